@@ -1,0 +1,198 @@
+// The report database: one SQLite file per cost report, with the field types,
+// the lenient statements and the table operations the report code was written
+// against.
+//
+// Rules every caller can rely on:
+// - Currency is exact. Values bound or stored through this layer are rounded to
+//   four decimals. Arithmetic written inside SQL is not: wrap it in CCur(...)
+//   ("UPDATE B SET LineNum = CCur(LineNum+100) ...", "ON CCur(a.SeqNum+18) =
+//   b.SeqNum"), exactly as the original's Currency fields coerced their results.
+// - Execute() is lenient: an INSERT or UPDATE row that breaks a unique index, a
+//   Text size or a zero-length rule is dropped and the statement goes on. Any
+//   other failure (syntax, unknown table or field) raises DbError.
+// - Text literals are single-quoted or bound as parameters ("?"): a double
+//   quoted word is a column name, never a string. User text is always bound.
+// - Dates are stored as ISO text ("2005-12-31", "2005-12-31 13:05:00").
+// - Text comparison and ordering ignore case (Text fields are COLLATE NOCASE).
+// - Index names are per table, as the original had them: "CREATE UNIQUE INDEX
+//   ndx ON B (LineNum)" may run on every table; renaming a table keeps them.
+// - Registered SQL functions of the original dialect: Int(x) (round down),
+//   Fix(x) (toward zero), CCur(x) (4 decimals, halves away from zero),
+//   IIf(c, a, b), IsNull(x), Nz(x [, d]), Sgn(x), Val(text), Len(text).
+#pragma once
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/value/value.h"
+
+struct sqlite3;
+
+namespace vt::db {
+
+class DbError : public std::runtime_error {
+public:
+    explicit DbError(const std::string& msg, int code = 0) : std::runtime_error(msg), code_(code) {}
+    int Code() const { return code_; }  // SQLite's result code, 0 when raised by this layer
+private:
+    int code_;
+};
+
+enum class FieldType { Text, Integer, Long, Currency, Double, Date, Memo, YesNo };
+
+struct FieldDef {
+    std::string name;
+    FieldType type = FieldType::Text;
+    int size = 0;                 // Text only: most characters; 0 means 255
+    bool allowZeroLength = false; // Text and Memo only: "" accepted; else "" is refused
+};
+
+// Shorthands for table definitions.
+inline FieldDef TextField(std::string n, int size, bool zeroLength = false) { return {std::move(n), FieldType::Text, size, zeroLength}; }
+inline FieldDef MemoField(std::string n, bool zeroLength = false) { return {std::move(n), FieldType::Memo, 0, zeroLength}; }
+inline FieldDef CurrencyField(std::string n) { return {std::move(n), FieldType::Currency, 0, false}; }
+inline FieldDef DoubleField(std::string n) { return {std::move(n), FieldType::Double, 0, false}; }
+inline FieldDef IntegerField(std::string n) { return {std::move(n), FieldType::Integer, 0, false}; }
+inline FieldDef LongField(std::string n) { return {std::move(n), FieldType::Long, 0, false}; }
+inline FieldDef DateField(std::string n) { return {std::move(n), FieldType::Date, 0, false}; }
+inline FieldDef YesNoField(std::string n) { return {std::move(n), FieldType::YesNo, 0, false}; }
+
+enum class FindOp { Eq, Ne, Lt, Le, Gt, Ge };
+
+class Database;
+
+// The rows of a SELECT, read when opened: later changes to the tables are not
+// seen (a snapshot). A recordset from Database::OpenTable() can also add, edit
+// and delete rows; those changes go to the table at once (strictly: a refused
+// row raises DbError) and show in this recordset.
+class Recordset {
+public:
+    Recordset() = default;
+    Recordset(Recordset&&) noexcept;
+    Recordset& operator=(Recordset&&) noexcept;
+    ~Recordset();
+
+    bool IsOpen() const;
+    void Close();
+
+    int RecordCount() const;
+    bool Eof() const;
+    bool Bof() const;
+    void MoveFirst();
+    void MoveLast();
+    void MoveNext();
+    void MovePrevious();
+    int Position() const;        // 0-based current row; -1 before the first
+    void MoveTo(int row);
+
+    int FieldCount() const;
+    const std::string& FieldName(int i) const;
+    int FieldIndex(const std::string& name) const;  // case-insensitive; -1 when absent
+    // Fields of the current row; raises DbError at EOF/BOF or for an unknown name.
+    Value Field(const std::string& name) const;
+    Value Field(int i) const;
+    Value operator[](const std::string& name) const { return Field(name); }
+
+    // Search from the first row (FindFirst), from the row after the current one
+    // (FindNext), from the last row backwards (FindLast), or from the row before
+    // the current one (FindPrevious). The found row becomes current; without a
+    // match the current row is unchanged and NoMatch() is true. Numbers compare
+    // as numbers, texts without case; Null matches nothing.
+    bool FindFirst(const std::string& field, FindOp op, const Value& v);
+    bool FindNext(const std::string& field, FindOp op, const Value& v);
+    bool FindLast(const std::string& field, FindOp op, const Value& v);
+    bool FindPrevious(const std::string& field, FindOp op, const Value& v);
+    bool NoMatch() const;
+
+    // Updatable recordsets (Database::OpenTable) only.
+    void AddNew();
+    void Edit();
+    void Set(const std::string& field, const Value& v);
+    void Update();  // stores the new or edited row; raises DbError when refused
+    void CancelUpdate();
+    void Delete();  // deletes the current row
+
+private:
+    friend class Database;
+    struct Impl;
+    std::unique_ptr<Impl> d_;
+};
+
+class Database {
+public:
+    // A new, empty database file. Raises DbError when the file exists or cannot be made.
+    static std::unique_ptr<Database> Create(const std::string& path);
+    // An existing database file. A missing file, or one that is not a report
+    // database, raises DbError with a clear message and creates nothing.
+    static std::unique_ptr<Database> Open(const std::string& path);
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    const std::string& Path() const { return path_; }
+    void Close();
+    bool IsOpen() const { return db_ != nullptr; }
+
+    // Lenient (see above). Returns the number of rows changed.
+    int Execute(const std::string& sql, const std::vector<Value>& params = {});
+    // Strict: a refused row raises DbError.
+    int ExecuteStrict(const std::string& sql, const std::vector<Value>& params = {});
+    // A snapshot of the rows of a SELECT.
+    Recordset OpenRecordset(const std::string& sql, const std::vector<Value>& params = {});
+    // An updatable recordset over one table: "SELECT * FROM table [WHERE where] [ORDER BY orderBy]".
+    Recordset OpenTable(const std::string& table, const std::string& where = "",
+                        const std::string& orderBy = "", const std::vector<Value>& params = {});
+    // The first field of the first row, or Null when there is no row.
+    Value Scalar(const std::string& sql, const std::vector<Value>& params = {});
+
+    // Table definitions.
+    void CreateTable(const std::string& name, const std::vector<FieldDef>& fields);
+    bool TableExists(const std::string& name) const;          // ignores case
+    std::vector<std::string> TableNames() const;              // in creation order
+    std::vector<FieldDef> Fields(const std::string& table) const;  // in field order
+    void RenameTable(const std::string& from, const std::string& to);  // indexes go along
+    void DropTable(const std::string& name);
+    void AppendField(const std::string& table, const FieldDef& field);  // existing rows get Null
+    void DropField(const std::string& table, const std::string& field);
+    // A new table with the source's fields and types and a copy of its rows
+    // (the original's SELECT ... INTO). No indexes are copied.
+    void CopyTable(const std::string& source, const std::string& target);
+
+    // Transactions. Nested Begin()s count; only the outermost Commit() commits.
+    // Rollback() undoes the whole outermost transaction.
+    void Begin();
+    void Commit();
+    void Rollback();
+    bool InTransaction() const { return txDepth_ > 0; }
+
+    // Copies the whole database into a new file at path (the file is replaced).
+    void BackupTo(const std::string& path);
+
+    sqlite3* Handle() const { return db_; }
+
+private:
+    Database() = default;
+    int Run(const std::string& sql, const std::vector<Value>& params, bool lenient);
+    std::string Rewrite(const std::string& sql, bool lenient) const;
+    sqlite3* db_ = nullptr;
+    std::string path_;
+    int txDepth_ = 0;
+    bool txFailed_ = false;
+};
+
+// RAII transaction: commits in Commit(); rolls back when left without it.
+class Transaction {
+public:
+    explicit Transaction(Database& db) : db_(db) { db_.Begin(); }
+    ~Transaction() { if (!done_) { try { db_.Rollback(); } catch (...) {} } }
+    void Commit() { db_.Commit(); done_ = true; }
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+private:
+    Database& db_;
+    bool done_ = false;
+};
+
+}  // namespace vt::db

@@ -1,0 +1,34 @@
+// What printing needs of a printer. The program installs the real one; tests
+// install a recording one.
+#pragma once
+
+#include <string>
+
+namespace vt::printer {
+
+class Printer {
+public:
+    virtual ~Printer() = default;
+    // Below 1: no usable printer.
+    virtual int Orientation() = 0;
+    virtual void SetOrientation(int orientation) = 0;  // 1 portrait, 2 landscape
+    virtual std::string FontName() = 0;
+    virtual void SetFontName(const std::string& name) = 0;
+    virtual int FontCount() = 0;
+    virtual std::string Font(int index) = 0;
+    virtual void SetFontSize(double points) = 0;
+    virtual void SetFontBold(bool bold) = 0;
+    virtual void SetPrintQuality(int quality) = 0;  // -4 high
+    virtual void PrintLine(const std::string& text) = 0;  // UTF-8
+    virtual void NewPage() = 0;
+    virtual void EndDoc() = 0;
+    // Where the printed document went (a PDF path when there is no printer).
+    virtual std::string LastOutput() { return ""; }
+};
+
+// The installed printer; before anything is installed, one with no usable
+// printer (Orientation() == 0).
+Printer& ThePrinter();
+void InstallPrinter(Printer* p);  // not owned; nullptr restores the default
+
+}  // namespace vt::printer

@@ -1,0 +1,89 @@
+// Print files: fixed-width text pages, each opened by a page-feed line that
+// also carries the orientation, with the page header every worksheet shares.
+#pragma once
+
+#include <string>
+
+#include "platform/value/value.h"
+
+namespace vt::print {
+
+// Layout of the pages being written; process-wide like the printer itself.
+struct Layout {
+    int Page_Width = 176;
+    int Page_Center_Col = 88;
+    int Page_Lines = 70;
+    int Page_Orientation = 2;  // 1 portrait, 2 landscape
+    int Last_Orientation = 0;  // orientation last written into a page feed
+};
+Layout& PrintLayout();
+void Set_Landscape();
+void Set_Portrait();
+
+// Open print files by number. Text is written in Windows-1252 with CR LF ends.
+int Open_Print_File(const std::string& path);  // replaces an existing file
+void Close_Print_File(int fileNum);
+bool Is_Print_File_Open(int fileNum);
+
+// Writes into an open print file. Columns count from 1; Tab to a column left
+// of the current one continues on a new line at that column.
+class Out {
+public:
+    explicit Out(int fileNum) : fn_(fileNum) {}
+    Out& Tab(int col);
+    Out& operator<<(const std::string& text);
+    void Line();  // ends the line
+    void Line(const std::string& text) { *this << text; Line(); }
+    int Column() const;  // the column the next character goes to
+private:
+    int fn_;
+};
+
+// Page header; increments page, sets lines to the header's line count.
+void Print_Page_Header(int fileNum, const std::string& sheetName, int& page, int& lines);
+// Centred line; a centre of 0 is the page centre (and written back).
+void Print_Centered(int fileNum, const std::string& text, int& center);
+std::string Pad_Left(const Value& v, int width);
+std::string Format_Amount(const Value& v, int width);
+std::string Format_Date(const Value& v);
+
+// The frame of every worksheet print: opens "<fileName>.prt" in the report's
+// folder when the file number is below 1 (and then closes and prints it in
+// Finish), else writes into the caller's open file. The line counter starts at
+// 999 so the first row opens a page.
+class SheetPrint {
+public:
+    SheetPrint(int& fileNum, const std::string& fileName, const std::string& sheetName, bool landscape);
+    ~SheetPrint();  // closes an own file left open by an error
+    SheetPrint(const SheetPrint&) = delete;
+    SheetPrint& operator=(const SheetPrint&) = delete;
+
+    Out out() const { return Out(fn_); }
+    int FileNum() const { return fn_; }
+    bool PageFull() const { return lines > PrintLayout().Page_Lines; }
+    // Writes the page header; the caller then writes its title and headings
+    // and adds their lines.
+    void NewPage();
+    // Closes an own file and prints it with the orientation given.
+    void Finish(int orientation = 2);
+
+    int page = 0;
+    int lines = 999;
+
+private:
+    int& callerFn_;
+    int fn_;
+    bool own_;
+    std::string path_, sheetName_;
+};
+
+// Sends a print file to the printer; see Printer.
+int Print_File(const std::string& path, int& orientation);
+// The whole report into "<provider number>.PRT", then printed.
+void Print_All();
+
+// The program's version as the page header prints it.
+inline constexpr int kVersionMajor = 1;
+inline constexpr int kVersionMinor = 0;
+
+}  // namespace vt::print

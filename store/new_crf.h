@@ -1,0 +1,33 @@
+// Making a new report file with its fixed tables.
+#pragma once
+
+#include <string>
+
+namespace vt {
+
+// What the new-report dialog hands over: its five boxes as typed.
+struct NewCrfEntries {
+    std::string txtFormNum;
+    std::string txtProviderNum;
+    std::string txtFYStart;
+    std::string txtFYEnd;
+    std::string txtFacilityName;
+};
+
+// Asks for the file, builds the report and opens it. Returns false when the
+// user cancelled or the build failed (then the partial file is removed, the
+// open-report state is as before, and the user was told what failed).
+bool New_CRF(const NewCrfEntries& entries);
+
+// Builders of the fixed tables.
+void Build_Worksheets();
+void Build_Master(const NewCrfEntries& entries);
+void Build_HeaderLines();
+void Build_CostCenters();
+void Build_DeletedCCs();
+
+// The register row every worksheet builder ends with (dropped silently when
+// the row exists already).
+void Register_Worksheet(const std::string& code);
+
+}  // namespace vt

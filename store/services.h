@@ -1,0 +1,39 @@
+// Small services every worksheet uses: Null-safe values, rounding, lookups of
+// the cost-centre list, field checks and worksheet names.
+#pragma once
+
+#include <string>
+
+#include "platform/value/value.h"
+
+namespace vt {
+
+Value Nz_Str(const Value& v, const Value& fallback = Value());  // Empty fallback = ""
+Value Nz_Num(const Value& v, const Value& fallback = Value());  // Empty fallback = 0
+DateTime To_Date(const Value& v);  // 1 January 100 when it is no date
+bool Is_Blank(const Value& v);
+bool Is_Zero(const Value& v);
+Value Max_Var(const Value& a, const Value& b);
+Value Min_Var(const Value& a, const Value& b);
+// Halves away from zero within one millionth; Null for a non-numeric value.
+Value Round_Value(const Value& v, int places);
+// Convenience for engine code: Round_Value of a double, as a double.
+double Round_Double(double x, int places);
+bool Table_Exists(const std::string& name);
+
+// Cost-centre lookups over a cached snapshot of CostCenters.
+std::string Get_CC_Name(const Value& ccNum);
+std::string Get_CC_Label(Currency ccNum, int part, int width);
+void Close_CC_Recordset();
+
+// Scratch values the editors pass into the field checks.
+extern std::string Temp_Text;
+extern Value Temp_Value;
+
+// Field checks (beep and message through Show_Message).
+bool Check_Date(std::string& text);
+bool Format_Date_Field(std::string& text, bool showMessage);
+bool Check_Amount(Value& value, int sign = 0);
+std::string Get_Worksheet_Name(const std::string& code);
+
+}  // namespace vt

@@ -1,0 +1,77 @@
+#include "tests/support/scripted_ui.h"
+
+#include <gtest/gtest.h>
+
+namespace vt::test {
+
+ScriptedUi::ScriptedUi() { ui::InstallUi(this); }
+
+ScriptedUi::~ScriptedUi() {
+    ui::InstallUi(nullptr);
+    EXPECT_TRUE(answers_.empty()) << answers_.size() << " expected message box(es) never shown";
+}
+
+void ScriptedUi::ExpectMessage(int answer) { answers_.push_back(answer); }
+
+std::vector<std::string> ScriptedUi::Prompts() const {
+    std::vector<std::string> out;
+    for (const auto& m : messages_) out.push_back(m.prompt);
+    return out;
+}
+
+void ScriptedUi::ClearRecords() {
+    messages_.clear();
+    fileRequests_.clear();
+    statusTexts_.clear();
+    beeps_ = refreshes_ = 0;
+}
+
+int ScriptedUi::MessageBox(const std::string& prompt, int style, const std::string& title) {
+    messages_.push_back({prompt, style, title});
+    if (!answers_.empty()) {
+        int a = answers_.front();
+        answers_.pop_front();
+        return a;
+    }
+    if (!allowAny_) ADD_FAILURE() << "unexpected message box: \"" << prompt << "\" (title \"" << title << "\")";
+    switch (style & 7) {
+    case ui::kYesNoCancel: case ui::kYesNo: return ui::kYes;
+    case ui::kAbortRetryIgnore: return ui::kAbort;
+    case ui::kRetryCancel: return ui::kRetry;
+    default: return ui::kOk;
+    }
+}
+
+void ScriptedUi::SetStatus(const std::string& text, bool visible) {
+    statusVisible_ = visible;
+    if (visible) statusTexts_.push_back(text);
+}
+
+std::optional<ui::FileChoice> ScriptedUi::ChooseSaveFile(const ui::FileRequest& request) {
+    fileRequests_.push_back(request);
+    if (saves_.empty()) {
+        ADD_FAILURE() << "unexpected save-file chooser: " << request.title;
+        return std::nullopt;
+    }
+    auto c = saves_.front();
+    saves_.pop_front();
+    return c;
+}
+
+std::optional<ui::FileChoice> ScriptedUi::ChooseOpenFile(const ui::FileRequest& request) {
+    fileRequests_.push_back(request);
+    if (opens_.empty()) {
+        ADD_FAILURE() << "unexpected open-file chooser: " << request.title;
+        return std::nullopt;
+    }
+    auto c = opens_.front();
+    opens_.pop_front();
+    return c;
+}
+
+void ScriptedUi::ShowReportOpened(const std::string& caption, const std::string& path) {
+    caption_ = caption;
+    shownPath_ = path;
+}
+
+}  // namespace vt::test
