@@ -138,7 +138,7 @@ void Build_Worksheets() {
     Build_Table("Worksheets",
                 {TextField("Item", 16, true), IntegerField("Calc_Lvl"), TextField("ItemName", 100, true)},
                 {"INSERT INTO Worksheets (Item, Calc_Lvl) VALUES ('Worksheets', 999)"},
-                "CREATE UNIQUE INDEX ndxWorksheets ON Worksheets (Item);", Registry::None);
+                "CREATE UNIQUE INDEX ndxWorksheets ON Worksheets (Item) WITH DISALLOW NULL;", Registry::None);
 }
 
 void Build_Master(const NewCrfEntries& entries) {

@@ -46,6 +46,8 @@ TEST_F(NewCrf, RegistersFixedTablesWith999AndWorksheetsByDisplayName) {
     EXPECT_EQ(fixed, (std::vector<std::string>{"Worksheets", "Master", "HeaderLines", "CostCenters"}));
     // Every table but the fixed ones is a registered worksheet.
     EXPECT_EQ(static_cast<int>(db().TableNames().size()), 4 + worksheets);
+    // The register refuses a row without a name.
+    EXPECT_EQ(db().Execute("INSERT INTO Worksheets (Calc_Lvl) VALUES (0)"), 0);
     EXPECT_TRUE(Table_Exists("costcenters"));
     EXPECT_FALSE(Table_Exists("DeletedCCs"));
     EXPECT_FALSE(Table_Exists("Error"));
