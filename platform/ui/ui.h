@@ -47,6 +47,9 @@ public:
     // nullopt on Cancel.
     virtual std::optional<FileChoice> ChooseSaveFile(const FileRequest& request) = 0;
     virtual std::optional<FileChoice> ChooseOpenFile(const FileRequest& request) = 0;
+    // The printer set-up dialog; the printer chosen serves all later printing.
+    // False when the user cancelled (and where there is no dialog to show).
+    virtual bool PrinterSetup(const std::string& title) { (void)title; return false; }
     // Open worksheet windows should bind their grids again (data changed underneath them).
     virtual void RefreshWorksheetWindows() = 0;
     // The main window once a report is open: caption, path label, picture,

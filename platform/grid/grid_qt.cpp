@@ -1,0 +1,625 @@
+#include "platform/grid/grid_qt.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+#include <QTableView>
+#include <QToolButton>
+
+#include <algorithm>
+#include <set>
+
+#include "platform/ui/twips_qt.h"
+
+namespace vt::grid {
+
+namespace {
+QString Q(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+std::string S(const QString& s) { return s.toUtf8().toStdString(); }
+}  // namespace
+
+// Draws and edits the cells of one pane with that pane's formats,
+// alignments and wrapping.
+class CellDelegate : public QStyledItemDelegate {
+public:
+    CellDelegate(Grid* grid, int split, QObject* parent) : QStyledItemDelegate(parent), grid_(grid), split_(split) {}
+    void SetSplit(int s) { split_ = s; }
+
+    QString Display(const QModelIndex& index) const {
+        const Value v = index.data(GridModel::ValueRole).value<Value>();
+        const ColumnLayout& c = grid_->Layout(split_, index.column());
+        return Q(c.numberFormat.empty() ? v.ToText() : Format(v, c.numberFormat));
+    }
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex&) const override {
+        auto* editor = new QLineEdit(parent);
+        editor->setFrame(false);
+        QObject::connect(editor, &QLineEdit::textEdited, grid_, [g = grid_] { g->OnEditorEdited(); });
+        grid_->OnEditorOpened(editor);
+        return editor;
+    }
+
+    void destroyEditor(QWidget* editor, const QModelIndex& index) const override {
+        grid_->OnEditorClosed(editor);
+        QStyledItemDelegate::destroyEditor(editor, index);
+    }
+
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+        // An editor already typed into keeps its text when the row is redrawn.
+        if (editor == grid_->activeEditor_ && grid_->editorDirty_) return;
+        static_cast<QLineEdit*>(editor)->setText(Display(index));
+    }
+
+    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override {
+        if (editor != grid_->activeEditor_ || !grid_->editorDirty_) return;  // nothing typed
+        std::string text = S(static_cast<QLineEdit*>(editor)->text());
+        if (grid_->AfterColEdit) grid_->AfterColEdit(index.column(), text);
+        grid_->editorDirty_ = false;
+        model->setData(index, Q(text), Qt::EditRole);
+    }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const ColumnLayout& c = grid_->Layout(split_, index.column());
+        option->text = Display(index);
+        Qt::Alignment h;
+        switch (c.alignment) {
+        case kAlignLeft: h = Qt::AlignLeft; break;
+        case kAlignRight: h = Qt::AlignRight; break;
+        case kAlignCenter: h = Qt::AlignHCenter; break;
+        default: h = index.data(GridModel::ValueRole).value<Value>().IsNumberType() ? Qt::AlignRight : Qt::AlignLeft;
+        }
+        option->displayAlignment = h | (c.wrapText ? Qt::AlignTop : Qt::AlignVCenter);
+        if (c.wrapText) option->features |= QStyleOptionViewItem::WrapText;
+        else option->features &= ~QStyleOptionViewItem::WrapText;
+    }
+
+private:
+    Grid* grid_;
+    int split_;
+};
+
+// One pane: asks the grid before an edit starts.
+class PaneView : public QTableView {
+public:
+    PaneView(Grid* grid, QWidget* parent) : QTableView(parent), grid_(grid) {}
+    int split = 0;
+    QToolButton* cellButton = nullptr;
+
+    bool OpenEditor(const QModelIndex& index) { return edit(index, AllEditTriggers, nullptr); }
+
+protected:
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override {
+        const bool starts = index.isValid() && state() != EditingState &&
+                            (model()->flags(index) & Qt::ItemIsEditable) &&
+                            (trigger == AllEditTriggers || (trigger & editTriggers()));
+        if (starts && grid_->BeforeColEdit) {
+            int key = 0;
+            if (event && event->type() == QEvent::KeyPress) {
+                const QString text = static_cast<QKeyEvent*>(event)->text();
+                key = text.isEmpty() ? 0 : text.front().unicode();
+            }
+            bool cancel = false;
+            grid_->BeforeColEdit(index.column(), key, cancel);
+            if (cancel) return false;
+        }
+        return QTableView::edit(index, trigger, event);
+    }
+
+    void updateGeometries() override {
+        QTableView::updateGeometries();
+        grid_->UpdateCellButtons();
+    }
+
+private:
+    Grid* grid_;
+};
+
+struct Grid::Impl {
+    QHBoxLayout* box = nullptr;
+    std::vector<PaneView*> panes;  // by split
+    QItemSelectionModel* selection = nullptr;
+    QItemSelection lastSelection;
+    bool revertingSelection = false;
+};
+
+Grid::Grid(QWidget* parent) : QWidget(parent), model_(new GridModel(this)), d_(std::make_unique<Impl>()) {
+    setObjectName("grd");
+    model_->CellLocked = [this](int row, int col) { return CellLocked(row, col); };
+    d_->box = new QHBoxLayout(this);
+    d_->box->setContentsMargins(0, 0, 0, 0);
+    d_->box->setSpacing(0);
+    d_->selection = new QItemSelectionModel(model_, this);
+    connect(d_->selection, &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& now, const QModelIndex& before) {
+                OnCurrentChanged(now.row(), now.column(), before.row(), before.column());
+            });
+    connect(d_->selection, &QItemSelectionModel::selectionChanged, this, [this] { OnSelectionChanged(); });
+    splits_.emplace_back();
+    recordSelectors_.push_back(true);
+    MakePane();
+    rowHeight_ = std::max(kMinRowHeight, ui::Twips(fontMetrics().lineSpacing() + 6));
+    SetHeadLines(1);
+    ApplyRowHeight();
+}
+
+Grid::~Grid() = default;
+
+void Grid::MakePane() {
+    auto* view = new PaneView(this, this);
+    view->setModel(model_);
+    view->setSelectionModel(d_->selection);
+    view->setItemDelegate(new CellDelegate(this, 0, view));
+    view->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                          QAbstractItemView::AnyKeyPressed);
+    view->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    view->setWordWrap(true);
+    view->setCornerButtonEnabled(false);
+    QHeaderView* h = view->horizontalHeader();
+    h->setDefaultAlignment(Qt::AlignLeft | Qt::AlignBottom);
+    h->setTextElideMode(Qt::ElideNone);
+    h->setHighlightSections(false);
+    h->setSectionResizeMode(QHeaderView::Interactive);
+    h->setMinimumSectionSize(2);
+    QHeaderView* v = view->verticalHeader();
+    v->setSectionResizeMode(QHeaderView::Interactive);
+    v->setMinimumSectionSize(2);
+    v->setDefaultAlignment(Qt::AlignCenter);
+    v->setMinimumWidth(ui::Px(200));
+
+    view->cellButton = new QToolButton(view->viewport());
+    view->cellButton->setText("...");
+    view->cellButton->setObjectName("cellButton");
+    view->cellButton->hide();
+    connect(view->cellButton, &QToolButton::clicked, this, [this] { ClickCellButton(); });
+
+    connect(h, &QHeaderView::sectionResized, this, [this, view](int col, int oldPx, int newPx) {
+        OnColumnResized(view->split, col, oldPx, newPx);
+    });
+    connect(v, &QHeaderView::sectionResized, this,
+            [this](int, int oldPx, int newPx) { OnRowResized(oldPx, newPx); });
+    // The panes scroll their rows together.
+    for (PaneView* other : d_->panes) {
+        connect(view->verticalScrollBar(), &QScrollBar::valueChanged, other->verticalScrollBar(),
+                &QScrollBar::setValue);
+        connect(other->verticalScrollBar(), &QScrollBar::valueChanged, view->verticalScrollBar(),
+                &QScrollBar::setValue);
+    }
+    d_->panes.insert(d_->panes.begin(), view);
+    d_->box->insertWidget(0, view, 0);
+    for (size_t i = 0; i < d_->panes.size(); ++i) {
+        d_->panes[i]->split = static_cast<int>(i);
+        static_cast<CellDelegate*>(d_->panes[i]->itemDelegate())->SetSplit(static_cast<int>(i));
+        d_->box->setStretch(static_cast<int>(i), i + 1 == d_->panes.size() ? 1 : 0);
+    }
+}
+
+QTableView* Grid::Pane(int split) const {
+    return split >= 0 && split < static_cast<int>(d_->panes.size()) ? d_->panes[static_cast<size_t>(split)] : nullptr;
+}
+
+// ---- Binding ----
+
+void Grid::Bind(db::Database& db, const std::string& recordSource) {
+    if (activeEditor_) UpdateRecord();
+    ++applying_;
+    while (d_->panes.size() > 1) {
+        PaneView* frozen = d_->panes.front();
+        d_->panes.erase(d_->panes.begin());
+        frozen->deleteLater();
+        frozen->hide();
+    }
+    d_->panes[0]->split = 0;
+    static_cast<CellDelegate*>(d_->panes[0]->itemDelegate())->SetSplit(0);
+    splits_.assign(1, {});
+    recordSelectors_.assign(1, true);
+    model_->Bind(db, recordSource);
+    splits_[0].assign(static_cast<size_t>(model_->FieldCount()), ColumnLayout{});
+    --applying_;
+    ApplyAll();
+    if (model_->RecordCount() > 0) SetCurrentCell(0, 0);
+    else OnCurrentChanged(-1, -1, -1, -1);
+}
+
+void Grid::Refresh() {
+    if (activeEditor_) UpdateRecord();
+    const int col = Col();
+    model_->Refresh();
+    for (auto& s : splits_) s.resize(static_cast<size_t>(model_->FieldCount()));
+    ApplyAll();
+    if (model_->RecordCount() > 0) SetCurrentCell(0, std::max(col, 0));
+}
+
+// ---- Layout ----
+
+const ColumnLayout& Grid::Layout(int split, int col) const {
+    static const ColumnLayout none;
+    if (split < 0 || split >= SplitCount()) return none;
+    const auto& s = splits_[static_cast<size_t>(split)];
+    return col >= 0 && col < static_cast<int>(s.size()) ? s[static_cast<size_t>(col)] : none;
+}
+
+ColumnLayout& Grid::LayoutRef(int split, int col) {
+    auto& s = splits_.at(static_cast<size_t>(split));
+    if (col < 0 || col >= static_cast<int>(s.size())) throw std::out_of_range("no grid column " + std::to_string(col));
+    return s[static_cast<size_t>(col)];
+}
+
+void Grid::AddSplit() {
+    if (SplitCount() >= 2) return;
+    splits_.insert(splits_.begin(), splits_.front());
+    recordSelectors_.insert(recordSelectors_.begin(), true);
+    MakePane();
+    ApplyAll();
+    if (Row() >= 0) d_->panes[0]->setCurrentIndex(model_->index(Row(), std::max(Col(), 0)));
+}
+
+void Grid::ApplyColumn(int split, int col) {
+    PaneView* view = d_->panes.at(static_cast<size_t>(split));
+    const ColumnLayout& c = Layout(split, col);
+    ++applying_;
+    view->setColumnHidden(col, !c.visible);
+    if (c.visible) view->setColumnWidth(col, ui::Px(c.width < 0 ? DefaultColumnWidth() : c.width));
+    --applying_;
+    view->viewport()->update();
+}
+
+void Grid::ApplyAll() {
+    for (int s = 0; s < SplitCount(); ++s) {
+        PaneView* view = d_->panes[static_cast<size_t>(s)];
+        const bool frozen = SplitCount() == 2 && s == 0;
+        view->setHorizontalScrollBarPolicy(frozen ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+        view->setVerticalScrollBarPolicy(frozen ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+        view->verticalHeader()->setVisible(recordSelectors_[static_cast<size_t>(s)]);
+        for (int c = 0; c < ColumnCount(); ++c) ApplyColumn(s, c);
+    }
+    SetHeadLines(headLines_);
+    ApplyRowHeight();
+    UpdateFrozenWidth();
+    UpdateCellButtons();
+}
+
+void Grid::UpdateFrozenWidth() {
+    if (SplitCount() < 2) return;
+    PaneView* frozen = d_->panes[0];
+    int w = 2 * frozen->frameWidth();
+    for (int c = 0; c < ColumnCount(); ++c)
+        if (!frozen->isColumnHidden(c)) w += frozen->columnWidth(c);
+    if (frozen->verticalHeader()->isVisible()) w += frozen->verticalHeader()->sizeHint().width();
+    frozen->setFixedWidth(w);
+}
+
+void Grid::SetHeadLines(int lines) {
+    headLines_ = std::max(lines, 1);
+    for (PaneView* view : d_->panes) {
+        const QFontMetrics fm(view->horizontalHeader()->font());
+        view->horizontalHeader()->setFixedHeight(fm.lineSpacing() * headLines_ + 8);
+    }
+}
+
+double Grid::HeaderHeight() const { return ui::Twips(d_->panes.back()->horizontalHeader()->height()); }
+
+void Grid::SetRowHeight(double twips) {
+    rowHeight_ = std::max(twips, kMinRowHeight);
+    ApplyRowHeight();
+}
+
+void Grid::ApplyRowHeight() {
+    const int px = ui::Px(rowHeight_);
+    ++applying_;
+    for (PaneView* view : d_->panes) {
+        QHeaderView* v = view->verticalHeader();
+        v->setDefaultSectionSize(px);
+        for (int r = 0; r < v->count(); ++r)
+            if (v->sectionSize(r) != px) v->resizeSection(r, px);
+    }
+    --applying_;
+}
+
+int Grid::PaneOfColumn(int col) const {
+    for (int s = 0; s < SplitCount(); ++s)
+        if (Layout(s, col).visible) return s;
+    return 0;
+}
+
+bool Grid::CellLocked(int row, int col) const {
+    if (Layout(PaneOfColumn(col), col).locked) return true;
+    return CellLockRule && CellLockRule(row, col);
+}
+
+// ---- Cursor ----
+
+int Grid::Row() const { return d_->selection->currentIndex().isValid() ? d_->selection->currentIndex().row() : -1; }
+int Grid::Col() const {
+    return d_->selection->currentIndex().isValid() ? d_->selection->currentIndex().column() : -1;
+}
+
+void Grid::SetCurrentCell(int row, int col) {
+    if (row < 0 || row >= model_->RecordCount() || col < 0 || col >= ColumnCount()) return;
+    if (activeEditor_) UpdateRecord();
+    d_->selection->setCurrentIndex(model_->index(row, col), QItemSelectionModel::NoUpdate);
+}
+
+int Grid::FirstRow() const {
+    if (model_->RecordCount() == 0) return -1;
+    const int r = d_->panes.back()->verticalScrollBar()->value();
+    return std::clamp(r, 0, model_->RecordCount() - 1);
+}
+
+void Grid::SetFirstRow(int row) {
+    if (row < 0 || row >= model_->RecordCount()) return;
+    PaneView* view = d_->panes.back();
+    view->scrollTo(model_->index(row, std::max(Col(), 0)), QAbstractItemView::PositionAtTop);
+    view->verticalScrollBar()->setValue(row);
+}
+
+void Grid::MakeCurrentVisible() {
+    if (Row() < 0) return;
+    d_->panes[static_cast<size_t>(PaneOfColumn(Col()))]->scrollTo(d_->selection->currentIndex());
+}
+
+bool Grid::StartEdit() {
+    if (Row() < 0 || Col() < 0) return false;
+    PaneView* view = d_->panes[static_cast<size_t>(PaneOfColumn(Col()))];
+    return view->OpenEditor(d_->selection->currentIndex()) && activeEditor_;
+}
+
+bool Grid::FindFirst(const std::string& field, db::FindOp op, const Value& key) {
+    const int r = model_->FindFirst(field, op, key);
+    if (r >= 0) SetRow(r);
+    return r >= 0;
+}
+
+bool Grid::FindLast(const std::string& field, db::FindOp op, const Value& key) {
+    const int r = model_->FindLast(field, op, key);
+    if (r >= 0) SetRow(r);
+    return r >= 0;
+}
+
+std::vector<int> Grid::SelectedRows() const {
+    std::vector<int> rows;
+    for (const QModelIndex& i : d_->selection->selectedRows()) rows.push_back(i.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+// ---- The open cell ----
+
+bool Grid::DataChanged() const { return activeEditor_ && editorDirty_; }
+
+bool Grid::UpdateRecord() {
+    QWidget* editor = activeEditor_;
+    if (!editor) return true;
+    auto* view = qobject_cast<QAbstractItemView*>(editor->parentWidget() ? editor->parentWidget()->parentWidget()
+                                                                           : nullptr);
+    auto* delegate = view ? qobject_cast<QStyledItemDelegate*>(view->itemDelegate()) : nullptr;
+    if (!delegate) return true;
+    const bool typed = editorDirty_;
+    if (typed) emit delegate->commitData(editor);
+    const bool ok = !typed || model_->LastStoreSucceeded();
+    if (activeEditor_ == editor) emit delegate->closeEditor(editor, QAbstractItemDelegate::NoHint);
+    return ok;
+}
+
+std::string Grid::EditText() const {
+    auto* line = qobject_cast<QLineEdit*>(activeEditor_);
+    return line ? S(line->text()) : Column(const_cast<Grid*>(this), -1, Col()).Text();
+}
+
+void Grid::SetEditText(const std::string& text, int selStart, int selLength) {
+    auto* line = qobject_cast<QLineEdit*>(activeEditor_);
+    if (!line) return;
+    line->setText(Q(text));
+    if (selStart >= 0) line->setSelection(selStart, selLength);
+    editorDirty_ = true;
+}
+
+bool Grid::WriteCurrentCell(const Value& v) {
+    if (Row() < 0 || Col() < 0 || CellLocked(Row(), Col())) return false;
+    if (activeEditor_) {
+        editorDirty_ = false;  // the choice replaces what was typed
+        UpdateRecord();
+    }
+    return model_->StoreCell(Row(), Col(), v);
+}
+
+void Grid::OnEditorOpened(QWidget* editor) {
+    activeEditor_ = editor;
+    editorDirty_ = false;
+}
+
+void Grid::OnEditorClosed(QWidget* editor) {
+    if (activeEditor_ == editor) {
+        activeEditor_ = nullptr;
+        editorDirty_ = false;
+    }
+}
+
+void Grid::OnEditorEdited() {
+    editorDirty_ = true;
+    if (Change) Change();
+}
+
+bool Grid::TypeIntoCell(int row, int col, const std::string& text, bool store) {
+    SetCurrentCell(row, col);
+    if (Row() != row || Col() != col || !StartEdit()) return false;
+    SetEditText(text);
+    if (Change) Change();
+    return store ? UpdateRecord() : false;
+}
+
+// ---- Events from the panes ----
+
+void Grid::OnCurrentChanged(int, int, int lastRow, int lastCol) {
+    // The panes store an open cell themselves when the user moves off it;
+    // moves by code store it first (SetCurrentCell).
+    UpdateCellButtons();
+    if (RowColChange) RowColChange(lastRow, lastCol);
+}
+
+void Grid::OnSelectionChanged() {
+    if (d_->revertingSelection) return;
+    bool cancel = false;
+    if (SelChange) SelChange(cancel);
+    if (cancel) {
+        d_->revertingSelection = true;
+        d_->selection->select(d_->lastSelection, QItemSelectionModel::ClearAndSelect);
+        d_->revertingSelection = false;
+        return;
+    }
+    d_->lastSelection = d_->selection->selection();
+}
+
+void Grid::OnColumnResized(int split, int col, int oldPx, int newPx) {
+    if (applying_ || newPx == 0 || split >= SplitCount()) return;
+    ColumnLayout& c = LayoutRef(split, col);
+    const double before = c.width;
+    c.width = ui::Twips(newPx);
+    bool cancel = false;
+    if (ColResize) ColResize(col, cancel);
+    if (cancel) {
+        c.width = before;
+        ApplyColumn(split, col);
+    }
+    UpdateFrozenWidth();
+    UpdateCellButtons();
+    (void)oldPx;
+}
+
+void Grid::OnRowResized(int oldPx, int newPx) {
+    if (applying_) return;
+    const double before = rowHeight_;
+    bool cancel = false;
+    rowHeight_ = ui::Twips(newPx);
+    if (RowResize) RowResize(cancel);
+    SetRowHeight(cancel ? before : rowHeight_);
+    (void)oldPx;
+}
+
+void Grid::UpdateCellButtons() {
+    const QModelIndex current = d_->selection->currentIndex();
+    for (PaneView* view : d_->panes) {
+        if (!view->cellButton) continue;
+        const bool show = current.isValid() && Layout(view->split, current.column()).button &&
+                          Layout(view->split, current.column()).visible;
+        if (!show) {
+            view->cellButton->hide();
+            continue;
+        }
+        const QRect cell = view->visualRect(current);
+        const int side = std::max(cell.height(), 8);
+        view->cellButton->setGeometry(cell.right() - side + 1, cell.top(), side, side);
+        view->cellButton->setVisible(cell.isValid() && view->viewport()->rect().intersects(cell));
+    }
+}
+
+bool Grid::ClickCellButton() {
+    if (Col() < 0 || !Layout(PaneOfColumn(Col()), Col()).button) return false;
+    if (ButtonClick) ButtonClick(Col());
+    return true;
+}
+
+void Grid::UserResizeColumn(int col, double twips, int split) {
+    const int s = split < 0 ? PaneOfColumn(col) : split;
+    d_->panes.at(static_cast<size_t>(s))->horizontalHeader()->resizeSection(col, ui::Px(twips));
+}
+
+void Grid::UserResizeRows(double twips) {
+    if (model_->RecordCount() == 0) return;
+    d_->panes.back()->verticalHeader()->resizeSection(0, ui::Px(twips));
+}
+
+// ---- Column and Split ----
+
+const ColumnLayout& Column::Read() const {
+    return g_->Layout(split_ < 0 ? g_->PaneOfColumn(col_) : split_, col_);
+}
+
+template <class F>
+Column& Column::Write(F f) {
+    for (int s = 0; s < g_->SplitCount(); ++s) {
+        if (split_ >= 0 && s != split_) continue;
+        f(g_->LayoutRef(s, col_));
+        g_->ApplyColumn(s, col_);
+    }
+    g_->UpdateFrozenWidth();
+    return *this;
+}
+
+double Column::Width() const {
+    const double w = Read().width;
+    return w < 0 ? g_->DefaultColumnWidth() : w;
+}
+Column& Column::SetWidth(double twips) { return Write([&](ColumnLayout& c) { c.width = twips; }); }
+bool Column::Visible() const { return Read().visible; }
+Column& Column::SetVisible(bool v) { return Write([&](ColumnLayout& c) { c.visible = v; }); }
+bool Column::Locked() const { return Read().locked; }
+Column& Column::SetLocked(bool v) { return Write([&](ColumnLayout& c) { c.locked = v; }); }
+bool Column::WrapText() const { return Read().wrapText; }
+Column& Column::SetWrapText(bool v) { return Write([&](ColumnLayout& c) { c.wrapText = v; }); }
+int Column::Alignment() const { return Read().alignment; }
+Column& Column::SetAlignment(int a) { return Write([&](ColumnLayout& c) { c.alignment = a; }); }
+std::string Column::NumberFormat() const { return Read().numberFormat; }
+Column& Column::SetNumberFormat(const std::string& f) { return Write([&](ColumnLayout& c) { c.numberFormat = f; }); }
+bool Column::Button() const { return Read().button; }
+Column& Column::SetButton(bool v) {
+    Write([&](ColumnLayout& c) { c.button = v; });
+    g_->UpdateCellButtons();
+    return *this;
+}
+std::string Column::Caption() const { return g_->Data().Caption(col_); }
+Column& Column::SetCaption(const std::string& caption) {
+    g_->Data().SetCaption(col_, caption);
+    return *this;
+}
+
+Value Column::GetValue() const { return g_->Data().FieldValue(g_->Row(), col_); }
+
+std::string Column::Text() const {
+    const Value v = GetValue();
+    const std::string& f = Read().numberFormat;
+    return f.empty() ? v.ToText() : Format(v, f);
+}
+
+bool Column::SetValue(const Value& v) {
+    if (g_->Row() < 0) return false;
+    return g_->Data().SetFields(g_->Row(), {{g_->Data().FieldName(col_), v}});
+}
+
+int Split::ColumnCount() const { return g_->ColumnCount(); }
+bool Split::RecordSelectors() const { return g_->recordSelectors_.at(static_cast<size_t>(s_)); }
+void Split::SetRecordSelectors(bool on) {
+    g_->recordSelectors_.at(static_cast<size_t>(s_)) = on;
+    g_->d_->panes.at(static_cast<size_t>(s_))->verticalHeader()->setVisible(on);
+    g_->UpdateFrozenWidth();
+}
+
+int Split::SelStartCol() const {
+    int first = -1;
+    for (const QModelIndex& i : g_->d_->selection->selectedColumns())
+        if (g_->Layout(s_, i.column()).visible && (first < 0 || i.column() < first)) first = i.column();
+    return first;
+}
+
+int Split::SelEndCol() const {
+    int last = -1;
+    for (const QModelIndex& i : g_->d_->selection->selectedColumns())
+        if (g_->Layout(s_, i.column()).visible && i.column() > last) last = i.column();
+    return last;
+}
+
+void Split::SetSelCols(int first, int last) {
+    QItemSelection sel;
+    const int rows = g_->Data().RecordCount();
+    if (first >= 0 && last >= first && rows > 0)
+        sel.select(g_->Data().index(0, first), g_->Data().index(rows - 1, last));
+    g_->d_->selection->select(sel, QItemSelectionModel::ClearAndSelect);
+}
+
+}  // namespace vt::grid

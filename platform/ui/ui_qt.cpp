@@ -1,0 +1,175 @@
+#include "platform/ui/ui_qt.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+
+namespace vt::ui {
+namespace {
+
+QString Q(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+std::string S(const QString& s) { return s.toUtf8().toStdString(); }
+
+std::vector<QMessageBox::StandardButton> ButtonsOf(int style) {
+    using B = QMessageBox::StandardButton;
+    switch (style & 7) {
+    case kOkCancel: return {B::Ok, B::Cancel};
+    case kAbortRetryIgnore: return {B::Abort, B::Retry, B::Ignore};
+    case kYesNoCancel: return {B::Yes, B::No, B::Cancel};
+    case kYesNo: return {B::Yes, B::No};
+    case kRetryCancel: return {B::Retry, B::Cancel};
+    default: return {B::Ok};
+    }
+}
+
+QMessageBox::Icon IconOf(int style) {
+    switch (style & 0x70) {
+    case kCritical: return QMessageBox::Critical;
+    case kQuestion: return QMessageBox::Question;
+    case kExclamation: return QMessageBox::Warning;
+    case kInformation: return QMessageBox::Information;
+    default: return QMessageBox::NoIcon;
+    }
+}
+
+}  // namespace
+
+std::unique_ptr<QMessageBox> BuildMessageBox(const std::string& prompt, int style, const std::string& title,
+                                             QWidget* parent) {
+    auto box = std::make_unique<QMessageBox>(parent);
+    box->setWindowTitle(title.empty() ? QGuiApplication::applicationDisplayName() : Q(title));
+    // The report code ends lines with a carriage return alone at times.
+    QString text = Q(prompt);
+    text.replace("\r\n", "\n").replace('\r', '\n');
+    box->setText(text);
+    box->setIcon(IconOf(style));
+    const auto buttons = ButtonsOf(style);
+    for (auto b : buttons) box->addButton(b);
+    const size_t wanted = static_cast<size_t>((style & 0x300) >> 8);
+    box->setDefaultButton(buttons[wanted < buttons.size() ? wanted : 0]);
+    // Escape answers as the window's close box would: Cancel where there is
+    // one, the only button of an OK box; Yes/No boxes must be answered.
+    for (auto b : buttons)
+        if (b == QMessageBox::Cancel) box->setEscapeButton(b);
+    if (buttons.size() == 1) box->setEscapeButton(buttons[0]);
+    return box;
+}
+
+int AnswerOf(QMessageBox::StandardButton button) {
+    switch (button) {
+    case QMessageBox::Ok: return kOk;
+    case QMessageBox::Abort: return kAbort;
+    case QMessageBox::Retry: return kRetry;
+    case QMessageBox::Ignore: return kIgnore;
+    case QMessageBox::Yes: return kYes;
+    case QMessageBox::No: return kNo;
+    default: return kCancel;
+    }
+}
+
+QString QtFilter(const std::string& filter) {
+    // Pairs of description|pattern; Qt shows the description, which names the pattern.
+    const QStringList parts = Q(filter).split('|');
+    QStringList out;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString patterns = QString(parts[i + 1]).replace(';', ' ');
+        out << (parts[i].contains('(') ? parts[i] : parts[i] + " (" + patterns + ")");
+    }
+    if (parts.size() % 2 == 1 && !parts.back().isEmpty()) out << parts.back();
+    return out.join(";;");
+}
+
+QtUi::~QtUi() {
+    while (busyDepth_ > 0) {
+        QApplication::restoreOverrideCursor();
+        --busyDepth_;
+    }
+}
+
+QWidget* QtUi::Parent() const {
+    if (QWidget* w = QApplication::activeWindow()) return w;
+    return sink_ ? sink_->DialogParent() : nullptr;
+}
+
+int QtUi::MessageBox(const std::string& prompt, int style, const std::string& title) {
+    auto box = BuildMessageBox(prompt, style, title, Parent());
+    // The pointer must not stay an hourglass over a question.
+    const bool busy = busyDepth_ > 0;
+    if (busy) QApplication::setOverrideCursor(Qt::ArrowCursor);
+    box->exec();
+    if (busy) QApplication::restoreOverrideCursor();
+    QAbstractButton* clicked = box->clickedButton();
+    return clicked ? AnswerOf(box->standardButton(clicked)) : kCancel;
+}
+
+void QtUi::Beep() { QApplication::beep(); }
+
+void QtUi::SetStatus(const std::string& text, bool visible) {
+    if (sink_) sink_->ShowStatus(text, visible);
+}
+
+void QtUi::SetBusy(bool busy) {
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        ++busyDepth_;
+    } else if (busyDepth_ > 0) {
+        QApplication::restoreOverrideCursor();
+        --busyDepth_;
+    }
+}
+
+void QtUi::DoEvents() { QCoreApplication::processEvents(); }
+
+std::optional<FileChoice> QtUi::ChooseFile(const FileRequest& request, bool save) {
+    QFileDialog dialog(Parent(), Q(request.title));
+    dialog.setNameFilter(QtFilter(request.filter));
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
+    std::string ext = request.defaultExt;
+    if (!ext.empty() && ext[0] == '.') ext.erase(0, 1);
+    if (!ext.empty()) dialog.setDefaultSuffix(Q(ext));
+    if (!request.initialDir.empty()) dialog.setDirectory(Q(request.initialDir));
+    if (!request.fileName.empty()) {
+        const QFileInfo proposed(Q(request.fileName));
+        if (proposed.isAbsolute()) dialog.setDirectory(proposed.absolutePath());
+        // A pattern ("*.CRF") only chooses the folder; a name is proposed.
+        if (!proposed.fileName().contains('*')) dialog.selectFile(proposed.fileName());
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    const QString path = QDir::toNativeSeparators(dialog.selectedFiles().front());
+    return FileChoice{S(path), S(QFileInfo(path).fileName())};
+}
+
+std::optional<FileChoice> QtUi::ChooseSaveFile(const FileRequest& request) { return ChooseFile(request, true); }
+std::optional<FileChoice> QtUi::ChooseOpenFile(const FileRequest& request) { return ChooseFile(request, false); }
+
+void QtUi::RefreshWorksheetWindows() {
+    if (sink_) sink_->RefreshWorksheetWindows();
+}
+
+void QtUi::ShowReportOpened(const std::string&, const std::string& path) {
+    // The main window writes its own caption (it carries the version).
+    if (sink_) sink_->ShowReportOpened(path);
+}
+
+void QtUi::HideNewReportDialog() {
+    if (sink_) sink_->HideNewReportDialog();
+}
+
+bool QtUi::PrinterSetup(const std::string& title) {
+    QPrinter printer;
+    if (!chosenPrinter_.empty()) printer.setPrinterName(Q(chosenPrinter_));
+    QPrintDialog dialog(&printer, Parent());
+    dialog.setWindowTitle(Q(title));
+    if (dialog.exec() != QDialog::Accepted) return false;
+    chosenPrinter_ = S(printer.printerName());
+    return true;
+}
+
+}  // namespace vt::ui

@@ -1,0 +1,18 @@
+// The whole-report calculation as the Calculate menu item and every
+// ReCalculate button start it. One runs at a time: a second start while one
+// runs (a shortcut, another window's button) returns at once. While it runs
+// the main window's menus are off, shortcuts included.
+#pragma once
+
+#include <functional>
+
+namespace vt::gui {
+
+void Run_Calculation();
+bool Calculation_Running();
+
+// The calculation that Run_Calculation runs on the open report. Until one is
+// set, the command says that it is not available.
+void Set_Calculation(std::function<void()> calculation);
+
+}  // namespace vt::gui

@@ -1,0 +1,629 @@
+#include "shell/frmMain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+#include "platform/settings/settings.h"
+#include "platform/ui/twips_qt.h"
+#include "print/print.h"
+#include "shell/calculation.h"
+#include "shell/forms.h"
+#include "shell/frmHelpAbout.h"
+#include "shell/frmSplash.h"
+#include "shell/guard.h"
+#include "shell/logo.h"
+#include "shell/single_copy.h"
+#include "shell/text.h"
+#include "shell/version.h"
+#include "shell/worksheet_windows.h"
+#include "store/report.h"
+#include "store/services.h"
+
+namespace vt::gui {
+namespace {
+
+const char* const kHelpText =
+    "Use the menus at the top of the form to manipulate Vantrel.  Use the Edit menu to edit worksheet "
+    "information.  Use View to review worksheets and use Report File to perform all generalized operations.";
+
+bool ReportOpen() { return Report().CRF_Database && Report().CRF_Database->IsOpen(); }
+
+// Commands whose windows come with later parts of the program.
+void Not_Available(const std::string& what) {
+    Show_Message(what + " is not available yet.", ui::kInformation);
+}
+
+void SetMenuEnabled(QMenu* menu, bool on) {
+    menu->menuAction()->setEnabled(on);
+    for (QAction* a : menu->actions()) {
+        a->setEnabled(on);
+        if (a->menu()) SetMenuEnabled(a->menu(), on);
+    }
+}
+
+void AllActions(QMenu* menu, std::vector<QAction*>& out) {
+    out.push_back(menu->menuAction());
+    for (QAction* a : menu->actions()) {
+        if (a->isSeparator()) continue;
+        if (a->menu()) AllActions(a->menu(), out);
+        else out.push_back(a);
+    }
+}
+
+struct OpenLeaf {
+    const char* caption;
+    const char* code;
+};
+struct OpenEntry {
+    const char* caption;
+    const char* name;  // the item's (or group's) own name after "mnuEditOpen"/"mnuViewOpen"
+    std::vector<OpenLeaf> leaves;  // empty: the entry is a leaf itself (code = name)
+};
+
+const std::vector<OpenEntry>& EditOpenItems() {
+    static const std::vector<OpenEntry> items = {
+        {"A", "A", {{"A Part I", "Ap1"}, {"A Part III", "Ap3"}, {"A Part IV", "Ap4"}, {"A Part V", "Ap5"}}},
+        {"B", "B", {}},
+        {"B-1", "B1", {}},
+        {"B2", "B2", {{"B-2 Part I", "B2p1"}, {"B-2 Part II", "B2p2"}, {"B-2 Part III", "B2p3"}}},
+        {"C", "C", {}},
+        {"Cost Centers", "CCs", {}},
+        {"D", "D", {{"D Part A", "DpA"}, {"D Part B", "DpB"}, {"D Part C", "DpC"}}},
+        {"E", "E", {}},
+        {"E1", "E1", {}},
+        {"F Part II", "Fp2", {}},
+        {"F-1 Part II", "F1p2", {}},
+        {"G", "G", {{"G Part I", "Gp1"}, {"G Part II", "Gp2"}}},
+        {"I", "I", {}},
+        {"J", "J", {}},
+    };
+    return items;
+}
+
+const std::vector<OpenEntry>& ViewOpenItems() {
+    static const std::vector<OpenEntry> items = {
+        {"A", "A", {{"A Part I", "Ap1"}, {"A Part III", "Ap3"}, {"A Part IV", "Ap4"}, {"A Part V", "Ap5"}}},
+        {"B", "B", {}},
+        {"B-1", "B1", {}},
+        {"B-2", "B2", {{"B-2 Part I", "B2p1"}, {"B-2 Part II", "B2p2"}, {"B-2 Part III", "B2p3"}}},
+        {"C", "C", {}},
+        {"Cost Centers", "CCs", {}},
+        {"D", "D", {{"D Part A", "DpA"}, {"D Part B", "DpB"}, {"D Part C", "DpC"}}},
+        {"E", "E", {}},
+        {"E-1", "E1", {}},
+        {"F", "F", {{"F Part I", "Fp1"}, {"F Part II", "Fp2"}}},
+        {"F-1", "F1", {{"F-1 Part I", "F1p1"}, {"F-1 Part II", "F1p2"}}},
+        {"G", "G", {{"G Part I", "Gp1"}, {"G Part II", "Gp2"}}},
+        {"H", "H", {}},
+        {"I", "I", {}},
+        {"J", "J", {}},
+    };
+    return items;
+}
+
+// The leaf names keep the one spelling the menu was designed with.
+std::string LeafName(const std::string& prefix, const std::string& code) {
+    if (prefix == "mnuViewOpen" && code == "DpB") return prefix + "Dpb";
+    return prefix + code;
+}
+
+}  // namespace
+
+frmMain* Main_Window() { return dynamic_cast<frmMain*>(Main_Form()); }
+
+void Enable_Main_Menus(bool enable) {
+    if (frmMain* main = Main_Window()) main->Enable_Main_Menus(enable);
+}
+
+frmMain::frmMain(StartOptions options) : QMainWindow(nullptr), options_(std::move(options)) {
+    setObjectName("frmMain");
+    Main_Form_Loaded(this);
+    setWindowIcon(Program_Icon());
+    QApplication::setWindowIcon(windowIcon());
+    if (QGuiApplication::applicationDisplayName().isEmpty() || QGuiApplication::applicationDisplayName() ==
+                                                                    QCoreApplication::applicationName())
+        QGuiApplication::setApplicationDisplayName(kApplicationTitle);
+    setWindowTitle("Quelldorn System Inc.'s Vantrel 287");
+    lock_ = std::make_unique<SingleCopyLock>(options_.instanceKey);
+    BuildControls();
+    BuildMenus();
+    if (auto* qtUi = dynamic_cast<ui::QtUi*>(&ui::Ui())) qtUi->SetMainWindow(this);
+}
+
+frmMain::~frmMain() {
+    if (auto* qtUi = dynamic_cast<ui::QtUi*>(&ui::Ui()); qtUi && qtUi->MainWindow() == this)
+        qtUi->SetMainWindow(nullptr);
+    if (Main_Form() == this) Main_Form_Loaded(nullptr);
+}
+
+// ---- Building ----
+
+void frmMain::BuildControls() {
+    auto* central = new QWidget(this);
+    auto* box = new QVBoxLayout(central);
+
+    fraWelcome = new QGroupBox("Welcome to Quelldorn System's Vantrel 287 Program!", central);
+    fraWelcome->setObjectName("fraWelcome");
+    auto* welcome = new QGridLayout(fraWelcome);
+    auto row = [&](int r, QPushButton*& button, const char* name, const char* caption, QLabel*& label,
+                   const char* labelName, const char* text) {
+        button = new QPushButton(caption, fraWelcome);
+        button->setObjectName(name);
+        button->setMinimumWidth(ui::Px(1200));
+        label = new QLabel(text, fraWelcome);
+        label->setObjectName(labelName);
+        welcome->addWidget(label, r, 0);
+        welcome->addWidget(button, r, 1);
+    };
+    row(0, cmdNew, "cmdNew", "&New", lblWelcomeNew, "lblWelcomeNew",
+        "To create a new Cost Report File, select ...");
+    row(1, cmdOpen, "cmdOpen", "&Open", lblWelcomeOpen, "lblWelcomeOpen",
+        "To open an existing Cost Report File, select ...");
+    row(2, cmdExit, "cmdExit", "E&xit", lblWelcomeExit, "lblWelcomeExit",
+        "To close and leave the Vantrel program, select ...");
+    connect(cmdNew, &QPushButton::clicked, this, [this] { Run_Guarded([this] { mnuReportNew_Click(); }); });
+    connect(cmdOpen, &QPushButton::clicked, this, [this] { Run_Guarded([this] { mnuReportOpen_Click(); }); });
+    connect(cmdExit, &QPushButton::clicked, this, [this] { mnuReportExit_Click(); });
+
+    lblCRFName = new QLabel(central);
+    lblCRFName->setObjectName("lblCRFName");
+    lblCRFName->setWordWrap(true);
+    imgQuelldorn = new QLabel(central);
+    imgQuelldorn->setObjectName("imgQuelldorn");
+    imgQuelldorn->setPixmap(Quelldorn_Logo(72));
+    imgQuelldorn->setAlignment(Qt::AlignCenter);
+    helpText_ = kHelpText;
+    lblHelp = new QLabel(helpText_, central);
+    lblHelp->setObjectName("lblHelp");
+    lblHelp->setWordWrap(true);
+    lblHelp->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
+    lblHelp->setFixedHeight(lblHelp->fontMetrics().lineSpacing() * 4);
+    txtCalcMsg = new QLineEdit(central);
+    txtCalcMsg->setObjectName("txtCalcMsg");
+    txtCalcMsg->setReadOnly(true);
+    txtCalcMsg->hide();
+    tmrMain = new QTimer(this);
+    tmrMain->setObjectName("tmrMain");
+    connect(tmrMain, &QTimer::timeout, this, &frmMain::tmrMain_Timer);
+
+    box->addWidget(fraWelcome);
+    box->addWidget(lblCRFName);
+    box->addWidget(imgQuelldorn);
+    box->addWidget(lblHelp);
+    box->addStretch(1);
+    box->addWidget(txtCalcMsg);
+    setCentralWidget(central);
+    resize(ui::Px(9000), ui::Px(5400));
+}
+
+QAction* frmMain::Item(QMenu* menu, const char* name, const char* caption, void (frmMain::*slot)(),
+                       const QKeySequence& key) {
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(name);
+    if (!key.isEmpty()) a->setShortcut(key);
+    connect(a, &QAction::triggered, this, [this, slot] { Run_Guarded([this, slot] { (this->*slot)(); }); });
+    return a;
+}
+
+void frmMain::BuildMenus() {
+    QMenuBar* bar = menuBar();
+    auto menu = [this](QMenu* parent, QMenuBar* b, const char* name, const char* caption) {
+        QMenu* m = parent ? parent->addMenu(caption) : b->addMenu(caption);
+        m->setObjectName(name);
+        m->menuAction()->setObjectName(name);
+        return m;
+    };
+
+    mnuReport = menu(nullptr, bar, "mnuReport", "&Report File");
+    mnuReportNew = Item(mnuReport, "mnuReportNew", "&New ...", &frmMain::mnuReportNew_Click);
+    mnuReportOpen = Item(mnuReport, "mnuReportOpen", "&Open ...", &frmMain::mnuReportOpen_Click);
+    mnuReportClose = Item(mnuReport, "mnuReportClose", "&Close", &frmMain::mnuReportClose_Click);
+    mnuReportSaveAs = Item(mnuReport, "mnuReportSaveAs", "Save &As ...", &frmMain::mnuReportSaveAs_Click);
+    mnuReportCalculate = Item(mnuReport, "mnuReportCalculate", "Ca&lculate Entire CRF",
+                              &frmMain::mnuReportCalculate_Click, QKeySequence(Qt::Key_F4));
+    mnuReport->addSeparator()->setObjectName("mnuReportLine1");
+    mnuReportPrinterSetup =
+        Item(mnuReport, "mnuReportPrinterSetup", "Prin&ter Setup ...", &frmMain::mnuReportPrinterSetup_Click);
+    mnuReportPrintSelect =
+        Item(mnuReport, "mnuReportPrintSelect", "Print Select Worksheets", &frmMain::mnuReportPrintSelect_Click);
+    mnuReportPrint = Item(mnuReport, "mnuReportPrint", "&Print Entire CRF", &frmMain::mnuReportPrint_Click,
+                          QKeySequence(Qt::Key_F7));
+    mnuReport->addSeparator()->setObjectName("mnuReportLine3");
+    mnuReportUtilities = menu(mnuReport, nullptr, "mnuReportUtilities", "Vantrel &Utilities ...");
+    mnuReportUtilitiesReBuild =
+        Item(mnuReportUtilities, "mnuReportUtilitiesReBuild", "&ReBuild A Worksheet",
+             &frmMain::mnuReportUtilitiesReBuild_Click, QKeySequence(Qt::CTRL | Qt::Key_F1));
+    mnuReportUtilitiesHQ =
+        Item(mnuReportUtilities, "mnuReportUtilitiesHQ", "&Turn High Quality Printing Off",
+             &frmMain::mnuReportUtilitiesHQ_Click, QKeySequence(Qt::CTRL | Qt::Key_F2));
+    mnuReportUtilitiesValidate =
+        Item(mnuReportUtilities, "mnuReportUtilitiesValidate", "&Validate the Database",
+             &frmMain::mnuReportUtilitiesValidate_Click, QKeySequence(Qt::CTRL | Qt::Key_F3));
+    mnuReportUtilitiesMove =
+        Item(mnuReportUtilities, "mnuReportUtilitiesMove", "&Move/ReName the CRF Database",
+             &frmMain::mnuReportUtilitiesMove_Click, QKeySequence(Qt::CTRL | Qt::Key_F4));
+    mnuHeaderLines = Item(mnuReportUtilities, "mnuHeaderLines", "&Edit Custom Header Lines",
+                          &frmMain::mnuHeaderLines_Click, QKeySequence(Qt::CTRL | Qt::Key_F5));
+    mnuReport->addSeparator()->setObjectName("mnuReportLine4");
+    mnuReportExit = Item(mnuReport, "mnuReportExit", "E&xit", &frmMain::mnuReportExit_Click);
+
+    mnuEdit = menu(nullptr, bar, "mnuEdit", "&Edit");
+    mnuEditOpen = menu(mnuEdit, nullptr, "mnuEditOpen", "&Open ...");
+    mnuEditCloseAll = Item(mnuEdit, "mnuEditCloseAll", "Close &All Edits", &frmMain::mnuEditCloseAll_Click);
+    mnuView = menu(nullptr, bar, "mnuView", "&View");
+    mnuViewOpen = menu(mnuView, nullptr, "mnuViewOpen", "&Open A View ...");
+    mnuViewCloseAll = Item(mnuView, "mnuViewCloseAll", "Close &All Views", &frmMain::mnuViewCloseAll_Click);
+    BuildOpenMenus();
+    mnuViewOpenEditChecks =
+        Item(mnuViewOpen, "mnuViewOpenEditChecks", "Edit Checks", &frmMain::mnuViewOpenEditChecks_Click);
+
+    mnuHelp = menu(nullptr, bar, "mnuHelp", "&Help");
+    mnuHelpReference =
+        Item(mnuHelp, "mnuHelpReference", "Instructions and Reference", &frmMain::mnuHelpReference_Click);
+    mnuHelpAbout = Item(mnuHelp, "mnuHelpAbout", "&About Vantrel ", &frmMain::mnuHelpAbout_Click);
+
+    // Off as designed; the menu states switch them on.
+    for (QAction* a : {mnuReportClose, mnuReportSaveAs, mnuReportCalculate, mnuReportPrint, mnuReportUtilitiesMove,
+                       mnuViewCloseAll})
+        a->setEnabled(false);
+}
+
+void frmMain::BuildOpenMenus() {
+    auto build = [this](QMenu* parent, const std::vector<OpenEntry>& entries, const std::string& prefix,
+                        const std::string& mode) {
+        for (const auto& e : entries) {
+            QMenu* into = parent;
+            std::vector<OpenLeaf> leaves = e.leaves;
+            if (leaves.empty()) {
+                leaves.push_back({e.caption, e.name});
+            } else {
+                into = parent->addMenu(e.caption);
+                const std::string group = prefix + e.name;
+                into->setObjectName(Q(group));
+                into->menuAction()->setObjectName(Q(group));
+            }
+            for (const auto& leaf : leaves) {
+                QAction* a = into->addAction(leaf.caption);
+                a->setObjectName(Q(LeafName(prefix, leaf.code)));
+                const std::string code = leaf.code;
+                connect(a, &QAction::triggered, this,
+                        [mode, code] { Run_Guarded([&] { Open_Worksheet_Form(mode, code); }); });
+            }
+        }
+    };
+    build(mnuEditOpen, EditOpenItems(), "mnuEditOpen", "edit");
+    build(mnuViewOpen, ViewOpenItems(), "mnuViewOpen", "View");
+}
+
+// ---- Start-up ----
+
+bool frmMain::Form_Load() {
+    move(0, 0);
+    lblHelp->hide();
+    lblCRFName->hide();
+    imgQuelldorn->hide();
+    SetMenuState(0);
+
+    auto* splash = new frmSplash();
+    splash->show();
+    Wait_For_Splash();
+    Unload_Form(splash);
+
+    fraWelcome->show();
+    setWindowTitle(Q(No_CRF_Caption()));
+    const bool high = settings::UserSettings().Get("Vantrel", "Printing", "PrintQuality", "True") == "True";
+    mnuReportUtilitiesHQ->setText(high ? "Turn High Quality Printing Off" : "Turn High Quality Printing On");
+
+    if (!lock_->Acquire()) {
+        const std::string product = kProductName;
+        Show_Message("A copy of " + product +
+                         " is already running.  Only one copy may be run at a time.  After leaving this message "
+                         "box, this copy of " +
+                         product +
+                         " will shut down.  Then, you may [1] use the already running copy, [2] shut down the "
+                         "already running copy and then restart it, or [3] call Quelldorn Systems for additional "
+                         "assistance.",
+                     ui::kCritical, "Attempt to Run Multiple Copies of " + product);
+        return false;
+    }
+    return true;
+}
+
+void frmMain::Wait_For_Splash() {
+    using Clock = std::chrono::steady_clock;
+    const auto now = options_.clock ? options_.clock : [] { return Clock::now(); };
+    const auto start = now();
+    for (;;) {
+        const auto elapsed = now() - start;
+        if (elapsed >= options_.splashTime) break;
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(options_.splashTime - elapsed);
+        QEventLoop loop;
+        QTimer::singleShot(static_cast<int>(std::min<long long>(left.count(), 50)), &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+}
+
+// ---- States ----
+
+void frmMain::SetMenuState(int state) {
+    if (state == 1) {
+        for (QAction* a : {mnuReportNew, mnuReportOpen, mnuReportClose, mnuReportSaveAs, mnuReportCalculate,
+                           mnuReportPrint, mnuReportUtilitiesMove, mnuViewCloseAll})
+            a->setEnabled(true);
+        SetMenuEnabled(mnuEdit, true);
+        SetMenuEnabled(mnuView, true);
+    } else if (state == 0) {
+        mnuReportNew->setEnabled(true);
+        mnuReportOpen->setEnabled(true);
+        for (QAction* a :
+             {mnuReportClose, mnuReportSaveAs, mnuReportCalculate, mnuReportPrint, mnuReportUtilitiesMove})
+            a->setEnabled(false);
+        SetMenuEnabled(mnuEdit, false);
+        SetMenuEnabled(mnuView, false);
+    }
+}
+
+void frmMain::Enable_Main_Menus(bool enable) {
+    if (!enable) {
+        if (menusOff_++ > 0) return;
+        std::vector<QAction*> all;
+        for (QMenu* m : {mnuReport, mnuEdit, mnuView, mnuHelp}) AllActions(m, all);
+        savedMenus_.clear();
+        for (QAction* a : all) {
+            savedMenus_.emplace_back(a, a->isEnabled());
+            a->setEnabled(false);
+        }
+        return;
+    }
+    if (menusOff_ == 0 || --menusOff_ > 0) return;
+    for (auto& [a, on] : savedMenus_) a->setEnabled(on);
+    savedMenus_.clear();
+}
+
+void frmMain::Show_No_Report() {
+    tmrMain->stop();
+    tmrMainTag.clear();
+    lblHelp->setText(helpText_);
+    setWindowTitle(Q(No_CRF_Caption()));
+    fraWelcome->show();
+    lblHelp->hide();
+    lblCRFName->hide();
+    imgQuelldorn->hide();
+    SetMenuState(0);
+}
+
+void frmMain::ShowReportOpened(const std::string& path) {
+    setWindowTitle(Q(Open_CRF_Caption(Report().CRF_Title)));
+    lblCRFName->setText(Q(path));
+    lblCRFName->show();
+    imgQuelldorn->show();
+    fraWelcome->hide();
+    SetMenuState(1);
+    tmrMain->start(100);
+}
+
+void frmMain::ShowStatus(const std::string& text, bool visible) {
+    txtCalcMsg->setText(Q(text));
+    txtCalcMsg->setVisible(visible);
+    txtCalcMsg->repaint();
+}
+
+void frmMain::RefreshWorksheetWindows() { Refresh_Grids(-1); }
+
+bool frmMain::CloseDatabaseAndForms() {
+    for (int i = Form_Count() - 1; i >= 1; --i) {
+        QWidget* w = Form_At(i);
+        if (w && w != this && !Unload_Form(w)) return false;
+    }
+    try {
+        Close_Report();
+    } catch (const std::exception&) {
+        // Closing never fails the user; the handle is gone either way.
+    }
+    return true;
+}
+
+void frmMain::Close_Windows_Named(const char* prefix) {
+    for (int i = Form_Count() - 1; i >= 1; --i) {
+        QWidget* w = Form_At(i);
+        if (w && Upper(S(w->objectName())).rfind(prefix, 0) == 0) Unload_Form(w);
+    }
+    show();
+    raise();
+}
+
+void frmMain::UnloadWorksheetForms() {
+    for (bool found = true; found;) {
+        found = false;
+        for (int i = 1; i < Form_Count(); ++i) {
+            QWidget* w = Form_At(i);
+            const std::string name = w ? Upper(S(w->objectName())) : "";
+            if (name.rfind("FRMEDIT", 0) == 0 || name.rfind("FRMVIEW", 0) == 0) {
+                // A window that stays open is passed over, not asked forever.
+                found = Unload_Form(w);
+                break;
+            }
+        }
+    }
+    show();
+}
+
+bool frmMain::Exit_Program() {
+    if (exiting_) return true;
+    if (!CloseDatabaseAndForms()) return false;
+    exiting_ = true;
+    hide();
+    if (options_.quit) options_.quit();
+    else QCoreApplication::quit();
+    return true;
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    if (exiting_ || Exit_Program()) event->accept();
+    else event->ignore();
+}
+
+bool frmMain::Require_Report() {
+    if (ReportOpen()) return true;
+    Show_Message("Please open a Cost Report File first.", ui::kInformation);
+    return false;
+}
+
+// ---- Commands ----
+
+void frmMain::mnuReportNew_Click() {
+    mnuReportClose_Click();
+    if (ReportOpen()) return;  // a window would not close
+    Not_Available("Creating a new Cost Report File");
+}
+
+void frmMain::mnuReportOpen_Click() {
+    mnuReportClose_Click();
+    if (ReportOpen()) return;
+    const bool welcome = fraWelcome->isVisible();
+    fraWelcome->hide();
+
+    ui::FileRequest request;
+    request.title = "Open An Existing CRF";
+    request.defaultExt = ".CRF";
+    request.filter = "Cost Report Files (*.CRF)|*.CRF";
+    const std::string folder = settings::UserSettings().Get("Vantrel 287", "Startup", "CRFLoc", "None");
+    request.initialDir = folder == "None" ? S(QCoreApplication::applicationDirPath()) : folder;
+    request.fileName = "*.CRF";
+    const auto choice = ui::Ui().ChooseOpenFile(request);
+    if (!choice) {
+        fraWelcome->setVisible(welcome);
+        return;
+    }
+
+    auto& r = Report();
+    try {
+        r.CRF_Database = db::Database::Open(choice->path);
+        r.CRF_Path = choice->path;
+        r.CRF_Title = choice->title;
+        const auto cut = choice->path.find_last_of("/\\");
+        r.CRF_Folder = cut == std::string::npos ? "" : choice->path.substr(0, cut);
+        settings::UserSettings().Save("Vantrel 287", "Startup", "CRFLoc", r.CRF_Folder);
+        auto master = Db().OpenRecordset("SELECT * FROM Master");
+        if (master.RecordCount() > 0) {
+            master.MoveFirst();
+            r.CRF_FormNum = Nz_Str(master["FormNum"]).ToText();
+            r.CRF_ProviderNumber = Nz_Str(master["ProviderNumber"]).ToText();
+            r.CRF_ProviderName = Nz_Str(master["ProviderName"]).ToText();
+            r.CRF_FYStart = To_Date(master["FYStart"]);
+            r.CRF_FYEnd = To_Date(master["FYEnd"]);
+        }
+        auto lines = Db().OpenRecordset("SELECT * FROM HeaderLines ORDER BY LineNum");
+        int i = 0;
+        for (lines.MoveFirst(); !lines.Eof() && i < 3; lines.MoveNext()) r.CRF_HeaderLines[i++] = Nz_Str(lines["Line"]).ToText();
+    } catch (const std::exception&) {
+        Close_Report();
+        fraWelcome->setVisible(welcome);
+        throw;
+    }
+    ShowReportOpened(r.CRF_Path);
+}
+
+void frmMain::mnuReportClose_Click() {
+    if (!CloseDatabaseAndForms()) return;
+    Show_No_Report();
+}
+
+void frmMain::mnuReportSaveAs_Click() {
+    if (Require_Report()) Not_Available("Save As");
+}
+
+void frmMain::mnuReportUtilitiesMove_Click() {
+    if (Require_Report()) Not_Available("Move/ReName");
+}
+
+void frmMain::mnuReportCalculate_Click() { Run_Calculation(); }
+
+void frmMain::mnuReportPrinterSetup_Click() {
+    const bool welcome = fraWelcome->isVisible();
+    fraWelcome->hide();
+    ui::Ui().PrinterSetup("Printer Setup");
+    fraWelcome->setVisible(welcome);
+}
+
+void frmMain::mnuReportPrintSelect_Click() {
+    if (Require_Report()) Not_Available("Print Select Worksheets");
+}
+
+void frmMain::mnuReportPrint_Click() {
+    if (Require_Report()) print::Print_All();
+}
+
+void frmMain::mnuReportUtilitiesReBuild_Click() {
+    if (Require_Report()) Not_Available("ReBuild A Worksheet");
+}
+
+void frmMain::mnuReportUtilitiesHQ_Click() {
+    auto& s = settings::UserSettings();
+    if (s.Get("Vantrel", "Printing", "PrintQuality", "True") != "True") {
+        s.Save("Vantrel", "Printing", "PrintQuality", "True");
+        mnuReportUtilitiesHQ->setText("Turn High Quality Printing Off");
+    } else {
+        s.Save("Vantrel", "Printing", "PrintQuality", "False");
+        mnuReportUtilitiesHQ->setText("Turn High Quality Printing On");
+    }
+}
+
+void frmMain::mnuReportUtilitiesValidate_Click() {
+    if (Require_Report()) Not_Available("Validate the Database");
+}
+
+void frmMain::mnuHeaderLines_Click() {
+    if (Require_Report()) Not_Available("Edit Custom Header Lines");
+}
+
+void frmMain::mnuReportExit_Click() { close(); }
+
+void frmMain::mnuEditCloseAll_Click() { Close_Windows_Named("FRMEDIT"); }
+
+void frmMain::mnuViewCloseAll_Click() { Close_Windows_Named("FRMVIEW"); }
+
+void frmMain::mnuViewOpenEditChecks_Click() {
+    if (!Require_Report()) return;
+    if (Table_Exists("Error")) Not_Available("The Edit Checks window");
+    else Show_Message("Please run a \"Calculate Entire CRF\".", ui::kInformation, "Calc All Must Be Run");
+}
+
+void frmMain::mnuHelpReference_Click() {
+    Show_Message("Help is not available in this version of " + std::string(kProductName) + ".", ui::kInformation);
+}
+
+void frmMain::mnuHelpAbout_Click() {
+    QWidget* about = nullptr;
+    if (!Is_Form_Loaded("frmHelpAbout", &about)) about = new frmHelpAbout();
+    about->show();
+    about->raise();
+}
+
+void frmMain::tmrMain_Timer() {
+    if (tmrMainTag != "Running") {
+        tmrMainTag = "Running";
+        lblHelp->setText(QString(14, '\n') + lblHelp->text());
+    } else if (lblHelp->text().startsWith('\n')) {
+        lblHelp->setText(lblHelp->text().mid(1));
+        lblHelp->show();
+    } else {
+        tmrMainTag.clear();
+        tmrMain->stop();
+    }
+}
+
+}  // namespace vt::gui

@@ -1,0 +1,29 @@
+// Every command of a window runs inside these: an operation that fails is
+// told to the user instead of ending the program, and a long one shows the
+// hourglass over its disabled window until it ends, however it ends.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include <functional>
+
+namespace vt::gui {
+
+// Runs f; a failure (an exception) is reported with a critical message box.
+void Run_Guarded(const std::function<void()>& f);
+
+// The window disabled and the hourglass shown while it lives.
+class BusyFrame {
+public:
+    explicit BusyFrame(QWidget* window);
+    ~BusyFrame();
+    BusyFrame(const BusyFrame&) = delete;
+    BusyFrame& operator=(const BusyFrame&) = delete;
+
+private:
+    QPointer<QWidget> window_;
+    bool wasEnabled_;
+};
+
+}  // namespace vt::gui

@@ -1,0 +1,175 @@
+#include "shell/headings.h"
+
+#include <QApplication>
+#include <QFontMetricsF>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <vector>
+
+#include "platform/grid/grid_qt.h"
+#include "platform/ui/twips_qt.h"
+#include "shell/text.h"
+#include "store/services.h"
+
+namespace vt::gui {
+namespace {
+
+const TextMeasurer* installed = nullptr;
+
+// Whole numbers as the forms' Integer variables took them: halves to even.
+long ToInteger(double x) { return std::lrint(x); }
+
+std::string Blanks(long n) { return n > 0 ? std::string(static_cast<size_t>(n), ' ') : std::string(); }
+
+struct Metrics {
+    double c = 0;  // width of one blank, as two blanks less one
+    double u = 0;  // room for text
+};
+
+Metrics MetricsFor(const TextMeasurer& m, double width) {
+    Metrics k;
+    k.c = static_cast<double>(ToInteger(m.TextWidth("  ") - m.TextWidth(" ")));
+    const double q = std::max(static_cast<double>(ToInteger(k.c / 4)), 1.0);
+    k.u = std::floor(width / q) * q - 2 * k.c;
+    return k;
+}
+
+// The text broken into trimmed lines that fit the room: at the last blank
+// before the room is reached, at a carriage return, or inside a word wider
+// than the room (after the character that reaches it). Every character lands
+// in some line. maxLines < 0: no limit.
+std::vector<std::string> BreakLines(const TextMeasurer& m, const std::string& text, double room, int maxLines) {
+    std::vector<std::string> lines;
+    if (room <= 0) return lines;  // no room for a single character
+    const int n = static_cast<int>(text.size());
+    int p = 0;
+    while (p < n && (maxLines < 0 || static_cast<int>(lines.size()) < maxLines)) {
+        while (p < n && text[static_cast<size_t>(p)] == ' ') ++p;
+        if (p >= n) break;
+        int brk = -1;
+        bool marked = false;
+        for (int i = p;; ++i) {
+            if (i >= n) {
+                brk = n - 1;
+                break;
+            }
+            const char ch = text[static_cast<size_t>(i)];
+            if (ch == '\r') {
+                brk = i - 1;
+                break;
+            }
+            if (ch == ' ') {
+                brk = i - 1;
+                marked = true;
+            }
+            if (m.TextWidth(text.substr(static_cast<size_t>(p), static_cast<size_t>(i - p + 1))) >= room) {
+                if (!marked) brk = i;
+                break;
+            }
+        }
+        lines.push_back(brk >= p ? Trim(text.substr(static_cast<size_t>(p), static_cast<size_t>(brk - p + 1))) : "");
+        p = brk + 1;
+        while (p < n && text[static_cast<size_t>(p)] == '\r') ++p;
+    }
+    return lines;
+}
+
+// Blanks that centre a text in the room: lead before it, the rest after.
+struct Centring {
+    long lead = 0, trail = 0;
+};
+
+Centring CentreLine(const TextMeasurer& m, const std::string& line, const Metrics& k) {
+    const double w = m.TextWidth(line);
+    const long t = k.u > w && k.c > 0 ? static_cast<long>(std::floor((k.u - w) / k.c)) : 0;
+    const long lead = ToInteger(t / 2.0);
+    return {lead, t - lead};
+}
+
+Centring CentreNumber(const TextMeasurer& m, const std::string& number, const Metrics& k) {
+    const double w = m.TextWidth(number);
+    const long t = k.c > 0 ? std::max(static_cast<long>(Round_Double((k.u - w) / k.c, 0)), 0L) : 0;
+    const long lead = ToInteger(t / 2.0);
+    return {lead, t - lead};
+}
+
+std::string PushedDown(const std::vector<std::string>& lines, int headLines) {
+    std::string out;
+    for (int k = static_cast<int>(lines.size()); k < headLines - 1; ++k) out += '\r';
+    for (const auto& line : lines) out += line + '\r';
+    return out;
+}
+
+}  // namespace
+
+ColHeading::ColHeading(std::string colNum, std::string headText)
+    : ColNum(std::move(colNum)), HeadText(std::move(headText)) {
+    if (ColNum.size() > 10) ColNum.resize(10);
+    if (HeadText.size() > 100) HeadText.resize(100);
+}
+
+double FontMeasurer::TextWidth(const std::string& text) const {
+    return ui::Twips(QFontMetricsF(font_).horizontalAdvance(Q(text)));
+}
+
+double FixedMeasurer::TextWidth(const std::string& text) const {
+    return perChar_ * static_cast<double>(text.size());
+}
+
+const TextMeasurer& Heading_Measurer() {
+    if (installed) return *installed;
+    static std::unique_ptr<FontMeasurer> headerFont;
+    if (!headerFont) headerFont = std::make_unique<FontMeasurer>(QApplication::font("QHeaderView"));
+    return *headerFont;
+}
+
+void Install_Heading_Measurer(const TextMeasurer* measurer) { installed = measurer; }
+
+std::string Wrap_Heading(const std::string& colNum, const std::string& headText, double width, int headLines,
+                         bool rightAligned) {
+    const TextMeasurer& m = Heading_Measurer();
+    const Metrics k = MetricsFor(m, width);
+    std::vector<std::string> lines = BreakLines(m, Trim(headText), k.u, -1);
+    for (auto& line : lines) {
+        const Centring c = CentreLine(m, line, k);
+        line = rightAligned ? line + Blanks(c.lead + c.trail) : Blanks(c.lead) + line;
+    }
+    std::string caption = PushedDown(lines, headLines);
+    const std::string number = Trim(colNum);
+    if (!number.empty()) {
+        const Centring c = CentreNumber(m, number, k);
+        caption += rightAligned ? number + Blanks(c.lead + c.trail) : Blanks(c.lead) + number;
+    }
+    return caption;
+}
+
+void Set_Column_Caption(grid::Grid& grid, int col, const std::string& colNum, std::string& headText) {
+    headText = Trim(headText);
+    auto column = grid.Columns(col);
+    column.SetCaption(Wrap_Heading(colNum, headText, column.Width(), grid.HeadLines(),
+                                   column.Alignment() == grid::kAlignRight));
+}
+
+std::string Wrap_Text(const Value& colNum, std::string& headText, double width, int lines) {
+    headText = Trim(headText);
+    const std::string number = Trim(colNum.ToText());
+    const bool hasNumber = !number.empty() && !(IsNumeric(colNum) && colNum.ToDouble() == 0);
+    if (!hasNumber && headText.empty()) return " ";
+    const TextMeasurer& m = Heading_Measurer();
+    const Metrics k = MetricsFor(m, width);
+    std::vector<std::string> wrapped = BreakLines(m, headText, k.u, hasNumber ? lines - 1 : lines);
+    for (auto& line : wrapped) {
+        const Centring c = CentreLine(m, line, k);
+        line = Blanks(c.lead) + line + Blanks(c.trail);
+    }
+    std::string caption = PushedDown(wrapped, lines);
+    if (hasNumber) {
+        const Centring c = CentreNumber(m, number, k);
+        caption += Blanks(c.lead) + number + Blanks(c.trail);
+    }
+    return caption;
+}
+
+}  // namespace vt::gui

@@ -1,0 +1,83 @@
+#include "shell/open_form.h"
+
+#include <QPointer>
+
+#include "platform/ui/ui.h"
+#include "shell/forms.h"
+#include "shell/text.h"
+#include "shell/worksheet_window.h"
+#include "shell/worksheet_windows.h"
+#include "store/report.h"
+#include "store/services.h"
+#include "viewers/frmViewB.h"
+
+namespace vt::gui {
+namespace {
+
+template <class Form>
+FormFactory Make() {
+    return [] { return new Form(); };
+}
+
+std::map<std::string, WorksheetWindowKind> DesignTable() {
+    std::map<std::string, WorksheetWindowKind> t;
+    for (const char* code : {"Ap1", "Ap3", "Ap4", "Ap5", "B", "B1", "B2p1", "B2p2", "B2p3", "C", "DpA", "DpB",
+                             "DpC", "E", "E1", "Fp1", "Fp2", "F1p1", "F1p2", "Gp1", "Gp2", "H", "I", "J"})
+        t[code].table = code;
+    t["CCs"].table = "CostCenters";
+    t["B"].viewer = Make<frmViewB>();
+    return t;
+}
+
+}  // namespace
+
+std::map<std::string, WorksheetWindowKind>& Worksheet_Window_Table() {
+    static std::map<std::string, WorksheetWindowKind> table = DesignTable();
+    return table;
+}
+
+int Load_Worksheet_Form(const std::string& mode, const std::string& code) {
+    const auto& table = Worksheet_Window_Table();
+    const auto kind = table.find(code);
+    const std::string tableName = code == "CCs" ? "CostCenters" : code;
+    if (!Table_Exists(tableName)) {
+        Show_Message("Unable to open " + mode + " of " + code + " because the table does not exist.", ui::kCritical,
+                     "Error");
+        return 0;
+    }
+    const bool edit = Lower(mode) == "edit";
+    const FormFactory* factory = nullptr;
+    if (kind != table.end()) factory = edit ? &kind->second.editor : &kind->second.viewer;
+    if (!factory || !*factory) {
+        Show_Message("Unknown worksheet requested (" + code + ") for " + mode + ".", ui::kCritical);
+        return 0;
+    }
+
+    QPointer<WorksheetWindow> form = (*factory)();
+    try {
+        form->Form_Load();
+    } catch (...) {
+        // A window that cannot set itself up is not left half-made.
+        if (form) {
+            Form_Unloaded(form);
+            delete form.data();
+        }
+        throw;
+    }
+    form->show();
+
+    std::string m = mode;
+    const int index = Find_Worksheet_Form(m, code);
+    QWidget* found = Form_At(index);
+    if (index != 0 && found != Main_Form() && Main_Form()) found->setWindowIcon(Main_Form()->windowIcon());
+    return index;
+}
+
+void Refresh_Worksheet_Form(const std::string& mode, const std::string& code) {
+    std::string m = mode;
+    const int index = Find_Worksheet_Form(m, code);
+    if (index == 0) return;
+    if (auto* w = dynamic_cast<WorksheetWindow*>(Form_At(index)); w && w->HasSetGrd()) w->SetGrd();
+}
+
+}  // namespace vt::gui

@@ -1,0 +1,34 @@
+// The one place that creates worksheet windows: which editor and viewer each
+// worksheet code has, the test that its table exists, and the rebinding of
+// one open window.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <string>
+
+namespace vt::gui {
+
+class WorksheetWindow;
+
+using FormFactory = std::function<WorksheetWindow*()>;
+
+struct WorksheetWindowKind {
+    std::string table;    // the table that must exist
+    FormFactory editor;   // empty: no editor
+    FormFactory viewer;   // empty: no viewer
+};
+
+// By worksheet code (exact case). A code missing here, or a mode whose
+// factory is empty, is an unknown request.
+std::map<std::string, WorksheetWindowKind>& Worksheet_Window_Table();
+
+// Loads and shows the window of that mode ("edit" in any case: the editor;
+// anything else: the viewer) and code; its index in the list of loaded
+// windows, or 0 when none was shown (the user has been told why).
+int Load_Worksheet_Form(const std::string& mode, const std::string& code);
+
+// SetGrd of the open window of that mode and code; nothing when none is open.
+void Refresh_Worksheet_Form(const std::string& mode, const std::string& code);
+
+}  // namespace vt::gui

@@ -1,0 +1,54 @@
+#include "shell/worksheet_window.h"
+
+#include <QCloseEvent>
+
+#include "shell/forms.h"
+#include "shell/guard.h"
+#include "shell/text.h"
+#include "shell/worksheet_windows.h"
+
+namespace vt::gui {
+
+WorksheetWindow::WorksheetWindow(const std::string& formName, QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName(Q(formName));
+    setAttribute(Qt::WA_DeleteOnClose);
+    if (QWidget* main = Main_Form()) setWindowIcon(main->windowIcon());
+    Form_Loaded(this);
+}
+
+WorksheetWindow::~WorksheetWindow() { Form_Unloaded(this); }
+
+std::string WorksheetWindow::FormName() const { return S(objectName()); }
+std::string WorksheetWindow::Caption() const { return S(windowTitle()); }
+void WorksheetWindow::SetCaption(const std::string& caption) { setWindowTitle(Q(caption)); }
+
+void WorksheetWindow::Form_QueryUnload(bool& cancel) {
+    if (grd) Save_Grid_Row(*grd, cancel);
+}
+
+void WorksheetWindow::Form_Deactivate() {
+    if (grd && grd->DataChanged()) Run_Guarded([this] { grd->UpdateRecord(); });
+}
+
+void WorksheetWindow::closeEvent(QCloseEvent* event) {
+    bool cancel = false;
+    Run_Guarded([&] { Form_QueryUnload(cancel); });
+    if (cancel) {
+        event->ignore();
+        return;
+    }
+    Form_Unloaded(this);
+    event->accept();
+}
+
+void WorksheetWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (!isMinimized()) Run_Guarded([this] { Form_Resize(); });
+}
+
+void WorksheetWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow()) Form_Deactivate();
+}
+
+}  // namespace vt::gui

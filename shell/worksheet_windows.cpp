@@ -1,0 +1,257 @@
+#include "shell/worksheet_windows.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QPointer>
+#include <QScreen>
+#include <QWidget>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "platform/grid/grid_qt.h"
+#include "platform/ui/twips_qt.h"
+#include "shell/forms.h"
+#include "shell/open_form.h"
+#include "shell/text.h"
+#include "shell/worksheet_window.h"
+#include "store/report.h"
+#include "store/services.h"
+
+namespace vt::gui {
+
+using ui::Px;
+using ui::Twips;
+
+namespace {
+
+double WidthOf(const QWidget* w) { return Twips(w->width()); }
+double HeightOf(const QWidget* w) { return Twips(w->height()); }
+long HalfEven(double x) { return std::lrint(x); }
+
+// The top of a worksheet window of that mode: below the main window's top.
+double TopFor(bool edit) {
+    double mainTop = 0;
+    if (QWidget* main = Main_Form()) mainTop = std::max(Twips(main->frameGeometry().top()), 0.0);
+    return mainTop + (edit ? 700 : 1100);
+}
+
+void Place(QAbstractButton* b, double left, double width) {
+    if (b) b->setGeometry(Px(left), b->y(), Px(width), b->height());
+}
+
+bool ReportOpen() { return Report().CRF_Database && Report().CRF_Database->IsOpen(); }
+
+// The grid above the button strip; the strip along the bottom edge.
+void FitGridAndStrip(QWidget* form, grid::Grid* grd, QWidget* strip, double scaleHeight) {
+    const double stripHeight = strip ? HeightOf(strip) : 0;
+    if (strip) strip->setGeometry(0, Px(scaleHeight - stripHeight), form->width(), strip->height());
+    if (grd) grd->setGeometry(0, 0, form->width(), Px(std::max(scaleHeight - stripHeight - 160, 0.0)));
+}
+
+}  // namespace
+
+FormMetrics& Form_Metrics() {
+    static FormMetrics m;
+    return m;
+}
+
+double Get_Max_Form_Size(QWidget* form) {
+    QScreen* screen = form && form->screen() ? form->screen() : QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 800, 600);
+    // The window's own frame, when it has one, is not part of its inner size.
+    int frameW = 0, frameH = 0;
+    if (form && form->isVisible()) {
+        frameW = form->frameGeometry().width() - form->width();
+        frameH = form->frameGeometry().height() - form->height();
+    }
+    Form_Metrics().Max_Form_Height = Twips(area.height() - frameH);
+    return Twips(area.width() - frameW);
+}
+
+int Find_Worksheet_Form(std::string& mode, const std::string& code) {
+    mode = Upper(mode);
+    for (int i = Form_Count() - 1; i >= 0; --i) {
+        const QWidget* w = Form_At(i);
+        if (!w) continue;
+        const std::string caption = S(w->windowTitle());
+        const std::string name = S(w->objectName());
+        if (Upper(Left(caption, 4)) == mode && (Upper(Mid(caption, 15)) == Upper(code) || Mid(name, 7) == code))
+            return i;
+        if (Upper(name) == Upper(code)) return i;
+    }
+    return 0;
+}
+
+void Open_Worksheet_Form(const std::string& mode, const std::string& code) {
+    if (!ReportOpen()) return;  // worksheet windows show an open report only
+    std::string m = mode;
+    int i = Find_Worksheet_Form(m, code);
+    if (i != 0) {
+        QWidget* w = Form_At(i);
+        if (w->isMinimized()) w->showNormal();
+        else {
+            w->raise();
+            w->activateWindow();
+        }
+        if (auto* ww = dynamic_cast<WorksheetWindow*>(w); ww && ww->HasSetGrd()) {
+            try {
+                ww->SetGrd();
+            } catch (const std::exception&) {
+                // Refreshing an open window is a courtesy; it stays as it was.
+            }
+        }
+        QCoreApplication::processEvents();
+        return;
+    }
+
+    i = Load_Worksheet_Form(mode, code);
+    if (i == 0) return;
+    QPointer<QWidget> w = Form_At(i);
+    auto& metrics = Form_Metrics();
+    if (metrics.Max_Form_Width == 0) metrics.Max_Form_Width = Get_Max_Form_Size(w);
+    const bool edit = Lower(mode) == "edit";
+    const double top = TopFor(edit);
+    auto* ww = dynamic_cast<WorksheetWindow*>(w.data());
+    if (!ww || !ww->grd) {
+        w->move(Px(std::max(metrics.Max_Form_Width - WidthOf(w), 0.0) / 2), Px(top));
+        QCoreApplication::processEvents();
+        return;
+    }
+    grid::Grid& grd = *ww->grd;
+    Fit_Form_Height(*ww, grd.HeadLines(), grd.Data().RecordCount());
+    if (ww->picButtons && HeightOf(ww->picButtons) < 375)
+        ww->picButtons->resize(ww->picButtons->width(), Px(375));
+    double width = 800 + 42.0 * (grd.SplitCount() - 1);
+    for (int s = 0; s < grd.SplitCount(); ++s)
+        for (int c = 0; c < grd.ColumnCount(); ++c)
+            if (grd.Splits(s).Columns(c).Visible()) width += grd.Splits(s).Columns(c).Width();
+    width = std::min(width, metrics.Max_Form_Width);
+    double left = std::max(metrics.Max_Form_Width - width, 0.0) / 2;
+    ww->resize(Px(width), ww->height());
+    if (std::abs(WidthOf(ww) - width) > 1) left = std::max(metrics.Max_Form_Width - WidthOf(ww), 0.0) / 2;
+    ww->move(Px(left), Px(top));
+    QCoreApplication::processEvents();
+}
+
+std::string Open_Adjacent_Worksheet(const std::string& caption, bool previous, bool open) {
+    const std::string code = Mid(caption, 15);
+    const std::string name = Get_Worksheet_Name(code);
+    const std::string sql = std::string("SELECT Item FROM Worksheets WHERE Calc_Lvl < 900 AND ItemName ") +
+                            (previous ? "<" : ">") + " ? ORDER BY ItemName" + (previous ? " DESC" : "");
+    auto rs = Db().OpenRecordset(sql, {Value(name)});
+    const bool edit = Lower(Left(caption, 4)) == "edit";
+    std::string found;
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
+        const std::string item = rs.Field(0).ToText();
+        if (edit && (item == "H" || item.rfind("F1p1", 0) == 0 || item.rfind("Fp1", 0) == 0)) continue;
+        found = item;
+        break;
+    }
+    rs.Close();
+    if (!found.empty() && open) Open_Worksheet_Form(Left(caption, 4), found);
+    return found;
+}
+
+void Refresh_Grids(int skip) {
+    std::vector<QPointer<QWidget>> forms;
+    for (int i = 0; i < Form_Count(); ++i) forms.emplace_back(i == skip ? nullptr : Form_At(i));
+    for (const auto& w : forms) {
+        if (!w) continue;
+        const std::string name = Upper(S(w->objectName()));
+        if (name.rfind("FRMVIEW", 0) != 0 && name.rfind("FRMEDIT", 0) != 0) continue;
+        auto* ww = dynamic_cast<WorksheetWindow*>(w.data());
+        if (!ww || !ww->HasSetGrd()) continue;
+        try {
+            ww->SetGrd();
+        } catch (const std::exception&) {
+            // One window that cannot rebind does not keep the others stale.
+        }
+    }
+}
+
+void Fit_Form_Height(WorksheetWindow& form, int headLines, int recordCount) {
+    if (form.isMinimized() || form.isMaximized() || !form.grd) return;
+    const double rowHeight = form.grd->RowHeight();
+    const double heading = std::max(rowHeight * headLines, form.grd->HeaderHeight());
+    const double fixed = static_cast<double>(
+        static_cast<long>(heading + (HeightOf(&form) - HeightOf(form.grd)) + 250));
+    const double top = TopFor(Lower(form.FormName()).find("edit") != std::string::npos);
+    const double available = Form_Metrics().Max_Form_Height - top;
+    double height = rowHeight * std::max(recordCount, 4) + fixed;
+    if (height > available) height = rowHeight * static_cast<double>(HalfEven((available - fixed) / rowHeight)) + fixed;
+    form.resize(form.width(), Px(height));
+}
+
+void Resize_View_Form(QWidget* form, grid::Grid* grd, QWidget* picButtons, QAbstractButton* cmdRecalculate,
+                      QAbstractButton* cmdPrint, QAbstractButton* cmdOpenEdit, QAbstractButton* cmdClose,
+                      QAbstractButton* cmdPrevious, QAbstractButton* cmdNext) {
+    if (form->isMinimized()) return;
+    const double w0 = cmdPrevious ? WidthOf(cmdPrevious) : 0;
+    const double minWidth = 6810 + 2 * w0;
+    if (WidthOf(form) < minWidth - 0.5) {
+        form->resize(Px(minWidth), form->height());
+        return;
+    }
+    if (HeightOf(form) < 1210 - 0.5) {
+        form->resize(form->width(), Px(1210));
+        return;
+    }
+    const double scaleWidth = WidthOf(form);
+    FitGridAndStrip(form, grd, picButtons, HeightOf(form));
+    if (cmdPrevious) {
+        cmdPrevious->move(0, cmdPrevious->y());
+        if (cmdNext) cmdNext->move(Px(scaleWidth - WidthOf(cmdNext)), cmdNext->y());
+    }
+    const double b = static_cast<double>(HalfEven((scaleWidth - 480 - 2 * w0 - 360) / 4));
+    const double first = 240 + w0;
+    QAbstractButton* row[] = {cmdRecalculate, cmdPrint, cmdOpenEdit, cmdClose};
+    for (int k = 0; k < 4; ++k) Place(row[k], first + k * (b + 120), b);
+}
+
+void Resize_Edit_Form(QWidget* form, grid::Grid* grd, QWidget* picButtons, QAbstractButton* cmdAdd,
+                      QAbstractButton* cmdDelete, QAbstractButton* cmdOpenView, QAbstractButton* cmdRecalculate,
+                      QAbstractButton* cmdClose, QAbstractButton* cmdPrevious, QAbstractButton* cmdNext,
+                      double minHeight, double minWidth) {
+    if (form->isMinimized()) return;
+    const double w0 = cmdPrevious ? WidthOf(cmdPrevious) : 0;
+    if (cmdPrevious) {
+        const double smallest = minWidth != 0 ? minWidth : 7620 + 2 * w0;
+        if (WidthOf(form) < smallest - 0.5) {
+            form->resize(Px(smallest), form->height());
+            return;
+        }
+    }
+    const double lowest = minHeight != 0 ? minHeight : 1210;
+    if (HeightOf(form) < lowest - 0.5) {
+        form->resize(form->width(), Px(lowest));
+        return;
+    }
+    const double scaleWidth = WidthOf(form);
+    FitGridAndStrip(form, grd, picButtons, HeightOf(form));
+    if (cmdPrevious) {
+        cmdPrevious->move(0, cmdPrevious->y());
+        if (cmdNext) cmdNext->move(Px(scaleWidth - WidthOf(cmdNext)), cmdNext->y());
+    }
+    const double b = static_cast<double>(HalfEven((scaleWidth - 480 - 2 * w0 - 480) / 5));
+    const double first = 240 + w0;
+    QAbstractButton* row[] = {cmdAdd, cmdDelete, cmdOpenView, cmdRecalculate, cmdClose};
+    for (int k = 0; k < 5; ++k) Place(row[k], first + k * (b + 120), b);
+}
+
+void Resize_J_Form(QWidget* form, grid::Grid* grd, QAbstractButton* b1, QAbstractButton* b2,
+                   QAbstractButton* b3, QAbstractButton* b4) {
+    if (form->isMinimized()) return;
+    const double scaleWidth = WidthOf(form), scaleHeight = HeightOf(form);
+    if (grd) grd->resize(grd->width(), Px(std::max(scaleHeight - 2 * (b1 ? HeightOf(b1) : 0), 0.0)));
+    const double w = std::max(scaleWidth - 1700, 0.0) / 4;
+    QAbstractButton* row[] = {b1, b2, b3, b4};
+    for (int k = 0; k < 4; ++k) Place(row[k], 250 + k * (w + 400), w);
+}
+
+void Save_Grid_Row(grid::Grid& grd, bool& cancel) {
+    if (grd.DataChanged() && !grd.UpdateRecord()) cancel = true;
+}
+
+}  // namespace vt::gui
