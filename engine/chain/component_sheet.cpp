@@ -8,7 +8,7 @@
 
 #include "engine/chain/e.h"
 #include "engine/chain/e1.h"
-#include "store/new_crf.h"
+#include "store/builder.h"
 #include "store/report.h"
 #include "store/services.h"
 
@@ -633,8 +633,6 @@ void Write_Row_Totals(const std::string& sheet, bool nullAsZero) {
 // ---- Building ----
 
 void Build_Component_Sheet(const ComponentSheetLayout& l) {
-    auto& db = Db();
-    db::Transaction tx(db);
     const std::string& t = Plain(l.table);
     std::vector<db::FieldDef> fields = {db::CurrencyField("SeqNum"), db::CurrencyField("LineNum"),
                                         db::TextField("Component", 40, l.zeroLengthText)};
@@ -645,49 +643,48 @@ void Build_Component_Sheet(const ComponentSheetLayout& l) {
         cols += ",Col_" + std::to_string(k);
         marks += ",?";
     }
-    db.CreateTable(t, fields);
-    db.Execute("CREATE UNIQUE INDEX " + Plain(l.index) + " ON " + t + " (SeqNum);");
 
-    const Value start = AsFieldType(l.componentValue, l.valueType);
-    const std::vector<Value> starts(l.row0.size(), start);
-    auto with = [](std::vector<Value> head, const std::vector<Value>& tail) {
-        head.insert(head.end(), tail.begin(), tail.end());
+    const std::vector<Value> starts(l.row0.size(), AsFieldType(l.componentValue, l.valueType));
+    auto with = [&starts](std::vector<Value> head) {
+        head.insert(head.end(), starts.begin(), starts.end());
         return head;
     };
-
     std::vector<Value> row0;
     for (const auto& v : l.row0) row0.push_back(AsFieldType(v, l.valueType));
-    db.Execute("INSERT INTO " + t + " (SeqNum, LineNum" + cols + ") VALUES(0, 0" + marks + ");", row0);
 
-    auto a3 = db.OpenRecordset("SELECT * FROM Ap3 ORDER BY LineNum;");
+    std::vector<Seed> seeds;
+    seeds.emplace_back("INSERT INTO " + t + " (SeqNum, LineNum" + cols + ") VALUES (0, 0" + marks + ")", row0);
+    auto a3 = Db().OpenRecordset("SELECT * FROM Ap3 ORDER BY LineNum;");
     for (; !a3.Eof(); a3.MoveNext()) {
         const Value line(NzCur(a3["LineNum"]));
-        std::vector<Value> head = {line, line, Nz_Str(a3["Component"], " ")};
-        std::string names = "SeqNum, LineNum, Component", heads = "?, ?, ?";
-        if (l.medicareNo) {
-            head.push_back(Nz_Str(a3["MedicareNo"], " "));
-            names += ", MedicareNo";
-            heads += ", ?";
-        }
-        db.Execute("INSERT INTO " + t + " (" + names + cols + ") VALUES(" + heads + marks + ");", with(head, starts));
+        if (l.medicareNo)
+            seeds.emplace_back("INSERT INTO " + t + " (SeqNum, LineNum, Component, MedicareNo" + cols +
+                                   ") VALUES (?, ?, ?, ?" + marks + ")",
+                               with({line, line, Nz_Str(a3["Component"], " "), Nz_Str(a3["MedicareNo"], " ")}));
+        else
+            seeds.emplace_back("INSERT INTO " + t + " (SeqNum, LineNum, Component" + cols + ") VALUES (?, ?, ?" +
+                                   marks + ")",
+                               with({line, line, Nz_Str(a3["Component"], " ")}));
     }
-
-    const std::string total = "INSERT INTO " + t + " (SeqNum, LineNum, Component) VALUES(?, 0, ?);";
-    db.Execute(total, {Value(Cents(1800)), Value("Total (lines 1-17)")});
-    db.Execute("INSERT INTO " + t + " (SeqNum, LineNum, Component" + cols +
-                   ") SELECT CCur(LineNum+18), LineNum, Component" + marks + " FROM Ap4;",
-               starts);
+    const std::string total = "INSERT INTO " + t + " (SeqNum, LineNum, Component) VALUES (?, 0, ?)";
+    seeds.emplace_back(total, std::vector<Value>{Value(Cents(1800)), Value("Total (lines 1-17)")});
+    seeds.emplace_back("INSERT INTO " + t + " (SeqNum, LineNum, Component" + cols +
+                           ") SELECT CCur(LineNum+18), LineNum, Component" + marks + " FROM Ap4",
+                       starts);
     // A Part IV is made holding its line 9, which is row 27; only a report
-    // whose Part IV lost it needs this row of its own (dropped otherwise).
-    db.Execute("INSERT INTO " + t + " (SeqNum, LineNum, Component" + cols + ") VALUES(27, 9, ?" + marks + ");",
-               with({Value("Other Managed Facilities")}, starts));
-    db.Execute(total, {Value(Cents(2800)), Value("Total (lines 19-27)")});
-    db.Execute("INSERT INTO " + t + " (SeqNum, LineNum, Component" + cols +
-                   ") SELECT CCur(LineNum+28), LineNum, Col1" + marks + " FROM Ap5;",
-               starts);
-    db.Execute(total, {Value(Cents(3300)), Value("Total (lines 29-32)")});
-    db.Execute(total, {Value(Cents(3400)), Value("Grand Total")});
-    Register_Worksheet(t);
+    // whose Part IV lost it needs a row 27 of the sheet's own.
+    seeds.emplace_back("INSERT INTO " + t + " (SeqNum, LineNum, Component" + cols + ") SELECT 27, 9, ?" + marks +
+                           " WHERE NOT EXISTS (SELECT 1 FROM " + t + " WHERE SeqNum = 27)",
+                       with({Value("Other Managed Facilities")}));
+    seeds.emplace_back(total, std::vector<Value>{Value(Cents(2800)), Value("Total (lines 19-27)")});
+    seeds.emplace_back("INSERT INTO " + t + " (SeqNum, LineNum, Component" + cols +
+                           ") SELECT CCur(LineNum+28), LineNum, Col1" + marks + " FROM Ap5",
+                       starts);
+    seeds.emplace_back(total, std::vector<Value>{Value(Cents(3300)), Value("Total (lines 29-32)")});
+    seeds.emplace_back(total, std::vector<Value>{Value(Cents(3400)), Value("Grand Total")});
+
+    db::Transaction tx(Db());
+    Build_Table(t, fields, seeds, "CREATE UNIQUE INDEX " + Plain(l.index) + " ON " + t + " (SeqNum);");
     tx.Commit();
 }
 
