@@ -55,5 +55,3 @@ void BM_NewCrf(benchmark::State& state) {
 BENCHMARK(BM_NewCrf)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();
