@@ -9,10 +9,7 @@
 #include <sstream>
 
 #include "store/report.h"
-#if __has_include("tests/support/db_checks.h")
 #include "tests/support/db_checks.h"
-#define VT_HAVE_DB_CHECKS 1
-#endif
 
 namespace vt::test {
 
@@ -40,9 +37,7 @@ void CrfTest::SetUp() {
 }
 
 void CrfTest::TearDown() {
-#ifdef VT_HAVE_DB_CHECKS
     if (Report().CRF_Database && Report().CRF_Database->IsOpen()) ExpectAllCurrencyExact(Db());
-#endif
     Close_Report();
     Report().Message_Mode.clear();
     std::error_code ignored;
