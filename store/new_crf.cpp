@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <optional>
 
+#include "engine/general/a.h"
+#include "engine/general/b2.h"
 #include "platform/db/db.h"
 #include "platform/ui/ui.h"
 #include "store/report.h"
@@ -39,10 +41,17 @@ void BuildWorksheetTables() {
     auto& ui = ui::Ui();
     Build_CostCenters();
     // A Parts I, III, IV, V
+    Build_Ap1();
+    Build_Ap3();
+    Build_Ap4();
+    Build_Ap5();
     ui.DoEvents();
     // B
     ui.DoEvents();
     // B-1; B-2 Parts I, II, III
+    Build_B2p1();
+    Build_B2p2();
+    Build_B2p3();
     ui.DoEvents();
     // C; D Parts A, B, C
     ui.DoEvents();
