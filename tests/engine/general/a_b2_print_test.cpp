@@ -1,5 +1,5 @@
-// The print of worksheet A: golden print files of a filled and of a fresh
-// report, Part III's page pairs, and the Part I lines that depend on values.
+// The prints of worksheets A and B-2: golden print files of filled and fresh
+// sheets, A Part III's page pairs, and the A Part I lines that depend on values.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/general/a.h"
+#include "engine/general/b2.h"
 #include "platform/db/db.h"
 #include "print/print.h"
 #include "tests/support/crf_fixture.h"
@@ -57,7 +58,8 @@ std::string LineAfter(const std::vector<std::string>& page, const std::string& s
     return "";
 }
 
-class PrintA : public test::CrfTest {
+// Sheet prints of a real report at a fixed moment, so the page headers compare exactly.
+class SheetPrintTest : public test::CrfTest {
 protected:
     void SetUp() override {
         test::CrfTest::SetUp();
@@ -67,15 +69,22 @@ protected:
         print::SetPrintClock(nullptr);
         test::CrfTest::TearDown();
     }
-    std::string PrintOwnFile() {
+    std::string PrintOwnFile(void (*print)(int&), const std::string& file) {
         int fileNum = 0;
-        Print_A(fileNum);
-        return ReadFile("A.prt");
+        print(fileNum);
+        return ReadFile(file);
     }
+};
+
+class PrintA : public SheetPrintTest {
+protected:
+    std::string PrintOwnFile() { return SheetPrintTest::PrintOwnFile(Print_A, "A.prt"); }
     void SetInfo(const char* seq, const Value& info) {
         db().Execute("UPDATE Ap1 SET Info = ? WHERE SeqNum = ?", {info, Value(Value(seq).ToCurrency())});
     }
 };
+
+class PrintB2 : public SheetPrintTest {};
 
 TEST_F(PrintA, FilledWorksheetMatchesGolden) {
     const char* info[][2] = {
@@ -119,72 +128,43 @@ TEST_F(PrintA, PartIIIPrintsInPagePairs) {
         db().Execute("INSERT INTO Ap3 (LineNum, Component, MedicareInt) VALUES (?, ?, ?)",
                      {Value(Currency::FromScaled(10000 + 100 * i)), Value("Facility " + std::to_string(i)),
                       Value("Int " + std::to_string(i))});
-    const auto pages = Pages(PrintOwnFile());
-
-    struct Listing {
-        bool firstHalf;
-        std::vector<std::string> components;
-    };
-    std::vector<Listing> listings;
-    for (const auto& page : pages) {
-        bool partIII = false;
-        for (const auto& line : page) partIII = partIII || line.rfind("Part III - ", 0) == 0;
-        if (!partIII) continue;
-        Listing& l = listings.emplace_back();
+    // Each Part III page as its columns and its first and last facility.
+    std::vector<std::string> listings;
+    for (const auto& page : Pages(PrintOwnFile())) {
+        std::string columns;
+        std::vector<int> facilities;
         for (const auto& line : page) {
-            if (line.find("Medicare No") != std::string::npos) l.firstHalf = true;
-            if (line.size() > 8 && line.compare(8, 9, "Facility ") == 0) {
-                std::string name = line.substr(8, 40);
-                l.components.push_back(name.substr(0, name.find_last_not_of(' ') + 1));
-                // Columns 9 and 10 only on the second page of a pair.
-                EXPECT_EQ(line.find("Int ") != std::string::npos, !l.firstHalf) << line;
-            }
+            if (line.rfind("Part III - ", 0) == 0) columns = "columns 1, 9, 10";
+            if (line.find("Medicare No") != std::string::npos) columns = "columns 1-8";
+            if (line.size() > 17 && line.compare(8, 9, "Facility ") == 0) facilities.push_back(std::stoi(line.substr(17)));
         }
+        if (!columns.empty())
+            listings.push_back(columns + ": " + std::to_string(facilities.front()) + "-" +
+                               std::to_string(facilities.back()));
     }
-    ASSERT_EQ(listings.size(), 4u);
-    EXPECT_TRUE(listings[0].firstHalf);
-    EXPECT_FALSE(listings[1].firstHalf);
-    EXPECT_TRUE(listings[2].firstHalf);
-    EXPECT_FALSE(listings[3].firstHalf);
-    EXPECT_EQ(listings[0].components, listings[1].components);
-    EXPECT_EQ(listings[2].components, listings[3].components);
-    ASSERT_FALSE(listings[0].components.empty());
-    EXPECT_EQ(listings[0].components.size() + listings[2].components.size(), static_cast<size_t>(kFacilities));
-    EXPECT_EQ(listings[0].components.front(), "Facility 0");
-    EXPECT_EQ(listings[2].components.front(), "Facility " + std::to_string(listings[0].components.size()));
+    // 51 rows fit below the page header and the part's headings.
+    EXPECT_EQ(listings, (std::vector<std::string>{"columns 1-8: 0-50", "columns 1, 9, 10: 0-50",
+                                                  "columns 1-8: 51-59", "columns 1, 9, 10: 51-59"}));
 }
 
-TEST_F(PrintA, AuditAnswerTicksABoxOnlyForYesOrNoAsWritten) {
+// Line 7 ticks a box only for "Yes" or "No" as written; line 8 adds the
+// other type after a colon only when one is given.
+TEST_F(PrintA, PartILinesThatDependOnTheirValues) {
     struct Case {
-        Value info;
-        const char* boxes;
+        Value audited, otherType;
+        std::string boxes, type;
     };
-    const Case cases[] = {{Value("Yes"), "[X] Yes    [ ] No"},
-                          {Value("No"), "[ ] Yes    [X] No"},
-                          {Value("yes"), "[ ] Yes    [ ] No"},
-                          {Value::Null(), "[ ] Yes    [ ] No"}};
-    for (const Case& c : cases) {
-        SetInfo("7", c.info);
-        const auto pages = Pages(PrintOwnFile());
-        EXPECT_EQ(LineAfter(pages.at(0), std::string(100, ' ') + "Schedule B?"), std::string(102, ' ') + c.boxes)
-            << c.info.ToText();
-    }
-}
-
-TEST_F(PrintA, OtherOrganizationTypeFollowsAColonOnlyWhenGiven) {
-    struct Case {
-        Value other;
-        const char* line;
-    };
-    const Case cases[] = {{Value("Non-profit"), "    Partnership: Non-profit"},
-                          {Value::Null(), "    Partnership"},
-                          {Value(""), "    Partnership"},
-                          {Value("   "), "    Partnership"}};
+    const Case cases[] = {{Value("Yes"), Value("Non-profit"), "[X] Yes    [ ] No", "    Partnership: Non-profit"},
+                          {Value("No"), Value::Null(), "[ ] Yes    [X] No", "    Partnership"},
+                          {Value("yes"), Value(""), "[ ] Yes    [ ] No", "    Partnership"},
+                          {Value::Null(), Value("   "), "[ ] Yes    [ ] No", "    Partnership"}};
     SetInfo("8", Value("Partnership"));
     for (const Case& c : cases) {
-        SetInfo("8.01", c.other);
+        SetInfo("7", c.audited);
+        SetInfo("8.01", c.otherType);
         const auto pages = Pages(PrintOwnFile());
-        EXPECT_EQ(LineAfter(pages.at(0), "8.  Type of Chain Organization:"), c.line) << c.other.ToText();
+        EXPECT_EQ(LineAfter(pages.at(0), std::string(100, ' ') + "Schedule B?"), std::string(102, ' ') + c.boxes);
+        EXPECT_EQ(LineAfter(pages.at(0), "8.  Type of Chain Organization:"), c.type);
     }
 }
 
@@ -212,6 +192,32 @@ TEST_F(PrintA, PartILinesAreFoundByTheirNumbers) {
             for (size_t j = i + 1; j < shortPage.size() && !shortPage[j].empty(); ++j) officers.push_back(shortPage[j]);
     EXPECT_EQ(officers, (std::vector<std::string>{"    President" + std::string(15, ' ') + "John Doe",
                                                   "    Vice President" + std::string(10, ' ')}));
+}
+
+// Before any calculation the computed columns print blank.
+TEST_F(PrintB2, FreshWorksheetMatchesGolden) { ExpectGolden(PrintOwnFile(Print_B2, "B2.prt"), "B2_fresh.prt"); }
+
+TEST_F(PrintB2, CalculatedWorksheetMatchesGolden) {
+    for (const std::string table : {"B2p1", "B2p2"}) {
+        db().Execute("UPDATE " + table + " SET BegBalance = 250000, Purchases = 12500, Donation = 0, "
+                                         "Disposals = 1200, DepAssets = 800 WHERE SeqNum = 1");
+        db().Execute("UPDATE " + table + " SET BegBalance = 1480000, Purchases = 64000, Donation = 2500, "
+                                         "Disposals = 18000, DepAssets = 9000 WHERE SeqNum = 3");
+        db().Execute("UPDATE " + table + " SET BegBalance = -5000, Disposals = 125 WHERE SeqNum = 8");
+    }
+    db().Execute("UPDATE B2p3 SET GrossAssets = 1730000, CapLeases = 30000, Depreciation = 42000, Lease = 3000 "
+                 "WHERE SeqNum = 1");
+    db().Execute("UPDATE B2p3 SET Interest = 18250 WHERE SeqNum = 1.01");
+    db().Execute("UPDATE B2p3 SET GrossAssets = 410000, Depreciation = 15500 WHERE SeqNum = 2");
+    db().Execute("UPDATE B2p3 SET GrossAssets = 95000, Depreciation = 2100 WHERE SeqNum = 4");
+    db().Execute("UPDATE B2p3 SET Insurance = 12345, Taxes = 6789, CapRelated = 1001 WHERE SeqNum = 5");
+    Calc_B2p1();
+    Calc_B2p2();
+    Calc_B2p3();
+
+    ExpectGolden(PrintOwnFile(Print_B2, "B2.prt"), "B2.prt");
+    ASSERT_EQ(printer.pages.size(), 2u);
+    EXPECT_EQ(printer.pages[0].orientation, 2);
 }
 
 }  // namespace
