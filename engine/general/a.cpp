@@ -3,6 +3,7 @@
 #include <array>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/db/db.h"
@@ -70,7 +71,8 @@ std::vector<Seed> IdentityStatements() {
     }};
     std::vector<Seed> statements;
     for (const auto& [line, info] : identity)
-        statements.emplace_back("UPDATE Ap1 SET Info = ? WHERE SeqNum = ?", std::vector<Value>{info, Value(LineNo(line))});
+        statements.emplace_back("UPDATE Ap1 SET Info = ? WHERE SeqNum = ?",
+                                std::vector<Value>{info, Value(LineNo(line))});
     return statements;
 }
 

@@ -7,6 +7,7 @@
 
 #include "engine/general/a.h"
 #include "platform/db/db.h"
+#include "store/report.h"
 #include "store/services.h"
 #include "tests/support/crf_fixture.h"
 
@@ -68,6 +69,15 @@ TEST_F(BuildAp1, QuotesInTheIdentityAreStoredAsTyped) {
     EXPECT_EQ(Rows(db(), "SELECT Info FROM Ap1 WHERE SeqNum IN (1, 2.02) ORDER BY SeqNum"),
               (Table{{"O'Neill \"North\" Office"}, {"12\"34'5"}}));
     EXPECT_EQ(db().Scalar("SELECT COUNT(*) FROM Ap1").ToLong(), 18);
+}
+
+// The identity dialog rewrites the same four lines from the report's new identity.
+TEST_F(BuildAp1, IdentityRewriteTakesTheReportsNewValues) {
+    Report().CRF_ProviderNumber = "65'4\"321";
+    Report().CRF_FYEnd = *DateTime::FromParts(2007, 9, 30);
+    Write_Ap1_Identity();
+    EXPECT_EQ(Rows(db(), "SELECT Info FROM Ap1 WHERE SeqNum IN (1, 2.02, 6.02) ORDER BY SeqNum"),
+              (Table{{"Test Home Office"}, {"65'4\"321"}, {"9/30/2007"}}));
 }
 
 // Which text fields take an empty string: a refused row is dropped, so the
