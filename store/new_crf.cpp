@@ -6,6 +6,7 @@
 #include "engine/chain/e.h"
 #include "engine/chain/e1.h"
 #include "engine/general/a.h"
+#include "engine/general/b2.h"
 #include "platform/db/db.h"
 #include "platform/ui/ui.h"
 #include "store/report.h"
@@ -50,6 +51,9 @@ void BuildWorksheetTables() {
     // B
     ui.DoEvents();
     // B-1; B-2 Parts I, II, III
+    Build_B2p1();
+    Build_B2p2();
+    Build_B2p3();
     ui.DoEvents();
     // C; D Parts A, B, C
     ui.DoEvents();

@@ -1,5 +1,6 @@
 // Sending print files to the printer, on the recording printer.
 #include "print/print.h"
+#include "store/new_crf.h"
 #include "store/report.h"
 #include "tests/print/print_fixture.h"
 
@@ -158,7 +159,10 @@ TEST_F(PrintFile, TextComesBackFromTheWindowsCodePage) {
 class PrintAll : public PrintTest {};
 
 TEST_F(PrintAll, WholeReportNamedByTheProviderNumberWithoutForbiddenCharacters) {
-    Report().CRF_ProviderNumber = "05/12*34";
+    // The worksheets print from the tables of a real report.
+    ui_.QueueSaveFile(ui::FileChoice{PathIn("Mercy.CRF"), "Mercy.CRF"});
+    ASSERT_TRUE(New_CRF({"0287", "05/12*34", "10/01/2004", "09/30/2005", "Mercy Home Office"}));
+    ui_.ClearRecords();
     Print_All();
     const std::string path = PathIn("051234.PRT");
     EXPECT_TRUE(std::filesystem::exists(path));
@@ -170,6 +174,7 @@ TEST_F(PrintAll, WholeReportNamedByTheProviderNumberWithoutForbiddenCharacters) 
 
     Report().CRF_ProviderNumber = "\\:?\"<>|";
     EXPECT_EQ(Whole_Report_Path(), PathIn(".PRT"));
+    Close_Report();
 }
 
 TEST_F(PrintAll, FailureIsToldClosesTheFileAndRestoresThePointer) {
