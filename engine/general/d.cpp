@@ -2,7 +2,7 @@
 
 #include "platform/db/db.h"
 #include "print/print.h"
-#include "store/new_crf.h"
+#include "store/builder.h"
 #include "store/report.h"
 #include "store/services.h"
 
@@ -20,31 +20,22 @@ std::string Amount13(const Value& v) { return print::Pad_Left(Value(Format(v, "#
 }  // namespace
 
 void Build_DpA() {
-    db::Transaction tx(Db());
-    Db().CreateTable("DpA", {TextField("Question", 128), TextField("Answer", 3)});
-    Db().Execute(
-        "INSERT INTO DpA (Question, Answer) VALUES ('Are there any costs included in Worksheet B "
-        "which resulted from transactions with related organizations?', 'N');");
-    Register_Worksheet("DpA");
-    tx.Commit();
+    Build_Table("DpA", {TextField("Question", 128), TextField("Answer", 3)},
+                {"INSERT INTO DpA (Question, Answer) VALUES ('Are there any costs included in Worksheet B "
+                 "which resulted from transactions with related organizations?', 'N');"});
 }
 
 void Build_DpB() {
-    db::Transaction tx(Db());
-    Db().CreateTable("DpB", {CurrencyField("SeqNum"), CurrencyField("LineNum"), TextField("ExpAcct", 40, true),
-                             CurrencyField("Amount"), CurrencyField("AmtAllowable"), CurrencyField("NetAdj")});
-    Db().Execute("INSERT INTO DpB (SeqNum,ExpAcct,Amount,AmtAllowable,NetAdj) VALUES (100,'TOTALS',0,0,0);");
-    Db().Execute("CREATE UNIQUE INDEX ndxDpB ON DpB (SeqNum);");
-    Register_Worksheet("DpB");
-    tx.Commit();
+    Build_Table("DpB",
+                {CurrencyField("SeqNum"), CurrencyField("LineNum"), TextField("ExpAcct", 40, true),
+                 CurrencyField("Amount"), CurrencyField("AmtAllowable"), CurrencyField("NetAdj")},
+                {"INSERT INTO DpB (SeqNum,ExpAcct,Amount,AmtAllowable,NetAdj) VALUES (100,'TOTALS',0,0,0);"},
+                "CREATE UNIQUE INDEX ndxDpB ON DpB (SeqNum);");
 }
 
 void Build_DpC() {
-    db::Transaction tx(Db());
-    Db().CreateTable("DpC", {CurrencyField("SeqNum"), TextField("RelatedOrg", 36, true), TextField("Type", 36, true),
-                             TextField("OwnCntl", 10, true), TextField("Explanation", 64, true)});
-    Register_Worksheet("DpC");
-    tx.Commit();
+    Build_Table("DpC", {CurrencyField("SeqNum"), TextField("RelatedOrg", 36, true), TextField("Type", 36, true),
+                        TextField("OwnCntl", 10, true), TextField("Explanation", 64, true)});
 }
 
 void Calc_DpB() {

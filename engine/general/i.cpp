@@ -2,7 +2,7 @@
 
 #include "platform/db/db.h"
 #include "print/print.h"
-#include "store/new_crf.h"
+#include "store/builder.h"
 #include "store/report.h"
 #include "store/services.h"
 
@@ -24,29 +24,27 @@ void Set_Col_2(db::Recordset& rs, Currency value) {
 }  // namespace
 
 void Build_I() {
-    db::Transaction tx(Db());
-    Db().CreateTable("I", {db::CurrencyField("SeqNum"), db::TextField("Description", 40, true),
-                           db::CurrencyField("Col_1"), db::CurrencyField("Col_2")});
     const std::string input = "INSERT INTO I (SeqNum,Description,Col_1) VALUES(";
     const std::string computed = "INSERT INTO I (SeqNum,Description) VALUES(";
-    Db().Execute(input + "1,'Total operating revenue',0);");
-    Db().Execute(computed + "2,'Less Operating expenses');");
-    Db().Execute(computed + "3,'Operating profit (loss)');");
-    Db().Execute(input + "4.01,'Contributions, donations',0);");
-    Db().Execute(input + "4.02,'Income from investments',0);");
-    Db().Execute(input + "4.03,'Interest income',0);");
-    Db().Execute(input + "4.04,'Purchase discounts',0);");
-    Db().Execute(input + "4.05,'Rebates and refunds of expenses',0);");
-    Db().Execute(input + "4.06,'Parking lot receipts',0);");
-    Db().Execute(input + "4.07,'Rental income',0);");
-    Db().Execute(input + "4.08,'Other income (specify)',0);");
-    Db().Execute(computed + "5,'Total other income');");
-    Db().Execute(input + "6,'Other expenses (specify)',0);");
-    Db().Execute(computed + "7,'Total other expenses');");
-    Db().Execute(computed + "8,'Net income(loss) for period');");
-    Db().Execute("CREATE UNIQUE INDEX ndxE ON I (SeqNum);");
-    Register_Worksheet("I");
-    tx.Commit();
+    Build_Table("I",
+                {db::CurrencyField("SeqNum"), db::TextField("Description", 40, true), db::CurrencyField("Col_1"),
+                 db::CurrencyField("Col_2")},
+                {input + "1,'Total operating revenue',0);",
+                 computed + "2,'Less Operating expenses');",
+                 computed + "3,'Operating profit (loss)');",
+                 input + "4.01,'Contributions, donations',0);",
+                 input + "4.02,'Income from investments',0);",
+                 input + "4.03,'Interest income',0);",
+                 input + "4.04,'Purchase discounts',0);",
+                 input + "4.05,'Rebates and refunds of expenses',0);",
+                 input + "4.06,'Parking lot receipts',0);",
+                 input + "4.07,'Rental income',0);",
+                 input + "4.08,'Other income (specify)',0);",
+                 computed + "5,'Total other income');",
+                 input + "6,'Other expenses (specify)',0);",
+                 computed + "7,'Total other expenses');",
+                 computed + "8,'Net income(loss) for period');"},
+                "CREATE UNIQUE INDEX ndxE ON I (SeqNum);");
 }
 
 void Calc_I() {

@@ -6,7 +6,7 @@
 #include "platform/db/db.h"
 #include "platform/ui/ui.h"
 #include "print/print.h"
-#include "store/new_crf.h"
+#include "store/builder.h"
 #include "store/report.h"
 #include "store/services.h"
 
@@ -55,20 +55,20 @@ void Set_Total(int line, Currency value) {
 }  // namespace
 
 void Build_J() {
-    db::Transaction tx(Db());
-    Db().CreateTable("J", {db::CurrencyField("LineNum"), db::CurrencyField("CCNum"), db::TextField("CCName", 250, true),
-                           db::CurrencyField("Col_1")});
-    Db().Execute(
+    std::vector<Seed> seeds = {
         "INSERT INTO J (LineNum, CCNum, CCName) SELECT LineNum, CCNum, CCName FROM CostCenters "
-        "WHERE CCNum > 200 ORDER BY LineNum;");
-    // The allowance and accumulated-depreciation accounts are contra lines.
-    Db().Execute("UPDATE J SET CCName = 'Less:' || IFNULL(CCName, '') WHERE LineNum In (6,13,15,17,19,21,23,25);");
-    Db().Execute("UPDATE J SET Col_1=0;");
+        "WHERE CCNum > 200 ORDER BY LineNum;",
+        // The allowance and accumulated-depreciation accounts are contra lines.
+        "UPDATE J SET CCName = 'Less:' || IFNULL(CCName, '') WHERE LineNum In (6,13,15,17,19,21,23,25);",
+        "UPDATE J SET Col_1=0;",
+    };
     for (const auto& t : kTotals)
-        Db().Execute("INSERT INTO J (LineNum,CCNum,CCName) VALUES(?,0,?);", {Value(t.line), Value(t.caption)});
-    Db().Execute("CREATE UNIQUE INDEX ndx ON J (LineNum);");
-    Register_Worksheet("J");
-    tx.Commit();
+        seeds.emplace_back("INSERT INTO J (LineNum,CCNum,CCName) VALUES(?,0,?);",
+                           std::vector<Value>{Value(t.line), Value(t.caption)});
+    Build_Table("J",
+                {db::CurrencyField("LineNum"), db::CurrencyField("CCNum"), db::TextField("CCName", 250, true),
+                 db::CurrencyField("Col_1")},
+                seeds, "CREATE UNIQUE INDEX ndx ON J (LineNum);");
 }
 
 void Insert_CC_J(Currency& n) {
