@@ -3,6 +3,9 @@
 #include <filesystem>
 #include <optional>
 
+#include "engine/general/d.h"
+#include "engine/general/i.h"
+#include "engine/general/j.h"
 #include "platform/db/db.h"
 #include "platform/ui/ui.h"
 #include "store/report.h"
@@ -45,6 +48,9 @@ void BuildWorksheetTables() {
     // B-1; B-2 Parts I, II, III
     ui.DoEvents();
     // C; D Parts A, B, C
+    Build_DpA();
+    Build_DpB();
+    Build_DpC();
     ui.DoEvents();
     // E; E-1
     ui.DoEvents();
@@ -55,6 +61,8 @@ void BuildWorksheetTables() {
     // G Parts I, II
     ui.DoEvents();
     // H; I; J
+    Build_I();
+    Build_J();
     ui.DoEvents();
 }
 
