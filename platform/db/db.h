@@ -19,6 +19,9 @@
 // - Registered SQL functions of the original dialect: Int(x) (round down),
 //   Fix(x) (toward zero), CCur(x) (4 decimals, halves away from zero),
 //   IIf(c, a, b), IsNull(x), Nz(x [, d]), Sgn(x), Val(text), Len(text).
+//   IsNull gives 1 or 0, and SQLite's True is 1, so "IsNull(x) = True" holds.
+// - "WITH DISALLOW NULL" after CREATE INDEX is kept: a row whose key would be
+//   Null is skipped (Execute) or refused (recordset Update).
 #pragma once
 
 #include <memory>
@@ -112,7 +115,9 @@ public:
     void Set(const std::string& field, const Value& v);
     void Update();  // stores the new or edited row; raises DbError when refused
     void CancelUpdate();
-    void Delete();  // deletes the current row
+    // Deletes the current row. As in the original, no row is current then:
+    // MoveNext() goes to the row that followed the deleted one.
+    void Delete();
 
 private:
     friend class Database;
@@ -168,6 +173,7 @@ public:
     bool InTransaction() const { return txDepth_ > 0; }
 
     // Copies the whole database into a new file at path (the file is replaced).
+    // Not during a transaction: raises DbError then.
     void BackupTo(const std::string& path);
 
     sqlite3* Handle() const { return db_; }
@@ -176,10 +182,15 @@ private:
     Database() = default;
     int Run(const std::string& sql, const std::vector<Value>& params, bool lenient);
     std::string Rewrite(const std::string& sql, bool lenient) const;
+    void Configure();
+    void RequireOpen() const;
     sqlite3* db_ = nullptr;
     std::string path_;
     int txDepth_ = 0;
     bool txFailed_ = false;
+    struct StatementCache;  // prepared statements by SQL text, finalized on Close()
+    std::unique_ptr<StatementCache> cache_;
+    class Use;              // one run of a prepared statement
 };
 
 // RAII transaction: commits in Commit(); rolls back when left without it.

@@ -24,6 +24,9 @@ void ScriptedUi::ClearRecords() {
     fileRequests_.clear();
     statusTexts_.clear();
     beeps_ = refreshes_ = 0;
+    caption_.clear();
+    shownPath_.clear();
+    dialogHidden_ = false;
 }
 
 int ScriptedUi::MessageBox(const std::string& prompt, int style, const std::string& title) {

@@ -1,0 +1,423 @@
+// Opening and closing report files, running statements, transactions and backups.
+#include <cctype>
+#include <cstdint>
+#include <filesystem>
+#include <unordered_map>
+
+#include "platform/db/db_internal.h"
+
+namespace fs = std::filesystem;
+
+namespace vt::db {
+
+using detail::IsWordChar;
+using detail::ReadColumn;
+using detail::SkipBlanks;
+using detail::WordAt;
+
+namespace {
+
+// "IsNull" is a postfix operator in SQLite, so the function of that name is
+// registered under another one and calls are renamed outside quotes.
+std::string RenameIsNullCalls(const std::string& s) {
+    static const std::string kWord = "ISNULL";
+    std::string out;
+    out.reserve(s.size() + 8);
+    size_t i = 0;
+    while (i < s.size()) {
+        const char c = s[i];
+        if (s.compare(i, 2, "--") == 0 || s.compare(i, 2, "/*") == 0) {
+            const size_t e = SkipBlanks(s, i);
+            out.append(s, i, e - i);
+            i = e;
+            continue;
+        }
+        if (c == '\'' || c == '"' || c == '`' || c == '[') {
+            const char close = c == '[' ? ']' : c;
+            size_t e = i + 1;
+            while (e < s.size() && s[e] != close) ++e;
+            e = e < s.size() ? e + 1 : e;
+            out.append(s, i, e - i);
+            i = e;
+            continue;
+        }
+        if (IsWordChar(c) && (i == 0 || !IsWordChar(s[i - 1]))) {
+            size_t e = i;
+            while (e < s.size() && IsWordChar(s[e])) ++e;
+            const size_t next = SkipBlanks(s, e);
+            if (e - i == kWord.size() && detail::Upper(s.substr(i, e - i)) == kWord && next < s.size() &&
+                s[next] == '(') {
+                out += "vt_IsNull";
+            } else {
+                out.append(s, i, e - i);
+            }
+            i = e;
+            continue;
+        }
+        out += c;
+        ++i;
+    }
+    return out;
+}
+
+bool OnlyBlanksLeft(const char* tail) {
+    if (!tail) return true;
+    const std::string rest(tail);
+    size_t i = SkipBlanks(rest, 0);
+    while (i < rest.size() && rest[i] == ';') i = SkipBlanks(rest, i + 1);
+    return i >= rest.size();
+}
+
+// Statements worth keeping prepared: the ones report code runs again and again.
+bool Cacheable(const std::string& sql) {
+    const std::string w = WordAt(sql, SkipBlanks(sql, 0));
+    return w == "SELECT" || w == "INSERT" || w == "UPDATE" || w == "DELETE" || w == "WITH" || w == "REPLACE";
+}
+
+}  // namespace
+
+// ---- Prepared statements ----
+
+struct Database::StatementCache {
+    static constexpr size_t kCapacity = 300;
+    struct Entry {
+        sqlite3_stmt* st;
+        std::uint64_t lastUse;
+    };
+    std::unordered_map<std::string, Entry> byText[2];  // [lenient]
+    std::uint64_t tick = 0;
+
+    sqlite3_stmt* Find(const std::string& sql, bool lenient) {
+        auto& m = byText[lenient ? 1 : 0];
+        auto it = m.find(sql);
+        if (it == m.end()) return nullptr;
+        it->second.lastUse = ++tick;
+        return it->second.st;
+    }
+    void Add(const std::string& sql, bool lenient, sqlite3_stmt* st) {
+        auto& m = byText[lenient ? 1 : 0];
+        if (m.size() >= kCapacity) {
+            auto oldest = m.begin();
+            for (auto it = m.begin(); it != m.end(); ++it)
+                if (it->second.lastUse < oldest->second.lastUse) oldest = it;
+            sqlite3_finalize(oldest->second.st);
+            m.erase(oldest);
+        }
+        m.emplace(sql, Entry{st, ++tick});
+    }
+    void Clear() {
+        for (auto& m : byText) {
+            for (auto& [sql, e] : m) sqlite3_finalize(e.st);
+            m.clear();
+        }
+    }
+    ~StatementCache() { Clear(); }
+};
+
+class Database::Use {
+public:
+    Use(Database& db, const std::string& sql, bool lenient) : db_(db) {
+        db.RequireOpen();
+        st_ = db.cache_->Find(sql, lenient);
+        if (st_ && !sqlite3_stmt_busy(st_)) {
+            cached_ = true;
+            return;
+        }
+        const std::string text = db.Rewrite(sql, lenient);
+        const bool keep = !st_ && Cacheable(text);
+        st_ = nullptr;
+        const char* tail = nullptr;
+        const int rc = sqlite3_prepare_v3(db.db_, text.c_str(), static_cast<int>(text.size()),
+                                          keep ? SQLITE_PREPARE_PERSISTENT : 0, &st_, &tail);
+        if (rc != SQLITE_OK) throw DbError(sqlite3_errmsg(db.db_), rc);
+        if (!st_) throw DbError("The statement is empty");
+        if (!OnlyBlanksLeft(tail)) {
+            sqlite3_finalize(st_);
+            st_ = nullptr;
+            throw DbError("Characters found after end of SQL statement");
+        }
+        if (keep) {
+            db.cache_->Add(sql, lenient, st_);
+            cached_ = true;
+        }
+    }
+    ~Use() {
+        sqlite3_reset(st_);
+        sqlite3_clear_bindings(st_);
+        if (!cached_) sqlite3_finalize(st_);
+    }
+    Use(const Use&) = delete;
+    Use& operator=(const Use&) = delete;
+
+    sqlite3_stmt* Get() const { return st_; }
+
+    void Bind(const std::vector<Value>& params) {
+        const int n = sqlite3_bind_parameter_count(st_);
+        if (n != static_cast<int>(params.size()))
+            throw DbError("The statement has " + std::to_string(n) + " parameters, " +
+                          std::to_string(params.size()) + " given");
+        for (int i = 0; i < n; ++i) detail::BindValue(st_, i + 1, params[static_cast<size_t>(i)]);
+    }
+
+    // True while there is a row.
+    bool Step() {
+        const int rc = sqlite3_step(st_);
+        if (rc == SQLITE_ROW) return true;
+        if (rc == SQLITE_DONE) return false;
+        std::string msg = sqlite3_errmsg(db_.db_);
+        // Some failures (disk full, I/O) end the whole transaction in SQLite;
+        // the outermost Commit() must then report it instead of committing.
+        if (db_.txDepth_ > 0 && sqlite3_get_autocommit(db_.db_)) db_.txFailed_ = true;
+        throw DbError(msg, rc);
+    }
+
+private:
+    Database& db_;
+    sqlite3_stmt* st_ = nullptr;
+    bool cached_ = false;
+};
+
+// ---- Files ----
+
+namespace {
+
+sqlite3* OpenHandle(const std::string& path, int flags, const std::string& what) {
+    sqlite3* h = nullptr;
+    const int rc = sqlite3_open_v2(path.c_str(), &h, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        std::string msg = h ? sqlite3_errmsg(h) : sqlite3_errstr(rc);
+        sqlite3_close(h);
+        throw DbError("Cannot " + what + " " + path + ": " + msg, rc);
+    }
+    return h;
+}
+
+}  // namespace
+
+std::unique_ptr<Database> Database::Create(const std::string& path) {
+    std::error_code ec;
+    if (fs::exists(path, ec)) throw DbError("File already exists: " + path);
+    std::unique_ptr<Database> db(new Database());
+    db->db_ = OpenHandle(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, "create");
+    db->path_ = path;
+    db->Configure();
+    return db;
+}
+
+std::unique_ptr<Database> Database::Open(const std::string& path) {
+    std::error_code ec;
+    if (!fs::exists(path, ec)) throw DbError("File not found: " + path);
+    if (!fs::is_regular_file(path, ec)) throw DbError(path + " is not a Cost Report File");
+    // Without SQLITE_OPEN_CREATE: a file that vanished meanwhile is not made anew.
+    sqlite3* h = OpenHandle(path, SQLITE_OPEN_READWRITE, "open");
+    // SQLite reads the file only when first asked; ask now so that a file of
+    // another kind is refused here and not by the first statement.
+    const int rc = sqlite3_exec(h, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) {
+        std::string msg = sqlite3_errmsg(h);
+        sqlite3_close(h);
+        if (rc == SQLITE_NOTADB || rc == SQLITE_CORRUPT) throw DbError(path + " is not a Cost Report File", rc);
+        throw DbError("Cannot open " + path + ": " + msg, rc);
+    }
+    std::unique_ptr<Database> db(new Database());
+    db->db_ = h;
+    db->path_ = path;
+    db->Configure();
+    return db;
+}
+
+void Database::Configure() {
+    sqlite3_db_config(db_, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+    sqlite3_db_config(db_, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+    detail::RegisterFunctions(db_);
+    cache_ = std::make_unique<StatementCache>();
+}
+
+Database::~Database() { Close(); }
+
+void Database::Close() {
+    if (!db_) return;
+    cache_.reset();
+    if (!sqlite3_get_autocommit(db_)) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close_v2(db_);
+    db_ = nullptr;
+    txDepth_ = 0;
+    txFailed_ = false;
+}
+
+void Database::RequireOpen() const {
+    if (!db_) throw DbError("The database is closed");
+}
+
+// ---- Statements ----
+
+std::string Database::Rewrite(const std::string& sql, bool lenient) const {
+    std::string s = sql;
+    const size_t start = SkipBlanks(s, 0);
+    const std::string first = WordAt(s, start);
+    const size_t afterFirst = start + first.size();
+    if (lenient && (first == "INSERT" || first == "UPDATE")) {
+        if (WordAt(s, SkipBlanks(s, afterFirst)) != "OR") s.insert(afterFirst, " OR IGNORE");
+    } else if (first == "DELETE") {
+        const size_t star = SkipBlanks(s, afterFirst);
+        if (star < s.size() && s[star] == '*') s.erase(star, 1);
+    }
+    return RenameIsNullCalls(s);
+}
+
+int Database::Run(const std::string& sql, const std::vector<Value>& params, bool lenient) {
+    RequireOpen();
+    const size_t start = SkipBlanks(sql, 0);
+    if (start < sql.size() && (sql[start] == 'C' || sql[start] == 'c')) {
+        if (auto ix = detail::ParseCreateIndex(sql)) {
+            if (!params.empty()) throw DbError("CREATE INDEX takes no parameters");
+            detail::CreateIndex(db_, *ix);
+            return 0;
+        }
+    }
+    Use use(*this, sql, lenient);
+    use.Bind(params);
+    const auto before = sqlite3_total_changes64(db_);
+    while (use.Step()) {
+    }
+    return static_cast<int>(sqlite3_total_changes64(db_) - before);
+}
+
+int Database::Execute(const std::string& sql, const std::vector<Value>& params) { return Run(sql, params, true); }
+
+int Database::ExecuteStrict(const std::string& sql, const std::vector<Value>& params) {
+    return Run(sql, params, false);
+}
+
+Recordset Database::OpenRecordset(const std::string& sql, const std::vector<Value>& params) {
+    Use use(*this, sql, false);
+    use.Bind(params);
+    auto d = std::make_unique<Recordset::Impl>();
+    d->db = this;
+    sqlite3_stmt* st = use.Get();
+    const int n = sqlite3_column_count(st);
+    for (int i = 0; i < n; ++i) d->names.emplace_back(sqlite3_column_name(st, i));
+    while (use.Step()) {
+        std::vector<Value> row;
+        row.reserve(static_cast<size_t>(n));
+        for (int i = 0; i < n; ++i) row.push_back(ReadColumn(st, i));
+        d->rows.push_back(std::move(row));
+    }
+    Recordset rs;
+    rs.d_ = std::move(d);
+    return rs;
+}
+
+Recordset Database::OpenTable(const std::string& table, const std::string& where, const std::string& orderBy,
+                              const std::vector<Value>& params) {
+    RequireOpen();
+    const auto found = detail::TableName(db_, table);
+    if (!found) throw DbError("no such table: " + table, SQLITE_ERROR);
+    const std::string& name = *found;
+    std::string sql = "SELECT rowid, * FROM " + detail::Quote(name);
+    if (!where.empty()) sql += " WHERE " + where;
+    sql += " ORDER BY " + (orderBy.empty() ? std::string("rowid") : orderBy);
+
+    auto d = std::make_unique<Recordset::Impl>();
+    d->db = this;
+    d->table = name;
+    for (const auto& f : Fields(name)) d->types.push_back(f.type);
+    Use use(*this, sql, false);
+    use.Bind(params);
+    sqlite3_stmt* st = use.Get();
+    const int n = sqlite3_column_count(st);
+    for (int i = 1; i < n; ++i) d->names.emplace_back(sqlite3_column_name(st, i));
+    while (use.Step()) {
+        d->rowids.push_back(sqlite3_column_int64(st, 0));
+        std::vector<Value> row;
+        row.reserve(static_cast<size_t>(n - 1));
+        for (int i = 1; i < n; ++i) row.push_back(ReadColumn(st, i));
+        d->rows.push_back(std::move(row));
+    }
+    Recordset rs;
+    rs.d_ = std::move(d);
+    return rs;
+}
+
+Value Database::Scalar(const std::string& sql, const std::vector<Value>& params) {
+    Use use(*this, sql, false);
+    use.Bind(params);
+    if (!use.Step() || sqlite3_column_count(use.Get()) == 0) return Value::Null();
+    return ReadColumn(use.Get(), 0);
+}
+
+// ---- Transactions ----
+
+void Database::Begin() {
+    RequireOpen();
+    if (txDepth_ == 0) {
+        detail::ExecRaw(db_, "BEGIN");
+        txFailed_ = false;
+    }
+    ++txDepth_;
+}
+
+void Database::Commit() {
+    RequireOpen();
+    if (txDepth_ == 0) throw DbError("Commit without a transaction");
+    if (--txDepth_ > 0) return;
+    const bool active = !sqlite3_get_autocommit(db_);
+    if (txFailed_ || !active) {
+        txFailed_ = false;
+        if (active) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw DbError("Commit failed: the change was rolled back");
+    }
+    const int rc = sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) {
+        std::string msg = sqlite3_errmsg(db_);
+        if (!sqlite3_get_autocommit(db_)) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw DbError("Commit failed: " + msg + "; the change was rolled back", rc);
+    }
+}
+
+void Database::Rollback() {
+    RequireOpen();
+    if (txDepth_ == 0) throw DbError("Rollback without a transaction");
+    if (--txDepth_ > 0) {
+        txFailed_ = true;  // undone by the outermost Commit() or Rollback()
+        return;
+    }
+    txFailed_ = false;
+    if (!sqlite3_get_autocommit(db_)) detail::ExecRaw(db_, "ROLLBACK");
+}
+
+// ---- Backup ----
+
+void Database::BackupTo(const std::string& path) {
+    RequireOpen();
+    // SQLite cannot copy from a connection in the middle of writing; say so
+    // plainly rather than with "database is locked".
+    if (!sqlite3_get_autocommit(db_)) throw DbError("The database cannot be copied during a transaction");
+    std::error_code ec;
+    if (fs::exists(path, ec) && fs::equivalent(path, path_, ec))
+        throw DbError("Cannot copy a database onto itself: " + path);
+    // Copy into a file beside the target and move it over at the end, so a
+    // failed copy leaves the old file as it was.
+    const std::string temp = path + ".vtcopy";
+    fs::remove(temp, ec);
+    sqlite3* dest = OpenHandle(temp, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, "create");
+    sqlite3_backup* b = sqlite3_backup_init(dest, "main", db_, "main");
+    int rc = SQLITE_ERROR;
+    if (b) {
+        rc = sqlite3_backup_step(b, -1);
+        sqlite3_backup_finish(b);
+    }
+    const std::string msg = b ? sqlite3_errstr(rc) : sqlite3_errmsg(dest);
+    sqlite3_close(dest);
+    if (rc != SQLITE_DONE) {
+        fs::remove(temp, ec);
+        throw DbError("Cannot copy the database to " + path + ": " + msg, rc);
+    }
+    fs::rename(temp, path, ec);
+    if (ec) {
+        fs::remove(temp, ec);
+        throw DbError("Cannot replace " + path + ": " + ec.message());
+    }
+}
+
+}  // namespace vt::db

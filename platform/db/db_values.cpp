@@ -1,0 +1,204 @@
+// Values in and out of statements, and small helpers the layer's files share.
+#include <cctype>
+#include <cstdint>
+#include <limits>
+
+#include "platform/db/db_internal.h"
+
+namespace vt::db::detail {
+
+ColumnKind KindOfDecltype(const char* decl) {
+    if (!decl) return ColumnKind::Other;
+    const std::string d = Upper(decl);
+    if (d == "REAL CURRENCY") return ColumnKind::Currency;
+    if (d == "DOUBLE") return ColumnKind::Double;
+    if (d == "DATETIME") return ColumnKind::Date;
+    if (d == "SMALLINT") return ColumnKind::Integer;
+    if (d == "INT") return ColumnKind::Long;
+    if (d == "BOOLEAN") return ColumnKind::YesNo;
+    if (d == "LONGTEXT" || d.rfind("TEXT", 0) == 0) return ColumnKind::Text;
+    return ColumnKind::Other;
+}
+
+namespace {
+
+std::string ColumnText(sqlite3_stmt* st, int i) {
+    const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
+    return p ? std::string(p, static_cast<size_t>(sqlite3_column_bytes(st, i))) : std::string();
+}
+
+}  // namespace
+
+Value ReadColumn(sqlite3_stmt* st, int i) {
+    const int t = sqlite3_column_type(st, i);
+    if (t == SQLITE_NULL) return Value::Null();
+    const bool number = t == SQLITE_INTEGER || t == SQLITE_FLOAT;
+    // The declared type decides, as long as what is stored fits it; anything
+    // else (an expression, or a value SQLite kept in another class) is read
+    // by what is stored.
+    switch (KindOfDecltype(sqlite3_column_decltype(st, i))) {
+    case ColumnKind::Currency:
+        if (number) {
+            try {
+                return Value(Currency::FromDouble(sqlite3_column_double(st, i)));
+            } catch (const TypeMismatch&) {
+            }
+        }
+        break;
+    case ColumnKind::Double:
+        if (number) return Value(sqlite3_column_double(st, i));
+        break;
+    case ColumnKind::Date:
+        if (t == SQLITE_TEXT) {
+            if (auto d = DateTime::FromIso(ColumnText(st, i))) return Value(*d);
+        }
+        break;
+    case ColumnKind::Integer:
+        if (t == SQLITE_INTEGER) {
+            const auto v = sqlite3_column_int64(st, i);
+            if (v >= std::numeric_limits<std::int16_t>::min() && v <= std::numeric_limits<std::int16_t>::max())
+                return Value::Integer(static_cast<std::int16_t>(v));
+        }
+        break;
+    case ColumnKind::Long:
+        if (t == SQLITE_INTEGER) {
+            const auto v = sqlite3_column_int64(st, i);
+            if (v >= std::numeric_limits<std::int32_t>::min() && v <= std::numeric_limits<std::int32_t>::max())
+                return Value::Long(static_cast<std::int32_t>(v));
+        }
+        break;
+    case ColumnKind::Text:
+        return Value(ColumnText(st, i));
+    case ColumnKind::YesNo:
+        if (number) return Value::Bool(sqlite3_column_double(st, i) != 0);
+        break;
+    case ColumnKind::Other:
+        break;
+    }
+    switch (t) {
+    case SQLITE_INTEGER: return Value(static_cast<std::int64_t>(sqlite3_column_int64(st, i)));
+    case SQLITE_FLOAT: return Value(sqlite3_column_double(st, i));
+    default: return Value(ColumnText(st, i));
+    }
+}
+
+void BindValue(sqlite3_stmt* st, int index, const Value& v) {
+    int rc = SQLITE_OK;
+    switch (v.Type()) {
+    case VType::Empty:
+    case VType::Null: rc = sqlite3_bind_null(st, index); break;
+    case VType::Integer:
+    case VType::Long:
+    case VType::Boolean: rc = sqlite3_bind_int64(st, index, v.ToLong()); break;
+    case VType::Currency: rc = sqlite3_bind_double(st, index, v.ToCurrency().ToDouble()); break;
+    case VType::Double: rc = sqlite3_bind_double(st, index, v.ToDouble()); break;
+    case VType::Date: {
+        const std::string iso = v.AsDate().ToIso();
+        rc = sqlite3_bind_text(st, index, iso.data(), static_cast<int>(iso.size()), SQLITE_TRANSIENT);
+        break;
+    }
+    case VType::String:
+        // The caller's Value outlives the run, and bindings are cleared after it.
+        rc = sqlite3_bind_text(st, index, v.Str().data(), static_cast<int>(v.Str().size()), SQLITE_STATIC);
+        break;
+    }
+    if (rc != SQLITE_OK) throw DbError(sqlite3_errstr(rc), rc);
+}
+
+bool IsWordChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
+
+size_t SkipBlanks(const std::string& s, size_t i) {
+    for (;;) {
+        while (i < s.size() && std::isspace(static_cast<unsigned char>(s[i]))) ++i;
+        if (s.compare(i, 2, "--") == 0) {
+            while (i < s.size() && s[i] != '\n') ++i;
+        } else if (s.compare(i, 2, "/*") == 0) {
+            const size_t e = s.find("*/", i + 2);
+            i = e == std::string::npos ? s.size() : e + 2;
+        } else {
+            return i;
+        }
+    }
+}
+
+std::string WordAt(const std::string& s, size_t i) {
+    size_t e = i;
+    while (e < s.size() && IsWordChar(s[e])) ++e;
+    return Upper(s.substr(i, e - i));
+}
+
+std::vector<std::vector<Value>> Query(sqlite3* h, const std::string& sql, const std::vector<Value>& params) {
+    sqlite3_stmt* st = nullptr;
+    int rc = sqlite3_prepare_v2(h, sql.c_str(), static_cast<int>(sql.size()), &st, nullptr);
+    if (rc != SQLITE_OK) throw DbError(sqlite3_errmsg(h), rc);
+    std::vector<std::vector<Value>> rows;
+    try {
+        for (size_t i = 0; i < params.size(); ++i) BindValue(st, static_cast<int>(i) + 1, params[i]);
+        const int n = sqlite3_column_count(st);
+        while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+            std::vector<Value> row;
+            for (int i = 0; i < n; ++i) row.push_back(ReadColumn(st, i));
+            rows.push_back(std::move(row));
+        }
+        if (rc != SQLITE_DONE) throw DbError(sqlite3_errmsg(h), rc);
+    } catch (...) {
+        sqlite3_finalize(st);
+        throw;
+    }
+    sqlite3_finalize(st);
+    return rows;
+}
+
+std::optional<std::string> TableName(sqlite3* h, const std::string& name) {
+    auto rows = Query(h, "SELECT name FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE",
+                      {Value(name)});
+    if (rows.empty()) return std::nullopt;
+    return rows[0][0].Str();
+}
+
+std::string Quote(const std::string& name) {
+    std::string q = "\"";
+    for (char c : name) {
+        if (c == '"') q += '"';
+        q += c;
+    }
+    return q + '"';
+}
+
+bool EqualsNoCase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+std::string Upper(std::string s) {
+    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+void ExecRaw(sqlite3* h, const std::string& sql) {
+    char* err = nullptr;
+    const int rc = sqlite3_exec(h, sql.c_str(), nullptr, nullptr, &err);
+    if (rc != SQLITE_OK) {
+        std::string msg = err ? err : sqlite3_errstr(rc);
+        sqlite3_free(err);
+        throw DbError(msg, rc);
+    }
+}
+
+Savepoint::Savepoint(sqlite3* h) : h_(h) { ExecRaw(h_, "SAVEPOINT vt_layer"); }
+
+Savepoint::~Savepoint() {
+    if (done_) return;
+    sqlite3_exec(h_, "ROLLBACK TO vt_layer", nullptr, nullptr, nullptr);
+    sqlite3_exec(h_, "RELEASE vt_layer", nullptr, nullptr, nullptr);
+}
+
+void Savepoint::Release() {
+    ExecRaw(h_, "RELEASE vt_layer");
+    done_ = true;
+}
+
+}  // namespace vt::db::detail

@@ -1,0 +1,148 @@
+#include "store/new_crf.h"
+
+#include <filesystem>
+#include <optional>
+
+#include "platform/db/db.h"
+#include "platform/ui/ui.h"
+#include "store/report.h"
+#include "store/services.h"
+
+namespace vt {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr char kSeparator = static_cast<char>(fs::path::preferred_separator);
+
+// SQLite keeps a journal beside the file; a stale one would be played back
+// into the new report, so it goes together with the file it belonged to.
+void RemoveReportFile(const std::string& path) {
+    std::error_code ignored;
+    for (const char* suffix : {"", "-journal", "-wal", "-shm"}) fs::remove(path + suffix, ignored);
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    std::error_code ec;
+    return !a.empty() && !b.empty() && fs::equivalent(a, b, ec);
+}
+
+DateTime EntryDate(const std::string& text) {
+    if (auto d = ParseDate(text)) return *d;
+    throw std::runtime_error("\"" + text + "\" is not a date.");
+}
+
+// Every worksheet table, in the order the later ones depend on the earlier:
+// B and J copy their lines from CostCenters, F1p1 is made as a copy of F1p2.
+void BuildWorksheetTables() {
+    auto& ui = ui::Ui();
+    Build_CostCenters();
+    // A Parts I, III, IV, V
+    ui.DoEvents();
+    // B
+    ui.DoEvents();
+    // B-1; B-2 Parts I, II, III
+    ui.DoEvents();
+    // C; D Parts A, B, C
+    ui.DoEvents();
+    // E; E-1
+    ui.DoEvents();
+    // F Parts I, II
+    ui.DoEvents();
+    // F-1 Part II, then Part I
+    ui.DoEvents();
+    // G Parts I, II
+    ui.DoEvents();
+    // H; I; J
+    ui.DoEvents();
+}
+
+}  // namespace
+
+bool New_CRF(const NewCrfEntries& entries) {
+    auto& ui = ui::Ui();
+    ui.SetStatus(" Building New CRF file ", true);
+    ui.DoEvents();
+
+    ui::FileRequest request;
+    request.title = "Name New Cost Report File (CRF)";
+    request.defaultExt = ".CRF";
+    request.filter = "Cost Report Files (*.CRF)|*.CRF";
+    request.confirmOverwrite = true;
+    std::optional<ui::FileChoice> choice = ui.ChooseSaveFile(request);
+    if (!choice) {
+        ui.SetStatus("", false);
+        return false;
+    }
+    ui.HideNewReportDialog();
+
+    // The report open now stays aside, untouched, until the new one is built:
+    // a failure puts it back as it was.
+    ReportState previous = std::move(Report());
+    Report() = ReportState{};
+    Report().Message_Mode = previous.Message_Mode;
+    Close_CC_Recordset();
+
+    const std::string path = choice->path;
+    bool madeFile = false;
+    try {
+        // The entries are checked before anything on disk changes.
+        const DateTime fyEnd = EntryDate(entries.txtFYEnd);
+        const DateTime fyStart = EntryDate(entries.txtFYStart);
+        // Replacing the open report's own file would destroy it with no way back.
+        if (previous.CRF_Database && SameFile(path, previous.CRF_Path))
+            throw std::runtime_error(path + " is the Cost Report File that is open now.");
+
+        auto& r = Report();
+        r.CRF_Path = path;
+        size_t cut = path.find_last_of(kSeparator);
+        r.CRF_Folder = cut == std::string::npos ? "" : path.substr(0, cut);
+        r.CRF_Title = !choice->title.empty() ? choice->title
+                                               : (cut == std::string::npos ? path : path.substr(cut + 1));
+        r.CRF_FYEnd = fyEnd;
+        r.CRF_FYStart = fyStart;
+        r.CRF_FormNum = entries.txtFormNum;
+        r.CRF_ProviderName = entries.txtFacilityName;
+        r.CRF_ProviderNumber = entries.txtProviderNum;
+        r.CRF_HeaderLines = {"", "", ""};
+
+        RemoveReportFile(path);
+        madeFile = !fs::exists(path);
+        r.CRF_Database = db::Database::Create(path);
+        ui.DoEvents();
+
+        {
+            // One transaction for the whole build: one write to disk, and
+            // nothing half-built inside the file if a builder fails.
+            db::Transaction tx(Db());
+            Build_Worksheets();
+            Build_Master(entries);
+            Build_HeaderLines();
+            BuildWorksheetTables();
+            tx.Commit();
+        }
+        ui.SetStatus("", false);
+        ui.DoEvents();
+
+        Close_CC_Recordset();
+        r.CRF_Database->Close();
+        r.CRF_Database = db::Database::Open(path);
+    } catch (const std::exception& e) {
+        Close_CC_Recordset();
+        Report().CRF_Database.reset();
+        if (madeFile) RemoveReportFile(path);
+        Report() = std::move(previous);
+        ui.SetStatus("", false);
+        Show_Message(std::string("The new Cost Report File could not be created:\n") + e.what(), ui::kCritical,
+                     "Error: New CRF");
+        return false;
+    }
+
+    if (previous.CRF_Database) previous.CRF_Database->Close();
+    ui.ShowReportOpened("Quelldorn System Inc.'s Vantrel 287 -- " + Report().CRF_Title, Report().CRF_Path);
+    ui.SetStatus("", false);
+    return true;
+}
+
+}  // namespace vt

@@ -1,0 +1,279 @@
+#include "store/services.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+#include <optional>
+
+#include "platform/db/db.h"
+#include "platform/ui/ui.h"
+#include "store/report.h"
+
+namespace vt {
+
+std::string Temp_Text;
+Value Temp_Value;
+
+namespace {
+
+// The original trimmed blanks only, never tabs or line breaks.
+std::string TrimBlanks(const std::string& s) {
+    size_t b = s.find_first_not_of(' ');
+    if (b == std::string::npos) return "";
+    size_t e = s.find_last_not_of(' ');
+    return s.substr(b, e - b + 1);
+}
+
+// Characters, not bytes: a label may hold any text the user typed.
+int CharCount(const std::string& s) {
+    int n = 0;
+    for (unsigned char c : s)
+        if ((c & 0xC0) != 0x80) ++n;
+    return n;
+}
+
+bool IsTextBlank(const Value& v) { return v.IsEmpty() || (v.IsString() && v.Str().empty()); }
+
+double NumberOf(const Value& v) {
+    if (v.IsEmpty()) return 0;
+    if (v.IsDateType()) return v.AsDate().serial;
+    return v.ToDouble();
+}
+
+// Orders two non-Null values as the original compared them: numbers and dates
+// by value, texts as texts, a number against a text by value when the text is
+// a number, else the number first.
+int Compare(const Value& a, const Value& b) {
+    auto cmp = [](auto x, auto y) { return x < y ? -1 : (y < x ? 1 : 0); };
+    bool aText = a.IsString(), bText = b.IsString();
+    if (aText && bText) return cmp(a.Str(), b.Str());
+    if (aText != bText) {
+        const Value& text = aText ? a : b;
+        if (!IsNumeric(text)) return aText ? 1 : -1;
+    }
+    return cmp(NumberOf(a), NumberOf(b));
+}
+
+}  // namespace
+
+// ---- Values ----
+
+Value Nz_Str(const Value& v, const Value& fallback) {
+    if (!v.IsNull() && !IsTextBlank(v)) return v;
+    return fallback.IsEmpty() ? Value("") : fallback;
+}
+
+Value Nz_Num(const Value& v, const Value& fallback) {
+    if (!v.IsNull() && !TrimBlanks(v.ToText()).empty()) return v;
+    return fallback.IsEmpty() ? Value::Integer(0) : fallback;
+}
+
+DateTime To_Date(const Value& v) {
+    try {
+        return v.ToDate();
+    } catch (...) {
+        return DateTime::Smallest();
+    }
+}
+
+bool Is_Blank(const Value& v) { return TrimBlanks(Nz_Str(v).ToText()).empty(); }
+
+bool Is_Zero(const Value& v) {
+    Value n = Nz_Num(v);
+    if (n.IsString() && !IsNumeric(n)) return false;
+    return NumberOf(n) == 0;
+}
+
+Value Max_Var(const Value& a, const Value& b) {
+    if (a.IsNull()) return b;
+    if (!b.IsNull() && Compare(b, a) > 0) return b;
+    return a;
+}
+
+Value Min_Var(const Value& a, const Value& b) {
+    if (b.IsNull()) return a;
+    if (a.IsNull() || Compare(b, a) < 0) return b;
+    return a;
+}
+
+double Round_Double(double x, int places) {
+    x *= std::pow(10.0, places);
+    double whole = std::trunc(x);
+    if (std::fabs(std::fabs(x - whole) - 0.5) < 0.000001) {
+        double sign = x > 0 ? 1 : (x < 0 ? -1 : 0);
+        return (whole + sign) * std::pow(10.0, -places);
+    }
+    return std::floor(x + 0.5) / std::pow(10.0, places);
+}
+
+Value Round_Value(const Value& v, int places) {
+    if (!IsNumeric(v)) return Value::Null();
+    return Value(Round_Double(NumberOf(v), places));
+}
+
+bool Table_Exists(const std::string& name) { return Db().TableExists(name); }
+
+// ---- Cost-centre lookups ----
+
+namespace {
+
+// The snapshot behind the lookups, and the database it was read from: a
+// report opened since then must not be answered from the old list.
+struct CcSnapshot {
+    std::optional<db::Recordset> rows;
+    const db::Database* source = nullptr;
+};
+
+CcSnapshot& Snapshot() {
+    static CcSnapshot s;
+    return s;
+}
+
+// Makes the row of the cost centre current; false when the list has none.
+bool SeekCostCentre(Currency number) {
+    auto& s = Snapshot();
+    db::Database& database = Db();
+    if (!s.rows || !s.rows->IsOpen() || s.source != &database) {
+        s.rows.reset();
+        s.rows.emplace(database.OpenRecordset("SELECT * FROM CostCenters ORDER BY CCNum"));
+        s.source = &database;
+    }
+    auto& rows = *s.rows;
+    if (rows.RecordCount() == 0) return false;
+    if (!rows.Eof() && !rows.Bof()) {
+        Value here = rows.Field("CCNum");
+        if (!here.IsNull() && here.ToCurrency() == number) return true;
+    }
+    return rows.FindFirst("CCNum", db::FindOp::Eq, Value(number));
+}
+
+}  // namespace
+
+void Close_CC_Recordset() {
+    auto& s = Snapshot();
+    s.rows.reset();
+    s.source = nullptr;
+}
+
+std::string Get_CC_Name(const Value& ccNum) {
+    static const std::string invalid = "< Invalid CCNum >";
+    if (!IsNumeric(ccNum)) return invalid;
+    Currency number;
+    try {
+        double d = NumberOf(ccNum);
+        number = Currency::FromDouble(d);
+        // A number with more than four decimals matches no Currency key.
+        if (std::fabs(number.ToDouble() - d) > 1e-9) return invalid;
+    } catch (const std::exception&) {
+        return invalid;
+    }
+    if (!SeekCostCentre(number)) return invalid;
+    return Snapshot().rows->Field("CCName").ToText();
+}
+
+std::string Get_CC_Label(Currency ccNum, int part, int width) {
+    if (!SeekCostCentre(ccNum)) return "<Bad CC #>";
+    auto& rows = *Snapshot().rows;
+    auto label = [&](int i) { return TrimBlanks(Nz_Str(rows.Field("ColLabel" + std::to_string(i))).ToText()); };
+    std::string text;
+    if (part == 0)
+        text = label(1) + " " + label(2) + " " + label(3);
+    else if (part >= 1 && part <= 3)
+        text = label(part);
+    else
+        text = "????";
+    if (width > 0) {
+        int pad = std::max(width - CharCount(text), 0) / 2;
+        text.insert(0, static_cast<size_t>(pad), ' ');
+    }
+    return text;
+}
+
+// ---- Field checks ----
+
+namespace {
+
+const char* const kBadDate = "Invalid date. Please enter dates in the form mm/dd/yyyy";
+const char* const kNotNumeric = "This field may only contain numeric values";
+
+void Complain(const std::string& message, int buttons) {
+    ui::Ui().Beep();
+    Show_Message(message, buttons);
+}
+
+}  // namespace
+
+bool Check_Date(std::string& text) {
+    if (IsDate(Value(text))) return true;
+    Complain(kBadDate, ui::kOkOnly);
+    return false;
+}
+
+bool Format_Date_Field(std::string& text, bool showMessage) {
+    if (auto d = ParseDate(text)) {
+        text = Format(Value(*d), "mm/dd/yyyy");
+        return true;
+    }
+    if (showMessage) Complain(kBadDate, ui::kOkOnly);
+    return false;
+}
+
+bool Check_Amount(Value& value, int sign) {
+    if (IsTextBlank(value)) {
+        value = Value::Integer(0);
+        return true;
+    }
+    Currency amount;
+    bool numeric = IsNumeric(value);
+    if (numeric) {
+        try {
+            amount = value.ToCurrency();
+        } catch (const std::exception&) {
+            numeric = false;  // a number too large for money is no amount either
+        }
+    }
+    if (!numeric) {
+        Complain(kNotNumeric, ui::kOkOnly);
+        return false;
+    }
+    const Currency zero{};
+    if (amount > zero && sign < 0) {
+        Complain("This field must contain a negative amount. The value has been changed to negative", ui::kOkOnly);
+        value = Value(-amount);
+    } else if (amount < zero && sign > 0) {
+        Complain("This field must contain a positive amount. The value has been changed to positive", ui::kOkOnly);
+        value = Value(-amount);
+    } else if (!amount.IsWhole()) {
+        Complain("This field may only contain full dollar amounts. The value has been rounded", ui::kExclamation);
+        value = Round_Value(Value(amount), 0);
+    }
+    return true;
+}
+
+std::string Get_Worksheet_Name(const std::string& code) {
+    if (code.empty()) return "";
+    std::string name = code.substr(0, 1);
+    size_t i = 1;
+    for (; i < code.size() && std::isdigit(static_cast<unsigned char>(code[i])); ++i) {
+        name += '-';
+        name += code[i];
+    }
+    std::string partSuffix, letterSuffix;
+    while (i < code.size()) {
+        char c = code[i];
+        if (c == 'p') {
+            partSuffix = "  Part-" + code.substr(i + 1, 1);
+            i += 2;
+        } else if (c == 'A' || c == 'B') {
+            letterSuffix = std::string("  Part-") + c;
+            ++i;
+        } else {
+            Show_Message("Unknown Worksheet name (" + code + "), please call QSI.", ui::kCritical);
+            return "";
+        }
+    }
+    return name + partSuffix + letterSuffix;
+}
+
+}  // namespace vt

@@ -1,0 +1,165 @@
+// The checks the editors run on a cell, the worksheet display names, and where
+// their messages go.
+#include <gtest/gtest.h>
+
+#include "store/report.h"
+#include "store/services.h"
+#include "tests/support/crf_fixture.h"
+#include "tests/support/scripted_ui.h"
+
+namespace vt {
+namespace {
+
+using test::ScriptedUi;
+
+const char* const kBadDate = "Invalid date. Please enter dates in the form mm/dd/yyyy";
+const char* const kNotNumeric = "This field may only contain numeric values";
+const char* const kMadeNegative = "This field must contain a negative amount. The value has been changed to negative";
+const char* const kMadePositive = "This field must contain a positive amount. The value has been changed to positive";
+const char* const kRounded = "This field may only contain full dollar amounts. The value has been rounded";
+
+TEST(CheckAmount, RulesApplyInTheirOrder) {
+    struct Case {
+        const char* what;
+        Value in;
+        int sign;
+        bool ok;
+        Value out;           // compared by type and text
+        const char* message;  // nullptr: silent
+        int buttons;
+    };
+    const Case cases[] = {
+        {"empty text becomes 0", Value(""), 0, true, Value::Integer(0), nullptr, 0},
+        {"empty value becomes 0", Value(), -1, true, Value::Integer(0), nullptr, 0},
+        {"text is refused", Value("abc"), 0, false, Value("abc"), kNotNumeric, 0},
+        {"Null is refused", Value::Null(), 0, false, Value::Null(), kNotNumeric, 0},
+        {"too large for money", Value(1e20), 0, false, Value(1e20), kNotNumeric, 0},
+        {"fraction is rounded up", Value(12.5), 0, true, Value(13.0), kRounded, 48},
+        {"negative fraction away from zero", Value(-12.5), 0, true, Value(-13.0), kRounded, 48},
+        {"numeric text is rounded", Value("12.50"), 1, true, Value(13.0), kRounded, 48},
+        {"sign first, no rounding", Value(12.5), -1, true, Value::Cur(-12.5), kMadeNegative, 0},
+        {"made positive", Value(-7), 1, true, Value::Cur(7), kMadePositive, 0},
+        {"zero wanted negative", Value(0), -1, true, Value(0), nullptr, 0},
+        {"zero wanted positive", Value(0), 1, true, Value(0), nullptr, 0},
+        {"whole amount kept as typed", Value("1,234"), 0, true, Value("1,234"), nullptr, 0},
+        {"negative allowed without sign", Value(-5), 0, true, Value(-5), nullptr, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ScriptedUi ui;
+        if (c.message) ui.ExpectMessage();
+        Value v = c.in;
+        EXPECT_EQ(Check_Amount(v, c.sign), c.ok);
+        EXPECT_EQ(v.Type(), c.out.Type());
+        EXPECT_EQ(v.ToText(), c.out.ToText());
+        if (c.message) {
+            ASSERT_EQ(ui.Messages().size(), 1u);
+            EXPECT_EQ(ui.Messages()[0].prompt, c.message);
+            EXPECT_EQ(ui.Messages()[0].style, c.buttons);
+            EXPECT_EQ(ui.Messages()[0].title, "");
+        }
+        EXPECT_EQ(ui.Beeps(), c.message ? 1 : 0);
+    }
+}
+
+TEST(DateChecks, AcceptUsDatesAndReformatThem) {
+    struct Case { const char* in; bool ok; const char* formatted; };
+    const Case cases[] = {
+        {"1/2/2005", true, "01/02/2005"},     {"12/31/2005", true, "12/31/2005"},
+        {"2005-12-31", true, "12/31/2005"},   {"Dec 31, 2005", true, "12/31/2005"},
+        {"2/30/2005", false, "2/30/2005"},    {"13/01/2005", false, "13/01/2005"},
+        {"", false, ""},                      {"abc", false, "abc"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.in);
+        ScriptedUi ui;
+        if (!c.ok) ui.ExpectMessage();
+        std::string text = c.in;
+        EXPECT_EQ(Check_Date(text), c.ok);
+        EXPECT_EQ(text, c.in);
+        if (!c.ok) ui.ExpectMessage();
+        EXPECT_EQ(Format_Date_Field(text, true), c.ok);
+        EXPECT_EQ(text, c.formatted);
+        EXPECT_EQ(ui.Beeps(), c.ok ? 0 : 2);
+        for (const auto& m : ui.Messages()) {
+            EXPECT_EQ(m.prompt, kBadDate);
+            EXPECT_EQ(m.style, 0);
+        }
+
+        text = c.in;  // without the message flag a bad date is refused silently
+        ScriptedUi quiet;
+        EXPECT_EQ(Format_Date_Field(text, false), c.ok);
+        EXPECT_EQ(quiet.Beeps(), 0);
+    }
+}
+
+TEST(WorksheetNames, FollowTheCode) {
+    const std::pair<const char*, const char*> names[] = {
+        {"Ap1", "A  Part-1"},   {"Ap3", "A  Part-3"},   {"Ap4", "A  Part-4"},     {"Ap5", "A  Part-5"},
+        {"B", "B"},             {"B1", "B-1"},          {"B2p1", "B-2  Part-1"},  {"B2p2", "B-2  Part-2"},
+        {"B2p3", "B-2  Part-3"}, {"C", "C"},            {"DpA", "D  Part-A"},     {"DpB", "D  Part-B"},
+        {"DpC", "D  Part-C"},   {"E", "E"},             {"E1", "E-1"},            {"Fp1", "F  Part-1"},
+        {"Fp2", "F  Part-2"},   {"F1p1", "F-1  Part-1"}, {"F1p2", "F-1  Part-2"}, {"Gp1", "G  Part-1"},
+        {"Gp2", "G  Part-2"},   {"H", "H"},             {"I", "I"},               {"J", "J"},
+        {"Fp", "F  Part-"},     {"GA", "G  Part-A"},    {"GBp2", "G  Part-2  Part-B"},
+    };
+    ScriptedUi ui;
+    for (auto [code, name] : names) EXPECT_EQ(Get_Worksheet_Name(code), name) << code;
+    EXPECT_TRUE(ui.Messages().empty());
+}
+
+TEST(WorksheetNames, UnknownLetterIsReportedAndGivesNothing) {
+    for (const char* code : {"Bp1x", "Master", "bP1"}) {
+        SCOPED_TRACE(code);
+        ScriptedUi ui;
+        ui.ExpectMessage();
+        EXPECT_EQ(Get_Worksheet_Name(code), "");
+        ASSERT_EQ(ui.Messages().size(), 1u);
+        EXPECT_EQ(ui.Messages()[0].prompt, std::string("Unknown Worksheet name (") + code + "), please call QSI.");
+        EXPECT_EQ(ui.Messages()[0].style, 16);
+        EXPECT_EQ(ui.Beeps(), 0);
+    }
+}
+
+class ShowMessage : public test::CrfTest {};
+
+TEST_F(ShowMessage, ShowsABoxAndReturnsTheAnswer) {
+    ui.ExpectMessage(ui::kNo);
+    EXPECT_EQ(Show_Message("Replace it?", ui::kYesNo | ui::kQuestion, "Warning: Replace"), ui::kNo);
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    EXPECT_EQ(ui.Messages()[0].prompt, "Replace it?");
+    EXPECT_EQ(ui.Messages()[0].style, ui::kYesNo | ui::kQuestion);
+    EXPECT_EQ(ui.Messages()[0].title, "Warning: Replace");
+}
+
+TEST_F(ShowMessage, InMessageModeStoresThePromptAsTypedAndCreatesError) {
+    Report().Message_Mode = "P";
+    EXPECT_EQ(Show_Message("Sheet \"B\" isn't calculated", ui::kCritical, "Error: Print"), 0);
+    EXPECT_EQ(Show_Message("Second", 0), 0);
+    Value v("abc");
+    EXPECT_FALSE(Check_Amount(v));  // field checks still beep, and log like any message
+
+    EXPECT_TRUE(ui.Messages().empty());
+    EXPECT_EQ(ui.Beeps(), 1);
+    auto fields = db().Fields("Error");
+    ASSERT_EQ(fields.size(), 2u);
+    EXPECT_EQ(fields[0].name, "Level");
+    EXPECT_EQ(fields[0].type, db::FieldType::Text);
+    EXPECT_EQ(fields[0].size, 16);
+    EXPECT_TRUE(fields[0].allowZeroLength);
+    EXPECT_EQ(fields[1].name, "Message");
+    EXPECT_EQ(fields[1].type, db::FieldType::Memo);
+    EXPECT_TRUE(fields[1].allowZeroLength);
+
+    auto rs = db().OpenRecordset("SELECT Level, Message FROM Error ORDER BY rowid");
+    std::vector<std::string> stored;
+    for (; !rs.Eof(); rs.MoveNext()) {
+        EXPECT_TRUE(rs["Level"].IsNull());
+        stored.push_back(rs["Message"].ToText());
+    }
+    EXPECT_EQ(stored, (std::vector<std::string>{"Sheet \"B\" isn't calculated", "Second", kNotNumeric}));
+    EXPECT_EQ(db().Scalar("SELECT COUNT(*) FROM Worksheets WHERE Item = 'Error'").ToLong(), 0);
+}
+
+}  // namespace
+}  // namespace vt

@@ -1,0 +1,278 @@
+// A new report: its fixed tables as the form defines them, the open-report
+// state and main window afterwards, and what Cancel and failures leave behind.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "store/builder.h"
+#include "store/report.h"
+#include "store/services.h"
+#include "tests/support/crf_fixture.h"
+
+namespace vt {
+namespace {
+
+namespace fs = std::filesystem;
+using test::CrfTest;
+
+class NewCrf : public CrfTest {
+protected:
+    bool MakeReport(const std::string& name, const NewCrfEntries& entries = TestEntries()) {
+        ui.QueueSaveFile(ui::FileChoice{PathOf(name), name});
+        return New_CRF(entries);
+    }
+    void WriteFile(const std::string& name, const std::string& bytes) {
+        std::ofstream(PathOf(name), std::ios::binary) << bytes;
+    }
+};
+
+TEST_F(NewCrf, RegistersFixedTablesWith999AndWorksheetsByDisplayName) {
+    auto rs = db().OpenRecordset("SELECT Item, Calc_Lvl, ItemName FROM Worksheets ORDER BY Calc_Lvl DESC, rowid");
+    std::vector<std::string> fixed;
+    int worksheets = 0;
+    for (; !rs.Eof(); rs.MoveNext()) {
+        std::string item = rs["Item"].ToText();
+        if (rs["Calc_Lvl"].ToLong() == 999) {
+            fixed.push_back(item);
+            EXPECT_TRUE(rs["ItemName"].IsNull()) << item;
+        } else {
+            ++worksheets;
+            EXPECT_EQ(rs["Calc_Lvl"].ToLong(), 0) << item;
+            EXPECT_EQ(rs["ItemName"].ToText(), Get_Worksheet_Name(item));
+            EXPECT_TRUE(Table_Exists(item)) << item;
+        }
+    }
+    EXPECT_EQ(fixed, (std::vector<std::string>{"Worksheets", "Master", "HeaderLines", "CostCenters"}));
+    // Every table but the fixed ones is a registered worksheet.
+    EXPECT_EQ(static_cast<int>(db().TableNames().size()), 4 + worksheets);
+    // The register refuses a row without a name.
+    EXPECT_EQ(db().Execute("INSERT INTO Worksheets (Calc_Lvl) VALUES (0)"), 0);
+    EXPECT_TRUE(Table_Exists("costcenters"));
+    EXPECT_FALSE(Table_Exists("DeletedCCs"));
+    EXPECT_FALSE(Table_Exists("Error"));
+}
+
+TEST_F(NewCrf, MasterHoldsTheEntriesAndHeaderLinesAreEmpty) {
+    auto m = db().OpenRecordset("SELECT * FROM Master");
+    ASSERT_EQ(m.RecordCount(), 1);
+    EXPECT_EQ(m["FormNum"].ToText(), "0287");
+    EXPECT_EQ(m["ProviderNumber"].ToText(), "123456");
+    EXPECT_EQ(m["ProviderName"].ToText(), "Test Home Office");
+    EXPECT_EQ(m["FYStart"].ToDate(), *DateTime::FromParts(2006, 1, 1));
+    EXPECT_EQ(m["FYEnd"].ToDate(), *DateTime::FromParts(2006, 12, 31));
+    EXPECT_LT(std::abs(m["BuildDate"].ToDate().serial - DateTime::Now().serial), 1.0 / 24);
+
+    auto h = db().OpenRecordset("SELECT LineNum, Line FROM HeaderLines ORDER BY LineNum");
+    ASSERT_EQ(h.RecordCount(), 3);
+    for (int i = 1; i <= 3; ++i, h.MoveNext()) {
+        EXPECT_EQ(h["LineNum"].ToLong(), i);
+        EXPECT_TRUE(h["Line"].IsNull());
+    }
+}
+
+TEST_F(NewCrf, CostCentresAreTheStandardListInItsOrder) {
+    EXPECT_EQ(db().Scalar("SELECT COUNT(*) FROM CostCenters").ToLong(), 88);
+    EXPECT_EQ(db().Scalar("SELECT COUNT(*) FROM CostCenters WHERE CCNum < 200").ToLong(), 33);
+
+    // Insertion order keeps the sub-centres of 1 and 2 ahead of 2.
+    auto rs = db().OpenRecordset("SELECT LineNum, CCNum FROM CostCenters ORDER BY rowid");
+    std::vector<std::string> first;
+    for (int i = 0; i < 5; ++i, rs.MoveNext()) first.push_back(rs["CCNum"].ToText());
+    EXPECT_EQ(first, (std::vector<std::string>{"1", "1.01", "2.01", "2", "4"}));
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
+        Currency cc = rs["CCNum"].ToCurrency(), line = rs["LineNum"].ToCurrency();
+        EXPECT_EQ(line, cc < Currency::FromInt(200) ? cc : cc - Currency::FromInt(200)) << cc.ToText();
+    }
+
+    struct Row { const char* cc; const char* name; const char* l1; const char* l2; const char* l3; };
+    const Row spot[] = {
+        {"1.01", "Int. Exp.-Old Capital Bldg and Fixtures", "Int. Exp.", "Old Cap.", "Bldg & Fixt."},
+        {"30.01", "Interest Income", "Interest", "Income", nullptr},
+        {"18", "Auditing & Accounting Fees", "Auditing &", "Accounting ", "Fees"},
+        {"19", "Utilities", "Utilities", nullptr, nullptr},
+        {"206", "Allowance for Uncollectable Notes ...", "Allowance", "Uncollect-", "able Notes"},
+        {"213", "Accumulated Depreciation", "Accumulated", "Depreciation", nullptr},
+        {"215", "Accumlated Depreciation", "Accumlated", "Depreciation", nullptr},
+        {"216", "Leashold Improvement", "Leashold", "Improvement", nullptr},
+        {"241", "Notes and Loans Payable - Short Term", "Notes/Loans ", "Payable", "Short Term"},
+        {"265", "Equity in Related Organization", "Equity in", "Related Org", nullptr},
+    };
+    for (const auto& r : spot) {
+        auto row = db().OpenRecordset("SELECT * FROM CostCenters WHERE CCNum = " + std::string(r.cc));
+        ASSERT_EQ(row.RecordCount(), 1) << r.cc;
+        EXPECT_EQ(row["CCName"].ToText(), r.name);
+        EXPECT_EQ(row["ColLabel1"].ToText(), r.l1);
+        for (auto [field, want] : {std::pair{"ColLabel2", r.l2}, std::pair{"ColLabel3", r.l3}}) {
+            if (want) {
+                EXPECT_EQ(row[field].ToText(), want) << r.cc << " " << field;
+            } else {
+                EXPECT_TRUE(row[field].IsNull()) << r.cc << " " << field;
+            }
+        }
+    }
+    for (const char* absent : {"3", "6", "10", "31", "210", "228", "229", "238", "239", "249", "255", "256", "262", "263"})
+        EXPECT_EQ(db().Scalar("SELECT COUNT(*) FROM CostCenters WHERE CCNum = " + std::string(absent)).ToLong(), 0)
+            << absent;
+
+    EXPECT_EQ(db().Execute("INSERT INTO CostCenters (LineNum, CCNum, CCName) VALUES (30.01, 30.01, 'Again')"), 0);
+    EXPECT_EQ(db().Scalar("SELECT COUNT(*) FROM CostCenters").ToLong(), 88);
+}
+
+TEST_F(NewCrf, OpensTheNewReportAndShowsIt) {
+    auto entries = TestEntries();
+    entries.txtFormNum = "0287-05";
+    entries.txtFacilityName = "Second Office";
+    ASSERT_TRUE(MakeReport("SECOND.CRF", entries));
+
+    const auto& r = Report();
+    EXPECT_EQ(r.CRF_Path, PathOf("SECOND.CRF"));
+    EXPECT_EQ(r.CRF_Folder, folder);
+    EXPECT_EQ(r.CRF_Title, "SECOND.CRF");
+    EXPECT_EQ(r.CRF_FormNum, "0287-05");
+    EXPECT_EQ(r.CRF_ProviderName, "Second Office");
+    EXPECT_EQ(r.CRF_ProviderNumber, "123456");
+    EXPECT_EQ(r.CRF_FYEnd, *DateTime::FromParts(2006, 12, 31));
+    EXPECT_EQ(r.CRF_HeaderLines, (std::array<std::string, 3>{"", "", ""}));
+    EXPECT_EQ(Db().Path(), PathOf("SECOND.CRF"));
+    EXPECT_EQ(db().Scalar("SELECT FormNum FROM Master").ToText(), "0287");
+
+    ASSERT_EQ(ui.FileRequests().size(), 1u);
+    const auto& req = ui.FileRequests()[0];
+    EXPECT_EQ(req.title, "Name New Cost Report File (CRF)");
+    EXPECT_EQ(req.defaultExt, ".CRF");
+    EXPECT_EQ(req.filter, "Cost Report Files (*.CRF)|*.CRF");
+    EXPECT_TRUE(req.confirmOverwrite);
+    EXPECT_EQ(ui.StatusTexts(), std::vector<std::string>{" Building New CRF file "});
+    EXPECT_FALSE(ui.StatusVisible());
+    EXPECT_TRUE(ui.DialogHidden());
+    EXPECT_EQ(ui.Caption(), "Quelldorn System Inc.'s Vantrel 287 -- SECOND.CRF");
+    EXPECT_EQ(ui.ShownPath(), PathOf("SECOND.CRF"));
+
+    // Written through: another connection sees the whole report.
+    auto other = db::Database::Open(PathOf("SECOND.CRF"));
+    EXPECT_EQ(other->Scalar("SELECT COUNT(*) FROM CostCenters").ToLong(), 88);
+}
+
+TEST_F(NewCrf, ReplacesAnExistingFileTheUserChose) {
+    WriteFile("OLD.CRF", "not a report");
+    WriteFile("OLD.CRF-journal", "stale journal");
+    ASSERT_TRUE(MakeReport("OLD.CRF"));
+    EXPECT_FALSE(fs::exists(PathOf("OLD.CRF-journal")));
+    EXPECT_EQ(db().Scalar("SELECT COUNT(*) FROM CostCenters").ToLong(), 88);
+}
+
+TEST_F(NewCrf, CancelChangesNothing) {
+    WriteFile("KEEP.CRF", "keep me");
+    ui.QueueSaveFile(std::nullopt);
+    EXPECT_FALSE(New_CRF(TestEntries()));
+    EXPECT_EQ(ReadFile("KEEP.CRF"), "keep me");
+    EXPECT_EQ(Report().CRF_Path, PathOf("TEST.CRF"));
+    EXPECT_EQ(Report().CRF_Title, "TEST.CRF");
+    EXPECT_EQ(db().Scalar("SELECT COUNT(*) FROM Master").ToLong(), 1);
+    EXPECT_FALSE(ui.DialogHidden());
+    EXPECT_FALSE(ui.StatusVisible());
+    EXPECT_TRUE(ui.Messages().empty());
+    EXPECT_TRUE(ui.Caption().empty());
+}
+
+// Whatever fails after the file was chosen: one message, no new file (an
+// existing one is kept when the failure comes before it was replaced), and the
+// report open before is still open and unchanged.
+TEST_F(NewCrf, AFailureLeavesNoFileAndTheReportOpenBefore) {
+    struct Case {
+        const char* what;
+        std::string name;            // relative to the folder
+        NewCrfEntries entries;
+        const char* existing;        // bytes of a file already at that path, or nullptr
+        bool fileRemains;
+    };
+    auto longNumber = TestEntries();
+    longNumber.txtProviderNum = "123456789";  // Master.ProviderNumber holds 8
+    auto badDate = TestEntries();
+    badDate.txtFYEnd = "13/45/2006";
+    const Case cases[] = {
+        {"identity does not fit Master", "BAD.CRF", longNumber, nullptr, false},
+        {"folder does not exist", "missing/BAD.CRF", TestEntries(), nullptr, false},
+        {"date entry is no date", "KEEP.CRF", badDate, "keep me", true},
+        {"the open report's own file", "TEST.CRF", TestEntries(), nullptr, true},
+    };
+    const std::string before = ReadFile("TEST.CRF");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.existing) WriteFile(c.name, c.existing);
+        ui.ClearRecords();
+        ui.ExpectMessage();
+        ui.QueueSaveFile(ui::FileChoice{PathOf(c.name), fs::path(c.name).filename().string()});
+        EXPECT_FALSE(New_CRF(c.entries));
+
+        ASSERT_EQ(ui.Messages().size(), 1u);
+        EXPECT_EQ(ui.Messages()[0].title, "Error: New CRF");
+        EXPECT_EQ(ui.Messages()[0].style, ui::kCritical);
+        EXPECT_EQ(ui.Messages()[0].prompt.rfind("The new Cost Report File could not be created:\n", 0), 0u)
+            << ui.Messages()[0].prompt;
+        EXPECT_FALSE(ui.StatusVisible());
+        EXPECT_EQ(fs::exists(PathOf(c.name)), c.fileRemains);
+        if (c.existing) {
+            EXPECT_EQ(ReadFile(c.name), c.existing);
+        }
+
+        EXPECT_EQ(Report().CRF_Path, PathOf("TEST.CRF"));
+        EXPECT_EQ(Report().CRF_ProviderName, "Test Home Office");
+        EXPECT_EQ(Db().Path(), PathOf("TEST.CRF"));
+        EXPECT_EQ(db().Scalar("SELECT ProviderNumber FROM Master").ToText(), "123456");
+        EXPECT_TRUE(ui.Caption().empty());
+    }
+    EXPECT_EQ(ReadFile("TEST.CRF"), before);
+    EXPECT_EQ(Get_CC_Name(Value(7)), "Insurance Premiums");
+}
+
+TEST_F(NewCrf, RebuildingATableAddsNoSecondRegisterRowAndSaysNothing) {
+    auto build = [] {
+        Build_Table("B2p1", {db::CurrencyField("SeqNum"), db::TextField("Description", 40, true)},
+                    {"INSERT INTO B2p1 (SeqNum) VALUES (1)", {"INSERT INTO B2p1 (SeqNum, Description) VALUES (2, ?)",
+                                                                {Value("Owner's \"share\"")}}},
+                    "CREATE UNIQUE INDEX ndx ON B2p1 (SeqNum);");
+    };
+    build();
+    db().DropTable("B2p1");
+    build();
+    db().DropTable("HeaderLines");
+    Build_HeaderLines();
+
+    EXPECT_EQ(db().Scalar("SELECT COUNT(*) FROM Worksheets WHERE Item = 'B2p1'").ToLong(), 1);
+    EXPECT_EQ(db().Scalar("SELECT ItemName FROM Worksheets WHERE Item = 'B2p1'").ToText(), "B-2  Part-1");
+    EXPECT_EQ(db().Scalar("SELECT COUNT(*) FROM Worksheets WHERE Item = 'HeaderLines'").ToLong(), 1);
+    EXPECT_EQ(db().Scalar("SELECT COUNT(*) FROM HeaderLines").ToLong(), 3);
+    EXPECT_EQ(db().Scalar("SELECT Description FROM B2p1 WHERE SeqNum = 2").ToText(), "Owner's \"share\"");
+    // The index was made after the seeds: a duplicate key is now dropped.
+    EXPECT_EQ(db().Execute("INSERT INTO B2p1 (SeqNum) VALUES (1)"), 0);
+    EXPECT_TRUE(ui.Messages().empty());
+}
+
+TEST_F(NewCrf, ABuilderFailureNamesItsTable) {
+    try {
+        Build_HeaderLines();
+        FAIL() << "a second HeaderLines table was made";
+    } catch (const db::DbError& e) {
+        EXPECT_NE(std::string(e.what()).find("HeaderLines"), std::string::npos) << e.what();
+    }
+}
+
+TEST_F(NewCrf, DeletedCostCentresTableMirrorsTheListAndIsNotRegistered) {
+    Build_DeletedCCs();
+    auto want = db().Fields("CostCenters");
+    auto got = db().Fields("DeletedCCs");
+    ASSERT_EQ(got.size(), want.size());
+    for (size_t i = 0; i < got.size(); ++i) {
+        EXPECT_EQ(got[i].name, want[i].name);
+        EXPECT_EQ(got[i].type, want[i].type);
+        EXPECT_EQ(got[i].size, want[i].size);
+        EXPECT_EQ(got[i].allowZeroLength, want[i].allowZeroLength);
+    }
+    EXPECT_EQ(db().Scalar("SELECT COUNT(*) FROM DeletedCCs").ToLong(), 0);
+    EXPECT_EQ(db().Scalar("SELECT COUNT(*) FROM Worksheets WHERE Item = 'DeletedCCs'").ToLong(), 0);
+}
+
+}  // namespace
+}  // namespace vt
