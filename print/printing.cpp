@@ -8,6 +8,9 @@
 #include "engine/chain/e1.h"
 #include "engine/general/a.h"
 #include "engine/general/b2.h"
+#include "engine/general/d.h"
+#include "engine/general/i.h"
+#include "engine/general/j.h"
 #include "platform/printer/printer.h"
 #include "platform/settings/settings.h"
 #include "platform/ui/ui.h"
@@ -169,6 +172,7 @@ void Print_All() {
             Print_B2(fn);
             // Worksheet C
             // Worksheet D, Parts A to C
+            Print_D(fn);
             // Worksheet E
             Print_E(fn);
             // Worksheet E-1
@@ -178,7 +182,9 @@ void Print_All() {
             // Worksheet G, Parts I and II
             // Worksheet H
             // Worksheet I
+            Print_I(fn);
             // Worksheet J
+            Print_J(fn);
 
             Close_Print_File(std::exchange(fn, 0));
             int orientation = 1;
