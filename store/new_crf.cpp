@@ -3,6 +3,13 @@
 #include <filesystem>
 #include <optional>
 
+#include "engine/chain/e.h"
+#include "engine/chain/e1.h"
+#include "engine/general/a.h"
+#include "engine/general/b2.h"
+#include "engine/general/d.h"
+#include "engine/general/i.h"
+#include "engine/general/j.h"
 #include "platform/db/db.h"
 #include "platform/ui/ui.h"
 #include "store/report.h"
@@ -39,14 +46,26 @@ void BuildWorksheetTables() {
     auto& ui = ui::Ui();
     Build_CostCenters();
     // A Parts I, III, IV, V
+    Build_Ap1();
+    Build_Ap3();
+    Build_Ap4();
+    Build_Ap5();
     ui.DoEvents();
     // B
     ui.DoEvents();
     // B-1; B-2 Parts I, II, III
+    Build_B2p1();
+    Build_B2p2();
+    Build_B2p3();
     ui.DoEvents();
     // C; D Parts A, B, C
+    Build_DpA();
+    Build_DpB();
+    Build_DpC();
     ui.DoEvents();
     // E; E-1
+    Build_E();
+    Build_E1();
     ui.DoEvents();
     // F Parts I, II
     ui.DoEvents();
@@ -55,6 +74,8 @@ void BuildWorksheetTables() {
     // G Parts I, II
     ui.DoEvents();
     // H; I; J
+    Build_I();
+    Build_J();
     ui.DoEvents();
 }
 
