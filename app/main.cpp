@@ -1,1 +1,39 @@
-int main(){}
+// Vantrel 287: the program starts here. It reads no arguments of its own.
+#include <QApplication>
+
+#include "platform/printer/qt_printer.h"
+#include "platform/settings/settings_qt.h"
+#include "platform/ui/ui_qt.h"
+#include "shell/frmMain.h"
+#include "shell/version.h"
+#include "store/report.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName("Vantrel");
+    QApplication::setApplicationName(vt::gui::kApplicationTitle);
+    QApplication::setApplicationDisplayName(vt::gui::kApplicationTitle);
+    // The main window ends the program itself, after its windows and the report.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    vt::ui::QtUi ui;
+    vt::ui::InstallUi(&ui);
+    vt::settings::QtSettings settings;
+    vt::settings::InstallSettings(&settings);
+    vt::printer::QtPrinter printer;
+    vt::printer::InstallPrinter(&printer);
+
+    int rc = 0;
+    {
+        vt::gui::frmMain main;
+        if (main.Form_Load()) {
+            main.show();
+            rc = QApplication::exec();
+        }
+        vt::Close_Report();
+    }
+    vt::printer::InstallPrinter(nullptr);
+    vt::settings::InstallSettings(nullptr);
+    vt::ui::InstallUi(nullptr);
+    return rc;
+}

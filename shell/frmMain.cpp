@@ -528,7 +528,9 @@ void frmMain::mnuReportOpen_Click() {
         }
         auto lines = Db().OpenRecordset("SELECT * FROM HeaderLines ORDER BY LineNum");
         int i = 0;
-        for (lines.MoveFirst(); !lines.Eof() && i < 3; lines.MoveNext()) r.CRF_HeaderLines[i++] = Nz_Str(lines["Line"]).ToText();
+        if (lines.RecordCount() > 0) lines.MoveFirst();
+        for (; lines.RecordCount() > 0 && !lines.Eof() && i < 3; lines.MoveNext())
+            r.CRF_HeaderLines[static_cast<size_t>(i++)] = Nz_Str(lines["Line"]).ToText();
     } catch (const std::exception&) {
         Close_Report();
         fraWelcome->setVisible(welcome);

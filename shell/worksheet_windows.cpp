@@ -143,7 +143,8 @@ std::string Open_Adjacent_Worksheet(const std::string& caption, bool previous, b
     auto rs = Db().OpenRecordset(sql, {Value(name)});
     const bool edit = Lower(Left(caption, 4)) == "edit";
     std::string found;
-    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
+    if (rs.RecordCount() > 0) rs.MoveFirst();
+    for (; rs.RecordCount() > 0 && !rs.Eof(); rs.MoveNext()) {
         const std::string item = rs.Field(0).ToText();
         if (edit && (item == "H" || item.rfind("F1p1", 0) == 0 || item.rfind("Fp1", 0) == 0)) continue;
         found = item;

@@ -201,7 +201,8 @@ void GridModel::Load() {
         fields_.push_back(f);
     }
     rows_.reserve(static_cast<size_t>(rs.RecordCount()));
-    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
+    if (rs.RecordCount() > 0) rs.MoveFirst();
+    for (; rs.RecordCount() > 0 && !rs.Eof(); rs.MoveNext()) {
         if (first) rowids_.push_back(rs.Field(0).ToLong());
         std::vector<Value> row;
         row.reserve(names_.size());

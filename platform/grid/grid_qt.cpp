@@ -149,7 +149,17 @@ Grid::Grid(QWidget* parent) : QWidget(parent), model_(new GridModel(this)), d_(s
     ApplyRowHeight();
 }
 
-Grid::~Grid() = default;
+Grid::~Grid() {
+    // The panes go first, while everything their signals reach still exists.
+    d_->selection->disconnect(this);
+    for (PaneView* view : d_->panes) {
+        view->disconnect();
+        view->horizontalHeader()->disconnect(this);
+        view->verticalHeader()->disconnect(this);
+        delete view;
+    }
+    d_->panes.clear();
+}
 
 void Grid::MakePane() {
     auto* view = new PaneView(this, this);

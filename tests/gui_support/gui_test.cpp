@@ -1,0 +1,83 @@
+#include "tests/gui_support/gui_test.h"
+
+#include <QApplication>
+#include <QWidget>
+
+#include <filesystem>
+#include <unistd.h>
+
+#include "platform/settings/settings.h"
+#include "platform/ui/twips_qt.h"
+#include "shell/calculation.h"
+#include "shell/forms.h"
+#include "shell/worksheet_windows.h"
+#include "store/new_crf.h"
+#include "store/report.h"
+
+namespace vt::test {
+
+GuiEnvironment::GuiEnvironment(const std::string& folder)
+    : settings_(std::make_unique<settings::QtSettings>(folder)) {
+    gui::Install_Heading_Measurer(&measurer_);
+    settings::InstallSettings(settings_.get());
+    ui::SetTwipsPerPixel(15);
+    gui::Form_Metrics() = {12000, 9000};
+}
+
+GuiEnvironment::~GuiEnvironment() {
+    UnloadAllForms();
+    gui::Set_Calculation(nullptr);
+    settings::InstallSettings(nullptr);
+    gui::Install_Heading_Measurer(nullptr);
+    ui::SetTwipsPerPixel(0);
+}
+
+void Settle() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void UnloadAllForms() {
+    for (int i = gui::Form_Count() - 1; i >= 0; --i) {
+        if (QWidget* w = gui::Form_At(i)) {
+            gui::Form_Unloaded(w);
+            delete w;
+        }
+    }
+    Settle();
+}
+
+void RegisterAllWorksheets() {
+    for (const char* code : {"Ap1", "Ap3", "Ap4", "Ap5", "B", "B1", "B2p1", "B2p2", "B2p3", "C", "DpA", "DpB",
+                             "DpC", "E", "E1", "Fp1", "Fp2", "F1p1", "F1p2", "Gp1", "Gp2", "H", "I", "J"})
+        Register_Worksheet(code);
+}
+
+void WindowTest::SetUp() {
+    CrfTest::SetUp();
+    env = std::make_unique<GuiEnvironment>(folder);
+}
+
+void WindowTest::TearDown() {
+    env.reset();
+    CrfTest::TearDown();
+}
+
+void NoReportTest::SetUp() {
+    folder = (std::filesystem::temp_directory_path() /
+              ("vt-gui-" + std::to_string(::getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name()))
+                 .string();
+    std::filesystem::create_directories(folder);
+    env = std::make_unique<GuiEnvironment>(folder);
+}
+
+void NoReportTest::TearDown() {
+    env.reset();
+    Close_Report();
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+}
+
+}  // namespace vt::test

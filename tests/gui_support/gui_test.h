@@ -1,0 +1,59 @@
+// What the window tests share: a report with the scripted user interface and
+// recording printer (CrfTest), settings in the test's own folder, headings
+// measured with a fixed-width font, a fixed screen scale and working area,
+// and no window left behind after a test.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/settings/settings_qt.h"
+#include "shell/headings.h"
+#include "tests/support/crf_fixture.h"
+#include "tests/support/scripted_ui.h"
+
+class QWidget;
+
+namespace vt::test {
+
+// Every character 100 twips wide: a blank is 100, the quarter 25.
+inline constexpr double kCharTwips = 100;
+
+// The window-side settings of every test.
+class GuiEnvironment {
+public:
+    explicit GuiEnvironment(const std::string& folder);
+    ~GuiEnvironment();
+
+private:
+    gui::FixedMeasurer measurer_{kCharTwips};
+    std::unique_ptr<settings::QtSettings> settings_;
+};
+
+// Closes and deletes every loaded window, the main window too.
+void UnloadAllForms();
+// Lets deferred deletions and pending events run.
+void Settle();
+
+// Registers every worksheet code in the register of the open report, so that
+// next and previous walk all of them (tables or not).
+void RegisterAllWorksheets();
+
+class WindowTest : public CrfTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    std::unique_ptr<GuiEnvironment> env;
+};
+
+// Without a report: the scripted user interface and settings in a folder.
+class NoReportTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    ScriptedUi ui;
+    std::string folder;
+    std::unique_ptr<GuiEnvironment> env;
+};
+
+}  // namespace vt::test

@@ -1,0 +1,336 @@
+// The grid and its data control over a small table: model consistency, the
+// cell path with its events, cancels and refused writes, the open cell, the
+// cursor and finds, panes and their layouts.
+#include <gtest/gtest.h>
+
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QTableView>
+
+#include <filesystem>
+#include <unistd.h>
+
+#include "platform/grid/grid_qt.h"
+#include "platform/ui/twips_qt.h"
+#include "store/services.h"
+#include "tests/support/scripted_ui.h"
+
+namespace vt::test {
+namespace {
+
+namespace fs = std::filesystem;
+using grid::Grid;
+
+class GridTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ui::SetTwipsPerPixel(15);
+        dir = fs::temp_directory_path() /
+              ("vt-grid-" + std::to_string(::getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        db = db::Database::Create((dir / "grid.db").string());
+        db->CreateTable("T", {db::CurrencyField("LineNum"), db::TextField("Name", 10, true),
+                              db::CurrencyField("Amount"), db::DateField("Since")});
+        db->Execute("CREATE UNIQUE INDEX ndx ON T (LineNum)");
+        for (int i = 1; i <= 30; ++i)
+            db->Execute("INSERT INTO T VALUES (?, ?, ?, '2006-01-01')",
+                        {Value(i), Value("Line " + std::to_string(i)), Value(i * 100)});
+        grd = std::make_unique<Grid>();
+        grd->resize(600, 300);
+        grd->Bind(*db, "SELECT * FROM T WHERE LineNum < 100 ORDER BY LineNum;");
+    }
+    void TearDown() override {
+        grd.reset();
+        db->Close();
+        fs::remove_all(dir);
+        ui::SetTwipsPerPixel(0);
+    }
+    Value Stored(int line, const std::string& field) {
+        return db->Scalar("SELECT " + field + " FROM T WHERE LineNum = ?", {Value(line)});
+    }
+
+    fs::path dir;
+    std::unique_ptr<db::Database> db;
+    std::unique_ptr<Grid> grd;
+    ScriptedUi ui;
+};
+
+TEST_F(GridTest, ModelStaysConsistentThroughRebindsRefreshesAndStores) {
+    QAbstractItemModelTester tester(&grd->Data(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+    EXPECT_EQ(grd->Data().RecordCount(), 30);
+    EXPECT_EQ(grd->ColumnCount(), 4);
+    EXPECT_TRUE(grd->Data().Updatable());
+    EXPECT_EQ(grd->Data().BaseTable(), "T");
+    EXPECT_TRUE(grd->Data().StoreCell(2, 1, Value("Changed")));
+    grd->Refresh();
+    grd->Bind(*db, "SELECT LineNum, Name FROM T WHERE LineNum > 25 ORDER BY LineNum DESC;");
+    EXPECT_EQ(grd->Data().RecordCount(), 5);
+    EXPECT_EQ(grd->ColumnCount(), 2);
+    EXPECT_EQ(grd->Data().FieldValue(0, "LineNum"), Value(Currency::FromInt(30)));
+}
+
+TEST_F(GridTest, AStoredCellRaisesItsEventsInOrderAndReachesTheTable) {
+    std::vector<std::string> events;
+    auto& dat = grd->Data();
+    dat.BeforeColUpdate = [&](grid::CellUpdate& u) {
+        events.push_back("BeforeColUpdate " + std::to_string(u.column) + " old " + u.oldValue.ToText() + " new " +
+                         u.newValue.ToText());
+        // A handler may rewrite what was typed: amounts are whole dollars here.
+        u.newValue = Value(Round_Double(u.newValue.ToDouble(), 0));
+    };
+    dat.BeforeUpdate = [&](int row, bool&) { events.push_back("BeforeUpdate " + std::to_string(row)); };
+    dat.AfterUpdate = [&](int row) { events.push_back("AfterUpdate " + std::to_string(row)); };
+    dat.AfterColUpdate = [&](int, int col, const Value& old) {
+        events.push_back("AfterColUpdate " + std::to_string(col) + " old " + old.ToText());
+    };
+
+    EXPECT_TRUE(grd->TypeIntoCell(4, 2, "1234.6"));
+    EXPECT_EQ(events, (std::vector<std::string>{"BeforeColUpdate 2 old 500 new 1234.6", "BeforeUpdate 4",
+                                                "AfterUpdate 4", "AfterColUpdate 2 old 500"}));
+    EXPECT_EQ(Stored(5, "Amount"), Value(Currency::FromInt(1235)));
+    EXPECT_EQ(dat.FieldValue(4, 2), Value(Currency::FromInt(1235)));
+    // Only the changed field is written.
+    EXPECT_EQ(Stored(5, "Name"), Value("Line 5"));
+}
+
+TEST_F(GridTest, ACancelShowsWhatTheTableHoldsAndNoAfterEventFollows) {
+    auto& dat = grd->Data();
+    int after = 0;
+    dat.AfterColUpdate = [&](int, int, const Value&) { ++after; };
+    dat.AfterUpdate = [&](int) { ++after; };
+    // The handler empties the stored field before it refuses the entry.
+    dat.BeforeColUpdate = [&](grid::CellUpdate& u) {
+        db->Execute("UPDATE T SET Name = Null WHERE LineNum = 3");
+        u.cancel = true;
+    };
+    EXPECT_FALSE(grd->TypeIntoCell(2, 1, "Refused"));
+    EXPECT_EQ(after, 0);
+    EXPECT_TRUE(dat.FieldValue(2, 1).IsNull());
+    EXPECT_TRUE(Stored(3, "Name").IsNull());
+
+    // A row-level cancel refuses too.
+    dat.BeforeColUpdate = nullptr;
+    dat.BeforeUpdate = [](int, bool& cancel) { cancel = true; };
+    EXPECT_FALSE(dat.StoreCell(3, 1, Value("No")));
+    EXPECT_EQ(Stored(4, "Name"), Value("Line 4"));
+    EXPECT_EQ(after, 0);
+}
+
+TEST_F(GridTest, AWriteTheTableRefusesIsToldAndTheCellKeepsTheStoredValue) {
+    auto& dat = grd->Data();
+    int after = 0;
+    dat.AfterColUpdate = [&](int, int, const Value&) { ++after; };
+    const struct {
+        int col;
+        const char* text;
+    } refused[] = {{2, "abc"}, {1, "far too long a name"}, {0, "2"}, {3, "2/30/2006"}};
+    for (const auto& r : refused) {
+        ui.ExpectMessage();
+        EXPECT_FALSE(grd->TypeIntoCell(0, r.col, r.text)) << r.text;
+    }
+    ASSERT_EQ(ui.Messages().size(), 4u);
+    for (const auto& m : ui.Messages()) EXPECT_EQ(m.style, ui::kCritical) << m.prompt;
+    EXPECT_EQ(after, 0);
+    EXPECT_EQ(Stored(1, "Amount"), Value(Currency::FromInt(100)));
+    EXPECT_EQ(dat.FieldValue(0, 1), Value("Line 1"));
+    EXPECT_EQ(dat.FieldValue(0, 0), Value(Currency::FromInt(1)));
+
+    // Emptied cells store Null (numbers, dates) or "" where the field allows it.
+    EXPECT_TRUE(grd->TypeIntoCell(0, 2, " "));
+    EXPECT_TRUE(Stored(1, "Amount").IsNull());
+    EXPECT_TRUE(grd->TypeIntoCell(0, 1, ""));
+    EXPECT_EQ(Stored(1, "Name"), Value(""));
+    EXPECT_TRUE(grd->TypeIntoCell(0, 3, "12/31/2006"));
+    EXPECT_EQ(Stored(1, "Since").ToText(), "12/31/2006");
+}
+
+TEST_F(GridTest, AnOpenCellIsPendingUntilStoredAndCodeMovesStoreItFirst) {
+    EXPECT_FALSE(grd->DataChanged());
+    EXPECT_FALSE(grd->TypeIntoCell(1, 1, "Typed", /*store=*/false));
+    EXPECT_TRUE(grd->EditActive());
+    EXPECT_TRUE(grd->DataChanged());
+    EXPECT_EQ(grd->EditText(), "Typed");
+    EXPECT_EQ(Stored(2, "Name"), Value("Line 2"));
+    EXPECT_TRUE(grd->UpdateRecord());
+    EXPECT_FALSE(grd->DataChanged());
+    EXPECT_EQ(Stored(2, "Name"), Value("Typed"));
+
+    grd->TypeIntoCell(5, 1, "Moved off", false);
+    grd->SetCurrentCell(9, 1);
+    EXPECT_EQ(Stored(6, "Name"), Value("Moved off"));
+    EXPECT_EQ(grd->Row(), 9);
+
+    // Opening a cell and typing nothing stores nothing.
+    int stores = 0;
+    grd->Data().BeforeColUpdate = [&](grid::CellUpdate&) { ++stores; };
+    ASSERT_TRUE(grd->StartEdit());
+    EXPECT_FALSE(grd->DataChanged());
+    EXPECT_TRUE(grd->UpdateRecord());
+    EXPECT_EQ(stores, 0);
+}
+
+TEST_F(GridTest, LockedColumnsCellRulesAndReadOnlySelectsTakeNoTyping) {
+    grd->Columns(1).SetLocked(true);
+    EXPECT_FALSE(grd->TypeIntoCell(0, 1, "x"));
+    EXPECT_FALSE(grd->Data().flags(grd->Data().index(0, 1)) & Qt::ItemIsEditable);
+    grd->CellLockRule = [](int row, int) { return row == 3; };
+    EXPECT_FALSE(grd->TypeIntoCell(3, 2, "7"));
+    EXPECT_TRUE(grd->TypeIntoCell(4, 2, "7"));
+    // A popup choice cannot write into a locked cell either.
+    grd->SetCurrentCell(0, 1);
+    EXPECT_FALSE(grd->WriteCurrentCell(Value("Yes")));
+
+    grd->Bind(*db, "SELECT Name, Count(*) AS N FROM T GROUP BY Name");
+    EXPECT_FALSE(grd->Data().Updatable());
+    EXPECT_FALSE(grd->TypeIntoCell(0, 0, "x"));
+}
+
+TEST_F(GridTest, BeforeColEditCanRefuseAndAfterColEditNormalisesTheText) {
+    int asked = 0;
+    grd->BeforeColEdit = [&](int col, int, bool& cancel) {
+        ++asked;
+        cancel = col == 1;
+    };
+    EXPECT_FALSE(grd->TypeIntoCell(0, 1, "x"));
+    grd->AfterColEdit = [](int, std::string& text) { text = "$" + text; };
+    EXPECT_TRUE(grd->TypeIntoCell(0, 2, "55"));
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(Stored(1, "Amount"), Value(Currency::FromInt(55)));
+
+    int changes = 0;
+    grd->Change = [&] { ++changes; };
+    grd->TypeIntoCell(1, 2, "66", false);
+    EXPECT_EQ(changes, 1);
+    grd->SetEditText("77", 0, 2);
+    EXPECT_TRUE(grd->UpdateRecord());
+    EXPECT_EQ(Stored(2, "Amount"), Value(Currency::FromInt(77)));
+}
+
+TEST_F(GridTest, FindsMakeTheRowCurrentAndMovesAreReported) {
+    std::vector<std::pair<int, int>> moves;
+    grd->RowColChange = [&](int lastRow, int lastCol) { moves.emplace_back(lastRow, lastCol); };
+    EXPECT_TRUE(grd->FindFirst("LineNum", db::FindOp::Ge, Value(12.5)));
+    EXPECT_EQ(grd->Row(), 12);
+    EXPECT_TRUE(grd->FindLast("Name", db::FindOp::Eq, Value("line 7")));
+    EXPECT_EQ(grd->Row(), 6);
+    EXPECT_FALSE(grd->FindFirst("LineNum", db::FindOp::Gt, Value(99)));
+    EXPECT_EQ(grd->Row(), 6);
+    ASSERT_EQ(moves.size(), 2u);
+    EXPECT_EQ(moves[0], std::make_pair(0, 0));
+    EXPECT_EQ(moves[1], std::make_pair(12, 0));
+
+    // A rebind starts again at the first row, and says so.
+    grd->Bind(*db, "SELECT * FROM T ORDER BY LineNum DESC");
+    EXPECT_EQ(grd->Row(), 0);
+    EXPECT_EQ(moves.size(), 3u);
+}
+
+TEST_F(GridTest, TheTopRowCanBeReadAndSetAndKeptAcrossARebind) {
+    grd->show();
+    QApplication::processEvents();
+    grd->SetFirstRow(10);
+    EXPECT_EQ(grd->FirstRow(), 10);
+    const int top = grd->FirstRow();
+    grd->Bind(*db, grd->Data().RecordSource());
+    grd->SetFirstRow(top);
+    EXPECT_EQ(grd->FirstRow(), 10);
+}
+
+TEST_F(GridTest, PanesHaveTheirOwnLayoutsAndTheFrozenPaneDoesNotScrollSideways) {
+    grd->AddSplit();
+    grd->AddSplit();  // never a third pane
+    ASSERT_EQ(grd->SplitCount(), 2);
+    for (int c = 2; c < 4; ++c) grd->Splits(0).Columns(c).SetVisible(false);
+    for (int c = 0; c < 2; ++c) grd->Splits(1).Columns(c).SetVisible(false);
+    grd->Splits(0).Columns(0).SetWidth(600);
+    grd->Splits(0).Columns(1).SetWidth(1500);
+    grd->Splits(1).Columns(3).SetNumberFormat("mm/dd/yyyy").SetAlignment(grid::kAlignCenter);
+    grd->Splits(1).SetRecordSelectors(false);
+
+    QTableView* frozen = grd->Pane(0);
+    QTableView* scrolling = grd->Pane(1);
+    EXPECT_EQ(frozen->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    EXPECT_TRUE(frozen->isColumnHidden(2));
+    EXPECT_FALSE(frozen->isColumnHidden(1));
+    EXPECT_TRUE(scrolling->isColumnHidden(0));
+    EXPECT_EQ(frozen->columnWidth(1), 100);
+    EXPECT_FALSE(scrolling->verticalHeader()->isVisible());
+    grd->SetCurrentCell(0, 3);
+    EXPECT_EQ(grd->Columns(3).Text(), "01/01/2006");
+    EXPECT_EQ(grd->Splits(0).Columns(3).NumberFormat(), "");
+    // The grid-wide column reads the pane that shows it.
+    EXPECT_EQ(grd->Columns(1).Width(), 1500);
+    EXPECT_EQ(grd->Columns(3).Alignment(), grid::kAlignCenter);
+
+    // Column selections are per pane.
+    grd->Splits(1).SetSelCols(2, 3);
+    EXPECT_EQ(grd->Splits(1).SelStartCol(), 2);
+    EXPECT_EQ(grd->Splits(1).SelEndCol(), 3);
+    EXPECT_EQ(grd->Splits(0).SelStartCol(), -1);
+}
+
+TEST_F(GridTest, ResizingReportsAndRowsNeverGetLowerThanTheMinimum) {
+    int colResizes = 0;
+    bool rowResized = false;
+    grd->ColResize = [&](int col, bool&) {
+        ++colResizes;
+        EXPECT_EQ(col, 1);
+        EXPECT_EQ(grd->Columns(1).Width(), 3000);  // the new width is in the layout already
+    };
+    grd->RowResize = [&](bool&) { rowResized = true; };
+    grd->UserResizeColumn(1, 3000);
+    EXPECT_EQ(colResizes, 1);
+
+    grd->UserResizeRows(100);
+    EXPECT_TRUE(rowResized);
+    EXPECT_EQ(grd->RowHeight(), grid::kMinRowHeight);
+    EXPECT_EQ(grd->Pane(0)->verticalHeader()->sectionSize(5), ui::Px(grid::kMinRowHeight));
+    grd->UserResizeRows(450);
+    EXPECT_EQ(grd->RowHeight(), 450);
+    EXPECT_EQ(grd->Pane(0)->verticalHeader()->sectionSize(29), 30);
+
+    // A cancelled column resize puts the width back.
+    grd->ColResize = [](int, bool& cancel) { cancel = true; };
+    grd->UserResizeColumn(1, 900);
+    EXPECT_EQ(grd->Columns(1).Width(), 3000);
+}
+
+TEST_F(GridTest, PopupChoicesAndCellButtonsGoThroughTheCellPath) {
+    int before = 0, clicks = 0;
+    grd->Data().BeforeColUpdate = [&](grid::CellUpdate&) { ++before; };
+    grd->ButtonClick = [&](int col) {
+        ++clicks;
+        EXPECT_EQ(col, 1);
+    };
+    grd->Columns(1).SetButton(true);
+    grd->SetCurrentCell(7, 2);
+    EXPECT_FALSE(grd->ClickCellButton());  // no button on this column
+    grd->SetCurrentCell(7, 1);
+    EXPECT_TRUE(grd->ClickCellButton());
+    EXPECT_TRUE(grd->WriteCurrentCell(Value("Y")));
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(before, 1);
+    EXPECT_EQ(Stored(8, "Name"), Value("Y"));
+}
+
+TEST_F(GridTest, CodeWritesAndAddedRowsBypassTheCellEvents) {
+    int before = 0;
+    grd->Data().BeforeColUpdate = [&](grid::CellUpdate&) { ++before; };
+    grd->SetRow(3);
+    EXPECT_TRUE(grd->Columns(2).SetValue(Value(7)));
+    EXPECT_EQ(Stored(4, "Amount"), Value(Currency::FromInt(7)));
+    const int row = grd->Data().AddRow({{"LineNum", Value(Currency::FromScaled(45000))}, {"Amount", Value(0)}});
+    EXPECT_EQ(row, 4);  // 4.5 sorts after line 4
+    EXPECT_EQ(grd->Data().FieldValue(row, "LineNum"), Value(Currency::FromScaled(45000)));
+    EXPECT_EQ(before, 0);
+    // A duplicate key is refused and told.
+    ui.ExpectMessage();
+    EXPECT_EQ(grd->Data().AddRow({{"LineNum", Value(1)}}), -1);
+}
+
+}  // namespace
+}  // namespace vt::test

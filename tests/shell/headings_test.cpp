@@ -1,0 +1,87 @@
+// Headings wrapped into the grid's heading lines, measured with a font in
+// which every character is 100 twips wide (a blank 100, the quarter 25).
+#include <gtest/gtest.h>
+
+#include "platform/grid/grid_qt.h"
+#include "shell/headings.h"
+#include "store/report.h"
+#include "tests/gui_support/gui_test.h"
+
+namespace vt::test {
+namespace {
+
+class Headings : public NoReportTest {};
+
+struct HeadingCase {
+    const char* name;
+    const char* colNum;
+    const char* text;
+    double width;
+    int headLines;
+    bool right;
+    const char* caption;
+};
+
+TEST_F(Headings, WrapAtBlanksCentredPushedDownNumberLast) {
+    const HeadingCase cases[] = {
+        // Room 1100: words up to the last blank that fits, each line centred
+        // (three blanks to share: two before); more lines than heading lines
+        // are kept; the number centred on the last line.
+        {"four lines", "1", "Expenses per Home Office Books", 1300, 4, false,
+         "  Expenses\r  per Home\r  Office\r   Books\r     1"},
+        // A word wider than the room is cut after the character that reaches it.
+        {"word cut", "2", "Medicare Adjustments", 1200, 4, false, " Medicare\rAdjustment\r    s\r    2"},
+        // One line of text is pushed down to just above the number line.
+        {"padded", "8", "Pooled Allocations", 2400, 4, false, "\r\r  Pooled Allocations\r          8"},
+        // A right-aligned column takes its blanks after the text.
+        {"right aligned", "", "Cost Center", 1200, 2, true, "Cost      \rCenter    \r"},
+        // Nothing to show: empty heading lines only.
+        {"empty", "", "", 1200, 4, false, "\r\r\r"},
+        // A carriage return in the text forces a break; blanks around the text go.
+        {"forced break", "", "  Line\rTwo  ", 1200, 3, false, "   Line\r    Two\r"},
+        // A one-character heading is kept.
+        {"one character", "", "X", 1200, 2, false, "    X\r"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(gui::Wrap_Heading(c.colNum, c.text, c.width, c.headLines, c.right), c.caption) << c.name;
+}
+
+TEST_F(Headings, WrapTextCentresBothSidesAndStopsAtItsLines) {
+    std::string text = " Total Current Assets ";
+    EXPECT_EQ(gui::Wrap_Text(Value(1), text, 1200), "  Total   \r  Current \r  Assets  \r    1     ");
+    EXPECT_EQ(text, "Total Current Assets");  // trimmed in the caller's variable
+
+    std::string none;
+    EXPECT_EQ(gui::Wrap_Text(Value(0), none, 1200), " ");
+
+    // Room for one character a line, two lines, no number: the rest is left out.
+    std::string letters = "a b c d e";
+    EXPECT_EQ(gui::Wrap_Text(Value(0), letters, 300, 2), "a\rb\r");
+
+    // Fewer lines than asked for are pushed down.
+    std::string shortText = "Cash";
+    EXPECT_EQ(gui::Wrap_Text(Value(0), shortText, 1200, 4), "\r\r   Cash   \r");
+}
+
+TEST_F(Headings, CaptionOfAGridColumnFollowsItsWidthInTheFirstPaneShowingIt) {
+    auto db = db::Database::Create(folder + "/h.db");
+    db->CreateTable("T", {db::CurrencyField("A"), db::CurrencyField("B")});
+    grid::Grid grid;
+    grid.Bind(*db, "SELECT * FROM T");
+    grid.SetHeadLines(3);
+    grid.Columns(1).SetWidth(1200);
+    std::string text = " Cost Center ";
+    gui::Set_Column_Caption(grid, 1, "5", text);
+    EXPECT_EQ(text, "Cost Center");
+    EXPECT_EQ(grid.Columns(1).Caption(), "   Cost\r  Center\r    5");
+
+    // Hidden in the first pane, shown in the second: the second pane's width counts.
+    grid.AddSplit();
+    grid.Splits(0).Columns(1).SetVisible(false).SetWidth(600);
+    grid.Splits(1).Columns(1).SetWidth(2400);
+    gui::Set_Column_Caption(grid, 1, "5", text);
+    EXPECT_EQ(grid.Columns(1).Caption(), "\r      Cost Center\r          5");
+}
+
+}  // namespace
+}  // namespace vt::test
