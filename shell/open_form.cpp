@@ -66,7 +66,8 @@ int Load_Worksheet_Form(const std::string& mode, const std::string& code) {
     }
     form->show();
 
-    std::string m = mode;
+    // Found by the mode it was opened in, whatever text asked for the viewer.
+    std::string m = edit ? "edit" : "view";
     const int index = Find_Worksheet_Form(m, code);
     QWidget* found = Form_At(index);
     if (index != 0 && found != Main_Form() && Main_Form()) found->setWindowIcon(Main_Form()->windowIcon());

@@ -28,7 +28,10 @@ public:
 };
 
 // Style bits beyond the buttons and icon: which button is the default.
-enum : int { kDefaultButton1 = 0, kDefaultButton2 = 256, kDefaultButton3 = 512, kDefaultButton4 = 768 };
+inline constexpr int kDefaultButton1 = 0;
+inline constexpr int kDefaultButton2 = 256;
+inline constexpr int kDefaultButton3 = 512;
+inline constexpr int kDefaultButton4 = 768;
 
 // The message box a style asks for, built but not shown. An empty title
 // becomes the application's display name.

@@ -81,3 +81,25 @@ void NoReportTest::TearDown() {
 }
 
 }  // namespace vt::test
+
+namespace vt::test {
+
+TestSheetWindow::TestSheetWindow(const std::string& formName, const std::string& caption, std::string source,
+                                 bool hasSetGrd)
+    : WorksheetWindow(formName), caption_(caption), source_(std::move(source)), hasSetGrd_(hasSetGrd) {
+    if (!source_.empty()) grd = new grid::Grid(this);
+    resize(400, 300);
+}
+
+void TestSheetWindow::FormSetup() {
+    SetCaption(caption_);
+    if (hasSetGrd_) SetGrd();
+    else if (grd) grd->Bind(Db(), source_);
+}
+
+void TestSheetWindow::SetGrd() {
+    ++setGrdCalls;
+    if (grd) grd->Bind(Db(), source_);
+}
+
+}  // namespace vt::test

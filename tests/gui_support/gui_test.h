@@ -9,6 +9,7 @@
 
 #include "platform/settings/settings_qt.h"
 #include "shell/headings.h"
+#include "shell/worksheet_window.h"
 #include "tests/support/crf_fixture.h"
 #include "tests/support/scripted_ui.h"
 
@@ -54,6 +55,27 @@ protected:
     ScriptedUi ui;
     std::string folder;
     std::unique_ptr<GuiEnvironment> env;
+};
+
+}  // namespace vt::test
+
+namespace vt::test {
+
+// A worksheet window for the bookkeeping tests: its name and caption as
+// given, a grid bound to `source` when one is given, and a count of SetGrd.
+class TestSheetWindow : public gui::WorksheetWindow {
+public:
+    TestSheetWindow(const std::string& formName, const std::string& caption, std::string source = "",
+                    bool hasSetGrd = true);
+    void Form_Load() override { FormSetup(); }
+    void FormSetup() override;
+    bool HasSetGrd() const override { return hasSetGrd_; }
+    void SetGrd() override;
+    int setGrdCalls = 0;
+
+private:
+    std::string caption_, source_;
+    bool hasSetGrd_;
 };
 
 }  // namespace vt::test

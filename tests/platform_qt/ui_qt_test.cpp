@@ -1,0 +1,91 @@
+// The Qt user interface: message boxes in the styles the report code asks
+// for, file filters, and settings through QSettings.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QPushButton>
+
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+#include "platform/settings/settings_qt.h"
+#include "platform/ui/ui_qt.h"
+
+namespace vt::test {
+namespace {
+
+using B = QMessageBox::StandardButton;
+
+TEST(QtUiTest, MessageBoxesTakeTheStylesButtonsIconAndDefaultButton) {
+    const struct {
+        int style;
+        std::vector<B> buttons;
+        QMessageBox::Icon icon;
+        B defaultButton;
+        B escape;
+    } cases[] = {
+        {ui::kOkOnly, {B::Ok}, QMessageBox::NoIcon, B::Ok, B::Ok},
+        {ui::kCritical, {B::Ok}, QMessageBox::Critical, B::Ok, B::Ok},
+        {ui::kExclamation | ui::kOkCancel, {B::Ok, B::Cancel}, QMessageBox::Warning, B::Ok, B::Cancel},
+        {ui::kQuestion | ui::kYesNo | ui::kDefaultButton2, {B::Yes, B::No}, QMessageBox::Question, B::No,
+         B::NoButton},
+        {ui::kInformation | ui::kYesNoCancel | ui::kDefaultButton3, {B::Yes, B::No, B::Cancel},
+         QMessageBox::Information, B::Cancel, B::Cancel},
+        {ui::kAbortRetryIgnore | ui::kDefaultButton2, {B::Abort, B::Retry, B::Ignore}, QMessageBox::NoIcon, B::Retry,
+         B::NoButton},
+        {ui::kRetryCancel | ui::kDefaultButton4, {B::Retry, B::Cancel}, QMessageBox::NoIcon, B::Retry, B::Cancel},
+    };
+    for (const auto& c : cases) {
+        auto box = ui::BuildMessageBox("Text", c.style, "Title");
+        std::vector<B> shown;
+        for (QAbstractButton* b : box->buttons()) shown.push_back(box->standardButton(b));
+        std::sort(shown.begin(), shown.end());
+        auto want = c.buttons;
+        std::sort(want.begin(), want.end());
+        EXPECT_EQ(shown, want) << c.style;
+        EXPECT_EQ(box->icon(), c.icon) << c.style;
+        EXPECT_EQ(box->standardButton(box->defaultButton()), c.defaultButton) << c.style;
+        EXPECT_EQ(box->escapeButton() ? box->standardButton(box->escapeButton()) : B::NoButton, c.escape) << c.style;
+    }
+    EXPECT_EQ(ui::AnswerOf(B::Yes), ui::kYes);
+    EXPECT_EQ(ui::AnswerOf(B::No), ui::kNo);
+    EXPECT_EQ(ui::AnswerOf(B::Ignore), ui::kIgnore);
+    EXPECT_EQ(ui::AnswerOf(B::NoButton), ui::kCancel);
+}
+
+TEST(QtUiTest, AMessageWithoutTitleShowsTheProgramsTitleAndLineEndsBecomeNewlines) {
+    auto box = ui::BuildMessageBox("First\rSecond\r\nThird", 0, "");
+    EXPECT_EQ(box->windowTitle(), QGuiApplication::applicationDisplayName());
+    EXPECT_EQ(box->text(), "First\nSecond\nThird");
+}
+
+TEST(QtUiTest, FiltersReadAsQtWritesThem) {
+    EXPECT_EQ(ui::QtFilter("Cost Report Files (*.CRF)|*.CRF"), "Cost Report Files (*.CRF)");
+    EXPECT_EQ(ui::QtFilter("Print Files|*.prt;*.txt|All Files (*.*)|*.*"),
+              "Print Files (*.prt *.txt);;All Files (*.*)");
+}
+
+TEST(QtSettingsTest, KeepsValuesByApplicationSectionAndKeyInAFolder) {
+    const auto dir = std::filesystem::temp_directory_path() / ("vt-qsettings-" + std::to_string(::getpid()));
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    {
+        settings::QtSettings s(dir.string());
+        EXPECT_EQ(s.Get("Vantrel 287", "Startup", "CRFLoc", "None"), "None");
+        s.Save("Vantrel 287", "Startup", "CRFLoc", "/home/user/Reports, 2006");
+        s.Save("Vantrel", "Printing", "PrintQuality", "False");
+        EXPECT_EQ(s.Get("Vantrel 287", "Startup", "CRFLoc", "None"), "/home/user/Reports, 2006");
+        EXPECT_EQ(s.Get("Vantrel", "Printing", "PrintQuality", "True"), "False");
+        EXPECT_EQ(s.Get("Vantrel", "Startup", "CRFLoc", "None"), "None");  // another application's key
+    }
+    EXPECT_TRUE(std::filesystem::exists(dir / "Vantrel 287.ini"));
+    EXPECT_TRUE(std::filesystem::exists(dir / "Vantrel.ini"));
+    // A value another writer left unquoted reads whole.
+    std::ofstream(dir / "Vantrel 287.ini") << "[Startup]\nCRFLoc=/data/a, b\n";
+    EXPECT_EQ(settings::QtSettings(dir.string()).Get("Vantrel 287", "Startup", "CRFLoc", ""), "/data/a, b");
+    std::filesystem::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace vt::test

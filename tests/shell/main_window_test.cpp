@@ -1,0 +1,346 @@
+// The main window: start-up, its menu states and commands, and ending the
+// program without losing a row.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLockFile>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+
+#include <filesystem>
+
+#include "engine/general/b.h"
+#include "platform/settings/settings.h"
+#include "shell/calculation.h"
+#include "shell/forms.h"
+#include "shell/frmMain.h"
+#include "shell/version.h"
+#include "shell/worksheet_windows.h"
+#include "store/report.h"
+#include "store/services.h"
+#include "tests/gui_support/gui_test.h"
+
+namespace vt::test {
+namespace {
+
+using namespace std::chrono_literals;
+using gui::frmMain;
+
+std::string UniqueKey() {
+    return "vt-test-" + std::to_string(QCoreApplication::applicationPid()) + "-" +
+           ::testing::UnitTest::GetInstance()->current_test_info()->name();
+}
+
+gui::StartOptions Quick(int* quits = nullptr) {
+    gui::StartOptions o;
+    o.splashTime = 0ms;
+    o.instanceKey = UniqueKey();
+    o.quit = [quits] {
+        if (quits) ++*quits;
+    };
+    return o;
+}
+
+QAction* Action(frmMain* main, const char* name) {
+    auto* a = main->findChild<QAction*>(name);
+    if (!a) ADD_FAILURE() << "no item " << name;
+    return a;
+}
+
+std::vector<QAction*> Leaves(QMenu* menu) {
+    std::vector<QAction*> out;
+    for (QAction* a : menu->actions()) {
+        if (a->isSeparator()) continue;
+        if (a->menu()) {
+            auto more = Leaves(a->menu());
+            out.insert(out.end(), more.begin(), more.end());
+        } else {
+            out.push_back(a);
+        }
+    }
+    return out;
+}
+
+class StartUp : public NoReportTest {};
+
+TEST_F(StartUp, ShowsTheSplashForItsTimeThenTheWelcomeWithOnlyNewAndOpen) {
+    // A clock that jumps 1.5 seconds at every reading: the wait ends at the
+    // reading that shows three seconds gone, with the splash up all along.
+    std::chrono::steady_clock::time_point now{};
+    std::vector<bool> splashUp;
+    auto options = Quick();
+    options.splashTime = 3s;
+    options.clock = [&] {
+        QWidget* splash = nullptr;
+        splashUp.push_back(gui::Is_Form_Loaded("frmSplash", &splash) && splash->isVisible());
+        const auto t = now;
+        now += 1500ms;
+        return t;
+    };
+    auto* main = new frmMain(options);
+    ASSERT_TRUE(main->Form_Load());
+    EXPECT_EQ(splashUp, (std::vector<bool>{true, true, true}));
+    EXPECT_FALSE(gui::Is_Form_Loaded("frmSplash"));
+
+    EXPECT_FALSE(main->fraWelcome->isHidden());
+    EXPECT_TRUE(main->lblCRFName->isHidden());
+    EXPECT_TRUE(main->imgQuelldorn->isHidden());
+    EXPECT_TRUE(main->lblHelp->isHidden());
+    EXPECT_EQ(main->windowTitle().toStdString(), "Quelldorn System Inc.'s Vantrel 287 (version 1.0.0)");
+    EXPECT_EQ(main->pos(), QPoint(0, 0));
+
+    for (const char* on : {"mnuReportNew", "mnuReportOpen", "mnuReportPrinterSetup", "mnuReportPrintSelect",
+                           "mnuReportUtilitiesReBuild", "mnuReportUtilitiesHQ", "mnuReportUtilitiesValidate",
+                           "mnuHeaderLines", "mnuReportExit", "mnuHelpReference", "mnuHelpAbout"})
+        EXPECT_TRUE(Action(main, on)->isEnabled()) << on;
+    for (const char* off : {"mnuReportClose", "mnuReportSaveAs", "mnuReportCalculate", "mnuReportPrint",
+                            "mnuReportUtilitiesMove", "mnuEdit", "mnuView"})
+        EXPECT_FALSE(Action(main, off)->isEnabled()) << off;
+    // Every item of a disabled menu is off itself, so no shortcut reaches it.
+    for (QMenu* m : {main->mnuEdit, main->mnuView})
+        for (QAction* a : Leaves(m)) EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
+}
+
+TEST_F(StartUp, TheSplashWaitsOnTheRealClockToo) {
+    auto options = Quick();
+    options.splashTime = 40ms;
+    EXPECT_EQ(gui::StartOptions{}.splashTime, 3000ms);
+    auto* main = new frmMain(options);
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(main->Form_Load());
+    EXPECT_GE(std::chrono::steady_clock::now() - start, 40ms);
+}
+
+TEST_F(StartUp, ASecondCopyIsRefusedWithItsMessageAndTouchesNoFile) {
+    auto options = Quick();
+    QLockFile running(QDir(QDir::tempPath()).filePath(QString::fromStdString(options.instanceKey) + ".lock"));
+    ASSERT_TRUE(running.tryLock(0));
+    auto* main = new frmMain(options);
+    ui.ExpectMessage();
+    EXPECT_FALSE(main->Form_Load());
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    const auto& m = ui.Messages()[0];
+    EXPECT_EQ(m.style, ui::kCritical);
+    EXPECT_EQ(m.title, "Attempt to Run Multiple Copies of Vantrel 287");
+    size_t count = 0;
+    for (size_t at = m.prompt.find("Vantrel 287"); at != std::string::npos; at = m.prompt.find("Vantrel 287", at + 1))
+        ++count;
+    EXPECT_EQ(count, 2u);
+    EXPECT_EQ(m.prompt.rfind("A copy of Vantrel 287 is already running.  Only one copy may be run at a time.", 0), 0u);
+    EXPECT_TRUE(std::filesystem::is_empty(folder));
+
+    // Once the first copy is gone, a start goes through.
+    running.unlock();
+    auto* again = new frmMain(options);
+    EXPECT_TRUE(again->Form_Load());
+}
+
+TEST_F(StartUp, PrintQualityToggleNamesWhatTheNextClickDoes) {
+    settings::UserSettings().Save("Vantrel", "Printing", "PrintQuality", "False");
+    auto* main = new frmMain(Quick());
+    ASSERT_TRUE(main->Form_Load());
+    QAction* hq = Action(main, "mnuReportUtilitiesHQ");
+    EXPECT_EQ(hq->text(), "Turn High Quality Printing On");
+    hq->trigger();
+    EXPECT_EQ(settings::UserSettings().Get("Vantrel", "Printing", "PrintQuality", ""), "True");
+    EXPECT_EQ(hq->text(), "Turn High Quality Printing Off");
+    hq->trigger();
+    EXPECT_EQ(settings::UserSettings().Get("Vantrel", "Printing", "PrintQuality", ""), "False");
+    EXPECT_EQ(hq->text(), "Turn High Quality Printing On");
+}
+
+TEST_F(StartUp, ItemsLeftOnWithoutAReportOnlySaySoAndHelpIsNotAvailable) {
+    auto* main = new frmMain(Quick());
+    ASSERT_TRUE(main->Form_Load());
+    for (const char* name : {"mnuReportPrintSelect", "mnuReportUtilitiesReBuild", "mnuReportUtilitiesValidate",
+                             "mnuHeaderLines"}) {
+        ui.ExpectMessage();
+        Action(main, name)->trigger();
+    }
+    ui.ExpectMessage();
+    gui::Run_Calculation();
+    ui.ExpectMessage();
+    Action(main, "mnuHelpReference")->trigger();
+    const auto prompts = ui.Prompts();
+    ASSERT_EQ(prompts.size(), 6u);
+    for (size_t i = 0; i < 4; ++i) EXPECT_EQ(prompts[i], "Please open a Cost Report File first.");
+    EXPECT_EQ(prompts[5], "Help is not available in this version of Vantrel 287.");
+    for (const auto& m : ui.Messages()) EXPECT_EQ(m.style, ui::kInformation);
+    EXPECT_EQ(gui::Form_Count(), 1);
+
+    // Close All Views with none open only brings the main window up.
+    Action(main, "mnuViewCloseAll")->setEnabled(true);
+    Action(main, "mnuViewCloseAll")->trigger();
+    EXPECT_TRUE(main->isVisible());
+
+    Action(main, "mnuHelpAbout")->trigger();
+    QWidget* about = nullptr;
+    ASSERT_TRUE(gui::Is_Form_Loaded("frmHelpAbout", &about));
+    EXPECT_EQ(about->windowTitle(), "About Quelldorn System's Vantrel 287");
+    EXPECT_EQ(about->findChild<QLabel*>("lblHelpAboutVersion")->text(),
+              "QSI Version 1.0.0\nCMS Version 287-05 Transmittal #1");
+    QTest::mouseClick(about->findChild<QWidget*>("cmdHelpAboutOK"), Qt::LeftButton);
+    EXPECT_FALSE(gui::Is_Form_Loaded("frmHelpAbout"));
+}
+
+TEST_F(StartUp, TheUsageHintRisesInFourteenStepsThenStandsStill) {
+    auto* main = new frmMain(Quick());
+    ASSERT_TRUE(main->Form_Load());
+    const QString hint = main->lblHelp->text();
+    main->tmrMain->start(100);
+    main->tmrMain_Timer();
+    EXPECT_TRUE(main->lblHelp->isHidden());
+    EXPECT_EQ(main->lblHelp->text(), QString(14, '\n') + hint);
+    for (int step = 1; step <= 14; ++step) {
+        main->tmrMain_Timer();
+        EXPECT_FALSE(main->lblHelp->isHidden());
+        EXPECT_EQ(main->lblHelp->text(), QString(14 - step, '\n') + hint);
+    }
+    EXPECT_TRUE(main->tmrMain->isActive());
+    main->tmrMain_Timer();
+    EXPECT_FALSE(main->tmrMain->isActive());
+    EXPECT_EQ(main->tmrMainTag, "");
+    EXPECT_EQ(main->lblHelp->text(), hint);
+}
+
+class MainWithReport : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        if (!Table_Exists("B")) Build_B();
+        main = new frmMain(Quick(&quits));
+        ASSERT_TRUE(main->Form_Load());
+        main->ShowReportOpened(Report().CRF_Path);
+    }
+    Value Expenses(db::Database& d, int line) {
+        return d.Scalar("SELECT Expenses FROM B WHERE LineNum = ?", {Value(line)});
+    }
+    // An editor of B with a row typed into but not stored.
+    TestSheetWindow* PendingEdit(const std::string& text) {
+        auto* w = new TestSheetWindow("frmEditB", "Edit Worksheet B", "SELECT * FROM B ORDER BY LineNum");
+        w->Form_Load();
+        w->show();
+        const int row = w->grd->Data().FindFirst("LineNum", db::FindOp::Eq, Value(1));
+        w->grd->TypeIntoCell(row, w->grd->Data().FieldIndex("Expenses"), text, false);
+        EXPECT_TRUE(w->grd->DataChanged());
+        return w;
+    }
+    frmMain* main = nullptr;
+    int quits = 0;
+};
+
+TEST_F(MainWithReport, AReportOpenEnablesTheMenusAndShowsItsPath) {
+    EXPECT_EQ(main->windowTitle().toStdString(), gui::Open_CRF_Caption("TEST.CRF"));
+    EXPECT_EQ(main->lblCRFName->text().toStdString(), Report().CRF_Path);
+    EXPECT_FALSE(main->lblCRFName->isHidden());
+    EXPECT_TRUE(main->fraWelcome->isHidden());
+    EXPECT_TRUE(main->tmrMain->isActive());
+    for (const char* on : {"mnuReportClose", "mnuReportSaveAs", "mnuReportCalculate", "mnuReportPrint",
+                           "mnuReportUtilitiesMove", "mnuEdit", "mnuView", "mnuViewCloseAll", "mnuViewOpenB",
+                           "mnuEditOpenB", "mnuViewOpenDpb", "mnuEditOpenF1p2"})
+        EXPECT_TRUE(Action(main, on)->isEnabled()) << on;
+
+    ui.ExpectMessage();
+    Action(main, "mnuViewOpenEditChecks")->trigger();
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    EXPECT_EQ(ui.Messages()[0].title, "Calc All Must Be Run");
+    EXPECT_EQ(ui.Messages()[0].prompt, "Please run a \"Calculate Entire CRF\".");
+    EXPECT_EQ(ui.Messages()[0].style, ui::kInformation);
+}
+
+TEST_F(MainWithReport, ExitStoresTheOpenRowThenClosesTheReport) {
+    const std::string path = Report().CRF_Path;
+    PendingEdit("777");
+    EXPECT_TRUE(main->Exit_Program());
+    EXPECT_EQ(quits, 1);
+    EXPECT_EQ(gui::Form_Count(), 1);
+    EXPECT_FALSE(Report().CRF_Database);
+    auto reopened = db::Database::Open(path);
+    EXPECT_EQ(Expenses(*reopened, 1), Value(Currency::FromInt(777)));
+}
+
+TEST_F(MainWithReport, ARowThatCannotBeStoredKeepsTheProgramAndTheReportOpen) {
+    auto* w = PendingEdit("888");
+    w->grd->Data().BeforeColUpdate = [](grid::CellUpdate& u) { u.cancel = true; };
+    main->close();
+    EXPECT_EQ(quits, 0);
+    EXPECT_TRUE(gui::Is_Form_Loaded("frmEditB"));
+    EXPECT_TRUE(Report().CRF_Database && Report().CRF_Database->IsOpen());
+    // With nothing pending the second attempt ends the program.
+    EXPECT_TRUE(main->Exit_Program());
+    EXPECT_EQ(quits, 1);
+}
+
+TEST_F(MainWithReport, CloseStoresOpenRowsClosesEveryWindowAndTheReport) {
+    const std::string path = Report().CRF_Path;
+    PendingEdit("555");
+    gui::Open_Worksheet_Form("view", "B");
+    ASSERT_TRUE(gui::Is_Form_Loaded("frmViewB"));
+    Action(main, "mnuReportClose")->trigger();
+    Settle();
+    EXPECT_EQ(gui::Form_Count(), 1);
+    EXPECT_FALSE(Report().CRF_Database);
+    EXPECT_FALSE(main->fraWelcome->isHidden());
+    EXPECT_TRUE(main->lblCRFName->isHidden());
+    EXPECT_EQ(main->windowTitle().toStdString(), gui::No_CRF_Caption());
+    EXPECT_FALSE(Action(main, "mnuEdit")->isEnabled());
+    EXPECT_EQ(Expenses(*db::Database::Open(path), 1), Value(Currency::FromInt(555)));
+
+    // Open takes it back and remembers its folder.
+    ui.QueueOpenFile(ui::FileChoice{path, "TEST.CRF"});
+    Action(main, "mnuReportOpen")->trigger();
+    ASSERT_EQ(ui.FileRequests().size(), 1u);
+    EXPECT_EQ(ui.FileRequests()[0].title, "Open An Existing CRF");
+    EXPECT_TRUE(Report().CRF_Database && Report().CRF_Database->IsOpen());
+    EXPECT_EQ(Report().CRF_ProviderNumber, "123456");
+    EXPECT_EQ(Report().CRF_Folder, folder);
+    EXPECT_EQ(settings::UserSettings().Get("Vantrel 287", "Startup", "CRFLoc", "None"), folder);
+    EXPECT_EQ(main->windowTitle().toStdString(), gui::Open_CRF_Caption("TEST.CRF"));
+    EXPECT_TRUE(Action(main, "mnuEdit")->isEnabled());
+}
+
+TEST_F(MainWithReport, OneCalculationAtATimeWithTheMenusAndTheirShortcutsOff) {
+    main->show();
+    main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main));
+    int runs = 0;
+    bool menusOffInside = false, shortcutInside = false;
+    gui::Set_Calculation([&] {
+        ++runs;
+        menusOffInside = !Action(main, "mnuReportCalculate")->isEnabled() && !Action(main, "mnuViewOpenB")->isEnabled() &&
+                         !Action(main, "mnuHelpAbout")->isEnabled();
+        gui::Run_Calculation();  // a second start returns at once
+        const int before = runs;
+        QTest::keyClick(main, Qt::Key_F4);
+        shortcutInside = runs != before;
+    });
+    QTest::keyClick(main, Qt::Key_F4);
+    EXPECT_EQ(runs, 1);
+    EXPECT_TRUE(menusOffInside);
+    EXPECT_FALSE(shortcutInside);
+    EXPECT_FALSE(gui::Calculation_Running());
+    EXPECT_TRUE(Action(main, "mnuReportCalculate")->isEnabled());
+    EXPECT_TRUE(Action(main, "mnuHelpAbout")->isEnabled());
+    EXPECT_TRUE(Action(main, "mnuViewCloseAll")->isEnabled());
+
+    // With no report the shortcut is dead as the menu item is.
+    main->SetMenuState(0);
+    QTest::keyClick(main, Qt::Key_F4);
+    EXPECT_EQ(runs, 1);
+
+    // A calculation that fails is told, and the menus come back.
+    main->SetMenuState(1);
+    gui::Set_Calculation([] { throw std::runtime_error("Calculation broke"); });
+    ui.ExpectMessage();
+    gui::Run_Calculation();
+    EXPECT_EQ(ui.Prompts().back(), "Calculation broke");
+    EXPECT_TRUE(Action(main, "mnuReportCalculate")->isEnabled());
+}
+
+}  // namespace
+}  // namespace vt::test

@@ -1,0 +1,190 @@
+// The bookkeeping of worksheet windows: finding, opening once, stepping in
+// display-name order, refreshing, the loader's refusals, and sizes.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include "engine/general/b.h"
+#include "platform/ui/twips_qt.h"
+#include "shell/forms.h"
+#include "shell/frmHelpAbout.h"
+#include "shell/frmMain.h"
+#include "shell/open_form.h"
+#include "shell/worksheet_windows.h"
+#include "store/report.h"
+#include "store/services.h"
+#include "tests/gui_support/gui_test.h"
+#include "viewers/frmViewB.h"
+
+namespace vt::test {
+namespace {
+
+using gui::Find_Worksheet_Form;
+using gui::Open_Adjacent_Worksheet;
+
+class WorksheetWindows : public WindowTest {
+protected:
+    TestSheetWindow* Window(const std::string& name, const std::string& caption, const std::string& source = "",
+                            bool hasSetGrd = true) {
+        auto* w = new TestSheetWindow(name, caption, source, hasSetGrd);
+        w->Form_Load();
+        return w;
+    }
+    int Find(std::string mode, const std::string& code) { return Find_Worksheet_Form(mode, code); }
+};
+
+TEST_F(WorksheetWindows, NextAndPreviousFollowTheDisplayNamesAndEditorsSkipSheetsWithoutOne) {
+    RegisterAllWorksheets();
+    const struct {
+        const char* caption;
+        bool previous;
+        const char* code;
+    } steps[] = {
+        {"View Worksheet B", false, "B1"},     {"View Worksheet B", true, "Ap5"},
+        {"View Worksheet Ap1", true, ""},      {"View Worksheet Ap1", false, "Ap3"},
+        {"View Worksheet E1", false, "Fp1"},   {"Edit Worksheet E1", false, "Fp2"},
+        {"Edit Worksheet Fp2", false, "F1p2"}, {"Edit Worksheet F1p2", true, "Fp2"},
+        {"Edit Worksheet Gp2", false, "I"},    {"View Worksheet Gp2", false, "H"},
+        {"edit Worksheet I", true, "Gp2"},     {"View Worksheet I", false, "J"},
+        {"View Worksheet J", false, ""},       {"View Worksheet DpC", false, "E"},
+    };
+    for (const auto& s : steps)
+        EXPECT_EQ(Open_Adjacent_Worksheet(s.caption, s.previous, false), s.code) << s.caption << " " << s.previous;
+    EXPECT_EQ(gui::Form_Count(), 1);  // nothing was opened
+}
+
+TEST_F(WorksheetWindows, FindsByCaptionOrByFormNameLastLoadedFirst) {
+    Window("frmViewB", "View Worksheet B");
+    Window("frmEditB1", "Edit Worksheet B1");
+    auto* helper = new gui::frmHelpAbout();
+    const int viewB = gui::Form_Index(gui::Form_At(1));
+    EXPECT_EQ(Find("edit", "B"), 0);
+    EXPECT_EQ(Find("view", "b"), viewB);
+    EXPECT_EQ(Find("EDIT", "B1"), 2);
+    EXPECT_EQ(Find("edit", "frmViewB"), viewB);  // a form name finds its window whatever the mode
+    EXPECT_EQ(Find("view", "frmhelpabout"), gui::Form_Index(helper));
+    std::string mode = "view";
+    Find_Worksheet_Form(mode, "B");
+    EXPECT_EQ(mode, "VIEW");
+    EXPECT_TRUE(gui::Is_Form_Loaded("FRMEDITB1"));
+    EXPECT_FALSE(gui::Is_Form_Loaded("frmEditB"));
+}
+
+TEST_F(WorksheetWindows, RefreshRebindsEveryOtherWorksheetWindowAndPassesOverThoseWithout) {
+    auto* view = Window("frmViewB", "View Worksheet B");
+    auto* edit = Window("frmEditB", "Edit Worksheet B");
+    auto* j = Window("frmViewJ", "VIEW: Worksheet J", "", false);
+    auto* other = Window("frmSomething", "View Worksheet C");
+    view->setGrdCalls = edit->setGrdCalls = j->setGrdCalls = other->setGrdCalls = 0;
+    gui::Refresh_Grids(gui::Form_Index(edit));
+    EXPECT_EQ(view->setGrdCalls, 1);
+    EXPECT_EQ(edit->setGrdCalls, 0);
+    EXPECT_EQ(j->setGrdCalls, 0);
+    EXPECT_EQ(other->setGrdCalls, 0);  // not a worksheet window by its name
+    gui::Refresh_Grids(-1);
+    EXPECT_EQ(view->setGrdCalls, 2);
+    EXPECT_EQ(edit->setGrdCalls, 1);
+
+    gui::Refresh_Worksheet_Form("View", "B");
+    EXPECT_EQ(view->setGrdCalls, 3);
+    gui::Refresh_Worksheet_Form("edit", "C");  // none open: nothing happens
+    EXPECT_EQ(other->setGrdCalls, 0);
+}
+
+TEST_F(WorksheetWindows, OpeningAnOpenWindowBringsItUpAndRebindsItInsteadOfASecond) {
+    if (!Table_Exists("B")) Build_B();
+    gui::Open_Worksheet_Form("view", "B");
+    QWidget* first = nullptr;
+    ASSERT_TRUE(gui::Is_Form_Loaded("frmViewB", &first));
+    auto* viewer = static_cast<gui::frmViewB*>(first);
+    db().Execute("UPDATE B SET Expenses = 4321 WHERE LineNum = 1");
+    viewer->showMinimized();
+    gui::Open_Worksheet_Form("VIEW", "B");
+    int count = 0;
+    for (int i = 0; i < gui::Form_Count(); ++i)
+        if (gui::Form_At(i) && gui::Form_At(i)->objectName() == "frmViewB") ++count;
+    EXPECT_EQ(count, 1);
+    EXPECT_FALSE(viewer->isMinimized());
+    const int row = viewer->grd->Data().FindFirst("LineNum", db::FindOp::Eq, Value(1));
+    EXPECT_EQ(viewer->grd->Data().FieldValue(row, "Expenses"), Value(Currency::FromInt(4321)));
+}
+
+TEST_F(WorksheetWindows, TheLoaderRefusesMissingTablesFirstThenUnknownWindows) {
+    db().CreateTable("H", {db::CurrencyField("SeqNum")});
+    db().DropTable("CostCenters");
+    ui.ExpectMessage();
+    gui::Open_Worksheet_Form("edit", "CCs");
+    ui.ExpectMessage();
+    gui::Open_Worksheet_Form("edit", "H");
+    ui.ExpectMessage();
+    gui::Open_Worksheet_Form("View", "Zz");
+    ui.ExpectMessage();
+    gui::Open_Worksheet_Form("view", "h");  // codes are matched exactly
+    ASSERT_EQ(ui.Messages().size(), 4u);
+    EXPECT_EQ(ui.Messages()[0].prompt, "Unable to open edit of CCs because the table does not exist.");
+    EXPECT_EQ(ui.Messages()[0].title, "Error");
+    EXPECT_EQ(ui.Messages()[1].prompt, "Unknown worksheet requested (H) for edit.");
+    EXPECT_EQ(ui.Messages()[1].title, "");
+    EXPECT_EQ(ui.Messages()[2].prompt, "Unable to open View of Zz because the table does not exist.");
+    EXPECT_EQ(ui.Messages()[3].prompt, "Unknown worksheet requested (h) for view.");
+    for (const auto& m : ui.Messages()) EXPECT_EQ(m.style, ui::kCritical);
+    EXPECT_EQ(gui::Form_Count(), 1);
+}
+
+TEST_F(WorksheetWindows, TheModeChoosesTheEditorOrTheViewerAndEachTakesTheMainIcon) {
+    auto* main = new gui::frmMain();
+    db().CreateTable("T1", {db::CurrencyField("LineNum")});
+    auto& table = gui::Worksheet_Window_Table();
+    table["T1"] = {"T1", [] { return new TestSheetWindow("frmEditT1", "Edit Worksheet T1", "SELECT * FROM T1"); },
+                   [] { return new TestSheetWindow("frmViewT1", "View Worksheet T1", "SELECT * FROM T1"); }};
+    gui::Open_Worksheet_Form("EDIT", "T1");
+    gui::Open_Worksheet_Form("Edit", "T1");
+    gui::Open_Worksheet_Form("whatever", "T1");
+    table.erase("T1");
+    QWidget *edit = nullptr, *view = nullptr;
+    ASSERT_TRUE(gui::Is_Form_Loaded("frmEditT1", &edit));
+    ASSERT_TRUE(gui::Is_Form_Loaded("frmViewT1", &view));
+    EXPECT_EQ(gui::Form_Count(), 3);
+    EXPECT_EQ(edit->windowIcon().cacheKey(), main->windowIcon().cacheKey());
+    EXPECT_EQ(view->windowIcon().cacheKey(), main->windowIcon().cacheKey());
+    // Editors sit 700 twips below the main window's top, viewers 1100.
+    EXPECT_EQ(edit->y(), ui::Px(700));
+    EXPECT_EQ(view->y(), ui::Px(1100));
+}
+
+TEST_F(WorksheetWindows, AWindowIsAsHighAsItsRowsAtLeastFourAndNoHigherThanTheScreen) {
+    db().CreateTable("T2", {db::CurrencyField("LineNum"), db::CurrencyField("A"), db::CurrencyField("B")});
+    db().Execute("INSERT INTO T2 (LineNum) VALUES (1), (2)");
+    auto* w = Window("frmViewT2", "View Worksheet T2", "SELECT * FROM T2");
+    w->grd->setGeometry(0, 0, 300, 200);
+    w->resize(400, 300);
+    const double rowHeight = w->grd->RowHeight();
+    const double fixed = std::floor(std::max(rowHeight * 4, w->grd->HeaderHeight()) + (300 - 200) * 15 + 250);
+    gui::Fit_Form_Height(*w, 4, 2);
+    EXPECT_EQ(w->height(), ui::Px(rowHeight * 4 + fixed));
+
+    w->resize(400, 300);
+    gui::Fit_Form_Height(*w, 4, 500);
+    const double available = gui::Form_Metrics().Max_Form_Height - 1100;
+    const double rows = std::nearbyint((available - fixed) / rowHeight);
+    EXPECT_EQ(w->height(), ui::Px(rowHeight * rows + fixed));
+    EXPECT_LE(ui::Twips(w->height()), available + 15);
+}
+
+TEST_F(WorksheetWindows, AGridWiderThanTheScreenGivesAWindowAsWideAsTheScreenAtTheLeftEdge) {
+    std::vector<db::FieldDef> fields;
+    for (int i = 0; i < 12; ++i) fields.push_back(db::CurrencyField("C" + std::to_string(i)));
+    db().CreateTable("Wide", fields);
+    auto& table = gui::Worksheet_Window_Table();
+    table["Wide"] = {"Wide", nullptr,
+                     [] { return new TestSheetWindow("frmViewWide", "View Worksheet Wide", "SELECT * FROM Wide"); }};
+    gui::Open_Worksheet_Form("view", "Wide");
+    table.erase("Wide");
+    QWidget* w = nullptr;
+    ASSERT_TRUE(gui::Is_Form_Loaded("frmViewWide", &w));
+    EXPECT_EQ(w->width(), ui::Px(gui::Form_Metrics().Max_Form_Width));
+    EXPECT_EQ(w->x(), 0);
+}
+
+}  // namespace
+}  // namespace vt::test
