@@ -75,8 +75,11 @@ protected:
         case kAlignCenter: h = Qt::AlignHCenter; break;
         default: h = index.data(GridModel::ValueRole).value<Value>().IsNumberType() ? Qt::AlignRight : Qt::AlignLeft;
         }
-        option->displayAlignment = h | (c.wrapText ? Qt::AlignTop : Qt::AlignVCenter);
-        if (c.wrapText) option->features |= QStyleOptionViewItem::WrapText;
+        // Wrapping shows only in rows with room for a second line; in lower
+        // rows a cut-off second line would hide the first one's end.
+        const bool wrap = c.wrapText && option->rect.height() >= 2 * option->fontMetrics.lineSpacing();
+        option->displayAlignment = h | (wrap ? Qt::AlignTop : Qt::AlignVCenter);
+        if (wrap) option->features |= QStyleOptionViewItem::WrapText;
         else option->features &= ~QStyleOptionViewItem::WrapText;
     }
 

@@ -49,9 +49,11 @@ void UnloadAllForms() {
 }
 
 void RegisterAllWorksheets() {
+    db::Transaction tx(Db());
     for (const char* code : {"Ap1", "Ap3", "Ap4", "Ap5", "B", "B1", "B2p1", "B2p2", "B2p3", "C", "DpA", "DpB",
                              "DpC", "E", "E1", "Fp1", "Fp2", "F1p1", "F1p2", "Gp1", "Gp2", "H", "I", "J"})
         Register_Worksheet(code);
+    tx.Commit();
 }
 
 void WindowTest::SetUp() {

@@ -1,0 +1,177 @@
+// The viewer of worksheet B on a real report: what it shows, that it never
+// writes, its buttons and layout, and pictures of it and the main window.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QTableView>
+#include <QTest>
+
+#include <filesystem>
+
+#include "engine/general/b.h"
+#include "platform/ui/twips_qt.h"
+#include "shell/calculation.h"
+#include "shell/forms.h"
+#include "shell/frmMain.h"
+#include "shell/worksheet_windows.h"
+#include "store/report.h"
+#include "store/services.h"
+#include "tests/gui_support/gui_test.h"
+#include "viewers/frmViewB.h"
+
+namespace vt::test {
+namespace {
+
+using gui::frmViewB;
+using ui::Px;
+
+class ViewB : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        if (!Table_Exists("B")) Build_B();
+    }
+    frmViewB* Open() {
+        gui::Open_Worksheet_Form("view", "B");
+        QWidget* w = nullptr;
+        EXPECT_TRUE(gui::Is_Form_Loaded("frmViewB", &w));
+        return static_cast<frmViewB*>(w);
+    }
+    int RowOfLine(frmViewB* v, double line) {
+        return v->grd->Data().FindFirst("LineNum", db::FindOp::Eq, Value(line));
+    }
+};
+
+TEST_F(ViewB, ShowsEveryLineOfBWithTheFormsHeadingsAndTakesNoTyping) {
+    frmViewB* v = Open();
+    ASSERT_TRUE(v);
+    EXPECT_EQ(v->Caption(), "View Worksheet B");
+    grid::Grid& g = *v->grd;
+    EXPECT_EQ(g.Data().RecordCount(), db().Scalar("SELECT COUNT(*) FROM B").ToLong());
+    EXPECT_GE(RowOfLine(v, 100), 0);  // the total lines too
+    ASSERT_EQ(g.ColumnCount(), 11);
+    EXPECT_EQ(g.Data().FieldName(3), "Expenses");
+    EXPECT_EQ(g.HeadLines(), 4);
+    EXPECT_EQ(g.SplitCount(), 1);
+    const double widths[] = {600, -1, 3500, 1300, 1200, 1200, 1200, 1200, 1200, 1200, 1200};
+    for (int c = 0; c < 11; ++c) {
+        EXPECT_EQ(g.Columns(c).Visible(), c != 1) << c;
+        if (c != 1) {
+            EXPECT_EQ(g.Columns(c).Width(), widths[c]) << c;
+        }
+        EXPECT_TRUE(g.Columns(c).Locked()) << c;
+        EXPECT_TRUE(g.Columns(c).WrapText()) << c;
+        EXPECT_FALSE(g.TypeIntoCell(0, c, "1")) << c;
+    }
+    EXPECT_EQ(g.Columns(0).Caption(), "\r\r\r");
+    EXPECT_EQ(g.Columns(2).Caption(), "\r\r           Cost Center\r");
+    EXPECT_EQ(g.Columns(3).Caption(), "  Expenses\r  per Home\r  Office\r   Books\r     1");
+    EXPECT_EQ(g.Columns(4).Caption(), "\rReclassi-\rfications\r    2");
+    EXPECT_EQ(g.Columns(10).Caption(), "  Pooled\rAllocation\r    s\r    8");
+    EXPECT_FALSE(v->findChild<QWidget*>("dat"));  // no data-control bar to show
+}
+
+TEST_F(ViewB, NavigationButtonsNameTheWorksheetsTheyOpen) {
+    RegisterAllWorksheets();
+    frmViewB* v = Open();
+    EXPECT_TRUE(v->cmdNext->isEnabled());
+    EXPECT_TRUE(v->cmdPrevious->isEnabled());
+    EXPECT_EQ(v->cmdNext->toolTip().toStdString(), "Open B-1 For View");
+    EXPECT_EQ(v->cmdPrevious->toolTip().toStdString(), "Open A  Part-5 For View");
+
+    // Without a later worksheet Next is disabled; a later FormSetup never enables it.
+    db().Execute("DELETE FROM Worksheets WHERE ItemName > 'B' AND Calc_Lvl < 900");
+    v->FormSetup();
+    EXPECT_FALSE(v->cmdNext->isEnabled());
+    RegisterAllWorksheets();
+    v->FormSetup();
+    EXPECT_FALSE(v->cmdNext->isEnabled());
+}
+
+TEST_F(ViewB, PrintWritesBprtAndTheWindowComesBack) {
+    frmViewB* v = Open();
+    QTest::mouseClick(v->cmdPrint, Qt::LeftButton);
+    EXPECT_TRUE(std::filesystem::exists(PathOf("B.prt")));
+    EXPECT_NE(ReadFile("B.prt").find("Trial Balance of Expenses"), std::string::npos);
+    EXPECT_GE(printer.endDocs, 1);
+    EXPECT_TRUE(v->isEnabled());
+    EXPECT_FALSE(ui.Busy());
+}
+
+TEST_F(ViewB, ReCalculateShowsTheNewAmountsInPlace) {
+    frmViewB* v = Open();
+    gui::Set_Calculation([this] {
+        db().Execute("UPDATE B SET Expenses = 98765 WHERE LineNum = 1");
+        gui::Refresh_Grids(-1);
+    });
+    const QPoint where = v->pos();
+    QTest::mouseClick(v->cmdRecalculate, Qt::LeftButton);
+    EXPECT_EQ(v->grd->Data().FieldValue(RowOfLine(v, 1), "Expenses"), Value(Currency::FromInt(98765)));
+    v->grd->SetCurrentCell(RowOfLine(v, 1), 3);
+    EXPECT_EQ(v->grd->Columns(3).Text(), "98,765");
+    EXPECT_EQ(v->pos(), where);
+    EXPECT_TRUE(v->isEnabled());
+}
+
+TEST_F(ViewB, WindowsNotYetThereAreToldAsTheLoaderTellsThem) {
+    Register_Worksheet("B1");
+    frmViewB* v = Open();
+    ui.ExpectMessage();
+    QTest::mouseClick(v->cmdOpenEdit, Qt::LeftButton);
+    ui.ExpectMessage();
+    QTest::mouseClick(v->cmdNext, Qt::LeftButton);
+    ASSERT_EQ(ui.Prompts().size(), 2u);
+    EXPECT_EQ(ui.Prompts()[0], "Unknown worksheet requested (B) for edit.");
+    EXPECT_EQ(ui.Prompts()[1], "Unable to open View of B1 because the table does not exist.");
+    EXPECT_TRUE(v->isVisible());
+    EXPECT_TRUE(v->isEnabled());
+}
+
+TEST_F(ViewB, ResizingKeepsTheSmallestSizeAndSpreadsTheButtons) {
+    frmViewB* v = Open();
+    v->resize(100, 40);
+    QApplication::processEvents();
+    EXPECT_EQ(v->width(), Px(6810 + 2 * 615));
+    QApplication::processEvents();
+    EXPECT_EQ(v->height(), Px(1210));
+
+    v->resize(Px(9000), Px(4000));
+    QApplication::processEvents();
+    const double b = std::nearbyint((9000.0 - 480 - 2 * 615 - 360) / 4);
+    EXPECT_EQ(v->cmdPrevious->x(), 0);
+    EXPECT_EQ(v->cmdNext->x(), Px(9000) - v->cmdNext->width());
+    EXPECT_EQ(v->cmdRecalculate->x(), Px(855));
+    EXPECT_EQ(v->cmdPrint->x(), Px(855 + b + 120));
+    EXPECT_EQ(v->cmdClose->x(), Px(855 + 3 * (b + 120)));
+    EXPECT_EQ(v->cmdClose->width(), Px(b));
+    EXPECT_EQ(v->grd->height(), Px(4000 - ui::Twips(v->picButtons->height()) - 160));
+}
+
+TEST_F(ViewB, AWiderColumnReWrapsItsHeadingAndRowsKeepTheirMinimum) {
+    frmViewB* v = Open();
+    v->grd->UserResizeColumn(4, 2400);
+    EXPECT_EQ(v->grd->Columns(4).Caption(), "\r\r  Reclassi- fications\r          2");
+    v->grd->UserResizeRows(120);
+    EXPECT_EQ(v->grd->RowHeight(), grid::kMinRowHeight);
+}
+
+TEST_F(ViewB, PicturesOfTheMainWindowAndTheViewer) {
+    gui::Install_Heading_Measurer(nullptr);
+    db().Execute("UPDATE B SET Expenses = CCur(LineNum * 12345) WHERE LineNum < 100");
+    auto* main = new gui::frmMain(gui::StartOptions{std::chrono::milliseconds(0), {}, "vt-test-shots", [] {}});
+    ASSERT_TRUE(main->Form_Load());
+    main->ShowReportOpened(Report().CRF_Path);
+    for (int i = 0; i < 15; ++i) main->tmrMain_Timer();
+    main->show();
+    frmViewB* v = Open();
+    v->show();
+    QApplication::processEvents();
+    const QString dir = QDir(VT_BUILD_DIR).filePath("screenshots");
+    QDir().mkpath(dir);
+    EXPECT_TRUE(main->grab().save(QDir(dir).filePath("frmMain.png")));
+    EXPECT_TRUE(v->grab().save(QDir(dir).filePath("frmViewB.png")));
+}
+
+}  // namespace
+}  // namespace vt::test
