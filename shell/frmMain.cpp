@@ -18,6 +18,7 @@
 
 #include "platform/settings/settings.h"
 #include "platform/ui/twips_qt.h"
+#include "engine/chain/component_sheet.h"
 #include "print/print.h"
 #include "shell/calculation.h"
 #include "shell/forms.h"
@@ -162,7 +163,7 @@ void frmMain::BuildControls() {
                    const char* labelName, const char* text) {
         button = new QPushButton(caption, fraWelcome);
         button->setObjectName(name);
-        button->setMinimumWidth(ui::Px(1200));
+        button->setFixedWidth(ui::Px(1500));
         label = new QLabel(text, fraWelcome);
         label->setObjectName(labelName);
         welcome->addWidget(label, r, 0);
@@ -585,7 +586,16 @@ void frmMain::mnuReportUtilitiesHQ_Click() {
 }
 
 void frmMain::mnuReportUtilitiesValidate_Click() {
-    if (Require_Report()) Not_Available("Validate the Database");
+    if (!Require_Report()) return;
+    bool passed = false;
+    {
+        BusyFrame busy(nullptr);
+        db::Transaction tx(Db());
+        passed = Check_Component_Sheets();
+        tx.Commit();
+    }
+    // A sheet that failed was reported and repaired by the check itself.
+    if (passed) Show_Message("No errors were detected in the database", ui::kOkOnly);
 }
 
 void frmMain::mnuHeaderLines_Click() {

@@ -251,6 +251,13 @@ TEST_F(MainWithReport, AReportOpenEnablesTheMenusAndShowsItsPath) {
     EXPECT_EQ(ui.Messages()[0].title, "Calc All Must Be Run");
     EXPECT_EQ(ui.Messages()[0].prompt, "Please run a \"Calculate Entire CRF\".");
     EXPECT_EQ(ui.Messages()[0].style, ui::kInformation);
+
+    ui.ExpectMessage();
+    Action(main, "mnuReportUtilitiesValidate")->trigger();
+    ASSERT_EQ(ui.Messages().size(), 2u);
+    EXPECT_EQ(ui.Messages()[1].prompt, "No errors were detected in the database");
+    EXPECT_EQ(ui.Messages()[1].style, ui::kOkOnly);
+    EXPECT_EQ(ui.Messages()[1].title, "");
 }
 
 TEST_F(MainWithReport, ExitStoresTheOpenRowThenClosesTheReport) {
