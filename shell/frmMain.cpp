@@ -424,6 +424,8 @@ void frmMain::ShowStatus(const std::string& text, bool visible) {
 
 void frmMain::RefreshWorksheetWindows() { Refresh_Grids(-1); }
 
+void frmMain::ShowEditCheckResults() { Not_Available("The Edit Checks window"); }
+
 bool frmMain::CloseDatabaseAndForms() {
     for (int i = Form_Count() - 1; i >= 1; --i) {
         QWidget* w = Form_At(i);

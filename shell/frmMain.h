@@ -65,6 +65,8 @@ public:
     void ShowReportOpened(const std::string& path) override;
     void HideNewReportDialog() override {}
     void RefreshWorksheetWindows() override;
+    void EnableMenus(bool enabled) override { Enable_Main_Menus(enabled); }
+    void ShowEditCheckResults() override;
     QWidget* DialogParent() override { return this; }
 
     // Controls.

@@ -162,6 +162,14 @@ void QtUi::HideNewReportDialog() {
     if (sink_) sink_->HideNewReportDialog();
 }
 
+void QtUi::SetMenusEnabled(bool enabled) {
+    if (sink_) sink_->EnableMenus(enabled);
+}
+
+void QtUi::ShowEditCheckResults() {
+    if (sink_) sink_->ShowEditCheckResults();
+}
+
 bool QtUi::PrinterSetup(const std::string& title) {
     QPrinter printer;
     if (!chosenPrinter_.empty()) printer.setPrinterName(Q(chosenPrinter_));

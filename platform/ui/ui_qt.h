@@ -24,6 +24,8 @@ public:
     virtual void ShowReportOpened(const std::string& path) = 0;
     virtual void HideNewReportDialog() = 0;
     virtual void RefreshWorksheetWindows() = 0;
+    virtual void EnableMenus(bool enabled) = 0;
+    virtual void ShowEditCheckResults() = 0;
     virtual QWidget* DialogParent() = 0;
 };
 
@@ -60,6 +62,9 @@ public:
     void ShowReportOpened(const std::string& caption, const std::string& path) override;
     void HideNewReportDialog() override;
     bool PrinterSetup(const std::string& title) override;
+    // The main window's menus, and the findings of the edit checks.
+    void SetMenusEnabled(bool enabled);
+    void ShowEditCheckResults();
 
     // The printer chosen in the set-up dialog; "" = the system's default.
     const std::string& ChosenPrinter() const { return chosenPrinter_; }

@@ -89,3 +89,47 @@ TEST(QtSettingsTest, KeepsValuesByApplicationSectionAndKeyInAFolder) {
 
 }  // namespace
 }  // namespace vt::test
+
+namespace vt::test {
+namespace {
+
+struct RecordingSink : ui::MainWindowSink {
+    std::vector<std::string> log;
+    void ShowStatus(const std::string& text, bool visible) override {
+        log.push_back("status " + text + (visible ? " shown" : " hidden"));
+    }
+    void ShowReportOpened(const std::string& path) override { log.push_back("opened " + path); }
+    void HideNewReportDialog() override { log.push_back("hide dialog"); }
+    void RefreshWorksheetWindows() override { log.push_back("refresh"); }
+    void EnableMenus(bool on) override { log.push_back(on ? "menus on" : "menus off"); }
+    void ShowEditCheckResults() override { log.push_back("findings"); }
+    QWidget* DialogParent() override { return nullptr; }
+};
+
+TEST(QtUiTest, WhatTheReportCodeShowsGoesToTheMainWindowAndTheHourglassNests) {
+    ui::QtUi qt;
+    qt.SetStatus(" Calculating ", true);  // no main window yet: nothing happens
+    RecordingSink sink;
+    qt.SetMainWindow(&sink);
+    qt.SetStatus(" Calculating ", true);
+    qt.SetStatus("", false);
+    qt.ShowReportOpened("ignored caption", "/r/TEST.CRF");
+    qt.HideNewReportDialog();
+    qt.RefreshWorksheetWindows();
+    qt.SetMenusEnabled(false);
+    qt.ShowEditCheckResults();
+    EXPECT_EQ(sink.log, (std::vector<std::string>{"status  Calculating  shown", "status  hidden", "opened /r/TEST.CRF",
+                                                  "hide dialog", "refresh", "menus off", "findings"}));
+
+    qt.SetBusy(true);
+    qt.SetBusy(true);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    qt.SetBusy(false);
+    EXPECT_TRUE(QApplication::overrideCursor());
+    qt.SetBusy(false);
+    qt.SetBusy(false);  // one too many changes nothing
+    EXPECT_FALSE(QApplication::overrideCursor());
+}
+
+}  // namespace
+}  // namespace vt::test

@@ -252,12 +252,18 @@ TEST_F(MainWithReport, AReportOpenEnablesTheMenusAndShowsItsPath) {
     EXPECT_EQ(ui.Messages()[0].prompt, "Please run a \"Calculate Entire CRF\".");
     EXPECT_EQ(ui.Messages()[0].style, ui::kInformation);
 
+    // A worksheet window that does not exist yet is an unknown request.
+    ui.ExpectMessage();
+    Action(main, "mnuEditOpenAp3")->trigger();
+    EXPECT_EQ(ui.Prompts().back(), "Unknown worksheet requested (Ap3) for edit.");
+    ui.ClearRecords();
+
     ui.ExpectMessage();
     Action(main, "mnuReportUtilitiesValidate")->trigger();
-    ASSERT_EQ(ui.Messages().size(), 2u);
-    EXPECT_EQ(ui.Messages()[1].prompt, "No errors were detected in the database");
-    EXPECT_EQ(ui.Messages()[1].style, ui::kOkOnly);
-    EXPECT_EQ(ui.Messages()[1].title, "");
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    EXPECT_EQ(ui.Messages()[0].prompt, "No errors were detected in the database");
+    EXPECT_EQ(ui.Messages()[0].style, ui::kOkOnly);
+    EXPECT_EQ(ui.Messages()[0].title, "");
 }
 
 TEST_F(MainWithReport, ExitStoresTheOpenRowThenClosesTheReport) {
