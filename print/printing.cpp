@@ -4,6 +4,8 @@
 #include <utility>
 #include <vector>
 
+#include "engine/chain/g.h"
+#include "engine/chain/h.h"
 #include "platform/printer/printer.h"
 #include "platform/settings/settings.h"
 #include "platform/ui/ui.h"
@@ -168,7 +170,9 @@ void Print_All() {
             // Worksheet F, Parts I and II
             // Worksheet F-1, Parts I and II
             // Worksheet G, Parts I and II
+            Print_G(fn);
             // Worksheet H
+            Print_H(fn);
             // Worksheet I
             // Worksheet J
 

@@ -5,6 +5,8 @@
 
 #include "engine/chain/e.h"
 #include "engine/chain/e1.h"
+#include "engine/chain/g.h"
+#include "engine/chain/h.h"
 #include "engine/general/a.h"
 #include "platform/db/db.h"
 #include "platform/ui/ui.h"
@@ -62,8 +64,11 @@ void BuildWorksheetTables() {
     // F-1 Part II, then Part I
     ui.DoEvents();
     // G Parts I, II
+    Build_Gp1();
+    Build_Gp2();
     ui.DoEvents();
     // H; I; J
+    Build_H();
     ui.DoEvents();
 }
 

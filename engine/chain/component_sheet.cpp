@@ -8,6 +8,8 @@
 
 #include "engine/chain/e.h"
 #include "engine/chain/e1.h"
+#include "engine/chain/g.h"
+#include "engine/chain/h.h"
 #include "store/builder.h"
 #include "store/report.h"
 #include "store/services.h"
@@ -315,6 +317,8 @@ struct SheetBuilder {
 const SheetBuilder kSheetBuilders[] = {
     {"E", Build_E},
     {"E1", Build_E1},
+    {"Gp2", Build_Gp2},
+    {"H", Build_H},
 };
 
 }  // namespace
