@@ -3,6 +3,9 @@
 #include <filesystem>
 #include <optional>
 
+#include "engine/general/b.h"
+#include "engine/general/b1.h"
+#include "engine/general/c.h"
 #include "platform/db/db.h"
 #include "platform/ui/ui.h"
 #include "store/report.h"
@@ -41,10 +44,13 @@ void BuildWorksheetTables() {
     // A Parts I, III, IV, V
     ui.DoEvents();
     // B
+    Build_B();
     ui.DoEvents();
     // B-1; B-2 Parts I, II, III
+    Build_B1();
     ui.DoEvents();
     // C; D Parts A, B, C
+    Build_C();
     ui.DoEvents();
     // E; E-1
     ui.DoEvents();

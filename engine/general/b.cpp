@@ -1,7 +1,7 @@
 #include "engine/general/b.h"
 
 #include "platform/db/db.h"
-#include "store/new_crf.h"
+#include "store/builder.h"
 #include "store/report.h"
 
 namespace vt {
@@ -19,28 +19,29 @@ Currency NextWholeLine(Currency cc) { return cc.Floor() + Currency::FromInt(1); 
 }  // namespace
 
 void Build_B() {
-    db::Database& db = Db();
-    db.CreateTable("B", {
-        db::CurrencyField("LineNum"),
-        db::CurrencyField("CCNum"),
-        db::TextField("CCName", 40, true),
-        db::CurrencyField("Expenses"),
-        db::CurrencyField("Reclassifications"),
-        db::CurrencyField("TrialBalance"),
-        db::CurrencyField("MedicareAdj"),
-        db::CurrencyField("NetExpenses"),
-        db::CurrencyField("DirectAlloc"),
-        db::CurrencyField("FuncAlloc"),
-        db::CurrencyField("PooledAlloc"),
-    });
-    db.Execute(std::string(kInsertFromCostCenters) + "WHERE CCNum < 200 ORDER BY CCNum;");
-    db.Execute("INSERT INTO B (LineNum, CCNum, CCName) VALUES (3,0,'Sub-Total (Line 1-2)');");
-    db.Execute("INSERT INTO B (LineNum, CCNum, CCName) VALUES (6,0,'Sub-Total (Line 4-5)');");
-    db.Execute("INSERT INTO B (LineNum, CCNum, CCName) VALUES (10,0,'Sub-Total (Line 7-9)');");
-    db.Execute("INSERT INTO B (LineNum, CCNum, CCName) VALUES (36,0,'Sub-Total (Line 11-35)');");
-    db.Execute("INSERT INTO B (LineNum, CCNum, CCName) VALUES (100,0,'Total Expenses');");
-    db.Execute("CREATE UNIQUE INDEX ndx ON B (LineNum);");
-    Register_Worksheet("B");
+    Build_Table("B",
+                {
+                    db::CurrencyField("LineNum"),
+                    db::CurrencyField("CCNum"),
+                    db::TextField("CCName", 40, true),
+                    db::CurrencyField("Expenses"),
+                    db::CurrencyField("Reclassifications"),
+                    db::CurrencyField("TrialBalance"),
+                    db::CurrencyField("MedicareAdj"),
+                    db::CurrencyField("NetExpenses"),
+                    db::CurrencyField("DirectAlloc"),
+                    db::CurrencyField("FuncAlloc"),
+                    db::CurrencyField("PooledAlloc"),
+                },
+                {
+                    std::string(kInsertFromCostCenters) + "WHERE CCNum < 200 ORDER BY CCNum;",
+                    "INSERT INTO B (LineNum, CCNum, CCName) VALUES (3,0,'Sub-Total (Line 1-2)');",
+                    "INSERT INTO B (LineNum, CCNum, CCName) VALUES (6,0,'Sub-Total (Line 4-5)');",
+                    "INSERT INTO B (LineNum, CCNum, CCName) VALUES (10,0,'Sub-Total (Line 7-9)');",
+                    "INSERT INTO B (LineNum, CCNum, CCName) VALUES (36,0,'Sub-Total (Line 11-35)');",
+                    "INSERT INTO B (LineNum, CCNum, CCName) VALUES (100,0,'Total Expenses');",
+                },
+                "CREATE UNIQUE INDEX ndx ON B (LineNum);");
 }
 
 // B's lines are renumbered in two steps through a band far above line 100, so

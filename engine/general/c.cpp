@@ -1,10 +1,11 @@
 #include "engine/general/c.h"
 
 #include <string>
+#include <vector>
 
 #include "platform/db/db.h"
 #include "print/print.h"
-#include "store/new_crf.h"
+#include "store/builder.h"
 #include "store/report.h"
 #include "store/services.h"
 
@@ -71,20 +72,20 @@ void PrintHeadings(Out out) {
 }  // namespace
 
 void Build_C() {
-    db::Database& db = Db();
-    db.CreateTable("C", {
-        db::CurrencyField("LineNum"),
-        db::TextField("Description", 40, true),
-        db::TextField("Basis", 2, true),
-        db::CurrencyField("Amount"),
-        db::CurrencyField("CCNum"),
-        db::TextField("CCName", 40, true),
-    });
+    std::vector<Seed> seeds;
     for (const char* line : kSeedLines)
-        db.Execute(std::string("INSERT INTO C (LineNum, Description) VALUES (") + line + ");");
-    db.Execute("UPDATE C SET Amount=0;");
-    db.Execute("CREATE UNIQUE INDEX ndxC ON C (LineNum);");
-    Register_Worksheet("C");
+        seeds.emplace_back(std::string("INSERT INTO C (LineNum, Description) VALUES (") + line + ");");
+    seeds.emplace_back("UPDATE C SET Amount=0;");
+    Build_Table("C",
+                {
+                    db::CurrencyField("LineNum"),
+                    db::TextField("Description", 40, true),
+                    db::TextField("Basis", 2, true),
+                    db::CurrencyField("Amount"),
+                    db::CurrencyField("CCNum"),
+                    db::TextField("CCName", 40, true),
+                },
+                seeds, "CREATE UNIQUE INDEX ndxC ON C (LineNum);");
 }
 
 void Calc_C() {
