@@ -7,6 +7,12 @@
 #include "platform/printer/printer.h"
 #include "platform/settings/settings.h"
 #include "platform/ui/ui.h"
+#include "engine/general/b.h"
+#include "engine/general/b1.h"
+#include "engine/general/c.h"
+#include "engine/general/d.h"
+#include "engine/general/i.h"
+#include "engine/general/j.h"
 #include "print/codepage.h"
 #include "print/print.h"
 #include "store/report.h"
@@ -159,10 +165,14 @@ void Print_All() {
             // The worksheets in the form's order; each writes its pages into fn.
             // Worksheet A, Parts I, III, IV and V
             // Worksheet B
+            Print_B(fn);
             // Worksheet B-1
+            Print_B1(fn);
             // Worksheet B-2, Parts I to III
             // Worksheet C
+            Print_C(fn);
             // Worksheet D, Parts A to C
+            Print_D(fn);
             // Worksheet E
             // Worksheet E-1
             // Worksheet F, Parts I and II
@@ -170,7 +180,9 @@ void Print_All() {
             // Worksheet G, Parts I and II
             // Worksheet H
             // Worksheet I
+            Print_I(fn);
             // Worksheet J
+            Print_J(fn);
 
             Close_Print_File(std::exchange(fn, 0));
             int orientation = 1;

@@ -6,6 +6,9 @@
 #include "engine/general/b.h"
 #include "engine/general/b1.h"
 #include "engine/general/c.h"
+#include "engine/general/d.h"
+#include "engine/general/i.h"
+#include "engine/general/j.h"
 #include "platform/db/db.h"
 #include "platform/ui/ui.h"
 #include "store/report.h"
@@ -51,6 +54,9 @@ void BuildWorksheetTables() {
     ui.DoEvents();
     // C; D Parts A, B, C
     Build_C();
+    Build_DpA();
+    Build_DpB();
+    Build_DpC();
     ui.DoEvents();
     // E; E-1
     ui.DoEvents();
@@ -61,6 +67,8 @@ void BuildWorksheetTables() {
     // G Parts I, II
     ui.DoEvents();
     // H; I; J
+    Build_I();
+    Build_J();
     ui.DoEvents();
 }
 
