@@ -1,5 +1,8 @@
 #include "engine/general/b.h"
 
+#include <string>
+
+#include "engine/general/renumber.h"
 #include "platform/db/db.h"
 #include "store/builder.h"
 #include "store/report.h"
@@ -14,7 +17,14 @@ constexpr const char* kInsertFromCostCenters =
     "INSERT INTO B (LineNum, CCNum, CCName, Expenses) "
     "SELECT LineNum, CCNum, substr(CCName, 1, 40), 0 FROM CostCenters ";
 
-Currency NextWholeLine(Currency cc) { return cc.Floor() + Currency::FromInt(1); }
+const Currency kStep = Currency::FromScaled(100);  // .01
+
+// Moves the lines of cc's whole line that `where` picks (from cc to the next
+// whole line) by step, amounts and all.
+void ShiftGroup(Currency cc, const std::string& where, Currency step) {
+    Shift_Lines("B", {"LineNum", "CCNum"}, where, {Value(cc), Value(cc.Floor() + Currency::FromInt(1))}, step,
+                Currency::FromInt(10000));
+}
 
 }  // namespace
 
@@ -44,28 +54,22 @@ void Build_B() {
                 "CREATE UNIQUE INDEX ndx ON B (LineNum);");
 }
 
-// B's lines are renumbered in two steps through a band far above line 100, so
-// that no row ever lands on a number another row still holds: a one-step move
-// lets the unique index refuse (and the lenient statement silently drop) any
-// row that happens to be visited before the row it moves onto.
+// Sub-lines move by .01 through the lifted band of Shift_Lines, never in one
+// step: a single UPDATE lets the unique index refuse (and the lenient statement
+// silently drop) any row visited before the row it moves onto.
 
 void Insert_CC_B(Currency& cc) {
-    db::Database& db = Db();
-    const Value from(cc), to(NextWholeLine(cc));
-    db.Execute("UPDATE B SET LineNum = CCur(LineNum+10000.01), CCNum = CCur(CCNum+10000.01) "
-               "WHERE (LineNum>=? And LineNum<?);", {from, to});
-    db.Execute("UPDATE B SET LineNum = CCur(LineNum-10000), CCNum = CCur(CCNum-10000) WHERE (LineNum>=10000);");
-    db.Execute(std::string(kInsertFromCostCenters) + "WHERE CCNum=?;", {from});
+    db::Transaction tx(Db());
+    ShiftGroup(cc, "LineNum>=? And LineNum<?", kStep);
+    Db().Execute(std::string(kInsertFromCostCenters) + "WHERE CCNum=?;", {Value(cc)});
+    tx.Commit();
 }
 
 void Delete_CC_B(Currency& cc) {
-    db::Database& db = Db();
-    const Value from(cc), to(NextWholeLine(cc));
-    db.Execute("DELETE FROM B WHERE CCNum = ?;", {from});
-    db.Execute("UPDATE B SET LineNum = CCur(LineNum+10000), CCNum = CCur(CCNum+10000) "
-               "WHERE (CCNum>? And CCNum<?);", {from, to});
-    db.Execute("UPDATE B SET LineNum = CCur(LineNum-10000.01), CCNum = CCur(CCNum-10000.01) "
-               "WHERE (LineNum>=10000);");
+    db::Transaction tx(Db());
+    Db().Execute("DELETE FROM B WHERE CCNum = ?;", {Value(cc)});
+    ShiftGroup(cc, "CCNum>? And CCNum<?", -kStep);
+    tx.Commit();
 }
 
 }  // namespace vt

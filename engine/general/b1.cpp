@@ -73,12 +73,14 @@ void Build_B1() {
 
 void Calc_B1() {
     db::Database& db = Db();
+    db::Transaction tx(db);
     db::Recordset sums =
         db.OpenRecordset("SELECT SUM(UpAmount) AS UpSum, SUM(DnAmount) AS DnSum FROM B1 WHERE SeqNum < 100;");
     const Value up(Nz_Num(sums["UpSum"]).ToCurrency());
     const Value dn(Nz_Num(sums["DnSum"]).ToCurrency());
     sums.Close();
     db.Execute("UPDATE B1 SET UpAmount=?, DnAmount=? WHERE SeqNum = 100;", {up, dn});
+    tx.Commit();
 }
 
 void Print_B1(int& fileNum) {

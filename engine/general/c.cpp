@@ -90,11 +90,13 @@ void Build_C() {
 
 void Calc_C() {
     db::Database& db = Db();
+    db::Transaction tx(db);
     // Related organisations: minus the total net adjustment of D Part B.
     const Currency netAdj = Nz_Num(db.Scalar("SELECT NetAdj FROM DpB WHERE SeqNum = 100;")).ToCurrency();
     db.Execute("UPDATE C SET Amount=? WHERE LineNum = 15;", {Value(-netAdj)});
     const Currency sum = Nz_Num(db.Scalar("SELECT SUM(Amount) AS Sum FROM C WHERE LineNum < 28;")).ToCurrency();
     db.Execute("UPDATE C SET Amount=? WHERE LineNum = 28;", {Value(sum)});
+    tx.Commit();
 }
 
 void Print_C(int& fileNum) {

@@ -74,15 +74,15 @@ class CalcB : public test::CrfTest {};
 
 TEST_F(CalcB, SmallReportEveryColumnOfEveryLine) {
     SmallReport();
-    test::AsOneAction(Calc_B);
+    Calc_B();
     EXPECT_EQ(Calculated(), SmallReportResult());
     EXPECT_TRUE(ui.Messages().empty());
 }
 
 TEST_F(CalcB, SecondRunGivesTheSameResult) {
     SmallReport();
-    test::AsOneAction(Calc_B);
-    test::AsOneAction(Calc_B);
+    Calc_B();
+    Calc_B();
     EXPECT_EQ(Calculated(), SmallReportResult());
 }
 
@@ -91,7 +91,7 @@ TEST_F(CalcB, SecondRunGivesTheSameResult) {
 TEST_F(CalcB, MissingLine8ChangesNoOtherLine) {
     SmallReport();
     test::DeleteCostCentreEverywhere(8);
-    test::AsOneAction(Calc_B);
+    Calc_B();
     Table expected = SmallReportResult();
     for (auto it = expected.begin(); it != expected.end();) {
         if ((*it)[0] == "8") it = expected.erase(it);
@@ -110,7 +110,7 @@ TEST_F(CalcB, MissingLine11StillAllocatesTheLaterLines) {
     for (double cc : {12.0, 13.0}) test::AddColumnBeforeTotal("F1p1", CC(cc));
     test::SetGrandTotal("F1p1", CC(12), Cur(700));
     test::SetGrandTotal("F1p1", CC(13), Cur(400));
-    test::AsOneAction(Calc_B);
+    Calc_B();
     EXPECT_EQ(Rows("SELECT LineNum, FuncAlloc FROM B WHERE FuncAlloc <> 0 ORDER BY LineNum;"),
               (Table{{"12", "700"}, {"13", "400"}, {"36", "1100"}, {"100", "1100"}}));
     EXPECT_EQ(Rows("SELECT COUNT(*) FROM B WHERE LineNum = 11;"), Table{{"0"}});
@@ -129,7 +129,7 @@ TEST_F(CalcB, MissingCapitalLineOrB2RowIsPassedOver) {
     test::DeleteCostCentreEverywhere(2);
     test::DeleteCostCentreEverywhere(2);
     db().Execute("DELETE FROM B2p3 WHERE SeqNum = 4;");
-    test::AsOneAction(Calc_B);
+    Calc_B();
     EXPECT_EQ(Rows("SELECT LineNum, Reclassifications FROM B WHERE Reclassifications <> 0 ORDER BY LineNum;"),
               (Table{{"1", "600"}, {"3", "600"}, {"4", "200"}, {"6", "200"}, {"7", "-900"}, {"8", "-300"},
                      {"10", "-1200"}, {"100", "-400"}}));
@@ -226,7 +226,7 @@ TEST_P(CalcBStops, ShowsItsMessageAndKeepsWhatItWrote) {
     db().Execute("UPDATE B SET TrialBalance = 77, Expenses = 5 WHERE LineNum = 100;");
     c.arrange();
     ui.ExpectMessage();
-    test::AsOneAction(Calc_B);
+    Calc_B();
     ASSERT_EQ(ui.Messages().size(), 1u);
     EXPECT_EQ(ui.Messages()[0].prompt, c.message);
     EXPECT_EQ(ui.Messages()[0].style, 0);

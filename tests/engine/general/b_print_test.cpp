@@ -27,7 +27,7 @@ class PrintB : public test::PrintTest {};
 // second page, after the header and the headings.
 TEST_F(PrintB, SmallReportPrintedAlone) {
     test::SmallReport();
-    test::AsOneAction(Calc_B);
+    Calc_B();
     db().Execute("UPDATE B SET MedicareAdj = -1234.56 WHERE LineNum = 29;");
     int fileNum = 0;
     Print_B(fileNum);

@@ -24,15 +24,6 @@
 
 namespace vt::test {
 
-// One user action: the caller's transaction, committed at its end also when
-// the action stopped with a message.
-template <class Action>
-void AsOneAction(Action action) {
-    db::Transaction tx(Db());
-    action();
-    tx.Commit();
-}
-
 inline Value Cur(double d) { return Value(Currency::FromDouble(d)); }
 
 inline std::string Text(const Value& v) { return v.IsNull() ? "Null" : v.ToText(); }
