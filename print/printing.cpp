@@ -7,7 +7,13 @@
 #include "engine/chain/e.h"
 #include "engine/chain/e1.h"
 #include "engine/general/a.h"
+#include "engine/general/b.h"
+#include "engine/general/b1.h"
 #include "engine/general/b2.h"
+#include "engine/general/c.h"
+#include "platform/printer/printer.h"
+#include "platform/settings/settings.h"
+#include "platform/ui/ui.h"
 #include "engine/general/d.h"
 #include "engine/general/i.h"
 #include "engine/general/j.h"
@@ -167,10 +173,13 @@ void Print_All() {
             // Worksheet A, Parts I, III, IV and V
             Print_A(fn);
             // Worksheet B
+            Print_B(fn);
             // Worksheet B-1
+            Print_B1(fn);
             // Worksheet B-2, Parts I to III
             Print_B2(fn);
             // Worksheet C
+            Print_C(fn);
             // Worksheet D, Parts A to C
             Print_D(fn);
             // Worksheet E

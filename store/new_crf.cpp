@@ -6,7 +6,10 @@
 #include "engine/chain/e.h"
 #include "engine/chain/e1.h"
 #include "engine/general/a.h"
+#include "engine/general/b.h"
+#include "engine/general/b1.h"
 #include "engine/general/b2.h"
+#include "engine/general/c.h"
 #include "engine/general/d.h"
 #include "engine/general/i.h"
 #include "engine/general/j.h"
@@ -52,13 +55,16 @@ void BuildWorksheetTables() {
     Build_Ap5();
     ui.DoEvents();
     // B
+    Build_B();
     ui.DoEvents();
     // B-1; B-2 Parts I, II, III
+    Build_B1();
     Build_B2p1();
     Build_B2p2();
     Build_B2p3();
     ui.DoEvents();
     // C; D Parts A, B, C
+    Build_C();
     Build_DpA();
     Build_DpB();
     Build_DpC();
