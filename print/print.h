@@ -2,11 +2,19 @@
 // also carries the orientation, with the page header every worksheet shares.
 #pragma once
 
+#include <functional>
+#include <stdexcept>
 #include <string>
 
 #include "platform/value/value.h"
 
 namespace vt::print {
+
+// A print file that cannot be opened or written, or a file number that is not open.
+class PrintFileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
 
 // Layout of the pages being written; process-wide like the printer itself.
 struct Layout {
@@ -21,6 +29,7 @@ void Set_Landscape();
 void Set_Portrait();
 
 // Open print files by number. Text is written in Windows-1252 with CR LF ends.
+// Opening a file starts its orientation marks afresh (Last_Orientation = 0).
 int Open_Print_File(const std::string& path);  // replaces an existing file
 void Close_Print_File(int fileNum);
 bool Is_Print_File_Open(int fileNum);
@@ -47,10 +56,15 @@ std::string Pad_Left(const Value& v, int width);
 std::string Format_Amount(const Value& v, int width);
 std::string Format_Date(const Value& v);
 
+// The clock the page header reads its date and time from; nullptr restores
+// the real one. Tests set a fixed moment so printed pages compare exactly.
+void SetPrintClock(std::function<DateTime()> clock);
+
 // The frame of every worksheet print: opens "<fileName>.prt" in the report's
 // folder when the file number is below 1 (and then closes and prints it in
 // Finish), else writes into the caller's open file. The line counter starts at
-// 999 so the first row opens a page.
+// 999 so the first row opens a page. The caller's variable is left as it
+// was, so one variable holding 0 serves several sheet prints in a row.
 class SheetPrint {
 public:
     SheetPrint(int& fileNum, const std::string& fileName, const std::string& sheetName, bool landscape);
@@ -71,16 +85,23 @@ public:
     int lines = 999;
 
 private:
-    int& callerFn_;
     int fn_;
     bool own_;
     std::string path_, sheetName_;
 };
 
-// Sends a print file to the printer; see Printer.
+// Sends a print file to the printer. Returns 0 printed, 1 no usable printer,
+// 2 the file could not be read (both told to the user, nothing printed), or
+// kPrinterError when the printer failed part way (told to the user; the
+// printer's document is aborted). An orientation other than 1 or 2 becomes 2.
 int Print_File(const std::string& path, int& orientation);
-// The whole report into "<provider number>.PRT", then printed.
+inline constexpr int kPrinterError = 482;
+// The whole report into "<provider number>.PRT", then printed. A failure is
+// told to the user, never raised; the file is closed and the pointer restored.
 void Print_All();
+// The whole-report file: the report's folder, the provider number without the
+// characters a file name cannot hold, ".PRT".
+std::string Whole_Report_Path();
 
 // The program's version as the page header prints it.
 inline constexpr int kVersionMajor = 1;

@@ -72,7 +72,7 @@ class Database;
 // row raises DbError) and show in this recordset.
 class Recordset {
 public:
-    Recordset() = default;
+    Recordset();
     Recordset(Recordset&&) noexcept;
     Recordset& operator=(Recordset&&) noexcept;
     ~Recordset();

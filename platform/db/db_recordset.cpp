@@ -94,6 +94,7 @@ Value ForField(FieldType type, const Value& v) {
 
 }  // namespace
 
+Recordset::Recordset() = default;
 Recordset::Recordset(Recordset&&) noexcept = default;
 Recordset& Recordset::operator=(Recordset&&) noexcept = default;
 Recordset::~Recordset() = default;

@@ -22,6 +22,12 @@ public:
     virtual void PrintLine(const std::string& text) = 0;  // UTF-8
     virtual void NewPage() = 0;
     virtual void EndDoc() = 0;
+    // The document being printed comes from this print file; called once
+    // before its first line, so a printer without paper can put its pages
+    // beside the file.
+    virtual void BeginDocument(const std::string& printFilePath) { (void)printFilePath; }
+    // Drops the document begun so far, so the next print starts afresh.
+    virtual void Abort() {}
     // Where the printed document went (a PDF path when there is no printer).
     virtual std::string LastOutput() { return ""; }
 };

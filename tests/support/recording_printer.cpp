@@ -16,18 +16,32 @@ void RecordingPrinter::SetOrientation(int o) {
 void RecordingPrinter::PrintLine(const std::string& text) {
     if (failAtLine >= 0 && linesPrinted == failAtLine) throw std::runtime_error("Printer out of paper");
     ++linesPrinted;
-    if (pages.empty()) pages.push_back({orientation, {}});
+    if (pages.empty() || documentClosed_) pages.push_back({orientation, {}});
+    documentClosed_ = false;
     pages.back().lines.push_back(text);
 }
 
 void RecordingPrinter::NewPage() {
     log.push_back("NewPage");
     pages.push_back({orientation, {}});
+    documentClosed_ = false;
 }
 
 void RecordingPrinter::EndDoc() {
     log.push_back("EndDoc");
     ++endDocs;
+    documentClosed_ = true;
+}
+
+void RecordingPrinter::BeginDocument(const std::string& printFilePath) {
+    log.push_back("BeginDocument");
+    documents.push_back(printFilePath);
+}
+
+void RecordingPrinter::Abort() {
+    log.push_back("Abort");
+    ++aborts;
+    documentClosed_ = true;
 }
 
 }  // namespace vt::test

@@ -31,6 +31,8 @@ public:
     void PrintLine(const std::string& text) override;
     void NewPage() override;
     void EndDoc() override;
+    void BeginDocument(const std::string& printFilePath) override;
+    void Abort() override;
 
     // Settings a test may change before printing.
     int orientation = 1;  // below 1: no usable printer
@@ -43,9 +45,14 @@ public:
     bool bold = false;
     int quality = 0;
     int endDocs = 0;
+    int aborts = 0;
+    std::vector<std::string> documents;  // the print files begun, in order
     int linesPrinted = 0;
     std::vector<Page> pages;  // of every document since the start
     std::vector<std::string> log;
+
+private:
+    bool documentClosed_ = true;  // the next line opens a page of a new document
 };
 
 }  // namespace vt::test

@@ -1,0 +1,52 @@
+// The printer of the desktop program: the system's default printer when the
+// machine has one, else a PDF beside the print file (same name, ".pdf"), so
+// printing always leaves something the user can open. Pages are US Letter in a
+// fixed-pitch font (Liberation Mono unless a "Courier New" is chosen).
+// Needs a running QGuiApplication.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/printer/printer.h"
+
+namespace vt::printer {
+
+class QtPrinter : public Printer {
+public:
+    enum class Target {
+        DefaultPrinter,  // the system's default printer; a PDF when there is none
+        Pdf,             // always a PDF
+    };
+    explicit QtPrinter(Target target = Target::DefaultPrinter);
+    ~QtPrinter() override;
+    QtPrinter(const QtPrinter&) = delete;
+    QtPrinter& operator=(const QtPrinter&) = delete;
+
+    int Orientation() override;
+    void SetOrientation(int orientation) override;
+    std::string FontName() override;
+    void SetFontName(const std::string& name) override;
+    int FontCount() override;
+    std::string Font(int index) override;
+    void SetFontSize(double points) override;
+    void SetFontBold(bool bold) override;
+    void SetPrintQuality(int quality) override;
+    void BeginDocument(const std::string& printFilePath) override;
+    void PrintLine(const std::string& text) override;
+    void NewPage() override;
+    void EndDoc() override;
+    void Abort() override;
+    std::string LastOutput() override;
+
+    // Lines a page holds at 7 points, one more than the longest pages the
+    // worksheets write; larger type holds proportionally fewer.
+    static constexpr int kLandscapeLines = 74;
+    static constexpr int kPortraitLines = 104;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d_;
+};
+
+}  // namespace vt::printer

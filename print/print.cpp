@@ -1,0 +1,260 @@
+#include "print/print.h"
+
+#include <cctype>
+#include <fstream>
+#include <map>
+#include <utility>
+
+#include "print/codepage.h"
+#include "store/report.h"
+
+namespace vt::print {
+namespace {
+
+struct OpenFile {
+    std::ofstream out;
+    std::string path;
+    std::string line;  // the line being built, already in the file's code page
+};
+
+std::map<int, OpenFile>& Files() {
+    static std::map<int, OpenFile> files;
+    return files;
+}
+
+OpenFile& FileOf(int fileNum) {
+    auto it = Files().find(fileNum);
+    if (it == Files().end()) throw PrintFileError("Bad file number " + std::to_string(fileNum));
+    return it->second;
+}
+
+void WriteRaw(OpenFile& f, const std::string& bytes) {
+    f.out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!f.out) throw PrintFileError("Unable to write the print file " + f.path);
+}
+
+void EndLine(OpenFile& f) {
+    f.line += "\r\n";
+    WriteRaw(f, f.line);
+    f.line.clear();
+}
+
+std::function<DateTime()>& Clock() {
+    static std::function<DateTime()> clock;
+    return clock;
+}
+
+// Upper case as the code page knows it; the text is written in it anyway.
+std::string UpperCase(const std::string& utf8) {
+    std::string s = Utf8ToCp1252(utf8);
+    for (char& c : s) {
+        auto b = static_cast<unsigned char>(c);
+        if (b >= 'a' && b <= 'z') b -= 0x20;
+        else if (b >= 0xE0 && b <= 0xFE && b != 0xF7) b -= 0x20;
+        else if (b == 0x9A || b == 0x9C || b == 0x9E) b -= 0x10;
+        else if (b == 0xFF) b = 0x9F;
+        c = static_cast<char>(b);
+    }
+    return Cp1252ToUtf8(s);
+}
+
+std::string Blanks(int n) { return std::string(n > 0 ? static_cast<std::size_t>(n) : 0, ' '); }
+
+}  // namespace
+
+Layout& PrintLayout() {
+    static Layout layout;
+    return layout;
+}
+
+void Set_Landscape() {
+    auto& l = PrintLayout();
+    l.Page_Width = 176;
+    l.Page_Center_Col = 88;
+    l.Page_Lines = 70;
+    l.Page_Orientation = 2;
+}
+
+void Set_Portrait() {
+    auto& l = PrintLayout();
+    l.Page_Width = 138;
+    l.Page_Center_Col = 69;
+    l.Page_Lines = 100;
+    l.Page_Orientation = 1;
+}
+
+int Open_Print_File(const std::string& path) {
+    int fn = 1;
+    while (Files().count(fn)) ++fn;
+    OpenFile f;
+    f.path = path;
+    f.out.open(path, std::ios::out | std::ios::binary | std::ios::trunc);
+    if (!f.out.is_open()) throw PrintFileError("Unable to create the print file " + path);
+    Files().emplace(fn, std::move(f));
+    // A file begun after a failed one must still carry its first orientation mark.
+    PrintLayout().Last_Orientation = 0;
+    return fn;
+}
+
+void Close_Print_File(int fileNum) {
+    auto it = Files().find(fileNum);
+    if (it == Files().end()) return;
+    OpenFile f = std::move(it->second);
+    Files().erase(it);
+    if (!f.line.empty()) WriteRaw(f, f.line);
+    f.out.close();
+    if (f.out.fail()) throw PrintFileError("Unable to write the print file " + f.path);
+}
+
+bool Is_Print_File_Open(int fileNum) { return Files().count(fileNum) > 0; }
+
+Out& Out::Tab(int col) {
+    auto& f = FileOf(fn_);
+    if (col < 1) col = 1;
+    const int current = static_cast<int>(f.line.size()) + 1;
+    if (col < current) {
+        EndLine(f);
+        f.line = Blanks(col - 1);
+    } else {
+        f.line += Blanks(col - current);
+    }
+    return *this;
+}
+
+Out& Out::operator<<(const std::string& text) {
+    FileOf(fn_).line += Utf8ToCp1252(text);
+    return *this;
+}
+
+void Out::Line() { EndLine(FileOf(fn_)); }
+
+int Out::Column() const { return static_cast<int>(FileOf(fn_).line.size()) + 1; }
+
+void Print_Centered(int fileNum, const std::string& text, int& center) {
+    if (center == 0) center = PrintLayout().Page_Center_Col;
+    const int length = static_cast<int>(Utf8Length(text));
+    Out(fileNum).Tab(center - length / 2) << text;
+    Out(fileNum).Line();
+}
+
+void Print_Page_Header(int fileNum, const std::string& sheetName, int& page, int& lines) {
+    auto& layout = PrintLayout();
+    const auto& r = Report();
+    Out out(fileNum);
+    lines = 0;
+    ++page;
+
+    std::string feed = "\f";
+    if (layout.Page_Orientation != layout.Last_Orientation) {
+        feed += static_cast<char>(layout.Page_Orientation);
+        layout.Last_Orientation = layout.Page_Orientation;
+    }
+    out.Line(feed);
+    out.Line();
+
+    auto centred = [&](const std::string& text) {
+        int center = 0;
+        Print_Centered(fileNum, text, center);
+    };
+    centred("The Quelldorn Systems, Inc. Vantrel " + r.CRF_FormNum + " System [Version: " +
+            std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) + "]");
+    centred("In lieu of Form CMS-" + r.CRF_FormNum + "-05 " + (page > 1 ? ", continued" : ""));
+    out.Line();
+    centred(UpperCase(r.CRF_ProviderName));
+    centred("Provider number: " + r.CRF_ProviderNumber);
+    centred("Period from  " + Format(Value(r.CRF_FYStart), "mm/dd/yyyy") + "  to  " +
+            Format(Value(r.CRF_FYEnd), "mm/dd/yyyy"));
+    // The page-feed line counts twice: the header has always been nine lines.
+    lines = 9;
+
+    bool first = true;
+    for (const auto& extra : r.CRF_HeaderLines) {
+        if (extra.empty()) continue;
+        if (first) {
+            out.Line();
+            ++lines;
+            first = false;
+        }
+        centred(extra);
+        ++lines;
+    }
+
+    const DateTime now = Clock() ? Clock()() : DateTime::Now();
+    const std::string stamp = Format(Value(now), "mmmm d, yyyy") + " at " + Format(Value(now), "hh:mm AM/PM");
+    out.Line();
+    out << "Worksheet " + sheetName;
+    out.Tab(layout.Page_Width - static_cast<int>(Utf8Length(stamp))) << stamp;
+    out.Line();
+    out.Line();
+    lines += 3;
+}
+
+std::string Pad_Left(const Value& v, int width) {
+    if (width <= 0) return "";
+    const std::string text = v.ToText();
+    const auto w = static_cast<std::size_t>(width);
+    const std::size_t length = Utf8Length(text);
+    if (length >= w) return Utf8Right(text, w);
+    return std::string(w - length, ' ') + text;
+}
+
+std::string Format_Amount(const Value& v, int width) {
+    if (v.IsNull()) return Blanks(width);
+    Value number;
+    switch (v.Type()) {
+    case VType::Empty: number = Value(0); break;
+    case VType::Boolean: number = Value(static_cast<int>(v.ToLong())); break;
+    case VType::Date: number = Value(v.AsDate().serial); break;
+    case VType::String:
+        if (!IsNumeric(v)) throw TypeMismatch("Type mismatch");
+        number = Value(v.ToDouble());
+        break;
+    default: number = v; break;
+    }
+    std::string text = Format(number, "#,##0.00");
+    // Whole amounts keep their place under the digits of amounts with cents.
+    if (text.size() >= 3 && text.compare(text.size() - 2, 2, "00") == 0)
+        text = text.substr(0, text.size() - 3) + "   ";
+    return Pad_Left(Value(text), width);
+}
+
+std::string Format_Date(const Value& v) {
+    if (v.IsNull()) return Blanks(10);
+    Value date = v;
+    if (v.IsString() && IsDate(v)) date = Value(v.ToDate());
+    else if (v.IsNumberType()) date = Value(DateTime{v.ToDouble()});
+    return Utf8Left(Format(date, "mm/dd/yyyy"), 10);
+}
+
+void SetPrintClock(std::function<DateTime()> clock) { Clock() = std::move(clock); }
+
+SheetPrint::SheetPrint(int& fileNum, const std::string& fileName, const std::string& sheetName, bool landscape)
+    : fn_(fileNum), own_(fileNum < 1), sheetName_(sheetName) {
+    if (own_) {
+        path_ = Report().CRF_Folder + "/" + fileName + ".prt";
+        fn_ = Open_Print_File(path_);
+    }
+    if (landscape) Set_Landscape();
+    else Set_Portrait();
+}
+
+SheetPrint::~SheetPrint() {
+    if (own_ && fn_ > 0) {
+        try {
+            Close_Print_File(fn_);
+        } catch (...) {
+            // Already failing; the first error is the one worth reporting.
+        }
+    }
+}
+
+void SheetPrint::NewPage() { Print_Page_Header(fn_, sheetName_, page, lines); }
+
+void SheetPrint::Finish(int orientation) {
+    if (!own_ || fn_ < 1) return;
+    const int fn = std::exchange(fn_, 0);
+    Close_Print_File(fn);
+    Print_File(path_, orientation);
+}
+
+}  // namespace vt::print

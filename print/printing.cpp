@@ -1,0 +1,192 @@
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "platform/printer/printer.h"
+#include "platform/settings/settings.h"
+#include "platform/ui/ui.h"
+#include "print/codepage.h"
+#include "print/print.h"
+#include "store/report.h"
+
+namespace vt::print {
+namespace {
+
+// The hourglass for as long as the guard lives, also when printing fails.
+class BusyPointer {
+public:
+    BusyPointer() { ui::Ui().SetBusy(true); }
+    ~BusyPointer() { ui::Ui().SetBusy(false); }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+};
+
+// Lines end in CR LF; a bare CR or LF ends one too, so a file touched by
+// another editor still prints line by line.
+bool ReadLines(const std::string& path, std::vector<std::string>& lines) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in.is_open()) return false;
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) return false;
+    std::string line;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (c == '\r' || c == '\n') {
+            lines.push_back(Cp1252ToUtf8(line));
+            line.clear();
+            if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+        } else {
+            line += c;
+        }
+    }
+    if (!line.empty()) lines.push_back(Cp1252ToUtf8(line));
+    return true;
+}
+
+std::string Upper(std::string s) {
+    for (char& c : s)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return s;
+}
+
+void ChooseFixedPitchFont(printer::Printer& p) {
+    const std::string wanted = "COURIER NEW";
+    if (Upper(p.FontName()).find(wanted) != std::string::npos) return;
+    const int count = p.FontCount();
+    for (int i = 0; i < count; ++i) {
+        const std::string name = p.Font(i);
+        if (Upper(name).find(wanted) != std::string::npos) {
+            p.SetFontName(name);
+            return;
+        }
+    }
+}
+
+// A printer that refuses one setting still prints with the others.
+template <class F>
+void Try(F&& setting) {
+    try {
+        setting();
+    } catch (...) {
+    }
+}
+
+}  // namespace
+
+int Print_File(const std::string& path, int& orientation) {
+    auto& p = printer::ThePrinter();
+    bool firstPage = true;
+
+    if (p.Orientation() < 1) {
+        Show_Message("Unable to print " + path + " because no printer is available.", ui::kExclamation,
+                     "Printing Error");
+        return 1;
+    }
+    if (orientation != 1 && orientation != 2) orientation = 2;
+    ChooseFixedPitchFont(p);
+
+    std::vector<std::string> lines;
+    if (!ReadLines(path, lines)) {
+        Show_Message("Unable to print " + path + " because the file could not be read.", ui::kCritical,
+                     "Printing Error");
+        return 2;
+    }
+
+    const bool high = settings::UserSettings().Get("Vantrel", "Printing", "PrintQuality", "True") == "True";
+    const bool listing = path.size() >= 4 && path.compare(path.size() - 4, 4, ".LST") == 0;
+    Try([&] { p.SetOrientation(orientation); });
+    Try([&] { p.SetFontSize(7); });
+    if (high) Try([&] { p.SetPrintQuality(-4); });
+    Try([&] { p.SetFontBold(true); });
+    if (listing) Try([&] { p.SetFontSize(9.5); });
+
+    int result = 0;
+    std::optional<std::string> failure;
+    {
+        BusyPointer busy;
+        try {
+            p.BeginDocument(path);
+            for (const auto& line : lines) {
+                if (!line.empty() && line[0] == '\f') {
+                    if (!firstPage) p.NewPage();
+                    if (line.size() > 1 && (line[1] == '\x01' || line[1] == '\x02')) {
+                        p.SetOrientation(line[1]);
+                        p.PrintLine(line.substr(2));
+                    } else {
+                        p.PrintLine(line.substr(1));
+                    }
+                } else {
+                    p.PrintLine(line);
+                    firstPage = false;
+                }
+            }
+            p.EndDoc();
+        } catch (const std::exception& e) {
+            failure = e.what();
+        } catch (...) {
+            failure = "Printer error";
+        }
+        if (failure) {
+            // Never leave a half document for the next print to append to.
+            result = kPrinterError;
+            Try([&] { p.Abort(); });
+        }
+    }
+    PrintLayout().Last_Orientation = 0;
+    if (failure)
+        Show_Message("The following error occurred during print of document:\n\r\r" + *failure, ui::kCritical,
+                     "Printing Error");
+    return result;
+}
+
+std::string Whole_Report_Path() {
+    std::string name = Report().CRF_ProviderNumber;
+    for (char bad : std::string("\\/:*?\"<>|")) std::erase(name, bad);
+    return Report().CRF_Folder + "/" + name + ".PRT";
+}
+
+void Print_All() {
+    std::optional<std::string> failure;
+    {
+        BusyPointer busy;
+        int fn = 0;
+        try {
+            const std::string path = Whole_Report_Path();
+            fn = Open_Print_File(path);
+
+            // The worksheets in the form's order; each writes its pages into fn.
+            // Worksheet A, Parts I, III, IV and V
+            // Worksheet B
+            // Worksheet B-1
+            // Worksheet B-2, Parts I to III
+            // Worksheet C
+            // Worksheet D, Parts A to C
+            // Worksheet E
+            // Worksheet E-1
+            // Worksheet F, Parts I and II
+            // Worksheet F-1, Parts I and II
+            // Worksheet G, Parts I and II
+            // Worksheet H
+            // Worksheet I
+            // Worksheet J
+
+            Close_Print_File(std::exchange(fn, 0));
+            int orientation = 1;
+            Print_File(path, orientation);
+        } catch (const std::exception& e) {
+            failure = e.what();
+        } catch (...) {
+            failure = "Unknown error";
+        }
+        // A half-written report is not sent to the printer, but its file is
+        // closed so the next print can replace it.
+        if (fn > 0) Try([&] { Close_Print_File(fn); });
+    }
+    if (failure)
+        Show_Message("The following error occurred during print of the report:\n\r\r" + *failure, ui::kCritical,
+                     "Printing Error");
+}
+
+}  // namespace vt::print

@@ -1,0 +1,226 @@
+// The Qt printer, writing PDFs that poppler's tools read back.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "platform/printer/qt_printer.h"
+#include "platform/settings/settings.h"
+#include "print/print.h"
+#include "tests/support/scripted_ui.h"
+
+namespace vt::test {
+namespace {
+
+namespace fs = std::filesystem;
+using Lines = std::vector<std::string>;
+
+// Output of a command, or nullopt when it could not run or failed.
+std::optional<std::string> RunCommand(const std::string& command) {
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen((command + " 2>/dev/null").c_str(), "r"), ::pclose);
+    if (!pipe) return std::nullopt;
+    std::string out;
+    std::array<char, 4096> buffer{};
+    while (auto n = std::fread(buffer.data(), 1, buffer.size(), pipe.get())) out.append(buffer.data(), n);
+    if (::pclose(pipe.release()) != 0) return std::nullopt;
+    return out;
+}
+
+std::string Quote(const std::string& path) { return "'" + path + "'"; }
+
+Lines SplitLines(const std::string& text) {
+    Lines lines;
+    std::string line;
+    for (char c : text) {
+        if (c == '\n') {
+            lines.push_back(line);
+            line.clear();
+        } else if (c != '\r') {
+            line += c;
+        }
+    }
+    if (!line.empty()) lines.push_back(line);
+    return lines;
+}
+
+std::string TrimRight(std::string s) {
+    s.erase(s.find_last_not_of(' ') + 1);
+    return s;
+}
+
+// The printed text of each page: lines without their trailing blanks, and
+// without the blank lines, whose height the PDF text cannot tell exactly.
+using Pages = std::vector<Lines>;
+
+Pages PagesOfPrintFile(const Lines& file) {
+    Pages pages;
+    for (const auto& line : file) {
+        if (!line.empty() && line[0] == '\f') {
+            pages.emplace_back();
+            continue;
+        }
+        if (!TrimRight(line).empty()) pages.back().push_back(TrimRight(line));
+    }
+    return pages;
+}
+
+Pages PagesOfPdfText(const std::string& text) {
+    Pages pages(1);
+    for (const auto& line : SplitLines(text)) {
+        std::string rest = line;
+        while (!rest.empty() && rest[0] == '\f') {
+            pages.emplace_back();
+            rest.erase(0, 1);
+        }
+        if (!TrimRight(rest).empty()) pages.back().push_back(TrimRight(rest));
+    }
+    while (!pages.empty() && pages.back().empty()) pages.pop_back();
+    return pages;
+}
+
+// Every page's lines moved left by the same amount, as the PDF text starts at
+// the leftmost character printed.
+Pages WithoutCommonIndent(Pages pages) {
+    for (auto& page : pages) {
+        std::size_t indent = std::string::npos;
+        for (const auto& l : page) indent = std::min(indent, l.find_first_not_of(' '));
+        for (auto& l : page) l.erase(0, indent);
+    }
+    return pages;
+}
+
+class QtPrinterTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = fs::temp_directory_path() / ("vt-qtprint-" + std::to_string(::getpid()) + "-" +
+                                               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+        settings_ = std::make_unique<settings::IniSettings>((folder_ / "settings").string());
+        settings::InstallSettings(settings_.get());
+        printer::InstallPrinter(&printer_);
+    }
+    void TearDown() override {
+        printer::InstallPrinter(nullptr);
+        settings::InstallSettings(nullptr);
+        fs::remove_all(folder_);
+    }
+
+    std::string Path(const std::string& name) const { return (folder_ / name).string(); }
+
+    // Writes a print file through the print engine's own writer.
+    std::string WritePrintFile(const std::string& name, const Lines& lines) {
+        const std::string path = Path(name);
+        const int fn = print::Open_Print_File(path);
+        for (const auto& l : lines) print::Out(fn).Line(l);
+        print::Close_Print_File(fn);
+        return path;
+    }
+
+    static std::vector<std::string> PageSizes(const std::string& pdf) {
+        auto info = RunCommand("pdfinfo -f 1 -l 999 " + Quote(pdf));
+        EXPECT_TRUE(info) << "pdfinfo (poppler-utils) is needed";
+        std::vector<std::string> sizes;
+        const std::regex size(R"(Page +\d+ size: +([\d.]+) x ([\d.]+) pts)");
+        for (std::sregex_iterator it(info->begin(), info->end(), size), end; it != end; ++it)
+            sizes.push_back((*it)[1].str() + "x" + (*it)[2].str());
+        return sizes;
+    }
+
+    // Width of one character on the first page, from the first two words of
+    // the first line ("L1 row").
+    static double CharacterPitch(const std::string& pdf) {
+        auto boxes = RunCommand("pdftotext -bbox -f 1 -l 1 " + Quote(pdf) + " -");
+        EXPECT_TRUE(boxes);
+        if (!boxes) return 0;
+        const std::regex word(R"re(<word xMin="([\d.]+)")re");
+        std::vector<double> x;
+        for (std::sregex_iterator it(boxes->begin(), boxes->end(), word), end; it != end && x.size() < 2; ++it)
+            x.push_back(std::stod((*it)[1].str()));
+        EXPECT_EQ(x.size(), 2u);
+        return x.size() == 2 ? (x[1] - x[0]) / 3 : 0;
+    }
+
+    fs::path folder_;
+    std::unique_ptr<settings::IniSettings> settings_;
+    printer::QtPrinter printer_{printer::QtPrinter::Target::Pdf};
+    ScriptedUi ui_;
+};
+
+// A full page of numbered rows reaching the last column of the layout.
+Lines FullPage(const std::string& feed, const std::string& tag, int rows, int width) {
+    Lines page{feed};
+    for (int r = 1; r <= rows; ++r) {
+        std::string row = tag + " row " + std::to_string(r) + " |";
+        std::string amount = std::to_string(r * 1234) + ".50";
+        row += std::string(static_cast<std::size_t>(width) - row.size() - amount.size(), ' ') + amount;
+        page.push_back(row);
+    }
+    return page;
+}
+
+TEST_F(QtPrinterTest, PdfPagesMatchThePrintFile) {
+    ASSERT_TRUE(RunCommand("pdftotext -v")) << "pdftotext (poppler-utils) is needed";
+    Lines file;
+    for (const auto& page : {FullPage("\f\x02", "L1", 71, 176), FullPage("\f", "L2", 71, 176),
+                             FullPage("\f\x01", "P3", 101, 138)})
+        file.insert(file.end(), page.begin(), page.end());
+    const std::string path = WritePrintFile("SHEET.prt", file);
+
+    int orientation = 2;
+    ASSERT_EQ(print::Print_File(path, orientation), 0);
+    const std::string pdf = Path("SHEET.pdf");
+    EXPECT_EQ(printer_.LastOutput(), pdf);
+    ASSERT_TRUE(fs::exists(pdf));
+
+    EXPECT_EQ(PageSizes(pdf), (std::vector<std::string>{"792x612", "792x612", "612x792"}));
+    // The text comes back column for column when read at the font's own pitch.
+    const double pitch = CharacterPitch(pdf);
+    EXPECT_NEAR(pitch, 7 * 0.6, 0.05);
+    const auto text = RunCommand("pdftotext -layout -fixed " + std::to_string(pitch) + " " + Quote(pdf) + " -");
+    ASSERT_TRUE(text);
+    const Pages printed = PagesOfPdfText(*text);
+    const Pages expected = PagesOfPrintFile(file);
+    ASSERT_EQ(printed.size(), 3u);
+    EXPECT_EQ(WithoutCommonIndent(printed), expected);
+
+    const auto fonts = RunCommand("pdffonts " + Quote(pdf));
+    ASSERT_TRUE(fonts);
+    EXPECT_NE(fonts->find("LiberationMono-Bold"), std::string::npos) << *fonts;
+}
+
+TEST_F(QtPrinterTest, DefaultFontIsFixedPitch) {
+    EXPECT_EQ(printer_.FontName(), "Liberation Mono");
+    bool listed = false;
+    for (int i = 0; i < printer_.FontCount(); ++i) listed = listed || printer_.Font(i) == "Liberation Mono";
+    EXPECT_TRUE(listed) << "fonts-liberation is needed";
+}
+
+TEST_F(QtPrinterTest, AbortLeavesNoHalfDocument) {
+    const std::string path = WritePrintFile("A.prt", {"\f\x02", "first page"});
+    printer_.BeginDocument(path);
+    printer_.SetOrientation(2);
+    printer_.PrintLine("half a page");
+    printer_.Abort();
+    EXPECT_FALSE(fs::exists(Path("A.pdf")));
+
+    int orientation = 1;
+    ASSERT_EQ(print::Print_File(path, orientation), 0);
+    EXPECT_EQ(PageSizes(Path("A.pdf")), std::vector<std::string>{"792x612"});
+    const auto text = RunCommand("pdftotext -layout " + Quote(Path("A.pdf")) + " -");
+    ASSERT_TRUE(text);
+    EXPECT_EQ(text->find("half a page"), std::string::npos);
+    EXPECT_NE(text->find("first page"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace vt::test

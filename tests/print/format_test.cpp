@@ -1,0 +1,103 @@
+// Column formatting and placement: the rules every worksheet's columns rest on.
+#include "print/codepage.h"
+#include "print/print.h"
+#include "tests/print/print_fixture.h"
+
+namespace vt::test {
+namespace {
+
+using namespace vt::print;
+
+TEST(PrintFormat, AmountsRightJustifiedWithWholeAmountsUnderTheDigits) {
+    struct Case {
+        Value value;
+        int width;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {Value(1234), 13, "     1,234   "},
+        {Value(1234.5), 13, "     1,234.50"},
+        {Value::Null(), 13, std::string(13, ' ')},
+        {Value::Cur(-1234.5), 13, "    -1,234.50"},
+        {Value(-1234), 13, "    -1,234   "},
+        {Value(0), 13, std::string(9, ' ') + "0   "},
+        {Value(0.25), 8, "    0.25"},
+        {Value("1234"), 13, "     1,234   "},
+        {Value(1234567.89), 5, "67.89"},  // too long: keeps the last characters
+        {Value(3), 5, " 3   "},           // a line number
+    };
+    for (const auto& c : cases) EXPECT_EQ(Format_Amount(c.value, c.width), c.expected) << c.value.ToText();
+    EXPECT_THROW(Format_Amount(Value("n/a"), 13), TypeMismatch);
+}
+
+TEST(PrintFormat, PadLeftKeepsTheLastCharacters) {
+    EXPECT_EQ(Pad_Left(Value("123456"), 4), "3456");
+    EXPECT_EQ(Pad_Left(Value(123456), 4), "3456");
+    EXPECT_EQ(Pad_Left(Value("ab"), 5), "   ab");
+    EXPECT_EQ(Pad_Left(Value::Null(), 3), "   ");
+    EXPECT_EQ(Pad_Left(Value(""), 3), "   ");
+    // Width counts characters, not bytes.
+    EXPECT_EQ(Pad_Left(Value("Caf\xC3\xA9"), 6), "  Caf\xC3\xA9");
+    EXPECT_EQ(Pad_Left(Value("\xC3\xA9t\xC3\xA9"), 2), "t\xC3\xA9");
+}
+
+TEST(PrintFormat, DatesAsMonthDayYear) {
+    EXPECT_EQ(Format_Date(Value::Null()), std::string(10, ' '));
+    EXPECT_EQ(Format_Date(Value(*DateTime::FromParts(2005, 9, 30))), "09/30/2005");
+    EXPECT_EQ(Format_Date(Value(*DateTime::FromParts(2005, 9, 30, 14, 30))), "09/30/2005");
+    EXPECT_EQ(Format_Date(Value("9/30/2005")), "09/30/2005");
+}
+
+TEST(PrintCodePage, WindowsCodePageBothWays) {
+    const std::string utf8 = "Caf\xC3\xA9 \xE2\x80\x93 \xE2\x82\xAC" "5 \xC5\xA1";  // Café – €5 š
+    const std::string cp = Utf8ToCp1252(utf8);
+    EXPECT_EQ(cp, "Caf\xE9 \x96 \x80" "5 \x9A");
+    EXPECT_EQ(Cp1252ToUtf8(cp), utf8);
+    EXPECT_EQ(Utf8ToCp1252("\xE4\xB8\xAD|\xF0\x9F\x98\x80|\xC3"), "?|?|?");  // not in the code page, broken
+    EXPECT_EQ(Utf8Length("\xE2\x82\xAC" "ab"), 3u);
+}
+
+class PrintPlacement : public PrintTest {};
+
+TEST_F(PrintPlacement, CenteredTextStartsAtCentreLessHalfItsLength) {
+    const std::string path = PathIn("centred.prt");
+    int fn = Open_Print_File(path);
+    int center = 88;
+    Print_Centered(fn, "0123456789", center);
+    Print_Centered(fn, "0123456789A", center);
+    center = 0;
+    Set_Portrait();
+    Print_Centered(fn, "ab", center);
+    EXPECT_EQ(center, 69);  // the page centre is written back
+    center = 3;
+    Print_Centered(fn, "longer than six", center);
+    Close_Print_File(fn);
+    const auto lines = ReadLines(path);
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0], std::string(82, ' ') + "0123456789");
+    EXPECT_EQ(lines[1], std::string(82, ' ') + "0123456789A");
+    EXPECT_EQ(lines[2], std::string(67, ' ') + "ab");
+    EXPECT_EQ(lines[3], "longer than six");
+}
+
+TEST_F(PrintPlacement, TabsCountFromOneAndGoToANewLineWhenBehind) {
+    const std::string path = PathIn("tabs.prt");
+    int fn = Open_Print_File(path);
+    Out out(fn);
+    out.Tab(0) << "a";
+    EXPECT_EQ(out.Column(), 2);
+    out.Tab(5) << "b";
+    out.Tab(6) << "c";  // exactly the current column: same line
+    out.Tab(3) << "d";  // behind: new line at column 3
+    out.Line();
+    out << "\xE2\x82\xAC";  // one character in the file
+    EXPECT_EQ(out.Column(), 2);
+    out.Line();
+    out << "no line end";
+    Close_Print_File(fn);
+    EXPECT_EQ(ReadBytes(path), "a   bc\r\n  d\r\n\x80\r\nno line end");
+    EXPECT_THROW(Out(fn).Line(), PrintFileError);
+}
+
+}  // namespace
+}  // namespace vt::test

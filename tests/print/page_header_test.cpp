@@ -1,0 +1,157 @@
+// The page header and the sheet frame, checked against golden print files and
+// by the rules the golden files must keep.
+#include <stdexcept>
+
+#include "print/print.h"
+#include "store/report.h"
+#include "tests/print/print_fixture.h"
+
+namespace vt::test {
+namespace {
+
+using namespace vt::print;
+
+// A worksheet print as the sheets write them: title and headings after each
+// page header, one row per line, a new page when the counter runs over.
+void PrintSampleSheet(int& fileNum, const std::string& file, const std::string& sheet, bool landscape, int rows) {
+    SheetPrint sp(fileNum, file, sheet, landscape);
+    for (int row = 1; row <= rows; ++row) {
+        if (sp.PageFull()) {
+            sp.NewPage();
+            int center = 0;
+            Print_Centered(sp.FileNum(), "SAMPLE OF " + sheet, center);
+            sp.out().Tab(1) << "Line";
+            sp.out().Tab(10) << "Description";
+            sp.out().Tab(50) << Pad_Left(Value("Amount"), 13);
+            sp.out().Line();
+            sp.lines += 2;
+        }
+        sp.out().Tab(1) << Format_Amount(Value(row), 5);
+        sp.out().Tab(10) << "Row " + std::to_string(row);
+        sp.out().Tab(50) << Format_Amount(Value::Cur(row * 1000.5), 13);
+        sp.out().Line();
+        ++sp.lines;
+    }
+    sp.Finish();
+}
+
+std::vector<std::string> FeedLines(const std::vector<std::string>& lines) {
+    std::vector<std::string> feeds;
+    for (const auto& l : lines)
+        if (!l.empty() && l[0] == '\f') feeds.push_back(l);
+    return feeds;
+}
+
+TEST_F(PrintTest, HeaderOfFirstAndLaterPages) {
+    const std::string path = PathIn("two.prt");
+    int fn = Open_Print_File(path);
+    int page = 0, lines = 0;
+    Print_Page_Header(fn, "B-1", page, lines);
+    EXPECT_EQ(page, 1);
+    EXPECT_EQ(lines, 12);
+    Out(fn).Line("body of page one");
+    Print_Page_Header(fn, "B-1", page, lines);
+    EXPECT_EQ(page, 2);
+    EXPECT_EQ(lines, 12);
+    Close_Print_File(fn);
+    ExpectGolden(path, "header_pages.prt");
+
+    const auto text = ReadLines(path);
+    ASSERT_EQ(text.size(), 23u);
+    EXPECT_EQ(text[0], "\f\x02");
+    EXPECT_EQ(text[12], "\f");
+    EXPECT_EQ(text[3].substr(text[3].find_first_not_of(' ')), "In lieu of Form CMS-0287-05 ");
+    EXPECT_EQ(text[15].substr(text[15].find_first_not_of(' ')), "In lieu of Form CMS-0287-05 , continued");
+    EXPECT_NE(text[5].find("MERCY HOME OFFICE"), std::string::npos);
+    EXPECT_NE(text[7].find("Period from  10/01/2004  to  09/30/2005"), std::string::npos);
+    // The stamp starts at Page_Width minus its length.
+    const std::string stamp = "December 1, 2005 at 01:05 PM";
+    const std::string& dated = text[9];
+    EXPECT_EQ(dated.rfind("Worksheet B-1 ", 0), 0u);
+    EXPECT_EQ(dated.find(stamp), static_cast<std::size_t>(176 - stamp.size() - 1));
+    EXPECT_EQ(dated.size(), 175u);
+}
+
+TEST_F(PrintTest, OnlyTheThirdCustomLineAddsOneBlankAndTheLine) {
+    Report().CRF_HeaderLines = {"", "", "Consolidated for the chain"};
+    Set_Portrait();
+    const std::string path = PathIn("custom.prt");
+    int fn = Open_Print_File(path);
+    int page = 0, lines = 0;
+    Print_Page_Header(fn, "J", page, lines);
+    Close_Print_File(fn);
+    EXPECT_EQ(lines, 14);
+    ExpectGolden(path, "header_custom.prt");
+
+    const auto text = ReadLines(path);
+    ASSERT_EQ(text.size(), 13u);
+    EXPECT_EQ(text[0], "\f\x01");
+    EXPECT_EQ(text[8], "");
+    EXPECT_EQ(text[9], std::string(69 - 13 - 1, ' ') + "Consolidated for the chain");
+    EXPECT_EQ(text[11].size(), 137u);
+
+    Report().CRF_HeaderLines = {"First", "", "Third"};
+    fn = Open_Print_File(path);
+    Print_Page_Header(fn, "J", page, lines);
+    Close_Print_File(fn);
+    EXPECT_EQ(lines, 15);
+}
+
+TEST_F(PrintTest, SheetsSharingOneFileMarkOrientationOnlyWhenItChanges) {
+    const std::string path = PathIn("report.prt");
+    int fn = Open_Print_File(path);
+    PrintSampleSheet(fn, "one", "One", true, 70);
+    PrintSampleSheet(fn, "two", "Two", true, 5);
+    PrintSampleSheet(fn, "three", "Three", false, 5);
+    Close_Print_File(fn);
+    ExpectGolden(path, "three_sheets.prt");
+
+    const auto feeds = FeedLines(ReadLines(path));
+    EXPECT_EQ(feeds, (std::vector<std::string>{"\f\x02", "\f", "\f", "\f\x01"}));
+    // Writing into the caller's file neither prints it nor makes files of its own.
+    EXPECT_TRUE(printer_.documents.empty());
+    EXPECT_FALSE(std::filesystem::exists(PathIn("one.prt")));
+}
+
+TEST_F(PrintTest, SheetAloneWritesItsOwnFileAndPrintsIt) {
+    int fn = 0;
+    PrintSampleSheet(fn, "I", "I", true, 3);
+    EXPECT_EQ(fn, 0);
+    EXPECT_FALSE(Is_Print_File_Open(1));
+    ASSERT_EQ(printer_.documents, std::vector<std::string>{PathIn("I.prt")});
+    ASSERT_EQ(printer_.pages.size(), 1u);
+    EXPECT_EQ(printer_.pages[0].orientation, 2);
+    EXPECT_EQ(printer_.pages[0].lines.back(), " 3   " + std::string(4, ' ') + "Row 3" + std::string(35, ' ') +
+                                                  "     3,001.50");
+    // The same variable serves the next sheet, which again starts marked.
+    PrintSampleSheet(fn, "J", "J", false, 3);
+    EXPECT_EQ(ReadLines(PathIn("J.prt")).front(), "\f\x01");
+    PrintSampleSheet(fn, "I", "I", true, 3);
+    EXPECT_EQ(ReadLines(PathIn("I.prt")).front(), "\f\x02");
+}
+
+TEST_F(PrintTest, FileBegunAfterAFailedSheetStillCarriesItsOrientation) {
+    int fn = 0;
+    EXPECT_THROW(
+        {
+            SheetPrint sp(fn, "B", "B", true);
+            sp.NewPage();
+            throw std::runtime_error("table B is missing");
+        },
+        std::runtime_error);
+    EXPECT_FALSE(Is_Print_File_Open(1));
+    EXPECT_TRUE(printer_.documents.empty());
+
+    PrintSampleSheet(fn, "C", "C", true, 2);
+    EXPECT_EQ(ReadLines(PathIn("C.prt")).front(), "\f\x02");
+}
+
+TEST_F(PrintTest, SheetInAFolderThatIsGoneRaises) {
+    Report().CRF_Folder = PathIn("missing");
+    int fn = 0;
+    EXPECT_THROW(PrintSampleSheet(fn, "C", "C", true, 2), PrintFileError);
+    EXPECT_TRUE(printer_.documents.empty());
+}
+
+}  // namespace
+}  // namespace vt::test

@@ -1,0 +1,188 @@
+// Sending print files to the printer, on the recording printer.
+#include "print/print.h"
+#include "store/report.h"
+#include "tests/print/print_fixture.h"
+
+namespace vt::test {
+namespace {
+
+using namespace vt::print;
+using Lines = std::vector<std::string>;
+
+class PrintFile : public PrintTest {
+protected:
+    // Three pages: landscape, landscape again (bare feed), then portrait.
+    std::string WriteThreePages(const std::string& name = "three.prt") {
+        const std::string path = PathIn(name);
+        WriteBytes(path, "\f\x02\r\nfirst\r\n\f\r\nsecond\r\n\f\x01\r\nthird\r\n");
+        return path;
+    }
+    int Print(const std::string& path, int orientation = 2) { return Print_File(path, orientation); }
+};
+
+TEST_F(PrintFile, PageFeedsBecomePagesWithoutABlankFirstPage) {
+    PrintLayout().Last_Orientation = 2;
+    const std::string path = WriteThreePages();
+    EXPECT_EQ(Print(path, 1), 0);
+
+    ASSERT_EQ(printer_.pages.size(), 3u);
+    EXPECT_EQ(printer_.pages[0].orientation, 2);
+    EXPECT_EQ(printer_.pages[0].lines, (Lines{"", "first"}));
+    EXPECT_EQ(printer_.pages[1].orientation, 2);
+    EXPECT_EQ(printer_.pages[1].lines, (Lines{"", "second"}));
+    EXPECT_EQ(printer_.pages[2].orientation, 1);
+    EXPECT_EQ(printer_.pages[2].lines, (Lines{"", "third"}));
+    EXPECT_EQ(printer_.log, (Lines{"Orientation 1", "BeginDocument", "Orientation 2", "NewPage", "NewPage",
+                                   "Orientation 1", "EndDoc"}));
+    EXPECT_EQ(printer_.documents, Lines{path});
+    EXPECT_EQ(PrintLayout().Last_Orientation, 0);
+    EXPECT_FALSE(ui_.Busy());
+
+    // Two feeds before any text still make one page.
+    WriteBytes(path, "\f\x02\r\n\f\x01\r\ntext\r\n");
+    printer_.pages.clear();
+    EXPECT_EQ(Print(path), 0);
+    ASSERT_EQ(printer_.pages.size(), 1u);
+    EXPECT_EQ(printer_.pages[0].lines, (Lines{"", "", "text"}));
+}
+
+TEST_F(PrintFile, FixedPitchBoldSevenPointsAndHighQuality) {
+    const std::string path = WriteThreePages();
+    EXPECT_EQ(Print(path), 0);
+    EXPECT_EQ(printer_.fontName, "Courier New");
+    EXPECT_EQ(printer_.fontSize, 7);
+    EXPECT_TRUE(printer_.bold);
+    EXPECT_EQ(printer_.quality, -4);
+}
+
+TEST_F(PrintFile, ListingsInNineAndAHalfPointsOnlyWithTheUpperCaseExtension) {
+    const std::string upper = WriteThreePages("ERRORS.LST");
+    EXPECT_EQ(Print(upper), 0);
+    EXPECT_EQ(printer_.fontSize, 9.5);
+    const std::string lower = WriteThreePages("errors.lst");
+    EXPECT_EQ(Print(lower), 0);
+    EXPECT_EQ(printer_.fontSize, 7);
+}
+
+TEST_F(PrintFile, QualityLeftAloneUnlessTheSettingIsTrue) {
+    settings_->Save("Vantrel", "Printing", "PrintQuality", "False");
+    printer_.quality = 300;
+    EXPECT_EQ(Print(WriteThreePages()), 0);
+    EXPECT_EQ(printer_.quality, 300);
+    settings_->Save("Vantrel", "Printing", "PrintQuality", "True");
+    EXPECT_EQ(Print(WriteThreePages()), 0);
+    EXPECT_EQ(printer_.quality, -4);
+}
+
+TEST_F(PrintFile, AFontWithoutCourierNewIsKept) {
+    printer_.fonts = {"Arial", "Liberation Mono"};
+    printer_.fontName = "Liberation Mono";
+    EXPECT_EQ(Print(WriteThreePages()), 0);
+    EXPECT_EQ(printer_.fontName, "Liberation Mono");
+}
+
+TEST_F(PrintFile, OrientationArgumentOutsideOneAndTwoBecomesTwo) {
+    const std::string path = WriteThreePages();
+    int orientation = 0;
+    EXPECT_EQ(Print_File(path, orientation), 0);
+    EXPECT_EQ(orientation, 2);
+    EXPECT_EQ(printer_.log.front(), "Orientation 2");
+    orientation = 1;
+    EXPECT_EQ(Print_File(path, orientation), 0);
+    EXPECT_EQ(orientation, 1);
+}
+
+TEST_F(PrintFile, NoUsablePrinterIsToldAndNothingIsTouched) {
+    printer_.orientation = 0;
+    PrintLayout().Last_Orientation = 2;
+    ui_.ExpectMessage();
+    int orientation = 7;
+    EXPECT_EQ(Print_File(WriteThreePages(), orientation), 1);
+    EXPECT_EQ(orientation, 7);
+    EXPECT_TRUE(printer_.log.empty());
+    EXPECT_EQ(printer_.fontName, "Arial");
+    EXPECT_EQ(PrintLayout().Last_Orientation, 2);
+    ASSERT_EQ(ui_.Messages().size(), 1u);
+    EXPECT_NE(ui_.Messages()[0].prompt.find("no printer"), std::string::npos);
+    EXPECT_EQ(ui_.Messages()[0].title, "Printing Error");
+}
+
+TEST_F(PrintFile, UnreadableFileIsToldAndNothingIsPrinted) {
+    PrintLayout().Last_Orientation = 2;
+    ui_.ExpectMessage();
+    EXPECT_EQ(Print(PathIn("none.prt")), 2);
+    EXPECT_TRUE(printer_.documents.empty());
+    EXPECT_TRUE(printer_.pages.empty());
+    EXPECT_EQ(printer_.fontName, "Courier New");  // the font was chosen before the file was opened
+    EXPECT_EQ(PrintLayout().Last_Orientation, 2);
+    ASSERT_EQ(ui_.Messages().size(), 1u);
+    EXPECT_NE(ui_.Messages()[0].prompt.find(PathIn("none.prt")), std::string::npos);
+}
+
+TEST_F(PrintFile, FailureAbortsTheDocumentAndTheNextPrintStartsClean) {
+    const std::string path = WriteThreePages();
+    printer_.failAtLine = 3;
+    PrintLayout().Last_Orientation = 2;
+    ui_.ExpectMessage();
+    EXPECT_EQ(Print(path), kPrinterError);
+    ASSERT_EQ(ui_.Messages().size(), 1u);
+    EXPECT_EQ(ui_.Messages()[0].prompt,
+              "The following error occurred during print of document:\n\r\rPrinter out of paper");
+    EXPECT_EQ(ui_.Messages()[0].style, 16);
+    EXPECT_EQ(ui_.Messages()[0].title, "Printing Error");
+    EXPECT_EQ(printer_.aborts, 1);
+    EXPECT_EQ(printer_.endDocs, 0);
+    EXPECT_EQ(PrintLayout().Last_Orientation, 0);
+    EXPECT_FALSE(ui_.Busy());
+
+    printer_.failAtLine = -1;
+    printer_.pages.clear();
+    EXPECT_EQ(Print(path), 0);
+    ASSERT_EQ(printer_.pages.size(), 3u);
+    EXPECT_EQ(printer_.pages[0].lines, (Lines{"", "first"}));
+    // The file was closed after the failure: it can be replaced.
+    WriteBytes(path, "again\r\n");
+    EXPECT_EQ(ReadBytes(path), "again\r\n");
+}
+
+TEST_F(PrintFile, TextComesBackFromTheWindowsCodePage) {
+    const std::string path = PathIn("text.prt");
+    int fn = Open_Print_File(path);
+    Out(fn).Line("Caf\xC3\xA9 \xE2\x82\xAC" "12");
+    Close_Print_File(fn);
+    EXPECT_EQ(ReadBytes(path), "Caf\xE9 \x80" "12\r\n");
+    EXPECT_EQ(Print(path), 0);
+    EXPECT_EQ(printer_.pages.at(0).lines, Lines{"Caf\xC3\xA9 \xE2\x82\xAC" "12"});
+}
+
+class PrintAll : public PrintTest {};
+
+TEST_F(PrintAll, WholeReportNamedByTheProviderNumberWithoutForbiddenCharacters) {
+    Report().CRF_ProviderNumber = "05/12*34";
+    Print_All();
+    const std::string path = PathIn("051234.PRT");
+    EXPECT_TRUE(std::filesystem::exists(path));
+    EXPECT_EQ(Whole_Report_Path(), path);
+    EXPECT_EQ(printer_.documents, Lines{path});
+    EXPECT_EQ(printer_.log.front(), "Orientation 1");
+    EXPECT_FALSE(ui_.Busy());
+    EXPECT_FALSE(Is_Print_File_Open(1));
+
+    Report().CRF_ProviderNumber = "\\:?\"<>|";
+    EXPECT_EQ(Whole_Report_Path(), PathIn(".PRT"));
+}
+
+TEST_F(PrintAll, FailureIsToldClosesTheFileAndRestoresThePointer) {
+    Report().CRF_Folder = PathIn("gone");
+    ui_.ExpectMessage();
+    EXPECT_NO_THROW(Print_All());
+    ASSERT_EQ(ui_.Messages().size(), 1u);
+    EXPECT_EQ(ui_.Messages()[0].title, "Printing Error");
+    EXPECT_NE(ui_.Messages()[0].prompt.find("gone"), std::string::npos);
+    EXPECT_TRUE(printer_.documents.empty());
+    EXPECT_FALSE(ui_.Busy());
+    EXPECT_FALSE(Is_Print_File_Open(1));
+}
+
+}  // namespace
+}  // namespace vt::test
