@@ -103,7 +103,7 @@ db::FieldType NewColumnType(const std::string& sheet) {
 }
 
 std::optional<std::vector<Value>> Row0IfAny(const std::string& sheet) {
-    auto rs = Db().OpenRecordset("SELECT * FROM " + Plain(sheet) + " WHERE SeqNum = 0;");
+    auto rs = Db().OpenRecordset(Select_Sheet(sheet, "WHERE SeqNum = 0;"));
     if (rs.Eof()) return std::nullopt;
     std::vector<Value> row;
     for (int i = 0; i < rs.FieldCount(); ++i) row.push_back(rs.Field(i));
@@ -192,7 +192,7 @@ struct SheetRow {
 };
 
 std::vector<SheetRow> ReadRows(const std::string& table, const std::string& where) {
-    auto rs = Db().OpenRecordset("SELECT * FROM " + table + " WHERE " + where + " ORDER BY SeqNum;");
+    auto rs = Db().OpenRecordset(Select_Sheet(table, "WHERE " + where + " ORDER BY SeqNum;"));
     std::vector<SheetRow> rows;
     for (; !rs.Eof(); rs.MoveNext()) {
         SheetRow r{NzCur(rs["SeqNum"]), {}};
@@ -605,6 +605,14 @@ void Repair_Component_Sheet(const std::string& sheet, const std::string& reason)
                      "\r\n\r\n[ " + reason + " ]");
 }
 
+// ---- Reading ----
+
+std::string Select_Sheet(const std::string& sheet, const std::string& tail) {
+    std::string names;
+    for (const auto& f : Db().Fields(Plain(sheet))) names += (names.empty() ? "" : ", ") + f.name;
+    return "SELECT " + names + " FROM " + sheet + " " + tail;
+}
+
 // ---- Calculation ----
 
 Currency Write_Band_Totals(const std::string& sheet, const std::string& field) {
@@ -672,7 +680,7 @@ void Build_Component_Sheet(const ComponentSheetLayout& l) {
 
     std::vector<Seed> seeds;
     seeds.emplace_back("INSERT INTO " + t + " (SeqNum, LineNum" + cols + ") VALUES (0, 0" + marks + ")", row0);
-    auto a3 = Db().OpenRecordset("SELECT * FROM Ap3 ORDER BY LineNum;");
+    auto a3 = Db().OpenRecordset("SELECT LineNum, Component, MedicareNo FROM Ap3 ORDER BY LineNum;");
     for (; !a3.Eof(); a3.MoveNext()) {
         const Value line(NzCur(a3["LineNum"]));
         if (l.medicareNo)

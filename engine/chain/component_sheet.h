@@ -73,6 +73,13 @@ void Repair_Component_Sheet(const std::string& sheet, const std::string& reason)
 // none (yet).
 std::function<void()> Component_Sheet_Builder(const std::string& sheet);
 
+// ---- Reading ----
+
+// "SELECT <each field by name> FROM <sheet> <tail>". Sheets change their
+// fields while the report is open; a statement that names them follows the
+// current layout, where a prepared "SELECT *" kept from before may not.
+std::string Select_Sheet(const std::string& sheet, const std::string& tail);
+
 // ---- Calculation ----
 
 // Rows 18, 28 and 33 take the sums of their bands (a Null cell adds nothing,
