@@ -4,6 +4,8 @@
 #include <utility>
 #include <vector>
 
+#include "engine/chain/f.h"
+#include "engine/chain/f1.h"
 #include "platform/printer/printer.h"
 #include "platform/settings/settings.h"
 #include "platform/ui/ui.h"
@@ -166,7 +168,9 @@ void Print_All() {
             // Worksheet E
             // Worksheet E-1
             // Worksheet F, Parts I and II
+            Print_F(fn);
             // Worksheet F-1, Parts I and II
+            Print_F1(fn);
             // Worksheet G, Parts I and II
             // Worksheet H
             // Worksheet I

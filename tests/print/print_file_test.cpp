@@ -1,5 +1,6 @@
 // Sending print files to the printer, on the recording printer.
 #include "print/print.h"
+#include "store/new_crf.h"
 #include "store/report.h"
 #include "tests/print/print_fixture.h"
 
@@ -155,9 +156,22 @@ TEST_F(PrintFile, TextComesBackFromTheWindowsCodePage) {
     EXPECT_EQ(printer_.pages.at(0).lines, Lines{"Caf\xC3\xA9 \xE2\x82\xAC" "12"});
 }
 
-class PrintAll : public PrintTest {};
+// The whole report prints every worksheet, so it needs a report to print.
+class PrintAll : public PrintTest {
+protected:
+    void MakeReport() {
+        ui_.QueueSaveFile(ui::FileChoice{PathIn("Mercy.CRF"), "Mercy.CRF"});
+        ASSERT_TRUE(New_CRF({"0287", "05-1234", "10/01/2004", "09/30/2005", "Mercy Home Office"}));
+        ui_.ClearRecords();
+    }
+    void TearDown() override {
+        Close_Report();
+        PrintTest::TearDown();
+    }
+};
 
 TEST_F(PrintAll, WholeReportNamedByTheProviderNumberWithoutForbiddenCharacters) {
+    MakeReport();
     Report().CRF_ProviderNumber = "05/12*34";
     Print_All();
     const std::string path = PathIn("051234.PRT");
