@@ -4,8 +4,12 @@
 #include <utility>
 #include <vector>
 
+#include "engine/chain/e.h"
+#include "engine/chain/e1.h"
 #include "engine/chain/f.h"
 #include "engine/chain/f1.h"
+#include "engine/general/a.h"
+#include "engine/general/b2.h"
 #include "platform/printer/printer.h"
 #include "platform/settings/settings.h"
 #include "platform/ui/ui.h"
@@ -160,13 +164,17 @@ void Print_All() {
 
             // The worksheets in the form's order; each writes its pages into fn.
             // Worksheet A, Parts I, III, IV and V
+            Print_A(fn);
             // Worksheet B
             // Worksheet B-1
             // Worksheet B-2, Parts I to III
+            Print_B2(fn);
             // Worksheet C
             // Worksheet D, Parts A to C
             // Worksheet E
+            Print_E(fn);
             // Worksheet E-1
+            Print_E1(fn);
             // Worksheet F, Parts I and II
             Print_F(fn);
             // Worksheet F-1, Parts I and II

@@ -8,6 +8,7 @@
 #include "engine/chain/f.h"
 #include "engine/chain/f1.h"
 #include "engine/general/a.h"
+#include "engine/general/b2.h"
 #include "platform/db/db.h"
 #include "platform/ui/ui.h"
 #include "store/report.h"
@@ -52,6 +53,9 @@ void BuildWorksheetTables() {
     // B
     ui.DoEvents();
     // B-1; B-2 Parts I, II, III
+    Build_B2p1();
+    Build_B2p2();
+    Build_B2p3();
     ui.DoEvents();
     // C; D Parts A, B, C
     ui.DoEvents();

@@ -156,23 +156,13 @@ TEST_F(PrintFile, TextComesBackFromTheWindowsCodePage) {
     EXPECT_EQ(printer_.pages.at(0).lines, Lines{"Caf\xC3\xA9 \xE2\x82\xAC" "12"});
 }
 
-// The whole report prints every worksheet, so it needs a report to print.
-class PrintAll : public PrintTest {
-protected:
-    void MakeReport() {
-        ui_.QueueSaveFile(ui::FileChoice{PathIn("Mercy.CRF"), "Mercy.CRF"});
-        ASSERT_TRUE(New_CRF({"0287", "05-1234", "10/01/2004", "09/30/2005", "Mercy Home Office"}));
-        ui_.ClearRecords();
-    }
-    void TearDown() override {
-        Close_Report();
-        PrintTest::TearDown();
-    }
-};
+class PrintAll : public PrintTest {};
 
 TEST_F(PrintAll, WholeReportNamedByTheProviderNumberWithoutForbiddenCharacters) {
-    MakeReport();
-    Report().CRF_ProviderNumber = "05/12*34";
+    // The worksheets print from the tables of a real report.
+    ui_.QueueSaveFile(ui::FileChoice{PathIn("Mercy.CRF"), "Mercy.CRF"});
+    ASSERT_TRUE(New_CRF({"0287", "05/12*34", "10/01/2004", "09/30/2005", "Mercy Home Office"}));
+    ui_.ClearRecords();
     Print_All();
     const std::string path = PathIn("051234.PRT");
     EXPECT_TRUE(std::filesystem::exists(path));
@@ -184,6 +174,7 @@ TEST_F(PrintAll, WholeReportNamedByTheProviderNumberWithoutForbiddenCharacters) 
 
     Report().CRF_ProviderNumber = "\\:?\"<>|";
     EXPECT_EQ(Whole_Report_Path(), PathIn(".PRT"));
+    Close_Report();
 }
 
 TEST_F(PrintAll, FailureIsToldClosesTheFileAndRestoresThePointer) {
