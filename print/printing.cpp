@@ -13,6 +13,9 @@
 #include "platform/printer/printer.h"
 #include "platform/settings/settings.h"
 #include "platform/ui/ui.h"
+#include "engine/general/d.h"
+#include "engine/general/i.h"
+#include "engine/general/j.h"
 #include "print/codepage.h"
 #include "print/print.h"
 #include "store/report.h"
@@ -171,6 +174,7 @@ void Print_All() {
             Print_B2(fn);
             // Worksheet C
             // Worksheet D, Parts A to C
+            Print_D(fn);
             // Worksheet E
             Print_E(fn);
             // Worksheet E-1
@@ -182,7 +186,9 @@ void Print_All() {
             // Worksheet G, Parts I and II
             // Worksheet H
             // Worksheet I
+            Print_I(fn);
             // Worksheet J
+            Print_J(fn);
 
             Close_Print_File(std::exchange(fn, 0));
             int orientation = 1;

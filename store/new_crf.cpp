@@ -9,6 +9,9 @@
 #include "engine/chain/f1.h"
 #include "engine/general/a.h"
 #include "engine/general/b2.h"
+#include "engine/general/d.h"
+#include "engine/general/i.h"
+#include "engine/general/j.h"
 #include "platform/db/db.h"
 #include "platform/ui/ui.h"
 #include "store/report.h"
@@ -58,6 +61,9 @@ void BuildWorksheetTables() {
     Build_B2p3();
     ui.DoEvents();
     // C; D Parts A, B, C
+    Build_DpA();
+    Build_DpB();
+    Build_DpC();
     ui.DoEvents();
     // E; E-1
     Build_E();
@@ -74,6 +80,8 @@ void BuildWorksheetTables() {
     // G Parts I, II
     ui.DoEvents();
     // H; I; J
+    Build_I();
+    Build_J();
     ui.DoEvents();
 }
 
