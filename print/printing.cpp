@@ -6,6 +6,8 @@
 
 #include "engine/chain/e.h"
 #include "engine/chain/e1.h"
+#include "engine/chain/f.h"
+#include "engine/chain/f1.h"
 #include "engine/general/a.h"
 #include "engine/general/b.h"
 #include "engine/general/b1.h"
@@ -17,9 +19,6 @@
 #include "engine/general/d.h"
 #include "engine/general/i.h"
 #include "engine/general/j.h"
-#include "platform/printer/printer.h"
-#include "platform/settings/settings.h"
-#include "platform/ui/ui.h"
 #include "print/codepage.h"
 #include "print/print.h"
 #include "store/report.h"
@@ -187,7 +186,9 @@ void Print_All() {
             // Worksheet E-1
             Print_E1(fn);
             // Worksheet F, Parts I and II
+            Print_F(fn);
             // Worksheet F-1, Parts I and II
+            Print_F1(fn);
             // Worksheet G, Parts I and II
             // Worksheet H
             // Worksheet I
