@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/chain/component_sheet.h"
 #include "engine/chain/wide_print.h"
 #include "platform/db/db.h"
 #include "platform/ui/ui.h"
@@ -97,28 +98,23 @@ struct GSheet {
     }
 };
 
-// The fields are named rather than "*" so the statement always follows the
-// columns the sheet has now: cost centres come and go while a report is open.
 GSheet ReadSheet(const std::string& table) {
     GSheet g;
     g.table = table;
     const auto fields = Db().Fields(table);
-    std::string names = "SeqNum, TotalCost, Ratio";
-    for (size_t i = kFirstValueField; i < fields.size(); ++i) {
-        g.columns.push_back(fields[i].name);
-        names += ", " + fields[i].name;
-    }
-    auto rs = Db().OpenRecordset("SELECT " + names + " FROM " + table + " ORDER BY SeqNum;");
+    for (size_t i = kFirstValueField; i < fields.size(); ++i) g.columns.push_back(fields[i].name);
+    auto rs = Db().OpenRecordset(Select_Sheet(table, "ORDER BY SeqNum;"));
+    auto cell = [&](size_t k) { return rs.Field(kFirstValueField + static_cast<int>(k)); };
     if (!rs.Eof()) {
-        for (size_t k = 0; k < g.columns.size(); ++k) g.row0.push_back(rs.Field(static_cast<int>(k) + 3));
+        for (size_t k = 0; k < g.columns.size(); ++k) g.row0.push_back(cell(k));
         rs.MoveNext();
     }
     for (; !rs.Eof(); rs.MoveNext()) {
         GRow r;
-        r.seq = NzCur(rs.Field(0));
-        r.totalCost = NzCur(rs.Field(1));
-        r.ratio = Nz_Num(rs.Field(2)).ToDouble();
-        for (size_t k = 0; k < g.columns.size(); ++k) r.cells.push_back(NzCur(rs.Field(static_cast<int>(k) + 3)));
+        r.seq = NzCur(rs["SeqNum"]);
+        r.totalCost = NzCur(rs["TotalCost"]);
+        r.ratio = Nz_Num(rs["Ratio"]).ToDouble();
+        for (size_t k = 0; k < g.columns.size(); ++k) r.cells.push_back(NzCur(cell(k)));
         g.rows.push_back(std::move(r));
     }
     return g;
@@ -291,11 +287,11 @@ void PrintGHeading(print::SheetPrint& sp, const GPrintPart& p, int first, int la
 
 void PrintGRow(print::SheetPrint& sp, const db::Recordset& rs, int first, int last) {
     auto out = sp.out();
-    out.Tab(1) << print::Format_Amount(rs.Field(0), 6);
-    out.Tab(8) << Nz_Str(rs.Field(1)).ToText();
+    out.Tab(1) << print::Format_Amount(rs["SeqNum"], 6);
+    out.Tab(8) << Nz_Str(rs["Component"]).ToText();
     for (int i = first; i <= last; ++i) {
-        // Fields of the statement: SeqNum, Component, TotalCost, Ratio, Col_1 ...
-        const Value v = rs.Field(i + 1);
+        // Print column i is field i + 2: TotalCost, Ratio, Col_1 ...
+        const Value v = rs.Field(i + 2);
         out.Tab(ColumnX(i, first) - 2) << print::Pad_Left(Value(Format(v, i == 2 ? "0.000000" : "#,##0")), 13);
     }
     out.Line();
@@ -306,14 +302,11 @@ void PrintGRow(print::SheetPrint& sp, const db::Recordset& rs, int first, int la
 // pages as they take, before the next block starts on a page of its own.
 void PrintGPart(print::SheetPrint& sp, int part) {
     const std::string table = "Gp" + std::to_string(part);
-    const auto fields = Db().Fields(table);
-    std::string names = "SeqNum, Component, TotalCost, Ratio";
-    for (size_t i = kFirstValueField; i < fields.size(); ++i) names += ", " + fields[i].name;
-    auto rs = Db().OpenRecordset("SELECT " + names + " FROM " + table + " ORDER BY SeqNum;");
+    auto rs = Db().OpenRecordset(Select_Sheet(table, "ORDER BY SeqNum;"));
     if (rs.Eof()) return;
 
-    GPrintPart p{part, {}, static_cast<int>(fields.size()) - 3};
-    for (int i = 4; i < rs.FieldCount(); ++i) p.cc.push_back(NzCur(rs.Field(i)));
+    GPrintPart p{part, {}, rs.FieldCount() - 3};
+    for (int i = kFirstValueField; i < rs.FieldCount(); ++i) p.cc.push_back(NzCur(rs.Field(i)));
     rs.MoveNext();
     if (rs.Eof()) return;
     const int firstRow = rs.Position();
@@ -325,7 +318,7 @@ void PrintGPart(print::SheetPrint& sp, int part) {
         sp.lines = 999;
         for (; !rs.Eof(); rs.MoveNext()) {
             if (sp.PageFull()) PrintGHeading(sp, p, first, last);
-            const Currency seq = NzCur(rs.Field(0));
+            const Currency seq = NzCur(rs["SeqNum"]);
             if (part == 2) Print_Group_Lines(sp, seq, ColumnX(first, first), count);
             else if (seq == Whole(4)) Print_Column_Rule(sp, ColumnX(first, first), count);
             PrintGRow(sp, rs, first, last);

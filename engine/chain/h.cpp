@@ -78,9 +78,7 @@ bool RunWalk(const Walk& w, const std::vector<HLine>& h) {
     db::Recordset rs;
     std::vector<int> category(fields.size(), 0);
     if (byCategory) {
-        std::string names;
-        for (const auto& f : fields) names += (names.empty() ? "" : ", ") + f.name;
-        rs = db.OpenRecordset("SELECT " + names + " FROM " + w.table + " ORDER BY SeqNum;");
+        rs = db.OpenRecordset(Select_Sheet(w.table, "ORDER BY SeqNum;"));
         if (!rs.Eof()) {
             for (size_t i = static_cast<size_t>(w.firstField); i < fields.size(); ++i)
                 category[i] = Category(rs.Field(static_cast<int>(i)), w.pooled);
@@ -262,9 +260,7 @@ void Calc_H() {
 
 void Print_H(int& fileNum) {
     print::SheetPrint sp(fileNum, "H", "H", true);
-    std::string names = "SeqNum, Component, MedicareNo, FYE";
-    for (int k = 1; k <= kColumns; ++k) names += ", " + Col(k);
-    auto rs = Db().OpenRecordset("SELECT " + names + " FROM H ORDER BY SeqNum;");
+    auto rs = Db().OpenRecordset(Select_Sheet("H", "ORDER BY SeqNum;"));
     for (const Pass& p : kPasses) {
         if (rs.RecordCount() == 0) break;
         sp.lines = 999;

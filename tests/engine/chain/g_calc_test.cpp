@@ -22,11 +22,6 @@ std::string Col(int k) { return "Col_" + std::to_string(k); }
 
 class GSheets : public ChainTest {
 protected:
-    void SetUp() override {
-        ChainTest::SetUp();
-        if (!Table_Exists("B")) Build_B();
-    }
-
     void Pooled(double line, double amount) {
         EXPECT_EQ(db().Execute("UPDATE B SET PooledAlloc = ? WHERE LineNum = ?", {Value(C(amount)), Value(C(line))}), 1)
             << "B line " << line;
