@@ -146,17 +146,6 @@ TEST_F(BuildG, ValueColumnsFollowTheCostCentreList) {
     EXPECT_EQ(db().Scalar("SELECT Count(*) FROM Worksheets WHERE Item IN ('Gp1','Gp2')").ToLong(), 2);
 }
 
-TEST_F(BuildG, PartIHasItsThreeLinesAndTheTotal) {
-    EXPECT_EQ(SeqNums("Gp1"), (std::vector<Currency>{C(0), C(1), C(2), C(3), C(4)}));
-    EXPECT_EQ(Cell("Gp1", 1, "Component"), Value("Health Care Facilities"));
-    EXPECT_EQ(Cell("Gp1", 2, "Component"), Value("Other Components"));
-    EXPECT_EQ(Cell("Gp1", 3, "Component"), Value("Cost requiring overhead allocation"));
-    EXPECT_EQ(Cell("Gp1", 4, "Component"), Value("Total"));
-    for (double s : {1, 2, 3}) EXPECT_EQ(Cell("Gp1", s, "TotalCost").ToCurrency(), C(0));
-    EXPECT_TRUE(Cell("Gp1", 4, "TotalCost").IsNull());
-    EXPECT_EQ(Cell("Gp1", 4, "LineNum").ToCurrency(), C(-1));
-}
-
 TEST_F(BuildG, PartIIFollowsWorksheetAWithoutARow27OfItsOwn) {
     SeedComponents();
     db().Execute("UPDATE Ap3 SET Component = Null WHERE LineNum = 3");
@@ -193,43 +182,34 @@ TEST_F(BuildG, PartIIIsRepairedWithTheUsersTotalCosts) {
 
 class CalcGp1 : public GSheets {};
 
-TEST_F(CalcGp1, SharesFollowTheTotalCosts) {
-    Part1Costs(100, 200, 300);
-    Pooled(1, 100);
-    Calc_Gp1();
-    EXPECT_DOUBLE_EQ(RatioAt("Gp1", 1), 0.166667);
-    EXPECT_DOUBLE_EQ(RatioAt("Gp1", 2), 0.333333);
-    EXPECT_DOUBLE_EQ(RatioAt("Gp1", 3), 0.5);
-    EXPECT_DOUBLE_EQ(RatioAt("Gp1", 4), 1);
-    EXPECT_EQ(At("Gp1", 1, k1), C(17));
-    EXPECT_EQ(At("Gp1", 2, k1), C(33));
-    EXPECT_EQ(At("Gp1", 3, k1), C(50));
-    EXPECT_EQ(At("Gp1", 4, k1), C(100));
-    EXPECT_EQ(Cell("Gp1", 4, "TotalCost").ToCurrency(), C(600));
-    for (double s : {1, 2, 3}) EXPECT_EQ(At("Gp1", s, k2), C(0));
-    ExpectPart1AddsUp();
-}
-
-struct RoundingCase {
+struct ShareCase {
     const char* name;
     std::array<double, 3> costs;
     double pooled;
+    std::array<double, 3> ratios;
     std::array<double, 3> cells;
 };
 
-TEST_F(CalcGp1, TheLargestCellTakesTheRoundingDifference) {
-    const RoundingCase cases[] = {
-        {"one over: 17 + 34 + 51", {100, 200, 300}, 101, {17, 34, 50}},
-        {"one short, equal cells: the first", {1, 1, 1}, 100, {34, 33, 33}},
-        {"negative amounts", {100, 200, 300}, -101, {-17, -34, -50}},
-        {"a negative total cost", {-100, 300, 0}, 1000, {-500, 1500, 0}},
+TEST_F(CalcGp1, SharesFollowTheTotalCostsAndTheLargestTakesTheRoundingDifference) {
+    const ShareCase cases[] = {
+        {"no difference", {100, 200, 300}, 100, {0.166667, 0.333333, 0.5}, {17, 33, 50}},
+        {"one over: 17 + 34 + 51", {100, 200, 300}, 101, {0.166667, 0.333333, 0.5}, {17, 34, 50}},
+        {"one short, equal cells: the first", {1, 1, 1}, 100, {0.333333, 0.333333, 0.333333}, {34, 33, 33}},
+        {"negative amounts", {100, 200, 300}, -101, {0.166667, 0.333333, 0.5}, {-17, -34, -50}},
+        {"a negative total cost", {-100, 300, 0}, 1000, {-0.5, 1.5, 0}, {-500, 1500, 0}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Part1Costs(c.costs[0], c.costs[1], c.costs[2]);
         Pooled(2, c.pooled);
         Calc_Gp1();
-        for (int line = 1; line <= 3; ++line) EXPECT_EQ(At("Gp1", line, k2), C(c.cells[line - 1])) << "line " << line;
+        for (int line = 1; line <= 3; ++line) {
+            EXPECT_DOUBLE_EQ(RatioAt("Gp1", line), c.ratios[line - 1]) << "line " << line;
+            EXPECT_EQ(At("Gp1", line, k2), C(c.cells[line - 1])) << "line " << line;
+            EXPECT_EQ(At("Gp1", line, k1), C(0)) << "line " << line;
+        }
+        EXPECT_DOUBLE_EQ(RatioAt("Gp1", 4), 1);
+        EXPECT_EQ(Cell("Gp1", 4, "TotalCost").ToCurrency(), C(c.costs[0] + c.costs[1] + c.costs[2]));
         EXPECT_EQ(At("Gp1", 4, k2), C(c.pooled));
     }
 }
@@ -440,6 +420,29 @@ TEST_F(CalcGp2, PooledCostModeWithCostsInLaterBandsCorrectsOnTheLargestRow) {
     EXPECT_EQ(At("Gp2", 19, k1), C(0));
     EXPECT_EQ(At("Gp2", 28, k1), C(0));
     EXPECT_EQ(At("Gp2", 34, k1), C(1000));
+}
+
+TEST_F(CalcGp2, ACostCentreAddedToTheListIsDividedInItsNewColumn) {
+    db().Execute("INSERT INTO CostCenters (LineNum, CCNum, CCName, ColLabel1) VALUES (5.02, 5.02, 'Leases', 'Leases')");
+    Currency cc = C(5.02);
+    Insert_CC_B(cc);
+    Add_CC_Column("Gp1", cc);
+    Add_CC_Column("Gp2", cc);
+    const int k502 = k5_01 + 1;  // before the Non-Capital column
+    Pooled(5.02, 90);
+    Pooled(11, 10);
+    Part1Costs(1, 1, 1);
+    Calc_Gp1();
+    TotalCost("Gp2", 1, 1);
+    TotalCost("Gp2", 19, 1);
+    TotalCost("Gp2", 29, 1);
+    Calc_Gp2();
+    EXPECT_TRUE(ui.Messages().empty());
+    EXPECT_EQ(At("Gp1", 4, k502), C(90));
+    EXPECT_EQ(At("Gp1", 4, k502 + 1), C(10));
+    EXPECT_EQ(At("Gp2", 1, k502), C(30));
+    EXPECT_EQ(At("Gp2", 34, k502), C(90));
+    ExpectPart2AddsUpToPart1();
 }
 
 TEST_F(CalcGp2, PooledCostModeStopsWhereBDisagreesAfterTheBandTotals) {

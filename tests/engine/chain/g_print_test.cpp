@@ -1,7 +1,6 @@
 // Print of worksheet G: Part I, then Part II, each block of nine print columns
 // through all of a part's rows before the next block.
 #include "engine/chain/g.h"
-#include "print/print.h"
 #include "store/report.h"
 #include "tests/engine/chain/chain_fixture.h"
 
@@ -63,29 +62,6 @@ TEST_F(PrintG, APartLongerThanAPagePrintsEachBlockThroughAllItsRows) {
     }
     EXPECT_TRUE(Has(pages[3], "Allocation Statistics"));
     EXPECT_FALSE(Has(pages[5], "Allocation Statistics"));
-}
-
-TEST_F(PrintG, ABandWithoutItsFirstLinePrintsNoCaptionButItsTotal) {
-    SeedComponents();
-    db().Execute("DELETE FROM Gp2 WHERE SeqNum = 29");
-    int fn = 0;
-    Print_G(fn);
-    const std::string file = ReadFile("G.prt");
-    EXPECT_FALSE(Has(file, "Regional Offices:"));
-    EXPECT_TRUE(Has(file, "Other Components:"));
-    EXPECT_TRUE(Has(file, "Total (lines 29-32)"));
-}
-
-TEST_F(PrintG, IntoTheCallersFileWithoutClosingOrPrintingIt) {
-    int fn = print::Open_Print_File(PathOf("ALL.PRT"));
-    const int given = fn;
-    Print_G(fn);
-    EXPECT_EQ(fn, given);
-    EXPECT_TRUE(print::Is_Print_File_Open(fn));
-    EXPECT_TRUE(printer.documents.empty());
-    print::Close_Print_File(fn);
-    EXPECT_TRUE(Has(ReadFile("ALL.PRT"), "Worksheet G"));
-    EXPECT_TRUE(ReadFile("G.prt").empty());
 }
 
 }  // namespace

@@ -35,19 +35,5 @@ TEST_F(PrintH, ThreePassesOfColumns) {
     EXPECT_NE(pages[2].find("Total Home Office Costs"), std::string::npos);
 }
 
-TEST_F(PrintH, BeforeTheFirstCalculationTheAmountsAreBlank) {
-    AddA(5, 1, "Region One");
-    RebuildAll();
-    int fn = 0;
-    Print_H(fn);
-    for (const auto& page : Pages("H.prt")) {
-        const size_t at = page.find("Region One");
-        ASSERT_NE(at, std::string::npos);
-        const std::string line = page.substr(at, page.find("\r\n", at) - at);
-        // No Medicare number, no year end, no amount: nothing after the name.
-        EXPECT_EQ(line.find_last_not_of(' '), std::string("Region One").size() - 1);
-    }
-}
-
 }  // namespace
 }  // namespace vt::test
