@@ -3,6 +3,9 @@
 #include <filesystem>
 #include <optional>
 
+#include "engine/chain/e.h"
+#include "engine/chain/e1.h"
+#include "engine/general/a.h"
 #include "platform/db/db.h"
 #include "platform/ui/ui.h"
 #include "store/report.h"
@@ -39,6 +42,10 @@ void BuildWorksheetTables() {
     auto& ui = ui::Ui();
     Build_CostCenters();
     // A Parts I, III, IV, V
+    Build_Ap1();
+    Build_Ap3();
+    Build_Ap4();
+    Build_Ap5();
     ui.DoEvents();
     // B
     ui.DoEvents();
@@ -47,6 +54,8 @@ void BuildWorksheetTables() {
     // C; D Parts A, B, C
     ui.DoEvents();
     // E; E-1
+    Build_E();
+    Build_E1();
     ui.DoEvents();
     // F Parts I, II
     ui.DoEvents();
