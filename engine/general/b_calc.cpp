@@ -1,0 +1,251 @@
+// The calculation of worksheet B: every column but the expenses of the
+// cost-centre lines, from the sheets that feed it.
+#include <vector>
+
+#include "engine/general/b.h"
+#include "platform/db/db.h"
+#include "store/report.h"
+#include "store/services.h"
+
+namespace vt {
+
+namespace {
+
+using db::FindOp;
+using db::Recordset;
+
+Currency Amount(const Value& v) { return Nz_Num(v).ToCurrency(); }
+
+// The cursor on B, which every step moves and edits.
+class Lines {
+public:
+    explicit Lines(Recordset& rs) : rs_(rs) {}
+
+    bool AtEnd() const { return rs_.Eof(); }
+    Currency LineNum() const { return rs_["LineNum"].ToCurrency(); }
+    bool Below(int line) const { return !rs_.Eof() && LineNum() < Currency::FromInt(line); }
+    void Next() { rs_.MoveNext(); }
+    void First() { rs_.MoveFirst(); }
+    bool FindCostCentre(const Value& cc) { return rs_.FindFirst("CCNum", FindOp::Eq, cc); }
+    bool FindLine(int line) { return rs_.FindFirst("LineNum", FindOp::Eq, Value(Currency::FromInt(line))); }
+    // The first line after the capital subtotal, whichever lines the user has
+    // removed: the walks over the non-capital lines start here.
+    bool FindFirstNonCapital() { return rs_.FindFirst("LineNum", FindOp::Gt, Value(Currency::FromInt(10))); }
+
+    Currency Get(const char* field) const { return Amount(rs_[field]); }
+    void Set(const char* field, const Value& v) {
+        rs_.Edit();
+        rs_.Set(field, v);
+        rs_.Update();
+    }
+    void Add(const char* field, Currency delta) { Set(field, Value(Get(field) + delta)); }
+
+private:
+    Recordset& rs_;
+};
+
+// Each source sheet's row 0 names, per value column, the cost centre that the
+// column allocates; the column list keeps those numbers from field 4 on.
+std::vector<Currency> ColumnList(const Recordset& rowZero, int count, bool nullAsZero) {
+    std::vector<Currency> list;
+    for (int i = 0; i < count; ++i) {
+        const Value v = rowZero.Field(i + 4);
+        list.push_back(nullAsZero ? Amount(v) : v.ToCurrency());
+    }
+    return list;
+}
+
+int FindColumn(const std::vector<Currency>& list, Currency line) {
+    for (size_t j = 0; j < list.size(); ++j)
+        if (list[j] == line) return static_cast<int>(j);
+    return -1;
+}
+
+}  // namespace
+
+// A source that B cannot use stops the calculation with its message; the rows
+// written before it stay as they are.
+void Calc_B() {
+    db::Database& db = Db();
+    const auto stop = [](const std::string& message) { Show_Message(message, 0); };
+
+    // Clear every computed column, total lines included.
+    db.Execute("UPDATE B SET Reclassifications=0,TrialBalance=0,MedicareAdj=0,NetExpenses=0,"
+               "DirectAlloc=0,FuncAlloc=0,PooledAlloc=0;");
+    Recordset bRs = db.OpenTable("B", "", "LineNum");
+    Lines b(bRs);
+
+    // B-1: increases and decreases of the reclassified cost centres.
+    {
+        Recordset up = db.OpenRecordset("SELECT UpCCNum,UpAmount FROM B1 ORDER BY UpCCNum;");
+        for (; !up.Eof(); up.MoveNext()) {
+            const Value cc = up["UpCCNum"];
+            if (Is_Zero(cc)) continue;
+            if (!b.FindCostCentre(Nz_Num(cc))) {
+                stop("Invald Up Cost Center (" + cc.ToText() +
+                     " in Worksheet B1. Calculation of Worksheet B has been aborted.");
+                return;
+            }
+            b.Add("Reclassifications", Amount(up["UpAmount"]));
+        }
+        b.First();
+        Recordset dn = db.OpenRecordset("SELECT DnCCNum,DnAmount FROM B1 ORDER BY DnCCNum;");
+        for (; !dn.Eof(); dn.MoveNext()) {
+            const Value cc = dn["DnCCNum"];
+            if (Is_Zero(cc)) continue;
+            if (!b.FindCostCentre(Nz_Num(cc))) {
+                stop("Invald Down Cost Center in Worksheet B1. Calculation of Worksheet B has been aborted.");
+                return;
+            }
+            b.Add("Reclassifications", -Amount(dn["DnAmount"]));
+        }
+    }
+
+    // C: the Medicare adjustments; line 15 reaches B through D Part B's lines.
+    {
+        Recordset c = db.OpenRecordset("SELECT CCNum,Amount FROM C WHERE LineNum <> 15 ORDER BY CCNum;");
+        for (; !c.Eof(); c.MoveNext()) {
+            const Value cc = c["CCNum"];
+            if (Is_Zero(cc)) continue;
+            if (!b.FindCostCentre(Nz_Num(cc))) {
+                stop("Invald Cost Center in Worksheet C. Calculation of Worksheet B has been aborted.");
+                return;
+            }
+            b.Add("MedicareAdj", Amount(c["Amount"]));
+        }
+    }
+
+    // D Part B: each related-organisation line adjusts the line it names.
+    {
+        Recordset d = db.OpenRecordset("SELECT LineNum,NetAdj FROM DpB WHERE SeqNum < 100 ORDER BY LineNum;");
+        for (; !d.Eof(); d.MoveNext()) {
+            const Value cc = d["LineNum"];
+            if (Is_Zero(cc)) continue;
+            if (!b.FindCostCentre(Nz_Num(cc))) {
+                stop("Invald Cost Center in Worksheet DpB. Calculation of Worksheet B has been aborted.");
+                return;
+            }
+            b.Add("MedicareAdj", -Amount(d["NetAdj"]));
+        }
+    }
+
+    // E and F Part I: the capital lines pair with E's columns in order.
+    {
+        Recordset e = db.OpenRecordset("SELECT * FROM E WHERE SeqNum In(0,34) ORDER BY SeqNum;");
+        if (e.Eof() || Amount(e["SeqNum"]) != Currency{}) {
+            stop("Row zero missing from E. Calculation of Worksheet B has been aborted.");
+            return;
+        }
+        const std::vector<Currency> columns = ColumnList(e, e.FieldCount() - 4, false);
+        e.MoveNext();
+        Recordset f = db.OpenRecordset("SELECT * FROM Fp1 WHERE SeqNum = 34;");
+        b.First();
+        const std::string mismatch =
+            "Columns in Worksheets E and Fp1 do not match the row in worksheet B.  "
+            "Calculation of Worksheet B has been terminated.";
+        for (int k = 4; b.Below(10); ++k) {
+            const Currency line = b.LineNum();
+            const bool functional = line < Currency::FromInt(6);
+            // F Part I has no MedicareNo, so its field k-1 is E's field k.
+            if (static_cast<size_t>(k - 4) >= columns.size() || columns[k - 4] != line ||
+                (functional && k - 1 >= f.FieldCount())) {
+                stop(mismatch);
+                return;
+            }
+            bRs.Edit();
+            bRs.Set("DirectAlloc", Value(Amount(e.Field(k))));
+            if (functional) bRs.Set("FuncAlloc", Value(Amount(f.Field(k - 1))));
+            bRs.Update();
+            b.Next();
+            if (!b.AtEnd() && (b.LineNum() == Currency::FromInt(3) || b.LineNum() == Currency::FromInt(6))) b.Next();
+        }
+    }
+
+    // E-1: direct allocation of the non-capital lines that have a column.
+    Recordset e1 = db.OpenRecordset("SELECT * FROM E1 WHERE SeqNum in (0,34) ORDER BY SeqNum;");
+    if (e1.Eof() || Amount(e1["SeqNum"]) != Currency{}) {
+        stop("Row zero is missing from E1. Calculation of Worksheet B has been terminated.");
+        return;
+    }
+    {
+        // The last column is the row total and allocates nothing.
+        const std::vector<Currency> columns = ColumnList(e1, e1.FieldCount() - 5, true);
+        e1.MoveNext();
+        if (b.FindFirstNonCapital()) {
+            for (; b.Below(36); b.Next()) {
+                const int j = FindColumn(columns, b.LineNum());
+                if (j >= 0) b.Set("DirectAlloc", e1.Field(j + 4));  // a Null total stays Null
+            }
+        }
+    }
+
+    // F-1 Part I: functional allocation of the same lines.
+    {
+        Recordset f1 = db.OpenRecordset("SELECT * FROM F1p1 WHERE SeqNum in (0,34) ORDER BY SeqNum;");
+        if (f1.Eof() || Amount(f1["SeqNum"]) != Currency{}) {
+            stop("Row zero is missing from F1p1. Calculation of Worksheet B has been terminated.");
+            return;
+        }
+        // The total column's row 0 is Null, so it is 0 here and meets no line.
+        const std::vector<Currency> columns = ColumnList(f1, f1.FieldCount() - 4, true);
+        f1.MoveNext();
+        if (b.FindFirstNonCapital()) {
+            for (; b.Below(36); b.Next()) {
+                const int j = FindColumn(columns, b.LineNum());
+                if (j >= 0) b.Set("FuncAlloc", Value(Amount(f1.Field(j + 4))));
+            }
+        }
+    }
+    e1.Close();
+
+    // B-2 Part III: the other capital-related costs leave lines 7-9 and
+    // their shares reach the four capital lines. A line or row that is not
+    // there is passed over, so no other line takes its amount.
+    {
+        Recordset b2 = db.OpenRecordset("Select * From B2p3 Order By SeqNum;");
+        const auto row = [&b2](int seq) { return b2.FindFirst("SeqNum", FindOp::Eq, Value(Currency::FromInt(seq))); };
+        struct Move { int line; int seq; const char* field; int sign; };
+        const Move moves[] = {
+            {7, 5, "Insurance", -1}, {8, 5, "Taxes", -1}, {9, 5, "CapRelated2", -1},
+            {1, 1, "Total1", 1},     {2, 2, "Total1", 1}, {4, 3, "Total1", 1}, {5, 4, "Total1", 1},
+        };
+        for (const Move& m : moves) {
+            if (!row(m.seq) || !b.FindLine(m.line)) continue;
+            const Currency amount = Amount(b2[m.field]);
+            b.Set("Reclassifications", Value(m.sign < 0 ? b.Get("Reclassifications") - amount
+                                                        : b.Get("Reclassifications") + amount));
+        }
+    }
+    bRs.Close();
+
+    // Line arithmetic.
+    db.Execute("UPDATE B SET TrialBalance=CCur(IFNULL(Expenses,0)+IFNULL(Reclassifications,0)) "
+               "WHERE LineNum NOT IN(3,6,10,36,100);");
+    db.Execute("UPDATE B SET NetExpenses=CCur(IFNULL(TrialBalance,0)+IFNULL(MedicareAdj,0)) "
+               "WHERE LineNum NOT IN(3,6,10,36,100);");
+    // Lines 7-9 pool nothing: B-2 moved their costs to the capital lines.
+    db.Execute("UPDATE B SET PooledAlloc=CCur(IFNULL(NetExpenses,0)-IFNULL(DirectAlloc,0)-IFNULL(FuncAlloc,0)) "
+               "WHERE Int(LineNum) NOT IN(3,6,7,8,9,10,36,100);");
+
+    // Subtotals and the total of every amount column.
+    const std::vector<db::FieldDef> fields = db.Fields("B");
+    struct Group { int line; const char* where; };
+    const Group groups[] = {
+        {3, "LineNum < 3"},
+        {6, "LineNum > 3 and LineNum < 6"},
+        {10, "LineNum > 6 and LineNum < 10"},
+        {36, "LineNum > 10 and LineNum < 36"},
+    };
+    for (size_t i = 3; i <= 10 && i < fields.size(); ++i) {
+        const std::string& f = fields[i].name;
+        Currency total{};
+        for (const Group& g : groups) {
+            const Currency sum = Amount(db.Scalar("SELECT SUM(" + f + ") AS Sum FROM B WHERE " + g.where + ";"));
+            db.Execute("UPDATE B SET " + f + "=? WHERE LineNum = " + std::to_string(g.line) + ";", {Value(sum)});
+            total += sum;
+        }
+        db.Execute("UPDATE B SET " + f + "=? WHERE LineNum = 100;", {Value(total)});
+    }
+}
+
+}  // namespace vt
