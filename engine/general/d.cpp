@@ -1,0 +1,198 @@
+#include "engine/general/d.h"
+
+#include "platform/db/db.h"
+#include "print/print.h"
+#include "store/builder.h"
+#include "store/report.h"
+#include "store/services.h"
+
+namespace vt {
+
+using db::CurrencyField;
+using db::TextField;
+
+namespace {
+
+const char* const kTitle = "Statement of Costs of Services from Related Organizations";
+
+std::string Amount13(const Value& v) { return print::Pad_Left(Value(Format(v, "#,##0")), 13); }
+
+}  // namespace
+
+void Build_DpA() {
+    Build_Table("DpA", {TextField("Question", 128), TextField("Answer", 3)},
+                {"INSERT INTO DpA (Question, Answer) VALUES ('Are there any costs included in Worksheet B "
+                 "which resulted from transactions with related organizations?', 'N');"});
+}
+
+void Build_DpB() {
+    Build_Table("DpB",
+                {CurrencyField("SeqNum"), CurrencyField("LineNum"), TextField("ExpAcct", 40, true),
+                 CurrencyField("Amount"), CurrencyField("AmtAllowable"), CurrencyField("NetAdj")},
+                {"INSERT INTO DpB (SeqNum,ExpAcct,Amount,AmtAllowable,NetAdj) VALUES (100,'TOTALS',0,0,0);"},
+                "CREATE UNIQUE INDEX ndxDpB ON DpB (SeqNum);");
+}
+
+void Build_DpC() {
+    Build_Table("DpC", {CurrencyField("SeqNum"), TextField("RelatedOrg", 36, true), TextField("Type", 36, true),
+                        TextField("OwnCntl", 10, true), TextField("Explanation", 64, true)});
+}
+
+void Calc_DpB() {
+    db::Transaction tx(Db());
+    Currency a, b;
+    {
+        auto rs = Db().OpenRecordset(
+            "SELECT SUM(Amount) AS Amt1, SUM(AmtAllowable) AS Amt2 FROM DpB WHERE SeqNum < 100;");
+        a = Nz_Num(rs["Amt1"]).ToCurrency();
+        b = Nz_Num(rs["Amt2"]).ToCurrency();
+    }
+    Db().Execute("UPDATE DpB SET Amount=? WHERE SeqNum = 100;", {Value(a)});
+    Db().Execute("UPDATE DpB SET AmtAllowable=? WHERE SeqNum = 100;", {Value(b)});
+    // As the sheet has always worked: a line with an empty amount gets a Null
+    // adjustment (printed blank) while its other amount still counts in the
+    // totals row.
+    Db().Execute("UPDATE DpB SET NetAdj=CCur(Amount-AmtAllowable);");
+    tx.Commit();
+}
+
+void Print_D(int& fileNum) {
+    print::SheetPrint sp(fileNum, "D", "D", true);
+    print::Out o = sp.out();
+
+    // Part A
+    sp.NewPage();
+    o.Tab(1) << kTitle;
+    o.Line();
+    o.Line();
+    o.Line();
+    o.Tab(1) << "Part A";
+    o.Line();
+    o.Line();
+    sp.lines += 5;
+    {
+        // A report whose question row went missing still prints, with the
+        // question left blank.
+        auto rs = Db().OpenRecordset("Select * From DpA;");
+        if (!rs.Eof()) {
+            o.Tab(8) << Nz_Str(rs["Question"]).ToText();
+            o.Tab(114) << Nz_Str(rs["Answer"]).ToText();
+        }
+        o.Line();
+    }
+    for (int i = 0; i < 4; ++i) o.Line();
+    sp.lines += 5;
+
+    // Part B
+    {
+        auto rs = Db().OpenRecordset("Select * From DpB Order by SeqNum;");
+        bool first = true;
+        for (; !rs.Eof(); rs.MoveNext()) {
+            if (first || sp.PageFull()) {
+                if (!first) {
+                    sp.NewPage();
+                    o.Tab(1) << kTitle;
+                    o.Line();
+                    o.Line();
+                }
+                first = false;
+                o.Tab(1) << "Part B - Costs incurred and adjustment required as a result of transactions "
+                                "with related organizations";
+                o.Line();
+                o.Line();
+                o.Line();
+                sp.lines += 5;
+                o.Tab(26) << "Account and Amount";
+                o.Tab(75) << "Amount";
+                o.Line();
+                o.Tab(8) << std::string(62, '-');
+                o.Tab(73) << "Allowable";
+                o.Tab(89) << "Net";
+                o.Line();
+                o.Tab(30) << "Explanation";
+                o.Tab(62) << "Amount";
+                o.Tab(74) << "in Cost";
+                o.Tab(86) << "Adjustment";
+                o.Line();
+                o.Tab(10) << "1";
+                o.Tab(35) << "2";
+                o.Tab(64) << "3";
+                o.Tab(77) << "4";
+                o.Tab(90) << "5";
+                o.Line();
+                o.Tab(8) << std::string(5, '_');
+                o.Tab(16) << std::string(40, '_');
+                o.Tab(58) << std::string(12, '_');
+                o.Tab(71) << std::string(12, '_');
+                o.Tab(84) << std::string(12, '_');
+                o.Line();
+                sp.lines += 5;
+            }
+            const Value seq = rs["SeqNum"];
+            if (!seq.IsNull() && seq.ToCurrency() == Currency::FromInt(100)) {
+                o.Tab(58) << std::string(12, '-');
+                o.Tab(71) << std::string(12, '-');
+                o.Tab(84) << std::string(12, '-');
+                o.Line();
+                sp.lines += 1;
+            }
+            o.Tab(1) << print::Format_Amount(seq, 6);
+            o.Tab(8) << print::Format_Amount(rs["LineNum"], 5);
+            o.Tab(16) << Nz_Str(rs["ExpAcct"]).ToText();
+            o.Tab(57) << Amount13(rs["Amount"]);
+            o.Tab(70) << Amount13(rs["AmtAllowable"]);
+            o.Tab(83) << Amount13(rs["NetAdj"]);
+            o.Line();
+            sp.lines += 1;
+        }
+    }
+
+    // Part C always opens a page of its own.
+    sp.lines = 999;
+    {
+        auto rs = Db().OpenRecordset("Select * From DpC Order by SeqNum;");
+        for (; !rs.Eof(); rs.MoveNext()) {
+            if (sp.PageFull()) {
+                sp.NewPage();
+                o.Tab(1) << kTitle;
+                o.Line();
+                o.Line();
+                o.Tab(1) << "Part C - Inter-relationship of Chain Home Office to Related Organization";
+                o.Line();
+                o.Line();
+                o.Line();
+                sp.lines += 5;
+                o.Tab(84) << "Related Through";
+                o.Line();
+                o.Tab(87) << "Ownership";
+                o.Line();
+                o.Tab(13) << "Name of Related Organization";
+                o.Tab(59) << "Type of Business";
+                o.Tab(87) << "or Control";
+                o.Tab(119) << "Explanation of Relationship";
+                o.Line();
+                o.Tab(26) << "1";
+                o.Tab(65) << "2";
+                o.Tab(91) << "3";
+                o.Tab(131) << "4";
+                o.Line();
+                o.Tab(9) << std::string(36, '_');
+                o.Tab(48) << std::string(36, '_');
+                o.Tab(87) << std::string(10, '_');
+                o.Tab(100) << std::string(64, '_');
+                o.Line();
+                sp.lines += 5;
+            }
+            o.Tab(1) << print::Format_Amount(rs["SeqNum"], 6);
+            o.Tab(9) << Nz_Str(rs["RelatedOrg"]).ToText();
+            o.Tab(48) << Nz_Str(rs["Type"]).ToText();
+            o.Tab(87) << Nz_Str(rs["OwnCntl"]).ToText();
+            o.Tab(100) << Nz_Str(rs["Explanation"]).ToText();
+            o.Line();
+            sp.lines += 1;
+        }
+    }
+    sp.Finish(2);
+}
+
+}  // namespace vt

@@ -1,0 +1,213 @@
+#include "engine/general/j.h"
+
+#include <array>
+
+#include "engine/general/renumber.h"
+#include "platform/db/db.h"
+#include "platform/ui/ui.h"
+#include "print/print.h"
+#include "store/builder.h"
+#include "store/report.h"
+#include "store/services.h"
+
+namespace vt {
+
+namespace {
+
+struct TotalLine {
+    int line;
+    const char* caption;
+};
+constexpr std::array<TotalLine, 10> kTotals{{
+    {10, "Total Current Assets"},
+    {29, "Total Fixed Assets"},
+    {38, "Total Other Assets"},
+    {39, "Total Assets"},
+    {49, "Total Current Liabilities"},
+    {55, "Total Long-term Liabilities"},
+    {56, "Total Liabilities"},
+    {62, "Total Capital"},
+    {63, "Total Liabilities and Capital"},
+    {66, "Total Equity Capital"},
+}};
+
+const Currency kOffset = Currency::FromInt(10000);
+const Currency kStep = Currency::FromScaled(100);  // .01
+
+Currency Amount(const Value& v) { return Nz_Num(v).ToCurrency(); }
+
+// The lines of account n's whole number from n up (at = true) or after n.
+void Shift_Sub_Accounts(Currency n, bool at, Currency step) {
+    Shift_Lines("J", {"LineNum", "CCNum"}, std::string(at ? "CCNum>=?" : "CCNum>?") + " AND CCNum<?",
+                {Value(n), Value(n.Floor() + Currency::FromInt(1))}, step, kOffset);
+}
+
+// Sum of Col_1 over the lines strictly between two lines, Null counting as 0.
+Currency Sum_Between(int above, int below) {
+    return Amount(Db().Scalar("SELECT SUM(Col_1) AS Sum1 FROM J WHERE (LineNum > ?) AND (LineNum < ?);",
+                              {Value(above), Value(below)}));
+}
+
+void Set_Total(int line, Currency value) {
+    Db().Execute("UPDATE J SET Col_1=? WHERE LineNum = ?;", {Value(value), Value(line)});
+}
+
+}  // namespace
+
+void Build_J() {
+    std::vector<Seed> seeds = {
+        "INSERT INTO J (LineNum, CCNum, CCName) SELECT LineNum, CCNum, CCName FROM CostCenters "
+        "WHERE CCNum > 200 ORDER BY LineNum;",
+        // The allowance and accumulated-depreciation accounts are contra lines.
+        "UPDATE J SET CCName = 'Less:' || IFNULL(CCName, '') WHERE LineNum In (6,13,15,17,19,21,23,25);",
+        "UPDATE J SET Col_1=0;",
+    };
+    for (const auto& t : kTotals)
+        seeds.emplace_back("INSERT INTO J (LineNum,CCNum,CCName) VALUES(?,0,?);",
+                           std::vector<Value>{Value(t.line), Value(t.caption)});
+    Build_Table("J",
+                {db::CurrencyField("LineNum"), db::CurrencyField("CCNum"), db::TextField("CCName", 250, true),
+                 db::CurrencyField("Col_1")},
+                seeds, "CREATE UNIQUE INDEX ndx ON J (LineNum);");
+}
+
+void Insert_CC_J(Currency& n) {
+    db::Transaction tx(Db());
+    if (!n.IsWhole()) Shift_Sub_Accounts(n, true, kStep);
+    const int added = Db().Execute(
+        "INSERT INTO J (LineNum, CCNum, CCName) SELECT LineNum, CCNum, CCName FROM CostCenters WHERE CCNum=?;",
+        {Value(n)});
+    if (added > 0) {
+        Db().Execute("UPDATE J SET Col_1=0 WHERE CCNum=?;", {Value(n)});
+    } else {
+        // The only row the unique line number refuses is one whose line is
+        // held already, in practice a total line such as 10 or 66.
+        auto rs = Db().OpenRecordset(
+            "SELECT CostCenters.LineNum AS Line, J.CCName AS Caption FROM CostCenters "
+            "INNER JOIN J ON J.LineNum = CostCenters.LineNum WHERE CostCenters.CCNum=?;",
+            {Value(n)});
+        if (!rs.Eof()) {
+            Show_Message("Line " + rs["Line"].ToText() + " of Worksheet J is taken by \"" +
+                             Nz_Str(rs["Caption"]).ToText() + "\", so account " + n.ToText() +
+                             " was not added to Worksheet J.",
+                         ui::kExclamation, "Warning: Worksheet J");
+        }
+    }
+    tx.Commit();
+}
+
+void Delete_CC_J(Currency& n) {
+    db::Transaction tx(Db());
+    Db().Execute("DELETE FROM J WHERE CCNum = ?;", {Value(n)});
+    if (!n.IsWhole()) Shift_Sub_Accounts(n, false, -kStep);
+    tx.Commit();
+}
+
+void Calc_J() {
+    db::Transaction tx(Db());
+    const Currency s10 = Amount(Db().Scalar("SELECT SUM(Col_1) AS Sum1 FROM J WHERE LineNum < 10;"));
+    Set_Total(10, s10);
+    const Currency s29 = Sum_Between(10, 29);
+    Set_Total(29, s29);
+    const Currency s38 = Sum_Between(29, 38);
+    Set_Total(38, s38);
+    const Currency s39 = s10 + s29 + s38;
+    Set_Total(39, s39);
+    const Currency s49 = Sum_Between(39, 49);
+    Set_Total(49, s49);
+    const Currency s55 = Sum_Between(49, 55);
+    Set_Total(55, s55);
+    const Currency s56 = s49 + s55;
+    Set_Total(56, s56);
+    const Currency s62 = Sum_Between(56, 62);
+    Set_Total(62, s62);
+    Set_Total(63, s56 + s62);
+    Set_Total(66, s62 + Sum_Between(63, 66));
+    tx.Commit();
+}
+
+void Print_J(int& fileNum) {
+    print::SheetPrint sp(fileNum, "J", "J", false);
+    print::Out o = sp.out();
+    struct Group {
+        int line;
+        const char* heading;
+        bool blankBefore;
+    };
+    static constexpr std::array<Group, 6> kGroups{{
+        {1, "Current Assets:", false},
+        {11, "Fixed Assets:", true},
+        {30, "Other Assets:", true},
+        {40, "Current Liabilities:", false},
+        {50, "Long Term Liabilities:", true},
+        {57, "Capital:", true},
+    }};
+    auto is = [](Currency line, std::initializer_list<int> lines) {
+        for (int l : lines)
+            if (line == Currency::FromInt(l)) return true;
+        return false;
+    };
+
+    auto rs = Db().OpenRecordset("Select * From J Order by LineNum;");
+    for (; !rs.Eof(); rs.MoveNext()) {
+        const Value lineValue = rs["LineNum"];
+        const Currency line = Amount(lineValue);
+        if (sp.PageFull()) {
+            sp.NewPage();
+            int center = 0;
+            print::Print_Centered(sp.FileNum(), "Balance Sheet For Home Office", center);
+            o.Line();
+            o.Line();
+            sp.lines += 2;
+            const bool assets = line < Currency::FromInt(40);
+            o.Tab(53) << "Balance";
+            o.Line();
+            o.Tab(54) << "Sheet";
+            o.Line();
+            if (assets)
+                o.Tab(25) << "Assets";
+            else
+                o.Tab(17) << "Liabilities and Capital";
+            o.Line();
+            o.Tab(52) << "Per Books";
+            o.Line();
+            o.Tab(56) << (line <= Currency::FromInt(39) ? "1" : "6");
+            o.Line();
+            o.Tab(8) << std::string(40, '_');
+            o.Tab(51) << std::string(11, '_');
+            o.Line();
+            sp.lines += 5;
+        }
+        for (const auto& g : kGroups) {
+            if (line != Currency::FromInt(g.line)) continue;
+            if (g.blankBefore) o.Line();
+            const std::string heading = g.heading;
+            o.Tab(11) << heading;
+            o.Line();
+            o.Tab(8) << std::string(heading.size() + 6, '-');
+            o.Line();
+            sp.lines += g.blankBefore ? 3 : 2;
+        }
+        if (is(line, {10, 29, 38, 49, 55, 63, 66})) {
+            o.Tab(51) << std::string(11, '-');
+            o.Line();
+            sp.lines += 1;
+        } else if (is(line, {39, 56, 64, 65})) {
+            o.Line();
+            sp.lines += 1;
+        }
+        o.Tab(1) << print::Format_Amount(lineValue, 5);
+        o.Tab(8) << Nz_Str(rs["CCName"]).ToText();
+        o.Tab(51) << print::Pad_Left(rs["Col_1"], 11);
+        o.Line();
+        // The liabilities and capital half always starts on a page of its own.
+        if (line == Currency::FromInt(39))
+            sp.lines = 999;
+        else
+            sp.lines += 1;
+    }
+    rs.Close();
+    sp.Finish(2);
+}
+
+}  // namespace vt
