@@ -5,6 +5,8 @@
 
 #include "engine/chain/e.h"
 #include "engine/chain/e1.h"
+#include "engine/chain/f.h"
+#include "engine/chain/f1.h"
 #include "engine/general/a.h"
 #include "platform/db/db.h"
 #include "platform/ui/ui.h"
@@ -58,8 +60,12 @@ void BuildWorksheetTables() {
     Build_E1();
     ui.DoEvents();
     // F Parts I, II
+    Build_Fp1();
+    Build_Fp2();
     ui.DoEvents();
     // F-1 Part II, then Part I
+    Build_F1p2();
+    Build_F1p1();
     ui.DoEvents();
     // G Parts I, II
     ui.DoEvents();

@@ -8,6 +8,8 @@
 
 #include "engine/chain/e.h"
 #include "engine/chain/e1.h"
+#include "engine/chain/f.h"
+#include "engine/chain/f1.h"
 #include "store/builder.h"
 #include "store/report.h"
 #include "store/services.h"
@@ -101,7 +103,7 @@ db::FieldType NewColumnType(const std::string& sheet) {
 }
 
 std::optional<std::vector<Value>> Row0IfAny(const std::string& sheet) {
-    auto rs = Db().OpenRecordset("SELECT * FROM " + Plain(sheet) + " WHERE SeqNum = 0;");
+    auto rs = Db().OpenRecordset(Select_Sheet(sheet, "WHERE SeqNum = 0;"));
     if (rs.Eof()) return std::nullopt;
     std::vector<Value> row;
     for (int i = 0; i < rs.FieldCount(); ++i) row.push_back(rs.Field(i));
@@ -190,7 +192,7 @@ struct SheetRow {
 };
 
 std::vector<SheetRow> ReadRows(const std::string& table, const std::string& where) {
-    auto rs = Db().OpenRecordset("SELECT * FROM " + table + " WHERE " + where + " ORDER BY SeqNum;");
+    auto rs = Db().OpenRecordset(Select_Sheet(table, "WHERE " + where + " ORDER BY SeqNum;"));
     std::vector<SheetRow> rows;
     for (; !rs.Eof(); rs.MoveNext()) {
         SheetRow r{NzCur(rs["SeqNum"]), {}};
@@ -315,6 +317,10 @@ struct SheetBuilder {
 const SheetBuilder kSheetBuilders[] = {
     {"E", Build_E},
     {"E1", Build_E1},
+    {"Fp1", Build_Fp1},
+    {"Fp2", Build_Fp2},
+    {"F1p2", Build_F1p2},
+    {"F1p1", Build_F1p1},
 };
 
 }  // namespace
@@ -599,9 +605,17 @@ void Repair_Component_Sheet(const std::string& sheet, const std::string& reason)
                      "\r\n\r\n[ " + reason + " ]");
 }
 
+// ---- Reading ----
+
+std::string Select_Sheet(const std::string& sheet, const std::string& tail) {
+    std::string names;
+    for (const auto& f : Db().Fields(Plain(sheet))) names += (names.empty() ? "" : ", ") + f.name;
+    return "SELECT " + names + " FROM " + sheet + " " + tail;
+}
+
 // ---- Calculation ----
 
-void Write_Band_Totals(const std::string& sheet, const std::string& field) {
+Currency Write_Band_Totals(const std::string& sheet, const std::string& field) {
     auto& db = Db();
     const std::string& t = Plain(sheet);
     const std::string& f = Plain(field);
@@ -615,7 +629,9 @@ void Write_Band_Totals(const std::string& sheet, const std::string& field) {
     db.Execute(set, {Value(s18), Value(Cents(1800))});
     db.Execute(set, {Value(s28), Value(Cents(2800))});
     db.Execute(set, {Value(s33), Value(Cents(3300))});
-    db.Execute(set, {Value(s18 + s28 + s33), Value(Cents(3400))});
+    const Currency s34 = s18 + s28 + s33;
+    db.Execute(set, {Value(s34), Value(Cents(3400))});
+    return s34;
 }
 
 void Write_Row_Totals(const std::string& sheet, bool nullAsZero) {
@@ -626,8 +642,18 @@ void Write_Row_Totals(const std::string& sheet, bool nullAsZero) {
         if (!sum.empty()) sum += "+";
         sum += nullAsZero ? "IFNULL(" + fields[i].name + ",0)" : fields[i].name;
     }
-    const std::string e = sum.empty() ? "0" : "CCur(" + sum + ")";
+    const bool money = fields[last].type == db::FieldType::Currency;
+    const std::string e = sum.empty() ? "0" : money ? "CCur(" + sum + ")" : sum;
     Db().Execute("UPDATE " + sheet + " SET " + fields[last].name + " = " + e + " WHERE SeqNum > 0;");
+}
+
+void Fix_Band_Total_Labels(const std::string& sheet) {
+    auto& db = Db();
+    db::Transaction tx(db);
+    const std::string set = "UPDATE " + Plain(sheet) + " SET Component = ? WHERE SeqNum = ?;";
+    db.Execute(set, {Value("Total (lines 19-27)"), Value(Cents(2800))});
+    db.Execute(set, {Value("Total (lines 29-32)"), Value(Cents(3300))});
+    tx.Commit();
 }
 
 // ---- Building ----
@@ -654,7 +680,7 @@ void Build_Component_Sheet(const ComponentSheetLayout& l) {
 
     std::vector<Seed> seeds;
     seeds.emplace_back("INSERT INTO " + t + " (SeqNum, LineNum" + cols + ") VALUES (0, 0" + marks + ")", row0);
-    auto a3 = Db().OpenRecordset("SELECT * FROM Ap3 ORDER BY LineNum;");
+    auto a3 = Db().OpenRecordset("SELECT LineNum, Component, MedicareNo FROM Ap3 ORDER BY LineNum;");
     for (; !a3.Eof(); a3.MoveNext()) {
         const Value line(NzCur(a3["LineNum"]));
         if (l.medicareNo)

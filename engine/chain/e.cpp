@@ -34,7 +34,7 @@ void Calc_E() {
 
 void Print_E(int& fileNum) {
     print::SheetPrint sp(fileNum, "E", "E", true);
-    auto rs = Db().OpenRecordset("SELECT * FROM E ORDER BY SeqNum;");
+    auto rs = Db().OpenRecordset(Select_Sheet("E", "ORDER BY SeqNum;"));
     WideSheetLayout l;
     l.title = "Direct Allocation of Home Office Capital Costs to Chain Components";
     l.medicareNo = true;
@@ -53,5 +53,7 @@ void Print_E(int& fileNum) {
     Print_Wide_Sheet(sp, l, rs);
     sp.Finish(2);
 }
+
+void FixETotalLabels() { Fix_Band_Total_Labels("E"); }
 
 }  // namespace vt

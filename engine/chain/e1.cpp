@@ -27,7 +27,7 @@ void Calc_E1() {
 
 void Print_E1(int& fileNum) {
     print::SheetPrint sp(fileNum, "E1", "E-1", true);
-    auto rs = Db().OpenRecordset("SELECT * FROM E1 ORDER BY SeqNum;");
+    auto rs = Db().OpenRecordset(Select_Sheet("E1", "ORDER BY SeqNum;"));
     WideSheetLayout l;
     l.title = "Direct Allocation of Home Office Non-Capital Costs to Chain Components";
     l.medicareNo = true;

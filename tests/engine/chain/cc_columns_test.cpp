@@ -85,7 +85,7 @@ TEST_F(CcColumns, ColumnsOfEKeepTheirPlaceAndTheirValues) {
         ASSERT_EQ(names.size(), 4 + c.from.size());
         for (size_t k = 1; k <= c.from.size(); ++k) EXPECT_EQ(names[3 + k], "Col_" + std::to_string(k));
 
-        auto rs = db().OpenRecordset("SELECT * FROM E WHERE SeqNum > 0 ORDER BY SeqNum");
+        auto rs = db().OpenRecordset(Select_Sheet("E", "WHERE SeqNum > 0 ORDER BY SeqNum"));
         for (; !rs.Eof(); rs.MoveNext()) {
             const Currency seq = rs["SeqNum"].ToCurrency();
             const bool component = rs["LineNum"].ToCurrency() > Currency{};
@@ -106,7 +106,7 @@ TEST_F(CcColumns, AddingAndDeletingAColumnLeavesTheSheetAsItWas) {
     StampSheet("E", 4);
     auto all = [&] {
         std::vector<std::string> rows;
-        auto rs = db().OpenRecordset("SELECT * FROM E ORDER BY SeqNum");
+        auto rs = db().OpenRecordset(Select_Sheet("E", "ORDER BY SeqNum"));
         for (; !rs.Eof(); rs.MoveNext()) {
             std::string r;
             for (int i = 0; i < rs.FieldCount(); ++i) r += rs.Field(i).ToText() + "|";

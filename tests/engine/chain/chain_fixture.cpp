@@ -124,7 +124,7 @@ std::vector<Currency> ChainTest::SeqNums(const std::string& sheet) {
 
 std::vector<Currency> ChainTest::Row0(const std::string& sheet, int first) {
     std::vector<Currency> numbers;
-    auto rs = db().OpenRecordset("SELECT * FROM " + sheet + " WHERE SeqNum = 0");
+    auto rs = db().OpenRecordset(Select_Sheet(sheet, "WHERE SeqNum = 0"));
     if (rs.Eof()) return numbers;
     for (int i = first; i < rs.FieldCount(); ++i)
         numbers.push_back(rs.Field(i).IsNull() ? Currency::FromInt(-1) : rs.Field(i).ToCurrency());

@@ -33,7 +33,7 @@ protected:
     // held for the same part and line carries its old amounts; any other has zeros.
     void ExpectAmountsOnTheirComponents(const std::string& sheet) {
         const auto names = FieldNames(sheet);
-        auto rs = db().OpenRecordset("SELECT * FROM " + sheet + " WHERE SeqNum NOT IN (0, 18, 28) AND SeqNum < 33");
+        auto rs = db().OpenRecordset(Select_Sheet(sheet, "WHERE SeqNum NOT IN (0, 18, 28) AND SeqNum < 33"));
         ASSERT_FALSE(rs.Eof());
         for (; !rs.Eof(); rs.MoveNext()) {
             const Currency seq = rs["SeqNum"].ToCurrency();

@@ -39,7 +39,7 @@ protected:
     std::map<std::string, std::string> FixedRows() {
         std::map<std::string, std::string> rows;
         for (const auto& s : Sheets()) {
-            auto rs = db().OpenRecordset("SELECT * FROM " + s + " WHERE SeqNum IN (0, 18, 27, 28, 33, 34, 35, 36)");
+            auto rs = db().OpenRecordset(Select_Sheet(s, "WHERE SeqNum IN (0, 18, 27, 28, 33, 34, 35, 36)"));
             for (; !rs.Eof(); rs.MoveNext()) {
                 std::string text;
                 for (int i = 0; i < rs.FieldCount(); ++i) text += rs.Field(i).ToText() + "|";
@@ -83,7 +83,7 @@ const LineCase kLineCases[] = {
     {"insert Part V 2.01", true, 5, 2.01, {{1, 1}, {2, 2}, {2.01, 0}, {4.01, 4}, {4.02, 4.01}}},
     {"delete Part III 3", false, 3, 3, {{1, 1}, {2, 2}, {3, 3.01}, {16.99, 17}}},
     {"delete Part III 17", false, 3, 17, {{1, 1}, {2, 2}, {3, 3}, {3.01, 3.01}}},
-    {"delete Part IV 1", false, 4, 1, {{1, 2}, {7.99, 8}}},
+    {"delete Part IV 1", false, 4, 1, {{1.99, 2}, {7.99, 8}}},
     {"delete Part V 4", false, 5, 4, {{1, 1}, {2, 2}, {4, 4.01}}},
 };
 
@@ -222,7 +222,7 @@ TEST_F(ComponentFields, ClearingABandLeavesTheTotalsAndLine9) {
     }
     Clear_Component_Band(5);
     for (double kept : {28.0, 33.0, 34.0}) EXPECT_FALSE(Cell("E", kept, "Component").IsNull());
-    EXPECT_EQ(SeqNums("E1").size(), 12u);  // 0, five Part III lines, 18, 27, 28, 33, 34
+    EXPECT_EQ(SeqNums("E1").size(), 11u);  // 0, five Part III lines, 18, 27, 28, 33, 34
 }
 
 TEST_F(ComponentFields, SyncTidiesTheRowsOfAPartIIILine) {
