@@ -8,6 +8,13 @@
 #include "engine/chain/f.h"
 #include "engine/chain/f1.h"
 #include "engine/general/a.h"
+#include "engine/general/b.h"
+#include "engine/general/b1.h"
+#include "engine/general/b2.h"
+#include "engine/general/c.h"
+#include "engine/general/d.h"
+#include "engine/general/i.h"
+#include "engine/general/j.h"
 #include "platform/db/db.h"
 #include "platform/ui/ui.h"
 #include "store/report.h"
@@ -50,10 +57,19 @@ void BuildWorksheetTables() {
     Build_Ap5();
     ui.DoEvents();
     // B
+    Build_B();
     ui.DoEvents();
     // B-1; B-2 Parts I, II, III
+    Build_B1();
+    Build_B2p1();
+    Build_B2p2();
+    Build_B2p3();
     ui.DoEvents();
     // C; D Parts A, B, C
+    Build_C();
+    Build_DpA();
+    Build_DpB();
+    Build_DpC();
     ui.DoEvents();
     // E; E-1
     Build_E();
@@ -70,6 +86,8 @@ void BuildWorksheetTables() {
     // G Parts I, II
     ui.DoEvents();
     // H; I; J
+    Build_I();
+    Build_J();
     ui.DoEvents();
 }
 
