@@ -168,7 +168,7 @@ TEST_F(EditChecks, FindingsComeInTheOrderOfTheChecks) {
     MakeCleanReport();
     Exec("UPDATE F1p2 SET Col_1 = 0 WHERE SeqNum = 35;");
     Exec("UPDATE C SET Basis = NULL WHERE LineNum = 1;");
-    Exec("INSERT INTO B1 (SeqNum, Code, UpCCNum, UpAmount) VALUES (2, 'Z', 12, 5);");
+    Exec("INSERT INTO B1 (SeqNum, Code, UpCCNum, UpAmount, DnCCNum) VALUES (2, 'Z', 12, 5, 11);");
     Exec("UPDATE Ap1 SET Info = '02/01/2006' WHERE SeqNum = 4;");
     Run_Edit_Checks();
     EXPECT_EQ(Findings(), (std::vector<std::string>{
