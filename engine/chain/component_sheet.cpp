@@ -250,15 +250,15 @@ bool CopyBack(const std::string& sheet, const std::string& backup, const FieldMa
     const auto olds = ReadRows(backup, rows);
     const auto news = ReadRows(sheet, rows);
     const auto fields = Db().Fields(sheet);
-    const int oldLine = 1, newLine = 1;  // LineNum is field 1 in every sheet
+    constexpr int kLine = 1;  // LineNum is field 1 in every sheet
 
     std::map<std::pair<int, Currency>, size_t> byKey;
     bool unmatched = false;
     for (size_t i = 0; i < olds.size(); ++i)
-        if (!byKey.emplace(RowKey(olds[i].seq, NzCur(olds[i].values[oldLine])), i).second) unmatched = true;
+        if (!byKey.emplace(RowKey(olds[i].seq, NzCur(olds[i].values[kLine])), i).second) unmatched = true;
     std::vector<bool> used(olds.size(), false);
     for (const auto& n : news) {
-        const auto it = byKey.find(RowKey(n.seq, NzCur(n.values[newLine])));
+        const auto it = byKey.find(RowKey(n.seq, NzCur(n.values[kLine])));
         if (it == byKey.end() || used[it->second]) { unmatched = true; continue; }
         used[it->second] = true;
         CopyRow(sheet, fields, map, olds[it->second], n.seq);
@@ -308,7 +308,8 @@ std::string FindMismatch(const std::string& sheet) {
     return "";
 }
 
-// The component sheets, in the order they are checked, with their builders.
+// The component sheets with their builders, in the order they are checked:
+// E, E1, Fp1, Fp2, F1p2, F1p1 (after F1p2, whose columns it follows), Gp2, H.
 // Each worksheet unit adds its line here.
 struct SheetBuilder {
     const char* sheet;

@@ -3,12 +3,13 @@
 #include <array>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/db/db.h"
 #include "platform/value/value.h"
 #include "print/print.h"
-#include "store/new_crf.h"
+#include "store/builder.h"
 #include "store/report.h"
 #include "store/services.h"
 
@@ -56,89 +57,87 @@ constexpr std::array<Ap1Seed, 18> kAp1Seed{{
 constexpr std::array<int, 16> kAp1Captioned{100, 201, 202, 300, 301, 302, 303, 400,
                                             500, 501, 502, 601, 602, 700, 800, 801};
 
-}  // namespace
-
-void Build_Ap1() {
-    db::Database& d = Db();
-    db::Transaction tx(d);
-    d.CreateTable("Ap1", {CurrencyField("SeqNum"), TextField("Legend", 50), TextField("Info", 40, true)});
-    for (const Ap1Seed& s : kAp1Seed)
-        d.Execute("INSERT INTO Ap1 (SeqNum,Legend) VALUES (?,?)", {Value(LineNo(s.line)), Value(s.legend)});
-    d.Execute("CREATE UNIQUE INDEX ndx ON Ap1 (SeqNum)");
-    Write_Ap1_Identity();
-    Register_Worksheet("Ap1");
-    tx.Commit();
-}
-
-void Write_Ap1_Identity() {
+// The report's facility name, provider number and fiscal-year dates, bound
+// into the Info of their Part I lines. The dates are written as the default
+// date-to-text conversion gives them (10/1/2005): the edit checks read them
+// back as dates.
+std::vector<Seed> IdentityStatements() {
     const ReportState& r = Report();
-    // The dates as the default date-to-text conversion gives them (10/1/2005):
-    // the edit checks read them back as dates.
     const std::array<std::pair<int, Value>, 4> identity{{
         {100, Value(r.CRF_ProviderName)},
         {202, Value(r.CRF_ProviderNumber)},
         {601, Value(Value(r.CRF_FYStart).ToText())},
         {602, Value(Value(r.CRF_FYEnd).ToText())},
     }};
+    std::vector<Seed> statements;
     for (const auto& [line, info] : identity)
-        Db().Execute("UPDATE Ap1 SET Info = ? WHERE SeqNum = ?", {info, Value(LineNo(line))});
+        statements.emplace_back("UPDATE Ap1 SET Info = ? WHERE SeqNum = ?",
+                                std::vector<Value>{info, Value(LineNo(line))});
+    return statements;
+}
+
+}  // namespace
+
+void Build_Ap1() {
+    std::vector<Seed> seeds;
+    for (const Ap1Seed& s : kAp1Seed)
+        seeds.emplace_back("INSERT INTO Ap1 (SeqNum,Legend) VALUES (?,?)",
+                           std::vector<Value>{Value(LineNo(s.line)), Value(s.legend)});
+    for (Seed& identity : IdentityStatements()) seeds.push_back(std::move(identity));
+    Build_Table("Ap1", {CurrencyField("SeqNum"), TextField("Legend", 50), TextField("Info", 40, true)}, seeds,
+                "CREATE UNIQUE INDEX ndx ON Ap1 (SeqNum);");
+}
+
+void Write_Ap1_Identity() {
+    for (const Seed& statement : IdentityStatements()) Db().Execute(statement.sql, statement.params);
 }
 
 void Build_Ap3() {
-    db::Database& d = Db();
-    db::Transaction tx(d);
-    d.CreateTable("Ap3", {
-        CurrencyField("LineNum"),
-        TextField("Component", 40, true),
-        TextField("MedicareNo", 7, true),
-        DateField("PeriodFrom"),
-        DateField("PeriodTo"),
-        DateField("DateAcquired"),
-        DateField("DateSold"),
-        TextField("MedicaidPart", 3, true),
-        TextField("ReimburseType", 3, true),
-        TextField("MedicareInt", 25, true),
-        TextField("Medicaid", 25, true),
-    });
-    d.Execute("CREATE UNIQUE INDEX ndxAp3 ON Ap3 (LineNum)");
-    Register_Worksheet("Ap3");
-    tx.Commit();
+    Build_Table("Ap3",
+                {
+                    CurrencyField("LineNum"),
+                    TextField("Component", 40, true),
+                    TextField("MedicareNo", 7, true),
+                    DateField("PeriodFrom"),
+                    DateField("PeriodTo"),
+                    DateField("DateAcquired"),
+                    DateField("DateSold"),
+                    TextField("MedicaidPart", 3, true),
+                    TextField("ReimburseType", 3, true),
+                    TextField("MedicareInt", 25, true),
+                    TextField("Medicaid", 25, true),
+                },
+                {}, "CREATE UNIQUE INDEX ndxAp3 ON Ap3 (LineNum);");
 }
 
 void Build_Ap4() {
-    db::Database& d = Db();
-    db::Transaction tx(d);
-    d.CreateTable("Ap4", {
-        CurrencyField("LineNum"),
-        TextField("Component", 40, true),
-        DateField("PeriodFrom"),
-        DateField("PeriodTo"),
-        DateField("DateAcquired"),
-        DateField("DateSold"),
-    });
-    d.Execute("CREATE UNIQUE INDEX ndxAp4 ON Ap4 (LineNum)");
     // Line 9 stays the last line of the part: the editor numbers new lines below it.
-    d.Execute("INSERT INTO Ap4 (LineNum, Component) VALUES (9, 'Other Managed Facilities')");
-    Register_Worksheet("Ap4");
-    tx.Commit();
+    Build_Table("Ap4",
+                {
+                    CurrencyField("LineNum"),
+                    TextField("Component", 40, true),
+                    DateField("PeriodFrom"),
+                    DateField("PeriodTo"),
+                    DateField("DateAcquired"),
+                    DateField("DateSold"),
+                },
+                {"INSERT INTO Ap4 (LineNum, Component) VALUES (9, 'Other Managed Facilities');"},
+                "CREATE UNIQUE INDEX ndxAp4 ON Ap4 (LineNum);");
 }
 
 void Build_Ap5() {
-    db::Database& d = Db();
-    db::Transaction tx(d);
-    d.CreateTable("Ap5", {
-        CurrencyField("LineNum"),
-        TextField("Col1", 40, true),
-        TextField("Col2", 40, true),
-        TextField("Col3", 25, true),
-        CurrencyField("Col4"),
-        TextField("Col5", 3, true),
-        TextField("Col6", 3, true),
-        TextField("Col7", 25, true),
-    });
-    d.Execute("CREATE UNIQUE INDEX ndxAp5 ON Ap5 (LineNum)");
-    Register_Worksheet("Ap5");
-    tx.Commit();
+    Build_Table("Ap5",
+                {
+                    CurrencyField("LineNum"),
+                    TextField("Col1", 40, true),
+                    TextField("Col2", 40, true),
+                    TextField("Col3", 25, true),
+                    CurrencyField("Col4"),
+                    TextField("Col5", 3, true),
+                    TextField("Col6", 3, true),
+                    TextField("Col7", 25, true),
+                },
+                {}, "CREATE UNIQUE INDEX ndxAp5 ON Ap5 (LineNum);");
 }
 
 void Calc_Ap5() {

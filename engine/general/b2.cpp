@@ -7,7 +7,7 @@
 #include "platform/db/db.h"
 #include "platform/value/value.h"
 #include "print/print.h"
-#include "store/new_crf.h"
+#include "store/builder.h"
 #include "store/report.h"
 #include "store/services.h"
 
@@ -54,18 +54,15 @@ constexpr std::array<CentreSeed, 8> kCentreRows{{
 
 // Parts I and II share their layout, rows and rules; only the table differs.
 void BuildAssetPart(const std::string& table) {
-    db::Database& d = Db();
-    db::Transaction tx(d);
     std::vector<db::FieldDef> fields{CurrencyField("SeqNum"), TextField("Description", 25, true)};
     for (const char* column : kAssetColumns) fields.push_back(CurrencyField(column));
-    d.CreateTable(table, fields);
+    std::vector<Seed> seeds;
     for (size_t i = 0; i < kAssetRows.size(); ++i)
-        d.Execute("INSERT INTO " + table +
-                      " (SeqNum,Description,BegBalance,Purchases,Donation,Disposals,DepAssets) VALUES (?,?,0,0,0,0,0)",
-                  {Value(static_cast<int>(i + 1)), Value(kAssetRows[i])});
-    d.Execute("CREATE UNIQUE INDEX ndx ON " + table + " (SeqNum)");
-    Register_Worksheet(table);
-    tx.Commit();
+        seeds.emplace_back("INSERT INTO " + table +
+                               " (SeqNum,Description,BegBalance,Purchases,Donation,Disposals,DepAssets) "
+                               "VALUES (?,?,0,0,0,0,0);",
+                           std::vector<Value>{Value(static_cast<int>(i + 1)), Value(kAssetRows[i])});
+    Build_Table(table, fields, seeds, "CREATE UNIQUE INDEX ndx ON " + table + " (SeqNum);");
 }
 
 void CalcAssetPart(const std::string& table) {
@@ -97,35 +94,33 @@ void Build_B2p1() { BuildAssetPart("B2p1"); }
 void Build_B2p2() { BuildAssetPart("B2p2"); }
 
 void Build_B2p3() {
-    db::Database& d = Db();
-    db::Transaction tx(d);
-    d.CreateTable("B2p3", {
-        CurrencyField("SeqNum"),
-        TextField("Description", 40, true),
-        CurrencyField("GrossAssets"),
-        CurrencyField("CapLeases"),
-        CurrencyField("RatioAssets"),
-        DoubleField("Ratio"),
-        CurrencyField("Insurance"),
-        CurrencyField("Taxes"),
-        CurrencyField("CapRelated"),
-        CurrencyField("Total1"),
-        CurrencyField("Depreciation"),
-        CurrencyField("Lease"),
-        CurrencyField("Interest"),
-        CurrencyField("Insurance2"),
-        CurrencyField("Taxes2"),
-        CurrencyField("CapRelated2"),
-        CurrencyField("Total2"),
-    });
+    std::vector<Seed> seeds;
     for (const CentreSeed& s : kCentreRows)
-        d.Execute("INSERT INTO B2p3 (SeqNum,Description,GrossAssets,CapLeases,Depreciation,Lease,Interest) "
-                  "VALUES (?,?,0,0,0,0,0)",
-                  {Value(LineNo(s.line)), Value(s.description)});
-    d.Execute("INSERT INTO B2p3 (SeqNum,Description,Insurance,Taxes,CapRelated) VALUES (5,'Total',0,0,0)");
-    d.Execute("CREATE UNIQUE INDEX ndx ON B2p3 (SeqNum)");
-    Register_Worksheet("B2p3");
-    tx.Commit();
+        seeds.emplace_back("INSERT INTO B2p3 (SeqNum,Description,GrossAssets,CapLeases,Depreciation,Lease,Interest) "
+                           "VALUES (?,?,0,0,0,0,0);",
+                           std::vector<Value>{Value(LineNo(s.line)), Value(s.description)});
+    seeds.emplace_back("INSERT INTO B2p3 (SeqNum,Description,Insurance,Taxes,CapRelated) VALUES (5,'Total',0,0,0);");
+    Build_Table("B2p3",
+                {
+                    CurrencyField("SeqNum"),
+                    TextField("Description", 40, true),
+                    CurrencyField("GrossAssets"),
+                    CurrencyField("CapLeases"),
+                    CurrencyField("RatioAssets"),
+                    DoubleField("Ratio"),
+                    CurrencyField("Insurance"),
+                    CurrencyField("Taxes"),
+                    CurrencyField("CapRelated"),
+                    CurrencyField("Total1"),
+                    CurrencyField("Depreciation"),
+                    CurrencyField("Lease"),
+                    CurrencyField("Interest"),
+                    CurrencyField("Insurance2"),
+                    CurrencyField("Taxes2"),
+                    CurrencyField("CapRelated2"),
+                    CurrencyField("Total2"),
+                },
+                seeds, "CREATE UNIQUE INDEX ndx ON B2p3 (SeqNum);");
 }
 
 void Calc_B2p1() { CalcAssetPart("B2p1"); }

@@ -295,9 +295,12 @@ Recordset Database::OpenRecordset(const std::string& sql, const std::vector<Valu
     auto d = std::make_unique<Recordset::Impl>();
     d->db = this;
     sqlite3_stmt* st = use.Get();
+    // A cached statement is prepared again by its first step when the schema
+    // changed (a field appended or dropped), so the columns are read after it.
+    bool more = use.Step();
     const int n = sqlite3_column_count(st);
     for (int i = 0; i < n; ++i) d->names.emplace_back(sqlite3_column_name(st, i));
-    while (use.Step()) {
+    for (; more; more = use.Step()) {
         std::vector<Value> row;
         row.reserve(static_cast<size_t>(n));
         for (int i = 0; i < n; ++i) row.push_back(ReadColumn(st, i));
@@ -325,9 +328,10 @@ Recordset Database::OpenTable(const std::string& table, const std::string& where
     Use use(*this, sql, false);
     use.Bind(params);
     sqlite3_stmt* st = use.Get();
+    bool more = use.Step();  // columns after the first step, as above
     const int n = sqlite3_column_count(st);
     for (int i = 1; i < n; ++i) d->names.emplace_back(sqlite3_column_name(st, i));
-    while (use.Step()) {
+    for (; more; more = use.Step()) {
         d->rowids.push_back(sqlite3_column_int64(st, 0));
         std::vector<Value> row;
         row.reserve(static_cast<size_t>(n - 1));

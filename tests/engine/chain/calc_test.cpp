@@ -60,13 +60,6 @@ TEST_F(CalcE, BandTotalsSkipNullAndRowTotalsCountItAsZero) {
         {0, "Col_1", 1}, {0, "Col_12", 999}});
 }
 
-TEST_F(CalcE, ACalculationRepeatedGivesTheSameTotals) {
-    Put("E", {{1, "Col_5", 12.34}, {19, "Col_5", 0.66}});
-    Calc_E();
-    Calc_E();
-    Expect("E", {{34, "Col_5", 13}, {34, "Col_12", 13}, {1, "Col_12", 12.34}});
-}
-
 TEST_F(CalcE, ASheetWithoutCostCentresBelow10HasItsTotalColumnOnly) {
     db().Execute("DELETE FROM CostCenters WHERE CCNum < 10");
     Rebuild("E");

@@ -202,17 +202,6 @@ TEST_F(ComponentFields, APeriodEndTypedInTheGridIsStoredAsADate) {
     EXPECT_TRUE(Cell("H", 27, "FYE").IsNull());
 }
 
-TEST_F(ComponentFields, MedicareNumbersGoOnlyToSheetsThatHaveThem) {
-    // Fp1, Fp2 and Gp2 have no MedicareNo; the propagation must not ask them.
-    Propagate_Component_Field(C(1), 3, "MedicareNo", "999999");
-    for (const auto& s : Sheets()) {
-        const auto names = FieldNames(s);
-        if (std::find(names.begin(), names.end(), "MedicareNo") != names.end()) {
-            EXPECT_EQ(Cell(s, 1, "MedicareNo"), Value("999999")) << s;
-        }
-    }
-}
-
 TEST_F(ComponentFields, ClearingABandLeavesTheTotalsAndLine9) {
     Clear_Component_Band(4);
     for (const auto& s : Sheets()) {

@@ -107,7 +107,9 @@ TEST_F(PrintE1, TheTotalColumnAloneSitsAtTheFirstPlace) {
     EXPECT_EQ(HeadingLine(lines, 0).find("Total"), 63u);          // column 64
     EXPECT_EQ(HeadingLine(lines, 1), std::string(64, ' ') + "36");  // column 65
     for (const auto& l : lines) {
-        if (l.find("Grand Total") != std::string::npos) EXPECT_EQ(l.substr(58), "            0");  // column 59
+        if (l.find("Grand Total") != std::string::npos) {
+            EXPECT_EQ(l.substr(58), "            0");  // amounts from column 59
+        }
     }
 }
 

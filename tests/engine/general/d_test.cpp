@@ -1,4 +1,4 @@
-// Worksheet D: the three tables of a new report and the Part B calculation.
+// Worksheet D: the tables of a new report, the Part B calculation and the print.
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,33 +10,23 @@ namespace vt::test {
 namespace {
 
 class BuildD : public CrfTest {};
+class CalcDpB : public CrfTest {};
+class PrintD : public SheetPrintTest {};
 
 TEST_F(BuildD, NewReportHoldsTheQuestionAndTheTotalsRow) {
     auto a = db().OpenRecordset("SELECT * FROM DpA");
-    ASSERT_EQ(a.RecordCount(), 1);
-    EXPECT_EQ(a["Question"].ToText(),
-              "Are there any costs included in Worksheet B which resulted from transactions with related "
-              "organizations?");
+    EXPECT_EQ(a.RecordCount(), 1);
     EXPECT_EQ(a["Answer"].ToText(), "N");
-
     auto b = db().OpenRecordset("SELECT * FROM DpB");
     ASSERT_EQ(b.RecordCount(), 1);
     EXPECT_EQ(b["SeqNum"], Value(Currency::FromInt(100)));
     EXPECT_TRUE(b["LineNum"].IsNull());
     EXPECT_EQ(b["ExpAcct"].ToText(), "TOTALS");
     for (const char* f : {"Amount", "AmtAllowable", "NetAdj"}) EXPECT_EQ(b[f], Value(Currency{})) << f;
-    // The totals row keeps its number to itself.
-    db().Execute("INSERT INTO DpB (SeqNum) VALUES (100)");
-    EXPECT_EQ(db().Scalar("SELECT COUNT(*) FROM DpB").ToLong(), 1);
-
     EXPECT_EQ(db().Scalar("SELECT COUNT(*) FROM DpC").ToLong(), 0);
-    EXPECT_EQ(db().Scalar("SELECT COUNT(*) FROM Worksheets WHERE (Item = 'DpA' AND ItemName = 'D  Part-A') "
-                          "OR (Item = 'DpB' AND ItemName = 'D  Part-B') OR (Item = 'DpC' AND ItemName = 'D  Part-C')")
-                  .ToLong(),
-              3);
+    EXPECT_EQ(Join(db(), "SELECT Item, ItemName FROM Worksheets WHERE Item LIKE 'Dp_' ORDER BY Item"),
+              "DpA=D  Part-A DpB=D  Part-B DpC=D  Part-C");
 }
-
-class CalcDpB : public CrfTest {};
 
 TEST_F(CalcDpB, TotalsAndNetAdjustments) {
     using Amt = std::optional<double>;
@@ -62,20 +52,62 @@ TEST_F(CalcDpB, TotalsAndNetAdjustments) {
         SCOPED_TRACE(c.name);
         db().Execute("DELETE FROM DpB WHERE SeqNum < 100");
         db().Execute("UPDATE DpB SET Amount = 77, AmtAllowable = 7, NetAdj = 1 WHERE SeqNum = 100");
-        int seq = 0;
-        for (const auto& l : c.lines)
-            db().Execute("INSERT INTO DpB (SeqNum, LineNum, ExpAcct, Amount, AmtAllowable) VALUES (?, 5, 'X', ?, ?)",
-                         {Value(++seq), value(l.amount), value(l.allowable)});
+        for (int i = 0; i < static_cast<int>(c.lines.size()); ++i)
+            db().Execute("INSERT INTO DpB (SeqNum, LineNum, Amount, AmtAllowable) VALUES (?, 5, ?, ?)",
+                         {Value(i + 1), value(c.lines[i].amount), value(c.lines[i].allowable)});
         Calc_DpB();
-        seq = 0;
-        for (const auto& l : c.lines)
-            EXPECT_EQ(db().Scalar("SELECT NetAdj FROM DpB WHERE SeqNum = ?", {Value(++seq)}), value(l.netAdj))
-                << "line " << seq;
+        for (int i = 0; i < static_cast<int>(c.lines.size()); ++i)
+            EXPECT_EQ(db().Scalar("SELECT NetAdj FROM DpB WHERE SeqNum = ?", {Value(i + 1)}), value(c.lines[i].netAdj));
         auto t = db().OpenRecordset("SELECT * FROM DpB WHERE SeqNum = 100");
         EXPECT_EQ(t["Amount"], value(c.totals.amount));
         EXPECT_EQ(t["AmtAllowable"], value(c.totals.allowable));
         EXPECT_EQ(t["NetAdj"], value(c.totals.netAdj));
     }
+}
+
+TEST_F(PrintD, AllThreeParts) {
+    db().Execute("INSERT INTO DpB (SeqNum, LineNum, ExpAcct, Amount, AmtAllowable) VALUES "
+                 "(1, 4, 'Employee Benefits', 125000, 98500.4), (2, 30.01, 'Interest Income', 4500, NULL), "
+                 "(3, 12, 'Data Processing', -1200, -1200)");
+    Calc_DpB();
+    db().Execute("UPDATE DpA SET Answer = 'Y'");
+    db().Execute("INSERT INTO DpC (SeqNum, RelatedOrg, Type, OwnCntl, Explanation) VALUES "
+                 "(1, 'Northfield Supply Co.', 'Medical supplies', 'Ownership', 'Owned 60% by the chain'), "
+                 "(2, 'Harbor Leasing', NULL, 'Control', NULL)");
+    Printed(Print_D, "D.prt");
+    ExpectGolden("D.prt", "D_full.prt");
+    EXPECT_EQ(printer.endDocs, 1);
+}
+
+TEST_F(PrintD, WithoutQuestionRowPartAPrintsBlank) {
+    const auto fresh = Printed(Print_D, "D.prt");
+    EXPECT_EQ(CountLines(fresh, "\f"), 1) << "an empty Part C has no page";
+    EXPECT_EQ(CountLines(fresh, "Part C"), 0);
+    db().Execute("DELETE FROM DpA");
+    const auto blank = Printed(Print_D, "D.prt");
+    ASSERT_EQ(blank.size(), fresh.size());
+    for (std::size_t i = 0; i < fresh.size(); ++i) {
+        if (fresh[i] == blank[i]) continue;
+        EXPECT_EQ(fresh[i].substr(0, 25), "       Are there any cost") << blank[i];
+    }
+}
+
+TEST_F(PrintD, LongPartBContinuesWithTitleAndHeadingOnANewPage) {
+    db::Transaction tx(db());
+    for (int i = 1; i <= 60; ++i)
+        db().Execute("INSERT INTO DpB (SeqNum, LineNum, Amount, AmtAllowable) VALUES (?, 5, 10, 5)", {Value(i)});
+    tx.Commit();
+    const auto lines = Printed(Print_D, "D.prt");
+    EXPECT_EQ(CountLines(lines, "\f"), 2);
+    EXPECT_EQ(CountLines(lines, ", continued"), 1);
+    const std::string title = "Statement of Costs of Services from Related Organizations";
+    std::size_t second = lines.size();
+    for (std::size_t i = 1; i < lines.size(); ++i)
+        if (lines[i] == title) second = i;
+    ASSERT_LT(second + 3, lines.size());
+    EXPECT_EQ(lines[second + 1], "");
+    EXPECT_EQ(lines[second + 2].rfind("Part B - Costs incurred", 0), 0u);
+    EXPECT_NE(lines[second + 5].find("Account and Amount"), std::string::npos);
 }
 
 }  // namespace
