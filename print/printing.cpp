@@ -8,6 +8,8 @@
 #include "engine/chain/e1.h"
 #include "engine/chain/f.h"
 #include "engine/chain/f1.h"
+#include "engine/chain/g.h"
+#include "engine/chain/h.h"
 #include "engine/general/a.h"
 #include "engine/general/b.h"
 #include "engine/general/b1.h"
@@ -190,7 +192,9 @@ void Print_All() {
             // Worksheet F-1, Parts I and II
             Print_F1(fn);
             // Worksheet G, Parts I and II
+            Print_G(fn);
             // Worksheet H
+            Print_H(fn);
             // Worksheet I
             Print_I(fn);
             // Worksheet J

@@ -7,6 +7,8 @@
 #include "engine/chain/e1.h"
 #include "engine/chain/f.h"
 #include "engine/chain/f1.h"
+#include "engine/chain/g.h"
+#include "engine/chain/h.h"
 #include "engine/general/a.h"
 #include "engine/general/b.h"
 #include "engine/general/b1.h"
@@ -84,8 +86,11 @@ void BuildWorksheetTables() {
     Build_F1p1();
     ui.DoEvents();
     // G Parts I, II
+    Build_Gp1();
+    Build_Gp2();
     ui.DoEvents();
     // H; I; J
+    Build_H();
     Build_I();
     Build_J();
     ui.DoEvents();

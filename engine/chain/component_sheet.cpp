@@ -10,6 +10,8 @@
 #include "engine/chain/e1.h"
 #include "engine/chain/f.h"
 #include "engine/chain/f1.h"
+#include "engine/chain/g.h"
+#include "engine/chain/h.h"
 #include "store/builder.h"
 #include "store/report.h"
 #include "store/services.h"
@@ -322,6 +324,8 @@ const SheetBuilder kSheetBuilders[] = {
     {"Fp2", Build_Fp2},
     {"F1p2", Build_F1p2},
     {"F1p1", Build_F1p1},
+    {"Gp2", Build_Gp2},
+    {"H", Build_H},
 };
 
 }  // namespace

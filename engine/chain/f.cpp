@@ -39,8 +39,11 @@ void Build_Fp2() {
     auto& db = Db();
     db::Transaction tx(db);
     Build_Component_Sheet(l);
-    db.Execute("UPDATE Fp2 SET Component = ? WHERE SeqNum = 34;",
-               {Value("Total statistics (sum of lines 18, 28 and 33)  (A)")});
+    // The caption is longer than the 40 characters a component's name may
+    // have; a row refused for it would leave Part II without its statistics
+    // total (A). The field keeps what it can hold.
+    const std::string statisticsTotal = "Total statistics (sum of lines 18, 28 and 33)  (A)";
+    db.Execute("UPDATE Fp2 SET Component = ? WHERE SeqNum = 34;", {Value(statisticsTotal.substr(0, 40))});
     // The cost to be allocated is the user's to enter; it starts at 0.
     std::string cols, zeros;
     for (size_t k = 1; k <= l.row0.size(); ++k) {
@@ -72,7 +75,7 @@ void Print_F(int& fileNum) {
         "Part II - Functional Allocation of Home Office Capital Costs to Chain Components - Statistics",
     };
     for (int part = 1; part <= 2; ++part) {
-        auto rs = Db().OpenRecordset("SELECT * FROM Fp" + std::to_string(part) + " ORDER BY SeqNum;");
+        auto rs = Db().OpenRecordset(Select_Sheet("Fp" + std::to_string(part), "ORDER BY SeqNum;"));
         WideSheetLayout l;
         l.title = titles[part - 1];
         l.medicareNo = false;

@@ -76,7 +76,7 @@ void Print_F1(int& fileNum) {
         "Statistics",
     };
     for (int part = 1; part <= 2; ++part) {
-        auto rs = Db().OpenRecordset("SELECT * FROM F1p" + std::to_string(part) + " ORDER BY SeqNum;");
+        auto rs = Db().OpenRecordset(Select_Sheet("F1p" + std::to_string(part), "ORDER BY SeqNum;"));
         WideSheetLayout l;
         l.title = titles[part - 1];
         l.medicareNo = true;
