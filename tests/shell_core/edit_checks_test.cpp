@@ -196,12 +196,6 @@ TEST_F(EditChecks, ErrorTableIsMadeWhenMissingAndEmptiedOnEveryRun) {
     EXPECT_TRUE(Nz_Num(db().Scalar("SELECT COUNT(*) FROM Worksheets WHERE Item = 'Error';")).ToDouble() == 0);
 }
 
-TEST_F(EditChecks, MessageKeepsItsQuotes) {
-    Create_Error_Table();
-    Add_Edit_Check_Row("Warning", "Line \"7\" isn't right");
-    EXPECT_EQ(ErrorRows(), std::vector<std::string>{"Warning|Line \"7\" isn't right"});
-}
-
 // An old or damaged report may lack worksheets or their fields: the checks
 // of what is there still run.
 TEST_F(EditChecks, RunOnAReportMissingWorksheets) {
