@@ -390,6 +390,50 @@ void Database::Rollback() {
     if (!sqlite3_get_autocommit(db_)) detail::ExecRaw(db_, "ROLLBACK");
 }
 
+// ---- Subtransactions ----
+
+Subtransaction::Subtransaction(Database& db) : db_(db) {
+    db_.RequireOpen();
+    if (db_.txDepth_ == 0) throw DbError("Subtransaction without a transaction");
+    static unsigned serial = 0;
+    name_ = "vt_sub" + std::to_string(++serial);
+    depth_ = db_.txDepth_;
+    failed_ = db_.txFailed_;
+    detail::ExecRaw(db_.db_, "SAVEPOINT " + name_);
+}
+
+Subtransaction::~Subtransaction() {
+    if (!done_) {
+        try {
+            Rollback();
+        } catch (...) {
+        }
+    }
+}
+
+void Subtransaction::Release() {
+    if (done_) return;
+    done_ = true;
+    detail::ExecRaw(db_.db_, "RELEASE " + name_);
+}
+
+void Subtransaction::Rollback() {
+    if (done_) return;
+    done_ = true;
+    // Inner transactions that failed inside the savepoint have counted
+    // themselves out and marked the outer one failed; undoing their work
+    // here takes that mark back. When SQLite itself ended the transaction
+    // (disk full, I/O) there is nothing to return to and the mark stays.
+    db_.txDepth_ = depth_;
+    if (!db_.db_ || sqlite3_get_autocommit(db_.db_)) {
+        db_.txFailed_ = true;
+        return;
+    }
+    detail::ExecRaw(db_.db_, "ROLLBACK TO " + name_);
+    detail::ExecRaw(db_.db_, "RELEASE " + name_);
+    db_.txFailed_ = failed_;
+}
+
 // ---- Backup ----
 
 void Database::BackupTo(const std::string& path) {
