@@ -6,8 +6,15 @@
 
 #include "engine/chain/e.h"
 #include "engine/chain/e1.h"
+#include "engine/chain/f.h"
+#include "engine/chain/f1.h"
+#include "engine/chain/g.h"
+#include "engine/chain/h.h"
 #include "engine/general/a.h"
+#include "engine/general/b.h"
+#include "engine/general/b1.h"
 #include "engine/general/b2.h"
+#include "engine/general/c.h"
 #include "engine/general/d.h"
 #include "engine/general/i.h"
 #include "engine/general/j.h"
@@ -167,10 +174,13 @@ void Print_All() {
             // Worksheet A, Parts I, III, IV and V
             Print_A(fn);
             // Worksheet B
+            Print_B(fn);
             // Worksheet B-1
+            Print_B1(fn);
             // Worksheet B-2, Parts I to III
             Print_B2(fn);
             // Worksheet C
+            Print_C(fn);
             // Worksheet D, Parts A to C
             Print_D(fn);
             // Worksheet E
@@ -178,9 +188,13 @@ void Print_All() {
             // Worksheet E-1
             Print_E1(fn);
             // Worksheet F, Parts I and II
+            Print_F(fn);
             // Worksheet F-1, Parts I and II
+            Print_F1(fn);
             // Worksheet G, Parts I and II
+            Print_G(fn);
             // Worksheet H
+            Print_H(fn);
             // Worksheet I
             Print_I(fn);
             // Worksheet J

@@ -8,6 +8,10 @@
 
 #include "engine/chain/e.h"
 #include "engine/chain/e1.h"
+#include "engine/chain/f.h"
+#include "engine/chain/f1.h"
+#include "engine/chain/g.h"
+#include "engine/chain/h.h"
 #include "store/builder.h"
 #include "store/report.h"
 #include "store/services.h"
@@ -316,6 +320,12 @@ struct SheetBuilder {
 const SheetBuilder kSheetBuilders[] = {
     {"E", Build_E},
     {"E1", Build_E1},
+    {"Fp1", Build_Fp1},
+    {"Fp2", Build_Fp2},
+    {"F1p2", Build_F1p2},
+    {"F1p1", Build_F1p1},
+    {"Gp2", Build_Gp2},
+    {"H", Build_H},
 };
 
 }  // namespace
@@ -610,7 +620,7 @@ std::string Select_Sheet(const std::string& sheet, const std::string& tail) {
 
 // ---- Calculation ----
 
-void Write_Band_Totals(const std::string& sheet, const std::string& field) {
+Currency Write_Band_Totals(const std::string& sheet, const std::string& field) {
     auto& db = Db();
     const std::string& t = Plain(sheet);
     const std::string& f = Plain(field);
@@ -624,7 +634,9 @@ void Write_Band_Totals(const std::string& sheet, const std::string& field) {
     db.Execute(set, {Value(s18), Value(Cents(1800))});
     db.Execute(set, {Value(s28), Value(Cents(2800))});
     db.Execute(set, {Value(s33), Value(Cents(3300))});
-    db.Execute(set, {Value(s18 + s28 + s33), Value(Cents(3400))});
+    const Currency s34 = s18 + s28 + s33;
+    db.Execute(set, {Value(s34), Value(Cents(3400))});
+    return s34;
 }
 
 void Write_Row_Totals(const std::string& sheet, bool nullAsZero) {
@@ -635,8 +647,18 @@ void Write_Row_Totals(const std::string& sheet, bool nullAsZero) {
         if (!sum.empty()) sum += "+";
         sum += nullAsZero ? "IFNULL(" + fields[i].name + ",0)" : fields[i].name;
     }
-    const std::string e = sum.empty() ? "0" : "CCur(" + sum + ")";
+    const bool money = fields[last].type == db::FieldType::Currency;
+    const std::string e = sum.empty() ? "0" : money ? "CCur(" + sum + ")" : sum;
     Db().Execute("UPDATE " + sheet + " SET " + fields[last].name + " = " + e + " WHERE SeqNum > 0;");
+}
+
+void Fix_Band_Total_Labels(const std::string& sheet) {
+    auto& db = Db();
+    db::Transaction tx(db);
+    const std::string set = "UPDATE " + Plain(sheet) + " SET Component = ? WHERE SeqNum = ?;";
+    db.Execute(set, {Value("Total (lines 19-27)"), Value(Cents(2800))});
+    db.Execute(set, {Value("Total (lines 29-32)"), Value(Cents(3300))});
+    tx.Commit();
 }
 
 // ---- Building ----

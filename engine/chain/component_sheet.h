@@ -83,12 +83,17 @@ std::string Select_Sheet(const std::string& sheet, const std::string& tail);
 // ---- Calculation ----
 
 // Rows 18, 28 and 33 take the sums of their bands (a Null cell adds nothing,
-// an empty band gives 0), row 34 the sum of the three.
-void Write_Band_Totals(const std::string& sheet, const std::string& field);
+// an empty band gives 0), row 34 the sum of the three, which is returned.
+Currency Write_Band_Totals(const std::string& sheet, const std::string& field);
 // The total column (the last field) of every row but row 0 takes the sum of the
 // value columns from field 4 up to it. With nullAsZero false a Null cell makes
-// the row's total Null, as a sum in SQL does.
+// the row's total Null, as a sum in SQL does. A Currency total is held to 4
+// decimals; a Double one (F-1's statistics and multipliers) keeps its digits.
 void Write_Row_Totals(const std::string& sheet, bool nullAsZero);
+
+// Rows 28 and 33 get the captions the builders give them, so that reports
+// made by earlier versions read the same; run on every report opened.
+void Fix_Band_Total_Labels(const std::string& sheet);
 
 // ---- Building ----
 

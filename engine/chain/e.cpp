@@ -54,4 +54,6 @@ void Print_E(int& fileNum) {
     sp.Finish(2);
 }
 
+void FixETotalLabels() { Fix_Band_Total_Labels("E"); }
+
 }  // namespace vt

@@ -7,5 +7,7 @@ namespace vt {
 void Build_E();
 void Calc_E();
 void Print_E(int& fileNum);
+// Run by the shell on every report it opens.
+void FixETotalLabels();
 
 }  // namespace vt

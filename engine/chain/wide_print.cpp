@@ -51,30 +51,6 @@ void Heading(print::SheetPrint& sp, const WideSheetLayout& l, int first, int las
     sp.lines += 5;
 }
 
-// Captions and rules written before the row of the given SeqNum.
-void Captions(print::SheetPrint& sp, const WideSheetLayout& l, Currency seq, int first, int last) {
-    auto out = sp.out();
-    auto group = [&](const char* caption, int dashes, bool blank) {
-        if (blank) out.Line();
-        out.Tab(11) << caption;
-        out.Line();
-        out.Tab(8) << std::string(dashes, '-');
-        out.Line();
-        sp.lines += blank ? 3 : 2;
-    };
-    if (seq == Currency::FromInt(1)) group("Health Care Facilities:", 29, false);
-    else if (seq == Currency::FromInt(19)) group("Other Components:", 23, true);
-    else if (seq == Currency::FromInt(29)) group("Regional Offices:", 23, true);
-    else if (seq == Currency::FromInt(18) || seq == Currency::FromInt(28) || seq == Currency::FromInt(33)) {
-        for (int c = first; c <= last; ++c) out.Tab(l.labelCol + kStep * (c - first)) << std::string(11, '-');
-        out.Line();
-        sp.lines += 1;
-    } else if (seq == Currency::FromInt(34)) {
-        out.Line();
-        sp.lines += 1;
-    }
-}
-
 void Row(print::SheetPrint& sp, const WideSheetLayout& l, const db::Recordset& rs, Currency seq, int first,
          int last) {
     auto out = sp.out();
@@ -91,6 +67,34 @@ void Row(print::SheetPrint& sp, const WideSheetLayout& l, const db::Recordset& r
 }
 
 }  // namespace
+
+void Print_Column_Rule(print::SheetPrint& sp, int at, int count) {
+    auto out = sp.out();
+    for (int c = 0; c < count; ++c) out.Tab(at + kStep * c) << std::string(11, '-');
+    out.Line();
+    sp.lines += 1;
+}
+
+void Print_Group_Lines(print::SheetPrint& sp, Currency seq, int at, int count) {
+    auto out = sp.out();
+    auto group = [&](const char* caption, int dashes, bool blank) {
+        if (blank) out.Line();
+        out.Tab(11) << caption;
+        out.Line();
+        out.Tab(8) << std::string(dashes, '-');
+        out.Line();
+        sp.lines += blank ? 3 : 2;
+    };
+    if (seq == Currency::FromInt(1)) group("Health Care Facilities:", 29, false);
+    else if (seq == Currency::FromInt(19)) group("Other Components:", 23, true);
+    else if (seq == Currency::FromInt(29)) group("Regional Offices:", 23, true);
+    else if (seq == Currency::FromInt(18) || seq == Currency::FromInt(28) || seq == Currency::FromInt(33))
+        Print_Column_Rule(sp, at, count);
+    else if (seq == Currency::FromInt(34)) {
+        out.Line();
+        sp.lines += 1;
+    }
+}
 
 void Print_Wide_Sheet(print::SheetPrint& sp, const WideSheetLayout& l, db::Recordset& rs) {
     const int m = static_cast<int>(l.columns.size());
@@ -115,7 +119,7 @@ void Print_Wide_Sheet(print::SheetPrint& sp, const WideSheetLayout& l, db::Recor
             Heading(sp, l, first, last);
         }
         const Currency seq = Nz_Num(rs["SeqNum"]).ToCurrency();
-        Captions(sp, l, seq, first, last);
+        Print_Group_Lines(sp, seq, l.labelCol, last - first + 1);
         Row(sp, l, rs, seq, first, last);
         rs.MoveNext();
     }

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/chain/component_sheet.h"
 #include "platform/db/db.h"
 #include "platform/value/value.h"
 #include "print/print.h"
@@ -108,6 +109,7 @@ void Build_Ap3() {
                     TextField("Medicaid", 25, true),
                 },
                 {}, "CREATE UNIQUE INDEX ndxAp3 ON Ap3 (LineNum);");
+    Clear_Component_Band(3);
 }
 
 void Build_Ap4() {
@@ -123,6 +125,7 @@ void Build_Ap4() {
                 },
                 {"INSERT INTO Ap4 (LineNum, Component) VALUES (9, 'Other Managed Facilities');"},
                 "CREATE UNIQUE INDEX ndxAp4 ON Ap4 (LineNum);");
+    Clear_Component_Band(4);
 }
 
 void Build_Ap5() {
@@ -138,6 +141,7 @@ void Build_Ap5() {
                     TextField("Col7", 25, true),
                 },
                 {}, "CREATE UNIQUE INDEX ndxAp5 ON Ap5 (LineNum);");
+    Clear_Component_Band(5);
 }
 
 void Calc_Ap5() {

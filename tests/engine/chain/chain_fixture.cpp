@@ -1,5 +1,10 @@
 #include "tests/engine/chain/chain_fixture.h"
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
 #include "engine/chain/component_sheet.h"
 #include "engine/chain/e.h"
 #include "engine/chain/e1.h"
@@ -129,6 +134,30 @@ std::vector<Currency> ChainTest::Row0(const std::string& sheet, int first) {
     for (int i = first; i < rs.FieldCount(); ++i)
         numbers.push_back(rs.Field(i).IsNull() ? Currency::FromInt(-1) : rs.Field(i).ToCurrency());
     return numbers;
+}
+
+void ChainTest::ExpectGolden(const std::string& file, const std::string& golden) {
+    const auto path = std::filesystem::path(__FILE__).parent_path() / "golden" / golden;
+    const std::string actual = ReadFile(file);
+    ASSERT_FALSE(actual.empty()) << file;
+    if (std::getenv("VT_WRITE_GOLDEN")) std::ofstream(path, std::ios::binary) << actual;
+    std::ifstream in(path, std::ios::binary);
+    const std::string expected((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    size_t line = 1, at = 0;
+    while (at < actual.size() && at < expected.size() && actual[at] == expected[at])
+        if (actual[at++] == '\n') ++line;
+    EXPECT_EQ(actual, expected) << golden << " differs at line " << line;
+}
+
+std::vector<std::string> ChainTest::Pages(const std::string& file) {
+    const std::string bytes = ReadFile(file);
+    std::vector<std::string> pages;
+    for (size_t at = bytes.find('\f'); at != std::string::npos;) {
+        const size_t next = bytes.find('\f', at + 1);
+        pages.push_back(bytes.substr(at, next == std::string::npos ? std::string::npos : next - at));
+        at = next;
+    }
+    return pages;
 }
 
 }  // namespace vt::test

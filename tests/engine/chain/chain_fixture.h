@@ -41,6 +41,12 @@ protected:
     std::vector<Currency> SeqNums(const std::string& sheet);
     // Row 0 of the value columns from field `first` on (Null as -1).
     std::vector<Currency> Row0(const std::string& sheet, int first = 4);
+
+    // Compares a print file of the report's folder with golden/<golden> byte
+    // for byte; VT_WRITE_GOLDEN=1 rewrites the golden file from the print.
+    void ExpectGolden(const std::string& file, const std::string& golden);
+    // The pages of a print file, each from its page feed on.
+    std::vector<std::string> Pages(const std::string& file);
 };
 
 }  // namespace vt::test

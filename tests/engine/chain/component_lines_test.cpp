@@ -191,8 +191,8 @@ TEST_F(ComponentFields, APeriodEndTypedInTheGridIsStoredAsADate) {
                                        db::DateField("FYE")};
         for (int k = 1; k <= 20; ++k) f.push_back(db::CurrencyField("Col_" + std::to_string(k)));
         db().CreateTable("H", f);
-        db().Execute("INSERT INTO H (SeqNum, LineNum) VALUES (27, 9), (3, 3), (21, 3)");
     }
+    db().Execute("INSERT INTO H (SeqNum, LineNum) VALUES (27, 9), (3, 3), (21, 3)");
     Set_Component_Field("H", C(9), 4, "FYE", "06/30/2006");
     Set_Component_Field("H", C(3), 3, "FYE", "12/31/2006");
     EXPECT_EQ(Cell("H", 27, "FYE").ToDate(), *DateTime::FromParts(2006, 6, 30));

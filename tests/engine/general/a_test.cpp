@@ -127,6 +127,29 @@ TEST_F(BuildA, RebuildRestoresThePartAndKeepsOneRegisterRow) {
               (Table{{"9", "Other Managed Facilities", "Null", "Null", "Null", "Null"}}));
 }
 
+// A rebuilt part starts empty, and so does its band in the component sheets;
+// the other bands and the total rows stay.
+TEST_F(BuildA, RebuildEmptiesThePartsBandInTheComponentSheets) {
+    struct Case {
+        const char* code;
+        void (*build)();
+        const char* band;  // a component row of the part
+    };
+    const Case cases[] = {{"Ap3", Build_Ap3, "1.01"}, {"Ap4", Build_Ap4, "19"}, {"Ap5", Build_Ap5, "32.99"}};
+    for (const Case& c : cases) {
+        for (const Case& row : cases)
+            db().Execute("INSERT INTO E (SeqNum, LineNum, Component) VALUES (?, 1, 'X')",
+                         {Value(Value(row.band).ToCurrency())});
+        const Table before = Rows(db(), "SELECT SeqNum FROM E ORDER BY SeqNum");
+        db().DropTable(c.code);
+        c.build();
+        Table expected;
+        for (const auto& row : before)
+            if (row[0] != c.band) expected.push_back(row);
+        EXPECT_EQ(Rows(db(), "SELECT SeqNum FROM E ORDER BY SeqNum"), expected) << c.code;
+    }
+}
+
 // H reduced to what Part V reads of it: each component line's band, line and
 // total of all costs.
 void MakeMinimalH(db::Database& d) {
