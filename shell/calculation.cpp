@@ -1,6 +1,7 @@
 #include "shell/calculation.h"
 
 #include "platform/ui/ui.h"
+#include "shell/core/calc_all.h"
 #include "shell/frmMain.h"
 #include "shell/guard.h"
 #include "store/report.h"
@@ -15,6 +16,8 @@ std::function<void()>& Calculation() {
     return calc;
 }
 
+void Whole_Report() { Calc_All(); }
+
 }  // namespace
 
 bool Calculation_Running() { return running; }
@@ -27,10 +30,6 @@ void Run_Calculation() {
         Show_Message("Please open a Cost Report File before calculating it.", ui::kInformation);
         return;
     }
-    if (!Calculation()) {
-        Show_Message("Calculate Entire CRF is not available yet.", ui::kInformation);
-        return;
-    }
     running = true;
     struct Done {
         ~Done() {
@@ -39,7 +38,8 @@ void Run_Calculation() {
         }
     } done;
     Enable_Main_Menus(false);
-    Run_Guarded(Calculation());
+    const std::function<void()> calc = Calculation() ? Calculation() : std::function<void()>(Whole_Report);
+    Run_Guarded(calc);
 }
 
 }  // namespace vt::gui

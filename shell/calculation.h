@@ -11,8 +11,8 @@ namespace vt::gui {
 void Run_Calculation();
 bool Calculation_Running();
 
-// The calculation that Run_Calculation runs on the open report. Until one is
-// set, the command says that it is not available.
+// The calculation that Run_Calculation runs on the open report: the
+// whole-report calculation unless another is set (empty restores it).
 void Set_Calculation(std::function<void()> calculation);
 
 }  // namespace vt::gui

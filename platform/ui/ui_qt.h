@@ -63,8 +63,8 @@ public:
     void HideNewReportDialog() override;
     bool PrinterSetup(const std::string& title) override;
     // The main window's menus, and the findings of the edit checks.
-    void SetMenusEnabled(bool enabled);
-    void ShowEditCheckResults();
+    void SetMenusEnabled(bool enabled) override;
+    void ShowEditCheckResults() override;
 
     // The printer chosen in the set-up dialog; "" = the system's default.
     const std::string& ChosenPrinter() const { return chosenPrinter_; }
