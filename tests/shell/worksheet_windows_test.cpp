@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QPushButton>
 
 #include "engine/general/b.h"
 #include "platform/ui/twips_qt.h"
@@ -184,6 +185,72 @@ TEST_F(WorksheetWindows, AGridWiderThanTheScreenGivesAWindowAsWideAsTheScreenAtT
     ASSERT_TRUE(gui::Is_Form_Loaded("frmViewWide", &w));
     EXPECT_EQ(w->width(), ui::Px(gui::Form_Metrics().Max_Form_Width));
     EXPECT_EQ(w->x(), 0);
+}
+
+}  // namespace
+}  // namespace vt::test
+
+namespace vt::test {
+namespace {
+
+class WindowLayouts : public NoReportTest {};
+
+QPushButton* Button(QWidget* parent, double width) {
+    auto* b = new QPushButton(parent);
+    b->setGeometry(0, ui::Px(60), ui::Px(width), ui::Px(375));
+    return b;
+}
+
+TEST_F(WindowLayouts, EditorsSpreadFiveButtonsAndKeepTheirSmallestSize) {
+    QWidget form;
+    grid::Grid grd(&form);
+    QWidget strip(&form);
+    strip.resize(10, ui::Px(495));
+    QPushButton* b[5];
+    for (auto*& x : b) x = Button(&strip, 1572);
+    QPushButton* previous = Button(&strip, 615);
+    QPushButton* next = Button(&strip, 615);
+    auto layout = [&](double minHeight = 0, double minWidth = 0) {
+        gui::Resize_Edit_Form(&form, &grd, &strip, b[0], b[1], b[2], b[3], b[4], previous, next, minHeight, minWidth);
+    };
+    form.resize(ui::Px(6000), ui::Px(3000));
+    layout();
+    EXPECT_EQ(form.width(), ui::Px(7620 + 2 * 615));
+    form.resize(ui::Px(12000), ui::Px(500));
+    layout();
+    EXPECT_EQ(form.height(), ui::Px(1210));
+    form.resize(ui::Px(12000), ui::Px(3000));
+    layout(2000, 13000);
+    EXPECT_EQ(form.width(), ui::Px(13000));
+
+    form.resize(ui::Px(12000), ui::Px(3000));
+    layout();
+    const double w = std::nearbyint((12000.0 - 480 - 2 * 615 - 480) / 5);
+    for (int k = 0; k < 5; ++k) {
+        EXPECT_EQ(b[k]->x(), ui::Px(855 + k * (w + 120))) << k;
+        EXPECT_EQ(b[k]->width(), ui::Px(w)) << k;
+    }
+    EXPECT_EQ(next->x(), ui::Px(12000 - 615));
+    EXPECT_EQ(strip.y(), ui::Px(3000 - 495));
+    EXPECT_EQ(grd.height(), ui::Px(3000 - 495 - 160));
+    EXPECT_EQ(grd.width(), form.width());
+}
+
+TEST_F(WindowLayouts, TheJWindowsPutFourButtonsUnderTheGrid) {
+    QWidget form;
+    grid::Grid grd(&form);
+    grd.setGeometry(0, 0, ui::Px(3000), ui::Px(1000));
+    QPushButton* b[4];
+    for (auto*& x : b) x = Button(&form, 1000);
+    form.resize(ui::Px(9700), ui::Px(4000));
+    gui::Resize_J_Form(&form, &grd, b[0], b[1], b[2], b[3]);
+    const double w = (9700.0 - 1700) / 4;
+    for (int k = 0; k < 4; ++k) {
+        EXPECT_EQ(b[k]->x(), ui::Px(250 + k * (w + 400))) << k;
+        EXPECT_EQ(b[k]->width(), ui::Px(w)) << k;
+    }
+    EXPECT_EQ(grd.height(), ui::Px(4000 - 2 * 375));
+    EXPECT_EQ(grd.width(), ui::Px(3000));  // the grid's width is the window's own business
 }
 
 }  // namespace
