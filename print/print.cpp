@@ -3,6 +3,7 @@
 #include <cctype>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <utility>
 
 #include "print/codepage.h"
@@ -107,6 +108,19 @@ void Close_Print_File(int fileNum) {
 }
 
 bool Is_Print_File_Open(int fileNum) { return Files().count(fileNum) > 0; }
+
+void Close_All_Print_Files() {
+    // Every file is closed even when one fails; the first failure is told after.
+    std::optional<PrintFileError> failure;
+    while (!Files().empty()) {
+        try {
+            Close_Print_File(Files().begin()->first);
+        } catch (const PrintFileError& e) {
+            if (!failure) failure = e;
+        }
+    }
+    if (failure) throw *failure;
+}
 
 Out& Out::Tab(int col) {
     auto& f = FileOf(fn_);
@@ -227,6 +241,7 @@ std::string Format_Date(const Value& v) {
 }
 
 void SetPrintClock(std::function<DateTime()> clock) { Clock() = std::move(clock); }
+DateTime Print_Now() { return Clock() ? Clock()() : DateTime::Now(); }
 
 SheetPrint::SheetPrint(int& fileNum, const std::string& fileName, const std::string& sheetName, bool landscape)
     : fn_(fileNum), own_(fileNum < 1), sheetName_(sheetName) {

@@ -33,6 +33,8 @@ void Set_Portrait();
 int Open_Print_File(const std::string& path);  // replaces an existing file
 void Close_Print_File(int fileNum);
 bool Is_Print_File_Open(int fileNum);
+// Closes every print file still open (one a failed print left behind).
+void Close_All_Print_Files();
 
 // Writes into an open print file. Columns count from 1; Tab to a column left
 // of the current one continues on a new line at that column.
@@ -59,6 +61,8 @@ std::string Format_Date(const Value& v);
 // The clock the page header reads its date and time from; nullptr restores
 // the real one. Tests set a fixed moment so printed pages compare exactly.
 void SetPrintClock(std::function<DateTime()> clock);
+// The moment that clock gives now.
+DateTime Print_Now();
 
 // The frame of every worksheet print: opens "<fileName>.prt" in the report's
 // folder when the file number is below 1 (and then closes and prints it in

@@ -4,12 +4,23 @@
 #include <utility>
 #include <vector>
 
-#include "platform/printer/printer.h"
-#include "platform/settings/settings.h"
-#include "platform/ui/ui.h"
+#include "engine/chain/e.h"
+#include "engine/chain/e1.h"
+#include "engine/chain/f.h"
+#include "engine/chain/f1.h"
+#include "engine/chain/g.h"
+#include "engine/chain/h.h"
+#include "engine/general/a.h"
+#include "engine/general/b.h"
+#include "engine/general/b1.h"
+#include "engine/general/b2.h"
+#include "engine/general/c.h"
 #include "engine/general/d.h"
 #include "engine/general/i.h"
 #include "engine/general/j.h"
+#include "platform/printer/printer.h"
+#include "platform/settings/settings.h"
+#include "platform/ui/ui.h"
 #include "print/codepage.h"
 #include "print/print.h"
 #include "store/report.h"
@@ -161,18 +172,29 @@ void Print_All() {
 
             // The worksheets in the form's order; each writes its pages into fn.
             // Worksheet A, Parts I, III, IV and V
+            Print_A(fn);
             // Worksheet B
+            Print_B(fn);
             // Worksheet B-1
+            Print_B1(fn);
             // Worksheet B-2, Parts I to III
+            Print_B2(fn);
             // Worksheet C
+            Print_C(fn);
             // Worksheet D, Parts A to C
             Print_D(fn);
             // Worksheet E
+            Print_E(fn);
             // Worksheet E-1
+            Print_E1(fn);
             // Worksheet F, Parts I and II
+            Print_F(fn);
             // Worksheet F-1, Parts I and II
+            Print_F1(fn);
             // Worksheet G, Parts I and II
+            Print_G(fn);
             // Worksheet H
+            Print_H(fn);
             // Worksheet I
             Print_I(fn);
             // Worksheet J

@@ -4,7 +4,7 @@
 
 #include "platform/db/db.h"
 #include "print/print.h"
-#include "store/new_crf.h"
+#include "store/builder.h"
 #include "store/report.h"
 #include "store/services.h"
 
@@ -55,31 +55,32 @@ std::string Dollars(const Value& v) { return print::Pad_Left(Value(Format(v, "#,
 }  // namespace
 
 void Build_B1() {
-    db::Database& db = Db();
-    db.CreateTable("B1", {
-        db::CurrencyField("SeqNum"),
-        db::TextField("Explanation", 40, true),
-        db::TextField("Code", 1, true),
-        db::TextField("UpCCName", 40, true),
-        db::CurrencyField("UpCCNum"),
-        db::CurrencyField("UpAmount"),
-        db::TextField("DnCCName", 40, true),
-        db::CurrencyField("DnCCNum"),
-        db::CurrencyField("DnAmount"),
-    });
-    db.Execute("INSERT INTO B1 (SeqNum,Explanation,UpAmount,DnAmount) VALUES (100,'Total Reclassifications',0,0);");
-    db.Execute("CREATE UNIQUE INDEX ndxB1 ON B1 (SeqNum);");
-    Register_Worksheet("B1");
+    Build_Table("B1",
+                {
+                    db::CurrencyField("SeqNum"),
+                    db::TextField("Explanation", 40, true),
+                    db::TextField("Code", 1, true),
+                    db::TextField("UpCCName", 40, true),
+                    db::CurrencyField("UpCCNum"),
+                    db::CurrencyField("UpAmount"),
+                    db::TextField("DnCCName", 40, true),
+                    db::CurrencyField("DnCCNum"),
+                    db::CurrencyField("DnAmount"),
+                },
+                {"INSERT INTO B1 (SeqNum,Explanation,UpAmount,DnAmount) VALUES (100,'Total Reclassifications',0,0);"},
+                "CREATE UNIQUE INDEX ndxB1 ON B1 (SeqNum);");
 }
 
 void Calc_B1() {
     db::Database& db = Db();
+    db::Transaction tx(db);
     db::Recordset sums =
         db.OpenRecordset("SELECT SUM(UpAmount) AS UpSum, SUM(DnAmount) AS DnSum FROM B1 WHERE SeqNum < 100;");
     const Value up(Nz_Num(sums["UpSum"]).ToCurrency());
     const Value dn(Nz_Num(sums["DnSum"]).ToCurrency());
     sums.Close();
     db.Execute("UPDATE B1 SET UpAmount=?, DnAmount=? WHERE SeqNum = 100;", {up, dn});
+    tx.Commit();
 }
 
 void Print_B1(int& fileNum) {

@@ -67,7 +67,11 @@ int FindColumn(const std::vector<Currency>& list, Currency line) {
 // written before it stay as they are.
 void Calc_B() {
     db::Database& db = Db();
-    const auto stop = [](const std::string& message) { Show_Message(message, 0); };
+    db::Transaction tx(db);
+    const auto stop = [&tx](const std::string& message) {
+        tx.Commit();
+        Show_Message(message, 0);
+    };
 
     // Clear every computed column, total lines included.
     db.Execute("UPDATE B SET Reclassifications=0,TrialBalance=0,MedicareAdj=0,NetExpenses=0,"
@@ -246,6 +250,7 @@ void Calc_B() {
         }
         db.Execute("UPDATE B SET " + f + "=? WHERE LineNum = 100;", {Value(total)});
     }
+    tx.Commit();
 }
 
 }  // namespace vt

@@ -1,10 +1,11 @@
 #include "engine/general/c.h"
 
 #include <string>
+#include <vector>
 
 #include "platform/db/db.h"
 #include "print/print.h"
-#include "store/new_crf.h"
+#include "store/builder.h"
 #include "store/report.h"
 #include "store/services.h"
 
@@ -71,29 +72,31 @@ void PrintHeadings(Out out) {
 }  // namespace
 
 void Build_C() {
-    db::Database& db = Db();
-    db.CreateTable("C", {
-        db::CurrencyField("LineNum"),
-        db::TextField("Description", 40, true),
-        db::TextField("Basis", 2, true),
-        db::CurrencyField("Amount"),
-        db::CurrencyField("CCNum"),
-        db::TextField("CCName", 40, true),
-    });
+    std::vector<Seed> seeds;
     for (const char* line : kSeedLines)
-        db.Execute(std::string("INSERT INTO C (LineNum, Description) VALUES (") + line + ");");
-    db.Execute("UPDATE C SET Amount=0;");
-    db.Execute("CREATE UNIQUE INDEX ndxC ON C (LineNum);");
-    Register_Worksheet("C");
+        seeds.emplace_back(std::string("INSERT INTO C (LineNum, Description) VALUES (") + line + ");");
+    seeds.emplace_back("UPDATE C SET Amount=0;");
+    Build_Table("C",
+                {
+                    db::CurrencyField("LineNum"),
+                    db::TextField("Description", 40, true),
+                    db::TextField("Basis", 2, true),
+                    db::CurrencyField("Amount"),
+                    db::CurrencyField("CCNum"),
+                    db::TextField("CCName", 40, true),
+                },
+                seeds, "CREATE UNIQUE INDEX ndxC ON C (LineNum);");
 }
 
 void Calc_C() {
     db::Database& db = Db();
+    db::Transaction tx(db);
     // Related organisations: minus the total net adjustment of D Part B.
     const Currency netAdj = Nz_Num(db.Scalar("SELECT NetAdj FROM DpB WHERE SeqNum = 100;")).ToCurrency();
     db.Execute("UPDATE C SET Amount=? WHERE LineNum = 15;", {Value(-netAdj)});
     const Currency sum = Nz_Num(db.Scalar("SELECT SUM(Amount) AS Sum FROM C WHERE LineNum < 28;")).ToCurrency();
     db.Execute("UPDATE C SET Amount=? WHERE LineNum = 28;", {Value(sum)});
+    tx.Commit();
 }
 
 void Print_C(int& fileNum) {

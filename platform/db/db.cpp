@@ -295,9 +295,12 @@ Recordset Database::OpenRecordset(const std::string& sql, const std::vector<Valu
     auto d = std::make_unique<Recordset::Impl>();
     d->db = this;
     sqlite3_stmt* st = use.Get();
+    // A cached statement is prepared again by its first step when the schema
+    // changed (a field appended or dropped), so the columns are read after it.
+    bool more = use.Step();
     const int n = sqlite3_column_count(st);
     for (int i = 0; i < n; ++i) d->names.emplace_back(sqlite3_column_name(st, i));
-    while (use.Step()) {
+    for (; more; more = use.Step()) {
         std::vector<Value> row;
         row.reserve(static_cast<size_t>(n));
         for (int i = 0; i < n; ++i) row.push_back(ReadColumn(st, i));
@@ -325,9 +328,10 @@ Recordset Database::OpenTable(const std::string& table, const std::string& where
     Use use(*this, sql, false);
     use.Bind(params);
     sqlite3_stmt* st = use.Get();
+    bool more = use.Step();  // columns after the first step, as above
     const int n = sqlite3_column_count(st);
     for (int i = 1; i < n; ++i) d->names.emplace_back(sqlite3_column_name(st, i));
-    while (use.Step()) {
+    for (; more; more = use.Step()) {
         d->rowids.push_back(sqlite3_column_int64(st, 0));
         std::vector<Value> row;
         row.reserve(static_cast<size_t>(n - 1));
@@ -384,6 +388,50 @@ void Database::Rollback() {
     }
     txFailed_ = false;
     if (!sqlite3_get_autocommit(db_)) detail::ExecRaw(db_, "ROLLBACK");
+}
+
+// ---- Subtransactions ----
+
+Subtransaction::Subtransaction(Database& db) : db_(db) {
+    db_.RequireOpen();
+    if (db_.txDepth_ == 0) throw DbError("Subtransaction without a transaction");
+    static unsigned serial = 0;
+    name_ = "vt_sub" + std::to_string(++serial);
+    depth_ = db_.txDepth_;
+    failed_ = db_.txFailed_;
+    detail::ExecRaw(db_.db_, "SAVEPOINT " + name_);
+}
+
+Subtransaction::~Subtransaction() {
+    if (!done_) {
+        try {
+            Rollback();
+        } catch (...) {
+        }
+    }
+}
+
+void Subtransaction::Release() {
+    if (done_) return;
+    done_ = true;
+    detail::ExecRaw(db_.db_, "RELEASE " + name_);
+}
+
+void Subtransaction::Rollback() {
+    if (done_) return;
+    done_ = true;
+    // Inner transactions that failed inside the savepoint have counted
+    // themselves out and marked the outer one failed; undoing their work
+    // here takes that mark back. When SQLite itself ended the transaction
+    // (disk full, I/O) there is nothing to return to and the mark stays.
+    db_.txDepth_ = depth_;
+    if (!db_.db_ || sqlite3_get_autocommit(db_.db_)) {
+        db_.txFailed_ = true;
+        return;
+    }
+    detail::ExecRaw(db_.db_, "ROLLBACK TO " + name_);
+    detail::ExecRaw(db_.db_, "RELEASE " + name_);
+    db_.txFailed_ = failed_;
 }
 
 // ---- Backup ----

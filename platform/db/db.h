@@ -179,6 +179,7 @@ public:
     sqlite3* Handle() const { return db_; }
 
 private:
+    friend class Subtransaction;
     Database() = default;
     int Run(const std::string& sql, const std::vector<Value>& params, bool lenient);
     std::string Rewrite(const std::string& sql, bool lenient) const;
@@ -203,6 +204,27 @@ public:
     Transaction& operator=(const Transaction&) = delete;
 private:
     Database& db_;
+    bool done_ = false;
+};
+
+// A part of the open transaction that can be undone alone (an SQL savepoint): Rollback() (or
+// leaving without Release()) undoes what was done since the savepoint began,
+// also the work of an inner Transaction that failed there, and the
+// transaction around it stays usable and can still commit. Raises DbError
+// when no transaction is open.
+class Subtransaction {
+public:
+    explicit Subtransaction(Database& db);
+    ~Subtransaction();
+    void Release();
+    void Rollback();
+    Subtransaction(const Subtransaction&) = delete;
+    Subtransaction& operator=(const Subtransaction&) = delete;
+private:
+    Database& db_;
+    std::string name_;
+    int depth_ = 0;
+    bool failed_ = false;
     bool done_ = false;
 };
 

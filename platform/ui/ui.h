@@ -64,6 +64,11 @@ public:
     virtual void ShowReportOpened(const std::string& caption, const std::string& path) = 0;
     // The new-report dialog is hidden while the report is built.
     virtual void HideNewReportDialog() = 0;
+    // The main window's top-level menus (Edit, Help, Report, View) on or off,
+    // so that nothing else starts while the whole report is calculated.
+    virtual void SetMenusEnabled(bool /*enabled*/) {}
+    // Brings up the window of the edit-check findings (table Error), not modally.
+    virtual void ShowEditCheckResults() {}
 };
 
 // The installed implementation. Before anything is installed a silent one

@@ -7,31 +7,14 @@
 #include <optional>
 #include <stdexcept>
 
+#include "engine/chain/e.h"
+#include "engine/chain/f1.h"
 #include "platform/db/db.h"
 #include "platform/settings/settings.h"
 #include "platform/ui/ui.h"
 #include "shell/core/captions.h"
 #include "store/report.h"
 #include "store/services.h"
-
-// The total captions of E and F-1 Part I belong to those worksheets; until
-// they are part of this build, the same two statements are run here.
-#if __has_include("engine/chain/e.h") && __has_include("engine/chain/f1.h")
-#include "engine/chain/e.h"
-#include "engine/chain/f1.h"
-#else
-namespace vt {
-namespace {
-void FixBandTotalLabels(const char* table) {
-    const std::string set = std::string("UPDATE ") + table + " SET Component = ? WHERE SeqNum = ?;";
-    Db().Execute(set, {Value("Total (lines 19-27)"), Value(Currency::FromInt(28))});
-    Db().Execute(set, {Value("Total (lines 29-32)"), Value(Currency::FromInt(33))});
-}
-void FixETotalLabels() { FixBandTotalLabels("E"); }
-void FixF1p1TotalLabels() { FixBandTotalLabels("F1p1"); }
-}  // namespace
-}  // namespace vt
-#endif
 
 namespace vt {
 

@@ -618,3 +618,26 @@ TEST_F(DbTransaction, OutsideATransactionEachStatementIsSaved) {
     EXPECT_EQ(other->Scalar("SELECT count(*) FROM T").ToLong(), 1);
     EXPECT_TRUE(other->Scalar("SELECT K FROM T WHERE K = 99").IsNull());
 }
+
+// A statement run before a field was appended or dropped must see the table's
+// columns as they are now, not as they were when it was first prepared.
+TEST(DbSchemaChange, RecordsetsSeeFieldsAddedOrDroppedSinceTheStatementLastRan) {
+    auto dir = std::filesystem::temp_directory_path() / ("vt-db-schema-" + std::to_string(::getpid()));
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    auto db = vt::db::Database::Create((dir / "s.db").string());
+    db->CreateTable("T", {vt::db::CurrencyField("A")});
+    db->Execute("INSERT INTO T (A) VALUES (1)");
+    EXPECT_EQ(db->OpenRecordset("SELECT * FROM T").FieldCount(), 1);
+    EXPECT_EQ(db->OpenTable("T").FieldCount(), 1);
+    db->AppendField("T", vt::db::CurrencyField("B"));
+    EXPECT_EQ(db->OpenRecordset("SELECT * FROM T").FieldCount(), 2);
+    EXPECT_EQ(db->OpenTable("T").FieldCount(), 2);
+    db->Execute("DELETE FROM T");
+    db->DropField("T", "B");
+    auto empty = db->OpenRecordset("SELECT * FROM T");
+    EXPECT_EQ(empty.FieldCount(), 1);
+    EXPECT_EQ(empty.RecordCount(), 0);
+    db->Close();
+    std::filesystem::remove_all(dir);
+}

@@ -16,7 +16,7 @@
 
 namespace vt::test {
 
-class ShellUi : public ScriptedUi {
+class ReportFileUi : public ScriptedUi {
 public:
     void CloseReportWindows() override { events.push_back("windows closed"); }
     void ShowReportClosed(const std::string& caption) override {
@@ -53,7 +53,7 @@ protected:
     std::string Setting() const;
     void ClearUi();
 
-    ShellUi ui;
+    ReportFileUi ui;
     std::string folder;  // without a trailing separator
     std::unique_ptr<settings::IniSettings> userSettings;
 };

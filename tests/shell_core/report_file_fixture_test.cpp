@@ -14,7 +14,7 @@ namespace vt::test {
 
 namespace fs = std::filesystem;
 
-std::string ShellUi::LastState() const {
+std::string ReportFileUi::LastState() const {
     for (auto e = events.rbegin(); e != events.rend(); ++e)
         if (*e == "opened" || *e == "closed") return *e;
     return "";

@@ -26,14 +26,6 @@ protected:
     void SetUp() override {
         ReportFileTest::SetUp();
         MakeReport("ID.CRF");
-        // Worksheet A Part I as far as the identity goes, where the build
-        // does not make the sheet yet.
-        if (!Table_Exists("Ap1")) {
-            Db().CreateTable("Ap1", {db::CurrencyField("SeqNum"), db::TextField("Legend", 50),
-                                     db::TextField("Info", 40, true)});
-            for (const char* seq : {"1", "2.02", "3", "6.01", "6.02"})
-                Db().Execute(std::string("INSERT INTO Ap1 (SeqNum, Info) VALUES (") + seq + ", 'old')");
-        }
         ClearUi();
     }
 

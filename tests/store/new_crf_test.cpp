@@ -234,6 +234,7 @@ TEST_F(NewCrf, RebuildingATableAddsNoSecondRegisterRowAndSaysNothing) {
                                                                 {Value("Owner's \"share\"")}}},
                     "CREATE UNIQUE INDEX ndx ON B2p1 (SeqNum);");
     };
+    if (db().TableExists("B2p1")) db().DropTable("B2p1");
     build();
     db().DropTable("B2p1");
     build();

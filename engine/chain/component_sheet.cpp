@@ -1,0 +1,722 @@
+#include "engine/chain/component_sheet.h"
+
+#include <algorithm>
+#include <cctype>
+#include <map>
+#include <optional>
+#include <utility>
+
+#include "engine/chain/e.h"
+#include "engine/chain/e1.h"
+#include "engine/chain/f.h"
+#include "engine/chain/f1.h"
+#include "engine/chain/g.h"
+#include "engine/chain/h.h"
+#include "store/builder.h"
+#include "store/report.h"
+#include "store/services.h"
+
+namespace vt {
+
+namespace {
+
+constexpr Currency Cents(std::int64_t cents) { return Currency{cents * 100}; }
+
+// The rows of one part of worksheet A in every component sheet.
+struct Band {
+    Currency first, last, offset;
+};
+
+Band BandOf(int part) {
+    switch (part) {
+    case 3: return {Cents(100), Cents(1799), Cents(0)};
+    case 4: return {Cents(1900), Cents(2699), Cents(1800)};
+    case 5: return {Cents(2900), Cents(3299), Cents(2800)};
+    }
+    throw db::DbError("Worksheet A has no part " + std::to_string(part) + " with component lines");
+}
+
+// Bounds of the band as the renumbering statements select it: above first - 1
+// and up to last + .005, so every two-decimal line of the band is caught.
+Value Below(const Band& b) { return Value(b.first - Cents(100)); }
+Value Above(const Band& b) { return Value(b.last + Currency{50}); }
+
+bool SameName(const std::string& a, const std::string& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+    });
+}
+
+// Sheet and field names come from the register and from code, never from the
+// user; they still go into statements as names, so nothing but a plain name passes.
+const std::string& Plain(const std::string& name) {
+    const bool ok = !name.empty() && std::all_of(name.begin(), name.end(), [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+    });
+    if (!ok) throw db::DbError("Not a table or field name: " + name);
+    return name;
+}
+
+Currency NzCur(const Value& v) { return Nz_Num(v).ToCurrency(); }
+
+// A value as the field of the given type stores it exactly.
+Value AsFieldType(const Value& v, db::FieldType type) {
+    if (v.IsNull() || v.IsEmpty()) return Value::Null();
+    switch (type) {
+    case db::FieldType::Currency: return Value(v.ToCurrency());
+    case db::FieldType::Double: return Value(v.ToDouble());
+    default: return v;
+    }
+}
+
+// The sheets that follow worksheet A's lines: every registered worksheet from
+// "E" on but Gp1 (no component rows), I and J.
+std::vector<std::string> ComponentSheetWalk() {
+    auto rs = Db().OpenRecordset(
+        "SELECT Item FROM Worksheets WHERE Item >= 'E' AND Item NOT IN ('Gp1','I','J') "
+        "AND Calc_Lvl < 900 ORDER BY ItemName;");
+    std::vector<std::string> items;
+    for (; !rs.Eof(); rs.MoveNext()) items.push_back(Plain(rs["Item"].ToText()));
+    return items;
+}
+
+// First field that a new component row sets to 0.
+int FirstNewRowField(const std::string& sheet) {
+    if (SameName(sheet, "Fp1") || SameName(sheet, "Fp2") || SameName(sheet, "Gp2")) return 3;
+    if (SameName(sheet, "H")) return 5;
+    return 4;
+}
+
+// First value column, as the cost-centre column operations count it.
+int FirstCCField(const std::string& sheet) {
+    if (!sheet.empty() && sheet[0] == 'F') return 3;
+    if (!sheet.empty() && sheet[0] == 'G') return 5;
+    return 4;
+}
+
+// The sheets whose columns the E-1 and F-1 editors choose: value columns from
+// field 4, the last one the row total.
+constexpr int kChosenFirstField = 4;
+
+bool HasInputRow35(const std::string& sheet) { return sheet == "Fp2" || sheet == "F1p2"; }
+
+db::FieldType NewColumnType(const std::string& sheet) {
+    return HasInputRow35(sheet) ? db::FieldType::Double : db::FieldType::Currency;
+}
+
+std::optional<std::vector<Value>> Row0IfAny(const std::string& sheet) {
+    auto rs = Db().OpenRecordset(Select_Sheet(sheet, "WHERE SeqNum = 0;"));
+    if (rs.Eof()) return std::nullopt;
+    std::vector<Value> row;
+    for (int i = 0; i < rs.FieldCount(); ++i) row.push_back(rs.Field(i));
+    return row;
+}
+
+std::vector<Value> Row0(const std::string& sheet) {
+    auto row = Row0IfAny(sheet);
+    if (!row) throw db::DbError("Worksheet " + sheet + " has no row 0");
+    return *row;
+}
+
+// Makes room for a value column at field index pos: a new last field is
+// appended and the values of pos and every later column move one field right.
+// Returns the fields after the change.
+std::vector<db::FieldDef> OpenColumnAt(const std::string& sheet, int pos, int firstValueField,
+                                       db::FieldType type) {
+    auto& db = Db();
+    auto fields = db.Fields(sheet);
+    const int count = static_cast<int>(fields.size()) - firstValueField + 1;
+    db.AppendField(sheet, db::FieldDef{"Col_" + std::to_string(count), type});
+    fields = db.Fields(sheet);
+    const int last = static_cast<int>(fields.size()) - 1;
+    std::string set;
+    for (int j = last; j > pos; --j) {
+        if (!set.empty()) set += ", ";
+        set += fields[j].name + " = " + fields[j - 1].name;
+    }
+    if (!set.empty()) db.Execute("UPDATE " + sheet + " SET " + set + ";");
+    return fields;
+}
+
+// Removes the value column at field index pos: the later values move one field
+// left and the last field is dropped.
+void CloseColumnAt(const std::string& sheet, int pos) {
+    auto& db = Db();
+    const auto fields = db.Fields(sheet);
+    const int last = static_cast<int>(fields.size()) - 1;
+    std::string set;
+    for (int i = pos; i < last; ++i) {
+        if (!set.empty()) set += ", ";
+        set += fields[i].name + " = " + fields[i + 1].name;
+    }
+    if (!set.empty()) db.Execute("UPDATE " + sheet + " SET " + set + ";");
+    db.DropField(sheet, fields[last].name);
+}
+
+// Writes row-0 values by field index.
+void WriteRow0(const std::string& sheet, const std::vector<db::FieldDef>& fields,
+               const std::vector<std::pair<int, Currency>>& values) {
+    if (values.empty()) return;
+    std::string set;
+    std::vector<Value> params;
+    for (const auto& [i, c] : values) {
+        if (!set.empty()) set += ", ";
+        set += fields[i].name + " = ?";
+        params.push_back(AsFieldType(Value(c), fields[i].type));
+    }
+    Db().Execute("UPDATE " + sheet + " SET " + set + " WHERE SeqNum = 0;", params);
+}
+
+// Cost-centre numbers of the chosen columns (all value columns but the total).
+std::vector<Currency> ChosenColumns(const std::string& sheet) {
+    const auto row = Row0(sheet);
+    std::vector<Currency> numbers;
+    for (int i = kChosenFirstField; i + 1 < static_cast<int>(row.size()); ++i)
+        if (!row[i].IsNull()) numbers.push_back(row[i].ToCurrency());
+    return numbers;
+}
+
+// ---- Repair ----
+
+// Which part's band a row of the sheet belongs to, and its line there. Row 27
+// may carry the line 27 that older builds gave it when A Part IV lacked line 9.
+std::pair<int, Currency> RowKey(Currency seq, Currency line) {
+    const int band = seq < Cents(1800) ? 3 : seq < Cents(2800) ? 4 : 5;
+    const std::int64_t s = line.scaled;
+    Currency rounded{(s >= 0 ? (s + 5) / 10 : (s - 5) / 10) * 10};  // 3 decimals
+    if (seq == Cents(2700) && rounded == Cents(2700)) rounded = Cents(900);
+    return {band, rounded};
+}
+
+struct SheetRow {
+    Currency seq;
+    std::vector<Value> values;
+};
+
+std::vector<SheetRow> ReadRows(const std::string& table, const std::string& where) {
+    auto rs = Db().OpenRecordset(Select_Sheet(table, "WHERE " + where + " ORDER BY SeqNum;"));
+    std::vector<SheetRow> rows;
+    for (; !rs.Eof(); rs.MoveNext()) {
+        SheetRow r{NzCur(rs["SeqNum"]), {}};
+        for (int i = 0; i < rs.FieldCount(); ++i) r.values.push_back(rs.Field(i));
+        rows.push_back(std::move(r));
+    }
+    return rows;
+}
+
+using FieldMap = std::vector<std::pair<int, int>>;  // old field index -> new field index
+
+void CopyRow(const std::string& sheet, const std::vector<db::FieldDef>& fields, const FieldMap& map,
+             const SheetRow& from, Currency toSeq) {
+    if (map.empty()) return;
+    std::string set;
+    std::vector<Value> params;
+    for (const auto& [o, n] : map) {
+        if (!set.empty()) set += ", ";
+        set += fields[n].name + " = ?";
+        params.push_back(AsFieldType(from.values[o], fields[n].type));
+    }
+    params.push_back(Value(toSeq));
+    Db().Execute("UPDATE " + sheet + " SET " + set + " WHERE SeqNum = ?;", params);
+}
+
+// The fields a repair carries over: by place from the sheet's first copied
+// field; in sheets with chosen columns, each column by its cost centre.
+FieldMap RepairFieldMap(const std::string& sheet, const std::string& backup, bool chosenColumns) {
+    const int oldLast = static_cast<int>(Db().Fields(backup).size()) - 1;
+    const int newLast = static_cast<int>(Db().Fields(sheet).size()) - 1;
+    FieldMap map;
+    if (!chosenColumns) {
+        const int first = (sheet == "Fp1" || sheet == "Fp2" || sheet == "Gp2") ? 3 : 4;
+        for (int i = first; i <= std::min(oldLast, newLast); ++i) map.emplace_back(i, i);
+        return map;
+    }
+    const auto oldRow0 = Row0IfAny(backup);
+    const auto newRow0 = Row0(sheet);
+    if (oldRow0) {
+        for (int i = kChosenFirstField; i < oldLast; ++i) {
+            if ((*oldRow0)[i].IsNull()) continue;
+            const Currency cc = (*oldRow0)[i].ToCurrency();
+            for (int j = kChosenFirstField; j < newLast; ++j)
+                if (!newRow0[j].IsNull() && newRow0[j].ToCurrency() == cc) { map.emplace_back(i, j); break; }
+        }
+    }
+    if (oldLast >= kChosenFirstField && newLast >= kChosenFirstField) map.emplace_back(oldLast, newLast);
+    return map;
+}
+
+// Copies the old values into the rebuilt sheet, matching rows by band and line.
+// Returns true when some row of either table found no partner.
+bool CopyBack(const std::string& sheet, const std::string& backup, const FieldMap& map) {
+    const std::string rows = "SeqNum NOT IN (0,18,28) AND SeqNum < 33";
+    const auto olds = ReadRows(backup, rows);
+    const auto news = ReadRows(sheet, rows);
+    const auto fields = Db().Fields(sheet);
+    constexpr int kLine = 1;  // LineNum is field 1 in every sheet
+
+    std::map<std::pair<int, Currency>, size_t> byKey;
+    bool unmatched = false;
+    for (size_t i = 0; i < olds.size(); ++i)
+        if (!byKey.emplace(RowKey(olds[i].seq, NzCur(olds[i].values[kLine])), i).second) unmatched = true;
+    std::vector<bool> used(olds.size(), false);
+    for (const auto& n : news) {
+        const auto it = byKey.find(RowKey(n.seq, NzCur(n.values[kLine])));
+        if (it == byKey.end() || used[it->second]) { unmatched = true; continue; }
+        used[it->second] = true;
+        CopyRow(sheet, fields, map, olds[it->second], n.seq);
+    }
+    if (std::find(used.begin(), used.end(), false) != used.end()) unmatched = true;
+
+    // The cost to be allocated is typed by the user: it survives the rebuild.
+    if (HasInputRow35(sheet)) {
+        const auto old35 = ReadRows(backup, "SeqNum = 35");
+        if (!old35.empty()) CopyRow(sheet, fields, map, old35.front(), Cents(3500));
+    }
+    return unmatched;
+}
+
+// The finding of the line comparison and the count tests, or "" when the sheet
+// mirrors worksheet A.
+std::string FindMismatch(const std::string& sheet) {
+    auto& db = Db();
+    auto rows = db.OpenRecordset("SELECT SeqNum, LineNum, Component FROM " + sheet +
+                                 " WHERE LineNum > 0 AND LineNum < 18 ORDER BY SeqNum;");
+    auto a3 = db.OpenRecordset("SELECT LineNum, Component, PeriodFrom FROM Ap3 ORDER BY LineNum;");
+    for (; !a3.Eof(); a3.MoveNext(), rows.MoveNext()) {
+        const Currency aLine = NzCur(a3["LineNum"]);
+        const std::string aName = Nz_Str(a3["Component"]).ToText();
+        if (rows.Eof())
+            return "Inconsistant Components: worksheet " + sheet + " has no line for " + aName + "(" +
+                   aLine.ToText() + ") in worksheet A Part III";
+        const Currency line = NzCur(rows["LineNum"]);
+        if (line != aLine)
+            return "Inconsistant Components at line " + NzCur(rows["SeqNum"]).ToText() + ":  '" +
+                   Nz_Str(rows["Component"]).ToText() + "' (" + line.ToText() + ") in worksheet " + sheet +
+                   " and " + aName + "(" + aLine.ToText() + ") in worksheet A Part III";
+    }
+    struct CountTest { const char* table; const char* key; const char* part; };
+    static const CountTest tests[] = {
+        {"Ap3", "Ap3.LineNum", "III"},
+        {"Ap4", "CCur(Ap4.LineNum+18)", "IV"},
+        {"Ap5", "CCur(Ap5.LineNum+28)", "V"},
+    };
+    for (const auto& t : tests) {
+        const Value cnt = db.Scalar(std::string("SELECT Count(") + t.table + ".LineNum) AS Cnt FROM " + t.table +
+                                    " LEFT JOIN " + sheet + " ON " + t.key + " = " + sheet + ".SeqNum WHERE " +
+                                    sheet + ".SeqNum IS NULL;");
+        if (Nz_Num(cnt).ToDouble() > 0)
+            return std::string("Unmatched A Part ") + t.part + " record(s) in " + sheet;
+    }
+    return "";
+}
+
+// The component sheets with their builders, in the order they are checked:
+// E, E1, Fp1, Fp2, F1p2, F1p1 (after F1p2, whose columns it follows), Gp2, H.
+// Each worksheet unit adds its line here.
+struct SheetBuilder {
+    const char* sheet;
+    void (*build)();
+};
+const SheetBuilder kSheetBuilders[] = {
+    {"E", Build_E},
+    {"E1", Build_E1},
+    {"Fp1", Build_Fp1},
+    {"Fp2", Build_Fp2},
+    {"F1p2", Build_F1p2},
+    {"F1p1", Build_F1p1},
+    {"Gp2", Build_Gp2},
+    {"H", Build_H},
+};
+
+}  // namespace
+
+// ---- Component lines ----
+
+void Insert_Component_Line(Currency line, int part) {
+    const Band b = BandOf(part);
+    auto& db = Db();
+    db::Transaction tx(db);
+    for (const auto& t : ComponentSheetWalk()) {
+        db.Execute("UPDATE " + t + " SET SeqNum = CCur(SeqNum+100), LineNum = CCur(LineNum+100) "
+                   "WHERE SeqNum > ? AND SeqNum <= ? AND LineNum >= ?;",
+                   {Below(b), Above(b), Value(line)});
+        db.Execute("UPDATE " + t + " SET SeqNum = CCur(SeqNum-99.99), LineNum = CCur(LineNum-99.99) "
+                   "WHERE LineNum >= 100;");
+        db.Execute("INSERT INTO " + t + " (SeqNum, LineNum) VALUES(?, ?);", {Value(line + b.offset), Value(line)});
+
+        const auto fields = db.Fields(t);
+        std::string set;
+        std::vector<Value> params;
+        for (size_t i = FirstNewRowField(t); i < fields.size(); ++i) {
+            if (!set.empty()) set += ", ";
+            set += fields[i].name + " = ?";
+            params.push_back(AsFieldType(Value(Currency{0}), fields[i].type));
+        }
+        if (set.empty()) continue;
+        params.insert(params.end(), {Below(b), Above(b), Value(line)});
+        db.Execute("UPDATE " + t + " SET " + set + " WHERE SeqNum > ? AND SeqNum <= ? AND LineNum = ?;", params);
+    }
+    tx.Commit();
+}
+
+void Delete_Component_Line(Currency line, int part) {
+    const Band b = BandOf(part);
+    auto& db = Db();
+    db::Transaction tx(db);
+    for (const auto& t : ComponentSheetWalk()) {
+        db.Execute("DELETE FROM " + t + " WHERE SeqNum > ? AND SeqNum < ? AND LineNum = ?;",
+                   {Below(b), Above(b), Value(line)});
+        db.Execute("UPDATE " + t + " SET SeqNum = CCur(SeqNum+100), LineNum = CCur(LineNum+100) "
+                   "WHERE SeqNum > ? AND SeqNum <= ? AND LineNum >= ?;",
+                   {Below(b), Above(b), Value(line)});
+        db.Execute("UPDATE " + t + " SET SeqNum = CCur(SeqNum-100.01), LineNum = CCur(LineNum-100.01) "
+                   "WHERE LineNum >= 100;");
+    }
+    tx.Commit();
+}
+
+void Set_Component_Field(const std::string& sheet, Currency line, int part, const std::string& field,
+                         const std::string& value) {
+    Band b = BandOf(part);
+    // A Part IV's own line 9 sits on row 27, outside the band of user lines;
+    // its name and period end must reach the sheets all the same.
+    if (part == 4) b.last = Cents(2700);
+
+    auto& db = Db();
+    Value v = Is_Blank(Value(value)) ? Value::Null() : Value(value);
+    if (!v.IsNull()) {
+        for (const auto& f : db.Fields(Plain(sheet))) {
+            if (SameName(f.name, field) && f.type == db::FieldType::Date) {
+                const auto d = ParseDate(value);
+                v = d ? Value(*d) : Value::Null();
+            }
+        }
+    }
+    db::Transaction tx(db);
+    db.Execute("UPDATE " + sheet + " SET " + Plain(field) + " = ? WHERE LineNum = ? AND SeqNum >= ? AND SeqNum <= ?;",
+               {v, Value(line), Value(b.first), Value(b.last)});
+    tx.Commit();
+}
+
+void Propagate_Component_Field(Currency line, int part, const std::string& field, const std::string& value) {
+    std::vector<std::string> sheets = {"E", "E1", "F1p1", "F1p2", "H"};
+    if (field != "MedicareNo") sheets.insert(sheets.end(), {"Fp1", "Fp2", "Gp2"});
+    db::Transaction tx(Db());
+    for (const auto& s : sheets)
+        if (Table_Exists(s)) Set_Component_Field(s, line, part, field, value);
+    tx.Commit();
+}
+
+void Clear_Component_Band(int part) {
+    const Band b = BandOf(part);
+    auto& db = Db();
+    db::Transaction tx(db);
+    for (const char* s : {"E", "E1", "Fp1", "Fp2", "F1p1", "F1p2", "Gp2", "H"}) {
+        if (!Table_Exists(s)) continue;
+        db.Execute(std::string("DELETE FROM ") + s + " WHERE SeqNum >= ? AND SeqNum <= ?;",
+                   {Value(b.first), Value(b.last)});
+    }
+    tx.Commit();
+}
+
+void Sync_Component_Line(const std::string& sheet, Currency line, bool /*starts_before_year*/) {
+    auto& db = Db();
+    auto rs = db.OpenRecordset("SELECT SeqNum, LineNum, Component FROM " + Plain(sheet) +
+                               " WHERE LineNum = ? AND SeqNum < 18 ORDER BY SeqNum;", {Value(line)});
+    if (rs.Eof()) return;
+    db::Transaction tx(db);
+    const Currency seq = NzCur(rs["SeqNum"]);
+    const std::string name = Nz_Str(rs["Component"]).ToText();
+    if (name.compare(0, 2, "a ") == 0) {
+        // Two decimals, halves to even.
+        const std::int64_t s = seq.scaled, q = s / 100, r = s % 100;
+        std::int64_t to = q;
+        if (r > 50 || (r == 50 && q % 2 != 0)) ++to;
+        else if (r < -50 || (r == -50 && q % 2 != 0)) --to;
+        db.Execute("UPDATE " + sheet + " SET SeqNum = ? WHERE SeqNum = ?;", {Value(Currency{to * 100}), Value(seq)});
+    }
+    rs.MoveNext();
+    if (!rs.Eof() && NzCur(rs["LineNum"]) == line)
+        db.Execute("DELETE FROM " + sheet + " WHERE SeqNum = ?;", {Value(NzCur(rs["SeqNum"]))});
+    tx.Commit();
+}
+
+// ---- Cost-centre columns ----
+
+void Add_CC_Column(const std::string& sheet, Currency ccnum) {
+    auto& db = Db();
+    db::Transaction tx(db);
+    const int first = FirstCCField(Plain(sheet));
+    const auto row0 = Row0(sheet);
+    const int last = static_cast<int>(row0.size()) - 1;
+
+    // The column whose row-0 number is 0 (G's non-capital column) belongs after
+    // the cost centres below 6.
+    int pos = last + 1;
+    bool exists = false;
+    for (int i = first; i <= last; ++i) {
+        Currency v = NzCur(row0[i]);
+        if (v == Currency{}) v = Currency::FromInt(6);
+        if (v >= ccnum) {
+            pos = i;
+            exists = v == ccnum;
+            break;
+        }
+    }
+    const auto fields = OpenColumnAt(sheet, pos, first, NewColumnType(sheet));
+
+    std::vector<std::pair<int, Currency>> numbers = {{pos, ccnum}};
+    if (exists) {
+        const Currency groupEnd = ccnum.Floor() + Currency::FromInt(1);
+        for (int j = pos + 1; j < static_cast<int>(fields.size()); ++j) {
+            const Value& before = row0[j - 1];  // what the shift moved into field j
+            if (before.IsNull()) break;
+            const Currency v = before.ToCurrency();
+            if (v < ccnum || v >= groupEnd) break;
+            numbers.emplace_back(j, v + Cents(1));
+        }
+    }
+    WriteRow0(sheet, fields, numbers);
+
+    // Computed sheets (Fp1 and G) get their new cells from the next calculation.
+    if (sheet != "Fp1" && sheet[0] != 'G') {
+        std::string where = "LineNum > 0";
+        if (HasInputRow35(sheet)) where += " OR SeqNum = 35";
+        db.Execute("UPDATE " + sheet + " SET " + fields[pos].name + " = 0 WHERE " + where + ";");
+    }
+    tx.Commit();
+}
+
+void Delete_CC_Column(const std::string& sheet, Currency ccnum) {
+    auto& db = Db();
+    const int first = FirstCCField(Plain(sheet));
+    const auto row0 = Row0(sheet);
+    const int last = static_cast<int>(row0.size()) - 1;
+    int found = -1;
+    for (int i = first; i <= last && found < 0; ++i)
+        if (NzCur(row0[i]) == ccnum) found = i;
+    if (found < 0) {
+        Show_Message("Failed to delete the " + ccnum.ToText() + "column from sheet " + sheet +
+                     ". The column wasn't found.");
+        return;
+    }
+    db::Transaction tx(db);
+    const auto fields = db.Fields(sheet);
+    std::vector<std::pair<int, Currency>> numbers;
+    for (int i = found; i < last; ++i) {
+        const Value& moved = row0[i + 1];
+        if (!moved.IsNull() && moved.ToCurrency().Floor() == ccnum.Floor())
+            numbers.emplace_back(i, moved.ToCurrency() - Cents(1));
+    }
+    CloseColumnAt(sheet, found);
+    WriteRow0(sheet, fields, numbers);
+    tx.Commit();
+}
+
+void Add_Chosen_CC_Column(const std::string& sheet, Currency ccnum) {
+    auto& db = Db();
+    db::Transaction tx(db);
+    const auto row0 = Row0(Plain(sheet));
+    const int last = static_cast<int>(row0.size()) - 1;
+    int pos = std::max(last, kChosenFirstField);  // before the total column
+    for (int i = kChosenFirstField; i < last; ++i) {
+        if (NzCur(row0[i]) >= ccnum) {
+            pos = i;
+            break;
+        }
+    }
+    const auto fields = OpenColumnAt(sheet, pos, kChosenFirstField, NewColumnType(sheet));
+    WriteRow0(sheet, fields, {{pos, ccnum}});
+    db.Execute("UPDATE " + sheet + " SET " + fields[pos].name + " = 0 WHERE SeqNum > 0;");
+    tx.Commit();
+}
+
+bool Delete_Chosen_CC_Column(const std::string& sheet, Currency ccnum) {
+    const auto row0 = Row0(Plain(sheet));
+    for (int i = kChosenFirstField; i + 1 < static_cast<int>(row0.size()); ++i) {
+        if (!row0[i].IsNull() && row0[i].ToCurrency() == ccnum) {
+            db::Transaction tx(Db());
+            CloseColumnAt(sheet, i);
+            tx.Commit();
+            return true;
+        }
+    }
+    return false;
+}
+
+void Match_Chosen_CC_Columns(const std::string& sheet, const std::string& model) {
+    db::Transaction tx(Db());
+    const auto wanted = ChosenColumns(Plain(model));
+    const auto held = ChosenColumns(Plain(sheet));
+    for (const Currency c : held)
+        if (std::find(wanted.begin(), wanted.end(), c) == wanted.end()) Delete_Chosen_CC_Column(sheet, c);
+    for (const Currency c : wanted)
+        if (std::find(held.begin(), held.end(), c) == held.end()) Add_Chosen_CC_Column(sheet, c);
+    tx.Commit();
+}
+
+// ---- Checks and repair ----
+
+std::function<void()> Component_Sheet_Builder(const std::string& sheet) {
+    for (const auto& b : kSheetBuilders)
+        if (sheet == b.sheet) return b.build;
+    return {};
+}
+
+bool Check_Component_Sheet(const std::string& sheet) {
+    const std::string finding = FindMismatch(Plain(sheet));
+    if (finding.empty()) return true;
+    Repair_Component_Sheet(sheet, finding);
+    return false;
+}
+
+bool Check_Component_Sheets() {
+    bool all = true;
+    for (const auto& b : kSheetBuilders) all = Check_Component_Sheet(b.sheet) && all;
+    return all;
+}
+
+void Repair_Component_Sheet(const std::string& sheet, const std::string& reason) {
+    const auto build = Component_Sheet_Builder(sheet);
+    if (!build) throw db::DbError("Worksheet " + sheet + " cannot be rebuilt");
+    const std::string backup = "Bad_" + sheet;
+    const bool chosenColumns = sheet == "E1" || sheet == "F1p2";
+    auto& db = Db();
+    bool unmatched = false;
+    {
+        // The old table and the last backup stay as they were unless the whole
+        // repair succeeds.
+        db::Transaction tx(db);
+        if (db.TableExists(backup)) db.DropTable(backup);
+        db.RenameTable(sheet, backup);
+        build();
+        if (chosenColumns) {
+            if (const auto oldRow0 = Row0IfAny(backup)) {
+                for (int i = kChosenFirstField; i + 1 < static_cast<int>(oldRow0->size()); ++i) {
+                    if ((*oldRow0)[i].IsNull()) continue;
+                    const Currency cc = (*oldRow0)[i].ToCurrency();
+                    const auto held = ChosenColumns(sheet);
+                    if (std::find(held.begin(), held.end(), cc) == held.end()) Add_Chosen_CC_Column(sheet, cc);
+                }
+            }
+        }
+        unmatched = CopyBack(sheet, backup, RepairFieldMap(sheet, backup, chosenColumns));
+        if (sheet == "F1p2" && db.TableExists("F1p1")) Match_Chosen_CC_Columns("F1p1", "F1p2");
+        tx.Commit();
+    }
+    if (unmatched)
+        Show_Message("Errors were found in table " + sheet +
+                     ".  The table has been repaired.  Please check that all data in the table is still correct."
+                     "\r\n\r\n[ " + reason + " ]");
+}
+
+// ---- Reading ----
+
+std::string Select_Sheet(const std::string& sheet, const std::string& tail) {
+    std::string names;
+    for (const auto& f : Db().Fields(Plain(sheet))) names += (names.empty() ? "" : ", ") + f.name;
+    return "SELECT " + names + " FROM " + sheet + " " + tail;
+}
+
+// ---- Calculation ----
+
+Currency Write_Band_Totals(const std::string& sheet, const std::string& field) {
+    auto& db = Db();
+    const std::string& t = Plain(sheet);
+    const std::string& f = Plain(field);
+    auto sum = [&](const char* where) {
+        return NzCur(db.Scalar("SELECT SUM(" + f + ") AS Sum FROM " + t + " WHERE " + where + ";"));
+    };
+    const Currency s18 = sum("SeqNum > 0 AND SeqNum < 18");
+    const Currency s28 = sum("SeqNum > 18 AND SeqNum < 28");
+    const Currency s33 = sum("SeqNum > 28 AND SeqNum < 33");
+    const std::string set = "UPDATE " + t + " SET " + f + " = ? WHERE SeqNum = ?;";
+    db.Execute(set, {Value(s18), Value(Cents(1800))});
+    db.Execute(set, {Value(s28), Value(Cents(2800))});
+    db.Execute(set, {Value(s33), Value(Cents(3300))});
+    const Currency s34 = s18 + s28 + s33;
+    db.Execute(set, {Value(s34), Value(Cents(3400))});
+    return s34;
+}
+
+void Write_Row_Totals(const std::string& sheet, bool nullAsZero) {
+    const auto fields = Db().Fields(Plain(sheet));
+    const int last = static_cast<int>(fields.size()) - 1;
+    std::string sum;
+    for (int i = 4; i < last; ++i) {
+        if (!sum.empty()) sum += "+";
+        sum += nullAsZero ? "IFNULL(" + fields[i].name + ",0)" : fields[i].name;
+    }
+    const bool money = fields[last].type == db::FieldType::Currency;
+    const std::string e = sum.empty() ? "0" : money ? "CCur(" + sum + ")" : sum;
+    Db().Execute("UPDATE " + sheet + " SET " + fields[last].name + " = " + e + " WHERE SeqNum > 0;");
+}
+
+void Fix_Band_Total_Labels(const std::string& sheet) {
+    auto& db = Db();
+    db::Transaction tx(db);
+    const std::string set = "UPDATE " + Plain(sheet) + " SET Component = ? WHERE SeqNum = ?;";
+    db.Execute(set, {Value("Total (lines 19-27)"), Value(Cents(2800))});
+    db.Execute(set, {Value("Total (lines 29-32)"), Value(Cents(3300))});
+    tx.Commit();
+}
+
+// ---- Building ----
+
+void Build_Component_Sheet(const ComponentSheetLayout& l) {
+    const std::string& t = Plain(l.table);
+    std::vector<db::FieldDef> fields = {db::CurrencyField("SeqNum"), db::CurrencyField("LineNum"),
+                                        db::TextField("Component", 40, l.zeroLengthText)};
+    if (l.medicareNo) fields.push_back(db::TextField("MedicareNo", 7, l.zeroLengthText));
+    std::string cols, marks;
+    for (size_t k = 1; k <= l.row0.size(); ++k) {
+        fields.push_back(db::FieldDef{"Col_" + std::to_string(k), l.valueType});
+        cols += ",Col_" + std::to_string(k);
+        marks += ",?";
+    }
+
+    const std::vector<Value> starts(l.row0.size(), AsFieldType(l.componentValue, l.valueType));
+    auto with = [&starts](std::vector<Value> head) {
+        head.insert(head.end(), starts.begin(), starts.end());
+        return head;
+    };
+    std::vector<Value> row0;
+    for (const auto& v : l.row0) row0.push_back(AsFieldType(v, l.valueType));
+
+    std::vector<Seed> seeds;
+    seeds.emplace_back("INSERT INTO " + t + " (SeqNum, LineNum" + cols + ") VALUES (0, 0" + marks + ")", row0);
+    auto a3 = Db().OpenRecordset("SELECT LineNum, Component, MedicareNo FROM Ap3 ORDER BY LineNum;");
+    for (; !a3.Eof(); a3.MoveNext()) {
+        const Value line(NzCur(a3["LineNum"]));
+        if (l.medicareNo)
+            seeds.emplace_back("INSERT INTO " + t + " (SeqNum, LineNum, Component, MedicareNo" + cols +
+                                   ") VALUES (?, ?, ?, ?" + marks + ")",
+                               with({line, line, Nz_Str(a3["Component"], " "), Nz_Str(a3["MedicareNo"], " ")}));
+        else
+            seeds.emplace_back("INSERT INTO " + t + " (SeqNum, LineNum, Component" + cols + ") VALUES (?, ?, ?" +
+                                   marks + ")",
+                               with({line, line, Nz_Str(a3["Component"], " ")}));
+    }
+    const std::string total = "INSERT INTO " + t + " (SeqNum, LineNum, Component) VALUES (?, 0, ?)";
+    seeds.emplace_back(total, std::vector<Value>{Value(Cents(1800)), Value("Total (lines 1-17)")});
+    seeds.emplace_back("INSERT INTO " + t + " (SeqNum, LineNum, Component" + cols +
+                           ") SELECT CCur(LineNum+18), LineNum, Component" + marks + " FROM Ap4",
+                       starts);
+    // A Part IV is made holding its line 9, which is row 27; only a report
+    // whose Part IV lost it needs a row 27 of the sheet's own.
+    seeds.emplace_back("INSERT INTO " + t + " (SeqNum, LineNum, Component" + cols + ") SELECT 27, 9, ?" + marks +
+                           " WHERE NOT EXISTS (SELECT 1 FROM " + t + " WHERE SeqNum = 27)",
+                       with({Value("Other Managed Facilities")}));
+    seeds.emplace_back(total, std::vector<Value>{Value(Cents(2800)), Value("Total (lines 19-27)")});
+    seeds.emplace_back("INSERT INTO " + t + " (SeqNum, LineNum, Component" + cols +
+                           ") SELECT CCur(LineNum+28), LineNum, Col1" + marks + " FROM Ap5",
+                       starts);
+    seeds.emplace_back(total, std::vector<Value>{Value(Cents(3300)), Value("Total (lines 29-32)")});
+    seeds.emplace_back(total, std::vector<Value>{Value(Cents(3400)), Value("Grand Total")});
+
+    db::Transaction tx(Db());
+    Build_Table(t, fields, seeds, "CREATE UNIQUE INDEX " + Plain(l.index) + " ON " + t + " (SeqNum);");
+    tx.Commit();
+}
+
+}  // namespace vt

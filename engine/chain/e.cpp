@@ -1,0 +1,59 @@
+#include "engine/chain/e.h"
+
+#include "engine/chain/component_sheet.h"
+#include "engine/chain/wide_print.h"
+#include "store/report.h"
+#include "store/services.h"
+
+namespace vt {
+
+namespace {
+// Row 0 marks the total column with this number instead of a cost centre's.
+const Currency kTotalMark = Currency::FromInt(999);
+}  // namespace
+
+void Build_E() {
+    ComponentSheetLayout l;
+    l.table = "E";
+    l.index = "ndx";
+    l.componentValue = Value(Currency{});
+    auto cc = Db().OpenRecordset("SELECT CCNum FROM CostCenters WHERE CCNum < 10 ORDER BY CCNum;");
+    for (; !cc.Eof(); cc.MoveNext()) l.row0.emplace_back(cc["CCNum"].ToCurrency());
+    l.row0.emplace_back(kTotalMark);
+    Build_Component_Sheet(l);
+}
+
+void Calc_E() {
+    auto& db = Db();
+    db::Transaction tx(db);
+    const auto fields = db.Fields("E");
+    for (size_t i = 4; i < fields.size(); ++i) Write_Band_Totals("E", fields[i].name);
+    Write_Row_Totals("E", true);
+    tx.Commit();
+}
+
+void Print_E(int& fileNum) {
+    print::SheetPrint sp(fileNum, "E", "E", true);
+    auto rs = Db().OpenRecordset(Select_Sheet("E", "ORDER BY SeqNum;"));
+    WideSheetLayout l;
+    l.title = "Direct Allocation of Home Office Capital Costs to Chain Components";
+    l.medicareNo = true;
+    l.labelCol = 61;
+    l.valueCol = 59;
+    l.numberCol = 66;
+    l.firstValueField = 4;
+    if (!rs.Eof()) {
+        for (int i = 4; i < rs.FieldCount(); ++i) {
+            const Currency cc = rs.Field(i).ToCurrency();
+            const bool total = cc == kTotalMark;
+            l.columns.push_back({cc, total, total ? "10" : cc.ToText()});
+        }
+        rs.MoveNext();
+    }
+    Print_Wide_Sheet(sp, l, rs);
+    sp.Finish(2);
+}
+
+void FixETotalLabels() { Fix_Band_Total_Labels("E"); }
+
+}  // namespace vt

@@ -1,0 +1,51 @@
+#include "engine/chain/e1.h"
+
+#include "engine/chain/component_sheet.h"
+#include "engine/chain/wide_print.h"
+#include "store/report.h"
+#include "store/services.h"
+
+namespace vt {
+
+void Build_E1() {
+    ComponentSheetLayout l;
+    l.table = "E1";
+    l.index = "ndxE";
+    l.row0 = {Value::Null()};  // the total column alone
+    l.componentValue = Value::Null();
+    Build_Component_Sheet(l);
+}
+
+void Calc_E1() {
+    auto& db = Db();
+    db::Transaction tx(db);
+    const auto fields = db.Fields("E1");
+    for (size_t i = 4; i + 1 < fields.size(); ++i) Write_Band_Totals("E1", fields[i].name);
+    Write_Row_Totals("E1", false);
+    tx.Commit();
+}
+
+void Print_E1(int& fileNum) {
+    print::SheetPrint sp(fileNum, "E1", "E-1", true);
+    auto rs = Db().OpenRecordset(Select_Sheet("E1", "ORDER BY SeqNum;"));
+    WideSheetLayout l;
+    l.title = "Direct Allocation of Home Office Non-Capital Costs to Chain Components";
+    l.medicareNo = true;
+    l.labelCol = 61;
+    l.valueCol = 59;
+    l.numberCol = 65;
+    l.firstValueField = 4;
+    if (!rs.Eof()) {
+        const int m = rs.FieldCount() - 4;
+        for (int k = 1; k < m; ++k) {
+            const Currency cc = rs.Field(k + 3).ToCurrency();
+            l.columns.push_back({cc, false, cc.ToText()});
+        }
+        if (m > 0) l.columns.push_back({Currency{}, true, "36"});
+        rs.MoveNext();
+    }
+    Print_Wide_Sheet(sp, l, rs);
+    sp.Finish(2);
+}
+
+}  // namespace vt

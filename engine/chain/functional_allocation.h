@@ -1,0 +1,36 @@
+// Worksheets F and F-1 allocate a home-office cost to the chain components by
+// a statistic, in two tables matched column by column by field name: Part II
+// (the statistics) holds each component's statistic, the band totals, the
+// cost to be allocated (row 35) and the unit cost multiplier (row 36); Part I
+// (the allocation) holds each component's share of the cost and its band
+// totals. Both worksheets allocate by the same rule, written here once.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace vt {
+
+struct FunctionalSheet {
+    std::string name;        // as the worksheet prints it: "F", "F-1"
+    std::string statistics;  // Part II table
+    std::string allocation;  // Part I table
+};
+
+// Names of the value fields of a table from field index `first` on, leaving
+// out the last `dropLast` (F-1's total column).
+std::vector<std::string> Value_Field_Names(const std::string& table, int first, int dropLast = 0);
+
+// Part II of each column: the band totals of its statistics, then row 36 =
+// row 35 / row 34 rounded to 6 places (0 when the statistics total 0).
+void Calc_Unit_Cost_Multipliers(const FunctionalSheet& sheet, const std::vector<std::string>& fields);
+
+// Part I of each column, one column after the other: every component gets its
+// statistic times the multiplier, rounded half up to whole dollars, and the
+// rounding difference goes to one component so that the column allocates its
+// cost exactly; then the band totals. A column with a cost but no component
+// holding a statistic cannot be allocated: the user is told and the remaining
+// columns are left as they were. Returns false then.
+bool Allocate_Columns(const FunctionalSheet& sheet, const std::vector<std::string>& fields);
+
+}  // namespace vt

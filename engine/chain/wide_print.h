@@ -1,0 +1,43 @@
+// The print of a component sheet with more value columns than a landscape page
+// holds: the columns go in blocks of at most nine, and each block of a group of
+// rows gets a page of its own (group 1 block 1, group 1 block 2, group 2 block 1 ...).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/db/db.h"
+#include "platform/value/value.h"
+#include "print/print.h"
+
+namespace vt {
+
+struct WideColumn {
+    Currency ccnum;      // whose labels head the column
+    bool total = false;  // the row total: no labels, "Total" on the third heading line
+    std::string number;  // the column number printed under the labels
+};
+
+struct WideSheetLayout {
+    std::string title;
+    bool medicareNo = false;  // "Medicare No." heading and the MedicareNo field at column 51
+    int labelCol = 61;        // labels, rules and dashes of the block's first column
+    int valueCol = 59;        // amounts of the block's first column (13 wide)
+    int numberCol = 66;       // the column numbers centre on numberCol + 1
+    int firstValueField = 4;  // field index of the first value column
+    std::vector<WideColumn> columns;
+};
+
+// A line of eleven dashes over each of `count` columns, the first at column
+// `at`, the others 13 apart.
+void Print_Column_Rule(print::SheetPrint& sp, int at, int count);
+// What every component sheet prints before the row of SeqNum seq: the group
+// captions before rows 1, 19 and 29, the column rule before the band totals
+// 18, 28 and 33, an empty line before the grand total 34.
+void Print_Group_Lines(print::SheetPrint& sp, Currency seq, int at, int count);
+
+// Prints the rows of rs from its current row to its end (row 0 already read by
+// the caller) as pages of the sheet print sp.
+void Print_Wide_Sheet(print::SheetPrint& sp, const WideSheetLayout& layout, db::Recordset& rs);
+
+}  // namespace vt

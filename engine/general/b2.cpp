@@ -1,0 +1,410 @@
+#include "engine/general/b2.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "platform/db/db.h"
+#include "platform/value/value.h"
+#include "print/print.h"
+#include "store/builder.h"
+#include "store/report.h"
+#include "store/services.h"
+
+namespace vt {
+
+namespace {
+
+using db::CurrencyField;
+using db::DoubleField;
+using db::TextField;
+
+constexpr Currency LineNo(int hundredths) { return Currency{hundredths * 100LL}; }
+
+// The amount columns of Parts I and II, in field order. Every one of them is
+// totalled on rows 7 and 9.
+constexpr std::array<const char*, 7> kAssetColumns{"BegBalance",  "Purchases", "Donation", "TotAcquisitions",
+                                                   "Disposals",   "EndBalance", "DepAssets"};
+
+constexpr std::array<const char*, 9> kAssetRows{"Land",
+                                                "Land Improvements",
+                                                "Buildings and Fixtures",
+                                                "Building Improvements",
+                                                "Fixed Equipment",
+                                                "Movable Equipment",
+                                                "SubTotal",
+                                                "Reconciling items",
+                                                "Total"};
+
+struct CentreSeed {
+    int line;  // hundredths
+    const char* description;
+};
+
+constexpr std::array<CentreSeed, 8> kCentreRows{{
+    {100, "Old Cap. Rel Costs-Bldgs and Fixtures"},
+    {101, "Int. Exp.-Old Capital Bldg and Fixtures"},
+    {200, "Old  Cap. Rel. Costs-Movable Equipment"},
+    {201, "Int. Exp.-Old Capital Movable Equip."},
+    {300, "New Cap. Rel Costs-Bldgs and Fixtures"},
+    {301, "Int. Exp.-New Capital Bldg and Fixtures"},
+    {400, "New Cap. Rel. Costs-Movable Equipment"},
+    {401, "Int. Exp.-New Capital Movable Equip."},
+}};
+
+// Parts I and II share their layout, rows and rules; only the table differs.
+void BuildAssetPart(const std::string& table) {
+    std::vector<db::FieldDef> fields{CurrencyField("SeqNum"), TextField("Description", 25, true)};
+    for (const char* column : kAssetColumns) fields.push_back(CurrencyField(column));
+    std::vector<Seed> seeds;
+    for (size_t i = 0; i < kAssetRows.size(); ++i)
+        seeds.emplace_back("INSERT INTO " + table +
+                               " (SeqNum,Description,BegBalance,Purchases,Donation,Disposals,DepAssets) "
+                               "VALUES (?,?,0,0,0,0,0);",
+                           std::vector<Value>{Value(static_cast<int>(i + 1)), Value(kAssetRows[i])});
+    Build_Table(table, fields, seeds, "CREATE UNIQUE INDEX ndx ON " + table + " (SeqNum);");
+}
+
+void CalcAssetPart(const std::string& table) {
+    db::Database& d = Db();
+    db::Transaction tx(d);
+    // Row 8, the reconciling items, follows the same row rules as the asset
+    // classes; rows 7 and 9 are only ever column totals.
+    d.Execute("UPDATE " + table +
+              " SET TotAcquisitions = CCur(IFNULL(Purchases,0)+IFNULL(Donation,0)) WHERE SeqNum NOT IN (7,9)");
+    d.Execute("UPDATE " + table +
+              " SET EndBalance = CCur(IFNULL(BegBalance,0)+IFNULL(TotAcquisitions,0)-IFNULL(Disposals,0))"
+              " WHERE SeqNum NOT IN (7,9)");
+    for (const std::string column : kAssetColumns) {
+        Currency subTotal =
+            Nz_Num(d.Scalar("SELECT SUM(" + column + ") FROM " + table + " WHERE SeqNum < 7")).ToCurrency();
+        d.Execute("UPDATE " + table + " SET " + column + " = ? WHERE SeqNum = 7", {Value(subTotal)});
+        Currency reconciling =
+            Nz_Num(d.Scalar("SELECT " + column + " FROM " + table + " WHERE SeqNum = 8")).ToCurrency();
+        d.Execute("UPDATE " + table + " SET " + column + " = ? WHERE SeqNum = 9", {Value(subTotal - reconciling)});
+    }
+    tx.Commit();
+}
+
+Currency Amount(const db::Recordset& rs, const char* field) { return Nz_Num(rs[field]).ToCurrency(); }
+
+}  // namespace
+
+void Build_B2p1() { BuildAssetPart("B2p1"); }
+void Build_B2p2() { BuildAssetPart("B2p2"); }
+
+void Build_B2p3() {
+    std::vector<Seed> seeds;
+    for (const CentreSeed& s : kCentreRows)
+        seeds.emplace_back("INSERT INTO B2p3 (SeqNum,Description,GrossAssets,CapLeases,Depreciation,Lease,Interest) "
+                           "VALUES (?,?,0,0,0,0,0);",
+                           std::vector<Value>{Value(LineNo(s.line)), Value(s.description)});
+    seeds.emplace_back("INSERT INTO B2p3 (SeqNum,Description,Insurance,Taxes,CapRelated) VALUES (5,'Total',0,0,0);");
+    Build_Table("B2p3",
+                {
+                    CurrencyField("SeqNum"),
+                    TextField("Description", 40, true),
+                    CurrencyField("GrossAssets"),
+                    CurrencyField("CapLeases"),
+                    CurrencyField("RatioAssets"),
+                    DoubleField("Ratio"),
+                    CurrencyField("Insurance"),
+                    CurrencyField("Taxes"),
+                    CurrencyField("CapRelated"),
+                    CurrencyField("Total1"),
+                    CurrencyField("Depreciation"),
+                    CurrencyField("Lease"),
+                    CurrencyField("Interest"),
+                    CurrencyField("Insurance2"),
+                    CurrencyField("Taxes2"),
+                    CurrencyField("CapRelated2"),
+                    CurrencyField("Total2"),
+                },
+                seeds, "CREATE UNIQUE INDEX ndx ON B2p3 (SeqNum);");
+}
+
+void Calc_B2p1() { CalcAssetPart("B2p1"); }
+void Calc_B2p2() { CalcAssetPart("B2p2"); }
+
+void Calc_B2p3() {
+    // The three amounts row 5 asks to allocate: insurance, taxes, other
+    // capital-related costs.
+    constexpr int kShares = 3;
+    struct Centre {
+        Currency seq;
+        Currency gross, leases, ratioAssets, depreciation, lease, interest;
+        double ratio = 0;
+        std::array<Currency, kShares> share{};
+        Currency total1, total2;
+    };
+    std::vector<Centre> centres;
+    Currency totalSeq{};
+    bool haveTotalRow = false;
+    std::array<Currency, kShares> toAllocate{};
+
+    db::Database& d = Db();
+    db::Transaction tx(d);
+    {
+        db::Recordset rs = d.OpenRecordset("SELECT * FROM B2p3 ORDER BY SeqNum");
+        for (; !rs.Eof(); rs.MoveNext()) {
+            Value seq = rs["SeqNum"];
+            if (seq.IsNull()) continue;
+            if (seq.ToCurrency() >= LineNo(500)) {
+                totalSeq = seq.ToCurrency();
+                toAllocate = {Amount(rs, "Insurance"), Amount(rs, "Taxes"), Amount(rs, "CapRelated")};
+                haveTotalRow = true;
+                break;
+            }
+            Centre& c = centres.emplace_back();
+            c.seq = seq.ToCurrency();
+            c.gross = Amount(rs, "GrossAssets");
+            c.leases = Amount(rs, "CapLeases");
+            c.depreciation = Amount(rs, "Depreciation");
+            c.lease = Amount(rs, "Lease");
+            c.interest = Amount(rs, "Interest");
+        }
+    }
+    if (!haveTotalRow) throw db::DbError("Worksheet B-2 Part III has no total line 5.");
+
+    Currency sumGross, sumLeases, sumRatioAssets, sumDepreciation, sumLease, sumInterest, sumTotal1, sumTotal2;
+    for (Centre& c : centres) {
+        c.ratioAssets = c.gross - c.leases;
+        sumGross += c.gross;
+        sumLeases += c.leases;
+        sumRatioAssets += c.ratioAssets;
+        sumDepreciation += c.depreciation;
+        sumLease += c.lease;
+        sumInterest += c.interest;
+    }
+
+    std::array<Currency, kShares> remainder = toAllocate;
+    for (Centre& c : centres) {
+        c.ratio = sumRatioAssets == Currency{} ? 0.0
+                                               : Round_Double(c.ratioAssets.ToDouble() / sumRatioAssets.ToDouble(), 6);
+        for (int k = 0; k < kShares; ++k) {
+            c.share[k] = Currency::FromDouble(Round_Double(c.ratio * toAllocate[k].ToDouble(), 0));
+            remainder[k] -= c.share[k];
+        }
+    }
+
+    // The rounding remainder goes a dollar at a time to the rows that have a
+    // positive share, in line order, one dollar per row at most; what one
+    // pass cannot place stays unallocated.
+    const Currency dollar = Currency::FromInt(1);
+    for (Centre& c : centres) {
+        for (int k = 0; k < kShares; ++k) {
+            if (remainder[k] != Currency{} && c.share[k] > Currency{}) {
+                Currency step = remainder[k] > Currency{} ? dollar : -dollar;
+                c.share[k] += step;
+                remainder[k] -= step;
+            }
+        }
+        c.total1 = c.share[0] + c.share[1] + c.share[2];
+        sumTotal1 += c.total1;
+        c.total2 = c.depreciation + c.lease + c.interest + c.total1;
+        sumTotal2 += c.total2;
+    }
+
+    for (const Centre& c : centres)
+        d.Execute("UPDATE B2p3 SET RatioAssets = ?, Ratio = ?, Insurance = ?, Taxes = ?, CapRelated = ?, Total1 = ?, "
+                  "Insurance2 = ?, Taxes2 = ?, CapRelated2 = ?, Total2 = ? WHERE SeqNum = ?",
+                  {Value(c.ratioAssets), Value(c.ratio), Value(c.share[0]), Value(c.share[1]), Value(c.share[2]),
+                   Value(c.total1), Value(c.share[0]), Value(c.share[1]), Value(c.share[2]), Value(c.total2),
+                   Value(c.seq)});
+    // Row 5 keeps its amounts to allocate; its copies in the summary show
+    // them whether or not they could be spread.
+    d.Execute("UPDATE B2p3 SET GrossAssets = ?, CapLeases = ?, RatioAssets = ?, Ratio = 1, Depreciation = ?, "
+              "Lease = ?, Interest = ?, Insurance2 = ?, Taxes2 = ?, CapRelated2 = ?, Total1 = ?, Total2 = ? "
+              "WHERE SeqNum = ?",
+              {Value(sumGross), Value(sumLeases), Value(sumRatioAssets), Value(sumDepreciation), Value(sumLease),
+               Value(sumInterest), Value(toAllocate[0]), Value(toAllocate[1]), Value(toAllocate[2]), Value(sumTotal1),
+               Value(sumTotal2), Value(totalSeq)});
+    tx.Commit();
+}
+
+// ---------------------------------------------------------------- Print_B2
+
+namespace {
+
+std::string Text(const Value& v) { return Nz_Str(v).ToText(); }
+std::string Amt(const Value& v) { return print::Pad_Left(Value(Format(v, "#,##0")), 13); }
+std::string Dashes(int n) { return std::string(static_cast<size_t>(n), '-'); }
+std::string Underscores(int n) { return std::string(static_cast<size_t>(n), '_'); }
+
+// A run of eleven-character rules, one over each amount column.
+void Rules(print::Out& o, const std::string& rule, std::initializer_list<int> columns) {
+    for (int col : columns) o.Tab(col) << rule;
+}
+
+void PrintAssetPart(print::SheetPrint& sp, int part, const char* title) {
+    print::Out o = sp.out();
+    o.Tab(0) << title;
+    o.Line();
+    o.Line();
+    o.Line();
+    o.Tab(57) << "Acquisitions";
+    o.Tab(85) << "Disposals";
+    o.Tab(113) << "Fully";
+    o.Line();
+    o.Tab(33) << "Beginning";
+    o.Tab(45) << Dashes(37);
+    o.Tab(88) << "and";
+    o.Tab(100) << "Ending";
+    o.Tab(110) << "Depreciated";
+    o.Line();
+    o.Tab(13) << "Description";
+    o.Tab(34) << "Balances";
+    o.Tab(46) << "Purchases";
+    o.Tab(60) << "Donation";
+    o.Tab(74) << "Total";
+    o.Tab(84) << "Retirements";
+    o.Tab(99) << "Balance";
+    o.Tab(113) << "Assets";
+    o.Line();
+    o.Tab(37) << "1";
+    o.Tab(50) << "2";
+    o.Tab(63) << "3";
+    o.Tab(76) << "4";
+    o.Tab(89) << "5";
+    o.Tab(102) << "6";
+    o.Tab(115) << "7";
+    o.Line();
+    o.Tab(8) << Underscores(22);
+    Rules(o, Underscores(11), {32, 45, 58, 71, 84, 97, 110});
+    o.Line();
+
+    db::Recordset rs = Db().OpenRecordset("SELECT * FROM B2p" + std::to_string(part) + " ORDER BY SeqNum");
+    for (; !rs.Eof(); rs.MoveNext()) {
+        Value seq = rs["SeqNum"];
+        if (!seq.IsNull() && seq.ToCurrency() == LineNo(900)) {
+            Rules(o, Dashes(11), {32, 45, 58, 71, 84, 97, 110});
+            o.Line();
+        }
+        o.Tab(1) << print::Format_Amount(seq, 6);
+        o.Tab(8) << Text(rs["Description"]);
+        o.Tab(30);
+        for (const char* column : kAssetColumns) o << Amt(rs[column]);
+        o.Line();
+    }
+}
+
+void PrintPartIII(print::SheetPrint& sp) {
+    print::Out o = sp.out();
+    o.Tab(0) << "Part III - Reconciliation of Capital Cost Centers";
+    o.Line();
+    o.Line();
+    o.Line();
+    o.Tab(74) << "Computation of Ratios";
+    o.Tab(120) << "Allocation of Other Capital";
+    o.Line();
+    o.Tab(60) << Dashes(51);
+    o.Tab(113) << Dashes(50);
+    o.Line();
+    o.Tab(74) << "Capitalized";
+    o.Tab(87) << "Gross Assets";
+    o.Tab(138) << "Other Capital";
+    o.Line();
+    o.Tab(27) << "Description";
+    o.Tab(60) << "Gross Assets";
+    o.Tab(77) << "Leases";
+    o.Tab(88) << "for Ratio";
+    o.Tab(104) << "Ratio";
+    o.Tab(114) << "Insurance";
+    o.Tab(129) << "Taxes";
+    o.Tab(138) << "Related Costs";
+    o.Tab(154) << "Total(1)";
+    o.Line();
+    o.Tab(66) << "1";
+    o.Tab(79) << "2";
+    o.Tab(92) << "3";
+    o.Tab(105) << "4";
+    o.Tab(118) << "5";
+    o.Tab(131) << "6";
+    o.Tab(144) << "7";
+    o.Tab(157) << "8";
+    o.Line();
+    o.Tab(8) << Underscores(49);
+    Rules(o, Underscores(11), {61, 74, 87, 100, 113, 126, 139, 152});
+    o.Line();
+
+    db::Recordset rs = Db().OpenRecordset("SELECT * FROM B2p3 ORDER BY SeqNum");
+    for (; !rs.Eof(); rs.MoveNext()) {
+        Value seq = rs["SeqNum"];
+        if (!seq.IsNull() && seq.ToCurrency() == LineNo(500)) {
+            Rules(o, Dashes(11), {61, 74, 87, 100, 113, 126, 139, 152});
+            o.Line();
+        }
+        o.Tab(1) << print::Format_Amount(seq, 6);
+        o.Tab(8) << Text(rs["Description"]);
+        o.Tab(59) << Amt(rs["GrossAssets"]) << Amt(rs["CapLeases"]) << Amt(rs["RatioAssets"]);
+        o.Tab(100) << print::Pad_Left(Value(Format(rs["Ratio"], "0.000000")), 13);
+        o << Amt(rs["Insurance"]) << Amt(rs["Taxes"]) << Amt(rs["CapRelated"]) << Amt(rs["Total1"]);
+        o.Line();
+    }
+}
+
+void PrintSummary(print::SheetPrint& sp) {
+    print::Out o = sp.out();
+    for (int i = 0; i < 6; ++i) o.Line();
+    o.Tab(90) << "Summary of Old and New Capital";
+    o.Line();
+    o.Tab(60) << Dashes(90);
+    o.Line();
+    o.Tab(125) << "Other Capital";
+    o.Line();
+    o.Tab(28) << "Description";
+    o.Tab(60) << "Depreciation";
+    o.Tab(77) << "Lease";
+    o.Tab(89) << "Interest";
+    o.Tab(101) << "Insurance";
+    o.Tab(116) << "Taxes";
+    o.Tab(125) << "Related Costs";
+    o.Tab(141) << "Total(2)";
+    o.Line();
+    o.Tab(66) << "9";
+    o.Tab(79) << "10";
+    o.Tab(92) << "11";
+    o.Tab(105) << "12";
+    o.Tab(118) << "13";
+    o.Tab(131) << "14";
+    o.Tab(144) << "15";
+    o.Line();
+    o.Tab(8) << Underscores(49);
+    Rules(o, Underscores(11), {61, 74, 87, 100, 113, 126, 139});
+    o.Line();
+
+    db::Recordset rs = Db().OpenRecordset("SELECT * FROM B2p3 ORDER BY SeqNum");
+    for (; !rs.Eof(); rs.MoveNext()) {
+        Value seq = rs["SeqNum"];
+        if (!seq.IsNull() && seq.ToCurrency() == LineNo(500)) {
+            Rules(o, Dashes(11), {61, 74, 87, 100, 113, 126, 139});
+            o.Line();
+        }
+        o.Tab(1) << print::Format_Amount(seq, 6);
+        o.Tab(8) << Text(rs["Description"]);
+        o.Tab(61) << Amt(rs["Depreciation"]);
+        o.Tab(74) << Amt(rs["Lease"]);
+        o.Tab(87) << Amt(rs["Interest"]);
+        o.Tab(100) << Amt(rs["Insurance2"]);
+        o.Tab(113) << Amt(rs["Taxes2"]);
+        o.Tab(126) << Amt(rs["CapRelated2"]);
+        o.Tab(139) << Amt(rs["Total2"]);
+        o.Line();
+    }
+}
+
+}  // namespace
+
+void Print_B2(int& fileNum) {
+    print::SheetPrint sp(fileNum, "B2", "B-2", /*landscape=*/true);
+    sp.NewPage();
+    PrintAssetPart(sp, 1, "Part I - Analysis of Changes in Old Capital Asset Balances");
+    for (int i = 0; i < 6; ++i) sp.out().Line();
+    PrintAssetPart(sp, 2, "Part II - Analysis of Changes in New Capital Asset Balances");
+    sp.NewPage();
+    PrintPartIII(sp);
+    PrintSummary(sp);
+    sp.Finish(2);
+}
+
+}  // namespace vt

@@ -1,0 +1,161 @@
+#include "shell/calc_all.h"
+
+#include <exception>
+#include <string>
+
+#include "engine/chain/component_sheet.h"
+#include "engine/chain/e.h"
+#include "engine/chain/e1.h"
+#include "engine/chain/f.h"
+#include "engine/chain/f1.h"
+#include "engine/chain/g.h"
+#include "engine/chain/h.h"
+#include "engine/general/a.h"
+#include "engine/general/b.h"
+#include "engine/general/b1.h"
+#include "engine/general/b2.h"
+#include "engine/general/c.h"
+#include "engine/general/d.h"
+#include "engine/general/i.h"
+#include "engine/general/j.h"
+#include "platform/db/db.h"
+#include "platform/ui/ui.h"
+#include "print/print.h"
+#include "shell/edit_checks.h"
+#include "store/report.h"
+
+namespace vt {
+
+namespace {
+
+struct Step {
+    const char* sheet;  // as the status line and a failure name it
+    void (*calc)();
+};
+
+// Each sheet comes after every sheet it reads: the unit cost multipliers of
+// F Part II and F-1 Part II before their Parts I, D Part B before C, B-1, B-2
+// and C before B, B before G, I and J, the component sheets and B before H,
+// and H before A Part V.
+const Step kSteps[] = {
+    {"B-1", Calc_B1},
+    {"B-2 Part I", Calc_B2p1},
+    {"B-2 Part II", Calc_B2p2},
+    {"B-2 Part III", Calc_B2p3},
+    {"D Part B", Calc_DpB},
+    {"C", Calc_C},
+    {"E", Calc_E},
+    {"E-1", Calc_E1},
+    {"F Part II", Calc_Fp2},
+    {"F Part I", Calc_Fp1},
+    {"F-1 Part II", Calc_F1p2},
+    {"F-1 Part I", Calc_F1p1},
+    {"B", Calc_B},
+    {"G Part I", Calc_Gp1},
+    {"G Part II", Calc_Gp2},
+    {"I", Calc_I},
+    {"J", Calc_J},
+    {"H", Calc_H},
+    {"A Part V", Calc_Ap5},
+};
+
+const char* const kErrorTitle = "Error: Calculation";
+
+std::string Reason(const std::exception_ptr& failure) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const std::exception& e) {
+        return e.what();
+    } catch (...) {
+        return "Unknown error";
+    }
+}
+
+// Runs one part of the calculation inside a subtransaction: when it fails, its
+// half-done changes are undone, the user is told what failed, and the
+// calculation goes on. Returns false after a failure.
+template <class F>
+bool RunPart(const std::string& what, F&& part) {
+    std::exception_ptr failure;
+    {
+        db::Subtransaction sp(Db());
+        try {
+            part();
+            sp.Release();
+        } catch (...) {
+            failure = std::current_exception();
+            try {
+                sp.Rollback();
+            } catch (...) {
+            }
+        }
+    }
+    if (!failure) return true;
+    Show_Message("The following error occurred " + what + ":\n\n" + Reason(failure), ui::kCritical, kErrorTitle);
+    return false;
+}
+
+// The hourglass and the disabled menus for as long as the calculation runs,
+// and the guard against a second calculation started from a let-in event.
+class RunningCalculation {
+public:
+    RunningCalculation() {
+        running_ = true;
+        ui::Ui().SetBusy(true);
+        ui::Ui().SetMenusEnabled(false);
+    }
+    ~RunningCalculation() {
+        ui::Ui().SetMenusEnabled(true);
+        ui::Ui().SetBusy(false);
+        running_ = false;
+    }
+    RunningCalculation(const RunningCalculation&) = delete;
+    RunningCalculation& operator=(const RunningCalculation&) = delete;
+    static bool Running() { return running_; }
+
+private:
+    static inline bool running_ = false;
+};
+
+void CalculateSheets() {
+    auto& ui = ui::Ui();
+    for (const Step& step : kSteps) {
+        ui.SetStatus(std::string(" Calculating Worksheet ") + step.sheet + " ", true);
+        ui.DoEvents();
+        RunPart(std::string("while calculating Worksheet ") + step.sheet, step.calc);
+    }
+    ui.RefreshWorksheetWindows();
+    // A step that failed in the middle of a print may have left its file open.
+    try {
+        print::Close_All_Print_Files();
+    } catch (const std::exception&) {
+    }
+    ui.SetStatus(" Calculations completed.", true);
+    ui.DoEvents();
+    ui.SetStatus("", false);
+    RunPart("during the edit checks", Run_Edit_Checks);
+}
+
+}  // namespace
+
+void Calc_All() {
+    if (RunningCalculation::Running()) return;
+    RunningCalculation running;
+    try {
+        db::Transaction tx(Db());
+        bool consistent = false;
+        if (RunPart("while checking the component sheets", [&] { consistent = Check_Component_Sheets(); })) {
+            if (consistent)
+                CalculateSheets();
+            else
+                Show_Message("Errors were detected in the database!\r\nNo calculations were performed.  Please check "
+                             "your data before recalculating");
+        }
+        tx.Commit();
+    } catch (const std::exception& e) {
+        Show_Message("The following error occurred while calculating the report:\n\n" + std::string(e.what()),
+                     ui::kCritical, kErrorTitle);
+    }
+}
+
+}  // namespace vt

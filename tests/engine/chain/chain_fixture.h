@@ -1,0 +1,46 @@
+// A report with several components in every part of worksheet A and the
+// component sheets built from them.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "platform/value/value.h"
+#include "tests/support/crf_fixture.h"
+
+namespace vt {
+inline void PrintTo(const Currency& c, std::ostream* os) { *os << c.ToText(); }
+}  // namespace vt
+
+namespace vt::test {
+
+inline Currency C(double d) { return Currency::FromDouble(d); }
+
+class ChainTest : public CrfTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Worksheet A lines. Part III: 1, 2, 3, 3.01, 17; Part IV: 1, 2, 8 and its
+    // own line 9; Part V: 1, 2, 4, 4.01. Then every component sheet is rebuilt.
+    void SeedComponents();
+    void AddA(int part, double line, const std::string& name, const std::string& medicareNo = "");
+    // The A editors: their own renumbering of Ap3/Ap4/Ap5, then the line operation.
+    void EditorInsert(int part, double line);
+    void EditorDelete(int part, double line);
+
+    void Rebuild(const std::string& sheet);
+    void RebuildAll();
+    // The component sheets of this report (every one whose table exists).
+    std::vector<std::string> Sheets();
+
+    Value Cell(const std::string& sheet, double seq, const std::string& field);
+    void SetCell(const std::string& sheet, double seq, const std::string& field, const Value& v);
+    std::vector<std::string> FieldNames(const std::string& sheet);
+    std::vector<Currency> SeqNums(const std::string& sheet);
+    // Row 0 of the value columns from field `first` on (Null as -1).
+    std::vector<Currency> Row0(const std::string& sheet, int first = 4);
+};
+
+}  // namespace vt::test

@@ -1,0 +1,223 @@
+// Worksheets F and F-1: statistics to unit cost multipliers to allocated
+// amounts, whole dollars with the rounding difference on one component.
+#include <optional>
+#include <utility>
+
+#include "engine/chain/f.h"
+#include "engine/chain/f1.h"
+#include "store/report.h"
+#include "tests/engine/chain/chain_fixture.h"
+
+namespace vt::test {
+namespace {
+
+using Cells = std::vector<std::pair<double, std::optional<double>>>;  // SeqNum, value (nullopt: Null)
+
+// Component rows of the report below: A Part III lines 1-3 (rows 1, 2, 3),
+// Part IV line 1 and its own line 9 (rows 19, 27), Part V line 1 (row 29).
+const double kComponentRows[] = {1, 2, 3, 19, 27, 29};
+
+struct AllocationCase {
+    const char* name;
+    Cells statistics;             // rows not named hold 0
+    std::optional<double> cost;   // row 35
+    double statisticsTotal;       // Part II row 34, "(A)"
+    double multiplier;            // Part II row 36
+    Cells allocated;              // Part I; rows not named get 0
+    double bands[4];              // Part I rows 18, 28, 33, 34
+};
+
+// Worked by hand: allocation = Int(statistic * multiplier + 0.5); when the sum
+// differs from the cost, the row holding the allocation of the largest
+// magnitude (the largest value on a tie, the first row of equal ones) takes it.
+const AllocationCase kCases[] = {
+    // 100 / 3 = 33.333333; 33 + 33 + 33 = 99; all hold 33, row 1 takes the dollar.
+    {"three equal statistics", {{1, 1}, {2, 1}, {3, 1}}, 100, 3, 33.333333,
+     {{1, 34}, {2, 33}, {3, 33}}, {100, 0, 0, 100}},
+    // Multiplier 0, every allocation 0: the whole cost goes to row 1.
+    {"no statistics", {}, 500, 0, 0, {{1, 500}}, {500, 0, 0, 500}},
+    // A = -24 + 10 + 1 = -13, -6.5 / -13 = 0.5: -12, 5, 1 (0.5 rounds up), sum -6;
+    // |-12| > 5, so row 1 takes the -0.5.
+    {"negative allocation of the larger magnitude", {{1, -24}, {19, 10}, {29, 1}}, -6.5, -13, 0.5,
+     {{1, -12.5}, {19, 5}, {29, 1}}, {-12.5, 5, 1, -6.5}},
+    // A = 1, multiplier 1.5: -18 (Int(-17.5)), 18 (Int(18.5)), 2 (Int(2)), sum 2;
+    // |-18| is not greater than 18, so row 2 takes the -0.5.
+    {"negative as large as the largest", {{1, -12}, {2, 12}, {19, 1}}, 1.5, 1, 1.5,
+     {{1, -18}, {2, 17.5}, {19, 2}}, {-0.5, 2, 0, 1.5}},
+    // Multiplier 0.5: 2.5 gives 3, -2.5 gives -2, 0.5 gives 1; sum 2, cost 0.5:
+    // row 1 (3, the largest) takes -1.5.
+    {"halves round up", {{1, 5}, {2, -5}, {3, 1}}, 0.5, 1, 0.5,
+     {{1, 1.5}, {2, -2}, {3, 1}}, {0.5, 0, 0, 0.5}},
+    // 1000.50 / 3 = 333.5: 334 each, sum 1002; row 1 takes -1.50 and keeps the cents.
+    {"cost with cents", {{1, 1}, {2, 1}, {3, 1}}, 1000.5, 3, 333.5,
+     {{1, 332.5}, {2, 334}, {3, 334}}, {1000.5, 0, 0, 1000.5}},
+    // 100 / 7 = 14.285714: 42.857142 gives 43, 57.142856 gives 57; sum 100, nothing moves.
+    {"allocations already add up", {{1, 3}, {19, 4}}, 100, 7, 14.285714,
+     {{1, 43}, {19, 57}}, {43, 57, 0, 100}},
+    // Row 27 (A Part IV's line 9) is in the band row 28 totals.
+    {"row 27 belongs to band 28", {{27, 2}, {29, 2}}, 10, 4, 2.5, {{27, 5}, {29, 5}}, {0, 5, 5, 10}},
+    // 0.99999 is held as 1 (4 decimals): multiplier 100, 33.333 gives 33 each.
+    {"statistics totals to 4 decimals", {{1, 0.33333}, {2, 0.33333}, {3, 0.33333}}, 100, 1, 100,
+     {{1, 34}, {2, 33}, {3, 33}}, {100, 0, 0, 100}},
+    // A Null cost allocates nothing, in F-1 as in F.
+    {"Null cost", {{1, 1}, {2, 1}}, std::nullopt, 2, 0, {}, {0, 0, 0, 0}},
+    // A Null statistic adds nothing to A = 2 and gets no allocation: 1.5 gives 2
+    // twice, sum 4; row 2 takes -1.
+    {"Null statistic", {{1, std::nullopt}, {2, 1}, {3, 1}}, 3, 2, 1.5,
+     {{1, std::nullopt}, {2, 1}, {3, 2}}, {3, 0, 0, 3}},
+};
+
+struct Worksheet {
+    const char* name;
+    const char* statistics;
+    const char* allocation;
+    const char* total;  // F-1's total column in both parts
+    void (*calcPart2)();
+    void (*calcPart1)();
+};
+const Worksheet kF{"F", "Fp2", "Fp1", nullptr, Calc_Fp2, Calc_Fp1};
+const Worksheet kF1{"F-1", "F1p2", "F1p1", "Col_2", Calc_F1p2, Calc_F1p1};
+
+class Allocation : public ChainTest {
+protected:
+    void SetUp() override {
+        ChainTest::SetUp();
+        AddA(3, 1, "North");
+        AddA(3, 2, "South");
+        AddA(3, 3, "East");
+        AddA(4, 1, "Laundry");
+        AddA(5, 1, "Region One");
+        RebuildAll();
+    }
+
+    static Value Number(std::optional<double> v) { return v ? Value(*v) : Value::Null(); }
+
+    void ExpectCell(const std::string& sheet, double seq, const std::string& field, std::optional<double> want) {
+        const Value v = Cell(sheet, seq, field);
+        if (!want) EXPECT_TRUE(v.IsNull()) << sheet << " row " << seq << " " << field;
+        else EXPECT_EQ(v.IsNull() ? -999999.0 : v.ToDouble(), *want) << sheet << " row " << seq << " " << field;
+    }
+
+    static std::optional<double> Named(const Cells& cells, double seq, std::optional<double> otherwise) {
+        for (const auto& [s, v] : cells)
+            if (s == seq) return v;
+        return otherwise;
+    }
+
+    void Run(const Worksheet& w, const AllocationCase& c) {
+        SCOPED_TRACE(std::string(w.name) + ": " + c.name);
+        db().Begin();
+        for (const auto& [seq, v] : c.statistics) SetCell(w.statistics, seq, "Col_1", Number(v));
+        SetCell(w.statistics, 35, "Col_1", Number(c.cost));
+        w.calcPart2();
+        w.calcPart1();
+
+        ExpectCell(w.statistics, 34, "Col_1", c.statisticsTotal);
+        ExpectCell(w.statistics, 36, "Col_1", c.multiplier);
+        for (double seq : kComponentRows) {
+            const auto want = Named(c.allocated, seq, 0.0);
+            ExpectCell(w.allocation, seq, "Col_1", want);
+            if (w.total) ExpectCell(w.allocation, seq, w.total, want);
+        }
+        const double bandRows[] = {18, 28, 33, 34};
+        for (int i = 0; i < 4; ++i) {
+            ExpectCell(w.allocation, bandRows[i], "Col_1", c.bands[i]);
+            if (w.total) ExpectCell(w.allocation, bandRows[i], w.total, c.bands[i]);
+        }
+        db().Rollback();
+    }
+};
+
+TEST_F(Allocation, WorkedCasesOfF) {
+    for (const auto& c : kCases) Run(kF, c);
+}
+
+TEST_F(Allocation, WorkedCasesOfF1) {
+    Add_F1_Column(C(11));
+    for (const auto& c : kCases) Run(kF1, c);
+}
+
+TEST_F(Allocation, EachColumnOfFIsAllocatedByItsOwnStatistics) {
+    SetCell("Fp2", 1, "Col_1", Value(1.0));
+    SetCell("Fp2", 35, "Col_1", Value(400.0));
+    SetCell("Fp2", 2, "Col_8", Value(2.0));
+    SetCell("Fp2", 29, "Col_8", Value(2.0));
+    SetCell("Fp2", 35, "Col_8", Value(99.0));
+    Calc_Fp2();
+    Calc_Fp1();
+    // Col_8: A = 4, 24.75 each, Int(50) = 50 twice, sum 100; row 2 takes -1.
+    ExpectCell("Fp2", 36, "Col_8", 24.75);
+    ExpectCell("Fp1", 2, "Col_8", 49);
+    ExpectCell("Fp1", 29, "Col_8", 50);
+    ExpectCell("Fp1", 34, "Col_8", 99);
+    ExpectCell("Fp1", 1, "Col_1", 400);
+    ExpectCell("Fp1", 34, "Col_7", 0);
+    ExpectCell("Fp1", 0, "Col_8", 5.01);
+}
+
+TEST_F(Allocation, ACostWithNoStatisticAtAllIsReportedAndTheLaterColumnsAreLeft) {
+    for (double seq : kComponentRows) SetCell("Fp2", seq, "Col_1", Value::Null());
+    SetCell("Fp2", 35, "Col_1", Value(250.0));
+    SetCell("Fp2", 1, "Col_2", Value(1.0));
+    SetCell("Fp2", 35, "Col_2", Value(10.0));
+    Calc_Fp2();
+    ui.ExpectMessage();
+    Calc_Fp1();
+    ASSERT_EQ(ui.Prompts().size(), 1u);
+    EXPECT_EQ(ui.Prompts()[0],
+              "The cost to be allocated in column 1 of worksheet F cannot be allocated: no component has a "
+              "statistic in that column.");
+    ExpectCell("Fp1", 1, "Col_1", std::nullopt);
+    ExpectCell("Fp1", 34, "Col_1", 0);
+    ExpectCell("Fp1", 1, "Col_2", std::nullopt);  // as built, not calculated
+}
+
+TEST_F(Allocation, F1TotalColumnsSumTheCostCentreColumns) {
+    Add_F1_Column(C(12));
+    Add_F1_Column(C(11));
+    // Col_1 (11): A = 3, multiplier 0.333333, allocations 0 (Int(0.83)) ... see below.
+    SetCell("F1p2", 1, "Col_1", Value(1.0));
+    SetCell("F1p2", 19, "Col_1", Value(2.0));
+    SetCell("F1p2", 35, "Col_1", Value(1.0));
+    // Col_2 (12): A = 2, multiplier 0.5; row 3's statistic is Null.
+    SetCell("F1p2", 2, "Col_2", Value(2.0));
+    SetCell("F1p2", 3, "Col_2", Value::Null());
+    SetCell("F1p2", 35, "Col_2", Value(1.0));
+    Calc_F1p2();
+    Calc_F1p1();
+
+    // Part II: the total column of row 36 is the sum of the multipliers, to 6 places.
+    ExpectCell("F1p2", 36, "Col_1", 0.333333);
+    ExpectCell("F1p2", 36, "Col_2", 0.5);
+    EXPECT_NEAR(Cell("F1p2", 36, "Col_3").ToDouble(), 0.833333, 1e-12);
+    ExpectCell("F1p2", 35, "Col_3", 2);
+    ExpectCell("F1p2", 34, "Col_3", 5);
+    ExpectCell("F1p2", 3, "Col_3", std::nullopt);
+    ExpectCell("F1p2", 0, "Col_3", std::nullopt);
+
+    // Part I, Col_1: 0.333333 -> 0, 0.666666 -> 1; sum 1 = cost. Col_2: 1 on row 2.
+    ExpectCell("F1p1", 1, "Col_1", 0);
+    ExpectCell("F1p1", 19, "Col_1", 1);
+    ExpectCell("F1p1", 2, "Col_2", 1);
+    ExpectCell("F1p1", 1, "Col_3", 0);
+    ExpectCell("F1p1", 2, "Col_3", 1);
+    ExpectCell("F1p1", 3, "Col_3", std::nullopt);  // a Null cell makes the row's total Null
+    ExpectCell("F1p1", 19, "Col_3", 1);
+    ExpectCell("F1p1", 34, "Col_1", 1);
+    ExpectCell("F1p1", 34, "Col_2", 1);
+    ExpectCell("F1p1", 34, "Col_3", 2);
+    ExpectCell("F1p1", 0, "Col_1", 11);
+    ExpectCell("F1p1", 0, "Col_2", 12);
+}
+
+TEST_F(Allocation, F1WithItsTotalColumnAloneGetsZeroTotals) {
+    Calc_F1p2();
+    Calc_F1p1();
+    for (double seq : {1.0, 18.0, 19.0, 27.0, 29.0, 34.0, 35.0, 36.0}) ExpectCell("F1p2", seq, "Col_1", 0);
+    for (double seq : {1.0, 18.0, 19.0, 27.0, 29.0, 34.0}) ExpectCell("F1p1", seq, "Col_1", 0);
+    ExpectCell("F1p2", 0, "Col_1", std::nullopt);
+    ExpectCell("F1p1", 0, "Col_1", std::nullopt);
+}
+
+}  // namespace
+}  // namespace vt::test

@@ -1,0 +1,120 @@
+// Prints of worksheets F and F-1: Part I, then Part II, each with its value
+// columns in blocks of nine on pages of their own.
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "engine/chain/component_sheet.h"
+#include "engine/chain/f.h"
+#include "engine/chain/f1.h"
+#include "store/report.h"
+#include "store/services.h"
+#include "tests/engine/chain/chain_fixture.h"
+
+namespace vt::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+class PrintFSheets : public ChainTest {
+protected:
+    void SetUp() override {
+        ChainTest::SetUp();
+        SeedComponents();
+    }
+
+    // VT_WRITE_GOLDEN=1 rewrites the golden file from the print.
+    void ExpectGolden(const std::string& file, const std::string& golden) {
+        const fs::path path = fs::path(__FILE__).parent_path() / "golden" / golden;
+        const std::string actual = ReadFile(file);
+        ASSERT_FALSE(actual.empty()) << file;
+        if (std::getenv("VT_WRITE_GOLDEN")) std::ofstream(path, std::ios::binary) << actual;
+        std::ifstream in(path, std::ios::binary);
+        const std::string expected((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        size_t line = 1, at = 0;
+        while (at < actual.size() && at < expected.size() && actual[at] == expected[at])
+            if (actual[at++] == '\n') ++line;
+        EXPECT_EQ(actual, expected) << golden << " differs at line " << line;
+    }
+
+    // The pages of a print file, each from its page feed on.
+    std::vector<std::string> Pages(const std::string& file) {
+        const std::string bytes = ReadFile(file);
+        std::vector<std::string> pages;
+        for (size_t at = bytes.find('\f'); at != std::string::npos;) {
+            const size_t next = bytes.find('\f', at + 1);
+            pages.push_back(bytes.substr(at, next == std::string::npos ? std::string::npos : next - at));
+            at = next;
+        }
+        return pages;
+    }
+
+    void Statistic(const std::string& sheet, double seq, const std::string& field, double v) {
+        SetCell(sheet, seq, field, Value(v));
+    }
+};
+
+TEST_F(PrintFSheets, TenCapitalColumnsPrintAsTwoBlocksPerPart) {
+    db().Execute("INSERT INTO CostCenters (LineNum, CCNum, CCName, ColLabel1, ColLabel2, ColLabel3) VALUES "
+                 "(3, 3, 'Leased Bldgs', 'Leased', 'Bldgs &', 'Fixtures'), "
+                 "(3.01, 3.01, 'Int. Leased', 'Int. Exp.', 'Leased', NULL)");
+    Close_CC_Recordset();
+    for (const char* sheet : {"Fp1", "Fp2"}) {
+        Add_CC_Column(sheet, C(3));
+        Add_CC_Column(sheet, C(3.01));
+    }
+    // Col_1 (1): square feet; Col_10 (5.01): a negative statistic among them.
+    for (auto [seq, v] : {std::pair{1.0, 12000.0}, {2.0, 8000.0}, {19.0, 1500.0}, {29.0, 700.0}})
+        Statistic("Fp2", seq, "Col_1", v);
+    Statistic("Fp2", 35, "Col_1", 1234567.89);
+    for (auto [seq, v] : {std::pair{3.0, 3.0}, {27.0, -1.0}, {32.01, 5.0}}) Statistic("Fp2", seq, "Col_10", v);
+    Statistic("Fp2", 35, "Col_10", 1000);
+    Statistic("Fp2", 17, "Col_5", 1);
+    Statistic("Fp2", 35, "Col_5", 250);
+    Calc_Fp2();
+    Calc_Fp1();
+
+    int fn = 0;
+    Print_F(fn);
+    EXPECT_EQ(fn, 0);
+    ExpectGolden("F.prt", "F_two_blocks.prt");
+
+    const auto pages = Pages("F.prt");
+    ASSERT_EQ(pages.size(), 4u);
+    for (int p = 0; p < 4; ++p) {
+        const bool partII = p >= 2;
+        EXPECT_EQ(pages[p].find("Part II - Functional Allocation of Home Office Capital Costs") != std::string::npos,
+                  partII) << "page " << p + 1;
+        EXPECT_EQ(pages[p].find(" 5.01") != std::string::npos, p % 2 == 1) << "page " << p + 1;
+    }
+    EXPECT_NE(pages[2].find("1,234,568"), std::string::npos);  // the cost, to whole dollars
+}
+
+TEST_F(PrintFSheets, F1PrintsItsTotalColumnInTheLastBlockOnly) {
+    for (int cc = 11; cc <= 20; ++cc) Add_F1_Column(Currency::FromInt(cc));
+    for (auto [seq, v] : {std::pair{1.0, 40.0}, {2.0, 25.0}, {3.01, 35.0}}) Statistic("F1p2", seq, "Col_1", v);
+    Statistic("F1p2", 35, "Col_1", 98765.43);
+    for (auto [seq, v] : {std::pair{19.0, 2.0}, {30.0, 1.0}}) Statistic("F1p2", seq, "Col_10", v);
+    Statistic("F1p2", 35, "Col_10", 500);
+    SetCell("F1p2", 29, "Col_2", Value::Null());
+    Calc_F1p2();
+    Calc_F1p1();
+
+    int fn = 0;
+    Print_F1(fn);
+    ExpectGolden("F1.prt", "F1_two_blocks.prt");
+
+    const auto pages = Pages("F1.prt");
+    ASSERT_EQ(pages.size(), 4u);
+    for (int p = 0; p < 4; ++p) {
+        const bool lastBlock = p % 2 == 1;
+        EXPECT_EQ(pages[p].find("Total\r\n") != std::string::npos, lastBlock) << "page " << p + 1;
+        EXPECT_EQ(pages[p].find(" 36\r\n") != std::string::npos, lastBlock) << "page " << p + 1;
+        EXPECT_NE(pages[p].find("Medicare"), std::string::npos) << "page " << p + 1;
+    }
+    EXPECT_NE(pages[2].find("987.654300"), std::string::npos);  // row 36 of Part II: 98,765.43 / 100
+}
+
+}  // namespace
+}  // namespace vt::test

@@ -1,0 +1,142 @@
+// Prints of worksheets E and E-1: value columns in blocks of nine, each block
+// of a group of rows on a page of its own.
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "engine/chain/component_sheet.h"
+#include "engine/chain/e.h"
+#include "engine/chain/e1.h"
+#include "store/report.h"
+#include "tests/engine/chain/chain_fixture.h"
+
+namespace vt::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+class SheetPrints : public ChainTest {
+protected:
+    std::vector<std::string> Lines(const std::string& file) {
+        const std::string bytes = ReadFile(file);
+        std::vector<std::string> lines;
+        for (size_t start = 0; start < bytes.size();) {
+            size_t end = bytes.find("\r\n", start);
+            if (end == std::string::npos) end = bytes.size();
+            lines.push_back(bytes.substr(start, end - start));
+            start = end + 2;
+        }
+        return lines;
+    }
+
+    void ExpectGolden(const std::string& file, const std::string& golden) {
+        const fs::path path = fs::path(__FILE__).parent_path() / "golden" / golden;
+        const std::string actual = ReadFile(file);
+        ASSERT_FALSE(actual.empty()) << file;
+        if (std::getenv("VT_WRITE_GOLDEN")) std::ofstream(path, std::ios::binary) << actual;
+        std::ifstream in(path, std::ios::binary);
+        const std::string expected((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        size_t line = 1, at = 0;
+        while (at < actual.size() && at < expected.size() && actual[at] == expected[at])
+            if (actual[at++] == '\n') ++line;
+        EXPECT_EQ(actual, expected) << golden << " differs at line " << line;
+    }
+
+    // The third heading line ("Chain Components"), or a line below it.
+    static std::string HeadingLine(const std::vector<std::string>& lines, size_t below) {
+        for (size_t i = 0; i + below < lines.size(); ++i)
+            if (lines[i].rfind(std::string(19, ' ') + "Chain Components", 0) == 0) return lines[i + below];
+        return "";
+    }
+
+    // Pages of a print file: the lines from one page feed to the next.
+    std::vector<std::vector<std::string>> Pages(const std::string& file) {
+        std::vector<std::vector<std::string>> pages;
+        for (const auto& l : Lines(file)) {
+            if (!l.empty() && l[0] == '\f') pages.emplace_back();
+            if (!pages.empty()) pages.back().push_back(l);
+        }
+        return pages;
+    }
+};
+
+class PrintE : public SheetPrints {};
+class PrintE1 : public SheetPrints {};
+
+TEST_F(PrintE, TwelveColumnsPrintAsTwoBlocks) {
+    SeedComponents();
+    SetCell("E", 1, "Col_1", Value(C(125000)));
+    SetCell("E", 1, "Col_10", Value(C(-4500.5)));
+    SetCell("E", 2, "Col_2", Value::Null());
+    SetCell("E", 20, "Col_9", Value(C(1234567)));
+    SetCell("E", 32.01, "Col_11", Value(C(88)));
+    Calc_E();
+    int fn = 0;
+    Print_E(fn);
+    EXPECT_EQ(fn, 0);
+    ExpectGolden("E.prt", "E_two_blocks.prt");
+    ASSERT_EQ(printer.pages.size(), 2u);
+    EXPECT_EQ(printer.pages[0].orientation, 2);
+}
+
+TEST_F(PrintE1, ElevenColumnsPrintAsTwoBlocksWithTheTotalInTheSecond) {
+    SeedComponents();
+    for (int cc = 11; cc <= 20; ++cc) Add_Chosen_CC_Column("E1", Currency::FromInt(cc));
+    SetCell("E1", 1, "Col_1", Value(C(1000)));
+    SetCell("E1", 1, "Col_10", Value(C(2500.75)));
+    SetCell("E1", 19, "Col_9", Value(C(300)));
+    SetCell("E1", 29, "Col_2", Value::Null());
+    Calc_E1();
+    int fn = 0;
+    Print_E1(fn);
+    ExpectGolden("E1.prt", "E1_two_blocks.prt");
+
+    const auto pages = Pages("E1.prt");
+    ASSERT_EQ(pages.size(), 2u);
+    EXPECT_EQ(HeadingLine(pages[0], 0).find("Total"), std::string::npos);
+    EXPECT_EQ(HeadingLine(pages[0], 1).find("36"), std::string::npos);
+    EXPECT_NE(HeadingLine(pages[1], 0).find("Total"), std::string::npos);
+    EXPECT_NE(HeadingLine(pages[1], 1).find("36"), std::string::npos);
+}
+
+TEST_F(PrintE1, TheTotalColumnAloneSitsAtTheFirstPlace) {
+    Calc_E1();
+    int fn = 0;
+    Print_E1(fn);
+    const auto lines = Lines("E1.prt");
+    EXPECT_EQ(HeadingLine(lines, 0).find("Total"), 63u);          // column 64
+    EXPECT_EQ(HeadingLine(lines, 1), std::string(64, ' ') + "36");  // column 65
+    for (const auto& l : lines) {
+        if (l.find("Grand Total") != std::string::npos) {
+            EXPECT_EQ(l.substr(58), "            0");  // amounts from column 59
+        }
+    }
+}
+
+TEST_F(PrintE, MoreRowsThanAPageRunGroupByGroupAndBlockByBlock) {
+    for (int i = 0; i < 80; ++i) AddA(3, 1 + i / 100.0, "Clinic " + std::to_string(i));
+    RebuildAll();
+    int fn = 0;
+    Print_E(fn);
+    const auto pages = Pages("E.prt");
+    ASSERT_EQ(pages.size(), 4u);
+    // The first row line of a page, and which block the page holds.
+    auto firstRow = [](const std::vector<std::string>& page) {
+        for (const auto& l : page)
+            if (l.find("Clinic ") != std::string::npos || l.find("Total (lines") != std::string::npos) return l.substr(0, 30);
+        return std::string();
+    };
+    auto secondBlock = [](const std::vector<std::string>& page) {
+        return HeadingLine(page, 0).find("Total") != std::string::npos;
+    };
+    EXPECT_FALSE(secondBlock(pages[0]));
+    EXPECT_TRUE(secondBlock(pages[1]));
+    EXPECT_FALSE(secondBlock(pages[2]));
+    EXPECT_TRUE(secondBlock(pages[3]));
+    EXPECT_EQ(firstRow(pages[0]), firstRow(pages[1]));
+    EXPECT_EQ(firstRow(pages[2]), firstRow(pages[3]));
+    EXPECT_NE(firstRow(pages[0]), firstRow(pages[2]));
+}
+
+}  // namespace
+}  // namespace vt::test

@@ -1,0 +1,76 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "engine/general/b.h"
+#include "print/print.h"
+#include "store/report.h"
+#include "tests/engine/general/b_sources.h"
+
+namespace vt {
+namespace {
+
+// The lines of a print file, without their CR LF.
+std::vector<std::string> LinesOf(const std::string& file) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t end; (end = file.find("\r\n", start)) != std::string::npos; start = end + 2)
+        lines.push_back(file.substr(start, end - start));
+    return lines;
+}
+
+class PrintB : public test::PrintTest {};
+
+// The standard list fills the first page up to line 32: line 36 opens the
+// second page, after the header and the headings.
+TEST_F(PrintB, SmallReportPrintedAlone) {
+    test::SmallReport();
+    Calc_B();
+    db().Execute("UPDATE B SET MedicareAdj = -1234.56 WHERE LineNum = 29;");
+    int fileNum = 0;
+    Print_B(fileNum);
+    const std::string file = ReadFile("B.prt");
+    test::ExpectGolden("B.prt", file);
+
+    const std::vector<std::string> lines = LinesOf(file);
+    int pages = 0;
+    std::string firstOfPage2;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (!lines[i].empty() && lines[i][0] == '\f') ++pages;
+        else if (pages == 2 && firstOfPage2.empty() && lines[i].rfind(" 36   ", 0) == 0) firstOfPage2 = lines[i];
+    }
+    EXPECT_EQ(pages, 2);
+    EXPECT_NE(firstOfPage2.find("Sub-Total (Line 11-35)"), std::string::npos);
+
+    EXPECT_EQ(printer.endDocs, 1);
+    ASSERT_EQ(printer.pages.size(), 2u);
+    EXPECT_EQ(printer.pages[0].orientation, 2);
+}
+
+TEST_F(PrintB, IntoTheCallersFileLeavesItOpenAndUncomputedTotalsBlank) {
+    int fileNum = print::Open_Print_File(PathOf("ALL.PRT"));
+    const int given = fileNum;
+    Print_B(fileNum);
+    EXPECT_EQ(fileNum, given);
+    EXPECT_TRUE(print::Is_Print_File_Open(fileNum));
+    EXPECT_EQ(printer.endDocs, 0);
+    EXPECT_EQ(ReadFile("B.prt"), "");
+    print::Close_Print_File(fileNum);
+
+    const std::vector<std::string> lines = LinesOf(ReadFile("ALL.PRT"));
+    const std::string blanks(8 * 13, ' ');
+    std::vector<std::string> totals;
+    for (const std::string& l : lines)
+        if (l.find("Sub-Total") != std::string::npos || l.find("Total Expenses") != std::string::npos) totals.push_back(l);
+    ASSERT_EQ(totals.size(), 5u);
+    EXPECT_EQ(totals[4], "100     Total Expenses" + std::string(50 - 22, ' ') + blanks);
+    // A cost-centre line shows its expenses of 0 and blanks for the rest.
+    const std::string line7 = "  7     Insurance Premiums" + std::string(50 - 26, ' ') + "            0" +
+                              std::string(7 * 13, ' ');
+    EXPECT_NE(std::find(lines.begin(), lines.end(), line7), lines.end());
+}
+
+}  // namespace
+}  // namespace vt

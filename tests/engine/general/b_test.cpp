@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "engine/general/b.h"
+#include "store/report.h"
+#include "tests/engine/general/b_sources.h"
+#include "tests/support/crf_fixture.h"
+
+namespace vt {
+namespace {
+
+using test::Rows;
+
+using Table = std::vector<std::vector<std::string>>;
+
+using test::AddCostCentre;
+using test::DeleteCostCentre;
+
+Table WholeB() { return Rows("SELECT * FROM B ORDER BY LineNum;"); }
+Table CostCentreLinesOfB() { return Rows("SELECT LineNum, CCNum, CCName FROM B WHERE CCNum <> 0 ORDER BY LineNum;"); }
+Table ExpenseCostCentres() {
+    return Rows("SELECT LineNum, CCNum, CCName FROM CostCenters WHERE CCNum < 200 ORDER BY CCNum;");
+}
+
+class BuildB : public test::CrfTest {};
+
+TEST_F(BuildB, FreshTableHoldsOneLinePerExpenseCostCentreAndTheTotalLines) {
+    const std::vector<std::string> lines = {
+        "1",  "1.01", "2",  "2.01", "3",  "4",  "4.01", "5",  "5.01", "6",  "7",  "8",  "9",
+        "10", "11",   "12", "13",   "14", "15", "16",   "17", "18",   "19", "20", "21", "22",
+        "23", "24",   "25", "26",   "27", "28", "29",   "30", "30.01", "32", "36", "100"};
+    const Table b = WholeB();
+    ASSERT_EQ(b.size(), lines.size());
+    for (size_t i = 0; i < b.size(); ++i) EXPECT_EQ(b[i][0], lines[i]) << "line " << i;
+
+    const Table totals = Rows("SELECT LineNum, CCNum, CCName, Expenses FROM B WHERE CCNum = 0 ORDER BY LineNum;");
+    const Table expectedTotals = {{"3", "0", "Sub-Total (Line 1-2)", "Null"},
+                                  {"6", "0", "Sub-Total (Line 4-5)", "Null"},
+                                  {"10", "0", "Sub-Total (Line 7-9)", "Null"},
+                                  {"36", "0", "Sub-Total (Line 11-35)", "Null"},
+                                  {"100", "0", "Total Expenses", "Null"}};
+    EXPECT_EQ(totals, expectedTotals);
+
+    EXPECT_EQ(CostCentreLinesOfB(), ExpenseCostCentres());
+    EXPECT_EQ(Rows("SELECT COUNT(*) FROM B WHERE CCNum <> 0 AND Expenses = 0;"), Table{{"33"}});
+    EXPECT_EQ(Rows("SELECT COUNT(*) FROM B WHERE Reclassifications IS NOT NULL OR TrialBalance IS NOT NULL "
+                   "OR MedicareAdj IS NOT NULL OR NetExpenses IS NOT NULL OR DirectAlloc IS NOT NULL "
+                   "OR FuncAlloc IS NOT NULL OR PooledAlloc IS NOT NULL;"),
+              Table{{"0"}});
+    EXPECT_EQ(Rows("SELECT Item, Calc_Lvl, ItemName FROM Worksheets WHERE Item = 'B';"), (Table{{"B", "0", "B"}}));
+
+    std::vector<std::string> names;
+    for (const auto& f : Db().Fields("B")) names.push_back(f.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"LineNum", "CCNum", "CCName", "Expenses", "Reclassifications",
+                                               "TrialBalance", "MedicareAdj", "NetExpenses", "DirectAlloc",
+                                               "FuncAlloc", "PooledAlloc"}));
+}
+
+TEST_F(BuildB, RebuildStartsAfreshWithOneRegisterRow) {
+    const Table fresh = WholeB();
+    Db().Execute("UPDATE B SET Expenses = 500 WHERE LineNum = 12;");
+    Db().DropTable("B");
+    Build_B();
+    EXPECT_EQ(WholeB(), fresh);
+    EXPECT_EQ(Rows("SELECT COUNT(*) FROM Worksheets WHERE Item = 'B';"), Table{{"1"}});
+    EXPECT_TRUE(ui.Messages().empty());
+    // The unique index came back with the table.
+    EXPECT_EQ(Db().Execute("INSERT INTO B (LineNum, CCNum) VALUES (12, 12);"), 0);
+}
+
+TEST_F(BuildB, NameLongerThanTheLineTakesIsCutNotLost) {
+    Db().DropTable("B");
+    Db().Execute("UPDATE CostCenters SET CCName = ? WHERE CCNum = 17;",
+                 {Value("Legal Fees and Other Professional Services Paid")});
+    Build_B();
+    EXPECT_EQ(Rows("SELECT CCName FROM B WHERE LineNum = 17;"),
+              Table{{std::string("Legal Fees and Other Professional Services Paid").substr(0, 40)}});
+}
+
+class InsertCCB : public test::CrfTest {};
+
+TEST_F(InsertCCB, SubLineMovesLaterSubLinesUpWithTheirAmounts) {
+    Db().Execute("UPDATE B SET Expenses = 75, TrialBalance = 80 WHERE LineNum = 30.01;");
+    AddCostCentre(Currency::FromDouble(30.01), "Interest on Notes");
+    EXPECT_EQ(Rows("SELECT LineNum, CCNum, CCName, Expenses, TrialBalance FROM B "
+                   "WHERE LineNum >= 30 AND LineNum < 31 ORDER BY LineNum;"),
+              (Table{{"30", "30", "Interest Expense", "0", "Null"},
+                     {"30.01", "30.01", "Interest on Notes", "0", "Null"},
+                     {"30.02", "30.02", "Interest Income", "75", "80"}}));
+    EXPECT_EQ(CostCentreLinesOfB(), ExpenseCostCentres());
+}
+
+TEST_F(InsertCCB, WholeNumberMovesNothing) {
+    const Table before = WholeB();
+    AddCostCentre(Currency::FromInt(33), "Consulting");
+    Table after = WholeB();
+    ASSERT_EQ(after.size(), before.size() + 1);
+    EXPECT_EQ(Rows("SELECT LineNum, CCNum, CCName, Expenses FROM B WHERE LineNum = 33;"),
+              (Table{{"33", "33", "Consulting", "0"}}));
+    after.erase(std::find(after.begin(), after.end(), Rows("SELECT * FROM B WHERE LineNum = 33;")[0]));
+    EXPECT_EQ(after, before);
+}
+
+TEST_F(InsertCCB, InsertThenDeleteRestoresTheTableExactly) {
+    Db().Execute("UPDATE B SET Expenses = 1200, MedicareAdj = -5 WHERE LineNum = 12;");
+    Db().Execute("UPDATE B SET Expenses = 7.25 WHERE LineNum = 13;");
+    const Table before = WholeB();
+    AddCostCentre(Currency::FromDouble(12.01), "Salaries - Temporary Staff");
+    EXPECT_EQ(WholeB().size(), before.size() + 1);
+    DeleteCostCentre(Currency::FromDouble(12.01));
+    EXPECT_EQ(WholeB(), before);
+    EXPECT_EQ(CostCentreLinesOfB(), ExpenseCostCentres());
+}
+
+class DeleteCCB : public test::CrfTest {};
+
+TEST_F(DeleteCCB, LaterSubLinesCloseTheGapAndTheNextLineStays) {
+    AddCostCentre(Currency::FromDouble(1.02), "Int. Exp. B");
+    AddCostCentre(Currency::FromDouble(1.03), "Int. Exp. C");
+    Db().Execute("UPDATE B SET Expenses = 20 WHERE LineNum = 1.02;");
+    Db().Execute("UPDATE B SET Expenses = 30 WHERE LineNum = 1.03;");
+    Db().Execute("UPDATE B SET Expenses = 99 WHERE LineNum = 2;");
+    DeleteCostCentre(Currency::FromDouble(1.01));
+    EXPECT_EQ(Rows("SELECT LineNum, CCNum, CCName, Expenses FROM B WHERE LineNum >= 1 AND LineNum <= 2 "
+                   "ORDER BY LineNum;"),
+              (Table{{"1", "1", "Old Cap. Rel Costs - Bldgs and Fixtures", "0"},
+                     {"1.01", "1.01", "Int. Exp. B", "20"},
+                     {"1.02", "1.02", "Int. Exp. C", "30"},
+                     {"2", "2", "Old Cap. Rel. Costs - Movable Equipment", "99"}}));
+}
+
+// Restored cost centres come back at .01 and push the older sub-lines up, so
+// the rows of one group no longer sit in the table in line order: a single
+// UPDATE that moves them down meets a line still held by a row not yet moved.
+TEST_F(DeleteCCB, AfterTwoRestoresIntoOneGroupBStaysInStepWithTheList) {
+    AddCostCentre(Currency::FromDouble(1.01), "Restored first");
+    AddCostCentre(Currency::FromDouble(1.01), "Restored second");
+    ASSERT_EQ(CostCentreLinesOfB(), ExpenseCostCentres());
+    DeleteCostCentre(Currency::FromDouble(1.01));
+    EXPECT_EQ(CostCentreLinesOfB(), ExpenseCostCentres());
+    EXPECT_EQ(Rows("SELECT LineNum, CCName FROM B WHERE LineNum > 1 AND LineNum < 2 ORDER BY LineNum;"),
+              (Table{{"1.01", "Restored first"}, {"1.02", "Int. Exp.-Old Capital Bldg and Fixtures"}}));
+}
+
+TEST_F(DeleteCCB, TotalLinesAndOtherGroupsAreNotTouched) {
+    const Table before = Rows("SELECT * FROM B WHERE LineNum < 30 OR LineNum > 31 ORDER BY LineNum;");
+    DeleteCostCentre(Currency::FromInt(30));
+    EXPECT_EQ(Rows("SELECT * FROM B WHERE LineNum < 30 OR LineNum > 31 ORDER BY LineNum;"), before);
+    EXPECT_EQ(Rows("SELECT LineNum, CCNum, CCName FROM B WHERE LineNum >= 30 AND LineNum < 31;"),
+              (Table{{"30", "30", "Interest Income"}}));
+    EXPECT_EQ(CostCentreLinesOfB(), ExpenseCostCentres());
+}
+
+}  // namespace
+}  // namespace vt

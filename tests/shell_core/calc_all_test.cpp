@@ -1,0 +1,145 @@
+// The whole-report calculation as the main window sees it: the order of its
+// steps, what it does when the component sheets are out of step, and how a
+// failing step is told without stopping the rest.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "print/print.h"
+#include "shell/calc_all.h"
+#include "store/services.h"
+#include "tests/shell_core/shell_fixture.h"
+
+namespace vt::test {
+namespace {
+
+const std::vector<std::string> kStatusTexts = {
+    " Calculating Worksheet B-1 ",          " Calculating Worksheet B-2 Part I ",
+    " Calculating Worksheet B-2 Part II ",  " Calculating Worksheet B-2 Part III ",
+    " Calculating Worksheet D Part B ",     " Calculating Worksheet C ",
+    " Calculating Worksheet E ",            " Calculating Worksheet E-1 ",
+    " Calculating Worksheet F Part II ",    " Calculating Worksheet F Part I ",
+    " Calculating Worksheet F-1 Part II ",  " Calculating Worksheet F-1 Part I ",
+    " Calculating Worksheet B ",            " Calculating Worksheet G Part I ",
+    " Calculating Worksheet G Part II ",    " Calculating Worksheet I ",
+    " Calculating Worksheet J ",            " Calculating Worksheet H ",
+    " Calculating Worksheet A Part V ",
+};
+
+using CalcAll = ShellTest;
+
+TEST_F(CalcAll, RunsEveryStepInOrderThenTheEditChecks) {
+    ShellUi spy(ui);
+    const int leftOpen = print::Open_Print_File(PathOf("left.prt"));
+    Calc_All();
+
+    std::vector<std::string> expected = {"busy", "menus off"};
+    for (const auto& s : kStatusTexts) expected.push_back("status [" + s + "]");
+    for (const char* s : {"refresh", "status [ Calculations completed.]", "status hidden",
+                          "status [ Performing Edit Checks]", "status hidden", "findings window", "menus on", "idle"})
+        expected.push_back(s);
+    EXPECT_EQ(spy.log, expected);
+    EXPECT_EQ(ErrorRows(), std::vector<std::string>{" |No errors found"});
+    EXPECT_FALSE(print::Is_Print_File_Open(leftOpen));
+    EXPECT_FALSE(db().InTransaction());
+}
+
+TEST_F(CalcAll, ComponentSheetsOutOfStepCalculateNothing) {
+    Exec("UPDATE B SET Expenses = 100 WHERE LineNum = 11;");
+    Exec("DELETE FROM E WHERE SeqNum = 27;");  // A Part IV's fixed line 9
+    ShellUi spy(ui);
+    ui.AllowMessages();  // the repair tells what it could not carry over
+    Calc_All();
+
+    ASSERT_FALSE(ui.Messages().empty());
+    EXPECT_EQ(ui.Messages().back().prompt,
+              "Errors were detected in the database!\r\nNo calculations were performed.  "
+              "Please check your data before recalculating");
+    EXPECT_EQ(ui.Messages().back().style, ui::kOkOnly);
+    EXPECT_EQ(ui.Messages().back().title, "");
+    for (const auto& line : spy.log) EXPECT_EQ(line.find("status"), std::string::npos) << line;
+    EXPECT_EQ(spy.log.back(), "idle");
+    EXPECT_EQ(spy.log[spy.log.size() - 2], "menus on");
+    EXPECT_TRUE(Table_Exists("Bad_E"));  // the repair is kept
+    EXPECT_EQ(Cur("SELECT COUNT(*) FROM E WHERE SeqNum = 27;"), Currency::FromInt(1));
+    EXPECT_EQ(Cur("SELECT Expenses FROM B WHERE LineNum = 100;"), Currency{});
+    EXPECT_FALSE(Table_Exists("Error"));
+}
+
+// A step that fails with an error is told by name, its half-done changes are
+// undone, and every later step, the edit checks and the commit still happen.
+TEST_F(CalcAll, FailingStepsAreToldAndTheRunGoesOn) {
+    Exec("UPDATE B SET Expenses = 1000 WHERE LineNum = 11;");
+    Exec("UPDATE C SET Amount = 555 WHERE LineNum = 15;");
+    Exec("INSERT INTO DpB (SeqNum, LineNum, ExpAcct, Amount, AmtAllowable) VALUES (1, 12, 'Wages', 300, 100);");
+    Exec("UPDATE J SET Col_1 = 40 WHERE LineNum = 1;");
+    Exec("UPDATE J SET Col_1 = 777 WHERE LineNum = 10;");
+    Exec("CREATE TRIGGER c_locked BEFORE UPDATE ON C WHEN NEW.LineNum = 28 BEGIN SELECT RAISE(ABORT, 'C total is locked'); END;");
+    Exec("CREATE TRIGGER j_locked BEFORE UPDATE ON J WHEN NEW.LineNum = 66 BEGIN SELECT RAISE(ABORT, 'J total is locked'); END;");
+    ShellUi spy(ui);
+    ui.ExpectMessage();
+    ui.ExpectMessage();
+    Calc_All();
+
+    ASSERT_EQ(ui.Messages().size(), 2u);
+    EXPECT_NE(ui.Messages()[0].prompt.find("Worksheet C"), std::string::npos) << ui.Messages()[0].prompt;
+    EXPECT_NE(ui.Messages()[0].prompt.find("C total is locked"), std::string::npos);
+    EXPECT_NE(ui.Messages()[1].prompt.find("Worksheet J"), std::string::npos) << ui.Messages()[1].prompt;
+    EXPECT_EQ(ui.Messages()[1].style, ui::kCritical);
+
+    EXPECT_EQ(Cur("SELECT Amount FROM C WHERE LineNum = 15;"), Currency::FromInt(555));
+    EXPECT_EQ(Cur("SELECT Col_1 FROM J WHERE LineNum = 10;"), Currency::FromInt(777));
+    // Steps before and after the failures did their work: D Part B, B (which
+    // reads D Part B's adjustment), A Part V after H, and the checks.
+    EXPECT_EQ(Cur("SELECT NetAdj FROM DpB WHERE SeqNum = 100;"), Currency::FromInt(200));
+    EXPECT_EQ(Cur("SELECT NetExpenses FROM B WHERE LineNum = 100;"), Currency::FromInt(800));
+    EXPECT_EQ(spy.log.back(), "idle");
+    EXPECT_EQ(spy.log[spy.log.size() - 2], "menus on");
+    EXPECT_TRUE(Table_Exists("Error"));
+    EXPECT_FALSE(db().InTransaction());
+}
+
+TEST_F(CalcAll, FailedCheckOfTheComponentSheetsIsToldAndNothingRuns) {
+    db().DropTable("Fp1");
+    ShellUi spy(ui);
+    ui.ExpectMessage();
+    Calc_All();
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    EXPECT_NE(ui.Messages()[0].prompt.find("component sheets"), std::string::npos) << ui.Messages()[0].prompt;
+    EXPECT_EQ(spy.log.front(), "busy");
+    EXPECT_EQ(spy.log.back(), "idle");
+    EXPECT_EQ(spy.log[spy.log.size() - 2], "menus on");
+    EXPECT_FALSE(Table_Exists("Error"));
+}
+
+TEST_F(CalcAll, SecondStartWhileRunningReturnsAtOnce) {
+    ShellUi spy(ui);
+    int starts = 0;
+    spy.onEvents = [&] {
+        if (starts++ == 0) Calc_All();
+    };
+    Calc_All();
+    int firstSteps = 0;
+    for (const auto& line : spy.log) firstSteps += line == "status [ Calculating Worksheet B-1 ]";
+    EXPECT_EQ(firstSteps, 1);
+    EXPECT_EQ(std::count(spy.log.begin(), spy.log.end(), "menus off"), 1);
+    EXPECT_EQ(spy.log.back(), "idle");
+    // And a later start runs again.
+    spy.log.clear();
+    Calc_All();
+    EXPECT_EQ(spy.log.front(), "busy");
+    EXPECT_EQ(std::count(spy.log.begin(), spy.log.end(), "findings window"), 1);
+}
+
+TEST_F(CalcAll, WithoutAnOpenReportRestoresTheWindow) {
+    Close_Report();
+    ShellUi spy(ui);
+    ui.ExpectMessage();
+    Calc_All();
+    EXPECT_EQ(spy.log.front(), "busy");
+    EXPECT_EQ(spy.log[spy.log.size() - 2], "menus on");
+    EXPECT_EQ(spy.log.back(), "idle");
+}
+
+}  // namespace
+}  // namespace vt::test

@@ -1,0 +1,129 @@
+// The findings print "CalcErrors.prt": header, the messages cut into pieces
+// at blanks, pages of at most 110 lines, then the printer in portrait.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "print/print.h"
+#include "shell/edit_checks.h"
+#include "tests/shell_core/shell_fixture.h"
+
+namespace vt::test {
+namespace {
+
+std::vector<std::string> Lines(const std::string& bytes) {
+    std::vector<std::string> lines;
+    std::size_t at = 0;
+    while (at < bytes.size()) {
+        std::size_t end = bytes.find("\r\n", at);
+        if (end == std::string::npos) end = bytes.size();
+        lines.push_back(bytes.substr(at, end - at));
+        at = end + 2;
+    }
+    return lines;
+}
+
+std::string At(int col, const std::string& text) { return std::string(static_cast<size_t>(col - 1), ' ') + text; }
+
+class FindingsPrint : public ShellTest {
+protected:
+    void SetUp() override {
+        ShellTest::SetUp();
+        print::SetPrintClock([] { return *DateTime::FromParts(2007, 3, 5, 9, 7); });
+        Create_Error_Table();
+    }
+    void TearDown() override {
+        print::SetPrintClock(nullptr);
+        ShellTest::TearDown();
+    }
+    std::vector<std::string> Printed() {
+        Print_Edit_Checks();
+        return Lines(ReadFile("CalcErrors.prt"));
+    }
+    std::vector<std::string> Header(bool feed) {
+        const std::string path = PathOf("TEST.CRF");
+        const std::string moment = "March 05, 2007 at 09:07";  // 23 characters: half 11.5 goes to 12
+        return {(feed ? "\f" + std::string(30, ' ') : std::string(31, ' ')) + "Error Report For",
+                At(36 - 16 / 2, "123456 Test Home Office"),
+                At(std::max(1, 40 - static_cast<int>(path.size()) / 2), path),
+                At(40 - 12, moment),
+                "",
+                "Level" + At(13, "Description"),
+                std::string(8, '-') + At(10, std::string(63, '-')),
+                ""};
+    }
+};
+
+TEST_F(FindingsPrint, EmptyTablePrintsTheHeaderAlone) {
+    EXPECT_EQ(Printed(), Header(false));
+    ASSERT_EQ(printer.documents.size(), 1u);
+    EXPECT_EQ(printer.documents[0], PathOf("CalcErrors.prt"));
+    EXPECT_EQ(printer.orientation, 1);
+}
+
+TEST_F(FindingsPrint, MessagesAreCutAtTheLastBlankWithinSixtyTwo) {
+    // 130 characters with blanks; 70 without.
+    std::string words;
+    while (words.size() < 130) words += "word" + std::to_string(words.size() % 10) + " ";
+    words.resize(130);
+    const std::string solid(70, 'x');
+    Add_Edit_Check_Row("Warning", words);
+    Add_Edit_Check_Row("Warning", solid);
+    Db().Execute("INSERT INTO Error (Message) VALUES ('logged while printing');");
+    Add_Edit_Check_Row(" ", "");
+    Add_Edit_Check_Row(" ", "No errors found");
+
+    std::vector<std::string> expected = Header(false);
+    std::string rest = words;
+    bool first = true;
+    while (!rest.empty()) {
+        const size_t cut = std::min(rest.size(), static_cast<size_t>(FindWrapPoint(rest, 62)));
+        EXPECT_EQ(rest[cut - 1] == ' ' || cut == rest.size(), true) << "cut inside a word at " << cut;
+        expected.push_back((first ? "Warning" + std::string(10, ' ') : std::string(17, ' ')) + rest.substr(0, cut));
+        rest = rest.substr(cut);
+        first = false;
+    }
+    expected.push_back("Warning" + std::string(10, ' ') + solid.substr(0, 62));
+    expected.push_back(std::string(17, ' ') + solid.substr(62));
+    expected.push_back("Null" + std::string(13, ' ') + "logged while printing");
+    expected.push_back(" ");
+    expected.push_back(std::string(17, ' ') + "No errors found");
+    EXPECT_EQ(Printed(), expected);
+}
+
+TEST_F(FindingsPrint, WrapPoint) {
+    EXPECT_EQ(FindWrapPoint("short", 62), 62);
+    EXPECT_EQ(FindWrapPoint(std::string(70, 'x'), 62), 62);
+    EXPECT_EQ(FindWrapPoint("aaaa bbbb cccc", 10), 10);   // the blank at place 10 itself
+    EXPECT_EQ(FindWrapPoint("aaaa bbbbbb cccc", 10), 5);
+}
+
+TEST_F(FindingsPrint, MoreThanAPageStartsANewPageWithAFormFeed) {
+    for (int i = 1; i <= 120; ++i) Add_Edit_Check_Row("Warning", "finding " + std::to_string(i));
+    const auto lines = Printed();
+    int feeds = 0;
+    for (const auto& l : lines) feeds += !l.empty() && l[0] == '\f';
+    EXPECT_EQ(feeds, 1);
+    // The first page: header and findings until its count passes 110.
+    const auto second = Header(true);
+    const size_t firstPage = 8 + 103;
+    ASSERT_GT(lines.size(), firstPage + 8);
+    EXPECT_EQ(std::vector<std::string>(lines.begin() + firstPage, lines.begin() + firstPage + 8), second);
+    EXPECT_EQ(lines[firstPage - 1], "Warning" + std::string(10, ' ') + "finding 103");
+    EXPECT_EQ(lines.back(), "Warning" + std::string(10, ' ') + "finding 120");
+}
+
+TEST_F(FindingsPrint, FileThatCannotBeMadeIsTold) {
+    Report().CRF_Folder = PathOf("no-such-folder");
+    ui.ExpectMessage();
+    Print_Edit_Checks();
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    EXPECT_EQ(ui.Messages()[0].prompt,
+              "Unable to allocate \"" + PathOf("no-such-folder") + "/CalcErrors.prt\".  Printing canceled.");
+    EXPECT_EQ(ui.Messages()[0].style, ui::kCritical);
+    EXPECT_EQ(ui.Messages()[0].title, "File allocation error");
+    EXPECT_TRUE(printer.documents.empty());
+}
+
+}  // namespace
+}  // namespace vt::test
