@@ -24,7 +24,7 @@
 #include "platform/db/db.h"
 #include "platform/ui/ui.h"
 #include "print/print.h"
-#include "shell/calc_all.h"
+#include "shell/core/calc_all.h"
 #include "store/new_crf.h"
 #include "store/report.h"
 

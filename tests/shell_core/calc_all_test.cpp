@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "print/print.h"
-#include "shell/calc_all.h"
+#include "shell/core/calc_all.h"
 #include "store/services.h"
 #include "tests/shell_core/shell_fixture.h"
 

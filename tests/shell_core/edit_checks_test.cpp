@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "engine/chain/f1.h"
-#include "shell/edit_checks.h"
+#include "shell/core/edit_checks.h"
 #include "store/services.h"
 #include "tests/shell_core/shell_fixture.h"
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "print/print.h"
-#include "shell/edit_checks.h"
+#include "shell/core/edit_checks.h"
 #include "tests/shell_core/shell_fixture.h"
 
 namespace vt::test {

@@ -8,7 +8,7 @@
 #include "engine/chain/component_sheet.h"
 #include "engine/chain/f1.h"
 #include "print/print.h"
-#include "shell/calc_all.h"
+#include "shell/core/calc_all.h"
 #include "store/services.h"
 #include "tests/shell_core/shell_fixture.h"
 

@@ -1,4 +1,4 @@
-#include "shell/edit_checks.h"
+#include "shell/core/edit_checks.h"
 
 #include <array>
 #include <cmath>

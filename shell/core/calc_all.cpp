@@ -1,4 +1,4 @@
-#include "shell/calc_all.h"
+#include "shell/core/calc_all.h"
 
 #include <exception>
 #include <string>
@@ -21,7 +21,7 @@
 #include "platform/db/db.h"
 #include "platform/ui/ui.h"
 #include "print/print.h"
-#include "shell/edit_checks.h"
+#include "shell/core/edit_checks.h"
 #include "store/report.h"
 
 namespace vt {
