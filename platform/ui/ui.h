@@ -52,6 +52,16 @@ public:
     virtual bool PrinterSetup(const std::string& title) { (void)title; return false; }
     // Open worksheet windows should bind their grids again (data changed underneath them).
     virtual void RefreshWorksheetWindows() = 0;
+    // Every window but the main one closes: worksheet windows, dialogs and the
+    // findings alike are bound to the report that is being closed.
+    virtual void CloseReportWindows() {}
+    // The main window back in its state without a report: this caption, the
+    // welcome frame, no path label or picture, only New and Open usable.
+    virtual void ShowReportClosed(const std::string& caption) { (void)caption; }
+    // The open report now lives in another database object (Save As,
+    // Move/ReName): every window bound to the old one binds again to Db(),
+    // or closes. Until then the old object is closed, not freed.
+    virtual void ReportFileReplaced() {}
     // The main window once a report is open: caption, path label, picture,
     // usage-hint timer on, welcome frame hidden.
     virtual void ShowReportOpened(const std::string& caption, const std::string& path) = 0;

@@ -1,0 +1,279 @@
+// The identity checks both dialogs share: one table of inputs and outcomes
+// per check, then the order in which Validate_Identity runs them.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/ui/ui.h"
+#include "shell/core/captions.h"
+#include "shell/core/identity_checks.h"
+#include "store/services.h"
+#include "tests/support/scripted_ui.h"
+
+namespace vt {
+namespace {
+
+using test::ScriptedUi;
+
+const std::string kNewCrfProviderMessage =
+    "You have entered an invalid Provider Number!\r"
+    "Provider number must be 2 characters, followed by three or four characters!";
+const std::string kEditKeyProviderMessage =
+    "You have entered an invalid Provider Number!\r"
+    "Provider number must be 2 characters, followed by a hyphen(-), followed by 4 characters!";
+
+TEST(IdentityChecks, ProviderBoxLeaveRule) {
+    const struct {
+        const char* typed;
+        const char* becomes;
+    } cases[] = {
+        {"abcdef", "AB-CDEF"}, {"abcde", "AB-CDE"},     {"12-345", "12-345"},     {"", "-"},
+        {"1-2345", "12-345"},  {" ab-c-de ", "AB-CDE"}, {"abcdefg", "AB-CDEFG"}, {"a", "A-"},
+        {"ab", "AB-"},         {"12-3456", "12-3456"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Leave_Provider_Number(c.typed), c.becomes) << c.typed;
+        // Leaving the box again changes nothing: Create runs the rule once more.
+        EXPECT_EQ(Leave_Provider_Number(c.becomes), c.becomes) << c.typed;
+    }
+}
+
+TEST(IdentityChecks, ProviderNumberRuleDiffersByDialog) {
+    const struct {
+        const char* text;
+        bool newCrf, editKey;
+    } cases[] = {
+        {"AB-CDE", true, false},    {"AB-CDEF", true, true},     {"12-3456", true, true},
+        {"AB-CDEFG", false, false}, {"AB-CD", false, false},     {"1234567", true, false},
+        {"123-456", true, false},   {"123456", true, false},     {"", false, false},
+    };
+    for (const auto& c : cases) {
+        auto n = Check_Provider_Number(c.text, IdentityDialog::NewCrf);
+        auto e = Check_Provider_Number(c.text, IdentityDialog::EditKey);
+        EXPECT_EQ(!n, c.newCrf) << c.text;
+        EXPECT_EQ(!e, c.editKey) << c.text;
+        if (n) {
+            EXPECT_EQ(n->prompt, kNewCrfProviderMessage);
+            EXPECT_TRUE(n->plainBox);
+            EXPECT_EQ(n->field, IdentityField::ProviderNum);
+        }
+        if (e) {
+            EXPECT_EQ(e->prompt, kEditKeyProviderMessage);
+            EXPECT_TRUE(e->plainBox);
+        }
+    }
+}
+
+TEST(IdentityChecks, FiscalYearStartIsRewrittenOrRefused) {
+    const struct {
+        const char* typed;
+        const char* becomes;  // nullptr: refused
+    } cases[] = {
+        {"10/1/2004", "10/01/2004"}, {"Dec 31, 2005", "12/31/2005"}, {"2006-01-01", "01/01/2006"},
+        {"1/1/06", "01/01/2006"},    {"", nullptr},                  {"13/45/2005", nullptr},
+        {"abc", nullptr},            {"2/30/2005", nullptr},
+    };
+    for (const auto& c : cases) {
+        std::string text = c.typed;
+        auto r = Check_FY_Start(text);
+        if (c.becomes) {
+            EXPECT_FALSE(r) << c.typed;
+            EXPECT_EQ(text, c.becomes);
+        } else {
+            ASSERT_TRUE(r) << c.typed;
+            EXPECT_EQ(text, c.typed);
+            EXPECT_EQ(r->prompt, "Fiscal Year Start date is not a valid date.  Please (re-)enter one.");
+            EXPECT_EQ(r->title, "Error: Invalid Fiscal Year Start Date");
+            EXPECT_EQ(r->buttons, ui::kExclamation);
+            EXPECT_EQ(r->field, IdentityField::FYStart);
+        }
+    }
+}
+
+TEST(IdentityChecks, BlankEndIsTheDayBeforeTheStartsAnniversary) {
+    const struct {
+        const char* start;
+        const char* end;
+        const char* startAfter;
+        const char* endAfter;
+    } cases[] = {
+        {"10/1/2004", "", "10/01/2004", "09/30/2005"},
+        {"10/1/2004", "   ", "10/01/2004", "09/30/2005"},
+        {"2/29/2008", "", "02/29/2008", "02/27/2009"},
+        {"1/1/2006", "6/30/2006", "01/01/2006", "6/30/2006"},  // an end typed stays as typed
+        {"soon", "", "soon", ""},
+    };
+    for (const auto& c : cases) {
+        std::string start = c.start, end = c.end;
+        Leave_FY_Start(start, end);
+        EXPECT_EQ(start, c.startAfter) << c.start;
+        EXPECT_EQ(end, c.endAfter) << c.start;
+
+        // Create fills the same way.
+        start = c.start;
+        end = c.end;
+        if (!Check_FY_Start(start) && Is_Blank(Value(c.end))) {
+            EXPECT_FALSE(Check_FY_End(end, start)) << c.start;
+            EXPECT_EQ(end, c.endAfter);
+        }
+    }
+    std::string end = "someday";
+    auto r = Check_FY_End(end, "01/01/2006");
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->prompt, "Fiscal Year End date is not a valid date.  Please (re-)enter one.");
+    EXPECT_EQ(r->title, "Error: Invalid Fiscal Year End Date");
+    EXPECT_EQ(r->field, IdentityField::FYEnd);
+}
+
+TEST(IdentityChecks, FiscalYearCutOff) {
+    const std::string message = "This version of Vantrel 287 (QSI Version " + App_Version() +
+                                ") supports CMS Version 287-05 Transmittal #1.  You must use Vantrel 287 Version "
+                                "2.0.xx to process a cost report the ends before 9/30/05.";
+    EXPECT_EQ(FY_Cutoff_Message(), message);
+    const struct {
+        const char* end;
+        bool accepted;
+    } cases[] = {{"09/30/2005", true}, {"09/29/2005", false}, {"12/31/2004", false}, {"10/01/2005", true}};
+    for (const auto& c : cases) {
+        auto r = Check_FY_Cutoff(c.end);
+        EXPECT_EQ(!r, c.accepted) << c.end;
+        if (r) {
+            EXPECT_EQ(r->prompt, message);
+            EXPECT_EQ(r->title, "Incorrect Vantrel Version");
+            EXPECT_EQ(r->buttons, ui::kInformation);
+            EXPECT_EQ(r->field, IdentityField::FYEnd);
+        }
+    }
+}
+
+TEST(IdentityChecks, LeavingAnEarlyEndClosesOnlyTheNewReportDialog) {
+    ScriptedUi ui;
+    std::string end = "9/29/2005";
+    ui.ExpectMessage();
+    EXPECT_FALSE(Leave_FY_End(end, IdentityDialog::NewCrf));
+    EXPECT_EQ(end, "09/29/2005");
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    EXPECT_EQ(ui.Messages()[0].title, "Incorrect Vantrel Version");
+    EXPECT_EQ(ui.Messages()[0].style, ui::kInformation);
+
+    end = "9/29/2005";
+    EXPECT_TRUE(Leave_FY_End(end, IdentityDialog::EditKey));
+    EXPECT_EQ(end, "09/29/2005");
+    end = "9/30/2005";
+    EXPECT_TRUE(Leave_FY_End(end, IdentityDialog::NewCrf));
+    EXPECT_EQ(ui.Messages().size(), 1u);
+}
+
+TEST(IdentityChecks, DateOrderAndSpan) {
+    const struct {
+        const char* start;
+        const char* end;
+        bool ordered, spans;
+    } cases[] = {
+        {"01/01/2005", "01/01/2006", true, false},  // 365 days
+        {"01/01/2005", "01/02/2006", true, true},
+        {"01/01/2004", "12/31/2004", true, false},  // leap year, 365 days
+        {"01/01/2004", "01/01/2005", true, true},   // 366 days
+        {"01/01/2006", "01/01/2006", false, false},
+        {"01/02/2006", "01/01/2006", false, false},
+        {"01/01/2006", "01/02/2006", true, false},
+    };
+    for (const auto& c : cases) {
+        auto r = Check_FY_Order(c.start, c.end);
+        EXPECT_EQ(!r, c.ordered) << c.start << " " << c.end;
+        EXPECT_EQ(Spans_More_Than_A_Year(c.start, c.end), c.spans) << c.start << " " << c.end;
+        if (r) {
+            EXPECT_EQ(r->prompt, "Invalid sequence of dates -- FY End preceeds FY Start.");
+            EXPECT_EQ(r->title, "Error: Invalid Dates");
+            EXPECT_EQ(r->field, IdentityField::FYStart);
+        }
+    }
+}
+
+TEST(IdentityChecks, FacilityName) {
+    const std::string tooShort = "Facility Name must be at least 8 characters.  Please (re-)enter.";
+    const std::string tooLong = "Facility Name may be at most 36 characters long.  Please (re-)enter.";
+    const std::string quote = "The Facility Name cannot contain double quote characters";
+    std::string umlauts;
+    for (int i = 0; i < 36; ++i) umlauts += "\xC3\x9C";  // 36 characters, 72 bytes
+    const struct {
+        std::string name;
+        std::string refusal;  // "" accepted
+    } cases[] = {
+        {"Seven c", tooShort},
+        {"Eight ch", ""},
+        {std::string(36, 'x'), ""},
+        {std::string(37, 'x'), tooLong},
+        {umlauts, ""},
+        {"The \"Best\" Home", quote},
+        {"O'Brien Home Office", ""},
+        {"", tooShort},
+    };
+    for (const auto& c : cases) {
+        auto r = Check_Facility_Name(c.name);
+        EXPECT_EQ(r ? r->prompt : "", c.refusal) << c.name;
+        if (r) {
+            EXPECT_EQ(r->field, IdentityField::FacilityName);
+        }
+        if (r && c.refusal == quote) {
+            EXPECT_EQ(r->title, "");
+            EXPECT_EQ(r->buttons, ui::kOkOnly);
+        }
+    }
+}
+
+// Every box wrong: each correction brings up the next check, in the dialog's
+// order, with one beep per refusal.
+TEST(IdentityChecks, ValidateRunsTheChecksInOrder) {
+    ScriptedUi ui;
+    IdentityEntries e{"AB-CD", "never", "", "Short"};
+    std::vector<IdentityField> refusals;
+    auto step = [&] {
+        ui.ExpectMessage();
+        refusals.push_back(Validate_Identity(e, IdentityDialog::NewCrf));
+    };
+    step();
+    e.txtProviderNum = "AB-CDE";
+    step();
+    e.txtFYStart = "1/1/2005";
+    e.txtFYEnd = "later";
+    step();
+    e.txtFYEnd = "9/29/2005";
+    step();
+    e.txtFYEnd = "12/31/2004";
+    e.txtFYStart = "1/1/2006";
+    step();  // still before the cut-off: the end is refused before the order
+    e.txtFYEnd = "12/31/2005";
+    step();
+    e.txtFYStart = "1/1/2005";
+    e.txtFYEnd = "1/2/2006";
+    ui.ExpectMessage(ui::kNo);
+    refusals.push_back(Validate_Identity(e, IdentityDialog::NewCrf));
+    ui.ExpectMessage(ui::kYes);
+    step();
+    e.txtFacilityName = "Longer Home Office";
+    ui.ExpectMessage(ui::kYes);
+    EXPECT_EQ(Validate_Identity(e, IdentityDialog::NewCrf), IdentityField::None);
+
+    EXPECT_EQ(refusals, (std::vector<IdentityField>{IdentityField::ProviderNum, IdentityField::FYStart,
+                                                    IdentityField::FYEnd, IdentityField::FYEnd, IdentityField::FYEnd,
+                                                    IdentityField::FYStart, IdentityField::FYStart,
+                                                    IdentityField::FacilityName}));
+    const auto& m = ui.Messages();
+    ASSERT_EQ(m.size(), 10u);
+    EXPECT_EQ(m[0].prompt, kNewCrfProviderMessage);
+    EXPECT_EQ(m[3].title, "Incorrect Vantrel Version");
+    EXPECT_EQ(m[4].title, "Incorrect Vantrel Version");
+    EXPECT_EQ(m[5].title, "Error: Invalid Dates");
+    EXPECT_EQ(m[6].title, "Warning: Dates Span More Than One Fiscal Year");
+    EXPECT_EQ(m[6].style, ui::kExclamation | ui::kYesNo);
+    EXPECT_EQ(m[8].prompt, "Facility Name must be at least 8 characters.  Please (re-)enter.");
+    EXPECT_EQ(ui.Beeps(), 10);
+    // The accepted dates stand rewritten in the boxes.
+    EXPECT_EQ(e.txtFYStart, "01/01/2005");
+    EXPECT_EQ(e.txtFYEnd, "01/02/2006");
+}
+
+}  // namespace
+}  // namespace vt

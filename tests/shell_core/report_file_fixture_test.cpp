@@ -1,0 +1,83 @@
+#include "tests/shell_core/report_file_fixture.h"
+
+#include <unistd.h>
+
+#include <atomic>
+#include <cctype>
+#include <filesystem>
+
+#include "shell/core/report_file.h"
+#include "store/report.h"
+#include "tests/support/db_checks.h"
+
+namespace vt::test {
+
+namespace fs = std::filesystem;
+
+std::string ReportFileUi::LastState() const {
+    for (auto e = events.rbegin(); e != events.rend(); ++e)
+        if (*e == "opened" || *e == "closed") return *e;
+    return "";
+}
+
+NewCrfEntries ReportFileTest::ValidEntries() {
+    return {"0287", "12-3456", "01/01/2006", "12/31/2006", "Test Home Office"};
+}
+
+void ReportFileTest::SetUp() {
+    static std::atomic<int> serial{0};
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = std::string("vt-rf-") + info->name() + "-" + std::to_string(::getpid()) + "-" +
+                       std::to_string(serial++);
+    for (char& c : name)
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '-') c = '_';
+    const fs::path dir = fs::temp_directory_path() / name;
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    folder = dir.string();
+    userSettings = std::make_unique<settings::IniSettings>((dir / "settings").string());
+    settings::InstallSettings(userSettings.get());
+    Close_Report();
+}
+
+void ReportFileTest::TearDown() {
+    if (Report().CRF_Database && Report().CRF_Database->IsOpen()) ExpectAllCurrencyExact(Db());
+    Close_Report();
+    Report().Message_Mode.clear();
+    settings::InstallSettings(nullptr);
+    std::error_code ignored;
+    fs::remove_all(folder, ignored);
+}
+
+std::string ReportFileTest::PathOf(const std::string& name) const { return (fs::path(folder) / name).string(); }
+
+void ReportFileTest::MakeReport(const std::string& name, NewCrfEntries entries) {
+    ui.QueueSaveFile(ui::FileChoice{PathOf(name), fs::path(name).filename().string()});
+    const CreateResult made = Create_New_CRF(entries);
+    ASSERT_TRUE(made.created) << "the report " << name << " could not be made";
+}
+
+bool ReportFileTest::OpenReport(const std::string& name) {
+    ui.QueueOpenFile(ui::FileChoice{PathOf(name), fs::path(name).filename().string()});
+    return Open_CRF();
+}
+
+void ReportFileTest::MakeReportWith(const std::string& name, const std::string& sql,
+                                    const std::vector<Value>& params) {
+    MakeReport(name);
+    Db().Execute(sql, params);
+    Close_CRF();
+    ClearUi();
+}
+
+std::string ReportFileTest::Setting() const {
+    return settings::UserSettings().Get("Vantrel 287", "Startup", "CRFLoc", "None");
+}
+
+void ReportFileTest::ClearUi() {
+    ui.ClearRecords();
+    ui.events.clear();
+    ui.closedCaption.clear();
+}
+
+}  // namespace vt::test

@@ -1,0 +1,203 @@
+// The provider-information dialog's saves and the custom header lines: what
+// lands in the file, in the open-report state and on the printed page.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "print/print.h"
+#include "shell/core/header_lines.h"
+#include "shell/core/provider_info.h"
+#include "shell/core/report_file.h"
+#include "store/report.h"
+#include "store/services.h"
+#include "tests/shell_core/report_file_fixture.h"
+
+namespace vt::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+class Identity : public ReportFileTest {
+protected:
+    void SetUp() override {
+        ReportFileTest::SetUp();
+        MakeReport("ID.CRF");
+        ClearUi();
+    }
+
+    std::vector<std::string> Ap1Identity() {
+        std::vector<std::string> out;
+        auto rs = Db().OpenRecordset("SELECT Info FROM Ap1 WHERE SeqNum IN (1, 2.02, 6.01, 6.02) ORDER BY SeqNum");
+        for (; !rs.Eof(); rs.MoveNext()) out.push_back(rs["Info"].ToText());
+        return out;
+    }
+    std::vector<std::string> MasterIdentity(db::Database& db) {
+        auto m = db.OpenRecordset("SELECT * FROM Master");
+        return {m["FormNum"].ToText(), m["ProviderNumber"].ToText(), Format(m["FYStart"], "mm/dd/yyyy"),
+                Format(m["FYEnd"], "mm/dd/yyyy"), m["ProviderName"].ToText()};
+    }
+};
+
+TEST_F(Identity, SaveWritesMasterTheFourLinesAndTheState) {
+    IdentityEntries e = Current_Identity();
+    EXPECT_EQ(e.txtProviderNum, "12-3456");
+    EXPECT_EQ(e.txtFYStart, "01/01/2006");
+    EXPECT_EQ(e.txtFYEnd, "12/31/2006");
+    EXPECT_EQ(e.txtFacilityName, "Test Home Office");
+
+    Db().Execute("UPDATE Master SET BuildDate = ?", {Value(*DateTime::FromParts(2006, 2, 1))});
+    e = {"65-4321", "7/1/2006", "", "O'Brien; DROP TABLE Master"};
+    const SaveIdentityResult saved = Save_Identity(e);
+    ASSERT_TRUE(saved.saved);
+    EXPECT_EQ(e.txtFYStart, "07/01/2006");
+    EXPECT_EQ(e.txtFYEnd, "06/30/2007");
+
+    EXPECT_EQ(MasterIdentity(Db()),
+              (std::vector<std::string>{"0287", "65-4321", "07/01/2006", "06/30/2007", "O'Brien; DROP TABLE Master"}));
+    EXPECT_LT(std::abs(Db().Scalar("SELECT BuildDate FROM Master").ToDate().serial - DateTime::Now().serial), 1.0 / 24);
+    EXPECT_EQ(Ap1Identity(),
+              (std::vector<std::string>{"O'Brien; DROP TABLE Master", "65-4321", "07/01/2006", "06/30/2007"}));
+
+    const auto& r = Report();
+    EXPECT_EQ(r.CRF_FormNum, "0287");
+    EXPECT_EQ(r.CRF_ProviderNumber, "65-4321");
+    EXPECT_EQ(r.CRF_ProviderName, "O'Brien; DROP TABLE Master");
+    EXPECT_EQ(r.CRF_FYStart, *DateTime::FromParts(2006, 7, 1));
+    EXPECT_EQ(r.CRF_FYEnd, *DateTime::FromParts(2007, 6, 30));
+
+    // Opened again, the report has the new identity throughout.
+    Close_CRF();
+    ASSERT_TRUE(OpenReport("ID.CRF"));
+    EXPECT_EQ(Report().CRF_ProviderName, "O'Brien; DROP TABLE Master");
+    EXPECT_EQ(Report().CRF_FYEnd, *DateTime::FromParts(2007, 6, 30));
+}
+
+TEST_F(Identity, RefusedEntriesWriteNothing) {
+    const auto master = MasterIdentity(Db());
+    const auto lines = Ap1Identity();
+    const struct {
+        IdentityEntries entries;
+        IdentityField refused;
+    } cases[] = {
+        {{"12-345", "01/01/2006", "12/31/2006", "Test Home Office"}, IdentityField::ProviderNum},
+        {{"1234567", "01/01/2006", "12/31/2006", "Test Home Office"}, IdentityField::ProviderNum},
+        {{"12-3456", "", "12/31/2005", "Test Home Office"}, IdentityField::FYStart},
+        {{"12-3456", "10/01/2004", "09/29/2005", "Test Home Office"}, IdentityField::FYEnd},
+        {{"12-3456", "01/01/2006", "12/31/2006", std::string(37, 'x')}, IdentityField::FacilityName},
+        {{"12-3456", "01/01/2006", "12/31/2006", "A \"quoted\" name"}, IdentityField::FacilityName},
+    };
+    for (const auto& c : cases) {
+        IdentityEntries e = c.entries;
+        ui.ExpectMessage();
+        const SaveIdentityResult result = Save_Identity(e);
+        EXPECT_FALSE(result.saved) << c.entries.txtFacilityName;
+        EXPECT_EQ(result.refused, c.refused) << c.entries.txtProviderNum << " " << c.entries.txtFYEnd;
+    }
+    EXPECT_EQ(ui.Messages().size(), std::size(cases));
+    EXPECT_EQ(MasterIdentity(Db()), master);
+    EXPECT_EQ(Ap1Identity(), lines);
+    EXPECT_EQ(Report().CRF_ProviderNumber, "12-3456");
+}
+
+TEST_F(Identity, SaveAsSavesIntoTheCopyOnly) {
+    IdentityEntries e{"77-7777", "01/01/2008", "12/31/2008", "Copied Home Office"};
+    ui.QueueSaveFile(ui::FileChoice{PathOf("COPY.CRF"), "COPY.CRF"});
+    ASSERT_TRUE(Save_Identity_As(e).saved);
+    ASSERT_EQ(ui.FileRequests().size(), 1u);
+    EXPECT_EQ(ui.FileRequests()[0].title, "Save Cost Report File As ...");
+    EXPECT_TRUE(ui.FileRequests()[0].confirmOverwrite);
+    EXPECT_EQ(ui.FileRequests()[0].initialDir, CRF_Start_Folder());
+
+    EXPECT_EQ(Db().Path(), PathOf("COPY.CRF"));
+    EXPECT_EQ(Report().CRF_Title, "COPY.CRF");
+    EXPECT_EQ(MasterIdentity(Db())[4], "Copied Home Office");
+    EXPECT_EQ(Ap1Identity()[1], "77-7777");
+    auto old = db::Database::Open(PathOf("ID.CRF"));
+    EXPECT_EQ(MasterIdentity(*old),
+              (std::vector<std::string>{"0287", "12-3456", "01/01/2006", "12/31/2006", "Test Home Office"}));
+}
+
+TEST_F(Identity, SaveAsCancelledStillSavesIntoTheOpenReport) {
+    IdentityEntries e{"77-7777", "01/01/2008", "12/31/2008", "Kept Home Office"};
+    ui.QueueSaveFile(std::nullopt);
+    ASSERT_TRUE(Save_Identity_As(e).saved);
+    EXPECT_EQ(Db().Path(), PathOf("ID.CRF"));
+    EXPECT_EQ(MasterIdentity(Db())[4], "Kept Home Office");
+    EXPECT_TRUE(ui.Messages().empty()) << "the entries are checked once, not again after the copy";
+
+    // Refused entries ask for no file.
+    e.txtProviderNum = "77-777";
+    ui.ExpectMessage();
+    EXPECT_EQ(Save_Identity_As(e).refused, IdentityField::ProviderNum);
+    EXPECT_EQ(ui.FileRequests().size(), 1u);
+}
+
+// ---- Header lines ----
+
+class HeaderLines : public ReportFileTest {
+protected:
+    void SetUp() override {
+        ReportFileTest::SetUp();
+        MakeReport("HL.CRF");
+        ClearUi();
+    }
+    // The page header as a sheet print writes it now, line by line.
+    std::vector<std::string> PageHeader() {
+        const std::string path = PathOf("header.prt");
+        const int fn = print::Open_Print_File(path);
+        int page = 0, lines = 0;
+        print::Print_Page_Header(fn, "A", page, lines);
+        print::Close_Print_File(fn);
+        std::ifstream in(path, std::ios::binary);
+        std::vector<std::string> out;
+        for (std::string line; std::getline(in, line);) {
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            const auto first = line.find_first_not_of(' ');
+            out.push_back(first == std::string::npos ? "" : line.substr(first));
+        }
+        return out;
+    }
+    static bool Has(const std::vector<std::string>& lines, const std::string& text) {
+        return std::find(lines.begin(), lines.end(), text) != lines.end();
+    }
+};
+
+TEST_F(HeaderLines, AnEditedLineIsOnTheNextPageWithoutReopening) {
+    const auto before = PageHeader();
+    ASSERT_TRUE(Save_Header_Line(2, "Consolidated for the board"));
+    EXPECT_EQ(Report().CRF_HeaderLines[1], "Consolidated for the board");
+    EXPECT_EQ(Db().Scalar("SELECT Line FROM HeaderLines WHERE LineNum = 2").ToText(), "Consolidated for the board");
+    const auto after = PageHeader();
+    EXPECT_TRUE(Has(after, "Consolidated for the board"));
+    EXPECT_FALSE(Has(before, "Consolidated for the board"));
+
+    // Cleared again: stored empty and left off the page.
+    ASSERT_TRUE(Save_Header_Line(2, ""));
+    EXPECT_EQ(Db().Scalar("SELECT Line FROM HeaderLines WHERE LineNum = 2").ToText(), "");
+    EXPECT_EQ(PageHeader(), before);
+
+    // Stored lines come back with the report.
+    ASSERT_TRUE(Save_Header_Line(3, "Line 'three'"));
+    ASSERT_TRUE(OpenReport("HL.CRF"));
+    EXPECT_TRUE(Has(PageHeader(), "Line 'three'"));
+}
+
+TEST_F(HeaderLines, SixtyCharactersAtMost) {
+    ASSERT_TRUE(Save_Header_Line(1, std::string(60, 'h')));
+    ui.ExpectMessage();
+    EXPECT_FALSE(Save_Header_Line(1, std::string(61, 'x')));
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    EXPECT_EQ(ui.Messages()[0].prompt, "The maximum length of a custom OldHeader line is 60 characters");
+    EXPECT_EQ(ui.Messages()[0].style, ui::kOkOnly);
+    EXPECT_EQ(ui.Messages()[0].title, "");
+    EXPECT_EQ(ui.Beeps(), 1);
+    EXPECT_EQ(Report().CRF_HeaderLines[0], std::string(60, 'h'));
+    EXPECT_EQ(Db().Scalar("SELECT Line FROM HeaderLines WHERE LineNum = 1").ToText(), std::string(60, 'h'));
+}
+
+}  // namespace
+}  // namespace vt::test

@@ -1,0 +1,419 @@
+// The Report File commands: creating, closing, opening, saving as and moving
+// a report, with what the main window is told at each step and what each
+// refusal leaves behind.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "shell/core/captions.h"
+#include "shell/core/report_file.h"
+#include "store/report.h"
+#include "store/services.h"
+#include "tests/shell_core/report_file_fixture.h"
+
+namespace vt::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+const char* const kSaveAsFailed =
+    "PROBLEM Encountered: Your Save As request failed and was not able to be accomplished.  Your original CRF "
+    "file has not been altered.  Hit OK to continue running Vantrel.";
+const char* const kMoveFailed =
+    "PROBLEM Encountered: Your Move/ReName request failed and was not able to be accomplished.  Your original "
+    "CRF file has not been altered.  Hit OK to continue running Vantrel.";
+
+bool ReportOpen() { return Report().CRF_Database && Report().CRF_Database->IsOpen(); }
+
+std::string ProviderNameIn(const std::string& path) {
+    auto db = db::Database::Open(path);
+    return db->Scalar("SELECT ProviderName FROM Master").ToText();
+}
+
+class ReportFile : public ReportFileTest {};
+
+// The road a user takes on a first day: a new report after one refusal of
+// each box, closed, opened again, saved under a new name and moved.
+TEST_F(ReportFile, MainRoad) {
+    NewCrfEntries entries{"0287", "abcd", "13/45/2005", "", "Short"};
+    auto create = [&] { return Create_New_CRF(entries); };
+
+    ui.ExpectMessage();
+    EXPECT_EQ(create().refused, IdentityField::ProviderNum);
+    EXPECT_EQ(entries.txtProviderNum, "AB-CD");
+    entries.txtProviderNum = "abcde";
+    ui.ExpectMessage();
+    EXPECT_EQ(create().refused, IdentityField::FYStart);
+    entries.txtFYStart = "1/1/2006";
+    entries.txtFYEnd = "June";
+    ui.ExpectMessage();
+    EXPECT_EQ(create().refused, IdentityField::FYEnd);
+    entries.txtFYEnd = "";
+    ui.ExpectMessage();
+    EXPECT_EQ(create().refused, IdentityField::FacilityName);
+    EXPECT_TRUE(ui.FileRequests().empty()) << "no file is asked for before every box is accepted";
+    EXPECT_FALSE(ReportOpen());
+
+    entries.txtFacilityName = "Test Home Office";
+    ui.QueueSaveFile(ui::FileChoice{PathOf("FIRST.CRF"), "FIRST.CRF"});
+    const CreateResult made = create();
+    ASSERT_TRUE(made.created);
+    EXPECT_EQ(entries.txtProviderNum, "AB-CDE");
+    EXPECT_EQ(entries.txtFYStart, "01/01/2006");
+    EXPECT_EQ(entries.txtFYEnd, "12/31/2006");
+    EXPECT_EQ(ui.Caption(), Open_CRF_Caption("FIRST.CRF"));
+    EXPECT_EQ(ui.LastState(), "opened");
+
+    // On disk with every table it registers, and the identity as accepted.
+    ASSERT_TRUE(fs::exists(PathOf("FIRST.CRF")));
+    auto rs = Db().OpenRecordset("SELECT Item FROM Worksheets");
+    int registered = 0;
+    for (; !rs.Eof(); rs.MoveNext(), ++registered) EXPECT_TRUE(Table_Exists(rs["Item"].ToText())) << rs["Item"].ToText();
+    EXPECT_GE(registered, 4);
+    for (const char* fixed : {"Worksheets", "Master", "HeaderLines", "CostCenters"}) EXPECT_TRUE(Table_Exists(fixed));
+    EXPECT_EQ(Db().Scalar("SELECT ProviderNumber FROM Master").ToText(), "AB-CDE");
+
+    ClearUi();
+    Close_CRF();
+    EXPECT_FALSE(ReportOpen());
+    EXPECT_EQ(ui.events, (std::vector<std::string>{"windows closed", "closed"}));
+    EXPECT_EQ(ui.closedCaption, No_CRF_Caption());
+    EXPECT_EQ(Report().CRF_Path, "");
+
+    // Open: the chooser starts in the program's folder until a report was opened.
+    ClearUi();
+    ASSERT_TRUE(OpenReport("FIRST.CRF"));
+    ASSERT_EQ(ui.FileRequests().size(), 1u);
+    const ui::FileRequest& asked = ui.FileRequests()[0];
+    EXPECT_EQ(asked.title, "Open An Existing CRF");
+    EXPECT_EQ(asked.filter, "Cost Report Files (*.CRF)|*.CRF");
+    EXPECT_EQ(asked.defaultExt, ".CRF");
+    EXPECT_EQ(asked.initialDir, Program_Folder());
+    EXPECT_EQ(Setting(), folder);
+    const auto& r = Report();
+    EXPECT_EQ(r.CRF_Path, PathOf("FIRST.CRF"));
+    EXPECT_EQ(r.CRF_Folder, folder);
+    EXPECT_EQ(r.CRF_Title, "FIRST.CRF");
+    EXPECT_EQ(r.CRF_FormNum, "0287");
+    EXPECT_EQ(r.CRF_ProviderNumber, "AB-CDE");
+    EXPECT_EQ(r.CRF_ProviderName, "Test Home Office");
+    EXPECT_EQ(r.CRF_FYStart, *DateTime::FromParts(2006, 1, 1));
+    EXPECT_EQ(r.CRF_FYEnd, *DateTime::FromParts(2006, 12, 31));
+    EXPECT_EQ(r.CRF_HeaderLines, (std::array<std::string, 3>{"", "", ""}));
+    EXPECT_EQ(ui.Caption(), Open_CRF_Caption("FIRST.CRF"));
+    EXPECT_EQ(ui.ShownPath(), PathOf("FIRST.CRF"));
+    EXPECT_EQ(ui.LastState(), "opened");
+    EXPECT_TRUE(ui.Messages().empty());
+
+    // Save As: the copy is the open report from now on.
+    ClearUi();
+    ui.QueueSaveFile(ui::FileChoice{PathOf("SECOND.CRF"), "SECOND.CRF"});
+    ASSERT_TRUE(Save_CRF_As());
+    EXPECT_EQ(ui.FileRequests()[0].title, "Save Cost Report File As ...");
+    EXPECT_TRUE(ui.FileRequests()[0].confirmOverwrite);
+    EXPECT_EQ(r.CRF_Path, PathOf("SECOND.CRF"));
+    EXPECT_EQ(r.CRF_Title, "SECOND.CRF");
+    EXPECT_EQ(Db().Path(), PathOf("SECOND.CRF"));
+    EXPECT_EQ(ui.Caption(), Open_CRF_Caption("SECOND.CRF"));
+    EXPECT_EQ(ui.events, (std::vector<std::string>{"opened", "replaced"}));
+    Db().Execute("UPDATE Master SET ProviderName = 'Changed After Save As'");
+    EXPECT_EQ(ProviderNameIn(PathOf("FIRST.CRF")), "Test Home Office");
+    EXPECT_EQ(ProviderNameIn(PathOf("SECOND.CRF")), "Changed After Save As");
+
+    // Move to another folder: the file goes, the report stays open there.
+    fs::create_directories(PathOf("elsewhere"));
+    const std::string moved = (fs::path(PathOf("elsewhere")) / "MOVED.CRF").string();
+    ClearUi();
+    ui.QueueSaveFile(ui::FileChoice{moved, "MOVED.CRF"});
+    ASSERT_TRUE(Move_CRF());
+    EXPECT_EQ(ui.FileRequests()[0].title, "Move/Rename Cost Report File To ...");
+    EXPECT_FALSE(fs::exists(PathOf("SECOND.CRF")));
+    EXPECT_TRUE(fs::exists(moved));
+    EXPECT_EQ(r.CRF_Path, moved);
+    EXPECT_EQ(r.CRF_Title, "MOVED.CRF");
+    EXPECT_EQ(Db().Path(), moved);
+    EXPECT_EQ(Db().Scalar("SELECT ProviderName FROM Master").ToText(), "Changed After Save As");
+    EXPECT_EQ(ui.Caption(), Open_CRF_Caption("MOVED.CRF"));
+    EXPECT_EQ(ui.events, (std::vector<std::string>{"opened", "replaced"}));
+    // Neither copy nor move changes where print files go or where Open starts.
+    EXPECT_EQ(r.CRF_Folder, folder);
+    EXPECT_EQ(Setting(), folder);
+
+    // The next Open starts in the folder remembered.
+    ClearUi();
+    ui.QueueOpenFile(std::nullopt);
+    EXPECT_FALSE(Open_CRF());
+    EXPECT_EQ(ui.FileRequests()[0].initialDir, folder);
+    EXPECT_FALSE(ReportOpen());
+    EXPECT_EQ(ui.LastState(), "closed");
+}
+
+TEST_F(ReportFile, CreateRefusesWhatOpenWouldRefuse) {
+    NewCrfEntries early = ValidEntries();
+    early.txtFYStart = "10/1/2004";
+    early.txtFYEnd = "9/29/2005";
+    ui.ExpectMessage();
+    CreateResult result = Create_New_CRF(early);
+    EXPECT_EQ(result.refused, IdentityField::FYEnd);
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    EXPECT_EQ(ui.Messages()[0].title, "Incorrect Vantrel Version");
+    EXPECT_EQ(ui.Messages()[0].prompt, FY_Cutoff_Message());
+
+    NewCrfEntries longName = ValidEntries();
+    longName.txtFacilityName = std::string(37, 'N');
+    ui.ExpectMessage();
+    result = Create_New_CRF(longName);
+    EXPECT_EQ(result.refused, IdentityField::FacilityName);
+    EXPECT_EQ(ui.Messages()[1].prompt, "Facility Name may be at most 36 characters long.  Please (re-)enter.");
+
+    EXPECT_TRUE(ui.FileRequests().empty());
+    EXPECT_FALSE(ReportOpen());
+    EXPECT_EQ(fs::directory_iterator(folder) == fs::directory_iterator(), true);
+}
+
+TEST_F(ReportFile, CreateEndsQuietlyWhenTheUserStepsBack) {
+    // No to the span question: nothing asked, nothing made.
+    NewCrfEntries entries = ValidEntries();
+    entries.txtFYEnd = "1/2/2007";
+    ui.ExpectMessage(ui::kNo);
+    EXPECT_EQ(Create_New_CRF(entries).refused, IdentityField::FYStart);
+    EXPECT_TRUE(ui.FileRequests().empty());
+
+    // Cancel in the file chooser: no refusal, no report.
+    ui.ExpectMessage(ui::kYes);
+    ui.QueueSaveFile(std::nullopt);
+    const CreateResult result = Create_New_CRF(entries);
+    EXPECT_FALSE(result.created);
+    EXPECT_EQ(result.refused, IdentityField::None);
+    EXPECT_FALSE(ReportOpen());
+}
+
+// ---- Open's refusals ----
+
+TEST_F(ReportFile, TextFileNamedCrfIsNoReport) {
+    std::ofstream(PathOf("NOTES.CRF")) << "These are my notes, not a cost report.\n";
+    ui.ExpectMessage();
+    EXPECT_FALSE(OpenReport("NOTES.CRF"));
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    EXPECT_EQ(ui.Messages()[0].title, "Error opening CRF");
+    EXPECT_EQ(ui.Messages()[0].prompt,
+              "Invalid CRF, please rebuild this CRF or contact Quelldorn Systems, Inc. for further advice.");
+    EXPECT_EQ(ui.Messages()[0].style, ui::kCritical);
+    EXPECT_FALSE(ReportOpen());
+    EXPECT_EQ(ui.LastState(), "closed");
+    EXPECT_EQ(ui.closedCaption, No_CRF_Caption());
+    EXPECT_EQ(Report().CRF_Path, "");
+}
+
+TEST_F(ReportFile, DatabasesThatAreNoReportsEndTheSameWay) {
+    {
+        auto other = db::Database::Create(PathOf("EMPTY.CRF"));  // SQLite, but no Master
+        other->Execute("CREATE TABLE Notes (Line TEXT)");
+    }
+    MakeReportWith("NOROW.CRF", "DELETE FROM Master", {});
+    MakeReportWith("NOFIELD.CRF", "DROP TABLE Master", {});
+    {
+        auto nofield = db::Database::Open(PathOf("NOFIELD.CRF"));
+        nofield->Execute("CREATE TABLE Master (FormNum TEXT)");
+        nofield->Execute("INSERT INTO Master VALUES ('0287')");
+    }
+    std::ofstream(PathOf("ZERO.CRF"));  // an empty file is an empty SQLite database
+    for (const char* name : {"EMPTY.CRF", "NOROW.CRF", "NOFIELD.CRF", "ZERO.CRF", "MISSING.CRF"}) {
+        ClearUi();
+        ui.ExpectMessage();
+        EXPECT_FALSE(OpenReport(name)) << name;
+        ASSERT_EQ(ui.Messages().size(), 1u) << name;
+        EXPECT_EQ(ui.Messages()[0].title, "Error opening CRF") << name;
+        EXPECT_FALSE(ReportOpen()) << name;
+        EXPECT_EQ(ui.LastState(), "closed") << name;
+    }
+}
+
+TEST_F(ReportFile, ReportOfAnotherFormIsRefused) {
+    MakeReportWith("OTHER.CRF", "UPDATE Master SET FormNum = ?", {Value("0286")});
+    ui.ExpectMessage();
+    EXPECT_FALSE(OpenReport("OTHER.CRF"));
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    EXPECT_EQ(ui.Messages()[0].title, "Error: Attempting to Open Invalid CRF file");
+    EXPECT_EQ(ui.Messages()[0].style, ui::kCritical);
+    EXPECT_EQ(ui.Messages()[0].prompt,
+              "You are presently running " + No_CRF_Caption() +
+                  ".  This program is for use only in producing CMS 287 Cost Reports.  You have just attempted to "
+                  "open a CRF file (OTHER.CRF) containing data for a CMS 0286 Cost Report.  Your request is being "
+                  "aborted.  Select OK to proceed.");
+    EXPECT_EQ(ui.Beeps(), 1);
+    EXPECT_FALSE(ReportOpen());
+    EXPECT_EQ(ui.LastState(), "closed");
+}
+
+TEST_F(ReportFile, FiscalYearEndingBeforeTheCutOffIsRefused) {
+    MakeReportWith("EARLY.CRF", "UPDATE Master SET FYStart = ?, FYEnd = ?",
+                   {Value(*DateTime::FromParts(2004, 9, 30)), Value(*DateTime::FromParts(2005, 9, 29))});
+    MakeReportWith("CUTOFF.CRF", "UPDATE Master SET FYStart = ?, FYEnd = ?",
+                   {Value(*DateTime::FromParts(2004, 10, 1)), Value(*DateTime::FromParts(2005, 9, 30))});
+
+    ui.ExpectMessage();
+    EXPECT_FALSE(OpenReport("EARLY.CRF"));
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    EXPECT_EQ(ui.Messages()[0].title, "Incorrect Vantrel Version");
+    EXPECT_EQ(ui.Messages()[0].prompt, FY_Cutoff_Message());
+    EXPECT_EQ(ui.Messages()[0].style, ui::kInformation);
+    EXPECT_FALSE(ReportOpen());
+    EXPECT_EQ(ui.LastState(), "closed");
+
+    ClearUi();
+    EXPECT_TRUE(OpenReport("CUTOFF.CRF"));
+    EXPECT_EQ(Report().CRF_FYEnd, *DateTime::FromParts(2005, 9, 30));
+    EXPECT_TRUE(ui.Messages().empty());
+}
+
+TEST_F(ReportFile, OpeningClosesTheReportThatWasOpen) {
+    MakeReport("A.CRF");
+    MakeReport("B.CRF");
+    ClearUi();
+    ASSERT_TRUE(OpenReport("A.CRF"));
+    EXPECT_EQ(ui.events.front(), "windows closed");
+    EXPECT_EQ(Db().Path(), PathOf("A.CRF"));
+
+    // A refused open leaves nothing of either report open.
+    std::ofstream(PathOf("BAD.CRF")) << "not a database at all, not even close";
+    ui.ExpectMessage();
+    EXPECT_FALSE(OpenReport("BAD.CRF"));
+    EXPECT_FALSE(ReportOpen());
+    EXPECT_EQ(Report().CRF_ProviderName, "");
+}
+
+// ---- What Open puts right in the file ----
+
+TEST_F(ReportFile, InterestIncomeIsAddedOnceAndNeverAgainstTheUsersDeletion) {
+    const char* count = "SELECT COUNT(*) FROM CostCenters WHERE CCNum = 30.01";
+    MakeReportWith("GONE.CRF", "DELETE FROM CostCenters WHERE CCNum = 30.01", {});
+    ASSERT_TRUE(OpenReport("GONE.CRF"));
+    auto row = Db().OpenRecordset("SELECT * FROM CostCenters WHERE CCNum = 30.01");
+    ASSERT_EQ(row.RecordCount(), 1);
+    EXPECT_EQ(row["LineNum"].ToCurrency(), Currency::FromScaled(300100));
+    EXPECT_EQ(row["CCName"].ToText(), "Interest Income");
+    EXPECT_EQ(row["ColLabel1"].ToText(), "Interest");
+    EXPECT_EQ(row["ColLabel2"].ToText(), "Income");
+    EXPECT_TRUE(row["ColLabel3"].IsNull());
+    const auto total = Db().Scalar("SELECT COUNT(*) FROM CostCenters").ToLong();
+
+    // Opened again: already there, nothing changes.
+    ASSERT_TRUE(OpenReport("GONE.CRF"));
+    EXPECT_EQ(Db().Scalar("SELECT COUNT(*) FROM CostCenters").ToLong(), total);
+    EXPECT_TRUE(ui.Messages().empty());
+
+    // Deleted by the user (kept in DeletedCCs): it stays deleted.
+    Build_DeletedCCs();
+    Db().Execute("INSERT INTO DeletedCCs SELECT * FROM CostCenters WHERE CCNum = 30.01");
+    Db().Execute("DELETE FROM CostCenters WHERE CCNum = 30.01");
+    ASSERT_TRUE(OpenReport("GONE.CRF"));
+    EXPECT_EQ(Db().Scalar(count).ToLong(), 0);
+    EXPECT_EQ(Get_CC_Name(Value(Currency::FromScaled(300100))), "< Invalid CCNum >");
+}
+
+TEST_F(ReportFile, TotalCaptionsOfEAndF1PartIAreSetRight) {
+    MakeReport("LABELS.CRF");
+    for (const char* sheet : {"E", "F1p1"}) {
+        Db().Execute(std::string("UPDATE ") + sheet + " SET Component = 'Total (lines 19-26)' WHERE SeqNum IN (28, 33)");
+        Db().Execute(std::string("UPDATE ") + sheet + " SET Component = 'Mine' WHERE SeqNum = 27");
+    }
+    Close_CRF();
+    ASSERT_TRUE(OpenReport("LABELS.CRF"));
+    for (const char* sheet : {"E", "F1p1"}) {
+        const std::string q = std::string("SELECT Component FROM ") + sheet + " WHERE SeqNum = ?";
+        EXPECT_EQ(Db().Scalar(q, {Value(28)}).ToText(), "Total (lines 19-27)") << sheet;
+        EXPECT_EQ(Db().Scalar(q, {Value(33)}).ToText(), "Total (lines 29-32)") << sheet;
+        EXPECT_EQ(Db().Scalar(q, {Value(27)}).ToText(), "Mine") << sheet;
+    }
+}
+
+TEST_F(ReportFile, ReportWithoutSheetsToFixStillOpens) {
+    MakeReport("BARE.CRF");
+    for (const char* t : {"E", "F1p1", "CostCenters"})
+        if (Table_Exists(t)) Db().DropTable(t);
+    Close_CRF();
+    EXPECT_TRUE(OpenReport("BARE.CRF"));
+    EXPECT_TRUE(ui.Messages().empty());
+}
+
+TEST_F(ReportFile, HeaderLinesAreReadNullAsEmptyAndMissingRowsAsEmpty) {
+    MakeReport("HEAD.CRF");
+    Db().Execute("UPDATE HeaderLines SET Line = ? WHERE LineNum = 1", {Value("First line")});
+    Db().Execute("UPDATE HeaderLines SET Line = ? WHERE LineNum = 3", {Value("Third line")});
+    Close_CRF();
+    ASSERT_TRUE(OpenReport("HEAD.CRF"));
+    EXPECT_EQ(Report().CRF_HeaderLines, (std::array<std::string, 3>{"First line", "", "Third line"}));
+
+    Db().Execute("DELETE FROM HeaderLines WHERE LineNum > 1");
+    ASSERT_TRUE(OpenReport("HEAD.CRF"));
+    EXPECT_EQ(Report().CRF_HeaderLines, (std::array<std::string, 3>{"First line", "", ""}));
+}
+
+// ---- Save As and Move/ReName ----
+
+TEST_F(ReportFile, SaveAsNeverCopiesOntoTheOpenReport) {
+    MakeReport("OPEN.CRF");
+    ClearUi();
+    ui.QueueSaveFile(ui::FileChoice{PathOf("OPEN.CRF"), "OPEN.CRF"});
+    ui.ExpectMessage();
+    EXPECT_FALSE(Save_CRF_As());
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    EXPECT_EQ(ui.Messages()[0].prompt, kSaveAsFailed);
+    EXPECT_EQ(ui.Messages()[0].title, "Error: Save As Request Failed");
+    EXPECT_EQ(ui.Messages()[0].style, ui::kCritical);
+    EXPECT_EQ(ui.Beeps(), 1);
+    // Still open, still whole.
+    EXPECT_EQ(Db().Path(), PathOf("OPEN.CRF"));
+    EXPECT_EQ(Db().Scalar("SELECT ProviderName FROM Master").ToText(), "Test Home Office");
+    EXPECT_TRUE(ui.events.empty());
+}
+
+TEST_F(ReportFile, SaveAsThatCannotWriteKeepsTheOldFileOpen) {
+    MakeReport("OPEN.CRF");
+    ClearUi();
+    const std::string nowhere = (fs::path(folder) / "no such folder" / "COPY.CRF").string();
+    ui.QueueSaveFile(ui::FileChoice{nowhere, "COPY.CRF"});
+    ui.ExpectMessage();
+    EXPECT_FALSE(Save_CRF_As());
+    EXPECT_EQ(ui.Messages()[0].prompt, kSaveAsFailed);
+    EXPECT_EQ(Report().CRF_Path, PathOf("OPEN.CRF"));
+    EXPECT_EQ(Report().CRF_Title, "OPEN.CRF");
+    EXPECT_EQ(Db().Path(), PathOf("OPEN.CRF"));
+
+    // Cancel: nothing at all.
+    ui.QueueSaveFile(std::nullopt);
+    EXPECT_FALSE(Save_CRF_As());
+    EXPECT_EQ(ui.Messages().size(), 1u);
+}
+
+TEST_F(ReportFile, MoveNeverReplacesAFile) {
+    MakeReport("OTHER.CRF", {"0287", "99-9999", "01/01/2007", "12/31/2007", "Another Facility"});
+    MakeReport("OPEN.CRF");
+    for (const char* target : {"OTHER.CRF", "OPEN.CRF"}) {
+        ClearUi();
+        ui.QueueSaveFile(ui::FileChoice{PathOf(target), target});
+        ui.ExpectMessage();
+        EXPECT_FALSE(Move_CRF()) << target;
+        ASSERT_EQ(ui.Messages().size(), 1u);
+        EXPECT_EQ(ui.Messages()[0].prompt, kMoveFailed);
+        EXPECT_EQ(ui.Messages()[0].title, "Error: Move/ReName Request Failed");
+        EXPECT_EQ(ui.Messages()[0].style, ui::kCritical);
+        // The old file is open again; the other one untouched.
+        ASSERT_TRUE(ReportOpen());
+        EXPECT_EQ(Db().Path(), PathOf("OPEN.CRF"));
+        EXPECT_EQ(Report().CRF_Title, "OPEN.CRF");
+        EXPECT_EQ(Db().Scalar("SELECT ProviderName FROM Master").ToText(), "Test Home Office");
+        EXPECT_EQ(ProviderNameIn(PathOf("OTHER.CRF")), "Another Facility");
+        EXPECT_EQ(ui.events, (std::vector<std::string>{"opened", "replaced"}));
+    }
+    ClearUi();
+    ui.QueueSaveFile(std::nullopt);
+    EXPECT_FALSE(Move_CRF());
+    EXPECT_TRUE(ui.events.empty());
+    EXPECT_EQ(Db().Path(), PathOf("OPEN.CRF"));
+}
+
+}  // namespace
+}  // namespace vt::test
