@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -20,6 +21,7 @@
 #include "platform/ui/twips_qt.h"
 #include "engine/chain/component_sheet.h"
 #include "print/print.h"
+#include "shell/core/report_file.h"
 #include "shell/calculation.h"
 #include "shell/forms.h"
 #include "shell/frmHelpAbout.h"
@@ -29,6 +31,7 @@
 #include "shell/single_copy.h"
 #include "shell/text.h"
 #include "shell/version.h"
+#include "shell/worksheet_window.h"
 #include "shell/worksheet_windows.h"
 #include "store/report.h"
 #include "store/services.h"
@@ -426,17 +429,53 @@ void frmMain::RefreshWorksheetWindows() { Refresh_Grids(-1); }
 
 void frmMain::ShowEditCheckResults() { Not_Available("The Edit Checks window"); }
 
-bool frmMain::CloseDatabaseAndForms() {
+bool frmMain::Unload_Other_Forms() {
     for (int i = Form_Count() - 1; i >= 1; --i) {
         QWidget* w = Form_At(i);
         if (w && w != this && !Unload_Form(w)) return false;
     }
+    return true;
+}
+
+bool frmMain::CloseDatabaseAndForms() {
+    if (!Unload_Other_Forms()) return false;
     try {
         Close_Report();
     } catch (const std::exception&) {
         // Closing never fails the user; the handle is gone either way.
     }
     return true;
+}
+
+void frmMain::ReportFileReplaced() {
+    // Every window bound to the old file binds to the new one, or goes.
+    std::vector<QPointer<QWidget>> forms;
+    for (int i = 1; i < Form_Count(); ++i) forms.emplace_back(Form_At(i));
+    for (const auto& w : forms) {
+        auto* sheet = dynamic_cast<WorksheetWindow*>(w.data());
+        if (!sheet) continue;
+        if (sheet->HasSetGrd()) Run_Guarded([sheet] { sheet->SetGrd(); });
+        else Unload_Form(sheet);
+    }
+}
+
+bool frmMain::Hooked() const {
+    auto* qtUi = dynamic_cast<ui::QtUi*>(&ui::Ui());
+    return qtUi && qtUi->MainWindow() == this;
+}
+
+void frmMain::Store_Open_Rows() {
+    for (int i = 1; i < Form_Count(); ++i)
+        if (auto* sheet = dynamic_cast<WorksheetWindow*>(Form_At(i)); sheet && sheet->grd)
+            Run_Guarded([sheet] { sheet->grd->UpdateRecord(); });
+}
+
+// The window's state after a report command, for when the command's own
+// hooks have not drawn it already.
+void frmMain::Show_Report_State() {
+    if (Hooked()) return;
+    if (ReportOpen()) ShowReportOpened(Report().CRF_Path);
+    else Show_No_Report();
 }
 
 void frmMain::Close_Windows_Named(const char* prefix) {
@@ -488,71 +527,49 @@ bool frmMain::Require_Report() {
 // ---- Commands ----
 
 void frmMain::mnuReportNew_Click() {
-    mnuReportClose_Click();
-    if (ReportOpen()) return;  // a window would not close
+    if (!Unload_Other_Forms()) return;
+    Close_CRF();
+    Show_Report_State();
     Not_Available("Creating a new Cost Report File");
 }
 
 void frmMain::mnuReportOpen_Click() {
-    mnuReportClose_Click();
-    if (ReportOpen()) return;
-    const bool welcome = fraWelcome->isVisible();
+    if (!Unload_Other_Forms()) return;
     fraWelcome->hide();
-
-    ui::FileRequest request;
-    request.title = "Open An Existing CRF";
-    request.defaultExt = ".CRF";
-    request.filter = "Cost Report Files (*.CRF)|*.CRF";
-    const std::string folder = settings::UserSettings().Get("Vantrel 287", "Startup", "CRFLoc", "None");
-    request.initialDir = folder == "None" ? S(QCoreApplication::applicationDirPath()) : folder;
-    request.fileName = "*.CRF";
-    const auto choice = ui::Ui().ChooseOpenFile(request);
-    if (!choice) {
-        fraWelcome->setVisible(welcome);
-        return;
-    }
-
-    auto& r = Report();
-    try {
-        r.CRF_Database = db::Database::Open(choice->path);
-        r.CRF_Path = choice->path;
-        r.CRF_Title = choice->title;
-        const auto cut = choice->path.find_last_of("/\\");
-        r.CRF_Folder = cut == std::string::npos ? "" : choice->path.substr(0, cut);
-        settings::UserSettings().Save("Vantrel 287", "Startup", "CRFLoc", r.CRF_Folder);
-        auto master = Db().OpenRecordset("SELECT * FROM Master");
-        if (master.RecordCount() > 0) {
-            master.MoveFirst();
-            r.CRF_FormNum = Nz_Str(master["FormNum"]).ToText();
-            r.CRF_ProviderNumber = Nz_Str(master["ProviderNumber"]).ToText();
-            r.CRF_ProviderName = Nz_Str(master["ProviderName"]).ToText();
-            r.CRF_FYStart = To_Date(master["FYStart"]);
-            r.CRF_FYEnd = To_Date(master["FYEnd"]);
-        }
-        auto lines = Db().OpenRecordset("SELECT * FROM HeaderLines ORDER BY LineNum");
-        int i = 0;
-        if (lines.RecordCount() > 0) lines.MoveFirst();
-        for (; lines.RecordCount() > 0 && !lines.Eof() && i < 3; lines.MoveNext())
-            r.CRF_HeaderLines[static_cast<size_t>(i++)] = Nz_Str(lines["Line"]).ToText();
-    } catch (const std::exception&) {
-        Close_Report();
-        fraWelcome->setVisible(welcome);
-        throw;
-    }
-    ShowReportOpened(r.CRF_Path);
+    Open_CRF();
+    Show_Report_State();
 }
 
 void frmMain::mnuReportClose_Click() {
-    if (!CloseDatabaseAndForms()) return;
-    Show_No_Report();
+    if (!Unload_Other_Forms()) return;
+    Close_CRF();
+    Show_Report_State();
 }
 
 void frmMain::mnuReportSaveAs_Click() {
-    if (Require_Report()) Not_Available("Save As");
+    if (!Require_Report()) return;
+    Store_Open_Rows();
+    const bool welcome = fraWelcome->isVisible();
+    fraWelcome->hide();
+    const bool saved = Save_CRF_As();
+    fraWelcome->setVisible(welcome);
+    if (saved && !Hooked()) {
+        ShowReportOpened(Report().CRF_Path);
+        ReportFileReplaced();
+    }
 }
 
 void frmMain::mnuReportUtilitiesMove_Click() {
-    if (Require_Report()) Not_Available("Move/ReName");
+    if (!Require_Report()) return;
+    Store_Open_Rows();
+    const bool welcome = fraWelcome->isVisible();
+    fraWelcome->hide();
+    Move_CRF();
+    fraWelcome->setVisible(welcome);
+    if (!Hooked()) {
+        ShowReportOpened(Report().CRF_Path);
+        ReportFileReplaced();
+    }
 }
 
 void frmMain::mnuReportCalculate_Click() { Run_Calculation(); }

@@ -49,8 +49,10 @@ public:
     // 1: a report is open; 0: none. Other values change nothing.
     void SetMenuState(int state);
     // Unloads every other window, last loaded first, through its own close
-    // path, then closes the report. False (and the report left open) when a
-    // window would not close.
+    // path (which stores an open row); false when one would not close.
+    bool Unload_Other_Forms();
+    // The same, then the report is closed; false (and the report left open)
+    // when a window would not close.
     bool CloseDatabaseAndForms();
     void UnloadWorksheetForms();
     // Closes every window and the report, then ends the program; false when a
@@ -63,6 +65,9 @@ public:
     // What the report code shows here (through the Qt user interface).
     void ShowStatus(const std::string& text, bool visible) override;
     void ShowReportOpened(const std::string& path) override;
+    void ShowReportClosed() override { Show_No_Report(); }
+    void CloseReportWindows() override { Unload_Other_Forms(); }
+    void ReportFileReplaced() override;
     void HideNewReportDialog() override {}
     void RefreshWorksheetWindows() override;
     void EnableMenus(bool enabled) override { Enable_Main_Menus(enabled); }
@@ -146,6 +151,11 @@ private:
     void Show_No_Report();
     void Close_Windows_Named(const char* prefix);
     bool Require_Report();
+    // Whether the report code's ui hooks reach this window (they do in the
+    // program; tests script the user interface instead).
+    bool Hooked() const;
+    void Store_Open_Rows();
+    void Show_Report_State();
 
     StartOptions options_;
     std::unique_ptr<SingleCopyLock> lock_;

@@ -1,25 +1,18 @@
-// The program's version information and the main window's captions.
+// The program's version information as the windows show it; the version
+// numbers and the main window's captions are the report-file commands' own.
 #pragma once
 
-#include <string>
-
-#include "print/print.h"
+#include "shell/core/captions.h"
 
 namespace vt::gui {
 
-inline constexpr int kVersionMajor = print::kVersionMajor;
-inline constexpr int kVersionMinor = print::kVersionMinor;
-inline constexpr int kVersionRevision = 0;
+using vt::App_Version;
+using vt::No_CRF_Caption;
+using vt::Open_CRF_Caption;
 
 inline constexpr const char* kApplicationTitle = "Vantrel 287";
 inline constexpr const char* kProductName = "Vantrel 287";
 inline constexpr const char* kLegalCopyright = "Copyright (c) Quelldorn Systems, Inc.  All rights reserved.";
 inline constexpr const char* kLegalTrademarks = "Quelldorn Systems, Inc.";
-
-// "<major>.<minor>.<revision>", numbers without leading zeros.
-std::string App_Version();
-// The main window's caption while no report is open, and with one open.
-std::string No_CRF_Caption();
-std::string Open_CRF_Caption(const std::string& crfTitle);
 
 }  // namespace vt::gui

@@ -52,6 +52,7 @@ public:
     void Refresh();
     void Unbind();
     bool IsBound() const { return db_ != nullptr; }
+    db::Database* Connection() const { return db_; }
     const std::string& RecordSource() const { return source_; }
     const std::string& BaseTable() const { return table_; }  // "" when read-only
     bool Updatable() const { return !table_.empty(); }

@@ -158,6 +158,18 @@ void QtUi::ShowReportOpened(const std::string&, const std::string& path) {
     if (sink_) sink_->ShowReportOpened(path);
 }
 
+void QtUi::ShowReportClosed(const std::string&) {
+    if (sink_) sink_->ShowReportClosed();
+}
+
+void QtUi::CloseReportWindows() {
+    if (sink_) sink_->CloseReportWindows();
+}
+
+void QtUi::ReportFileReplaced() {
+    if (sink_) sink_->ReportFileReplaced();
+}
+
 void QtUi::HideNewReportDialog() {
     if (sink_) sink_->HideNewReportDialog();
 }

@@ -22,6 +22,9 @@ public:
     virtual ~MainWindowSink() = default;
     virtual void ShowStatus(const std::string& text, bool visible) = 0;
     virtual void ShowReportOpened(const std::string& path) = 0;
+    virtual void ShowReportClosed() = 0;
+    virtual void CloseReportWindows() = 0;
+    virtual void ReportFileReplaced() = 0;
     virtual void HideNewReportDialog() = 0;
     virtual void RefreshWorksheetWindows() = 0;
     virtual void EnableMenus(bool enabled) = 0;
@@ -60,6 +63,9 @@ public:
     std::optional<FileChoice> ChooseOpenFile(const FileRequest& request) override;
     void RefreshWorksheetWindows() override;
     void ShowReportOpened(const std::string& caption, const std::string& path) override;
+    void ShowReportClosed(const std::string& caption) override;
+    void CloseReportWindows() override;
+    void ReportFileReplaced() override;
     void HideNewReportDialog() override;
     bool PrinterSetup(const std::string& title) override;
     // The main window's menus, and the findings of the edit checks.

@@ -99,6 +99,9 @@ struct RecordingSink : ui::MainWindowSink {
         log.push_back("status " + text + (visible ? " shown" : " hidden"));
     }
     void ShowReportOpened(const std::string& path) override { log.push_back("opened " + path); }
+    void ShowReportClosed() override { log.push_back("closed"); }
+    void CloseReportWindows() override { log.push_back("close windows"); }
+    void ReportFileReplaced() override { log.push_back("replaced"); }
     void HideNewReportDialog() override { log.push_back("hide dialog"); }
     void RefreshWorksheetWindows() override { log.push_back("refresh"); }
     void EnableMenus(bool on) override { log.push_back(on ? "menus on" : "menus off"); }
@@ -114,12 +117,15 @@ TEST(QtUiTest, WhatTheReportCodeShowsGoesToTheMainWindowAndTheHourglassNests) {
     qt.SetStatus(" Calculating ", true);
     qt.SetStatus("", false);
     qt.ShowReportOpened("ignored caption", "/r/TEST.CRF");
+    qt.ReportFileReplaced();
+    qt.CloseReportWindows();
+    qt.ShowReportClosed("ignored");
     qt.HideNewReportDialog();
     qt.RefreshWorksheetWindows();
     qt.SetMenusEnabled(false);
     qt.ShowEditCheckResults();
     EXPECT_EQ(sink.log, (std::vector<std::string>{"status  Calculating  shown", "status  hidden", "opened /r/TEST.CRF",
-                                                  "hide dialog", "refresh", "menus off", "findings"}));
+                                                  "replaced", "close windows", "closed", "hide dialog", "refresh", "menus off", "findings"}));
 
     qt.SetBusy(true);
     qt.SetBusy(true);

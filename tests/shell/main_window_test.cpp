@@ -20,6 +20,7 @@
 #include "shell/forms.h"
 #include "shell/frmMain.h"
 #include "shell/version.h"
+#include "shell/worksheet_window.h"
 #include "shell/worksheet_windows.h"
 #include "store/report.h"
 #include "store/services.h"
@@ -315,6 +316,23 @@ TEST_F(MainWithReport, CloseStoresOpenRowsClosesEveryWindowAndTheReport) {
     EXPECT_EQ(settings::UserSettings().Get("Vantrel 287", "Startup", "CRFLoc", "None"), folder);
     EXPECT_EQ(main->windowTitle().toStdString(), gui::Open_CRF_Caption("TEST.CRF"));
     EXPECT_TRUE(Action(main, "mnuEdit")->isEnabled());
+}
+
+TEST_F(MainWithReport, SaveAsStoresOpenRowsAndRebindsTheWindowsToTheCopy) {
+    PendingEdit("444");
+    gui::Open_Worksheet_Form("view", "B");
+    QWidget* viewer = nullptr;
+    ASSERT_TRUE(gui::Is_Form_Loaded("frmViewB", &viewer));
+    ui.QueueSaveFile(ui::FileChoice{PathOf("COPY.CRF"), "COPY.CRF"});
+    Action(main, "mnuReportSaveAs")->trigger();
+    EXPECT_EQ(Report().CRF_Title, "COPY.CRF");
+    EXPECT_EQ(main->windowTitle().toStdString(), gui::Open_CRF_Caption("COPY.CRF"));
+    EXPECT_EQ(Expenses(db(), 1), Value(Currency::FromInt(444)));
+    for (const char* name : {"frmViewB", "frmEditB"}) {
+        QWidget* w = nullptr;
+        ASSERT_TRUE(gui::Is_Form_Loaded(name, &w)) << name;
+        EXPECT_EQ(static_cast<gui::WorksheetWindow*>(w)->grd->Data().Connection(), &db()) << name;
+    }
 }
 
 TEST_F(MainWithReport, OneCalculationAtATimeWithTheMenusAndTheirShortcutsOff) {
