@@ -488,14 +488,17 @@ void frmMain::Close_Windows_Named(const char* prefix) {
 }
 
 void frmMain::UnloadWorksheetForms() {
+    // A window that stays open is passed over from then on, not asked forever.
+    std::vector<QWidget*> kept;
     for (bool found = true; found;) {
         found = false;
         for (int i = 1; i < Form_Count(); ++i) {
             QWidget* w = Form_At(i);
             const std::string name = w ? Upper(S(w->objectName())) : "";
+            if (std::find(kept.begin(), kept.end(), w) != kept.end()) continue;
             if (name.rfind("FRMEDIT", 0) == 0 || name.rfind("FRMVIEW", 0) == 0) {
-                // A window that stays open is passed over, not asked forever.
-                found = Unload_Form(w);
+                if (!Unload_Form(w)) kept.push_back(w);
+                found = true;
                 break;
             }
         }
