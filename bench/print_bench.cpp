@@ -1,6 +1,8 @@
-// Printing a long report: writing its print file, and sending it to a PDF
-// through the Qt printer. Until a large sample report exists the file is
-// synthetic: 60 landscape pages of 70 lines in the worksheets' column layout.
+// Printing a long print file: writing it, and sending it to a PDF through the
+// Qt printer. The file is synthetic, 60 landscape pages of 70 lines in the
+// worksheets' column layout, so the printer's cost shows apart from the
+// worksheets'; the large sample report's own file is printed in
+// whole_report_bench.cpp.
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>
@@ -12,8 +14,7 @@
 #include "print/print.h"
 
 #ifdef VT_HAVE_QT
-#include <QApplication>
-
+#include "bench/qt_application.h"
 #include "platform/printer/qt_printer.h"
 #endif
 
@@ -57,20 +58,8 @@ void BM_WritePrintFile(benchmark::State& state) {
 BENCHMARK(BM_WritePrintFile)->Unit(benchmark::kMillisecond);
 
 #ifdef VT_HAVE_QT
-// The Qt printer needs an application object; the timing program's main is
-// shared, so it is made on first use (offscreen unless told otherwise) and
-// lives to the end of the program.
-void EnsureQtApplication() {
-    if (QCoreApplication::instance()) return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "vt_bench";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-}
-
 void BM_PrintFileToPdf(benchmark::State& state) {
-    EnsureQtApplication();
+    bench::EnsureQtApplication();
     const std::string path = (BenchFolder() / "REPORT.PRT").string();
     WriteLargePrintFile(path);
     settings::IniSettings store((BenchFolder() / "settings").string());

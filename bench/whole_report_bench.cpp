@@ -5,7 +5,9 @@
 // facilities, 20 other components and 10 regional offices, 25 E-1 and 25 F-1
 // columns, every amount filled; scale 2 doubles every count, so the two
 // Calc_All times show how the calculation grows. Each phase reports its best
-// run ("*_ms") and its ratio to the floor ("*_vs_floor").
+// run ("*_ms") and its ratio to the floor ("*_vs_floor"). The scale 1 report's
+// print file is also printed to a PDF through the Qt printer, as the program
+// prints it when there is no printer.
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 #include <unistd.h>
@@ -27,6 +29,15 @@
 #include "shell/core/calc_all.h"
 #include "store/new_crf.h"
 #include "store/report.h"
+
+#ifdef VT_HAVE_QT
+#include <fstream>
+#include <iterator>
+
+#include "bench/qt_application.h"
+#include "platform/printer/qt_printer.h"
+#include "platform/settings/settings.h"
+#endif
 
 namespace {
 
@@ -328,5 +339,77 @@ void BM_WholeReport(benchmark::State& state) {
     if (scale > 1 && calcBest.count(1)) state.counters["calc_growth_vs_scale1"] = bestCalc / calcBest[1];
 }
 BENCHMARK(BM_WholeReport)->Arg(1)->Arg(2)->Iterations(3)->Unit(benchmark::kMillisecond);
+
+#ifdef VT_HAVE_QT
+// Pages of a PDF as Qt writes it: one "/Type /Page" object each, apart from
+// the "/Type /Pages" tree.
+int PdfPages(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string mark = "/Type /Page";
+    int pages = 0;
+    for (auto at = bytes.find(mark); at != std::string::npos; at = bytes.find(mark, at + mark.size()))
+        if (at + mark.size() >= bytes.size() || bytes[at + mark.size()] != 's') ++pages;
+    return pages;
+}
+
+// The sample report is built and its print file written once, untimed; each
+// run prints that file whole, as Print_All sends it to the printer.
+void BM_WholeReportToPdf(benchmark::State& state) {
+    bench::EnsureQtApplication();
+    const fs::path dir = fs::temp_directory_path() / ("vt-whole-pdf-bench-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    QuietUi quiet((dir / "BENCH.CRF").string());
+    ui::InstallUi(&quiet);
+    // The user's own print quality must not change the figures.
+    settings::IniSettings store((dir / "settings").string());
+    settings::InstallSettings(&store);
+    const NewCrfEntries entries{"0287", "654321", "01/01/2006", "12/31/2006", "Bench Home Office"};
+
+    std::string prt, pdf;
+    if (New_CRF(entries)) {
+        FillReport(1);
+        quiet.messages = 0;
+        Calc_All();
+        // A calculation that stopped with a message leaves a report short of pages.
+        if (quiet.messages > 0) state.SkipWithError(("Calc_All said: " + quiet.lastMessage).c_str());
+        // No printer is installed yet, so this only writes the print file.
+        print::Print_All();
+        prt = print::Whole_Report_Path();
+        Close_Report();
+    }
+    // Always a PDF, so a machine with a printer puts nothing on paper.
+    printer::QtPrinter toPdf(printer::QtPrinter::Target::Pdf);
+    printer::InstallPrinter(&toPdf);
+
+    double best = 1e9;
+    for (auto _ : state) {
+        if (prt.empty() || !fs::exists(prt)) {
+            state.SkipWithError("the sample report's print file was not written");
+            break;
+        }
+        int orientation = 1;
+        const auto t = std::chrono::steady_clock::now();
+        if (print::Print_File(prt, orientation) != 0) {
+            state.SkipWithError("printing to PDF failed");
+            break;
+        }
+        best = std::min(best, Seconds(t));
+        pdf = toPdf.LastOutput();
+    }
+    const int pages = pdf.empty() ? 0 : PdfPages(pdf);
+    printer::InstallPrinter(nullptr);
+    settings::InstallSettings(nullptr);
+    ui::InstallUi(nullptr);
+    fs::remove_all(dir);
+
+    if (pages == 0) return;
+    state.counters["pages"] = pages;
+    state.counters["pdf_ms"] = best * 1000;
+    state.counters["ms_per_page"] = best * 1000 / pages;
+    state.SetLabel("the scale 1 sample report's print file to PDF");
+}
+BENCHMARK(BM_WholeReportToPdf)->Iterations(3)->Unit(benchmark::kMillisecond);
+#endif
 
 }  // namespace

@@ -1,12 +1,14 @@
-// The printer of the desktop program: the system's default printer when the
-// machine has one, else a PDF beside the print file (same name, ".pdf"), so
-// printing always leaves something the user can open. Pages are US Letter in a
-// fixed-pitch font (Liberation Mono unless a "Courier New" is chosen).
+// The printer of the desktop program: the printer chosen in Printer Setup, else
+// the system's default printer, else a PDF beside the print file (same name,
+// ".pdf"), so printing always leaves something the user can open. Pages are
+// US Letter in a fixed-pitch font (Liberation Mono unless a "Courier New" is
+// chosen).
 // Needs a running QGuiApplication.
 #pragma once
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/printer/printer.h"
 
@@ -15,7 +17,7 @@ namespace vt::printer {
 class QtPrinter : public Printer {
 public:
     enum class Target {
-        DefaultPrinter,  // the system's default printer; a PDF when there is none
+        DefaultPrinter,  // the chosen printer, else the system's default; a PDF when there is neither
         Pdf,             // always a PDF
     };
     explicit QtPrinter(Target target = Target::DefaultPrinter);
@@ -48,5 +50,17 @@ private:
     struct Impl;
     std::unique_ptr<Impl> d_;
 };
+
+// The printer the user chose in Printer Setup; "" for the system's default.
+// Read as each document starts, so a choice applies from the next print on.
+void SetChosenPrinterName(const std::string& name);
+std::string ChosenPrinterName();
+
+// Where a document goes, given the system's printers: the chosen one while the
+// system still has it (one removed since the choice must not stop printing),
+// else the default; "" when there is neither, and the document becomes a PDF.
+// Apart from QtPrinter so it can be checked on a machine without printers.
+std::string PrinterToUse(const std::string& chosen, const std::vector<std::string>& available,
+                         const std::string& systemDefault);
 
 }  // namespace vt::printer

@@ -28,6 +28,17 @@ std::string S(const QString& s) { return s.toUtf8().toStdString(); }
 
 QPageLayout::Orientation PageOrientation(int o) { return o == 1 ? QPageLayout::Portrait : QPageLayout::Landscape; }
 
+std::string& ChosenName() {
+    static std::string name;
+    return name;
+}
+
+std::string SystemPrinterToUse() {
+    std::vector<std::string> available;
+    for (const QString& name : QPrinterInfo::availablePrinterNames()) available.push_back(S(name));
+    return PrinterToUse(ChosenName(), available, S(QPrinterInfo::defaultPrinterName()));
+}
+
 }  // namespace
 
 struct QtPrinter::Impl {
@@ -62,15 +73,15 @@ struct QtPrinter::Impl {
 
     void Start() {
         printer = std::make_unique<QPrinter>(quality == -4 ? QPrinter::HighResolution : QPrinter::PrinterResolution);
-        const QPrinterInfo system = QPrinterInfo::defaultPrinter();
-        outputIsPdf = target == Target::Pdf || system.isNull();
+        const std::string name = target == Target::Pdf ? "" : SystemPrinterToUse();
+        outputIsPdf = name.empty();
         if (outputIsPdf) {
             printer->setOutputFormat(QPrinter::PdfFormat);
             printer->setOutputFileName(PdfPath());
             output = S(PdfPath());
         } else {
-            printer->setPrinterName(system.printerName());
-            output = S(system.printerName());
+            printer->setPrinterName(Q(name));
+            output = name;
         }
         if (!printFile.empty()) printer->setDocName(QFileInfo(Q(printFile)).fileName());
         printer->setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), PageOrientation(orientation),
@@ -117,6 +128,15 @@ struct QtPrinter::Impl {
         pagePending = false;
     }
 };
+
+void SetChosenPrinterName(const std::string& name) { ChosenName() = name; }
+std::string ChosenPrinterName() { return ChosenName(); }
+
+std::string PrinterToUse(const std::string& chosen, const std::vector<std::string>& available,
+                         const std::string& systemDefault) {
+    if (!chosen.empty() && std::find(available.begin(), available.end(), chosen) != available.end()) return chosen;
+    return systemDefault;
+}
 
 QtPrinter::QtPrinter(Target target) : d_(std::make_unique<Impl>(target)) {}
 

@@ -9,6 +9,8 @@
 #include <QPrinter>
 #include <QPushButton>
 
+#include "platform/printer/qt_printer.h"
+
 namespace vt::ui {
 namespace {
 
@@ -182,14 +184,19 @@ void QtUi::ShowEditCheckResults() {
     if (sink_) sink_->ShowEditCheckResults();
 }
 
+// Kept with the Qt printer rather than here, so the printing that follows
+// goes to the printer chosen.
 bool QtUi::PrinterSetup(const std::string& title) {
     QPrinter printer;
-    if (!chosenPrinter_.empty()) printer.setPrinterName(Q(chosenPrinter_));
+    const std::string chosen = printer::ChosenPrinterName();
+    if (!chosen.empty()) printer.setPrinterName(Q(chosen));
     QPrintDialog dialog(&printer, Parent());
     dialog.setWindowTitle(Q(title));
     if (dialog.exec() != QDialog::Accepted) return false;
-    chosenPrinter_ = S(printer.printerName());
+    printer::SetChosenPrinterName(S(printer.printerName()));
     return true;
 }
+
+std::string QtUi::ChosenPrinter() const { return printer::ChosenPrinterName(); }
 
 }  // namespace vt::ui

@@ -73,14 +73,13 @@ public:
     void ShowEditCheckResults() override;
 
     // The printer chosen in the set-up dialog; "" = the system's default.
-    const std::string& ChosenPrinter() const { return chosenPrinter_; }
+    std::string ChosenPrinter() const;
 
 private:
     std::optional<FileChoice> ChooseFile(const FileRequest& request, bool save);
     QWidget* Parent() const;
     MainWindowSink* sink_ = nullptr;
     int busyDepth_ = 0;
-    std::string chosenPrinter_;
 };
 
 }  // namespace vt::ui

@@ -13,8 +13,14 @@
 #include <string>
 #include <vector>
 
+#include <QApplication>
+#include <QPrintDialog>
+#include <QPrinterInfo>
+#include <QTimer>
+
 #include "platform/printer/qt_printer.h"
 #include "platform/settings/settings.h"
+#include "platform/ui/ui_qt.h"
 #include "print/print.h"
 #include "tests/support/scripted_ui.h"
 
@@ -220,6 +226,65 @@ TEST_F(QtPrinterTest, AbortLeavesNoHalfDocument) {
     ASSERT_TRUE(text);
     EXPECT_EQ(text->find("half a page"), std::string::npos);
     EXPECT_NE(text->find("first page"), std::string::npos);
+}
+
+TEST(PrinterToUseTest, TheChosenPrinterWhileTheSystemHasIt) {
+    EXPECT_EQ(printer::PrinterToUse("Office", {"Lab", "Office"}, "Lab"), "Office");
+    EXPECT_EQ(printer::PrinterToUse("Office", {"Office"}, ""), "Office");
+}
+
+TEST(PrinterToUseTest, ElseTheSystemsDefaultElseNoneForAPdf) {
+    EXPECT_EQ(printer::PrinterToUse("", {"Lab", "Office"}, "Lab"), "Lab");
+    EXPECT_EQ(printer::PrinterToUse("Removed", {"Lab"}, "Lab"), "Lab");
+    EXPECT_EQ(printer::PrinterToUse("Removed", {}, ""), "");
+    EXPECT_EQ(printer::PrinterToUse("", {}, ""), "");
+}
+
+// The real printer, as the program installs it, with a choice this machine
+// cannot honour.
+class ChosenPrinterTest : public QtPrinterTest {
+protected:
+    void SetUp() override {
+        QtPrinterTest::SetUp();
+        printer::InstallPrinter(&system_);
+    }
+    void TearDown() override {
+        printer::SetChosenPrinterName("");
+        QtPrinterTest::TearDown();
+    }
+    printer::QtPrinter system_;
+};
+
+TEST_F(ChosenPrinterTest, AChosenPrinterTheSystemLacksFallsBackToAPdf) {
+    // Where the system has printers the document would reach one of them.
+    if (!QPrinterInfo::availablePrinterNames().isEmpty()) {
+        GTEST_SKIP() << "this machine has printers";
+    }
+    printer::SetChosenPrinterName("No Such Printer");
+    const std::string path = WritePrintFile("CHOSEN.prt", {"\f\x01", "on the chosen printer"});
+    int orientation = 1;
+    ASSERT_EQ(print::Print_File(path, orientation), 0);
+    EXPECT_EQ(system_.LastOutput(), Path("CHOSEN.pdf"));
+    EXPECT_TRUE(fs::exists(Path("CHOSEN.pdf")));
+}
+
+TEST_F(ChosenPrinterTest, PrinterSetupWritesWhereThePrinterLooks) {
+    printer::SetChosenPrinterName("No Such Printer");
+    ui::QtUi qt;
+    EXPECT_EQ(qt.ChosenPrinter(), "No Such Printer");
+
+    QTimer::singleShot(0, [] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* dialog = qobject_cast<QPrintDialog*>(w)) dialog->accept();
+    });
+    ASSERT_TRUE(qt.PrinterSetup("Printer Setup"));
+    EXPECT_NE(printer::ChosenPrinterName(), "No Such Printer");
+    EXPECT_EQ(qt.ChosenPrinter(), printer::ChosenPrinterName());
+    // Without printers the dialog offers only its PDF output, which leaves
+    // the choice to the fallback.
+    if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+        EXPECT_EQ(printer::ChosenPrinterName(), "");
+    }
 }
 
 }  // namespace
