@@ -70,7 +70,7 @@ void DialogTest::RunNew(const std::function<void(gui::frmCreateNewCRF&)>& drive)
             ADD_FAILURE() << "New showed no dialog";
             return;
         }
-        EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
+        EXPECT_TRUE(WaitActive(dialog));
         drive(*dialog);
         driven = true;
         if (dialog->isVisible()) {
@@ -86,6 +86,11 @@ void DialogTest::MakeReport(const std::string& name, const NewCrfEntries& entrie
     ui.script.QueueSaveFile(ui::FileChoice{PathOf(name), name});
     ASSERT_TRUE(New_CRF(entries));
     ui.script.ClearRecords();
+}
+
+bool DialogTest::WaitActive(QWidget* window) {
+    window->activateWindow();
+    return QTest::qWaitFor([window] { return QApplication::activeWindow() == window; });
 }
 
 void DialogTest::Type(QLineEdit* box, const std::string& text) {

@@ -61,6 +61,8 @@ protected:
     void MakeReport(const std::string& name, const NewCrfEntries& entries = ValidEntries());
     // The focus into the box, the text typed over what it held.
     static void Type(QLineEdit* box, const std::string& text);
+    // Waits until the window is the active one (its focus events come then).
+    static bool WaitActive(QWidget* window);
     // The main window as it is without a report.
     void ExpectNoReport() const;
 

@@ -20,6 +20,7 @@
 #include "shell/frmCreateNewCRF.h"
 #include "shell/frmViewError.h"
 #include "shell/version.h"
+#include "shell/worksheet_windows.h"
 #include "store/report.h"
 #include "store/services.h"
 #include "tests/shell/dialog_fixture.h"
@@ -182,8 +183,7 @@ TEST_F(ReportFileWindows, MainRoad) {
 
     // Calculate from F4: the menus off and the hourglass up while the status
     // line tells each sheet in turn, then the findings.
-    main->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(main));
+    ASSERT_TRUE(WaitActive(main));
     std::vector<std::string> texts;
     bool allBusy = true;
     ui.onStatus = [&](const std::string& text, bool visible) {
@@ -244,6 +244,75 @@ TEST_F(ReportFileWindows, MainRoad) {
     EXPECT_EQ(findings->grdError->Data().Connection(), &Db());
     EXPECT_EQ(Shown(*findings), rows);
     EXPECT_EQ(ui.script.Messages().size(), 9u) << "no message beyond the refusals";
+}
+
+
+// Cancel, and an end before the cut-off left in its box, both end the dialog
+// and the program starts over without a report; each New brings a fresh one.
+TEST_F(ReportFileWindows, NewThatEndsWithoutAReportStartsOver) {
+    MakeReport("OPEN.CRF");
+    gui::Open_Worksheet_Form("view", "B");
+    RunNew([&](frmCreateNewCRF& d) {
+        EXPECT_FALSE(Report().CRF_Database) << "New closes the open report first";
+        EXPECT_FALSE(gui::Is_Form_Loaded("frmViewB"));
+        Type(d.txtProviderNum, "12-3456");
+        Type(d.txtFacilityName, "Typed Then Cancelled");
+        QTest::mouseClick(d.cmdCancel, Qt::LeftButton);
+    });
+    ExpectNoReport();
+    EXPECT_TRUE(main->isVisible());
+
+    RunNew([&](frmCreateNewCRF& d) {
+        EXPECT_EQ(d.txtProviderNum->text(), "");
+        EXPECT_EQ(d.txtFacilityName->text(), "");
+        ui.script.ExpectMessage();
+        Type(d.txtFYEnd, "9/29/2005");
+        Type(d.txtFacilityName, "Test Home Office");
+        ASSERT_EQ(ui.script.Messages().size(), 1u);
+        EXPECT_EQ(ui.script.Messages()[0].title, kCutOff.title);
+        EXPECT_EQ(ui.script.Messages()[0].style, ui::kInformation);
+        EXPECT_EQ(ui.script.Messages()[0].prompt.rfind(kCutOff.promptStart, 0), 0u);
+    });
+    ExpectNoReport();
+    EXPECT_TRUE(main->isVisible());
+    EXPECT_TRUE(ui.script.FileRequests().empty());
+}
+
+// A file that is no report, or a report this program must not open, ends
+// with its message and the main window without a report, whatever was open.
+TEST_F(ReportFileWindows, OpenRefusalsLeaveNoReportHalfOpen) {
+    std::ofstream(PathOf("NOTES.CRF")) << "Not a database, only a text file.\n";
+    MakeReport("OTHER.CRF");
+    Db().Execute("UPDATE Master SET FormNum = '0286'");
+    MakeReport("EARLY.CRF");
+    Db().Execute("UPDATE Master SET FYEnd = ?", {Value(*DateTime::FromParts(2005, 9, 29))});
+    MakeReport("GOOD.CRF");
+
+    const struct {
+        const char* file;
+        const char* title;
+        const char* promptPart;
+    } refusals[] = {
+        {"NOTES.CRF", "Error opening CRF", "Invalid CRF, please rebuild this CRF"},
+        {"OTHER.CRF", "Error: Attempting to Open Invalid CRF file", "containing data for a CMS 0286 Cost Report."},
+        {"EARLY.CRF", kCutOff.title, kCutOff.promptStart},
+    };
+    for (const auto& r : refusals) {
+        ui.script.QueueOpenFile(ui::FileChoice{PathOf("GOOD.CRF"), "GOOD.CRF"});
+        Action("mnuReportOpen")->trigger();
+        ExpectReportOpen("GOOD.CRF");
+        gui::Open_Worksheet_Form("view", "B");
+        ASSERT_TRUE(gui::Is_Form_Loaded("frmViewB"));
+
+        ui.script.ClearRecords();
+        ui.script.ExpectMessage();
+        ui.script.QueueOpenFile(ui::FileChoice{PathOf(r.file), r.file});
+        Action("mnuReportOpen")->trigger();
+        ASSERT_EQ(ui.script.Messages().size(), 1u) << r.file;
+        EXPECT_EQ(ui.script.Messages()[0].title, r.title);
+        EXPECT_NE(ui.script.Messages()[0].prompt.find(r.promptPart), std::string::npos) << ui.script.Messages()[0].prompt;
+        ExpectNoReport();
+    }
 }
 
 }  // namespace
