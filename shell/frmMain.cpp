@@ -548,6 +548,7 @@ void frmMain::mnuReportNew_Click() {
         dialog.exec();
     }
     show();
+    Show_Report_State();
     if (!lblCRFName->isHidden()) {
         SetMenuState(1);
         return;

@@ -109,21 +109,6 @@ TEST_F(IdentityWindows, SaveRewritesMasterTheFourLinesAndTheOpenSheetWindows) {
     EXPECT_GE(viewer->setGrdCalls, 1) << "the open A Part I window shows the new lines";
 }
 
-TEST_F(IdentityWindows, SaveAsSavesIntoTheCopyWhichStaysOpen) {
-    auto d = ShowDialog();
-    Type(d->txtFacilityName, "Copy Home Office");
-    ui.script.QueueSaveFile(ui::FileChoice{PathOf("COPY.CRF"), "COPY.CRF"});
-    QTest::mouseClick(d->cmdSaveAs, Qt::LeftButton);
-    EXPECT_FALSE(d->isVisible());
-    EXPECT_EQ(ui.script.FileRequests().at(0).title, "Save Cost Report File As ...");
-    EXPECT_EQ(Db().Path(), PathOf("COPY.CRF"));
-    EXPECT_EQ(main->windowTitle().toStdString(), gui::Open_CRF_Caption("COPY.CRF"));
-    EXPECT_EQ(main->lblCRFName->text().toStdString(), PathOf("COPY.CRF"));
-    EXPECT_EQ(Db().Scalar("SELECT ProviderName FROM Master").ToText(), "Copy Home Office");
-    EXPECT_EQ(db::Database::Open(PathOf("ID.CRF"))->Scalar("SELECT ProviderName FROM Master").ToText(),
-              "Test Home Office");
-}
-
 class HeaderLinesWindow : public DialogTest {
 protected:
     void SetUp() override {
