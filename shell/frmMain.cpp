@@ -24,8 +24,11 @@
 #include "shell/core/report_file.h"
 #include "shell/calculation.h"
 #include "shell/forms.h"
+#include "shell/frmCreateNewCRF.h"
+#include "shell/frmHeaderLines.h"
 #include "shell/frmHelpAbout.h"
 #include "shell/frmSplash.h"
+#include "shell/frmViewError.h"
 #include "shell/guard.h"
 #include "shell/logo.h"
 #include "shell/single_copy.h"
@@ -259,7 +262,7 @@ void frmMain::BuildMenus() {
     mnuReportUtilitiesMove =
         Item(mnuReportUtilities, "mnuReportUtilitiesMove", "&Move/ReName the CRF Database",
              &frmMain::mnuReportUtilitiesMove_Click, QKeySequence(Qt::CTRL | Qt::Key_F4));
-    mnuHeaderLines = Item(mnuReportUtilities, "mnuHeaderLines", "&Edit Custom Header Lines",
+    mnuHeaderLines = Item(mnuReport, "mnuHeaderLines", "&Edit Custom Header Lines",
                           &frmMain::mnuHeaderLines_Click, QKeySequence(Qt::CTRL | Qt::Key_F5));
     mnuReport->addSeparator()->setObjectName("mnuReportLine4");
     mnuReportExit = Item(mnuReport, "mnuReportExit", "E&xit", &frmMain::mnuReportExit_Click);
@@ -427,7 +430,14 @@ void frmMain::ShowStatus(const std::string& text, bool visible) {
 
 void frmMain::RefreshWorksheetWindows() { Refresh_Grids(-1); }
 
-void frmMain::ShowEditCheckResults() { Not_Available("The Edit Checks window"); }
+void frmMain::ShowEditCheckResults() { Show_Edit_Check_Results(); }
+
+void frmMain::HideNewReportDialog() {
+    QWidget* dialog = nullptr;
+    if (Is_Form_Loaded("frmCreateNewCRF", &dialog)) dialog->hide();
+    // The build's progress shows in the status line.
+    show();
+}
 
 bool frmMain::Unload_Other_Forms() {
     for (int i = Form_Count() - 1; i >= 1; --i) {
@@ -533,7 +543,18 @@ void frmMain::mnuReportNew_Click() {
     if (!Unload_Other_Forms()) return;
     Close_CRF();
     Show_Report_State();
-    Not_Available("Creating a new Cost Report File");
+    {
+        frmCreateNewCRF dialog(this);
+        dialog.exec();
+    }
+    show();
+    Show_Report_State();
+    if (!lblCRFName->isHidden()) {
+        SetMenuState(1);
+        return;
+    }
+    // Cancelled, refused or failed: the program starts over without a report.
+    if (!Form_Load()) Exit_Program();
 }
 
 void frmMain::mnuReportOpen_Click() {
@@ -621,7 +642,7 @@ void frmMain::mnuReportUtilitiesValidate_Click() {
 }
 
 void frmMain::mnuHeaderLines_Click() {
-    if (Require_Report()) Not_Available("Edit Custom Header Lines");
+    if (Require_Report()) Show_Header_Lines();
 }
 
 void frmMain::mnuReportExit_Click() { close(); }
@@ -632,7 +653,7 @@ void frmMain::mnuViewCloseAll_Click() { Close_Windows_Named("FRMVIEW"); }
 
 void frmMain::mnuViewOpenEditChecks_Click() {
     if (!Require_Report()) return;
-    if (Table_Exists("Error")) Not_Available("The Edit Checks window");
+    if (Table_Exists("Error")) Show_Edit_Check_Results();
     else Show_Message("Please run a \"Calculate Entire CRF\".", ui::kInformation, "Calc All Must Be Run");
 }
 

@@ -68,7 +68,7 @@ public:
     void ShowReportClosed() override { Show_No_Report(); }
     void CloseReportWindows() override { Unload_Other_Forms(); }
     void ReportFileReplaced() override;
-    void HideNewReportDialog() override {}
+    void HideNewReportDialog() override;
     void RefreshWorksheetWindows() override;
     void EnableMenus(bool enabled) override { Enable_Main_Menus(enabled); }
     void ShowEditCheckResults() override;

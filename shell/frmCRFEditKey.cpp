@@ -1,0 +1,173 @@
+#include "shell/frmCRFEditKey.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "shell/core/provider_info.h"
+#include "shell/forms.h"
+#include "shell/frmMain.h"
+#include "shell/guard.h"
+#include "shell/text.h"
+#include "shell/text_box_events.h"
+#include "shell/worksheet_window.h"
+
+namespace vt::gui {
+
+frmCRFEditKey::frmCRFEditKey(QWidget* parent) : QDialog(parent) {
+    setObjectName("frmCRFEditKey");
+    setWindowTitle("Change Provider Information For A Cost Report File [\"CRF\"]");
+    setModal(true);
+    if (QWidget* main = Main_Form()) setWindowIcon(main->windowIcon());
+    Form_Loaded(this);
+
+    auto* grid = new QGridLayout;
+    auto row = [&](int r, QLabel*& label, const char* labelName, const char* caption, QLineEdit*& box,
+                   const char* boxName) {
+        label = new QLabel(caption, this);
+        label->setObjectName(labelName);
+        box = new QLineEdit(this);
+        box->setObjectName(boxName);
+        label->setBuddy(box);
+        grid->addWidget(label, r, 0, Qt::AlignRight);
+        grid->addWidget(box, r, 1);
+        Select_All_On_Focus(box);
+    };
+    row(0, lblProviderNum, "lblProviderNum", "Provider #", txtProviderNum, "txtProviderNum");
+    row(1, lblFYStart, "lblFYStart", "F/Y Start", txtFYStart, "txtFYStart");
+    row(2, lblFYEnd, "lblFYEnd", "F/Y End", txtFYEnd, "txtFYEnd");
+    row(3, lblFacilityName, "lblFacilityName", "Facility Name:", txtFacilityName, "txtFacilityName");
+    txtFacilityName->setMinimumWidth(fontMetrics().horizontalAdvance(QString(36, 'W')) / 2);
+
+    cmdSave = new QPushButton("&Save", this);
+    cmdSave->setObjectName("cmdSave");
+    cmdSave->setDefault(true);
+    cmdSaveAs = new QPushButton("Save &As", this);
+    cmdSaveAs->setObjectName("cmdSaveAs");
+    cmdCancel = new QPushButton("&Cancel", this);
+    cmdCancel->setObjectName("cmdCancel");
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    for (QPushButton* b : {cmdSave, cmdSaveAs, cmdCancel}) buttons->addWidget(b);
+    auto* box = new QVBoxLayout(this);
+    box->addLayout(grid);
+    box->addLayout(buttons);
+
+    On_Lost_Focus(txtFYStart, [this] { txtFYStart_LostFocus(); });
+    On_Lost_Focus(txtFYEnd, [this] { txtFYEnd_LostFocus(); });
+    connect(cmdSave, &QPushButton::clicked, this, [this] { Run_Guarded([this] { cmdSave_Click(); }); });
+    connect(cmdSaveAs, &QPushButton::clicked, this, [this] { Run_Guarded([this] { cmdSaveAs_Click(); }); });
+    connect(cmdCancel, &QPushButton::clicked, this, &frmCRFEditKey::cmdCancel_Click);
+
+    Form_Load();
+}
+
+frmCRFEditKey::~frmCRFEditKey() { Form_Unloaded(this); }
+
+void frmCRFEditKey::Form_Load() { Show_Entries(Current_Identity()); }
+
+void frmCRFEditKey::Show_Entries(const IdentityEntries& e) {
+    txtProviderNum->setText(Q(e.txtProviderNum));
+    txtFYStart->setText(Q(e.txtFYStart));
+    txtFYEnd->setText(Q(e.txtFYEnd));
+    txtFacilityName->setText(Q(e.txtFacilityName));
+}
+
+IdentityEntries frmCRFEditKey::Entries() const {
+    return {S(txtProviderNum->text()), S(txtFYStart->text()), S(txtFYEnd->text()), S(txtFacilityName->text())};
+}
+
+QLineEdit* frmCRFEditKey::Box(IdentityField field) const {
+    switch (field) {
+    case IdentityField::ProviderNum: return txtProviderNum;
+    case IdentityField::FYStart: return txtFYStart;
+    case IdentityField::FYEnd: return txtFYEnd;
+    case IdentityField::FacilityName: return txtFacilityName;
+    default: return nullptr;
+    }
+}
+
+void frmCRFEditKey::txtFYStart_LostFocus() {
+    std::string start = S(txtFYStart->text()), end = S(txtFYEnd->text());
+    Leave_FY_Start(start, end);
+    txtFYStart->setText(Q(start));
+    txtFYEnd->setText(Q(end));
+}
+
+void frmCRFEditKey::txtFYEnd_LostFocus() {
+    std::string end = S(txtFYEnd->text());
+    Leave_FY_End(end, IdentityDialog::EditKey);
+    txtFYEnd->setText(Q(end));
+}
+
+void frmCRFEditKey::EnableButtons(bool on) {
+    cmdSave->setEnabled(on);
+    cmdSaveAs->setEnabled(on);
+}
+
+void frmCRFEditKey::Saved(bool saved, IdentityField refused) {
+    if (!saved) {
+        EnableButtons(true);
+        if (QLineEdit* back = Box(refused)) {
+            back->setFocus(Qt::OtherFocusReason);
+            back->selectAll();
+        }
+        return;
+    }
+    for (const char* name : {"frmEditAp1", "frmViewAp1"}) {
+        QWidget* w = nullptr;
+        if (Is_Form_Loaded(name, &w))
+            if (auto* sheet = dynamic_cast<WorksheetWindow*>(w)) Run_Guarded([sheet] { sheet->FormSetup(); });
+    }
+    accept();
+    Form_Unloaded(this);
+}
+
+void frmCRFEditKey::cmdSave_Click() {
+    EnableButtons(false);
+    IdentityEntries entries = Entries();
+    SaveIdentityResult result;
+    try {
+        result = Save_Identity(entries);
+    } catch (...) {
+        EnableButtons(true);
+        throw;
+    }
+    Show_Entries(entries);
+    Saved(result.saved, result.refused);
+}
+
+void frmCRFEditKey::cmdSaveAs_Click() {
+    EnableButtons(false);
+    frmMain* main = Main_Window();
+    const bool welcome = main && !main->fraWelcome->isHidden();
+    if (main) main->fraWelcome->hide();
+    IdentityEntries entries = Entries();
+    SaveIdentityResult result;
+    try {
+        result = Save_Identity_As(entries);
+    } catch (...) {
+        if (main) main->fraWelcome->setVisible(welcome);
+        EnableButtons(true);
+        throw;
+    }
+    if (main) main->fraWelcome->setVisible(welcome);
+    Show_Entries(entries);
+    Saved(result.saved, result.refused);
+}
+
+void frmCRFEditKey::cmdCancel_Click() {
+    reject();
+    Form_Unloaded(this);
+}
+
+void frmCRFEditKey::closeEvent(QCloseEvent* event) {
+    QDialog::closeEvent(event);
+    if (event->isAccepted()) Form_Unloaded(this);
+}
+
+}  // namespace vt::gui

@@ -1,0 +1,168 @@
+#include "shell/frmCreateNewCRF.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "shell/core/report_file.h"
+#include "shell/forms.h"
+#include "shell/frmMain.h"
+#include "shell/guard.h"
+#include "shell/text.h"
+#include "shell/text_box_events.h"
+
+namespace vt::gui {
+
+frmCreateNewCRF::frmCreateNewCRF(QWidget* parent) : QDialog(parent) {
+    setObjectName("frmCreateNewCRF");
+    setWindowTitle("Create A New Cost Report File [\"CRF\"]");
+    if (QWidget* main = Main_Form()) setWindowIcon(main->windowIcon());
+    Form_Loaded(this);
+
+    auto* grid = new QGridLayout;
+    auto row = [&](int r, QLabel*& label, const char* labelName, const char* caption, QLineEdit*& box,
+                   const char* boxName) {
+        label = new QLabel(caption, this);
+        label->setObjectName(labelName);
+        box = new QLineEdit(this);
+        box->setObjectName(boxName);
+        label->setBuddy(box);
+        grid->addWidget(label, r, 0, Qt::AlignRight);
+        grid->addWidget(box, r, 1);
+    };
+    row(0, lblFormNum, "lblFormNum", "Form #:", txtFormNum, "txtFormNum");
+    row(1, lblProviderNum, "lblProviderNum", "Provider #:", txtProviderNum, "txtProviderNum");
+    row(2, lblFYStart, "lblFYStart", "F/Y Start:", txtFYStart, "txtFYStart");
+    row(3, lblFYEnd, "lblFYEnd", "F/Y End:", txtFYEnd, "txtFYEnd");
+    row(4, lblFacilityName, "lblFacilityName", "Facility Name:", txtFacilityName, "txtFacilityName");
+    // The program makes reports of this one form only; a report of another
+    // number could not be opened again.
+    txtFormNum->setText("0287");
+    txtFormNum->setReadOnly(true);
+    txtFormNum->setFocusPolicy(Qt::NoFocus);
+    txtFacilityName->setMinimumWidth(fontMetrics().horizontalAdvance(QString(36, 'W')) / 2);
+
+    cmdCreate = new QPushButton("C&reate", this);
+    cmdCreate->setObjectName("cmdCreate");
+    cmdCreate->setDefault(true);
+    cmdCancel = new QPushButton("&Cancel", this);
+    cmdCancel->setObjectName("cmdCancel");
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(cmdCreate);
+    buttons->addWidget(cmdCancel);
+    auto* box = new QVBoxLayout(this);
+    box->addLayout(grid);
+    box->addLayout(buttons);
+
+    for (QLineEdit* b : {txtProviderNum, txtFYStart, txtFYEnd, txtFacilityName}) Select_All_On_Focus(b);
+    On_Lost_Focus(txtProviderNum, [this] { txtProviderNum_LostFocus(); });
+    On_Lost_Focus(txtFYStart, [this] { txtFYStart_LostFocus(); });
+    On_Lost_Focus(txtFYEnd, [this] { txtFYEnd_LostFocus(); });
+    connect(cmdCreate, &QPushButton::clicked, this, [this] { Run_Guarded([this] { cmdCreate_Click(); }); });
+    connect(cmdCancel, &QPushButton::clicked, this, &frmCreateNewCRF::cmdCancel_Click);
+    setTabOrder(txtProviderNum, txtFYStart);
+    setTabOrder(txtFYStart, txtFYEnd);
+    setTabOrder(txtFYEnd, txtFacilityName);
+    setTabOrder(txtFacilityName, cmdCreate);
+    setTabOrder(cmdCreate, cmdCancel);
+    txtProviderNum->setFocus();
+
+    Form_Load();
+}
+
+frmCreateNewCRF::~frmCreateNewCRF() { Form_Unloaded(this); }
+
+void frmCreateNewCRF::Form_Load() {
+    if (frmMain* main = Main_Window()) {
+        welcomeWasVisible_ = !main->fraWelcome->isHidden();
+        main->fraWelcome->hide();
+        main->hide();
+    }
+}
+
+// The dialog goes and the main window comes back; the New command that
+// showed the dialog then finds no report open.
+void frmCreateNewCRF::Form_Unload() {
+    unloaded_ = true;
+    if (frmMain* main = Main_Window()) main->show();
+    done(QDialog::Rejected);
+    Form_Unloaded(this);
+}
+
+NewCrfEntries frmCreateNewCRF::Entries() const {
+    return {S(txtFormNum->text()), S(txtProviderNum->text()), S(txtFYStart->text()), S(txtFYEnd->text()),
+            S(txtFacilityName->text())};
+}
+
+QLineEdit* frmCreateNewCRF::Box(IdentityField field) const {
+    switch (field) {
+    case IdentityField::ProviderNum: return txtProviderNum;
+    case IdentityField::FYStart: return txtFYStart;
+    case IdentityField::FYEnd: return txtFYEnd;
+    case IdentityField::FacilityName: return txtFacilityName;
+    default: return nullptr;
+    }
+}
+
+void frmCreateNewCRF::txtProviderNum_LostFocus() {
+    txtProviderNum->setText(Q(Leave_Provider_Number(S(txtProviderNum->text()))));
+}
+
+void frmCreateNewCRF::txtFYStart_LostFocus() {
+    std::string start = S(txtFYStart->text()), end = S(txtFYEnd->text());
+    Leave_FY_Start(start, end);
+    txtFYStart->setText(Q(start));
+    txtFYEnd->setText(Q(end));
+}
+
+void frmCreateNewCRF::txtFYEnd_LostFocus() {
+    std::string end = S(txtFYEnd->text());
+    const bool accepted = Leave_FY_End(end, IdentityDialog::NewCrf);
+    txtFYEnd->setText(Q(end));
+    if (!accepted) Form_Unload();
+}
+
+void frmCreateNewCRF::cmdCreate_Click() {
+    // The box being left runs its rule first (a shortcut key does not move
+    // the focus by itself); its rule may have closed the dialog.
+    cmdCreate->setFocus(Qt::OtherFocusReason);
+    if (unloaded_) return;
+
+    NewCrfEntries entries = Entries();
+    const CreateResult result = Create_New_CRF(entries);
+    txtProviderNum->setText(Q(entries.txtProviderNum));
+    txtFYStart->setText(Q(entries.txtFYStart));
+    txtFYEnd->setText(Q(entries.txtFYEnd));
+    if (result.created) {
+        accept();
+        return;
+    }
+    if (QLineEdit* back = Box(result.refused)) {
+        back->setFocus(Qt::OtherFocusReason);
+        back->selectAll();
+    }
+    // Otherwise the file chooser was cancelled and the dialog stays with its
+    // entries, or the build failed after the dialog was hidden, which ended it.
+}
+
+void frmCreateNewCRF::cmdCancel_Click() {
+    if (frmMain* main = Main_Window()) {
+        main->fraWelcome->setVisible(welcomeWasVisible_);
+        main->show();
+    }
+    QDialog::reject();
+}
+
+void frmCreateNewCRF::reject() { cmdCancel_Click(); }
+
+void frmCreateNewCRF::closeEvent(QCloseEvent* event) {
+    QDialog::closeEvent(event);
+    if (event->isAccepted()) Form_Unloaded(this);
+}
+
+}  // namespace vt::gui

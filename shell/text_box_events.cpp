@@ -1,0 +1,53 @@
+#include "shell/text_box_events.h"
+
+#include <QEvent>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTimer>
+
+#include "shell/guard.h"
+
+namespace vt::gui {
+namespace {
+
+class FocusWatcher : public QObject {
+public:
+    FocusWatcher(QLineEdit* box, std::function<void()> gained, std::function<void()> lost)
+        : QObject(box), gained_(std::move(gained)), lost_(std::move(lost)) {
+        box->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::FocusIn && gained_) {
+            gained_();
+        } else if (event->type() == QEvent::FocusOut && lost_) {
+            const Qt::FocusReason why = static_cast<QFocusEvent*>(event)->reason();
+            if (why != Qt::ActiveWindowFocusReason && why != Qt::PopupFocusReason) Run_Guarded(lost_);
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> gained_, lost_;
+};
+
+}  // namespace
+
+void Select_All_On_Focus(QLineEdit* box) {
+    new FocusWatcher(box,
+                     [box] {
+                         // After the click that brought the focus has placed the cursor.
+                         QPointer<QLineEdit> guard(box);
+                         QTimer::singleShot(0, box, [guard] {
+                             if (guard && guard->hasFocus()) guard->selectAll();
+                         });
+                         box->selectAll();
+                     },
+                     nullptr);
+}
+
+void On_Lost_Focus(QLineEdit* box, std::function<void()> rule) { new FocusWatcher(box, nullptr, std::move(rule)); }
+
+}  // namespace vt::gui

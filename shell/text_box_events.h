@@ -1,0 +1,16 @@
+// What the identity dialogs' text boxes do as the focus comes and goes: the
+// whole text is selected on arrival, so typing replaces it, and a rule runs
+// when the user leaves the box for another control of the same window.
+// Switching to another window (a message box among them) is no leaving.
+#pragma once
+
+#include <functional>
+
+class QLineEdit;
+
+namespace vt::gui {
+
+void Select_All_On_Focus(QLineEdit* box);
+void On_Lost_Focus(QLineEdit* box, std::function<void()> rule);
+
+}  // namespace vt::gui
