@@ -11,6 +11,7 @@
 #include "shell/core/calc_all.h"
 #include "store/services.h"
 #include "tests/shell_core/shell_fixture.h"
+#include "tests/support/print_files.h"
 
 namespace vt::test {
 namespace {
@@ -20,14 +21,7 @@ Value Day(int y, int m, int d) { return Value(*DateTime::FromParts(y, m, d)); }
 
 class WholeReport : public ShellTest {
 protected:
-    void SetUp() override {
-        ShellTest::SetUp();
-        print::SetPrintClock([] { return *DateTime::FromParts(2007, 3, 15, 9, 30); });
-    }
-    void TearDown() override {
-        print::SetPrintClock(nullptr);
-        ShellTest::TearDown();
-    }
+    FixedPrintClock clock{*DateTime::FromParts(2007, 3, 15, 9, 30)};
 
     void Component(int part, int line, const std::string& name) {
         const Currency l = C(line);
@@ -237,24 +231,12 @@ TEST_F(WholeReport, CalculatesEverySheetFromTheEntries) {
     EXPECT_EQ(At("C", "LineNum", 28, "Amount"), C(-1500));
 }
 
-std::vector<std::string> SplitLines(const std::string& bytes) {
-    std::vector<std::string> lines;
-    std::size_t at = 0;
-    while (at < bytes.size()) {
-        std::size_t end = bytes.find("\r\n", at);
-        if (end == std::string::npos) end = bytes.size();
-        lines.push_back(bytes.substr(at, end - at));
-        at = end + 2;
-    }
-    return lines;
-}
-
 TEST_F(WholeReport, PrintsEverySheetInOrder) {
     EnterReport();
     Calc_All();
     print::Print_All();
 
-    const auto lines = SplitLines(ReadFile("123456.PRT"));
+    const auto lines = PrintLines(ReadFile("123456.PRT"));
     ASSERT_FALSE(lines.empty());
     // The sheet named by each page's header, in the order the pages come.
     std::vector<std::string> order;

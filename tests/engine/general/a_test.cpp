@@ -10,28 +10,14 @@
 #include "store/report.h"
 #include "store/services.h"
 #include "tests/support/crf_fixture.h"
+#include "tests/support/db_checks.h"
 
-namespace vt {
+namespace vt::test {
 namespace {
 
-class BuildAp1 : public test::CrfTest {};
-class BuildA : public test::CrfTest {};
-class CalcAp5 : public test::CrfTest {};
-
-// "Null" for a Null field, else the field's text ("1.02", "Land").
-std::string Text(const Value& v) { return v.IsNull() ? "Null" : v.ToText(); }
-
-std::vector<std::vector<std::string>> Rows(db::Database& d, const std::string& sql) {
-    std::vector<std::vector<std::string>> rows;
-    db::Recordset rs = d.OpenRecordset(sql);
-    for (; !rs.Eof(); rs.MoveNext()) {
-        auto& row = rows.emplace_back();
-        for (int i = 0; i < rs.FieldCount(); ++i) row.push_back(Text(rs.Field(i)));
-    }
-    return rows;
-}
-
-using Table = std::vector<std::vector<std::string>>;
+class BuildAp1 : public CrfTest {};
+class BuildA : public CrfTest {};
+class CalcAp5 : public CrfTest {};
 
 const Table kFreshAp1{
     {"1", "Home Office Name", "Test Home Office"},
@@ -55,7 +41,7 @@ const Table kFreshAp1{
 };
 
 TEST_F(BuildAp1, NewReportHoldsTheEighteenLinesWithItsIdentity) {
-    EXPECT_EQ(Rows(db(), "SELECT SeqNum, Legend, Info FROM Ap1 ORDER BY SeqNum"), kFreshAp1);
+    EXPECT_EQ(Rows("SELECT SeqNum, Legend, Info FROM Ap1 ORDER BY SeqNum"), kFreshAp1);
 }
 
 // A provider number or facility name holding quotes is stored as typed, and
@@ -66,7 +52,7 @@ TEST_F(BuildAp1, QuotesInTheIdentityAreStoredAsTyped) {
     entries.txtFacilityName = "O'Neill \"North\" Office";
     ui.QueueSaveFile(ui::FileChoice{PathOf("QUOTES.CRF"), "QUOTES.CRF"});
     ASSERT_TRUE(New_CRF(entries));
-    EXPECT_EQ(Rows(db(), "SELECT Info FROM Ap1 WHERE SeqNum IN (1, 2.02) ORDER BY SeqNum"),
+    EXPECT_EQ(Rows("SELECT Info FROM Ap1 WHERE SeqNum IN (1, 2.02) ORDER BY SeqNum"),
               (Table{{"O'Neill \"North\" Office"}, {"12\"34'5"}}));
     EXPECT_EQ(db().Scalar("SELECT COUNT(*) FROM Ap1").ToLong(), 18);
 }
@@ -76,7 +62,7 @@ TEST_F(BuildAp1, IdentityRewriteTakesTheReportsNewValues) {
     Report().CRF_ProviderNumber = "65'4\"321";
     Report().CRF_FYEnd = *DateTime::FromParts(2007, 9, 30);
     Write_Ap1_Identity();
-    EXPECT_EQ(Rows(db(), "SELECT Info FROM Ap1 WHERE SeqNum IN (1, 2.02, 6.02) ORDER BY SeqNum"),
+    EXPECT_EQ(Rows("SELECT Info FROM Ap1 WHERE SeqNum IN (1, 2.02, 6.02) ORDER BY SeqNum"),
               (Table{{"Test Home Office"}, {"65'4\"321"}, {"9/30/2007"}}));
 }
 
@@ -122,8 +108,8 @@ TEST_F(BuildA, RebuildRestoresThePartAndKeepsOneRegisterRow) {
         EXPECT_EQ(reg["Calc_Lvl"].ToLong(), 0);
         EXPECT_EQ(reg["ItemName"].ToText(), Get_Worksheet_Name(c.code));
     }
-    EXPECT_EQ(Rows(db(), "SELECT SeqNum, Legend, Info FROM Ap1 ORDER BY SeqNum"), kFreshAp1);
-    EXPECT_EQ(Rows(db(), "SELECT * FROM Ap4"),
+    EXPECT_EQ(Rows("SELECT SeqNum, Legend, Info FROM Ap1 ORDER BY SeqNum"), kFreshAp1);
+    EXPECT_EQ(Rows("SELECT * FROM Ap4"),
               (Table{{"9", "Other Managed Facilities", "Null", "Null", "Null", "Null"}}));
 }
 
@@ -140,13 +126,13 @@ TEST_F(BuildA, RebuildEmptiesThePartsBandInTheComponentSheets) {
         for (const Case& row : cases)
             db().Execute("INSERT INTO E (SeqNum, LineNum, Component) VALUES (?, 1, 'X')",
                          {Value(Value(row.band).ToCurrency())});
-        const Table before = Rows(db(), "SELECT SeqNum FROM E ORDER BY SeqNum");
+        const Table before = Rows("SELECT SeqNum FROM E ORDER BY SeqNum");
         db().DropTable(c.code);
         c.build();
         Table expected;
         for (const auto& row : before)
             if (row[0] != c.band) expected.push_back(row);
-        EXPECT_EQ(Rows(db(), "SELECT SeqNum FROM E ORDER BY SeqNum"), expected) << c.code;
+        EXPECT_EQ(Rows("SELECT SeqNum FROM E ORDER BY SeqNum"), expected) << c.code;
     }
 }
 
@@ -174,9 +160,9 @@ TEST_F(CalcAp5, PartVLinesTakeTheLineTotalOfTheirRegionalOfficeInH) {
     db().Execute("INSERT INTO Ap5 (LineNum, Col1, Col4) VALUES (3.01, 'South', 5)");
     Calc_Ap5();
     // Line 2 has no regional-office line in H and keeps its amount.
-    EXPECT_EQ(Rows(db(), "SELECT LineNum, Col4 FROM Ap5 ORDER BY LineNum"),
+    EXPECT_EQ(Rows("SELECT LineNum, Col4 FROM Ap5 ORDER BY LineNum"),
               (Table{{"1", "1500.5"}, {"2", "77"}, {"3.01", "-40"}}));
 }
 
 }  // namespace
-}  // namespace vt
+}  // namespace vt::test

@@ -8,13 +8,10 @@
 #include "tests/engine/general/b_sources.h"
 #include "tests/support/crf_fixture.h"
 
-namespace vt {
+namespace vt::test {
 namespace {
 
-using test::Rows;
-using Table = std::vector<std::vector<std::string>>;
-
-class BuildB1 : public test::CrfTest {};
+class BuildB1 : public CrfTest {};
 
 TEST_F(BuildB1, FreshTableHoldsOnlyTheTotalsRow) {
     EXPECT_EQ(Rows("SELECT * FROM B1;"),
@@ -39,7 +36,7 @@ TEST_F(BuildB1, RebuildKeepsOneRegisterRowAndTheUniqueSeqNum) {
     EXPECT_EQ(Db().Execute("INSERT INTO B1 (SeqNum, Code, Explanation) VALUES (2, '', '');"), 1);
 }
 
-class CalcB1 : public test::CrfTest {};
+class CalcB1 : public CrfTest {};
 
 struct B1Case {
     const char* name;
@@ -64,7 +61,7 @@ TEST_F(CalcB1, TotalsTheEntryRowsNullCountingAsZero) {
     }
 }
 
-class PrintB1 : public test::PrintTest {};
+class PrintB1 : public SheetPrintTest {};
 
 TEST_F(PrintB1, SmallReportPrintedAlone) {
     db().Execute("INSERT INTO B1 (SeqNum,Explanation,Code,UpCCName,UpCCNum,UpAmount,DnCCName,DnCCNum,DnAmount) VALUES "
@@ -74,11 +71,11 @@ TEST_F(PrintB1, SmallReportPrintedAlone) {
     Calc_B1();
     int fileNum = 0;
     Print_B1(fileNum);
-    test::ExpectGolden("B1.prt", ReadFile("B1.prt"));
+    ExpectGolden("B1.prt", "B1.prt");
     EXPECT_EQ(printer.endDocs, 1);
     ASSERT_EQ(printer.pages.size(), 1u);
     EXPECT_EQ(printer.pages[0].orientation, 2);
 }
 
 }  // namespace
-}  // namespace vt
+}  // namespace vt::test

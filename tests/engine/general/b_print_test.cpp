@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -9,32 +7,22 @@
 #include "store/report.h"
 #include "tests/engine/general/b_sources.h"
 
-namespace vt {
+namespace vt::test {
 namespace {
 
-// The lines of a print file, without their CR LF.
-std::vector<std::string> LinesOf(const std::string& file) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t end; (end = file.find("\r\n", start)) != std::string::npos; start = end + 2)
-        lines.push_back(file.substr(start, end - start));
-    return lines;
-}
-
-class PrintB : public test::PrintTest {};
+class PrintB : public SheetPrintTest {};
 
 // The standard list fills the first page up to line 32: line 36 opens the
 // second page, after the header and the headings.
 TEST_F(PrintB, SmallReportPrintedAlone) {
-    test::SmallReport();
+    SmallReport();
     Calc_B();
     db().Execute("UPDATE B SET MedicareAdj = -1234.56 WHERE LineNum = 29;");
     int fileNum = 0;
     Print_B(fileNum);
-    const std::string file = ReadFile("B.prt");
-    test::ExpectGolden("B.prt", file);
+    ExpectGolden("B.prt", "B.prt");
 
-    const std::vector<std::string> lines = LinesOf(file);
+    const std::vector<std::string> lines = PrintLines(ReadFile("B.prt"));
     int pages = 0;
     std::string firstOfPage2;
     for (size_t i = 0; i < lines.size(); ++i) {
@@ -59,7 +47,7 @@ TEST_F(PrintB, IntoTheCallersFileLeavesItOpenAndUncomputedTotalsBlank) {
     EXPECT_EQ(ReadFile("B.prt"), "");
     print::Close_Print_File(fileNum);
 
-    const std::vector<std::string> lines = LinesOf(ReadFile("ALL.PRT"));
+    const std::vector<std::string> lines = PrintLines(ReadFile("ALL.PRT"));
     const std::string blanks(8 * 13, ' ');
     std::vector<std::string> totals;
     for (const std::string& l : lines)
@@ -73,4 +61,4 @@ TEST_F(PrintB, IntoTheCallersFileLeavesItOpenAndUncomputedTotalsBlank) {
 }
 
 }  // namespace
-}  // namespace vt
+}  // namespace vt::test

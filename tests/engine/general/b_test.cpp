@@ -9,15 +9,10 @@
 #include "tests/engine/general/b_sources.h"
 #include "tests/support/crf_fixture.h"
 
-namespace vt {
+namespace vt::test {
 namespace {
 
-using test::Rows;
 
-using Table = std::vector<std::vector<std::string>>;
-
-using test::AddCostCentre;
-using test::DeleteCostCentre;
 
 Table WholeB() { return Rows("SELECT * FROM B ORDER BY LineNum;"); }
 Table CostCentreLinesOfB() { return Rows("SELECT LineNum, CCNum, CCName FROM B WHERE CCNum <> 0 ORDER BY LineNum;"); }
@@ -25,7 +20,7 @@ Table ExpenseCostCentres() {
     return Rows("SELECT LineNum, CCNum, CCName FROM CostCenters WHERE CCNum < 200 ORDER BY CCNum;");
 }
 
-class BuildB : public test::CrfTest {};
+class BuildB : public CrfTest {};
 
 TEST_F(BuildB, FreshTableHoldsOneLinePerExpenseCostCentreAndTheTotalLines) {
     const std::vector<std::string> lines = {
@@ -80,7 +75,7 @@ TEST_F(BuildB, NameLongerThanTheLineTakesIsCutNotLost) {
               Table{{std::string("Legal Fees and Other Professional Services Paid").substr(0, 40)}});
 }
 
-class InsertCCB : public test::CrfTest {};
+class InsertCCB : public CrfTest {};
 
 TEST_F(InsertCCB, SubLineMovesLaterSubLinesUpWithTheirAmounts) {
     Db().Execute("UPDATE B SET Expenses = 75, TrialBalance = 80 WHERE LineNum = 30.01;");
@@ -115,7 +110,7 @@ TEST_F(InsertCCB, InsertThenDeleteRestoresTheTableExactly) {
     EXPECT_EQ(CostCentreLinesOfB(), ExpenseCostCentres());
 }
 
-class DeleteCCB : public test::CrfTest {};
+class DeleteCCB : public CrfTest {};
 
 TEST_F(DeleteCCB, LaterSubLinesCloseTheGapAndTheNextLineStays) {
     AddCostCentre(Currency::FromDouble(1.02), "Int. Exp. B");
@@ -155,4 +150,4 @@ TEST_F(DeleteCCB, TotalLinesAndOtherGroupsAreNotTouched) {
 }
 
 }  // namespace
-}  // namespace vt
+}  // namespace vt::test

@@ -8,13 +8,10 @@
 #include "tests/engine/general/b_sources.h"
 #include "tests/support/crf_fixture.h"
 
-namespace vt {
+namespace vt::test {
 namespace {
 
-using test::Rows;
-using Table = std::vector<std::vector<std::string>>;
-
-class BuildC : public test::CrfTest {};
+class BuildC : public CrfTest {};
 
 TEST_F(BuildC, FreshTableHoldsTheAdjustmentLinesWithAmountZero) {
     const Table expected = {
@@ -60,7 +57,7 @@ TEST_F(BuildC, RebuildDropsUserLinesAndKeepsOneRegisterRow) {
     EXPECT_EQ(Db().Execute("INSERT INTO C (LineNum) VALUES (28);"), 0);
 }
 
-class CalcC : public test::CrfTest {};
+class CalcC : public CrfTest {};
 
 struct CCase {
     const char* name;
@@ -70,17 +67,16 @@ struct CCase {
 };
 
 TEST_F(CalcC, Line15FromDPartBAndTheTotal) {
-    test::EnsureSourceSheets();
     const CCase cases[] = {
-        {"related organisations only", test::Cur(1500), {}, "-1500", "-1500"},
+        {"related organisations only", Cur(1500), {}, "-1500", "-1500"},
         {"Null net adjustment", Value::Null(), {}, "0", "0"},
         {"with the user's lines",
-         test::Cur(1500),
+         Cur(1500),
          {"UPDATE C SET Amount = 100 WHERE LineNum = 1;", "UPDATE C SET Amount = -40 WHERE LineNum = 2;",
           "INSERT INTO C (LineNum, Description, Amount) VALUES (22, 'Mine', 10);"},
          "-1500", "-1430"},
         {"Null amounts and cents",
-         test::Cur(-0.5),
+         Cur(-0.5),
          {"UPDATE C SET Amount = NULL WHERE LineNum = 1;",
           "INSERT INTO C (LineNum, Description, Amount) VALUES (13.01, 'Mine', 2.25);"},
          "0.5", "2.75"},
@@ -98,10 +94,9 @@ TEST_F(CalcC, Line15FromDPartBAndTheTotal) {
     }
 }
 
-class PrintC : public test::PrintTest {};
+class PrintC : public SheetPrintTest {};
 
 TEST_F(PrintC, SmallReportPrintedAlone) {
-    test::EnsureSourceSheets();
     db().Execute("UPDATE C SET Basis='A', Amount=-1000, CCNum=11, CCName='Salaries of Officers' WHERE LineNum=1;");
     db().Execute("UPDATE C SET Basis='B', Amount=-300.5, CCNum=32, CCName='Other (Specify)' WHERE LineNum=2;");
     db().Execute("INSERT INTO C (LineNum,Description,Basis,Amount,CCNum,CCName) "
@@ -110,11 +105,11 @@ TEST_F(PrintC, SmallReportPrintedAlone) {
     Calc_C();
     int fileNum = 0;
     Print_C(fileNum);
-    test::ExpectGolden("C.prt", ReadFile("C.prt"));
+    ExpectGolden("C.prt", "C.prt");
     EXPECT_EQ(printer.endDocs, 1);
     ASSERT_EQ(printer.pages.size(), 1u);
     EXPECT_EQ(printer.pages[0].orientation, 2);
 }
 
 }  // namespace
-}  // namespace vt
+}  // namespace vt::test
