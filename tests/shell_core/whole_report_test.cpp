@@ -260,27 +260,5 @@ TEST_F(WholeReport, PrintsEverySheetInOrder) {
     EXPECT_EQ(printer.documents[0], PathOf("123456.PRT"));
 }
 
-// A new report holds every table, each registered once.
-TEST_F(WholeReport, NewReportRegistersEveryTable) {
-    std::vector<std::string> fixed, sheets;
-    auto rs = db().OpenRecordset("SELECT Item, Calc_Lvl, ItemName FROM Worksheets ORDER BY Item;");
-    for (; !rs.Eof(); rs.MoveNext()) {
-        const std::string item = rs["Item"].ToText();
-        EXPECT_TRUE(Table_Exists(item)) << item;
-        if (rs["Calc_Lvl"].ToDouble() == 999) {
-            EXPECT_TRUE(rs["ItemName"].IsNull()) << item;
-            fixed.push_back(item);
-        } else {
-            EXPECT_EQ(rs["Calc_Lvl"].ToDouble(), 0) << item;
-            EXPECT_EQ(rs["ItemName"].ToText(), Get_Worksheet_Name(item));
-            sheets.push_back(item);
-        }
-    }
-    EXPECT_EQ(fixed, (std::vector<std::string>{"CostCenters", "HeaderLines", "Master", "Worksheets"}));
-    EXPECT_EQ(sheets, (std::vector<std::string>{"Ap1", "Ap3", "Ap4", "Ap5", "B", "B1", "B2p1", "B2p2", "B2p3", "C",
-                                                "DpA", "DpB", "DpC", "E", "E1", "F1p1", "F1p2", "Fp1", "Fp2", "Gp1",
-                                                "Gp2", "H", "I", "J"}));
-}
-
 }  // namespace
 }  // namespace vt::test

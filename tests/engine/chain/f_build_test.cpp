@@ -1,5 +1,5 @@
 // Tables of worksheets F and F-1: what a new report holds, F-1's columns in
-// both parts, the repair of F's sheets and the captions fixed on opening.
+// both parts and the repair of F's sheets.
 #include <algorithm>
 
 #include "engine/chain/component_sheet.h"
@@ -89,8 +89,6 @@ TEST_F(FSheets, FPartsHaveAColumnPerCapitalCostCentre) {
             else EXPECT_TRUE(v.IsNull()) << seq;
         }
         for (double seq : {18.0, 34.0}) EXPECT_TRUE(Cell(p.sheet, seq, "Col_1").IsNull()) << seq;
-        EXPECT_EQ(db().Scalar("SELECT ItemName FROM Worksheets WHERE Item = ?", {Value(p.sheet)}).ToText(),
-                  Get_Worksheet_Name(p.sheet));
     }
     EXPECT_EQ(Text("Fp2", 35, "Component"), "Cost to be Allocated");
     EXPECT_EQ(Cell("Fp2", 35, "Col_8").ToDouble(), 0.0);
@@ -114,9 +112,6 @@ TEST_F(FSheets, F1PartIIStartsWithItsTotalAndPartIIsItsCopy) {
     EXPECT_EQ(SeqNums("F1p1"), Rows({0, 18, 28, 33, 34}));
     EXPECT_EQ(Text("F1p1", 1, "MedicareNo"), "123456");
     for (const auto& v : Values("F1p1", 4)) EXPECT_EQ(v, "");
-    // Registered, and unique on SeqNum like every sheet.
-    EXPECT_EQ(db().Scalar("SELECT Count(*) FROM Worksheets WHERE Item = 'F1p1'").ToLong(), 1);
-    EXPECT_EQ(db().Execute("INSERT INTO F1p1 (SeqNum, LineNum, Component) VALUES (1, 1, 'Twin')"), 0);
 }
 
 TEST_F(FSheets, F1PartsKeepTheSameColumnsThroughAddDeleteAndRebuild) {
@@ -173,22 +168,6 @@ TEST_F(FSheets, ARepairedFPartIIKeepsTheStatisticsAndTheCost) {
     EXPECT_EQ(Cell("Fp2", 32.01, "Col_8").ToDouble(), 3.0);
     EXPECT_EQ(Cell("Fp2", 35, "Col_2").ToDouble(), 1000.0);
     EXPECT_TRUE(Check_Component_Sheets());
-}
-
-TEST_F(FSheets, OpeningAReportResetsTheBandTotalCaptions) {
-    for (const char* sheet : {"E", "F1p1"}) {
-        SetCell(sheet, 28, "Component", Value("Total (lines 19-26)"));
-        SetCell(sheet, 33, "Component", Value("Total"));
-    }
-    for (int run = 0; run < 2; ++run) {
-        FixETotalLabels();
-        FixF1p1TotalLabels();
-        for (const char* sheet : {"E", "F1p1"}) {
-            EXPECT_EQ(Text(sheet, 28, "Component"), "Total (lines 19-27)") << sheet;
-            EXPECT_EQ(Text(sheet, 33, "Component"), "Total (lines 29-32)") << sheet;
-            EXPECT_EQ(Text(sheet, 18, "Component"), "Total (lines 1-17)") << sheet;
-        }
-    }
 }
 
 }  // namespace

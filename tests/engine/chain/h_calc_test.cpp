@@ -180,14 +180,17 @@ TEST_F(CalcH, ASheetOutOfStepWithHStopsTheCalculation) {
     EXPECT_EQ(H(34, 20), C(5));
 }
 
+// A Part V line without its row in H keeps the amount it had.
 TEST_F(CalcH, WorksheetAPartVTakesItsAmountsFromH) {
     Put("E", 29, 1, 70);
     Put("Gp2", 32, 9, 9);
     SetCell("E1", 32.01, LastField("E1"), Value(C(6)));
     Put("E", 3, 1, 333);  // a Part III line: not Part V's
     Calc_H();
+    db().Execute("DELETE FROM H WHERE SeqNum = 30");
+    db().Execute("UPDATE Ap5 SET Col4 = 77 WHERE LineNum = 2");
     Calc_Ap5();
-    const std::pair<double, double> amounts[] = {{1, 70}, {2, 0}, {4, 9}, {4.01, 6}};
+    const std::pair<double, double> amounts[] = {{1, 70}, {2, 77}, {4, 9}, {4.01, 6}};
     for (const auto& [line, amount] : amounts) {
         const Value v = db().Scalar("SELECT Col4 FROM Ap5 WHERE LineNum = ?", {Value(C(line))});
         ASSERT_FALSE(v.IsNull()) << "line " << line;

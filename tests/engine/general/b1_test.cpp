@@ -16,21 +16,6 @@ class BuildB1 : public CrfTest {};
 TEST_F(BuildB1, FreshTableHoldsOnlyTheTotalsRow) {
     EXPECT_EQ(Rows("SELECT * FROM B1;"),
               (Table{{"100", "Total Reclassifications", "Null", "Null", "Null", "0", "Null", "Null", "0"}}));
-    std::vector<std::string> names;
-    for (const auto& f : Db().Fields("B1")) names.push_back(f.name);
-    EXPECT_EQ(names, (std::vector<std::string>{"SeqNum", "Explanation", "Code", "UpCCName", "UpCCNum", "UpAmount",
-                                               "DnCCName", "DnCCNum", "DnAmount"}));
-    EXPECT_EQ(Rows("SELECT Item, Calc_Lvl, ItemName FROM Worksheets WHERE Item = 'B1';"),
-              (Table{{"B1", "0", "B-1"}}));
-}
-
-TEST_F(BuildB1, RebuildKeepsOneRegisterRowAndTheUniqueSeqNum) {
-    Db().Execute("INSERT INTO B1 (SeqNum, UpAmount) VALUES (1, 5);");
-    Db().DropTable("B1");
-    Build_B1();
-    EXPECT_EQ(Rows("SELECT SeqNum FROM B1;"), Table{{"100"}});
-    EXPECT_EQ(Rows("SELECT COUNT(*) FROM Worksheets WHERE Item = 'B1';"), Table{{"1"}});
-    EXPECT_EQ(Db().Execute("INSERT INTO B1 (SeqNum) VALUES (100);"), 0);
     // A code is one letter; empty texts are allowed.
     EXPECT_EQ(Db().Execute("INSERT INTO B1 (SeqNum, Code) VALUES (1, 'AB');"), 0);
     EXPECT_EQ(Db().Execute("INSERT INTO B1 (SeqNum, Code, Explanation) VALUES (2, '', '');"), 1);

@@ -1,5 +1,5 @@
-// Worksheet B-2: the fresh tables, the roll-forward of Parts I and II and the
-// allocation of Part III, on the sheet's worked cases.
+// Worksheet B-2: the roll-forward of Parts I and II and the allocation of Part
+// III, on the sheet's worked cases.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -15,7 +15,6 @@
 namespace vt::test {
 namespace {
 
-class BuildB2 : public CrfTest {};
 class CalcB2p1 : public CrfTest {};
 class CalcB2p3 : public CrfTest {};
 
@@ -27,61 +26,6 @@ std::string At(const std::string& table, const std::string& field, const std::st
 }
 
 const std::array<const char*, 8> kCentres{"1", "1.01", "2", "2.01", "3", "3.01", "4", "4.01"};
-
-// Inputs start at 0 and computed columns Null (they print blank until the
-// first calculation).
-TEST_F(BuildB2, NewReportHoldsTheFixedRowsBeforeAnyCalculation) {
-    const Table assets{{"1", "Land"},           {"2", "Land Improvements"}, {"3", "Buildings and Fixtures"},
-                       {"4", "Building Improvements"}, {"5", "Fixed Equipment"}, {"6", "Movable Equipment"},
-                       {"7", "SubTotal"},       {"8", "Reconciling items"}, {"9", "Total"}};
-    for (const char* t : {"B2p1", "B2p2"}) {
-        const std::string table = t;
-        EXPECT_EQ(Rows("SELECT SeqNum, Description FROM " + table + " ORDER BY SeqNum"), assets);
-        EXPECT_EQ(Rows("SELECT DISTINCT BegBalance, Purchases, Donation, TotAcquisitions, Disposals, "
-                             "EndBalance, DepAssets FROM " + table),
-                  (Table{{"0", "0", "0", "Null", "0", "Null", "0"}}));
-    }
-    EXPECT_EQ(Rows("SELECT SeqNum, Description FROM B2p3 ORDER BY SeqNum"),
-              (Table{{"1", "Old Cap. Rel Costs-Bldgs and Fixtures"},
-                     {"1.01", "Int. Exp.-Old Capital Bldg and Fixtures"},
-                     {"2", "Old  Cap. Rel. Costs-Movable Equipment"},
-                     {"2.01", "Int. Exp.-Old Capital Movable Equip."},
-                     {"3", "New Cap. Rel Costs-Bldgs and Fixtures"},
-                     {"3.01", "Int. Exp.-New Capital Bldg and Fixtures"},
-                     {"4", "New Cap. Rel. Costs-Movable Equipment"},
-                     {"4.01", "Int. Exp.-New Capital Movable Equip."},
-                     {"5", "Total"}}));
-    const std::string computed = "RatioAssets, Ratio, Total1, Insurance2, Taxes2, CapRelated2, Total2";
-    EXPECT_EQ(Rows("SELECT DISTINCT GrossAssets, CapLeases, Insurance, Taxes, CapRelated, Depreciation, "
-                         "Lease, Interest, " + computed + " FROM B2p3 WHERE SeqNum < 5"),
-              (Table{{"0", "0", "Null", "Null", "Null", "0", "0", "0", "Null", "Null", "Null", "Null", "Null",
-                      "Null", "Null"}}));
-    EXPECT_EQ(Rows("SELECT GrossAssets, CapLeases, Insurance, Taxes, CapRelated, Depreciation, Lease, "
-                         "Interest, " + computed + " FROM B2p3 WHERE SeqNum = 5"),
-              (Table{{"Null", "Null", "0", "0", "0", "Null", "Null", "Null", "Null", "Null", "Null", "Null", "Null",
-                      "Null", "Null"}}));
-}
-
-TEST_F(BuildB2, RebuildOfACalculatedPartRestoresItsSeedRows) {
-    struct Case {
-        const char* code;
-        void (*build)();
-        void (*calc)();
-    };
-    const Case cases[] = {{"B2p1", Build_B2p1, Calc_B2p1}, {"B2p2", Build_B2p2, Calc_B2p2},
-                          {"B2p3", Build_B2p3, Calc_B2p3}};
-    for (const Case& c : cases) {
-        const std::string table = c.code;
-        const Table fresh = Rows("SELECT * FROM " + table + " ORDER BY SeqNum");
-        db().Execute("UPDATE " + table + " SET Description = 'Changed' WHERE SeqNum = 1");
-        c.calc();
-        db().DropTable(table);
-        c.build();
-        EXPECT_EQ(Rows("SELECT * FROM " + table + " ORDER BY SeqNum"), fresh) << table;
-        EXPECT_EQ(Rows("SELECT ItemName FROM Worksheets WHERE Item = '" + table + "'"),
-                  (Table{{Get_Worksheet_Name(table)}}));
-    }
-}
 
 // Parts I and II follow one procedure over their own table.
 struct RollForward {
