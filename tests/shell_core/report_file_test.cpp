@@ -326,6 +326,7 @@ TEST_F(ReportFile, TotalCaptionsOfEAndF1PartIAreSetRight) {
         EXPECT_EQ(Db().Scalar(q, {Value(28)}).ToText(), "Total (lines 19-27)") << sheet;
         EXPECT_EQ(Db().Scalar(q, {Value(33)}).ToText(), "Total (lines 29-32)") << sheet;
         EXPECT_EQ(Db().Scalar(q, {Value(27)}).ToText(), "Mine") << sheet;
+        EXPECT_EQ(Db().Scalar(q, {Value(18)}).ToText(), "Total (lines 1-17)") << sheet;
     }
 }
 

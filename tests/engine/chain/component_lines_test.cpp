@@ -185,13 +185,6 @@ TEST_F(ComponentFields, PartIVLine9IsRow27) {
 
 TEST_F(ComponentFields, APeriodEndTypedInTheGridIsStoredAsADate) {
     // Worksheet H keeps each component's fiscal year end.
-    if (!Table_Exists("H")) {
-        std::vector<db::FieldDef> f = {db::CurrencyField("SeqNum"), db::CurrencyField("LineNum"),
-                                       db::TextField("Component", 40, true), db::TextField("MedicareNo", 7, true),
-                                       db::DateField("FYE")};
-        for (int k = 1; k <= 20; ++k) f.push_back(db::CurrencyField("Col_" + std::to_string(k)));
-        db().CreateTable("H", f);
-    }
     db().Execute("INSERT INTO H (SeqNum, LineNum) VALUES (27, 9), (3, 3), (21, 3)");
     Set_Component_Field("H", C(9), 4, "FYE", "06/30/2006");
     Set_Component_Field("H", C(3), 3, "FYE", "12/31/2006");
