@@ -112,4 +112,21 @@ std::vector<Currency> ChainTest::Row0(const std::string& sheet, int first) {
     return numbers;
 }
 
+void ChainTest::Stamp(const std::string& sheet, int first) {
+    const auto names = FieldNames(sheet);
+    for (size_t i = first; i < names.size(); ++i)
+        db().Execute("UPDATE " + sheet + " SET " + names[i] + " = CCur(? + SeqNum) WHERE SeqNum > 0",
+                     {Value(Currency::FromInt(static_cast<int>(i - first + 1) * 1000))});
+}
+
+std::vector<std::string> ChainTest::Snapshot(const std::string& sheet, const std::string& where) {
+    std::vector<std::string> rows;
+    for (auto rs = db().OpenRecordset(Select_Sheet(sheet, where + " ORDER BY SeqNum")); !rs.Eof(); rs.MoveNext()) {
+        std::string row;
+        for (int i = 0; i < rs.FieldCount(); ++i) row += rs.Field(i).ToText() + "|";
+        rows.push_back(row);
+    }
+    return rows;
+}
+
 }  // namespace vt::test

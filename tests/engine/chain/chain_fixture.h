@@ -17,6 +17,11 @@ inline void PrintTo(const Currency& c, std::ostream* os) { *os << c.ToText(); }
 namespace vt::test {
 
 inline Currency C(double d) { return Currency::FromDouble(d); }
+inline std::vector<Currency> Currencies(std::initializer_list<double> ds) {
+    std::vector<Currency> out;
+    for (double d : ds) out.push_back(C(d));
+    return out;
+}
 
 class ChainTest : public CrfTest {
 protected:
@@ -39,6 +44,11 @@ protected:
     std::vector<Currency> SeqNums(const std::string& sheet);
     // Row 0 of the value columns from field `first` on (Null as -1).
     std::vector<Currency> Row0(const std::string& sheet, int first = 4);
+    // Every value cell of the rows above 0, from field `first` on, gets
+    // k * 1000 + SeqNum for its k-th column: each cell says where it came from.
+    void Stamp(const std::string& sheet, int first = 4);
+    // Every field of the rows `where` picks, a row a text, in SeqNum order.
+    std::vector<std::string> Snapshot(const std::string& sheet, const std::string& where = "");
 
     // A print file of the report's folder against golden/<golden>.
     void ExpectGolden(const std::string& file, const std::string& golden) {
@@ -47,6 +57,15 @@ protected:
     std::vector<std::string> Pages(const std::string& file) { return PrintPages(ReadFile(file)); }
 
     FixedPrintClock clock{*DateTime::FromParts(2007, 3, 15, 9, 30)};
+};
+
+// For suites whose every test starts from the seeded components.
+class SeededChainTest : public ChainTest {
+protected:
+    void SetUp() override {
+        ChainTest::SetUp();
+        SeedComponents();
+    }
 };
 
 }  // namespace vt::test

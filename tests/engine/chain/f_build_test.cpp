@@ -15,13 +15,8 @@ namespace {
 
 using db::FieldType;
 
-class FSheets : public ChainTest {
+class FSheets : public SeededChainTest {
 protected:
-    void SetUp() override {
-        ChainTest::SetUp();
-        SeedComponents();
-    }
-
     std::vector<FieldType> Types(const std::string& sheet) {
         std::vector<FieldType> types;
         for (const auto& f : db().Fields(sheet)) types.push_back(f.type);
@@ -120,7 +115,7 @@ TEST_F(FSheets, F1PartsKeepTheSameColumnsThroughAddDeleteAndRebuild) {
         Add_F1_Column(C(cc));
         ExpectF1PartsAlike();
     }
-    EXPECT_EQ(Row0("F1p2"), (std::vector<Currency>{C(11), C(12), C(15), C(20), C(-1)}));
+    EXPECT_EQ(Row0("F1p2"), Currencies({11, 12, 15, 20, -1}));
     // Fields appended are Double in Part II, Currency in Part I; Part I's first
     // field is the Double it was copied as.
     EXPECT_EQ(Types("F1p2"), (std::vector<FieldType>{FieldType::Currency, FieldType::Currency, FieldType::Text,
@@ -139,7 +134,7 @@ TEST_F(FSheets, F1PartsKeepTheSameColumnsThroughAddDeleteAndRebuild) {
     SetCell("F1p1", 1, "Col_3", Value(C(750)));
     EXPECT_TRUE(Delete_F1_Column(C(12)));
     ExpectF1PartsAlike();
-    EXPECT_EQ(Row0("F1p1"), (std::vector<Currency>{C(11), C(15), C(20), C(-1)}));
+    EXPECT_EQ(Row0("F1p1"), Currencies({11, 15, 20, -1}));
     EXPECT_EQ(Cell("F1p2", 1, "Col_2").ToDouble(), 7.5);
     EXPECT_EQ(Cell("F1p1", 1, "Col_2").ToCurrency(), C(750));
 

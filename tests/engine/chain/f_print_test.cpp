@@ -10,13 +10,8 @@
 namespace vt::test {
 namespace {
 
-class PrintFSheets : public ChainTest {
+class PrintFSheets : public SeededChainTest {
 protected:
-    void SetUp() override {
-        ChainTest::SetUp();
-        SeedComponents();
-    }
-
     void Statistic(const std::string& sheet, double seq, const std::string& field, double v) {
         SetCell(sheet, seq, field, Value(v));
     }

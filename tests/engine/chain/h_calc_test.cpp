@@ -16,12 +16,8 @@ namespace {
 std::string Col(int k) { return "Col_" + std::to_string(k); }
 
 // Part III: 1, 2, 3, 3.01, 17; Part IV: 1, 2, 8, 9; Part V: 1, 2, 4, 4.01.
-class HSheet : public ChainTest {
+class HSheet : public SeededChainTest {
 protected:
-    void SetUp() override {
-        ChainTest::SetUp();
-        SeedComponents();
-    }
     void Put(const std::string& sheet, double seq, int col, double v) { SetCell(sheet, seq, Col(col), Value(C(v))); }
     // The last field of a sheet: the row total of E-1 and F-1.
     std::string LastField(const std::string& sheet) { return FieldNames(sheet).back(); }
@@ -44,10 +40,7 @@ TEST_F(BuildH, RowsFollowWorksheetAWithTheirMedicareNumbersAndYearEnds) {
     db().Execute("UPDATE Ap3 SET PeriodTo = '2006-06-30' WHERE LineNum = 1");
     db().Execute("UPDATE Ap4 SET PeriodTo = '2006-09-30' WHERE LineNum = 1");
     Rebuild("H");
-    const std::vector<double> seqs = {1, 2, 3, 3.01, 17, 18, 19, 20, 26, 27, 28, 29, 30, 32, 32.01, 33, 34};
-    std::vector<Currency> expected;
-    for (double s : seqs) expected.push_back(C(s));
-    EXPECT_EQ(SeqNums("H"), expected);
+    EXPECT_EQ(SeqNums("H"), Currencies({1, 2, 3, 3.01, 17, 18, 19, 20, 26, 27, 28, 29, 30, 32, 32.01, 33, 34}));
     EXPECT_EQ(Cell("H", 1, "MedicareNo"), Value("123456"));
     EXPECT_EQ(Cell("H", 1, "FYE").ToDate(), *DateTime::FromParts(2006, 6, 30));
     EXPECT_EQ(Cell("H", 19, "FYE").ToDate(), *DateTime::FromParts(2006, 9, 30));
