@@ -170,10 +170,7 @@ TEST_F(PrintB2, CalculatedWorksheetMatchesGolden) {
     Calc_B2p2();
     Calc_B2p3();
 
-    Printed(Print_B2, "B2.prt");
-    ExpectGolden("B2.prt", "B2.prt");
-    ASSERT_EQ(printer.pages.size(), 2u);
-    EXPECT_EQ(printer.pages[0].orientation, 2);
+    ExpectPrintedAlone(Print_B2, "B2.prt", "B2.prt", 2);
 }
 
 }  // namespace

@@ -54,12 +54,7 @@ TEST_F(PrintB1, SmallReportPrintedAlone) {
                  "(2,'Payroll taxes of officers','B','Payroll Taxes',13,1234.56,'Salaries of Officers',11,1234.56),"
                  "(3,'Pending',NULL,NULL,NULL,NULL,NULL,NULL,NULL);");
     Calc_B1();
-    int fileNum = 0;
-    Print_B1(fileNum);
-    ExpectGolden("B1.prt", "B1.prt");
-    EXPECT_EQ(printer.endDocs, 1);
-    ASSERT_EQ(printer.pages.size(), 1u);
-    EXPECT_EQ(printer.pages[0].orientation, 2);
+    ExpectPrintedAlone(Print_B1, "B1.prt", "B1.prt", 1);
 }
 
 }  // namespace

@@ -65,12 +65,7 @@ TEST_F(PrintC, SmallReportPrintedAlone) {
                  "VALUES (13.01,'Club dues','A',-1234.56,26,'Dues & Subscriptions');");
     db().Execute("UPDATE DpB SET NetAdj=200 WHERE SeqNum=100;");
     Calc_C();
-    int fileNum = 0;
-    Print_C(fileNum);
-    ExpectGolden("C.prt", "C.prt");
-    EXPECT_EQ(printer.endDocs, 1);
-    ASSERT_EQ(printer.pages.size(), 1u);
-    EXPECT_EQ(printer.pages[0].orientation, 2);
+    ExpectPrintedAlone(Print_C, "C.prt", "C.prt", 1);
 }
 
 }  // namespace

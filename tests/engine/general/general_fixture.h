@@ -70,6 +70,15 @@ protected:
     void ExpectGolden(const std::string& file, const std::string& golden) {
         test::ExpectGolden(ReadFile(file), "engine/general/golden/" + golden);
     }
+    // A sheet printed alone: its own file as golden, sent as one document of
+    // landscape pages.
+    void ExpectPrintedAlone(void (*print)(int&), const std::string& file, const std::string& golden, size_t pages) {
+        Printed(print, file);
+        ExpectGolden(file, golden);
+        EXPECT_EQ(printer.endDocs, 1);
+        ASSERT_EQ(printer.pages.size(), pages);
+        for (const auto& page : printer.pages) EXPECT_EQ(page.orientation, 2);
+    }
 
 private:
     FixedPrintClock clock_;
