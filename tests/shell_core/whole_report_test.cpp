@@ -17,8 +17,6 @@ namespace vt::test {
 namespace {
 
 Currency C(long long whole) { return Currency::FromInt(whole); }
-Value Day(int y, int m, int d) { return Value(*DateTime::FromParts(y, m, d)); }
-
 class WholeReport : public ShellTest {
 protected:
     FixedPrintClock clock{*DateTime::FromParts(2007, 3, 15, 9, 30)};

@@ -25,14 +25,12 @@ std::vector<std::string> AccountLines(db::Database& db, const std::string& table
 
 class BuildJ : public CrfTest {};
 
+// The total lines and the "Less:" captions show in the golden print; the
+// total lines are also the ones CalcJ fills.
 TEST_F(BuildJ, AccountLinesFromTheListAndEmptyTotalLines) {
     EXPECT_EQ(AccountLines(db(), "J"), AccountLines(db(), "CostCenters"));
     EXPECT_EQ(db().Scalar("SELECT COUNT(*) FROM J WHERE CCNum > 200 AND Col_1 = 0").ToLong(), 55);
-    EXPECT_EQ(Join("SELECT LineNum FROM J WHERE CCNum = 0 AND Col_1 IS NULL ORDER BY LineNum"),
-              "10 29 38 39 49 55 56 62 63 66");
-    EXPECT_EQ(db().Scalar("SELECT CCName FROM J WHERE LineNum = 6").ToText(), "Less:Allowance for Uncollectable Notes ...");
-    EXPECT_EQ(Join("SELECT LineNum FROM J WHERE CCName LIKE 'Less:%' ORDER BY LineNum"),
-              "6 13 15 17 19 21 23 25");
+    EXPECT_EQ(db().Scalar("SELECT COUNT(*) FROM J WHERE CCNum = 0 AND Col_1 IS NOT NULL").ToLong(), 0);
 }
 
 class InsertDeleteJ : public CrfTest {
