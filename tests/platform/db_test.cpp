@@ -2,13 +2,13 @@
 
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
 #include "tests/support/db_checks.h"
+#include "tests/support/temp_folder.h"
 
 namespace fs = std::filesystem;
 using namespace vt;
@@ -19,26 +19,14 @@ namespace {
 // Each test gets a folder of its own with a fresh database in it.
 class DbFixture : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = fs::temp_directory_path() /
-               ("vt_db_" + std::to_string(::getpid()) + "_" + info->test_suite_name() + "_" + info->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-        db_ = Database::Create(PathOf("report.crf"));
-    }
-    void TearDown() override {
-        db_.reset();
-        fs::remove_all(dir_);
-    }
-    std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
+    std::string PathOf(const std::string& name) const { return dir_.PathOf(name); }
     Database& db() { return *db_; }
     int Count(const std::string& table) {
         return static_cast<int>(db().Scalar("SELECT count(*) FROM " + table).ToLong());
     }
 
-    fs::path dir_;
-    std::unique_ptr<Database> db_;
+    vt::test::TempFolder dir_{"vt-db"};
+    std::unique_ptr<Database> db_ = Database::Create(PathOf("report.crf"));
 };
 
 Value Date(int y, int m, int d, int hh = 0, int mm = 0, int ss = 0) {
@@ -376,7 +364,7 @@ TEST_F(DbFile, OpenRefusesMissingAndForeignFilesAndCreatesNothing) {
     }
     std::ifstream in(text);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), content);
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 2);  // report.crf, notes.crf
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_.Path()), fs::directory_iterator()), 2);  // report.crf, notes.crf
 
     EXPECT_THROW(Database::Create(text), DbError);
 }
@@ -621,23 +609,17 @@ TEST_F(DbTransaction, OutsideATransactionEachStatementIsSaved) {
 
 // A statement run before a field was appended or dropped must see the table's
 // columns as they are now, not as they were when it was first prepared.
-TEST(DbSchemaChange, RecordsetsSeeFieldsAddedOrDroppedSinceTheStatementLastRan) {
-    auto dir = std::filesystem::temp_directory_path() / ("vt-db-schema-" + std::to_string(::getpid()));
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    auto db = vt::db::Database::Create((dir / "s.db").string());
-    db->CreateTable("T", {vt::db::CurrencyField("A")});
-    db->Execute("INSERT INTO T (A) VALUES (1)");
-    EXPECT_EQ(db->OpenRecordset("SELECT * FROM T").FieldCount(), 1);
-    EXPECT_EQ(db->OpenTable("T").FieldCount(), 1);
-    db->AppendField("T", vt::db::CurrencyField("B"));
-    EXPECT_EQ(db->OpenRecordset("SELECT * FROM T").FieldCount(), 2);
-    EXPECT_EQ(db->OpenTable("T").FieldCount(), 2);
-    db->Execute("DELETE FROM T");
-    db->DropField("T", "B");
-    auto empty = db->OpenRecordset("SELECT * FROM T");
+TEST_F(DbSchema, RecordsetsSeeFieldsAddedOrDroppedSinceTheStatementLastRan) {
+    db().CreateTable("T", {CurrencyField("A")});
+    db().Execute("INSERT INTO T (A) VALUES (1)");
+    EXPECT_EQ(db().OpenRecordset("SELECT * FROM T").FieldCount(), 1);
+    EXPECT_EQ(db().OpenTable("T").FieldCount(), 1);
+    db().AppendField("T", CurrencyField("B"));
+    EXPECT_EQ(db().OpenRecordset("SELECT * FROM T").FieldCount(), 2);
+    EXPECT_EQ(db().OpenTable("T").FieldCount(), 2);
+    db().Execute("DELETE FROM T");
+    db().DropField("T", "B");
+    auto empty = db().OpenRecordset("SELECT * FROM T");
     EXPECT_EQ(empty.FieldCount(), 1);
     EXPECT_EQ(empty.RecordCount(), 0);
-    db->Close();
-    std::filesystem::remove_all(dir);
 }

@@ -10,28 +10,30 @@
 #include <vector>
 
 #include "platform/settings/settings.h"
+#include "tests/support/print_files.h"
 #include "tests/support/recording_printer.h"
 #include "tests/support/scripted_ui.h"
+#include "tests/support/temp_folder.h"
 
 namespace vt::test {
 
 class PrintTest : public ::testing::Test {
+    TempFolder temp_{"vt-print"};
+
 protected:
     void SetUp() override;
     void TearDown() override;
 
-    std::string PathIn(const std::string& name) const { return (folder_ / name).string(); }
-    static std::string ReadBytes(const std::string& path);
-    static void WriteBytes(const std::string& path, const std::string& bytes);
-    // The lines of a print file without their CR LF ends.
-    static std::vector<std::string> ReadLines(const std::string& path);
-    // Compares a written print file with tests/print/golden/<name> byte for byte.
-    void ExpectGolden(const std::string& path, const std::string& goldenName) const;
+    std::string PathIn(const std::string& name) const { return temp_.PathOf(name); }
+    static std::vector<std::string> ReadLines(const std::string& path) { return PrintLines(ReadBytes(path)); }
+    static void ExpectGolden(const std::string& path, const std::string& golden) {
+        test::ExpectGolden(ReadBytes(path), "print/golden/" + golden);
+    }
 
-    std::filesystem::path folder_;
     std::unique_ptr<settings::IniSettings> settings_;
     ScriptedUi ui_;
     RecordingPrinter printer_;
+    FixedPrintClock clock_{*DateTime::FromParts(2005, 12, 1, 13, 5)};
 };
 
 }  // namespace vt::test

@@ -11,8 +11,6 @@
 namespace vt::test {
 namespace {
 
-Value Day(int y, int m, int d) { return Value(*DateTime::FromParts(y, m, d)); }
-
 class EditChecks : public ShellTest {
 protected:
     // A report with one complete entry of every kind the checks look at.

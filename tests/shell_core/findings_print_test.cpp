@@ -7,21 +7,10 @@
 #include "print/print.h"
 #include "shell/core/edit_checks.h"
 #include "tests/shell_core/shell_fixture.h"
+#include "tests/support/print_files.h"
 
 namespace vt::test {
 namespace {
-
-std::vector<std::string> Lines(const std::string& bytes) {
-    std::vector<std::string> lines;
-    std::size_t at = 0;
-    while (at < bytes.size()) {
-        std::size_t end = bytes.find("\r\n", at);
-        if (end == std::string::npos) end = bytes.size();
-        lines.push_back(bytes.substr(at, end - at));
-        at = end + 2;
-    }
-    return lines;
-}
 
 std::string At(int col, const std::string& text) { return std::string(static_cast<size_t>(col - 1), ' ') + text; }
 
@@ -29,16 +18,11 @@ class FindingsPrint : public ShellTest {
 protected:
     void SetUp() override {
         ShellTest::SetUp();
-        print::SetPrintClock([] { return *DateTime::FromParts(2007, 3, 5, 9, 7); });
         Create_Error_Table();
-    }
-    void TearDown() override {
-        print::SetPrintClock(nullptr);
-        ShellTest::TearDown();
     }
     std::vector<std::string> Printed() {
         Print_Edit_Checks();
-        return Lines(ReadFile("CalcErrors.prt"));
+        return PrintLines(ReadFile("CalcErrors.prt"));
     }
     std::vector<std::string> Header(bool feed) {
         const std::string path = PathOf("TEST.CRF");
@@ -52,6 +36,7 @@ protected:
                 std::string(8, '-') + At(10, std::string(63, '-')),
                 ""};
     }
+    FixedPrintClock clock{*DateTime::FromParts(2007, 3, 5, 9, 7)};
 };
 
 TEST_F(FindingsPrint, EmptyTablePrintsTheHeaderAlone) {

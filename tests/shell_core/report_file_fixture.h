@@ -13,6 +13,7 @@
 #include "platform/value/value.h"
 #include "store/new_crf.h"
 #include "tests/support/scripted_ui.h"
+#include "tests/support/temp_folder.h"
 
 namespace vt::test {
 
@@ -36,6 +37,8 @@ public:
 };
 
 class ReportFileTest : public ::testing::Test {
+    TempFolder temp_{"vt-rf"};
+
 protected:
     // Entries every check accepts.
     static NewCrfEntries ValidEntries();
@@ -43,7 +46,7 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    std::string PathOf(const std::string& name) const;
+    std::string PathOf(const std::string& name) const { return temp_.PathOf(name); }
     // A new report made through the Create command and left open.
     void MakeReport(const std::string& name, NewCrfEntries entries = ValidEntries());
     // The Open command with the file chosen.
@@ -54,7 +57,7 @@ protected:
     void ClearUi();
 
     ReportFileUi ui;
-    std::string folder;  // without a trailing separator
+    std::string folder = temp_.Path();  // without a trailing separator
     std::unique_ptr<settings::IniSettings> userSettings;
 };
 

@@ -1,9 +1,5 @@
 #include "tests/shell_core/report_file_fixture.h"
 
-#include <unistd.h>
-
-#include <atomic>
-#include <cctype>
 #include <filesystem>
 
 #include "shell/core/report_file.h"
@@ -25,17 +21,7 @@ NewCrfEntries ReportFileTest::ValidEntries() {
 }
 
 void ReportFileTest::SetUp() {
-    static std::atomic<int> serial{0};
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::string("vt-rf-") + info->name() + "-" + std::to_string(::getpid()) + "-" +
-                       std::to_string(serial++);
-    for (char& c : name)
-        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '-') c = '_';
-    const fs::path dir = fs::temp_directory_path() / name;
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    folder = dir.string();
-    userSettings = std::make_unique<settings::IniSettings>((dir / "settings").string());
+    userSettings = std::make_unique<settings::IniSettings>(PathOf("settings"));
     settings::InstallSettings(userSettings.get());
     Close_Report();
 }
@@ -45,11 +31,7 @@ void ReportFileTest::TearDown() {
     Close_Report();
     Report().Message_Mode.clear();
     settings::InstallSettings(nullptr);
-    std::error_code ignored;
-    fs::remove_all(folder, ignored);
 }
-
-std::string ReportFileTest::PathOf(const std::string& name) const { return (fs::path(folder) / name).string(); }
 
 void ReportFileTest::MakeReport(const std::string& name, NewCrfEntries entries) {
     ui.QueueSaveFile(ui::FileChoice{PathOf(name), fs::path(name).filename().string()});

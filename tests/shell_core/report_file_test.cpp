@@ -33,45 +33,18 @@ std::string ProviderNameIn(const std::string& path) {
 
 class ReportFile : public ReportFileTest {};
 
-// The road a user takes on a first day: a new report after one refusal of
-// each box, closed, opened again, saved under a new name and moved.
+// The road a user takes on a first day: a new report from entries the boxes
+// rewrite, closed, opened again, saved under a new name and moved.
 TEST_F(ReportFile, MainRoad) {
-    NewCrfEntries entries{"0287", "abcd", "13/45/2005", "", "Short"};
-    auto create = [&] { return Create_New_CRF(entries); };
-
-    ui.ExpectMessage();
-    EXPECT_EQ(create().refused, IdentityField::ProviderNum);
-    EXPECT_EQ(entries.txtProviderNum, "AB-CD");
-    entries.txtProviderNum = "abcde";
-    ui.ExpectMessage();
-    EXPECT_EQ(create().refused, IdentityField::FYStart);
-    entries.txtFYStart = "1/1/2006";
-    entries.txtFYEnd = "June";
-    ui.ExpectMessage();
-    EXPECT_EQ(create().refused, IdentityField::FYEnd);
-    entries.txtFYEnd = "";
-    ui.ExpectMessage();
-    EXPECT_EQ(create().refused, IdentityField::FacilityName);
-    EXPECT_TRUE(ui.FileRequests().empty()) << "no file is asked for before every box is accepted";
-    EXPECT_FALSE(ReportOpen());
-
-    entries.txtFacilityName = "Test Home Office";
+    NewCrfEntries entries{"0287", "abcde", "1/1/2006", "", "Test Home Office"};
     ui.QueueSaveFile(ui::FileChoice{PathOf("FIRST.CRF"), "FIRST.CRF"});
-    const CreateResult made = create();
-    ASSERT_TRUE(made.created);
+    ASSERT_TRUE(Create_New_CRF(entries).created);
     EXPECT_EQ(entries.txtProviderNum, "AB-CDE");
     EXPECT_EQ(entries.txtFYStart, "01/01/2006");
     EXPECT_EQ(entries.txtFYEnd, "12/31/2006");
     EXPECT_EQ(ui.Caption(), Open_CRF_Caption("FIRST.CRF"));
     EXPECT_EQ(ui.LastState(), "opened");
-
-    // On disk with every table it registers, and the identity as accepted.
     ASSERT_TRUE(fs::exists(PathOf("FIRST.CRF")));
-    auto rs = Db().OpenRecordset("SELECT Item FROM Worksheets");
-    int registered = 0;
-    for (; !rs.Eof(); rs.MoveNext(), ++registered) EXPECT_TRUE(Table_Exists(rs["Item"].ToText())) << rs["Item"].ToText();
-    EXPECT_GE(registered, 4);
-    for (const char* fixed : {"Worksheets", "Master", "HeaderLines", "CostCenters"}) EXPECT_TRUE(Table_Exists(fixed));
     EXPECT_EQ(Db().Scalar("SELECT ProviderNumber FROM Master").ToText(), "AB-CDE");
 
     ClearUi();
@@ -191,22 +164,11 @@ TEST_F(ReportFile, CreateEndsQuietlyWhenTheUserStepsBack) {
 
 // ---- Open's refusals ----
 
-TEST_F(ReportFile, TextFileNamedCrfIsNoReport) {
+// A file that is no report of this program: one message, a beep where the
+// report was read and refused, and no report left open.
+TEST_F(ReportFile, OpenRefusesWhatIsNoReportOfThisProgram) {
     std::ofstream(PathOf("NOTES.CRF")) << "These are my notes, not a cost report.\n";
-    ui.ExpectMessage();
-    EXPECT_FALSE(OpenReport("NOTES.CRF"));
-    ASSERT_EQ(ui.Messages().size(), 1u);
-    EXPECT_EQ(ui.Messages()[0].title, "Error opening CRF");
-    EXPECT_EQ(ui.Messages()[0].prompt,
-              "Invalid CRF, please rebuild this CRF or contact Quelldorn Systems, Inc. for further advice.");
-    EXPECT_EQ(ui.Messages()[0].style, ui::kCritical);
-    EXPECT_FALSE(ReportOpen());
-    EXPECT_EQ(ui.LastState(), "closed");
-    EXPECT_EQ(ui.closedCaption, No_CRF_Caption());
-    EXPECT_EQ(Report().CRF_Path, "");
-}
-
-TEST_F(ReportFile, DatabasesThatAreNoReportsEndTheSameWay) {
+    std::ofstream(PathOf("ZERO.CRF"));  // an empty file is an empty SQLite database
     {
         auto other = db::Database::Create(PathOf("EMPTY.CRF"));  // SQLite, but no Master
         other->Execute("CREATE TABLE Notes (Line TEXT)");
@@ -218,51 +180,51 @@ TEST_F(ReportFile, DatabasesThatAreNoReportsEndTheSameWay) {
         nofield->Execute("CREATE TABLE Master (FormNum TEXT)");
         nofield->Execute("INSERT INTO Master VALUES ('0287')");
     }
-    std::ofstream(PathOf("ZERO.CRF"));  // an empty file is an empty SQLite database
-    for (const char* name : {"EMPTY.CRF", "NOROW.CRF", "NOFIELD.CRF", "ZERO.CRF", "MISSING.CRF"}) {
+    MakeReportWith("OTHER.CRF", "UPDATE Master SET FormNum = ?", {Value("0286")});
+    MakeReportWith("EARLY.CRF", "UPDATE Master SET FYStart = ?, FYEnd = ?",
+                   {Value(*DateTime::FromParts(2004, 9, 30)), Value(*DateTime::FromParts(2005, 9, 29))});
+
+    const std::string invalid =
+        "Invalid CRF, please rebuild this CRF or contact Quelldorn Systems, Inc. for further advice.";
+    const std::string otherForm =
+        "You are presently running " + No_CRF_Caption() +
+        ".  This program is for use only in producing CMS 287 Cost Reports.  You have just attempted to open a CRF "
+        "file (OTHER.CRF) containing data for a CMS 0286 Cost Report.  Your request is being aborted.  Select OK to "
+        "proceed.";
+    const struct {
+        const char* file;
+        std::string title, prompt;
+        int style, beeps;
+    } cases[] = {
+        {"NOTES.CRF", "Error opening CRF", invalid, ui::kCritical, 0},
+        {"ZERO.CRF", "Error opening CRF", invalid, ui::kCritical, 0},
+        {"EMPTY.CRF", "Error opening CRF", invalid, ui::kCritical, 0},
+        {"NOROW.CRF", "Error opening CRF", invalid, ui::kCritical, 0},
+        {"NOFIELD.CRF", "Error opening CRF", invalid, ui::kCritical, 0},
+        {"MISSING.CRF", "Error opening CRF", invalid, ui::kCritical, 0},
+        {"OTHER.CRF", "Error: Attempting to Open Invalid CRF file", otherForm, ui::kCritical, 1},
+        {"EARLY.CRF", "Incorrect Vantrel Version", FY_Cutoff_Message(), ui::kInformation, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
         ClearUi();
         ui.ExpectMessage();
-        EXPECT_FALSE(OpenReport(name)) << name;
-        ASSERT_EQ(ui.Messages().size(), 1u) << name;
-        EXPECT_EQ(ui.Messages()[0].title, "Error opening CRF") << name;
-        EXPECT_FALSE(ReportOpen()) << name;
-        EXPECT_EQ(ui.LastState(), "closed") << name;
+        EXPECT_FALSE(OpenReport(c.file));
+        ASSERT_EQ(ui.Messages().size(), 1u);
+        EXPECT_EQ(ui.Messages()[0].title, c.title);
+        EXPECT_EQ(ui.Messages()[0].prompt, c.prompt);
+        EXPECT_EQ(ui.Messages()[0].style, c.style);
+        EXPECT_EQ(ui.Beeps(), c.beeps);
+        EXPECT_FALSE(ReportOpen());
+        EXPECT_EQ(ui.LastState(), "closed");
+        EXPECT_EQ(ui.closedCaption, No_CRF_Caption());
+        EXPECT_EQ(Report().CRF_Path, "");
     }
 }
 
-TEST_F(ReportFile, ReportOfAnotherFormIsRefused) {
-    MakeReportWith("OTHER.CRF", "UPDATE Master SET FormNum = ?", {Value("0286")});
-    ui.ExpectMessage();
-    EXPECT_FALSE(OpenReport("OTHER.CRF"));
-    ASSERT_EQ(ui.Messages().size(), 1u);
-    EXPECT_EQ(ui.Messages()[0].title, "Error: Attempting to Open Invalid CRF file");
-    EXPECT_EQ(ui.Messages()[0].style, ui::kCritical);
-    EXPECT_EQ(ui.Messages()[0].prompt,
-              "You are presently running " + No_CRF_Caption() +
-                  ".  This program is for use only in producing CMS 287 Cost Reports.  You have just attempted to "
-                  "open a CRF file (OTHER.CRF) containing data for a CMS 0286 Cost Report.  Your request is being "
-                  "aborted.  Select OK to proceed.");
-    EXPECT_EQ(ui.Beeps(), 1);
-    EXPECT_FALSE(ReportOpen());
-    EXPECT_EQ(ui.LastState(), "closed");
-}
-
-TEST_F(ReportFile, FiscalYearEndingBeforeTheCutOffIsRefused) {
-    MakeReportWith("EARLY.CRF", "UPDATE Master SET FYStart = ?, FYEnd = ?",
-                   {Value(*DateTime::FromParts(2004, 9, 30)), Value(*DateTime::FromParts(2005, 9, 29))});
+TEST_F(ReportFile, FiscalYearEndingOnTheCutOffOpens) {
     MakeReportWith("CUTOFF.CRF", "UPDATE Master SET FYStart = ?, FYEnd = ?",
                    {Value(*DateTime::FromParts(2004, 10, 1)), Value(*DateTime::FromParts(2005, 9, 30))});
-
-    ui.ExpectMessage();
-    EXPECT_FALSE(OpenReport("EARLY.CRF"));
-    ASSERT_EQ(ui.Messages().size(), 1u);
-    EXPECT_EQ(ui.Messages()[0].title, "Incorrect Vantrel Version");
-    EXPECT_EQ(ui.Messages()[0].prompt, FY_Cutoff_Message());
-    EXPECT_EQ(ui.Messages()[0].style, ui::kInformation);
-    EXPECT_FALSE(ReportOpen());
-    EXPECT_EQ(ui.LastState(), "closed");
-
-    ClearUi();
     EXPECT_TRUE(OpenReport("CUTOFF.CRF"));
     EXPECT_EQ(Report().CRF_FYEnd, *DateTime::FromParts(2005, 9, 30));
     EXPECT_TRUE(ui.Messages().empty());
@@ -326,6 +288,7 @@ TEST_F(ReportFile, TotalCaptionsOfEAndF1PartIAreSetRight) {
         EXPECT_EQ(Db().Scalar(q, {Value(28)}).ToText(), "Total (lines 19-27)") << sheet;
         EXPECT_EQ(Db().Scalar(q, {Value(33)}).ToText(), "Total (lines 29-32)") << sheet;
         EXPECT_EQ(Db().Scalar(q, {Value(27)}).ToText(), "Mine") << sheet;
+        EXPECT_EQ(Db().Scalar(q, {Value(18)}).ToText(), "Total (lines 1-17)") << sheet;
     }
 }
 
@@ -353,35 +316,27 @@ TEST_F(ReportFile, HeaderLinesAreReadNullAsEmptyAndMissingRowsAsEmpty) {
 
 // ---- Save As and Move/ReName ----
 
-TEST_F(ReportFile, SaveAsNeverCopiesOntoTheOpenReport) {
+// Onto the open report itself or into a folder that is not there: told, and
+// the old file stays open and whole.
+TEST_F(ReportFile, SaveAsThatFailsKeepsTheOldFileOpen) {
     MakeReport("OPEN.CRF");
-    ClearUi();
-    ui.QueueSaveFile(ui::FileChoice{PathOf("OPEN.CRF"), "OPEN.CRF"});
-    ui.ExpectMessage();
-    EXPECT_FALSE(Save_CRF_As());
-    ASSERT_EQ(ui.Messages().size(), 1u);
-    EXPECT_EQ(ui.Messages()[0].prompt, kSaveAsFailed);
-    EXPECT_EQ(ui.Messages()[0].title, "Error: Save As Request Failed");
-    EXPECT_EQ(ui.Messages()[0].style, ui::kCritical);
-    EXPECT_EQ(ui.Beeps(), 1);
-    // Still open, still whole.
-    EXPECT_EQ(Db().Path(), PathOf("OPEN.CRF"));
-    EXPECT_EQ(Db().Scalar("SELECT ProviderName FROM Master").ToText(), "Test Home Office");
-    EXPECT_TRUE(ui.events.empty());
-}
-
-TEST_F(ReportFile, SaveAsThatCannotWriteKeepsTheOldFileOpen) {
-    MakeReport("OPEN.CRF");
-    ClearUi();
-    const std::string nowhere = (fs::path(folder) / "no such folder" / "COPY.CRF").string();
-    ui.QueueSaveFile(ui::FileChoice{nowhere, "COPY.CRF"});
-    ui.ExpectMessage();
-    EXPECT_FALSE(Save_CRF_As());
-    EXPECT_EQ(ui.Messages()[0].prompt, kSaveAsFailed);
-    EXPECT_EQ(Report().CRF_Path, PathOf("OPEN.CRF"));
-    EXPECT_EQ(Report().CRF_Title, "OPEN.CRF");
-    EXPECT_EQ(Db().Path(), PathOf("OPEN.CRF"));
-
+    for (const std::string& target : {PathOf("OPEN.CRF"), PathOf("no such folder/COPY.CRF")}) {
+        SCOPED_TRACE(target);
+        ClearUi();
+        ui.QueueSaveFile(ui::FileChoice{target, fs::path(target).filename().string()});
+        ui.ExpectMessage();
+        EXPECT_FALSE(Save_CRF_As());
+        ASSERT_EQ(ui.Messages().size(), 1u);
+        EXPECT_EQ(ui.Messages()[0].prompt, kSaveAsFailed);
+        EXPECT_EQ(ui.Messages()[0].title, "Error: Save As Request Failed");
+        EXPECT_EQ(ui.Messages()[0].style, ui::kCritical);
+        EXPECT_EQ(ui.Beeps(), 1);
+        EXPECT_EQ(Report().CRF_Path, PathOf("OPEN.CRF"));
+        EXPECT_EQ(Report().CRF_Title, "OPEN.CRF");
+        EXPECT_EQ(Db().Path(), PathOf("OPEN.CRF"));
+        EXPECT_EQ(Db().Scalar("SELECT ProviderName FROM Master").ToText(), "Test Home Office");
+        EXPECT_TRUE(ui.events.empty());
+    }
     // Cancel: nothing at all.
     ui.QueueSaveFile(std::nullopt);
     EXPECT_FALSE(Save_CRF_As());

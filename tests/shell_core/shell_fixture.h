@@ -17,6 +17,8 @@
 
 namespace vt::test {
 
+inline Value Day(int y, int m, int d) { return Value(*DateTime::FromParts(y, m, d)); }
+
 // Passes everything on to the fixture's scripted interface and keeps, in
 // order, what the shell did to the main window: pointer, menus, status line,
 // refresh and the findings window.

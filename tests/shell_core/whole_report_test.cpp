@@ -11,23 +11,15 @@
 #include "shell/core/calc_all.h"
 #include "store/services.h"
 #include "tests/shell_core/shell_fixture.h"
+#include "tests/support/print_files.h"
 
 namespace vt::test {
 namespace {
 
 Currency C(long long whole) { return Currency::FromInt(whole); }
-Value Day(int y, int m, int d) { return Value(*DateTime::FromParts(y, m, d)); }
-
 class WholeReport : public ShellTest {
 protected:
-    void SetUp() override {
-        ShellTest::SetUp();
-        print::SetPrintClock([] { return *DateTime::FromParts(2007, 3, 15, 9, 30); });
-    }
-    void TearDown() override {
-        print::SetPrintClock(nullptr);
-        ShellTest::TearDown();
-    }
+    FixedPrintClock clock{*DateTime::FromParts(2007, 3, 15, 9, 30)};
 
     void Component(int part, int line, const std::string& name) {
         const Currency l = C(line);
@@ -237,24 +229,12 @@ TEST_F(WholeReport, CalculatesEverySheetFromTheEntries) {
     EXPECT_EQ(At("C", "LineNum", 28, "Amount"), C(-1500));
 }
 
-std::vector<std::string> SplitLines(const std::string& bytes) {
-    std::vector<std::string> lines;
-    std::size_t at = 0;
-    while (at < bytes.size()) {
-        std::size_t end = bytes.find("\r\n", at);
-        if (end == std::string::npos) end = bytes.size();
-        lines.push_back(bytes.substr(at, end - at));
-        at = end + 2;
-    }
-    return lines;
-}
-
 TEST_F(WholeReport, PrintsEverySheetInOrder) {
     EnterReport();
     Calc_All();
     print::Print_All();
 
-    const auto lines = SplitLines(ReadFile("123456.PRT"));
+    const auto lines = PrintLines(ReadFile("123456.PRT"));
     ASSERT_FALSE(lines.empty());
     // The sheet named by each page's header, in the order the pages come.
     std::vector<std::string> order;
@@ -276,28 +256,6 @@ TEST_F(WholeReport, PrintsEverySheetInOrder) {
     EXPECT_TRUE(has("East Region", "11,380"));
     ASSERT_EQ(printer.documents.size(), 1u);
     EXPECT_EQ(printer.documents[0], PathOf("123456.PRT"));
-}
-
-// A new report holds every table, each registered once.
-TEST_F(WholeReport, NewReportRegistersEveryTable) {
-    std::vector<std::string> fixed, sheets;
-    auto rs = db().OpenRecordset("SELECT Item, Calc_Lvl, ItemName FROM Worksheets ORDER BY Item;");
-    for (; !rs.Eof(); rs.MoveNext()) {
-        const std::string item = rs["Item"].ToText();
-        EXPECT_TRUE(Table_Exists(item)) << item;
-        if (rs["Calc_Lvl"].ToDouble() == 999) {
-            EXPECT_TRUE(rs["ItemName"].IsNull()) << item;
-            fixed.push_back(item);
-        } else {
-            EXPECT_EQ(rs["Calc_Lvl"].ToDouble(), 0) << item;
-            EXPECT_EQ(rs["ItemName"].ToText(), Get_Worksheet_Name(item));
-            sheets.push_back(item);
-        }
-    }
-    EXPECT_EQ(fixed, (std::vector<std::string>{"CostCenters", "HeaderLines", "Master", "Worksheets"}));
-    EXPECT_EQ(sheets, (std::vector<std::string>{"Ap1", "Ap3", "Ap4", "Ap5", "B", "B1", "B2p1", "B2p2", "B2p3", "C",
-                                                "DpA", "DpB", "DpC", "E", "E1", "F1p1", "F1p2", "Fp1", "Fp2", "Gp1",
-                                                "Gp2", "H", "I", "J"}));
 }
 
 }  // namespace

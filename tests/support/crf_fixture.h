@@ -20,10 +20,13 @@
 #include "store/new_crf.h"
 #include "tests/support/recording_printer.h"
 #include "tests/support/scripted_ui.h"
+#include "tests/support/temp_folder.h"
 
 namespace vt::test {
 
 class CrfTest : public ::testing::Test {
+    TempFolder temp_;  // first made, last removed: the report lives in it
+
 protected:
     static NewCrfEntries TestEntries();
 
@@ -38,7 +41,7 @@ protected:
 
     ScriptedUi ui;
     RecordingPrinter printer;
-    std::string folder;  // the report's folder, without a trailing separator
+    std::string folder = temp_.Path();  // the report's folder, without a trailing separator
 };
 
 }  // namespace vt::test

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <string>
 
+#include "store/report.h"
+
 namespace {
 
 std::string Quote(const std::string& name) {
@@ -24,6 +26,19 @@ std::string Exact17(double d) {
 }
 
 }  // namespace
+
+namespace vt::test {
+
+Table Rows(const std::string& sql, const std::vector<Value>& params) {
+    Table rows;
+    for (auto rs = Db().OpenRecordset(sql, params); !rs.Eof(); rs.MoveNext()) {
+        auto& row = rows.emplace_back();
+        for (int i = 0; i < rs.FieldCount(); ++i) row.push_back(rs.Field(i).IsNull() ? "Null" : rs.Field(i).ToText());
+    }
+    return rows;
+}
+
+}  // namespace vt::test
 
 void ExpectAllCurrencyExact(vt::db::Database& db) {
     for (const auto& table : db.TableNames()) {

@@ -1,7 +1,20 @@
-// Checks on a report database that every engine test can run after its work.
+// Reading and checking a report database in the tests.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "platform/db/db.h"
+
+namespace vt::test {
+
+using Table = std::vector<std::vector<std::string>>;
+
+// The rows of a SELECT on the open report as text, Null as "Null", so that a
+// failed comparison shows them.
+Table Rows(const std::string& sql, const std::vector<Value>& params = {});
+
+}  // namespace vt::test
 
 // Every value of every Currency column of every table must be an exact
 // four-decimal amount: the stored double equals the double of its rounding to

@@ -50,25 +50,15 @@ void ScriptedUi::SetStatus(const std::string& text, bool visible) {
     if (visible) statusTexts_.push_back(text);
 }
 
-std::optional<ui::FileChoice> ScriptedUi::ChooseSaveFile(const ui::FileRequest& request) {
+std::optional<ui::FileChoice> ScriptedUi::Choose(std::deque<std::optional<ui::FileChoice>>& queued,
+                                                  const ui::FileRequest& request, const char* chooser) {
     fileRequests_.push_back(request);
-    if (saves_.empty()) {
-        ADD_FAILURE() << "unexpected save-file chooser: " << request.title;
+    if (queued.empty()) {
+        ADD_FAILURE() << "unexpected " << chooser << " chooser: " << request.title;
         return std::nullopt;
     }
-    auto c = saves_.front();
-    saves_.pop_front();
-    return c;
-}
-
-std::optional<ui::FileChoice> ScriptedUi::ChooseOpenFile(const ui::FileRequest& request) {
-    fileRequests_.push_back(request);
-    if (opens_.empty()) {
-        ADD_FAILURE() << "unexpected open-file chooser: " << request.title;
-        return std::nullopt;
-    }
-    auto c = opens_.front();
-    opens_.pop_front();
+    auto c = queued.front();
+    queued.pop_front();
     return c;
 }
 

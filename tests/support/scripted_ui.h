@@ -50,13 +50,20 @@ public:
     void SetStatus(const std::string& text, bool visible) override;
     void SetBusy(bool busy) override { busy_ = busy; }
     void DoEvents() override {}
-    std::optional<ui::FileChoice> ChooseSaveFile(const ui::FileRequest& request) override;
-    std::optional<ui::FileChoice> ChooseOpenFile(const ui::FileRequest& request) override;
+    std::optional<ui::FileChoice> ChooseSaveFile(const ui::FileRequest& request) override {
+        return Choose(saves_, request, "save-file");
+    }
+    std::optional<ui::FileChoice> ChooseOpenFile(const ui::FileRequest& request) override {
+        return Choose(opens_, request, "open-file");
+    }
     void RefreshWorksheetWindows() override { ++refreshes_; }
     void ShowReportOpened(const std::string& caption, const std::string& path) override;
     void HideNewReportDialog() override { dialogHidden_ = true; }
 
 private:
+    std::optional<ui::FileChoice> Choose(std::deque<std::optional<ui::FileChoice>>& queued,
+                                         const ui::FileRequest& request, const char* chooser);
+
     std::deque<int> answers_;
     std::deque<std::optional<ui::FileChoice>> saves_, opens_;
     std::vector<ShownMessage> messages_;

@@ -64,7 +64,7 @@ TEST_F(CalcE, ASheetWithoutCostCentresBelow10HasItsTotalColumnOnly) {
     db().Execute("DELETE FROM CostCenters WHERE CCNum < 10");
     Rebuild("E");
     EXPECT_EQ(FieldNames("E"), (std::vector<std::string>{"SeqNum", "LineNum", "Component", "MedicareNo", "Col_1"}));
-    EXPECT_EQ(Row0("E"), std::vector<Currency>{C(999)});
+    EXPECT_EQ(Row0("E"), Currencies({999}));
     Calc_E();
     Expect("E", {{1, "Col_1", 0}, {34, "Col_1", 0}});
 }

@@ -8,24 +8,11 @@
 namespace vt::test {
 namespace {
 
-// Every row of E gets in value column k the amount k * 1000 + SeqNum, so each
-// cell says which column and row it came from.
-Currency Stamp(int column, Currency seq) { return Currency::FromInt(column * 1000) + seq; }
+// What Stamp put into value column k of a row.
+Currency Stamped(int column, Currency seq) { return Currency::FromInt(column * 1000) + seq; }
 
-class CcColumns : public ChainTest {
+class CcColumns : public SeededChainTest {
 protected:
-    void SetUp() override {
-        ChainTest::SetUp();
-        SeedComponents();
-    }
-
-    void StampSheet(const std::string& sheet, int first) {
-        const auto names = FieldNames(sheet);
-        for (size_t i = first; i < names.size(); ++i)
-            db().Execute("UPDATE " + sheet + " SET " + names[i] + " = CCur(? + SeqNum) WHERE SeqNum > 0",
-                         {Value(Currency::FromInt(static_cast<int>(i - first + 1) * 1000))});
-    }
-
     // A component sheet of the given layout with rows 0, 1, 18, 19, 34, 35 and 36.
     void MakeSheet(const std::string& name, bool gFields, db::FieldType type, const std::vector<double>& row0) {
         if (Table_Exists(name)) db().DropTable(name);
@@ -38,12 +25,12 @@ protected:
             f.push_back({"Col_" + std::to_string(k), type});
             cols += ",Col_" + std::to_string(k);
             marks += ",?";
-            numbers.push_back(Value(C(row0[k - 1])));
+            numbers.emplace_back(C(row0[k - 1]));
         }
         db().CreateTable(name, f);
         db().Execute("INSERT INTO " + name + " (SeqNum, LineNum" + cols + ") VALUES (0, 0" + marks + ")", numbers);
         db().Execute("INSERT INTO " + name + " (SeqNum, LineNum) VALUES (1, 1), (18, 0), (19, 1), (34, 0), (35, 0), (36, 0)");
-        StampSheet(name, gFields ? 5 : 3);
+        Stamp(name, gFields ? 5 : 3);
     }
 };
 
@@ -51,36 +38,34 @@ struct ColumnCase {
     const char* name;
     bool add;
     double ccnum;
-    std::vector<double> row0;  // afterwards, total (999) included
+    std::vector<Currency> row0;  // afterwards, total (999) included
     std::vector<int> from;     // for each column afterwards: the column it was (0: the new one)
 };
 
 const ColumnCase kColumnCases[] = {
     {"add 3 between 2.01 and 4", true, 3,
-     {1, 1.01, 2, 2.01, 3, 4, 4.01, 5, 5.01, 7, 8, 9, 999}, {1, 2, 3, 4, 0, 5, 6, 7, 8, 9, 10, 11, 12}},
+     Currencies({1, 1.01, 2, 2.01, 3, 4, 4.01, 5, 5.01, 7, 8, 9, 999}), {1, 2, 3, 4, 0, 5, 6, 7, 8, 9, 10, 11, 12}},
     {"add 5 pushes 5 and 5.01 up", true, 5,
-     {1, 1.01, 2, 2.01, 4, 4.01, 5, 5.01, 5.02, 7, 8, 9, 999}, {1, 2, 3, 4, 5, 6, 0, 7, 8, 9, 10, 11, 12}},
+     Currencies({1, 1.01, 2, 2.01, 4, 4.01, 5, 5.01, 5.02, 7, 8, 9, 999}), {1, 2, 3, 4, 5, 6, 0, 7, 8, 9, 10, 11, 12}},
     {"add 9.01 before the total", true, 9.01,
-     {1, 1.01, 2, 2.01, 4, 4.01, 5, 5.01, 7, 8, 9, 9.01, 999}, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 0, 12}},
+     Currencies({1, 1.01, 2, 2.01, 4, 4.01, 5, 5.01, 7, 8, 9, 9.01, 999}), {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 0, 12}},
     {"delete 4 brings 4.01 down", false, 4,
-     {1, 1.01, 2, 2.01, 4, 5, 5.01, 7, 8, 9, 999}, {1, 2, 3, 4, 6, 7, 8, 9, 10, 11, 12}},
+     Currencies({1, 1.01, 2, 2.01, 4, 5, 5.01, 7, 8, 9, 999}), {1, 2, 3, 4, 6, 7, 8, 9, 10, 11, 12}},
     {"delete 1.01", false, 1.01,
-     {1, 2, 2.01, 4, 4.01, 5, 5.01, 7, 8, 9, 999}, {1, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}},
+     Currencies({1, 2, 2.01, 4, 4.01, 5, 5.01, 7, 8, 9, 999}), {1, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}},
     {"delete 9", false, 9,
-     {1, 1.01, 2, 2.01, 4, 4.01, 5, 5.01, 7, 8, 999}, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12}},
+     Currencies({1, 1.01, 2, 2.01, 4, 4.01, 5, 5.01, 7, 8, 999}), {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12}},
 };
 
 TEST_F(CcColumns, ColumnsOfEKeepTheirPlaceAndTheirValues) {
-    StampSheet("E", 4);
+    Stamp("E", 4);
     for (const auto& c : kColumnCases) {
         SCOPED_TRACE(c.name);
         db().Begin();
         if (c.add) Add_CC_Column("E", C(c.ccnum));
         else Delete_CC_Column("E", C(c.ccnum));
 
-        std::vector<Currency> row0;
-        for (double v : c.row0) row0.push_back(C(v));
-        EXPECT_EQ(Row0("E"), row0);
+        EXPECT_EQ(Row0("E"), c.row0);
         const auto names = FieldNames("E");
         ASSERT_EQ(names.size(), 4 + c.from.size());
         for (size_t k = 1; k <= c.from.size(); ++k) EXPECT_EQ(names[3 + k], "Col_" + std::to_string(k));
@@ -92,9 +77,9 @@ TEST_F(CcColumns, ColumnsOfEKeepTheirPlaceAndTheirValues) {
             for (size_t k = 1; k <= c.from.size(); ++k) {
                 const int was = c.from[k - 1];
                 const Value v = rs.Field(static_cast<int>(3 + k));
-                if (was != 0) EXPECT_EQ(v.ToCurrency(), Stamp(was, seq)) << "row " << seq.ToText() << " Col_" << k;
+                if (was != 0) EXPECT_EQ(v.ToCurrency(), Stamped(was, seq)) << "row " << seq.ToText() << " Col_" << k;
                 else if (component) EXPECT_EQ(v.ToCurrency(), Currency{}) << "row " << seq.ToText();
-                else EXPECT_EQ(v.ToCurrency(), Stamp(static_cast<int>(k), seq)) << "total row keeps the shifted value";
+                else EXPECT_EQ(v.ToCurrency(), Stamped(static_cast<int>(k), seq)) << "total row keeps the shifted value";
             }
         }
         db().Rollback();
@@ -103,22 +88,12 @@ TEST_F(CcColumns, ColumnsOfEKeepTheirPlaceAndTheirValues) {
 }
 
 TEST_F(CcColumns, AddingAndDeletingAColumnLeavesTheSheetAsItWas) {
-    StampSheet("E", 4);
-    auto all = [&] {
-        std::vector<std::string> rows;
-        auto rs = db().OpenRecordset(Select_Sheet("E", "ORDER BY SeqNum"));
-        for (; !rs.Eof(); rs.MoveNext()) {
-            std::string r;
-            for (int i = 0; i < rs.FieldCount(); ++i) r += rs.Field(i).ToText() + "|";
-            rows.push_back(r);
-        }
-        return rows;
-    };
-    const auto before = all();
+    Stamp("E", 4);
+    const auto before = Snapshot("E");
     for (double cc : {3.0, 5.0, 9.01, 0.5}) {
         Add_CC_Column("E", C(cc));
         Delete_CC_Column("E", C(cc));
-        EXPECT_EQ(all(), before) << cc;
+        EXPECT_EQ(Snapshot("E"), before) << cc;
     }
 }
 
@@ -134,7 +109,7 @@ TEST_F(CcColumns, DeletingANumberNoColumnCarriesChangesNothing) {
 TEST_F(CcColumns, FPartIIsNewColumnStartsAtZeroIncludingTheCostToAllocate) {
     MakeSheet("Fp2", false, db::FieldType::Double, {1, 2, 4, 5});
     Add_CC_Column("Fp2", C(3));
-    EXPECT_EQ(Row0("Fp2", 3), (std::vector<Currency>{C(1), C(2), C(3), C(4), C(5)}));
+    EXPECT_EQ(Row0("Fp2", 3), Currencies({1, 2, 3, 4, 5}));
     EXPECT_EQ(db().Fields("Fp2").back().type, db::FieldType::Double);
     for (double row : {1.0, 19.0, 35.0}) EXPECT_EQ(Cell("Fp2", row, "Col_3").ToDouble(), 0.0) << row;
     // Computed rows are the next calculation's; they keep what the shift left.
@@ -152,13 +127,12 @@ TEST_F(CcColumns, ComputedSheetsKeepTheShiftedValues) {
     // In G the column numbered 0 sorts after the cost centres below 6.
     MakeSheet("Gp1", true, db::FieldType::Currency, {1, 5, 5.01, 0, 30, 30.01});
     Add_CC_Column("Gp1", C(5));
-    EXPECT_EQ(Row0("Gp1", 5), (std::vector<Currency>{C(1), C(5), C(5.01), C(5.02), C(0), C(30), C(30.01)}));
+    EXPECT_EQ(Row0("Gp1", 5), Currencies({1, 5, 5.01, 5.02, 0, 30, 30.01}));
     EXPECT_EQ(Cell("Gp1", 1, "Col_2").ToCurrency(), C(2001));
     Add_CC_Column("Gp1", C(30.02));
     EXPECT_EQ(Row0("Gp1", 5).back(), C(30.02));
     Add_CC_Column("Gp1", C(9));
-    EXPECT_EQ(Row0("Gp1", 5), (std::vector<Currency>{C(1), C(5), C(5.01), C(5.02), C(0), C(9), C(30), C(30.01),
-                                                     C(30.02)}));
+    EXPECT_EQ(Row0("Gp1", 5), Currencies({1, 5, 5.01, 5.02, 0, 9, 30, 30.01, 30.02}));
 }
 
 TEST_F(CcColumns, ChosenColumnsOfE1StandBeforeTheTotal) {
@@ -167,7 +141,7 @@ TEST_F(CcColumns, ChosenColumnsOfE1StandBeforeTheTotal) {
     Add_Chosen_CC_Column("E1", C(11));
     Add_Chosen_CC_Column("E1", C(25));
     EXPECT_EQ(FieldNames("E1").back(), "Col_4");
-    EXPECT_EQ(Row0("E1"), (std::vector<Currency>{C(11), C(12), C(25), C(-1)}));
+    EXPECT_EQ(Row0("E1"), Currencies({11, 12, 25, -1}));
     EXPECT_EQ(Cell("E1", 1, "Col_4").ToCurrency(), C(77));
     for (double row : {1.0, 18.0, 27.0, 34.0})
         for (const char* col : {"Col_1", "Col_2", "Col_3"}) EXPECT_EQ(Cell("E1", row, col).ToCurrency(), Currency{}) << row;
@@ -175,7 +149,7 @@ TEST_F(CcColumns, ChosenColumnsOfE1StandBeforeTheTotal) {
     SetCell("E1", 1, "Col_3", Value(C(25)));
     EXPECT_TRUE(Delete_Chosen_CC_Column("E1", C(12)));
     EXPECT_FALSE(Delete_Chosen_CC_Column("E1", C(99)));
-    EXPECT_EQ(Row0("E1"), (std::vector<Currency>{C(11), C(25), C(-1)}));
+    EXPECT_EQ(Row0("E1"), Currencies({11, 25, -1}));
     EXPECT_EQ(Cell("E1", 1, "Col_2").ToCurrency(), C(25));
     EXPECT_EQ(Cell("E1", 1, "Col_3").ToCurrency(), C(77));
 }
@@ -190,7 +164,7 @@ TEST_F(CcColumns, FPartIFollowsTheColumnsOfFPartII) {
                      "(0, 0, 11, ?, NULL), (1, 1, 100, 200, 300)", {Value(C(t == std::string("F1p1") ? 12 : 14))});
     }
     Match_Chosen_CC_Columns("F1p1", "F1p2");
-    EXPECT_EQ(Row0("F1p1"), (std::vector<Currency>{C(11), C(14), C(-1)}));
+    EXPECT_EQ(Row0("F1p1"), Currencies({11, 14, -1}));
     EXPECT_EQ(Cell("F1p1", 1, "Col_1").ToCurrency(), C(100));
     EXPECT_EQ(Cell("F1p1", 1, "Col_2").ToCurrency(), Currency{});
     EXPECT_EQ(Cell("F1p1", 1, "Col_3").ToCurrency(), C(300));

@@ -1,15 +1,6 @@
 #include "tests/engine/chain/chain_fixture.h"
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-
 #include "engine/chain/component_sheet.h"
-#include "engine/chain/e.h"
-#include "engine/chain/e1.h"
-#include "engine/general/a.h"
-#include "print/print.h"
 #include "store/report.h"
 #include "store/services.h"
 
@@ -20,21 +11,6 @@ const char* const kAllSheets[] = {"E", "E1", "Fp1", "Fp2", "F1p2", "F1p1", "Gp2"
 
 const char* ATable(int part) { return part == 3 ? "Ap3" : part == 4 ? "Ap4" : "Ap5"; }
 }  // namespace
-
-void ChainTest::SetUp() {
-    CrfTest::SetUp();
-    if (!Table_Exists("Ap3")) Build_Ap3();
-    if (!Table_Exists("Ap4")) Build_Ap4();
-    if (!Table_Exists("Ap5")) Build_Ap5();
-    if (!Table_Exists("E")) Build_E();
-    if (!Table_Exists("E1")) Build_E1();
-    print::SetPrintClock([] { return *DateTime::FromParts(2007, 3, 15, 9, 30); });
-}
-
-void ChainTest::TearDown() {
-    print::SetPrintClock(nullptr);
-    CrfTest::TearDown();
-}
 
 void ChainTest::AddA(int part, double line, const std::string& name, const std::string& medicareNo) {
     if (part == 3)
@@ -136,28 +112,21 @@ std::vector<Currency> ChainTest::Row0(const std::string& sheet, int first) {
     return numbers;
 }
 
-void ChainTest::ExpectGolden(const std::string& file, const std::string& golden) {
-    const auto path = std::filesystem::path(__FILE__).parent_path() / "golden" / golden;
-    const std::string actual = ReadFile(file);
-    ASSERT_FALSE(actual.empty()) << file;
-    if (std::getenv("VT_WRITE_GOLDEN")) std::ofstream(path, std::ios::binary) << actual;
-    std::ifstream in(path, std::ios::binary);
-    const std::string expected((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    size_t line = 1, at = 0;
-    while (at < actual.size() && at < expected.size() && actual[at] == expected[at])
-        if (actual[at++] == '\n') ++line;
-    EXPECT_EQ(actual, expected) << golden << " differs at line " << line;
+void ChainTest::Stamp(const std::string& sheet, int first) {
+    const auto names = FieldNames(sheet);
+    for (size_t i = first; i < names.size(); ++i)
+        db().Execute("UPDATE " + sheet + " SET " + names[i] + " = CCur(? + SeqNum) WHERE SeqNum > 0",
+                     {Value(Currency::FromInt(static_cast<int>(i - first + 1) * 1000))});
 }
 
-std::vector<std::string> ChainTest::Pages(const std::string& file) {
-    const std::string bytes = ReadFile(file);
-    std::vector<std::string> pages;
-    for (size_t at = bytes.find('\f'); at != std::string::npos;) {
-        const size_t next = bytes.find('\f', at + 1);
-        pages.push_back(bytes.substr(at, next == std::string::npos ? std::string::npos : next - at));
-        at = next;
+std::vector<std::string> ChainTest::Snapshot(const std::string& sheet, const std::string& where) {
+    std::vector<std::string> rows;
+    for (auto rs = db().OpenRecordset(Select_Sheet(sheet, where + " ORDER BY SeqNum")); !rs.Eof(); rs.MoveNext()) {
+        std::string row;
+        for (int i = 0; i < rs.FieldCount(); ++i) row += rs.Field(i).ToText() + "|";
+        rows.push_back(row);
     }
-    return pages;
+    return rows;
 }
 
 }  // namespace vt::test

@@ -8,6 +8,7 @@
 
 #include "platform/value/value.h"
 #include "tests/support/crf_fixture.h"
+#include "tests/support/print_files.h"
 
 namespace vt {
 inline void PrintTo(const Currency& c, std::ostream* os) { *os << c.ToText(); }
@@ -16,12 +17,14 @@ inline void PrintTo(const Currency& c, std::ostream* os) { *os << c.ToText(); }
 namespace vt::test {
 
 inline Currency C(double d) { return Currency::FromDouble(d); }
+inline std::vector<Currency> Currencies(std::initializer_list<double> ds) {
+    std::vector<Currency> out;
+    for (double d : ds) out.push_back(C(d));
+    return out;
+}
 
 class ChainTest : public CrfTest {
 protected:
-    void SetUp() override;
-    void TearDown() override;
-
     // Worksheet A lines. Part III: 1, 2, 3, 3.01, 17; Part IV: 1, 2, 8 and its
     // own line 9; Part V: 1, 2, 4, 4.01. Then every component sheet is rebuilt.
     void SeedComponents();
@@ -41,12 +44,28 @@ protected:
     std::vector<Currency> SeqNums(const std::string& sheet);
     // Row 0 of the value columns from field `first` on (Null as -1).
     std::vector<Currency> Row0(const std::string& sheet, int first = 4);
+    // Every value cell of the rows above 0, from field `first` on, gets
+    // k * 1000 + SeqNum for its k-th column: each cell says where it came from.
+    void Stamp(const std::string& sheet, int first = 4);
+    // Every field of the rows `where` picks, a row a text, in SeqNum order.
+    std::vector<std::string> Snapshot(const std::string& sheet, const std::string& where = "");
 
-    // Compares a print file of the report's folder with golden/<golden> byte
-    // for byte; VT_WRITE_GOLDEN=1 rewrites the golden file from the print.
-    void ExpectGolden(const std::string& file, const std::string& golden);
-    // The pages of a print file, each from its page feed on.
-    std::vector<std::string> Pages(const std::string& file);
+    // A print file of the report's folder against golden/<golden>.
+    void ExpectGolden(const std::string& file, const std::string& golden) {
+        test::ExpectGolden(ReadFile(file), "engine/chain/golden/" + golden);
+    }
+    std::vector<std::string> Pages(const std::string& file) { return PrintPages(ReadFile(file)); }
+
+    FixedPrintClock clock{*DateTime::FromParts(2007, 3, 15, 9, 30)};
+};
+
+// For suites whose every test starts from the seeded components.
+class SeededChainTest : public ChainTest {
+protected:
+    void SetUp() override {
+        ChainTest::SetUp();
+        SeedComponents();
+    }
 };
 
 }  // namespace vt::test

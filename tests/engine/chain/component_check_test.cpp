@@ -14,23 +14,12 @@ std::string Repaired(const std::string& sheet, const std::string& finding) {
            finding + " ]";
 }
 
-class ComponentCheck : public ChainTest {
+class ComponentCheck : public SeededChainTest {
 protected:
-    void SetUp() override {
-        ChainTest::SetUp();
-        SeedComponents();
-    }
 
-    // Each value cell of the sheet's rows above 0 gets column * 1000 + SeqNum.
-    void Stamp(const std::string& sheet) {
-        const auto names = FieldNames(sheet);
-        for (size_t i = 4; i < names.size(); ++i)
-            db().Execute("UPDATE " + sheet + " SET " + names[i] + " = CCur(? + SeqNum) WHERE SeqNum > 0",
-                         {Value(Currency::FromInt(static_cast<int>(i - 3) * 1000))});
-    }
-
-    // After a repair: a component row that the damaged sheet (now Bad_<sheet>)
-    // held for the same part and line carries its old amounts; any other has zeros.
+    // After a repair of a stamped sheet: a component row that the damaged sheet
+    // (now Bad_<sheet>) held for the same part and line carries its old
+    // amounts; any other has zeros.
     void ExpectAmountsOnTheirComponents(const std::string& sheet) {
         const auto names = FieldNames(sheet);
         auto rs = db().OpenRecordset(Select_Sheet(sheet, "WHERE SeqNum NOT IN (0, 18, 28) AND SeqNum < 33"));
@@ -115,7 +104,7 @@ TEST_F(ComponentCheck, E1GetsItsChosenColumnsBack) {
     db().Execute("INSERT INTO E1 (SeqNum, LineNum, Component) VALUES (1.5, 1.5, 'Stray')");
     ui.ExpectMessage();
     EXPECT_FALSE(Check_Component_Sheet("E1"));
-    EXPECT_EQ(Row0("E1"), (std::vector<Currency>{C(11), C(12), C(-1)}));
+    EXPECT_EQ(Row0("E1"), Currencies({11, 12, -1}));
     ExpectAmountsOnTheirComponents("E1");
     EXPECT_TRUE(Check_Component_Sheets());
 }

@@ -22,11 +22,10 @@ struct Band {
 };
 const std::vector<Band> kSeeded = {{3, {1, 2, 3, 3.01, 17}}, {4, {1, 2, 8}}, {5, {1, 2, 4, 4.01}}};
 
-class ComponentLines : public ChainTest {
+class ComponentLines : public SeededChainTest {
 protected:
     void SetUp() override {
-        ChainTest::SetUp();
-        SeedComponents();
+        SeededChainTest::SetUp();
         for (const auto& s : Sheets()) {
             const std::string last = FieldNames(s).back();
             for (const auto& b : kSeeded)
@@ -36,16 +35,9 @@ protected:
     }
 
     // Every field of the rows outside the component bands, by sheet and SeqNum.
-    std::map<std::string, std::string> FixedRows() {
-        std::map<std::string, std::string> rows;
-        for (const auto& s : Sheets()) {
-            auto rs = db().OpenRecordset(Select_Sheet(s, "WHERE SeqNum IN (0, 18, 27, 28, 33, 34, 35, 36)"));
-            for (; !rs.Eof(); rs.MoveNext()) {
-                std::string text;
-                for (int i = 0; i < rs.FieldCount(); ++i) text += rs.Field(i).ToText() + "|";
-                rows[s + "@" + rs.Field("SeqNum").ToText()] = text;
-            }
-        }
+    std::map<std::string, std::vector<std::string>> FixedRows() {
+        std::map<std::string, std::vector<std::string>> rows;
+        for (const auto& s : Sheets()) rows[s] = Snapshot(s, "WHERE SeqNum IN (0, 18, 27, 28, 33, 34, 35, 36)");
         return rows;
     }
 
@@ -138,13 +130,7 @@ TEST_F(ChainTest, ALineInAnEmptyBandIsTheOnlyRowAdded) {
 
 // ---- Fields of component rows ----
 
-class ComponentFields : public ChainTest {
-protected:
-    void SetUp() override {
-        ChainTest::SetUp();
-        SeedComponents();
-    }
-};
+class ComponentFields : public SeededChainTest {};
 
 TEST_F(ComponentFields, TextIsStoredAsTypedNeverReadAsSql) {
     struct Case {
@@ -185,13 +171,6 @@ TEST_F(ComponentFields, PartIVLine9IsRow27) {
 
 TEST_F(ComponentFields, APeriodEndTypedInTheGridIsStoredAsADate) {
     // Worksheet H keeps each component's fiscal year end.
-    if (!Table_Exists("H")) {
-        std::vector<db::FieldDef> f = {db::CurrencyField("SeqNum"), db::CurrencyField("LineNum"),
-                                       db::TextField("Component", 40, true), db::TextField("MedicareNo", 7, true),
-                                       db::DateField("FYE")};
-        for (int k = 1; k <= 20; ++k) f.push_back(db::CurrencyField("Col_" + std::to_string(k)));
-        db().CreateTable("H", f);
-    }
     db().Execute("INSERT INTO H (SeqNum, LineNum) VALUES (27, 9), (3, 3), (21, 3)");
     Set_Component_Field("H", C(9), 4, "FYE", "06/30/2006");
     Set_Component_Field("H", C(3), 3, "FYE", "12/31/2006");

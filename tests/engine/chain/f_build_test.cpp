@@ -1,5 +1,5 @@
 // Tables of worksheets F and F-1: what a new report holds, F-1's columns in
-// both parts, the repair of F's sheets and the captions fixed on opening.
+// both parts and the repair of F's sheets.
 #include <algorithm>
 
 #include "engine/chain/component_sheet.h"
@@ -15,13 +15,8 @@ namespace {
 
 using db::FieldType;
 
-class FSheets : public ChainTest {
+class FSheets : public SeededChainTest {
 protected:
-    void SetUp() override {
-        ChainTest::SetUp();
-        SeedComponents();
-    }
-
     std::vector<FieldType> Types(const std::string& sheet) {
         std::vector<FieldType> types;
         for (const auto& f : db().Fields(sheet)) types.push_back(f.type);
@@ -89,8 +84,6 @@ TEST_F(FSheets, FPartsHaveAColumnPerCapitalCostCentre) {
             else EXPECT_TRUE(v.IsNull()) << seq;
         }
         for (double seq : {18.0, 34.0}) EXPECT_TRUE(Cell(p.sheet, seq, "Col_1").IsNull()) << seq;
-        EXPECT_EQ(db().Scalar("SELECT ItemName FROM Worksheets WHERE Item = ?", {Value(p.sheet)}).ToText(),
-                  Get_Worksheet_Name(p.sheet));
     }
     EXPECT_EQ(Text("Fp2", 35, "Component"), "Cost to be Allocated");
     EXPECT_EQ(Cell("Fp2", 35, "Col_8").ToDouble(), 0.0);
@@ -114,9 +107,6 @@ TEST_F(FSheets, F1PartIIStartsWithItsTotalAndPartIIsItsCopy) {
     EXPECT_EQ(SeqNums("F1p1"), Rows({0, 18, 28, 33, 34}));
     EXPECT_EQ(Text("F1p1", 1, "MedicareNo"), "123456");
     for (const auto& v : Values("F1p1", 4)) EXPECT_EQ(v, "");
-    // Registered, and unique on SeqNum like every sheet.
-    EXPECT_EQ(db().Scalar("SELECT Count(*) FROM Worksheets WHERE Item = 'F1p1'").ToLong(), 1);
-    EXPECT_EQ(db().Execute("INSERT INTO F1p1 (SeqNum, LineNum, Component) VALUES (1, 1, 'Twin')"), 0);
 }
 
 TEST_F(FSheets, F1PartsKeepTheSameColumnsThroughAddDeleteAndRebuild) {
@@ -125,7 +115,7 @@ TEST_F(FSheets, F1PartsKeepTheSameColumnsThroughAddDeleteAndRebuild) {
         Add_F1_Column(C(cc));
         ExpectF1PartsAlike();
     }
-    EXPECT_EQ(Row0("F1p2"), (std::vector<Currency>{C(11), C(12), C(15), C(20), C(-1)}));
+    EXPECT_EQ(Row0("F1p2"), Currencies({11, 12, 15, 20, -1}));
     // Fields appended are Double in Part II, Currency in Part I; Part I's first
     // field is the Double it was copied as.
     EXPECT_EQ(Types("F1p2"), (std::vector<FieldType>{FieldType::Currency, FieldType::Currency, FieldType::Text,
@@ -144,7 +134,7 @@ TEST_F(FSheets, F1PartsKeepTheSameColumnsThroughAddDeleteAndRebuild) {
     SetCell("F1p1", 1, "Col_3", Value(C(750)));
     EXPECT_TRUE(Delete_F1_Column(C(12)));
     ExpectF1PartsAlike();
-    EXPECT_EQ(Row0("F1p1"), (std::vector<Currency>{C(11), C(15), C(20), C(-1)}));
+    EXPECT_EQ(Row0("F1p1"), Currencies({11, 15, 20, -1}));
     EXPECT_EQ(Cell("F1p2", 1, "Col_2").ToDouble(), 7.5);
     EXPECT_EQ(Cell("F1p1", 1, "Col_2").ToCurrency(), C(750));
 
@@ -173,22 +163,6 @@ TEST_F(FSheets, ARepairedFPartIIKeepsTheStatisticsAndTheCost) {
     EXPECT_EQ(Cell("Fp2", 32.01, "Col_8").ToDouble(), 3.0);
     EXPECT_EQ(Cell("Fp2", 35, "Col_2").ToDouble(), 1000.0);
     EXPECT_TRUE(Check_Component_Sheets());
-}
-
-TEST_F(FSheets, OpeningAReportResetsTheBandTotalCaptions) {
-    for (const char* sheet : {"E", "F1p1"}) {
-        SetCell(sheet, 28, "Component", Value("Total (lines 19-26)"));
-        SetCell(sheet, 33, "Component", Value("Total"));
-    }
-    for (int run = 0; run < 2; ++run) {
-        FixETotalLabels();
-        FixF1p1TotalLabels();
-        for (const char* sheet : {"E", "F1p1"}) {
-            EXPECT_EQ(Text(sheet, 28, "Component"), "Total (lines 19-27)") << sheet;
-            EXPECT_EQ(Text(sheet, 33, "Component"), "Total (lines 29-32)") << sheet;
-            EXPECT_EQ(Text(sheet, 18, "Component"), "Total (lines 1-17)") << sheet;
-        }
-    }
 }
 
 }  // namespace

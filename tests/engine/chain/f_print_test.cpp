@@ -1,10 +1,5 @@
 // Prints of worksheets F and F-1: Part I, then Part II, each with its value
 // columns in blocks of nine on pages of their own.
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-
 #include "engine/chain/component_sheet.h"
 #include "engine/chain/f.h"
 #include "engine/chain/f1.h"
@@ -15,41 +10,8 @@
 namespace vt::test {
 namespace {
 
-namespace fs = std::filesystem;
-
-class PrintFSheets : public ChainTest {
+class PrintFSheets : public SeededChainTest {
 protected:
-    void SetUp() override {
-        ChainTest::SetUp();
-        SeedComponents();
-    }
-
-    // VT_WRITE_GOLDEN=1 rewrites the golden file from the print.
-    void ExpectGolden(const std::string& file, const std::string& golden) {
-        const fs::path path = fs::path(__FILE__).parent_path() / "golden" / golden;
-        const std::string actual = ReadFile(file);
-        ASSERT_FALSE(actual.empty()) << file;
-        if (std::getenv("VT_WRITE_GOLDEN")) std::ofstream(path, std::ios::binary) << actual;
-        std::ifstream in(path, std::ios::binary);
-        const std::string expected((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        size_t line = 1, at = 0;
-        while (at < actual.size() && at < expected.size() && actual[at] == expected[at])
-            if (actual[at++] == '\n') ++line;
-        EXPECT_EQ(actual, expected) << golden << " differs at line " << line;
-    }
-
-    // The pages of a print file, each from its page feed on.
-    std::vector<std::string> Pages(const std::string& file) {
-        const std::string bytes = ReadFile(file);
-        std::vector<std::string> pages;
-        for (size_t at = bytes.find('\f'); at != std::string::npos;) {
-            const size_t next = bytes.find('\f', at + 1);
-            pages.push_back(bytes.substr(at, next == std::string::npos ? std::string::npos : next - at));
-            at = next;
-        }
-        return pages;
-    }
-
     void Statistic(const std::string& sheet, double seq, const std::string& field, double v) {
         SetCell(sheet, seq, field, Value(v));
     }

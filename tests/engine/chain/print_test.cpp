@@ -1,9 +1,5 @@
 // Prints of worksheets E and E-1: value columns in blocks of nine, each block
 // of a group of rows on a page of its own.
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-
 #include "engine/chain/component_sheet.h"
 #include "engine/chain/e.h"
 #include "engine/chain/e1.h"
@@ -13,55 +9,17 @@
 namespace vt::test {
 namespace {
 
-namespace fs = std::filesystem;
+// The third heading line ("Chain Components"), or a line below it.
+std::string HeadingLine(const std::vector<std::string>& lines, size_t below) {
+    for (size_t i = 0; i + below < lines.size(); ++i)
+        if (lines[i].rfind(std::string(19, ' ') + "Chain Components", 0) == 0) return lines[i + below];
+    return "";
+}
 
-class SheetPrints : public ChainTest {
-protected:
-    std::vector<std::string> Lines(const std::string& file) {
-        const std::string bytes = ReadFile(file);
-        std::vector<std::string> lines;
-        for (size_t start = 0; start < bytes.size();) {
-            size_t end = bytes.find("\r\n", start);
-            if (end == std::string::npos) end = bytes.size();
-            lines.push_back(bytes.substr(start, end - start));
-            start = end + 2;
-        }
-        return lines;
-    }
+std::string HeadingLine(const std::string& page, size_t below) { return HeadingLine(PrintLines(page), below); }
 
-    void ExpectGolden(const std::string& file, const std::string& golden) {
-        const fs::path path = fs::path(__FILE__).parent_path() / "golden" / golden;
-        const std::string actual = ReadFile(file);
-        ASSERT_FALSE(actual.empty()) << file;
-        if (std::getenv("VT_WRITE_GOLDEN")) std::ofstream(path, std::ios::binary) << actual;
-        std::ifstream in(path, std::ios::binary);
-        const std::string expected((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        size_t line = 1, at = 0;
-        while (at < actual.size() && at < expected.size() && actual[at] == expected[at])
-            if (actual[at++] == '\n') ++line;
-        EXPECT_EQ(actual, expected) << golden << " differs at line " << line;
-    }
-
-    // The third heading line ("Chain Components"), or a line below it.
-    static std::string HeadingLine(const std::vector<std::string>& lines, size_t below) {
-        for (size_t i = 0; i + below < lines.size(); ++i)
-            if (lines[i].rfind(std::string(19, ' ') + "Chain Components", 0) == 0) return lines[i + below];
-        return "";
-    }
-
-    // Pages of a print file: the lines from one page feed to the next.
-    std::vector<std::vector<std::string>> Pages(const std::string& file) {
-        std::vector<std::vector<std::string>> pages;
-        for (const auto& l : Lines(file)) {
-            if (!l.empty() && l[0] == '\f') pages.emplace_back();
-            if (!pages.empty()) pages.back().push_back(l);
-        }
-        return pages;
-    }
-};
-
-class PrintE : public SheetPrints {};
-class PrintE1 : public SheetPrints {};
+class PrintE : public ChainTest {};
+class PrintE1 : public ChainTest {};
 
 TEST_F(PrintE, TwelveColumnsPrintAsTwoBlocks) {
     SeedComponents();
@@ -103,7 +61,7 @@ TEST_F(PrintE1, TheTotalColumnAloneSitsAtTheFirstPlace) {
     Calc_E1();
     int fn = 0;
     Print_E1(fn);
-    const auto lines = Lines("E1.prt");
+    const auto lines = PrintLines(ReadFile("E1.prt"));
     EXPECT_EQ(HeadingLine(lines, 0).find("Total"), 63u);          // column 64
     EXPECT_EQ(HeadingLine(lines, 1), std::string(64, ' ') + "36");  // column 65
     for (const auto& l : lines) {
@@ -121,12 +79,12 @@ TEST_F(PrintE, MoreRowsThanAPageRunGroupByGroupAndBlockByBlock) {
     const auto pages = Pages("E.prt");
     ASSERT_EQ(pages.size(), 4u);
     // The first row line of a page, and which block the page holds.
-    auto firstRow = [](const std::vector<std::string>& page) {
-        for (const auto& l : page)
+    auto firstRow = [](const std::string& page) {
+        for (const auto& l : PrintLines(page))
             if (l.find("Clinic ") != std::string::npos || l.find("Total (lines") != std::string::npos) return l.substr(0, 30);
         return std::string();
     };
-    auto secondBlock = [](const std::vector<std::string>& page) {
+    auto secondBlock = [](const std::string& page) {
         return HeadingLine(page, 0).find("Total") != std::string::npos;
     };
     EXPECT_FALSE(secondBlock(pages[0]));

@@ -1,53 +1,19 @@
 // The prints of worksheets A and B-2: golden print files of filled and fresh
 // sheets, A Part III's page pairs, and the A Part I lines that depend on values.
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "engine/general/a.h"
 #include "engine/general/b2.h"
-#include "platform/db/db.h"
-#include "print/print.h"
-#include "tests/support/crf_fixture.h"
+#include "tests/engine/general/general_fixture.h"
 
-namespace vt {
+namespace vt::test {
 namespace {
 
-namespace fs = std::filesystem;
-
-// Compares print-file bytes with golden/<name>; VT_WRITE_GOLDEN=1 rewrites the golden file.
-void ExpectGolden(const std::string& actual, const std::string& name) {
-    const fs::path golden = fs::path(__FILE__).parent_path() / "golden" / name;
-    if (std::getenv("VT_WRITE_GOLDEN")) std::ofstream(golden, std::ios::binary) << actual;
-    std::ifstream in(golden, std::ios::binary);
-    if (!in) {
-        ADD_FAILURE() << "no golden file " << golden;
-        return;
-    }
-    std::ostringstream expected;
-    expected << in.rdbuf();
-    if (expected.str() == actual) return;
-    std::istringstream e(expected.str()), a(actual);
-    std::string el, al;
-    int line = 1;
-    while (std::getline(e, el) && std::getline(a, al) && el == al) ++line;
-    ADD_FAILURE() << name << " differs at line " << line << "\n  golden: [" << el << "]\n  actual: [" << al << "]";
-}
-
-// The pages of a print file: each begins at a page-feed line, CR LF removed.
+// The pages of a print file as lines.
 std::vector<std::vector<std::string>> Pages(const std::string& bytes) {
     std::vector<std::vector<std::string>> pages;
-    std::istringstream in(bytes);
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (!line.empty() && line[0] == '\f') pages.emplace_back();
-        if (!pages.empty()) pages.back().push_back(line);
-    }
+    for (const auto& page : PrintPages(bytes)) pages.push_back(PrintLines(page));
     return pages;
 }
 
@@ -58,27 +24,12 @@ std::string LineAfter(const std::vector<std::string>& page, const std::string& s
     return "";
 }
 
-// Sheet prints of a real report at a fixed moment, so the page headers compare exactly.
-class SheetPrintTest : public test::CrfTest {
-protected:
-    void SetUp() override {
-        test::CrfTest::SetUp();
-        print::SetPrintClock([] { return *DateTime::FromParts(2007, 3, 15, 14, 5); });
-    }
-    void TearDown() override {
-        print::SetPrintClock(nullptr);
-        test::CrfTest::TearDown();
-    }
-    std::string PrintOwnFile(void (*print)(int&), const std::string& file) {
-        int fileNum = 0;
-        print(fileNum);
-        return ReadFile(file);
-    }
-};
-
 class PrintA : public SheetPrintTest {
 protected:
-    std::string PrintOwnFile() { return SheetPrintTest::PrintOwnFile(Print_A, "A.prt"); }
+    std::string PrintOwnFile() {
+        Printed(Print_A, "A.prt");
+        return ReadFile("A.prt");
+    }
     void SetInfo(const char* seq, const Value& info) {
         db().Execute("UPDATE Ap1 SET Info = ? WHERE SeqNum = ?", {info, Value(Value(seq).ToCurrency())});
     }
@@ -105,7 +56,8 @@ TEST_F(PrintA, FilledWorksheetMatchesGolden) {
     db().Execute("INSERT INTO Ap5 VALUES (1, 'Western Region', 'Denver', 'CO', 1234567, 'X', NULL, 'Mountain Int')");
     db().Execute("INSERT INTO Ap5 (LineNum, Col1, Col2, Col3) VALUES (2, 'Eastern Region', 'Albany', 'NY')");
 
-    ExpectGolden(PrintOwnFile(), "A.prt");
+    PrintOwnFile();
+    ExpectGolden("A.prt", "A.prt");
     // Parts I and II on a portrait page, the listings on landscape pages.
     ASSERT_EQ(printer.pages.size(), 5u);
     EXPECT_EQ(printer.pages[0].orientation, 1);
@@ -115,7 +67,7 @@ TEST_F(PrintA, FilledWorksheetMatchesGolden) {
 // A fresh report lists no facility: Part IV follows Part II on the next page.
 TEST_F(PrintA, FreshWorksheetMatchesGolden) {
     const std::string bytes = PrintOwnFile();
-    ExpectGolden(bytes, "A_fresh.prt");
+    ExpectGolden("A.prt", "A_fresh.prt");
     EXPECT_EQ(bytes.find("Part III"), std::string::npos);
     EXPECT_EQ(bytes.find("Part V -"), std::string::npos);
 }
@@ -195,7 +147,10 @@ TEST_F(PrintA, PartILinesAreFoundByTheirNumbers) {
 }
 
 // Before any calculation the computed columns print blank.
-TEST_F(PrintB2, FreshWorksheetMatchesGolden) { ExpectGolden(PrintOwnFile(Print_B2, "B2.prt"), "B2_fresh.prt"); }
+TEST_F(PrintB2, FreshWorksheetMatchesGolden) {
+    Printed(Print_B2, "B2.prt");
+    ExpectGolden("B2.prt", "B2_fresh.prt");
+}
 
 TEST_F(PrintB2, CalculatedWorksheetMatchesGolden) {
     for (const std::string table : {"B2p1", "B2p2"}) {
@@ -215,10 +170,8 @@ TEST_F(PrintB2, CalculatedWorksheetMatchesGolden) {
     Calc_B2p2();
     Calc_B2p3();
 
-    ExpectGolden(PrintOwnFile(Print_B2, "B2.prt"), "B2.prt");
-    ASSERT_EQ(printer.pages.size(), 2u);
-    EXPECT_EQ(printer.pages[0].orientation, 2);
+    ExpectPrintedAlone(Print_B2, "B2.prt", "B2.prt", 2);
 }
 
 }  // namespace
-}  // namespace vt
+}  // namespace vt::test

@@ -8,38 +8,20 @@
 #include "tests/engine/general/b_sources.h"
 #include "tests/support/crf_fixture.h"
 
-namespace vt {
+namespace vt::test {
 namespace {
 
-using test::Rows;
-using Table = std::vector<std::vector<std::string>>;
-
-class BuildB1 : public test::CrfTest {};
+class BuildB1 : public CrfTest {};
 
 TEST_F(BuildB1, FreshTableHoldsOnlyTheTotalsRow) {
     EXPECT_EQ(Rows("SELECT * FROM B1;"),
               (Table{{"100", "Total Reclassifications", "Null", "Null", "Null", "0", "Null", "Null", "0"}}));
-    std::vector<std::string> names;
-    for (const auto& f : Db().Fields("B1")) names.push_back(f.name);
-    EXPECT_EQ(names, (std::vector<std::string>{"SeqNum", "Explanation", "Code", "UpCCName", "UpCCNum", "UpAmount",
-                                               "DnCCName", "DnCCNum", "DnAmount"}));
-    EXPECT_EQ(Rows("SELECT Item, Calc_Lvl, ItemName FROM Worksheets WHERE Item = 'B1';"),
-              (Table{{"B1", "0", "B-1"}}));
-}
-
-TEST_F(BuildB1, RebuildKeepsOneRegisterRowAndTheUniqueSeqNum) {
-    Db().Execute("INSERT INTO B1 (SeqNum, UpAmount) VALUES (1, 5);");
-    Db().DropTable("B1");
-    Build_B1();
-    EXPECT_EQ(Rows("SELECT SeqNum FROM B1;"), Table{{"100"}});
-    EXPECT_EQ(Rows("SELECT COUNT(*) FROM Worksheets WHERE Item = 'B1';"), Table{{"1"}});
-    EXPECT_EQ(Db().Execute("INSERT INTO B1 (SeqNum) VALUES (100);"), 0);
     // A code is one letter; empty texts are allowed.
     EXPECT_EQ(Db().Execute("INSERT INTO B1 (SeqNum, Code) VALUES (1, 'AB');"), 0);
     EXPECT_EQ(Db().Execute("INSERT INTO B1 (SeqNum, Code, Explanation) VALUES (2, '', '');"), 1);
 }
 
-class CalcB1 : public test::CrfTest {};
+class CalcB1 : public CrfTest {};
 
 struct B1Case {
     const char* name;
@@ -64,7 +46,7 @@ TEST_F(CalcB1, TotalsTheEntryRowsNullCountingAsZero) {
     }
 }
 
-class PrintB1 : public test::PrintTest {};
+class PrintB1 : public SheetPrintTest {};
 
 TEST_F(PrintB1, SmallReportPrintedAlone) {
     db().Execute("INSERT INTO B1 (SeqNum,Explanation,Code,UpCCName,UpCCNum,UpAmount,DnCCName,DnCCNum,DnAmount) VALUES "
@@ -72,13 +54,8 @@ TEST_F(PrintB1, SmallReportPrintedAlone) {
                  "(2,'Payroll taxes of officers','B','Payroll Taxes',13,1234.56,'Salaries of Officers',11,1234.56),"
                  "(3,'Pending',NULL,NULL,NULL,NULL,NULL,NULL,NULL);");
     Calc_B1();
-    int fileNum = 0;
-    Print_B1(fileNum);
-    test::ExpectGolden("B1.prt", ReadFile("B1.prt"));
-    EXPECT_EQ(printer.endDocs, 1);
-    ASSERT_EQ(printer.pages.size(), 1u);
-    EXPECT_EQ(printer.pages[0].orientation, 2);
+    ExpectPrintedAlone(Print_B1, "B1.prt", "B1.prt", 1);
 }
 
 }  // namespace
-}  // namespace vt
+}  // namespace vt::test

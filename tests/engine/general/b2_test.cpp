@@ -1,5 +1,5 @@
-// Worksheet B-2: the fresh tables, the roll-forward of Parts I and II and the
-// allocation of Part III, on the sheet's worked cases.
+// Worksheet B-2: the roll-forward of Parts I and II and the allocation of Part
+// III, on the sheet's worked cases.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -10,91 +10,22 @@
 #include "platform/db/db.h"
 #include "store/services.h"
 #include "tests/support/crf_fixture.h"
+#include "tests/support/db_checks.h"
 
-namespace vt {
+namespace vt::test {
 namespace {
 
-class BuildB2 : public test::CrfTest {};
-class CalcB2p1 : public test::CrfTest {};
-class CalcB2p3 : public test::CrfTest {};
-
-using Table = std::vector<std::vector<std::string>>;
-
-std::string Text(const Value& v) { return v.IsNull() ? "Null" : v.ToText(); }
-
-Table Rows(db::Database& d, const std::string& sql) {
-    Table rows;
-    db::Recordset rs = d.OpenRecordset(sql);
-    for (; !rs.Eof(); rs.MoveNext()) {
-        auto& row = rows.emplace_back();
-        for (int i = 0; i < rs.FieldCount(); ++i) row.push_back(Text(rs.Field(i)));
-    }
-    return rows;
-}
+class CalcB2p1 : public CrfTest {};
+class CalcB2p3 : public CrfTest {};
 
 Value Cur(const std::string& text) { return Value(Value(text).ToCurrency()); }
 
 // One field of one row, as text.
-std::string At(db::Database& d, const std::string& table, const std::string& field, const std::string& seq) {
-    return Text(d.Scalar("SELECT " + field + " FROM " + table + " WHERE SeqNum = ?", {Cur(seq)}));
+std::string At(const std::string& table, const std::string& field, const std::string& seq) {
+    return Rows("SELECT " + field + " FROM " + table + " WHERE SeqNum = ?", {Cur(seq)}).at(0).at(0);
 }
 
 const std::array<const char*, 8> kCentres{"1", "1.01", "2", "2.01", "3", "3.01", "4", "4.01"};
-
-// Inputs start at 0 and computed columns Null (they print blank until the
-// first calculation).
-TEST_F(BuildB2, NewReportHoldsTheFixedRowsBeforeAnyCalculation) {
-    const Table assets{{"1", "Land"},           {"2", "Land Improvements"}, {"3", "Buildings and Fixtures"},
-                       {"4", "Building Improvements"}, {"5", "Fixed Equipment"}, {"6", "Movable Equipment"},
-                       {"7", "SubTotal"},       {"8", "Reconciling items"}, {"9", "Total"}};
-    for (const char* t : {"B2p1", "B2p2"}) {
-        const std::string table = t;
-        EXPECT_EQ(Rows(db(), "SELECT SeqNum, Description FROM " + table + " ORDER BY SeqNum"), assets);
-        EXPECT_EQ(Rows(db(), "SELECT DISTINCT BegBalance, Purchases, Donation, TotAcquisitions, Disposals, "
-                             "EndBalance, DepAssets FROM " + table),
-                  (Table{{"0", "0", "0", "Null", "0", "Null", "0"}}));
-    }
-    EXPECT_EQ(Rows(db(), "SELECT SeqNum, Description FROM B2p3 ORDER BY SeqNum"),
-              (Table{{"1", "Old Cap. Rel Costs-Bldgs and Fixtures"},
-                     {"1.01", "Int. Exp.-Old Capital Bldg and Fixtures"},
-                     {"2", "Old  Cap. Rel. Costs-Movable Equipment"},
-                     {"2.01", "Int. Exp.-Old Capital Movable Equip."},
-                     {"3", "New Cap. Rel Costs-Bldgs and Fixtures"},
-                     {"3.01", "Int. Exp.-New Capital Bldg and Fixtures"},
-                     {"4", "New Cap. Rel. Costs-Movable Equipment"},
-                     {"4.01", "Int. Exp.-New Capital Movable Equip."},
-                     {"5", "Total"}}));
-    const std::string computed = "RatioAssets, Ratio, Total1, Insurance2, Taxes2, CapRelated2, Total2";
-    EXPECT_EQ(Rows(db(), "SELECT DISTINCT GrossAssets, CapLeases, Insurance, Taxes, CapRelated, Depreciation, "
-                         "Lease, Interest, " + computed + " FROM B2p3 WHERE SeqNum < 5"),
-              (Table{{"0", "0", "Null", "Null", "Null", "0", "0", "0", "Null", "Null", "Null", "Null", "Null",
-                      "Null", "Null"}}));
-    EXPECT_EQ(Rows(db(), "SELECT GrossAssets, CapLeases, Insurance, Taxes, CapRelated, Depreciation, Lease, "
-                         "Interest, " + computed + " FROM B2p3 WHERE SeqNum = 5"),
-              (Table{{"Null", "Null", "0", "0", "0", "Null", "Null", "Null", "Null", "Null", "Null", "Null", "Null",
-                      "Null", "Null"}}));
-}
-
-TEST_F(BuildB2, RebuildOfACalculatedPartRestoresItsSeedRows) {
-    struct Case {
-        const char* code;
-        void (*build)();
-        void (*calc)();
-    };
-    const Case cases[] = {{"B2p1", Build_B2p1, Calc_B2p1}, {"B2p2", Build_B2p2, Calc_B2p2},
-                          {"B2p3", Build_B2p3, Calc_B2p3}};
-    for (const Case& c : cases) {
-        const std::string table = c.code;
-        const Table fresh = Rows(db(), "SELECT * FROM " + table + " ORDER BY SeqNum");
-        db().Execute("UPDATE " + table + " SET Description = 'Changed' WHERE SeqNum = 1");
-        c.calc();
-        db().DropTable(table);
-        c.build();
-        EXPECT_EQ(Rows(db(), "SELECT * FROM " + table + " ORDER BY SeqNum"), fresh) << table;
-        EXPECT_EQ(Rows(db(), "SELECT ItemName FROM Worksheets WHERE Item = '" + table + "'"),
-                  (Table{{Get_Worksheet_Name(table)}}));
-    }
-}
 
 // Parts I and II follow one procedure over their own table.
 struct RollForward {
@@ -109,24 +40,24 @@ TEST_F(CalcB2p1, RollsTheAssetRowsForwardAndTotalsEveryColumn) {
         const std::string t = p.table;
         db().Execute("UPDATE " + t + " SET BegBalance = 1000, Purchases = 100.1, Donation = 19.9, "
                                      "Disposals = 30, DepAssets = 5 WHERE SeqNum = 1");
-        const Table twin = Rows(db(), "SELECT * FROM " + std::string(p.other) + " ORDER BY SeqNum");
+        const Table twin = Rows("SELECT * FROM " + std::string(p.other) + " ORDER BY SeqNum");
         p.calc();
-        EXPECT_EQ(Rows(db(), "SELECT * FROM " + std::string(p.other) + " ORDER BY SeqNum"), twin)
+        EXPECT_EQ(Rows("SELECT * FROM " + std::string(p.other) + " ORDER BY SeqNum"), twin)
             << t << " changed its twin";
-        EXPECT_EQ(At(db(), t, "TotAcquisitions", "1"), "120") << t;
-        EXPECT_EQ(At(db(), t, "EndBalance", "1"), "1090") << t;
+        EXPECT_EQ(At(t, "TotAcquisitions", "1"), "120") << t;
+        EXPECT_EQ(At(t, "EndBalance", "1"), "1090") << t;
         const std::string columns = "BegBalance, Purchases, Donation, TotAcquisitions, Disposals, EndBalance, DepAssets";
-        const Table row1 = Rows(db(), "SELECT " + columns + " FROM " + t + " WHERE SeqNum = 1");
-        EXPECT_EQ(Rows(db(), "SELECT " + columns + " FROM " + t + " WHERE SeqNum = 7"), row1) << t;
-        EXPECT_EQ(Rows(db(), "SELECT " + columns + " FROM " + t + " WHERE SeqNum = 9"), row1) << t;
+        const Table row1 = Rows("SELECT " + columns + " FROM " + t + " WHERE SeqNum = 1");
+        EXPECT_EQ(Rows("SELECT " + columns + " FROM " + t + " WHERE SeqNum = 7"), row1) << t;
+        EXPECT_EQ(Rows("SELECT " + columns + " FROM " + t + " WHERE SeqNum = 9"), row1) << t;
 
         // Reconciling items come off the subtotal; their ending balance is
         // rolled forward like any asset row's.
         db().Execute("UPDATE " + t + " SET BegBalance = 90 WHERE SeqNum = 8");
         p.calc();
-        EXPECT_EQ(At(db(), t, "EndBalance", "8"), "90") << t;
-        EXPECT_EQ(At(db(), t, "BegBalance", "9"), "910") << t;
-        EXPECT_EQ(At(db(), t, "EndBalance", "9"), "1000") << t;
+        EXPECT_EQ(At(t, "EndBalance", "8"), "90") << t;
+        EXPECT_EQ(At(t, "BegBalance", "9"), "910") << t;
+        EXPECT_EQ(At(t, "EndBalance", "9"), "1000") << t;
     }
 }
 
@@ -137,11 +68,11 @@ TEST_F(CalcB2p1, NullInputsCountAsZero) {
                                      "WHERE SeqNum = 2");
         db().Execute("UPDATE " + t + " SET Disposals = NULL, BegBalance = 40 WHERE SeqNum = 3");
         p.calc();
-        EXPECT_EQ(At(db(), t, "TotAcquisitions", "2"), "5") << t;
-        EXPECT_EQ(At(db(), t, "EndBalance", "2"), "5") << t;
-        EXPECT_EQ(At(db(), t, "EndBalance", "3"), "40") << t;
-        EXPECT_EQ(At(db(), t, "BegBalance", "7"), "40") << t;
-        EXPECT_EQ(At(db(), t, "Disposals", "9"), "0") << t;
+        EXPECT_EQ(At(t, "TotAcquisitions", "2"), "5") << t;
+        EXPECT_EQ(At(t, "EndBalance", "2"), "5") << t;
+        EXPECT_EQ(At(t, "EndBalance", "3"), "40") << t;
+        EXPECT_EQ(At(t, "BegBalance", "7"), "40") << t;
+        EXPECT_EQ(At(t, "Disposals", "9"), "0") << t;
     }
 }
 
@@ -209,16 +140,16 @@ TEST_F(CalcB2p3, AllocatesRowFiveByTheRatioOfGrossAssets) {
                 << "row " << seq;
             int total1 = 0;
             for (int k = 0; k < 3; ++k) {
-                EXPECT_EQ(At(db(), "B2p3", kShareColumns[k], seq), std::to_string(a.shares[k][i]))
+                EXPECT_EQ(At("B2p3", kShareColumns[k], seq), std::to_string(a.shares[k][i]))
                     << kShareColumns[k] << " of row " << seq;
-                EXPECT_EQ(At(db(), "B2p3", kCopyColumns[k], seq), std::to_string(a.shares[k][i]))
+                EXPECT_EQ(At("B2p3", kCopyColumns[k], seq), std::to_string(a.shares[k][i]))
                     << kCopyColumns[k] << " of row " << seq;
                 total1 += a.shares[k][i];
             }
-            EXPECT_EQ(At(db(), "B2p3", "Total1", seq), std::to_string(total1)) << "row " << seq;
+            EXPECT_EQ(At("B2p3", "Total1", seq), std::to_string(total1)) << "row " << seq;
         }
         // Row 5 keeps the amounts it asked for and shows them in the summary.
-        EXPECT_EQ(Rows(db(), "SELECT Ratio, Insurance, Taxes, CapRelated, Insurance2, Taxes2, CapRelated2, Total1 "
+        EXPECT_EQ(Rows("SELECT Ratio, Insurance, Taxes, CapRelated, Insurance2, Taxes2, CapRelated2, Total1 "
                              "FROM B2p3 WHERE SeqNum = 5"),
                   (Table{{"1", std::to_string(a.toAllocate[0]), std::to_string(a.toAllocate[1]),
                           std::to_string(a.toAllocate[2]), std::to_string(a.toAllocate[0]),
@@ -243,7 +174,7 @@ TEST_F(CalcB2p3, TotalsBothHalvesOfTheSheet) {
     Calc_B2p3();
 
     // Gross assets for the ratio: 600 + 300 + 100 = 1000; a Null counts as 0.
-    EXPECT_EQ(Rows(db(), "SELECT SeqNum, RatioAssets, Insurance, Total1, Total2 FROM B2p3 ORDER BY SeqNum"),
+    EXPECT_EQ(Rows("SELECT SeqNum, RatioAssets, Insurance, Total1, Total2 FROM B2p3 ORDER BY SeqNum"),
               (Table{{"1", "600", "600", "600", "660"},
                      {"1.01", "0", "0", "0", "25.5"},
                      {"2", "300", "300", "300", "320"},
@@ -253,9 +184,9 @@ TEST_F(CalcB2p3, TotalsBothHalvesOfTheSheet) {
                      {"4", "0", "0", "0", "0"},
                      {"4.01", "0", "0", "0", "0"},
                      {"5", "1000", "1000", "1000", "1115"}}));
-    EXPECT_EQ(Rows(db(), "SELECT GrossAssets, CapLeases, Depreciation, Lease, Interest FROM B2p3 WHERE SeqNum = 5"),
+    EXPECT_EQ(Rows("SELECT GrossAssets, CapLeases, Depreciation, Lease, Interest FROM B2p3 WHERE SeqNum = 5"),
               (Table{{"1150", "150", "70", "15", "30"}}));
 }
 
 }  // namespace
-}  // namespace vt
+}  // namespace vt::test

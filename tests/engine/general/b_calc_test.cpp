@@ -9,15 +9,9 @@
 #include "tests/engine/general/b_sources.h"
 #include "tests/support/crf_fixture.h"
 
-namespace vt {
+namespace vt::test {
 namespace {
 
-using test::CC;
-using test::Cur;
-using test::Rows;
-using test::SmallReport;
-
-using Table = std::vector<std::vector<std::string>>;
 
 Table Calculated() {
     return Rows("SELECT LineNum, Expenses, Reclassifications, TrialBalance, MedicareAdj, NetExpenses, "
@@ -70,7 +64,7 @@ Table SmallReportResult() {
     return t;
 }
 
-class CalcB : public test::CrfTest {};
+class CalcB : public CrfTest {};
 
 TEST_F(CalcB, SmallReportEveryColumnOfEveryLine) {
     SmallReport();
@@ -90,7 +84,7 @@ TEST_F(CalcB, SecondRunGivesTheSameResult) {
 // B-2's taxes has no line to leave and reaches no other line.
 TEST_F(CalcB, MissingLine8ChangesNoOtherLine) {
     SmallReport();
-    test::DeleteCostCentreEverywhere(8);
+    DeleteCostCentreEverywhere(8);
     Calc_B();
     Table expected = SmallReportResult();
     for (auto it = expected.begin(); it != expected.end();) {
@@ -105,11 +99,10 @@ TEST_F(CalcB, MissingLine8ChangesNoOtherLine) {
 // With line 11 gone the functional allocations of the non-capital lines start
 // at the first line after the capital subtotal.
 TEST_F(CalcB, MissingLine11StillAllocatesTheLaterLines) {
-    test::EnsureSourceSheets();
-    test::DeleteCostCentreEverywhere(11);
-    for (double cc : {12.0, 13.0}) test::AddColumnBeforeTotal("F1p1", CC(cc));
-    test::SetGrandTotal("F1p1", CC(12), Cur(700));
-    test::SetGrandTotal("F1p1", CC(13), Cur(400));
+    DeleteCostCentreEverywhere(11);
+    for (double cc : {12.0, 13.0}) Add_Chosen_CC_Column("F1p1", Money(cc));
+    SetGrandTotal("F1p1", Money(12), Cur(700));
+    SetGrandTotal("F1p1", Money(13), Cur(400));
     Calc_B();
     EXPECT_EQ(Rows("SELECT LineNum, FuncAlloc FROM B WHERE FuncAlloc <> 0 ORDER BY LineNum;"),
               (Table{{"12", "700"}, {"13", "400"}, {"36", "1100"}, {"100", "1100"}}));
@@ -117,7 +110,6 @@ TEST_F(CalcB, MissingLine11StillAllocatesTheLaterLines) {
 }
 
 TEST_F(CalcB, MissingCapitalLineOrB2RowIsPassedOver) {
-    test::EnsureSourceSheets();
     db().Execute("UPDATE B2p3 SET Insurance=900, Taxes=300, CapRelated2=0 WHERE SeqNum=5;");
     db().Execute("UPDATE B2p3 SET Total1=600 WHERE SeqNum=1;");
     db().Execute("UPDATE B2p3 SET Total1=300 WHERE SeqNum=2;");
@@ -126,8 +118,8 @@ TEST_F(CalcB, MissingCapitalLineOrB2RowIsPassedOver) {
     // Both old movable-equipment centres gone (2.01 had become 2), and B-2's
     // row 4 with them: their shares have no line, and lines 1 and 5 keep
     // only their own.
-    test::DeleteCostCentreEverywhere(2);
-    test::DeleteCostCentreEverywhere(2);
+    DeleteCostCentreEverywhere(2);
+    DeleteCostCentreEverywhere(2);
     db().Execute("DELETE FROM B2p3 WHERE SeqNum = 4;");
     Calc_B();
     EXPECT_EQ(Rows("SELECT LineNum, Reclassifications FROM B WHERE Reclassifications <> 0 ORDER BY LineNum;"),
@@ -144,7 +136,7 @@ struct StopCase {
     const char* keptSql;
 };
 
-class CalcBStops : public test::CrfTest, public ::testing::WithParamInterface<int> {};
+class CalcBStops : public CrfTest, public ::testing::WithParamInterface<int> {};
 
 std::vector<StopCase> StopCases() {
     return {
@@ -190,8 +182,8 @@ std::vector<StopCase> StopCases() {
         // A sub-line added to B but not to E meets E's column 9.
         {"ColumnsOfEDoNotMatch",
          [] {
-             test::SetGrandTotal("E", Currency::FromInt(1), Cur(1000));
-             test::SetGrandTotal("E", Currency::FromInt(8), Cur(40));
+             SetGrandTotal("E", Currency::FromInt(1), Cur(1000));
+             SetGrandTotal("E", Currency::FromInt(8), Cur(40));
              Db().Execute("INSERT INTO B (LineNum, CCNum, CCName, Expenses) VALUES (8.01, 8.01, 'Licenses', 0);");
          },
          "Columns in Worksheets E and Fp1 do not match the row in worksheet B.  "
@@ -200,7 +192,7 @@ std::vector<StopCase> StopCases() {
          "SELECT LineNum, DirectAlloc FROM B WHERE DirectAlloc <> 0 ORDER BY LineNum;"},
         {"RowZeroMissingFromE1",
          [] {
-             test::SetGrandTotal("E", Currency::FromInt(9), Cur(30));
+             SetGrandTotal("E", Currency::FromInt(9), Cur(30));
              Db().Execute("DELETE FROM E1 WHERE SeqNum = 0;");
          },
          "Row zero is missing from E1. Calculation of Worksheet B has been terminated.",
@@ -208,8 +200,8 @@ std::vector<StopCase> StopCases() {
          "SELECT LineNum, DirectAlloc FROM B WHERE DirectAlloc <> 0 ORDER BY LineNum;"},
         {"RowZeroMissingFromF1p1",
          [] {
-             test::AddColumnBeforeTotal("E1", Currency::FromInt(12));
-             test::SetGrandTotal("E1", Currency::FromInt(12), Cur(3000));
+             Add_Chosen_CC_Column("E1", Currency::FromInt(12));
+             SetGrandTotal("E1", Currency::FromInt(12), Cur(3000));
              Db().Execute("DELETE FROM F1p1 WHERE SeqNum = 0;");
          },
          "Row zero is missing from F1p1. Calculation of Worksheet B has been terminated.",
@@ -221,7 +213,6 @@ std::vector<StopCase> StopCases() {
 TEST_P(CalcBStops, ShowsItsMessageAndKeepsWhatItWrote) {
     const StopCase c = StopCases()[GetParam()];
     SCOPED_TRACE(c.name);
-    test::EnsureSourceSheets();
     db().Execute("UPDATE B SET Expenses = 1000 WHERE LineNum = 12;");
     db().Execute("UPDATE B SET TrialBalance = 77, Expenses = 5 WHERE LineNum = 100;");
     c.arrange();
@@ -245,4 +236,4 @@ INSTANTIATE_TEST_SUITE_P(EachSource, CalcBStops, ::testing::Range(0, static_cast
                          });
 
 }  // namespace
-}  // namespace vt
+}  // namespace vt::test

@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -9,44 +7,25 @@
 #include "store/report.h"
 #include "tests/engine/general/b_sources.h"
 
-namespace vt {
+namespace vt::test {
 namespace {
 
-// The lines of a print file, without their CR LF.
-std::vector<std::string> LinesOf(const std::string& file) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t end; (end = file.find("\r\n", start)) != std::string::npos; start = end + 2)
-        lines.push_back(file.substr(start, end - start));
-    return lines;
-}
-
-class PrintB : public test::PrintTest {};
+class PrintB : public SheetPrintTest {};
 
 // The standard list fills the first page up to line 32: line 36 opens the
 // second page, after the header and the headings.
 TEST_F(PrintB, SmallReportPrintedAlone) {
-    test::SmallReport();
+    SmallReport();
     Calc_B();
     db().Execute("UPDATE B SET MedicareAdj = -1234.56 WHERE LineNum = 29;");
-    int fileNum = 0;
-    Print_B(fileNum);
-    const std::string file = ReadFile("B.prt");
-    test::ExpectGolden("B.prt", file);
+    ExpectPrintedAlone(Print_B, "B.prt", "B.prt", 2);
 
-    const std::vector<std::string> lines = LinesOf(file);
-    int pages = 0;
-    std::string firstOfPage2;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        if (!lines[i].empty() && lines[i][0] == '\f') ++pages;
-        else if (pages == 2 && firstOfPage2.empty() && lines[i].rfind(" 36   ", 0) == 0) firstOfPage2 = lines[i];
-    }
-    EXPECT_EQ(pages, 2);
-    EXPECT_NE(firstOfPage2.find("Sub-Total (Line 11-35)"), std::string::npos);
-
-    EXPECT_EQ(printer.endDocs, 1);
-    ASSERT_EQ(printer.pages.size(), 2u);
-    EXPECT_EQ(printer.pages[0].orientation, 2);
+    const auto pages = PrintPages(ReadFile("B.prt"));
+    ASSERT_EQ(pages.size(), 2u);
+    std::string line36;
+    for (const auto& l : PrintLines(pages[1]))
+        if (line36.empty() && l.rfind(" 36   ", 0) == 0) line36 = l;
+    EXPECT_NE(line36.find("Sub-Total (Line 11-35)"), std::string::npos);
 }
 
 TEST_F(PrintB, IntoTheCallersFileLeavesItOpenAndUncomputedTotalsBlank) {
@@ -59,7 +38,7 @@ TEST_F(PrintB, IntoTheCallersFileLeavesItOpenAndUncomputedTotalsBlank) {
     EXPECT_EQ(ReadFile("B.prt"), "");
     print::Close_Print_File(fileNum);
 
-    const std::vector<std::string> lines = LinesOf(ReadFile("ALL.PRT"));
+    const std::vector<std::string> lines = PrintLines(ReadFile("ALL.PRT"));
     const std::string blanks(8 * 13, ' ');
     std::vector<std::string> totals;
     for (const std::string& l : lines)
@@ -73,4 +52,4 @@ TEST_F(PrintB, IntoTheCallersFileLeavesItOpenAndUncomputedTotalsBlank) {
 }
 
 }  // namespace
-}  // namespace vt
+}  // namespace vt::test

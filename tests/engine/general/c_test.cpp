@@ -8,59 +8,18 @@
 #include "tests/engine/general/b_sources.h"
 #include "tests/support/crf_fixture.h"
 
-namespace vt {
+namespace vt::test {
 namespace {
 
-using test::Rows;
-using Table = std::vector<std::vector<std::string>>;
+class BuildC : public CrfTest {};
 
-class BuildC : public test::CrfTest {};
-
-TEST_F(BuildC, FreshTableHoldsTheAdjustmentLinesWithAmountZero) {
-    const Table expected = {
-        {"1", "Federal/state income tax"},
-        {"2", "Donations"},
-        {"3", "Stockholders servicing costs"},
-        {"4", "Acquisition expenses"},
-        {"5", "Disposal expenses"},
-        {"6", "Bad debts"},
-        {"7", "Life insurance premiums"},
-        {"8", "Stockholder meeting expenses"},
-        {"9", "Nonhealth care projects"},
-        {"10", "Noncompetition agreement expenses"},
-        {"11", "Fund-raising expenses"},
-        {"12", "Rebates/refunds on expenses"},
-        {"13", "Other"},
-        {"14", "Cost of ownership of leased assets"},
-        {"15", "Related organizations"},
-        {"16", "Value of services of nonpaid workers"},
-        {"17", "Interest on loans between home office .."},
-        {"18", "Costs of corporate acquisitions ..."},
-        {"19", "Interest on loans from owners"},
-        {"20", "Abandoned construction in progress cost"},
-        {"21", "Other"},
-        {"28", "Total"},
-    };
-    EXPECT_EQ(Rows("SELECT LineNum, Description FROM C ORDER BY LineNum;"), expected);
+TEST_F(BuildC, FreshLinesHoldAmountZeroAndNothingElse) {
     EXPECT_EQ(Rows("SELECT COUNT(*) FROM C WHERE Amount = 0 AND Basis IS NULL AND CCNum IS NULL "
                    "AND CCName IS NULL;"),
               Table{{"22"}});
-    std::vector<std::string> names;
-    for (const auto& f : Db().Fields("C")) names.push_back(f.name);
-    EXPECT_EQ(names, (std::vector<std::string>{"LineNum", "Description", "Basis", "Amount", "CCNum", "CCName"}));
-    EXPECT_EQ(Rows("SELECT Item, Calc_Lvl, ItemName FROM Worksheets WHERE Item = 'C';"), (Table{{"C", "0", "C"}}));
 }
 
-TEST_F(BuildC, RebuildDropsUserLinesAndKeepsOneRegisterRow) {
-    Db().Execute("INSERT INTO C (LineNum, Description, Amount) VALUES (22, 'Mine', 10);");
-    Db().DropTable("C");
-    Build_C();
-    EXPECT_EQ(Rows("SELECT COUNT(*) FROM C;"), Table{{"22"}});
-    EXPECT_EQ(Rows("SELECT COUNT(*) FROM Worksheets WHERE Item = 'C';"), Table{{"1"}});
-    EXPECT_EQ(Db().Execute("INSERT INTO C (LineNum) VALUES (28);"), 0);
-}
-
-class CalcC : public test::CrfTest {};
+class CalcC : public CrfTest {};
 
 struct CCase {
     const char* name;
@@ -70,17 +29,16 @@ struct CCase {
 };
 
 TEST_F(CalcC, Line15FromDPartBAndTheTotal) {
-    test::EnsureSourceSheets();
     const CCase cases[] = {
-        {"related organisations only", test::Cur(1500), {}, "-1500", "-1500"},
+        {"related organisations only", Cur(1500), {}, "-1500", "-1500"},
         {"Null net adjustment", Value::Null(), {}, "0", "0"},
         {"with the user's lines",
-         test::Cur(1500),
+         Cur(1500),
          {"UPDATE C SET Amount = 100 WHERE LineNum = 1;", "UPDATE C SET Amount = -40 WHERE LineNum = 2;",
           "INSERT INTO C (LineNum, Description, Amount) VALUES (22, 'Mine', 10);"},
          "-1500", "-1430"},
         {"Null amounts and cents",
-         test::Cur(-0.5),
+         Cur(-0.5),
          {"UPDATE C SET Amount = NULL WHERE LineNum = 1;",
           "INSERT INTO C (LineNum, Description, Amount) VALUES (13.01, 'Mine', 2.25);"},
          "0.5", "2.75"},
@@ -98,23 +56,17 @@ TEST_F(CalcC, Line15FromDPartBAndTheTotal) {
     }
 }
 
-class PrintC : public test::PrintTest {};
+class PrintC : public SheetPrintTest {};
 
 TEST_F(PrintC, SmallReportPrintedAlone) {
-    test::EnsureSourceSheets();
     db().Execute("UPDATE C SET Basis='A', Amount=-1000, CCNum=11, CCName='Salaries of Officers' WHERE LineNum=1;");
     db().Execute("UPDATE C SET Basis='B', Amount=-300.5, CCNum=32, CCName='Other (Specify)' WHERE LineNum=2;");
     db().Execute("INSERT INTO C (LineNum,Description,Basis,Amount,CCNum,CCName) "
                  "VALUES (13.01,'Club dues','A',-1234.56,26,'Dues & Subscriptions');");
     db().Execute("UPDATE DpB SET NetAdj=200 WHERE SeqNum=100;");
     Calc_C();
-    int fileNum = 0;
-    Print_C(fileNum);
-    test::ExpectGolden("C.prt", ReadFile("C.prt"));
-    EXPECT_EQ(printer.endDocs, 1);
-    ASSERT_EQ(printer.pages.size(), 1u);
-    EXPECT_EQ(printer.pages[0].orientation, 2);
+    ExpectPrintedAlone(Print_C, "C.prt", "C.prt", 1);
 }
 
 }  // namespace
-}  // namespace vt
+}  // namespace vt::test

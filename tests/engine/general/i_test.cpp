@@ -1,5 +1,4 @@
-// Worksheet I: its lines, the calculation against worksheet B's total
-// expenses, and the print.
+// Worksheet I: the calculation against worksheet B's total expenses, and the print.
 #include <functional>
 #include <map>
 #include <optional>
@@ -9,25 +8,15 @@
 #include "engine/general/b.h"
 #include "engine/general/i.h"
 #include "store/services.h"
-#include "tests/engine/general/dij_support.h"
+#include "tests/engine/general/general_fixture.h"
 
 namespace vt::test {
 namespace {
 
-class BuildI : public CrfTest {};
-
-TEST_F(BuildI, NewReportHoldsTheFormLines) {
-    EXPECT_EQ(Join(db(), "SELECT SeqNum FROM I ORDER BY SeqNum"),
-              "1 2 3 4.01 4.02 4.03 4.04 4.05 4.06 4.07 4.08 5 6 7 8");
-    EXPECT_EQ(Join(db(), "SELECT SeqNum FROM I WHERE Col_1 = 0 ORDER BY SeqNum"),
-              "1 4.01 4.02 4.03 4.04 4.05 4.06 4.07 4.08 6");
-    EXPECT_EQ(db().Scalar("SELECT COUNT(*) FROM I WHERE Col_2 IS NULL").ToLong(), 15);
-}
-
-class CalcI : public SheetPrintTest {
+class CalcI : public LaterSheetPrintTest {
 protected:
     void SetUp() override {
-        SheetPrintTest::SetUp();
+        LaterSheetPrintTest::SetUp();
         // Worksheet B, whose line 100 holds the total expenses.
         if (!Table_Exists("B")) Build_B();
         // Revenue 1,000, other income 30 and 20, other expenses 10; B's total 800.
