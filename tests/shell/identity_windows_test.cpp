@@ -161,7 +161,10 @@ TEST_F(HeaderLinesWindow, EachLineIsStoredAtOnceAndPrintedUnderThePageHeader) {
     grd.TypeIntoCell(1, 1, sixty + "!");
     ASSERT_EQ(ui.script.Messages().size(), 1u);
     EXPECT_EQ(ui.script.Messages()[0].prompt, "The maximum length of a custom OldHeader line is 60 characters");
+    EXPECT_EQ(ui.script.Messages()[0].style, ui::kOkOnly);
+    EXPECT_EQ(ui.script.Beeps(), 1);
     EXPECT_EQ(Stored(2), sixty);
+    EXPECT_EQ(Report().CRF_HeaderLines[1], sixty);
     EXPECT_EQ(grd.Data().FieldValue(1, 1).ToText(), sixty);
 
     // After Save As the window edits the copy.
