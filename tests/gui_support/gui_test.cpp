@@ -3,9 +3,6 @@
 #include <QApplication>
 #include <QWidget>
 
-#include <filesystem>
-#include <unistd.h>
-
 #include "platform/settings/settings.h"
 #include "platform/ui/twips_qt.h"
 #include "shell/calculation.h"
@@ -66,20 +63,11 @@ void WindowTest::TearDown() {
     CrfTest::TearDown();
 }
 
-void NoReportTest::SetUp() {
-    folder = (std::filesystem::temp_directory_path() /
-              ("vt-gui-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name()))
-                 .string();
-    std::filesystem::create_directories(folder);
-    env = std::make_unique<GuiEnvironment>(folder);
-}
+void NoReportTest::SetUp() { env = std::make_unique<GuiEnvironment>(folder); }
 
 void NoReportTest::TearDown() {
     env.reset();
     Close_Report();
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
 }
 
 }  // namespace vt::test

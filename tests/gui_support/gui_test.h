@@ -12,6 +12,7 @@
 #include "shell/worksheet_window.h"
 #include "tests/support/crf_fixture.h"
 #include "tests/support/scripted_ui.h"
+#include "tests/support/temp_folder.h"
 
 class QWidget;
 
@@ -53,7 +54,8 @@ protected:
     void SetUp() override;
     void TearDown() override;
     ScriptedUi ui;
-    std::string folder;
+    TempFolder temp_{"vt-gui"};
+    std::string folder = temp_.Path();
     std::unique_ptr<GuiEnvironment> env;
 };
 

@@ -9,30 +9,22 @@
 #include <QScrollBar>
 #include <QTableView>
 
-#include <filesystem>
-#include <unistd.h>
-
 #include "platform/grid/grid_qt.h"
 #include "platform/ui/twips_qt.h"
 #include "store/services.h"
 #include "tests/support/scripted_ui.h"
+#include "tests/support/temp_folder.h"
 
 namespace vt::test {
 namespace {
 
-namespace fs = std::filesystem;
 using grid::Grid;
 
 class GridTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ui::SetTwipsPerPixel(15);
-        dir = fs::temp_directory_path() /
-              ("vt-grid-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        db = db::Database::Create((dir / "grid.db").string());
+        db = db::Database::Create(dir.PathOf("grid.db"));
         db->CreateTable("T", {db::CurrencyField("LineNum"), db::TextField("Name", 10, true),
                               db::CurrencyField("Amount"), db::DateField("Since")});
         db->Execute("CREATE UNIQUE INDEX ndx ON T (LineNum)");
@@ -46,14 +38,13 @@ protected:
     void TearDown() override {
         grd.reset();
         db->Close();
-        fs::remove_all(dir);
         ui::SetTwipsPerPixel(0);
     }
     Value Stored(int line, const std::string& field) {
         return db->Scalar("SELECT " + field + " FROM T WHERE LineNum = ?", {Value(line)});
     }
 
-    fs::path dir;
+    TempFolder dir{"vt-grid"};
     std::unique_ptr<db::Database> db;
     std::unique_ptr<Grid> grd;
     ScriptedUi ui;

@@ -23,6 +23,7 @@
 #include "platform/ui/ui_qt.h"
 #include "print/print.h"
 #include "tests/support/scripted_ui.h"
+#include "tests/support/temp_folder.h"
 
 namespace vt::test {
 namespace {
@@ -107,21 +108,16 @@ Pages WithoutCommonIndent(Pages pages) {
 class QtPrinterTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder_ = fs::temp_directory_path() / ("vt-qtprint-" + std::to_string(::getpid()) + "-" +
-                                               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-        settings_ = std::make_unique<settings::IniSettings>((folder_ / "settings").string());
+        settings_ = std::make_unique<settings::IniSettings>(folder_.PathOf("settings"));
         settings::InstallSettings(settings_.get());
         printer::InstallPrinter(&printer_);
     }
     void TearDown() override {
         printer::InstallPrinter(nullptr);
         settings::InstallSettings(nullptr);
-        fs::remove_all(folder_);
     }
 
-    std::string Path(const std::string& name) const { return (folder_ / name).string(); }
+    std::string Path(const std::string& name) const { return folder_.PathOf(name); }
 
     // Writes a print file through the print engine's own writer.
     std::string WritePrintFile(const std::string& name, const Lines& lines) {
@@ -156,7 +152,7 @@ protected:
         return x.size() == 2 ? (x[1] - x[0]) / 3 : 0;
     }
 
-    fs::path folder_;
+    TempFolder folder_{"vt-qtprint"};
     std::unique_ptr<settings::IniSettings> settings_;
     printer::QtPrinter printer_{printer::QtPrinter::Target::Pdf};
     ScriptedUi ui_;
@@ -228,12 +224,11 @@ TEST_F(QtPrinterTest, AbortLeavesNoHalfDocument) {
     EXPECT_NE(text->find("first page"), std::string::npos);
 }
 
-TEST(PrinterToUseTest, TheChosenPrinterWhileTheSystemHasIt) {
+// The chosen printer while the system has it, else the system's default,
+// else none, which means a PDF.
+TEST(PrinterToUseTest, ChosenElseDefaultElseNone) {
     EXPECT_EQ(printer::PrinterToUse("Office", {"Lab", "Office"}, "Lab"), "Office");
     EXPECT_EQ(printer::PrinterToUse("Office", {"Office"}, ""), "Office");
-}
-
-TEST(PrinterToUseTest, ElseTheSystemsDefaultElseNoneForAPdf) {
     EXPECT_EQ(printer::PrinterToUse("", {"Lab", "Office"}, "Lab"), "Lab");
     EXPECT_EQ(printer::PrinterToUse("Removed", {"Lab"}, "Lab"), "Lab");
     EXPECT_EQ(printer::PrinterToUse("Removed", {}, ""), "");

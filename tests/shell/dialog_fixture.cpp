@@ -8,18 +8,15 @@
 #include <QTest>
 #include <QTimer>
 
-#include <atomic>
-#include <filesystem>
 #include <unistd.h>
 
 #include "shell/forms.h"
 #include "shell/frmCreateNewCRF.h"
+#include "shell/frmViewError.h"
 #include "shell/version.h"
 #include "store/report.h"
 
 namespace vt::test {
-
-namespace fs = std::filesystem;
 
 WindowUi::WindowUi() { ui::InstallUi(this); }
 WindowUi::~WindowUi() { ui::InstallUi(nullptr); }
@@ -31,12 +28,6 @@ void WindowUi::SetStatus(const std::string& text, bool visible) {
 }
 
 void DialogTest::SetUp() {
-    static std::atomic<int> serial{0};
-    folder = (fs::temp_directory_path() / ("vt-dialogs-" + std::to_string(::getpid()) + "-" +
-                                           std::to_string(serial++)))
-                 .string();
-    fs::remove_all(folder);
-    fs::create_directories(folder);
     env = std::make_unique<GuiEnvironment>(folder);
     gui::StartOptions options;
     options.splashTime = std::chrono::milliseconds(0);
@@ -50,11 +41,9 @@ void DialogTest::SetUp() {
 void DialogTest::TearDown() {
     env.reset();
     Close_Report();
-    std::error_code ignored;
-    fs::remove_all(folder, ignored);
 }
 
-std::string DialogTest::PathOf(const std::string& name) const { return (fs::path(folder) / name).string(); }
+std::string DialogTest::PathOf(const std::string& name) const { return temp_.PathOf(name); }
 
 QAction* DialogTest::Action(const char* name) const {
     auto* a = main->findChild<QAction*>(name);
@@ -98,6 +87,11 @@ void DialogTest::Type(QLineEdit* box, const std::string& text) {
     box->selectAll();
     if (text.empty()) QTest::keyClick(box, Qt::Key_Delete);
     else QTest::keyClicks(box, QString::fromStdString(text));
+}
+
+gui::frmViewError* DialogTest::Findings() {
+    QWidget* w = nullptr;
+    return gui::Is_Form_Loaded("frmViewError", &w) ? dynamic_cast<gui::frmViewError*>(w) : nullptr;
 }
 
 void DialogTest::ExpectNoReport() const {

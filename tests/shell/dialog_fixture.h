@@ -17,12 +17,14 @@
 #include "tests/gui_support/gui_test.h"
 #include "tests/support/recording_printer.h"
 #include "tests/support/scripted_ui.h"
+#include "tests/support/temp_folder.h"
 
 class QAction;
 class QLineEdit;
 
 namespace vt::gui {
 class frmCreateNewCRF;
+class frmViewError;
 }
 
 namespace vt::test {
@@ -65,10 +67,13 @@ protected:
     static bool WaitActive(QWidget* window);
     // The main window as it is without a report.
     void ExpectNoReport() const;
+    // The findings window when it is loaded.
+    static gui::frmViewError* Findings();
 
     WindowUi ui;
     RecordingPrinter printer;
-    std::string folder;
+    TempFolder temp_{"vt-dialogs"};
+    std::string folder = temp_.Path();
     std::unique_ptr<GuiEnvironment> env;
     gui::frmMain* main = nullptr;
 };

@@ -24,13 +24,9 @@ protected:
         DialogTest::SetUp();
         MakeReport("FW.CRF");
     }
-    gui::frmViewError* Window() const {
-        QWidget* w = nullptr;
-        return gui::Is_Form_Loaded("frmViewError", &w) ? dynamic_cast<gui::frmViewError*>(w) : nullptr;
-    }
     std::vector<std::string> Messages() const {
         std::vector<std::string> out;
-        auto& data = Window()->grdError->Data();
+        auto& data = Findings()->grdError->Data();
         for (int r = 0; r < data.RecordCount(); ++r) out.push_back(Nz_Str(data.FieldValue(r, 1)).ToText());
         return out;
     }
@@ -39,7 +35,7 @@ protected:
 TEST_F(FindingsWindow, EveryRunShowsItsOwnFindingsInTheWindowAlreadyOpen) {
     Db().Execute("UPDATE DpA SET Answer = 'Yes'");
     Action("mnuReportCalculate")->trigger();
-    gui::frmViewError* view = Window();
+    gui::frmViewError* view = Findings();
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(Messages(), (std::vector<std::string>{
                               "Worksheet D Part B: This worksheet must be completed when the answer to Worksheet D "
@@ -52,7 +48,7 @@ TEST_F(FindingsWindow, EveryRunShowsItsOwnFindingsInTheWindowAlreadyOpen) {
 
     Db().Execute("UPDATE DpA SET Answer = 'No'");
     Action("mnuReportCalculate")->trigger();
-    EXPECT_EQ(Window(), view) << "one findings window";
+    EXPECT_EQ(Findings(), view) << "one findings window";
     EXPECT_EQ(Messages(), std::vector<std::string>{"No errors found"});
 
     // Edit Checks brings up what table Error holds now, also rows logged
@@ -62,14 +58,14 @@ TEST_F(FindingsWindow, EveryRunShowsItsOwnFindingsInTheWindowAlreadyOpen) {
     EXPECT_EQ(Messages(), (std::vector<std::string>{"No errors found", "Logged while printing"}));
 
     Action("mnuViewCloseAll")->trigger();
-    EXPECT_EQ(Window(), nullptr);
+    EXPECT_EQ(Findings(), nullptr);
 }
 
 TEST_F(FindingsWindow, RowsAreAsHighAsTheLongestMessageNeedsAtTheWindowsWidth) {
     Db().Execute("CREATE TABLE Error (Level TEXT, Message TEXT)");
     Db().Execute("INSERT INTO Error (Level, Message) VALUES ('Warning', ?)", {Value(std::string(200, 'x'))});
     Action("mnuViewOpenEditChecks")->trigger();
-    gui::frmViewError* view = Window();
+    gui::frmViewError* view = Findings();
     ASSERT_NE(view, nullptr);
     grid::Grid& grd = *view->grdError;
     EXPECT_EQ(grd.Columns(0).Width(), 1400);

@@ -55,11 +55,6 @@ protected:
         EXPECT_FALSE(Report().CRF_Database) << "nothing is made before every box is accepted";
     }
 
-    gui::frmViewError* Findings() const {
-        QWidget* w = nullptr;
-        return gui::Is_Form_Loaded("frmViewError", &w) ? dynamic_cast<gui::frmViewError*>(w) : nullptr;
-    }
-
     // Level|message of every row the findings window shows.
     static std::vector<std::string> Shown(gui::frmViewError& view) {
         std::vector<std::string> rows;

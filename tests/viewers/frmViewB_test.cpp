@@ -174,15 +174,7 @@ TEST_F(ViewB, PicturesOfTheMainWindowAndTheViewer) {
     EXPECT_TRUE(v->grab().save(QDir(dir).filePath("frmViewB.png")));
 }
 
-}  // namespace
-}  // namespace vt::test
-
-namespace vt::test {
-namespace {
-
-class ViewBCalculated : public ViewB {};
-
-TEST_F(ViewBCalculated, ReCalculateRunsTheWholeReportCalculation) {
+TEST_F(ViewB, ReCalculateRunsTheWholeReportCalculation) {
     db().Execute("UPDATE B SET Expenses = 1000 WHERE LineNum = 1");
     frmViewB* v = Open();
     ASSERT_TRUE(v);
