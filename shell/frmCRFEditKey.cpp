@@ -26,21 +26,10 @@ frmCRFEditKey::frmCRFEditKey(QWidget* parent) : QDialog(parent) {
     Form_Loaded(this);
 
     auto* grid = new QGridLayout;
-    auto row = [&](int r, QLabel*& label, const char* labelName, const char* caption, QLineEdit*& box,
-                   const char* boxName) {
-        label = new QLabel(caption, this);
-        label->setObjectName(labelName);
-        box = new QLineEdit(this);
-        box->setObjectName(boxName);
-        label->setBuddy(box);
-        grid->addWidget(label, r, 0, Qt::AlignRight);
-        grid->addWidget(box, r, 1);
-        Select_All_On_Focus(box);
-    };
-    row(0, lblProviderNum, "lblProviderNum", "Provider #", txtProviderNum, "txtProviderNum");
-    row(1, lblFYStart, "lblFYStart", "F/Y Start", txtFYStart, "txtFYStart");
-    row(2, lblFYEnd, "lblFYEnd", "F/Y End", txtFYEnd, "txtFYEnd");
-    row(3, lblFacilityName, "lblFacilityName", "Facility Name:", txtFacilityName, "txtFacilityName");
+    txtProviderNum = Add_Entry_Row(grid, this, 0, lblProviderNum, "lblProviderNum", "Provider #", "txtProviderNum");
+    txtFYStart = Add_Entry_Row(grid, this, 1, lblFYStart, "lblFYStart", "F/Y Start", "txtFYStart");
+    txtFYEnd = Add_Entry_Row(grid, this, 2, lblFYEnd, "lblFYEnd", "F/Y End", "txtFYEnd");
+    txtFacilityName = Add_Entry_Row(grid, this, 3, lblFacilityName, "lblFacilityName", "Facility Name:", "txtFacilityName");
     txtFacilityName->setMinimumWidth(fontMetrics().horizontalAdvance(QString(36, 'W')) / 2);
 
     cmdSave = new QPushButton("&Save", this);

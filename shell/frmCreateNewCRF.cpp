@@ -24,21 +24,11 @@ frmCreateNewCRF::frmCreateNewCRF(QWidget* parent) : QDialog(parent) {
     Form_Loaded(this);
 
     auto* grid = new QGridLayout;
-    auto row = [&](int r, QLabel*& label, const char* labelName, const char* caption, QLineEdit*& box,
-                   const char* boxName) {
-        label = new QLabel(caption, this);
-        label->setObjectName(labelName);
-        box = new QLineEdit(this);
-        box->setObjectName(boxName);
-        label->setBuddy(box);
-        grid->addWidget(label, r, 0, Qt::AlignRight);
-        grid->addWidget(box, r, 1);
-    };
-    row(0, lblFormNum, "lblFormNum", "Form #:", txtFormNum, "txtFormNum");
-    row(1, lblProviderNum, "lblProviderNum", "Provider #:", txtProviderNum, "txtProviderNum");
-    row(2, lblFYStart, "lblFYStart", "F/Y Start:", txtFYStart, "txtFYStart");
-    row(3, lblFYEnd, "lblFYEnd", "F/Y End:", txtFYEnd, "txtFYEnd");
-    row(4, lblFacilityName, "lblFacilityName", "Facility Name:", txtFacilityName, "txtFacilityName");
+    txtFormNum = Add_Entry_Row(grid, this, 0, lblFormNum, "lblFormNum", "Form #:", "txtFormNum");
+    txtProviderNum = Add_Entry_Row(grid, this, 1, lblProviderNum, "lblProviderNum", "Provider #:", "txtProviderNum");
+    txtFYStart = Add_Entry_Row(grid, this, 2, lblFYStart, "lblFYStart", "F/Y Start:", "txtFYStart");
+    txtFYEnd = Add_Entry_Row(grid, this, 3, lblFYEnd, "lblFYEnd", "F/Y End:", "txtFYEnd");
+    txtFacilityName = Add_Entry_Row(grid, this, 4, lblFacilityName, "lblFacilityName", "Facility Name:", "txtFacilityName");
     // The program makes reports of this one form only; a report of another
     // number could not be opened again.
     txtFormNum->setText("0287");
@@ -59,7 +49,6 @@ frmCreateNewCRF::frmCreateNewCRF(QWidget* parent) : QDialog(parent) {
     box->addLayout(grid);
     box->addLayout(buttons);
 
-    for (QLineEdit* b : {txtProviderNum, txtFYStart, txtFYEnd, txtFacilityName}) Select_All_On_Focus(b);
     On_Lost_Focus(txtProviderNum, [this] { txtProviderNum_LostFocus(); });
     On_Lost_Focus(txtFYStart, [this] { txtFYStart_LostFocus(); });
     On_Lost_Focus(txtFYEnd, [this] { txtFYEnd_LostFocus(); });

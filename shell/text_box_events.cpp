@@ -2,6 +2,8 @@
 
 #include <QEvent>
 #include <QFocusEvent>
+#include <QGridLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QTimer>
@@ -49,5 +51,18 @@ void Select_All_On_Focus(QLineEdit* box) {
 }
 
 void On_Lost_Focus(QLineEdit* box, std::function<void()> rule) { new FocusWatcher(box, nullptr, std::move(rule)); }
+
+QLineEdit* Add_Entry_Row(QGridLayout* grid, QWidget* owner, int row, QLabel*& label, const char* labelName,
+                         const char* caption, const char* boxName) {
+    label = new QLabel(caption, owner);
+    label->setObjectName(labelName);
+    auto* box = new QLineEdit(owner);
+    box->setObjectName(boxName);
+    label->setBuddy(box);
+    grid->addWidget(label, row, 0, Qt::AlignRight);
+    grid->addWidget(box, row, 1);
+    Select_All_On_Focus(box);
+    return box;
+}
 
 }  // namespace vt::gui

@@ -6,11 +6,19 @@
 
 #include <functional>
 
+class QGridLayout;
+class QLabel;
 class QLineEdit;
+class QWidget;
 
 namespace vt::gui {
 
 void Select_All_On_Focus(QLineEdit* box);
 void On_Lost_Focus(QLineEdit* box, std::function<void()> rule);
+
+// One row of an identity dialog: its caption, right-aligned, and the text box
+// the caption's access key leads to; the box selects its text on arrival.
+QLineEdit* Add_Entry_Row(QGridLayout* grid, QWidget* owner, int row, QLabel*& label, const char* labelName,
+                         const char* caption, const char* boxName);
 
 }  // namespace vt::gui
