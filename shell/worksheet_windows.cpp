@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <initializer_list>
 #include <cmath>
 #include <vector>
 
@@ -185,6 +186,27 @@ void Fit_Form_Height(WorksheetWindow& form, int headLines, int recordCount) {
     form.resize(form.width(), Px(height));
 }
 
+namespace {
+
+// The grid above the button strip, the arrows at the strip's two ends, and
+// the equal buttons between them, 120 twips apart.
+void Lay_Out_Strip(QWidget* form, grid::Grid* grd, QWidget* picButtons, QAbstractButton* cmdPrevious,
+                   QAbstractButton* cmdNext, double w0, std::initializer_list<QAbstractButton*> buttons) {
+    const double scaleWidth = WidthOf(form);
+    FitGridAndStrip(form, grd, picButtons, HeightOf(form));
+    if (cmdPrevious) {
+        cmdPrevious->move(0, cmdPrevious->y());
+        if (cmdNext) cmdNext->move(Px(scaleWidth - WidthOf(cmdNext)), cmdNext->y());
+    }
+    const double n = static_cast<double>(buttons.size());
+    const double b = static_cast<double>(HalfEven((scaleWidth - 480 - 2 * w0 - 120 * (n - 1)) / n));
+    const double first = 240 + w0;
+    int k = 0;
+    for (QAbstractButton* button : buttons) Place(button, first + k++ * (b + 120), b);
+}
+
+}  // namespace
+
 void Resize_View_Form(QWidget* form, grid::Grid* grd, QWidget* picButtons, QAbstractButton* cmdRecalculate,
                       QAbstractButton* cmdPrint, QAbstractButton* cmdOpenEdit, QAbstractButton* cmdClose,
                       QAbstractButton* cmdPrevious, QAbstractButton* cmdNext) {
@@ -199,16 +221,7 @@ void Resize_View_Form(QWidget* form, grid::Grid* grd, QWidget* picButtons, QAbst
         form->resize(form->width(), Px(1210));
         return;
     }
-    const double scaleWidth = WidthOf(form);
-    FitGridAndStrip(form, grd, picButtons, HeightOf(form));
-    if (cmdPrevious) {
-        cmdPrevious->move(0, cmdPrevious->y());
-        if (cmdNext) cmdNext->move(Px(scaleWidth - WidthOf(cmdNext)), cmdNext->y());
-    }
-    const double b = static_cast<double>(HalfEven((scaleWidth - 480 - 2 * w0 - 360) / 4));
-    const double first = 240 + w0;
-    QAbstractButton* row[] = {cmdRecalculate, cmdPrint, cmdOpenEdit, cmdClose};
-    for (int k = 0; k < 4; ++k) Place(row[k], first + k * (b + 120), b);
+    Lay_Out_Strip(form, grd, picButtons, cmdPrevious, cmdNext, w0, {cmdRecalculate, cmdPrint, cmdOpenEdit, cmdClose});
 }
 
 void Resize_Edit_Form(QWidget* form, grid::Grid* grd, QWidget* picButtons, QAbstractButton* cmdAdd,
@@ -229,16 +242,8 @@ void Resize_Edit_Form(QWidget* form, grid::Grid* grd, QWidget* picButtons, QAbst
         form->resize(form->width(), Px(lowest));
         return;
     }
-    const double scaleWidth = WidthOf(form);
-    FitGridAndStrip(form, grd, picButtons, HeightOf(form));
-    if (cmdPrevious) {
-        cmdPrevious->move(0, cmdPrevious->y());
-        if (cmdNext) cmdNext->move(Px(scaleWidth - WidthOf(cmdNext)), cmdNext->y());
-    }
-    const double b = static_cast<double>(HalfEven((scaleWidth - 480 - 2 * w0 - 480) / 5));
-    const double first = 240 + w0;
-    QAbstractButton* row[] = {cmdAdd, cmdDelete, cmdOpenView, cmdRecalculate, cmdClose};
-    for (int k = 0; k < 5; ++k) Place(row[k], first + k * (b + 120), b);
+    Lay_Out_Strip(form, grd, picButtons, cmdPrevious, cmdNext, w0,
+                  {cmdAdd, cmdDelete, cmdOpenView, cmdRecalculate, cmdClose});
 }
 
 void Resize_J_Form(QWidget* form, grid::Grid* grd, QAbstractButton* b1, QAbstractButton* b2,
