@@ -81,10 +81,7 @@ QLineEdit* frmCRFEditKey::Box(IdentityField field) const {
 }
 
 void frmCRFEditKey::txtFYStart_LostFocus() {
-    std::string start = S(txtFYStart->text()), end = S(txtFYEnd->text());
-    Leave_FY_Start(start, end);
-    txtFYStart->setText(Q(start));
-    txtFYEnd->setText(Q(end));
+    Leave_FY_Start_Boxes(txtFYStart, txtFYEnd);
 }
 
 void frmCRFEditKey::txtFYEnd_LostFocus() {

@@ -103,10 +103,7 @@ void frmCreateNewCRF::txtProviderNum_LostFocus() {
 }
 
 void frmCreateNewCRF::txtFYStart_LostFocus() {
-    std::string start = S(txtFYStart->text()), end = S(txtFYEnd->text());
-    Leave_FY_Start(start, end);
-    txtFYStart->setText(Q(start));
-    txtFYEnd->setText(Q(end));
+    Leave_FY_Start_Boxes(txtFYStart, txtFYEnd);
 }
 
 void frmCreateNewCRF::txtFYEnd_LostFocus() {

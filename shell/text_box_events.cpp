@@ -8,7 +8,9 @@
 #include <QPointer>
 #include <QTimer>
 
+#include "shell/core/identity_checks.h"
 #include "shell/guard.h"
+#include "shell/text.h"
 
 namespace vt::gui {
 namespace {
@@ -63,6 +65,13 @@ QLineEdit* Add_Entry_Row(QGridLayout* grid, QWidget* owner, int row, QLabel*& la
     grid->addWidget(box, row, 1);
     Select_All_On_Focus(box);
     return box;
+}
+
+void Leave_FY_Start_Boxes(QLineEdit* txtFYStart, QLineEdit* txtFYEnd) {
+    std::string start = S(txtFYStart->text()), end = S(txtFYEnd->text());
+    Leave_FY_Start(start, end);
+    txtFYStart->setText(Q(start));
+    txtFYEnd->setText(Q(end));
 }
 
 }  // namespace vt::gui

@@ -18,6 +18,10 @@ void On_Lost_Focus(QLineEdit* box, std::function<void()> rule);
 
 // One row of an identity dialog: its caption, right-aligned, and the text box
 // the caption's access key leads to; the box selects its text on arrival.
+// Leaving an identity dialog's FY Start box: the start is checked and
+// rewritten, and the end may be proposed from it.
+void Leave_FY_Start_Boxes(QLineEdit* txtFYStart, QLineEdit* txtFYEnd);
+
 QLineEdit* Add_Entry_Row(QGridLayout* grid, QWidget* owner, int row, QLabel*& label, const char* labelName,
                          const char* caption, const char* boxName);
 
