@@ -44,8 +44,8 @@ std::vector<std::string> PrintPages(const std::string& bytes) {
 }
 
 void ExpectGolden(const std::string& actual, const std::string& golden) {
-    // The golden folders sit beside this one under tests/.
-    const fs::path path = fs::path(__FILE__).parent_path().parent_path() / golden;
+    // The golden folders sit under tests/, wherever the build runs from.
+    const fs::path path = fs::path(VT_TESTS_DIR) / golden;
     ASSERT_FALSE(actual.empty()) << "nothing was printed for " << golden;
     if (std::getenv("VT_WRITE_GOLDEN")) WriteBytes(path.string(), actual);
     ASSERT_TRUE(fs::exists(path)) << "no golden file " << path;
