@@ -34,6 +34,10 @@ extern Value Temp_Value;
 bool Check_Date(std::string& text);
 bool Format_Date_Field(std::string& text, bool showMessage);
 bool Check_Amount(Value& value, int sign = 0);
+// Text typed for a field of at most maxLength characters: control characters
+// (which would reach print files as page feeds) and text longer than the field
+// are refused with a message naming the field.
+bool Check_Text(const std::string& text, std::size_t maxLength, const std::string& fieldName);
 std::string Get_Worksheet_Name(const std::string& code);
 
 }  // namespace vt

@@ -62,6 +62,33 @@ TEST(CheckAmount, RulesApplyInTheirOrder) {
     }
 }
 
+TEST(CheckText, RefusesControlCharactersAndTextLongerThanTheField) {
+    struct Case {
+        const char* text;
+        bool ok;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"", true, nullptr},
+        {"Twelve chars", true, nullptr},
+        {"\xC3\xA9tude de cas", true, nullptr},  // 12 characters in 13 bytes
+        {"Thirteen char", false, "The Name may hold at most 12 characters."},
+        {"Line\r\nbreak", false, "The Name may not contain control characters (such as tabs or line breaks)."},
+        {"feed\f", false, "The Name may not contain control characters (such as tabs or line breaks)."},
+        {"del\x7F", false, "The Name may not contain control characters (such as tabs or line breaks)."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        ScriptedUi ui;
+        if (c.message) ui.ExpectMessage();
+        EXPECT_EQ(Check_Text(c.text, 12, "Name"), c.ok);
+        if (c.message) {
+            ASSERT_EQ(ui.Messages().size(), 1u);
+            EXPECT_EQ(ui.Messages()[0].prompt, c.message);
+        }
+    }
+}
+
 TEST(DateChecks, AcceptUsDatesAndReformatThem) {
     struct Case { const char* in; bool ok; const char* formatted; };
     const Case cases[] = {
