@@ -295,7 +295,7 @@ CcAddChoices Offered_CC_Numbers(Currency current) {
     CcAddChoices choices;
     if (Table_Exists("DeletedCCs"))
         choices.restoreList = Nz_Num(Db().Scalar("SELECT COUNT(CCNum) FROM DeletedCCs;")).ToLong() > 0;
-    const Currency numbers[2] = {current + kStep, NextWhole(current)};
+    const Currency numbers[2] = {current + kStep, NextWhole(current + kStep)};  // 12.99 offers 13 and 14
     for (int i = 0; i < 2; ++i) {
         CcOffer& offer = choices.buttons[static_cast<std::size_t>(i)];
         offer.number = numbers[i];

@@ -133,12 +133,30 @@ TEST_F(CostCentres, RestoreMovesTheGroupUpEverywhere) {
     EXPECT_TRUE(Deleted_CC_Entries().empty());
 }
 
+TEST(CostCentreNumbers, LockedProtectedAndRestorableSets) {
+    int locked = 0;
+    for (std::int64_t cents = 1; cents <= 30000; ++cents) locked += Is_CC_Name_Locked(Currency{cents * 100});
+    EXPECT_EQ(locked, 84);
+    struct Case { double n; bool locked, protectedNumber, restorable; };
+    for (const Case& c : std::vector<Case>{{1, true, true, false},       {1.01, true, false, false},
+                                           {2.01, true, false, true},    {6, false, false, true},
+                                           {10, false, false, false},    {12, true, false, true},
+                                           {30, true, true, true},       {30.01, true, false, true},
+                                           {32, false, false, true},     {205, false, true, true},
+                                           {205.01, false, false, false}, {266, false, false, true}}) {
+        EXPECT_EQ(Is_CC_Name_Locked(N(c.n)), c.locked) << c.n;
+        EXPECT_EQ(Is_CC_Protected(N(c.n)), c.protectedNumber) << c.n;
+        EXPECT_EQ(Is_CC_Restorable(N(c.n)), c.restorable) << c.n;
+    }
+}
+
 TEST_F(CostCentres, OffersNoNumberOnATotalLine) {
     struct Case { double row, sub, whole; bool subOffered, wholeOffered; };
     for (const Case& c : std::vector<Case>{{209, 209.01, 210, true, false}, {265, 265.01, 266, false, false},
                                            {228, 228.01, 229, true, false}, {2, 2.01, 3, false, false},
                                            {9, 9.01, 10, true, false},      {35, 35.01, 36, true, false},
-                                           {30.01, 30.02, 31, true, true},  {237, 237.01, 238, true, false}}) {
+                                           {30.01, 30.02, 31, true, true},  {237, 237.01, 238, true, false},
+                                           {11.99, 12, 13, false, false}}) {
         SCOPED_TRACE(c.row);
         const CcAddChoices offer = Offered_CC_Numbers(N(c.row));
         EXPECT_EQ(offer.buttons[0].caption, "Add new Cost Center number " + N(c.sub).ToText());
