@@ -255,13 +255,16 @@ bool Is_CC_Name_Locked(Currency n) {
 bool Is_CC_Protected(Currency n) {
     for (int fixed : {1, 4, 5, 30})
         if (n == Whole(fixed)) return true;
-    return IsWholeIn(n, 201, 265);
+    // An account whose line would be a total line of J has no line there and
+    // is no standard account: it may go.
+    return IsWholeIn(n, 201, 265) && CC_Number_Refusal(n).empty();
 }
 
 bool Is_CC_Restorable(Currency n) {
     for (double sub : {2.01, 5.01, 30.01})
         if (n == Currency::FromDouble(sub)) return true;
-    return (IsWholeIn(n, 6, 32) && n != Whole(10)) || IsWholeIn(n, 201, 266);
+    // Nothing is kept that could not come back (266, whose line is J's last total).
+    return ((IsWholeIn(n, 6, 32) && n != Whole(10)) || IsWholeIn(n, 201, 266)) && CC_Number_Refusal(n).empty();
 }
 
 bool CC_Labels_Editable(Currency n) { return n < Whole(201); }
@@ -293,8 +296,7 @@ std::string CC_Number_Refusal(Currency n) {
 
 CcAddChoices Offered_CC_Numbers(Currency current) {
     CcAddChoices choices;
-    if (Table_Exists("DeletedCCs"))
-        choices.restoreList = Nz_Num(Db().Scalar("SELECT COUNT(CCNum) FROM DeletedCCs;")).ToLong() > 0;
+    choices.restoreList = !Deleted_CC_Entries().empty();
     const Currency numbers[2] = {current + kStep, NextWhole(current + kStep)};  // 12.99 offers 13 and 14
     for (int i = 0; i < 2; ++i) {
         CcOffer& offer = choices.buttons[static_cast<std::size_t>(i)];
@@ -307,7 +309,10 @@ CcAddChoices Offered_CC_Numbers(Currency current) {
 
 std::vector<CcListEntry> Deleted_CC_Entries() {
     if (!Table_Exists("DeletedCCs")) return {};
-    return Entries("SELECT CCNum, CCName FROM DeletedCCs ORDER BY CCNum;");
+    auto entries = Entries("SELECT CCNum, CCName FROM DeletedCCs ORDER BY CCNum;");
+    // A copy saved by an earlier version may hold a number the list now refuses.
+    std::erase_if(entries, [](const CcListEntry& e) { return !CC_Number_Refusal(e.number).empty(); });
+    return entries;
 }
 
 std::vector<CcListEntry> Selectable_CC_Entries(const std::string& sheet) {

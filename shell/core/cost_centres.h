@@ -22,9 +22,11 @@ namespace vt {
 
 // The 84 standard cost centres whose name the user may not change.
 bool Is_CC_Name_Locked(Currency n);
-// Numbers that may not be deleted: 1, 4, 5, 30 and the whole numbers 201-265.
+// Numbers that may not be deleted: 1, 4, 5, 30 and the whole numbers 201-265
+// that are account lines of J.
 bool Is_CC_Protected(Currency n);
-// Numbers whose deleted row is kept in DeletedCCs so that it can come back.
+// Numbers whose deleted row is kept in DeletedCCs so that it can come back:
+// 2.01, 5.01, 30.01, 6-32 but 10, and the accounts 201-265 of J's account lines.
 bool Is_CC_Restorable(Currency n);
 // The three column labels belong to expense cost centres only.
 bool CC_Labels_Editable(Currency n);
@@ -63,7 +65,7 @@ struct CcListEntry {
     Currency number;
     std::string text;
 };
-// The saved cost centres, in number order (none when DeletedCCs is missing).
+// The saved cost centres that may come back, in number order.
 std::vector<CcListEntry> Deleted_CC_Entries();
 // The expense cost centres from 10 up to 200 that are not yet a column of
 // sheet (E1 or F1p2), for the picker.

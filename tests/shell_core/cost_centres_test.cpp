@@ -139,11 +139,12 @@ TEST(CostCentreNumbers, LockedProtectedAndRestorableSets) {
     EXPECT_EQ(locked, 84);
     struct Case { double n; bool locked, protectedNumber, restorable; };
     for (const Case& c : std::vector<Case>{{1, true, true, false},       {1.01, true, false, false},
-                                           {2.01, true, false, true},    {6, false, false, true},
+                                           {2.01, true, false, true},    {7, true, false, true},
                                            {10, false, false, false},    {12, true, false, true},
                                            {30, true, true, true},       {30.01, true, false, true},
                                            {32, false, false, true},     {205, false, true, true},
-                                           {205.01, false, false, false}, {266, false, false, true}}) {
+                                           {205.01, false, false, false}, {266, false, false, false},
+                                           {238, false, false, false}}) {
         EXPECT_EQ(Is_CC_Name_Locked(N(c.n)), c.locked) << c.n;
         EXPECT_EQ(Is_CC_Protected(N(c.n)), c.protectedNumber) << c.n;
         EXPECT_EQ(Is_CC_Restorable(N(c.n)), c.restorable) << c.n;
