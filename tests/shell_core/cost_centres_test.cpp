@@ -185,6 +185,13 @@ TEST_F(CostCentres, RenameReachesEverySheetThatShowsTheName) {
     ASSERT_TRUE(Rename_CC(N(232), "Due from Partners").done);
     EXPECT_EQ(One("SELECT CCName FROM J WHERE CCNum = ?;", 232), "Due from Partners");
 
+    ASSERT_TRUE(Set_CC_Label(N(32), 1, "Consulting").done);
+    EXPECT_EQ(Get_CC_Label(N(32), 1, 0), "Consulting");
+    for (auto [n, label] : std::vector<std::pair<double, std::string>>{{32, std::string(17, 'x')}, {232, "x"}}) {
+        ui.ExpectMessage();
+        EXPECT_FALSE(Set_CC_Label(N(n), 2, label).done) << n;
+    }
+
     const auto before = Everything();
     struct Case { double n; std::string name; std::vector<std::string> messages; };
     const std::string dup = "This cost center name has already been used, please enter a unique cost center title.";
