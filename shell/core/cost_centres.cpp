@@ -126,9 +126,9 @@ private:
     CcChange result_;
 };
 
-// The numbers of n's group from n up (up = true, by .01) or after n (down by
-// .01), in the fields that hold cost-centre numbers outside the list and the
-// sheets' own lines. Fields without a unique index move in one step.
+// The references of B-1 (both sides), C and D Part B to n's group: from n up
+// (up = true) they move up by .01, after n down by .01. None of these fields
+// is a unique key, so each moves in one step.
 void MoveReferences(Currency n, bool up) {
     const std::string from = up ? ">=" : ">";
     const std::string by = up ? "+0.01" : "-0.01";

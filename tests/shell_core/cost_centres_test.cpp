@@ -49,8 +49,12 @@ TEST_F(CostCentres, AddThenDeleteLeavesEveryTableAsBefore) {
     Exec("UPDATE B SET Expenses = CCur(LineNum * 100);");
     Exec("UPDATE J SET Col_1 = CCur(LineNum * 10);");
     struct Case { double n; const char* sheet; std::vector<std::string> columns; };
-    for (const Case& c : std::vector<Case>{{12.01, "B", {}}, {212.01, "J", {}}, {2.02, "B", {"E", "Fp1", "Fp2", "Gp1", "Gp2"}},
-                                           {9.01, "B", {"E"}}, {30.02, "B", {"Gp1", "Gp2"}}, {33, "B", {}}}) {
+    for (const Case& c : std::vector<Case>{{12.01, "B", {}},
+                                           {212.01, "J", {}},
+                                           {2.02, "B", {"E", "Fp1", "Fp2", "Gp1", "Gp2"}},
+                                           {9.01, "B", {"E"}},
+                                           {30.02, "B", {"Gp1", "Gp2"}},
+                                           {33, "B", {}}}) {
         SCOPED_TRACE(c.n);
         const auto before = Everything();
         const CcChange added = Add_CC(N(c.n));
@@ -91,10 +95,12 @@ TEST_F(CostCentres, DeletedColumnGoesAndTheNextKeepsItsAmounts) {
     EXPECT_EQ(Rows("SELECT Col_1 FROM E1 WHERE SeqNum = 1;"), (Table{{"300"}}));
     EXPECT_EQ(Row0("F1p2"), (std::vector<std::string>{"12.01", "Null"}));
     EXPECT_EQ(Row0("F1p1"), (std::vector<std::string>{"12.01", "Null"}));
-    EXPECT_EQ(Rows("SELECT LineNum, Expenses FROM B WHERE Int(LineNum) = 12 ORDER BY LineNum;"), (Table{{"12", "0"}, {"12.01", "5000"}}));
+    EXPECT_EQ(Rows("SELECT LineNum, Expenses FROM B WHERE Int(LineNum) = 12 ORDER BY LineNum;"),
+              (Table{{"12", "0"}, {"12.01", "5000"}}));
     EXPECT_EQ(Rows("SELECT UpCCNum, UpAmount, DnCCNum, DnAmount FROM B1 WHERE SeqNum = 1;"),
               (Table{{"12.01", "50", "Null", "0"}}));
-    EXPECT_EQ(Rows("SELECT CCNum, Amount FROM C WHERE LineNum IN (1, 2) ORDER BY LineNum;"), (Table{{"Null", "0"}, {"12.01", "-60"}}));
+    EXPECT_EQ(Rows("SELECT CCNum, Amount FROM C WHERE LineNum IN (1, 2) ORDER BY LineNum;"),
+              (Table{{"Null", "0"}, {"12.01", "-60"}}));
     EXPECT_EQ(Rows("SELECT SeqNum, LineNum FROM DpB WHERE SeqNum < 100;"), (Table{{"2", "12.01"}}));
 
     ui.AllowMessages();
@@ -120,10 +126,13 @@ TEST_F(CostCentres, RestoreMovesTheGroupUpEverywhere) {
     EXPECT_EQ(Rows("SELECT CCNum, CCName FROM CostCenters WHERE Int(CCNum) = 30 ORDER BY CCNum;"),
               (Table{{"30", "Interest Expense"}, {"30.01", "Interest Income"}, {"30.02", "Bank Interest"}}));
     EXPECT_EQ(Rows("SELECT LineNum, CCName, Expenses FROM B WHERE Int(LineNum) = 30 ORDER BY LineNum;"),
-              (Table{{"30", "Interest Expense", "0"}, {"30.01", "Interest Income", "0"}, {"30.02", "Bank Interest", "900"}}));
+              (Table{{"30", "Interest Expense", "0"},
+                     {"30.01", "Interest Income", "0"},
+                     {"30.02", "Bank Interest", "900"}}));
     for (const char* g : {"Gp1", "Gp2"}) {
         const auto row0 = Row0(g, 5);
-        EXPECT_EQ(std::vector<std::string>(row0.end() - 4, row0.end()), (std::vector<std::string>{"0", "30", "30.01", "30.02"}))
+        EXPECT_EQ(std::vector<std::string>(row0.end() - 4, row0.end()),
+                  (std::vector<std::string>{"0", "30", "30.01", "30.02"}))
             << g;
     }
     EXPECT_EQ(Row0("E1"), (std::vector<std::string>{"30.02", "Null"}));
@@ -201,7 +210,8 @@ TEST_F(CostCentres, RenameReachesEverySheetThatShowsTheName) {
              {32, "   ", {"A cost center may not be blank, please enter a cost center title."}},
              {32, std::string(41, 'a') + "\"", {"Cost Center names cannot be more than 40 characters in length",
                                                 "Cost Center names cannot contain double quote characters"}},
-             {32, "Tab\there", {"The cost center name may not contain control characters (such as tabs or line breaks)."}},
+             {32, "Tab\there",
+              {"The cost center name may not contain control characters (such as tabs or line breaks)."}},
          }) {
         ui.ClearRecords();
         for (std::size_t i = 0; i < c.messages.size(); ++i) ui.ExpectMessage();
