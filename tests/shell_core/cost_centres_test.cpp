@@ -242,6 +242,9 @@ TEST_F(CostCentres, AFailureHalfwayLeavesEveryTableAsBefore) {
     }
     Set_CC_Step_Hook(nullptr);
     EXPECT_TRUE(Delete_CC(N(2.01)).done);
+    ui.ClearRecords();
+    Calc_All();  // worksheet B's capital lines and E's columns still pair up
+    EXPECT_TRUE(ui.Messages().empty());
 }
 
 }  // namespace
