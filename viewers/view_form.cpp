@@ -132,4 +132,18 @@ void ViewForm::cmdRecalculate_Click() {
 
 void ViewForm::cmdClose_Click() { Unload_Form(this); }
 
+long Top_Line(grid::Grid& grd, const std::string& key) {
+    if (!grd.Data().IsBound()) return -1;
+    const int top = grd.FirstRow();
+    if (top < 0) return -1;
+    const Value v = grd.Data().FieldValue(top, key);
+    if (!IsNumeric(v) || v.IsEmpty()) return -1;
+    return static_cast<long>(v.ToLong());
+}
+
+void Scroll_To_Line(grid::Grid& grd, const std::string& key, const Value& line, bool last) {
+    const bool found = last ? grd.FindLast(key, db::FindOp::Eq, line) : grd.FindFirst(key, db::FindOp::Eq, line);
+    if (found) grd.SetFirstRow(grd.Row());
+}
+
 }  // namespace vt::gui
