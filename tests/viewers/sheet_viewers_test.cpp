@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QAction>
+#include <QMenu>
 #include <QDir>
 #include <QTest>
 
@@ -17,6 +19,7 @@
 #include "shell/calculation.h"
 #include "shell/core/calc_all.h"
 #include "shell/forms.h"
+#include "shell/frmMain.h"
 #include "shell/text.h"
 #include "shell/worksheet_windows.h"
 #include "store/report.h"
@@ -211,6 +214,31 @@ TEST_F(Viewers, NextWalksFromTheFirstToTheLastInDisplayNameOrder) {
     EXPECT_EQ(opened, expected);
     EXPECT_EQ(gui::Form_Count(), 25);  // slot 0 is the main window's
     EXPECT_TRUE(ui.Messages().empty());
+}
+
+TEST_F(Viewers, TheViewMenuOpensEveryViewer) {
+    auto* main = new gui::frmMain(gui::StartOptions{std::chrono::milliseconds(0), {}, "vt-test-viewers", [] {}});
+    ASSERT_TRUE(main->Form_Load());
+    main->ShowReportOpened(Report().CRF_Path);
+    for (QAction* a : main->findChildren<QAction*>()) {
+        const std::string name = a->objectName().toStdString();
+        if (name.rfind("mnuViewOpen", 0) == 0 && !a->menu() && name != "mnuViewOpenEditChecks" && name != "mnuViewOpenCCs")
+            a->trigger();
+    }
+    EXPECT_EQ(gui::Form_Count(), 25);
+    for (const char* code : kOrder) EXPECT_TRUE(gui::Is_Form_Loaded(std::string("frmView") + code)) << code;
+    EXPECT_TRUE(ui.Messages().empty());
+}
+
+TEST_F(Viewers, GBringsBackItsTopLineAsAWholeLine) {
+    db().Execute("INSERT INTO Gp2 (SeqNum, LineNum, Component) VALUES (19.01, 1.01, 'Pharmacy Annex');");
+    ViewForm* g = OpenView("Gp2");
+    EXPECT_EQ(g->grd->FirstRow(), 0);
+    g->resize(g->width(), ui::Px(2400));
+    QApplication::processEvents();
+    g->grd->SetFirstRow(g->grd->Data().FindFirst("SeqNum", db::FindOp::Eq, Value(C(19.01))));
+    g->SetGrd();
+    EXPECT_EQ(g->grd->Data().FieldValue(g->grd->FirstRow(), "SeqNum").ToCurrency(), C(19));
 }
 
 TEST_F(Viewers, ReCalculateInAnyViewerShowsTheNewFiguresInEveryOpenOne) {
