@@ -59,7 +59,8 @@ void frmViewJ::FormSetup() {
         std::string text;
         double width;
     };
-    for (Heading h : {Heading{0, 0, " ", 600}, Heading{2, 0, "Assets", 4300}, Heading{3, 1, "Balance Sheet per Books", 1250}})
+    for (Heading h : {Heading{0, 0, " ", 600}, Heading{2, 0, "Assets", 4300},
+                      Heading{3, 1, "Balance Sheet per Books", 1250}})
         grd->Columns(h.col).SetCaption(Wrap_Text(Value(h.colNum), h.text, h.width));
     grd->AddSplit();
     grd->Splits(1).SetRecordSelectors(false);
@@ -80,7 +81,7 @@ void frmViewJ::FormSetup() {
 void frmViewJ::cmdCalc_Click() {
     Run_Guarded([this] {
         Value saved;
-        if (grd->Data().RecordCount() > 0 && grd->FirstRow() >= 0) saved = grd->Data().FieldValue(grd->FirstRow(), "LineNum");
+        if (grd->FirstRow() >= 0) saved = grd->Data().FieldValue(grd->FirstRow(), "LineNum");
         Calc_J();
         FormSetup();
         if (IsNumeric(saved) && !saved.IsEmpty() && saved.ToCurrency() > Currency{})

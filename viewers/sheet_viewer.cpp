@@ -15,6 +15,18 @@ std::string Labels(const db::Recordset& rs) {
            Nz_Str(rs.Field("ColLabel3")).ToText();
 }
 
+// The cells of a component sheet's row 0; none when it has no row 0.
+std::vector<Value> Row0(const std::string& sheet) {
+    std::vector<Value> cells;
+    auto rs = Db().OpenRecordset("SELECT * FROM " + sheet + " WHERE SeqNum = 0;");
+    if (rs.RecordCount() > 0) {
+        rs.MoveFirst();
+        for (int i = 0; i < rs.FieldCount(); ++i) cells.push_back(rs.Field(i));
+    }
+    rs.Close();
+    return cells;
+}
+
 }  // namespace
 
 SheetViewer::SheetViewer(const ViewerDesign& design) : ViewForm(design.code), d_(design) {}
@@ -90,36 +102,30 @@ void SheetViewer::HeadByRow0() {
     for (; cc.RecordCount() > 0 && !cc.Eof(); cc.MoveNext()) labels.emplace(cc.Field("CCNum").ToCurrency(), Labels(cc));
     cc.Close();
 
-    auto row0 = Db().OpenRecordset("SELECT * FROM " + d_.code + " WHERE SeqNum = 0;");
-    const bool hasRow0 = row0.RecordCount() > 0;
-    if (hasRow0) row0.MoveFirst();
+    const std::vector<Value> row0 = Row0(d_.code);
     for (size_t i = d_.columns.size(); i + 1 < ColHeadings.size(); ++i) {
         ColHeadings[i] = {};
-        const Value v = hasRow0 && static_cast<int>(i) < row0.FieldCount() ? row0.Field(static_cast<int>(i)) : Value::Null();
+        const Value v = i < row0.size() ? row0[i] : Value::Null();
         if (!IsNumeric(v) || v.IsEmpty()) continue;
         const auto found = labels.find(v.ToCurrency());
         if (found != labels.end()) ColHeadings[i] = ColHeading(found->first.ToText(), found->second);
     }
-    row0.Close();
 }
 
-// Worksheet G's numbering: the Non-Capital column (row-0 value 0 or empty) is 6.
+// Worksheet G's numbering: the Non-Capital column (row-0 value 0 or empty) is
+// 6. Without a row 0 nothing says which cost centre a column holds.
 void SheetViewer::HeadG() {
-    auto row0 = Db().OpenRecordset("SELECT * FROM " + d_.code + " WHERE SeqNum = 0;");
-    const bool hasRow0 = row0.RecordCount() > 0;
-    if (hasRow0) row0.MoveFirst();
+    const std::vector<Value> row0 = Row0(d_.code);
     for (size_t i = d_.columns.size(); i < ColHeadings.size(); ++i) {
-        // Without a row 0 nothing says which cost centre a column holds.
-        if (!hasRow0 || static_cast<int>(i) >= row0.FieldCount()) {
+        if (i >= row0.size()) {
             ColHeadings[i] = {};
             continue;
         }
-        const Value v = Nz_Num(row0.Field(static_cast<int>(i)));
+        const Value v = Nz_Num(row0[i]);
         const Currency cc = IsNumeric(v) ? v.ToCurrency() : Currency{};
         ColHeadings[i] = cc == Currency{} ? ColHeading("6", "Non-Capital")
                                           : ColHeading(G_Column_Number(cc), Get_CC_Label(cc, 0, 0));
     }
-    row0.Close();
 }
 
 void SheetViewer::PrintWorksheet() {

@@ -18,10 +18,10 @@ namespace vt::gui {
 enum class Pane { Left, Right, Hidden };
 
 struct ViewerColumn {
-    std::string colNum, headText;
+    std::string colNum{}, headText{};
     double width = -1;  // twips; below 0 the grid's default
     Pane pane = Pane::Left;
-    std::string numberFormat;
+    std::string numberFormat{};
     int alignment = grid::kAlignGeneral;
 };
 
@@ -34,18 +34,18 @@ enum class CcHeadings {
 };
 
 struct ViewerDesign {
-    std::string code;
-    std::string recordSource;
+    std::string code{};
+    std::string recordSource{};
     int headLines = 4;
-    std::vector<ViewerColumn> columns;  // fields 0, 1, ... as far as the design names them
-    ViewerColumn rest;                  // every field after those
+    std::vector<ViewerColumn> columns{};  // fields 0, 1, ... as far as the design names them
+    ViewerColumn rest{};                  // every field after those
     bool split = false;                 // a frozen left pane
     double rowHeight = 0;               // 0: the grid's own
     bool currentColumn1 = false;
     CcHeadings ccHeadings = CcHeadings::None;
     int ccBelow = 0;                     // ListOrder: the cost centres below this number
     bool headingsOnLoad = false;         // ListOrder: the list is read once, when the window loads
-    std::optional<ColHeading> total;     // the last column's heading, whatever the others
+    std::optional<ColHeading> total{};   // the last column's heading, whatever the others
     bool keepTopLine = false;            // the same SeqNum comes back at the top on each rebind
     bool hasPrevious = true;
     bool hasEditor = true;

@@ -38,7 +38,8 @@ const std::vector<ViewerColumn> kB2Columns = {
 // The left pane of the component sheets E, E-1, F-1 and H: sequence, component
 // and Medicare number; the line number nowhere.
 std::vector<ViewerColumn> ComponentColumns(double medicareWidth) {
-    return {{"", "Seq", 600}, {"", "Line", -1, H}, {"", "Chain Components", 4300}, {"", "Medicare Number", medicareWidth}};
+    return {{"", "Seq", 600}, {"", "Line", -1, H}, {"", "Chain Components", 4300},
+            {"", "Medicare Number", medicareWidth}};
 }
 
 const std::vector<ViewerColumn> kFColumns = {{"", "Seq", 600}, {"", "Line", -1, H}, {"", "Chain Components", 4300}};
@@ -62,7 +63,8 @@ std::vector<ViewerColumn> HColumns() {
             add(std::string(blocks[b]) + " " + kind + " Home Office Costs");
         add(std::string("Total Alloc of ") + blocks[b] + " Related Costs");
     }
-    for (const char* kind : {"Direct", "Functional", "Pooled"}) add(std::string("Total ") + kind + " Home Office Costs");
+    for (const char* kind : {"Direct", "Functional", "Pooled"})
+        add(std::string("Total ") + kind + " Home Office Costs");
     add("Total Alloc of Total Related Costs");
     return c;
 }
