@@ -24,12 +24,7 @@ frmViewJ::frmViewJ() : WorksheetWindow("frmViewJ") {
     picButtons = new QWidget(this);
     picButtons->setObjectName("picButtons");
     auto button = [this](const char* name, const char* caption, double left) {
-        auto* b = new QPushButton(caption, picButtons);
-        b->setObjectName(name);
-        b->setGeometry(Px(left), Px(150), Px(1572), Px(300));
-        QFont bold = b->font();
-        bold.setBold(true);
-        b->setFont(bold);
+        QPushButton* b = Strip_Button(picButtons, name, caption, QRect(Px(left), Px(150), Px(1572), Px(300)));
         b->setAutoDefault(false);
         return b;
     };

@@ -69,6 +69,51 @@ std::vector<ViewerColumn> HColumns() {
     return c;
 }
 
+// The component sheets: the rows above 0, the component columns frozen at the
+// left, every value column 1250 twips wide in the scrolling pane.
+ViewerDesign Chain(const std::string& code, std::vector<ViewerColumn> columns, CcHeadings headings,
+                   void (*print)(int&)) {
+    return {.code = code,
+            .recordSource = "SELECT * FROM " + code + " WHERE SeqNum > 0 ORDER BY SeqNum;",
+            .columns = std::move(columns),
+            .rest = kRightAmount,
+            .split = true,
+            .rowHeight = 230,
+            .currentColumn1 = true,
+            .ccHeadings = headings,
+            .print = print};
+}
+
+// F Parts I and II: headed by the cost centres below 6 in list order; both print the whole of F.
+ViewerDesign F(const std::string& code, bool hasEditor) {
+    ViewerDesign d = Chain(code, kFColumns, CcHeadings::ListOrder, Print_F);
+    d.ccBelow = 6;
+    d.hasEditor = hasEditor;
+    return d;
+}
+
+// F-1 Parts I and II: headed from row 0, the total numbered in Part I only.
+ViewerDesign F1(const std::string& code, const char* totalNumber, bool hasEditor) {
+    ViewerDesign d = Chain(code, ComponentColumns(-1), CcHeadings::Row0, Print_F1);
+    d.headLines = 5;
+    d.total = ColHeading(totalNumber, "Total");
+    d.hasEditor = hasEditor;
+    return d;
+}
+
+// G Parts I and II differ only in their table.
+ViewerDesign G(const std::string& code) {
+    ViewerDesign d = Chain(code, kGColumns, CcHeadings::G, Print_G);
+    d.keepTopLine = true;
+    return d;
+}
+
+// B-2 Parts I and II show the same columns.
+ViewerDesign B2(const std::string& code) {
+    return {.code = code, .recordSource = "SELECT * FROM " + code + " ORDER BY SeqNum;", .columns = kB2Columns,
+            .print = Print_B2};
+}
+
 }  // namespace
 
 const ViewerDesign kViewAp1{
@@ -158,19 +203,8 @@ const ViewerDesign kViewB1{
     .print = Print_B1,
 };
 
-const ViewerDesign kViewB2p1{
-    .code = "B2p1",
-    .recordSource = "SELECT * FROM B2p1 ORDER BY SeqNum;",
-    .columns = kB2Columns,
-    .print = Print_B2,
-};
-
-const ViewerDesign kViewB2p2{
-    .code = "B2p2",
-    .recordSource = "SELECT * FROM B2p2 ORDER BY SeqNum;",
-    .columns = kB2Columns,
-    .print = Print_B2,
-};
+const ViewerDesign kViewB2p1 = B2("B2p1");
+const ViewerDesign kViewB2p2 = B2("B2p2");
 
 const ViewerDesign kViewB2p3{
     .code = "B2p3",
@@ -266,127 +300,31 @@ const ViewerDesign kViewI{
     .print = Print_I,
 };
 
-const ViewerDesign kViewE{
-    .code = "E",
-    .recordSource = "SELECT * FROM E WHERE SeqNum > 0 ORDER BY SeqNum;",
-    .columns = ComponentColumns(1000),
-    .rest = kRightAmount,
-    .split = true,
-    .rowHeight = 230,
-    .currentColumn1 = true,
-    .ccHeadings = CcHeadings::ListOrder,
-    .ccBelow = 10,
-    .headingsOnLoad = true,
-    .total = ColHeading("10", "Total"),
-    .print = Print_E,
-};
+const ViewerDesign kViewE = [] {
+    ViewerDesign d = Chain("E", ComponentColumns(1000), CcHeadings::ListOrder, Print_E);
+    d.ccBelow = 10;
+    d.headingsOnLoad = true;
+    d.total = ColHeading("10", "Total");
+    return d;
+}();
+const ViewerDesign kViewFp1 = F("Fp1", false);
+const ViewerDesign kViewFp2 = F("Fp2", true);
 
-const ViewerDesign kViewFp1{
-    .code = "Fp1",
-    .recordSource = "SELECT * FROM Fp1 WHERE SeqNum > 0 ORDER BY SeqNum;",
-    .columns = kFColumns,
-    .rest = kRightAmount,
-    .split = true,
-    .rowHeight = 230,
-    .currentColumn1 = true,
-    .ccHeadings = CcHeadings::ListOrder,
-    .ccBelow = 6,
-    .hasEditor = false,
-    .print = Print_F,
-};
+const ViewerDesign kViewE1 = [] {
+    ViewerDesign d = Chain("E1", ComponentColumns(1000), CcHeadings::Row0, Print_E1);
+    d.total = ColHeading("36", "Total");
+    return d;
+}();
+const ViewerDesign kViewF1p1 = F1("F1p1", "36", false);
+const ViewerDesign kViewF1p2 = F1("F1p2", "", true);
 
-const ViewerDesign kViewFp2{
-    .code = "Fp2",
-    .recordSource = "SELECT * FROM Fp2 WHERE SeqNum > 0 ORDER BY SeqNum;",
-    .columns = kFColumns,
-    .rest = kRightAmount,
-    .split = true,
-    .rowHeight = 230,
-    .currentColumn1 = true,
-    .ccHeadings = CcHeadings::ListOrder,
-    .ccBelow = 6,
-    .print = Print_F,
-};
-
-const ViewerDesign kViewE1{
-    .code = "E1",
-    .recordSource = "SELECT * FROM E1 WHERE SeqNum > 0 ORDER BY SeqNum;",
-    .columns = ComponentColumns(1000),
-    .rest = kRightAmount,
-    .split = true,
-    .rowHeight = 230,
-    .currentColumn1 = true,
-    .ccHeadings = CcHeadings::Row0,
-    .total = ColHeading("36", "Total"),
-    .print = Print_E1,
-};
-
-const ViewerDesign kViewF1p1{
-    .code = "F1p1",
-    .recordSource = "SELECT * FROM F1p1 WHERE SeqNum > 0 ORDER BY SeqNum;",
-    .headLines = 5,
-    .columns = ComponentColumns(-1),
-    .rest = kRightAmount,
-    .split = true,
-    .rowHeight = 230,
-    .currentColumn1 = true,
-    .ccHeadings = CcHeadings::Row0,
-    .total = ColHeading("36", "Total"),
-    .hasEditor = false,
-    .print = Print_F1,
-};
-
-const ViewerDesign kViewF1p2{
-    .code = "F1p2",
-    .recordSource = "SELECT * FROM F1p2 WHERE SeqNum > 0 ORDER BY SeqNum;",
-    .headLines = 5,
-    .columns = ComponentColumns(-1),
-    .rest = kRightAmount,
-    .split = true,
-    .rowHeight = 230,
-    .currentColumn1 = true,
-    .ccHeadings = CcHeadings::Row0,
-    .total = ColHeading("", "Total"),
-    .print = Print_F1,
-};
-
-const ViewerDesign kViewGp1{
-    .code = "Gp1",
-    .recordSource = "SELECT * FROM Gp1 WHERE SeqNum > 0 ORDER BY SeqNum;",
-    .columns = kGColumns,
-    .rest = kRightAmount,
-    .split = true,
-    .rowHeight = 230,
-    .currentColumn1 = true,
-    .ccHeadings = CcHeadings::G,
-    .keepTopLine = true,
-    .print = Print_G,
-};
-
-const ViewerDesign kViewGp2{
-    .code = "Gp2",
-    .recordSource = "SELECT * FROM Gp2 WHERE SeqNum > 0 ORDER BY SeqNum;",
-    .columns = kGColumns,
-    .rest = kRightAmount,
-    .split = true,
-    .rowHeight = 230,
-    .currentColumn1 = true,
-    .ccHeadings = CcHeadings::G,
-    .keepTopLine = true,
-    .print = Print_G,
-};
-
-const ViewerDesign kViewH{
-    .code = "H",
-    .recordSource = "SELECT * FROM H WHERE SeqNum > 0 ORDER BY SeqNum;",
-    .columns = HColumns(),
-    .rest = kRightAmount,
-    .split = true,
-    .rowHeight = 230,
-    .currentColumn1 = true,
-    .keepTopLine = true,
-    .hasEditor = false,
-    .print = Print_H,
-};
+const ViewerDesign kViewGp1 = G("Gp1");
+const ViewerDesign kViewGp2 = G("Gp2");
+const ViewerDesign kViewH = [] {
+    ViewerDesign d = Chain("H", HColumns(), CcHeadings::None, Print_H);
+    d.keepTopLine = true;
+    d.hasEditor = false;
+    return d;
+}();
 
 }  // namespace vt::gui

@@ -24,12 +24,7 @@ ViewForm::ViewForm(const std::string& code) : WorksheetWindow("frmView" + code),
     picButtons->setObjectName("picButtons");
     picButtons->resize(Px(8040), Px(495));
     auto button = [this](const char* name, const char* caption, double width, int tabIndex) {
-        auto* b = new QPushButton(caption, picButtons);
-        b->setObjectName(name);
-        b->setGeometry(0, Px(60), Px(width), Px(375));
-        QFont bold = b->font();
-        bold.setBold(true);
-        b->setFont(bold);
+        QPushButton* b = Strip_Button(picButtons, name, caption, QRect(0, Px(60), Px(width), Px(375)));
         b->setProperty("TabIndex", tabIndex);
         return b;
     };
@@ -131,6 +126,16 @@ void ViewForm::cmdRecalculate_Click() {
 }
 
 void ViewForm::cmdClose_Click() { Unload_Form(this); }
+
+QPushButton* Strip_Button(QWidget* strip, const char* name, const char* caption, const QRect& place) {
+    auto* b = new QPushButton(caption, strip);
+    b->setObjectName(name);
+    b->setGeometry(place);
+    QFont bold = b->font();
+    bold.setBold(true);
+    b->setFont(bold);
+    return b;
+}
 
 long Top_Line(grid::Grid& grd, const std::string& key) {
     if (!grd.Data().IsBound()) return -1;

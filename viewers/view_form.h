@@ -63,6 +63,9 @@ private:
     std::string code_;
 };
 
+// A captioned button of a window's button strip, in bold.
+QPushButton* Strip_Button(QWidget* strip, const char* name, const char* caption, const QRect& place);
+
 // The grid's top visible row is kept across a rebind by its key: Top_Line
 // reads the key of that row rounded to a whole number (halves to even), -1
 // when there is no row or the grid was never bound; Scroll_To_Line makes the

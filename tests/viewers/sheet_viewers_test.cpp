@@ -200,6 +200,10 @@ TEST_F(Viewers, CostCentreColumnsWithoutACostCentreAreHeadedWithoutFailing) {
     e1->SetGrd();
     EXPECT_EQ(e1->Headings()[4].HeadText, "");
 
+    // E heads its columns by the list's order, whatever row 0 says.
+    Set("E", "Col_1", 0, 7);
+    EXPECT_EQ(OpenView("E")->Headings()[4].ColNum, "1");
+
     // G numbers 3 as 4 and keeps an unknown cost centre's number; an empty cell is Non-Capital.
     db().Execute("UPDATE Gp2 SET Col_1 = 3, Col_2 = 150.5, Col_3 = Null WHERE SeqNum = 0;");
     auto* g = OpenView("Gp2");
@@ -226,6 +230,8 @@ TEST_F(Viewers, NextWalksFromTheFirstToTheLastInDisplayNameOrder) {
     for (const char* code : kOrder) expected.push_back(std::string("frmView") + code);
     EXPECT_EQ(opened, expected);
     EXPECT_EQ(gui::Form_Count(), 25);  // slot 0 is the main window's
+    EXPECT_EQ(OpenView("I")->cmdNext->toolTip().toStdString(), "Open J For View");
+    EXPECT_EQ(OpenView("F1p1")->cmdPrevious->toolTip().toStdString(), "Open F  Part-2 For View");
     EXPECT_TRUE(ui.Messages().empty());
 }
 
