@@ -47,24 +47,15 @@ protected:
         Component(3, 2, "South Home");
         Component(4, 1, "Pharmacy");
         Component(5, 1, "East Region");
-        for (auto [line, amount] : {std::pair{1, 10000}, {2, 6000}, {4, 8000}, {11, 50000}, {12, 30000}})
-            db().Execute("UPDATE B SET Expenses = ? WHERE LineNum = ?;", {Value(C(amount)), Value(line)});
-        db().Execute("INSERT INTO B1 (SeqNum, Explanation, Code, UpCCNum, UpAmount, DnCCNum, DnAmount) "
-                     "VALUES (1, 'Officer wages', 'A', 11, 1000, 12, 1000);");
-        db().Execute("INSERT INTO DpB (SeqNum, LineNum, ExpAcct, Amount) VALUES (1, 12, 'Wages', 3000);");
+        db().Execute("UPDATE B SET Expenses = CCur(LineNum * 1000) WHERE LineNum < 36;");
         Set("E", "Col_1", 1, 1000);
         Add_Chosen_CC_Column("E1", C(20));
         Set("E1", "Col_1", 2, 800);
         Add_F1_Column(C(11));
         Add_F1_Column(C(12));
         Set("F1p2", "Col_1", 1, 1);
-        Set("F1p2", "Col_1", 35, 10000);
         Set("Fp2", "Col_1", 1, 2);
-        Set("Fp2", "Col_1", 35, 3000);
         Set("Gp1", "TotalCost", 1, 600000);
-        Set("Gp1", "TotalCost", 2, 400000);
-        Set("Gp2", "TotalCost", 1, 50);
-        Set("I", "Col_1", 1, 150000);
         db().Execute("UPDATE J SET Col_1 = 20000 WHERE LineNum = 1;");
         ui.AllowMessages();
         Calc_All();
@@ -241,8 +232,9 @@ TEST_F(Viewers, TheViewMenuOpensEveryViewer) {
     main->ShowReportOpened(Report().CRF_Path);
     for (QAction* a : main->findChildren<QAction*>()) {
         const std::string name = a->objectName().toStdString();
-        const bool viewer = name != "mnuViewOpenEditChecks" && name != "mnuViewOpenCCs";
-        if (name.rfind("mnuViewOpen", 0) == 0 && !a->menu() && viewer)
+        // Edit checks and cost centres are other windows' business.
+        if (name.rfind("mnuViewOpen", 0) == 0 && !a->menu() && name != "mnuViewOpenEditChecks" &&
+            name != "mnuViewOpenCCs")
             a->trigger();
     }
     EXPECT_EQ(gui::Form_Count(), 25);
@@ -272,10 +264,8 @@ TEST_F(Viewers, ReCalculateInAnyViewerShowsTheNewFiguresInEveryOpenOne) {
     });
     QTest::mouseClick(dynamic_cast<ViewForm*>(open[13])->cmdRecalculate, Qt::LeftButton);
     for (WorksheetWindow* w : open) ExpectCurrent(w);
-    grid::Grid& j = *open.back()->grd;
-    EXPECT_EQ(j.Data().FieldValue(j.Data().FindFirst("LineNum", db::FindOp::Eq, Value(10)), "Col_1"),
-              db().Scalar("SELECT Col_1 FROM J WHERE LineNum = 10"));
-    EXPECT_EQ(db().Scalar("SELECT Col_1 FROM J WHERE LineNum = 10").ToCurrency(), C(25000));
+    const grid::GridModel& j = open.back()->grd->Data();
+    EXPECT_EQ(j.FieldValue(j.FindFirst("LineNum", db::FindOp::Eq, Value(10)), "Col_1"), Value(C(25000)));
 }
 
 TEST_F(Viewers, TheJViewerKeepsItsTopLine) {
@@ -286,7 +276,6 @@ TEST_F(Viewers, TheJViewerKeepsItsTopLine) {
     EXPECT_EQ(j->grd->FirstRow(), 0);  // the first reading keeps nothing
     const std::string amount = j->grd->Columns(3).Caption();
     EXPECT_EQ(gui::Trim(amount.substr(amount.rfind('\r') + 1)), "1");
-    EXPECT_NE(amount.find("Balance"), std::string::npos);
     EXPECT_FALSE(j->grd->Splits(0).Columns(1).Visible() || j->grd->Splits(1).Columns(1).Visible());
     j->resize(j->width(), ui::Px(2400));
     QApplication::processEvents();
