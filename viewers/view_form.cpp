@@ -24,12 +24,7 @@ ViewForm::ViewForm(const std::string& code) : WorksheetWindow("frmView" + code),
     picButtons->setObjectName("picButtons");
     picButtons->resize(Px(8040), Px(495));
     auto button = [this](const char* name, const char* caption, double width, int tabIndex) {
-        auto* b = new QPushButton(caption, picButtons);
-        b->setObjectName(name);
-        b->setGeometry(0, Px(60), Px(width), Px(375));
-        QFont bold = b->font();
-        bold.setBold(true);
-        b->setFont(bold);
+        QPushButton* b = Strip_Button(picButtons, name, caption, QRect(0, Px(60), Px(width), Px(375)));
         b->setProperty("TabIndex", tabIndex);
         return b;
     };
@@ -131,5 +126,29 @@ void ViewForm::cmdRecalculate_Click() {
 }
 
 void ViewForm::cmdClose_Click() { Unload_Form(this); }
+
+QPushButton* Strip_Button(QWidget* strip, const char* name, const char* caption, const QRect& place) {
+    auto* b = new QPushButton(caption, strip);
+    b->setObjectName(name);
+    b->setGeometry(place);
+    QFont bold = b->font();
+    bold.setBold(true);
+    b->setFont(bold);
+    return b;
+}
+
+long Top_Line(grid::Grid& grd, const std::string& key) {
+    if (!grd.Data().IsBound()) return -1;
+    const int top = grd.FirstRow();
+    if (top < 0) return -1;
+    const Value v = grd.Data().FieldValue(top, key);
+    if (!IsNumeric(v) || v.IsEmpty()) return -1;
+    return static_cast<long>(v.ToLong());
+}
+
+void Scroll_To_Line(grid::Grid& grd, const std::string& key, const Value& line, bool last) {
+    const bool found = last ? grd.FindLast(key, db::FindOp::Eq, line) : grd.FindFirst(key, db::FindOp::Eq, line);
+    if (found) grd.SetFirstRow(grd.Row());
+}
 
 }  // namespace vt::gui

@@ -23,6 +23,7 @@ public:
     void SetGrd() override;
 
     const std::string& Code() const { return code_; }
+    const std::vector<ColHeading>& Headings() const { return ColHeadings; }
 
     QPushButton* cmdPrevious;
     QPushButton* cmdRecalculate;
@@ -61,5 +62,15 @@ private:
     void SetUpNavigation(QPushButton* button, bool previous);
     std::string code_;
 };
+
+// A captioned button of a window's button strip, in bold.
+QPushButton* Strip_Button(QWidget* strip, const char* name, const char* caption, const QRect& place);
+
+// The grid's top visible row is kept across a rebind by its key: Top_Line
+// reads the key of that row rounded to a whole number (halves to even), -1
+// when there is no row or the grid was never bound; Scroll_To_Line makes the
+// first (or last) row with that key the top visible one, when there is one.
+long Top_Line(grid::Grid& grd, const std::string& key);
+void Scroll_To_Line(grid::Grid& grd, const std::string& key, const Value& line, bool last);
 
 }  // namespace vt::gui
