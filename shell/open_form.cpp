@@ -9,6 +9,7 @@
 #include "shell/worksheet_windows.h"
 #include "store/report.h"
 #include "store/services.h"
+#include "editors/frmEditB.h"
 #include "viewers/frmViewB.h"
 
 namespace vt::gui {
@@ -25,6 +26,7 @@ std::map<std::string, WorksheetWindowKind> DesignTable() {
                              "DpC", "E", "E1", "Fp1", "Fp2", "F1p1", "F1p2", "Gp1", "Gp2", "H", "I", "J"})
         t[code].table = code;
     t["CCs"].table = "CostCenters";
+    t["B"].editor = Make<frmEditB>();
     t["B"].viewer = Make<frmViewB>();
     return t;
 }

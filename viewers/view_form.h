@@ -8,21 +8,17 @@
 #include <QPushButton>
 
 #include <string>
-#include <vector>
 
-#include "shell/headings.h"
-#include "shell/worksheet_window.h"
+#include "shell/sheet_form.h"
 
 namespace vt::gui {
 
-class ViewForm : public WorksheetWindow {
+class ViewForm : public SheetForm {
     Q_OBJECT
 public:
     void Form_Load() override;
     void FormSetup() override;
     void SetGrd() override;
-
-    const std::string& Code() const { return code_; }
 
     QPushButton* cmdPrevious;
     QPushButton* cmdRecalculate;
@@ -53,13 +49,6 @@ protected:
     virtual bool HasEditor() const { return true; }
 
     void Form_Resize() override;
-    void grd_ColResize(int col, bool& cancel);
-
-    std::vector<ColHeading> ColHeadings;
-
-private:
-    void SetUpNavigation(QPushButton* button, bool previous);
-    std::string code_;
 };
 
 }  // namespace vt::gui

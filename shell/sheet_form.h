@@ -1,0 +1,47 @@
+// What the editor and viewer families have in common: a worksheet window of
+// one code, its grid, a strip of bold buttons below the grid with the two
+// arrow buttons at its ends, the arrows' tooltips naming the worksheet they
+// open, and the column headings wrapped into the grid's heading lines (again
+// whenever a column is resized).
+#pragma once
+
+#include <QPushButton>
+
+#include <string>
+#include <vector>
+
+#include "shell/headings.h"
+#include "shell/worksheet_window.h"
+
+namespace vt::gui {
+
+class SheetForm : public WorksheetWindow {
+    Q_OBJECT
+public:
+    const std::string& Code() const { return code_; }
+
+protected:
+    // formPrefix: "frmEdit" or "frmView".
+    SheetForm(const std::string& formPrefix, const std::string& code);
+
+    // A captioned button of the strip, `width` twips wide; and an arrow button.
+    QPushButton* StripButton(const char* name, const char* caption, double width, int tabIndex);
+    QPushButton* ArrowButton(const char* name, bool next, int tabIndex);
+
+    // The tooltip "Open <name> For <mode>" of an arrow; disabled (and never
+    // enabled again here) when there is no worksheet that way.
+    void SetUpNavigation(QPushButton* button, bool previous);
+    void OpenAdjacent(bool previous);
+
+    // Captions of every column from ColHeadings (their column numbers trimmed in place).
+    void CaptionColumns();
+    void grd_ColResize(int col, bool& cancel);
+
+    // One entry per grid column, by column index; the member fills it on load.
+    std::vector<ColHeading> ColHeadings;
+
+private:
+    std::string code_;
+};
+
+}  // namespace vt::gui

@@ -1,0 +1,175 @@
+// The editor of worksheet B on a real report, driven as a user types: what it
+// shows and locks, its buttons, amounts stored and seen at once in the
+// viewer, refused entries, and the commands a cell that cannot be stored stops.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QTest>
+
+#include "editors/frmEditB.h"
+#include "engine/general/b.h"
+#include "shell/calculation.h"
+#include "shell/forms.h"
+#include "shell/worksheet_windows.h"
+#include "store/services.h"
+#include "tests/gui_support/gui_test.h"
+#include "viewers/frmViewB.h"
+
+namespace vt::test {
+namespace {
+
+using gui::frmEditB;
+using gui::frmViewB;
+
+const char* const kNotNumeric = "This field may only contain numeric values";
+
+class EditB : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        if (!Table_Exists("B")) Build_B();
+    }
+    template <class Form>
+    Form* Open(const char* mode, const char* name) {
+        gui::Open_Worksheet_Form(mode, "B");
+        QWidget* w = nullptr;
+        EXPECT_TRUE(gui::Is_Form_Loaded(name, &w));
+        return static_cast<Form*>(w);
+    }
+    frmEditB* Editor() { return Open<frmEditB>("edit", "frmEditB"); }
+    int RowOfLine(gui::WorksheetWindow* w, double line) {
+        return w->grd->Data().FindFirst("LineNum", db::FindOp::Eq, Value(line));
+    }
+    Value Expenses(double line) { return db().Scalar("SELECT Expenses FROM B WHERE LineNum = ?", {Value(line)}); }
+};
+
+TEST_F(EditB, ShowsTheCostCentreLinesWithOnlyTheExpensesOpenToTyping) {
+    RegisterAllWorksheets();
+    frmEditB* e = Editor();
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->Caption(), "Edit Worksheet B");
+    grid::Grid& g = *e->grd;
+    EXPECT_EQ(g.Data().RecordCount(), db().Scalar("SELECT COUNT(*) FROM CostCenters WHERE CCNum < 200").ToLong());
+    for (double total : {3, 6, 10, 36, 100}) EXPECT_LT(RowOfLine(e, total), 0) << total;
+    EXPECT_GE(RowOfLine(e, 30.01), 0);
+    ASSERT_EQ(g.ColumnCount(), 3);
+    EXPECT_EQ(g.Data().FieldName(2), "Expenses");
+    EXPECT_EQ(g.Col(), 1);
+    EXPECT_EQ(g.HeadLines(), 4);
+    const double widths[] = {600, 3500, 1300};
+    for (int c = 0; c < 3; ++c) EXPECT_EQ(g.Columns(c).Width(), widths[c]) << c;
+    EXPECT_FALSE(g.TypeIntoCell(0, 0, "7"));
+    EXPECT_FALSE(g.TypeIntoCell(0, 1, "Renamed"));
+    EXPECT_EQ(g.Columns(2).Caption(), "  Expenses\r  per Home\r  Office\r   Books\r     1");
+    EXPECT_EQ(g.Columns(1).Caption(), "\r\r           Cost Center\r");
+    EXPECT_FALSE(e->cmdAdd->isEnabled());
+    EXPECT_FALSE(e->cmdDelete->isEnabled());
+    EXPECT_EQ(e->cmdNext->toolTip().toStdString(), "Open B-1 For Edit");
+    EXPECT_EQ(e->cmdPrevious->toolTip().toStdString(), "Open A  Part-5 For Edit");
+}
+
+TEST_F(EditB, ATypedAmountIsStoredAndShownAtOnceInTheOpenViewer) {
+    frmViewB* v = Open<frmViewB>("view", "frmViewB");
+    frmEditB* e = Editor();
+    db().Execute("UPDATE B SET Reclassifications = 55 WHERE LineNum = 1");
+    const int row = RowOfLine(e, 1);
+
+    struct Case {
+        const char* typed;
+        Value stored;  // Null: the entry is refused and the stored amount kept
+        const char* message;
+    } cases[] = {
+        {"1200", Value(Currency::FromInt(1200)), nullptr},
+        {"12.50", Value(Currency::FromInt(13)), "This field may only contain full dollar amounts. The value has been rounded"},
+        {"-100", Value(Currency::FromInt(-100)), nullptr},
+        {"1,234", Value::Null(), kNotNumeric},
+        {"12abc", Value::Null(), kNotNumeric},
+        {"", Value(Currency::FromInt(0)), nullptr},
+    };
+    Value before = Expenses(1);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        ui.ClearRecords();
+        if (c.message) ui.ExpectMessage();
+        const bool stored = e->grd->TypeIntoCell(row, 2, c.typed);
+        EXPECT_EQ(stored, !c.stored.IsNull());
+        const Value want = c.stored.IsNull() ? before : c.stored;
+        EXPECT_EQ(Expenses(1), want);
+        EXPECT_EQ(e->grd->Data().FieldValue(row, "Expenses"), want);  // the cell shows what is stored
+        EXPECT_EQ(v->grd->Data().FieldValue(RowOfLine(v, 1), "Expenses"), want);
+        if (c.message) {
+            ASSERT_EQ(ui.Prompts().size(), 1u);
+            EXPECT_EQ(ui.Prompts()[0], c.message);
+        }
+        before = want;
+    }
+    // Only the typed field is written.
+    EXPECT_EQ(db().Scalar("SELECT Reclassifications FROM B WHERE LineNum = 1"), Value(Currency::FromInt(55)));
+    EXPECT_TRUE(e->isEnabled());
+}
+
+TEST_F(EditB, ACellThatCannotBeStoredStopsTheCommandsThatNeedIt) {
+    frmEditB* e = Editor();
+    int calculations = 0;
+    gui::Set_Calculation([&] { ++calculations; });
+    const int row = RowOfLine(e, 2);
+    struct {
+        const char* what;
+        QPushButton* frmEditB::*button;
+    } commands[] = {{"Close", &frmEditB::cmdClose},
+                    {"Open View", &frmEditB::cmdOpenView},
+                    {"Recalculate", &frmEditB::cmdRecalculate},
+                    {"Next", &frmEditB::cmdNext}};
+    for (const auto& c : commands) {
+        SCOPED_TRACE(c.what);
+        ui.ClearRecords();
+        e->grd->TypeIntoCell(row, 2, "abc", /*store=*/false);
+        ui.ExpectMessage();
+        QTest::mouseClick(e->*c.button, Qt::LeftButton);
+        Settle();
+        ASSERT_TRUE(gui::Is_Form_Loaded("frmEditB"));
+        ASSERT_EQ(ui.Prompts().size(), 1u);
+        EXPECT_EQ(ui.Prompts()[0], kNotNumeric);
+        EXPECT_FALSE(gui::Is_Form_Loaded("frmViewB"));
+        EXPECT_EQ(calculations, 0);
+        EXPECT_EQ(e->grd->Data().FieldValue(row, "Expenses"), Expenses(2));
+        EXPECT_TRUE(e->isEnabled());
+    }
+    // A good entry pending in the cell is stored before the window goes.
+    e->grd->TypeIntoCell(row, 2, "77", false);
+    QTest::mouseClick(e->cmdClose, Qt::LeftButton);
+    Settle();
+    EXPECT_FALSE(gui::Is_Form_Loaded("frmEditB"));
+    EXPECT_EQ(Expenses(2), Value(Currency::FromInt(77)));
+}
+
+TEST_F(EditB, RecalculateRunsTheWholeReportAndOpensTheViewer) {
+    db().Execute("UPDATE B SET Expenses = 0 WHERE LineNum IN (1, 2, 2.01)");
+    frmEditB* e = Editor();
+    ui.AllowMessages();
+    e->grd->TypeIntoCell(RowOfLine(e, 1), 2, "1000", false);
+    QTest::mouseClick(e->cmdRecalculate, Qt::LeftButton);
+    for (const auto& p : ui.Prompts()) ADD_FAILURE() << p;
+    EXPECT_EQ(db().Scalar("SELECT Expenses FROM B WHERE LineNum = 3"), Value(Currency::FromInt(1000)));
+    QWidget* w = nullptr;
+    ASSERT_TRUE(gui::Is_Form_Loaded("frmViewB", &w));
+    auto* v = static_cast<frmViewB*>(w);
+    EXPECT_EQ(v->grd->Data().FieldValue(RowOfLine(v, 3), "Expenses"), Value(Currency::FromInt(1000)));
+    EXPECT_TRUE(e->isEnabled());
+    EXPECT_FALSE(gui::Calculation_Running());
+}
+
+TEST_F(EditB, PictureOfTheEditor) {
+    gui::Install_Heading_Measurer(nullptr);
+    db().Execute("UPDATE B SET Expenses = CCur(LineNum * 12345) WHERE LineNum < 100");
+    frmEditB* e = Editor();
+    e->show();
+    QApplication::processEvents();
+    const QString dir = QDir(VT_BUILD_DIR).filePath("screenshots");
+    QDir().mkpath(dir);
+    EXPECT_TRUE(e->grab().save(QDir(dir).filePath("frmEditB.png")));
+}
+
+}  // namespace
+}  // namespace vt::test
