@@ -71,18 +71,10 @@ EditForm::EditForm(const std::string& code) : SheetForm("frmEdit", code) {
     grd->CellLockRule = [this](int row, int col) { return CellLocked(row, col); };
 }
 
-void EditForm::Form_Load() {
-    ColHeadings.clear();
-    FillHeadings();
-    FormSetup();
-}
-
 void EditForm::FormSetup() {
     SetCaption("Edit Worksheet " + Code());
     SetGrd();
-    SetUpNavigation(cmdNext, false);
-    if (HasPrevious()) SetUpNavigation(cmdPrevious, true);
-    else cmdPrevious->setEnabled(false);
+    SetUpArrows();
     cmdAdd->setEnabled(false);
     cmdDelete->setEnabled(false);
     // Members that add or delete enable the buttons by the current line.

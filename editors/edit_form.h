@@ -30,17 +30,14 @@ namespace vt::gui {
 class EditForm : public SheetForm {
     Q_OBJECT
 public:
-    void Form_Load() override;
     void FormSetup() override;
     void SetGrd() override;
 
-    QPushButton* cmdPrevious;
     QPushButton* cmdAdd;
     QPushButton* cmdDelete;
     QPushButton* cmdOpenView;
     QPushButton* cmdRecalculate;
     QPushButton* cmdClose;
-    QPushButton* cmdNext;
 
     // A field of a shown row, and of the current row.
     Value Field(int row, const std::string& name) const { return grd->Data().FieldValue(row, name); }
@@ -59,11 +56,8 @@ protected:
     explicit EditForm(const std::string& code);
 
     // ---- What a member has of its own ----
-    virtual void FillHeadings() = 0;  // one ColHeadings entry per field of the record source
-    virtual std::string RecordSource() const = 0;
-    // Widths, locks, visibility, splits, formats of the freshly bound grid;
-    // HeadLines is 4 unless this sets another.
-    virtual void LayoutGrid() = 0;
+    // FillHeadings, RecordSource, LayoutGrid (HeadLines is 4 unless it sets
+    // another) and HasPrevious (A Part I is first) as in SheetForm; then:
     // The check of a typed cell (u.column, u.oldValue, u.newValue): may
     // rewrite u.newValue or set u.cancel. Use the Check...Cell helpers below.
     virtual void grd_BeforeColUpdate(grid::CellUpdate& u) { (void)u; }
@@ -78,7 +72,6 @@ protected:
     // The commands behind Add and Delete; run through ChangeLines.
     virtual void AddLine() {}
     virtual void DeleteLine() {}
-    virtual bool HasPrevious() const { return true; }  // A Part I is first
 
     void Form_Resize() override;
 

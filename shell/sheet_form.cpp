@@ -22,6 +22,12 @@ SheetForm::SheetForm(const std::string& formPrefix, const std::string& code)
     resize(Px(8040), Px(4000));
 }
 
+void SheetForm::Form_Load() {
+    ColHeadings.clear();
+    FillHeadings();
+    FormSetup();
+}
+
 QPushButton* SheetForm::StripButton(const char* name, const char* caption, double width, int tabIndex) {
     auto* b = new QPushButton(caption, picButtons);
     b->setObjectName(name);
@@ -48,6 +54,12 @@ void SheetForm::SetUpNavigation(QPushButton* button, bool previous) {
         return;
     }
     button->setToolTip(Q("Open " + Get_Worksheet_Name(code) + " For " + Left(caption, 4)));
+}
+
+void SheetForm::SetUpArrows() {
+    SetUpNavigation(cmdNext, false);
+    if (HasPrevious()) SetUpNavigation(cmdPrevious, true);
+    else cmdPrevious->setEnabled(false);
 }
 
 void SheetForm::OpenAdjacent(bool previous) {

@@ -18,11 +18,23 @@ namespace vt::gui {
 class SheetForm : public WorksheetWindow {
     Q_OBJECT
 public:
+    // Fills the headings and sets the window up.
+    void Form_Load() override;
     const std::string& Code() const { return code_; }
+
+    QPushButton* cmdPrevious = nullptr;
+    QPushButton* cmdNext = nullptr;
 
 protected:
     // formPrefix: "frmEdit" or "frmView".
     SheetForm(const std::string& formPrefix, const std::string& code);
+
+    // What a member has of its own.
+    virtual void FillHeadings() = 0;  // one ColHeadings entry per field of the record source
+    virtual std::string RecordSource() const = 0;
+    // Widths, locks, visibility, splits, formats and HeadLines of the freshly bound grid.
+    virtual void LayoutGrid() = 0;
+    virtual bool HasPrevious() const { return true; }  // the first worksheet has none
 
     // A captioned button of the strip, `width` twips wide; and an arrow button.
     QPushButton* StripButton(const char* name, const char* caption, double width, int tabIndex);
@@ -31,6 +43,8 @@ protected:
     // The tooltip "Open <name> For <mode>" of an arrow; disabled (and never
     // enabled again here) when there is no worksheet that way.
     void SetUpNavigation(QPushButton* button, bool previous);
+    // Both arrows so.
+    void SetUpArrows();
     void OpenAdjacent(bool previous);
 
     // Captions of every column from ColHeadings (their column numbers trimmed in place).

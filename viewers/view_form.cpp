@@ -30,18 +30,10 @@ ViewForm::ViewForm(const std::string& code) : SheetForm("frmView", code) {
     connect(cmdClose, &QPushButton::clicked, this, &ViewForm::cmdClose_Click);
 }
 
-void ViewForm::Form_Load() {
-    ColHeadings.clear();
-    FillHeadings();
-    FormSetup();
-}
-
 void ViewForm::FormSetup() {
     SetCaption("View Worksheet " + Code());
     SetGrd();
-    SetUpNavigation(cmdNext, false);
-    if (HasPrevious()) SetUpNavigation(cmdPrevious, true);
-    else cmdPrevious->setEnabled(false);
+    SetUpArrows();
     if (!HasEditor()) cmdOpenEdit->setEnabled(false);
 }
 

@@ -16,16 +16,13 @@ namespace vt::gui {
 class ViewForm : public SheetForm {
     Q_OBJECT
 public:
-    void Form_Load() override;
     void FormSetup() override;
     void SetGrd() override;
 
-    QPushButton* cmdPrevious;
     QPushButton* cmdRecalculate;
     QPushButton* cmdPrint;
     QPushButton* cmdOpenEdit;
     QPushButton* cmdClose;
-    QPushButton* cmdNext;
 
 public slots:
     void cmdNext_Click();
@@ -38,14 +35,9 @@ public slots:
 protected:
     explicit ViewForm(const std::string& code);
 
-    // What a member has of its own.
-    virtual void FillHeadings() = 0;  // one ColHeadings entry per field of the record source
-    virtual std::string RecordSource() const = 0;
-    // Widths, visibility, splits, formats and HeadLines of the freshly bound grid.
-    virtual void LayoutGrid() = 0;
+    // What a member has of its own beside its headings, record source and layout.
     virtual void PrintWorksheet() = 0;
-    // The first worksheet has no previous one; three worksheets have no editor.
-    virtual bool HasPrevious() const { return true; }
+    // Three worksheets have no editor.
     virtual bool HasEditor() const { return true; }
 
     void Form_Resize() override;
