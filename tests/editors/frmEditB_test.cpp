@@ -1,6 +1,6 @@
 // The editor of worksheet B on a real report, driven as a user types: what it
-// shows and locks, its buttons, amounts stored and seen at once in the
-// viewer, refused entries, and the commands a cell that cannot be stored stops.
+// shows and locks, amounts stored and seen at once in the viewer, refused
+// entries, and the commands that a cell which cannot be stored stops.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -20,8 +20,6 @@ namespace vt::test {
 namespace {
 
 using gui::frmEditB;
-using gui::frmViewB;
-
 const char* const kNotNumeric = "This field may only contain numeric values";
 
 class EditB : public WindowTest {
@@ -30,15 +28,14 @@ protected:
         WindowTest::SetUp();
         if (!Table_Exists("B")) Build_B();
     }
-    template <class Form>
-    Form* Open(const char* mode, const char* name) {
+    gui::WorksheetWindow* Open(const char* mode, const char* name) {
         gui::Open_Worksheet_Form(mode, "B");
         QWidget* w = nullptr;
         EXPECT_TRUE(gui::Is_Form_Loaded(name, &w));
-        return static_cast<Form*>(w);
+        return static_cast<gui::WorksheetWindow*>(w);
     }
-    frmEditB* Editor() { return Open<frmEditB>("edit", "frmEditB"); }
-    int RowOfLine(gui::WorksheetWindow* w, double line) {
+    frmEditB* Editor() { return static_cast<frmEditB*>(Open("edit", "frmEditB")); }
+    static int RowOf(gui::WorksheetWindow* w, double line) {
         return w->grd->Data().FindFirst("LineNum", db::FindOp::Eq, Value(line));
     }
     Value Expenses(double line) { return db().Scalar("SELECT Expenses FROM B WHERE LineNum = ?", {Value(line)}); }
@@ -47,14 +44,11 @@ protected:
 TEST_F(EditB, ShowsTheCostCentreLinesWithOnlyTheExpensesOpenToTyping) {
     RegisterAllWorksheets();
     frmEditB* e = Editor();
-    ASSERT_TRUE(e);
-    EXPECT_EQ(e->Caption(), "Edit Worksheet B");
     grid::Grid& g = *e->grd;
+    EXPECT_EQ(e->Caption(), "Edit Worksheet B");
     EXPECT_EQ(g.Data().RecordCount(), db().Scalar("SELECT COUNT(*) FROM CostCenters WHERE CCNum < 200").ToLong());
-    for (double total : {3, 6, 10, 36, 100}) EXPECT_LT(RowOfLine(e, total), 0) << total;
-    EXPECT_GE(RowOfLine(e, 30.01), 0);
+    for (double total : {3, 6, 10, 36, 100}) EXPECT_LT(RowOf(e, total), 0) << total;
     ASSERT_EQ(g.ColumnCount(), 3);
-    EXPECT_EQ(g.Data().FieldName(2), "Expenses");
     EXPECT_EQ(g.Col(), 1);
     EXPECT_EQ(g.HeadLines(), 4);
     const double widths[] = {600, 3500, 1300};
@@ -62,79 +56,58 @@ TEST_F(EditB, ShowsTheCostCentreLinesWithOnlyTheExpensesOpenToTyping) {
     EXPECT_FALSE(g.TypeIntoCell(0, 0, "7"));
     EXPECT_FALSE(g.TypeIntoCell(0, 1, "Renamed"));
     EXPECT_EQ(g.Columns(2).Caption(), "  Expenses\r  per Home\r  Office\r   Books\r     1");
-    EXPECT_EQ(g.Columns(1).Caption(), "\r\r           Cost Center\r");
     EXPECT_FALSE(e->cmdAdd->isEnabled());
     EXPECT_FALSE(e->cmdDelete->isEnabled());
     EXPECT_EQ(e->cmdNext->toolTip().toStdString(), "Open B-1 For Edit");
     EXPECT_EQ(e->cmdPrevious->toolTip().toStdString(), "Open A  Part-5 For Edit");
 }
 
-TEST_F(EditB, ATypedAmountIsStoredAndShownAtOnceInTheOpenViewer) {
-    frmViewB* v = Open<frmViewB>("view", "frmViewB");
+TEST_F(EditB, ATypedAmountIsStoredAndShownAtOnceInTheOpenViewerAndARefusedOneNever) {
+    gui::WorksheetWindow* v = Open("view", "frmViewB");
     frmEditB* e = Editor();
     db().Execute("UPDATE B SET Reclassifications = 55 WHERE LineNum = 1");
-    const int row = RowOfLine(e, 1);
-
-    struct Case {
+    const struct {
         const char* typed;
-        Value stored;  // Null: the entry is refused and the stored amount kept
+        Value stored;  // Null: refused, the stored amount kept
         const char* message;
     } cases[] = {
-        {"1200", Value(Currency::FromInt(1200)), nullptr},
         {"12.50", Value(Currency::FromInt(13)), "This field may only contain full dollar amounts. The value has been rounded"},
         {"-100", Value(Currency::FromInt(-100)), nullptr},
         {"1,234", Value::Null(), kNotNumeric},
         {"12abc", Value::Null(), kNotNumeric},
-        {"", Value(Currency::FromInt(0)), nullptr},
     };
-    Value before = Expenses(1);
+    Value kept = Expenses(1);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);
         ui.ClearRecords();
         if (c.message) ui.ExpectMessage();
-        const bool stored = e->grd->TypeIntoCell(row, 2, c.typed);
-        EXPECT_EQ(stored, !c.stored.IsNull());
-        const Value want = c.stored.IsNull() ? before : c.stored;
-        EXPECT_EQ(Expenses(1), want);
-        EXPECT_EQ(e->grd->Data().FieldValue(row, "Expenses"), want);  // the cell shows what is stored
-        EXPECT_EQ(v->grd->Data().FieldValue(RowOfLine(v, 1), "Expenses"), want);
-        if (c.message) {
-            ASSERT_EQ(ui.Prompts().size(), 1u);
-            EXPECT_EQ(ui.Prompts()[0], c.message);
-        }
-        before = want;
+        EXPECT_EQ(e->grd->TypeIntoCell(RowOf(e, 1), 2, c.typed), !c.stored.IsNull());
+        if (!c.stored.IsNull()) kept = c.stored;
+        EXPECT_EQ(Expenses(1), kept);
+        EXPECT_EQ(e->Field(RowOf(e, 1), "Expenses"), kept);
+        EXPECT_EQ(v->grd->Data().FieldValue(RowOf(v, 1), "Expenses"), kept);
+        EXPECT_EQ(ui.Prompts(), c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
     }
-    // Only the typed field is written.
     EXPECT_EQ(db().Scalar("SELECT Reclassifications FROM B WHERE LineNum = 1"), Value(Currency::FromInt(55)));
-    EXPECT_TRUE(e->isEnabled());
 }
 
 TEST_F(EditB, ACellThatCannotBeStoredStopsTheCommandsThatNeedIt) {
     frmEditB* e = Editor();
     int calculations = 0;
     gui::Set_Calculation([&] { ++calculations; });
-    const int row = RowOfLine(e, 2);
-    struct {
-        const char* what;
-        QPushButton* frmEditB::*button;
-    } commands[] = {{"Close", &frmEditB::cmdClose},
-                    {"Open View", &frmEditB::cmdOpenView},
-                    {"Recalculate", &frmEditB::cmdRecalculate},
-                    {"Next", &frmEditB::cmdNext}};
-    for (const auto& c : commands) {
-        SCOPED_TRACE(c.what);
+    const int row = RowOf(e, 2);
+    for (QPushButton* button : {e->cmdClose, e->cmdOpenView, e->cmdRecalculate, e->cmdNext}) {
+        SCOPED_TRACE(button->objectName().toStdString());
         ui.ClearRecords();
         e->grd->TypeIntoCell(row, 2, "abc", /*store=*/false);
         ui.ExpectMessage();
-        QTest::mouseClick(e->*c.button, Qt::LeftButton);
+        QTest::mouseClick(button, Qt::LeftButton);
         Settle();
         ASSERT_TRUE(gui::Is_Form_Loaded("frmEditB"));
-        ASSERT_EQ(ui.Prompts().size(), 1u);
-        EXPECT_EQ(ui.Prompts()[0], kNotNumeric);
+        EXPECT_EQ(ui.Prompts(), std::vector<std::string>{kNotNumeric});
         EXPECT_FALSE(gui::Is_Form_Loaded("frmViewB"));
         EXPECT_EQ(calculations, 0);
-        EXPECT_EQ(e->grd->Data().FieldValue(row, "Expenses"), Expenses(2));
-        EXPECT_TRUE(e->isEnabled());
+        EXPECT_EQ(e->Field(row, "Expenses"), Expenses(2));
     }
     // A good entry pending in the cell is stored before the window goes.
     e->grd->TypeIntoCell(row, 2, "77", false);
@@ -148,23 +121,21 @@ TEST_F(EditB, RecalculateRunsTheWholeReportAndOpensTheViewer) {
     db().Execute("UPDATE B SET Expenses = 0 WHERE LineNum IN (1, 2, 2.01)");
     frmEditB* e = Editor();
     ui.AllowMessages();
-    e->grd->TypeIntoCell(RowOfLine(e, 1), 2, "1000", false);
+    e->grd->TypeIntoCell(RowOf(e, 1), 2, "1000", false);
     QTest::mouseClick(e->cmdRecalculate, Qt::LeftButton);
     for (const auto& p : ui.Prompts()) ADD_FAILURE() << p;
-    EXPECT_EQ(db().Scalar("SELECT Expenses FROM B WHERE LineNum = 3"), Value(Currency::FromInt(1000)));
+    EXPECT_EQ(Expenses(3), Value(Currency::FromInt(1000)));
     QWidget* w = nullptr;
     ASSERT_TRUE(gui::Is_Form_Loaded("frmViewB", &w));
-    auto* v = static_cast<frmViewB*>(w);
-    EXPECT_EQ(v->grd->Data().FieldValue(RowOfLine(v, 3), "Expenses"), Value(Currency::FromInt(1000)));
+    auto* v = static_cast<gui::frmViewB*>(w);
+    EXPECT_EQ(v->grd->Data().FieldValue(RowOf(v, 3), "Expenses"), Value(Currency::FromInt(1000)));
     EXPECT_TRUE(e->isEnabled());
-    EXPECT_FALSE(gui::Calculation_Running());
 }
 
 TEST_F(EditB, PictureOfTheEditor) {
     gui::Install_Heading_Measurer(nullptr);
     db().Execute("UPDATE B SET Expenses = CCur(LineNum * 12345) WHERE LineNum < 100");
     frmEditB* e = Editor();
-    e->show();
     QApplication::processEvents();
     const QString dir = QDir(VT_BUILD_DIR).filePath("screenshots");
     QDir().mkpath(dir);
