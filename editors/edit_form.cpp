@@ -72,7 +72,7 @@ EditForm::EditForm(const std::string& code) : SheetForm("frmEdit", code) {
 }
 
 void EditForm::FormSetup() {
-    SetCaption("Edit Worksheet " + Code());
+    SetCaption("Edit Worksheet " + SheetTitle());
     SetGrd();
     SetUpArrows();
     cmdAdd->setEnabled(false);

@@ -35,6 +35,9 @@ protected:
     // Widths, locks, visibility, splits, formats and HeadLines of the freshly bound grid.
     virtual void LayoutGrid() = 0;
     virtual bool HasPrevious() const { return true; }  // the first worksheet has none
+    // What the caption names after "Edit Worksheet " / "View Worksheet ":
+    // the code, but "Cost Centers" for the cost-centre list.
+    virtual std::string SheetTitle() const { return code_; }
 
     // A captioned button of the strip, `width` twips wide; and an arrow button.
     QPushButton* StripButton(const char* name, const char* caption, double width, int tabIndex);

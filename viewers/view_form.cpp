@@ -31,7 +31,7 @@ ViewForm::ViewForm(const std::string& code) : SheetForm("frmView", code) {
 }
 
 void ViewForm::FormSetup() {
-    SetCaption("View Worksheet " + Code());
+    SetCaption("View Worksheet " + SheetTitle());
     SetGrd();
     SetUpArrows();
     if (!HasEditor()) cmdOpenEdit->setEnabled(false);
