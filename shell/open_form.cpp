@@ -9,6 +9,7 @@
 #include "shell/worksheet_windows.h"
 #include "store/report.h"
 #include "store/services.h"
+#include "editors/frmEditB.h"
 #include "viewers/frmViewB.h"
 #include "viewers/frmViewJ.h"
 #include "viewers/sheet_viewer.h"
@@ -27,6 +28,7 @@ std::map<std::string, WorksheetWindowKind> DesignTable() {
                              "DpC", "E", "E1", "Fp1", "Fp2", "F1p1", "F1p2", "Gp1", "Gp2", "H", "I", "J"})
         t[code].table = code;
     t["CCs"].table = "CostCenters";
+    t["B"].editor = Make<frmEditB>();
     t["B"].viewer = Make<frmViewB>();
     t["Ap1"].viewer = Make<frmViewAp1>();
     t["Ap3"].viewer = Make<frmViewAp3>();

@@ -225,7 +225,9 @@ bool Check_Amount(Value& value, int sign) {
         return true;
     }
     Currency amount;
-    bool numeric = IsNumeric(value);
+    // Typed text must be a plain decimal number: "1,234" is not read as
+    // 1234 (nor as 1.234 on another desktop), and "12abc" not as 12.
+    bool numeric = value.IsString() ? IsPlainNumber(value.Str()) : IsNumeric(value);
     if (numeric) {
         try {
             amount = value.ToCurrency();
