@@ -280,6 +280,7 @@ std::optional<Value> Checked(const FieldRule& r, const std::string& text) {
 
 // ---- Part I ----
 
+const char* const kPartI = "Worksheet A Part I";
 const Currency kAp1Date = Whole(4);
 const Currency kAp1Audited = Whole(7);
 const Currency kAp1Type = Whole(8);
@@ -328,6 +329,24 @@ std::optional<Value> CheckedAp1Info(Currency seq, const std::string& text) {
     }
     if (!LengthAndQuote(t, 40, "Entered values")) return std::nullopt;
     return Fitted(t, 40, "answer");
+}
+
+// Writes one field of a Part I line, and what changes along with it.
+AChange StoreAp1(Currency seq, const char* field, const Value& stored, const std::function<void()>& along = {}) {
+    AChange result;
+    result.line = seq;
+    result.stored = stored;
+    result.changed = {"Ap1"};
+    return Run(
+        kPartI, "Line " + seq.ToText() + " of Worksheet A Part I was not changed",
+        [&](Steps& s) {
+            s.Step(kPartI, [&] {
+                Db().ExecuteStrict(std::string("UPDATE Ap1 SET ") + field + " = ? WHERE SeqNum = ?;",
+                                   {stored, Value(seq)});
+                if (along) along();
+            });
+        },
+        result);
 }
 
 }  // namespace
@@ -501,9 +520,9 @@ AChange Add_Ap1_Officer() {
     result.line = n;
     result.changed = {"Ap1"};
     return Run(
-        "Worksheet A Part I", "Line " + n.ToText() + " was not added to Worksheet A Part I",
+        kPartI, "Line " + n.ToText() + " was not added to Worksheet A Part I",
         [&](Steps& s) {
-            s.Step("Worksheet A Part I",
+            s.Step(kPartI,
                    [&] { Db().ExecuteStrict("INSERT INTO Ap1 (SeqNum) VALUES (?);", {Value(n)}); });
         },
         result);
@@ -515,9 +534,9 @@ AChange Delete_Ap1_Officer(Currency seq) {
     AChange result;
     result.changed = {"Ap1"};
     result = Run(
-        "Worksheet A Part I", "Line " + seq.ToText() + " was not deleted from Worksheet A Part I",
+        kPartI, "Line " + seq.ToText() + " was not deleted from Worksheet A Part I",
         [&](Steps& s) {
-            s.Step("Worksheet A Part I", [&] {
+            s.Step(kPartI, [&] {
                 Db().ExecuteStrict("DELETE FROM Ap1 WHERE SeqNum = ?;", {Value(seq)});
                 Shift_Lines("Ap1", {"SeqNum"}, "SeqNum>?", {Value(seq)}, -kStep, kAp1Lift);
                 RequireNothingLifted("Ap1", "SeqNum", kAp1Lift);
@@ -538,22 +557,11 @@ AChange Set_Ap1_Info(Currency seq, const std::string& text) {
     const std::optional<Value> stored = CheckedAp1Info(seq, text);
     if (!stored) return Refused();
 
-    AChange result;
-    result.line = seq;
-    result.stored = *stored;
-    result.changed = {"Ap1"};
-    return Run(
-        "Worksheet A Part I", "Line " + seq.ToText() + " of Worksheet A Part I was not changed",
-        [&](Steps& s) {
-            s.Step("Worksheet A Part I", [&] {
-                auto& db = Db();
-                db.ExecuteStrict("UPDATE Ap1 SET Info = ? WHERE SeqNum = ?;", {*stored, Value(seq)});
-                // Only the "other" types are specified on the line below.
-                if (seq == kAp1Type && !TypeAsksToSpecify(TypeCode(stored->ToText())))
-                    db.ExecuteStrict("UPDATE Ap1 SET Info = '' WHERE SeqNum = ?;", {Value(kAp1OtherType)});
-            });
-        },
-        result);
+    return StoreAp1(seq, "Info", *stored, [&] {
+        // Only the "other" types are specified on the line below.
+        if (seq == kAp1Type && !TypeAsksToSpecify(TypeCode(stored->ToText())))
+            Db().ExecuteStrict("UPDATE Ap1 SET Info = '' WHERE SeqNum = ?;", {Value(kAp1OtherType)});
+    });
 }
 
 AChange Set_Ap1_Legend(Currency seq, const std::string& text) {
@@ -563,18 +571,7 @@ AChange Set_Ap1_Legend(Currency seq, const std::string& text) {
     if (!Trim_Blanks(text).empty()) stored = Fitted(text, 50, "caption");
     if (!stored) return Refused();
 
-    AChange result;
-    result.line = seq;
-    result.stored = *stored;
-    result.changed = {"Ap1"};
-    return Run(
-        "Worksheet A Part I", "Line " + seq.ToText() + " of Worksheet A Part I was not changed",
-        [&](Steps& s) {
-            s.Step("Worksheet A Part I", [&] {
-                Db().ExecuteStrict("UPDATE Ap1 SET Legend = ? WHERE SeqNum = ?;", {*stored, Value(seq)});
-            });
-        },
-        result);
+    return StoreAp1(seq, "Legend", *stored);
 }
 
 }  // namespace vt
