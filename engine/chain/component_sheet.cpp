@@ -294,11 +294,12 @@ std::string FindMismatch(const std::string& sheet) {
                    Nz_Str(rows["Component"]).ToText() + "' (" + line.ToText() + ") in worksheet " + sheet +
                    " and " + aName + "(" + aLine.ToText() + ") in worksheet A Part III";
     }
-    struct CountTest { const char* table; const char* key; const char* part; };
+    struct CountTest { const char* table; const char* key; const char* part; const char* band; };
     static const CountTest tests[] = {
-        {"Ap3", "Ap3.LineNum", "III"},
-        {"Ap4", "CCur(Ap4.LineNum+18)", "IV"},
-        {"Ap5", "CCur(Ap5.LineNum+28)", "V"},
+        {"Ap3", "Ap3.LineNum", "III", "SeqNum > 0 AND SeqNum < 18"},
+        // Row 27 is the sheet's own when A Part IV lacks its line 9.
+        {"Ap4", "CCur(Ap4.LineNum+18)", "IV", "SeqNum > 18 AND SeqNum < 28 AND SeqNum <> 27"},
+        {"Ap5", "CCur(Ap5.LineNum+28)", "V", "SeqNum > 28 AND SeqNum < 33"},
     };
     for (const auto& t : tests) {
         const Value cnt = db.Scalar(std::string("SELECT Count(") + t.table + ".LineNum) AS Cnt FROM " + t.table +
@@ -306,6 +307,14 @@ std::string FindMismatch(const std::string& sheet) {
                                     sheet + ".SeqNum IS NULL;");
         if (Nz_Num(cnt).ToDouble() > 0)
             return std::string("Unmatched A Part ") + t.part + " record(s) in " + sheet;
+    }
+    // The other way round: a row with no line in A (one past the end of a
+    // band, say) would stop the calculations that look its line up.
+    for (const auto& t : tests) {
+        const Value cnt = db.Scalar("SELECT Count(*) AS Cnt FROM " + sheet + " WHERE " + t.band + " AND SeqNum NOT IN (SELECT " +
+                                    t.key + " FROM " + t.table + ");");
+        if (Nz_Num(cnt).ToDouble() > 0)
+            return "Unmatched " + sheet + " record(s) in worksheet A Part " + t.part;
     }
     return "";
 }
