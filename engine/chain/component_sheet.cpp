@@ -344,6 +344,19 @@ const SheetBuilder kSheetBuilders[] = {
 void Insert_Component_Line(Currency line, int part) {
     const Band b = BandOf(part);
     auto& db = Db();
+    // Each line from the new one on moves up by .01; the band's last line
+    // would land on its total row. Refused before anything moves.
+    const std::string partName = part == 3 ? "III" : part == 4 ? "IV" : "V";
+    const std::string full = "Worksheet A Part " + partName + " has no room for line " + line.ToText() + ": ";
+    if (line < b.first - b.offset || line > b.last - b.offset)
+        throw db::DbError(full + "its lines run from " + (b.first - b.offset).ToText() + " to " +
+                          (b.last - b.offset).ToText() + ".");
+    for (const auto& t : ComponentSheetWalk())
+        if (Nz_Num(db.Scalar("SELECT Count(*) FROM " + t + " WHERE SeqNum >= ? AND SeqNum <= ? AND LineNum >= ?;",
+                             {Value(b.last), Above(b), Value(line)}))
+                .ToDouble() > 0)
+            throw db::DbError(full + "line " + (b.last - b.offset).ToText() +
+                              " would be pushed past the end of the part.");
     db::Transaction tx(db);
     for (const auto& t : ComponentSheetWalk()) {
         db.Execute("UPDATE " + t + " SET SeqNum = CCur(SeqNum+100), LineNum = CCur(LineNum+100) "
