@@ -409,8 +409,10 @@ void Set_Component_Field(const std::string& sheet, Currency line, int part, cons
     if (!v.IsNull()) {
         for (const auto& f : db.Fields(Plain(sheet))) {
             if (SameName(f.name, field) && f.type == db::FieldType::Date) {
+                // A date that cannot be read is refused; the stored one stays.
                 const auto d = ParseDate(value);
-                v = d ? Value(*d) : Value::Null();
+                if (!d) throw db::DbError("\"" + value + "\" is not a date.");
+                v = Value(*d);
             }
         }
     }

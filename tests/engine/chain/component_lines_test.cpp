@@ -198,6 +198,8 @@ TEST_F(ComponentFields, APeriodEndTypedInTheGridIsStoredAsADate) {
     EXPECT_EQ(Cell("H", 27, "FYE").ToDate(), *DateTime::FromParts(2006, 6, 30));
     EXPECT_EQ(Cell("H", 3, "FYE").ToDate(), *DateTime::FromParts(2006, 12, 31));
     EXPECT_TRUE(Cell("H", 21, "FYE").IsNull());
+    EXPECT_THROW(Set_Component_Field("H", C(3), 3, "FYE", "13/45/2006"), db::DbError);
+    EXPECT_EQ(Cell("H", 3, "FYE").ToDate(), *DateTime::FromParts(2006, 12, 31));
     Set_Component_Field("H", C(9), 4, "FYE", "");
     EXPECT_TRUE(Cell("H", 27, "FYE").IsNull());
 }
