@@ -116,15 +116,30 @@ int Print_File(const std::string& path, int& orientation) {
     Try([&] { p.SetFontBold(true); });
     if (listing) Try([&] { p.SetFontSize(9.5); });
 
+    // Each page's length, known before it starts, so that a long page is
+    // closed up to fit its sheet rather than run over onto a headless one.
+    std::vector<int> pageLines{0};
+    for (bool first = true; const auto& line : lines) {
+        const bool feed = !line.empty() && line[0] == '\f';
+        if (feed && !first) pageLines.push_back(0);
+        if (!feed) first = false;
+        ++pageLines.back();
+    }
+
     int result = 0;
     std::optional<std::string> failure;
     {
         BusyPointer busy;
         try {
             p.BeginDocument(path);
+            std::size_t page = 0;
+            p.SetPageLines(pageLines[page]);
             for (const auto& line : lines) {
                 if (!line.empty() && line[0] == '\f') {
-                    if (!firstPage) p.NewPage();
+                    if (!firstPage) {
+                        p.NewPage();
+                        p.SetPageLines(pageLines[++page]);
+                    }
                     if (line.size() > 1 && (line[1] == '\x01' || line[1] == '\x02')) {
                         p.SetOrientation(line[1]);
                         p.PrintLine(line.substr(2));

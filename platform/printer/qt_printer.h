@@ -35,6 +35,7 @@ public:
     void SetFontBold(bool bold) override;
     void SetPrintQuality(int quality) override;
     void BeginDocument(const std::string& printFilePath) override;
+    void SetPageLines(int lines) override;
     void PrintLine(const std::string& text) override;
     void NewPage() override;
     void EndDoc() override;

@@ -58,6 +58,7 @@ struct QtPrinter::Impl {
     QPainter painter;
     bool pagePending = false;  // NewPage asked for; made when the next line comes
     bool fontDirty = true;
+    int pageLines = 0;         // lines of the page being printed, 0 when not known
     double y = 0;              // top of the next line, device pixels from the printable top
     double ascent = 0, pitch = 0, pageHeight = 0;
 
@@ -117,7 +118,7 @@ struct QtPrinter::Impl {
         // Pages of the longest worksheets must fit, so the line pitch closes
         // up a little where the font's own spacing would overflow the page.
         const int lines7 = orientation == 1 ? kPortraitLines : kLandscapeLines;
-        const double capacity = lines7 * 7.0 / std::max(fontSize, 1.0);
+        const double capacity = std::max(lines7 * 7.0 / std::max(fontSize, 1.0), static_cast<double>(pageLines));
         pitch = std::min(metrics.lineSpacing(), pageHeight / capacity);
         ascent = metrics.ascent() * pitch / metrics.lineSpacing();
         fontDirty = false;
@@ -184,6 +185,11 @@ void QtPrinter::BeginDocument(const std::string& printFilePath) {
     d_->printFile = printFilePath;
 }
 
+void QtPrinter::SetPageLines(int lines) {
+    d_->pageLines = lines;
+    d_->fontDirty = true;
+}
+
 void QtPrinter::PrintLine(const std::string& text) {
     auto& d = *d_;
     if (!d.Active()) d.Start();
@@ -192,7 +198,8 @@ void QtPrinter::PrintLine(const std::string& text) {
         d.NextPage();
     }
     if (d.fontDirty) d.ApplyFont();
-    // A page written longer than it can hold goes on over the next page.
+    // A page of unknown length written longer than it can hold goes on over
+    // the next page.
     if (d.y > 0 && d.y + d.pitch > d.pageHeight + 0.5) {
         d.NextPage();
         d.ApplyFont();
