@@ -1,6 +1,7 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <set>
 #include <utility>
 #include <vector>
 
@@ -87,6 +88,17 @@ void Try(F&& setting) {
     }
 }
 
+// Without a printer the pages become a PDF; the status line always says
+// where, and a message says it too the first time a folder receives one.
+void TellWhereThePagesWent(const std::string& pdf) {
+    ui::Ui().SetStatus(" Printed to " + pdf, true);
+    static std::set<std::string> toldFolders;
+    const std::string folder = pdf.substr(0, pdf.find_last_of("/\\") + 1);
+    if (toldFolders.insert(folder).second)
+        Show_Message("No printer is available: the pages were written to the file \"" + pdf + "\".",
+                     ui::kInformation, "Printing");
+}
+
 }  // namespace
 
 int Print_File(const std::string& path, int& orientation) {
@@ -167,6 +179,8 @@ int Print_File(const std::string& path, int& orientation) {
     if (failure)
         Show_Message("The following error occurred during print of document:\n\r\r" + *failure, ui::kCritical,
                      "Printing Error");
+    else if (const std::string pdf = p.FallbackOutput(); !pdf.empty())
+        TellWhereThePagesWent(pdf);
     return result;
 }
 

@@ -33,6 +33,9 @@ public:
     virtual void Abort() {}
     // Where the printed document went (a PDF path when there is no printer).
     virtual std::string LastOutput() { return ""; }
+    // The file the last document went to for want of a printer; "" when it
+    // reached a printer (or was meant to be a file all along).
+    virtual std::string FallbackOutput() { return ""; }
 };
 
 // The installed printer; before anything is installed, one with no usable

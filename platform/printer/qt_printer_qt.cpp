@@ -33,6 +33,11 @@ std::string& ChosenName() {
     return name;
 }
 
+std::string& ChosenPdf() {
+    static std::string path;
+    return path;
+}
+
 std::string SystemPrinterToUse() {
     std::vector<std::string> available;
     for (const QString& name : QPrinterInfo::availablePrinterNames()) available.push_back(S(name));
@@ -67,6 +72,7 @@ struct QtPrinter::Impl {
     bool Active() const { return painter.isActive(); }
 
     QString PdfPath() const {
+        if (target == Target::DefaultPrinter && !ChosenPdf().empty()) return Q(ChosenPdf());
         if (printFile.empty()) return QDir(QDir::tempPath()).filePath("Vantrel print.pdf");
         const QFileInfo info(Q(printFile));
         return info.dir().filePath(info.completeBaseName() + ".pdf");
@@ -132,6 +138,8 @@ struct QtPrinter::Impl {
 
 void SetChosenPrinterName(const std::string& name) { ChosenName() = name; }
 std::string ChosenPrinterName() { return ChosenName(); }
+void SetChosenPdfFile(const std::string& path) { ChosenPdf() = path; }
+std::string ChosenPdfFile() { return ChosenPdf(); }
 
 std::string PrinterToUse(const std::string& chosen, const std::vector<std::string>& available,
                          const std::string& systemDefault) {
@@ -233,5 +241,9 @@ void QtPrinter::Abort() {
 }
 
 std::string QtPrinter::LastOutput() { return d_->output; }
+
+std::string QtPrinter::FallbackOutput() {
+    return d_->target == Target::DefaultPrinter && d_->outputIsPdf ? d_->output : "";
+}
 
 }  // namespace vt::printer

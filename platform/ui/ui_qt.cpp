@@ -194,6 +194,8 @@ bool QtUi::PrinterSetup(const std::string& title) {
     dialog.setWindowTitle(Q(title));
     if (dialog.exec() != QDialog::Accepted) return false;
     printer::SetChosenPrinterName(S(printer.printerName()));
+    const bool toFile = printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty();
+    printer::SetChosenPdfFile(toFile ? S(printer.outputFileName()) : "");
     return true;
 }
 

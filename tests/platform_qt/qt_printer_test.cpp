@@ -268,6 +268,7 @@ protected:
     }
     void TearDown() override {
         printer::SetChosenPrinterName("");
+        printer::SetChosenPdfFile("");
         QtPrinterTest::TearDown();
     }
     printer::QtPrinter system_;
@@ -281,9 +282,21 @@ TEST_F(ChosenPrinterTest, AChosenPrinterTheSystemLacksFallsBackToAPdf) {
     printer::SetChosenPrinterName("No Such Printer");
     const std::string path = WritePrintFile("CHOSEN.prt", {"\f\x01", "on the chosen printer"});
     int orientation = 1;
+    const std::string told = "No printer is available: the pages were written to the file \"" + Path("CHOSEN.pdf") + "\".";
+    ui_.ExpectMessage();
     ASSERT_EQ(print::Print_File(path, orientation), 0);
     EXPECT_EQ(system_.LastOutput(), Path("CHOSEN.pdf"));
     EXPECT_TRUE(fs::exists(Path("CHOSEN.pdf")));
+    EXPECT_EQ(ui_.Prompts(), std::vector<std::string>{told});
+    EXPECT_EQ(ui_.StatusTexts().back(), " Printed to " + Path("CHOSEN.pdf"));
+
+    // A file chosen in Printer Setup takes the pages; the folder already told
+    // of, the status line alone says where they went.
+    printer::SetChosenPdfFile(Path("chosen output.pdf"));
+    ASSERT_EQ(print::Print_File(path, orientation), 0);
+    EXPECT_TRUE(fs::exists(Path("chosen output.pdf")));
+    EXPECT_EQ(ui_.Prompts().size(), 1u);
+    EXPECT_EQ(ui_.StatusTexts().back(), " Printed to " + Path("chosen output.pdf"));
 }
 
 TEST_F(ChosenPrinterTest, PrinterSetupWritesWhereThePrinterLooks) {
