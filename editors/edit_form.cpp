@@ -212,7 +212,8 @@ void EditForm::ChangeLines(const std::string& keyField, const std::function<std:
         {
             db::Transaction tx(Db());
             landing = change();
-            tx.Commit();
+            // Nothing changed, or a change that failed inside: nothing is kept.
+            if (landing) tx.Commit();
         }
         if (!landing) return;
         FormSetup();

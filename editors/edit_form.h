@@ -123,7 +123,8 @@ protected:
     // (renumber with Shift_Lines of engine/general/renumber.h). Then
     // FormSetup, the line number that was at the top is at the top again, the
     // cursor lands where `change` says, and grd_AfterColUpdate(-1) runs.
-    // `change` returns nothing when it changed nothing.
+    // `change` returns nothing when it changed nothing, or when what it
+    // changed is to be undone (its own operation failed and told the user).
     void ChangeLines(const std::string& keyField, const std::function<std::optional<Landing>()>& change);
 
     // ---- Storing ----

@@ -9,6 +9,8 @@
 #include "shell/worksheet_windows.h"
 #include "store/report.h"
 #include "store/services.h"
+#include "costcentres/frmEditCCs.h"
+#include "costcentres/frmViewCCs.h"
 #include "editors/frmEditB.h"
 #include "viewers/frmViewB.h"
 #include "viewers/frmViewJ.h"
@@ -53,6 +55,8 @@ std::map<std::string, WorksheetWindowKind> DesignTable() {
     t["H"].viewer = Make<frmViewH>();
     t["I"].viewer = Make<frmViewI>();
     t["J"].viewer = Make<frmViewJ>();
+    t["CCs"].editor = Make<frmEditCCs>();
+    t["CCs"].viewer = Make<frmViewCCs>();
     return t;
 }
 

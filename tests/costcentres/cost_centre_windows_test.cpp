@@ -1,0 +1,253 @@
+// The cost-centre windows on a real report, driven as a user clicks: the
+// editor and viewer opened by the menus, the new cost-centre dialog, the
+// restore list and the picker answered while they are shown, and what the
+// other open windows show after each change.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QListWidget>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <stdexcept>
+
+#include "costcentres/frmAddCC.h"
+#include "costcentres/frmEditCCs.h"
+#include "costcentres/frmSelectCC.h"
+#include "costcentres/frmViewCCs.h"
+#include "engine/chain/component_sheet.h"
+#include "shell/forms.h"
+#include "shell/frmMain.h"
+#include "shell/worksheet_windows.h"
+#include "tests/gui_support/gui_test.h"
+#include "tests/support/db_checks.h"
+
+namespace vt::test {
+namespace {
+
+using gui::frmAddCC;
+using gui::frmDeletedCCs;
+using gui::frmEditCCs;
+const char* const kNoPlace = "New cost centers cannot be added at this position.";
+
+Value N(double n) { return Value(Currency::FromDouble(n)); }
+
+// Answers the next modal dialog of that type once it shows; it must end it.
+template <class Dialog>
+void WhenShown(const std::function<void(Dialog&)>& drive) {
+    QTimer::singleShot(0, [drive] {
+        auto* d = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+        if (!d) {
+            ADD_FAILURE() << "no dialog shown";
+            return;
+        }
+        drive(*d);
+        if (d->isVisible()) {
+            ADD_FAILURE() << "the dialog is still open";
+            d->reject();
+        }
+    });
+}
+
+void Click(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
+
+void Picture(QWidget* w, const char* name) {
+    const QString dir = QDir(VT_BUILD_DIR).filePath("screenshots");
+    QDir().mkpath(dir);
+    QApplication::processEvents();
+    EXPECT_TRUE(w->grab().save(QDir(dir).filePath(QString(name) + ".png")));
+}
+
+class CcWindows : public WindowTest {
+protected:
+    gui::WorksheetWindow* Open(const char* mode, const char* code, const char* name) {
+        gui::Open_Worksheet_Form(mode, code);
+        return Loaded(name);
+    }
+    static gui::WorksheetWindow* Loaded(const char* name) {
+        QWidget* w = nullptr;
+        return gui::Is_Form_Loaded(name, &w) ? dynamic_cast<gui::WorksheetWindow*>(w) : nullptr;
+    }
+    frmEditCCs* Editor() { return static_cast<frmEditCCs*>(Open("edit", "CCs", "frmEditCCs")); }
+    static int RowOf(gui::WorksheetWindow* w, const char* field, double n) {
+        return w->grd->Data().FindFirst(field, db::FindOp::Eq, N(n));
+    }
+    static std::string Name(gui::WorksheetWindow* w, const char* field, double n) {
+        return w->grd->Data().FieldValue(RowOf(w, field, n), "CCName").ToText();
+    }
+    // Add on the row of `at`, the dialog answered by `drive`.
+    void Add(frmEditCCs* e, double at, const std::function<void(frmAddCC&)>& drive) {
+        e->grd->SetRow(RowOf(e, "CCNum", at));
+        WhenShown(drive);
+        Click(e->cmdAdd);
+    }
+    void Delete(frmEditCCs* e, double n) {
+        e->grd->SetRow(RowOf(e, "CCNum", n));
+        Click(e->cmdDelete);
+    }
+    Table Sheets() {
+        return Rows("SELECT 'CC', LineNum, CCNum, CCName FROM CostCenters UNION ALL SELECT 'B', LineNum, CCNum, CCName "
+                    "FROM B UNION ALL SELECT 'J', LineNum, CCNum, CCName FROM J ORDER BY 1, 3;");
+    }
+};
+
+TEST_F(CcWindows, TheMenusOpenTheEditorWithItsLocksAndTheViewerThatTakesNoTyping) {
+    auto* main = new gui::frmMain();
+    main->findChild<QAction*>("mnuEditOpenCCs")->trigger();
+    main->findChild<QAction*>("mnuViewOpenCCs")->trigger();
+    auto* e = static_cast<frmEditCCs*>(Loaded("frmEditCCs"));
+    auto* v = static_cast<gui::frmViewCCs*>(Loaded("frmViewCCs"));
+    ASSERT_TRUE(e && v);
+    EXPECT_EQ(e->Caption(), "Edit Worksheet Cost Centers");
+    EXPECT_EQ(v->Caption(), "View Worksheet CCs");
+    const double editWidths[] = {0, 800, 4300, 1150, 1150, 1150}, viewWidths[] = {0, 800, 4000, 1300, 1300, 1300};
+    for (int c = 0; c < 6; ++c) {
+        EXPECT_EQ(e->grd->Columns(c).Visible(), c > 0);
+        EXPECT_EQ(v->grd->Columns(c).Visible(), c > 0);
+        if (c > 0) EXPECT_EQ(e->grd->Columns(c).Width(), editWidths[c]);
+        if (c > 0) EXPECT_EQ(v->grd->Columns(c).Width(), viewWidths[c]);
+        EXPECT_TRUE(v->grd->CellLocked(RowOf(v, "CCNum", 32), c));
+    }
+    // Name and labels by row; Delete refused on the fixed numbers.
+    const struct { double n; bool nameOpen, labelsOpen, deletable; } rows[] = {
+        {12, false, true, true}, {32, true, true, true}, {5, false, true, false},
+        {205, true, false, false}, {212, false, false, false}};
+    for (const auto& r : rows) {
+        const int row = RowOf(e, "CCNum", r.n);
+        EXPECT_TRUE(e->grd->CellLocked(row, 1)) << r.n;
+        EXPECT_EQ(e->grd->CellLocked(row, 2), !r.nameOpen) << r.n;
+        EXPECT_EQ(e->grd->CellLocked(row, 4), !r.labelsOpen) << r.n;
+        e->grd->SetRow(row);
+        EXPECT_EQ(e->cmdDelete->isEnabled(), r.deletable) << r.n;
+        EXPECT_TRUE(e->cmdAdd->isEnabled());
+    }
+    for (QPushButton* b : {e->cmdPrevious, e->cmdNext, e->cmdRecalculate, v->cmdPrevious, v->cmdNext, v->cmdPrint,
+                           v->cmdRecalculate})
+        EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
+    Picture(e, "frmEditCCs");
+    Picture(v, "frmViewCCs");
+}
+
+TEST_F(CcWindows, AnAddedCostCentreShowsInBJAndThePickerAndItsDeleteClosesItsColumnsWindows) {
+    const Table before = Sheets();
+    auto* b = Open("view", "B", "frmViewB");
+    auto* j = Open("view", "J", "frmViewJ");
+    frmEditCCs* e = Editor();
+    Add(e, 12, [](frmAddCC& d) {
+        EXPECT_EQ(d.cmdButton[0]->text().toStdString(), "Add new Cost Center number 12.01");
+        EXPECT_EQ(d.cmdButton[1]->text().toStdString(), "Add new Cost Center number 13");
+        EXPECT_FALSE(d.cmdButton[1]->isEnabled());  // 13 is in the list
+        EXPECT_FALSE(d.cmdDelList->isEnabled());
+        Picture(&d, "frmAddCC");
+        Click(d.cmdButton[0]);
+    });
+    EXPECT_EQ(e->Current("CCNum"), N(12.01));
+    EXPECT_EQ(e->grd->Col(), 2);
+    EXPECT_GE(RowOf(b, "CCNum", 12.01), 0);
+    Add(e, 212, [](frmAddCC& d) { Click(d.cmdButton[0]); });
+    EXPECT_GE(RowOf(j, "CCNum", 212.01), 0);
+
+    WhenShown<gui::frmSelectCC>([](gui::frmSelectCC& d) {
+        const auto found = d.CcList->findItems("12.01  -  ", Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1);
+        EXPECT_FALSE(d.cmdOk->isEnabled());
+        d.CcList->setCurrentItem(found[0]);
+        Picture(&d, "frmSelectCC");
+        Click(d.cmdOk);
+    });
+    EXPECT_EQ(gui::Select_CC("E1"), Currency::FromDouble(12.01));
+    WhenShown<gui::frmSelectCC>([](gui::frmSelectCC& d) { Click(d.cmdCancel); });
+    EXPECT_LT(gui::Select_CC("F1p2"), Currency{});
+
+    Add_Chosen_CC_Column("E1", Currency::FromDouble(12.01));
+    ASSERT_TRUE(Open("view", "E1", "frmViewE1"));
+    Delete(e, 12.01);
+    EXPECT_FALSE(Loaded("frmViewE1"));
+    EXPECT_EQ(e->Current("CCNum"), N(12));
+    EXPECT_LT(RowOf(b, "CCNum", 12.01), 0);
+    Delete(e, 212.01);
+    EXPECT_LT(RowOf(j, "CCNum", 212.01), 0);
+    EXPECT_EQ(Sheets(), before);
+    EXPECT_TRUE(ui.Prompts().empty());
+}
+
+TEST_F(CcWindows, ARenameShowsInTheOpenViewersAndANameInUseIsRefused) {
+    auto* b = Open("view", "B", "frmViewB");
+    auto* j = Open("view", "J", "frmViewJ");
+    frmEditCCs* e = Editor();
+    EXPECT_TRUE(e->grd->TypeIntoCell(RowOf(e, "CCNum", 32), 2, "Consulting Fees"));
+    EXPECT_EQ(Name(b, "LineNum", 32), "Consulting Fees");
+    EXPECT_TRUE(e->grd->TypeIntoCell(RowOf(e, "CCNum", 205), 2, "Due from Partners"));
+    EXPECT_EQ(Name(j, "CCNum", 205), "Due from Partners");
+
+    ui.ExpectMessage();
+    EXPECT_FALSE(e->grd->TypeIntoCell(RowOf(e, "CCNum", 205), 2, Name(e, "CCNum", 5)));
+    EXPECT_EQ(ui.Prompts(), std::vector<std::string>{
+                                "This cost center name has already been used, please enter a unique cost center title."});
+    EXPECT_EQ(Name(e, "CCNum", 205), "Due from Partners");
+    EXPECT_EQ(Name(j, "CCNum", 205), "Due from Partners");
+}
+
+TEST_F(CcWindows, TheDialogOffersNoNumberOnAJTotalLine) {
+    frmEditCCs* e = Editor();
+    const Table before = Sheets();
+    Add(e, 209, [](frmAddCC& d) {
+        EXPECT_TRUE(d.cmdButton[0]->isEnabled());
+        EXPECT_EQ(d.cmdButton[1]->text().toStdString(), "Add new Cost Center number 210");
+        EXPECT_FALSE(d.cmdButton[1]->isEnabled());
+        Click(d.cmdCancel);
+    });
+    // At 265 neither 265.01 nor 266 has a J line: there is nothing to offer.
+    e->grd->SetRow(RowOf(e, "CCNum", 265));
+    ui.ExpectMessage();
+    Click(e->cmdAdd);
+    EXPECT_EQ(ui.Prompts(), std::vector<std::string>{kNoPlace});
+    EXPECT_EQ(Sheets(), before);
+}
+
+TEST_F(CcWindows, ADeletedStandardCostCentreComesBackFromTheRestoreList) {
+    frmEditCCs* e = Editor();
+    const std::string name = Name(e, "CCNum", 32);
+    Delete(e, 32);
+    EXPECT_LT(RowOf(e, "CCNum", 32), 0);
+    const auto restore = [](bool choose) {
+        return [choose](frmAddCC& d) {
+            WhenShown<frmDeletedCCs>([choose](frmDeletedCCs& list) {
+                ASSERT_EQ(list.CcList->count(), 1);
+                EXPECT_FALSE(list.cmdOk->isEnabled());
+                list.CcList->setCurrentRow(0);
+                Picture(&list, "frmDeletedCCs");
+                Click(choose ? list.cmdOk : list.cmdCancel);
+            });
+            Click(d.cmdDelList);
+        };
+    };
+    Add(e, 31, restore(false));
+    EXPECT_LT(RowOf(e, "CCNum", 32), 0);
+    Add(e, 31, restore(true));
+    EXPECT_EQ(e->Current("CCNum"), N(32));
+    EXPECT_EQ(Name(e, "CCNum", 32), name);
+}
+
+TEST_F(CcWindows, AFailureHalfwayThroughADeleteLeavesTheListAndItsWindowsAsTheyWere) {
+    auto* b = Open("view", "B", "frmViewB");
+    frmEditCCs* e = Editor();
+    const Table before = Sheets();
+    Set_CC_Step_Hook([](const std::string& step) {
+        if (step == "Worksheet B") throw std::runtime_error("disk full");
+    });
+    ui.ExpectMessage();
+    Delete(e, 32);
+    Set_CC_Step_Hook(nullptr);
+    ASSERT_EQ(ui.Prompts().size(), 1u);
+    EXPECT_NE(ui.Prompts()[0].find("Worksheet B could not be changed (disk full)"), std::string::npos);
+    EXPECT_EQ(Sheets(), before);
+    EXPECT_GE(RowOf(e, "CCNum", 32), 0);
+    EXPECT_GE(RowOf(b, "CCNum", 32), 0);
+}
+
+}  // namespace
+}  // namespace vt::test
