@@ -1,6 +1,7 @@
 #include "shell/core/whole_report.h"
 
 #include <exception>
+#include <functional>
 #include <optional>
 #include <utility>
 
@@ -15,13 +16,16 @@ namespace vt {
 
 namespace {
 
-std::string Reason(const std::exception_ptr& failure) {
+// Runs f; what went wrong when it failed.
+template <class F>
+std::optional<std::string> Failure_Of(F&& f) {
     try {
-        std::rethrow_exception(failure);
+        f();
+        return std::nullopt;
     } catch (const std::exception& e) {
-        return e.what();
+        return std::string(e.what());
     } catch (...) {
-        return "Unknown error";
+        return std::string("Unknown error");
     }
 }
 
@@ -85,7 +89,7 @@ void Print_All() {
     {
         ui::BusyPointer busy;
         int fn = 0;
-        try {
+        failure = Failure_Of([&] {
             const std::string path = print::Whole_Report_Path();
             fn = print::Open_Print_File(path);
             // Each sheet print writes its pages into fn, in the form's order.
@@ -93,17 +97,10 @@ void Print_All() {
             print::Close_Print_File(std::exchange(fn, 0));
             int orientation = 1;
             print::Print_File(path, orientation);
-        } catch (...) {
-            failure = Reason(std::current_exception());
-        }
+        });
         // A half-written report is not sent to the printer, but its file is
         // closed so the next print can replace it.
-        if (fn > 0) {
-            try {
-                print::Close_Print_File(fn);
-            } catch (...) {
-            }
-        }
+        if (fn > 0) Failure_Of([&] { print::Close_Print_File(fn); });
     }
     if (failure)
         Show_Message("The following error occurred during print of the report:\n\r\r" + *failure, ui::kCritical,
@@ -118,15 +115,9 @@ void Print_Worksheets(const std::vector<std::string>& printCodes) {
     for (const auto& code : printCodes) {
         for (const Worksheet* w : prints) {
             if (code != w->printCode) continue;
-            std::exception_ptr failure;
-            try {
-                int own = 0;
-                w->print(own);
-            } catch (...) {
-                failure = std::current_exception();
-            }
-            if (failure)
-                Show_Message("Worksheet " + Sheet_Print_Name(code) + " could not be printed:\n\r\r" + Reason(failure),
+            int own = 0;
+            if (const auto failure = Failure_Of([&] { w->print(own); }))
+                Show_Message("Worksheet " + Sheet_Print_Name(code) + " could not be printed:\n\r\r" + *failure,
                              ui::kCritical, "Printing Error");
         }
     }
@@ -151,22 +142,22 @@ RebuildResult Rebuild_Worksheet(const std::string& code) {
             // Undone as a whole unless every step succeeds: a builder that
             // fails leaves the old table with its rows.
             db::Subtransaction sp(db);
-            try {
+            const auto drop = [&] {
                 if (db.TableExists(code)) db.DropTable(code);
-            } catch (...) {
-                result = RebuildResult::NotDropped;
-            }
-            if (result == RebuildResult::Rebuilt) {
-                try {
-                    for (const Worksheet* w : Built_Together(*sheet)) {
-                        w->build();
-                        if (Rebuild_Test_Hook()) Rebuild_Test_Hook()(w->code);
-                    }
-                    sp.Release();
-                } catch (...) {
-                    result = RebuildResult::Failed;
-                    reason = Reason(std::current_exception());
+            };
+            const auto build = [&] {
+                for (const Worksheet* w : Built_Together(*sheet)) {
+                    w->build();
+                    if (Rebuild_Test_Hook()) Rebuild_Test_Hook()(w->code);
                 }
+            };
+            if (Failure_Of(drop)) {
+                result = RebuildResult::NotDropped;
+            } else if (const auto failure = Failure_Of(build)) {
+                result = RebuildResult::Failed;
+                reason = *failure;
+            } else {
+                sp.Release();
             }
         }
         tx.Commit();
