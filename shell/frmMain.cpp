@@ -247,7 +247,8 @@ void frmMain::BuildOpenMenus() {
         auto leaf = [&](QMenu* into, const std::string& caption, const std::string& code) {
             QAction* a = into->addAction(Q(caption));
             a->setObjectName(Q(LeafName(prefix, code)));
-            connect(a, &QAction::triggered, this, [mode, code] { Run_Guarded([&] { Open_Worksheet_Form(mode, code); }); });
+            connect(a, &QAction::triggered, this,
+                    [mode, code] { Run_Guarded([&] { Open_Worksheet_Form(mode, code); }); });
         };
         auto caption = [&](const std::string& code, const std::string& name) {
             return edit && EditMenuSpelling(code) ? code : name;

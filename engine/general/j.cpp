@@ -59,6 +59,12 @@ std::string Total_Line_List() {
     return list;
 }
 
+// Of a row of Line, Account and Caption (the total line's).
+std::string Line_Taken(const db::Recordset& rs) {
+    return "Line " + rs["Line"].ToText() + " of Worksheet J is taken by \"" + Nz_Str(rs["Caption"]).ToText() +
+           "\", so account " + rs["Account"].ToText() + " was not added to Worksheet J.";
+}
+
 // An account whose line is a total line (older reports could hold one) has no
 // line of its own; the user is told of all such accounts at once.
 void Tell_Accounts_On_Total_Lines() {
@@ -67,10 +73,7 @@ void Tell_Accounts_On_Total_Lines() {
         "INNER JOIN J ON J.LineNum = CostCenters.LineNum WHERE CostCenters.CCNum > 200 AND CostCenters.LineNum IN (" +
         Total_Line_List() + ") ORDER BY CostCenters.LineNum, CostCenters.CCNum;");
     std::string text;
-    for (; !rs.Eof(); rs.MoveNext())
-        text += (text.empty() ? "" : "\r\n") + std::string("Line ") + rs["Line"].ToText() + " of Worksheet J is taken by \"" +
-                Nz_Str(rs["Caption"]).ToText() + "\", so account " + rs["Account"].ToText() +
-                " was not added to Worksheet J.";
+    for (; !rs.Eof(); rs.MoveNext()) text += (text.empty() ? "" : "\r\n") + Line_Taken(rs);
     if (!text.empty()) Show_Message(text, ui::kExclamation, "Warning: Worksheet J");
 }
 
@@ -106,15 +109,10 @@ void Insert_CC_J(Currency& n) {
         // The only row the unique line number refuses is one whose line is
         // held already, in practice a total line such as 10 or 66.
         auto rs = Db().OpenRecordset(
-            "SELECT CostCenters.LineNum AS Line, J.CCName AS Caption FROM CostCenters "
+            "SELECT CostCenters.LineNum AS Line, CostCenters.CCNum AS Account, J.CCName AS Caption FROM CostCenters "
             "INNER JOIN J ON J.LineNum = CostCenters.LineNum WHERE CostCenters.CCNum=?;",
             {Value(n)});
-        if (!rs.Eof()) {
-            Show_Message("Line " + rs["Line"].ToText() + " of Worksheet J is taken by \"" +
-                             Nz_Str(rs["Caption"]).ToText() + "\", so account " + n.ToText() +
-                             " was not added to Worksheet J.",
-                         ui::kExclamation, "Warning: Worksheet J");
-        }
+        if (!rs.Eof()) Show_Message(Line_Taken(rs), ui::kExclamation, "Warning: Worksheet J");
     }
     tx.Commit();
 }
