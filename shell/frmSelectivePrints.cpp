@@ -48,8 +48,8 @@ void frmImportMDI::tmrMDIClose_Timer() {
 }
 
 void frmImportMDI::closeEvent(QCloseEvent* event) {
-    tmrMDIClose->stop();
     mdiArea->closeAllSubWindows();
+    tmrMDIClose->stop();
     Form_Unloaded(this);
     event->accept();
 }

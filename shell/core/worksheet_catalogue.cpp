@@ -75,8 +75,6 @@ const std::vector<Worksheet>& Worksheet_Catalogue() {
     return sheets;
 }
 
-std::string Worksheet::DisplayName() const { return Get_Worksheet_Name(code); }
-
 const Worksheet* Find_Worksheet(const std::string& code) {
     for (const auto& w : Worksheet_Catalogue())
         if (code == w.code) return &w;

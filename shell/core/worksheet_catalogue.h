@@ -23,10 +23,9 @@ struct Worksheet {
     bool componentSheet = false;       // one row per component of worksheet A
     bool refreshesWindows = false;     // its builder empties rows other sheets' windows show
     const char* builtFrom = nullptr;   // a copy of that sheet, built again right after it
-
-    // Worksheets.ItemName: the order next and previous walk.
-    std::string DisplayName() const;
 };
+// A worksheet's display name (Worksheets.ItemName, the order next and previous
+// walk) is made from its code by Get_Worksheet_Name, as its register row is.
 
 // Every worksheet, in the order of the form.
 const std::vector<Worksheet>& Worksheet_Catalogue();
