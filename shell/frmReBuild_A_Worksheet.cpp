@@ -122,8 +122,11 @@ void frmReBuild_A_Worksheet::cmdExecute_Click() {
         cboReBuild->setEnabled(true);
         return;
     }
-    // After a table that would not drop, only closing the dialog is left.
-    if (Rebuild_Worksheet(SheetCode) == RebuildResult::NotDropped) return;
+    // After a table that would not drop, only closing the dialog is left;
+    // any other failure has been told and the list is offered again.
+    RebuildResult result = RebuildResult::Failed;
+    Run_Guarded([&] { result = Rebuild_Worksheet(SheetCode); });
+    if (result == RebuildResult::NotDropped) return;
     cmdCancel->setFocus();
     cboReBuild->setEnabled(true);
 }
