@@ -24,12 +24,11 @@ using namespace vt::print;
 using Lines = std::vector<std::string>;
 using Snapshot = std::map<std::string, Table>;
 
-// The parts of worksheet A with a component line each, and the rows that
-// follow them in the component sheets.
-struct PartOfA {
+// A part of worksheet A with a component line, and the rows that follow it
+// in the component sheets.
+const struct {
     std::string table, name, band;
-};
-const PartOfA kParts[] = {
+} kParts[] = {
     {"Ap3", "North Home", "SeqNum >= 1 AND SeqNum < 18"},
     {"Ap4", "Pharmacy", "SeqNum >= 19 AND SeqNum < 27"},
     {"Ap5", "East Region", "SeqNum >= 29 AND SeqNum < 33"},
