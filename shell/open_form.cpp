@@ -10,7 +10,10 @@
 #include "shell/worksheet_windows.h"
 #include "store/report.h"
 #include "store/services.h"
+#include "editors/frmEditB.h"
 #include "viewers/frmViewB.h"
+#include "viewers/frmViewJ.h"
+#include "viewers/sheet_viewer.h"
 
 namespace vt::gui {
 namespace {
@@ -24,7 +27,31 @@ std::map<std::string, WorksheetWindowKind> DesignTable() {
     std::map<std::string, WorksheetWindowKind> t;
     for (const Worksheet& w : Worksheet_Catalogue()) t[w.code].table = w.code;
     t["CCs"].table = "CostCenters";
+    t["B"].editor = Make<frmEditB>();
     t["B"].viewer = Make<frmViewB>();
+    t["Ap1"].viewer = Make<frmViewAp1>();
+    t["Ap3"].viewer = Make<frmViewAp3>();
+    t["Ap4"].viewer = Make<frmViewAp4>();
+    t["Ap5"].viewer = Make<frmViewAp5>();
+    t["B1"].viewer = Make<frmViewB1>();
+    t["B2p1"].viewer = Make<frmViewB2p1>();
+    t["B2p2"].viewer = Make<frmViewB2p2>();
+    t["B2p3"].viewer = Make<frmViewB2p3>();
+    t["C"].viewer = Make<frmViewC>();
+    t["DpA"].viewer = Make<frmViewDpA>();
+    t["DpB"].viewer = Make<frmViewDpB>();
+    t["DpC"].viewer = Make<frmViewDpC>();
+    t["E"].viewer = Make<frmViewE>();
+    t["E1"].viewer = Make<frmViewE1>();
+    t["Fp1"].viewer = Make<frmViewFp1>();
+    t["Fp2"].viewer = Make<frmViewFp2>();
+    t["F1p1"].viewer = Make<frmViewF1p1>();
+    t["F1p2"].viewer = Make<frmViewF1p2>();
+    t["Gp1"].viewer = Make<frmViewGp1>();
+    t["Gp2"].viewer = Make<frmViewGp2>();
+    t["H"].viewer = Make<frmViewH>();
+    t["I"].viewer = Make<frmViewI>();
+    t["J"].viewer = Make<frmViewJ>();
     return t;
 }
 

@@ -36,7 +36,8 @@ DateTime EntryDate(const std::string& text) {
 
 }  // namespace
 
-bool New_CRF(const NewCrfEntries& entries, const std::function<void()>& buildWorksheets) {
+bool New_CRF(const NewCrfEntries& entries, const std::function<void()>& buildWorksheets,
+             const std::string& startFolder) {
     auto& ui = ui::Ui();
     ui.SetStatus(" Building New CRF file ", true);
     ui.DoEvents();
@@ -46,6 +47,7 @@ bool New_CRF(const NewCrfEntries& entries, const std::function<void()>& buildWor
     request.defaultExt = ".CRF";
     request.filter = "Cost Report Files (*.CRF)|*.CRF";
     request.confirmOverwrite = true;
+    request.initialDir = startFolder;
     std::optional<ui::FileChoice> choice = ui.ChooseSaveFile(request);
     if (!choice) {
         ui.SetStatus("", false);

@@ -67,7 +67,9 @@ void Build_Worksheet_Tables() {
     }
 }
 
-bool New_Report(const NewCrfEntries& entries) { return New_CRF(entries, Build_Worksheet_Tables); }
+bool New_Report(const NewCrfEntries& entries, const std::string& startFolder) {
+    return New_CRF(entries, Build_Worksheet_Tables, startFolder);
+}
 
 // ---- Component sheets ----
 

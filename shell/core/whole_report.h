@@ -16,7 +16,7 @@ namespace vt {
 // loop after each sheet print's tables (New_CRF runs it after the fixed tables).
 void Build_Worksheet_Tables();
 // New_CRF with every worksheet table.
-bool New_Report(const NewCrfEntries& entries);
+bool New_Report(const NewCrfEntries& entries, const std::string& startFolder = "");
 
 // Checks every component sheet against worksheet A, repairing (and reporting)
 // each one out of step. True when all passed.
