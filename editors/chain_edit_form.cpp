@@ -1,5 +1,6 @@
 #include "editors/chain_edit_form.h"
 
+#include <QCoreApplication>
 #include <QTableView>
 
 #include "engine/chain/component_sheet.h"
@@ -79,6 +80,7 @@ void Reopen(const std::string& code, const Place& place, int col) {
     if (!Is_Form_Loaded("frmEdit" + code, &w)) return;
     auto* e = static_cast<EditForm*>(w);
     e->setGeometry(place.geometry);
+    QCoreApplication::processEvents();  // the grid takes its new height before it scrolls
     grid::Grid& g = *e->grd;
     const int top = place.topSeq.IsNull() ? -1 : g.Data().FindFirst("SeqNum", db::FindOp::Eq, place.topSeq);
     if (col >= 0 && g.Data().RecordCount() > 0) {
