@@ -34,12 +34,15 @@ protected:
     void SetUp() override {
         WindowTest::SetUp();
         Component(3, 1, "North Home");
-        Component(3, 2, "South Home");
         Component(4, 1, "Pharmacy");
-        Component(4, 1.01, "Pharmacy Annex");
-        Component(5, 1, "East Region");
+        if (!TwoComponents()) {
+            Component(3, 2, "South Home");
+            Component(4, 1.01, "Pharmacy Annex");
+            Component(5, 1, "East Region");
+        }
         RegisterAllWorksheets();
     }
+    virtual bool TwoComponents() const { return false; }
     void TearDown() override {
         gui::Set_CC_Chooser(nullptr);
         WindowTest::TearDown();
@@ -330,6 +333,65 @@ TEST_F(ChainEditors, PicturesOfTheEditors) {
         ASSERT_TRUE(e) << code;
         QApplication::processEvents();
         EXPECT_TRUE(e->grab().save(QDir(dir).filePath(QString("frmEdit%1.png").arg(code))));
+    }
+}
+
+// Two components: North Home (row 1) and the pharmacy (row 19).
+class SmallChain : public ChainEditors {
+    bool TwoComponents() const override { return true; }
+};
+
+TEST_F(SmallChain, TheWholeReportAfterTheseEditsGivesTheHandCalculatedFigures) {
+    db().Execute("UPDATE B SET Expenses = 30000 WHERE LineNum = 12;");
+    db().Execute("UPDATE B SET Expenses = 5000 WHERE LineNum = 20;");
+    for (double cc : {20, 12}) {
+        Choose(cc);
+        QTest::mouseClick(Editor("E1")->cmdAdd, Qt::LeftButton);
+        Settle();
+    }
+    ChainEditForm* e1 = Loaded("E1");
+    ASSERT_TRUE(e1);
+    ui.AllowMessages();
+    // Column 4 is cost centre 12, column 5 is 20.
+    EXPECT_TRUE(e1->grd->TypeIntoCell(RowOf(e1, 1), 4, "1000"));
+    EXPECT_TRUE(e1->grd->TypeIntoCell(RowOf(e1, 1), 5, "300"));
+    EXPECT_TRUE(e1->grd->TypeIntoCell(RowOf(e1, 19), 4, "500.4"));
+    ChainEditForm* g1 = Editor("Gp1");
+    for (auto [seq, cost] : {std::pair{1, "600"}, {2, "400"}, {3, "0"}})
+        EXPECT_TRUE(g1->grd->TypeIntoCell(RowOf(g1, seq), 2, cost));
+    ChainEditForm* g2 = Editor("Gp2");
+    EXPECT_TRUE(g2->grd->TypeIntoCell(RowOf(g2, 1), 2, "3"));
+    EXPECT_TRUE(g2->grd->TypeIntoCell(RowOf(g2, 19), 2, "1"));
+    QTest::mouseClick(g2->cmdRecalculate, Qt::LeftButton);
+    Settle();
+
+    // B: E-1's row 34 is the direct allocation of 12 (1,000 + 500) and of 20
+    // (300); the rest is pooled: 28,500 and 4,700, 33,200 in all.
+    auto b = [&](int line, const char* field) {
+        return db().Scalar(std::string("SELECT ") + field + " FROM B WHERE LineNum = ?", {Value(line)}).ToCurrency();
+    };
+    EXPECT_EQ(b(12, "DirectAlloc"), C(1500));
+    EXPECT_EQ(b(12, "PooledAlloc"), C(28500));
+    EXPECT_EQ(b(20, "DirectAlloc"), C(300));
+    EXPECT_EQ(b(20, "PooledAlloc"), C(4700));
+    EXPECT_EQ(b(100, "NetExpenses"), C(35000));
+    EXPECT_EQ(b(100, "PooledAlloc"), C(33200));
+    // G: the non-capital pool 60 / 40 between facilities and other
+    // components, each of which has one component with a base.
+    EXPECT_EQ(Cell("Gp1", "Col_9", 1).ToCurrency(), C(19920));
+    EXPECT_EQ(Cell("Gp1", "Col_9", 2).ToCurrency(), C(13280));
+    EXPECT_EQ(Cell("Gp1", "Col_9", 4).ToCurrency(), C(33200));
+    // H: direct from E-1, pooled from G, and the components add up to B.
+    const struct {
+        double seq;
+        double direct, pooled, total;
+    } h[] = {{1, 1300, 19920, 21220}, {19, 500, 13280, 13780}, {34, 1800, 33200, 35000}};
+    for (const auto& l : h) {
+        SCOPED_TRACE(l.seq);
+        EXPECT_EQ(Cell("H", "Col_13", l.seq).ToCurrency(), C(l.direct));
+        EXPECT_EQ(Cell("H", "Col_15", l.seq).ToCurrency(), C(l.pooled));
+        EXPECT_EQ(Cell("H", "Col_16", l.seq).ToCurrency(), C(l.total));
+        EXPECT_EQ(Cell("H", "Col_20", l.seq).ToCurrency(), C(l.total));
     }
 }
 
