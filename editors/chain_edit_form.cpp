@@ -218,35 +218,37 @@ void ChainEditForm::grd_SelChange() {
 // editor and the sheet's viewers close so that nothing holds the tables while
 // their fields change; the change is all or nothing, and the editor opens
 // again whatever came of it.
-bool ChainEditForm::RunColumnCommand(const std::string& failed, const std::function<int()>& change) {
-    if (!StoreOpenCell()) return false;
+void ChainEditForm::RunColumnCommand(const std::string& failed, const std::function<int()>& change) {
+    if (!StoreOpenCell()) return;
     if (!TablesInStep(d_.columnTables)) {
         Show_Message(Get_Worksheet_Name(d_.columnTables.front()) + " does not hold the cost-centre columns of " +
                          Get_Worksheet_Name(d_.columnTables.back()) +
                          ", so no column was changed. Validate the database to repair it.",
                      ui::kCritical);
-        return false;
+        return;
     }
     const int topRow = grd->FirstRow();
     const Place place{geometry(), topRow >= 0 ? Field(topRow, "SeqNum") : Value::Null()};
     const ChainEditorDesign& d = d_;
-    if (!Unload_Form(this)) return false;
+    if (!Unload_Form(this)) return;
     // From here on this window is gone: only `d` and `place` are used.
+    bool closed = true;
     for (const std::string& v : d.viewers) {
         QWidget* w = nullptr;
-        if (Is_Form_Loaded("frmView" + v, &w) && !Unload_Form(w)) return false;
+        if (Is_Form_Loaded("frmView" + v, &w)) closed = Unload_Form(w) && closed;
     }
     int col = -1;
-    try {
-        db::Transaction tx(Db());
-        col = change();
-        tx.Commit();
-    } catch (const std::exception& e) {
-        Show_Message(failed + ": " + e.what() + "\nNothing was changed.", ui::kCritical);
-        col = -1;
+    if (closed) {
+        try {
+            db::Transaction tx(Db());
+            col = change();
+            tx.Commit();
+        } catch (const std::exception& e) {
+            Show_Message(failed + ": " + e.what() + "\nNothing was changed.", ui::kCritical);
+            col = -1;
+        }
     }
     Reopen(d.code, place, col);
-    return true;
 }
 
 void ChainEditForm::AddLine() {

@@ -70,8 +70,8 @@ private:
     void grd_SelChange();
     void CheckStatisticCell(grid::CellUpdate& u);
     // Runs a change of the sheet's columns; `change` returns the grid column
-    // to bring into view afterwards (-1: none). False when it did not run.
-    bool RunColumnCommand(const std::string& failed, const std::function<int()>& change);
+    // to bring into view afterwards (-1: none).
+    void RunColumnCommand(const std::string& failed, const std::function<int()>& change);
     const ChainEditorDesign& d_;
     int selColumn_ = -1;  // the grid column chosen for Delete Column
     bool selecting_ = false;
