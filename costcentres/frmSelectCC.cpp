@@ -10,16 +10,17 @@ frmSelectCC::frmSelectCC(QWidget* parent) : CcListDialog("frmSelectCC", "Select 
 
 void frmSelectCC::Form_Load() { Fill(Selectable_CC_Entries(SheetName)); }
 
-Currency Select_CC(const std::string& sheet, QWidget* parent) {
-    frmSelectCC picker(parent ? parent : QApplication::activeWindow());
+std::optional<Currency> Select_CC(const std::string& sheet) {
+    frmSelectCC picker(QApplication::activeWindow());
     picker.SheetName = sheet;
     bool loaded = false;
     Run_Guarded([&] {
         picker.Form_Load();
         loaded = true;
     });
-    if (!loaded) return Currency::FromInt(-1);
+    if (!loaded) return std::nullopt;
     picker.exec();
+    if (picker.SelectedCCNum < Currency{}) return std::nullopt;
     return picker.SelectedCCNum;
 }
 

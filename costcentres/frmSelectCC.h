@@ -3,6 +3,7 @@
 // sheet.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "costcentres/cc_list_dialog.h"
@@ -18,9 +19,8 @@ public:
     void Form_Load();
 };
 
-// Shows the picker for `sheet` modally over `parent` (the active window when
-// none is given) and returns the cost centre chosen, or a number below 0
-// when the user cancelled.
-Currency Select_CC(const std::string& sheet, QWidget* parent = nullptr);
+// Shows the picker for `sheet` modally over the active window: the cost
+// centre chosen, or nothing when the user cancelled.
+std::optional<Currency> Select_CC(const std::string& sheet);
 
 }  // namespace vt::gui

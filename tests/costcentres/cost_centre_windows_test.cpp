@@ -18,7 +18,7 @@
 #include "costcentres/frmEditCCs.h"
 #include "costcentres/frmSelectCC.h"
 #include "costcentres/frmViewCCs.h"
-#include "engine/chain/component_sheet.h"
+#include "editors/chain_edit_form.h"
 #include "shell/forms.h"
 #include "shell/frmMain.h"
 #include "shell/worksheet_windows.h"
@@ -63,6 +63,11 @@ void Picture(QWidget* w, const char* name) {
 
 class CcWindows : public WindowTest {
 protected:
+    void TearDown() override {
+        Set_CC_Step_Hook(nullptr);
+        gui::Set_CC_Chooser(nullptr);
+        WindowTest::TearDown();
+    }
     gui::WorksheetWindow* Open(const char* mode, const char* code, const char* name) {
         gui::Open_Worksheet_Form(mode, code);
         return Loaded(name);
@@ -150,6 +155,9 @@ TEST_F(CcWindows, AnAddedCostCentreShowsInBJAndThePickerAndItsDeleteClosesItsCol
     Add(e, 212, [](frmAddCC& d) { Click(d.cmdButton[0]); });
     EXPECT_GE(RowOf(j, "CCNum", 212.01), 0);
 
+    // E-1's Add Column asks the picker, which lists the new cost centre.
+    gui::Set_CC_Chooser(gui::Select_CC);
+    auto* e1 = static_cast<gui::EditForm*>(Open("edit", "E1", "frmEditE1"));
     WhenShown<gui::frmSelectCC>([](gui::frmSelectCC& d) {
         const auto found = d.CcList->findItems("12.01  -  ", Qt::MatchExactly);
         ASSERT_EQ(found.size(), 1);
@@ -158,14 +166,14 @@ TEST_F(CcWindows, AnAddedCostCentreShowsInBJAndThePickerAndItsDeleteClosesItsCol
         Picture(&d, "frmSelectCC");
         Click(d.cmdOk);
     });
-    EXPECT_EQ(gui::Select_CC("E1"), Currency::FromDouble(12.01));
+    Click(e1->cmdAdd);
+    EXPECT_EQ(Rows("SELECT Col_1 FROM E1 WHERE SeqNum = 0;"), (Table{{"12.01"}}));
     WhenShown<gui::frmSelectCC>([](gui::frmSelectCC& d) { Click(d.cmdCancel); });
-    EXPECT_LT(gui::Select_CC("F1p2"), Currency{});
+    EXPECT_FALSE(gui::Select_CC("F1p2"));
 
-    Add_Chosen_CC_Column("E1", Currency::FromDouble(12.01));
     ASSERT_TRUE(Open("view", "E1", "frmViewE1"));
     Delete(e, 12.01);
-    EXPECT_FALSE(Loaded("frmViewE1"));
+    EXPECT_FALSE(Loaded("frmViewE1") || Loaded("frmEditE1"));
     EXPECT_EQ(e->Current("CCNum"), N(12));
     EXPECT_LT(RowOf(b, "CCNum", 12.01), 0);
     Delete(e, 212.01);
@@ -241,7 +249,6 @@ TEST_F(CcWindows, AFailureHalfwayThroughADeleteLeavesTheListAndItsWindowsAsTheyW
     });
     ui.ExpectMessage();
     Delete(e, 32);
-    Set_CC_Step_Hook(nullptr);
     ASSERT_EQ(ui.Prompts().size(), 1u);
     EXPECT_NE(ui.Prompts()[0].find("Worksheet B could not be changed (disk full)"), std::string::npos);
     EXPECT_EQ(Sheets(), before);
