@@ -178,6 +178,17 @@ void EditForm::CheckCodeCell(grid::CellUpdate& u, const std::set<std::string>& a
     u.cancel = true;
 }
 
+EditForm::CostCentreEntry EditForm::ReadCostCentreCell(const Value& typed) {
+    const std::string text = Trim(typed.IsNull() ? std::string() : typed.ToText());
+    if (text.empty()) return {};
+    if (!IsPlainNumber(text)) return {CostCentreEntry::Invalid, {}, {}};
+    const Currency number = Currency::FromDouble(ParseNumber(text).value_or(0));
+    if (number == Currency()) return {};
+    std::string name = Get_CC_Name(Value(text));
+    if (name.rfind('<', 0) == 0) return {CostCentreEntry::Invalid, number, {}};
+    return {CostCentreEntry::Found, number, std::move(name)};
+}
+
 // ---- Pop-up pick lists ----
 
 QMenu* EditForm::AddPopupMenu(const char* name, const std::vector<std::string>& items,
