@@ -94,9 +94,15 @@ void frmEditB1::CheckSideCell(grid::CellUpdate& u) {
     if (!grd->Data().SetFields(u.row, side)) u.cancel = true;
 }
 
+void frmEditB1::FormSetup() {
+    EditForm::FormSetup();
+    // An empty sheet has no current cell, yet takes its first line.
+    if (grd->Row() < 0) grd_RowColChange(-1, -1);
+}
+
 void frmEditB1::grd_RowColChange(int, int) {
     cmdAdd->setEnabled(Nz_Num(LastLine()).ToCurrency() != kLastLine);
-    cmdDelete->setEnabled(Nz_Num(Current("SeqNum")).ToCurrency() > Currency());
+    cmdDelete->setEnabled(grd->Row() >= 0 && Nz_Num(Current("SeqNum")).ToCurrency() > Currency());
 }
 
 void frmEditB1::AddLine() {

@@ -13,6 +13,7 @@ class frmEditB1 : public EditForm {
     Q_OBJECT
 public:
     frmEditB1() : EditForm("B1") {}
+    void FormSetup() override;
 
 protected:
     void FillHeadings() override;
