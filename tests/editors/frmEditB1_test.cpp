@@ -139,6 +139,10 @@ TEST_F(EditB1, DeleteClosesTheGapAndKeepsEveryOtherLineInOrder) {
         SCOPED_TRACE(c.deleted);
         db().Execute("DELETE FROM B1 WHERE SeqNum < 100");
         Lines(c.lines);
+        gui::Open_Worksheet_Form("view", "B1");
+        QWidget* w = nullptr;
+        ASSERT_TRUE(gui::Is_Form_Loaded("frmViewB1", &w));
+        auto* viewer = static_cast<gui::WorksheetWindow*>(w);
         frmEditB1* e = Open();
         // The expected sheet: the other lines' contents in order, renumbered densely.
         std::vector<std::string> expected;
@@ -150,9 +154,15 @@ TEST_F(EditB1, DeleteClosesTheGapAndKeepsEveryOtherLineInOrder) {
             expected.push_back(SqlNumber(Currency::FromDouble(c.lines[expected.size()])) +
                                contents.substr(contents.find(':')));
         }
+        // Far down the sheet the line at the top stays at the top.
+        const bool scrolled = c.lines.size() > 60;
+        if (scrolled) e->grd->SetFirstRow(RowOf(e, c.deleted) - 5);
+        const Value top = e->Field(e->grd->FirstRow(), "SeqNum");
         e->grd->SetCurrentCell(RowOf(e, c.deleted), 2);
         e->cmdDelete->click();
         EXPECT_EQ(Sheet(), expected);
+        EXPECT_EQ(viewer->grd->Data().RecordCount(), static_cast<int>(expected.size()) + 1);
+        if (scrolled) EXPECT_EQ(e->Field(e->grd->FirstRow(), "SeqNum"), top);
         // The cursor is on the line that took the deleted number, or the one before.
         if (!expected.empty())
             EXPECT_LE(e->Current("SeqNum").ToCurrency(), Currency::FromDouble(c.deleted));
@@ -162,7 +172,7 @@ TEST_F(EditB1, DeleteClosesTheGapAndKeepsEveryOtherLineInOrder) {
         e->cmdAdd->click();
         e->cmdDelete->click();
         EXPECT_EQ(Sheet(), after);
-        gui::Unload_Form(e);
+        UnloadAllForms();
         Settle();
     }
 }
