@@ -8,9 +8,8 @@
 
 #include "editors/frmEditB1.h"
 #include "engine/general/b1.h"
-#include "shell/forms.h"
-#include "shell/worksheet_windows.h"
 #include "store/services.h"
+#include "tests/editors/editor_test.h"
 #include "tests/gui_support/gui_test.h"
 
 namespace vt::test {
@@ -41,12 +40,7 @@ protected:
                          {Value::Cur(n), Value(SqlNumber(Currency::FromDouble(n))), Value::Cur(n)});
         tx.Commit();
     }
-    frmEditB1* Open() {
-        gui::Open_Worksheet_Form("edit", "B1");
-        QWidget* w = nullptr;
-        EXPECT_TRUE(gui::Is_Form_Loaded("frmEditB1", &w));
-        return static_cast<frmEditB1*>(w);
-    }
+    frmEditB1* Open() { return OpenSheet<frmEditB1>("edit", "B1"); }
     // "number:explanation:amount" of every line below the total.
     std::vector<std::string> Sheet() {
         std::vector<std::string> all;
@@ -63,12 +57,6 @@ protected:
         return db().Scalar(std::string("SELECT ") + field + " FROM B1 WHERE SeqNum = ?", {Value::Cur(line)});
     }
 };
-
-std::vector<double> Range(double from, double to, double step = 1) {
-    std::vector<double> v;
-    for (int i = 0; from + i * step <= to + 1e-9; ++i) v.push_back(Currency::FromDouble(from + i * step).ToDouble());
-    return v;
-}
 
 TEST_F(EditB1, ShowsTheLinesBelowTheTotalWithTheNameColumnsHidden) {
     Lines({1, 2});
@@ -139,10 +127,7 @@ TEST_F(EditB1, DeleteClosesTheGapAndKeepsEveryOtherLineInOrder) {
         SCOPED_TRACE(c.deleted);
         db().Execute("DELETE FROM B1 WHERE SeqNum < 100");
         Lines(c.lines);
-        gui::Open_Worksheet_Form("view", "B1");
-        QWidget* w = nullptr;
-        ASSERT_TRUE(gui::Is_Form_Loaded("frmViewB1", &w));
-        auto* viewer = static_cast<gui::WorksheetWindow*>(w);
+        auto* viewer = OpenSheet<gui::WorksheetWindow>("view", "B1");
         frmEditB1* e = Open();
         // The expected sheet: the other lines' contents in order, renumbered densely.
         std::vector<std::string> expected;
@@ -162,10 +147,13 @@ TEST_F(EditB1, DeleteClosesTheGapAndKeepsEveryOtherLineInOrder) {
         e->cmdDelete->click();
         EXPECT_EQ(Sheet(), expected);
         EXPECT_EQ(viewer->grd->Data().RecordCount(), static_cast<int>(expected.size()) + 1);
-        if (scrolled) EXPECT_EQ(e->Field(e->grd->FirstRow(), "SeqNum"), top);
+        if (scrolled) {
+            EXPECT_EQ(e->Field(e->grd->FirstRow(), "SeqNum"), top);
+        }
         // The cursor is on the line that took the deleted number, or the one before.
-        if (!expected.empty())
+        if (!expected.empty()) {
             EXPECT_LE(e->Current("SeqNum").ToCurrency(), Currency::FromDouble(c.deleted));
+        }
         EXPECT_EQ(Stored(100, "Explanation"), Value("Total Reclassifications"));
         // Adding and deleting again gives the same lines back.
         const auto after = Sheet();
@@ -224,10 +212,7 @@ TEST_F(EditB1, RefusedEntriesKeepTheStoredValue) {
 
 TEST_F(EditB1, ASideTakesAListedNumberWithItsNameAndIsClearedByZero) {
     Lines({1});
-    gui::Open_Worksheet_Form("view", "B1");
-    QWidget* w = nullptr;
-    ASSERT_TRUE(gui::Is_Form_Loaded("frmViewB1", &w));
-    auto* v = static_cast<gui::WorksheetWindow*>(w);
+    auto* v = OpenSheet<gui::WorksheetWindow>("view", "B1");
     frmEditB1* e = Open();
     EXPECT_TRUE(e->grd->TypeIntoCell(0, kCode, "b"));
     EXPECT_EQ(Stored(1, "Code"), Value("B"));

@@ -8,9 +8,8 @@
 
 #include "editors/frmEditB2.h"
 #include "engine/general/b2.h"
-#include "shell/forms.h"
-#include "shell/worksheet_windows.h"
 #include "store/services.h"
+#include "tests/editors/editor_test.h"
 #include "tests/gui_support/gui_test.h"
 
 namespace vt::test {
@@ -24,12 +23,7 @@ protected:
         if (!Table_Exists("B2p2")) Build_B2p2();
         if (!Table_Exists("B2p3")) Build_B2p3();
     }
-    gui::EditForm* Open(const std::string& code) {
-        gui::Open_Worksheet_Form("edit", code);
-        QWidget* w = nullptr;
-        EXPECT_TRUE(gui::Is_Form_Loaded("frmEdit" + code, &w));
-        return static_cast<gui::EditForm*>(w);
-    }
+    gui::EditForm* Open(const std::string& code) { return OpenSheet<gui::EditForm>("edit", code); }
     Value Stored(const std::string& table, const std::string& field, double line) {
         return db().Scalar("SELECT " + field + " FROM " + table + " WHERE SeqNum = ?", {Value::Cur(line)});
     }
@@ -94,7 +88,9 @@ TEST_F(EditB2, PartThreeOpensTheSpreadAmountsOnTheTotalLineAndTheRestAbove) {
             const bool open = col > 1 && ((line >= 5) == (col >= 4 && col <= 6));
             const std::string field = g.Data().FieldName(col);
             EXPECT_EQ(g.TypeIntoCell(row, col, std::to_string(100 + col)), open) << field;
-            if (open) EXPECT_EQ(Stored("B2p3", field, line), Value(Currency::FromInt(100 + col))) << field;
+            if (open) {
+                EXPECT_EQ(Stored("B2p3", field, line), Value(Currency::FromInt(100 + col))) << field;
+            }
         }
         EXPECT_FALSE(e->cmdAdd->isEnabled());
         EXPECT_FALSE(e->cmdDelete->isEnabled());

@@ -8,9 +8,8 @@
 
 #include "editors/frmEditC.h"
 #include "engine/general/c.h"
-#include "shell/forms.h"
-#include "shell/worksheet_windows.h"
 #include "store/services.h"
+#include "tests/editors/editor_test.h"
 #include "tests/gui_support/gui_test.h"
 
 namespace vt::test {
@@ -33,12 +32,7 @@ protected:
                          {Value::Cur(n), Value("L" + SqlNumber(Currency::FromDouble(n)))});
         tx.Commit();
     }
-    frmEditC* Open() {
-        gui::Open_Worksheet_Form("edit", "C");
-        QWidget* w = nullptr;
-        EXPECT_TRUE(gui::Is_Form_Loaded("frmEditC", &w));
-        return static_cast<frmEditC*>(w);
-    }
+    frmEditC* Open() { return OpenSheet<frmEditC>("edit", "C"); }
     // "number=description" of the lines from `from` to below `to`.
     std::string Band(double from, double to) {
         std::string all;
@@ -52,12 +46,6 @@ protected:
         return e->grd->Data().FindFirst("LineNum", db::FindOp::Eq, Value::Cur(line));
     }
 };
-
-std::vector<double> Range(double from, double to, double step = 1) {
-    std::vector<double> v;
-    for (int i = 0; from + i * step <= to + 1e-9; ++i) v.push_back(Currency::FromDouble(from + i * step).ToDouble());
-    return v;
-}
 
 TEST_F(EditC, DescriptionsAndButtonsOpenOnTheOtherLinesOnly) {
     Lines({13.01, 22});
@@ -161,10 +149,7 @@ TEST_F(EditC, TheBandsStopAtTheirLimits) {
 }
 
 TEST_F(EditC, CellRulesStoreWhatTheyAcceptAndKeepWhatTheyRefuse) {
-    gui::Open_Worksheet_Form("view", "C");
-    QWidget* w = nullptr;
-    ASSERT_TRUE(gui::Is_Form_Loaded("frmViewC", &w));
-    auto* v = static_cast<gui::WorksheetWindow*>(w);
+    auto* v = OpenSheet<gui::WorksheetWindow>("view", "C");
     frmEditC* e = Open();
     const int row = RowOf(e, 13);
     const std::string typed45 = "Adjustment for something rather long to keep!";

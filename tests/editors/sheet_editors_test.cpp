@@ -15,6 +15,7 @@
 #include "shell/headings.h"
 #include "shell/worksheet_windows.h"
 #include "store/services.h"
+#include "tests/editors/editor_test.h"
 #include "tests/gui_support/gui_test.h"
 #include "viewers/view_form.h"
 
@@ -30,12 +31,6 @@ protected:
         for (const auto& [table, build] : tables)
             if (!Table_Exists(table)) build();
         RegisterAllWorksheets();
-    }
-    template <class Form>
-    Form* Loaded(const std::string& name) {
-        QWidget* w = nullptr;
-        EXPECT_TRUE(gui::Is_Form_Loaded(name, &w)) << name;
-        return dynamic_cast<Form*>(w);
     }
 };
 
@@ -66,11 +61,12 @@ TEST_F(SheetEditors, EachOpensFromItsViewerAndItsNeighboursArrowsAndIsPictured) 
     for (const auto& s : kEditors) {
         SCOPED_TRACE(s.code);
         const std::string code = s.code;
-        gui::Open_Worksheet_Form("view", code);
-        auto* viewer = Loaded<gui::ViewForm>("frmView" + code);
+        auto* viewer = OpenSheet<gui::ViewForm>("view", code);
         ASSERT_TRUE(viewer);
         QTest::mouseClick(viewer->cmdOpenEdit, Qt::LeftButton);
-        auto* e = Loaded<gui::EditForm>("frmEdit" + code);
+        QWidget* w = nullptr;
+        ASSERT_TRUE(gui::Is_Form_Loaded("frmEdit" + code, &w));
+        auto* e = dynamic_cast<gui::EditForm*>(w);
         ASSERT_TRUE(e);
         EXPECT_EQ(e->Caption(), "Edit Worksheet " + code);
         EXPECT_EQ(e->cmdPrevious->toolTip().toStdString(), s.previous);
@@ -79,7 +75,7 @@ TEST_F(SheetEditors, EachOpensFromItsViewerAndItsNeighboursArrowsAndIsPictured) 
         EXPECT_TRUE(e->grab().save(QDir(dir).filePath(QString::fromStdString("frmEdit" + code + ".png"))));
         QTest::mouseClick(e->cmdPrevious, Qt::LeftButton);
         Settle();
-        EXPECT_TRUE(Loaded<gui::EditForm>(std::string("frmEdit") + s.previousCode));
+        EXPECT_TRUE(gui::Is_Form_Loaded(std::string("frmEdit") + s.previousCode));
         UnloadAllForms();
         Settle();
     }
