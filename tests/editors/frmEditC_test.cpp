@@ -173,6 +173,7 @@ TEST_F(EditC, CellRulesStoreWhatTheyAcceptAndKeepWhatTheyRefuse) {
         {kAmount, "1,234", Value::Null(), {"This field may only contain numeric values"}},
         {kLine, "999", Value::Null(), {"Invalid Cost Center number"}},
         {kLine, "abc", Value::Null(), {"Invalid Cost Center number"}},
+        {kLine, "99999999999999999999", Value::Null(), {"Invalid Cost Center number"}},
         {kLine, "201", Value(Currency::FromInt(201)), {}},  // balance-sheet accounts may be adjusted too
         {kLine, "2", Value(Currency::FromInt(2)), {}},
     };
