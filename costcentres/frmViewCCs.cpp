@@ -24,6 +24,7 @@ void frmViewCCs::LayoutGrid() {
     grd->Columns(1).SetWidth(800);
     grd->Columns(2).SetWidth(4000);
     for (int c = 3; c <= 5; ++c) grd->Columns(c).SetWidth(1300);
+    grd->SetHeadLines(4);
 }
 
 }  // namespace vt::gui
