@@ -4,37 +4,12 @@
 
 #include "costcentres/frmAddCC.h"
 #include "platform/ui/ui.h"
-#include "shell/forms.h"
 #include "shell/guard.h"
+#include "shell/worksheet_windows.h"
 #include "store/report.h"
 #include "store/services.h"
 
 namespace vt::gui {
-namespace {
-
-const char* const kSheetWindows[] = {"frmEdit", "frmView"};
-
-// The editor and viewer of each sheet, in that order; false when one would
-// not close (a cell it could not store), the later ones then left open.
-bool Close_Sheet_Windows(const std::vector<std::string>& sheets) {
-    for (const std::string& sheet : sheets)
-        for (const char* prefix : kSheetWindows) {
-            QWidget* w = nullptr;
-            if (Is_Form_Loaded(prefix + sheet, &w) && !Unload_Form(w)) return false;
-        }
-    return true;
-}
-
-void Set_Up_Sheet_Windows(const std::vector<std::string>& sheets) {
-    for (const std::string& sheet : sheets)
-        for (const char* prefix : kSheetWindows) {
-            QWidget* w = nullptr;
-            if (!Is_Form_Loaded(prefix + sheet, &w)) continue;
-            if (auto* window = dynamic_cast<WorksheetWindow*>(w)) Run_Guarded([window] { window->FormSetup(); });
-        }
-}
-
-}  // namespace
 
 void frmEditCCs::FormSetup() {
     EditForm::FormSetup();
@@ -93,7 +68,7 @@ void frmEditCCs::grd_BeforeColUpdate(grid::CellUpdate& u) {
 
 void frmEditCCs::grd_AfterColUpdate(int) {
     const CcWindows windows = std::exchange(pending_, {});
-    Set_Up_Sheet_Windows(windows.setUp);
+    Set_Up_Worksheet_Windows(windows.setUp);
     RefreshOtherWindows();
 }
 
@@ -126,7 +101,7 @@ void frmEditCCs::DeleteLine() {
 
 void frmEditCCs::ChangeList(Currency n, CcChange (*op)(Currency), const Landing& landing) {
     bool closed = false;
-    Run_Guarded([&] { closed = Close_Sheet_Windows(CC_Windows_Affected(n).close); });
+    Run_Guarded([&] { closed = Close_Worksheet_Windows(CC_Windows_Affected(n).close); });
     if (!closed) return;
     bool done = false;
     ChangeLines("CCNum", [&]() -> std::optional<Landing> {
