@@ -23,13 +23,15 @@ Currency NzCur(const Value& v) { return Nz_Num(v).ToCurrency(); }
 std::string N(const Value& v) { return NzCur(v).ToText(); }
 
 // A check whose worksheet is missing, or too old or damaged to be read, is
-// passed over: the others still run and the findings so far stay.
+// passed over: the others still run and the findings so far stay. A failure
+// of the file itself (disk full, in use) ends them all.
 void RunCheck(std::initializer_list<const char*> tables, const std::function<void()>& check) {
     for (const char* t : tables)
         if (!Table_Exists(t)) return;
     try {
         check();
-    } catch (const db::DbError&) {
+    } catch (const db::DbError& e) {
+        if (db::IsEnvironmental(e.Code())) throw;
     } catch (const TypeMismatch&) {
     }
 }
