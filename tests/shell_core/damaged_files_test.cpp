@@ -6,7 +6,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <sstream>
 
 #include "platform/db/db.h"
@@ -22,13 +21,9 @@ namespace fs = std::filesystem;
 class DamagedFile : public ReportFileTest {
 protected:
     std::string Bytes(const std::string& name) const {
-        std::ifstream in(PathOf(name), std::ios::binary);
         std::ostringstream out;
-        out << in.rdbuf();
+        out << std::ifstream(PathOf(name), std::ios::binary).rdbuf();
         return out.str();
-    }
-    void Write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(PathOf(name), std::ios::binary | std::ios::trunc) << bytes;
     }
     // Opens the file expecting a refusal: one message holding `expected`,
     // no report open, the file's bytes untouched.
@@ -45,7 +40,7 @@ protected:
         EXPECT_EQ(ui.LastState(), "closed");
         EXPECT_TRUE(Bytes(name) == before);
     }
-    // A sound report, closed, changed on disk by `damage` through SQLite itself.
+    // A sound report, closed, then changed on disk by `sql` through SQLite itself.
     void MakeDamaged(const std::string& name, const std::string& sql) {
         MakeReport(name);
         Close_CRF();
@@ -66,12 +61,12 @@ TEST_F(DamagedFile, DamagedBytesAreAnInvalidReport) {
     const size_t page = 4096;
     ASSERT_EQ(sound.size() % page, 0u);
     for (size_t size : {size_t{100}, page, sound.size() / 2, sound.size() - page}) {
-        Write("CUT.CRF", sound.substr(0, size));
+        std::ofstream(PathOf("CUT.CRF"), std::ios::binary | std::ios::trunc) << sound.substr(0, size);
         ExpectRefused("CUT.CRF", kInvalid);
     }
     std::string overwritten = sound;
     overwritten.replace(static_cast<size_t>(rootOfMaster - 1) * page, page, std::string(page, '\xff'));
-    Write("PAGE.CRF", overwritten);
+    std::ofstream(PathOf("PAGE.CRF"), std::ios::binary) << overwritten;
     ExpectRefused("PAGE.CRF", kInvalid);
 }
 
@@ -113,29 +108,20 @@ TEST_F(DamagedFile, FileInUseIsSaidToBeInUse) {
     EXPECT_TRUE(OpenReport("BUSY.CRF"));  // and once let go, it opens
 }
 
-// A file SQLite may only read. Root may write any file, so there the file is
-// opened as SQLite opens a write-protected one.
-TEST_F(DamagedFile, ReadOnlyFileIsSaidToBeReadOnly) {
-    MakeReport("RO.CRF");
-    Close_CRF();
-    const bool root = ::geteuid() == 0;
-    if (root)
-        db::testing::SetOpenReadOnly(true);
-    else
-        fs::permissions(PathOf("RO.CRF"), fs::perms::owner_write, fs::perm_options::remove);
-    ExpectRefused("RO.CRF", "is read-only");
-    db::testing::SetOpenReadOnly(false);
-    fs::permissions(PathOf("RO.CRF"), fs::perms::owner_write, fs::perm_options::add);
-}
-
-TEST_F(DamagedFile, ReadOnlyFolderIsSaidToBeReadOnly) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root may write in any folder: a read-only folder cannot be made";
+// A file SQLite may only read, and a folder it may not write its journal in.
+// Root may write any file, so there the file is opened as SQLite opens a
+// write-protected one, and the folder case cannot be made.
+TEST_F(DamagedFile, ReadOnlyFileOrFolderIsSaidToBeReadOnly) {
     fs::create_directory(PathOf("locked"));
     MakeReport("locked/RO.CRF");
     Close_CRF();
-    fs::permissions(PathOf("locked"), fs::perms::owner_write, fs::perm_options::remove);
+    const bool root = ::geteuid() == 0;
+    db::testing::SetOpenReadOnly(root);
+    const auto locked = root ? PathOf("locked/RO.CRF") : PathOf("locked");
+    fs::permissions(locked, fs::perms::owner_write, fs::perm_options::remove);
     ExpectRefused("locked/RO.CRF", "is read-only");
-    fs::permissions(PathOf("locked"), fs::perms::owner_write, fs::perm_options::add);
+    db::testing::SetOpenReadOnly(false);
+    fs::permissions(locked, fs::perms::owner_write, fs::perm_options::add);
 }
 
 }  // namespace
