@@ -65,6 +65,7 @@ const char* const kErrorTitle = "Error: Calculation";
 // A failure of the file or the machine (disk full, file in use, read-only,
 // I/O): the run stops there and keeps nothing of itself.
 struct Stopped {
+    std::string where;  // " while ..." or ""
     std::string why;
 };
 
@@ -93,7 +94,7 @@ bool RunPart(const std::string& what, F&& part, bool undoAlone = true) {
         }
         return true;
     } catch (const std::exception& e) {
-        if (auto why = EnvironmentalWhy(e)) throw Stopped{*why};
+        if (auto why = EnvironmentalWhy(e)) throw Stopped{" " + what, *why};
         failure = e.what();
     } catch (...) {
         failure = "Unknown error";
@@ -148,7 +149,7 @@ void CalculateSheets() {
 void Calc_All() {
     if (RunningCalculation::Running()) return;
     RunningCalculation running;
-    std::string stopped;
+    std::optional<Stopped> stopped;
     try {
         // Outside the calculation's transaction: each repair is stored before
         // the user is told of it, and stays made whatever follows.
@@ -164,14 +165,14 @@ void Calc_All() {
         CalculateSheets();
         tx.Commit();
     } catch (const Stopped& s) {
-        stopped = s.why;
+        stopped = s;
     } catch (const std::exception& e) {
         // Left here, the transaction is undone, whatever the cause.
-        stopped = EnvironmentalWhy(e).value_or(e.what());
+        stopped = Stopped{"", EnvironmentalWhy(e).value_or(e.what())};
     }
-    if (stopped.empty()) return;
+    if (!stopped) return;
     ui::Ui().SetStatus("", false);
-    Show_Message("The calculation was stopped: " + stopped +
+    Show_Message("The calculation was stopped" + stopped->where + ": " + stopped->why +
                      ".\r\n\r\nNothing of this calculation has been kept; the report is as it was before it began.",
                  ui::kCritical, kErrorTitle);
 }
