@@ -1,6 +1,7 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <set>
 #include <utility>
 #include <vector>
 
@@ -87,6 +88,17 @@ void Try(F&& setting) {
     }
 }
 
+// Without a printer the pages become a PDF; the status line always says
+// where, and a message says it too the first time a folder receives one.
+void TellWhereThePagesWent(const std::string& pdf) {
+    ui::Ui().SetStatus(" Printed to " + pdf, true);
+    static std::set<std::string> toldFolders;
+    const std::string folder = pdf.substr(0, pdf.find_last_of("/\\") + 1);
+    if (toldFolders.insert(folder).second)
+        Show_Message("No printer is available: the pages were written to the file \"" + pdf + "\".",
+                     ui::kInformation, "Printing");
+}
+
 }  // namespace
 
 int Print_File(const std::string& path, int& orientation) {
@@ -116,15 +128,30 @@ int Print_File(const std::string& path, int& orientation) {
     Try([&] { p.SetFontBold(true); });
     if (listing) Try([&] { p.SetFontSize(9.5); });
 
+    // Each page's length, known before it starts, so that a long page is
+    // closed up to fit its sheet rather than run over onto a headless one.
+    std::vector<int> pageLines{0};
+    for (bool first = true; const auto& line : lines) {
+        const bool feed = !line.empty() && line[0] == '\f';
+        if (feed && !first) pageLines.push_back(0);
+        if (!feed) first = false;
+        ++pageLines.back();
+    }
+
     int result = 0;
     std::optional<std::string> failure;
     {
         BusyPointer busy;
         try {
             p.BeginDocument(path);
+            std::size_t page = 0;
+            p.SetPageLines(pageLines[page]);
             for (const auto& line : lines) {
                 if (!line.empty() && line[0] == '\f') {
-                    if (!firstPage) p.NewPage();
+                    if (!firstPage) {
+                        p.NewPage();
+                        p.SetPageLines(pageLines[++page]);
+                    }
                     if (line.size() > 1 && (line[1] == '\x01' || line[1] == '\x02')) {
                         p.SetOrientation(line[1]);
                         p.PrintLine(line.substr(2));
@@ -152,6 +179,8 @@ int Print_File(const std::string& path, int& orientation) {
     if (failure)
         Show_Message("The following error occurred during print of document:\n\r\r" + *failure, ui::kCritical,
                      "Printing Error");
+    else if (const std::string pdf = p.FallbackOutput(); !pdf.empty())
+        TellWhereThePagesWent(pdf);
     return result;
 }
 

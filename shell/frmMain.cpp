@@ -140,9 +140,6 @@ frmMain::frmMain(StartOptions options) : QMainWindow(nullptr), options_(std::mov
     Main_Form_Loaded(this);
     setWindowIcon(Program_Icon());
     QApplication::setWindowIcon(windowIcon());
-    if (QGuiApplication::applicationDisplayName().isEmpty() || QGuiApplication::applicationDisplayName() ==
-                                                                    QCoreApplication::applicationName())
-        QGuiApplication::setApplicationDisplayName(kApplicationTitle);
     setWindowTitle("Quelldorn System Inc.'s Vantrel 287");
     lock_ = std::make_unique<SingleCopyLock>(options_.instanceKey);
     BuildControls();

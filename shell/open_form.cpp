@@ -9,7 +9,10 @@
 #include "shell/worksheet_windows.h"
 #include "store/report.h"
 #include "store/services.h"
+#include "editors/frmEditB.h"
 #include "viewers/frmViewB.h"
+#include "viewers/frmViewJ.h"
+#include "viewers/sheet_viewer.h"
 
 namespace vt::gui {
 namespace {
@@ -25,7 +28,31 @@ std::map<std::string, WorksheetWindowKind> DesignTable() {
                              "DpC", "E", "E1", "Fp1", "Fp2", "F1p1", "F1p2", "Gp1", "Gp2", "H", "I", "J"})
         t[code].table = code;
     t["CCs"].table = "CostCenters";
+    t["B"].editor = Make<frmEditB>();
     t["B"].viewer = Make<frmViewB>();
+    t["Ap1"].viewer = Make<frmViewAp1>();
+    t["Ap3"].viewer = Make<frmViewAp3>();
+    t["Ap4"].viewer = Make<frmViewAp4>();
+    t["Ap5"].viewer = Make<frmViewAp5>();
+    t["B1"].viewer = Make<frmViewB1>();
+    t["B2p1"].viewer = Make<frmViewB2p1>();
+    t["B2p2"].viewer = Make<frmViewB2p2>();
+    t["B2p3"].viewer = Make<frmViewB2p3>();
+    t["C"].viewer = Make<frmViewC>();
+    t["DpA"].viewer = Make<frmViewDpA>();
+    t["DpB"].viewer = Make<frmViewDpB>();
+    t["DpC"].viewer = Make<frmViewDpC>();
+    t["E"].viewer = Make<frmViewE>();
+    t["E1"].viewer = Make<frmViewE1>();
+    t["Fp1"].viewer = Make<frmViewFp1>();
+    t["Fp2"].viewer = Make<frmViewFp2>();
+    t["F1p1"].viewer = Make<frmViewF1p1>();
+    t["F1p2"].viewer = Make<frmViewF1p2>();
+    t["Gp1"].viewer = Make<frmViewGp1>();
+    t["Gp2"].viewer = Make<frmViewGp2>();
+    t["H"].viewer = Make<frmViewH>();
+    t["I"].viewer = Make<frmViewI>();
+    t["J"].viewer = Make<frmViewJ>();
     return t;
 }
 

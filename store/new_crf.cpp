@@ -110,7 +110,7 @@ void BuildWorksheetTables() {
 
 }  // namespace
 
-bool New_CRF(const NewCrfEntries& entries) {
+bool New_CRF(const NewCrfEntries& entries, const std::string& startFolder) {
     auto& ui = ui::Ui();
     ui.SetStatus(" Building New CRF file ", true);
     ui.DoEvents();
@@ -120,6 +120,7 @@ bool New_CRF(const NewCrfEntries& entries) {
     request.defaultExt = ".CRF";
     request.filter = "Cost Report Files (*.CRF)|*.CRF";
     request.confirmOverwrite = true;
+    request.initialDir = startFolder;
     std::optional<ui::FileChoice> choice = ui.ChooseSaveFile(request);
     if (!choice) {
         ui.SetStatus("", false);

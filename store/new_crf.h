@@ -16,8 +16,9 @@ struct NewCrfEntries {
 
 // Asks for the file, builds the report and opens it. Returns false when the
 // user cancelled or the build failed (then the partial file is removed, the
-// open-report state is as before, and the user was told what failed).
-bool New_CRF(const NewCrfEntries& entries);
+// open-report state is as before, and the user was told what failed). The
+// file chooser starts in startFolder ("" for its own choice).
+bool New_CRF(const NewCrfEntries& entries, const std::string& startFolder = "");
 
 // Builders of the fixed tables.
 void Build_Worksheets();

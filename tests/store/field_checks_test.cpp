@@ -41,7 +41,10 @@ TEST(CheckAmount, RulesApplyInTheirOrder) {
         {"made positive", Value(-7), 1, true, Value::Cur(7), kMadePositive, 0},
         {"zero wanted negative", Value(0), -1, true, Value(0), nullptr, 0},
         {"zero wanted positive", Value(0), 1, true, Value(0), nullptr, 0},
-        {"whole amount kept as typed", Value("1,234"), 0, true, Value("1,234"), nullptr, 0},
+        {"whole amount kept as typed", Value(" -1234 "), 0, true, Value(" -1234 "), nullptr, 0},
+        {"thousands separator refused", Value("1,234"), 0, false, Value("1,234"), kNotNumeric, 0},
+        {"trailing letters refused", Value("12abc"), 0, false, Value("12abc"), kNotNumeric, 0},
+        {"exponent and dollar refused", Value("$1E3"), 0, false, Value("$1E3"), kNotNumeric, 0},
         {"negative allowed without sign", Value(-5), 0, true, Value(-5), nullptr, 0},
     };
     for (const auto& c : cases) {

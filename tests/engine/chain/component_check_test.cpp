@@ -69,6 +69,12 @@ const Damage kDamages[] = {
     {"row of Part IV line 2 missing", false, "DELETE FROM E WHERE SeqNum = 20", "Unmatched A Part IV record(s) in E"},
     {"row of Part V line 4.01 missing", false, "DELETE FROM E WHERE SeqNum = 32.01",
      "Unmatched A Part V record(s) in E"},
+    {"row past the last Part III line", false, "INSERT INTO E (SeqNum, LineNum, Component) VALUES (17.99, 17.99, 'Stray')",
+     "Unmatched E record(s) in worksheet A Part III"},
+    {"row past the last Part IV line", false, "INSERT INTO E (SeqNum, LineNum, Component) VALUES (26.5, 8.5, 'Stray')",
+     "Unmatched E record(s) in worksheet A Part IV"},
+    {"row past the last Part V line", false, "INSERT INTO E (SeqNum, LineNum, Component) VALUES (32.99, 4.99, 'Stray')",
+     "Unmatched E record(s) in worksheet A Part V"},
     {"Part III rows missing where Part IV has the same lines", true, "DELETE FROM E WHERE SeqNum IN (3, 3.01, 17)",
      "Inconsistant Components at line 19:  'Laundry' (1) in worksheet E and Mercy East(3) in worksheet A Part III"},
 };
