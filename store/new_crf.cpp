@@ -24,6 +24,18 @@ void RemoveReportFile(const std::string& path) {
     for (const char* suffix : {"", "-journal", "-wal", "-shm"}) fs::remove(path + suffix, ignored);
 }
 
+// The finished file takes the place of the one at `path`. The old file's
+// journal goes first: played back into the new file it would damage it.
+void ReplaceReportFile(const std::string& built, const std::string& path) {
+    std::error_code ec;
+    for (const char* suffix : {"-journal", "-wal", "-shm"}) {
+        fs::remove(path + suffix, ec);
+        if (ec) throw std::runtime_error("Cannot remove " + path + suffix + ": " + ec.message());
+    }
+    fs::rename(built, path, ec);
+    if (ec) throw std::runtime_error("Cannot replace " + path + ": " + ec.message());
+}
+
 bool SameFile(const std::string& a, const std::string& b) {
     std::error_code ec;
     return !a.empty() && !b.empty() && fs::equivalent(a, b, ec);
@@ -63,7 +75,10 @@ bool New_CRF(const NewCrfEntries& entries, const std::function<void()>& buildWor
     Close_CC_Recordset();
 
     const std::string path = choice->path;
-    bool madeFile = false;
+    // Built under a name of its own beside the chosen file, and put in its
+    // place only when complete: a build that fails (a full disk) leaves the
+    // file that was there as it was.
+    const std::string building = path + ".vtnew";
     try {
         // The entries are checked before anything on disk changes.
         const DateTime fyEnd = EntryDate(entries.txtFYEnd);
@@ -85,9 +100,8 @@ bool New_CRF(const NewCrfEntries& entries, const std::function<void()>& buildWor
         r.CRF_ProviderNumber = entries.txtProviderNum;
         r.CRF_HeaderLines = {"", "", ""};
 
-        RemoveReportFile(path);
-        madeFile = !fs::exists(path);
-        r.CRF_Database = db::Database::Create(path);
+        RemoveReportFile(building);
+        r.CRF_Database = db::Database::Create(building);
         ui.DoEvents();
 
         {
@@ -107,11 +121,12 @@ bool New_CRF(const NewCrfEntries& entries, const std::function<void()>& buildWor
 
         Close_CC_Recordset();
         r.CRF_Database->Close();
+        ReplaceReportFile(building, path);
         r.CRF_Database = db::Database::Open(path);
     } catch (const std::exception& e) {
         Close_CC_Recordset();
         Report().CRF_Database.reset();
-        if (madeFile) RemoveReportFile(path);
+        RemoveReportFile(building);
         Report() = std::move(previous);
         ui.SetStatus("", false);
         Show_Message(std::string("The new Cost Report File could not be created:\n") + e.what(), ui::kCritical,

@@ -1,4 +1,6 @@
 // Opening and closing report files, running statements, transactions and backups.
+#include <unistd.h>
+
 #include <cctype>
 #include <cstdint>
 #include <filesystem>
@@ -167,7 +169,13 @@ public:
         std::string msg = sqlite3_errmsg(db_.db_);
         // Some failures (disk full, I/O) end the whole transaction in SQLite;
         // the outermost Commit() must then report it instead of committing.
-        if (db_.txDepth_ > 0 && sqlite3_get_autocommit(db_.db_)) db_.txFailed_ = true;
+        if (db_.txDepth_ > 0 && sqlite3_get_autocommit(db_.db_)) {
+            db_.txFailed_ = true;
+            if (!db_.endedBy_) {
+                db_.endedBy_ = rc;
+                db_.endedWhy_ = msg;
+            }
+        }
         throw DbError(msg, rc);
     }
 
@@ -181,6 +189,9 @@ private:
 
 namespace {
 
+int pageLimit = 0;
+bool openReadOnly = false;
+
 sqlite3* OpenHandle(const std::string& path, int flags, const std::string& what) {
     sqlite3* h = nullptr;
     const int rc = sqlite3_open_v2(path.c_str(), &h, flags, nullptr);
@@ -189,10 +200,47 @@ sqlite3* OpenHandle(const std::string& path, int flags, const std::string& what)
         sqlite3_close(h);
         throw DbError("Cannot " + what + " " + path + ": " + msg, rc);
     }
+    // Another program holding the file is waited for a little, then told.
+    sqlite3_busy_timeout(h, kBusyWaitMs);
+    if (pageLimit > 0)
+        sqlite3_exec(h, ("PRAGMA max_page_count = " + std::to_string(pageLimit)).c_str(), nullptr, nullptr, nullptr);
     return h;
 }
 
+// SQLite writes its journal beside the file: a folder it may not write in
+// makes every change fail, however writable the file itself is.
+bool FolderWritable(const std::string& path) {
+    fs::path folder = fs::path(path).parent_path();
+    if (folder.empty()) folder = ".";
+    return ::access(folder.c_str(), W_OK) == 0;
+}
+
 }  // namespace
+
+bool IsEnvironmental(int code) { return !EnvironmentReason(code).empty(); }
+
+bool IsDamage(int code) { return (code & 0xff) == SQLITE_CORRUPT || (code & 0xff) == SQLITE_NOTADB; }
+
+std::string EnvironmentReason(int code) {
+    switch (code & 0xff) {
+    case SQLITE_FULL: return "the disk is full";
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED: return "the file is in use by another program";
+    case SQLITE_READONLY:
+    case SQLITE_PERM: return "the file or its folder is read-only";
+    case SQLITE_IOERR:
+    case SQLITE_CANTOPEN: return "the file could not be read or written";
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB: return "the file is damaged";
+    case SQLITE_NOMEM: return "the computer ran out of memory";
+    default: return code == SQLITE_ABORT_ROLLBACK ? "the database ended the change after a failure" : "";
+    }
+}
+
+namespace testing {
+void SetPageLimit(int pages) { pageLimit = pages; }
+void SetOpenReadOnly(bool on) { openReadOnly = on; }
+}  // namespace testing
 
 std::unique_ptr<Database> Database::Create(const std::string& path) {
     std::error_code ec;
@@ -209,7 +257,7 @@ std::unique_ptr<Database> Database::Open(const std::string& path) {
     if (!fs::exists(path, ec)) throw DbError("File not found: " + path);
     if (!fs::is_regular_file(path, ec)) throw DbError(path + " is not a Cost Report File");
     // Without SQLITE_OPEN_CREATE: a file that vanished meanwhile is not made anew.
-    sqlite3* h = OpenHandle(path, SQLITE_OPEN_READWRITE, "open");
+    sqlite3* h = OpenHandle(path, openReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE, "open");
     // SQLite reads the file only when first asked; ask now so that a file of
     // another kind is refused here and not by the first statement.
     const int rc = sqlite3_exec(h, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
@@ -218,6 +266,14 @@ std::unique_ptr<Database> Database::Open(const std::string& path) {
         sqlite3_close(h);
         if (rc == SQLITE_NOTADB || rc == SQLITE_CORRUPT) throw DbError(path + " is not a Cost Report File", rc);
         throw DbError("Cannot open " + path + ": " + msg, rc);
+    }
+    // SQLite opens a file it may not write read-only without a word, and
+    // the first change would fail; a report is opened to be changed.
+    const bool fileReadOnly = sqlite3_db_readonly(h, "main") == 1;
+    if (fileReadOnly || !FolderWritable(path)) {
+        sqlite3_close(h);
+        throw DbError(std::string(fileReadOnly ? "The file " : "The folder of ") + path + " is read-only",
+                      SQLITE_READONLY);
     }
     std::unique_ptr<Database> db(new Database());
     db->db_ = h;
@@ -243,10 +299,23 @@ void Database::Close() {
     db_ = nullptr;
     txDepth_ = 0;
     txFailed_ = false;
+    endedBy_ = 0;
+    endedWhy_.clear();
 }
 
 void Database::RequireOpen() const {
     if (!db_) throw DbError("The database is closed");
+    if (txDepth_ > 0 && sqlite3_get_autocommit(db_)) {
+        // The failure that ended it was met by a statement of our own, or
+        // else is the connection's last error.
+        int code = endedBy_ ? endedBy_ : sqlite3_errcode(db_);
+        std::string why = endedBy_ ? endedWhy_ : sqlite3_errmsg(db_);
+        if (!IsEnvironmental(code)) {
+            code = SQLITE_ABORT_ROLLBACK;
+            why = "an earlier step failed";
+        }
+        throw DbError("The change was stopped and undone: " + why, code);
+    }
 }
 
 // ---- Statements ----
@@ -357,19 +426,26 @@ void Database::Begin() {
     if (txDepth_ == 0) {
         detail::ExecRaw(db_, "BEGIN");
         txFailed_ = false;
+        endedBy_ = 0;
+        endedWhy_.clear();
     }
     ++txDepth_;
 }
 
 void Database::Commit() {
-    RequireOpen();
+    if (!db_) throw DbError("The database is closed");
     if (txDepth_ == 0) throw DbError("Commit without a transaction");
     if (--txDepth_ > 0) return;
     const bool active = !sqlite3_get_autocommit(db_);
     if (txFailed_ || !active) {
+        const int code = endedBy_ ? endedBy_ : (active ? 0 : SQLITE_ABORT_ROLLBACK);
+        const std::string why = endedWhy_;
         txFailed_ = false;
+        endedBy_ = 0;
+        endedWhy_.clear();
         if (active) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
-        throw DbError("Commit failed: the change was rolled back");
+        throw DbError("Commit failed: " + (why.empty() ? std::string() : why + "; ") + "the change was rolled back",
+                      code);
     }
     const int rc = sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) {
@@ -380,13 +456,15 @@ void Database::Commit() {
 }
 
 void Database::Rollback() {
-    RequireOpen();
+    if (!db_) throw DbError("The database is closed");
     if (txDepth_ == 0) throw DbError("Rollback without a transaction");
     if (--txDepth_ > 0) {
         txFailed_ = true;  // undone by the outermost Commit() or Rollback()
         return;
     }
     txFailed_ = false;
+    endedBy_ = 0;
+    endedWhy_.clear();
     if (!sqlite3_get_autocommit(db_)) detail::ExecRaw(db_, "ROLLBACK");
 }
 

@@ -43,6 +43,20 @@ private:
     int code_;
 };
 
+// A failure of the file or of the machine rather than of the statement: the
+// disk is full, the file is in use by another program, read-only, damaged, or
+// cannot be read or written. Nothing more can be done with the file in the
+// command that met it.
+bool IsEnvironmental(int code);
+// Of those, a file that is damaged or not a database at all.
+bool IsDamage(int code);
+// Such a failure in plain words ("the disk is full"); "" for any other code.
+std::string EnvironmentReason(int code);
+
+// How long a statement waits for another program to let go of the file
+// before it fails as busy.
+inline constexpr int kBusyWaitMs = 2000;
+
 enum class FieldType { Text, Integer, Long, Currency, Double, Date, Memo, YesNo };
 
 struct FieldDef {
@@ -128,6 +142,8 @@ private:
 class Database {
 public:
     // A new, empty database file. Raises DbError when the file exists or cannot be made.
+    // A file that is read-only, or in a folder that is, raises DbError with
+    // code SQLITE_READONLY before anything is changed.
     static std::unique_ptr<Database> Create(const std::string& path);
     // An existing database file. A missing file, or one that is not a report
     // database, raises DbError with a clear message and creates nothing.
@@ -166,7 +182,11 @@ public:
     void CopyTable(const std::string& source, const std::string& target);
 
     // Transactions. Nested Begin()s count; only the outermost Commit() commits.
-    // Rollback() undoes the whole outermost transaction.
+    // Rollback() undoes the whole outermost transaction. When SQLite itself
+    // ends the transaction (disk full, I/O error), every later statement and
+    // inner transaction raises DbError with the code of that failure until the
+    // outermost Commit() or Rollback(): nothing runs on, outside the
+    // transaction, on inputs that were rolled back.
     void Begin();
     void Commit();
     void Rollback();
@@ -189,6 +209,8 @@ private:
     std::string path_;
     int txDepth_ = 0;
     bool txFailed_ = false;
+    int endedBy_ = 0;        // the code of the failure with which SQLite ended the transaction
+    std::string endedWhy_;
     struct StatementCache;  // prepared statements by SQL text, finalized on Close()
     std::unique_ptr<StatementCache> cache_;
     class Use;              // one run of a prepared statement
@@ -227,5 +249,16 @@ private:
     bool failed_ = false;
     bool done_ = false;
 };
+
+// Tests only: the conditions of a full disk and of a write-protected file,
+// which a test (running as root, on a roomy disk) cannot make for real.
+namespace testing {
+// Every database created or opened from now on refuses to grow past this
+// many pages, as on a full disk; 0 lifts the limit.
+void SetPageLimit(int pages);
+// Every database opened from now on is opened read-only, as SQLite opens a
+// file it may not write.
+void SetOpenReadOnly(bool on);
+}  // namespace testing
 
 }  // namespace vt::db

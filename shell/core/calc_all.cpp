@@ -1,6 +1,7 @@
 #include "shell/core/calc_all.h"
 
 #include <exception>
+#include <optional>
 #include <string>
 
 #include "platform/db/db.h"
@@ -17,37 +18,44 @@ namespace {
 
 const char* const kErrorTitle = "Error: Calculation";
 
-std::string Reason(const std::exception_ptr& failure) {
-    try {
-        std::rethrow_exception(failure);
-    } catch (const std::exception& e) {
-        return e.what();
-    } catch (...) {
-        return "Unknown error";
-    }
+// A failure of the file or the machine (disk full, file in use, read-only,
+// I/O): the run stops there and keeps nothing of itself.
+struct Stopped {
+    std::string where;  // " while ..." or ""
+    std::string why;
+};
+
+// The plain words and the database's own for a failure that ends the run, or
+// nothing for a failure of one step alone.
+std::optional<std::string> EnvironmentalWhy(const std::exception& e) {
+    const auto* failure = dynamic_cast<const db::DbError*>(&e);
+    if (!failure || !db::IsEnvironmental(failure->Code())) return std::nullopt;
+    return db::EnvironmentReason(failure->Code()) + " (" + e.what() + ")";
 }
 
-// Runs one part of the calculation inside a subtransaction: when it fails, its
-// half-done changes are undone, the user is told what failed, and the
-// calculation goes on. Returns false after a failure.
+// Runs one part of the calculation, inside a subtransaction when `undoAlone`:
+// when it fails, its half-done changes are undone, the user is told what
+// failed, and the calculation goes on. Returns false after such a failure. A
+// failure of the file or the machine is not told here: it stops the run.
 template <class F>
-bool RunPart(const std::string& what, F&& part) {
-    std::exception_ptr failure;
-    {
-        db::Subtransaction sp(Db());
-        try {
+bool RunPart(const std::string& what, F&& part, bool undoAlone = true) {
+    std::string failure;
+    try {
+        if (undoAlone) {
+            db::Subtransaction sp(Db());
             part();
             sp.Release();
-        } catch (...) {
-            failure = std::current_exception();
-            try {
-                sp.Rollback();
-            } catch (...) {
-            }
+        } else {
+            part();
         }
+        return true;
+    } catch (const std::exception& e) {
+        if (auto why = EnvironmentalWhy(e)) throw Stopped{" " + what, *why};
+        failure = e.what();
+    } catch (...) {
+        failure = "Unknown error";
     }
-    if (!failure) return true;
-    Show_Message("The following error occurred " + what + ":\n\n" + Reason(failure), ui::kCritical, kErrorTitle);
+    Show_Message("The following error occurred " + what + ":\n\n" + failure, ui::kCritical, kErrorTitle);
     return false;
 }
 
@@ -97,21 +105,32 @@ void CalculateSheets() {
 void Calc_All() {
     if (RunningCalculation::Running()) return;
     RunningCalculation running;
+    std::optional<Stopped> stopped;
     try {
-        db::Transaction tx(Db());
+        // Outside the calculation's transaction: each repair is stored before
+        // the user is told of it, and stays made whatever follows.
         bool consistent = false;
-        if (RunPart("while checking the component sheets", [&] { consistent = Check_Component_Sheets(); })) {
-            if (consistent)
-                CalculateSheets();
-            else
-                Show_Message("Errors were detected in the database!\r\nNo calculations were performed.  Please check "
-                             "your data before recalculating");
+        if (!RunPart("while checking the component sheets", [&] { consistent = Check_Component_Sheets(); }, false))
+            return;
+        if (!consistent) {
+            Show_Message("Errors were detected in the database!\r\nNo calculations were performed.  Please check "
+                         "your data before recalculating");
+            return;
         }
+        db::Transaction tx(Db());
+        CalculateSheets();
         tx.Commit();
+    } catch (const Stopped& s) {
+        stopped = s;
     } catch (const std::exception& e) {
-        Show_Message("The following error occurred while calculating the report:\n\n" + std::string(e.what()),
-                     ui::kCritical, kErrorTitle);
+        // Left here, the transaction is undone, whatever the cause.
+        stopped = Stopped{"", EnvironmentalWhy(e).value_or(e.what())};
     }
+    if (!stopped) return;
+    ui::Ui().SetStatus("", false);
+    Show_Message("The calculation was stopped" + stopped->where + ": " + stopped->why +
+                     ".\r\n\r\nNothing of this calculation has been kept; the report is as it was before it began.",
+                 ui::kCritical, kErrorTitle);
 }
 
 }  // namespace vt

@@ -25,6 +25,7 @@ std::string N(const Value& v) { return NzCur(v).ToText(); }
 // A check that cannot run (its worksheet missing, or too old or damaged to
 // be read) is itself a finding: the report must never read "No errors found"
 // when a worksheet was not looked at. The other checks still run.
+// A failure of the file itself (disk full, in use) ends them all.
 void RunCheck(const std::string& sheet, std::initializer_list<const char*> tables, const std::function<void()>& check) {
     const std::string head = "Worksheet " + sheet + ": This worksheet could not be checked: ";
     for (const char* t : tables)
@@ -35,6 +36,7 @@ void RunCheck(const std::string& sheet, std::initializer_list<const char*> table
     try {
         check();
     } catch (const db::DbError& e) {
+        if (db::IsEnvironmental(e.Code())) throw;
         Add_Warning(head + e.what());
     } catch (const TypeMismatch& e) {
         Add_Warning(head + e.what());

@@ -31,10 +31,12 @@ std::string TrimSpaces(const std::string& s) {
 }
 
 // The day before the first anniversary of start (a start on 29 February has
-// its anniversary on the 28th).
-DateTime YearEndFrom(DateTime start) {
+// its anniversary on the 28th); nullopt when the anniversary is past the last
+// date a date can hold.
+std::optional<DateTime> YearEndFrom(DateTime start) {
     auto next = DateTime::FromParts(start.Year() + 1, start.Month(), start.Day());
     if (!next) next = DateTime::FromParts(start.Year() + 1, start.Month(), 28);
+    if (!next) return std::nullopt;
     return DateTime{next->serial - 1};
 }
 
@@ -78,12 +80,17 @@ std::string Leave_Provider_Number(const std::string& text) {
 
 void Leave_FY_Start(std::string& fyStart, std::string& fyEnd) {
     if (fyStart.empty() || !Format_Date_Field(fyStart, false)) return;
-    if (Is_Blank(Value(fyEnd))) fyEnd = Format(Value(YearEndFrom(*DateIn(fyStart))), "mm/dd/yyyy");
+    if (!Is_Blank(Value(fyEnd))) return;
+    const auto start = DateIn(fyStart);
+    const auto end = start ? YearEndFrom(*start) : std::nullopt;
+    // Without a year end to offer the box stays empty; Create refuses it then.
+    if (end) fyEnd = Format(Value(*end), "mm/dd/yyyy");
 }
 
 bool Leave_FY_End(std::string& fyEnd, IdentityDialog dialog) {
     if (fyEnd.empty() || !Format_Date_Field(fyEnd, false)) return true;
-    if (dialog != IdentityDialog::NewCrf || !FY_End_Too_Early(*DateIn(fyEnd))) return true;
+    const auto end = DateIn(fyEnd);
+    if (dialog != IdentityDialog::NewCrf || !end || !FY_End_Too_Early(*end)) return true;
     Show_Message(FY_Cutoff_Message(), ui::kInformation, kFYCutoffTitle);
     return false;
 }
@@ -111,8 +118,17 @@ FieldCheck Check_FY_Start(std::string& fyStart) {
 }
 
 FieldCheck Check_FY_End(std::string& fyEnd, const std::string& fyStart) {
-    if (Is_Blank(Value(fyEnd)))
-        if (auto start = DateIn(fyStart)) fyEnd = Format(Value(YearEndFrom(*start)), "mm/dd/yyyy");
+    if (Is_Blank(Value(fyEnd))) {
+        if (auto start = DateIn(fyStart)) {
+            const auto end = YearEndFrom(*start);
+            if (!end)
+                return Refuse(IdentityField::FYEnd,
+                              "The Fiscal Year End a year after this Fiscal Year Start is out of range: the last date "
+                              "that can be stored is 12/31/9999.  Please enter one.",
+                              "Error: Invalid Fiscal Year End Date");
+            fyEnd = Format(Value(*end), "mm/dd/yyyy");
+        }
+    }
     if (Format_Date_Field(fyEnd, false)) return std::nullopt;
     return Refuse(IdentityField::FYEnd, "Fiscal Year End date is not a valid date.  Please (re-)enter one.",
                   "Error: Invalid Fiscal Year End Date");

@@ -61,10 +61,39 @@ void AbandonOpen() {
     ui::Ui().ShowReportClosed(No_CRF_Caption());
 }
 
-void TellOpenFailed() {
+const char* const kOpenFailedTitle = "Error opening CRF";
+
+// A file that is no report, or a damaged one; `reason` says what was found.
+void TellOpenFailed(const std::string& reason = "") {
     AbandonOpen();
-    Show_Message("Invalid CRF, please rebuild this CRF or contact Quelldorn Systems, Inc. for further advice.",
-                 ui::kCritical, "Error opening CRF");
+    Show_Message("Invalid CRF, please rebuild this CRF or contact Quelldorn Systems, Inc. for further advice." +
+                     (reason.empty() ? std::string() : "\r\n\r\n[ " + reason + " ]"),
+                 ui::kCritical, kOpenFailedTitle);
+}
+
+// A file in use by another program, read-only or not readable is no damaged
+// report: the user is told what stands in the way, not to rebuild it.
+void TellOpenFailed(const std::exception& e, const std::string& path) {
+    const auto* failure = dynamic_cast<const db::DbError*>(&e);
+    const int code = failure ? failure->Code() : 0;
+    if (!failure || !db::IsEnvironmental(code) || db::IsDamage(code)) {
+        TellOpenFailed(e.what());
+        return;
+    }
+    AbandonOpen();
+    Show_Message("The Cost Report File " + path + " cannot be opened: " + db::EnvironmentReason(code) +
+                     ".\r\n\r\n[ " + e.what() + " ]",
+                 ui::kCritical, kOpenFailedTitle);
+}
+
+// A date of Master, or nullopt when it is missing or no date.
+std::optional<DateTime> StoredDate(const Value& v) {
+    if (v.IsNull()) return std::nullopt;
+    try {
+        return v.ToDate();
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
 }
 
 void RefuseOpen(const std::string& prompt, int buttons, const std::string& title) {
@@ -200,8 +229,8 @@ bool Open_CRF() {
         fyStart = master["FYStart"];
         providerName = master["ProviderName"];
         providerNumber = master["ProviderNumber"];
-    } catch (const std::exception&) {
-        TellOpenFailed();
+    } catch (const std::exception& e) {
+        TellOpenFailed(e, r.CRF_Path);
         return false;
     }
 
@@ -213,22 +242,29 @@ bool Open_CRF() {
                    ui::kCritical, "Error: Attempting to Open Invalid CRF file");
         return false;
     }
-    if (FY_End_Too_Early(To_Date(fyEnd))) {
+    const std::optional<DateTime> end = StoredDate(fyEnd), start = StoredDate(fyStart);
+    if (!end || !start) {
+        TellOpenFailed(std::string("The report's fiscal year ") +
+                       (end ? "start (Master, field FYStart)" : "end (Master, field FYEnd)") +
+                       " is missing or not a date.");
+        return false;
+    }
+    if (FY_End_Too_Early(*end)) {
         RefuseOpen(FY_Cutoff_Message(), ui::kInformation, kFYCutoffTitle);
         return false;
     }
 
     try {
-        r.CRF_FYEnd = To_Date(fyEnd);
-        r.CRF_FYStart = To_Date(fyStart);
+        r.CRF_FYEnd = *end;
+        r.CRF_FYStart = *start;
         r.CRF_FormNum = formNum;
         r.CRF_ProviderName = Nz_Str(providerName).ToText();
         r.CRF_ProviderNumber = Nz_Str(providerNumber).ToText();
         Fix_Opened_Report();
         LoadHeaderLines();
         ui.ShowReportOpened(Open_CRF_Caption(r.CRF_Title), r.CRF_Path);
-    } catch (const std::exception&) {
-        TellOpenFailed();
+    } catch (const std::exception& e) {
+        TellOpenFailed(e, r.CRF_Path);
         return false;
     }
     return true;
@@ -273,8 +309,8 @@ bool Move_CRF() {
     const std::string title = moved ? TitleOf(*choice) : r.CRF_Title;
     try {
         SwitchDatabase(db::Database::Open(path), path, title);
-    } catch (const std::exception&) {
-        TellOpenFailed();
+    } catch (const std::exception& e) {
+        TellOpenFailed(e, path);
         return false;
     }
     if (!moved) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <filesystem>
 #include <fstream>
@@ -597,6 +598,29 @@ TEST_F(DbTransaction, NestedCountsAndInnerRollbackUndoesAll) {
     EXPECT_THROW(db().Commit(), DbError);
     EXPECT_FALSE(db().InTransaction());
     EXPECT_EQ(Count("T"), 1);
+}
+
+// When SQLite itself ends the transaction (a full disk, an I/O error; here
+// ended behind the layer's back), nothing later runs outside it and is saved
+// on its own: every statement and inner transaction fails until the end.
+TEST_F(DbTransaction, AfterSQLiteEndedTheTransactionNothingRunsOn) {
+    db().CreateTable("T", {LongField("K")});
+    db().Begin();
+    db().Execute("INSERT INTO T (K) VALUES (1)");
+    ASSERT_EQ(sqlite3_exec(db().Handle(), "ROLLBACK", nullptr, nullptr, nullptr), SQLITE_OK);
+    EXPECT_THROW(db().Execute("INSERT INTO T (K) VALUES (2)"), DbError);
+    EXPECT_THROW(db().CreateTable("U", {LongField("K")}), DbError);
+    EXPECT_THROW(Subtransaction sp(db()), DbError);
+    EXPECT_THROW(db().Begin(), DbError);
+    try {
+        db().Commit();
+        ADD_FAILURE() << "the commit of an ended transaction succeeded";
+    } catch (const DbError& e) {
+        EXPECT_TRUE(IsEnvironmental(e.Code())) << e.what();
+    }
+    EXPECT_FALSE(db().InTransaction());
+    EXPECT_EQ(Count("T"), 0);
+    EXPECT_FALSE(db().TableExists("U"));
 }
 
 TEST_F(DbTransaction, OutsideATransactionEachStatementIsSaved) {

@@ -1,6 +1,8 @@
 // The whole-report calculation as the main window sees it: the order of its
 // steps, what it does when the component sheets are out of step, and how a
 // failing step is told without stopping the rest.
+#include <sqlite3.h>
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -102,6 +104,45 @@ TEST_F(CalcAll, FailedCheckOfTheComponentSheetsIsToldAndNothingRuns) {
     EXPECT_NE(ui.Messages()[0].prompt.find("component sheets"), std::string::npos) << ui.Messages()[0].prompt;
     ExpectWindowRestored(spy);
     EXPECT_FALSE(Table_Exists("Error"));
+}
+
+// A repair the user was told of is kept although the check of a later sheet
+// fails and nothing is calculated.
+TEST_F(CalcAll, ToldRepairStaysWhenALaterCheckFails) {
+    Exec("DELETE FROM E WHERE SeqNum = 27;");
+    db().DropTable("Fp1");
+    ui.AllowMessages();
+    Calc_All();
+
+    ASSERT_EQ(ui.Messages().size(), 2u);
+    EXPECT_NE(ui.Messages()[0].prompt.find("The table has been repaired"), std::string::npos);
+    EXPECT_NE(ui.Messages()[1].prompt.find("component sheets"), std::string::npos) << ui.Messages()[1].prompt;
+    EXPECT_TRUE(Table_Exists("Bad_E"));
+    EXPECT_EQ(Cur("SELECT COUNT(*) FROM E WHERE SeqNum = 27;"), Currency::FromInt(1));
+    EXPECT_FALSE(db().InTransaction());
+}
+
+// A full disk stops the run at its first failure: one message says so and
+// why, and the file is exactly as it was before.
+TEST_F(CalcAll, FullDiskStopsTheRunAndKeepsNothing) {
+    Exec("UPDATE B SET Expenses = 1000 WHERE LineNum = 11;");
+    const std::string before = ReadFile("TEST.CRF");
+    const Value pages = db().Scalar("PRAGMA page_count;");
+    ASSERT_EQ(sqlite3_exec(db().Handle(), ("PRAGMA max_page_count = " + pages.ToText()).c_str(), nullptr, nullptr,
+                           nullptr),
+              SQLITE_OK);
+    ShellUi spy(ui);
+    ui.AllowMessages();
+    Calc_All();
+
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    EXPECT_NE(ui.Messages()[0].prompt.find("the disk is full"), std::string::npos) << ui.Messages()[0].prompt;
+    EXPECT_NE(ui.Messages()[0].prompt.find("Nothing of this calculation has been kept"), std::string::npos);
+    EXPECT_EQ(ui.Messages()[0].style, ui::kCritical);
+    ExpectWindowRestored(spy);
+    EXPECT_FALSE(db().InTransaction());
+    EXPECT_TRUE(ReadFile("TEST.CRF") == before);
+    EXPECT_EQ(Cur("SELECT NetExpenses FROM B WHERE LineNum = 100;"), Currency{});
 }
 
 TEST_F(CalcAll, SecondStartWhileRunningReturnsAtOnce) {

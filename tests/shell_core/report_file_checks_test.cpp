@@ -118,7 +118,16 @@ TEST(IdentityChecks, BlankEndIsTheDayBeforeTheStartsAnniversary) {
             EXPECT_EQ(end, c.endAfter);
         }
     }
-    std::string end = "someday";
+    // A year after a start in the last year that dates reach is no date.
+    std::string start = "01/01/9999", end;
+    Leave_FY_Start(start, end);
+    EXPECT_EQ(end, "");
+    auto late = Check_FY_End(end, start);
+    ASSERT_TRUE(late);
+    EXPECT_NE(late->prompt.find("out of range"), std::string::npos) << late->prompt;
+    EXPECT_EQ(late->field, IdentityField::FYEnd);
+
+    end = "someday";
     auto r = Check_FY_End(end, "01/01/2006");
     ASSERT_TRUE(r);
     EXPECT_EQ(r->prompt, "Fiscal Year End date is not a valid date.  Please (re-)enter one.");

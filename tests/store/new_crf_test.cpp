@@ -161,6 +161,7 @@ TEST_F(NewCrf, AFailureLeavesNoFileAndTheReportOpenBefore) {
         NewCrfEntries entries;
         const char* existing;        // bytes of a file already at that path, or nullptr
         bool fileRemains;
+        int pageLimit = 0;           // pages the disk holds for the new file (0: no limit)
     };
     auto longNumber = TestEntries();
     longNumber.txtProviderNum = "123456789";  // Master.ProviderNumber holds 8
@@ -171,6 +172,7 @@ TEST_F(NewCrf, AFailureLeavesNoFileAndTheReportOpenBefore) {
         {"folder does not exist", "missing/BAD.CRF", TestEntries(), nullptr, false},
         {"date entry is no date", "KEEP.CRF", badDate, "keep me", true},
         {"the open report's own file", "TEST.CRF", TestEntries(), nullptr, true},
+        {"the disk fills during the build", "FULL.CRF", TestEntries(), "keep me", true, 20},
     };
     const std::string before = ReadFile("TEST.CRF");
     for (const auto& c : cases) {
@@ -179,7 +181,9 @@ TEST_F(NewCrf, AFailureLeavesNoFileAndTheReportOpenBefore) {
         ui.ClearRecords();
         ui.ExpectMessage();
         ui.QueueSaveFile(ui::FileChoice{PathOf(c.name), fs::path(c.name).filename().string()});
+        db::testing::SetPageLimit(c.pageLimit);
         EXPECT_FALSE(New_Report(c.entries));
+        db::testing::SetPageLimit(0);
 
         ASSERT_EQ(ui.Messages().size(), 1u);
         EXPECT_EQ(ui.Messages()[0].title, "Error: New CRF");
@@ -191,6 +195,7 @@ TEST_F(NewCrf, AFailureLeavesNoFileAndTheReportOpenBefore) {
         if (c.existing) {
             EXPECT_EQ(ReadFile(c.name), c.existing);
         }
+        EXPECT_FALSE(fs::exists(PathOf(c.name) + ".vtnew"));  // nothing half-built left beside it
 
         EXPECT_EQ(Report().CRF_Path, PathOf("TEST.CRF"));
         EXPECT_EQ(Report().CRF_ProviderName, "Test Home Office");
