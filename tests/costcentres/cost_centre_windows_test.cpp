@@ -27,7 +27,6 @@ namespace vt::test {
 namespace {
 
 using gui::frmAddCC;
-using gui::frmDeletedCCs;
 using gui::frmEditCCs;
 
 Value N(double n) { return Value(Currency::FromDouble(n)); }
@@ -53,8 +52,16 @@ void Picture(QWidget* w, const char* name) {
     EXPECT_TRUE(w->grab().save(QDir(dir).filePath(QString(name) + ".png")));
 }
 
+// Each test starts with the editor opened from the main window's Edit menu.
 class CcWindows : public WindowTest {
 protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        main = new gui::frmMain();
+        main->findChild<QAction*>("mnuEditOpenCCs")->trigger();
+        e = static_cast<frmEditCCs*>(Loaded("frmEditCCs"));
+        ASSERT_TRUE(e);
+    }
     void TearDown() override {
         Set_CC_Step_Hook(nullptr);
         gui::Set_CC_Chooser(nullptr);
@@ -68,7 +75,6 @@ protected:
         gui::Open_Worksheet_Form(mode, code);
         return Loaded((mode == "edit" ? "frmEdit" : "frmView") + code);
     }
-    static frmEditCCs* Editor() { return static_cast<frmEditCCs*>(Open("edit", "CCs")); }
     static int RowOf(gui::WorksheetWindow* w, double n) {
         return w->grd->Data().FindFirst("CCNum", db::FindOp::Eq, N(n));
     }
@@ -76,25 +82,24 @@ protected:
         return w->grd->Data().FieldValue(RowOf(w, n), "CCName").ToText();
     }
     // Add on the row of `at`, the dialog answered by `drive`.
-    void Add(frmEditCCs* e, double at, const std::function<void(frmAddCC&)>& drive) {
+    void Add(double at, const std::function<void(frmAddCC&)>& drive) {
         e->grd->SetRow(RowOf(e, at));
         WhenShown(drive);
         Click(e->cmdAdd);
     }
-    void Delete(frmEditCCs* e, double n) { e->grd->SetRow(RowOf(e, n)), Click(e->cmdDelete); }
+    void Delete(double n) { e->grd->SetRow(RowOf(e, n)), Click(e->cmdDelete); }
     Table Sheets() {
         return Rows("SELECT 'CC', LineNum, CCNum, CCName FROM CostCenters UNION ALL SELECT 'B', LineNum, CCNum, CCName "
                     "FROM B UNION ALL SELECT 'J', LineNum, CCNum, CCName FROM J ORDER BY 1, 3;");
     }
+    gui::frmMain* main = nullptr;
+    frmEditCCs* e = nullptr;
 };
 
 TEST_F(CcWindows, TheMenusOpenTheEditorWithItsLocksAndTheViewerThatTakesNoTyping) {
-    auto* main = new gui::frmMain();
-    main->findChild<QAction*>("mnuEditOpenCCs")->trigger();
     main->findChild<QAction*>("mnuViewOpenCCs")->trigger();
-    auto* e = static_cast<frmEditCCs*>(Loaded("frmEditCCs"));
     auto* v = static_cast<gui::frmViewCCs*>(Loaded("frmViewCCs"));
-    ASSERT_TRUE(e && v);
+    ASSERT_TRUE(v);
     EXPECT_EQ(e->Caption() + "|" + v->Caption(), "Edit Worksheet Cost Centers|View Worksheet CCs");
     for (int c = 0; c < 6; ++c) EXPECT_TRUE(v->grd->CellLocked(RowOf(v, 32), c)) << c;
     const struct { double n; bool nameOpen, labelsOpen, deletable; } rows[] = {
@@ -116,8 +121,7 @@ TEST_F(CcWindows, AnAddedCostCentreShowsInBJAndThePickerAndItsDeleteClosesItsCol
     const Table before = Sheets();
     auto* b = Open("view", "B");
     auto* j = Open("view", "J");
-    frmEditCCs* e = Editor();
-    Add(e, 12, [](frmAddCC& d) {
+    Add(12, [](frmAddCC& d) {
         EXPECT_EQ(d.cmdButton[0]->text().toStdString(), "Add new Cost Center number 12.01");
         EXPECT_FALSE(d.cmdButton[1]->isEnabled() || d.cmdDelList->isEnabled());  // 13 is taken, none deleted
         Picture(&d, "frmAddCC");
@@ -125,7 +129,7 @@ TEST_F(CcWindows, AnAddedCostCentreShowsInBJAndThePickerAndItsDeleteClosesItsCol
     });
     EXPECT_TRUE(e->Current("CCNum") == N(12.01) && e->grd->EditActive());  // waiting for its name
     EXPECT_GE(RowOf(b, 12.01), 0);
-    Add(e, 212, [](frmAddCC& d) { Click(d.cmdButton[0]); });
+    Add(212, [](frmAddCC& d) { Click(d.cmdButton[0]); });
     EXPECT_GE(RowOf(j, 212.01), 0);
 
     // E-1's Add Column asks the picker, which lists the new cost centre.
@@ -143,19 +147,17 @@ TEST_F(CcWindows, AnAddedCostCentreShowsInBJAndThePickerAndItsDeleteClosesItsCol
     EXPECT_EQ(Rows("SELECT Col_1 FROM E1 WHERE SeqNum = 0;"), (Table{{"12.01"}}));
 
     ASSERT_TRUE(Open("view", "E1"));
-    Delete(e, 12.01);
+    Delete(12.01);
     EXPECT_FALSE(Loaded("frmViewE1") || Loaded("frmEditE1"));
     EXPECT_EQ(e->Current("CCNum"), N(12));
-    EXPECT_LT(RowOf(b, 12.01), 0);
-    Delete(e, 212.01);
-    EXPECT_LT(RowOf(j, 212.01), 0);
+    Delete(212.01);
+    EXPECT_TRUE(RowOf(b, 12.01) < 0 && RowOf(j, 212.01) < 0);
     EXPECT_EQ(Sheets(), before);
 }
 
 TEST_F(CcWindows, ARenameShowsInTheOpenViewersAndARefusedNameOrAFailedDeleteChangesNothing) {
     auto* b = Open("view", "B");
     auto* j = Open("view", "J");
-    frmEditCCs* e = Editor();
     EXPECT_TRUE(e->grd->TypeIntoCell(RowOf(e, 32), 2, "Consulting Fees"));
     EXPECT_EQ(Name(b, 32), "Consulting Fees");
     EXPECT_TRUE(e->grd->TypeIntoCell(RowOf(e, 205), 2, "Due from Partners"));
@@ -169,19 +171,17 @@ TEST_F(CcWindows, ARenameShowsInTheOpenViewersAndARefusedNameOrAFailedDeleteChan
         if (step == "Worksheet B") throw std::runtime_error("disk full");
     });
     ui.ExpectMessage();
-    Delete(e, 32);
+    Delete(32);
     ASSERT_EQ(ui.Prompts().size(), 2u);
     EXPECT_EQ(ui.Prompts()[0], "This cost center name has already been used, please enter a unique cost center title.");
     EXPECT_NE(ui.Prompts()[1].find("Worksheet B could not be changed (disk full)"), std::string::npos);
     EXPECT_EQ(Sheets(), before);
-    EXPECT_GE(RowOf(e, 32), 0);
-    EXPECT_GE(RowOf(b, 32), 0);
+    EXPECT_TRUE(RowOf(e, 32) >= 0 && RowOf(b, 32) >= 0);
 }
 
 TEST_F(CcWindows, TheDialogOffersNoJTotalLineAndBringsBackADeletedCostCentre) {
-    frmEditCCs* e = Editor();
     const Table before = Sheets();
-    Add(e, 209, [](frmAddCC& d) {
+    Add(209, [](frmAddCC& d) {
         EXPECT_EQ(d.cmdButton[1]->text().toStdString(), "Add new Cost Center number 210");
         EXPECT_TRUE(d.cmdButton[0]->isEnabled() && !d.cmdButton[1]->isEnabled());
         Click(d.cmdCancel);
@@ -193,10 +193,10 @@ TEST_F(CcWindows, TheDialogOffersNoJTotalLineAndBringsBackADeletedCostCentre) {
     EXPECT_EQ(ui.Prompts(), std::vector<std::string>{"New cost centers cannot be added at this position."});
     EXPECT_EQ(Sheets(), before);
 
-    Delete(e, 32);
+    Delete(32);
     for (bool choose : {false, true}) {
-        Add(e, 31, [choose](frmAddCC& d) {
-            WhenShown<frmDeletedCCs>([choose](frmDeletedCCs& list) {
+        Add(31, [choose](frmAddCC& d) {
+            WhenShown<gui::frmDeletedCCs>([choose](gui::frmDeletedCCs& list) {
                 ASSERT_EQ(list.CcList->count(), 1);
                 EXPECT_FALSE(list.cmdOk->isEnabled());
                 list.CcList->setCurrentRow(0);
