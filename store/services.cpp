@@ -224,19 +224,24 @@ bool Check_Amount(Value& value, int sign) {
         value = Value::Integer(0);
         return true;
     }
-    Currency amount;
-    bool numeric = IsNumeric(value);
-    if (numeric) {
-        try {
-            amount = value.ToCurrency();
-        } catch (const std::exception&) {
-            numeric = false;  // a number too large for money is no amount either
-        }
-    }
-    if (!numeric) {
+    if (!IsNumeric(value)) {
         Complain(kNotNumeric, ui::kOkOnly);
         return false;
     }
+    // Past the limit a stored amount (or statistic) would lose its last
+    // decimals, or stop the calculation later without naming the cell.
+    std::optional<Currency> fits;
+    try {
+        fits = value.ToCurrency();
+    } catch (const Overflow&) {
+    }
+    if (!fits || !db::IsStorableAmount(*fits)) {
+        Complain(std::string("This field may only contain amounts from -") + db::kLargestAmountText + " to " +
+                     db::kLargestAmountText,
+                 ui::kOkOnly);
+        return false;
+    }
+    const Currency amount = *fits;
     const Currency zero{};
     if (amount > zero && sign < 0) {
         Complain("This field must contain a negative amount. The value has been changed to negative", ui::kOkOnly);

@@ -33,6 +33,8 @@ extern Value Temp_Value;
 // Field checks (beep and message through Show_Message).
 bool Check_Date(std::string& text);
 bool Format_Date_Field(std::string& text, bool showMessage);
+// False for a non-numeric value, and for one past db::kLargestAmount (an
+// amount, or a statistic, the file could not keep exactly).
 bool Check_Amount(Value& value, int sign = 0);
 // Text typed for a field of at most maxLength characters: control characters
 // (which would reach print files as page feeds) and text longer than the field

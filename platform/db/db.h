@@ -43,6 +43,43 @@ private:
     int code_;
 };
 
+// Amounts are stored as doubles, which keep every four-decimal amount exactly
+// only up to 2^37 (about 137 billion), sums in SQL included. The report keeps
+// its amounts within this limit either side of zero: an amount past it is
+// refused where it would be written, or computed by CCur.
+inline constexpr Currency kLargestAmount = Currency::FromScaled(999'999'999'999'999);
+inline constexpr const char* kLargestAmountText = "99,999,999,999.9999";
+inline bool IsStorableAmount(Currency c) {
+    return c.scaled <= kLargestAmount.scaled && c.scaled >= -kLargestAmount.scaled;
+}
+
+// An amount past kLargestAmount. Names the amount when it is known, the table,
+// and the line where the caller knows it.
+class AmountOverflow : public DbError {
+public:
+    AmountOverflow(std::string amount, std::string table, std::string line = "");
+    const std::string& Amount() const { return amount_; }
+    const std::string& Table() const { return table_; }
+    const std::string& Line() const { return line_; }
+private:
+    std::string amount_, table_, line_;
+};
+
+// Runs write(); an amount it cannot keep (AmountOverflow, or a sum of
+// amounts that overflowed) is raised again as an AmountOverflow naming the
+// table and line.
+template <class F>
+void AtLine(const std::string& table, const std::string& line, F&& write) {
+    try {
+        write();
+    } catch (const AmountOverflow& e) {
+        if (!e.Line().empty()) throw;  // an inner step knew the line better
+        throw AmountOverflow(e.Amount(), table, line);
+    } catch (const Overflow&) {
+        throw AmountOverflow("", table, line);
+    }
+}
+
 enum class FieldType { Text, Integer, Long, Currency, Double, Date, Memo, YesNo };
 
 struct FieldDef {

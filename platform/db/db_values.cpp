@@ -105,6 +105,32 @@ void BindValue(sqlite3_stmt* st, int index, const Value& v) {
     if (rc != SQLITE_OK) throw DbError(sqlite3_errstr(rc), rc);
 }
 
+}  // namespace vt::db::detail
+
+namespace vt::db {
+
+namespace {
+
+std::string OverflowMessage(const std::string& amount, const std::string& table, const std::string& line) {
+    std::string where;
+    if (!table.empty()) where = " in table " + table + (line.empty() ? "" : ", line " + line);
+    return "Overflow" + where + ": " + (amount.empty() ? "an amount" : "the amount " + amount) +
+           " is past " + kLargestAmountText +
+           ", the largest amount (either side of zero) that a report keeps exactly.";
+}
+
+}  // namespace
+
+AmountOverflow::AmountOverflow(std::string amount, std::string table, std::string line)
+    : DbError(OverflowMessage(amount, table, line)),
+      amount_(std::move(amount)),
+      table_(std::move(table)),
+      line_(std::move(line)) {}
+
+}  // namespace vt::db
+
+namespace vt::db::detail {
+
 bool IsWordChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
 
 size_t SkipBlanks(const std::string& s, size_t i) {
@@ -125,6 +151,69 @@ std::string WordAt(const std::string& s, size_t i) {
     size_t e = i;
     while (e < s.size() && IsWordChar(s[e])) ++e;
     return Upper(s.substr(i, e - i));
+}
+
+namespace {
+
+// A name as written in a statement: "quoted", [bracketed] or a plain word.
+std::string NameAt(const std::string& s, size_t i) {
+    if (i < s.size() && (s[i] == '"' || s[i] == '[' || s[i] == '`')) {
+        const char close = s[i] == '[' ? ']' : s[i];
+        std::string name;
+        for (size_t j = i + 1; j < s.size(); ++j) {
+            if (s[j] == close) {
+                if (close != '"' || j + 1 >= s.size() || s[j + 1] != '"') break;
+                ++j;
+            }
+            name += s[j];
+        }
+        return name;
+    }
+    size_t e = i;
+    while (e < s.size() && IsWordChar(s[e])) ++e;
+    return s.substr(i, e - i);
+}
+
+// The quoted name after `mark` in a constraint message, or "".
+std::string QuotedAfter(const std::string& text, const std::string& mark) {
+    const size_t at = text.find(mark);
+    if (at == std::string::npos) return "";
+    return NameAt(text, at + mark.size());
+}
+
+}  // namespace
+
+std::string TargetTable(const std::string& sql) {
+    size_t i = SkipBlanks(sql, 0);
+    const std::string first = WordAt(sql, i);
+    if (first != "INSERT" && first != "UPDATE" && first != "REPLACE") return "";
+    i = SkipBlanks(sql, i + first.size());
+    if (WordAt(sql, i) == "OR") {
+        i = SkipBlanks(sql, i + 2);
+        i = SkipBlanks(sql, i + WordAt(sql, i).size());
+    }
+    if (WordAt(sql, i) == "INTO") i = SkipBlanks(sql, i + 4);
+    return NameAt(sql, i);
+}
+
+void ThrowExplained(const std::string& message, int code, const std::string& sql) {
+    const std::string mark = kOverflowMark;
+    const size_t at = message.find(mark);
+    if (at != std::string::npos) throw AmountOverflow(message.substr(at + mark.size()), TargetTable(sql));
+    if ((code & 0xff) == SQLITE_CONSTRAINT) {
+        // The rules this layer declares: CHECK (length("F") <= n) and CHECK ("F" <> '').
+        const std::string table = TargetTable(sql);
+        const std::string where = table.empty() ? "" : " of table " + table;
+        if (const std::string f = QuotedAfter(message, "length("); !f.empty()) {
+            const size_t le = message.find("<=");
+            const std::string limit = le == std::string::npos ? "" : message.substr(SkipBlanks(message, le + 2));
+            throw DbError("The field " + f + where + " may hold at most " + limit + " characters.", code);
+        }
+        // SQLite names the zero-length rule by its expression or by its column alone.
+        if (const std::string f = QuotedAfter(message, "CHECK constraint failed: "); !f.empty())
+            throw DbError("The field " + f + where + " may not be empty.", code);
+    }
+    throw DbError(message, code);
 }
 
 std::vector<std::vector<Value>> Query(sqlite3* h, const std::string& sql, const std::vector<Value>& params) {
