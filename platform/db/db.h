@@ -80,6 +80,13 @@ void AtLine(const std::string& table, const std::string& line, F&& write) {
     }
 }
 
+// A value read from a number, money, date or Yes/No field that is not of that
+// type (text, a blob): named by table, field and line, never read as 0.
+class DamagedValue : public DbError {
+public:
+    using DbError::DbError;
+};
+
 enum class FieldType { Text, Integer, Long, Currency, Double, Date, Memo, YesNo };
 
 struct FieldDef {

@@ -29,14 +29,97 @@ std::string ColumnText(sqlite3_stmt* st, int i) {
 
 }  // namespace
 
+namespace {
+
+// Whether a stored value fits the declared type of its field. Numbers fit the
+// numeric types (SQLite keeps a fraction in an INT column as it is), dates are
+// ISO text; text and blobs in a number or date field, written by another
+// program or left by damage, do not.
+bool Fits(ColumnKind kind, int type, const std::string& text) {
+    switch (kind) {
+    case ColumnKind::Currency:
+    case ColumnKind::Double:
+    case ColumnKind::Integer:
+    case ColumnKind::Long:
+    case ColumnKind::YesNo: return type == SQLITE_INTEGER || type == SQLITE_FLOAT || type == SQLITE_NULL;
+    case ColumnKind::Date: return type == SQLITE_NULL || (type == SQLITE_TEXT && DateTime::FromIso(text));
+    default: return true;
+    }
+}
+
+const char* KindName(ColumnKind kind) {
+    switch (kind) {
+    case ColumnKind::Currency: return "an amount";
+    case ColumnKind::Date: return "a date";
+    case ColumnKind::YesNo: return "a Yes/No value";
+    case ColumnKind::Integer:
+    case ColumnKind::Long: return "a whole number";
+    default: return "a number";
+    }
+}
+
+// The first row of the table whose field holds a value that does not fit, by
+// its LineNum (or SeqNum) where the table has one, else by its place.
+std::string DamagedLine(sqlite3* h, const std::string& table, const std::string& field, ColumnKind kind) {
+    std::string key = "rowid";
+    sqlite3_stmt* st = nullptr;
+    for (const char* k : {"LineNum", "SeqNum"}) {
+        if (sqlite3_table_column_metadata(h, nullptr, table.c_str(), k, nullptr, nullptr, nullptr, nullptr,
+                                          nullptr) == SQLITE_OK) {
+            key = k;
+            break;
+        }
+    }
+    const std::string sql = "SELECT " + Quote(key) + ", typeof(" + Quote(field) + "), " + Quote(field) +
+                            " FROM " + Quote(table) + " ORDER BY rowid";
+    std::string line;
+    if (sqlite3_prepare_v2(h, sql.c_str(), -1, &st, nullptr) == SQLITE_OK) {
+        while (sqlite3_step(st) == SQLITE_ROW) {
+            const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(st, 2));
+            const std::string type = reinterpret_cast<const char*>(sqlite3_column_text(st, 1));
+            const int t = type == "null" ? SQLITE_NULL : type == "integer" ? SQLITE_INTEGER
+                          : type == "real" ? SQLITE_FLOAT : type == "text" ? SQLITE_TEXT : SQLITE_BLOB;
+            if (Fits(kind, t, p ? p : "")) continue;
+            const auto* k = reinterpret_cast<const char*>(sqlite3_column_text(st, 0));
+            line = k ? k : "";
+            if (key != "rowid") {
+                if (auto n = ParseNumber(line)) line = Currency::FromDouble(*n).ToText();
+            } else {
+                line = "row " + line;
+            }
+            break;
+        }
+    }
+    sqlite3_finalize(st);
+    return key == "rowid" ? line : "line " + line;
+}
+
+[[noreturn]] void Damaged(sqlite3_stmt* st, int i, ColumnKind kind, int type) {
+    const char* t = sqlite3_column_table_name(st, i);
+    const char* f = sqlite3_column_origin_name(st, i);
+    const std::string table = t ? t : "", field = f ? f : sqlite3_column_name(st, i);
+    std::string what = type == SQLITE_BLOB ? "A binary value" : "The value '" + ColumnText(st, i) + "'";
+    std::string where = " in field " + field;
+    if (!table.empty()) {
+        const std::string line = DamagedLine(sqlite3_db_handle(st), table, field, kind);
+        where = " in table " + table + ", field " + field + (line.empty() ? "" : ", " + line);
+    }
+    throw DamagedValue(what + where + " is not " + KindName(kind) +
+                       ": the file is damaged or was written by another program.");
+}
+
+}  // namespace
+
 Value ReadColumn(sqlite3_stmt* st, int i) {
     const int t = sqlite3_column_type(st, i);
     if (t == SQLITE_NULL) return Value::Null();
     const bool number = t == SQLITE_INTEGER || t == SQLITE_FLOAT;
+    const ColumnKind kind = KindOfDecltype(sqlite3_column_decltype(st, i));
+    if (!Fits(kind, t, t == SQLITE_TEXT ? ColumnText(st, i) : std::string())) Damaged(st, i, kind, t);
     // The declared type decides, as long as what is stored fits it; anything
     // else (an expression, or a value SQLite kept in another class) is read
     // by what is stored.
-    switch (KindOfDecltype(sqlite3_column_decltype(st, i))) {
+    switch (kind) {
     case ColumnKind::Currency:
         if (number) {
             try {

@@ -98,6 +98,44 @@ TEST_F(DbCurrency, AmountsPastTheLimitAreRefusedNamingWhereTheyWouldGo) {
     ExpectAllCurrencyExact(db());
 }
 
+// A number, money, date or Yes/No field holding text or a blob (a damaged file,
+// or one written by another program) is reported when read, never read as 0
+// or as the number its text starts with.
+TEST_F(DbCurrency, DamagedValuesAreReportedByTableFieldAndLine) {
+    db().CreateTable("T", {CurrencyField("LineNum"), CurrencyField("Amount"), DoubleField("Ratio"),
+                           DateField("Day"), LongField("N"), YesNoField("Done")});
+    db().Execute("INSERT INTO T (LineNum, Amount, Ratio, Day, N, Done) VALUES (10, 5, 0.5, '2005-12-31', 1, 1)");
+    struct Case {
+        const char* field;
+        const char* stored;  // SQL literal
+        const char* message;
+    } const cases[] = {
+        {"Amount", "'12abc'", "The value '12abc' in table T, field Amount, line 11.5 is not an amount"},
+        {"Ratio", "X'0102'", "A binary value in table T, field Ratio, line 11.5 is not a number"},
+        {"Day", "'12abc'", "The value '12abc' in table T, field Day, line 11.5 is not a date"},
+        {"Day", "38717", "The value '38717' in table T, field Day, line 11.5 is not a date"},
+        {"N", "'abc'", "The value 'abc' in table T, field N, line 11.5 is not a whole number"},
+        {"Done", "'yes'", "The value 'yes' in table T, field Done, line 11.5 is not a Yes/No value"},
+    };
+    const std::string tail = ": the file is damaged or was written by another program.";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.field);
+        db().Execute(std::string("INSERT INTO T (LineNum, ") + c.field + ") VALUES (11.5, " + c.stored + ")");
+        const std::string one = "SELECT " + std::string(c.field) + " FROM T WHERE LineNum = 11.5";
+        for (const std::string& sql : {std::string("SELECT * FROM T ORDER BY LineNum"), one}) {
+            try {
+                db().OpenRecordset(sql);
+                ADD_FAILURE() << sql << " read the damaged value";
+            } catch (const DamagedValue& e) {
+                EXPECT_EQ(e.what(), c.message + tail);
+            }
+        }
+        EXPECT_THROW(db().OpenTable("T"), DamagedValue);
+        EXPECT_EQ(db().Scalar(std::string("SELECT ") + c.field + " FROM T WHERE LineNum = 10").IsNull(), false);
+        db().Execute("DELETE FROM T WHERE LineNum = 11.5");
+    }
+}
+
 TEST_F(DbCurrency, JoinOnCCurSumMatches) {
     db().CreateTable("A", {CurrencyField("X")});
     db().CreateTable("B", {CurrencyField("SeqNum")});
