@@ -256,22 +256,24 @@ bool Check_Amount(Value& value, int sign) {
     return true;
 }
 
-bool Check_Text(const std::string& text, std::size_t maxLength, const std::string& fieldName) {
+std::string Text_Refusal(const std::string& text, std::size_t maxLength, const std::string& fieldName) {
     std::size_t characters = 0;
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
-        if (byte < 32 || byte == 127) {
-            Complain("The " + fieldName + " may not contain control characters (such as tabs or line breaks).",
-                     ui::kOkOnly);
-            return false;
-        }
+        if (byte < 32 || byte == 127)
+            return "The " + fieldName + " may not contain control characters (such as tabs or line breaks).";
         if ((byte & 0xC0) != 0x80) ++characters;  // UTF-8: count the first byte of each character
     }
-    if (characters > maxLength) {
-        Complain("The " + fieldName + " may hold at most " + std::to_string(maxLength) + " characters.", ui::kOkOnly);
-        return false;
-    }
-    return true;
+    if (characters > maxLength)
+        return "The " + fieldName + " may hold at most " + std::to_string(maxLength) + " characters.";
+    return "";
+}
+
+bool Check_Text(const std::string& text, std::size_t maxLength, const std::string& fieldName) {
+    const std::string refusal = Text_Refusal(text, maxLength, fieldName);
+    if (refusal.empty()) return true;
+    Complain(refusal, ui::kOkOnly);
+    return false;
 }
 
 std::string Get_Worksheet_Name(const std::string& code) {

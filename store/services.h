@@ -40,6 +40,9 @@ bool Check_Amount(Value& value, int sign = 0);
 // (which would reach print files as page feeds) and text longer than the field
 // are refused with a message naming the field.
 bool Check_Text(const std::string& text, std::size_t maxLength, const std::string& fieldName);
+// What Check_Text would say, or "" when the text is accepted, for a dialog that
+// shows its refusals itself. A maxLength of std::string::npos checks no length.
+std::string Text_Refusal(const std::string& text, std::size_t maxLength, const std::string& fieldName);
 std::string Get_Worksheet_Name(const std::string& code);
 
 }  // namespace vt
