@@ -1,5 +1,6 @@
 // Values in and out of statements, and small helpers the layer's files share.
 #include <cctype>
+#include <cmath>
 #include <cstdint>
 #include <limits>
 
@@ -62,7 +63,6 @@ const char* KindName(ColumnKind kind) {
 // its LineNum (or SeqNum) where the table has one, else by its place.
 std::string DamagedLine(sqlite3* h, const std::string& table, const std::string& field, ColumnKind kind) {
     std::string key = "rowid";
-    sqlite3_stmt* st = nullptr;
     for (const char* k : {"LineNum", "SeqNum"}) {
         if (sqlite3_table_column_metadata(h, nullptr, table.c_str(), k, nullptr, nullptr, nullptr, nullptr,
                                           nullptr) == SQLITE_OK) {
@@ -70,28 +70,20 @@ std::string DamagedLine(sqlite3* h, const std::string& table, const std::string&
             break;
         }
     }
-    const std::string sql = "SELECT " + Quote(key) + ", typeof(" + Quote(field) + "), " + Quote(field) +
-                            " FROM " + Quote(table) + " ORDER BY rowid";
+    const std::string sql = "SELECT " + Quote(key) + ", " + Quote(field) + " FROM " + Quote(table) + " ORDER BY rowid";
+    sqlite3_stmt* st = nullptr;
     std::string line;
     if (sqlite3_prepare_v2(h, sql.c_str(), -1, &st, nullptr) == SQLITE_OK) {
         while (sqlite3_step(st) == SQLITE_ROW) {
-            const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(st, 2));
-            const std::string type = reinterpret_cast<const char*>(sqlite3_column_text(st, 1));
-            const int t = type == "null" ? SQLITE_NULL : type == "integer" ? SQLITE_INTEGER
-                          : type == "real" ? SQLITE_FLOAT : type == "text" ? SQLITE_TEXT : SQLITE_BLOB;
-            if (Fits(kind, t, p ? p : "")) continue;
-            const auto* k = reinterpret_cast<const char*>(sqlite3_column_text(st, 0));
-            line = k ? k : "";
-            if (key != "rowid") {
-                if (auto n = ParseNumber(line)) line = Currency::FromDouble(*n).ToText();
-            } else {
-                line = "row " + line;
-            }
+            const int t = sqlite3_column_type(st, 1);
+            if (Fits(kind, t, t == SQLITE_TEXT ? ColumnText(st, 1) : std::string())) continue;
+            if (key == "rowid") line = "row " + ColumnText(st, 0);
+            else if (const double d = sqlite3_column_double(st, 0); std::isfinite(d)) line = "line " + SqlNumber(d);
             break;
         }
     }
     sqlite3_finalize(st);
-    return key == "rowid" ? line : "line " + line;
+    return line;
 }
 
 [[noreturn]] void Damaged(sqlite3_stmt* st, int i, ColumnKind kind, int type) {
@@ -115,7 +107,9 @@ Value ReadColumn(sqlite3_stmt* st, int i) {
     if (t == SQLITE_NULL) return Value::Null();
     const bool number = t == SQLITE_INTEGER || t == SQLITE_FLOAT;
     const ColumnKind kind = KindOfDecltype(sqlite3_column_decltype(st, i));
-    if (!Fits(kind, t, t == SQLITE_TEXT ? ColumnText(st, i) : std::string())) Damaged(st, i, kind, t);
+    // Only a date's text needs reading to be checked.
+    if (!Fits(kind, t, kind == ColumnKind::Date && t == SQLITE_TEXT ? ColumnText(st, i) : std::string()))
+        Damaged(st, i, kind, t);
     // The declared type decides, as long as what is stored fits it; anything
     // else (an expression, or a value SQLite kept in another class) is read
     // by what is stored.
