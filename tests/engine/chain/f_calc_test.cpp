@@ -168,14 +168,11 @@ TEST_F(Allocation, ABandTotalPastTheLimitStopsNamingItsLine) {
         SetCell("Fp2", 1, "Col_1", Value(c.statistic));
         SetCell("Fp2", 2, "Col_1", Value(c.statistic));
         const Table before = Rows("SELECT * FROM Fp2 ORDER BY SeqNum;");
-        try {
-            Calc_Fp2();
-            ADD_FAILURE() << "no overflow";
-        } catch (const db::AmountOverflow& e) {
-            EXPECT_EQ(e.Table(), "Fp2");
-            EXPECT_EQ(e.Line(), "18");
-            EXPECT_EQ(e.Amount(), c.amount);
-        }
+        const auto e = OverflowOf(Calc_Fp2);
+        ASSERT_TRUE(e);
+        EXPECT_EQ(e->Table(), "Fp2");
+        EXPECT_EQ(e->Line(), "18");
+        EXPECT_EQ(e->Amount(), c.amount);
         EXPECT_EQ(Rows("SELECT * FROM Fp2 ORDER BY SeqNum;"), before);
     }
 }
