@@ -7,6 +7,11 @@
 //   four decimals. Arithmetic written inside SQL is not: wrap it in CCur(...)
 //   ("UPDATE B SET LineNum = CCur(LineNum+100) ...", "ON CCur(a.SeqNum+18) =
 //   b.SeqNum"), exactly as the original's Currency fields coerced their results.
+//   An amount past kLargestAmount is never written: AmountOverflow instead.
+// - A value read from a number, money, date or Yes/No field that is not of its
+//   type (text, a blob) raises DamagedValue naming table, field and line.
+// - A strict write refused by a size or zero-length rule says which field and
+//   which limit, not SQLite's constraint text.
 // - Execute() is lenient: an INSERT or UPDATE row that breaks a unique index, a
 //   Text size or a zero-length rule is dropped and the statement goes on. Any
 //   other failure (syntax, unknown table or field) raises DbError.
