@@ -32,18 +32,22 @@ std::string ColumnText(sqlite3_stmt* st, int i) {
 
 namespace {
 
-// Whether a stored value fits the declared type of its field. Numbers fit the
-// numeric types (SQLite keeps a fraction in an INT column as it is), dates are
-// ISO text; text and blobs in a number or date field, written by another
-// program or left by damage, do not.
-bool Fits(ColumnKind kind, int type, const std::string& text) {
+// Whether the value in column i fits the declared type of its field. Numbers
+// fit the numeric types (SQLite keeps a fraction in an INT column as it is)
+// as long as money is within the Currency range; dates are ISO text. Text and
+// blobs in a number or date field, written by another program or left by
+// damage, do not.
+bool Fits(ColumnKind kind, sqlite3_stmt* st, int i) {
+    const int type = sqlite3_column_type(st, i);
     switch (kind) {
     case ColumnKind::Currency:
+        if (type == SQLITE_FLOAT) return std::fabs(sqlite3_column_double(st, i)) < 922337203685477.5;
+        return type == SQLITE_INTEGER || type == SQLITE_NULL;
     case ColumnKind::Double:
     case ColumnKind::Integer:
     case ColumnKind::Long:
     case ColumnKind::YesNo: return type == SQLITE_INTEGER || type == SQLITE_FLOAT || type == SQLITE_NULL;
-    case ColumnKind::Date: return type == SQLITE_NULL || (type == SQLITE_TEXT && DateTime::FromIso(text));
+    case ColumnKind::Date: return type == SQLITE_NULL || (type == SQLITE_TEXT && DateTime::FromIso(ColumnText(st, i)));
     default: return true;
     }
 }
@@ -75,8 +79,7 @@ std::string DamagedLine(sqlite3* h, const std::string& table, const std::string&
     std::string line;
     if (sqlite3_prepare_v2(h, sql.c_str(), -1, &st, nullptr) == SQLITE_OK) {
         while (sqlite3_step(st) == SQLITE_ROW) {
-            const int t = sqlite3_column_type(st, 1);
-            if (Fits(kind, t, t == SQLITE_TEXT ? ColumnText(st, 1) : std::string())) continue;
+            if (Fits(kind, st, 1)) continue;
             if (key == "rowid") line = "row " + ColumnText(st, 0);
             else if (const double d = sqlite3_column_double(st, 0); std::isfinite(d)) line = "line " + SqlNumber(d);
             break;
@@ -107,9 +110,7 @@ Value ReadColumn(sqlite3_stmt* st, int i) {
     if (t == SQLITE_NULL) return Value::Null();
     const bool number = t == SQLITE_INTEGER || t == SQLITE_FLOAT;
     const ColumnKind kind = KindOfDecltype(sqlite3_column_decltype(st, i));
-    // Only a date's text needs reading to be checked.
-    if (!Fits(kind, t, kind == ColumnKind::Date && t == SQLITE_TEXT ? ColumnText(st, i) : std::string()))
-        Damaged(st, i, kind, t);
+    if (!Fits(kind, st, i)) Damaged(st, i, kind, t);
     // The declared type decides, as long as what is stored fits it; anything
     // else (an expression, or a value SQLite kept in another class) is read
     // by what is stored.

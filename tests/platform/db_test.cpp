@@ -111,6 +111,7 @@ TEST_F(DbCurrency, DamagedValuesAreReportedByTableFieldAndLine) {
         const char* message;
     } const cases[] = {
         {"Amount", "'12abc'", "The value '12abc' in table T, field Amount, line 11.5 is not an amount"},
+        {"Amount", "1e20", "The value '1.0e+20' in table T, field Amount, line 11.5 is not an amount"},
         {"Ratio", "X'0102'", "A binary value in table T, field Ratio, line 11.5 is not a number"},
         {"Day", "'12abc'", "The value '12abc' in table T, field Day, line 11.5 is not a date"},
         {"Day", "38717", "The value '38717' in table T, field Day, line 11.5 is not a date"},
