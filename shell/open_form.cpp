@@ -3,13 +3,18 @@
 #include <QPointer>
 
 #include "platform/ui/ui.h"
+#include "shell/core/worksheet_catalogue.h"
 #include "shell/forms.h"
 #include "shell/text.h"
 #include "shell/worksheet_window.h"
 #include "shell/worksheet_windows.h"
 #include "store/report.h"
 #include "store/services.h"
+#include "editors/chain_edit_form.h"
+#include "editors/frmEditB.h"
 #include "viewers/frmViewB.h"
+#include "viewers/frmViewJ.h"
+#include "viewers/sheet_viewer.h"
 
 namespace vt::gui {
 namespace {
@@ -21,11 +26,39 @@ FormFactory Make() {
 
 std::map<std::string, WorksheetWindowKind> DesignTable() {
     std::map<std::string, WorksheetWindowKind> t;
-    for (const char* code : {"Ap1", "Ap3", "Ap4", "Ap5", "B", "B1", "B2p1", "B2p2", "B2p3", "C", "DpA", "DpB",
-                             "DpC", "E", "E1", "Fp1", "Fp2", "F1p1", "F1p2", "Gp1", "Gp2", "H", "I", "J"})
-        t[code].table = code;
+    for (const Worksheet& w : Worksheet_Catalogue()) t[w.code].table = w.code;
     t["CCs"].table = "CostCenters";
+    t["B"].editor = Make<frmEditB>();
+    t["E"].editor = Make<frmEditE>();
+    t["Fp2"].editor = Make<frmEditFp2>();
+    t["E1"].editor = Make<frmEditE1>();
+    t["F1p2"].editor = Make<frmEditF1p2>();
+    t["Gp1"].editor = Make<frmEditGp1>();
+    t["Gp2"].editor = Make<frmEditGp2>();
     t["B"].viewer = Make<frmViewB>();
+    t["Ap1"].viewer = Make<frmViewAp1>();
+    t["Ap3"].viewer = Make<frmViewAp3>();
+    t["Ap4"].viewer = Make<frmViewAp4>();
+    t["Ap5"].viewer = Make<frmViewAp5>();
+    t["B1"].viewer = Make<frmViewB1>();
+    t["B2p1"].viewer = Make<frmViewB2p1>();
+    t["B2p2"].viewer = Make<frmViewB2p2>();
+    t["B2p3"].viewer = Make<frmViewB2p3>();
+    t["C"].viewer = Make<frmViewC>();
+    t["DpA"].viewer = Make<frmViewDpA>();
+    t["DpB"].viewer = Make<frmViewDpB>();
+    t["DpC"].viewer = Make<frmViewDpC>();
+    t["E"].viewer = Make<frmViewE>();
+    t["E1"].viewer = Make<frmViewE1>();
+    t["Fp1"].viewer = Make<frmViewFp1>();
+    t["Fp2"].viewer = Make<frmViewFp2>();
+    t["F1p1"].viewer = Make<frmViewF1p1>();
+    t["F1p2"].viewer = Make<frmViewF1p2>();
+    t["Gp1"].viewer = Make<frmViewGp1>();
+    t["Gp2"].viewer = Make<frmViewGp2>();
+    t["H"].viewer = Make<frmViewH>();
+    t["I"].viewer = Make<frmViewI>();
+    t["J"].viewer = Make<frmViewJ>();
     return t;
 }
 

@@ -227,13 +227,6 @@ constexpr int kBlock = 9;  // print columns per page
 
 int ColumnX(int i, int first) { return 51 + 13 * (i - first); }
 
-// The form's column number of a cost centre's column.
-std::string FormColumn(Currency cc) {
-    if (cc < Whole(4)) return (cc + Whole(1)).ToText();
-    if (cc < Whole(30)) return cc.ToText();
-    return (cc - Whole(23)).ToText();
-}
-
 struct GPrintPart {
     int part;
     std::vector<Currency> cc;  // of the value columns, Null as 0
@@ -275,7 +268,7 @@ void PrintGHeading(print::SheetPrint& sp, const GPrintPart& p, int first, int la
         else if (i == 2) out.Tab(x + 5) << "1A";
         else if (p.cc[i - 3] == Currency{}) out.Tab(x + 5) << "6";
         else {
-            const std::string n = FormColumn(p.cc[i - 3]);
+            const std::string n = G_Column_Number(p.cc[i - 3]);
             out.Tab(x + 5 - (static_cast<int>(n.size()) - 1) / 2) << n;
         }
     }
@@ -328,6 +321,12 @@ void PrintGPart(print::SheetPrint& sp, int part) {
 }
 
 }  // namespace
+
+std::string G_Column_Number(Currency cc) {
+    if (cc < Whole(4)) return (cc + Whole(1)).ToText();
+    if (cc < Whole(30)) return cc.ToText();
+    return (cc - Whole(23)).ToText();
+}
 
 void Build_Gp1() {
     const GLayout l = MakeLayout();

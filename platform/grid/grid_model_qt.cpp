@@ -267,7 +267,8 @@ Value GridModel::ForStore(int col, const Value& v) const {
     }
     default:
         if (Trim(text).empty()) return Value::Null();
-        if (!IsNumeric(Value(text))) throw TypeMismatch("\"" + text + "\" is not a number.");
+        // One plain decimal syntax in every cell, whatever the desktop's language.
+        if (!IsPlainNumber(text)) throw TypeMismatch("\"" + text + "\" is not a number.");
         return Value(text);
     }
 }

@@ -578,6 +578,20 @@ std::optional<double> ParseNumber(const std::string& text) {
     return v;
 }
 
+bool IsPlainNumber(const std::string& text) {
+    const std::string s = Trim(text);
+    size_t i = 0;
+    if (i < s.size() && (s[i] == '-' || s[i] == '+')) ++i;
+    size_t digits = 0;
+    bool point = false;
+    for (; i < s.size(); ++i) {
+        if (IsDigit(s[i])) ++digits;
+        else if (s[i] == '.' && !point) point = true;
+        else return false;
+    }
+    return digits > 0;
+}
+
 bool IsNumeric(const Value& v) {
     switch (v.Type()) {
     case VType::Empty: return true;

@@ -155,6 +155,11 @@ bool IsDate(const Value& v);     // a Date, or text that is a date by US rules
 // "1:05 PM", "1:05:30 pm". Two-digit years: 00-29 -> 20xx, 30-99 -> 19xx.
 std::optional<DateTime> ParseDate(const std::string& text);
 std::optional<double> ParseNumber(const std::string& text);
+// A number as a person types it into a cell, the same whatever the desktop's
+// language: blanks around it, an optional sign, digits with at most one point
+// ("12", "-12.50", "+.5"). Thousands separators, currency signs and exponents
+// are not part of it, so "1,234" and "12abc" are no numbers here.
+bool IsPlainNumber(const std::string& text);
 
 // ---- Text of numbers as SQL statements write them ----
 std::string SqlNumber(Currency c);  // "1.02", "-3"

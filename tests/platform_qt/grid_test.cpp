@@ -118,12 +118,12 @@ TEST_F(GridTest, AWriteTheTableRefusesIsToldAndTheCellKeepsTheStoredValue) {
     const struct {
         int col;
         const char* text;
-    } refused[] = {{2, "abc"}, {1, "far too long a name"}, {0, "2"}, {3, "2/30/2006"}};
+    } refused[] = {{2, "abc"}, {2, "1,234"}, {1, "far too long a name"}, {0, "2"}, {3, "2/30/2006"}};
     for (const auto& r : refused) {
         ui.ExpectMessage();
         EXPECT_FALSE(grd->TypeIntoCell(0, r.col, r.text)) << r.text;
     }
-    ASSERT_EQ(ui.Messages().size(), 4u);
+    ASSERT_EQ(ui.Messages().size(), 5u);
     for (const auto& m : ui.Messages()) EXPECT_EQ(m.style, ui::kCritical) << m.prompt;
     EXPECT_EQ(after, 0);
     EXPECT_EQ(Stored(1, "Amount"), Value(Currency::FromInt(100)));
@@ -187,10 +187,10 @@ TEST_F(GridTest, BeforeColEditCanRefuseAndAfterColEditNormalisesTheText) {
         cancel = col == 1;
     };
     EXPECT_FALSE(grd->TypeIntoCell(0, 1, "x"));
-    grd->AfterColEdit = [](int, std::string& text) { text = "$" + text; };
+    grd->AfterColEdit = [](int, std::string& text) { text += "0"; };
     EXPECT_TRUE(grd->TypeIntoCell(0, 2, "55"));
     EXPECT_EQ(asked, 2);
-    EXPECT_EQ(Stored(1, "Amount"), Value(Currency::FromInt(55)));
+    EXPECT_EQ(Stored(1, "Amount"), Value(Currency::FromInt(550)));
 
     int changes = 0;
     grd->Change = [&] { ++changes; };
@@ -198,7 +198,7 @@ TEST_F(GridTest, BeforeColEditCanRefuseAndAfterColEditNormalisesTheText) {
     EXPECT_EQ(changes, 1);
     grd->SetEditText("77", 0, 2);
     EXPECT_TRUE(grd->UpdateRecord());
-    EXPECT_EQ(Stored(2, "Amount"), Value(Currency::FromInt(77)));
+    EXPECT_EQ(Stored(2, "Amount"), Value(Currency::FromInt(770)));
 }
 
 TEST_F(GridTest, FindsMakeTheRowCurrentAndMovesAreReported) {

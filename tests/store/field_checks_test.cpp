@@ -35,8 +35,8 @@ TEST(CheckAmount, RulesApplyInTheirOrder) {
         {"text is refused", Value("abc"), 0, false, Value("abc"), kNotNumeric, 0},
         {"Null is refused", Value::Null(), 0, false, Value::Null(), kNotNumeric, 0},
         {"too large for money", Value(1e20), 0, false, Value(1e20), kPastLimit, 0},
-        {"the Currency limit itself", Value("922,337,203,685,477.5807"), 0, false,
-         Value("922,337,203,685,477.5807"), kPastLimit, 0},
+        {"the Currency limit itself", Value("922337203685477.5807"), 0, false,
+         Value("922337203685477.5807"), kPastLimit, 0},
         {"past the exactly kept range", Value("123456789012345.6789"), 0, false, Value("123456789012345.6789"),
          kPastLimit, 0},
         {"one past the limit", Value("-100000000000"), 0, false, Value("-100000000000"), kPastLimit, 0},
@@ -48,7 +48,10 @@ TEST(CheckAmount, RulesApplyInTheirOrder) {
         {"made positive", Value(-7), 1, true, Value::Cur(7), kMadePositive, 0},
         {"zero wanted negative", Value(0), -1, true, Value(0), nullptr, 0},
         {"zero wanted positive", Value(0), 1, true, Value(0), nullptr, 0},
-        {"whole amount kept as typed", Value("1,234"), 0, true, Value("1,234"), nullptr, 0},
+        {"whole amount kept as typed", Value(" -1234 "), 0, true, Value(" -1234 "), nullptr, 0},
+        {"thousands separator refused", Value("1,234"), 0, false, Value("1,234"), kNotNumeric, 0},
+        {"trailing letters refused", Value("12abc"), 0, false, Value("12abc"), kNotNumeric, 0},
+        {"exponent and dollar refused", Value("$1E3"), 0, false, Value("$1E3"), kNotNumeric, 0},
         {"negative allowed without sign", Value(-5), 0, true, Value(-5), nullptr, 0},
     };
     for (const auto& c : cases) {

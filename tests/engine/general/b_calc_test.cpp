@@ -68,10 +68,13 @@ Table SmallReportResult() {
 
 class CalcB : public CrfTest {};
 
+// A second run gives the same figures.
 TEST_F(CalcB, SmallReportEveryColumnOfEveryLine) {
     SmallReport();
-    Calc_B();
-    EXPECT_EQ(Calculated(), SmallReportResult());
+    for (int run = 1; run <= 2; ++run) {
+        Calc_B();
+        EXPECT_EQ(Calculated(), SmallReportResult()) << "run " << run;
+    }
     EXPECT_TRUE(ui.Messages().empty());
 }
 
@@ -94,13 +97,6 @@ TEST_F(CalcB, AmountsPastTheLimitStopTheCalculationAndChangeNothing) {
             EXPECT_EQ(std::string(e->what()).substr(0, std::string(c.message).size()), c.message);
         EXPECT_EQ(Calculated(), before);
     }
-}
-
-TEST_F(CalcB, SecondRunGivesTheSameResult) {
-    SmallReport();
-    Calc_B();
-    Calc_B();
-    EXPECT_EQ(Calculated(), SmallReportResult());
 }
 
 // Cost centre 8 removed from the list (and so from B and E): its share of

@@ -1,0 +1,233 @@
+#include "editors/edit_form.h"
+
+#include <QCursor>
+
+#include <algorithm>
+
+#include "platform/ui/ui.h"
+#include "shell/calculation.h"
+#include "shell/forms.h"
+#include "shell/guard.h"
+#include "shell/text.h"
+#include "shell/worksheet_windows.h"
+#include "store/report.h"
+#include "store/services.h"
+
+namespace vt::gui {
+namespace {
+
+size_t Characters(const std::string& s) {
+    return static_cast<size_t>(std::count_if(s.begin(), s.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+}
+
+// The first n characters of a UTF-8 text.
+std::string LeftCharacters(const std::string& s, size_t n) {
+    size_t seen = 0;
+    for (size_t i = 0; i < s.size(); ++i) {
+        if ((s[i] & 0xC0) != 0x80 && seen++ == n) return s.substr(0, i);
+    }
+    return s;
+}
+
+}  // namespace
+
+EditForm::EditForm(const std::string& code) : SheetForm("frmEdit", code) {
+    cmdPrevious = ArrowButton("cmdPrevious", false, 1);
+    cmdAdd = StripButton("cmdAdd", "&Add", 1572, 2);
+    cmdDelete = StripButton("cmdDelete", "&Delete", 1572, 3);
+    cmdOpenView = StripButton("cmdOpenView", "&Open View", 1572, 4);
+    cmdRecalculate = StripButton("cmdRecalculate", "&Recalculate", 1572, 5);
+    cmdClose = StripButton("cmdClose", "&Close", 1572, 6);
+    cmdNext = ArrowButton("cmdNext", true, 7);
+    QWidget* order[] = {cmdPrevious, cmdAdd, cmdDelete, cmdOpenView, cmdRecalculate, cmdClose, cmdNext};
+    for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+    // A click leaves the focus in the cell being typed into, so that the
+    // command itself stores the cell and stops when it cannot be stored.
+    for (QWidget* b : order) b->setFocusPolicy(Qt::TabFocus);
+
+    connect(cmdNext, &QPushButton::clicked, this, &EditForm::cmdNext_Click);
+    connect(cmdPrevious, &QPushButton::clicked, this, &EditForm::cmdPrevious_Click);
+    connect(cmdAdd, &QPushButton::clicked, this, &EditForm::cmdAdd_Click);
+    connect(cmdDelete, &QPushButton::clicked, this, &EditForm::cmdDelete_Click);
+    connect(cmdOpenView, &QPushButton::clicked, this, &EditForm::cmdOpenView_Click);
+    connect(cmdRecalculate, &QPushButton::clicked, this, &EditForm::cmdRecalculate_Click);
+    connect(cmdClose, &QPushButton::clicked, this, &EditForm::cmdClose_Click);
+
+    // A rule that fails unexpectedly refuses the entry rather than store it unchecked.
+    grd->Data().BeforeColUpdate = [this](grid::CellUpdate& u) {
+        bool checked = false;
+        Run_Guarded([&] {
+            grd_BeforeColUpdate(u);
+            checked = true;
+        });
+        if (!checked) u.cancel = true;
+    };
+    grd->Data().AfterColUpdate = [this](int, int col, const Value&) {
+        Run_Guarded([&] { grd_AfterColUpdate(col); });
+    };
+    grd->RowColChange = [this](int lastRow, int lastCol) {
+        Run_Guarded([&] { grd_RowColChange(lastRow, lastCol); });
+    };
+    grd->CellLockRule = [this](int row, int col) { return CellLocked(row, col); };
+}
+
+void EditForm::FormSetup() {
+    SetCaption("Edit Worksheet " + SheetTitle());
+    SetGrd();
+    SetUpArrows();
+    cmdAdd->setEnabled(false);
+    cmdDelete->setEnabled(false);
+    // Members that add or delete enable the buttons by the current line.
+    if (grd->Row() >= 0) grd_RowColChange(-1, -1);
+}
+
+void EditForm::SetGrd() {
+    grd->Bind(Db(), RecordSource());
+    grd->SetHeadLines(4);
+    LayoutGrid();
+    if (grd->ColumnCount() > 1) grd->SetCol(1);
+    CaptionColumns();
+}
+
+void EditForm::Form_Resize() {
+    Resize_Edit_Form(this, grd, picButtons, cmdAdd, cmdDelete, cmdOpenView, cmdRecalculate, cmdClose, cmdPrevious,
+                     cmdNext);
+}
+
+// ---- Commands ----
+
+bool EditForm::StoreOpenCell() {
+    bool cancel = false;
+    Run_Guarded([&] { Save_Grid_Row(*grd, cancel); });
+    return !cancel;
+}
+
+void EditForm::cmdNext_Click() {
+    if (StoreOpenCell()) OpenAdjacent(false);
+}
+
+void EditForm::cmdPrevious_Click() {
+    if (StoreOpenCell()) OpenAdjacent(true);
+}
+
+void EditForm::cmdAdd_Click() { AddLine(); }
+void EditForm::cmdDelete_Click() { DeleteLine(); }
+
+void EditForm::OpenViewer() {
+    Run_Guarded([this] { Open_Worksheet_Form("view", Code()); });
+}
+
+void EditForm::cmdOpenView_Click() {
+    if (!StoreOpenCell()) return;
+    BusyFrame busy(this);
+    OpenViewer();
+}
+
+void EditForm::cmdRecalculate_Click() {
+    if (!StoreOpenCell()) return;
+    BusyFrame busy(this);
+    Run_Calculation();
+    OpenViewer();
+}
+
+void EditForm::cmdClose_Click() { Unload_Form(this); }
+
+void EditForm::RefreshOtherWindows() {
+    BusyFrame busy(this);
+    Refresh_Grids(Form_Index(this));
+}
+
+void EditForm::grd_AfterColUpdate(int) { RefreshOtherWindows(); }
+
+// ---- Cell checks ----
+
+void EditForm::CheckAmountCell(grid::CellUpdate& u, int sign) {
+    Value v = u.newValue;
+    if (!Check_Amount(v, sign)) {
+        u.cancel = true;
+        return;
+    }
+    u.newValue = v;
+}
+
+void EditForm::CheckTextCell(grid::CellUpdate& u, const TextRule& rule) {
+    std::string text = u.newValue.IsNull() ? std::string() : u.newValue.ToText();
+    bool ok = true;
+    if (!rule.tooLong.empty() && Characters(Trim(text)) > rule.maxLength) {
+        Show_Message(rule.tooLong, ui::kOkOnly);
+        if (rule.cut) text = LeftCharacters(Trim(text), rule.maxLength);
+        else ok = false;
+    }
+    if (!rule.quote.empty() && text.find('"') != std::string::npos) {
+        ui::Ui().Beep();
+        Show_Message(rule.quote, ui::kOkOnly);
+        ok = false;
+    }
+    if (ok && !Check_Text(text, rule.maxLength, rule.fieldName)) ok = false;
+    if (!ok) u.cancel = true;
+    else u.newValue = Value(text);
+}
+
+void EditForm::CheckCodeCell(grid::CellUpdate& u, const std::set<std::string>& allowed, const std::string& message,
+                             int style, const std::string& title) {
+    const std::string code = Upper(u.newValue.IsNull() ? std::string() : u.newValue.ToText());
+    u.newValue = Value(code);
+    if (allowed.count(code)) return;
+    ui::Ui().Beep();
+    Show_Message(message, style, title);
+    u.cancel = true;
+}
+
+// ---- Pop-up pick lists ----
+
+QMenu* EditForm::AddPopupMenu(const char* name, const std::vector<std::string>& items,
+                              std::function<void(int, const std::string&)> chosen) {
+    auto* menu = new QMenu(this);
+    menu->setObjectName(name);
+    for (size_t i = 0; i < items.size(); ++i) {
+        QAction* item = menu->addAction(Q(items[i]));
+        item->setObjectName(Q(std::string(name) + "_" + std::to_string(i)));
+        connect(item, &QAction::triggered, this, [this, chosen, i, text = items[i]] {
+            Run_Guarded([&] {
+                if (chosen) chosen(static_cast<int>(i), text);
+                else grd->WriteCurrentCell(Value(text));
+            });
+        });
+    }
+    return menu;
+}
+
+void EditForm::PopupMenu(QMenu* menu) { menu->popup(QCursor::pos()); }
+
+// ---- Adding and deleting lines ----
+
+void EditForm::ChangeLines(const std::string& keyField, const std::function<std::optional<Landing>()>& change) {
+    if (!StoreOpenCell()) return;
+    BusyFrame busy(this);
+    Run_Guarded([&] {
+        const int topRow = grd->FirstRow();
+        const Value top = topRow >= 0 ? Field(topRow, keyField) : Value::Null();
+        const int col = std::max(grd->Col(), 0);
+        std::optional<Landing> landing;
+        {
+            db::Transaction tx(Db());
+            landing = change();
+            tx.Commit();
+        }
+        if (!landing) return;
+        FormSetup();
+        // The line number that was at the top (or the one before it, when
+        // that line is gone) goes to the top again before the cursor moves.
+        if (!top.IsNull()) {
+            if (const int r = grd->Data().FindLast(keyField, db::FindOp::Le, top); r >= 0) grd->SetFirstRow(r);
+        }
+        const int row = landing->fromLast ? grd->Data().FindLast(keyField, landing->op, landing->key)
+                                          : grd->Data().FindFirst(keyField, landing->op, landing->key);
+        if (row >= 0) grd->SetCurrentCell(row, landing->col >= 0 ? landing->col : col);
+        grd->MakeCurrentVisible();
+        grd_AfterColUpdate(-1);
+        if (landing->edit) grd->StartEdit();
+    });
+}
+
+}  // namespace vt::gui
