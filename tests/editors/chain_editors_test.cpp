@@ -140,7 +140,9 @@ TEST_F(ChainEditors, CellsTakeWholeNumbersOnTheirExactDigitsAndTheHiddenRowsStay
 }
 
 TEST_F(ChainEditors, EOneAddsAColumnInNumberOrderAndComesBackWhereItStood) {
-    for (int line = 2; line <= 8; ++line) Insert_Component_Line(C(line), 5);
+    // Enough lines below 19.01 for it to be scrolled to the top.
+    for (int line = 2; line <= 4; ++line) Insert_Component_Line(C(line), 5);
+    for (int line = 2; line <= 6; ++line) Insert_Component_Line(C(line), 4);
     Add_Chosen_CC_Column("E1", C(12));
     Add_Chosen_CC_Column("E1", C(20));
     db().Execute("UPDATE E1 SET Col_1 = CCur(SeqNum * 10), Col_2 = 7, Col_3 = 5 WHERE SeqNum > 0;");
