@@ -38,6 +38,16 @@ Table Rows(const std::string& sql, const std::vector<Value>& params) {
     return rows;
 }
 
+std::optional<db::AmountOverflow> OverflowOf(const std::function<void()>& step) {
+    try {
+        step();
+    } catch (const db::AmountOverflow& e) {
+        return e;
+    }
+    ADD_FAILURE() << "no overflow";
+    return std::nullopt;
+}
+
 }  // namespace vt::test
 
 void ExpectAllCurrencyExact(vt::db::Database& db) {
