@@ -10,6 +10,11 @@
 #include "store/report.h"
 #include "store/services.h"
 #include "editors/frmEditB.h"
+#include "editors/frmEditDpA.h"
+#include "editors/frmEditDpB.h"
+#include "editors/frmEditDpC.h"
+#include "editors/frmEditI.h"
+#include "editors/frmEditJ.h"
 #include "viewers/frmViewB.h"
 #include "viewers/frmViewJ.h"
 #include "viewers/sheet_viewer.h"
@@ -29,6 +34,11 @@ std::map<std::string, WorksheetWindowKind> DesignTable() {
         t[code].table = code;
     t["CCs"].table = "CostCenters";
     t["B"].editor = Make<frmEditB>();
+    t["DpA"].editor = Make<frmEditDpA>();
+    t["DpB"].editor = Make<frmEditDpB>();
+    t["DpC"].editor = Make<frmEditDpC>();
+    t["I"].editor = Make<frmEditI>();
+    t["J"].editor = Make<frmEditJ>();
     t["B"].viewer = Make<frmViewB>();
     t["Ap1"].viewer = Make<frmViewAp1>();
     t["Ap3"].viewer = Make<frmViewAp3>();
