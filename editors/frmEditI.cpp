@@ -28,7 +28,7 @@ frmEditI::frmEditI() : EditForm("I") {
 // Add and Delete keep the state the last selection gave them (both enabled
 // when the window opens).
 void frmEditI::FormSetup() {
-    const bool add = cmdAdd->isEnabled(), del = cmdDelete->isEnabled();
+    const bool add = cmdAdd->isEnabledTo(this), del = cmdDelete->isEnabledTo(this);
     EditForm::FormSetup();
     cmdAdd->setEnabled(add);
     cmdDelete->setEnabled(del);
