@@ -10,24 +10,23 @@
 namespace vt::test {
 namespace {
 
-using gui::frmEditI;
-
 class EditI : public SheetEditorTest {
 protected:
     void SetUp() override {
         SheetEditorTest::SetUp();
         Need("I", Build_I);
     }
-    // User lines after `after`, up to `last` sub-lines, each named by its number.
-    void Seed(double after, int last) {
-        for (int k = 1; k <= last; ++k) {
-            const Currency n = Currency::FromDouble(after).Floor() + Currency::FromScaled(k * 100);
-            if (n > Currency::FromDouble(after))
-                db().Execute("INSERT INTO I (SeqNum, Description, Col_1) VALUES (?, ?, ?)", {Value(n), Value(SqlNumber(n)), Value(n)});
+    // Sub-lines .first to .last of `whole`, each named by its number.
+    void Seed(int whole, int first, int last) {
+        db::Transaction tx(db());
+        for (int k = first; k <= last; ++k) {
+            const Currency n = Currency::FromInt(whole) + Currency::FromScaled(k * 100);
+            db().Execute("INSERT INTO I (SeqNum, Description, Col_1) VALUES (?, ?, ?)", {Value(n), Value(SqlNumber(n)), Value(n)});
         }
+        tx.Commit();
     }
-    frmEditI* Editor() { return Open<frmEditI>("edit", "I", "frmEditI"); }
-    void Select(frmEditI* e, std::initializer_list<double> lines) {
+    gui::frmEditI* Editor() { return Open<gui::frmEditI>("edit", "I", "frmEditI"); }
+    void Select(gui::frmEditI* e, const std::vector<double>& lines) {
         QTableView* pane = e->grd->Pane(0);
         pane->clearSelection();
         for (double line : lines)
@@ -38,65 +37,53 @@ protected:
 };
 
 TEST_F(EditI, LocksAndButtonsFollowTheLineAndTheSelection) {
-    frmEditI* e = Editor();
-    grid::Grid& g = *e->grd;
-    EXPECT_EQ(e->Caption(), "Edit Worksheet I");
-    EXPECT_EQ(g.Data().RecordCount(), 10);
-    EXPECT_TRUE(g.Columns(0).Locked());
-    EXPECT_EQ(g.Columns(1).Width(), 3400);
+    Seed(4, 9, 9);
+    gui::frmEditI* e = Editor();
     EXPECT_TRUE(e->cmdAdd->isEnabled() && e->cmdDelete->isEnabled());
-    for (auto [line, open] : {std::pair{1.0, false}, {4.01, false}, {4.08, true}, {6.0, true}})
-        EXPECT_EQ(g.TypeIntoCell(RowOf(e, "SeqNum", line), 1, "Renamed"), open) << line;
-    Seed(4.08, 9);
-    e->FormSetup();
-    const struct {
-        std::initializer_list<double> selected;
-        bool add, del;
-    } cases[] = {{{4.01}, false, false}, {{4.08}, true, false}, {{4.09}, true, true},
-                 {{6.0}, true, false},   {{1.0, 4.09}, true, false}};
-    for (const auto& c : cases) {
-        Select(e, c.selected);
-        EXPECT_EQ(e->cmdAdd->isEnabled(), c.add) << *c.selected.begin();
-        EXPECT_EQ(e->cmdDelete->isEnabled(), c.del) << *c.selected.begin();
+    for (auto [line, open] : {std::pair{4.01, false}, {4.08, true}, {6.0, true}})
+        EXPECT_EQ(e->grd->TypeIntoCell(RowOf(e, "SeqNum", line), 1, "Renamed"), open) << line;
+    using Case = std::tuple<std::vector<double>, bool, bool>;  // selected; Add, Delete
+    for (auto [selected, add, del] : {Case{{4.01}, false, false}, {{4.08}, true, false}, {{4.09}, true, true},
+                                      {{1.0, 4.09}, true, false}}) {
+        Select(e, selected);
+        EXPECT_EQ(std::pair(e->cmdAdd->isEnabled(), e->cmdDelete->isEnabled()), std::pair(add, del)) << selected.front();
     }
 }
 
 TEST_F(EditI, AddAndDeleteInsideTheBandKeepEveryOtherLine) {
-    Seed(4.08, 10);
+    Seed(4, 9, 10);
     auto* v = Open("view", "I", "frmViewI");
-    frmEditI* e = Editor();
+    gui::frmEditI* e = Editor();
     const std::string before = Lines();
     Select(e, {4.08});
     e->cmdAdd->click();
-    EXPECT_EQ(Rows("SELECT SeqNum, Description, Col_1 FROM I WHERE SeqNum > 4.08 AND SeqNum < 4.12"),
+    EXPECT_EQ(Rows("SELECT SeqNum, Description, Col_1 FROM I WHERE SeqNum > 4.08 AND SeqNum < 5"),
               "4.09:Other income,0;4.1:4.09,4.09;4.11:4.1,4.1;");
     EXPECT_EQ(e->Current("SeqNum"), Value::Cur(4.09));
-    EXPECT_EQ(e->grd->Col(), 1);
-    EXPECT_FALSE(e->cmdDelete->isEnabled());
     EXPECT_TRUE(e->grd->TypeIntoCell(RowOf(e, "SeqNum", 4.09), 2, "250"));
     EXPECT_EQ(v->grd->Data().FieldValue(RowOf(v, "SeqNum", 4.09), "Col_1"), Value(Currency::FromInt(250)));
     Select(e, {4.09});
     e->cmdDelete->click();
     EXPECT_EQ(Lines(), before);
-    EXPECT_EQ(e->Current("SeqNum"), Value::Cur(4.09));
-    // With nothing selected Add appends after the last line.
-    Select(e, {});
+    Select(e, {});  // nothing selected: after the last line
     e->cmdAdd->click();
-    EXPECT_EQ(Rows("SELECT SeqNum, Description FROM I WHERE SeqNum > 6"), "6.01:Other expense;7:Total other expenses;8:Net income(loss) for period;");
+    EXPECT_EQ(Rows("SELECT SeqNum, Description FROM I WHERE SeqNum > 6 AND SeqNum < 7"), "6.01:Other expense;");
 }
 
 TEST_F(EditI, AFullBandRefusesAddAndKeepsEveryLine) {
-    Seed(4.08, 99);
-    Seed(6, 99);
-    frmEditI* e = Editor();
+    Seed(4, 9, 99);
+    Seed(6, 1, 99);
+    gui::frmEditI* e = Editor();
     const std::string before = Lines();
-    for (std::initializer_list<double> selected : {std::initializer_list<double>{4.08}, {4.5}, {}}) {
+    for (const std::vector<double>& selected : {std::vector<double>{4.08}, {4.5}, {}}) {
         Select(e, selected);
         ui.ExpectMessage();
         e->cmdAdd->click();
         EXPECT_EQ(Lines(), before);
     }
     EXPECT_EQ(ui.Prompts().size(), 3u);
+    db().Execute("DELETE FROM I WHERE SeqNum > 4.12 AND SeqNum < 5 OR SeqNum > 6.03 AND SeqNum < 7");
+    gui::Unload_Form(e);
     Picture("I", "frmEditI");
 }
 

@@ -1,15 +1,12 @@
-// What the editor tests share: opening an editor or a viewer of a worksheet
-// through the loader (its table built first when the test report lacks it),
-// the lines of a table as one text, and the picture of a window.
+// What the editor tests share: a worksheet window opened through the loader
+// (its table built first when the test report lacks it), a table's rows as
+// one text, and the picture of an editor.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QDir>
-
-#include <functional>
-#include <string>
 
 #include "shell/forms.h"
 #include "shell/worksheet_windows.h"
@@ -28,31 +25,29 @@ protected:
         EXPECT_TRUE(gui::Is_Form_Loaded(formName, &w)) << formName;
         return dynamic_cast<Form*>(w);
     }
-    void Need(const char* table, const std::function<void()>& build) {
+    static void Need(const char* table, void (*build)()) {
         if (!Table_Exists(table)) build();
     }
-    // "key:field,field;" for every row of the SELECT, in its order.
+    // "key:field,field;" per row.
     std::string Rows(const std::string& select) {
         std::string all;
         auto rs = db().OpenRecordset(select);
-        for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
+        for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext(), all += ";")
             for (int f = 0; f < rs.FieldCount(); ++f) all += (f > 1 ? "," : f ? ":" : "") + rs.Field(f).ToText();
-            all += ";";
-        }
         return all;
     }
     static int RowOf(gui::WorksheetWindow* w, const char* key, double line) {
         return w->grd->Data().FindFirst(key, db::FindOp::Eq, Value(Currency::FromDouble(line)));
     }
-    // The editor of `code` as a person sees it, headings wrapped in the real font.
+    // The editor as a person sees it, headings wrapped in the real font.
     void Picture(const std::string& code, const std::string& formName) {
         gui::Install_Heading_Measurer(nullptr);
         QWidget* w = Open("edit", code, formName);
         ASSERT_NE(w, nullptr);
         QApplication::processEvents();
-        const QString dir = QDir(VT_BUILD_DIR).filePath("screenshots");
-        QDir().mkpath(dir);
-        EXPECT_TRUE(w->grab().save(QDir(dir).filePath(QString::fromStdString(formName) + ".png")));
+        const QDir dir(QDir(VT_BUILD_DIR).filePath("screenshots"));
+        QDir().mkpath(dir.path());
+        EXPECT_TRUE(w->grab().save(dir.filePath(QString::fromStdString(formName) + ".png")));
     }
 };
 
