@@ -11,8 +11,9 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setOrganizationName("Vantrel");
+    // The name titles untitled message boxes. No display name: Qt would add
+    // it to the caption of every window.
     QApplication::setApplicationName(vt::gui::kApplicationTitle);
-    QApplication::setApplicationDisplayName(vt::gui::kApplicationTitle);
     // The main window ends the program itself, after its windows and the report.
     QApplication::setQuitOnLastWindowClosed(false);
 

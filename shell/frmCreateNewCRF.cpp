@@ -1,5 +1,6 @@
 #include "shell/frmCreateNewCRF.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -52,6 +53,7 @@ frmCreateNewCRF::frmCreateNewCRF(QWidget* parent) : QDialog(parent) {
     On_Lost_Focus(txtProviderNum, [this] { txtProviderNum_LostFocus(); });
     On_Lost_Focus(txtFYStart, [this] { txtFYStart_LostFocus(); });
     On_Lost_Focus(txtFYEnd, [this] { txtFYEnd_LostFocus(); });
+    connect(txtFYEnd, &QLineEdit::textChanged, this, [this] { endRefused_ = false; });
     connect(cmdCreate, &QPushButton::clicked, this, [this] { Run_Guarded([this] { cmdCreate_Click(); }); });
     connect(cmdCancel, &QPushButton::clicked, this, &frmCreateNewCRF::cmdCancel_Click);
     setTabOrder(txtProviderNum, txtFYStart);
@@ -106,18 +108,26 @@ void frmCreateNewCRF::txtFYStart_LostFocus() {
     Leave_FY_Start_Boxes(txtFYStart, txtFYEnd);
 }
 
+// An end the rule refuses has been told to the user; the box gets the focus
+// back with what was typed, as a refusal of Create does.
 void frmCreateNewCRF::txtFYEnd_LostFocus() {
+    if (QApplication::focusWidget() == cmdCancel) return;  // nothing typed matters any more
     std::string end = S(txtFYEnd->text());
     const bool accepted = Leave_FY_End(end, IdentityDialog::NewCrf);
     txtFYEnd->setText(Q(end));
-    if (!accepted) Form_Unload();
+    if (accepted) return;
+    endRefused_ = true;
+    txtFYEnd->setFocus(Qt::OtherFocusReason);
+    txtFYEnd->selectAll();
 }
 
 void frmCreateNewCRF::cmdCreate_Click() {
     // The box being left runs its rule first (a shortcut key does not move
-    // the focus by itself); its rule may have closed the dialog.
+    // the focus by itself). A click has moved the focus already: an end
+    // refused then has been told, and is not told twice.
+    if (endRefused_) return;
     cmdCreate->setFocus(Qt::OtherFocusReason);
-    if (unloaded_) return;
+    if (unloaded_ || endRefused_) return;
 
     NewCrfEntries entries = Entries();
     const CreateResult result = Create_New_CRF(entries);

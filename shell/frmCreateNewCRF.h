@@ -55,6 +55,7 @@ private:
     void Form_Unload();
 
     bool welcomeWasVisible_ = false;
+    bool endRefused_ = false;  // the end date's leave rule refused it
     bool unloaded_ = false;
 };
 

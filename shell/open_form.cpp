@@ -3,6 +3,7 @@
 #include <QPointer>
 
 #include "platform/ui/ui.h"
+#include "shell/core/worksheet_catalogue.h"
 #include "shell/forms.h"
 #include "shell/text.h"
 #include "shell/worksheet_window.h"
@@ -29,9 +30,7 @@ FormFactory Make() {
 
 std::map<std::string, WorksheetWindowKind> DesignTable() {
     std::map<std::string, WorksheetWindowKind> t;
-    for (const char* code : {"Ap1", "Ap3", "Ap4", "Ap5", "B", "B1", "B2p1", "B2p2", "B2p3", "C", "DpA", "DpB",
-                             "DpC", "E", "E1", "Fp1", "Fp2", "F1p1", "F1p2", "Gp1", "Gp2", "H", "I", "J"})
-        t[code].table = code;
+    for (const Worksheet& w : Worksheet_Catalogue()) t[w.code].table = w.code;
     t["CCs"].table = "CostCenters";
     t["B"].editor = Make<frmEditB>();
     t["DpA"].editor = Make<frmEditDpA>();

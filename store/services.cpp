@@ -17,22 +17,6 @@ Value Temp_Value;
 
 namespace {
 
-// The original trimmed blanks only, never tabs or line breaks.
-std::string TrimBlanks(const std::string& s) {
-    size_t b = s.find_first_not_of(' ');
-    if (b == std::string::npos) return "";
-    size_t e = s.find_last_not_of(' ');
-    return s.substr(b, e - b + 1);
-}
-
-// Characters, not bytes: a label may hold any text the user typed.
-int CharCount(const std::string& s) {
-    int n = 0;
-    for (unsigned char c : s)
-        if ((c & 0xC0) != 0x80) ++n;
-    return n;
-}
-
 bool IsTextBlank(const Value& v) { return v.IsEmpty() || (v.IsString() && v.Str().empty()); }
 
 double NumberOf(const Value& v) {
@@ -57,6 +41,24 @@ int Compare(const Value& a, const Value& b) {
 
 }  // namespace
 
+// ---- Texts ----
+
+// The original trimmed blanks only, never tabs or line breaks.
+std::string Trim_Blanks(const std::string& s) {
+    size_t b = s.find_first_not_of(' ');
+    if (b == std::string::npos) return "";
+    size_t e = s.find_last_not_of(' ');
+    return s.substr(b, e - b + 1);
+}
+
+// Characters, not bytes: a label may hold any text the user typed.
+std::size_t Char_Count(const std::string& s) {
+    std::size_t n = 0;
+    for (unsigned char c : s)
+        if ((c & 0xC0) != 0x80) ++n;
+    return n;
+}
+
 // ---- Values ----
 
 Value Nz_Str(const Value& v, const Value& fallback) {
@@ -65,7 +67,7 @@ Value Nz_Str(const Value& v, const Value& fallback) {
 }
 
 Value Nz_Num(const Value& v, const Value& fallback) {
-    if (!v.IsNull() && !TrimBlanks(v.ToText()).empty()) return v;
+    if (!v.IsNull() && !Trim_Blanks(v.ToText()).empty()) return v;
     return fallback.IsEmpty() ? Value::Integer(0) : fallback;
 }
 
@@ -77,7 +79,7 @@ DateTime To_Date(const Value& v) {
     }
 }
 
-bool Is_Blank(const Value& v) { return TrimBlanks(Nz_Str(v).ToText()).empty(); }
+bool Is_Blank(const Value& v) { return Trim_Blanks(Nz_Str(v).ToText()).empty(); }
 
 bool Is_Zero(const Value& v) {
     Value n = Nz_Num(v);
@@ -175,7 +177,7 @@ std::string Get_CC_Name(const Value& ccNum) {
 std::string Get_CC_Label(Currency ccNum, int part, int width) {
     if (!SeekCostCentre(ccNum)) return "<Bad CC #>";
     auto& rows = *Snapshot().rows;
-    auto label = [&](int i) { return TrimBlanks(Nz_Str(rows.Field("ColLabel" + std::to_string(i))).ToText()); };
+    auto label = [&](int i) { return Trim_Blanks(Nz_Str(rows.Field("ColLabel" + std::to_string(i))).ToText()); };
     std::string text;
     if (part == 0)
         text = label(1) + " " + label(2) + " " + label(3);
@@ -184,7 +186,7 @@ std::string Get_CC_Label(Currency ccNum, int part, int width) {
     else
         text = "????";
     if (width > 0) {
-        int pad = std::max(width - CharCount(text), 0) / 2;
+        int pad = std::max(width - static_cast<int>(Char_Count(text)), 0) / 2;
         text.insert(0, static_cast<size_t>(pad), ' ');
     }
     return text;

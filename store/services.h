@@ -8,6 +8,11 @@
 
 namespace vt {
 
+// Text with the blanks at either end removed (blanks only, never tabs or line breaks).
+std::string Trim_Blanks(const std::string& s);
+// Characters, not bytes, of UTF-8 text.
+std::size_t Char_Count(const std::string& s);
+
 Value Nz_Str(const Value& v, const Value& fallback = Value());  // Empty fallback = ""
 Value Nz_Num(const Value& v, const Value& fallback = Value());  // Empty fallback = 0
 DateTime To_Date(const Value& v);  // 1 January 100 when it is no date

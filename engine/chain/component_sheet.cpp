@@ -6,12 +6,6 @@
 #include <optional>
 #include <utility>
 
-#include "engine/chain/e.h"
-#include "engine/chain/e1.h"
-#include "engine/chain/f.h"
-#include "engine/chain/f1.h"
-#include "engine/chain/g.h"
-#include "engine/chain/h.h"
 #include "store/builder.h"
 #include "store/report.h"
 #include "store/services.h"
@@ -294,11 +288,12 @@ std::string FindMismatch(const std::string& sheet) {
                    Nz_Str(rows["Component"]).ToText() + "' (" + line.ToText() + ") in worksheet " + sheet +
                    " and " + aName + "(" + aLine.ToText() + ") in worksheet A Part III";
     }
-    struct CountTest { const char* table; const char* key; const char* part; };
+    struct CountTest { const char* table; const char* key; const char* part; const char* band; };
     static const CountTest tests[] = {
-        {"Ap3", "Ap3.LineNum", "III"},
-        {"Ap4", "CCur(Ap4.LineNum+18)", "IV"},
-        {"Ap5", "CCur(Ap5.LineNum+28)", "V"},
+        {"Ap3", "Ap3.LineNum", "III", "SeqNum > 0 AND SeqNum < 18"},
+        // Row 27 is the sheet's own when A Part IV lacks its line 9.
+        {"Ap4", "CCur(Ap4.LineNum+18)", "IV", "SeqNum > 18 AND SeqNum < 28 AND SeqNum <> 27"},
+        {"Ap5", "CCur(Ap5.LineNum+28)", "V", "SeqNum > 28 AND SeqNum < 33"},
     };
     for (const auto& t : tests) {
         const Value cnt = db.Scalar(std::string("SELECT Count(") + t.table + ".LineNum) AS Cnt FROM " + t.table +
@@ -307,26 +302,16 @@ std::string FindMismatch(const std::string& sheet) {
         if (Nz_Num(cnt).ToDouble() > 0)
             return std::string("Unmatched A Part ") + t.part + " record(s) in " + sheet;
     }
+    // The other way round: a row with no line in A (one past the end of a
+    // band, say) would stop the calculations that look its line up.
+    for (const auto& t : tests) {
+        const Value cnt = db.Scalar("SELECT Count(*) AS Cnt FROM " + sheet + " WHERE " + t.band + " AND SeqNum NOT IN (SELECT " +
+                                    t.key + " FROM " + t.table + ");");
+        if (Nz_Num(cnt).ToDouble() > 0)
+            return "Unmatched " + sheet + " record(s) in worksheet A Part " + t.part;
+    }
     return "";
 }
-
-// The component sheets with their builders, in the order they are checked:
-// E, E1, Fp1, Fp2, F1p2, F1p1 (after F1p2, whose columns it follows), Gp2, H.
-// Each worksheet unit adds its line here.
-struct SheetBuilder {
-    const char* sheet;
-    void (*build)();
-};
-const SheetBuilder kSheetBuilders[] = {
-    {"E", Build_E},
-    {"E1", Build_E1},
-    {"Fp1", Build_Fp1},
-    {"Fp2", Build_Fp2},
-    {"F1p2", Build_F1p2},
-    {"F1p1", Build_F1p1},
-    {"Gp2", Build_Gp2},
-    {"H", Build_H},
-};
 
 }  // namespace
 
@@ -335,6 +320,19 @@ const SheetBuilder kSheetBuilders[] = {
 void Insert_Component_Line(Currency line, int part) {
     const Band b = BandOf(part);
     auto& db = Db();
+    // Each line from the new one on moves up by .01; the band's last line
+    // would land on its total row. Refused before anything moves.
+    const std::string partName = part == 3 ? "III" : part == 4 ? "IV" : "V";
+    const std::string full = "Worksheet A Part " + partName + " has no room for line " + line.ToText() + ": ";
+    if (line < b.first - b.offset || line > b.last - b.offset)
+        throw db::DbError(full + "its lines run from " + (b.first - b.offset).ToText() + " to " +
+                          (b.last - b.offset).ToText() + ".");
+    for (const auto& t : ComponentSheetWalk())
+        if (Nz_Num(db.Scalar("SELECT Count(*) FROM " + t + " WHERE SeqNum >= ? AND SeqNum <= ? AND LineNum >= ?;",
+                             {Value(b.last), Above(b), Value(line)}))
+                .ToDouble() > 0)
+            throw db::DbError(full + "line " + (b.last - b.offset).ToText() +
+                              " would be pushed past the end of the part.");
     db::Transaction tx(db);
     for (const auto& t : ComponentSheetWalk()) {
         db.Execute("UPDATE " + t + " SET SeqNum = CCur(SeqNum+100), LineNum = CCur(LineNum+100) "
@@ -387,8 +385,10 @@ void Set_Component_Field(const std::string& sheet, Currency line, int part, cons
     if (!v.IsNull()) {
         for (const auto& f : db.Fields(Plain(sheet))) {
             if (SameName(f.name, field) && f.type == db::FieldType::Date) {
+                // A date that cannot be read is refused; the stored one stays.
                 const auto d = ParseDate(value);
-                v = d ? Value(*d) : Value::Null();
+                if (!d) throw db::DbError("\"" + value + "\" is not a date.");
+                v = Value(*d);
             }
         }
     }
@@ -557,27 +557,14 @@ void Match_Chosen_CC_Columns(const std::string& sheet, const std::string& model)
 
 // ---- Checks and repair ----
 
-std::function<void()> Component_Sheet_Builder(const std::string& sheet) {
-    for (const auto& b : kSheetBuilders)
-        if (sheet == b.sheet) return b.build;
-    return {};
-}
-
-bool Check_Component_Sheet(const std::string& sheet) {
+bool Check_Component_Sheet(const std::string& sheet, void (*build)()) {
     const std::string finding = FindMismatch(Plain(sheet));
     if (finding.empty()) return true;
-    Repair_Component_Sheet(sheet, finding);
+    Repair_Component_Sheet(sheet, build, finding);
     return false;
 }
 
-bool Check_Component_Sheets() {
-    bool all = true;
-    for (const auto& b : kSheetBuilders) all = Check_Component_Sheet(b.sheet) && all;
-    return all;
-}
-
-void Repair_Component_Sheet(const std::string& sheet, const std::string& reason) {
-    const auto build = Component_Sheet_Builder(sheet);
+void Repair_Component_Sheet(const std::string& sheet, void (*build)(), const std::string& reason) {
     if (!build) throw db::DbError("Worksheet " + sheet + " cannot be rebuilt");
     const std::string backup = "Bad_" + sheet;
     const bool chosenColumns = sheet == "E1" || sheet == "F1p2";

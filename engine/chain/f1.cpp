@@ -64,7 +64,8 @@ void Calc_F1p2() {
 
 void Calc_F1p1() {
     db::Transaction tx(Db());
-    if (Allocate_Columns(kSheet, CostCentreFields())) Write_Row_Totals("F1p1", false);
+    Allocate_Columns(kSheet, CostCentreFields());
+    Write_Row_Totals("F1p1", false);
     tx.Commit();
 }
 

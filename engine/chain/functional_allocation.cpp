@@ -49,7 +49,7 @@ void Calc_Unit_Cost_Multipliers(const FunctionalSheet& sheet, const std::vector<
     }
 }
 
-bool Allocate_Columns(const FunctionalSheet& sheet, const std::vector<std::string>& fields) {
+void Allocate_Columns(const FunctionalSheet& sheet, const std::vector<std::string>& fields) {
     auto& db = Db();
     const std::string& s = sheet.statistics;
     const std::string& a = sheet.allocation;
@@ -74,7 +74,7 @@ bool Allocate_Columns(const FunctionalSheet& sheet, const std::vector<std::strin
                                  " of worksheet " + sheet.name +
                                  " cannot be allocated: no component has a statistic in that column.",
                              ui::kExclamation);
-                return false;
+                continue;
             }
             const Value smallest = db.Scalar("SELECT MIN(" + f + ")" + rows + ";");
             const Currency target = TargetValue(largest.ToCurrency(), smallest.ToCurrency());
@@ -84,7 +84,6 @@ bool Allocate_Columns(const FunctionalSheet& sheet, const std::vector<std::strin
         }
         Write_Band_Totals(a, f);
     }
-    return true;
 }
 
 }  // namespace vt

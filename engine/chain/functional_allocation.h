@@ -29,8 +29,8 @@ void Calc_Unit_Cost_Multipliers(const FunctionalSheet& sheet, const std::vector<
 // statistic times the multiplier, rounded half up to whole dollars, and the
 // rounding difference goes to one component so that the column allocates its
 // cost exactly; then the band totals. A column with a cost but no component
-// holding a statistic cannot be allocated: the user is told and the remaining
-// columns are left as they were. Returns false then.
-bool Allocate_Columns(const FunctionalSheet& sheet, const std::vector<std::string>& fields);
+// holding a statistic cannot be allocated: the user is told, its band totals
+// are written, and the next column is calculated as usual.
+void Allocate_Columns(const FunctionalSheet& sheet, const std::vector<std::string>& fields);
 
 }  // namespace vt

@@ -86,9 +86,10 @@ void Print_I(int& fileNum) {
     o.Line();
 
     const Currency line1 = Currency::FromInt(1), item1 = Currency::FromScaled(40100);
-    int indent = 0;
     auto rs = Db().OpenRecordset("Select * From I Order by SeqNum;");
     for (; !rs.Eof(); rs.MoveNext()) {
+        // Items sit three columns in, under whichever whole line they follow.
+        int indent = 3;
         const Value seq = rs["SeqNum"];
         const Currency n = Amount(seq);
         if (n == item1) {
@@ -96,7 +97,6 @@ void Print_I(int& fileNum) {
             o.Tab(1) << print::Format_Amount(Value(4), 5);
             o.Tab(8) << "Other income";
             o.Line();
-            indent = 3;
         } else if (n.IsWhole()) {
             o.Line();
             indent = 0;

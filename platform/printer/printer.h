@@ -26,10 +26,16 @@ public:
     // before its first line, so a printer without paper can put its pages
     // beside the file.
     virtual void BeginDocument(const std::string& printFilePath) { (void)printFilePath; }
+    // The page about to start holds this many lines of the print file; a
+    // printer closes up its line pitch so that all of them fit on one sheet.
+    virtual void SetPageLines(int lines) { (void)lines; }
     // Drops the document begun so far, so the next print starts afresh.
     virtual void Abort() {}
     // Where the printed document went (a PDF path when there is no printer).
     virtual std::string LastOutput() { return ""; }
+    // The file the last document went to for want of a printer; "" when it
+    // reached a printer (or was meant to be a file all along).
+    virtual std::string FallbackOutput() { return ""; }
 };
 
 // The installed printer; before anything is installed, one with no usable

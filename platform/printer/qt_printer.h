@@ -1,6 +1,7 @@
 // The printer of the desktop program: the printer chosen in Printer Setup, else
-// the system's default printer, else a PDF beside the print file (same name,
-// ".pdf"), so printing always leaves something the user can open. Pages are
+// the system's default printer, else a PDF: the file chosen in Printer Setup,
+// or one beside the print file (same name, ".pdf"), so printing always leaves
+// something the user can open. Pages are
 // US Letter in a fixed-pitch font (Liberation Mono unless a "Courier New" is
 // chosen).
 // Needs a running QGuiApplication.
@@ -35,11 +36,13 @@ public:
     void SetFontBold(bool bold) override;
     void SetPrintQuality(int quality) override;
     void BeginDocument(const std::string& printFilePath) override;
+    void SetPageLines(int lines) override;
     void PrintLine(const std::string& text) override;
     void NewPage() override;
     void EndDoc() override;
     void Abort() override;
     std::string LastOutput() override;
+    std::string FallbackOutput() override;
 
     // Lines a page holds at 7 points, one more than the longest pages the
     // worksheets write; larger type holds proportionally fewer.
@@ -55,6 +58,10 @@ private:
 // Read as each document starts, so a choice applies from the next print on.
 void SetChosenPrinterName(const std::string& name);
 std::string ChosenPrinterName();
+// The PDF file chosen in Printer Setup ("Print to File"); "" for none. Used
+// when there is no printer to print on.
+void SetChosenPdfFile(const std::string& path);
+std::string ChosenPdfFile();
 
 // Where a document goes, given the system's printers: the chosen one while the
 // system still has it (one removed since the choice must not stop printing),

@@ -33,6 +33,11 @@ std::string& ChosenName() {
     return name;
 }
 
+std::string& ChosenPdf() {
+    static std::string path;
+    return path;
+}
+
 std::string SystemPrinterToUse() {
     std::vector<std::string> available;
     for (const QString& name : QPrinterInfo::availablePrinterNames()) available.push_back(S(name));
@@ -58,6 +63,7 @@ struct QtPrinter::Impl {
     QPainter painter;
     bool pagePending = false;  // NewPage asked for; made when the next line comes
     bool fontDirty = true;
+    int pageLines = 0;         // lines of the page being printed, 0 when not known
     double y = 0;              // top of the next line, device pixels from the printable top
     double ascent = 0, pitch = 0, pageHeight = 0;
 
@@ -66,6 +72,7 @@ struct QtPrinter::Impl {
     bool Active() const { return painter.isActive(); }
 
     QString PdfPath() const {
+        if (target == Target::DefaultPrinter && !ChosenPdf().empty()) return Q(ChosenPdf());
         if (printFile.empty()) return QDir(QDir::tempPath()).filePath("Vantrel print.pdf");
         const QFileInfo info(Q(printFile));
         return info.dir().filePath(info.completeBaseName() + ".pdf");
@@ -117,7 +124,7 @@ struct QtPrinter::Impl {
         // Pages of the longest worksheets must fit, so the line pitch closes
         // up a little where the font's own spacing would overflow the page.
         const int lines7 = orientation == 1 ? kPortraitLines : kLandscapeLines;
-        const double capacity = lines7 * 7.0 / std::max(fontSize, 1.0);
+        const double capacity = std::max(lines7 * 7.0 / std::max(fontSize, 1.0), static_cast<double>(pageLines));
         pitch = std::min(metrics.lineSpacing(), pageHeight / capacity);
         ascent = metrics.ascent() * pitch / metrics.lineSpacing();
         fontDirty = false;
@@ -131,6 +138,8 @@ struct QtPrinter::Impl {
 
 void SetChosenPrinterName(const std::string& name) { ChosenName() = name; }
 std::string ChosenPrinterName() { return ChosenName(); }
+void SetChosenPdfFile(const std::string& path) { ChosenPdf() = path; }
+std::string ChosenPdfFile() { return ChosenPdf(); }
 
 std::string PrinterToUse(const std::string& chosen, const std::vector<std::string>& available,
                          const std::string& systemDefault) {
@@ -184,6 +193,11 @@ void QtPrinter::BeginDocument(const std::string& printFilePath) {
     d_->printFile = printFilePath;
 }
 
+void QtPrinter::SetPageLines(int lines) {
+    d_->pageLines = lines;
+    d_->fontDirty = true;
+}
+
 void QtPrinter::PrintLine(const std::string& text) {
     auto& d = *d_;
     if (!d.Active()) d.Start();
@@ -192,7 +206,8 @@ void QtPrinter::PrintLine(const std::string& text) {
         d.NextPage();
     }
     if (d.fontDirty) d.ApplyFont();
-    // A page written longer than it can hold goes on over the next page.
+    // A page of unknown length written longer than it can hold goes on over
+    // the next page.
     if (d.y > 0 && d.y + d.pitch > d.pageHeight + 0.5) {
         d.NextPage();
         d.ApplyFont();
@@ -226,5 +241,9 @@ void QtPrinter::Abort() {
 }
 
 std::string QtPrinter::LastOutput() { return d_->output; }
+
+std::string QtPrinter::FallbackOutput() {
+    return d_->target == Target::DefaultPrinter && d_->outputIsPdf ? d_->output : "";
+}
 
 }  // namespace vt::printer

@@ -44,7 +44,7 @@ QMessageBox::Icon IconOf(int style) {
 std::unique_ptr<QMessageBox> BuildMessageBox(const std::string& prompt, int style, const std::string& title,
                                              QWidget* parent) {
     auto box = std::make_unique<QMessageBox>(parent);
-    box->setWindowTitle(title.empty() ? QGuiApplication::applicationDisplayName() : Q(title));
+    box->setWindowTitle(title.empty() ? QCoreApplication::applicationName() : Q(title));
     // The report code ends lines with a carriage return alone at times.
     QString text = Q(prompt);
     text.replace("\r\n", "\n").replace('\r', '\n');
@@ -194,6 +194,8 @@ bool QtUi::PrinterSetup(const std::string& title) {
     dialog.setWindowTitle(Q(title));
     if (dialog.exec() != QDialog::Accepted) return false;
     printer::SetChosenPrinterName(S(printer.printerName()));
+    const bool toFile = printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty();
+    printer::SetChosenPdfFile(toFile ? S(printer.outputFileName()) : "");
     return true;
 }
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <exception>
 #include <utility>
 
 #include "engine/chain/component_sheet.h"
@@ -12,6 +11,7 @@
 #include "engine/general/renumber.h"
 #include "platform/db/db.h"
 #include "platform/ui/ui.h"
+#include "shell/core/steps.h"
 #include "store/new_crf.h"
 #include "store/report.h"
 #include "store/services.h"
@@ -64,20 +64,8 @@ std::vector<CcListEntry> Entries(const std::string& sql, const std::vector<Curre
     return entries;
 }
 
-// Blanks only, as the name checks always trimmed.
-std::string TrimBlanks(const std::string& s) {
-    const auto b = s.find_first_not_of(' ');
-    if (b == std::string::npos) return "";
-    return s.substr(b, s.find_last_not_of(' ') - b + 1);
-}
-
-std::size_t Characters(const std::string& s) {
-    return static_cast<std::size_t>(
-        std::count_if(s.begin(), s.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-}
-
-std::function<void(const std::string&)>& StepHook() {
-    static std::function<void(const std::string&)> hook;
+Steps::Hook& StepHook() {
+    static Steps::Hook hook;
     return hook;
 }
 
@@ -85,7 +73,10 @@ std::function<void(const std::string&)>& StepHook() {
 // fails undoes every earlier one and is named in the message.
 class Change {
 public:
-    Change(std::string action, Currency n) : action_(std::move(action)), n_(n) { result_.number = n; }
+    Change(std::string action, Currency n)
+        : action_(std::move(action)), n_(n), steps_(StepHook(), "the cost-center list") {
+        result_.number = n;
+    }
 
     CcChange Refuse(const std::string& why) {
         Show_Message(why, ui::kExclamation);
@@ -95,34 +86,26 @@ public:
 
     template <class Body>
     CcChange Run(Body&& body, CcWindows windows) {
-        try {
-            db::Transaction tx(Db());
-            body(*this);
-            tx.Commit();
-        } catch (const std::exception& e) {
-            Close_CC_Recordset();  // the snapshot may hold rows that were undone
-            result_.error = "Cost center " + n_.ToText() + " was not " + action_ + ": " + step_ +
-                            " could not be changed (" + e.what() + "). The list and the worksheets are as they were.";
+        const bool done = steps_.Run([&](Steps&) { body(*this); });
+        Close_CC_Recordset();  // after a failure the snapshot may hold rows that were undone
+        if (!done) {
+            result_.error = "Cost center " + n_.ToText() + " was not " + action_ + ": " + steps_.Failed() +
+                            " could not be changed (" + steps_.Reason() +
+                            "). The list and the worksheets are as they were.";
             Show_Message(result_.error, ui::kCritical, kFailureTitle);
             return result_;
         }
-        Close_CC_Recordset();
         result_.done = true;
         result_.windows = std::move(windows);
         return result_;
     }
 
-    template <class Fn>
-    void Step(const std::string& what, Fn&& fn) {
-        step_ = what;
-        fn();
-        if (StepHook()) StepHook()(what);
-    }
+    void Step(const std::string& what, const std::function<void()>& fn) { steps_.Step(what, fn); }
 
 private:
     std::string action_;
     Currency n_;
-    std::string step_ = "the cost-center list";
+    Steps steps_;
     CcChange result_;
 };
 
@@ -401,7 +384,7 @@ CcChange Delete_CC(Currency n) {
 
 bool Check_CC_Name(Currency n, const std::string& name) {
     bool ok = true;
-    const std::size_t length = Characters(TrimBlanks(name));
+    const std::size_t length = Char_Count(Trim_Blanks(name));
     if (length == 0) {
         Show_Message("A cost center may not be blank, please enter a cost center title.", ui::kCritical, kNameTitle);
         ok = false;

@@ -22,15 +22,22 @@ namespace {
 Currency NzCur(const Value& v) { return Nz_Num(v).ToCurrency(); }
 std::string N(const Value& v) { return NzCur(v).ToText(); }
 
-// A check whose worksheet is missing, or too old or damaged to be read, is
-// passed over: the others still run and the findings so far stay.
-void RunCheck(std::initializer_list<const char*> tables, const std::function<void()>& check) {
+// A check that cannot run (its worksheet missing, or too old or damaged to
+// be read) is itself a finding: the report must never read "No errors found"
+// when a worksheet was not looked at. The other checks still run.
+void RunCheck(const std::string& sheet, std::initializer_list<const char*> tables, const std::function<void()>& check) {
+    const std::string head = "Worksheet " + sheet + ": This worksheet could not be checked: ";
     for (const char* t : tables)
-        if (!Table_Exists(t)) return;
+        if (!Table_Exists(t)) {
+            Add_Warning(head + "the table " + t + " is missing");
+            return;
+        }
     try {
         check();
-    } catch (const db::DbError&) {
-    } catch (const TypeMismatch&) {
+    } catch (const db::DbError& e) {
+        Add_Warning(head + e.what());
+    } catch (const TypeMismatch& e) {
+        Add_Warning(head + e.what());
     }
 }
 
@@ -97,8 +104,9 @@ std::string Trim(const std::string& s) {
 }
 
 void CheckB1() {
+    // Stored order: the total row, made with the sheet, comes before the lines.
     auto rs = Db().OpenRecordset(
-        "SELECT SeqNum, Explanation, Code, UpCCNum, UpAmount, DnCCNum, DnAmount FROM B1 ORDER BY SeqNum;");
+        "SELECT SeqNum, Explanation, Code, UpCCNum, UpAmount, DnCCNum, DnAmount FROM B1 ORDER BY rowid;");
     CodeRule codes;
     for (; !rs.Eof(); rs.MoveNext()) {
         const Value upCC = rs["UpCCNum"], up = rs["UpAmount"], dnCC = rs["DnCCNum"], dn = rs["DnAmount"];
@@ -224,16 +232,16 @@ int Run_Edit_Checks() {
         if (!Table_Exists("Error")) Create_Error_Table();
         Clear_Error_Table();
 
-        RunCheck({"Ap1"}, CheckAp1);
-        RunCheck({"Ap3"}, CheckAp3);
-        RunCheck({"Ap4"}, CheckAp4);
-        RunCheck({"B1"}, CheckB1);
-        RunCheck({"C"}, CheckC);
-        RunCheck({"DpA", "DpB"}, [] { CheckPartFilled("B", "SELECT COUNT(LineNum) AS Cnt FROM DpB;"); });
-        RunCheck({"DpA", "DpC"}, [] { CheckPartFilled("C", "SELECT COUNT(SeqNum) AS Cnt FROM DpC;"); });
-        RunCheck({"Ap4", "Ap5", "Gp1"}, CheckGp1);
-        RunCheck({"Fp2"}, [] { CheckStatistics("Fp2", "F Part II", 3, false); });
-        RunCheck({"F1p2"}, [] { CheckStatistics("F1p2", "F1 Part II", 4, true); });
+        RunCheck("A Part I", {"Ap1"}, CheckAp1);
+        RunCheck("A Part III", {"Ap3"}, CheckAp3);
+        RunCheck("A Part IV", {"Ap4"}, CheckAp4);
+        RunCheck("B-1", {"B1"}, CheckB1);
+        RunCheck("C", {"C"}, CheckC);
+        RunCheck("D Part B", {"DpA", "DpB"}, [] { CheckPartFilled("B", "SELECT COUNT(LineNum) AS Cnt FROM DpB;"); });
+        RunCheck("D Part C", {"DpA", "DpC"}, [] { CheckPartFilled("C", "SELECT COUNT(SeqNum) AS Cnt FROM DpC;"); });
+        RunCheck("G Part I", {"Ap4", "Ap5", "Gp1"}, CheckGp1);
+        RunCheck("F Part II", {"Fp2"}, [] { CheckStatistics("Fp2", "F Part II", 3, false); });
+        RunCheck("F1 Part II", {"F1p2"}, [] { CheckStatistics("F1p2", "F1 Part II", 4, true); });
 
         if (Edit_Check_Level == 0) Add_Edit_Check_Row(" ", "No errors found");
         tx.Commit();

@@ -13,6 +13,7 @@
 #include "platform/settings/settings.h"
 #include "platform/ui/ui.h"
 #include "shell/core/captions.h"
+#include "shell/core/whole_report.h"
 #include "store/report.h"
 #include "store/services.h"
 
@@ -138,16 +139,21 @@ std::string CRF_Start_Folder() {
     return folder == kNoFolder ? Program_Folder() : folder;
 }
 
+std::string CRF_Dialog_Folder() {
+    const auto& r = Report();
+    if (r.CRF_Database && r.CRF_Database->IsOpen() && !r.CRF_Path.empty())
+        return fs::path(r.CRF_Path).parent_path().string();
+    return CRF_Start_Folder();
+}
+
 ui::FileRequest CRF_File_Request(const std::string& title, bool save, bool fromLastFolder) {
     ui::FileRequest r;
     r.title = title;
     r.defaultExt = ".CRF";
     r.filter = kCrfFilter;
     r.confirmOverwrite = save;
-    if (fromLastFolder) {
-        r.initialDir = CRF_Start_Folder();
-        r.fileName = r.initialDir + kSeparator + "*.CRF";
-    }
+    r.initialDir = save ? CRF_Dialog_Folder() : CRF_Start_Folder();
+    if (fromLastFolder) r.fileName = r.initialDir + kSeparator + "*.CRF";
     return r;
 }
 
@@ -164,7 +170,7 @@ CreateResult Create_New_CRF(NewCrfEntries& entries) {
     entries.txtFYEnd = identity.txtFYEnd;
     if (result.refused != IdentityField::None) return result;
 
-    result.created = New_CRF(entries);
+    result.created = New_Report(entries, CRF_Dialog_Folder());
     if (result.created) ui::Ui().ShowReportOpened(Open_CRF_Caption(Report().CRF_Title), Report().CRF_Path);
     return result;
 }

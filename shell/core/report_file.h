@@ -21,8 +21,13 @@ std::string Program_Folder();
 // opened ("Vantrel 287"/"Startup"/"CRFLoc"), or the program's own folder.
 std::string CRF_Start_Folder();
 
+// Where the save choosers (New, Save As, Move) start: the open report's
+// folder, else CRF_Start_Folder().
+std::string CRF_Dialog_Folder();
+
 // What the report commands ask of a file chooser (".CRF", the CRF filter;
-// save choosers confirm an overwrite), optionally starting in CRF_Start_Folder().
+// save choosers confirm an overwrite and start in CRF_Dialog_Folder(), Open
+// in CRF_Start_Folder()), optionally proposing "*.CRF" in that folder.
 ui::FileRequest CRF_File_Request(const std::string& title, bool save, bool fromLastFolder);
 
 // Close: every other window closes, the report is closed and the main window

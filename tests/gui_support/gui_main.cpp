@@ -7,7 +7,7 @@
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName("Vantrel 287");
+    QApplication::setApplicationName("Vantrel 287");
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

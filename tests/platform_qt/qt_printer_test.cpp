@@ -11,6 +11,7 @@
 #include <optional>
 #include <regex>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <QApplication>
@@ -200,6 +201,28 @@ TEST_F(QtPrinterTest, PdfPagesMatchThePrintFile) {
     EXPECT_NE(fonts->find("LiberationMono-Bold"), std::string::npos) << *fonts;
 }
 
+// Pages longer than a sheet holds at the usual pitch (a findings print's 110
+// lines, J's long sub-account lists) close up; none runs onto a page of its own.
+TEST_F(QtPrinterTest, EveryPageOfThePrintFileIsOneSheetWhateverItsLength) {
+    Lines file;
+    for (const auto& page : {FullPage("\f\x01", "P1", 150, 100), FullPage("\f\x02", "L2", 120, 100),
+                             FullPage("\f", "L3", 3, 100)})
+        file.insert(file.end(), page.begin(), page.end());
+    int orientation = 1;
+    ASSERT_EQ(print::Print_File(WritePrintFile("LONG.prt", file), orientation), 0);
+    EXPECT_EQ(PageSizes(Path("LONG.pdf")), (std::vector<std::string>{"612x792", "792x612", "792x612"}));
+    const auto text = RunCommand("pdftotext -layout " + Quote(Path("LONG.pdf")) + " -");
+    ASSERT_TRUE(text);
+    const Pages printed = PagesOfPdfText(*text);
+    ASSERT_EQ(printed.size(), 3u);
+    for (const auto& [page, first, last] : {std::tuple{0, "P1 row 1 ", "P1 row 150 "},
+                                            std::tuple{1, "L2 row 1 ", "L2 row 120 "},
+                                            std::tuple{2, "L3 row 1 ", "L3 row 3 "}}) {
+        EXPECT_EQ(printed[page].front().find(first), 0u) << printed[page].front();
+        EXPECT_EQ(printed[page].back().find(last), 0u) << printed[page].back();
+    }
+}
+
 TEST_F(QtPrinterTest, DefaultFontIsFixedPitch) {
     EXPECT_EQ(printer_.FontName(), "Liberation Mono");
     bool listed = false;
@@ -245,6 +268,7 @@ protected:
     }
     void TearDown() override {
         printer::SetChosenPrinterName("");
+        printer::SetChosenPdfFile("");
         QtPrinterTest::TearDown();
     }
     printer::QtPrinter system_;
@@ -258,9 +282,21 @@ TEST_F(ChosenPrinterTest, AChosenPrinterTheSystemLacksFallsBackToAPdf) {
     printer::SetChosenPrinterName("No Such Printer");
     const std::string path = WritePrintFile("CHOSEN.prt", {"\f\x01", "on the chosen printer"});
     int orientation = 1;
+    const std::string told = "No printer is available: the pages were written to the file \"" + Path("CHOSEN.pdf") + "\".";
+    ui_.ExpectMessage();
     ASSERT_EQ(print::Print_File(path, orientation), 0);
     EXPECT_EQ(system_.LastOutput(), Path("CHOSEN.pdf"));
     EXPECT_TRUE(fs::exists(Path("CHOSEN.pdf")));
+    EXPECT_EQ(ui_.Prompts(), std::vector<std::string>{told});
+    EXPECT_EQ(ui_.StatusTexts().back(), " Printed to " + Path("CHOSEN.pdf"));
+
+    // A file chosen in Printer Setup takes the pages; the folder already told
+    // of, the status line alone says where they went.
+    printer::SetChosenPdfFile(Path("chosen output.pdf"));
+    ASSERT_EQ(print::Print_File(path, orientation), 0);
+    EXPECT_TRUE(fs::exists(Path("chosen output.pdf")));
+    EXPECT_EQ(ui_.Prompts().size(), 1u);
+    EXPECT_EQ(ui_.StatusTexts().back(), " Printed to " + Path("chosen output.pdf"));
 }
 
 TEST_F(ChosenPrinterTest, PrinterSetupWritesWhereThePrinterLooks) {

@@ -56,7 +56,7 @@ TEST(QtUiTest, MessageBoxesTakeTheStylesButtonsIconAndDefaultButton) {
 
 TEST(QtUiTest, AMessageWithoutTitleShowsTheProgramsTitleAndLineEndsBecomeNewlines) {
     auto box = ui::BuildMessageBox("First\rSecond\r\nThird", 0, "");
-    EXPECT_EQ(box->windowTitle(), QGuiApplication::applicationDisplayName());
+    EXPECT_EQ(box->windowTitle(), QCoreApplication::applicationName());
     EXPECT_EQ(box->text(), "First\nSecond\nThird");
 }
 

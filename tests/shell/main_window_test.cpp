@@ -93,6 +93,11 @@ TEST_F(StartUp, ShowsTheSplashForItsTimeThenTheWelcomeWithOnlyNewAndOpen) {
     EXPECT_TRUE(main->imgQuelldorn->isHidden());
     EXPECT_TRUE(main->lblHelp->isHidden());
     EXPECT_EQ(main->windowTitle().toStdString(), "Quelldorn System Inc.'s Vantrel 287 (version 1.0.0)");
+    // No display name is set: the windowing system would show it after every caption.
+    const QString name = QCoreApplication::applicationName();
+    QCoreApplication::setApplicationName("renamed");
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), "renamed");
+    QCoreApplication::setApplicationName(name);
     EXPECT_EQ(main->pos(), QPoint(0, 0));
 
     for (const char* on : {"mnuReportNew", "mnuReportOpen", "mnuReportPrinterSetup", "mnuReportPrintSelect",

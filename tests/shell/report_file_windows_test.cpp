@@ -233,8 +233,9 @@ TEST_F(ReportFileWindows, MainRoad) {
 }
 
 
-// Cancel, and an end before the cut-off left in its box, both end the dialog
-// and the program starts over without a report; each New brings a fresh one.
+// Cancel ends the dialog and the program starts over without a report; each
+// New brings a fresh one. An end before the cut-off left in its box is told
+// and the dialog stays with what was typed.
 TEST_F(ReportFileWindows, NewThatEndsWithoutAReportStartsOver) {
     MakeReport("OPEN.CRF");
     gui::Open_Worksheet_Form("view", "B");
@@ -251,6 +252,7 @@ TEST_F(ReportFileWindows, NewThatEndsWithoutAReportStartsOver) {
     RunNew([&](frmCreateNewCRF& d) {
         EXPECT_EQ(d.txtProviderNum->text(), "");
         EXPECT_EQ(d.txtFacilityName->text(), "");
+        Type(d.txtProviderNum, "12-3456");
         ui.script.ExpectMessage();
         Type(d.txtFYEnd, "9/29/2005");
         Type(d.txtFacilityName, "Test Home Office");
@@ -258,6 +260,17 @@ TEST_F(ReportFileWindows, NewThatEndsWithoutAReportStartsOver) {
         EXPECT_EQ(ui.script.Messages()[0].title, kCutOff.title);
         EXPECT_EQ(ui.script.Messages()[0].style, ui::kInformation);
         EXPECT_EQ(ui.script.Messages()[0].prompt.rfind(kCutOff.promptStart, 0), 0u);
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_TRUE(d.txtFYEnd->hasFocus());
+        EXPECT_EQ(d.txtFYEnd->text(), "09/29/2005");
+        EXPECT_EQ(d.txtProviderNum->text(), "12-3456");
+        EXPECT_EQ(d.txtFacilityName->text(), "Test Home Office");
+        // Create with the box still refused says it once, and stays.
+        ui.script.ExpectMessage();
+        QTest::mouseClick(d.cmdCreate, Qt::LeftButton);
+        EXPECT_EQ(ui.script.Messages().size(), 2u);
+        EXPECT_TRUE(d.isVisible());
+        QTest::mouseClick(d.cmdCancel, Qt::LeftButton);
     });
     ExpectNoReport();
     EXPECT_TRUE(main->isVisible());

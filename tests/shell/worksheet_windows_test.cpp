@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <QStyle>
+#include <QTableView>
 
 #include "engine/general/b.h"
 #include "platform/ui/twips_qt.h"
@@ -151,6 +153,24 @@ TEST_F(WorksheetWindows, TheModeChoosesTheEditorOrTheViewerAndEachTakesTheMainIc
     // Editors sit 700 twips below the main window's top, viewers 1100.
     EXPECT_EQ(edit->y(), ui::Px(700));
     EXPECT_EQ(view->y(), ui::Px(1100));
+}
+
+// Measured on the screen's and the application font's own scale, with a
+// desktop font larger than the forms were designed for: a line number still
+// fits the B viewer's 600-twip line column whole.
+TEST_F(WorksheetWindows, TheBViewersLineColumnHoldsALineNumberInTheFontInUse) {
+    const QFont before = QApplication::font();
+    QApplication::setFont(QFont("DejaVu Sans", 11));
+    ui::SetTwipsPerPixel(0);
+    if (!Table_Exists("B")) Build_B();
+    gui::Open_Worksheet_Form("view", "B");
+    QWidget* w = nullptr;
+    ASSERT_TRUE(gui::Is_Form_Loaded("frmViewB", &w));
+    QTableView* pane = static_cast<gui::frmViewB*>(w)->grd->Pane(0);
+    const int margins = 2 * (pane->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, pane) + 1);
+    EXPECT_GE(pane->columnWidth(0), QFontMetrics(pane->font()).horizontalAdvance("30.01") + margins);
+    ui::SetTwipsPerPixel(15);
+    QApplication::setFont(before);
 }
 
 TEST_F(WorksheetWindows, AWindowIsAsHighAsItsRowsAtLeastFourAndNoHigherThanTheScreen) {

@@ -22,17 +22,6 @@ protected:
         Set_CC_Step_Hook(nullptr);
         ShellTest::TearDown();
     }
-    // Every table with its fields and its rows, in an order of their own.
-    std::map<std::string, Table> Everything() {
-        std::map<std::string, Table> all;
-        for (const auto& t : db().TableNames()) {
-            Table rows = Rows("SELECT * FROM " + t + ";");
-            std::sort(rows.begin(), rows.end());
-            for (const auto& f : db().Fields(t)) rows.push_back({"field", f.name});
-            all[t] = rows;
-        }
-        return all;
-    }
     std::string One(const std::string& sql, double key) { return Rows(sql, {Value(N(key))}).at(0).at(0); }
     // Row 0 of a component sheet, from its first value field.
     std::vector<std::string> Row0(const std::string& sheet, int first = 4) {

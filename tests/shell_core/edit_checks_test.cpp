@@ -168,9 +168,11 @@ TEST_F(EditChecks, FindingsComeInTheOrderOfTheChecks) {
     Exec("UPDATE C SET Basis = NULL WHERE LineNum = 1;");
     Exec("INSERT INTO B1 (SeqNum, Code, UpCCNum, UpAmount, DnCCNum) VALUES (2, 'Z', 12, 5, 11);");
     Exec("UPDATE Ap1 SET Info = '02/01/2006' WHERE SeqNum = 4;");
+    Exec("UPDATE B1 SET DnAmount = 400 WHERE SeqNum = 100;");
     Run_Edit_Checks();
     EXPECT_EQ(Findings(), (std::vector<std::string>{
                               "Worksheet A Part I: The Chain Operation Start Date should not be after the Cost Report Start Date",
+                              "Worksheet B-1: the sum of the increases is not equal to the sum of the decreases ",
                               "Worksheet B1: Line 2 is missing the Decrease Line Number or the Decrease Amount",
                               "Worksheet B-1: No explanation has been provided for code Z",
                               "Worksheet C: No Basis has been specified on line 1",
@@ -194,16 +196,25 @@ TEST_F(EditChecks, ErrorTableIsMadeWhenMissingAndEmptiedOnEveryRun) {
     EXPECT_TRUE(Nz_Num(db().Scalar("SELECT COUNT(*) FROM Worksheets WHERE Item = 'Error';")).ToDouble() == 0);
 }
 
-// An old or damaged report may lack worksheets or their fields: the checks
-// of what is there still run.
+// An old or damaged report may lack worksheets or their fields: each check
+// that cannot run says so, and the checks of what is there still run.
 TEST_F(EditChecks, RunOnAReportMissingWorksheets) {
     MakeCleanReport();
     for (const char* t : {"Ap1", "Ap3", "B1", "DpA", "Fp2", "Gp1"}) db().DropTable(t);
     db().DropField("C", "Basis");
     Exec("UPDATE F1p2 SET Col_1 = 0 WHERE SeqNum = 35;");
     EXPECT_EQ(Run_Edit_Checks(), 1);
-    EXPECT_EQ(Findings(), std::vector<std::string>{
-                              "Worksheet F1 Part II: There are statistics in column 12, but the Cost To Be Allocated is zero"});
+    const std::string cannot = ": This worksheet could not be checked: ";
+    const auto findings = Findings();
+    ASSERT_EQ(findings.size(), 9u);
+    const char* expected[][2] = {{"A Part I", "the table Ap1 is missing"},  {"A Part III", "the table Ap3 is missing"},
+                                 {"B-1", "the table B1 is missing"},        {"C", ""},
+                                 {"D Part B", "the table DpA is missing"},  {"D Part C", "the table DpA is missing"},
+                                 {"G Part I", "the table Gp1 is missing"},  {"F Part II", "the table Fp2 is missing"}};
+    for (size_t i = 0; i < 8; ++i)
+        EXPECT_EQ(findings[i].substr(0, findings[i].find(cannot) + cannot.size() + std::string(expected[i][1]).size()),
+                  "Worksheet " + std::string(expected[i][0]) + cannot + expected[i][1]);
+    EXPECT_EQ(findings[8], "Worksheet F1 Part II: There are statistics in column 12, but the Cost To Be Allocated is zero");
 }
 
 }  // namespace

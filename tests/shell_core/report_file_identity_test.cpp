@@ -72,7 +72,7 @@ TEST_F(Identity, SaveAsSavesIntoTheCopyOnly) {
     ASSERT_EQ(ui.FileRequests().size(), 1u);
     EXPECT_EQ(ui.FileRequests()[0].title, "Save Cost Report File As ...");
     EXPECT_TRUE(ui.FileRequests()[0].confirmOverwrite);
-    EXPECT_EQ(ui.FileRequests()[0].initialDir, CRF_Start_Folder());
+    EXPECT_EQ(ui.FileRequests()[0].initialDir, folder);  // where the open report is
 
     EXPECT_EQ(Db().Path(), PathOf("COPY.CRF"));
     EXPECT_EQ(Report().CRF_Title, "COPY.CRF");

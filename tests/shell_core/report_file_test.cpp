@@ -79,6 +79,7 @@ TEST_F(ReportFile, MainRoad) {
     ui.QueueSaveFile(ui::FileChoice{PathOf("SECOND.CRF"), "SECOND.CRF"});
     ASSERT_TRUE(Save_CRF_As());
     EXPECT_EQ(ui.FileRequests()[0].title, "Save Cost Report File As ...");
+    EXPECT_EQ(ui.FileRequests()[0].initialDir, folder);
     EXPECT_TRUE(ui.FileRequests()[0].confirmOverwrite);
     EXPECT_EQ(r.CRF_Path, PathOf("SECOND.CRF"));
     EXPECT_EQ(ui.events, (std::vector<std::string>{"opened", "replaced"}));
@@ -93,6 +94,7 @@ TEST_F(ReportFile, MainRoad) {
     ui.QueueSaveFile(ui::FileChoice{moved, "MOVED.CRF"});
     ASSERT_TRUE(Move_CRF());
     EXPECT_EQ(ui.FileRequests()[0].title, "Move/Rename Cost Report File To ...");
+    EXPECT_EQ(ui.FileRequests()[0].initialDir, folder);
     EXPECT_FALSE(fs::exists(PathOf("SECOND.CRF")));
     EXPECT_EQ(r.CRF_Path, moved);
     EXPECT_EQ(Db().Scalar("SELECT ProviderName FROM Master").ToText(), "Changed After Save As");
@@ -101,11 +103,19 @@ TEST_F(ReportFile, MainRoad) {
     EXPECT_EQ(r.CRF_Folder, folder);
     EXPECT_EQ(Setting(), folder);
 
-    // The next Open starts in the folder remembered.
+    // Save As and Move start where the report now is; with no report open,
+    // New and the next Open start in the folder remembered.
+    ClearUi();
+    ui.QueueSaveFile(std::nullopt);
+    EXPECT_FALSE(Save_CRF_As());
+    EXPECT_EQ(ui.FileRequests()[0].initialDir, PathOf("elsewhere"));
     ClearUi();
     ui.QueueOpenFile(std::nullopt);
     EXPECT_FALSE(Open_CRF());
     EXPECT_EQ(ui.FileRequests()[0].initialDir, folder);
+    ui.QueueSaveFile(std::nullopt);
+    EXPECT_FALSE(Create_New_CRF(entries).created);
+    EXPECT_EQ(ui.FileRequests()[1].initialDir, folder);
     EXPECT_FALSE(ReportOpen());
     EXPECT_EQ(ui.LastState(), "closed");
 }

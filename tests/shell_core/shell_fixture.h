@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -14,6 +16,7 @@
 #include "platform/ui/ui.h"
 #include "store/report.h"
 #include "tests/support/crf_fixture.h"
+#include "tests/support/db_checks.h"
 
 namespace vt::test {
 
@@ -63,6 +66,18 @@ protected:
     void Exec(const std::string& sql, const std::vector<Value>& params = {}) { db().Execute(sql, params); }
     Currency Cur(const std::string& sql) { return Nz_Value(db().Scalar(sql)).ToCurrency(); }
     static Value Nz_Value(const Value& v) { return v.IsNull() ? Value(0) : v; }
+
+    // Every table with its fields and its rows, in an order of their own.
+    std::map<std::string, Table> Everything() {
+        std::map<std::string, Table> all;
+        for (const auto& t : db().TableNames()) {
+            Table rows = Rows("SELECT * FROM " + t + ";");
+            std::sort(rows.begin(), rows.end());
+            for (const auto& f : db().Fields(t)) rows.push_back({"field", f.name});
+            all[t] = rows;
+        }
+        return all;
+    }
 
     // Rows of table Error in stored order, as "level|message".
     std::vector<std::string> ErrorRows() {

@@ -118,6 +118,27 @@ TEST_F(ComponentLines, ANewLineHasZeroAmountsAndNoName) {
     EXPECT_EQ(Cell("E1", 3.01, "Col_1").ToCurrency(), Currency{});
 }
 
+TEST_F(ComponentLines, ALineThatWouldPushTheLastLineOntoTheTotalIsRefused) {
+    EditorInsert(3, 17.99);
+    EditorInsert(5, 4.99);
+    std::map<std::string, std::vector<std::string>> before;
+    for (const auto& s : Sheets()) before[s] = Snapshot(s);
+    const struct { int part; double line; const char* message; } refused[] = {
+        {3, 17.5, "Worksheet A Part III has no room for line 17.5: line 17.99 would be pushed past the end of the part."},
+        {5, 1, "Worksheet A Part V has no room for line 1: line 4.99 would be pushed past the end of the part."},
+        {4, 9, "Worksheet A Part IV has no room for line 9: its lines run from 1 to 8.99."},
+    };
+    for (const auto& r : refused) {
+        try {
+            Insert_Component_Line(C(r.line), r.part);
+            ADD_FAILURE() << r.message;
+        } catch (const db::DbError& e) {
+            EXPECT_STREQ(e.what(), r.message);
+        }
+    }
+    for (const auto& s : Sheets()) EXPECT_EQ(Snapshot(s), before[s]) << s;
+}
+
 TEST_F(ChainTest, ALineInAnEmptyBandIsTheOnlyRowAdded) {
     const auto before = SeqNums("E");
     Insert_Component_Line(C(2), 5);
@@ -177,6 +198,8 @@ TEST_F(ComponentFields, APeriodEndTypedInTheGridIsStoredAsADate) {
     EXPECT_EQ(Cell("H", 27, "FYE").ToDate(), *DateTime::FromParts(2006, 6, 30));
     EXPECT_EQ(Cell("H", 3, "FYE").ToDate(), *DateTime::FromParts(2006, 12, 31));
     EXPECT_TRUE(Cell("H", 21, "FYE").IsNull());
+    EXPECT_THROW(Set_Component_Field("H", C(3), 3, "FYE", "13/45/2006"), db::DbError);
+    EXPECT_EQ(Cell("H", 3, "FYE").ToDate(), *DateTime::FromParts(2006, 12, 31));
     Set_Component_Field("H", C(9), 4, "FYE", "");
     EXPECT_TRUE(Cell("H", 27, "FYE").IsNull());
 }

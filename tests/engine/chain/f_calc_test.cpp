@@ -155,21 +155,38 @@ TEST_F(Allocation, EachColumnOfFIsAllocatedByItsOwnStatistics) {
     ExpectCell("Fp1", 0, "Col_8", 5.01);
 }
 
-TEST_F(Allocation, ACostWithNoStatisticAtAllIsReportedAndTheLaterColumnsAreLeft) {
-    for (double seq : kComponentRows) SetCell("Fp2", seq, "Col_1", Value::Null());
-    SetCell("Fp2", 35, "Col_1", Value(250.0));
-    SetCell("Fp2", 1, "Col_2", Value(1.0));
-    SetCell("Fp2", 35, "Col_2", Value(10.0));
+TEST_F(Allocation, ACostWithNoStatisticAtAllIsReportedAndTheLaterColumnsAreStillCalculated) {
+    Add_F1_Column(C(11));
+    Add_F1_Column(C(12));
+    for (const char* sheet : {"Fp2", "F1p2"}) {
+        SCOPED_TRACE(sheet);
+        for (double seq : kComponentRows) SetCell(sheet, seq, "Col_1", Value::Null());
+        SetCell(sheet, 35, "Col_1", Value(250.0));
+        SetCell(sheet, 1, "Col_2", Value(1.0));
+        SetCell(sheet, 35, "Col_2", Value(10.0));
+    }
+    SetCell("F1p1", 34, "Col_3", Value(777.0));  // a previous run's total
     Calc_Fp2();
+    Calc_F1p2();
+    ui.ExpectMessage();
     ui.ExpectMessage();
     Calc_Fp1();
-    ASSERT_EQ(ui.Prompts().size(), 1u);
+    Calc_F1p1();
+    ASSERT_EQ(ui.Prompts().size(), 2u);
     EXPECT_EQ(ui.Prompts()[0],
               "The cost to be allocated in column 1 of worksheet F cannot be allocated: no component has a "
               "statistic in that column.");
-    ExpectCell("Fp1", 1, "Col_1", std::nullopt);
-    ExpectCell("Fp1", 34, "Col_1", 0);
-    ExpectCell("Fp1", 1, "Col_2", std::nullopt);  // as built, not calculated
+    EXPECT_EQ(ui.Prompts()[1],
+              "The cost to be allocated in column 11 of worksheet F-1 cannot be allocated: no component has a "
+              "statistic in that column.");
+    for (const char* part : {"Fp1", "F1p1"}) {
+        SCOPED_TRACE(part);
+        ExpectCell(part, 1, "Col_1", std::nullopt);
+        ExpectCell(part, 34, "Col_1", 0);
+        ExpectCell(part, 1, "Col_2", 10);
+        ExpectCell(part, 34, "Col_2", 10);
+    }
+    ExpectCell("F1p1", 34, "Col_3", 10);
 }
 
 TEST_F(Allocation, F1TotalColumnsSumTheCostCentreColumns) {

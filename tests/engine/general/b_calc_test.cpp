@@ -66,18 +66,14 @@ Table SmallReportResult() {
 
 class CalcB : public CrfTest {};
 
+// A second run gives the same figures.
 TEST_F(CalcB, SmallReportEveryColumnOfEveryLine) {
     SmallReport();
-    Calc_B();
-    EXPECT_EQ(Calculated(), SmallReportResult());
+    for (int run = 1; run <= 2; ++run) {
+        Calc_B();
+        EXPECT_EQ(Calculated(), SmallReportResult()) << "run " << run;
+    }
     EXPECT_TRUE(ui.Messages().empty());
-}
-
-TEST_F(CalcB, SecondRunGivesTheSameResult) {
-    SmallReport();
-    Calc_B();
-    Calc_B();
-    EXPECT_EQ(Calculated(), SmallReportResult());
 }
 
 // Cost centre 8 removed from the list (and so from B and E): its share of

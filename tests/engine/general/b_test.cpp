@@ -22,17 +22,6 @@ Table ExpenseCostCentres() {
 
 class BuildB : public CrfTest {};
 
-// One line per expense cost centre of the list, expenses 0 and the computed
-// columns empty until the first calculation.
-TEST_F(BuildB, FreshTableFollowsTheList) {
-    EXPECT_EQ(CostCentreLinesOfB(), ExpenseCostCentres());
-    EXPECT_EQ(Rows("SELECT COUNT(*) FROM B WHERE CCNum <> 0 AND Expenses = 0;"), Table{{"33"}});
-    EXPECT_EQ(Rows("SELECT COUNT(*) FROM B WHERE Reclassifications IS NOT NULL OR TrialBalance IS NOT NULL "
-                   "OR MedicareAdj IS NOT NULL OR NetExpenses IS NOT NULL OR DirectAlloc IS NOT NULL "
-                   "OR FuncAlloc IS NOT NULL OR PooledAlloc IS NOT NULL;"),
-              Table{{"0"}});
-}
-
 TEST_F(BuildB, NameLongerThanTheLineTakesIsCutNotLost) {
     Db().DropTable("B");
     Db().Execute("UPDATE CostCenters SET CCName = ? WHERE CCNum = 17;",

@@ -67,6 +67,7 @@ using PrintI = CalcI;
 
 TEST_F(PrintI, CalculatedSheet) {
     Enter(4.05, 1234567);
+    Enter(6.01, 0);  // a user's line: its description where line 4.09's is
     Calc_I();
     Printed(Print_I, "I.prt");
     ExpectGolden("I.prt", "I_calculated.prt");
