@@ -36,8 +36,9 @@ protected:
     std::string Lines() { return Rows("SELECT SeqNum, Description, Col_1 FROM I ORDER BY SeqNum"); }
 };
 
-TEST_F(EditI, LocksAndButtonsFollowTheLineAndTheSelection) {
-    Seed(4, 9, 9);
+TEST_F(EditI, AddAndDeleteByTheSelectedLineKeepEveryOtherLine) {
+    Seed(4, 9, 10);
+    auto* v = Open("view", "I", "frmViewI");
     gui::frmEditI* e = Editor();
     EXPECT_TRUE(e->cmdAdd->isEnabled() && e->cmdDelete->isEnabled());
     for (auto [line, open] : {std::pair{4.01, false}, {4.08, true}, {6.0, true}})
@@ -48,12 +49,6 @@ TEST_F(EditI, LocksAndButtonsFollowTheLineAndTheSelection) {
         Select(e, selected);
         EXPECT_EQ(std::pair(e->cmdAdd->isEnabled(), e->cmdDelete->isEnabled()), std::pair(add, del)) << selected.front();
     }
-}
-
-TEST_F(EditI, AddAndDeleteInsideTheBandKeepEveryOtherLine) {
-    Seed(4, 9, 10);
-    auto* v = Open("view", "I", "frmViewI");
-    gui::frmEditI* e = Editor();
     const std::string before = Lines();
     Select(e, {4.08});
     e->cmdAdd->click();

@@ -1,13 +1,10 @@
 // Worksheet J's editor on a real report: its reduced window, an amount seen
 // at once in the J viewer, stale rows (its own or another window's) never
-// undoing what was stored since they were read, and the windows that open it.
-#include "editors/edit_form.h"
+// undoing what was stored since they were read.
 #include "editors/frmEditJ.h"
-#include "engine/general/d.h"
 #include "engine/general/j.h"
 #include "tests/editors/sheet_editor_test.h"
 #include "viewers/frmViewJ.h"
-#include "viewers/view_form.h"
 
 namespace vt::test {
 namespace {
@@ -23,7 +20,8 @@ protected:
 };
 
 TEST_F(EditJ, AnAmountReachesTheViewerAndNoStaleRowUndoesIt) {
-    auto* v = Open("view", "J", "frmViewJ");
+    auto* v = Open<gui::frmViewJ>("view", "J", "frmViewJ");
+    v->cmdOpenEdit->click();
     gui::frmEditJ* e = Editor();
     const int row = RowOf(e, "LineNum", 1);
     for (int total : {10, 29, 38, 39, 49, 55, 56, 62, 63, 66}) EXPECT_LT(RowOf(e, "LineNum", total), 0) << total;
@@ -44,20 +42,6 @@ TEST_F(EditJ, AnAmountReachesTheViewerAndNoStaleRowUndoesIt) {
     EXPECT_NE(e->grd->Data().FieldValue(row, "CCName"), Value("Cash renamed"));
     EXPECT_TRUE(e->grd->TypeIntoCell(row, 2, "40"));
     EXPECT_EQ(Line1("CCName").ToText() + "/" + Line1("Col_1").ToText(), "Cash renamed/40");
-}
-
-TEST_F(EditJ, TheNeighboursAndTheViewersOpenTheEditors) {
-    RegisterAllWorksheets();
-    Need("DpB", Build_DpB);
-    auto* j = Open<gui::frmViewJ>("view", "J", "frmViewJ");
-    j->cmdOpenEdit->click();
-    EXPECT_TRUE(gui::Is_Form_Loaded("frmEditJ"));
-    auto* d = Open<gui::ViewForm>("view", "DpB", "frmViewDpB");
-    d->cmdOpenEdit->click();
-    auto* e = Open<gui::EditForm>("edit", "DpB", "frmEditDpB");
-    EXPECT_EQ(e->cmdNext->toolTip().toStdString(), "Open D  Part-C For Edit");
-    e->cmdNext->click();
-    EXPECT_TRUE(gui::Is_Form_Loaded("frmEditDpC"));
 }
 
 TEST_F(EditJ, Picture) {

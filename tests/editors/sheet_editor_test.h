@@ -3,8 +3,6 @@
 // one text, and the picture of an editor.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <QApplication>
 #include <QDir>
 
