@@ -10,6 +10,7 @@
 #include "shell/worksheet_windows.h"
 #include "store/report.h"
 #include "store/services.h"
+#include "editors/chain_edit_form.h"
 #include "editors/frmEditB.h"
 #include "editors/frmEditDpA.h"
 #include "editors/frmEditDpB.h"
@@ -38,6 +39,12 @@ std::map<std::string, WorksheetWindowKind> DesignTable() {
     t["DpC"].editor = Make<frmEditDpC>();
     t["I"].editor = Make<frmEditI>();
     t["J"].editor = Make<frmEditJ>();
+    t["E"].editor = Make<frmEditE>();
+    t["Fp2"].editor = Make<frmEditFp2>();
+    t["E1"].editor = Make<frmEditE1>();
+    t["F1p2"].editor = Make<frmEditF1p2>();
+    t["Gp1"].editor = Make<frmEditGp1>();
+    t["Gp2"].editor = Make<frmEditGp2>();
     t["B"].viewer = Make<frmViewB>();
     t["Ap1"].viewer = Make<frmViewAp1>();
     t["Ap3"].viewer = Make<frmViewAp3>();
