@@ -17,6 +17,9 @@
 #include "editors/frmEditDpC.h"
 #include "editors/frmEditI.h"
 #include "editors/frmEditJ.h"
+#include "editors/frmEditB1.h"
+#include "editors/frmEditB2.h"
+#include "editors/frmEditC.h"
 #include "viewers/frmViewB.h"
 #include "viewers/frmViewJ.h"
 #include "viewers/sheet_viewer.h"
@@ -45,6 +48,11 @@ std::map<std::string, WorksheetWindowKind> DesignTable() {
     t["F1p2"].editor = Make<frmEditF1p2>();
     t["Gp1"].editor = Make<frmEditGp1>();
     t["Gp2"].editor = Make<frmEditGp2>();
+    t["B1"].editor = Make<frmEditB1>();
+    t["B2p1"].editor = Make<frmEditB2p1>();
+    t["B2p2"].editor = Make<frmEditB2p2>();
+    t["B2p3"].editor = Make<frmEditB2p3>();
+    t["C"].editor = Make<frmEditC>();
     t["B"].viewer = Make<frmViewB>();
     t["Ap1"].viewer = Make<frmViewAp1>();
     t["Ap3"].viewer = Make<frmViewAp3>();

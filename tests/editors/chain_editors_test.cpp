@@ -139,7 +139,9 @@ TEST_F(ChainEditors, CellsTakeWholeNumbersOnTheirExactDigitsAndTheHiddenRowsStay
 }
 
 TEST_F(ChainEditors, EOneAddsAColumnInNumberOrderAndComesBackWhereItStood) {
+    // Enough lines below 19.01 for it to be scrolled to the top.
     for (int line = 2; line <= 4; ++line) Insert_Component_Line(C(line), 5);
+    for (int line = 2; line <= 6; ++line) Insert_Component_Line(C(line), 4);
     Add_Chosen_CC_Column("E1", C(12));
     Add_Chosen_CC_Column("E1", C(20));
     db().Execute("UPDATE E1 SET Col_1 = CCur(SeqNum * 10), Col_2 = 7, Col_3 = 5 WHERE SeqNum > 0;");
@@ -161,7 +163,7 @@ TEST_F(ChainEditors, EOneAddsAColumnInNumberOrderAndComesBackWhereItStood) {
     Click(e->cmdAdd, 15);
     EXPECT_FALSE(gui::Is_Form_Loaded("frmViewE1"));
     EXPECT_EQ(Row0("E1"), (Cc{12, 15, 20, -1}));
-    for (double seq : {1.0, 18.0, 19.01, 32.0}) EXPECT_EQ(Cell("E1", "Col_2", seq), C(0)) << seq;
+    for (double seq : {1.0, 18.0, 19.01, 34.0}) EXPECT_EQ(Cell("E1", "Col_2", seq), C(0)) << seq;
     EXPECT_EQ(Cell("E1", "Col_1", 19.01), C(10));
     EXPECT_EQ(Cell("E1", "Col_3", 19.01), C(7));
     EXPECT_EQ(Cell("E1", "Col_4", 19.01), C(5));
