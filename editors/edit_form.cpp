@@ -9,6 +9,7 @@
 #include "shell/calculation.h"
 #include "shell/forms.h"
 #include "shell/guard.h"
+#include "shell/open_form.h"
 #include "shell/text.h"
 #include "shell/worksheet_windows.h"
 #include "store/report.h"
@@ -136,6 +137,11 @@ void EditForm::cmdClose_Click() { Unload_Form(this); }
 void EditForm::RefreshOtherWindows() {
     BusyFrame busy(this);
     Refresh_Grids(Form_Index(this));
+}
+
+void EditForm::RefreshOwnViewer() {
+    BusyFrame busy(this);
+    Refresh_Worksheet_Form("view", Code());
 }
 
 void EditForm::grd_AfterColUpdate(int) { RefreshOtherWindows(); }

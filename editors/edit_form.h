@@ -139,6 +139,9 @@ protected:
     bool StoreOpenCell();
     // SetGrd of every other open worksheet window, this one busy meanwhile.
     void RefreshOtherWindows();
+    // SetGrd of this worksheet's open viewer alone (the members that keep
+    // their refresh to it).
+    void RefreshOwnViewer();
 
 private:
     void OpenViewer();

@@ -231,6 +231,18 @@ TEST_F(GridTest, TheTopRowCanBeReadAndSetAndKeptAcrossARebind) {
     EXPECT_EQ(grd->FirstRow(), 10);
 }
 
+TEST_F(GridTest, AGridShownTooNarrowShowsTheFirstColumnsOnceItIsWideEnough) {
+    for (int c = 0; c < 4; ++c) grd->Columns(c).SetWidth(3000);
+    grd->SetCurrentCell(0, 1);
+    grd->resize(150, 300);
+    grd->show();
+    QApplication::processEvents();
+    ASSERT_GT(grd->Pane(0)->horizontalScrollBar()->value(), 0);
+    grd->resize(600, 300);
+    QApplication::processEvents();
+    EXPECT_EQ(grd->Pane(0)->horizontalScrollBar()->value(), 0);
+}
+
 TEST_F(GridTest, PanesHaveTheirOwnLayoutsAndTheFrozenPaneDoesNotScrollSideways) {
     grd->AddSplit();
     grd->AddSplit();  // never a third pane
