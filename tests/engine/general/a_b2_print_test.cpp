@@ -165,7 +165,7 @@ TEST_F(PrintB2, CalculatedWorksheetMatchesGolden) {
     Calc_B2p2();
     Calc_B2p3();
 
-    ExpectPrintedAlone(Print_B2, "B2.prt", "B2.prt", 2);
+    ExpectPrintedAlone(Print_B2, "B2.prt", "B2.prt");
 }
 
 }  // namespace
