@@ -9,6 +9,8 @@
 #include "shell/worksheet_windows.h"
 #include "store/report.h"
 #include "store/services.h"
+#include "editors/a_edit_form.h"
+#include "editors/frmEditAp1.h"
 #include "editors/frmEditB.h"
 #include "viewers/frmViewB.h"
 #include "viewers/frmViewJ.h"
@@ -29,6 +31,10 @@ std::map<std::string, WorksheetWindowKind> DesignTable() {
         t[code].table = code;
     t["CCs"].table = "CostCenters";
     t["B"].editor = Make<frmEditB>();
+    t["Ap1"].editor = Make<frmEditAp1>();
+    t["Ap3"].editor = Make<frmEditAp3>();
+    t["Ap4"].editor = Make<frmEditAp4>();
+    t["Ap5"].editor = Make<frmEditAp5>();
     t["B"].viewer = Make<frmViewB>();
     t["Ap1"].viewer = Make<frmViewAp1>();
     t["Ap3"].viewer = Make<frmViewAp3>();
