@@ -262,6 +262,12 @@ TEST_F(GridTest, PanesHaveTheirOwnLayoutsAndTheFrozenPaneDoesNotScrollSideways) 
     EXPECT_TRUE(scrolling->isColumnHidden(0));
     EXPECT_EQ(frozen->columnWidth(1), 100);
     EXPECT_FALSE(scrolling->verticalHeader()->isVisible());
+    // Laid out before it was shown, the frozen pane still has room for its
+    // record selectors: its current cell never scrolls it sideways.
+    grd->show();
+    grd->SetCurrentCell(0, 1);
+    QApplication::processEvents();
+    EXPECT_EQ(frozen->horizontalScrollBar()->value(), 0);
     grd->SetCurrentCell(0, 3);
     EXPECT_EQ(grd->Columns(3).Text(), "01/01/2006");
     EXPECT_EQ(grd->Splits(0).Columns(3).NumberFormat(), "");
