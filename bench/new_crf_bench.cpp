@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "platform/ui/ui.h"
-#include "store/new_crf.h"
+#include "shell/core/whole_report.h"
 #include "store/report.h"
 
 namespace {
@@ -41,7 +41,7 @@ void BM_NewCrf(benchmark::State& state) {
     vt::ui::InstallUi(&ui);
     const vt::NewCrfEntries entries{"0287", "123456", "01/01/2006", "12/31/2006", "Bench Home Office"};
     for (auto _ : state) {
-        if (!vt::New_CRF(entries)) {
+        if (!vt::New_Report(entries)) {
             state.SkipWithError("New_CRF failed");
             break;
         }

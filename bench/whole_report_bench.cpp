@@ -27,7 +27,7 @@
 #include "platform/ui/ui.h"
 #include "print/print.h"
 #include "shell/core/calc_all.h"
-#include "store/new_crf.h"
+#include "shell/core/whole_report.h"
 #include "store/report.h"
 
 #ifdef VT_HAVE_QT
@@ -290,7 +290,7 @@ void BM_WholeReport(benchmark::State& state) {
     int calcMessages = 0;
     for (auto _ : state) {
         auto t = std::chrono::steady_clock::now();
-        if (!New_CRF(entries)) {
+        if (!New_Report(entries)) {
             state.SkipWithError("New_CRF failed");
             break;
         }
@@ -312,7 +312,7 @@ void BM_WholeReport(benchmark::State& state) {
         calcMessages = quiet.messages;
 
         t = std::chrono::steady_clock::now();
-        print::Print_All();
+        Print_All();
         bestPrint = std::min(bestPrint, Seconds(t));
 
         bestFloor = std::min(bestFloor, RawRowWrites(dir.string(), calcWrites));
@@ -367,14 +367,14 @@ void BM_WholeReportToPdf(benchmark::State& state) {
     const NewCrfEntries entries{"0287", "654321", "01/01/2006", "12/31/2006", "Bench Home Office"};
 
     std::string prt, pdf;
-    if (New_CRF(entries)) {
+    if (New_Report(entries)) {
         FillReport(1);
         quiet.messages = 0;
         Calc_All();
         // A calculation that stopped with a message leaves a report short of pages.
         if (quiet.messages > 0) state.SkipWithError(("Calc_All said: " + quiet.lastMessage).c_str());
         // No printer is installed yet, so this only writes the print file.
-        print::Print_All();
+        Print_All();
         prt = print::Whole_Report_Path();
         Close_Report();
     }

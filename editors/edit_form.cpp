@@ -3,6 +3,7 @@
 #include <QCursor>
 
 #include <algorithm>
+#include <cmath>
 
 #include "platform/ui/ui.h"
 #include "shell/calculation.h"
@@ -182,6 +183,19 @@ void EditForm::CheckCodeCell(grid::CellUpdate& u, const std::set<std::string>& a
     ui::Ui().Beep();
     Show_Message(message, style, title);
     u.cancel = true;
+}
+
+EditForm::CostCentreEntry EditForm::ReadCostCentreCell(const Value& typed) {
+    const std::string text = Trim(typed.IsNull() ? std::string() : typed.ToText());
+    if (text.empty()) return {};
+    const std::optional<double> typedNumber = IsPlainNumber(text) ? ParseNumber(text) : std::nullopt;
+    // Far beyond any cost centre (and any Currency).
+    if (!typedNumber || std::fabs(*typedNumber) >= 1e9) return {CostCentreEntry::Invalid, {}, {}};
+    const Currency number = Currency::FromDouble(*typedNumber);
+    if (number == Currency()) return {};
+    std::string name = Get_CC_Name(Value(text));
+    if (name.rfind('<', 0) == 0) return {CostCentreEntry::Invalid, number, {}};
+    return {CostCentreEntry::Found, number, std::move(name)};
 }
 
 // ---- Pop-up pick lists ----

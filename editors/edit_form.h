@@ -97,6 +97,14 @@ protected:
     // a beep and the message (icon and title as given).
     void CheckCodeCell(grid::CellUpdate& u, const std::set<std::string>& allowed, const std::string& message,
                        int style, const std::string& title = "");
+    // A typed cost-centre number: none (empty or 0), one of the list (with
+    // its name), or neither (not a plain number, or no cost centre has it).
+    struct CostCentreEntry {
+        enum { None, Found, Invalid } kind = None;
+        Currency number;
+        std::string name;
+    };
+    static CostCentreEntry ReadCostCentreCell(const Value& typed);
 
     // ---- Pop-up pick lists ----
     // A hidden menu (objectName `name`) whose items, when chosen, are written

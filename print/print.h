@@ -100,9 +100,6 @@ private:
 // printer's document is aborted). An orientation other than 1 or 2 becomes 2.
 int Print_File(const std::string& path, int& orientation);
 inline constexpr int kPrinterError = 482;
-// The whole report into "<provider number>.PRT", then printed. A failure is
-// told to the user, never raised; the file is closed and the pointer restored.
-void Print_All();
 // The whole-report file: the report's folder, the provider number without the
 // characters a file name cannot hold, ".PRT".
 std::string Whole_Report_Path();

@@ -2,23 +2,8 @@
 #include <iterator>
 #include <optional>
 #include <set>
-#include <utility>
 #include <vector>
 
-#include "engine/chain/e.h"
-#include "engine/chain/e1.h"
-#include "engine/chain/f.h"
-#include "engine/chain/f1.h"
-#include "engine/chain/g.h"
-#include "engine/chain/h.h"
-#include "engine/general/a.h"
-#include "engine/general/b.h"
-#include "engine/general/b1.h"
-#include "engine/general/b2.h"
-#include "engine/general/c.h"
-#include "engine/general/d.h"
-#include "engine/general/i.h"
-#include "engine/general/j.h"
 #include "platform/printer/printer.h"
 #include "platform/settings/settings.h"
 #include "platform/ui/ui.h"
@@ -28,15 +13,6 @@
 
 namespace vt::print {
 namespace {
-
-// The hourglass for as long as the guard lives, also when printing fails.
-class BusyPointer {
-public:
-    BusyPointer() { ui::Ui().SetBusy(true); }
-    ~BusyPointer() { ui::Ui().SetBusy(false); }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
-};
 
 // Lines end in CR LF; a bare CR or LF ends one too, so a file touched by
 // another editor still prints line by line.
@@ -141,7 +117,7 @@ int Print_File(const std::string& path, int& orientation) {
     int result = 0;
     std::optional<std::string> failure;
     {
-        BusyPointer busy;
+        ui::BusyPointer busy;
         try {
             p.BeginDocument(path);
             std::size_t page = 0;
@@ -188,62 +164,6 @@ std::string Whole_Report_Path() {
     std::string name = Report().CRF_ProviderNumber;
     for (char bad : std::string("\\/:*?\"<>|")) std::erase(name, bad);
     return Report().CRF_Folder + "/" + name + ".PRT";
-}
-
-void Print_All() {
-    std::optional<std::string> failure;
-    {
-        BusyPointer busy;
-        int fn = 0;
-        try {
-            const std::string path = Whole_Report_Path();
-            fn = Open_Print_File(path);
-
-            // The worksheets in the form's order; each writes its pages into fn.
-            // Worksheet A, Parts I, III, IV and V
-            Print_A(fn);
-            // Worksheet B
-            Print_B(fn);
-            // Worksheet B-1
-            Print_B1(fn);
-            // Worksheet B-2, Parts I to III
-            Print_B2(fn);
-            // Worksheet C
-            Print_C(fn);
-            // Worksheet D, Parts A to C
-            Print_D(fn);
-            // Worksheet E
-            Print_E(fn);
-            // Worksheet E-1
-            Print_E1(fn);
-            // Worksheet F, Parts I and II
-            Print_F(fn);
-            // Worksheet F-1, Parts I and II
-            Print_F1(fn);
-            // Worksheet G, Parts I and II
-            Print_G(fn);
-            // Worksheet H
-            Print_H(fn);
-            // Worksheet I
-            Print_I(fn);
-            // Worksheet J
-            Print_J(fn);
-
-            Close_Print_File(std::exchange(fn, 0));
-            int orientation = 1;
-            Print_File(path, orientation);
-        } catch (const std::exception& e) {
-            failure = e.what();
-        } catch (...) {
-            failure = "Unknown error";
-        }
-        // A half-written report is not sent to the printer, but its file is
-        // closed so the next print can replace it.
-        if (fn > 0) Try([&] { Close_Print_File(fn); });
-    }
-    if (failure)
-        Show_Message("The following error occurred during print of the report:\n\r\r" + *failure, ui::kCritical,
-                     "Printing Error");
 }
 
 }  // namespace vt::print

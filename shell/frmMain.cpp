@@ -19,13 +19,16 @@
 
 #include "platform/settings/settings.h"
 #include "platform/ui/twips_qt.h"
-#include "engine/chain/component_sheet.h"
 #include "print/print.h"
 #include "shell/core/report_file.h"
+#include "shell/core/whole_report.h"
+#include "shell/core/worksheet_catalogue.h"
 #include "shell/calculation.h"
 #include "shell/forms.h"
 #include "shell/frmCreateNewCRF.h"
 #include "shell/frmHeaderLines.h"
+#include "shell/frmReBuild_A_Worksheet.h"
+#include "shell/frmSelectivePrints.h"
 #include "shell/frmHelpAbout.h"
 #include "shell/frmSplash.h"
 #include "shell/frmViewError.h"
@@ -48,11 +51,6 @@ const char* const kHelpText =
 
 bool ReportOpen() { return Report().CRF_Database && Report().CRF_Database->IsOpen(); }
 
-// Commands whose windows come with later parts of the program.
-void Not_Available(const std::string& what) {
-    Show_Message(what + " is not available yet.", ui::kInformation);
-}
-
 void SetMenuEnabled(QMenu* menu, bool on) {
     menu->menuAction()->setEnabled(on);
     for (QAction* a : menu->actions()) {
@@ -70,56 +68,8 @@ void AllActions(QMenu* menu, std::vector<QAction*>& out) {
     }
 }
 
-struct OpenLeaf {
-    const char* caption;
-    const char* code;
-};
-struct OpenEntry {
-    const char* caption;
-    const char* name;  // the item's (or group's) own name after "mnuEditOpen"/"mnuViewOpen"
-    std::vector<OpenLeaf> leaves;  // empty: the entry is a leaf itself (code = name)
-};
-
-const std::vector<OpenEntry>& EditOpenItems() {
-    static const std::vector<OpenEntry> items = {
-        {"A", "A", {{"A Part I", "Ap1"}, {"A Part III", "Ap3"}, {"A Part IV", "Ap4"}, {"A Part V", "Ap5"}}},
-        {"B", "B", {}},
-        {"B-1", "B1", {}},
-        {"B2", "B2", {{"B-2 Part I", "B2p1"}, {"B-2 Part II", "B2p2"}, {"B-2 Part III", "B2p3"}}},
-        {"C", "C", {}},
-        {"Cost Centers", "CCs", {}},
-        {"D", "D", {{"D Part A", "DpA"}, {"D Part B", "DpB"}, {"D Part C", "DpC"}}},
-        {"E", "E", {}},
-        {"E1", "E1", {}},
-        {"F Part II", "Fp2", {}},
-        {"F-1 Part II", "F1p2", {}},
-        {"G", "G", {{"G Part I", "Gp1"}, {"G Part II", "Gp2"}}},
-        {"I", "I", {}},
-        {"J", "J", {}},
-    };
-    return items;
-}
-
-const std::vector<OpenEntry>& ViewOpenItems() {
-    static const std::vector<OpenEntry> items = {
-        {"A", "A", {{"A Part I", "Ap1"}, {"A Part III", "Ap3"}, {"A Part IV", "Ap4"}, {"A Part V", "Ap5"}}},
-        {"B", "B", {}},
-        {"B-1", "B1", {}},
-        {"B-2", "B2", {{"B-2 Part I", "B2p1"}, {"B-2 Part II", "B2p2"}, {"B-2 Part III", "B2p3"}}},
-        {"C", "C", {}},
-        {"Cost Centers", "CCs", {}},
-        {"D", "D", {{"D Part A", "DpA"}, {"D Part B", "DpB"}, {"D Part C", "DpC"}}},
-        {"E", "E", {}},
-        {"E-1", "E1", {}},
-        {"F", "F", {{"F Part I", "Fp1"}, {"F Part II", "Fp2"}}},
-        {"F-1", "F1", {{"F-1 Part I", "F1p1"}, {"F-1 Part II", "F1p2"}}},
-        {"G", "G", {{"G Part I", "Gp1"}, {"G Part II", "Gp2"}}},
-        {"H", "H", {}},
-        {"I", "I", {}},
-        {"J", "J", {}},
-    };
-    return items;
-}
+// The Edit menu was designed with these two named by their codes.
+bool EditMenuSpelling(const std::string& code) { return code == "B2" || code == "E1"; }
 
 // The leaf names keep the one spelling the menu was designed with.
 std::string LeafName(const std::string& prefix, const std::string& code) {
@@ -285,31 +235,39 @@ void frmMain::BuildMenus() {
         a->setEnabled(false);
 }
 
+// The Open submenus follow the catalogue: a sheet print of several worksheets
+// is a group of their titles, one of a single worksheet a leaf; the cost-centre
+// list follows C. The Edit menu passes over the worksheets without an editor.
 void frmMain::BuildOpenMenus() {
-    auto build = [this](QMenu* parent, const std::vector<OpenEntry>& entries, const std::string& prefix,
-                        const std::string& mode) {
-        for (const auto& e : entries) {
-            QMenu* into = parent;
-            std::vector<OpenLeaf> leaves = e.leaves;
-            if (leaves.empty()) {
-                leaves.push_back({e.caption, e.name});
-            } else {
-                into = parent->addMenu(e.caption);
-                const std::string group = prefix + e.name;
-                into->setObjectName(Q(group));
-                into->menuAction()->setObjectName(Q(group));
+    auto build = [this](QMenu* parent, const std::string& prefix, const std::string& mode) {
+        const bool edit = mode == "edit";
+        auto leaf = [&](QMenu* into, const std::string& caption, const std::string& code) {
+            QAction* a = into->addAction(Q(caption));
+            a->setObjectName(Q(LeafName(prefix, code)));
+            connect(a, &QAction::triggered, this,
+                    [mode, code] { Run_Guarded([&] { Open_Worksheet_Form(mode, code); }); });
+        };
+        auto caption = [&](const std::string& code, const std::string& name) {
+            return edit && EditMenuSpelling(code) ? code : name;
+        };
+        for (const Worksheet* print : Sheet_Prints()) {
+            const std::string group = print->printCode;
+            std::vector<const Worksheet*> members;
+            for (const Worksheet& w : Worksheet_Catalogue())
+                if (w.printCode == group && (!edit || w.editor)) members.push_back(&w);
+            if (members.size() == 1) {
+                leaf(parent, caption(members[0]->code, members[0]->title), members[0]->code);
+            } else if (members.size() > 1) {
+                QMenu* into = parent->addMenu(Q(caption(group, Sheet_Print_Name(group))));
+                into->setObjectName(Q(prefix + group));
+                into->menuAction()->setObjectName(Q(prefix + group));
+                for (const Worksheet* w : members) leaf(into, w->title, w->code);
             }
-            for (const auto& leaf : leaves) {
-                QAction* a = into->addAction(leaf.caption);
-                a->setObjectName(Q(LeafName(prefix, leaf.code)));
-                const std::string code = leaf.code;
-                connect(a, &QAction::triggered, this,
-                        [mode, code] { Run_Guarded([&] { Open_Worksheet_Form(mode, code); }); });
-            }
+            if (group == "C") leaf(parent, "Cost Centers", "CCs");
         }
     };
-    build(mnuEditOpen, EditOpenItems(), "mnuEditOpen", "edit");
-    build(mnuViewOpen, ViewOpenItems(), "mnuViewOpen", "View");
+    build(mnuEditOpen, "mnuEditOpen", "edit");
+    build(mnuViewOpen, "mnuViewOpen", "View");
 }
 
 // ---- Start-up ----
@@ -603,15 +561,15 @@ void frmMain::mnuReportPrinterSetup_Click() {
 }
 
 void frmMain::mnuReportPrintSelect_Click() {
-    if (Require_Report()) Not_Available("Print Select Worksheets");
+    if (Require_Report()) Show_Selective_Prints();
 }
 
 void frmMain::mnuReportPrint_Click() {
-    if (Require_Report()) print::Print_All();
+    if (Require_Report()) Print_All();
 }
 
 void frmMain::mnuReportUtilitiesReBuild_Click() {
-    if (Require_Report()) Not_Available("ReBuild A Worksheet");
+    if (Require_Report()) Show_ReBuild_A_Worksheet();
 }
 
 void frmMain::mnuReportUtilitiesHQ_Click() {

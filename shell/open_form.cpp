@@ -3,6 +3,7 @@
 #include <QPointer>
 
 #include "platform/ui/ui.h"
+#include "shell/core/worksheet_catalogue.h"
 #include "shell/forms.h"
 #include "shell/text.h"
 #include "shell/worksheet_window.h"
@@ -11,7 +12,11 @@
 #include "store/services.h"
 #include "editors/a_edit_form.h"
 #include "editors/frmEditAp1.h"
+#include "editors/chain_edit_form.h"
 #include "editors/frmEditB.h"
+#include "editors/frmEditB1.h"
+#include "editors/frmEditB2.h"
+#include "editors/frmEditC.h"
 #include "viewers/frmViewB.h"
 #include "viewers/frmViewJ.h"
 #include "viewers/sheet_viewer.h"
@@ -26,15 +31,24 @@ FormFactory Make() {
 
 std::map<std::string, WorksheetWindowKind> DesignTable() {
     std::map<std::string, WorksheetWindowKind> t;
-    for (const char* code : {"Ap1", "Ap3", "Ap4", "Ap5", "B", "B1", "B2p1", "B2p2", "B2p3", "C", "DpA", "DpB",
-                             "DpC", "E", "E1", "Fp1", "Fp2", "F1p1", "F1p2", "Gp1", "Gp2", "H", "I", "J"})
-        t[code].table = code;
+    for (const Worksheet& w : Worksheet_Catalogue()) t[w.code].table = w.code;
     t["CCs"].table = "CostCenters";
     t["B"].editor = Make<frmEditB>();
     t["Ap1"].editor = Make<frmEditAp1>();
     t["Ap3"].editor = Make<frmEditAp3>();
     t["Ap4"].editor = Make<frmEditAp4>();
     t["Ap5"].editor = Make<frmEditAp5>();
+    t["E"].editor = Make<frmEditE>();
+    t["Fp2"].editor = Make<frmEditFp2>();
+    t["E1"].editor = Make<frmEditE1>();
+    t["F1p2"].editor = Make<frmEditF1p2>();
+    t["Gp1"].editor = Make<frmEditGp1>();
+    t["Gp2"].editor = Make<frmEditGp2>();
+    t["B1"].editor = Make<frmEditB1>();
+    t["B2p1"].editor = Make<frmEditB2p1>();
+    t["B2p2"].editor = Make<frmEditB2p2>();
+    t["B2p3"].editor = Make<frmEditB2p3>();
+    t["C"].editor = Make<frmEditC>();
     t["B"].viewer = Make<frmViewB>();
     t["Ap1"].viewer = Make<frmViewAp1>();
     t["Ap3"].viewer = Make<frmViewAp3>();

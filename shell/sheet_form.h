@@ -21,6 +21,7 @@ public:
     // Fills the headings and sets the window up.
     void Form_Load() override;
     const std::string& Code() const { return code_; }
+    const std::vector<ColHeading>& Headings() const { return ColHeadings; }
 
     QPushButton* cmdPrevious = nullptr;
     QPushButton* cmdNext = nullptr;

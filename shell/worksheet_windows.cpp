@@ -13,6 +13,7 @@
 
 #include "platform/grid/grid_qt.h"
 #include "platform/ui/twips_qt.h"
+#include "shell/core/worksheet_catalogue.h"
 #include "shell/forms.h"
 #include "shell/open_form.h"
 #include "shell/text.h"
@@ -147,7 +148,8 @@ std::string Open_Adjacent_Worksheet(const std::string& caption, bool previous, b
     if (rs.RecordCount() > 0) rs.MoveFirst();
     for (; rs.RecordCount() > 0 && !rs.Eof(); rs.MoveNext()) {
         const std::string item = rs.Field(0).ToText();
-        if (edit && (item == "H" || item.rfind("F1p1", 0) == 0 || item.rfind("Fp1", 0) == 0)) continue;
+        const Worksheet* sheet = Find_Worksheet(item);
+        if (edit && sheet && !sheet->editor) continue;
         found = item;
         break;
     }

@@ -1,22 +1,9 @@
 #include "store/new_crf.h"
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 
-#include "engine/chain/e.h"
-#include "engine/chain/e1.h"
-#include "engine/chain/f.h"
-#include "engine/chain/f1.h"
-#include "engine/chain/g.h"
-#include "engine/chain/h.h"
-#include "engine/general/a.h"
-#include "engine/general/b.h"
-#include "engine/general/b1.h"
-#include "engine/general/b2.h"
-#include "engine/general/c.h"
-#include "engine/general/d.h"
-#include "engine/general/i.h"
-#include "engine/general/j.h"
 #include "platform/db/db.h"
 #include "platform/ui/ui.h"
 #include "store/report.h"
@@ -47,58 +34,10 @@ DateTime EntryDate(const std::string& text) {
     throw std::runtime_error("\"" + text + "\" is not a date.");
 }
 
-// Every worksheet table, in the order the later ones depend on the earlier:
-// B and J copy their lines from CostCenters, F1p1 is made as a copy of F1p2.
-void BuildWorksheetTables() {
-    auto& ui = ui::Ui();
-    Build_CostCenters();
-    // A Parts I, III, IV, V
-    Build_Ap1();
-    Build_Ap3();
-    Build_Ap4();
-    Build_Ap5();
-    ui.DoEvents();
-    // B
-    Build_B();
-    ui.DoEvents();
-    // B-1; B-2 Parts I, II, III
-    Build_B1();
-    Build_B2p1();
-    Build_B2p2();
-    Build_B2p3();
-    ui.DoEvents();
-    // C; D Parts A, B, C
-    Build_C();
-    Build_DpA();
-    Build_DpB();
-    Build_DpC();
-    ui.DoEvents();
-    // E; E-1
-    Build_E();
-    Build_E1();
-    ui.DoEvents();
-    // F Parts I, II
-    Build_Fp1();
-    Build_Fp2();
-    ui.DoEvents();
-    // F-1 Part II, then Part I
-    Build_F1p2();
-    Build_F1p1();
-    ui.DoEvents();
-    // G Parts I, II
-    Build_Gp1();
-    Build_Gp2();
-    ui.DoEvents();
-    // H; I; J
-    Build_H();
-    Build_I();
-    Build_J();
-    ui.DoEvents();
-}
-
 }  // namespace
 
-bool New_CRF(const NewCrfEntries& entries, const std::string& startFolder) {
+bool New_CRF(const NewCrfEntries& entries, const std::function<void()>& buildWorksheets,
+             const std::string& startFolder) {
     auto& ui = ui::Ui();
     ui.SetStatus(" Building New CRF file ", true);
     ui.DoEvents();
@@ -158,7 +97,9 @@ bool New_CRF(const NewCrfEntries& entries, const std::string& startFolder) {
             Build_Worksheets();
             Build_Master(entries);
             Build_HeaderLines();
-            BuildWorksheetTables();
+            // B and J copy their lines from the cost-centre list.
+            Build_CostCenters();
+            buildWorksheets();
             tx.Commit();
         }
         ui.SetStatus("", false);

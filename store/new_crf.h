@@ -1,6 +1,7 @@
 // Making a new report file with its fixed tables.
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace vt {
@@ -14,11 +15,14 @@ struct NewCrfEntries {
     std::string txtFacilityName;
 };
 
-// Asks for the file, builds the report and opens it. Returns false when the
-// user cancelled or the build failed (then the partial file is removed, the
-// open-report state is as before, and the user was told what failed). The
-// file chooser starts in startFolder ("" for its own choice).
-bool New_CRF(const NewCrfEntries& entries, const std::string& startFolder = "");
+// Asks for the file, builds the report and opens it: the fixed tables, then
+// `buildWorksheets` makes every worksheet table (the worksheets are the
+// engines', which sit above this layer). Returns false when the user cancelled
+// or the build failed (then the partial file is removed, the open-report state
+// is as before, and the user was told what failed). The file chooser starts in
+// startFolder ("" for its own choice).
+bool New_CRF(const NewCrfEntries& entries, const std::function<void()>& buildWorksheets,
+             const std::string& startFolder = "");
 
 // Builders of the fixed tables.
 void Build_Worksheets();

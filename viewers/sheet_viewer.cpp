@@ -1,33 +1,11 @@
 #include "viewers/sheet_viewer.h"
 
-#include <map>
-
 #include "engine/chain/g.h"
+#include "shell/cc_headings.h"
 #include "store/report.h"
 #include "store/services.h"
 
 namespace vt::gui {
-namespace {
-
-// A cost centre's three column labels joined by blanks; an empty label keeps its blank.
-std::string Labels(const db::Recordset& rs) {
-    return Nz_Str(rs.Field("ColLabel1")).ToText() + " " + Nz_Str(rs.Field("ColLabel2")).ToText() + " " +
-           Nz_Str(rs.Field("ColLabel3")).ToText();
-}
-
-// The cells of a component sheet's row 0; none when it has no row 0.
-std::vector<Value> Row0(const std::string& sheet) {
-    std::vector<Value> cells;
-    auto rs = Db().OpenRecordset("SELECT * FROM " + sheet + " WHERE SeqNum = 0;");
-    if (rs.RecordCount() > 0) {
-        rs.MoveFirst();
-        for (int i = 0; i < rs.FieldCount(); ++i) cells.push_back(rs.Field(i));
-    }
-    rs.Close();
-    return cells;
-}
-
-}  // namespace
 
 SheetViewer::SheetViewer(const ViewerDesign& design) : ViewForm(design.code), d_(design) {}
 
@@ -81,41 +59,24 @@ void SheetViewer::LayOutColumn(int col, const ViewerColumn& c) {
 void SheetViewer::HeadByListOrder() {
     if (d_.headingsOnLoad && listRead_) return;
     listRead_ = true;
-    const size_t first = d_.columns.size();
+    const std::vector<ColHeading> list = CC_Headings_In_List_Order(d_.ccBelow);
     const size_t end = ColHeadings.size() - (d_.total ? 1 : 0);
-    auto rs = Db().OpenRecordset(
-        "SELECT CCNum,ColLabel1,ColLabel2,ColLabel3 FROM CostCenters WHERE CCNum < ? ORDER BY CCNum;",
-        {Value(d_.ccBelow)});
-    if (rs.RecordCount() > 0) rs.MoveFirst();
-    for (size_t i = first; i < end && rs.RecordCount() > 0 && !rs.Eof(); ++i, rs.MoveNext())
-        ColHeadings[i] = ColHeading(rs.Field("CCNum").ToCurrency().ToText(), Labels(rs));
-    rs.Close();
+    for (size_t i = d_.columns.size(), k = 0; i < end && k < list.size(); ++i, ++k) ColHeadings[i] = list[k];
 }
 
 // Each value column but the total is headed by the expense cost centre in its
 // row-0 cell. An empty cell, or a number no longer in the list, leaves the
 // column without a heading.
 void SheetViewer::HeadByRow0() {
-    std::map<Currency, std::string> labels;
-    auto cc = Db().OpenRecordset("SELECT CCNum,ColLabel1,ColLabel2,ColLabel3 FROM CostCenters WHERE CCNum < 200;");
-    if (cc.RecordCount() > 0) cc.MoveFirst();
-    for (; cc.RecordCount() > 0 && !cc.Eof(); cc.MoveNext()) labels.emplace(cc.Field("CCNum").ToCurrency(), Labels(cc));
-    cc.Close();
-
-    const std::vector<Value> row0 = Row0(d_.code);
-    for (size_t i = d_.columns.size(); i + 1 < ColHeadings.size(); ++i) {
-        ColHeadings[i] = {};
-        const Value v = i < row0.size() ? row0[i] : Value::Null();
-        if (!IsNumeric(v) || v.IsEmpty()) continue;
-        const auto found = labels.find(v.ToCurrency());
-        if (found != labels.end()) ColHeadings[i] = ColHeading(found->first.ToText(), found->second);
-    }
+    const auto found = CC_Headings_By_Row0(d_.code, d_.columns.size());
+    for (size_t i = d_.columns.size(), k = 0; i + 1 < ColHeadings.size(); ++i, ++k)
+        ColHeadings[i] = k < found.size() && found[k] ? *found[k] : ColHeading();
 }
 
 // Worksheet G's numbering: the Non-Capital column (row-0 value 0 or empty) is
 // 6. Without a row 0 nothing says which cost centre a column holds.
 void SheetViewer::HeadG() {
-    const std::vector<Value> row0 = Row0(d_.code);
+    const std::vector<Value> row0 = Sheet_Row0(d_.code);
     for (size_t i = d_.columns.size(); i < ColHeadings.size(); ++i) {
         if (i >= row0.size()) {
             ColHeadings[i] = {};

@@ -19,8 +19,6 @@ public:
     void FormSetup() override;
     void SetGrd() override;
 
-    const std::vector<ColHeading>& Headings() const { return ColHeadings; }
-
     QPushButton* cmdRecalculate;
     QPushButton* cmdPrint;
     QPushButton* cmdOpenEdit;

@@ -6,12 +6,6 @@
 #include <optional>
 #include <utility>
 
-#include "engine/chain/e.h"
-#include "engine/chain/e1.h"
-#include "engine/chain/f.h"
-#include "engine/chain/f1.h"
-#include "engine/chain/g.h"
-#include "engine/chain/h.h"
 #include "store/builder.h"
 #include "store/report.h"
 #include "store/services.h"
@@ -319,24 +313,6 @@ std::string FindMismatch(const std::string& sheet) {
     return "";
 }
 
-// The component sheets with their builders, in the order they are checked:
-// E, E1, Fp1, Fp2, F1p2, F1p1 (after F1p2, whose columns it follows), Gp2, H.
-// Each worksheet unit adds its line here.
-struct SheetBuilder {
-    const char* sheet;
-    void (*build)();
-};
-const SheetBuilder kSheetBuilders[] = {
-    {"E", Build_E},
-    {"E1", Build_E1},
-    {"Fp1", Build_Fp1},
-    {"Fp2", Build_Fp2},
-    {"F1p2", Build_F1p2},
-    {"F1p1", Build_F1p1},
-    {"Gp2", Build_Gp2},
-    {"H", Build_H},
-};
-
 }  // namespace
 
 // ---- Component lines ----
@@ -581,27 +557,14 @@ void Match_Chosen_CC_Columns(const std::string& sheet, const std::string& model)
 
 // ---- Checks and repair ----
 
-std::function<void()> Component_Sheet_Builder(const std::string& sheet) {
-    for (const auto& b : kSheetBuilders)
-        if (sheet == b.sheet) return b.build;
-    return {};
-}
-
-bool Check_Component_Sheet(const std::string& sheet) {
+bool Check_Component_Sheet(const std::string& sheet, void (*build)()) {
     const std::string finding = FindMismatch(Plain(sheet));
     if (finding.empty()) return true;
-    Repair_Component_Sheet(sheet, finding);
+    Repair_Component_Sheet(sheet, build, finding);
     return false;
 }
 
-bool Check_Component_Sheets() {
-    bool all = true;
-    for (const auto& b : kSheetBuilders) all = Check_Component_Sheet(b.sheet) && all;
-    return all;
-}
-
-void Repair_Component_Sheet(const std::string& sheet, const std::string& reason) {
-    const auto build = Component_Sheet_Builder(sheet);
+void Repair_Component_Sheet(const std::string& sheet, void (*build)(), const std::string& reason) {
     if (!build) throw db::DbError("Worksheet " + sheet + " cannot be rebuilt");
     const std::string backup = "Bad_" + sheet;
     const bool chosenColumns = sheet == "E1" || sheet == "F1p2";

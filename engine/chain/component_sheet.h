@@ -15,7 +15,6 @@
 //                       33, 34    totals; 35, 36 in Fp2 and F1p2
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -61,17 +60,13 @@ void Match_Chosen_CC_Columns(const std::string& sheet, const std::string& model)
 
 // ---- Checks and repair ----
 
-// Checks every component sheet against worksheet A; repairs each one found out
-// of step. True when all passed.
-bool Check_Component_Sheets();
-bool Check_Component_Sheet(const std::string& sheet);
+// Checks one component sheet against worksheet A and, when it is out of step,
+// repairs it with its builder. True when it passed. (The whole report's check
+// walks every component sheet with its builder.)
+bool Check_Component_Sheet(const std::string& sheet, void (*build)());
 // Keeps the damaged table as "Bad_<sheet>", builds the sheet afresh and copies
 // the old values back line by line. All or nothing.
-void Repair_Component_Sheet(const std::string& sheet, const std::string& reason);
-
-// The builder of a component sheet, or an empty function for a name that has
-// none (yet).
-std::function<void()> Component_Sheet_Builder(const std::string& sheet);
+void Repair_Component_Sheet(const std::string& sheet, void (*build)(), const std::string& reason);
 
 // ---- Reading ----
 

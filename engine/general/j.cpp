@@ -52,12 +52,37 @@ void Set_Total(int line, Currency value) {
     Db().Execute("UPDATE J SET Col_1=? WHERE LineNum = ?;", {Value(value), Value(line)});
 }
 
+// "10,29,...": the total lines, for statements that pass over them.
+std::string Total_Line_List() {
+    std::string list;
+    for (const auto& t : kTotals) list += (list.empty() ? "" : ",") + std::to_string(t.line);
+    return list;
+}
+
+// Of a row of Line, Account and Caption (the total line's).
+std::string Line_Taken(const db::Recordset& rs) {
+    return "Line " + rs["Line"].ToText() + " of Worksheet J is taken by \"" + Nz_Str(rs["Caption"]).ToText() +
+           "\", so account " + rs["Account"].ToText() + " was not added to Worksheet J.";
+}
+
+// An account whose line is a total line (older reports could hold one) has no
+// line of its own; the user is told of all such accounts at once.
+void Tell_Accounts_On_Total_Lines() {
+    auto rs = Db().OpenRecordset(
+        "SELECT CostCenters.LineNum AS Line, CostCenters.CCNum AS Account, J.CCName AS Caption FROM CostCenters "
+        "INNER JOIN J ON J.LineNum = CostCenters.LineNum WHERE CostCenters.CCNum > 200 AND CostCenters.LineNum IN (" +
+        Total_Line_List() + ") ORDER BY CostCenters.LineNum, CostCenters.CCNum;");
+    std::string text;
+    for (; !rs.Eof(); rs.MoveNext()) text += (text.empty() ? "" : "\r\n") + Line_Taken(rs);
+    if (!text.empty()) Show_Message(text, ui::kExclamation, "Warning: Worksheet J");
+}
+
 }  // namespace
 
 void Build_J() {
     std::vector<Seed> seeds = {
         "INSERT INTO J (LineNum, CCNum, CCName) SELECT LineNum, CCNum, CCName FROM CostCenters "
-        "WHERE CCNum > 200 ORDER BY LineNum;",
+        "WHERE CCNum > 200 AND LineNum NOT IN (" + Total_Line_List() + ") ORDER BY LineNum;",
         // The allowance and accumulated-depreciation accounts are contra lines.
         "UPDATE J SET CCName = 'Less:' || IFNULL(CCName, '') WHERE LineNum In (6,13,15,17,19,21,23,25);",
         "UPDATE J SET Col_1=0;",
@@ -69,6 +94,7 @@ void Build_J() {
                 {db::CurrencyField("LineNum"), db::CurrencyField("CCNum"), db::TextField("CCName", 250, true),
                  db::CurrencyField("Col_1")},
                 seeds, "CREATE UNIQUE INDEX ndx ON J (LineNum);");
+    Tell_Accounts_On_Total_Lines();
 }
 
 void Insert_CC_J(Currency& n) {
@@ -83,15 +109,10 @@ void Insert_CC_J(Currency& n) {
         // The only row the unique line number refuses is one whose line is
         // held already, in practice a total line such as 10 or 66.
         auto rs = Db().OpenRecordset(
-            "SELECT CostCenters.LineNum AS Line, J.CCName AS Caption FROM CostCenters "
+            "SELECT CostCenters.LineNum AS Line, CostCenters.CCNum AS Account, J.CCName AS Caption FROM CostCenters "
             "INNER JOIN J ON J.LineNum = CostCenters.LineNum WHERE CostCenters.CCNum=?;",
             {Value(n)});
-        if (!rs.Eof()) {
-            Show_Message("Line " + rs["Line"].ToText() + " of Worksheet J is taken by \"" +
-                             Nz_Str(rs["Caption"]).ToText() + "\", so account " + n.ToText() +
-                             " was not added to Worksheet J.",
-                         ui::kExclamation, "Warning: Worksheet J");
-        }
+        if (!rs.Eof()) Show_Message(Line_Taken(rs), ui::kExclamation, "Warning: Worksheet J");
     }
     tx.Commit();
 }

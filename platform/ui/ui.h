@@ -80,4 +80,13 @@ UserInterface& Ui();
 // Installs an implementation (not owned); nullptr restores the silent one.
 void InstallUi(UserInterface* ui);
 
+// The hourglass for as long as the guard lives, also when the work fails.
+class BusyPointer {
+public:
+    BusyPointer() { Ui().SetBusy(true); }
+    ~BusyPointer() { Ui().SetBusy(false); }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+};
+
 }  // namespace vt::ui

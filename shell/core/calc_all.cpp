@@ -3,61 +3,17 @@
 #include <exception>
 #include <string>
 
-#include "engine/chain/component_sheet.h"
-#include "engine/chain/e.h"
-#include "engine/chain/e1.h"
-#include "engine/chain/f.h"
-#include "engine/chain/f1.h"
-#include "engine/chain/g.h"
-#include "engine/chain/h.h"
-#include "engine/general/a.h"
-#include "engine/general/b.h"
-#include "engine/general/b1.h"
-#include "engine/general/b2.h"
-#include "engine/general/c.h"
-#include "engine/general/d.h"
-#include "engine/general/i.h"
-#include "engine/general/j.h"
 #include "platform/db/db.h"
 #include "platform/ui/ui.h"
 #include "print/print.h"
 #include "shell/core/edit_checks.h"
+#include "shell/core/whole_report.h"
+#include "shell/core/worksheet_catalogue.h"
 #include "store/report.h"
 
 namespace vt {
 
 namespace {
-
-struct Step {
-    const char* sheet;  // as the status line and a failure name it
-    void (*calc)();
-};
-
-// Each sheet comes after every sheet it reads: the unit cost multipliers of
-// F Part II and F-1 Part II before their Parts I, D Part B before C, B-1, B-2
-// and C before B, B before G, I and J, the component sheets and B before H,
-// and H before A Part V.
-const Step kSteps[] = {
-    {"B-1", Calc_B1},
-    {"B-2 Part I", Calc_B2p1},
-    {"B-2 Part II", Calc_B2p2},
-    {"B-2 Part III", Calc_B2p3},
-    {"D Part B", Calc_DpB},
-    {"C", Calc_C},
-    {"E", Calc_E},
-    {"E-1", Calc_E1},
-    {"F Part II", Calc_Fp2},
-    {"F Part I", Calc_Fp1},
-    {"F-1 Part II", Calc_F1p2},
-    {"F-1 Part I", Calc_F1p1},
-    {"B", Calc_B},
-    {"G Part I", Calc_Gp1},
-    {"G Part II", Calc_Gp2},
-    {"I", Calc_I},
-    {"J", Calc_J},
-    {"H", Calc_H},
-    {"A Part V", Calc_Ap5},
-};
 
 const char* const kErrorTitle = "Error: Calculation";
 
@@ -119,10 +75,10 @@ private:
 
 void CalculateSheets() {
     auto& ui = ui::Ui();
-    for (const Step& step : kSteps) {
-        ui.SetStatus(std::string(" Calculating Worksheet ") + step.sheet + " ", true);
+    for (const Worksheet* step : Calculation_Order()) {
+        ui.SetStatus(std::string(" Calculating Worksheet ") + step->title + " ", true);
         ui.DoEvents();
-        RunPart(std::string("while calculating Worksheet ") + step.sheet, step.calc);
+        RunPart(std::string("while calculating Worksheet ") + step->title, step->calc);
     }
     ui.RefreshWorksheetWindows();
     // A step that failed in the middle of a print may have left its file open.

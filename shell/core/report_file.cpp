@@ -13,6 +13,7 @@
 #include "platform/settings/settings.h"
 #include "platform/ui/ui.h"
 #include "shell/core/captions.h"
+#include "shell/core/whole_report.h"
 #include "store/report.h"
 #include "store/services.h"
 
@@ -169,7 +170,7 @@ CreateResult Create_New_CRF(NewCrfEntries& entries) {
     entries.txtFYEnd = identity.txtFYEnd;
     if (result.refused != IdentityField::None) return result;
 
-    result.created = New_CRF(entries, CRF_Dialog_Folder());
+    result.created = New_Report(entries, CRF_Dialog_Folder());
     if (result.created) ui::Ui().ShowReportOpened(Open_CRF_Caption(Report().CRF_Title), Report().CRF_Path);
     return result;
 }

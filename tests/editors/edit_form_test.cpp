@@ -1,19 +1,16 @@
-// The editor family's own helpers on a small member over a scratch table:
-// lines added and deleted with renumbering, a pick list, locks by row, and
-// the text and code checks.
+// The editor family's pop-up pick list on a small member over a scratch
+// table. Its other helpers (lines added and deleted, locks by row, text and
+// code checks) are shown by the members that use them.
 #include <gtest/gtest.h>
 
 #include <QMenu>
 
 #include "editors/edit_form.h"
-#include "engine/general/renumber.h"
 #include "store/report.h"
 #include "tests/gui_support/gui_test.h"
 
 namespace vt::test {
 namespace {
-
-const Currency kOne = Currency::FromInt(1);
 
 class LinesEditor : public gui::EditForm {
 public:
@@ -31,29 +28,7 @@ protected:
         grd->Columns(2).SetButton(true);
     }
     void grd_BeforeColUpdate(grid::CellUpdate& u) override {
-        if (u.column == 1) CheckTextCell(u, {10, "name", "The name is too long; it has been cut.", "No quotes.", true});
-        else if (u.column == 2) CheckCodeCell(u, {"YES", "NO"}, "Yes or No.", ui::kCritical, "Error: Invalid Entry");
-    }
-    bool CellLocked(int row, int) const override { return Field(row, "LineNum") == Value(Currency::FromInt(5)); }
-    void grd_RowColChange(int, int) override {
-        cmdAdd->setEnabled(true);
-        cmdDelete->setEnabled(Current("LineNum").ToCurrency() > kOne);
-    }
-    void AddLine() override {
-        ChangeLines("LineNum", [this]() -> std::optional<Landing> {
-            const Currency at = Current("LineNum").ToCurrency();
-            Shift_Lines("T", {"LineNum"}, "LineNum > ?", {Value(at)}, kOne, Currency::FromInt(1000));
-            Db().Execute("INSERT INTO T (LineNum, Amount) VALUES (?, 0)", {Value(at + kOne)});
-            return Landing{db::FindOp::Eq, Value(at + kOne), false, 1, true};
-        });
-    }
-    void DeleteLine() override {
-        ChangeLines("LineNum", [this]() -> std::optional<Landing> {
-            const Currency at = Current("LineNum").ToCurrency();
-            Db().Execute("DELETE FROM T WHERE LineNum = ?", {Value(at)});
-            Shift_Lines("T", {"LineNum"}, "LineNum > ?", {Value(at)}, -kOne, Currency::FromInt(1000));
-            return Landing{db::FindOp::Le, Value(at), true};
-        });
+        if (u.column == 2) CheckCodeCell(u, {"YES", "NO"}, "Yes or No.", ui::kCritical, "Error: Invalid Entry");
     }
 };
 
@@ -74,42 +49,11 @@ protected:
         viewer = new TestSheetWindow("frmViewT", "View Worksheet T", "SELECT * FROM T");
         viewer->Form_Load();
     }
-    std::string Names() {
-        std::string all;
-        auto rs = db().OpenRecordset("SELECT Name FROM T ORDER BY LineNum");
-        for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) all += rs.Field(0).ToText() + ",";
-        return all;
-    }
-    Value TopLine() { return e->Field(e->grd->FirstRow(), "LineNum"); }
     LinesEditor* e;
     TestSheetWindow* viewer;
 };
 
-TEST_F(EditForm, AddAndDeleteRenumberKeepTheTopLineAndLandOnTheChangedLine) {
-    const std::string before = Names();
-    e->grd->SetFirstRow(9);
-    e->grd->SetCurrentCell(e->grd->FirstRow() + 2, 3);
-    const Value top = TopLine();
-    const int at = static_cast<int>(e->Current("LineNum").ToLong());
-    ASSERT_GT(top.ToCurrency(), kOne);
-    const int refreshes = viewer->setGrdCalls;
-    e->cmdAdd->click();
-    EXPECT_EQ(TopLine(), top);
-    EXPECT_EQ(e->Current("LineNum"), Value(Currency::FromInt(at + 1)));
-    EXPECT_EQ(e->grd->Col(), 1);
-    EXPECT_TRUE(e->grd->EditActive());
-    EXPECT_EQ(db().Scalar("SELECT Name FROM T WHERE LineNum = ?", {Value(at + 2)}),
-              Value("Line " + std::to_string(at + 1)));
-    EXPECT_EQ(viewer->setGrdCalls, refreshes + 1);
-    e->cmdDelete->click();
-    EXPECT_EQ(Names(), before);
-    EXPECT_EQ(e->Current("LineNum"), Value(Currency::FromInt(at + 1)));
-    EXPECT_EQ(TopLine(), top);
-    e->grd->SetRow(0);
-    EXPECT_FALSE(e->cmdDelete->isEnabled());
-}
-
-TEST_F(EditForm, PicksLocksAndChecksGoThroughTheCellPath) {
+TEST_F(EditForm, APickIsWrittenAsIfTyped) {
     e->grd->SetCurrentCell(1, 2);
     EXPECT_TRUE(e->grd->ClickCellButton());
     EXPECT_TRUE(e->mnuYesNo->isVisible());
@@ -117,16 +61,6 @@ TEST_F(EditForm, PicksLocksAndChecksGoThroughTheCellPath) {
     e->mnuYesNo->actions()[0]->trigger();
     EXPECT_EQ(db().Scalar("SELECT Code FROM T WHERE LineNum = 2"), Value("YES"));
     EXPECT_EQ(viewer->setGrdCalls, refreshes + 1);
-
-    EXPECT_FALSE(e->grd->TypeIntoCell(4, 1, "x"));  // line 5 is locked
-    for (const char* refused : {"a\"b", "maybe"}) {
-        ui.ExpectMessage();
-        EXPECT_FALSE(e->grd->TypeIntoCell(3, refused[0] == 'a' ? 1 : 2, refused));
-    }
-    EXPECT_EQ(ui.Messages().back().title, "Error: Invalid Entry");
-    ui.ExpectMessage();
-    EXPECT_TRUE(e->grd->TypeIntoCell(3, 1, "Twelve chars"));
-    EXPECT_EQ(db().Scalar("SELECT Name || '/' || Code FROM T WHERE LineNum = 4"), Value("Twelve cha/NO"));
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 #include "print/print.h"
 #include "store/report.h"
 #include "tests/print/print_fixture.h"
-#include "tests/support/crf_fixture.h"
 
 namespace vt::test {
 namespace {
@@ -154,36 +153,6 @@ TEST_F(PrintFile, TextComesBackFromTheWindowsCodePage) {
     EXPECT_EQ(ReadBytes(path), "Caf\xE9 \x80" "12\r\n");
     EXPECT_EQ(Print(path), 0);
     EXPECT_EQ(printer_.pages.at(0).lines, Lines{"Caf\xC3\xA9 \xE2\x82\xAC" "12"});
-}
-
-// The whole report needs an open report: the sheets read its tables.
-class PrintAll : public CrfTest {};
-
-TEST_F(PrintAll, WholeReportNamedByTheProviderNumberWithoutForbiddenCharacters) {
-    Report().CRF_ProviderNumber = "05/12*34";
-    Print_All();
-    const std::string path = PathOf("051234.PRT");
-    EXPECT_TRUE(std::filesystem::exists(path));
-    EXPECT_EQ(Whole_Report_Path(), path);
-    EXPECT_EQ(printer.documents, Lines{path});
-    EXPECT_EQ(printer.log.front(), "Orientation 1");
-    EXPECT_FALSE(ui.Busy());
-    EXPECT_FALSE(Is_Print_File_Open(1));
-
-    Report().CRF_ProviderNumber = "\\:?\"<>|";
-    EXPECT_EQ(Whole_Report_Path(), PathOf(".PRT"));
-}
-
-TEST_F(PrintAll, FailureIsToldClosesTheFileAndRestoresThePointer) {
-    Report().CRF_Folder = PathOf("gone");
-    ui.ExpectMessage();
-    EXPECT_NO_THROW(Print_All());
-    ASSERT_EQ(ui.Messages().size(), 1u);
-    EXPECT_EQ(ui.Messages()[0].title, "Printing Error");
-    EXPECT_NE(ui.Messages()[0].prompt.find("gone"), std::string::npos);
-    EXPECT_TRUE(printer.documents.empty());
-    EXPECT_FALSE(ui.Busy());
-    EXPECT_FALSE(Is_Print_File_Open(1));
 }
 
 }  // namespace

@@ -73,7 +73,7 @@ void DialogTest::RunNew(const std::function<void(gui::frmCreateNewCRF&)>& drive)
 
 void DialogTest::MakeReport(const std::string& name, const NewCrfEntries& entries) {
     ui.script.QueueSaveFile(ui::FileChoice{PathOf(name), name});
-    ASSERT_TRUE(New_CRF(entries));
+    ASSERT_TRUE(New_Report(entries));
     ui.script.ClearRecords();
 }
 

@@ -232,7 +232,7 @@ TEST_F(WholeReport, CalculatesEverySheetFromTheEntries) {
 TEST_F(WholeReport, PrintsEverySheetInOrder) {
     EnterReport();
     Calc_All();
-    print::Print_All();
+    Print_All();
 
     const auto lines = PrintLines(ReadFile("123456.PRT"));
     ASSERT_FALSE(lines.empty());

@@ -20,7 +20,7 @@ class NewCrf : public CrfTest {
 protected:
     bool MakeReport(const std::string& name, const NewCrfEntries& entries = TestEntries()) {
         ui.QueueSaveFile(ui::FileChoice{PathOf(name), name});
-        return New_CRF(entries);
+        return New_Report(entries);
     }
     void WriteFile(const std::string& name, const std::string& bytes) {
         std::ofstream(PathOf(name), std::ios::binary) << bytes;
@@ -140,7 +140,7 @@ TEST_F(NewCrf, ReplacesAnExistingFileTheUserChose) {
 TEST_F(NewCrf, CancelChangesNothing) {
     WriteFile("KEEP.CRF", "keep me");
     ui.QueueSaveFile(std::nullopt);
-    EXPECT_FALSE(New_CRF(TestEntries()));
+    EXPECT_FALSE(New_Report(TestEntries()));
     EXPECT_EQ(ReadFile("KEEP.CRF"), "keep me");
     EXPECT_EQ(Report().CRF_Path, PathOf("TEST.CRF"));
     EXPECT_EQ(Report().CRF_Title, "TEST.CRF");
@@ -179,7 +179,7 @@ TEST_F(NewCrf, AFailureLeavesNoFileAndTheReportOpenBefore) {
         ui.ClearRecords();
         ui.ExpectMessage();
         ui.QueueSaveFile(ui::FileChoice{PathOf(c.name), fs::path(c.name).filename().string()});
-        EXPECT_FALSE(New_CRF(c.entries));
+        EXPECT_FALSE(New_Report(c.entries));
 
         ASSERT_EQ(ui.Messages().size(), 1u);
         EXPECT_EQ(ui.Messages()[0].title, "Error: New CRF");

@@ -14,7 +14,7 @@ NewCrfEntries CrfTest::TestEntries() {
 
 void CrfTest::SetUp() {
     ui.QueueSaveFile(ui::FileChoice{PathOf("TEST.CRF"), "TEST.CRF"});
-    ASSERT_TRUE(New_CRF(TestEntries())) << "the test report could not be made";
+    ASSERT_TRUE(New_Report(TestEntries())) << "the test report could not be made";
     ui.ClearRecords();
 }
 

@@ -7,6 +7,8 @@
 #include <QTableView>
 #include <QTest>
 
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "engine/general/b.h"
@@ -154,7 +156,9 @@ TEST_F(ViewB, AWiderColumnReWrapsItsHeadingAndRowsKeepTheirMinimum) {
 TEST_F(ViewB, PicturesOfTheMainWindowAndTheViewer) {
     gui::Install_Heading_Measurer(nullptr);
     db().Execute("UPDATE B SET Expenses = CCur(LineNum * 12345) WHERE LineNum < 100");
-    auto* main = new gui::frmMain(gui::StartOptions{std::chrono::milliseconds(0), {}, "vt-test-shots", [] {}});
+    // A key of this run's own: another run of the tests may hold a fixed one.
+    const std::string key = "vt-test-shots-" + std::to_string(::getpid());
+    auto* main = new gui::frmMain(gui::StartOptions{std::chrono::milliseconds(0), {}, key, [] {}});
     ASSERT_TRUE(main->Form_Load());
     main->ShowReportOpened(Report().CRF_Path);
     for (int i = 0; i < 15; ++i) main->tmrMain_Timer();

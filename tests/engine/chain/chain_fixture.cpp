@@ -1,6 +1,7 @@
 #include "tests/engine/chain/chain_fixture.h"
 
 #include "engine/chain/component_sheet.h"
+#include "shell/core/worksheet_catalogue.h"
 #include "store/report.h"
 #include "store/services.h"
 
@@ -64,12 +65,12 @@ void ChainTest::EditorDelete(int part, double line) {
 
 void ChainTest::Rebuild(const std::string& sheet) {
     if (Table_Exists(sheet)) db().DropTable(sheet);
-    Component_Sheet_Builder(sheet)();
+    Find_Worksheet(sheet)->build();
 }
 
 void ChainTest::RebuildAll() {
     for (const char* s : kAllSheets)
-        if (Table_Exists(s) && Component_Sheet_Builder(s)) Rebuild(s);
+        if (Table_Exists(s) && Find_Worksheet(s)) Rebuild(s);
 }
 
 std::vector<std::string> ChainTest::Sheets() {

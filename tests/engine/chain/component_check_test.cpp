@@ -1,6 +1,8 @@
 // The check of the component sheets against worksheet A, and the repair of a
 // sheet found out of step.
 #include "engine/chain/component_sheet.h"
+#include "engine/chain/e.h"
+#include "engine/chain/e1.h"
 #include "store/report.h"
 #include "store/services.h"
 #include "tests/engine/chain/chain_fixture.h"
@@ -109,7 +111,7 @@ TEST_F(ComponentCheck, E1GetsItsChosenColumnsBack) {
     Stamp("E1");
     db().Execute("INSERT INTO E1 (SeqNum, LineNum, Component) VALUES (1.5, 1.5, 'Stray')");
     ui.ExpectMessage();
-    EXPECT_FALSE(Check_Component_Sheet("E1"));
+    EXPECT_FALSE(Check_Component_Sheet("E1", Build_E1));
     EXPECT_EQ(Row0("E1"), Currencies({11, 12, -1}));
     ExpectAmountsOnTheirComponents("E1");
     EXPECT_TRUE(Check_Component_Sheets());
@@ -117,7 +119,7 @@ TEST_F(ComponentCheck, E1GetsItsChosenColumnsBack) {
 
 TEST_F(ComponentCheck, ARepairThatMatchesEveryRowSaysNothing) {
     Stamp("E");
-    Repair_Component_Sheet("E", "asked for");
+    Repair_Component_Sheet("E", Build_E, "asked for");
     EXPECT_TRUE(ui.Messages().empty());
     ExpectAmountsOnTheirComponents("E");
 }
@@ -136,10 +138,10 @@ TEST_F(ComponentCheck, EveryDamagedSheetIsRepairedInOneCheck) {
 TEST_F(ComponentCheck, ASecondRepairReplacesTheFirstBackup) {
     db().Execute("DELETE FROM E WHERE SeqNum = 1");
     ui.ExpectMessage();
-    EXPECT_FALSE(Check_Component_Sheet("E"));
+    EXPECT_FALSE(Check_Component_Sheet("E", Build_E));
     db().Execute("DELETE FROM E WHERE SeqNum = 2");
     ui.ExpectMessage();
-    EXPECT_FALSE(Check_Component_Sheet("E"));
+    EXPECT_FALSE(Check_Component_Sheet("E", Build_E));
     const auto backup = SeqNums("Bad_E");
     EXPECT_EQ(std::count(backup.begin(), backup.end(), C(1)), 1);
     EXPECT_EQ(std::count(backup.begin(), backup.end(), C(2)), 0);
@@ -148,14 +150,14 @@ TEST_F(ComponentCheck, ASecondRepairReplacesTheFirstBackup) {
 TEST_F(ComponentCheck, AFailedRepairLeavesTheSheetAndItsBackup) {
     db().Execute("DELETE FROM E WHERE SeqNum = 1");
     ui.ExpectMessage();
-    EXPECT_FALSE(Check_Component_Sheet("E"));
+    EXPECT_FALSE(Check_Component_Sheet("E", Build_E));
     SetCell("E", 2, "Col_1", Value(C(123)));
     db().Execute("DELETE FROM E WHERE SeqNum = 3");
     const auto sheet = SeqNums("E");
     const auto backup = SeqNums("Bad_E");
 
     db().RenameTable("Ap5", "Ap5_away");  // the rebuild cannot read Part V
-    EXPECT_THROW(Repair_Component_Sheet("E", "test"), std::exception);
+    EXPECT_THROW(Repair_Component_Sheet("E", Build_E, "test"), std::exception);
     db().RenameTable("Ap5_away", "Ap5");
 
     EXPECT_EQ(SeqNums("E"), sheet);

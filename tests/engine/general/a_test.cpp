@@ -23,7 +23,7 @@ TEST_F(BuildAp1, QuotesInTheIdentityAreStoredAsTyped) {
     entries.txtProviderNum = "12\"34'5";
     entries.txtFacilityName = "O'Neill \"North\" Office";
     ui.QueueSaveFile(ui::FileChoice{PathOf("QUOTES.CRF"), "QUOTES.CRF"});
-    ASSERT_TRUE(New_CRF(entries));
+    ASSERT_TRUE(New_Report(entries));
     EXPECT_EQ(Rows("SELECT Info FROM Ap1 WHERE SeqNum IN (1, 2.02) ORDER BY SeqNum"),
               (Table{{"O'Neill \"North\" Office"}, {"12\"34'5"}}));
     EXPECT_EQ(db().Scalar("SELECT COUNT(*) FROM Ap1").ToLong(), 18);

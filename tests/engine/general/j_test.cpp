@@ -33,6 +33,24 @@ TEST_F(BuildJ, AccountLinesFromTheListAndEmptyTotalLines) {
     EXPECT_EQ(db().Scalar("SELECT COUNT(*) FROM J WHERE CCNum = 0 AND Col_1 IS NOT NULL").ToLong(), 0);
 }
 
+// Accounts an older list holds on total lines get no line of their own, and
+// are named in one message; every other line is built.
+TEST_F(BuildJ, AccountsOnTotalLinesAreLeftOutAndNamedOnce) {
+    const auto before = AccountLines(db(), "J");
+    for (int account : {266, 210}) AddToCostCentreList(Money(account), Money(account - 200), "Taken");
+    db().DropTable("J");
+    ui.ExpectMessage();
+    Build_J();
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    EXPECT_EQ(ui.Messages()[0].prompt,
+              "Line 10 of Worksheet J is taken by \"Total Current Assets\", so account 210 was not added to "
+              "Worksheet J.\r\nLine 66 of Worksheet J is taken by \"Total Equity Capital\", so account 266 was not "
+              "added to Worksheet J.");
+    EXPECT_EQ(ui.Messages()[0].title, "Warning: Worksheet J");
+    EXPECT_EQ(AccountLines(db(), "J"), before);
+    EXPECT_EQ(db().Scalar("SELECT COUNT(*) FROM J WHERE CCNum = 0").ToLong(), 10);
+}
+
 class InsertDeleteJ : public CrfTest {
 protected:
     void Add(double account, const std::string& name) {

@@ -1,0 +1,135 @@
+#include "editors/frmEditB1.h"
+
+#include "engine/general/renumber.h"
+#include "platform/ui/ui.h"
+#include "store/report.h"
+#include "store/services.h"
+
+namespace vt::gui {
+namespace {
+
+const Currency kLastLine = Currency::FromScaled(999900);  // 99.99: the next would be the total line
+const Currency kSubLinesFrom = Currency::FromInt(99);
+const Currency kOne = Currency::FromInt(1);
+const Currency kCent = Currency::FromScaled(100);
+const Currency kOutOfTheWay = Currency::FromInt(1000);
+
+Value LastLine() { return Db().Scalar("Select Max(SeqNum) as SMax From B1 Where SeqNum < 100;"); }
+
+}  // namespace
+
+void frmEditB1::FillHeadings() {
+    ColHeadings = {
+        {"", ""},
+        {"", "Explanation"},
+        {"1", "Code"},
+        {"2", "Increase Cost Center"},
+        {"3", "Incr Line #"},
+        {"4", "Increase Amount"},
+        {"5", "Decrease Cost Center"},
+        {"6", "Decr Line #"},
+        {"7", "Decrease Amount"},
+    };
+}
+
+void frmEditB1::LayoutGrid() {
+    const double widths[] = {600, 3500, 600, 3500, 700, 1000, 3500, 700, 1000};
+    for (int c = 0; c < 9; ++c) grd->Columns(c).SetWidth(widths[c]);
+    grd->Columns(0).SetLocked(true);
+    grd->Columns(3).SetVisible(false);
+    grd->Columns(6).SetVisible(false);
+}
+
+void frmEditB1::grd_BeforeColUpdate(grid::CellUpdate& u) {
+    switch (u.column) {
+    case 1:
+        CheckTextCell(u, {40, "explanation", "The explanation cannot be more than 40 characters in length",
+                          "The explanation cannot contain double quote characters"});
+        break;
+    case 2: {
+        static const std::set<std::string> letters = [] {
+            std::set<std::string> s;
+            for (char c = 'A'; c <= 'Z'; ++c) s.insert(std::string(1, c));
+            return s;
+        }();
+        CheckCodeCell(u, letters,
+                      "A valid CODE [any letter from 'A' through 'Z'] must be entered.  Select OK to continue.",
+                      ui::kCritical, "Error: Invalid CODE Entry");
+        break;
+    }
+    case 4:
+    case 7:
+        CheckSideCell(u);
+        break;
+    case 5:
+    case 8:
+        // The row is written at once with the cell; a refused amount writes nothing.
+        CheckAmountCell(u, 1);
+        break;
+    default:
+        break;
+    }
+}
+
+void frmEditB1::CheckSideCell(grid::CellUpdate& u) {
+    const bool up = u.column == 4;
+    const std::string number = up ? "UpCCNum" : "DnCCNum";
+    const std::string name = up ? "UpCCName" : "DnCCName";
+    const std::string amount = up ? "UpAmount" : "DnAmount";
+    const CostCentreEntry cc = ReadCostCentreCell(u.newValue);
+    grid::FieldValues side;
+    if (cc.kind == CostCentreEntry::None) {
+        // No cost centre: the side is cleared, its amount too.
+        u.newValue = Value::Null();
+        side = {{number, Value::Null()}, {name, Value::Null()}, {amount, Value::Null()}};
+    } else if (cc.kind == CostCentreEntry::Found && cc.number < Currency::FromInt(200)) {
+        u.newValue = Value(cc.number);
+        side = {{number, u.newValue}, {name, Value(cc.name)}};
+    } else {
+        // Only an expense cost centre of the list can take a reclassification.
+        Show_Message("Invalid Cost Center number", ui::kCritical);
+        u.cancel = true;
+        return;
+    }
+    if (!grd->Data().SetFields(u.row, side)) u.cancel = true;
+}
+
+void frmEditB1::FormSetup() {
+    EditForm::FormSetup();
+    // An empty sheet has no current cell, yet takes its first line.
+    if (grd->Row() < 0) grd_RowColChange(-1, -1);
+}
+
+void frmEditB1::grd_RowColChange(int, int) {
+    cmdAdd->setEnabled(Nz_Num(LastLine()).ToCurrency() != kLastLine);
+    cmdDelete->setEnabled(grd->Row() >= 0 && Nz_Num(Current("SeqNum")).ToCurrency() > Currency());
+}
+
+void frmEditB1::AddLine() {
+    ChangeLines("SeqNum", []() -> std::optional<Landing> {
+        const Value last = LastLine();
+        Currency line = kOne;
+        if (!last.IsNull()) {
+            const Currency l = last.ToCurrency();
+            if (l >= kLastLine) return std::nullopt;
+            line = l + (l >= kSubLinesFrom ? kCent : kOne);
+        }
+        Db().Execute("INSERT INTO B1 (SeqNum, UpAmount, DnAmount) VALUES (?, 0, 0);", {Value(line)});
+        return Landing{db::FindOp::Eq, Value(line), false, 1, true};
+    });
+}
+
+void frmEditB1::DeleteLine() {
+    if (grd->Row() < 0) return;
+    const Value n = Current("SeqNum");
+    ChangeLines("SeqNum", [n]() -> std::optional<Landing> {
+        Db().Execute("DELETE FROM B1 WHERE SeqNum = ?;", {n});
+        // Whole lines after n come down by one, then the sub-lines of 99 by
+        // .01, so that 99.01 takes 99 once 99 has become 98.
+        Shift_Lines("B1", {"SeqNum"}, "SeqNum > ? AND SeqNum <= 99", {n}, -kOne, kOutOfTheWay);
+        Shift_Lines("B1", {"SeqNum"}, "SeqNum > ? AND SeqNum > 99 AND SeqNum < 100", {n}, -kCent, kOutOfTheWay);
+        return Landing{db::FindOp::Le, n, true};
+    });
+}
+
+}  // namespace vt::gui

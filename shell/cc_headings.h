@@ -1,0 +1,28 @@
+// Headings of grid columns that stand for cost centres, shared by the editors
+// and viewers of the component sheets: the cost centre's number in its
+// shortest form over its three column labels joined by single blanks (an
+// empty label keeps its blank).
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/value/value.h"
+#include "shell/headings.h"
+
+namespace vt::gui {
+
+// The cells of a component sheet's row 0; none when it has no row 0.
+std::vector<Value> Sheet_Row0(const std::string& sheet);
+
+// The cost centres below `below`, in number order (E and F head their value
+// columns by this order, whatever row 0 holds).
+std::vector<ColHeading> CC_Headings_In_List_Order(double below);
+
+// For each field of the sheet from `first` to the one before the last (E-1 and
+// F-1, whose last field is the total): the expense cost centre its row-0 cell
+// names; none where the cell is empty or the number is not in the list.
+std::vector<std::optional<ColHeading>> CC_Headings_By_Row0(const std::string& sheet, size_t first);
+
+}  // namespace vt::gui

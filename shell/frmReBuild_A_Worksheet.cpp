@@ -1,0 +1,144 @@
+#include "shell/frmReBuild_A_Worksheet.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "platform/ui/twips_qt.h"
+#include "platform/ui/ui.h"
+#include "shell/core/whole_report.h"
+#include "shell/core/worksheet_catalogue.h"
+#include "shell/forms.h"
+#include "shell/guard.h"
+#include "shell/text.h"
+
+namespace vt::gui {
+namespace {
+
+const char* const kEntryPrefix = "Worksheet ";
+
+// The windows of the sheet and of its copies go before their tables do; false
+// when one would not close (it has told the user why).
+bool Close_Sheet_Windows(const Worksheet& sheet) {
+    const auto sheets = Built_Together(sheet);
+    for (int i = Form_Count() - 1; i >= 1; --i) {
+        QWidget* w = Form_At(i);
+        const std::string name = w ? S(w->objectName()) : "";
+        for (const Worksheet* s : sheets)
+            if ((name == std::string("frmEdit") + s->code || name == std::string("frmView") + s->code) &&
+                !Unload_Form(w))
+                return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+frmReBuild_A_Worksheet::frmReBuild_A_Worksheet() : QWidget(nullptr, Qt::Dialog) {
+    setObjectName("frmReBuild_A_Worksheet");
+    setAttribute(Qt::WA_DeleteOnClose);
+    Form_Loaded(this);
+    setWindowTitle("ReBuild A Worksheet");
+    if (QWidget* main = Main_Form()) setWindowIcon(main->windowIcon());
+
+    lblReBuild = new QLabel(
+        "Select below the name of the Worksheet you want to rebuild.  WARNING: This process will result in the "
+        "unrecoverable loss of any pre-existing data in the Worksheet you rebuild.",
+        this);
+    lblReBuild->setObjectName("lblReBuild");
+    lblReBuild->setWordWrap(true);
+    cboReBuild = new QComboBox(this);
+    cboReBuild->setObjectName("cboReBuild");
+    cboReBuild->setToolTip("Select a Worksheet to ReBuild from the drop-down list.");
+    for (const Worksheet& w : Worksheet_Catalogue()) cboReBuild->addItem(Q(kEntryPrefix + std::string(w.code)));
+    cboReBuild->setCurrentIndex(-1);
+    connect(cboReBuild, &QComboBox::activated, this, [this] { Run_Guarded([this] { cboReBuild_Click(); }); });
+
+    fraConfirm = new QGroupBox("CONFIRMATION:", this);
+    fraConfirm->setObjectName("fraConfirm");
+    lblConfirm = new QLabel(
+        "WARNING: This procedure causes the UNRECOVERABLE loss of all data in the Worksheet you're about to "
+        "rebuild.  This will be your ONLY CHANCE to cancel this request.",
+        fraConfirm);
+    lblConfirm->setObjectName("lblConfirm");
+    lblConfirm->setWordWrap(true);
+    (new QVBoxLayout(fraConfirm))->addWidget(lblConfirm);
+    fraConfirm->hide();
+
+    picButtons = new QWidget(this);
+    picButtons->setObjectName("picButtons");
+    cmdExecute = new QPushButton("Execute", picButtons);
+    cmdExecute->setObjectName("cmdExecute");
+    cmdExecute->setEnabled(false);
+    cmdCancel = new QPushButton("&Cancel", picButtons);
+    cmdCancel->setObjectName("cmdCancel");
+    // The two buttons share the bar, 400 twips apart.
+    auto* bar = new QHBoxLayout(picButtons);
+    bar->setContentsMargins(0, 0, 0, 0);
+    bar->setSpacing(ui::Px(400));
+    bar->addWidget(cmdExecute, 1);
+    bar->addWidget(cmdCancel, 1);
+    connect(cmdExecute, &QPushButton::clicked, this, [this] { Run_Guarded([this] { cmdExecute_Click(); }); });
+    connect(cmdCancel, &QPushButton::clicked, this, &frmReBuild_A_Worksheet::cmdCancel_Click);
+
+    auto* box = new QVBoxLayout(this);
+    box->addWidget(lblReBuild);
+    box->addWidget(cboReBuild);
+    box->addWidget(fraConfirm);
+    box->addStretch(1);
+    box->addWidget(picButtons);
+    resize(ui::Px(6000), ui::Px(3600));
+}
+
+frmReBuild_A_Worksheet::~frmReBuild_A_Worksheet() { Form_Unloaded(this); }
+
+void frmReBuild_A_Worksheet::closeEvent(QCloseEvent* event) {
+    Form_Unloaded(this);
+    event->accept();
+}
+
+void frmReBuild_A_Worksheet::cboReBuild_Click() {
+    SheetCode = Mid(S(cboReBuild->currentText()), std::string(kEntryPrefix).size());
+    cmdExecute->setEnabled(!SheetCode.empty());
+}
+
+void frmReBuild_A_Worksheet::cmdExecute_Click() {
+    if (fraConfirm->isHidden()) {
+        // The focus on Cancel: a second Enter cancels rather than confirms.
+        ui::Ui().Beep();
+        cboReBuild->setEnabled(false);
+        fraConfirm->show();
+        cmdCancel->setFocus();
+        return;
+    }
+    fraConfirm->hide();
+    const Worksheet* sheet = Find_Worksheet(SheetCode);
+    if (!sheet) return;
+    if (!Close_Sheet_Windows(*sheet)) {
+        cboReBuild->setEnabled(true);
+        return;
+    }
+    // After a table that would not drop, only closing the dialog is left;
+    // any other failure has been told and the list is offered again.
+    RebuildResult result = RebuildResult::Failed;
+    Run_Guarded([&] { result = Rebuild_Worksheet(SheetCode); });
+    if (result == RebuildResult::NotDropped) return;
+    cmdCancel->setFocus();
+    cboReBuild->setEnabled(true);
+}
+
+void frmReBuild_A_Worksheet::cmdCancel_Click() { Unload_Form(this); }
+
+void Show_ReBuild_A_Worksheet() {
+    QWidget* w = nullptr;
+    if (!Is_Form_Loaded("frmReBuild_A_Worksheet", &w)) w = new frmReBuild_A_Worksheet();
+    w->show();
+    w->raise();
+    w->activateWindow();
+}
+
+}  // namespace vt::gui

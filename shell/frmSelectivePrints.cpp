@@ -1,0 +1,154 @@
+#include "shell/frmSelectivePrints.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QPushButton>
+#include <QTimer>
+
+#include <vector>
+
+#include "platform/ui/twips_qt.h"
+#include "shell/core/whole_report.h"
+#include "shell/core/worksheet_catalogue.h"
+#include "shell/forms.h"
+#include "shell/guard.h"
+#include "shell/text.h"
+
+namespace vt::gui {
+
+// ---- The parent ----
+
+frmImportMDI::frmImportMDI() : QMainWindow(nullptr) {
+    setObjectName("frmImportMDI");
+    setAttribute(Qt::WA_DeleteOnClose);
+    Form_Loaded(this);
+    if (QWidget* main = Main_Form()) setWindowIcon(main->windowIcon());
+    mdiArea = new QMdiArea(this);
+    mdiArea->setObjectName("mdiArea");
+    setCentralWidget(mdiArea);
+    tmrMDIClose = new QTimer(this);
+    tmrMDIClose->setObjectName("tmrMDIClose");
+    tmrMDIClose->setSingleShot(true);
+    tmrMDIClose->setInterval(500);
+    connect(tmrMDIClose, &QTimer::timeout, this, &frmImportMDI::tmrMDIClose_Timer);
+    resize(ui::Px(7200), ui::Px(6000));
+}
+
+frmImportMDI::~frmImportMDI() { Form_Unloaded(this); }
+
+void frmImportMDI::Child_Closed() { tmrMDIClose->start(); }
+
+void frmImportMDI::Child_Opened() { tmrMDIClose->stop(); }
+
+void frmImportMDI::tmrMDIClose_Timer() {
+    if (mdiArea->subWindowList().isEmpty()) Unload_Form(this);
+}
+
+void frmImportMDI::closeEvent(QCloseEvent* event) {
+    mdiArea->closeAllSubWindows();
+    tmrMDIClose->stop();
+    Form_Unloaded(this);
+    event->accept();
+}
+
+// ---- The picking window ----
+
+frmSelectivePrints::frmSelectivePrints(frmImportMDI* parent) : parent_(parent) {
+    setObjectName("frmSelectivePrints");
+    setAttribute(Qt::WA_DeleteOnClose);
+    Form_Loaded(this);
+    setWindowTitle("Select Worksheets To Be Printed");
+    if (QWidget* main = Main_Form()) setWindowIcon(main->windowIcon());
+
+    auto* body = new QWidget(this);
+    Label2 = new QLabel("Select the worksheets to be printed", body);
+    Label2->setObjectName("Label2");
+    lbWorksheets = new QListWidget(body);
+    lbWorksheets->setObjectName("lbWorksheets");
+    lbWorksheets->setSelectionMode(QAbstractItemView::MultiSelection);
+    auto button = [&](QPushButton*& b, const char* name, const char* caption, const char* tip,
+                      void (frmSelectivePrints::*slot)()) {
+        b = new QPushButton(caption, body);
+        b->setObjectName(name);
+        b->setToolTip(tip);
+        connect(b, &QPushButton::clicked, this, [this, slot] { Run_Guarded([this, slot] { (this->*slot)(); }); });
+    };
+    button(cmdSelectAll, "cmdSelectAll", "&Select All", "Mark all worksheets for printing",
+           &frmSelectivePrints::cmdSelectAll_Click);
+    button(cmdClearAll, "cmdClearAll", "&Clear All", "Mark no worksheets for printing",
+           &frmSelectivePrints::cmdClearAll_Click);
+    button(cmdPrint, "cmdPrint", "&Print", "Print the select worksheets", &frmSelectivePrints::cmdPrint_Click);
+    auto* grid = new QGridLayout(body);
+    grid->addWidget(Label2, 0, 0, 1, 2);
+    grid->addWidget(lbWorksheets, 1, 0, 4, 1);
+    grid->addWidget(cmdSelectAll, 1, 1);
+    grid->addWidget(cmdClearAll, 2, 1);
+    grid->addWidget(cmdPrint, 3, 1);
+    setWidget(body);
+
+    for (const Worksheet* w : Sheet_Prints())
+        lbWorksheets->addItem(Q(Sheet_Print_Name(w->printCode) + " (" + w->printCode + ")"));
+    parent_->setWindowTitle("Print Worksheets");
+    parent_->mdiArea->addSubWindow(this);
+    parent_->Child_Opened();
+    resize(ui::Px(5400), ui::Px(4600));
+}
+
+frmSelectivePrints::~frmSelectivePrints() { Form_Unloaded(this); }
+
+// Closing always succeeds; the parent follows unless a new child comes.
+void frmSelectivePrints::closeEvent(QCloseEvent* event) {
+    QMdiSubWindow::closeEvent(event);
+    event->accept();
+    Form_Unloaded(this);
+    parent_->Child_Closed();
+}
+
+std::string frmSelectivePrints::Print_Code(const std::string& entry) {
+    const size_t open = entry.rfind('(');
+    if (open == std::string::npos || entry.size() < open + 2) return "";
+    return entry.substr(open + 1, entry.size() - open - 2);
+}
+
+void frmSelectivePrints::Mark_All(bool selected) {
+    for (int i = 0; i < lbWorksheets->count(); ++i) lbWorksheets->item(i)->setSelected(selected);
+    lbWorksheets->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+}
+
+void frmSelectivePrints::cmdSelectAll_Click() { Mark_All(true); }
+
+void frmSelectivePrints::cmdClearAll_Click() { Mark_All(false); }
+
+// In the list's order, whatever order the entries were marked in.
+void frmSelectivePrints::cmdPrint_Click() {
+    std::vector<std::string> codes;
+    for (int i = 0; i < lbWorksheets->count(); ++i)
+        if (lbWorksheets->item(i)->isSelected()) codes.push_back(Print_Code(S(lbWorksheets->item(i)->text())));
+    BusyFrame busy(this);
+    Print_Worksheets(codes);
+}
+
+void Show_Selective_Prints() {
+    QWidget* w = nullptr;
+    if (Is_Form_Loaded("frmSelectivePrints", &w)) {
+        w->setFocus();
+        if (QWidget* parent = w->window()) {
+            parent->show();
+            parent->raise();
+        }
+        return;
+    }
+    frmImportMDI* parent = nullptr;
+    if (Is_Form_Loaded("frmImportMDI", &w)) parent = qobject_cast<frmImportMDI*>(w);
+    if (!parent) parent = new frmImportMDI();
+    auto* child = new frmSelectivePrints(parent);
+    parent->show();
+    child->show();
+    parent->raise();
+    parent->activateWindow();
+}
+
+}  // namespace vt::gui
