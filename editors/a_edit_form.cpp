@@ -31,9 +31,19 @@ void AEditForm::ChangeLinesBy(const std::function<AChange()>& operation, int col
 
 namespace {
 
-AColumn Date(const char* colNum, const char* headText) { return {colNum, headText, 1300, true}; }
-AColumn YesNo(const char* colNum, const char* headText, double width) {
-    return {colNum, headText, width, false, true};
+// The period ends, acquisition and sale dates, numbered from `first`.
+std::vector<AColumn> Dates(int first) {
+    std::vector<AColumn> dates;
+    for (const char* heading : {"Periods Ending in Fiscal Year From:", "Periods Ending in Fiscal Year To:",
+                                "Date Acquired", "Date Sold or Closed"})
+        dates.push_back({std::to_string(first++), heading, 1300, true});
+    return dates;
+}
+
+std::vector<AColumn> Join(std::initializer_list<std::vector<AColumn>> parts) {
+    std::vector<AColumn> all;
+    for (const auto& p : parts) all.insert(all.end(), p.begin(), p.end());
+    return all;
 }
 
 }  // namespace
@@ -41,33 +51,19 @@ AColumn YesNo(const char* colNum, const char* headText, double width) {
 const ComponentDesign kEditAp3{
     "Ap3",
     3,
-    {
-        {"0", "", 600},
-        {"1", "Component Name Health Care Facilities", 3400},
-        {"2", "Medicare No.", 1000},
-        Date("3", "Periods Ending in Fiscal Year From:"),
-        Date("4", "Periods Ending in Fiscal Year To:"),
-        Date("5", "Date Acquired"),
-        Date("6", "Date Sold or Closed"),
-        YesNo("7", "Medicaid Partic.", 1000),
-        YesNo("8", "Component Cost Reimburse -ment", 1100),
-        {"9", "Medicare Intermediary", 2700},
-        {"10", "Medicaid", 2700},
-    },
+    Join({{{"0", "", 600}, {"1", "Component Name Health Care Facilities", 3400}, {"2", "Medicare No.", 1000}},
+          Dates(3),
+          {{"7", "Medicaid Partic.", 1000, false, true},
+           {"8", "Component Cost Reimburse -ment", 1100, false, true},
+           {"9", "Medicare Intermediary", 2700},
+           {"10", "Medicaid", 2700}}}),
     true,
 };
 
 const ComponentDesign kEditAp4{
     "Ap4",
     4,
-    {
-        {"0", "", 600},
-        {"1", "Component Name Other Components", 4300},
-        Date("2", "Periods Ending in Fiscal Year From:"),
-        Date("3", "Periods Ending in Fiscal Year To:"),
-        Date("4", "Date Acquired"),
-        Date("5", "Date Sold or Closed"),
-    },
+    Join({{{"0", "", 600}, {"1", "Component Name Other Components", 4300}}, Dates(2)}),
 };
 
 const ComponentDesign kEditAp5{
