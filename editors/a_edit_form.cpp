@@ -128,7 +128,7 @@ bool ComponentEditForm::CellLocked(int row, int col) const {
 }
 
 void ComponentEditForm::SetButtons() {
-    const std::optional<Currency> current = HasCurrentLine() ? std::optional(Line(grd->Row())) : std::nullopt;
+    const std::optional<Currency> current = CurrentLine();
     const ALineOffer offer = A_Line_Offer(d_.part, current);
     cmdAdd->setEnabled(offer.allowed);
     cmdAdd->setToolTip(Q(offer.reason));
@@ -138,14 +138,13 @@ void ComponentEditForm::SetButtons() {
 void ComponentEditForm::grd_RowColChange(int, int) { SetButtons(); }
 
 void ComponentEditForm::AddLine() {
-    const std::optional<Currency> current = HasCurrentLine() ? std::optional(Line(grd->Row())) : std::nullopt;
+    const std::optional<Currency> current = CurrentLine();
     ChangeLinesBy([&] { return Add_A_Line(d_.part, current); }, 1, true);
 }
 
 void ComponentEditForm::DeleteLine() {
-    if (!HasCurrentLine()) return;
-    const Currency line = Line(grd->Row());
-    ChangeLinesBy([&] { return Delete_A_Line(d_.part, line); }, 1, false);
+    if (const std::optional<Currency> line = CurrentLine())
+        ChangeLinesBy([&] { return Delete_A_Line(d_.part, *line); }, 1, false);
 }
 
 AChange ComponentEditForm::StoreField(int row, int col, const std::string& text) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,9 +24,11 @@ protected:
     // it tells the user itself why it refused.
     virtual AChange StoreField(int row, int col, const std::string& text) = 0;
 
-    // The line number of a shown row.
+    // The line number of a shown row, and of the current row (none when no row is shown).
     Currency Line(int row) const { return Field(row, key_).ToCurrency(); }
-    bool HasCurrentLine() const { return grd->Row() >= 0; }
+    std::optional<Currency> CurrentLine() const {
+        return grd->Row() >= 0 ? std::optional(Line(grd->Row())) : std::nullopt;
+    }
 
     // Adds or deletes a line through an operation; the cursor lands on the
     // line the operation names, in column `col` (typing into it after an add).

@@ -16,8 +16,8 @@ frmEditAp1::frmEditAp1() : AEditForm("Ap1", "SeqNum") {
     mnuYesNo = AddYesNoMenu();
     mnuType = AddPopupMenu("mnuType", Ap1_Pick_List(kType));
     grd->ButtonClick = [this](int) {
-        if (!HasCurrentLine()) return;
-        if (QMenu* list = PickList(Line(grd->Row()))) PopupMenu(list);
+        if (const auto seq = CurrentLine())
+            if (QMenu* list = PickList(*seq)) PopupMenu(list);
     };
     grd->BeforeColEdit = [this](int col, int, bool& cancel) { Run_Guarded([&] { grd_BeforeColEdit(col, cancel); }); };
 }
@@ -57,12 +57,12 @@ bool frmEditAp1::CellLocked(int row, int col) const {
 }
 
 void frmEditAp1::grd_BeforeColEdit(int col, bool& cancel) {
-    if (!HasCurrentLine()) return;
-    const Currency seq = Line(grd->Row());
-    if (Is_Ap1_Identity_Row(seq)) {
+    const std::optional<Currency> seq = CurrentLine();
+    if (!seq) return;
+    if (Is_Ap1_Identity_Row(*seq)) {
         cancel = true;
         OpenProviderInformation();
-    } else if (QMenu* list = col == 2 ? PickList(seq) : nullptr) {
+    } else if (QMenu* list = col == 2 ? PickList(*seq) : nullptr) {
         cancel = true;
         PopupMenu(list);
     }
@@ -82,15 +82,15 @@ void frmEditAp1::OpenProviderInformation() {
 }
 
 void frmEditAp1::grd_RowColChange(int, int) {
-    const bool line = HasCurrentLine();
+    const std::optional<Currency> seq = CurrentLine();
     cmdAdd->setEnabled(true);
-    cmdDelete->setEnabled(line && Ap1_Officer_Row(Line(grd->Row())));
-    grd->Columns(2).SetButton(line && PickList(Line(grd->Row())));
+    cmdDelete->setEnabled(seq && Ap1_Officer_Row(*seq));
+    grd->Columns(2).SetButton(seq && PickList(*seq));
 }
 
 void frmEditAp1::grd_AfterColUpdate(int col) {
     // A type of organisation other than the "other" ones empties the line below.
-    if (col == 2 && HasCurrentLine() && Line(grd->Row()) == kType && grd->Row() + 1 < grd->Data().RecordCount())
+    if (col == 2 && CurrentLine() == kType && grd->Row() + 1 < grd->Data().RecordCount())
         grd->Data().ReloadRow(grd->Row() + 1);
     RefreshOwnViewer();
 }
@@ -98,9 +98,8 @@ void frmEditAp1::grd_AfterColUpdate(int col) {
 void frmEditAp1::AddLine() { ChangeLinesBy([] { return Add_Ap1_Officer(); }, 2, true); }
 
 void frmEditAp1::DeleteLine() {
-    if (!HasCurrentLine()) return;
-    const Currency seq = Line(grd->Row());
-    ChangeLinesBy([seq] { return Delete_Ap1_Officer(seq); }, 2, false);
+    if (const std::optional<Currency> seq = CurrentLine())
+        ChangeLinesBy([&] { return Delete_Ap1_Officer(*seq); }, 2, false);
 }
 
 AChange frmEditAp1::StoreField(int row, int col, const std::string& text) {
