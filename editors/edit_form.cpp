@@ -221,7 +221,8 @@ void EditForm::PopupMenu(QMenu* menu) { menu->popup(QCursor::pos()); }
 
 // ---- Adding and deleting lines ----
 
-void EditForm::ChangeLines(const std::string& keyField, const std::function<std::optional<Landing>()>& change) {
+void EditForm::ChangeLines(const std::string& keyField, const std::function<std::optional<Landing>()>& change,
+                           bool ownTransaction) {
     if (!StoreOpenCell()) return;
     BusyFrame busy(this);
     Run_Guarded([&] {
@@ -229,7 +230,9 @@ void EditForm::ChangeLines(const std::string& keyField, const std::function<std:
         const Value top = topRow >= 0 ? Field(topRow, keyField) : Value::Null();
         const int col = std::max(grd->Col(), 0);
         std::optional<Landing> landing;
-        {
+        if (ownTransaction) {
+            landing = change();
+        } else {
             db::Transaction tx(Db());
             landing = change();
             tx.Commit();

@@ -131,8 +131,10 @@ protected:
     // (renumber with Shift_Lines of engine/general/renumber.h). Then
     // FormSetup, the line number that was at the top is at the top again, the
     // cursor lands where `change` says, and grd_AfterColUpdate(-1) runs.
-    // `change` returns nothing when it changed nothing.
-    void ChangeLines(const std::string& keyField, const std::function<std::optional<Landing>()>& change);
+    // `change` returns nothing when it changed nothing. With `ownTransaction`
+    // the change is an operation that runs, and undoes, its own transaction.
+    void ChangeLines(const std::string& keyField, const std::function<std::optional<Landing>()>& change,
+                     bool ownTransaction = false);
 
     // ---- Storing ----
     // Stores the open cell; false (the user told why) when it cannot be.

@@ -10,6 +10,8 @@
 #include "shell/worksheet_windows.h"
 #include "store/report.h"
 #include "store/services.h"
+#include "editors/a_edit_form.h"
+#include "editors/frmEditAp1.h"
 #include "editors/chain_edit_form.h"
 #include "editors/frmEditB.h"
 #include "editors/frmEditDpA.h"
@@ -42,6 +44,10 @@ std::map<std::string, WorksheetWindowKind> DesignTable() {
     t["DpC"].editor = Make<frmEditDpC>();
     t["I"].editor = Make<frmEditI>();
     t["J"].editor = Make<frmEditJ>();
+    t["Ap1"].editor = Make<frmEditAp1>();
+    t["Ap3"].editor = Make<frmEditAp3>();
+    t["Ap4"].editor = Make<frmEditAp4>();
+    t["Ap5"].editor = Make<frmEditAp5>();
     t["E"].editor = Make<frmEditE>();
     t["Fp2"].editor = Make<frmEditFp2>();
     t["E1"].editor = Make<frmEditE1>();

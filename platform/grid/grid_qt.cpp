@@ -316,7 +316,10 @@ void Grid::UpdateFrozenWidth() {
     int w = 2 * frozen->frameWidth();
     for (int c = 0; c < ColumnCount(); ++c)
         if (!frozen->isColumnHidden(c)) w += frozen->columnWidth(c);
-    if (frozen->verticalHeader()->isVisible()) w += frozen->verticalHeader()->sizeHint().width();
+    // As wide as the view lays the record selectors out, so that the pane
+    // never has to scroll sideways to show its current cell.
+    if (const QHeaderView* selectors = frozen->verticalHeader(); !selectors->isHidden())
+        w += std::max(selectors->minimumWidth(), selectors->sizeHint().width());
     frozen->setFixedWidth(w);
 }
 

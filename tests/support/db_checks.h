@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <optional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,9 @@ Table Rows(const std::string& sql, const std::vector<Value>& params = {});
 // What a step raised as an amount past the limit the file keeps exactly;
 // nullopt, and a test failure, when it raised nothing.
 std::optional<db::AmountOverflow> OverflowOf(const std::function<void()>& step);
+// Every table of the open report with its fields and its rows, in an order of
+// their own: equal before and after means nothing changed.
+std::map<std::string, Table> All_Tables();
 
 }  // namespace vt::test
 
