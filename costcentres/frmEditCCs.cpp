@@ -7,7 +7,6 @@
 #include "shell/guard.h"
 #include "shell/worksheet_windows.h"
 #include "store/report.h"
-#include "store/services.h"
 
 namespace vt::gui {
 
@@ -103,16 +102,15 @@ void frmEditCCs::ChangeList(Currency n, CcChange (*op)(Currency), const Landing&
     bool closed = false;
     Run_Guarded([&] { closed = Close_Worksheet_Windows(CC_Windows_Affected(n).close); });
     if (!closed) return;
-    bool done = false;
-    ChangeLines("CCNum", [&]() -> std::optional<Landing> {
-        const CcChange change = op(n);
-        if (!change.done) return std::nullopt;
-        done = true;
-        pending_ = change.windows;
-        return landing;
-    });
-    // Rows read while a failed change was under way are gone again.
-    if (!done) Close_CC_Recordset();
+    ChangeLines(
+        "CCNum",
+        [&]() -> std::optional<Landing> {
+            const CcChange change = op(n);
+            if (!change.done) return std::nullopt;
+            pending_ = change.windows;
+            return landing;
+        },
+        /*ownTransaction=*/true);
 }
 
 }  // namespace vt::gui

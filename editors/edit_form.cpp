@@ -9,6 +9,7 @@
 #include "shell/calculation.h"
 #include "shell/forms.h"
 #include "shell/guard.h"
+#include "shell/open_form.h"
 #include "shell/text.h"
 #include "shell/worksheet_windows.h"
 #include "store/report.h"
@@ -138,6 +139,11 @@ void EditForm::RefreshOtherWindows() {
     Refresh_Grids(Form_Index(this));
 }
 
+void EditForm::RefreshOwnViewer() {
+    BusyFrame busy(this);
+    Refresh_Worksheet_Form("view", Code());
+}
+
 void EditForm::grd_AfterColUpdate(int) { RefreshOtherWindows(); }
 
 // ---- Cell checks ----
@@ -215,7 +221,8 @@ void EditForm::PopupMenu(QMenu* menu) { menu->popup(QCursor::pos()); }
 
 // ---- Adding and deleting lines ----
 
-void EditForm::ChangeLines(const std::string& keyField, const std::function<std::optional<Landing>()>& change) {
+void EditForm::ChangeLines(const std::string& keyField, const std::function<std::optional<Landing>()>& change,
+                           bool ownTransaction) {
     if (!StoreOpenCell()) return;
     BusyFrame busy(this);
     Run_Guarded([&] {
@@ -223,11 +230,12 @@ void EditForm::ChangeLines(const std::string& keyField, const std::function<std:
         const Value top = topRow >= 0 ? Field(topRow, keyField) : Value::Null();
         const int col = std::max(grd->Col(), 0);
         std::optional<Landing> landing;
-        {
+        if (ownTransaction) {
+            landing = change();
+        } else {
             db::Transaction tx(Db());
             landing = change();
-            // Nothing changed, or a change that failed inside: nothing is kept.
-            if (landing) tx.Commit();
+            tx.Commit();
         }
         if (!landing) return;
         FormSetup();

@@ -131,15 +131,19 @@ protected:
     // (renumber with Shift_Lines of engine/general/renumber.h). Then
     // FormSetup, the line number that was at the top is at the top again, the
     // cursor lands where `change` says, and grd_AfterColUpdate(-1) runs.
-    // `change` returns nothing when it changed nothing, or when what it
-    // changed is to be undone (its own operation failed and told the user).
-    void ChangeLines(const std::string& keyField, const std::function<std::optional<Landing>()>& change);
+    // `change` returns nothing when it changed nothing. With `ownTransaction`
+    // the change is an operation that runs, and undoes, its own transaction.
+    void ChangeLines(const std::string& keyField, const std::function<std::optional<Landing>()>& change,
+                     bool ownTransaction = false);
 
     // ---- Storing ----
     // Stores the open cell; false (the user told why) when it cannot be.
     bool StoreOpenCell();
     // SetGrd of every other open worksheet window, this one busy meanwhile.
     void RefreshOtherWindows();
+    // SetGrd of this worksheet's open viewer alone (the members that keep
+    // their refresh to it).
+    void RefreshOwnViewer();
 
 private:
     void OpenViewer();

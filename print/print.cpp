@@ -135,8 +135,21 @@ Out& Out::Tab(int col) {
     return *this;
 }
 
+// Stored text may hold control characters (typed before they were refused, or
+// written by another program); in a print file a form feed or an orientation
+// mark would start pages of its own.
 Out& Out::operator<<(const std::string& text) {
-    FileOf(fn_).line += Utf8ToCp1252(text);
+    std::string plain = text;
+    for (char& c : plain)
+        if (static_cast<unsigned char>(c) < 32 || c == 127) c = ' ';
+    FileOf(fn_).line += Utf8ToCp1252(plain);
+    return *this;
+}
+
+Out& Out::PageFeed(int orientation) {
+    auto& line = FileOf(fn_).line;
+    line += '\f';
+    if (orientation == 1 || orientation == 2) line += static_cast<char>(orientation);
     return *this;
 }
 
@@ -158,12 +171,12 @@ void Print_Page_Header(int fileNum, const std::string& sheetName, int& page, int
     lines = 0;
     ++page;
 
-    std::string feed = "\f";
+    int mark = 0;
     if (layout.Page_Orientation != layout.Last_Orientation) {
-        feed += static_cast<char>(layout.Page_Orientation);
+        mark = layout.Page_Orientation;
         layout.Last_Orientation = layout.Page_Orientation;
     }
-    out.Line(feed);
+    out.PageFeed(mark).Line();
     out.Line();
 
     auto centred = [&](const std::string& text) {

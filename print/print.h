@@ -42,7 +42,12 @@ class Out {
 public:
     explicit Out(int fileNum) : fn_(fileNum) {}
     Out& Tab(int col);
+    // Text as it is to be read: a control character in it (stored text may hold
+    // one) becomes a blank, so that only PageFeed starts a page.
     Out& operator<<(const std::string& text);
+    // A form feed, with the orientation mark (1 portrait, 2 landscape) when
+    // one is given; the line goes on after it.
+    Out& PageFeed(int orientation = 0);
     void Line();  // ends the line
     void Line(const std::string& text) { *this << text; Line(); }
     int Column() const;  // the column the next character goes to

@@ -141,6 +141,10 @@ std::string Wrap_Heading(const std::string& colNum, const std::string& headText,
     if (!number.empty()) {
         const Centring c = CentreNumber(m, number, k);
         caption += rightAligned ? number + Blanks(c.lead + c.trail) : Blanks(c.lead) + number;
+    } else if (static_cast<int>(std::count(caption.begin(), caption.end(), '\r')) >= headLines) {
+        // No number line below a heading that fills every line: the empty
+        // line would push the text out of the heading.
+        caption.pop_back();
     }
     return caption;
 }

@@ -12,8 +12,15 @@
 #include "store/services.h"
 #include "costcentres/frmEditCCs.h"
 #include "costcentres/frmViewCCs.h"
+#include "editors/a_edit_form.h"
+#include "editors/frmEditAp1.h"
 #include "editors/chain_edit_form.h"
 #include "editors/frmEditB.h"
+#include "editors/frmEditDpA.h"
+#include "editors/frmEditDpB.h"
+#include "editors/frmEditDpC.h"
+#include "editors/frmEditI.h"
+#include "editors/frmEditJ.h"
 #include "editors/frmEditB1.h"
 #include "editors/frmEditB2.h"
 #include "editors/frmEditC.h"
@@ -34,6 +41,15 @@ std::map<std::string, WorksheetWindowKind> DesignTable() {
     for (const Worksheet& w : Worksheet_Catalogue()) t[w.code].table = w.code;
     t["CCs"].table = "CostCenters";
     t["B"].editor = Make<frmEditB>();
+    t["DpA"].editor = Make<frmEditDpA>();
+    t["DpB"].editor = Make<frmEditDpB>();
+    t["DpC"].editor = Make<frmEditDpC>();
+    t["I"].editor = Make<frmEditI>();
+    t["J"].editor = Make<frmEditJ>();
+    t["Ap1"].editor = Make<frmEditAp1>();
+    t["Ap3"].editor = Make<frmEditAp3>();
+    t["Ap4"].editor = Make<frmEditAp4>();
+    t["Ap5"].editor = Make<frmEditAp5>();
     t["E"].editor = Make<frmEditE>();
     t["Fp2"].editor = Make<frmEditFp2>();
     t["E1"].editor = Make<frmEditE1>();

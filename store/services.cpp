@@ -226,21 +226,26 @@ bool Check_Amount(Value& value, int sign) {
         value = Value::Integer(0);
         return true;
     }
-    Currency amount;
     // Typed text must be a plain decimal number: "1,234" is not read as
     // 1234 (nor as 1.234 on another desktop), and "12abc" not as 12.
-    bool numeric = value.IsString() ? IsPlainNumber(value.Str()) : IsNumeric(value);
-    if (numeric) {
-        try {
-            amount = value.ToCurrency();
-        } catch (const std::exception&) {
-            numeric = false;  // a number too large for money is no amount either
-        }
-    }
-    if (!numeric) {
+    if (value.IsString() ? !IsPlainNumber(value.Str()) : !IsNumeric(value)) {
         Complain(kNotNumeric, ui::kOkOnly);
         return false;
     }
+    // Past the limit a stored amount (or statistic) would lose its last
+    // decimals, or stop the calculation later without naming the cell.
+    std::optional<Currency> fits;
+    try {
+        fits = value.ToCurrency();
+    } catch (const Overflow&) {
+    }
+    if (!fits || !db::IsStorableAmount(*fits)) {
+        Complain(std::string("This field may only contain amounts from -") + db::kLargestAmountText + " to " +
+                     db::kLargestAmountText,
+                 ui::kOkOnly);
+        return false;
+    }
+    const Currency amount = *fits;
     const Currency zero{};
     if (amount > zero && sign < 0) {
         Complain("This field must contain a negative amount. The value has been changed to negative", ui::kOkOnly);
@@ -255,22 +260,24 @@ bool Check_Amount(Value& value, int sign) {
     return true;
 }
 
-bool Check_Text(const std::string& text, std::size_t maxLength, const std::string& fieldName) {
+std::string Text_Refusal(const std::string& text, std::size_t maxLength, const std::string& fieldName) {
     std::size_t characters = 0;
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
-        if (byte < 32 || byte == 127) {
-            Complain("The " + fieldName + " may not contain control characters (such as tabs or line breaks).",
-                     ui::kOkOnly);
-            return false;
-        }
+        if (byte < 32 || byte == 127)
+            return "The " + fieldName + " may not contain control characters (such as tabs or line breaks).";
         if ((byte & 0xC0) != 0x80) ++characters;  // UTF-8: count the first byte of each character
     }
-    if (characters > maxLength) {
-        Complain("The " + fieldName + " may hold at most " + std::to_string(maxLength) + " characters.", ui::kOkOnly);
-        return false;
-    }
-    return true;
+    if (characters > maxLength)
+        return "The " + fieldName + " may hold at most " + std::to_string(maxLength) + " characters.";
+    return "";
+}
+
+bool Check_Text(const std::string& text, std::size_t maxLength, const std::string& fieldName) {
+    const std::string refusal = Text_Refusal(text, maxLength, fieldName);
+    if (refusal.empty()) return true;
+    Complain(refusal, ui::kOkOnly);
+    return false;
 }
 
 std::string Get_Worksheet_Name(const std::string& code) {

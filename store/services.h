@@ -38,11 +38,16 @@ extern Value Temp_Value;
 // Field checks (beep and message through Show_Message).
 bool Check_Date(std::string& text);
 bool Format_Date_Field(std::string& text, bool showMessage);
+// False for a non-numeric value, and for one past db::kLargestAmount (an
+// amount, or a statistic, the file could not keep exactly).
 bool Check_Amount(Value& value, int sign = 0);
 // Text typed for a field of at most maxLength characters: control characters
 // (which would reach print files as page feeds) and text longer than the field
 // are refused with a message naming the field.
 bool Check_Text(const std::string& text, std::size_t maxLength, const std::string& fieldName);
+// What Check_Text would say, or "" when the text is accepted, for a dialog that
+// shows its refusals itself. A maxLength of std::string::npos checks no length.
+std::string Text_Refusal(const std::string& text, std::size_t maxLength, const std::string& fieldName);
 std::string Get_Worksheet_Name(const std::string& code);
 
 }  // namespace vt

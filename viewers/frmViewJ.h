@@ -7,11 +7,11 @@
 
 #include <QPushButton>
 
-#include "shell/worksheet_window.h"
+#include "shell/j_form.h"
 
 namespace vt::gui {
 
-class frmViewJ : public WorksheetWindow {
+class frmViewJ : public JForm {
     Q_OBJECT
 public:
     frmViewJ();
@@ -30,9 +30,6 @@ public slots:
     void cmdPrint_Click();
     void cmdOpenEdit_Click();
     void cmdClose_Click();
-
-protected:
-    void Form_Resize() override;
 };
 
 }  // namespace vt::gui

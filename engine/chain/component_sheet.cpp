@@ -614,15 +614,20 @@ Currency Write_Band_Totals(const std::string& sheet, const std::string& field) {
     auto sum = [&](const char* where) {
         return NzCur(db.Scalar("SELECT SUM(" + f + ") AS Sum FROM " + t + " WHERE " + where + ";"));
     };
-    const Currency s18 = sum("SeqNum > 0 AND SeqNum < 18");
-    const Currency s28 = sum("SeqNum > 18 AND SeqNum < 28");
-    const Currency s33 = sum("SeqNum > 28 AND SeqNum < 33");
     const std::string set = "UPDATE " + t + " SET " + f + " = ? WHERE SeqNum = ?;";
-    db.Execute(set, {Value(s18), Value(Cents(1800))});
-    db.Execute(set, {Value(s28), Value(Cents(2800))});
-    db.Execute(set, {Value(s33), Value(Cents(3300))});
-    const Currency s34 = s18 + s28 + s33;
-    db.Execute(set, {Value(s34), Value(Cents(3400))});
+    // Each total names its own line when it is past what the sheet can keep.
+    Currency s34;
+    const auto band = [&](int line, const char* where) {
+        db::AtLine(t, std::to_string(line), [&] {
+            const Currency s = sum(where);
+            db.Execute(set, {Value(s), Value(Currency::FromInt(line))});
+            db::AtLine(t, "34", [&] { s34 += s; });
+        });
+    };
+    band(18, "SeqNum > 0 AND SeqNum < 18");
+    band(28, "SeqNum > 18 AND SeqNum < 28");
+    band(33, "SeqNum > 28 AND SeqNum < 33");
+    db::AtLine(t, "34", [&] { db.Execute(set, {Value(s34), Value(Cents(3400))}); });
     return s34;
 }
 

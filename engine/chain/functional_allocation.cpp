@@ -60,8 +60,9 @@ void Allocate_Columns(const FunctionalSheet& sheet, const std::vector<std::strin
         const double ucm = Nz_Num(Cell(s, f, 36)).ToDouble();
 
         // Int(x + 0.5) rounds halves up: 2.5 gives 3, -2.5 gives -2. A Null
-        // statistic leaves a Null allocation.
-        db.Execute("UPDATE " + a + " SET " + f + " = Int(" + s + "." + f + " * ? + 0.5) FROM " + s + " WHERE " + s +
+        // statistic leaves a Null allocation; CCur refuses a share past what
+        // the sheet can keep.
+        db.Execute("UPDATE " + a + " SET " + f + " = CCur(Int(" + s + "." + f + " * ? + 0.5)) FROM " + s + " WHERE " + s +
                        ".SeqNum = " + a + ".SeqNum AND " + ComponentRows(a) + ";",
                    {Value(ucm)});
 

@@ -134,7 +134,8 @@ void WriteRow(const GSheet& g, const GRow& r, bool withTotalCost) {
         params.emplace_back(r.cells[k]);
     }
     params.emplace_back(r.seq);
-    Db().Execute("UPDATE " + g.table + " SET " + set + " WHERE SeqNum = ?;", params);
+    db::AtLine(g.table, r.seq.ToText(),
+               [&] { Db().Execute("UPDATE " + g.table + " SET " + set + " WHERE SeqNum = ?;", params); });
 }
 
 std::vector<Currency> CostCentres(const GSheet& g) {
@@ -374,9 +375,12 @@ void Calc_Gp1() {
     const size_t n = g.columns.size();
     const auto isLine = [](Currency seq) { return seq < Whole(4); };  // lines 1-3
 
+    // The total of lines 1-3 is line 4's.
     Currency total;
-    for (const auto& r : g.rows)
-        if (isLine(r.seq)) total += r.totalCost;
+    db::AtLine("Gp1", "4", [&] {
+        for (const auto& r : g.rows)
+            if (isLine(r.seq)) total += r.totalCost;
+    });
 
     if (total == Currency{}) {
         // Nothing to divide by. The total costs the user entered stay: costs
@@ -450,15 +454,21 @@ void Calc_Gp2() {
     std::array<Currency, 3> bandCost{};
     for (auto& r : g.rows) {
         if (r.seq >= grandRow) break;
-        if (IsBandTotal(r.seq)) {
-            r.totalCost = bandCost[BandOf(r.seq)];
-            db.Execute("UPDATE Gp2 SET TotalCost = ? WHERE SeqNum = ?;", {Value(r.totalCost), Value(r.seq)});
-        } else {
-            bandCost[BandOf(r.seq)] += r.totalCost;
-        }
+        // A band's sum belongs to its total row.
+        const Currency band = Whole(std::array{18, 28, 33}[BandOf(r.seq)]);
+        db::AtLine("Gp2", band.ToText(), [&] {
+            if (IsBandTotal(r.seq)) {
+                r.totalCost = bandCost[BandOf(r.seq)];
+                db.Execute("UPDATE Gp2 SET TotalCost = ? WHERE SeqNum = ?;", {Value(r.totalCost), Value(r.seq)});
+            } else {
+                bandCost[BandOf(r.seq)] += r.totalCost;
+            }
+        });
     }
-    db.Execute("UPDATE Gp2 SET TotalCost = ? WHERE SeqNum = 34;",
-               {Value(bandCost[0] + bandCost[1] + bandCost[2])});
+    db::AtLine("Gp2", "34", [&] {
+        db.Execute("UPDATE Gp2 SET TotalCost = ? WHERE SeqNum = 34;",
+                   {Value(bandCost[0] + bandCost[1] + bandCost[2])});
+    });
 
     std::vector<Currency> alloc(n), pool(n), bandSum(n);
     if (partIMode) {

@@ -38,7 +38,9 @@ public:
         rs_.Set(field, v);
         rs_.Update();
     }
-    void Add(const char* field, Currency delta) { Set(field, Value(Get(field) + delta)); }
+    void Add(const char* field, Currency delta) {
+        db::AtLine("B", LineNum().ToText(), [&] { Set(field, Value(Get(field) + delta)); });
+    }
 
 private:
     Recordset& rs_;
@@ -244,11 +246,14 @@ void Calc_B() {
         const std::string& f = fields[i].name;
         Currency total{};
         for (const Group& g : groups) {
-            const Currency sum = Amount(db.Scalar("SELECT SUM(" + f + ") AS Sum FROM B WHERE " + g.where + ";"));
-            db.Execute("UPDATE B SET " + f + "=? WHERE LineNum = " + std::to_string(g.line) + ";", {Value(sum)});
-            total += sum;
+            const std::string line = std::to_string(g.line);
+            db::AtLine("B", line, [&] {
+                const Currency sum = Amount(db.Scalar("SELECT SUM(" + f + ") AS Sum FROM B WHERE " + g.where + ";"));
+                db.Execute("UPDATE B SET " + f + "=? WHERE LineNum = " + line + ";", {Value(sum)});
+                db::AtLine("B", "100", [&] { total += sum; });
+            });
         }
-        db.Execute("UPDATE B SET " + f + "=? WHERE LineNum = 100;", {Value(total)});
+        db::AtLine("B", "100", [&] { db.Execute("UPDATE B SET " + f + "=? WHERE LineNum = 100;", {Value(total)}); });
     }
     tx.Commit();
 }

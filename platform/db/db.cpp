@@ -118,7 +118,7 @@ struct Database::StatementCache {
 
 class Database::Use {
 public:
-    Use(Database& db, const std::string& sql, bool lenient) : db_(db) {
+    Use(Database& db, const std::string& sql, bool lenient) : db_(db), sql_(sql) {
         db.RequireOpen();
         st_ = db.cache_->Find(sql, lenient);
         if (st_ && !sqlite3_stmt_busy(st_)) {
@@ -176,11 +176,12 @@ public:
                 db_.endedWhy_ = msg;
             }
         }
-        throw DbError(msg, rc);
+        detail::ThrowExplained(msg, rc, sql_);
     }
 
 private:
     Database& db_;
+    const std::string& sql_;
     sqlite3_stmt* st_ = nullptr;
     bool cached_ = false;
 };
@@ -342,6 +343,13 @@ int Database::Run(const std::string& sql, const std::vector<Value>& params, bool
             if (!params.empty()) throw DbError("CREATE INDEX takes no parameters");
             detail::CreateIndex(db_, *ix);
             return 0;
+        }
+    }
+    // Refused before anything is written: an amount the file cannot keep exactly.
+    for (const Value& p : params) {
+        if (p.Type() == VType::Currency && !IsStorableAmount(p.ToCurrency())) {
+            if (const std::string table = detail::TargetTable(sql); !table.empty())
+                throw AmountOverflow(Format(p, "#,##0.00"), table);
         }
     }
     Use use(*this, sql, lenient);

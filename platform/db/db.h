@@ -7,6 +7,11 @@
 //   four decimals. Arithmetic written inside SQL is not: wrap it in CCur(...)
 //   ("UPDATE B SET LineNum = CCur(LineNum+100) ...", "ON CCur(a.SeqNum+18) =
 //   b.SeqNum"), exactly as the original's Currency fields coerced their results.
+//   An amount past kLargestAmount is never written: AmountOverflow instead.
+// - A value read from a number, money, date or Yes/No field that is not of its
+//   type (text, a blob) raises DamagedValue naming table, field and line.
+// - A strict write refused by a size or zero-length rule says which field and
+//   which limit, not SQLite's constraint text.
 // - Execute() is lenient: an INSERT or UPDATE row that breaks a unique index, a
 //   Text size or a zero-length rule is dropped and the statement goes on. Any
 //   other failure (syntax, unknown table or field) raises DbError.
@@ -56,6 +61,50 @@ std::string EnvironmentReason(int code);
 // How long a statement waits for another program to let go of the file
 // before it fails as busy.
 inline constexpr int kBusyWaitMs = 2000;
+
+// Amounts are stored as doubles, which keep every four-decimal amount exactly
+// only up to 2^37 (about 137 billion), sums in SQL included. The report keeps
+// its amounts within this limit either side of zero: an amount past it is
+// refused where it would be written, or computed by CCur.
+inline constexpr Currency kLargestAmount = Currency::FromScaled(999'999'999'999'999);
+inline constexpr const char* kLargestAmountText = "99,999,999,999.9999";
+inline bool IsStorableAmount(Currency c) {
+    return c.scaled <= kLargestAmount.scaled && c.scaled >= -kLargestAmount.scaled;
+}
+
+// An amount past kLargestAmount. Names the amount when it is known, the table,
+// and the line where the caller knows it.
+class AmountOverflow : public DbError {
+public:
+    AmountOverflow(std::string amount, std::string table, std::string line = "");
+    const std::string& Amount() const { return amount_; }
+    const std::string& Table() const { return table_; }
+    const std::string& Line() const { return line_; }
+private:
+    std::string amount_, table_, line_;
+};
+
+// Runs write(); an amount it cannot keep (AmountOverflow, or a sum of
+// amounts that overflowed) is raised again as an AmountOverflow naming the
+// table and line.
+template <class F>
+void AtLine(const std::string& table, const std::string& line, F&& write) {
+    try {
+        write();
+    } catch (const AmountOverflow& e) {
+        if (!e.Line().empty()) throw;  // an inner step knew the line better
+        throw AmountOverflow(e.Amount(), table, line);
+    } catch (const Overflow&) {
+        throw AmountOverflow("", table, line);
+    }
+}
+
+// A value read from a number, money, date or Yes/No field that is not of that
+// type (text, a blob): named by table, field and line, never read as 0.
+class DamagedValue : public DbError {
+public:
+    using DbError::DbError;
+};
 
 enum class FieldType { Text, Integer, Long, Currency, Double, Date, Memo, YesNo };
 

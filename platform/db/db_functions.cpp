@@ -49,13 +49,17 @@ void CCur(sqlite3_context* ctx, int, sqlite3_value** argv) {
     const Num n = ReadNum(argv[0]);
     if (n.kind == Num::Null) return sqlite3_result_null(ctx);
     if (n.kind == Num::Bad) return sqlite3_result_error(ctx, "Type mismatch", -1);
+    // The same rounding as the program's own Currency, so that SQL and C++
+    // agree on every amount; an amount the report cannot keep stops the
+    // statement, and the layer names it with the statement's table.
+    const double d = n.AsDouble();
     try {
-        // The same rounding as the program's own Currency, so that SQL and
-        // C++ agree on every amount.
-        sqlite3_result_double(ctx, Currency::FromDouble(n.AsDouble()).ToDouble());
+        const Currency c = Currency::FromDouble(d);
+        if (IsStorableAmount(c)) return sqlite3_result_double(ctx, c.ToDouble());
     } catch (const TypeMismatch&) {
-        sqlite3_result_error(ctx, "Overflow", -1);
     }
+    const std::string message = kOverflowMark + Format(Value(d), "#,##0.00");
+    sqlite3_result_error(ctx, message.c_str(), static_cast<int>(message.size()));
 }
 
 void Sgn(sqlite3_context* ctx, int, sqlite3_value** argv) {

@@ -63,6 +63,13 @@ std::optional<IndexStatement> ParseCreateIndex(const std::string& sql);
 void CreateIndex(sqlite3* h, const IndexStatement& ix);
 
 void RegisterFunctions(sqlite3* h);
+// How CCur reports an amount past kLargestAmount: this mark, then the amount.
+inline constexpr const char* kOverflowMark = "vt overflow: ";
+// The table an INSERT, UPDATE or REPLACE writes to; "" for other statements.
+std::string TargetTable(const std::string& sql);
+// A failure of a statement as the user is to read it: an amount CCur could not
+// keep, or a refused size or zero-length rule, named by its table and field.
+[[noreturn]] void ThrowExplained(const std::string& message, int code, const std::string& sql);
 
 // Rows read by a SELECT, with the names of its columns.
 struct Rows {

@@ -86,10 +86,19 @@ Value ForField(FieldType type, const Value& v) {
         case FieldType::Date: return v.IsDateType() ? v : Value(v.ToDate());
         case FieldType::YesNo: return Value::Bool(v.ToBool());
         }
+    } catch (const Overflow&) {
+        throw AmountOverflow(Format(v, "#,##0.00"), "");
     } catch (const TypeMismatch& e) {
         throw DbError(e.what());
     }
     return v;
+}
+
+// The line of the row being added or edited, for a message: its LineNum.
+std::string LineOf(const RecordsetData& d) {
+    for (size_t i = 0; i < d.names.size() && i < d.buffer.size(); ++i)
+        if (EqualsNoCase(d.names[i], "LineNum") && !d.buffer[i].IsNull()) return d.buffer[i].ToText();
+    return "";
 }
 
 }  // namespace
@@ -295,7 +304,7 @@ void Recordset::Set(const std::string& field, const Value& v) {
     const int i = FieldIndex(field);
     if (i < 0) throw DbError("Item not found in this collection: " + field);
     const auto k = static_cast<size_t>(i);
-    d.buffer[k] = k < d.types.size() ? ForField(d.types[k], v) : v;
+    db::AtLine(d.table, LineOf(d), [&] { d.buffer[k] = k < d.types.size() ? ForField(d.types[k], v) : v; });
     d.dirty[k] = true;
 }
 
@@ -319,7 +328,9 @@ void Recordset::Update() {
                                 (cols.empty() ? " DEFAULT VALUES" : " (" + cols + ") VALUES (" + marks + ")");
         // Refusals by a constraint raise; a row skipped by a Null-key trigger
         // only shows as no change, and must raise too.
-        if (d.db->ExecuteStrict(sql, params) != 1) throw DbError("The row was refused: " + d.table);
+        int added = 0;
+        db::AtLine(d.table, LineOf(d), [&] { added = d.db->ExecuteStrict(sql, params); });
+        if (added != 1) throw DbError("The row was refused: " + d.table);
         const sqlite3_int64 rowid = sqlite3_last_insert_rowid(d.db->Handle());
         d.rows.push_back(ReadBack(d, rowid));
         d.rowids.push_back(rowid);
@@ -329,7 +340,9 @@ void Recordset::Update() {
         if (!cols.empty()) {
             params.push_back(Value(static_cast<std::int64_t>(d.rowids[k])));
             const std::string sql = "UPDATE " + Quote(d.table) + " SET " + cols + " WHERE rowid = ?";
-            if (d.db->ExecuteStrict(sql, params) != 1) throw DbError("The row was refused: " + d.table);
+            int changed = 0;
+            db::AtLine(d.table, LineOf(d), [&] { changed = d.db->ExecuteStrict(sql, params); });
+            if (changed != 1) throw DbError("The row was refused: " + d.table);
             d.rows[k] = ReadBack(d, d.rowids[k]);
         }
     }

@@ -1,5 +1,6 @@
 // Values in and out of statements, and small helpers the layer's files share.
 #include <cctype>
+#include <cmath>
 #include <cstdint>
 #include <limits>
 
@@ -29,14 +30,91 @@ std::string ColumnText(sqlite3_stmt* st, int i) {
 
 }  // namespace
 
+namespace {
+
+// Whether the value in column i fits the declared type of its field. Numbers
+// fit the numeric types (SQLite keeps a fraction in an INT column as it is)
+// as long as money is within the Currency range; dates are ISO text. Text and
+// blobs in a number or date field, written by another program or left by
+// damage, do not.
+bool Fits(ColumnKind kind, sqlite3_stmt* st, int i) {
+    const int type = sqlite3_column_type(st, i);
+    switch (kind) {
+    case ColumnKind::Currency:
+        if (type == SQLITE_FLOAT) return std::fabs(sqlite3_column_double(st, i)) < 922337203685477.5;
+        return type == SQLITE_INTEGER || type == SQLITE_NULL;
+    case ColumnKind::Double:
+    case ColumnKind::Integer:
+    case ColumnKind::Long:
+    case ColumnKind::YesNo: return type == SQLITE_INTEGER || type == SQLITE_FLOAT || type == SQLITE_NULL;
+    case ColumnKind::Date: return type == SQLITE_NULL || (type == SQLITE_TEXT && DateTime::FromIso(ColumnText(st, i)));
+    default: return true;
+    }
+}
+
+const char* KindName(ColumnKind kind) {
+    switch (kind) {
+    case ColumnKind::Currency: return "an amount";
+    case ColumnKind::Date: return "a date";
+    case ColumnKind::YesNo: return "a Yes/No value";
+    case ColumnKind::Integer:
+    case ColumnKind::Long: return "a whole number";
+    default: return "a number";
+    }
+}
+
+// The first row of the table whose field holds a value that does not fit, by
+// its LineNum (or SeqNum) where the table has one, else by its place.
+std::string DamagedLine(sqlite3* h, const std::string& table, const std::string& field, ColumnKind kind) {
+    std::string key = "rowid";
+    for (const char* k : {"LineNum", "SeqNum"}) {
+        if (sqlite3_table_column_metadata(h, nullptr, table.c_str(), k, nullptr, nullptr, nullptr, nullptr,
+                                          nullptr) == SQLITE_OK) {
+            key = k;
+            break;
+        }
+    }
+    const std::string sql = "SELECT " + Quote(key) + ", " + Quote(field) + " FROM " + Quote(table) + " ORDER BY rowid";
+    sqlite3_stmt* st = nullptr;
+    std::string line;
+    if (sqlite3_prepare_v2(h, sql.c_str(), -1, &st, nullptr) == SQLITE_OK) {
+        while (sqlite3_step(st) == SQLITE_ROW) {
+            if (Fits(kind, st, 1)) continue;
+            if (key == "rowid") line = "row " + ColumnText(st, 0);
+            else if (const double d = sqlite3_column_double(st, 0); std::isfinite(d)) line = "line " + SqlNumber(d);
+            break;
+        }
+    }
+    sqlite3_finalize(st);
+    return line;
+}
+
+[[noreturn]] void Damaged(sqlite3_stmt* st, int i, ColumnKind kind, int type) {
+    const char* t = sqlite3_column_table_name(st, i);
+    const char* f = sqlite3_column_origin_name(st, i);
+    const std::string table = t ? t : "", field = f ? f : sqlite3_column_name(st, i);
+    std::string what = type == SQLITE_BLOB ? "A binary value" : "The value '" + ColumnText(st, i) + "'";
+    std::string where = " in field " + field;
+    if (!table.empty()) {
+        const std::string line = DamagedLine(sqlite3_db_handle(st), table, field, kind);
+        where = " in table " + table + ", field " + field + (line.empty() ? "" : ", " + line);
+    }
+    throw DamagedValue(what + where + " is not " + KindName(kind) +
+                       ": the file is damaged or was written by another program.");
+}
+
+}  // namespace
+
 Value ReadColumn(sqlite3_stmt* st, int i) {
     const int t = sqlite3_column_type(st, i);
     if (t == SQLITE_NULL) return Value::Null();
     const bool number = t == SQLITE_INTEGER || t == SQLITE_FLOAT;
+    const ColumnKind kind = KindOfDecltype(sqlite3_column_decltype(st, i));
+    if (!Fits(kind, st, i)) Damaged(st, i, kind, t);
     // The declared type decides, as long as what is stored fits it; anything
     // else (an expression, or a value SQLite kept in another class) is read
     // by what is stored.
-    switch (KindOfDecltype(sqlite3_column_decltype(st, i))) {
+    switch (kind) {
     case ColumnKind::Currency:
         if (number) {
             try {
@@ -105,6 +183,32 @@ void BindValue(sqlite3_stmt* st, int index, const Value& v) {
     if (rc != SQLITE_OK) throw DbError(sqlite3_errstr(rc), rc);
 }
 
+}  // namespace vt::db::detail
+
+namespace vt::db {
+
+namespace {
+
+std::string OverflowMessage(const std::string& amount, const std::string& table, const std::string& line) {
+    std::string where;
+    if (!table.empty()) where = " in table " + table + (line.empty() ? "" : ", line " + line);
+    return "Overflow" + where + ": " + (amount.empty() ? "an amount" : "the amount " + amount) +
+           " is past " + kLargestAmountText +
+           ", the largest amount (either side of zero) that a report keeps exactly.";
+}
+
+}  // namespace
+
+AmountOverflow::AmountOverflow(std::string amount, std::string table, std::string line)
+    : DbError(OverflowMessage(amount, table, line)),
+      amount_(std::move(amount)),
+      table_(std::move(table)),
+      line_(std::move(line)) {}
+
+}  // namespace vt::db
+
+namespace vt::db::detail {
+
 bool IsWordChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
 
 size_t SkipBlanks(const std::string& s, size_t i) {
@@ -125,6 +229,69 @@ std::string WordAt(const std::string& s, size_t i) {
     size_t e = i;
     while (e < s.size() && IsWordChar(s[e])) ++e;
     return Upper(s.substr(i, e - i));
+}
+
+namespace {
+
+// A name as written in a statement: "quoted", [bracketed] or a plain word.
+std::string NameAt(const std::string& s, size_t i) {
+    if (i < s.size() && (s[i] == '"' || s[i] == '[' || s[i] == '`')) {
+        const char close = s[i] == '[' ? ']' : s[i];
+        std::string name;
+        for (size_t j = i + 1; j < s.size(); ++j) {
+            if (s[j] == close) {
+                if (close != '"' || j + 1 >= s.size() || s[j + 1] != '"') break;
+                ++j;
+            }
+            name += s[j];
+        }
+        return name;
+    }
+    size_t e = i;
+    while (e < s.size() && IsWordChar(s[e])) ++e;
+    return s.substr(i, e - i);
+}
+
+// The quoted name after `mark` in a constraint message, or "".
+std::string QuotedAfter(const std::string& text, const std::string& mark) {
+    const size_t at = text.find(mark);
+    if (at == std::string::npos) return "";
+    return NameAt(text, at + mark.size());
+}
+
+}  // namespace
+
+std::string TargetTable(const std::string& sql) {
+    size_t i = SkipBlanks(sql, 0);
+    const std::string first = WordAt(sql, i);
+    if (first != "INSERT" && first != "UPDATE" && first != "REPLACE") return "";
+    i = SkipBlanks(sql, i + first.size());
+    if (WordAt(sql, i) == "OR") {
+        i = SkipBlanks(sql, i + 2);
+        i = SkipBlanks(sql, i + WordAt(sql, i).size());
+    }
+    if (WordAt(sql, i) == "INTO") i = SkipBlanks(sql, i + 4);
+    return NameAt(sql, i);
+}
+
+void ThrowExplained(const std::string& message, int code, const std::string& sql) {
+    const std::string mark = kOverflowMark;
+    const size_t at = message.find(mark);
+    if (at != std::string::npos) throw AmountOverflow(message.substr(at + mark.size()), TargetTable(sql));
+    if ((code & 0xff) == SQLITE_CONSTRAINT) {
+        // The rules this layer declares: CHECK (length("F") <= n) and CHECK ("F" <> '').
+        const std::string table = TargetTable(sql);
+        const std::string where = table.empty() ? "" : " of table " + table;
+        if (const std::string f = QuotedAfter(message, "length("); !f.empty()) {
+            const size_t le = message.find("<=");
+            const std::string limit = le == std::string::npos ? "" : message.substr(SkipBlanks(message, le + 2));
+            throw DbError("The field " + f + where + " may hold at most " + limit + " characters.", code);
+        }
+        // SQLite names the zero-length rule by its expression or by its column alone.
+        if (const std::string f = QuotedAfter(message, "CHECK constraint failed: "); !f.empty())
+            throw DbError("The field " + f + where + " may not be empty.", code);
+    }
+    throw DbError(message, code);
 }
 
 std::vector<std::vector<Value>> Query(sqlite3* h, const std::string& sql, const std::vector<Value>& params) {

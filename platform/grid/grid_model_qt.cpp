@@ -323,19 +323,20 @@ bool GridModel::StoreCell(int row, int col, Value value) {
     // A handler may have read the rows again; the row is found by its rowid.
     row = RowOfRowId(rowid);
     if (row < 0) return false;
-    if (!u.cancel && BeforeUpdate) BeforeUpdate(row, u.cancel);
+    if (!u.cancel && !u.storedByHandler && BeforeUpdate) BeforeUpdate(row, u.cancel);
     row = RowOfRowId(rowid);
     if (row < 0) return false;
-    if (u.cancel) {
+    if (u.cancel || u.storedByHandler) {
         ReloadRow(row);
-        return false;
-    }
-    try {
-        WriteRow(row, {{names_[static_cast<size_t>(col)], u.newValue}});
-    } catch (const std::exception& e) {
-        ReloadRow(row);
-        Fail("The value entered in " + names_[static_cast<size_t>(col)] + " cannot be stored.\n" + e.what());
-        return false;
+        if (u.cancel) return false;
+    } else {
+        try {
+            WriteRow(row, {{names_[static_cast<size_t>(col)], u.newValue}});
+        } catch (const std::exception& e) {
+            ReloadRow(row);
+            Fail("The value entered in " + names_[static_cast<size_t>(col)] + " cannot be stored.\n" + e.what());
+            return false;
+        }
     }
     if (AfterUpdate) AfterUpdate(row);
     if (AfterColUpdate) AfterColUpdate(row, col, u.oldValue);

@@ -9,7 +9,10 @@
 //   the write, then the row is read back from the table
 //   AfterUpdate, AfterColUpdate
 // A cancel, or a write the database refuses (told to the user), leaves the
-// row as the table holds it, read again, and no after-event follows.
+// row as the table holds it, read again, and no after-event follows. A
+// handler that stored the value itself (through an operation that changes
+// more than this cell) says so: the grid writes nothing, reads the row again
+// and raises the after-events.
 #pragma once
 
 #include <QAbstractTableModel>
@@ -33,6 +36,7 @@ struct CellUpdate {
     Value oldValue;  // as the table holds it
     Value newValue;  // as typed (text) or as code passed it; a handler may rewrite it
     bool cancel = false;
+    bool storedByHandler = false;  // the handler wrote it: no BeforeUpdate, no write of the grid's own
 };
 
 using FieldValues = std::vector<std::pair<std::string, Value>>;

@@ -120,6 +120,18 @@ protected:
         grid_->UpdateCellButtons();
     }
 
+    // A pane shown before its window was sized has scrolled to the current
+    // cell; once it is wide enough to show every column from the first up to
+    // that one, it shows them from the first again.
+    void resizeEvent(QResizeEvent* event) override {
+        QTableView::resizeEvent(event);
+        const QModelIndex current = currentIndex();
+        QScrollBar* bar = horizontalScrollBar();
+        if (bar->value() == 0 || !current.isValid() || isColumnHidden(current.column())) return;
+        const int right = horizontalHeader()->sectionPosition(current.column()) + columnWidth(current.column());
+        if (right <= viewport()->width()) bar->setValue(0);
+    }
+
 private:
     Grid* grid_;
 };
@@ -304,7 +316,10 @@ void Grid::UpdateFrozenWidth() {
     int w = 2 * frozen->frameWidth();
     for (int c = 0; c < ColumnCount(); ++c)
         if (!frozen->isColumnHidden(c)) w += frozen->columnWidth(c);
-    if (frozen->verticalHeader()->isVisible()) w += frozen->verticalHeader()->sizeHint().width();
+    // As wide as the view lays the record selectors out, so that the pane
+    // never has to scroll sideways to show its current cell.
+    if (const QHeaderView* selectors = frozen->verticalHeader(); !selectors->isHidden())
+        w += std::max(selectors->minimumWidth(), selectors->sizeHint().width());
     frozen->setFixedWidth(w);
 }
 

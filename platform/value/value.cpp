@@ -309,12 +309,13 @@ int NumberFormatPlaces(const std::string& f, bool& grouped, bool& parens) {
 // ---- Currency ----
 
 Currency Currency::FromDouble(double d) {
-    if (!std::isfinite(d) || std::fabs(d) >= 922337203685477.6) Mismatch();
+    if (std::isnan(d)) Mismatch();
+    if (std::fabs(d) >= 922337203685477.6) throw Overflow();
     const Fixed f = RoundFixed(DecimalOf(d), 4);
     const std::string digits = f.whole + f.frac;
     std::uint64_t mag = 0;
     auto r = std::from_chars(digits.data(), digits.data() + digits.size(), mag);
-    if (r.ec != std::errc() || mag > static_cast<std::uint64_t>(INT64_MAX)) Mismatch();
+    if (r.ec != std::errc() || mag > static_cast<std::uint64_t>(INT64_MAX)) throw Overflow();
     const auto s = static_cast<std::int64_t>(mag);
     return Currency{f.neg ? -s : s};
 }
@@ -322,7 +323,7 @@ Currency Currency::FromDouble(double d) {
 Currency Currency::Floor() const {
     std::int64_t q = scaled / kScale;
     if (scaled % kScale < 0) --q;
-    return Currency{q * kScale};
+    return FromInt(q);
 }
 
 std::string Currency::ToText() const {

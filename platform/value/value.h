@@ -19,15 +19,26 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Raised when a number does not fit where it goes: money past the Currency
+// range, a sum of amounts that would wrap round (the original "Overflow").
+class Overflow : public TypeMismatch {
+public:
+    Overflow() : TypeMismatch("Overflow") {}
+};
+
 // Money: a 64-bit count of ten-thousandths. Never drifts.
 struct Currency {
     std::int64_t scaled = 0;  // value * 10,000
 
     static constexpr std::int64_t kScale = 10000;
-    static Currency FromScaled(std::int64_t s) { return Currency{s}; }
-    static Currency FromInt(std::int64_t whole) { return Currency{whole * kScale}; }
+    static constexpr Currency FromScaled(std::int64_t s) { return Currency{s}; }
+    static Currency FromInt(std::int64_t whole) {
+        std::int64_t r;
+        const bool over = __builtin_mul_overflow(whole, kScale, &r);
+        return {Checked(over, r)};
+    }
     // Rounds to the nearest ten-thousandth, halves away from zero. Throws
-    // TypeMismatch when the double is out of range or not finite.
+    // TypeMismatch when the double is not a number, Overflow when it is too large.
     static Currency FromDouble(double d);
     double ToDouble() const { return static_cast<double>(scaled) / kScale; }
     bool IsWhole() const { return scaled % kScale == 0; }
@@ -36,12 +47,27 @@ struct Currency {
     // Plain decimal with a point and no trailing zeros: "1.02", "-3", "0.0001".
     std::string ToText() const;
 
-    friend Currency operator+(Currency a, Currency b) { return {a.scaled + b.scaled}; }
-    friend Currency operator-(Currency a, Currency b) { return {a.scaled - b.scaled}; }
-    friend Currency operator-(Currency a) { return {-a.scaled}; }
-    Currency& operator+=(Currency b) { scaled += b.scaled; return *this; }
-    Currency& operator-=(Currency b) { scaled -= b.scaled; return *this; }
+    // Sums never wrap round: a result past the range raises Overflow.
+    friend Currency operator+(Currency a, Currency b) {
+        std::int64_t r;
+        const bool over = __builtin_add_overflow(a.scaled, b.scaled, &r);
+        return {Checked(over, r)};
+    }
+    friend Currency operator-(Currency a, Currency b) {
+        std::int64_t r;
+        const bool over = __builtin_sub_overflow(a.scaled, b.scaled, &r);
+        return {Checked(over, r)};
+    }
+    friend Currency operator-(Currency a) { return Currency{} - a; }
+    Currency& operator+=(Currency b) { return *this = *this + b; }
+    Currency& operator-=(Currency b) { return *this = *this - b; }
     friend auto operator<=>(Currency, Currency) = default;
+
+private:
+    static std::int64_t Checked(bool overflowed, std::int64_t result) {
+        if (overflowed) throw Overflow();
+        return result;
+    }
 };
 
 // A date and time as a serial day number: whole days since 30 December 1899,

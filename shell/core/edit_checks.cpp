@@ -284,7 +284,7 @@ std::string HeaderMoment() {
 void PrintErrorHeader(int fileNum, int& page, int& lines) {
     const auto& r = Report();
     print::Out out(fileNum);
-    if (page > 0) out << "\f";
+    if (page > 0) out.PageFeed();
     out.Tab(32) << "Error Report For";
     out.Line();
     out.Tab(AtLeastOne(36 - static_cast<int>(r.CRF_ProviderName.size()) / 2))

@@ -5,6 +5,7 @@
 #include "platform/ui/ui.h"
 #include "print/codepage.h"
 #include "store/report.h"
+#include "store/services.h"
 
 namespace vt {
 
@@ -15,6 +16,7 @@ bool Save_Header_Line(int lineNum, const std::string& text) {
         Show_Message("The maximum length of a custom OldHeader line is 60 characters");
         return false;
     }
+    if (!Check_Text(text, std::string::npos, "custom header line")) return false;
     Db().ExecuteStrict("UPDATE HeaderLines SET Line = ? WHERE LineNum = ?;", {Value(text), Value(lineNum)});
     Report().CRF_HeaderLines[static_cast<size_t>(lineNum - 1)] = text;
     return true;

@@ -9,8 +9,9 @@ namespace vt {
 
 inline constexpr int kHeaderLineMaximum = 60;
 
-// One edited line (1 to 3). A text over 60 characters is refused (beep and
-// message) and nothing changes; an empty text clears the line.
+// One edited line (1 to 3). A text over 60 characters, or holding a control
+// character, is refused (beep and message) and nothing changes; an empty text
+// clears the line.
 bool Save_Header_Line(int lineNum, const std::string& text);
 
 }  // namespace vt

@@ -56,6 +56,13 @@ Refusal Refuse(IdentityField field, std::string prompt, std::string title, int b
     return Refusal{field, std::move(prompt), buttons, std::move(title), false};
 }
 
+// A line break or page feed typed into a name would reach every page header.
+FieldCheck ControlCharacters(IdentityField field, const std::string& text, const std::string& fieldName) {
+    const std::string refusal = Text_Refusal(text, std::string::npos, fieldName);
+    if (refusal.empty()) return std::nullopt;
+    return Refusal{field, refusal, ui::kOkOnly, "", false};
+}
+
 }  // namespace
 
 DateTime Earliest_FY_End() { return *DateTime::FromParts(2005, 9, 30); }
@@ -96,6 +103,7 @@ bool Leave_FY_End(std::string& fyEnd, IdentityDialog dialog) {
 }
 
 FieldCheck Check_Provider_Number(const std::string& text, IdentityDialog dialog) {
+    if (auto r = ControlCharacters(IdentityField::ProviderNum, text, "Provider Number")) return r;
     const int n = Length(text);
     if (dialog == IdentityDialog::NewCrf) {
         if (n == 6 || n == 7) return std::nullopt;
@@ -153,6 +161,7 @@ bool Spans_More_Than_A_Year(const std::string& fyStart, const std::string& fyEnd
 }
 
 FieldCheck Check_Facility_Name(const std::string& text) {
+    if (auto r = ControlCharacters(IdentityField::FacilityName, text, "Facility Name")) return r;
     const int n = Length(text);
     if (n < kNameMinimum)
         return Refuse(IdentityField::FacilityName, "Facility Name must be at least 8 characters.  Please (re-)enter.",

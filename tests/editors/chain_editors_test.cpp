@@ -22,6 +22,7 @@ using gui::ChainEditForm;
 using gui::WorksheetWindow;
 const char* const kRounded = "This field may only contain full dollar amounts. The value has been rounded";
 const char* const kNotNumeric = "This field may only contain numeric values";
+const char* const kPastLimit = "This field may only contain amounts from -99,999,999,999.9999 to 99,999,999,999.9999";
 Currency C(double d) { return Currency::FromDouble(d); }
 using Cc = std::vector<double>;
 
@@ -104,7 +105,7 @@ TEST_F(ChainEditors, CellsTakeWholeNumbersOnTheirExactDigitsAndTheHiddenRowsStay
          {{"12.5", 13, kRounded}, {"-12.5", -13, kRounded}, {"-40", -40, nullptr}, {"abc", -1, kNotNumeric},
           {"", 0, nullptr}}},
         {"Fp2", 35, 3, "Col_1", {1, 2, 19, 19.01, 27, 29, 35},
-         {{"12.00001", 12, kRounded}, {"12.49999", 12, kRounded}, {"99999999999999999999", -1, kNotNumeric}}},
+         {{"12.00001", 12, kRounded}, {"12.49999", 12, kRounded}, {"99999999999999999999", -1, kPastLimit}}},
         {"Gp1", 1, 2, "TotalCost", {1, 2, 3}, {{"250.50", 251, kRounded}, {"x", -1, kNotNumeric}}},
         {"Gp2", 19.01, 2, "TotalCost", {1, 2, 19, 19.01, 27, 29}, {{"7", 7, nullptr}}},
     };

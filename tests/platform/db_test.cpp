@@ -5,6 +5,7 @@
 #include <sqlite3.h>
 
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <iterator>
 
@@ -54,6 +55,87 @@ TEST_F(DbCurrency, RenumberingThroughCCurLeavesFindableLines) {
     EXPECT_EQ(db().Scalar("SELECT Name FROM B WHERE LineNum = ?", {Value(Currency::FromScaled(35100))}).ToText(),
               "third");
     ExpectAllCurrencyExact(db());
+}
+
+// Past the limit a stored double no longer holds the fourth decimal: such an
+// amount is refused where it would be written, naming table, line and amount.
+TEST_F(DbCurrency, AmountsPastTheLimitAreRefusedNamingWhereTheyWouldGo) {
+    db().CreateTable("B", {CurrencyField("LineNum"), CurrencyField("Amount")});
+    db().Execute("INSERT INTO B (LineNum, Amount) VALUES (7, 60000000000)");
+    const Value limit(kLargestAmount);
+    db().Execute("INSERT INTO B (LineNum, Amount) VALUES (8, ?)", {Value(-kLargestAmount)});
+    EXPECT_EQ(db().Scalar("SELECT Amount FROM B WHERE LineNum = 8"), Value(-kLargestAmount));
+
+    const auto message = [&](const std::function<void()>& write) -> std::string {
+        try {
+            write();
+        } catch (const AmountOverflow& e) {
+            return e.what();
+        }
+        return "nothing raised";
+    };
+    const std::string past = " is past 99,999,999,999.9999, the largest amount (either side of zero) that a "
+                             "report keeps exactly.";
+    EXPECT_EQ(message([&] { db().Execute("UPDATE B SET Amount = CCur(Amount * 2) WHERE LineNum = 7"); }),
+              "Overflow in table B: the amount 120,000,000,000.00" + past);
+    EXPECT_EQ(message([&] { db().Execute("UPDATE B SET Amount = ?", {Value(Currency::FromInt(100'000'000'000))}); }),
+              "Overflow in table B: the amount 100,000,000,000.00" + past);
+    EXPECT_EQ(message([&] {
+                  auto rs = db().OpenTable("B", "LineNum = 7");
+                  rs.Edit();
+                  rs.Set("Amount", Value(1e20));
+              }),
+              "Overflow in table B, line 7: the amount 100,000,000,000,000,000,000.00" + past);
+    EXPECT_EQ(message([&] {
+                  auto rs = db().OpenTable("B", "LineNum = 7");
+                  rs.Edit();
+                  rs.Set("Amount", Value(Currency::FromScaled(kLargestAmount.scaled + 1)));
+                  rs.Update();
+              }),
+              "Overflow in table B, line 7: the amount 100,000,000,000.00" + past);
+    EXPECT_EQ(message([&] { AtLine("B", "100", [] { (void)(Currency{INT64_MAX} + Currency{1}); }); }),
+              "Overflow in table B, line 100: an amount" + past);
+    EXPECT_EQ(db().Scalar("SELECT Amount FROM B WHERE LineNum = 7"), Value(Currency::FromInt(60'000'000'000)));
+    ExpectAllCurrencyExact(db());
+}
+
+// A number, money, date or Yes/No field holding text or a blob (a damaged file,
+// or one written by another program) is reported when read, never read as 0
+// or as the number its text starts with.
+TEST_F(DbCurrency, DamagedValuesAreReportedByTableFieldAndLine) {
+    db().CreateTable("T", {CurrencyField("LineNum"), CurrencyField("Amount"), DoubleField("Ratio"),
+                           DateField("Day"), LongField("N"), YesNoField("Done")});
+    db().Execute("INSERT INTO T (LineNum, Amount, Ratio, Day, N, Done) VALUES (10, 5, 0.5, '2005-12-31', 1, 1)");
+    struct Case {
+        const char* field;
+        const char* stored;  // SQL literal
+        const char* message;
+    } const cases[] = {
+        {"Amount", "'12abc'", "The value '12abc' in table T, field Amount, line 11.5 is not an amount"},
+        {"Amount", "1e20", "The value '1.0e+20' in table T, field Amount, line 11.5 is not an amount"},
+        {"Ratio", "X'0102'", "A binary value in table T, field Ratio, line 11.5 is not a number"},
+        {"Day", "'12abc'", "The value '12abc' in table T, field Day, line 11.5 is not a date"},
+        {"Day", "38717", "The value '38717' in table T, field Day, line 11.5 is not a date"},
+        {"N", "'abc'", "The value 'abc' in table T, field N, line 11.5 is not a whole number"},
+        {"Done", "'yes'", "The value 'yes' in table T, field Done, line 11.5 is not a Yes/No value"},
+    };
+    const std::string tail = ": the file is damaged or was written by another program.";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.field);
+        db().Execute(std::string("INSERT INTO T (LineNum, ") + c.field + ") VALUES (11.5, " + c.stored + ")");
+        const std::string one = "SELECT " + std::string(c.field) + " FROM T WHERE LineNum = 11.5";
+        for (const std::string& sql : {std::string("SELECT * FROM T ORDER BY LineNum"), one}) {
+            try {
+                db().OpenRecordset(sql);
+                ADD_FAILURE() << sql << " read the damaged value";
+            } catch (const DamagedValue& e) {
+                EXPECT_EQ(e.what(), c.message + tail);
+            }
+        }
+        EXPECT_THROW(db().OpenTable("T"), DamagedValue);
+        EXPECT_EQ(db().Scalar(std::string("SELECT ") + c.field + " FROM T WHERE LineNum = 10").IsNull(), false);
+        db().Execute("DELETE FROM T WHERE LineNum = 11.5");
+    }
 }
 
 TEST_F(DbCurrency, JoinOnCCurSumMatches) {
@@ -167,9 +249,14 @@ TEST_F(DbLenient, FieldRulesDropOrRefuseTheRow) {
         const char* field;
         Value value;
         bool accepted;
+        const char* message = nullptr;  // what a strict write says, where it is the layer's own rule
     } const cases[] = {
-        {"Code", Value("123456789"), false}, {"Code", Value(""), false}, {"Note", Value(""), false},
-        {"K", Value(1), false},              {"Code", Value("12345678"), true}, {"Opt", Value(""), true},
+        {"Code", Value("123456789"), false, "The field Code of table T may hold at most 8 characters."},
+        {"Code", Value(""), false, "The field Code of table T may not be empty."},
+        {"Note", Value(""), false, "The field Note of table T may not be empty."},
+        {"K", Value(1), false},
+        {"Code", Value("12345678"), true},
+        {"Opt", Value(""), true},
         {"Note", Value(std::string(70000, 'n')), true},
     };
     for (const auto& c : cases) {
@@ -180,6 +267,13 @@ TEST_F(DbLenient, FieldRulesDropOrRefuseTheRow) {
         EXPECT_EQ(Count("T"), before + (c.accepted ? 1 : 0));
         if (c.accepted) continue;
         EXPECT_THROW(db().ExecuteStrict(insert, {c.value}), DbError);
+        if (c.message) {
+            try {
+                db().ExecuteStrict(insert, {c.value});
+            } catch (const DbError& e) {
+                EXPECT_EQ(std::string(e.what()), c.message);
+            }
+        }
 
         auto rs = db().OpenTable("T");
         rs.AddNew();

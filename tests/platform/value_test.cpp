@@ -29,6 +29,20 @@ TEST(ValueCurrency, FromDoubleRefusesWhatDoesNotFit) {
         EXPECT_THROW(Currency::FromDouble(d), TypeMismatch) << d;
 }
 
+TEST(ValueCurrency, SumsNeverWrapRound) {
+    const Currency top{INT64_MAX}, bottom{INT64_MIN}, tick{1};
+    EXPECT_THROW(top + tick, Overflow);
+    EXPECT_THROW(bottom - tick, Overflow);
+    EXPECT_THROW(-bottom, Overflow);
+    EXPECT_THROW(Currency::FromInt(INT64_MAX / 1000), Overflow);
+    EXPECT_THROW(bottom.Floor(), Overflow);
+    Currency sum = Currency::FromInt(500'000'000'000'000);
+    EXPECT_THROW(sum += sum, Overflow);
+    EXPECT_EQ(sum, Currency::FromInt(500'000'000'000'000));  // left as it was
+    EXPECT_EQ((top - tick + tick).scaled, INT64_MAX);
+    EXPECT_THROW(Currency::FromDouble(1e16), Overflow);
+}
+
 TEST(ValueCurrency, TextAndFloor) {
     struct Case { std::int64_t scaled; const char* text; std::int64_t floor; };
     const std::vector<Case> cases = {

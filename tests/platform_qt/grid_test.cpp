@@ -88,7 +88,7 @@ TEST_F(GridTest, AStoredCellRaisesItsEventsInOrderAndReachesTheTable) {
     EXPECT_EQ(Stored(5, "Name"), Value("Line 5"));
 }
 
-TEST_F(GridTest, ACancelShowsWhatTheTableHoldsAndNoAfterEventFollows) {
+TEST_F(GridTest, ACancelOrAHandlersOwnStoreShowsWhatTheTableHolds) {
     auto& dat = grd->Data();
     int after = 0;
     dat.AfterColUpdate = [&](int, int, const Value&) { ++after; };
@@ -109,6 +109,18 @@ TEST_F(GridTest, ACancelShowsWhatTheTableHoldsAndNoAfterEventFollows) {
     EXPECT_FALSE(dat.StoreCell(3, 1, Value("No")));
     EXPECT_EQ(Stored(4, "Name"), Value("Line 4"));
     EXPECT_EQ(after, 0);
+
+    // A handler that stores the entry itself: the grid shows what it stored,
+    // writes nothing of its own, and the after-events follow.
+    dat.BeforeColUpdate = [&](grid::CellUpdate& u) {
+        db->Execute("UPDATE T SET Name = 'Stored' WHERE LineNum = 5");
+        u.newValue = Value("Typed");
+        u.storedByHandler = true;
+    };
+    EXPECT_TRUE(grd->TypeIntoCell(4, 1, "Typed"));
+    EXPECT_EQ(dat.FieldValue(4, 1), Value("Stored"));
+    EXPECT_EQ(Stored(5, "Name"), Value("Stored"));
+    EXPECT_EQ(after, 2);
 }
 
 TEST_F(GridTest, AWriteTheTableRefusesIsToldAndTheCellKeepsTheStoredValue) {
@@ -231,6 +243,18 @@ TEST_F(GridTest, TheTopRowCanBeReadAndSetAndKeptAcrossARebind) {
     EXPECT_EQ(grd->FirstRow(), 10);
 }
 
+TEST_F(GridTest, AGridShownTooNarrowShowsTheFirstColumnsOnceItIsWideEnough) {
+    for (int c = 0; c < 4; ++c) grd->Columns(c).SetWidth(3000);
+    grd->SetCurrentCell(0, 1);
+    grd->resize(150, 300);
+    grd->show();
+    QApplication::processEvents();
+    ASSERT_GT(grd->Pane(0)->horizontalScrollBar()->value(), 0);
+    grd->resize(600, 300);
+    QApplication::processEvents();
+    EXPECT_EQ(grd->Pane(0)->horizontalScrollBar()->value(), 0);
+}
+
 TEST_F(GridTest, PanesHaveTheirOwnLayoutsAndTheFrozenPaneDoesNotScrollSideways) {
     grd->AddSplit();
     grd->AddSplit();  // never a third pane
@@ -250,6 +274,12 @@ TEST_F(GridTest, PanesHaveTheirOwnLayoutsAndTheFrozenPaneDoesNotScrollSideways) 
     EXPECT_TRUE(scrolling->isColumnHidden(0));
     EXPECT_EQ(frozen->columnWidth(1), 100);
     EXPECT_FALSE(scrolling->verticalHeader()->isVisible());
+    // Laid out before it was shown, the frozen pane still has room for its
+    // record selectors: its current cell never scrolls it sideways.
+    grd->show();
+    grd->SetCurrentCell(0, 1);
+    QApplication::processEvents();
+    EXPECT_EQ(frozen->horizontalScrollBar()->value(), 0);
     grd->SetCurrentCell(0, 3);
     EXPECT_EQ(grd->Columns(3).Text(), "01/01/2006");
     EXPECT_EQ(grd->Splits(0).Columns(3).NumberFormat(), "");

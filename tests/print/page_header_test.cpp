@@ -97,6 +97,28 @@ TEST_F(PrintTest, OnlyTheThirdCustomLineAddsOneBlankAndTheLine) {
     EXPECT_EQ(lines, 15);
 }
 
+// Stored text cannot add pages or switch orientation: its control characters
+// print as blanks, and the page-feed lines stay the header's own.
+TEST_F(PrintTest, ControlCharactersInStoredTextPrintAsBlanks) {
+    Report().CRF_HeaderLines = {"Split\r\nline", "Feed\f\x02here", ""};
+    Report().CRF_ProviderName = "Tab\tName\x7F";
+    const std::string path = PathIn("control.prt");
+    int fn = Open_Print_File(path);
+    int page = 0, lines = 0;
+    Print_Page_Header(fn, "B", page, lines);
+    Out(fn).Line("row\fwith a feed");
+    Close_Print_File(fn);
+
+    const auto text = ReadLines(path);
+    ASSERT_EQ(text.size(), 15u);
+    EXPECT_EQ(FeedLines(text), std::vector<std::string>{"\f\x02"});
+    for (const std::string expected : {"Split  line", "Feed  here", "TAB NAME ", "row with a feed"}) {
+        bool found = false;
+        for (const auto& l : text) found = found || l.find(expected) != std::string::npos;
+        EXPECT_TRUE(found) << expected;
+    }
+}
+
 TEST_F(PrintTest, SheetsSharingOneFileMarkOrientationOnlyWhenItChanges) {
     const std::string path = PathIn("report.prt");
     int fn = Open_Print_File(path);

@@ -46,35 +46,28 @@ TEST_F(PrintFile, PageFeedsBecomePagesWithoutABlankFirstPage) {
     EXPECT_EQ(printer_.pages[0].lines, (Lines{"", "", "text"}));
 }
 
-TEST_F(PrintFile, FixedPitchBoldSevenPointsAndHighQuality) {
-    const std::string path = WriteThreePages();
-    EXPECT_EQ(Print(path), 0);
-    EXPECT_EQ(printer_.fontName, "Courier New");
-    EXPECT_EQ(printer_.fontSize, 7);
-    EXPECT_TRUE(printer_.bold);
-    EXPECT_EQ(printer_.quality, -4);
-}
-
-TEST_F(PrintFile, ListingsInNineAndAHalfPointsOnlyWithTheUpperCaseExtension) {
-    const std::string upper = WriteThreePages("ERRORS.LST");
-    EXPECT_EQ(Print(upper), 0);
-    EXPECT_EQ(printer_.fontSize, 9.5);
-    const std::string lower = WriteThreePages("errors.lst");
-    EXPECT_EQ(Print(lower), 0);
-    EXPECT_EQ(printer_.fontSize, 7);
-}
-
-TEST_F(PrintFile, QualityLeftAloneUnlessTheSettingIsTrue) {
-    settings_->Save("Vantrel", "Printing", "PrintQuality", "False");
-    printer_.quality = 300;
-    EXPECT_EQ(Print(WriteThreePages()), 0);
-    EXPECT_EQ(printer_.quality, 300);
-    settings_->Save("Vantrel", "Printing", "PrintQuality", "True");
-    EXPECT_EQ(Print(WriteThreePages()), 0);
-    EXPECT_EQ(printer_.quality, -4);
-}
-
-TEST_F(PrintFile, AFontWithoutCourierNewIsKept) {
+// Courier New bold in 7 points, 9.5 for a listing with the upper-case
+// extension; the quality is set high unless the setting says False.
+TEST_F(PrintFile, FontSizeAndQuality) {
+    const struct {
+        const char* file;
+        const char* setting;  // nullptr: as the fixture leaves it
+        double size;
+        int quality;
+    } cases[] = {
+        {"three.prt", nullptr, 7, -4},  {"ERRORS.LST", nullptr, 9.5, -4}, {"errors.lst", nullptr, 7, -4},
+        {"three.prt", "False", 7, 300}, {"three.prt", "True", 7, -4},
+    };
+    for (const auto& c : cases) {
+        if (c.setting) settings_->Save("Vantrel", "Printing", "PrintQuality", c.setting);
+        printer_.quality = 300;
+        EXPECT_EQ(Print(WriteThreePages(c.file)), 0) << c.file;
+        EXPECT_EQ(printer_.fontName, "Courier New") << c.file;
+        EXPECT_TRUE(printer_.bold) << c.file;
+        EXPECT_EQ(printer_.fontSize, c.size) << c.file;
+        EXPECT_EQ(printer_.quality, c.quality) << c.file << " " << (c.setting ? c.setting : "");
+    }
+    // A printer without Courier New keeps the font it has.
     printer_.fonts = {"Arial", "Liberation Mono"};
     printer_.fontName = "Liberation Mono";
     EXPECT_EQ(Print(WriteThreePages()), 0);

@@ -33,8 +33,10 @@ TEST_F(Headings, WrapAtBlanksCentredPushedDownNumberLast) {
         {"word cut", "2", "Medicare Adjustments", 1200, 4, false, " Medicare\rAdjustment\r    s\r    2"},
         // One line of text is pushed down to just above the number line.
         {"padded", "8", "Pooled Allocations", 2400, 4, false, "\r\r  Pooled Allocations\r          8"},
-        // A right-aligned column takes its blanks after the text.
-        {"right aligned", "", "Cost Center", 1200, 2, true, "Cost      \rCenter    \r"},
+        // A right-aligned column takes its blanks after the text; text that
+        // fills every heading line has no empty number line below it.
+        {"right aligned", "", "Cost Center", 1200, 2, true, "Cost      \rCenter    "},
+        {"one line", "", "Question", 5000, 1, false, "                    Question"},
         // Nothing to show: empty heading lines only.
         {"empty", "", "", 1200, 4, false, "\r\r\r"},
         // A carriage return in the text forces a break; blanks around the text go.

@@ -94,18 +94,12 @@ TEST_F(IdentityWindows, SaveRewritesMasterTheFourLinesAndTheOpenSheetWindows) {
     EXPECT_FALSE(d->isVisible());
     EXPECT_FALSE(gui::Is_Form_Loaded("frmCRFEditKey"));
 
-    EXPECT_EQ(Db().Scalar("SELECT ProviderNumber FROM Master").ToText(), "98-7654");
+    // What Save writes is the identity operation's, checked with it; here that
+    // the dialog hands it what was typed.
     EXPECT_EQ(Db().Scalar("SELECT ProviderName FROM Master").ToText(), name);
-    EXPECT_EQ(To_Date(Db().Scalar("SELECT FYStart FROM Master")), *DateTime::FromParts(2005, 10, 1));
-    EXPECT_EQ(To_Date(Db().Scalar("SELECT FYEnd FROM Master")), *DateTime::FromParts(2006, 9, 30));
-    EXPECT_EQ(Ap1(10000), name);
     EXPECT_EQ(Ap1(20200), "98-7654");
-    EXPECT_EQ(Ap1(60100), "10/01/2005");
-    EXPECT_EQ(Ap1(60200), "09/30/2006");
-    EXPECT_EQ(Report().CRF_ProviderNumber, "98-7654");
-    EXPECT_EQ(Report().CRF_ProviderName, name);
     EXPECT_EQ(Report().CRF_FYEnd, *DateTime::FromParts(2006, 9, 30));
-    EXPECT_EQ(Report().CRF_FormNum, "0287");
+    EXPECT_EQ(To_Date(Db().Scalar("SELECT FYStart FROM Master")), *DateTime::FromParts(2005, 10, 1));
     EXPECT_GE(viewer->setGrdCalls, 1) << "the open A Part I window shows the new lines";
 }
 

@@ -254,10 +254,9 @@ TEST_F(MainWithReport, AReportOpenEnablesTheSheetItemsAndItsCommands) {
     EXPECT_EQ(ui.Messages()[0].prompt, "Please run a \"Calculate Entire CRF\".");
     EXPECT_EQ(ui.Messages()[0].style, ui::kInformation);
 
-    // A worksheet window that does not exist yet is an unknown request.
-    ui.ExpectMessage();
+    // A sheet item opens its worksheet's window.
     Action(main, "mnuEditOpenAp3")->trigger();
-    EXPECT_EQ(ui.Prompts().back(), "Unknown worksheet requested (Ap3) for edit.");
+    EXPECT_TRUE(gui::Is_Form_Loaded("frmEditAp3"));
     ui.ClearRecords();
 
     ui.ExpectMessage();

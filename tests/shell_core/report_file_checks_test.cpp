@@ -47,12 +47,20 @@ TEST(IdentityChecks, ProviderNumberRuleDiffersByDialog) {
         {"AB-CDE", true, false},    {"AB-CDEF", true, true},     {"12-3456", true, true},
         {"AB-CDEFG", false, false}, {"AB-CD", false, false},     {"1234567", true, false},
         {"123-456", true, false},   {"123456", true, false},     {"", false, false},
+        {"AB-\f\x02CD", false, false},  // a control character is refused whatever its length
     };
     for (const auto& c : cases) {
         auto n = Check_Provider_Number(c.text, IdentityDialog::NewCrf);
         auto e = Check_Provider_Number(c.text, IdentityDialog::EditKey);
         EXPECT_EQ(!n, c.newCrf) << c.text;
         EXPECT_EQ(!e, c.editKey) << c.text;
+        if (n && std::string(c.text).find('\f') != std::string::npos) {
+            const std::string refusal =
+                "The Provider Number may not contain control characters (such as tabs or line breaks).";
+            EXPECT_EQ(n->prompt, refusal);
+            EXPECT_EQ(e->prompt, refusal);
+            continue;
+        }
         if (n) {
             EXPECT_EQ(n->prompt, kNewCrfProviderMessage);
             EXPECT_TRUE(n->plainBox);
@@ -218,6 +226,7 @@ TEST(IdentityChecks, FacilityName) {
         {"The \"Best\" Home", quote},
         {"O'Brien Home Office", ""},
         {"", tooShort},
+        {"Home\r\nOffice", "The Facility Name may not contain control characters (such as tabs or line breaks)."},
     };
     for (const auto& c : cases) {
         auto r = Check_Facility_Name(c.name);

@@ -142,6 +142,14 @@ TEST_F(HeaderLines, AnEditedLineIsOnTheNextPageWithoutReopening) {
     EXPECT_EQ(Db().Scalar("SELECT Line FROM HeaderLines WHERE LineNum = 2").ToText(), "");
     EXPECT_EQ(PageHeader(), before);
 
+    // A line break, page feed or orientation mark would add pages to every print.
+    ui.ExpectMessage();
+    EXPECT_FALSE(Save_Header_Line(1, "Split\r\nfeed\f\x02"));
+    EXPECT_EQ(ui.Messages().back().prompt,
+              "The custom header line may not contain control characters (such as tabs or line breaks).");
+    EXPECT_EQ(Db().Scalar("SELECT Line FROM HeaderLines WHERE LineNum = 1").ToText(), "");
+    EXPECT_EQ(Report().CRF_HeaderLines[0], "");
+
     // Stored lines come back with the report.
     ASSERT_TRUE(Save_Header_Line(3, "Line 'three'"));
     ASSERT_TRUE(OpenReport("HL.CRF"));

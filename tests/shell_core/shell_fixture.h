@@ -68,16 +68,7 @@ protected:
     static Value Nz_Value(const Value& v) { return v.IsNull() ? Value(0) : v; }
 
     // Every table with its fields and its rows, in an order of their own.
-    std::map<std::string, Table> Everything() {
-        std::map<std::string, Table> all;
-        for (const auto& t : db().TableNames()) {
-            Table rows = Rows("SELECT * FROM " + t + ";");
-            std::sort(rows.begin(), rows.end());
-            for (const auto& f : db().Fields(t)) rows.push_back({"field", f.name});
-            all[t] = rows;
-        }
-        return all;
-    }
+    std::map<std::string, Table> Everything() { return All_Tables(); }
 
     // Rows of table Error in stored order, as "level|message".
     std::vector<std::string> ErrorRows() {

@@ -16,6 +16,7 @@ const char* const kBadDate = "Invalid date. Please enter dates in the form mm/dd
 const char* const kNotNumeric = "This field may only contain numeric values";
 const char* const kMadeNegative = "This field must contain a negative amount. The value has been changed to negative";
 const char* const kMadePositive = "This field must contain a positive amount. The value has been changed to positive";
+const char* const kPastLimit = "This field may only contain amounts from -99,999,999,999.9999 to 99,999,999,999.9999";
 const char* const kRounded = "This field may only contain full dollar amounts. The value has been rounded";
 
 TEST(CheckAmount, RulesApplyInTheirOrder) {
@@ -33,7 +34,13 @@ TEST(CheckAmount, RulesApplyInTheirOrder) {
         {"empty value becomes 0", Value(), -1, true, Value::Integer(0), nullptr, 0},
         {"text is refused", Value("abc"), 0, false, Value("abc"), kNotNumeric, 0},
         {"Null is refused", Value::Null(), 0, false, Value::Null(), kNotNumeric, 0},
-        {"too large for money", Value(1e20), 0, false, Value(1e20), kNotNumeric, 0},
+        {"too large for money", Value(1e20), 0, false, Value(1e20), kPastLimit, 0},
+        {"the Currency limit itself", Value("922337203685477.5807"), 0, false,
+         Value("922337203685477.5807"), kPastLimit, 0},
+        {"past the exactly kept range", Value("123456789012345.6789"), 0, false, Value("123456789012345.6789"),
+         kPastLimit, 0},
+        {"one past the limit", Value("-100000000000"), 0, false, Value("-100000000000"), kPastLimit, 0},
+        {"just inside the limit", Value("-99999999999"), 0, true, Value("-99999999999"), nullptr, 0},
         {"fraction is rounded up", Value(12.5), 0, true, Value(13.0), kRounded, 48},
         {"negative fraction away from zero", Value(-12.5), 0, true, Value(-13.0), kRounded, 48},
         {"numeric text is rounded", Value("12.50"), 1, true, Value(13.0), kRounded, 48},

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -36,6 +37,27 @@ Table Rows(const std::string& sql, const std::vector<Value>& params) {
         for (int i = 0; i < rs.FieldCount(); ++i) row.push_back(rs.Field(i).IsNull() ? "Null" : rs.Field(i).ToText());
     }
     return rows;
+}
+
+std::optional<db::AmountOverflow> OverflowOf(const std::function<void()>& step) {
+    try {
+        step();
+    } catch (const db::AmountOverflow& e) {
+        return e;
+    }
+    ADD_FAILURE() << "no overflow";
+    return std::nullopt;
+}
+
+std::map<std::string, Table> All_Tables() {
+    std::map<std::string, Table> all;
+    for (const auto& t : Db().TableNames()) {
+        Table rows = Rows("SELECT * FROM " + t + ";");
+        std::sort(rows.begin(), rows.end());
+        for (const auto& f : Db().Fields(t)) rows.push_back({"field", f.name});
+        all[t] = rows;
+    }
+    return all;
 }
 
 }  // namespace vt::test

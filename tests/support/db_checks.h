@@ -1,6 +1,9 @@
 // Reading and checking a report database in the tests.
 #pragma once
 
+#include <functional>
+#include <optional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -13,6 +16,13 @@ using Table = std::vector<std::vector<std::string>>;
 // The rows of a SELECT on the open report as text, Null as "Null", so that a
 // failed comparison shows them.
 Table Rows(const std::string& sql, const std::vector<Value>& params = {});
+
+// What a step raised as an amount past the limit the file keeps exactly;
+// nullopt, and a test failure, when it raised nothing.
+std::optional<db::AmountOverflow> OverflowOf(const std::function<void()>& step);
+// Every table of the open report with its fields and its rows, in an order of
+// their own: equal before and after means nothing changed.
+std::map<std::string, Table> All_Tables();
 
 }  // namespace vt::test
 

@@ -308,6 +308,7 @@ TEST_F(Viewers, PrintWritesTheSheetsPrintFileAndAPdf) {
         EXPECT_TRUE(std::filesystem::exists(PathOf(file + ".prt")));
         EXPECT_TRUE(std::filesystem::exists(PathOf(file + ".pdf")));
         EXPECT_TRUE(w->isEnabled());
+        EXPECT_FALSE(ui.Busy());
         EXPECT_TRUE(w->grab().save(QDir(dir).filePath(gui::Q(w->FormName()) + ".png")));
     }
     EXPECT_TRUE(ui.Messages().empty());

@@ -7,6 +7,7 @@
 #include "engine/chain/f1.h"
 #include "store/report.h"
 #include "tests/engine/chain/chain_fixture.h"
+#include "tests/support/db_checks.h"
 
 namespace vt::test {
 namespace {
@@ -153,6 +154,27 @@ TEST_F(Allocation, EachColumnOfFIsAllocatedByItsOwnStatistics) {
     ExpectCell("Fp1", 1, "Col_1", 400);
     ExpectCell("Fp1", 34, "Col_7", 0);
     ExpectCell("Fp1", 0, "Col_8", 5.01);
+}
+
+// Statistics whose band total the sheet cannot keep stop Part II naming the
+// total's line, and leave the sheet as it was.
+TEST_F(Allocation, ABandTotalPastTheLimitStopsNamingItsLine) {
+    const struct {
+        double statistic;     // on rows 1 and 2, as another program could have stored it
+        const char* amount;   // "" when too large to be an amount at all
+    } cases[] = {{60'000'000'000, "120,000,000,000.00"}, {1e300, ""}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.statistic);
+        SetCell("Fp2", 1, "Col_1", Value(c.statistic));
+        SetCell("Fp2", 2, "Col_1", Value(c.statistic));
+        const Table before = Rows("SELECT * FROM Fp2 ORDER BY SeqNum;");
+        const auto e = OverflowOf(Calc_Fp2);
+        ASSERT_TRUE(e);
+        EXPECT_EQ(e->Table(), "Fp2");
+        EXPECT_EQ(e->Line(), "18");
+        EXPECT_EQ(e->Amount(), c.amount);
+        EXPECT_EQ(Rows("SELECT * FROM Fp2 ORDER BY SeqNum;"), before);
+    }
 }
 
 TEST_F(Allocation, ACostWithNoStatisticAtAllIsReportedAndTheLaterColumnsAreStillCalculated) {

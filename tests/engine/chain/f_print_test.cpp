@@ -41,16 +41,6 @@ TEST_F(PrintFSheets, TenCapitalColumnsPrintAsTwoBlocksPerPart) {
     Print_F(fn);
     EXPECT_EQ(fn, 0);
     ExpectGolden("F.prt", "F_two_blocks.prt");
-
-    const auto pages = Pages("F.prt");
-    ASSERT_EQ(pages.size(), 4u);
-    for (int p = 0; p < 4; ++p) {
-        const bool partII = p >= 2;
-        EXPECT_EQ(pages[p].find("Part II - Functional Allocation of Home Office Capital Costs") != std::string::npos,
-                  partII) << "page " << p + 1;
-        EXPECT_EQ(pages[p].find(" 5.01") != std::string::npos, p % 2 == 1) << "page " << p + 1;
-    }
-    EXPECT_NE(pages[2].find("1,234,568"), std::string::npos);  // the cost, to whole dollars
 }
 
 TEST_F(PrintFSheets, F1PrintsItsTotalColumnInTheLastBlockOnly) {
@@ -66,16 +56,6 @@ TEST_F(PrintFSheets, F1PrintsItsTotalColumnInTheLastBlockOnly) {
     int fn = 0;
     Print_F1(fn);
     ExpectGolden("F1.prt", "F1_two_blocks.prt");
-
-    const auto pages = Pages("F1.prt");
-    ASSERT_EQ(pages.size(), 4u);
-    for (int p = 0; p < 4; ++p) {
-        const bool lastBlock = p % 2 == 1;
-        EXPECT_EQ(pages[p].find("Total\r\n") != std::string::npos, lastBlock) << "page " << p + 1;
-        EXPECT_EQ(pages[p].find(" 36\r\n") != std::string::npos, lastBlock) << "page " << p + 1;
-        EXPECT_NE(pages[p].find("Medicare"), std::string::npos) << "page " << p + 1;
-    }
-    EXPECT_NE(pages[2].find("987.654300"), std::string::npos);  // row 36 of Part II: 98,765.43 / 100
 }
 
 }  // namespace

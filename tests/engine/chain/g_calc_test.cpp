@@ -11,6 +11,7 @@
 #include "store/report.h"
 #include "store/services.h"
 #include "tests/engine/chain/chain_fixture.h"
+#include "tests/support/db_checks.h"
 
 namespace vt::test {
 namespace {
@@ -183,6 +184,20 @@ TEST_F(CalcGp1, SharesFollowTheTotalCostsAndTheLargestTakesTheRoundingDifference
         EXPECT_EQ(Cell("Gp1", 4, "TotalCost").ToCurrency(), C(c.costs[0] + c.costs[1] + c.costs[2]));
         EXPECT_EQ(At("Gp1", 4, k2), C(c.pooled));
     }
+}
+
+// Line 4 holds the total of lines 1-3; past what the file keeps exactly it
+// stops the calculation with its line, and Part I is left as it was.
+TEST_F(CalcGp1, ATotalPastTheLimitStopsNamingLine4AndChangesNothing) {
+    Part1Costs(60'000'000'000, 60'000'000'000, 0);
+    Pooled(2, 100);
+    const Table before = Rows("SELECT * FROM Gp1 ORDER BY SeqNum;");
+    const auto e = OverflowOf(Calc_Gp1);
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->Table(), "Gp1");
+    EXPECT_EQ(e->Line(), "4");
+    EXPECT_EQ(e->Amount(), "120,000,000,000.00");
+    EXPECT_EQ(Rows("SELECT * FROM Gp1 ORDER BY SeqNum;"), before);
 }
 
 TEST_F(CalcGp1, PooledCostsOfBGoToTheirColumns) {

@@ -33,18 +33,7 @@ TEST_F(PrintG, TheStandardColumnsPrintAsTwoBlocksPerPart) {
     Print_G(fn);
     EXPECT_EQ(fn, 0);
     ExpectGolden("G.prt", "G_two_blocks.prt");
-    ASSERT_EQ(printer.documents.size(), 1u);
-    ASSERT_FALSE(printer.pages.empty());
-    EXPECT_EQ(printer.pages[0].orientation, 2);
-
-    // Part I block 1, Part I block 2, Part II block 1, Part II block 2.
-    const auto pages = Pages("G.prt");
-    ASSERT_EQ(pages.size(), 4u);
-    for (size_t p = 0; p < pages.size(); ++p) {
-        EXPECT_EQ(Has(pages[p], "Part I - "), p < 2) << "page " << p + 1;
-        EXPECT_EQ(Has(pages[p], "Allocation Statistics"), p % 2 == 0) << "page " << p + 1;
-        EXPECT_EQ(Has(pages[p], "Non-Capital"), p % 2 == 1) << "page " << p + 1;
-    }
+    EXPECT_EQ(printer.documents.size(), 1u);
 }
 
 TEST_F(PrintG, APartLongerThanAPagePrintsEachBlockThroughAllItsRows) {

@@ -54,7 +54,7 @@ TEST_F(PrintB1, SmallReportPrintedAlone) {
                  "(2,'Payroll taxes of officers','B','Payroll Taxes',13,1234.56,'Salaries of Officers',11,1234.56),"
                  "(3,'Pending',NULL,NULL,NULL,NULL,NULL,NULL,NULL);");
     Calc_B1();
-    ExpectPrintedAlone(Print_B1, "B1.prt", "B1.prt", 1);
+    ExpectPrintedAlone(Print_B1, "B1.prt", "B1.prt");
 }
 
 }  // namespace

@@ -5,9 +5,11 @@
 #include <vector>
 
 #include "engine/general/b.h"
+#include "platform/db/db.h"
 #include "store/report.h"
 #include "tests/engine/general/b_sources.h"
 #include "tests/support/crf_fixture.h"
+#include "tests/support/db_checks.h"
 
 namespace vt::test {
 namespace {
@@ -74,6 +76,27 @@ TEST_F(CalcB, SmallReportEveryColumnOfEveryLine) {
         EXPECT_EQ(Calculated(), SmallReportResult()) << "run " << run;
     }
     EXPECT_TRUE(ui.Messages().empty());
+}
+
+// Sums never wrap round and amounts past what the file keeps exactly are never
+// written: the calculation stops naming the table (and line where known) and
+// B is left as it was.
+TEST_F(CalcB, AmountsPastTheLimitStopTheCalculationAndChangeNothing) {
+    struct Case {
+        double amount;  // on lines 1 and 11, written as another program could have
+        const char* message;
+    } const cases[] = {
+        {500'000'000'000'000, "Overflow in table B: the amount 500,000,000,000,000.00 is past"},
+        {60'000'000'000, "Overflow in table B, line 100: the amount 120,000,000,000.00 is past"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.amount);
+        db().Execute("UPDATE B SET Expenses = ? WHERE LineNum IN (1, 11);", {Value(c.amount)});
+        const Table before = Calculated();
+        if (const auto e = OverflowOf(Calc_B))
+            EXPECT_EQ(std::string(e->what()).substr(0, std::string(c.message).size()), c.message);
+        EXPECT_EQ(Calculated(), before);
+    }
 }
 
 // Cost centre 8 removed from the list (and so from B and E): its share of

@@ -18,14 +18,7 @@ TEST_F(PrintB, SmallReportPrintedAlone) {
     SmallReport();
     Calc_B();
     db().Execute("UPDATE B SET MedicareAdj = -1234.56 WHERE LineNum = 29;");
-    ExpectPrintedAlone(Print_B, "B.prt", "B.prt", 2);
-
-    const auto pages = PrintPages(ReadFile("B.prt"));
-    ASSERT_EQ(pages.size(), 2u);
-    std::string line36;
-    for (const auto& l : PrintLines(pages[1]))
-        if (line36.empty() && l.rfind(" 36   ", 0) == 0) line36 = l;
-    EXPECT_NE(line36.find("Sub-Total (Line 11-35)"), std::string::npos);
+    ExpectPrintedAlone(Print_B, "B.prt", "B.prt");
 }
 
 TEST_F(PrintB, IntoTheCallersFileLeavesItOpenAndUncomputedTotalsBlank) {

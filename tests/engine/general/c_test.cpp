@@ -65,7 +65,7 @@ TEST_F(PrintC, SmallReportPrintedAlone) {
                  "VALUES (13.01,'Club dues','A',-1234.56,26,'Dues & Subscriptions');");
     db().Execute("UPDATE DpB SET NetAdj=200 WHERE SeqNum=100;");
     Calc_C();
-    ExpectPrintedAlone(Print_C, "C.prt", "C.prt", 1);
+    ExpectPrintedAlone(Print_C, "C.prt", "C.prt");
 }
 
 }  // namespace

@@ -1,0 +1,112 @@
+#include "editors/frmEditAp1.h"
+
+#include "shell/forms.h"
+#include "shell/frmCRFEditKey.h"
+#include "shell/guard.h"
+
+namespace vt::gui {
+namespace {
+
+const Currency kAudited = Currency::FromInt(7);
+const Currency kType = Currency::FromInt(8);
+
+}  // namespace
+
+frmEditAp1::frmEditAp1() : AEditForm("Ap1", "SeqNum") {
+    mnuYesNo = AddYesNoMenu();
+    mnuType = AddPopupMenu("mnuType", Ap1_Pick_List(kType));
+    grd->ButtonClick = [this](int) {
+        if (const auto seq = CurrentLine())
+            if (QMenu* list = PickList(*seq)) PopupMenu(list);
+    };
+    grd->BeforeColEdit = [this](int col, int, bool& cancel) { Run_Guarded([&] { grd_BeforeColEdit(col, cancel); }); };
+}
+
+void frmEditAp1::LayoutGrid() {
+    const double widths[] = {600, 4000, 5000};
+    for (int col = 0; col < grd->ColumnCount() && col < 3; ++col) grd->Columns(col).SetWidth(widths[col]);
+    grd->SetHeadLines(1);
+}
+
+void frmEditAp1::SetGrd() {
+    EditForm::SetGrd();
+    if (grd->ColumnCount() > 2) grd->SetCol(2);
+}
+
+void frmEditAp1::FormSetup() {
+    EditForm::FormSetup();
+    cmdAdd->setEnabled(true);  // a key officer can always be added
+}
+
+QMenu* frmEditAp1::PickList(Currency seq) const {
+    if (seq == kAudited) return mnuYesNo;
+    if (seq == kType) return mnuType;
+    return nullptr;
+}
+
+bool frmEditAp1::CellLocked(int row, int col) const {
+    const Currency seq = Line(row);
+    // An edit of an identity line opens the provider information instead,
+    // and typing on a pick-list line opens its list.
+    if (Is_Ap1_Identity_Row(seq)) return false;
+    switch (col) {
+    case 1: return !Ap1_Officer_Row(seq);
+    case 2: return !PickList(seq) && !Ap1_Info_Editable(seq);
+    default: return true;  // the line number: the provider information writes its lines by it
+    }
+}
+
+void frmEditAp1::grd_BeforeColEdit(int col, bool& cancel) {
+    const std::optional<Currency> seq = CurrentLine();
+    if (!seq) return;
+    if (Is_Ap1_Identity_Row(*seq)) {
+        cancel = true;
+        OpenProviderInformation();
+    } else if (QMenu* list = col == 2 ? PickList(*seq) : nullptr) {
+        cancel = true;
+        PopupMenu(list);
+    }
+}
+
+void frmEditAp1::OpenProviderInformation() {
+    QWidget* open = nullptr;
+    if (Is_Form_Loaded("frmCRFEditKey", &open)) {
+        open->raise();
+        open->activateWindow();
+        return;
+    }
+    // Modal, without waiting here: its Save sets this window up again.
+    auto* dialog = new frmCRFEditKey(this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
+}
+
+void frmEditAp1::grd_RowColChange(int, int) {
+    const std::optional<Currency> seq = CurrentLine();
+    cmdAdd->setEnabled(true);
+    cmdDelete->setEnabled(seq && Ap1_Officer_Row(*seq));
+    grd->Columns(2).SetButton(seq && PickList(*seq));
+}
+
+void frmEditAp1::grd_AfterColUpdate(int col) {
+    // A type of organisation other than the "other" ones empties the line below.
+    if (col == 2 && CurrentLine() == kType && grd->Row() + 1 < grd->Data().RecordCount())
+        grd->Data().ReloadRow(grd->Row() + 1);
+    RefreshOwnViewer();
+}
+
+void frmEditAp1::AddLine() { ChangeLinesBy([] { return Add_Ap1_Officer(); }, 2, true); }
+
+void frmEditAp1::DeleteLine() {
+    if (const std::optional<Currency> seq = CurrentLine())
+        ChangeLinesBy([&] { return Delete_Ap1_Officer(*seq); }, 2, false);
+}
+
+AChange frmEditAp1::StoreField(int row, int col, const std::string& text) {
+    const Currency seq = Line(row);
+    if (col == 1) return Set_Ap1_Legend(seq, text);
+    if (col == 2) return Set_Ap1_Info(seq, text);
+    return {};
+}
+
+}  // namespace vt::gui
