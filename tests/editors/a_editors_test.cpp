@@ -1,10 +1,6 @@
 // The editors of worksheet A driven as a user types and clicks: lines added
 // and deleted in A and every component sheet, a failed add, the full bands,
 // typed cells reaching H, and Part I's pick lists, provider lines and officers.
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QDir>
 #include <QMenu>
 #include <QTest>
 
@@ -12,10 +8,7 @@
 
 #include "editors/frmEditAp1.h"
 #include "engine/chain/component_sheet.h"
-#include "shell/forms.h"
-#include "shell/worksheet_windows.h"
-#include "tests/gui_support/gui_test.h"
-#include "tests/support/db_checks.h"
+#include "tests/editors/sheet_editor_test.h"
 
 namespace vt::test {
 namespace {
@@ -23,21 +16,14 @@ namespace {
 Currency N(double n) { return Currency::FromDouble(n); }
 const std::vector<std::string> kSheets = {"E", "E1", "Fp1", "Fp2", "F1p1", "F1p2", "H", "Gp2"};
 
-class EditA : public WindowTest {
+class EditA : public SheetEditorTest {
 protected:
     void TearDown() override {
         Set_A_Step_Hook(nullptr);
-        WindowTest::TearDown();
-    }
-    template <class Form = gui::EditForm>
-    Form* Open(const std::string& code) {
-        gui::Open_Worksheet_Form("edit", code);
-        QWidget* w = nullptr;
-        EXPECT_TRUE(gui::Is_Form_Loaded("frmEdit" + code, &w));
-        return static_cast<Form*>(w);
+        SheetEditorTest::TearDown();
     }
     static int RowOf(gui::EditForm* e, double line) {
-        return e->grd->Data().FindFirst(e->Code() == "Ap1" ? "SeqNum" : "LineNum", db::FindOp::Eq, Value(N(line)));
+        return SheetEditorTest::RowOf(e, e->Code() == "Ap1" ? "SeqNum" : "LineNum", line);
     }
     // Lines "L<line>" of a part in A and the sheets; in Part III's band each
     // sheet's last column holds 100 times the line.
@@ -56,7 +42,7 @@ protected:
 TEST_F(EditA, PartThreeLinesMoveInEverySheetWithTheirAmountsAndAFailedAddChangesNothing) {
     Lines(3, {1, 1.01, 1.02});
     const auto before = All_Tables();
-    auto* e = Open("Ap3");
+    auto* e = Edit("Ap3");
     e->grd->SetCurrentCell(RowOf(e, 1), 4);
     Set_A_Step_Hook([](const std::string& step) {
         if (step == "the component sheets") throw std::runtime_error("disk full");
@@ -93,7 +79,7 @@ TEST_F(EditA, AddIsRefusedWhileABandIsFullWithTheReasonOnTheButton) {
         SCOPED_TRACE(part);
         Lines(part, {1, last});
         const auto before = All_Tables();
-        auto* e = Open("Ap" + std::to_string(part));
+        auto* e = Edit("Ap" + std::to_string(part));
         for (int row = 0; row < e->grd->Data().RecordCount(); ++row) {  // Part IV's line 9 too
             e->grd->SetCurrentCell(row, 1);
             EXPECT_FALSE(e->cmdAdd->isEnabled());
@@ -110,7 +96,7 @@ TEST_F(EditA, AddIsRefusedWhileABandIsFullWithTheReasonOnTheButton) {
 
 TEST_F(EditA, TypedCellsAreStoredAsTheChecksSayAndPeriodEndsReachH) {
     Lines(3, {1});
-    auto* e = Open("Ap3");
+    auto* e = Edit("Ap3");
     const char* badDate = "Invalid date. Please enter dates in the form mm/dd/yyyy";
     struct Case { int col; std::string typed, stored, fye; const char* message; };
     for (const Case& c : std::vector<Case>{{7, "YES", "Yes", "Null", nullptr},
@@ -134,7 +120,7 @@ TEST_F(EditA, TypedCellsAreStoredAsTheChecksSayAndPeriodEndsReachH) {
 }
 
 TEST_F(EditA, PartOneTypesProviderLinesAndOfficers) {
-    auto* e = Open<gui::frmEditAp1>("Ap1");
+    auto* e = Edit<gui::frmEditAp1>("Ap1");
     auto info = [](double seq) { return Rows("SELECT Info FROM Ap1 WHERE SeqNum = ?;", {Value(N(seq))}); };
     EXPECT_FALSE(e->grd->TypeIntoCell(RowOf(e, 8), 2, "Church"));  // typing opens the list instead
     e->mnuType->actions()[4]->trigger();
@@ -165,17 +151,10 @@ TEST_F(EditA, PartOneTypesProviderLinesAndOfficers) {
 }
 
 TEST_F(EditA, PicturesOfTheEditors) {
-    gui::Install_Heading_Measurer(nullptr);
     Lines(3, {1, 1.01, 2});
     db().Execute("UPDATE Ap3 SET MedicareNo = '123456', PeriodFrom = '2006-01-01', MedicaidPart = 'Yes';");
     Lines(5, {1, 2});
-    const QDir dir(QDir(VT_BUILD_DIR).filePath("screenshots"));
-    QDir().mkpath(dir.path());
-    for (const char* code : {"Ap1", "Ap3", "Ap4", "Ap5"}) {
-        gui::EditForm* e = Open(code);
-        QApplication::processEvents();
-        EXPECT_TRUE(e->grab().save(dir.filePath(QString("frmEdit%1.png").arg(code))));
-    }
+    Pictures({"Ap1", "Ap3", "Ap4", "Ap5"});
 }
 
 }  // namespace
