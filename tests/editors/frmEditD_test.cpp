@@ -83,7 +83,7 @@ TEST_F(EditD, PartBChecksTheCostCentreAndBothAmounts) {
     EXPECT_EQ(B("ExpAcct"), Value(Get_CC_Name(Value(2))));
     ui.ExpectMessage();
     EXPECT_FALSE(g.TypeIntoCell(0, 1, "777"));
-    EXPECT_EQ(ui.Prompts().back(), "Invalid Cost Center number");
+    EXPECT_EQ(ui.Prompts(), std::vector<std::string>{"Invalid Cost Center number"});
     EXPECT_TRUE(g.TypeIntoCell(0, 1, ""));
     EXPECT_EQ(B("LineNum").ToText() + "/" + B("ExpAcct").ToText(), "0/");
     for (const char* field : {"Amount", "AmtAllowable"}) {
