@@ -143,19 +143,5 @@ TEST_F(ViewB, PictureOfTheMainWindow) {
     EXPECT_TRUE(main->grab().save(QDir(dir).filePath("frmMain.png")));
 }
 
-TEST_F(ViewB, ReCalculateRunsTheWholeReportCalculation) {
-    db().Execute("UPDATE B SET Expenses = 1000 WHERE LineNum = 1");
-    frmViewB* v = Open();
-    ASSERT_TRUE(v);
-    ui.AllowMessages();
-    QTest::mouseClick(v->cmdRecalculate, Qt::LeftButton);
-    for (const auto& p : ui.Prompts()) ADD_FAILURE() << p;
-    // The subtotal of lines 1 and 2 is calculated, and the open windows are
-    // asked to rebind (the main window does it through Refresh_Grids).
-    EXPECT_EQ(db().Scalar("SELECT Expenses FROM B WHERE LineNum = 3"), Value(Currency::FromInt(1000)));
-    EXPECT_EQ(ui.Refreshes(), 1);
-    EXPECT_TRUE(v->isEnabled() && !gui::Calculation_Running());
-}
-
 }  // namespace
 }  // namespace vt::test
