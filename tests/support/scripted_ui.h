@@ -6,6 +6,7 @@
 
 #include <deque>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -17,7 +18,12 @@ struct ShownMessage {
     std::string prompt;
     int style = 0;
     std::string title;
+    bool operator==(const ShownMessage&) const = default;
 };
+// So that a failed comparison of messages shows them.
+inline void PrintTo(const ShownMessage& m, std::ostream* os) {
+    *os << "{\"" << m.prompt << "\", " << m.style << ", \"" << m.title << "\"}";
+}
 
 class ScriptedUi : public ui::UserInterface {
 public:

@@ -284,10 +284,8 @@ TEST_F(CalcGp1, ColumnsThatDisagreeWithBStopWithTheMessageAndChangeNothing) {
         const auto before = Snapshot("Gp1");
         ui.ExpectMessage();
         Calc_Gp1();
-        ASSERT_EQ(ui.Messages().size(), 1u);
-        EXPECT_EQ(ui.Messages()[0].prompt,
-                  "The cost centers in Worksheet G, Part 1 do not agree with the cost centers in Worksheet B");
-        EXPECT_EQ(ui.Messages()[0].style, 0);
+        EXPECT_EQ(ui.Messages(), (std::vector<ShownMessage>{{"The cost centers in Worksheet G, Part 1 do not agree "
+                                                            "with the cost centers in Worksheet B", 0, ""}}));
         EXPECT_EQ(Snapshot("Gp1"), before);
         ui.ClearRecords();
         RestoreCostCentresAndB();
@@ -400,17 +398,14 @@ TEST_F(CalcGp2, ACostCentreAddedToTheListIsDividedInItsNewColumn) {
 TEST_F(CalcGp2, PooledCostModeStopsWhereBDisagreesAfterTheBandTotals) {
     Pooled(1, 1000);
     Calc_Gp1();
-    TotalCost("Gp2", 1, 3);
-    TotalCost("Gp2", 19, 2);
+    for (const auto& [seq, cost] : {std::pair{1, 3}, {19, 2}}) TotalCost("Gp2", seq, cost);
     Delete_CC_Column("Gp2", C(30.01));
     ui.ExpectMessage();
     Calc_Gp2();
-    ASSERT_EQ(ui.Messages().size(), 1u);
-    EXPECT_EQ(ui.Messages()[0].prompt,
-              "The cost centers in Worksheet G, Part 2 do not agree with the cost centers in Worksheet B");
+    EXPECT_EQ(ui.Prompts(), std::vector<std::string>{
+                                "The cost centers in Worksheet G, Part 2 do not agree with the cost centers in Worksheet B"});
     ExpectTotalCosts("Gp2", {{18, 3}, {28, 2}, {34, 5}});
-    EXPECT_TRUE(Cell("Gp2", 1, "Ratio").IsNull());
-    EXPECT_TRUE(Cell("Gp2", 1, "Col_1").IsNull());
+    EXPECT_EQ(Rows("SELECT Ratio, Col_1 FROM Gp2 WHERE SeqNum = 1"), (Table{{"Null", "Null"}}));
 }
 
 }  // namespace
