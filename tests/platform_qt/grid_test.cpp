@@ -52,16 +52,13 @@ protected:
 
 TEST_F(GridTest, ModelStaysConsistentThroughRebindsRefreshesAndStores) {
     QAbstractItemModelTester tester(&grd->Data(), QAbstractItemModelTester::FailureReportingMode::Fatal);
-    EXPECT_EQ(grd->Data().RecordCount(), 30);
-    EXPECT_EQ(grd->ColumnCount(), 4);
-    EXPECT_TRUE(grd->Data().Updatable());
-    EXPECT_EQ(grd->Data().BaseTable(), "T");
+    EXPECT_EQ(std::tuple(grd->Data().RecordCount(), grd->ColumnCount(), grd->Data().Updatable(), grd->Data().BaseTable()),
+              std::tuple(30, 4, true, "T"));
     EXPECT_TRUE(grd->Data().StoreCell(2, 1, Value("Changed")));
     grd->Refresh();
     grd->Bind(*db, "SELECT LineNum, Name FROM T WHERE LineNum > 25 ORDER BY LineNum DESC;");
-    EXPECT_EQ(grd->Data().RecordCount(), 5);
-    EXPECT_EQ(grd->ColumnCount(), 2);
-    EXPECT_EQ(grd->Data().FieldValue(0, "LineNum"), Value(Currency::FromInt(30)));
+    EXPECT_EQ(std::tuple(grd->Data().RecordCount(), grd->ColumnCount(), grd->Data().FieldValue(0, "LineNum")),
+              std::tuple(5, 2, Value(Currency::FromInt(30))));
 }
 
 TEST_F(GridTest, AStoredCellRaisesItsEventsInOrderAndReachesTheTable) {
@@ -82,10 +79,9 @@ TEST_F(GridTest, AStoredCellRaisesItsEventsInOrderAndReachesTheTable) {
     EXPECT_TRUE(grd->TypeIntoCell(4, 2, "1234.6"));
     EXPECT_EQ(events, (std::vector<std::string>{"BeforeColUpdate 2 old 500 new 1234.6", "BeforeUpdate 4",
                                                 "AfterUpdate 4", "AfterColUpdate 2 old 500"}));
-    EXPECT_EQ(Stored(5, "Amount"), Value(Currency::FromInt(1235)));
-    EXPECT_EQ(dat.FieldValue(4, 2), Value(Currency::FromInt(1235)));
     // Only the changed field is written.
-    EXPECT_EQ(Stored(5, "Name"), Value("Line 5"));
+    EXPECT_EQ(std::tuple(Stored(5, "Amount"), dat.FieldValue(4, 2), Stored(5, "Name")),
+              std::tuple(Value(Currency::FromInt(1235)), Value(Currency::FromInt(1235)), Value("Line 5")));
 }
 
 TEST_F(GridTest, ACancelOrAHandlersOwnStoreShowsWhatTheTableHolds) {
@@ -138,9 +134,8 @@ TEST_F(GridTest, AWriteTheTableRefusesIsToldAndTheCellKeepsTheStoredValue) {
     ASSERT_EQ(ui.Messages().size(), 5u);
     for (const auto& m : ui.Messages()) EXPECT_EQ(m.style, ui::kCritical) << m.prompt;
     EXPECT_EQ(after, 0);
-    EXPECT_EQ(Stored(1, "Amount"), Value(Currency::FromInt(100)));
-    EXPECT_EQ(dat.FieldValue(0, 1), Value("Line 1"));
-    EXPECT_EQ(dat.FieldValue(0, 0), Value(Currency::FromInt(1)));
+    EXPECT_EQ(std::tuple(Stored(1, "Amount"), dat.FieldValue(0, 1), dat.FieldValue(0, 0)),
+              std::tuple(Value(Currency::FromInt(100)), Value("Line 1"), Value(Currency::FromInt(1))));
 
     // Emptied cells store Null (numbers, dates) or "" where the field allows it.
     EXPECT_TRUE(grd->TypeIntoCell(0, 2, " "));
@@ -222,9 +217,7 @@ TEST_F(GridTest, FindsMakeTheRowCurrentAndMovesAreReported) {
     EXPECT_EQ(grd->Row(), 6);
     EXPECT_FALSE(grd->FindFirst("LineNum", db::FindOp::Gt, Value(99)));
     EXPECT_EQ(grd->Row(), 6);
-    ASSERT_EQ(moves.size(), 2u);
-    EXPECT_EQ(moves[0], std::make_pair(0, 0));
-    EXPECT_EQ(moves[1], std::make_pair(12, 0));
+    EXPECT_EQ(moves, (std::vector<std::pair<int, int>>{{0, 0}, {12, 0}}));
 
     // A rebind starts again at the first row, and says so.
     grd->Bind(*db, "SELECT * FROM T ORDER BY LineNum DESC");
@@ -269,11 +262,9 @@ TEST_F(GridTest, PanesHaveTheirOwnLayoutsAndTheFrozenPaneDoesNotScrollSideways) 
     QTableView* frozen = grd->Pane(0);
     QTableView* scrolling = grd->Pane(1);
     EXPECT_EQ(frozen->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-    EXPECT_TRUE(frozen->isColumnHidden(2));
-    EXPECT_FALSE(frozen->isColumnHidden(1));
-    EXPECT_TRUE(scrolling->isColumnHidden(0));
-    EXPECT_EQ(frozen->columnWidth(1), 100);
-    EXPECT_FALSE(scrolling->verticalHeader()->isVisible());
+    EXPECT_EQ(std::tuple(frozen->isColumnHidden(2), frozen->isColumnHidden(1), scrolling->isColumnHidden(0),
+                         frozen->columnWidth(1), scrolling->verticalHeader()->isVisible()),
+              std::tuple(true, false, true, 100, false));
     // Laid out before it was shown, the frozen pane still has room for its
     // record selectors: its current cell never scrolls it sideways.
     grd->show();
@@ -289,9 +280,8 @@ TEST_F(GridTest, PanesHaveTheirOwnLayoutsAndTheFrozenPaneDoesNotScrollSideways) 
 
     // Column selections are per pane.
     grd->Splits(1).SetSelCols(2, 3);
-    EXPECT_EQ(grd->Splits(1).SelStartCol(), 2);
-    EXPECT_EQ(grd->Splits(1).SelEndCol(), 3);
-    EXPECT_EQ(grd->Splits(0).SelStartCol(), -1);
+    EXPECT_EQ(std::tuple(grd->Splits(1).SelStartCol(), grd->Splits(1).SelEndCol(), grd->Splits(0).SelStartCol()),
+              std::tuple(2, 3, -1));
 }
 
 TEST_F(GridTest, ResizingReportsAndRowsNeverGetLowerThanTheMinimum) {
@@ -333,9 +323,7 @@ TEST_F(GridTest, PopupChoicesAndCellButtonsGoThroughTheCellPath) {
     grd->SetCurrentCell(7, 1);
     EXPECT_TRUE(grd->ClickCellButton());
     EXPECT_TRUE(grd->WriteCurrentCell(Value("Y")));
-    EXPECT_EQ(clicks, 1);
-    EXPECT_EQ(before, 1);
-    EXPECT_EQ(Stored(8, "Name"), Value("Y"));
+    EXPECT_EQ(std::tuple(clicks, before, Stored(8, "Name")), std::tuple(1, 1, Value("Y")));
 }
 
 TEST_F(GridTest, CodeWritesAndAddedRowsBypassTheCellEvents) {

@@ -253,12 +253,12 @@ TEST_F(QtPrinterTest, AbortLeavesNoHalfDocument) {
 // The chosen printer while the system has it, else the system's default,
 // else none, which means a PDF.
 TEST(PrinterToUseTest, ChosenElseDefaultElseNone) {
-    EXPECT_EQ(printer::PrinterToUse("Office", {"Lab", "Office"}, "Lab"), "Office");
-    EXPECT_EQ(printer::PrinterToUse("Office", {"Office"}, ""), "Office");
-    EXPECT_EQ(printer::PrinterToUse("", {"Lab", "Office"}, "Lab"), "Lab");
-    EXPECT_EQ(printer::PrinterToUse("Removed", {"Lab"}, "Lab"), "Lab");
-    EXPECT_EQ(printer::PrinterToUse("Removed", {}, ""), "");
-    EXPECT_EQ(printer::PrinterToUse("", {}, ""), "");
+    using Printers = std::vector<std::string>;
+    for (const auto& [chosen, present, fallback, used] :
+         {std::tuple{"Office", Printers{"Lab", "Office"}, "Lab", "Office"}, {"Office", {"Office"}, "", "Office"},
+          {"", {"Lab", "Office"}, "Lab", "Lab"}, {"Removed", {"Lab"}, "Lab", "Lab"}, {"Removed", {}, "", ""},
+          {"", {}, "", ""}})
+        EXPECT_EQ(printer::PrinterToUse(chosen, present, fallback), used) << chosen;
 }
 
 // The real printer, as the program installs it, with a choice this machine

@@ -48,10 +48,9 @@ TEST(QtUiTest, MessageBoxesTakeTheStylesButtonsIconAndDefaultButton) {
         EXPECT_EQ(box->standardButton(box->defaultButton()), c.defaultButton) << c.style;
         EXPECT_EQ(box->escapeButton() ? box->standardButton(box->escapeButton()) : B::NoButton, c.escape) << c.style;
     }
-    EXPECT_EQ(ui::AnswerOf(B::Yes), ui::kYes);
-    EXPECT_EQ(ui::AnswerOf(B::No), ui::kNo);
-    EXPECT_EQ(ui::AnswerOf(B::Ignore), ui::kIgnore);
-    EXPECT_EQ(ui::AnswerOf(B::NoButton), ui::kCancel);
+    for (auto [button, answer] : {std::pair{B::Yes, ui::kYes}, {B::No, ui::kNo}, {B::Ignore, ui::kIgnore},
+                                  {B::NoButton, ui::kCancel}})
+        EXPECT_EQ(ui::AnswerOf(button), answer) << answer;
 }
 
 TEST(QtUiTest, AMessageWithoutTitleShowsTheProgramsTitleAndLineEndsBecomeNewlines) {
@@ -75,12 +74,12 @@ TEST(QtSettingsTest, KeepsValuesByApplicationSectionAndKeyInAFolder) {
         EXPECT_EQ(s.Get("Vantrel 287", "Startup", "CRFLoc", "None"), "None");
         s.Save("Vantrel 287", "Startup", "CRFLoc", "/home/user/Reports, 2006");
         s.Save("Vantrel", "Printing", "PrintQuality", "False");
-        EXPECT_EQ(s.Get("Vantrel 287", "Startup", "CRFLoc", "None"), "/home/user/Reports, 2006");
-        EXPECT_EQ(s.Get("Vantrel", "Printing", "PrintQuality", "True"), "False");
-        EXPECT_EQ(s.Get("Vantrel", "Startup", "CRFLoc", "None"), "None");  // another application's key
+        // The last is another application's key.
+        EXPECT_EQ(std::tuple(s.Get("Vantrel 287", "Startup", "CRFLoc", "None"),
+                             s.Get("Vantrel", "Printing", "PrintQuality", "True"), s.Get("Vantrel", "Startup", "CRFLoc", "None")),
+                  std::tuple("/home/user/Reports, 2006", "False", "None"));
     }
-    EXPECT_TRUE(std::filesystem::exists(dir / "Vantrel 287.ini"));
-    EXPECT_TRUE(std::filesystem::exists(dir / "Vantrel.ini"));
+    EXPECT_TRUE(std::filesystem::exists(dir / "Vantrel 287.ini") && std::filesystem::exists(dir / "Vantrel.ini"));
     // A value another writer left unquoted reads whole.
     std::ofstream(dir / "Vantrel 287.ini") << "[Startup]\nCRFLoc=/data/a, b\n";
     EXPECT_EQ(settings::QtSettings(dir.string()).Get("Vantrel 287", "Startup", "CRFLoc", ""), "/data/a, b");

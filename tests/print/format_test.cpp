@@ -9,20 +9,12 @@ namespace {
 using namespace vt::print;
 
 TEST(PrintFormat, AmountsRightJustifiedWithWholeAmountsUnderTheDigits) {
-    struct Case {
-        Value value;
-        int width;
-        std::string expected;
-    };
+    struct Case { Value value; int width; std::string expected; };
     const Case cases[] = {
-        {Value(1234), 13, "     1,234   "},
-        {Value(1234.5), 13, "     1,234.50"},
-        {Value::Null(), 13, std::string(13, ' ')},
-        {Value::Cur(-1234.5), 13, "    -1,234.50"},
-        {Value(-1234), 13, "    -1,234   "},
-        {Value(0), 13, std::string(9, ' ') + "0   "},
-        {Value(0.25), 8, "    0.25"},
-        {Value("1234"), 13, "     1,234   "},
+        {Value(1234), 13, "     1,234   "},          {Value(1234.5), 13, "     1,234.50"},
+        {Value::Null(), 13, std::string(13, ' ')},   {Value::Cur(-1234.5), 13, "    -1,234.50"},
+        {Value(-1234), 13, "    -1,234   "},         {Value(0), 13, std::string(9, ' ') + "0   "},
+        {Value(0.25), 8, "    0.25"},                {Value("1234"), 13, "     1,234   "},
         {Value(1234567.89), 5, "67.89"},  // too long: keeps the last characters
         {Value(3), 5, " 3   "},           // a line number
     };
@@ -31,21 +23,19 @@ TEST(PrintFormat, AmountsRightJustifiedWithWholeAmountsUnderTheDigits) {
 }
 
 TEST(PrintFormat, PadLeftKeepsTheLastCharacters) {
-    EXPECT_EQ(Pad_Left(Value("123456"), 4), "3456");
-    EXPECT_EQ(Pad_Left(Value(123456), 4), "3456");
-    EXPECT_EQ(Pad_Left(Value("ab"), 5), "   ab");
-    EXPECT_EQ(Pad_Left(Value::Null(), 3), "   ");
-    EXPECT_EQ(Pad_Left(Value(""), 3), "   ");
     // Width counts characters, not bytes.
-    EXPECT_EQ(Pad_Left(Value("Caf\xC3\xA9"), 6), "  Caf\xC3\xA9");
-    EXPECT_EQ(Pad_Left(Value("\xC3\xA9t\xC3\xA9"), 2), "t\xC3\xA9");
+    for (const auto& [v, width, padded] : {std::tuple{Value("123456"), 4, "3456"}, {Value(123456), 4, "3456"},
+                                           {Value("ab"), 5, "   ab"}, {Value::Null(), 3, "   "}, {Value(""), 3, "   "},
+                                           {Value("Caf\xC3\xA9"), 6, "  Caf\xC3\xA9"},
+                                           {Value("\xC3\xA9t\xC3\xA9"), 2, "t\xC3\xA9"}})
+        EXPECT_EQ(Pad_Left(v, width), padded) << v.ToText();
 }
 
 TEST(PrintFormat, DatesAsMonthDayYear) {
     EXPECT_EQ(Format_Date(Value::Null()), std::string(10, ' '));
-    EXPECT_EQ(Format_Date(Value(*DateTime::FromParts(2005, 9, 30))), "09/30/2005");
-    EXPECT_EQ(Format_Date(Value(*DateTime::FromParts(2005, 9, 30, 14, 30))), "09/30/2005");
-    EXPECT_EQ(Format_Date(Value("9/30/2005")), "09/30/2005");
+    for (const Value& v : {Value(*DateTime::FromParts(2005, 9, 30)), Value(*DateTime::FromParts(2005, 9, 30, 14, 30)),
+                           Value("9/30/2005")})
+        EXPECT_EQ(Format_Date(v), "09/30/2005") << v.ToText();
 }
 
 TEST(PrintCodePage, WindowsCodePageBothWays) {
@@ -72,12 +62,9 @@ TEST_F(PrintPlacement, CenteredTextStartsAtCentreLessHalfItsLength) {
     center = 3;
     Print_Centered(fn, "longer than six", center);
     Close_Print_File(fn);
-    const auto lines = ReadLines(path);
-    ASSERT_EQ(lines.size(), 4u);
-    EXPECT_EQ(lines[0], std::string(82, ' ') + "0123456789");
-    EXPECT_EQ(lines[1], std::string(82, ' ') + "0123456789A");
-    EXPECT_EQ(lines[2], std::string(67, ' ') + "ab");
-    EXPECT_EQ(lines[3], "longer than six");
+    EXPECT_EQ(ReadLines(path), (std::vector<std::string>{std::string(82, ' ') + "0123456789",
+                                                         std::string(82, ' ') + "0123456789A",
+                                                         std::string(67, ' ') + "ab", "longer than six"}));
 }
 
 TEST_F(PrintPlacement, TabsCountFromOneAndGoToANewLineWhenBehind) {

@@ -47,24 +47,16 @@ TEST_F(PrintTest, HeaderOfFirstAndLaterPages) {
     int fn = Open_Print_File(path);
     int page = 0, lines = 0;
     Print_Page_Header(fn, "B-1", page, lines);
-    EXPECT_EQ(page, 1);
-    EXPECT_EQ(lines, 12);
+    EXPECT_EQ(std::pair(page, lines), std::pair(1, 12));
     Out(fn).Line("body of page one");
     Print_Page_Header(fn, "B-1", page, lines);
-    EXPECT_EQ(page, 2);
-    EXPECT_EQ(lines, 12);
+    EXPECT_EQ(std::pair(page, lines), std::pair(2, 12));
     Close_Print_File(fn);
     ExpectGolden(path, "header_pages.prt");
 
+    // The stamp starts at Page_Width minus its length.
     const auto text = ReadLines(path);
     ASSERT_EQ(text.size(), 23u);
-    EXPECT_EQ(text[0], "\f\x02");
-    EXPECT_EQ(text[12], "\f");
-    EXPECT_EQ(text[3].substr(text[3].find_first_not_of(' ')), "In lieu of Form CMS-0287-05 ");
-    EXPECT_EQ(text[15].substr(text[15].find_first_not_of(' ')), "In lieu of Form CMS-0287-05 , continued");
-    EXPECT_NE(text[5].find("MERCY HOME OFFICE"), std::string::npos);
-    EXPECT_NE(text[7].find("Period from  10/01/2004  to  09/30/2005"), std::string::npos);
-    // The stamp starts at Page_Width minus its length.
     const std::string stamp = "December 1, 2005 at 01:05 PM";
     const std::string& dated = text[9];
     EXPECT_EQ(dated.rfind("Worksheet B-1 ", 0), 0u);
@@ -83,10 +75,9 @@ TEST_F(PrintTest, OnlyTheThirdCustomLineAddsOneBlankAndTheLine) {
     EXPECT_EQ(lines, 14);
     ExpectGolden(path, "header_custom.prt");
 
+    // Centred on the portrait page.
     const auto text = ReadLines(path);
     ASSERT_EQ(text.size(), 13u);
-    EXPECT_EQ(text[0], "\f\x01");
-    EXPECT_EQ(text[8], "");
     EXPECT_EQ(text[9], std::string(69 - 13 - 1, ' ') + "Consolidated for the chain");
     EXPECT_EQ(text[11].size(), 137u);
 
@@ -142,9 +133,8 @@ TEST_F(PrintTest, SheetAloneWritesItsOwnFileAndPrintsIt) {
     EXPECT_FALSE(Is_Print_File_Open(1));
     ASSERT_EQ(printer_.documents, std::vector<std::string>{PathIn("I.prt")});
     ASSERT_EQ(printer_.pages.size(), 1u);
-    EXPECT_EQ(printer_.pages[0].orientation, 2);
-    EXPECT_EQ(printer_.pages[0].lines.back(), " 3   " + std::string(4, ' ') + "Row 3" + std::string(35, ' ') +
-                                                  "     3,001.50");
+    EXPECT_EQ(std::pair(printer_.pages[0].orientation, printer_.pages[0].lines.back()),
+              std::pair(2, " 3   " + std::string(4, ' ') + "Row 3" + std::string(35, ' ') + "     3,001.50"));
     // The same variable serves the next sheet, which again starts marked.
     PrintSampleSheet(fn, "J", "J", false, 3);
     EXPECT_EQ(ReadLines(PathIn("J.prt")).front(), "\f\x01");

@@ -25,13 +25,9 @@ TEST_F(PrintFile, PageFeedsBecomePagesWithoutABlankFirstPage) {
     const std::string path = WriteThreePages();
     EXPECT_EQ(Print(path, 1), 0);
 
-    ASSERT_EQ(printer_.pages.size(), 3u);
-    EXPECT_EQ(printer_.pages[0].orientation, 2);
-    EXPECT_EQ(printer_.pages[0].lines, (Lines{"", "first"}));
-    EXPECT_EQ(printer_.pages[1].orientation, 2);
-    EXPECT_EQ(printer_.pages[1].lines, (Lines{"", "second"}));
-    EXPECT_EQ(printer_.pages[2].orientation, 1);
-    EXPECT_EQ(printer_.pages[2].lines, (Lines{"", "third"}));
+    std::vector<std::pair<int, Lines>> pages;
+    for (const auto& p : printer_.pages) pages.emplace_back(p.orientation, p.lines);
+    EXPECT_EQ(pages, (std::vector<std::pair<int, Lines>>{{2, {"", "first"}}, {2, {"", "second"}}, {1, {"", "third"}}}));
     EXPECT_EQ(printer_.log, (Lines{"Orientation 1", "BeginDocument", "Orientation 2", "NewPage", "NewPage",
                                    "Orientation 1", "EndDoc"}));
     EXPECT_EQ(printer_.documents, Lines{path});
@@ -62,10 +58,8 @@ TEST_F(PrintFile, FontSizeAndQuality) {
         if (c.setting) settings_->Save("Vantrel", "Printing", "PrintQuality", c.setting);
         printer_.quality = 300;
         EXPECT_EQ(Print(WriteThreePages(c.file)), 0) << c.file;
-        EXPECT_EQ(printer_.fontName, "Courier New") << c.file;
-        EXPECT_TRUE(printer_.bold) << c.file;
-        EXPECT_EQ(printer_.fontSize, c.size) << c.file;
-        EXPECT_EQ(printer_.quality, c.quality) << c.file << " " << (c.setting ? c.setting : "");
+        EXPECT_EQ(std::tuple(printer_.fontName, printer_.bold, printer_.fontSize, printer_.quality),
+                  std::tuple("Courier New", true, c.size, c.quality)) << c.file << " " << (c.setting ? c.setting : "");
     }
     // A printer without Courier New keeps the font it has.
     printer_.fonts = {"Arial", "Liberation Mono"};
@@ -77,12 +71,10 @@ TEST_F(PrintFile, FontSizeAndQuality) {
 TEST_F(PrintFile, OrientationArgumentOutsideOneAndTwoBecomesTwo) {
     const std::string path = WriteThreePages();
     int orientation = 0;
-    EXPECT_EQ(Print_File(path, orientation), 0);
-    EXPECT_EQ(orientation, 2);
+    EXPECT_EQ(std::pair(Print_File(path, orientation), orientation), std::pair(0, 2));
     EXPECT_EQ(printer_.log.front(), "Orientation 2");
     orientation = 1;
-    EXPECT_EQ(Print_File(path, orientation), 0);
-    EXPECT_EQ(orientation, 1);
+    EXPECT_EQ(std::pair(Print_File(path, orientation), orientation), std::pair(0, 1));
 }
 
 TEST_F(PrintFile, NoUsablePrinterIsToldAndNothingIsTouched) {
@@ -90,11 +82,9 @@ TEST_F(PrintFile, NoUsablePrinterIsToldAndNothingIsTouched) {
     PrintLayout().Last_Orientation = 2;
     ui_.ExpectMessage();
     int orientation = 7;
-    EXPECT_EQ(Print_File(WriteThreePages(), orientation), 1);
-    EXPECT_EQ(orientation, 7);
+    EXPECT_EQ(std::pair(Print_File(WriteThreePages(), orientation), orientation), std::pair(1, 7));
     EXPECT_TRUE(printer_.log.empty());
-    EXPECT_EQ(printer_.fontName, "Arial");
-    EXPECT_EQ(PrintLayout().Last_Orientation, 2);
+    EXPECT_EQ(std::pair(printer_.fontName, PrintLayout().Last_Orientation), std::pair(std::string("Arial"), 2));
     ASSERT_EQ(ui_.Messages().size(), 1u);
     EXPECT_NE(ui_.Messages()[0].prompt.find("no printer"), std::string::npos);
     EXPECT_EQ(ui_.Messages()[0].title, "Printing Error");
@@ -104,10 +94,9 @@ TEST_F(PrintFile, UnreadableFileIsToldAndNothingIsPrinted) {
     PrintLayout().Last_Orientation = 2;
     ui_.ExpectMessage();
     EXPECT_EQ(Print(PathIn("none.prt")), 2);
-    EXPECT_TRUE(printer_.documents.empty());
-    EXPECT_TRUE(printer_.pages.empty());
-    EXPECT_EQ(printer_.fontName, "Courier New");  // the font was chosen before the file was opened
-    EXPECT_EQ(PrintLayout().Last_Orientation, 2);
+    EXPECT_TRUE(printer_.documents.empty() && printer_.pages.empty());
+    // The font was chosen before the file was opened.
+    EXPECT_EQ(std::pair(printer_.fontName, PrintLayout().Last_Orientation), std::pair(std::string("Courier New"), 2));
     ASSERT_EQ(ui_.Messages().size(), 1u);
     EXPECT_NE(ui_.Messages()[0].prompt.find(PathIn("none.prt")), std::string::npos);
 }
@@ -118,14 +107,9 @@ TEST_F(PrintFile, FailureAbortsTheDocumentAndTheNextPrintStartsClean) {
     PrintLayout().Last_Orientation = 2;
     ui_.ExpectMessage();
     EXPECT_EQ(Print(path), kPrinterError);
-    ASSERT_EQ(ui_.Messages().size(), 1u);
-    EXPECT_EQ(ui_.Messages()[0].prompt,
-              "The following error occurred during print of document:\n\r\rPrinter out of paper");
-    EXPECT_EQ(ui_.Messages()[0].style, 16);
-    EXPECT_EQ(ui_.Messages()[0].title, "Printing Error");
-    EXPECT_EQ(printer_.aborts, 1);
-    EXPECT_EQ(printer_.endDocs, 0);
-    EXPECT_EQ(PrintLayout().Last_Orientation, 0);
+    EXPECT_EQ(ui_.Messages(), (std::vector<ShownMessage>{{"The following error occurred during print of document:"
+                                                          "\n\r\rPrinter out of paper", 16, "Printing Error"}}));
+    EXPECT_EQ(std::tuple(printer_.aborts, printer_.endDocs, PrintLayout().Last_Orientation), std::tuple(1, 0, 0));
     EXPECT_FALSE(ui_.Busy());
 
     printer_.failAtLine = -1;

@@ -5,12 +5,15 @@
 #include "store/report.h"
 #include "store/services.h"
 #include "tests/support/crf_fixture.h"
+#include "tests/support/db_checks.h"
 #include "tests/support/scripted_ui.h"
 
 namespace vt {
 namespace {
 
 using test::ScriptedUi;
+using test::ShownMessage;
+using Shown = std::vector<ShownMessage>;
 
 const char* const kBadDate = "Invalid date. Please enter dates in the form mm/dd/yyyy";
 const char* const kNotNumeric = "This field may only contain numeric values";
@@ -60,42 +63,25 @@ TEST(CheckAmount, RulesApplyInTheirOrder) {
         if (c.message) ui.ExpectMessage();
         Value v = c.in;
         EXPECT_EQ(Check_Amount(v, c.sign), c.ok);
-        EXPECT_EQ(v.Type(), c.out.Type());
-        EXPECT_EQ(v.ToText(), c.out.ToText());
-        if (c.message) {
-            ASSERT_EQ(ui.Messages().size(), 1u);
-            EXPECT_EQ(ui.Messages()[0].prompt, c.message);
-            EXPECT_EQ(ui.Messages()[0].style, c.buttons);
-            EXPECT_EQ(ui.Messages()[0].title, "");
-        }
+        EXPECT_EQ(std::pair(v.Type(), v.ToText()), std::pair(c.out.Type(), c.out.ToText()));
+        EXPECT_EQ(ui.Messages(), (c.message ? Shown{{c.message, c.buttons, ""}} : Shown{}));
         EXPECT_EQ(ui.Beeps(), c.message ? 1 : 0);
     }
 }
 
 TEST(CheckText, RefusesControlCharactersAndTextLongerThanTheField) {
-    struct Case {
-        const char* text;
-        bool ok;
-        const char* message;
+    const std::string control = "The Name may not contain control characters (such as tabs or line breaks).";
+    const std::pair<const char*, std::string> cases[] = {
+        {"", ""}, {"Twelve chars", ""}, {"\xC3\xA9tude de cas", ""},  // 12 characters in 13 bytes
+        {"Thirteen char", "The Name may hold at most 12 characters."},
+        {"Line\r\nbreak", control}, {"feed\f", control}, {"del\x7F", control},
     };
-    const Case cases[] = {
-        {"", true, nullptr},
-        {"Twelve chars", true, nullptr},
-        {"\xC3\xA9tude de cas", true, nullptr},  // 12 characters in 13 bytes
-        {"Thirteen char", false, "The Name may hold at most 12 characters."},
-        {"Line\r\nbreak", false, "The Name may not contain control characters (such as tabs or line breaks)."},
-        {"feed\f", false, "The Name may not contain control characters (such as tabs or line breaks)."},
-        {"del\x7F", false, "The Name may not contain control characters (such as tabs or line breaks)."},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
+    for (const auto& [text, message] : cases) {
+        SCOPED_TRACE(text);
         ScriptedUi ui;
-        if (c.message) ui.ExpectMessage();
-        EXPECT_EQ(Check_Text(c.text, 12, "Name"), c.ok);
-        if (c.message) {
-            ASSERT_EQ(ui.Messages().size(), 1u);
-            EXPECT_EQ(ui.Messages()[0].prompt, c.message);
-        }
+        if (!message.empty()) ui.ExpectMessage();
+        EXPECT_EQ(Check_Text(text, 12, "Name"), message.empty());
+        EXPECT_EQ(ui.Prompts(), message.empty() ? std::vector<std::string>{} : std::vector{message});
     }
 }
 
@@ -118,10 +104,7 @@ TEST(DateChecks, AcceptUsDatesAndReformatThem) {
         EXPECT_EQ(Format_Date_Field(text, true), c.ok);
         EXPECT_EQ(text, c.formatted);
         EXPECT_EQ(ui.Beeps(), c.ok ? 0 : 2);
-        for (const auto& m : ui.Messages()) {
-            EXPECT_EQ(m.prompt, kBadDate);
-            EXPECT_EQ(m.style, 0);
-        }
+        EXPECT_EQ(ui.Messages(), c.ok ? Shown{} : Shown(2, {kBadDate, 0, ""}));
 
         text = c.in;  // without the message flag a bad date is refused silently
         ScriptedUi quiet;
@@ -151,9 +134,7 @@ TEST(WorksheetNames, UnknownLetterIsReportedAndGivesNothing) {
         ScriptedUi ui;
         ui.ExpectMessage();
         EXPECT_EQ(Get_Worksheet_Name(code), "");
-        ASSERT_EQ(ui.Messages().size(), 1u);
-        EXPECT_EQ(ui.Messages()[0].prompt, std::string("Unknown Worksheet name (") + code + "), please call QSI.");
-        EXPECT_EQ(ui.Messages()[0].style, 16);
+        EXPECT_EQ(ui.Messages(), (Shown{{std::string("Unknown Worksheet name (") + code + "), please call QSI.", 16, ""}}));
         EXPECT_EQ(ui.Beeps(), 0);
     }
 }
@@ -163,10 +144,7 @@ class ShowMessage : public test::CrfTest {};
 TEST_F(ShowMessage, ShowsABoxAndReturnsTheAnswer) {
     ui.ExpectMessage(ui::kNo);
     EXPECT_EQ(Show_Message("Replace it?", ui::kYesNo | ui::kQuestion, "Warning: Replace"), ui::kNo);
-    ASSERT_EQ(ui.Messages().size(), 1u);
-    EXPECT_EQ(ui.Messages()[0].prompt, "Replace it?");
-    EXPECT_EQ(ui.Messages()[0].style, ui::kYesNo | ui::kQuestion);
-    EXPECT_EQ(ui.Messages()[0].title, "Warning: Replace");
+    EXPECT_EQ(ui.Messages(), (Shown{{"Replace it?", ui::kYesNo | ui::kQuestion, "Warning: Replace"}}));
 }
 
 TEST_F(ShowMessage, InMessageModeStoresThePromptAsTypedAndCreatesError) {
@@ -178,23 +156,10 @@ TEST_F(ShowMessage, InMessageModeStoresThePromptAsTypedAndCreatesError) {
 
     EXPECT_TRUE(ui.Messages().empty());
     EXPECT_EQ(ui.Beeps(), 1);
-    auto fields = db().Fields("Error");
-    ASSERT_EQ(fields.size(), 2u);
-    EXPECT_EQ(fields[0].name, "Level");
-    EXPECT_EQ(fields[0].type, db::FieldType::Text);
-    EXPECT_EQ(fields[0].size, 16);
-    EXPECT_TRUE(fields[0].allowZeroLength);
-    EXPECT_EQ(fields[1].name, "Message");
-    EXPECT_EQ(fields[1].type, db::FieldType::Memo);
-    EXPECT_TRUE(fields[1].allowZeroLength);
-
-    auto rs = db().OpenRecordset("SELECT Level, Message FROM Error ORDER BY rowid");
-    std::vector<std::string> stored;
-    for (; !rs.Eof(); rs.MoveNext()) {
-        EXPECT_TRUE(rs["Level"].IsNull());
-        stored.push_back(rs["Message"].ToText());
-    }
-    EXPECT_EQ(stored, (std::vector<std::string>{"Sheet \"B\" isn't calculated", "Second", kNotNumeric}));
+    EXPECT_EQ(test::Layout(db().Fields("Error")), (std::vector<std::string>{"Level Text 16 zero-length",
+                                                                             "Message Memo 0 zero-length"}));
+    EXPECT_EQ(test::Rows("SELECT Level, Message FROM Error ORDER BY rowid"),
+              (test::Table{{"Null", "Sheet \"B\" isn't calculated"}, {"Null", "Second"}, {"Null", kNotNumeric}}));
     EXPECT_EQ(db().Scalar("SELECT COUNT(*) FROM Worksheets WHERE Item = 'Error'").ToLong(), 0);
 }
 

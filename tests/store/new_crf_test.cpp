@@ -9,12 +9,15 @@
 #include "store/report.h"
 #include "store/services.h"
 #include "tests/support/crf_fixture.h"
+#include "tests/support/db_checks.h"
 
 namespace vt {
 namespace {
 
 namespace fs = std::filesystem;
 using test::CrfTest;
+using test::Rows;
+using test::Table;
 
 class NewCrf : public CrfTest {
 protected:
@@ -54,21 +57,11 @@ TEST_F(NewCrf, RegistersFixedTablesWith999AndWorksheetsByDisplayName) {
 }
 
 TEST_F(NewCrf, MasterHoldsTheEntriesAndHeaderLinesAreEmpty) {
-    auto m = db().OpenRecordset("SELECT * FROM Master");
-    ASSERT_EQ(m.RecordCount(), 1);
-    EXPECT_EQ(m["FormNum"].ToText(), "0287");
-    EXPECT_EQ(m["ProviderNumber"].ToText(), "123456");
-    EXPECT_EQ(m["ProviderName"].ToText(), "Test Home Office");
-    EXPECT_EQ(m["FYStart"].ToDate(), *DateTime::FromParts(2006, 1, 1));
-    EXPECT_EQ(m["FYEnd"].ToDate(), *DateTime::FromParts(2006, 12, 31));
-    EXPECT_LT(std::abs(m["BuildDate"].ToDate().serial - DateTime::Now().serial), 1.0 / 24);
-
-    auto h = db().OpenRecordset("SELECT LineNum, Line FROM HeaderLines ORDER BY LineNum");
-    ASSERT_EQ(h.RecordCount(), 3);
-    for (int i = 1; i <= 3; ++i, h.MoveNext()) {
-        EXPECT_EQ(h["LineNum"].ToLong(), i);
-        EXPECT_TRUE(h["Line"].IsNull());
-    }
+    EXPECT_EQ(Rows("SELECT FormNum, ProviderNumber, ProviderName, FYStart, FYEnd FROM Master"),
+              (Table{{"0287", "123456", "Test Home Office", "1/1/2006", "12/31/2006"}}));
+    EXPECT_LT(std::abs(db().Scalar("SELECT BuildDate FROM Master").ToDate().serial - DateTime::Now().serial), 1.0 / 24);
+    EXPECT_EQ(Rows("SELECT LineNum, Line FROM HeaderLines ORDER BY LineNum"),
+              (Table{{"1", "Null"}, {"2", "Null"}, {"3", "Null"}}));
 }
 
 // The names and labels themselves show in the golden prints and the label tests.
@@ -77,14 +70,9 @@ TEST_F(NewCrf, CostCentresAreTheStandardListInItsOrder) {
     EXPECT_EQ(db().Scalar("SELECT COUNT(*) FROM CostCenters WHERE CCNum < 200").ToLong(), 33);
 
     // Insertion order keeps the sub-centres of 1 and 2 ahead of 2.
-    auto rs = db().OpenRecordset("SELECT LineNum, CCNum FROM CostCenters ORDER BY rowid");
-    std::vector<std::string> first;
-    for (int i = 0; i < 5; ++i, rs.MoveNext()) first.push_back(rs["CCNum"].ToText());
-    EXPECT_EQ(first, (std::vector<std::string>{"1", "1.01", "2.01", "2", "4"}));
-    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
-        Currency cc = rs["CCNum"].ToCurrency(), line = rs["LineNum"].ToCurrency();
-        EXPECT_EQ(line, cc < Currency::FromInt(200) ? cc : cc - Currency::FromInt(200)) << cc.ToText();
-    }
+    EXPECT_EQ(Rows("SELECT CCNum FROM CostCenters ORDER BY rowid LIMIT 5"),
+              (Table{{"1"}, {"1.01"}, {"2.01"}, {"2"}, {"4"}}));
+    EXPECT_EQ(Rows("SELECT CCNum FROM CostCenters WHERE LineNum <> IIf(CCNum < 200, CCNum, CCur(CCNum - 200))"), Table{});
 
     for (const char* absent : {"3", "6", "10", "31", "210", "228", "229", "238", "239", "249", "255", "256", "262", "263"})
         EXPECT_EQ(db().Scalar("SELECT COUNT(*) FROM CostCenters WHERE CCNum = " + std::string(absent)).ToLong(), 0)
@@ -101,12 +89,8 @@ TEST_F(NewCrf, OpensTheNewReportAndShowsIt) {
     ASSERT_TRUE(MakeReport("SECOND.CRF", entries));
 
     const auto& r = Report();
-    EXPECT_EQ(r.CRF_Path, PathOf("SECOND.CRF"));
-    EXPECT_EQ(r.CRF_Folder, folder);
-    EXPECT_EQ(r.CRF_Title, "SECOND.CRF");
-    EXPECT_EQ(r.CRF_FormNum, "0287-05");
-    EXPECT_EQ(r.CRF_ProviderName, "Second Office");
-    EXPECT_EQ(r.CRF_ProviderNumber, "123456");
+    EXPECT_EQ(std::tie(r.CRF_Path, r.CRF_Folder, r.CRF_Title, r.CRF_FormNum, r.CRF_ProviderName, r.CRF_ProviderNumber),
+              std::tuple(PathOf("SECOND.CRF"), folder, "SECOND.CRF", "0287-05", "Second Office", "123456"));
     EXPECT_EQ(r.CRF_FYEnd, *DateTime::FromParts(2006, 12, 31));
     EXPECT_EQ(r.CRF_HeaderLines, (std::array<std::string, 3>{"", "", ""}));
     EXPECT_EQ(Db().Path(), PathOf("SECOND.CRF"));
@@ -114,10 +98,8 @@ TEST_F(NewCrf, OpensTheNewReportAndShowsIt) {
 
     ASSERT_EQ(ui.FileRequests().size(), 1u);
     const auto& req = ui.FileRequests()[0];
-    EXPECT_EQ(req.title, "Name New Cost Report File (CRF)");
-    EXPECT_EQ(req.defaultExt, ".CRF");
-    EXPECT_EQ(req.filter, "Cost Report Files (*.CRF)|*.CRF");
-    EXPECT_TRUE(req.confirmOverwrite);
+    EXPECT_EQ(std::tie(req.title, req.defaultExt, req.filter, req.confirmOverwrite),
+              std::tuple("Name New Cost Report File (CRF)", ".CRF", "Cost Report Files (*.CRF)|*.CRF", true));
     EXPECT_EQ(ui.StatusTexts(), std::vector<std::string>{" Building New CRF file "});
     EXPECT_FALSE(ui.StatusVisible());
     EXPECT_TRUE(ui.DialogHidden());
@@ -142,8 +124,7 @@ TEST_F(NewCrf, CancelChangesNothing) {
     ui.QueueSaveFile(std::nullopt);
     EXPECT_FALSE(New_Report(TestEntries()));
     EXPECT_EQ(ReadFile("KEEP.CRF"), "keep me");
-    EXPECT_EQ(Report().CRF_Path, PathOf("TEST.CRF"));
-    EXPECT_EQ(Report().CRF_Title, "TEST.CRF");
+    EXPECT_EQ(std::tie(Report().CRF_Path, Report().CRF_Title), std::tuple(PathOf("TEST.CRF"), "TEST.CRF"));
     EXPECT_EQ(db().Scalar("SELECT COUNT(*) FROM Master").ToLong(), 1);
     EXPECT_FALSE(ui.DialogHidden());
     EXPECT_FALSE(ui.StatusVisible());
@@ -186,19 +167,16 @@ TEST_F(NewCrf, AFailureLeavesNoFileAndTheReportOpenBefore) {
         db::testing::SetPageLimit(0);
 
         ASSERT_EQ(ui.Messages().size(), 1u);
-        EXPECT_EQ(ui.Messages()[0].title, "Error: New CRF");
-        EXPECT_EQ(ui.Messages()[0].style, ui::kCritical);
-        EXPECT_EQ(ui.Messages()[0].prompt.rfind("The new Cost Report File could not be created:\n", 0), 0u)
-            << ui.Messages()[0].prompt;
+        const auto& m = ui.Messages()[0];
+        EXPECT_EQ(std::tie(m.title, m.style), std::tuple("Error: New CRF", ui::kCritical));
+        EXPECT_EQ(m.prompt.rfind("The new Cost Report File could not be created:\n", 0), 0u) << m.prompt;
         EXPECT_FALSE(ui.StatusVisible());
         EXPECT_EQ(fs::exists(PathOf(c.name)), c.fileRemains);
-        if (c.existing) {
-            EXPECT_EQ(ReadFile(c.name), c.existing);
-        }
+        if (c.existing) EXPECT_EQ(ReadFile(c.name), c.existing);
         EXPECT_FALSE(fs::exists(PathOf(c.name) + ".vtnew"));  // nothing half-built left beside it
 
-        EXPECT_EQ(Report().CRF_Path, PathOf("TEST.CRF"));
-        EXPECT_EQ(Report().CRF_ProviderName, "Test Home Office");
+        EXPECT_EQ(std::tie(Report().CRF_Path, Report().CRF_ProviderName),
+                  std::tuple(PathOf("TEST.CRF"), "Test Home Office"));
         EXPECT_EQ(Db().Path(), PathOf("TEST.CRF"));
         EXPECT_EQ(db().Scalar("SELECT ProviderNumber FROM Master").ToText(), "123456");
         EXPECT_TRUE(ui.Caption().empty());
@@ -221,9 +199,8 @@ TEST_F(NewCrf, RebuildingATableAddsNoSecondRegisterRowAndSaysNothing) {
     db().DropTable("HeaderLines");
     Build_HeaderLines();
 
-    EXPECT_EQ(db().Scalar("SELECT COUNT(*) FROM Worksheets WHERE Item = 'B2p1'").ToLong(), 1);
-    EXPECT_EQ(db().Scalar("SELECT ItemName FROM Worksheets WHERE Item = 'B2p1'").ToText(), "B-2  Part-1");
-    EXPECT_EQ(db().Scalar("SELECT COUNT(*) FROM Worksheets WHERE Item = 'HeaderLines'").ToLong(), 1);
+    EXPECT_EQ(Rows("SELECT Item, ItemName FROM Worksheets WHERE Item IN ('B2p1', 'HeaderLines') ORDER BY Item"),
+              (Table{{"B2p1", "B-2  Part-1"}, {"HeaderLines", "Null"}}));
     EXPECT_EQ(db().Scalar("SELECT COUNT(*) FROM HeaderLines").ToLong(), 3);
     EXPECT_EQ(db().Scalar("SELECT Description FROM B2p1 WHERE SeqNum = 2").ToText(), "Owner's \"share\"");
     // The index was made after the seeds: a duplicate key is now dropped.
@@ -242,15 +219,7 @@ TEST_F(NewCrf, ABuilderFailureNamesItsTable) {
 
 TEST_F(NewCrf, DeletedCostCentresTableMirrorsTheListAndIsNotRegistered) {
     Build_DeletedCCs();
-    auto want = db().Fields("CostCenters");
-    auto got = db().Fields("DeletedCCs");
-    ASSERT_EQ(got.size(), want.size());
-    for (size_t i = 0; i < got.size(); ++i) {
-        EXPECT_EQ(got[i].name, want[i].name);
-        EXPECT_EQ(got[i].type, want[i].type);
-        EXPECT_EQ(got[i].size, want[i].size);
-        EXPECT_EQ(got[i].allowZeroLength, want[i].allowZeroLength);
-    }
+    EXPECT_EQ(test::Layout(db().Fields("DeletedCCs")), test::Layout(db().Fields("CostCenters")));
     EXPECT_EQ(db().Scalar("SELECT COUNT(*) FROM DeletedCCs").ToLong(), 0);
     EXPECT_EQ(db().Scalar("SELECT COUNT(*) FROM Worksheets WHERE Item = 'DeletedCCs'").ToLong(), 0);
 }

@@ -30,6 +30,15 @@ std::string Exact17(double d) {
 
 namespace vt::test {
 
+std::vector<std::string> Layout(const std::vector<db::FieldDef>& fields) {
+    static const char* const kTypes[] = {"Text", "Integer", "Long", "Currency", "Double", "Date", "Memo", "YesNo"};
+    std::vector<std::string> out;
+    for (const auto& f : fields)
+        out.push_back(f.name + " " + kTypes[static_cast<int>(f.type)] + " " + std::to_string(f.size) +
+                      (f.allowZeroLength ? " zero-length" : ""));
+    return out;
+}
+
 Table Rows(const std::string& sql, const std::vector<Value>& params) {
     Table rows;
     for (auto rs = Db().OpenRecordset(sql, params); !rs.Eof(); rs.MoveNext()) {

@@ -17,6 +17,10 @@ using Table = std::vector<std::vector<std::string>>;
 // failed comparison shows them.
 Table Rows(const std::string& sql, const std::vector<Value>& params = {});
 
+// A table's fields, a text each: "Name Type size", " zero-length" where "" is
+// accepted; so that two layouts compare in one line and a difference shows.
+std::vector<std::string> Layout(const std::vector<db::FieldDef>& fields);
+
 // What a step raised as an amount past the limit the file keeps exactly;
 // nullopt, and a test failure, when it raised nothing.
 std::optional<db::AmountOverflow> OverflowOf(const std::function<void()>& step);

@@ -5,8 +5,8 @@
 #pragma once
 
 #include <deque>
-#include <ostream>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 

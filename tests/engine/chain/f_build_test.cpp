@@ -9,6 +9,7 @@
 #include "store/report.h"
 #include "store/services.h"
 #include "tests/engine/chain/chain_fixture.h"
+#include "tests/support/db_checks.h"
 
 namespace vt::test {
 namespace {
@@ -47,7 +48,7 @@ const std::vector<Currency> kCapitalCentres = {C(1), C(1.01), C(2), C(2.01), C(4
 const std::vector<Currency> kComponentSeqs = {C(1), C(2), C(3), C(3.01), C(17), C(19), C(20),
                                               C(26), C(27), C(29), C(30), C(32), C(32.01)};
 
-std::vector<Currency> Rows(std::vector<double> extra) {
+std::vector<Currency> SheetRows(std::vector<double> extra) {
     std::vector<Currency> rows = kComponentSeqs;
     for (double r : extra) rows.push_back(C(r));
     std::sort(rows.begin(), rows.end());
@@ -63,9 +64,9 @@ TEST_F(FSheets, FPartsHaveAColumnPerCapitalCostCentre) {
         bool componentZero;  // else Null
     };
     const Expect parts[] = {
-        {"Fp1", FieldType::Currency, Rows({0, 18, 28, 33, 34}), "Grand Total", false},
+        {"Fp1", FieldType::Currency, SheetRows({0, 18, 28, 33, 34}), "Grand Total", false},
         // The caption, cut to the 40 characters the field holds.
-        {"Fp2", FieldType::Double, Rows({0, 18, 28, 33, 34, 35, 36}), "Total statistics (sum of lines 18, 28 an",
+        {"Fp2", FieldType::Double, SheetRows({0, 18, 28, 33, 34, 35, 36}), "Total statistics (sum of lines 18, 28 an",
          true},
     };
     for (const auto& p : parts) {
@@ -85,26 +86,22 @@ TEST_F(FSheets, FPartsHaveAColumnPerCapitalCostCentre) {
         }
         for (double seq : {18.0, 34.0}) EXPECT_TRUE(Cell(p.sheet, seq, "Col_1").IsNull()) << seq;
     }
-    EXPECT_EQ(Text("Fp2", 35, "Component"), "Cost to be Allocated");
-    EXPECT_EQ(Cell("Fp2", 35, "Col_8").ToDouble(), 0.0);
-    EXPECT_EQ(Text("Fp2", 36, "Component"), "Unit Cost Multiplier");
-    EXPECT_TRUE(Cell("Fp2", 36, "Col_8").IsNull());
+    EXPECT_EQ(Rows("SELECT Component, Col_8 FROM Fp2 WHERE SeqNum IN (35, 36) ORDER BY SeqNum"),
+              (Table{{"Cost to be Allocated", "0"}, {"Unit Cost Multiplier", "Null"}}));
 }
 
 TEST_F(FSheets, F1PartIIStartsWithItsTotalAndPartIIsItsCopy) {
     const std::vector<std::string> fields = {"SeqNum", "LineNum", "Component", "MedicareNo", "Col_1"};
     EXPECT_EQ(FieldNames("F1p2"), fields);
     EXPECT_EQ(Types("F1p2").back(), FieldType::Double);
-    EXPECT_EQ(SeqNums("F1p2"), Rows({0, 18, 28, 33, 34, 35, 36}));
-    EXPECT_EQ(Text("F1p2", 35, "Component"), "Cost to be Allocated");
-    EXPECT_EQ(Text("F1p2", 36, "Component"), "Unit Cost Multiplier");
-    EXPECT_EQ(Text("F1p2", 1, "MedicareNo"), "123456");
-    EXPECT_EQ(Text("F1p2", 3, "MedicareNo"), " ");
-    EXPECT_TRUE(Cell("F1p2", 19, "MedicareNo").IsNull());
+    EXPECT_EQ(SeqNums("F1p2"), SheetRows({0, 18, 28, 33, 34, 35, 36}));
+    EXPECT_EQ(Rows("SELECT Component, MedicareNo FROM F1p2 WHERE SeqNum IN (1, 3, 19, 35, 36) ORDER BY SeqNum"),
+              (Table{{"Mercy North", "123456"}, {"Mercy East", " "}, {"Laundry", "Null"},
+                     {"Cost to be Allocated", "Null"}, {"Unit Cost Multiplier", "Null"}}));
 
     EXPECT_EQ(FieldNames("F1p1"), fields);
     EXPECT_EQ(Types("F1p1"), Types("F1p2"));
-    EXPECT_EQ(SeqNums("F1p1"), Rows({0, 18, 28, 33, 34}));
+    EXPECT_EQ(SeqNums("F1p1"), SheetRows({0, 18, 28, 33, 34}));
     EXPECT_EQ(Text("F1p1", 1, "MedicareNo"), "123456");
     for (const auto& v : Values("F1p1", 4)) EXPECT_EQ(v, "");
 }
@@ -135,8 +132,8 @@ TEST_F(FSheets, F1PartsKeepTheSameColumnsThroughAddDeleteAndRebuild) {
     EXPECT_TRUE(Delete_F1_Column(C(12)));
     ExpectF1PartsAlike();
     EXPECT_EQ(Row0("F1p1"), Currencies({11, 15, 20, -1}));
-    EXPECT_EQ(Cell("F1p2", 1, "Col_2").ToDouble(), 7.5);
-    EXPECT_EQ(Cell("F1p1", 1, "Col_2").ToCurrency(), C(750));
+    EXPECT_EQ(Rows("SELECT a.Col_2, b.Col_2 FROM F1p1 a, F1p2 b WHERE a.SeqNum = 1 AND b.SeqNum = 1"),
+              (Table{{"750", "7.5"}}));
 
     const auto names = FieldNames("F1p2");
     EXPECT_FALSE(Delete_F1_Column(C(12)));
@@ -158,10 +155,8 @@ TEST_F(FSheets, ARepairedFPartIIKeepsTheStatisticsAndTheCost) {
     EXPECT_FALSE(Check_Component_Sheets());
     ASSERT_EQ(ui.Prompts().size(), 1u);
     EXPECT_NE(ui.Prompts()[0].find("[ Unmatched A Part IV record(s) in Fp2 ]"), std::string::npos);
-    EXPECT_EQ(Cell("Fp2", 20, "Col_2").ToDouble(), 0.0);
-    EXPECT_EQ(Cell("Fp2", 19, "Col_2").ToDouble(), 12.5);
-    EXPECT_EQ(Cell("Fp2", 32.01, "Col_8").ToDouble(), 3.0);
-    EXPECT_EQ(Cell("Fp2", 35, "Col_2").ToDouble(), 1000.0);
+    EXPECT_EQ(Rows("SELECT SeqNum, Col_2, Col_8 FROM Fp2 WHERE SeqNum IN (19, 20, 32.01, 35) ORDER BY SeqNum"),
+              (Table{{"19", "12.5", "0"}, {"20", "0", "0"}, {"32.01", "0", "3"}, {"35", "1000", "0"}}));
     EXPECT_TRUE(Check_Component_Sheets());
 }
 

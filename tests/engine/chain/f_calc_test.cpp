@@ -83,11 +83,9 @@ class Allocation : public ChainTest {
 protected:
     void SetUp() override {
         ChainTest::SetUp();
-        AddA(3, 1, "North");
-        AddA(3, 2, "South");
-        AddA(3, 3, "East");
-        AddA(4, 1, "Laundry");
-        AddA(5, 1, "Region One");
+        for (const auto& [part, line, name] : {std::tuple{3, 1, "North"}, {3, 2, "South"}, {3, 3, "East"},
+                                               {4, 1, "Laundry"}, {5, 1, "Region One"}})
+            AddA(part, line, name);
         RebuildAll();
     }
 
@@ -99,6 +97,13 @@ protected:
         else EXPECT_EQ(v.IsNull() ? -999999.0 : v.ToDouble(), *want) << sheet << " row " << seq << " " << field;
     }
 
+    void ExpectCells(const std::string& sheet, const std::string& field, const Cells& cells) {
+        for (const auto& [seq, v] : cells) ExpectCell(sheet, seq, field, v);
+    }
+    void SetCells(const std::string& sheet, const std::string& field, const Cells& cells) {
+        for (const auto& [seq, v] : cells) SetCell(sheet, seq, field, Number(v));
+    }
+
     static std::optional<double> Named(const Cells& cells, double seq, std::optional<double> otherwise) {
         for (const auto& [s, v] : cells)
             if (s == seq) return v;
@@ -108,13 +113,11 @@ protected:
     void Run(const Worksheet& w, const AllocationCase& c) {
         SCOPED_TRACE(std::string(w.name) + ": " + c.name);
         db().Begin();
-        for (const auto& [seq, v] : c.statistics) SetCell(w.statistics, seq, "Col_1", Number(v));
+        SetCells(w.statistics, "Col_1", c.statistics);
         SetCell(w.statistics, 35, "Col_1", Number(c.cost));
         w.calcPart2();
         w.calcPart1();
-
-        ExpectCell(w.statistics, 34, "Col_1", c.statisticsTotal);
-        ExpectCell(w.statistics, 36, "Col_1", c.multiplier);
+        ExpectCells(w.statistics, "Col_1", {{34, c.statisticsTotal}, {36, c.multiplier}});
         for (double seq : kComponentRows) {
             const auto want = Named(c.allocated, seq, 0.0);
             ExpectCell(w.allocation, seq, "Col_1", want);
@@ -139,21 +142,15 @@ TEST_F(Allocation, WorkedCasesOfF1) {
 }
 
 TEST_F(Allocation, EachColumnOfFIsAllocatedByItsOwnStatistics) {
-    SetCell("Fp2", 1, "Col_1", Value(1.0));
-    SetCell("Fp2", 35, "Col_1", Value(400.0));
-    SetCell("Fp2", 2, "Col_8", Value(2.0));
-    SetCell("Fp2", 29, "Col_8", Value(2.0));
-    SetCell("Fp2", 35, "Col_8", Value(99.0));
+    SetCells("Fp2", "Col_1", {{1, 1}, {35, 400}});
+    SetCells("Fp2", "Col_8", {{2, 2}, {29, 2}, {35, 99}});
     Calc_Fp2();
     Calc_Fp1();
     // Col_8: A = 4, 24.75 each, Int(50) = 50 twice, sum 100; row 2 takes -1.
     ExpectCell("Fp2", 36, "Col_8", 24.75);
-    ExpectCell("Fp1", 2, "Col_8", 49);
-    ExpectCell("Fp1", 29, "Col_8", 50);
-    ExpectCell("Fp1", 34, "Col_8", 99);
+    ExpectCells("Fp1", "Col_8", {{2, 49}, {29, 50}, {34, 99}, {0, 5.01}});
     ExpectCell("Fp1", 1, "Col_1", 400);
     ExpectCell("Fp1", 34, "Col_7", 0);
-    ExpectCell("Fp1", 0, "Col_8", 5.01);
 }
 
 // Statistics whose band total the sheet cannot keep stop Part II naming the
@@ -165,14 +162,11 @@ TEST_F(Allocation, ABandTotalPastTheLimitStopsNamingItsLine) {
     } cases[] = {{60'000'000'000, "120,000,000,000.00"}, {1e300, ""}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.statistic);
-        SetCell("Fp2", 1, "Col_1", Value(c.statistic));
-        SetCell("Fp2", 2, "Col_1", Value(c.statistic));
+        SetCells("Fp2", "Col_1", {{1, c.statistic}, {2, c.statistic}});
         const Table before = Rows("SELECT * FROM Fp2 ORDER BY SeqNum;");
         const auto e = OverflowOf(Calc_Fp2);
         ASSERT_TRUE(e);
-        EXPECT_EQ(e->Table(), "Fp2");
-        EXPECT_EQ(e->Line(), "18");
-        EXPECT_EQ(e->Amount(), c.amount);
+        EXPECT_EQ(std::tuple(e->Table(), e->Line(), e->Amount()), std::tuple("Fp2", "18", std::string(c.amount)));
         EXPECT_EQ(Rows("SELECT * FROM Fp2 ORDER BY SeqNum;"), before);
     }
 }
@@ -184,8 +178,7 @@ TEST_F(Allocation, ACostWithNoStatisticAtAllIsReportedAndTheLaterColumnsAreStill
         SCOPED_TRACE(sheet);
         for (double seq : kComponentRows) SetCell(sheet, seq, "Col_1", Value::Null());
         SetCell(sheet, 35, "Col_1", Value(250.0));
-        SetCell(sheet, 1, "Col_2", Value(1.0));
-        SetCell(sheet, 35, "Col_2", Value(10.0));
+        SetCells(sheet, "Col_2", {{1, 1}, {35, 10}});
     }
     SetCell("F1p1", 34, "Col_3", Value(777.0));  // a previous run's total
     Calc_Fp2();
@@ -194,19 +187,14 @@ TEST_F(Allocation, ACostWithNoStatisticAtAllIsReportedAndTheLaterColumnsAreStill
     ui.ExpectMessage();
     Calc_Fp1();
     Calc_F1p1();
-    ASSERT_EQ(ui.Prompts().size(), 2u);
-    EXPECT_EQ(ui.Prompts()[0],
-              "The cost to be allocated in column 1 of worksheet F cannot be allocated: no component has a "
-              "statistic in that column.");
-    EXPECT_EQ(ui.Prompts()[1],
-              "The cost to be allocated in column 11 of worksheet F-1 cannot be allocated: no component has a "
-              "statistic in that column.");
+    const std::string tail = " cannot be allocated: no component has a statistic in that column.";
+    EXPECT_EQ(ui.Prompts(), (std::vector<std::string>{
+                                "The cost to be allocated in column 1 of worksheet F" + tail,
+                                "The cost to be allocated in column 11 of worksheet F-1" + tail}));
     for (const char* part : {"Fp1", "F1p1"}) {
         SCOPED_TRACE(part);
-        ExpectCell(part, 1, "Col_1", std::nullopt);
-        ExpectCell(part, 34, "Col_1", 0);
-        ExpectCell(part, 1, "Col_2", 10);
-        ExpectCell(part, 34, "Col_2", 10);
+        ExpectCells(part, "Col_1", {{1, std::nullopt}, {34, 0}});
+        ExpectCells(part, "Col_2", {{1, 10}, {34, 10}});
     }
     ExpectCell("F1p1", 34, "Col_3", 10);
 }
@@ -214,39 +202,20 @@ TEST_F(Allocation, ACostWithNoStatisticAtAllIsReportedAndTheLaterColumnsAreStill
 TEST_F(Allocation, F1TotalColumnsSumTheCostCentreColumns) {
     Add_F1_Column(C(12));
     Add_F1_Column(C(11));
-    // Col_1 (11): A = 3, multiplier 0.333333, allocations 0 (Int(0.83)) ... see below.
-    SetCell("F1p2", 1, "Col_1", Value(1.0));
-    SetCell("F1p2", 19, "Col_1", Value(2.0));
-    SetCell("F1p2", 35, "Col_1", Value(1.0));
-    // Col_2 (12): A = 2, multiplier 0.5; row 3's statistic is Null.
-    SetCell("F1p2", 2, "Col_2", Value(2.0));
-    SetCell("F1p2", 3, "Col_2", Value::Null());
-    SetCell("F1p2", 35, "Col_2", Value(1.0));
+    SetCells("F1p2", "Col_1", {{1, 1}, {19, 2}, {35, 1}});              // 11: A = 3, multiplier 0.333333
+    SetCells("F1p2", "Col_2", {{2, 2}, {3, std::nullopt}, {35, 1}});     // 12: A = 2, multiplier 0.5
     Calc_F1p2();
     Calc_F1p1();
-
     // Part II: the total column of row 36 is the sum of the multipliers, to 6 places.
     ExpectCell("F1p2", 36, "Col_1", 0.333333);
     ExpectCell("F1p2", 36, "Col_2", 0.5);
     EXPECT_NEAR(Cell("F1p2", 36, "Col_3").ToDouble(), 0.833333, 1e-12);
-    ExpectCell("F1p2", 35, "Col_3", 2);
-    ExpectCell("F1p2", 34, "Col_3", 5);
-    ExpectCell("F1p2", 3, "Col_3", std::nullopt);
-    ExpectCell("F1p2", 0, "Col_3", std::nullopt);
-
+    ExpectCells("F1p2", "Col_3", {{35, 2}, {34, 5}, {3, std::nullopt}, {0, std::nullopt}});
     // Part I, Col_1: 0.333333 -> 0, 0.666666 -> 1; sum 1 = cost. Col_2: 1 on row 2.
-    ExpectCell("F1p1", 1, "Col_1", 0);
-    ExpectCell("F1p1", 19, "Col_1", 1);
-    ExpectCell("F1p1", 2, "Col_2", 1);
-    ExpectCell("F1p1", 1, "Col_3", 0);
-    ExpectCell("F1p1", 2, "Col_3", 1);
-    ExpectCell("F1p1", 3, "Col_3", std::nullopt);  // a Null cell makes the row's total Null
-    ExpectCell("F1p1", 19, "Col_3", 1);
-    ExpectCell("F1p1", 34, "Col_1", 1);
-    ExpectCell("F1p1", 34, "Col_2", 1);
-    ExpectCell("F1p1", 34, "Col_3", 2);
-    ExpectCell("F1p1", 0, "Col_1", 11);
-    ExpectCell("F1p1", 0, "Col_2", 12);
+    ExpectCells("F1p1", "Col_1", {{1, 0}, {19, 1}, {34, 1}, {0, 11}});
+    ExpectCells("F1p1", "Col_2", {{2, 1}, {34, 1}, {0, 12}});
+    // A Null cell (row 3) makes the row's total Null.
+    ExpectCells("F1p1", "Col_3", {{1, 0}, {2, 1}, {3, std::nullopt}, {19, 1}, {34, 2}});
 }
 
 TEST_F(Allocation, F1WithItsTotalColumnAloneGetsZeroTotals) {
@@ -254,8 +223,7 @@ TEST_F(Allocation, F1WithItsTotalColumnAloneGetsZeroTotals) {
     Calc_F1p1();
     for (double seq : {1.0, 18.0, 19.0, 27.0, 29.0, 34.0, 35.0, 36.0}) ExpectCell("F1p2", seq, "Col_1", 0);
     for (double seq : {1.0, 18.0, 19.0, 27.0, 29.0, 34.0}) ExpectCell("F1p1", seq, "Col_1", 0);
-    ExpectCell("F1p2", 0, "Col_1", std::nullopt);
-    ExpectCell("F1p1", 0, "Col_1", std::nullopt);
+    for (const char* part : {"F1p2", "F1p1"}) ExpectCell(part, 0, "Col_1", std::nullopt);
 }
 
 }  // namespace

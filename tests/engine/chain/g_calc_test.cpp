@@ -31,9 +31,7 @@ protected:
         SetCell(sheet, seq, "TotalCost", v ? Value(C(*v)) : Value::Null());
     }
     void Part1Costs(double a, double b, double c) {
-        TotalCost("Gp1", 1, a);
-        TotalCost("Gp1", 2, b);
-        TotalCost("Gp1", 3, c);
+        for (auto [line, v] : {std::pair{1, a}, {2, b}, {3, c}}) TotalCost("Gp1", line, v);
     }
     Currency At(const std::string& sheet, double seq, int col) {
         const Value v = Cell(sheet, seq, Col(col));
@@ -41,6 +39,17 @@ protected:
         return v.IsNull() ? Currency{} : v.ToCurrency();
     }
     double RatioAt(const std::string& sheet, double seq) { return Nz_Num(Cell(sheet, seq, "Ratio")).ToDouble(); }
+    // Hand-worked figures, {SeqNum, value} each.
+    using Figures = std::initializer_list<std::pair<double, double>>;
+    void ExpectCol(const std::string& sheet, int k, Figures cells) {
+        for (const auto& [seq, v] : cells) EXPECT_EQ(At(sheet, seq, k), C(v)) << sheet << " row " << seq << " " << Col(k);
+    }
+    void ExpectRatios(const std::string& sheet, Figures ratios) {
+        for (const auto& [seq, v] : ratios) EXPECT_DOUBLE_EQ(RatioAt(sheet, seq), v) << sheet << " row " << seq;
+    }
+    void ExpectTotalCosts(const std::string& sheet, Figures costs) {
+        for (const auto& [seq, v] : costs) EXPECT_EQ(Cell(sheet, seq, "TotalCost").ToCurrency(), C(v)) << "row " << seq;
+    }
     // Part I has no component rows and so no place among the component sheets.
     void RebuildGp1() {
         db().DropTable("Gp1");
@@ -127,13 +136,11 @@ TEST_F(BuildG, PartIIFollowsWorksheetAWithoutARow27OfItsOwn) {
     db().Execute("DELETE FROM Ap4 WHERE LineNum = 9");
     Rebuild("Gp2");
     EXPECT_EQ(SeqNums("Gp2"), Currencies({0, 1, 2, 3, 3.01, 17, 18, 19, 20, 26, 28, 29, 30, 32, 32.01, 33, 34}));
-    EXPECT_EQ(Cell("Gp2", 3, "Component"), Value(" "));
-    EXPECT_EQ(Cell("Gp2", 26, "LineNum").ToCurrency(), C(8));
-    EXPECT_EQ(Cell("Gp2", 32.01, "Component"), Value("Region Four A"));
-    EXPECT_EQ(Cell("Gp2", 20, "TotalCost").ToCurrency(), C(0));
-    EXPECT_TRUE(Cell("Gp2", 28, "TotalCost").IsNull());
-    EXPECT_TRUE(Cell("Gp2", 20, "Col_1").IsNull());
-    EXPECT_EQ(Cell("Gp2", 34, "Component"), Value("Grand Total"));
+    EXPECT_EQ(Rows("SELECT SeqNum, LineNum, Component, TotalCost, Col_1 FROM Gp2 WHERE SeqNum IN (3, 20, 26, 28, 32.01, 34) "
+                   "ORDER BY SeqNum;"),
+              (Table{{"3", "3", " ", "0", "Null"}, {"20", "2", "Pharmacy", "0", "Null"}, {"26", "8", "Supply", "0", "Null"},
+                     {"28", "0", "Total (lines 19-27)", "Null", "Null"}, {"32.01", "4.01", "Region Four A", "0", "Null"},
+                     {"34", "0", "Grand Total", "Null", "Null"}}));
 }
 
 TEST_F(BuildG, PartIIIsRepairedWithTheUsersTotalCosts) {
@@ -194,30 +201,23 @@ TEST_F(CalcGp1, ATotalPastTheLimitStopsNamingLine4AndChangesNothing) {
     const Table before = Rows("SELECT * FROM Gp1 ORDER BY SeqNum;");
     const auto e = OverflowOf(Calc_Gp1);
     ASSERT_TRUE(e);
-    EXPECT_EQ(e->Table(), "Gp1");
-    EXPECT_EQ(e->Line(), "4");
-    EXPECT_EQ(e->Amount(), "120,000,000,000.00");
+    EXPECT_EQ(std::tuple(e->Table(), e->Line(), e->Amount()), std::tuple("Gp1", "4", "120,000,000,000.00"));
     EXPECT_EQ(Rows("SELECT * FROM Gp1 ORDER BY SeqNum;"), before);
 }
 
 TEST_F(CalcGp1, PooledCostsOfBGoToTheirColumns) {
     Part1Costs(1, 2, 7);
-    const std::pair<double, double> pooled[] = {
-        {1, 1000}, {1.01, 101}, {2.01, 21}, {4.01, 40}, {5, 50}, {5.01, 60},
-        {7, 7000}, {8, 8000}, {9, 9000}, {10, 10000},     // capital cost centres without a column; a total
-        {11, 1100}, {23, 230}, {32, 320},                   // non-capital
-        {30, 3000}, {30.01, -300},                           // interest: its own column and the non-capital
-        {36, 36000}, {100, 100000},                         // totals
-    };
-    for (const auto& [line, amount] : pooled) Pooled(line, amount);
+    for (const auto& [line, amount] : {std::pair<double, double>{1, 1000}, {1.01, 101}, {2.01, 21}, {4.01, 40},
+                                       {5, 50}, {5.01, 60},
+                                       {7, 7000}, {8, 8000}, {9, 9000}, {10, 10000},  // no column of their own; a total
+                                       {11, 1100}, {23, 230}, {32, 320},              // non-capital
+                                       {30, 3000}, {30.01, -300},  // interest: its own column and the non-capital
+                                       {36, 36000}, {100, 100000}})                   // totals
+        Pooled(line, amount);
     Calc_Gp1();
-    const std::pair<int, double> line4[] = {
-        {k1, 1000}, {k1_01, 101}, {k2, 0}, {k2_01, 21}, {k4, 0}, {k4_01, 40}, {k5, 50},
-        // only B line 5.01: line 4 is the pooled amount, not 4.01 and 5.01 together
-        {k5_01, 60},
-        {kNonCapital, 1100 + 230 + 320 + 3000 - 300}, {k30, 3000}, {k30_01, -300},
-    };
-    for (const auto& [k, amount] : line4) EXPECT_EQ(At("Gp1", 4, k), C(amount)) << Col(k);
+    // Column 5.01 has only B line 5.01, not 4.01 and 5.01 together.
+    const double line4[] = {1000, 101, 0, 21, 0, 40, 50, 60, 1100 + 230 + 320 + 3000 - 300, 3000, -300};
+    for (int k = k1; k <= kStdColumns; ++k) EXPECT_EQ(At("Gp1", 4, k), C(line4[k - 1])) << Col(k);
     ExpectPart1AddsUp();
 }
 
@@ -284,10 +284,8 @@ TEST_F(CalcGp1, ColumnsThatDisagreeWithBStopWithTheMessageAndChangeNothing) {
         const auto before = Snapshot("Gp1");
         ui.ExpectMessage();
         Calc_Gp1();
-        ASSERT_EQ(ui.Messages().size(), 1u);
-        EXPECT_EQ(ui.Messages()[0].prompt,
-                  "The cost centers in Worksheet G, Part 1 do not agree with the cost centers in Worksheet B");
-        EXPECT_EQ(ui.Messages()[0].style, 0);
+        EXPECT_EQ(ui.Messages(), (std::vector<ShownMessage>{{"The cost centers in Worksheet G, Part 1 do not agree "
+                                                            "with the cost centers in Worksheet B", 0, ""}}));
         EXPECT_EQ(Snapshot("Gp1"), before);
         ui.ClearRecords();
         RestoreCostCentresAndB();
@@ -311,9 +309,7 @@ TEST_F(CalcGp2, PartIModeDividesEachLineOfPartIOverItsBand) {
     Pooled(1, 1003);
     Pooled(11, 500);
     Calc_Gp1();
-    ASSERT_EQ(At("Gp1", 1, k1), C(501));
-    ASSERT_EQ(At("Gp1", 2, k1), C(301));
-    ASSERT_EQ(At("Gp1", 3, k1), C(201));
+    ExpectCol("Gp1", k1, {{1, 501}, {2, 301}, {3, 201}});
 
     const std::pair<double, std::optional<double>> costs[] = {
         {1, 100}, {2, 200}, {3, 300}, {3.01, 0}, {17, std::nullopt},  // ratios 1/6, 1/3, 1/2
@@ -323,24 +319,15 @@ TEST_F(CalcGp2, PartIModeDividesEachLineOfPartIOverItsBand) {
     for (const auto& [seq, cost] : costs) TotalCost("Gp2", seq, cost);
     Calc_Gp2();
 
-    EXPECT_EQ(Cell("Gp2", 18, "TotalCost").ToCurrency(), C(600));
-    EXPECT_EQ(Cell("Gp2", 28, "TotalCost").ToCurrency(), C(3));
-    EXPECT_EQ(Cell("Gp2", 33, "TotalCost").ToCurrency(), C(6));
-    EXPECT_EQ(Cell("Gp2", 34, "TotalCost").ToCurrency(), C(609));
-
+    ExpectTotalCosts("Gp2", {{18, 600}, {28, 3}, {33, 6}, {34, 609}});
     // The first of equal ratios takes the correction; the largest does.
-    EXPECT_DOUBLE_EQ(RatioAt("Gp2", 19), 0.333334);
-    EXPECT_DOUBLE_EQ(RatioAt("Gp2", 20), 0.333333);
-    EXPECT_DOUBLE_EQ(RatioAt("Gp2", 32), 0.166667);
-    EXPECT_DOUBLE_EQ(RatioAt("Gp2", 32.01), 0.499999);
-    for (double total : {18, 28, 33, 34}) EXPECT_DOUBLE_EQ(RatioAt("Gp2", total), 1);
-
-    const std::pair<double, double> col1[] = {
+    ExpectRatios("Gp2", {{19, 0.333334}, {20, 0.333333}, {32, 0.166667}, {32.01, 0.499999},
+                         {18, 1}, {28, 1}, {33, 1}, {34, 1}});
+    ExpectCol("Gp2", k1, {
         {1, 84}, {2, 167}, {3, 250}, {3.01, 0}, {17, 0},   // 84 + 167 + 251 less one on the largest
         {19, 101}, {20, 100}, {26, 100}, {27, 0},          // 300 and one on the first of equals
         {29, 34}, {30, 34}, {32, 34}, {32.01, 99},         // 34 * 3 + 100 less one on the largest
-    };
-    for (const auto& [seq, amount] : col1) EXPECT_EQ(At("Gp2", seq, k1), C(amount)) << "row " << seq;
+    });
     ExpectPart2AddsUpToPart1();
 }
 
@@ -353,13 +340,8 @@ TEST_F(CalcGp2, PartIModeBandsWithoutCostOrWithoutComponents) {
     // Part V has no component: nothing to allocate, the total still shows it.
     for (double seq : {29.0, 30.0, 32.0, 32.01}) db().Execute("DELETE FROM Gp2 WHERE SeqNum = ?", {Value(C(seq))});
     Calc_Gp2();
-    for (double seq : {19, 20, 26, 27}) EXPECT_EQ(RatioAt("Gp2", seq), 0.0) << "row " << seq;
-    EXPECT_EQ(At("Gp2", 19, k1), C(100));
-    EXPECT_EQ(At("Gp2", 20, k1), C(0));
-    EXPECT_EQ(At("Gp2", 28, k1), C(100));
-    EXPECT_EQ(At("Gp2", 33, k1), C(100));
-    EXPECT_EQ(At("Gp2", 2, k1), C(100));
-    EXPECT_EQ(At("Gp2", 34, k1), C(300));
+    ExpectRatios("Gp2", {{19, 0}, {20, 0}, {26, 0}, {27, 0}});
+    ExpectCol("Gp2", k1, {{19, 100}, {20, 0}, {28, 100}, {33, 100}, {2, 100}, {34, 300}});
 }
 
 TEST_F(CalcGp2, PooledCostModeDividesBsPooledCostsOverTheSheet) {
@@ -371,23 +353,13 @@ TEST_F(CalcGp2, PooledCostModeDividesBsPooledCostsOverTheSheet) {
     for (double seq : {1, 2, 3}) TotalCost("Gp2", seq, 1);
     Calc_Gp2();
 
-    EXPECT_DOUBLE_EQ(RatioAt("Gp2", 1), 0.333334);
-    EXPECT_DOUBLE_EQ(RatioAt("Gp2", 18), 1);
-    EXPECT_EQ(RatioAt("Gp2", 28), 0.0);  // a band without cost
-    EXPECT_EQ(RatioAt("Gp2", 33), 0.0);
+    ExpectRatios("Gp2", {{1, 0.333334}, {18, 1}, {28, 0}, {33, 0}});  // bands IV and V have no cost
     // 333 three times, the missing unit on the first of the largest and its band total
-    EXPECT_EQ(At("Gp2", 1, k1), C(334));
-    EXPECT_EQ(At("Gp2", 2, k1), C(333));
-    EXPECT_EQ(At("Gp2", 18, k1), C(1000));
-    EXPECT_EQ(At("Gp2", 34, k1), C(1000));
-    EXPECT_EQ(At("Gp2", 28, k1), C(0));
-    EXPECT_EQ(At("Gp2", 20, k1), C(0));
+    ExpectCol("Gp2", k1, {{1, 334}, {2, 333}, {18, 1000}, {34, 1000}, {28, 0}, {20, 0}});
     // Interest stays in its own column here; the Non-Capital column has B's
     // other lines only.
-    EXPECT_EQ(At("Gp2", 34, k30), C(10));
-    EXPECT_EQ(At("Gp2", 1, k30), C(4));
-    EXPECT_EQ(At("Gp2", 34, kNonCapital), C(99));
-    EXPECT_EQ(At("Gp2", 3, kNonCapital), C(33));
+    ExpectCol("Gp2", k30, {{34, 10}, {1, 4}});
+    ExpectCol("Gp2", kNonCapital, {{34, 99}, {3, 33}});
 }
 
 TEST_F(CalcGp2, PooledCostModeWithCostsInLaterBandsCorrectsOnTheLargestRow) {
@@ -398,14 +370,9 @@ TEST_F(CalcGp2, PooledCostModeWithCostsInLaterBandsCorrectsOnTheLargestRow) {
     TotalCost("Gp2", 19, 1);
     Calc_Gp2();
     // Band IV's ratio is taken against band III's cost and corrected to 1.
-    EXPECT_DOUBLE_EQ(RatioAt("Gp2", 19), 1);
-    EXPECT_EQ(At("Gp2", 1, k1), C(750));
-    EXPECT_EQ(At("Gp2", 2, k1), C(250));
-    EXPECT_EQ(At("Gp2", 18, k1), C(1000));
-    // 2000 allocated for 1000 pooled: the largest row and its band give it back.
-    EXPECT_EQ(At("Gp2", 19, k1), C(0));
-    EXPECT_EQ(At("Gp2", 28, k1), C(0));
-    EXPECT_EQ(At("Gp2", 34, k1), C(1000));
+    ExpectRatios("Gp2", {{19, 1}});
+    // 2000 allocated for 1000 pooled: the largest row (19) and its band give it back.
+    ExpectCol("Gp2", k1, {{1, 750}, {2, 250}, {18, 1000}, {19, 0}, {28, 0}, {34, 1000}});
 }
 
 TEST_F(CalcGp2, ACostCentreAddedToTheListIsDividedInItsNewColumn) {
@@ -419,34 +386,26 @@ TEST_F(CalcGp2, ACostCentreAddedToTheListIsDividedInItsNewColumn) {
     Pooled(11, 10);
     Part1Costs(1, 1, 1);
     Calc_Gp1();
-    TotalCost("Gp2", 1, 1);
-    TotalCost("Gp2", 19, 1);
-    TotalCost("Gp2", 29, 1);
+    for (double seq : {1, 19, 29}) TotalCost("Gp2", seq, 1);
     Calc_Gp2();
     EXPECT_TRUE(ui.Messages().empty());
-    EXPECT_EQ(At("Gp1", 4, k502), C(90));
-    EXPECT_EQ(At("Gp1", 4, k502 + 1), C(10));
-    EXPECT_EQ(At("Gp2", 1, k502), C(30));
-    EXPECT_EQ(At("Gp2", 34, k502), C(90));
+    ExpectCol("Gp1", k502, {{4, 90}});
+    ExpectCol("Gp1", k502 + 1, {{4, 10}});
+    ExpectCol("Gp2", k502, {{1, 30}, {34, 90}});
     ExpectPart2AddsUpToPart1();
 }
 
 TEST_F(CalcGp2, PooledCostModeStopsWhereBDisagreesAfterTheBandTotals) {
     Pooled(1, 1000);
     Calc_Gp1();
-    TotalCost("Gp2", 1, 3);
-    TotalCost("Gp2", 19, 2);
+    for (const auto& [seq, cost] : {std::pair{1, 3}, {19, 2}}) TotalCost("Gp2", seq, cost);
     Delete_CC_Column("Gp2", C(30.01));
     ui.ExpectMessage();
     Calc_Gp2();
-    ASSERT_EQ(ui.Messages().size(), 1u);
-    EXPECT_EQ(ui.Messages()[0].prompt,
-              "The cost centers in Worksheet G, Part 2 do not agree with the cost centers in Worksheet B");
-    EXPECT_EQ(Cell("Gp2", 18, "TotalCost").ToCurrency(), C(3));
-    EXPECT_EQ(Cell("Gp2", 28, "TotalCost").ToCurrency(), C(2));
-    EXPECT_EQ(Cell("Gp2", 34, "TotalCost").ToCurrency(), C(5));
-    EXPECT_TRUE(Cell("Gp2", 1, "Ratio").IsNull());
-    EXPECT_TRUE(Cell("Gp2", 1, "Col_1").IsNull());
+    EXPECT_EQ(ui.Prompts(), std::vector<std::string>{
+                                "The cost centers in Worksheet G, Part 2 do not agree with the cost centers in Worksheet B"});
+    ExpectTotalCosts("Gp2", {{18, 3}, {28, 2}, {34, 5}});
+    EXPECT_EQ(Rows("SELECT Ratio, Col_1 FROM Gp2 WHERE SeqNum = 1"), (Table{{"Null", "Null"}}));
 }
 
 }  // namespace

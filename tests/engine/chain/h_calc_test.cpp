@@ -9,6 +9,7 @@
 #include "store/report.h"
 #include "store/services.h"
 #include "tests/engine/chain/chain_fixture.h"
+#include "tests/support/db_checks.h"
 
 namespace vt::test {
 namespace {
@@ -41,14 +42,11 @@ TEST_F(BuildH, RowsFollowWorksheetAWithTheirMedicareNumbersAndYearEnds) {
     db().Execute("UPDATE Ap4 SET PeriodTo = '2006-09-30' WHERE LineNum = 1");
     Rebuild("H");
     EXPECT_EQ(SeqNums("H"), Currencies({1, 2, 3, 3.01, 17, 18, 19, 20, 26, 27, 28, 29, 30, 32, 32.01, 33, 34}));
-    EXPECT_EQ(Cell("H", 1, "MedicareNo"), Value("123456"));
-    EXPECT_EQ(Cell("H", 1, "FYE").ToDate(), *DateTime::FromParts(2006, 6, 30));
-    EXPECT_EQ(Cell("H", 19, "FYE").ToDate(), *DateTime::FromParts(2006, 9, 30));
-    EXPECT_TRUE(Cell("H", 3, "MedicareNo").IsNull());
-    EXPECT_TRUE(Cell("H", 29, "FYE").IsNull());
-    EXPECT_EQ(Cell("H", 32.01, "Component"), Value("Region Four A"));
-    EXPECT_EQ(Cell("H", 32.01, "LineNum").ToCurrency(), C(4.01));
-    EXPECT_EQ(Cell("H", 28, "Component"), Value("Total (lines 19-27)"));
+    EXPECT_EQ(Rows("SELECT SeqNum, LineNum, Component, MedicareNo, FYE FROM H WHERE SeqNum IN (1, 3, 19, 28, 29, 32.01) "
+                   "ORDER BY SeqNum"),
+              (Table{{"1", "1", "Mercy North", "123456", "6/30/2006"}, {"3", "3", "Mercy East", "Null", "Null"},
+                     {"19", "1", "Laundry", "Null", "9/30/2006"}, {"28", "0", "Total (lines 19-27)", "Null", "Null"},
+                     {"29", "1", "Region One", "Null", "Null"}, {"32.01", "4.01", "Region Four A", "Null", "Null"}}));
     for (int k = 1; k <= 20; ++k) EXPECT_TRUE(Cell("H", 1, Col(k)).IsNull()) << Col(k);
     EXPECT_EQ(FieldNames("H").size(), 25u);
 }
@@ -68,9 +66,7 @@ TEST_F(BuildH, Row27IsAPartIVsLine9OrItsOwn) {
         SCOPED_TRACE(c.name);
         db().Execute(c.change);
         Rebuild("H");
-        EXPECT_EQ(db().Scalar("SELECT Count(*) FROM H WHERE SeqNum = 27").ToLong(), 1);
-        EXPECT_EQ(Cell("H", 27, "Component"), Value(c.component));
-        EXPECT_EQ(Cell("H", 27, "LineNum").ToCurrency(), C(9));
+        EXPECT_EQ(Rows("SELECT LineNum, Component FROM H WHERE SeqNum = 27"), (Table{{"9", c.component}}));
     }
 }
 
@@ -105,8 +101,7 @@ TEST_F(CalcH, GathersEverySheetPerComponentAndTotals) {
     ExpectRow(1, row1);
     ExpectRow(18, row1);
     ExpectRow(2, {});
-    ExpectRow(19, {1000, 0, 0, 1000, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1000, 0, 0, 1000});
-    ExpectRow(28, {1000, 0, 0, 1000, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1000, 0, 0, 1000});
+    for (double seq : {19, 28}) ExpectRow(seq, {1000, 0, 0, 1000, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1000, 0, 0, 1000});
     ExpectRow(29, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 7, 7, 0, 0, 7, 7});
     ExpectRow(33, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 6, 0, 7, 13, 6, 0, 7, 13});
     // Line 34's overall total is B's net expenses, not the sum of its columns.
@@ -155,17 +150,13 @@ TEST_F(CalcH, ASheetOutOfStepWithHStopsTheCalculation) {
         db().Execute(std::string("UPDATE ") + c.sheet + " SET LineNum = 3.02 WHERE SeqNum = 3.01");
         ui.ExpectMessage();
         Calc_H();
-        ASSERT_EQ(ui.Messages().size(), 1u);
-        EXPECT_EQ(ui.Messages()[0].prompt,
-                  std::string("Tables ") + c.name + " and H are inconsistant at Line 3.01. Calculation terminated!");
-        EXPECT_EQ(ui.Messages()[0].style, 0);
+        EXPECT_EQ(ui.Messages(), (std::vector<ShownMessage>{{std::string("Tables ") + c.name +
+                                                                  " and H are inconsistant at Line 3.01. Calculation terminated!",
+                                                              0, ""}}));
         // What the walks wrote before the stop stays; no total is formed.
-        EXPECT_EQ(H(1, 1), C(100));
-        EXPECT_EQ(H(17, 1), C(std::string(c.sheet) == "E" ? 0 : 170));
-        EXPECT_EQ(H(1, 4), C(0));
-        EXPECT_EQ(H(1, 20), C(0));
-        EXPECT_EQ(H(18, 1), C(0));
-        EXPECT_EQ(H(34, 20), C(0));
+        EXPECT_EQ(Rows("SELECT SeqNum, Col_1, Col_4, Col_20 FROM H WHERE SeqNum IN (1, 17, 18, 34) ORDER BY SeqNum"),
+                  (Table{{"1", "100", "0", "0"}, {"17", std::string(c.sheet) == "E" ? "0" : "170", "0", "0"},
+                         {"18", "0", "0", "0"}, {"34", "0", "0", "0"}}));
         db().Execute(std::string("UPDATE ") + c.sheet + " SET LineNum = 3.01 WHERE SeqNum = 3.01");
         ui.ClearRecords();
     }
@@ -183,12 +174,8 @@ TEST_F(CalcH, WorksheetAPartVTakesItsAmountsFromH) {
     db().Execute("DELETE FROM H WHERE SeqNum = 30");
     db().Execute("UPDATE Ap5 SET Col4 = 77 WHERE LineNum = 2");
     Calc_Ap5();
-    const std::pair<double, double> amounts[] = {{1, 70}, {2, 77}, {4, 9}, {4.01, 6}};
-    for (const auto& [line, amount] : amounts) {
-        const Value v = db().Scalar("SELECT Col4 FROM Ap5 WHERE LineNum = ?", {Value(C(line))});
-        ASSERT_FALSE(v.IsNull()) << "line " << line;
-        EXPECT_EQ(v.ToCurrency(), C(amount)) << "line " << line;
-    }
+    EXPECT_EQ(Rows("SELECT LineNum, Col4 FROM Ap5 ORDER BY LineNum"),
+              (Table{{"1", "70"}, {"2", "77"}, {"4", "9"}, {"4.01", "6"}}));
 }
 
 }  // namespace

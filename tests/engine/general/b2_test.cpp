@@ -44,8 +44,7 @@ TEST_F(CalcB2p1, RollsTheAssetRowsForwardAndTotalsEveryColumn) {
         p.calc();
         EXPECT_EQ(Rows("SELECT * FROM " + std::string(p.other) + " ORDER BY SeqNum"), twin)
             << t << " changed its twin";
-        EXPECT_EQ(At(t, "TotAcquisitions", "1"), "120") << t;
-        EXPECT_EQ(At(t, "EndBalance", "1"), "1090") << t;
+        EXPECT_EQ(Rows("SELECT TotAcquisitions, EndBalance FROM " + t + " WHERE SeqNum = 1"), (Table{{"120", "1090"}}));
         const std::string columns = "BegBalance, Purchases, Donation, TotAcquisitions, Disposals, EndBalance, DepAssets";
         const Table row1 = Rows("SELECT " + columns + " FROM " + t + " WHERE SeqNum = 1");
         EXPECT_EQ(Rows("SELECT " + columns + " FROM " + t + " WHERE SeqNum = 7"), row1) << t;
@@ -55,9 +54,8 @@ TEST_F(CalcB2p1, RollsTheAssetRowsForwardAndTotalsEveryColumn) {
         // rolled forward like any asset row's.
         db().Execute("UPDATE " + t + " SET BegBalance = 90 WHERE SeqNum = 8");
         p.calc();
-        EXPECT_EQ(At(t, "EndBalance", "8"), "90") << t;
-        EXPECT_EQ(At(t, "BegBalance", "9"), "910") << t;
-        EXPECT_EQ(At(t, "EndBalance", "9"), "1000") << t;
+        EXPECT_EQ(Rows("SELECT BegBalance, EndBalance FROM " + t + " WHERE SeqNum IN (8, 9) ORDER BY SeqNum"),
+                  (Table{{"90", "90"}, {"910", "1000"}})) << t;
     }
 }
 
@@ -68,11 +66,10 @@ TEST_F(CalcB2p1, NullInputsCountAsZero) {
                                      "WHERE SeqNum = 2");
         db().Execute("UPDATE " + t + " SET Disposals = NULL, BegBalance = 40 WHERE SeqNum = 3");
         p.calc();
-        EXPECT_EQ(At(t, "TotAcquisitions", "2"), "5") << t;
-        EXPECT_EQ(At(t, "EndBalance", "2"), "5") << t;
-        EXPECT_EQ(At(t, "EndBalance", "3"), "40") << t;
-        EXPECT_EQ(At(t, "BegBalance", "7"), "40") << t;
-        EXPECT_EQ(At(t, "Disposals", "9"), "0") << t;
+        EXPECT_EQ(Rows("SELECT SeqNum, BegBalance, TotAcquisitions, Disposals, EndBalance FROM " + t +
+                       " WHERE SeqNum IN (2, 3, 7, 9) ORDER BY SeqNum"),
+                  (Table{{"2", "Null", "5", "Null", "5"}, {"3", "40", "0", "Null", "40"}, {"7", "40", "5", "0", "45"},
+                         {"9", "40", "5", "0", "45"}})) << t;
     }
 }
 
@@ -87,40 +84,21 @@ struct Allocation {
     int total1;
 };
 
+// Each case: gross assets; to allocate; ratios; insurance, taxes and other
+// capital-related shares; row 5's Total1.
 const Allocation kAllocations[] = {
-    {"ratios 0.6, 0.3 and 0.1 leave no remainder",
-     {600, 0, 300, 0, 100, 0, 0, 0},
-     {1000, 10, 0},
-     {0.6, 0, 0.3, 0, 0.1, 0, 0, 0},
-     {{{600, 0, 300, 0, 100, 0, 0, 0}, {6, 0, 3, 0, 1, 0, 0, 0}, {0, 0, 0, 0, 0, 0, 0, 0}}},
-     1010},
-    {"thirds: the remainder goes to the first row with a share",
-     {100, 0, 100, 0, 100, 0, 0, 0},
-     {100, 2, 0},
-     {0.333333, 0, 0.333333, 0, 0.333333, 0, 0, 0},
-     // Taxes: shares of 1 each overshoot by 1, taken back from row 1.
-     {{{34, 0, 33, 0, 33, 0, 0, 0}, {0, 0, 1, 0, 1, 0, 0, 0}, {0, 0, 0, 0, 0, 0, 0, 0}}},
-     102},
-    {"a remainder larger than the rows with a share stays unallocated",
-     {44, 8, 8, 8, 8, 8, 8, 8},
-     {0, 0, 3},
-     {0.44, 0.08, 0.08, 0.08, 0.08, 0.08, 0.08, 0.08},
-     {{{0, 0, 0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0, 0, 0}, {2, 0, 0, 0, 0, 0, 0, 0}}},
-     2},
-    {"all gross assets zero: nothing is allocated",
-     {0, 0, 0, 0, 0, 0, 0, 0},
-     {500, 300, 200},
-     {0, 0, 0, 0, 0, 0, 0, 0},
-     {{{0, 0, 0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0, 0, 0}}},
-     0},
+    {"ratios 0.6, 0.3 and 0.1 leave no remainder", {600, 0, 300, 0, 100, 0, 0, 0}, {1000, 10, 0},
+     {0.6, 0, 0.3, 0, 0.1, 0, 0, 0}, {{{600, 0, 300, 0, 100}, {6, 0, 3, 0, 1}, {}}}, 1010},
+    // Taxes: shares of 1 each overshoot by 1, taken back from row 1.
+    {"thirds: the remainder goes to the first row with a share", {100, 0, 100, 0, 100, 0, 0, 0}, {100, 2, 0},
+     {0.333333, 0, 0.333333, 0, 0.333333, 0, 0, 0}, {{{34, 0, 33, 0, 33}, {0, 0, 1, 0, 1}, {}}}, 102},
+    {"a remainder larger than the rows with a share stays unallocated", {44, 8, 8, 8, 8, 8, 8, 8}, {0, 0, 3},
+     {0.44, 0.08, 0.08, 0.08, 0.08, 0.08, 0.08, 0.08}, {{{}, {}, {2}}}, 2},
+    {"all gross assets zero: nothing is allocated", {}, {500, 300, 200}, {}, {}, 0},
     // Only rows with a positive share take a remainder step, so the rounding
     // remainder of a negative amount is never placed.
-    {"a negative amount is shared out and its remainder stays",
-     {100, 0, 100, 0, 100, 0, 0, 0},
-     {-100, 0, 0},
-     {0.333333, 0, 0.333333, 0, 0.333333, 0, 0, 0},
-     {{{-33, 0, -33, 0, -33, 0, 0, 0}, {0, 0, 0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0, 0, 0}}},
-     -99},
+    {"a negative amount is shared out and its remainder stays", {100, 0, 100, 0, 100, 0, 0, 0}, {-100, 0, 0},
+     {0.333333, 0, 0.333333, 0, 0.333333, 0, 0, 0}, {{{-33, 0, -33, 0, -33}, {}, {}}}, -99},
 };
 
 TEST_F(CalcB2p3, AllocatesRowFiveByTheRatioOfGrossAssets) {
@@ -175,15 +153,9 @@ TEST_F(CalcB2p3, TotalsBothHalvesOfTheSheet) {
 
     // Gross assets for the ratio: 600 + 300 + 100 = 1000; a Null counts as 0.
     EXPECT_EQ(Rows("SELECT SeqNum, RatioAssets, Insurance, Total1, Total2 FROM B2p3 ORDER BY SeqNum"),
-              (Table{{"1", "600", "600", "600", "660"},
-                     {"1.01", "0", "0", "0", "25.5"},
-                     {"2", "300", "300", "300", "320"},
-                     {"2.01", "0", "0", "0", "4.5"},
-                     {"3", "100", "100", "100", "105"},
-                     {"3.01", "0", "0", "0", "0"},
-                     {"4", "0", "0", "0", "0"},
-                     {"4.01", "0", "0", "0", "0"},
-                     {"5", "1000", "1000", "1000", "1115"}}));
+              (Table{{"1", "600", "600", "600", "660"}, {"1.01", "0", "0", "0", "25.5"}, {"2", "300", "300", "300", "320"},
+                     {"2.01", "0", "0", "0", "4.5"}, {"3", "100", "100", "100", "105"}, {"3.01", "0", "0", "0", "0"},
+                     {"4", "0", "0", "0", "0"}, {"4.01", "0", "0", "0", "0"}, {"5", "1000", "1000", "1000", "1115"}}));
     EXPECT_EQ(Rows("SELECT GrossAssets, CapLeases, Depreciation, Lease, Interest FROM B2p3 WHERE SeqNum = 5"),
               (Table{{"1150", "150", "70", "15", "30"}}));
 }

@@ -237,10 +237,7 @@ TEST_P(CalcBStops, ShowsItsMessageAndKeepsWhatItWrote) {
     c.arrange();
     ui.ExpectMessage();
     Calc_B();
-    ASSERT_EQ(ui.Messages().size(), 1u);
-    EXPECT_EQ(ui.Messages()[0].prompt, c.message);
-    EXPECT_EQ(ui.Messages()[0].style, 0);
-    EXPECT_EQ(ui.Messages()[0].title, "");
+    EXPECT_EQ(ui.Messages(), (std::vector<ShownMessage>{{c.message, 0, ""}}));
     EXPECT_EQ(Rows(c.keptSql), c.kept);
     // Nothing after the stop: the columns stay cleared and the total lines'
     // expenses keep the last complete run's values.

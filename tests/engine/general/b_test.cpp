@@ -58,9 +58,8 @@ class DeleteCCB : public CrfTest {};
 TEST_F(DeleteCCB, LaterSubLinesCloseTheGapAndTheNextLineStays) {
     AddCostCentre(Currency::FromDouble(1.02), "Int. Exp. B");
     AddCostCentre(Currency::FromDouble(1.03), "Int. Exp. C");
-    Db().Execute("UPDATE B SET Expenses = 20 WHERE LineNum = 1.02;");
-    Db().Execute("UPDATE B SET Expenses = 30 WHERE LineNum = 1.03;");
-    Db().Execute("UPDATE B SET Expenses = 99 WHERE LineNum = 2;");
+    for (auto [line, amount] : {std::pair{1.02, 20}, {1.03, 30}, {2.0, 99}})
+        Db().Execute("UPDATE B SET Expenses = ? WHERE LineNum = ?;", {Value(amount), Value(Money(line))});
     DeleteCostCentre(Currency::FromDouble(1.01));
     EXPECT_EQ(Rows("SELECT LineNum, CCNum, CCName, Expenses FROM B WHERE LineNum >= 1 AND LineNum <= 2 "
                    "ORDER BY LineNum;"),

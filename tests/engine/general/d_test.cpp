@@ -14,16 +14,10 @@ class CalcDpB : public CrfTest {};
 class PrintD : public LaterSheetPrintTest {};
 
 TEST_F(BuildD, NewReportHoldsTheQuestionAndTheTotalsRow) {
-    auto a = db().OpenRecordset("SELECT * FROM DpA");
-    EXPECT_EQ(a.RecordCount(), 1);
-    EXPECT_EQ(a["Answer"].ToText(), "N");
-    auto b = db().OpenRecordset("SELECT * FROM DpB");
-    ASSERT_EQ(b.RecordCount(), 1);
-    EXPECT_EQ(b["SeqNum"], Value(Currency::FromInt(100)));
-    EXPECT_TRUE(b["LineNum"].IsNull());
-    EXPECT_EQ(b["ExpAcct"].ToText(), "TOTALS");
-    for (const char* f : {"Amount", "AmtAllowable", "NetAdj"}) EXPECT_EQ(b[f], Value(Currency{})) << f;
-    EXPECT_EQ(db().Scalar("SELECT COUNT(*) FROM DpC").ToLong(), 0);
+    EXPECT_EQ(Rows("SELECT Answer FROM DpA"), Table{{"N"}});
+    EXPECT_EQ(Rows("SELECT SeqNum, LineNum, ExpAcct, Amount, AmtAllowable, NetAdj FROM DpB"),
+              (Table{{"100", "Null", "TOTALS", "0", "0", "0"}}));
+    EXPECT_EQ(Rows("SELECT * FROM DpC"), Table{});
 }
 
 TEST_F(CalcDpB, TotalsAndNetAdjustments) {
@@ -57,9 +51,8 @@ TEST_F(CalcDpB, TotalsAndNetAdjustments) {
         for (int i = 0; i < static_cast<int>(c.lines.size()); ++i)
             EXPECT_EQ(db().Scalar("SELECT NetAdj FROM DpB WHERE SeqNum = ?", {Value(i + 1)}), value(c.lines[i].netAdj));
         auto t = db().OpenRecordset("SELECT * FROM DpB WHERE SeqNum = 100");
-        EXPECT_EQ(t["Amount"], value(c.totals.amount));
-        EXPECT_EQ(t["AmtAllowable"], value(c.totals.allowable));
-        EXPECT_EQ(t["NetAdj"], value(c.totals.netAdj));
+        EXPECT_EQ(std::tuple(t["Amount"], t["AmtAllowable"], t["NetAdj"]),
+                  std::tuple(value(c.totals.amount), value(c.totals.allowable), value(c.totals.netAdj)));
     }
 }
 
@@ -103,8 +96,7 @@ TEST_F(PrintD, LongPartBContinuesWithTitleAndHeadingOnANewPage) {
     for (std::size_t i = 1; i < lines.size(); ++i)
         if (lines[i] == title) second = i;
     ASSERT_LT(second + 3, lines.size());
-    EXPECT_EQ(lines[second + 1], "");
-    EXPECT_EQ(lines[second + 2].rfind("Part B - Costs incurred", 0), 0u);
+    EXPECT_EQ(lines[second + 1] + lines[second + 2].substr(0, 23), "Part B - Costs incurred");
     EXPECT_NE(lines[second + 5].find("Account and Amount"), std::string::npos);
 }
 
