@@ -150,6 +150,44 @@ void GridModel::Refresh() {
     endResetModel();
 }
 
+bool GridModel::Reread(db::Database& db, const std::string& recordSource) {
+    if (db_ != &db || source_ != recordSource || !db.IsOpen() || table_.empty()) return false;
+    // Load fills the members; the shown rows stay aside until the new ones are known to fit.
+    auto names = std::move(names_);
+    auto fields = std::move(fields_);
+    auto rows = std::move(rows_);
+    auto rowids = std::move(rowids_);
+    const std::string table = table_;
+    try {
+        Load();
+    } catch (...) {
+        names_ = std::move(names), fields_ = std::move(fields), rows_ = std::move(rows), rowids_ = std::move(rowids);
+        table_ = table;
+        throw;
+    }
+    if (names_ != names || rowids_ != rowids || table_ != table || rows_.size() != rows.size()) {
+        names_ = std::move(names), fields_ = std::move(fields), rows_ = std::move(rows), rowids_ = std::move(rowids);
+        table_ = table;
+        return false;
+    }
+    const auto same = [](const std::vector<Value>& a, const std::vector<Value>& b) {
+        for (size_t c = 0; c < a.size(); ++c)
+            if (a[c].Type() != b[c].Type() || !(a[c] == b[c])) return false;
+        return true;
+    };
+    for (size_t r = 0; r < rows_.size();) {
+        if (same(rows_[r], rows[r])) {
+            ++r;
+            continue;
+        }
+        size_t end = r + 1;
+        while (end < rows_.size() && !same(rows_[end], rows[end])) ++end;
+        emit dataChanged(index(static_cast<int>(r), 0), index(static_cast<int>(end) - 1, FieldCount() - 1));
+        r = end;
+    }
+    return true;
+}
+
 void GridModel::Unbind() {
     beginResetModel();
     db_ = nullptr;
@@ -381,6 +419,8 @@ std::string GridModel::Caption(int col) const {
 
 void GridModel::SetCaption(int col, const std::string& caption) {
     if (col < 0 || col >= static_cast<int>(captions_.size())) return;
+    // The same caption again would have the header laid out and painted anew.
+    if (captions_[static_cast<size_t>(col)] == caption) return;
     captions_[static_cast<size_t>(col)] = caption;
     emit headerDataChanged(Qt::Horizontal, col, col);
 }
