@@ -38,9 +38,9 @@ void ViewForm::FormSetup() {
 }
 
 void ViewForm::SetGrd() {
-    // Rows read again in place keep the layout, and only changed rows repaint:
-    // a stored cell refreshes every open window.
-    if (grd->Data().Reread(Db(), RecordSource())) {
+    // Rows read again keep the layout (and, when the same rows, repaint only
+    // those that changed): a stored cell refreshes every open window.
+    if (grd->Reread(Db(), RecordSource())) {
         HeadColumns();
         CaptionColumns();
         return;

@@ -150,25 +150,35 @@ void GridModel::Refresh() {
     endResetModel();
 }
 
-bool GridModel::Reread(db::Database& db, const std::string& recordSource) {
-    if (db_ != &db || source_ != recordSource || !db.IsOpen() || table_.empty()) return false;
+GridModel::RereadResult GridModel::Reread(db::Database& db, const std::string& recordSource) {
+    if (db_ != &db || source_ != recordSource || !db.IsOpen() || table_.empty()) return RereadResult::Rebind;
     // Load fills the members; the shown rows stay aside until the new ones are known to fit.
     auto names = std::move(names_);
     auto fields = std::move(fields_);
     auto rows = std::move(rows_);
     auto rowids = std::move(rowids_);
     const std::string table = table_;
+    const auto swapShown = [&] {
+        std::swap(names_, names), std::swap(fields_, fields), std::swap(rows_, rows), std::swap(rowids_, rowids);
+    };
     try {
         Load();
     } catch (...) {
-        names_ = std::move(names), fields_ = std::move(fields), rows_ = std::move(rows), rowids_ = std::move(rowids);
+        swapShown();
         table_ = table;
         throw;
     }
-    if (names_ != names || rowids_ != rowids || table_ != table || rows_.size() != rows.size()) {
-        names_ = std::move(names), fields_ = std::move(fields), rows_ = std::move(rows), rowids_ = std::move(rowids);
+    if (names_ != names || table_ != table) {
+        swapShown();
         table_ = table;
-        return false;
+        return RereadResult::Rebind;
+    }
+    if (rowids_ != rowids) {
+        swapShown();
+        beginResetModel();
+        swapShown();
+        endResetModel();
+        return RereadResult::RowsChanged;
     }
     const auto same = [](const std::vector<Value>& a, const std::vector<Value>& b) {
         for (size_t c = 0; c < a.size(); ++c)
@@ -185,7 +195,7 @@ bool GridModel::Reread(db::Database& db, const std::string& recordSource) {
         emit dataChanged(index(static_cast<int>(r), 0), index(static_cast<int>(end) - 1, FieldCount() - 1));
         r = end;
     }
-    return true;
+    return RereadResult::InPlace;
 }
 
 void GridModel::Unbind() {

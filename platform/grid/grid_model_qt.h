@@ -54,12 +54,14 @@ public:
     // one table is updatable; anything else is shown read-only.
     void Bind(db::Database& db, const std::string& recordSource);
     void Refresh();
-    // Reads the rows again in place when `recordSource` on `db` is what is
-    // bound and the result has the same fields and the same rows (by rowid,
-    // in order): only the rows whose values changed are announced, so views
-    // keep their layout and repaint just those. False, with nothing changed,
-    // when the result differs in shape: the caller binds again.
-    bool Reread(db::Database& db, const std::string& recordSource);
+    // Reads the rows of `recordSource` on `db` again, when that is what is
+    // bound and the fields are the same. With the same rows (by rowid, in
+    // order) only the rows whose values changed are announced, so views keep
+    // their layout and repaint just those (InPlace); other rows reset the
+    // model (RowsChanged). Rebind, with nothing changed, when the source or
+    // the fields differ: the caller binds again.
+    enum class RereadResult { Rebind, InPlace, RowsChanged };
+    RereadResult Reread(db::Database& db, const std::string& recordSource);
     void Unbind();
     bool IsBound() const { return db_ != nullptr; }
     db::Database* Connection() const { return db_; }
