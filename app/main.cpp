@@ -1,6 +1,8 @@
 // Vantrel 287: the program starts here. It reads no arguments of its own.
 #include <QApplication>
 
+#include "costcentres/frmSelectCC.h"
+#include "editors/chain_edit_form.h"
 #include "platform/printer/qt_printer.h"
 #include "platform/settings/settings_qt.h"
 #include "platform/ui/ui_qt.h"
@@ -23,6 +25,8 @@ int main(int argc, char** argv) {
     vt::settings::InstallSettings(&settings);
     vt::printer::QtPrinter printer;
     vt::printer::InstallPrinter(&printer);
+    // The column commands of E-1 and F-1 Part II ask the user through the picker.
+    vt::gui::Set_CC_Chooser(vt::gui::Select_CC);
 
     int rc = 0;
     {

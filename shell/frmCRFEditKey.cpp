@@ -14,7 +14,7 @@
 #include "shell/guard.h"
 #include "shell/text.h"
 #include "shell/text_box_events.h"
-#include "shell/worksheet_window.h"
+#include "shell/worksheet_windows.h"
 
 namespace vt::gui {
 
@@ -104,11 +104,7 @@ void frmCRFEditKey::Saved(bool saved, IdentityField refused) {
         }
         return;
     }
-    for (const char* name : {"frmEditAp1", "frmViewAp1"}) {
-        QWidget* w = nullptr;
-        if (Is_Form_Loaded(name, &w))
-            if (auto* sheet = dynamic_cast<WorksheetWindow*>(w)) Run_Guarded([sheet] { sheet->FormSetup(); });
-    }
+    Set_Up_Worksheet_Windows({"Ap1"});
     accept();
     Form_Unloaded(this);
 }

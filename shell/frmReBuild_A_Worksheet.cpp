@@ -15,6 +15,7 @@
 #include "shell/forms.h"
 #include "shell/guard.h"
 #include "shell/text.h"
+#include "shell/worksheet_windows.h"
 
 namespace vt::gui {
 namespace {
@@ -24,16 +25,9 @@ const char* const kEntryPrefix = "Worksheet ";
 // The windows of the sheet and of its copies go before their tables do; false
 // when one would not close (it has told the user why).
 bool Close_Sheet_Windows(const Worksheet& sheet) {
-    const auto sheets = Built_Together(sheet);
-    for (int i = Form_Count() - 1; i >= 1; --i) {
-        QWidget* w = Form_At(i);
-        const std::string name = w ? S(w->objectName()) : "";
-        for (const Worksheet* s : sheets)
-            if ((name == std::string("frmEdit") + s->code || name == std::string("frmView") + s->code) &&
-                !Unload_Form(w))
-                return false;
-    }
-    return true;
+    std::vector<std::string> codes;
+    for (const Worksheet* s : Built_Together(sheet)) codes.push_back(s->code);
+    return Close_Worksheet_Windows(codes);
 }
 
 }  // namespace

@@ -10,6 +10,8 @@
 #include "shell/worksheet_windows.h"
 #include "store/report.h"
 #include "store/services.h"
+#include "costcentres/frmEditCCs.h"
+#include "costcentres/frmViewCCs.h"
 #include "editors/a_edit_form.h"
 #include "editors/frmEditAp1.h"
 #include "editors/chain_edit_form.h"
@@ -83,6 +85,8 @@ std::map<std::string, WorksheetWindowKind> DesignTable() {
     t["H"].viewer = Make<frmViewH>();
     t["I"].viewer = Make<frmViewI>();
     t["J"].viewer = Make<frmViewJ>();
+    t["CCs"].editor = Make<frmEditCCs>();
+    t["CCs"].viewer = Make<frmViewCCs>();
     return t;
 }
 

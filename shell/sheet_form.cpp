@@ -62,6 +62,13 @@ void SheetForm::SetUpNavigation(QPushButton* button, bool previous) {
 }
 
 void SheetForm::SetUpArrows() {
+    if (!HasNeighbours()) {
+        for (QPushButton* b : {cmdPrevious, cmdNext}) {
+            b->setToolTip("");
+            b->setEnabled(false);
+        }
+        return;
+    }
     SetUpNavigation(cmdNext, false);
     if (HasPrevious()) SetUpNavigation(cmdPrevious, true);
     else cmdPrevious->setEnabled(false);

@@ -36,6 +36,8 @@ protected:
     // Widths, locks, visibility, splits, formats and HeadLines of the freshly bound grid.
     virtual void LayoutGrid() = 0;
     virtual bool HasPrevious() const { return true; }  // the first worksheet has none
+    // The cost-centre list stands outside the worksheets' order: no arrows.
+    virtual bool HasNeighbours() const { return true; }
     // What the caption names after "Edit Worksheet " / "View Worksheet ":
     // the code, but "Cost Centers" for the cost-centre list.
     virtual std::string SheetTitle() const { return code_; }

@@ -15,6 +15,7 @@
 #include "platform/ui/twips_qt.h"
 #include "shell/core/worksheet_catalogue.h"
 #include "shell/forms.h"
+#include "shell/guard.h"
 #include "shell/open_form.h"
 #include "shell/text.h"
 #include "shell/worksheet_window.h"
@@ -173,6 +174,24 @@ void Refresh_Grids(int skip) {
             // One window that cannot rebind does not keep the others stale.
         }
     }
+}
+
+bool Close_Worksheet_Windows(const std::vector<std::string>& codes) {
+    for (const std::string& code : codes)
+        for (const char* prefix : {"frmEdit", "frmView"}) {
+            QWidget* w = nullptr;
+            if (Is_Form_Loaded(prefix + code, &w) && !Unload_Form(w)) return false;
+        }
+    return true;
+}
+
+void Set_Up_Worksheet_Windows(const std::vector<std::string>& codes) {
+    for (const std::string& code : codes)
+        for (const char* prefix : {"frmEdit", "frmView"}) {
+            QWidget* w = nullptr;
+            if (!Is_Form_Loaded(prefix + code, &w)) continue;
+            if (auto* sheet = dynamic_cast<WorksheetWindow*>(w)) Run_Guarded([sheet] { sheet->FormSetup(); });
+        }
 }
 
 void Fit_Form_Height(WorksheetWindow& form, int headLines, int recordCount) {

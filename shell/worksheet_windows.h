@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 class QAbstractButton;
 class QWidget;
@@ -45,6 +46,13 @@ std::string Open_Adjacent_Worksheet(const std::string& caption, bool previous, b
 
 // SetGrd on every open worksheet window but the one at index `skip` (-1: none).
 void Refresh_Grids(int skip);
+
+// Closes the editor and viewer of each worksheet code, before their tables
+// change; false when one would not close (it has told the user why).
+bool Close_Worksheet_Windows(const std::vector<std::string>& codes);
+// FormSetup of the open editor and viewer of each worksheet code, after their
+// tables changed shape; a window that fails at it has told the user.
+void Set_Up_Worksheet_Windows(const std::vector<std::string>& codes);
 
 // Height for the window's rows: at least four, at most what fits below its top.
 void Fit_Form_Height(WorksheetWindow& form, int headLines, int recordCount);
