@@ -1,8 +1,8 @@
 // Pictures of every window of the program, for a person to look over: the
 // splash and the main window before a report is open, the new-report dialog,
 // then on the calculated sample report (bench/sample_report.h, scale 1) the
-// main window, the findings, every viewer and editor, the cost-centre windows,
-// and the dialogs of the Report File and Help menus. One PNG per window, named
+// main window, the findings, every viewer and editor, the cost-centre windows
+// and dialogs, and the dialogs of the Report File and Help menus. One PNG per window, named
 // by the window, into the folder given (default "screens"). Runs on the
 // offscreen platform unless told otherwise; nothing waits for a person:
 // messages are answered and every dialog is closed once it is pictured.
@@ -23,6 +23,9 @@
 #include <string>
 
 #include "bench/sample_report.h"
+#include "costcentres/cc_list_dialog.h"
+#include "costcentres/frmAddCC.h"
+#include "costcentres/frmSelectCC.h"
 #include "platform/printer/qt_printer.h"
 #include "platform/settings/settings.h"
 #include "platform/ui/ui_qt.h"
@@ -167,10 +170,27 @@ int main(int argc, char** argv) {
             camera.Shoot([&] { a->trigger(); });
         }
     }
+    // The dialogs that other windows show modally, shown here without waiting.
+    const auto show = [&](QDialog* d) {
+        d->setAttribute(Qt::WA_DeleteOnClose);
+        d->show();
+    };
+    camera.Shoot([&] { show(new gui::frmCRFEditKey(main)); });
     camera.Shoot([&] {
-        auto* key = new gui::frmCRFEditKey(main);
-        key->setAttribute(Qt::WA_DeleteOnClose);
-        key->show();
+        auto* d = new gui::frmAddCC(main);
+        d->Form_Setup(Currency::FromInt(12));
+        show(d);
+    });
+    camera.Shoot([&] {
+        auto* d = new gui::frmDeletedCCs(main);
+        d->Form_Setup();
+        show(d);
+    });
+    camera.Shoot([&] {
+        auto* d = new gui::frmSelectCC(main);
+        d->SheetName = "E1";
+        d->Form_Load();
+        show(d);
     });
     for (const char* item : {"mnuHeaderLines", "mnuReportPrintSelect", "mnuReportUtilitiesReBuild"})
         camera.Shoot([&] { Trigger(*main, item); });

@@ -8,8 +8,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdlib>
@@ -19,6 +21,8 @@
 #include <memory>
 #include <set>
 
+#include "costcentres/frmAddCC.h"
+#include "costcentres/frmSelectCC.h"
 #include "editors/chain_edit_form.h"
 #include "editors/edit_form.h"
 #include "platform/grid/grid_qt.h"
@@ -69,6 +73,29 @@ protected:
         ASSERT_TRUE(e->grd->EditActive()) << e->Code();
         e->grd->SetEditText(name);
         EXPECT_TRUE(e->grd->UpdateRecord());
+    }
+    // A click that shows a modal dialog, which `drive` answers and must end.
+    template <class Dialog>
+    static void ClickAnswered(QPushButton* button, const std::function<void(Dialog&)>& drive) {
+        bool answered = false;
+        QTimer::singleShot(0, [&] {
+            auto* d = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+            if (!d) return;
+            drive(*d);
+            answered = !d->isVisible();
+            if (d->isVisible()) d->reject();
+        });
+        QTest::mouseClick(button, Qt::LeftButton);
+        Settle();
+        EXPECT_TRUE(answered) << button->objectName().toStdString();
+    }
+    // Add Column with the cost centre chosen in the picker.
+    static void AddColumn(EditForm* e, double cc) {
+        ClickAnswered<gui::frmSelectCC>(e->cmdAdd, [cc](gui::frmSelectCC& d) {
+            for (int i = 0; i < d.CcList->count(); ++i)
+                if (d.CcList->item(i)->data(Qt::UserRole).toLongLong() == C(cc).scaled) d.CcList->setCurrentRow(i);
+            QTest::mouseClick(d.cmdOk, Qt::LeftButton);
+        });
     }
     static void Close(QWidget* w) {
         QTest::mouseClick(w->findChild<QPushButton*>("cmdClose"), Qt::LeftButton);
@@ -128,6 +155,24 @@ TEST_F(WholeProgram, FromANewReportToItsSavedCopyWithTheHandCalculatedFigures) {
     Close(ap3);
     NoMessages("worksheet A");
 
+    // The cost centres: 23.01 added after 23 and named; 25 deleted.
+    EditForm* ccs = Edit("CCs");
+    const auto ccRow = [&](double n) { return ccs->grd->Data().FindFirst("CCNum", db::FindOp::Eq, Value(C(n))); };
+    ccs->grd->SetRow(ccRow(23));
+    ClickAnswered<gui::frmAddCC>(ccs->cmdAdd, [](gui::frmAddCC& d) {
+        EXPECT_EQ(d.cmdButton[0]->text().toStdString(), "Add new Cost Center number 23.01");
+        QTest::mouseClick(d.cmdButton[0], Qt::LeftButton);
+    });
+    ASSERT_TRUE(ccs->grd->EditActive());
+    ccs->grd->SetEditText("Courier service");
+    EXPECT_TRUE(ccs->grd->UpdateRecord());
+    ccs->grd->SetRow(ccRow(25));
+    QTest::mouseClick(ccs->cmdDelete, Qt::LeftButton);
+    Settle();
+    EXPECT_LT(ccRow(25), 0);
+    Close(ccs);
+    ui.script.ClearRecords();  // the delete's question
+
     // B: a dozen expense lines, one of them capital.
     EditForm* b = Edit("B");
     const std::pair<double, const char*> expenses[] = {{1, "6000"},   {11, "10000"}, {12, "20000"}, {13, "5000"},
@@ -171,14 +216,10 @@ TEST_F(WholeProgram, FromANewReportToItsSavedCopyWithTheHandCalculatedFigures) {
     EditForm* e = Edit("E");
     Type(e, "SeqNum", 1, GColumn("E", 1).c_str(), "1000");
     Close(e);
-    // E-1: the columns of lines 20 and 12, chosen in that order.
+    // E-1: the columns of lines 20 and 12, chosen in that order in the picker.
+    gui::Set_CC_Chooser(gui::Select_CC);
+    for (double cc : {20, 12}) AddColumn(Edit("E1"), cc);
     EditForm* e1 = Edit("E1");
-    for (double cc : {20, 12}) {
-        gui::Set_CC_Chooser([cc](const std::string&) { return std::optional(C(cc)); });
-        QTest::mouseClick(e1->cmdAdd, Qt::LeftButton);
-        Settle();
-        e1 = Edit("E1");
-    }
     Type(e1, "SeqNum", 1, GColumn("E1", 12).c_str(), "1000");
     Type(e1, "SeqNum", 1.01, GColumn("E1", 12).c_str(), "500");
     Type(e1, "SeqNum", 1.02, GColumn("E1", 20).c_str(), "300");
@@ -187,11 +228,8 @@ TEST_F(WholeProgram, FromANewReportToItsSavedCopyWithTheHandCalculatedFigures) {
     EditForm* fp2 = Edit("Fp2");
     Type(fp2, "SeqNum", 1, GColumn("Fp2", 1).c_str(), "40");
     Close(fp2);
+    AddColumn(Edit("F1p2"), 15);
     EditForm* f1p2 = Edit("F1p2");
-    gui::Set_CC_Chooser([](const std::string&) { return std::optional(C(15)); });
-    QTest::mouseClick(f1p2->cmdAdd, Qt::LeftButton);
-    Settle();
-    f1p2 = Edit("F1p2");
     for (auto [seq, stat] : {std::pair{1.0, "10"}, {1.01, "20"}, {1.02, "30"}})
         Type(f1p2, "SeqNum", seq, GColumn("F1p2", 15).c_str(), stat);
     Close(f1p2);
@@ -262,6 +300,10 @@ TEST_F(WholeProgram, FromANewReportToItsSavedCopyWithTheHandCalculatedFigures) {
     Action("mnuReportOpen")->trigger();
     ASSERT_EQ(Report().CRF_Path, copy);
     NoMessages("save as and open");
+
+    // The cost centres as changed, in B too.
+    EXPECT_EQ(Db().Scalar("SELECT CCName FROM B WHERE LineNum = 23.01").ToText(), "Courier service");
+    EXPECT_EQ(Db().Scalar("SELECT COUNT(*) FROM B WHERE LineNum = 25").ToLong(), 0);
 
     // B line 100: expenses 113,000; reclassified 1,000 from 12 to 11 (net 0);
     // adjusted -500 (C, line 13) and -1,000 (D: 5,000 - 4,000 on line 14);
