@@ -162,7 +162,8 @@ GridModel::RereadResult GridModel::Reread(db::Database& db, const std::string& r
         std::swap(names_, names), std::swap(fields_, fields), std::swap(rows_, rows), std::swap(rowids_, rowids);
     };
     try {
-        Load();
+        const Known known{table, names, fields};
+        Load(&known);
     } catch (...) {
         swapShown();
         table_ = table;
@@ -211,7 +212,7 @@ void GridModel::Unbind() {
     endResetModel();
 }
 
-void GridModel::Load() {
+void GridModel::Load(const Known* known) {
     names_.clear();
     fields_.clear();
     rows_.clear();
@@ -234,19 +235,24 @@ void GridModel::Load() {
     if (!opened) opened.emplace(db_->OpenRecordset(source_));
     db::Recordset& rs = *opened;
 
-    std::vector<db::FieldDef> defs;
-    if (!table_.empty()) defs = db_->Fields(table_);
-    for (int i = first; i < rs.FieldCount(); ++i) {
-        names_.push_back(rs.FieldName(i));
-        Field f;
-        for (const auto& d : defs) {
-            if (Upper(d.name) == Upper(names_.back())) {
-                f.inTable = true;
-                f.type = d.type;
-                f.allowZeroLength = d.allowZeroLength;
+    for (int i = first; i < rs.FieldCount(); ++i) names_.push_back(rs.FieldName(i));
+    if (known && known->table == table_ && known->names == names_) {
+        // Read again: the same fields of the same table are what they were.
+        fields_ = known->fields;
+    } else {
+        std::vector<db::FieldDef> defs;
+        if (!table_.empty()) defs = db_->Fields(table_);
+        for (const std::string& name : names_) {
+            Field f;
+            for (const auto& d : defs) {
+                if (Upper(d.name) == Upper(name)) {
+                    f.inTable = true;
+                    f.type = d.type;
+                    f.allowZeroLength = d.allowZeroLength;
+                }
             }
+            fields_.push_back(f);
         }
-        fields_.push_back(f);
     }
     rows_.reserve(static_cast<size_t>(rs.RecordCount()));
     if (rs.RecordCount() > 0) rs.MoveFirst();

@@ -122,7 +122,13 @@ private:
         db::FieldType type = db::FieldType::Text;
         bool allowZeroLength = false;
     };
-    void Load();
+    // What a reading of the same source already knows of its fields.
+    struct Known {
+        const std::string& table;
+        const std::vector<std::string>& names;
+        const std::vector<Field>& fields;
+    };
+    void Load(const Known* known = nullptr);
     // The typed value a field of the table takes for what was entered.
     Value ForStore(int col, const Value& v) const;
     void WriteRow(int row, const FieldValues& fields);
