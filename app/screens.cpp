@@ -22,6 +22,7 @@
 #include <set>
 #include <string>
 
+#include "bench/answering_ui.h"
 #include "bench/sample_report.h"
 #include "costcentres/cc_list_dialog.h"
 #include "costcentres/frmAddCC.h"
@@ -42,20 +43,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace vt;
-
-// Answers every question Yes (or OK) and every file chooser with one path.
-class ScreensUi : public ui::QtUi {
-public:
-    int MessageBox(const std::string&, int style, const std::string&) override {
-        const int buttons = style & 7;
-        return buttons == ui::kYesNo || buttons == ui::kYesNoCancel ? ui::kYes : ui::kOk;
-    }
-    void Beep() override {}
-    std::optional<ui::FileChoice> ChooseSaveFile(const ui::FileRequest&) override { return Choice(); }
-    std::optional<ui::FileChoice> ChooseOpenFile(const ui::FileRequest&) override { return Choice(); }
-    std::optional<ui::FileChoice> Choice() const { return ui::FileChoice{path, fs::path(path).filename().string()}; }
-    std::string path;
-};
 
 class Camera {
 public:
@@ -128,7 +115,7 @@ int main(int argc, char** argv) {
 
     const fs::path work = fs::temp_directory_path() / ("vt-screens-" + std::to_string(::getpid()));
     fs::create_directories(work);
-    ScreensUi ui;
+    bench::AnsweringUi ui;
     ui::InstallUi(&ui);
     settings::IniSettings settings(work.string());
     settings::InstallSettings(&settings);

@@ -25,6 +25,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/answering_ui.h"
 #include "bench/qt_application.h"
 #include "bench/sample_report.h"
 #include "editors/chain_edit_form.h"
@@ -58,28 +59,9 @@ const std::vector<std::string> kViewers = {"Ap1", "Ap3", "Ap4", "Ap5", "B",   "B
 const std::vector<std::string> kEditors = {"Ap1", "Ap3", "Ap4", "Ap5", "B",    "B1",   "B2p1",
                                            "B2p2", "B2p3", "C", "DpA", "DpB", "DpC", "E",
                                            "E1",  "Fp2",  "F1p2", "Gp1", "Gp2", "I",  "J"};
-constexpr int kRuns = 3;
+constexpr int kRuns = 5;
 
 double Ms(Clock::time_point since) { return std::chrono::duration<double, std::milli>(Clock::now() - since).count(); }
-
-// The program's own user interface with its questions answered (Yes, or OK)
-// and every file chooser given the one path set last.
-class BenchUi : public ui::QtUi {
-public:
-    int MessageBox(const std::string& prompt, int style, const std::string&) override {
-        lastMessage = prompt;
-        ++messages;
-        const int buttons = style & 7;
-        return buttons == ui::kYesNo || buttons == ui::kYesNoCancel ? ui::kYes : ui::kOk;
-    }
-    void Beep() override {}
-    std::optional<ui::FileChoice> ChooseSaveFile(const ui::FileRequest&) override { return Choice(); }
-    std::optional<ui::FileChoice> ChooseOpenFile(const ui::FileRequest&) override { return Choice(); }
-    std::optional<ui::FileChoice> Choice() const { return ui::FileChoice{path, fs::path(path).filename().string()}; }
-    std::string path;
-    std::string lastMessage;
-    int messages = 0;
-};
 
 void Settle() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -158,7 +140,7 @@ public:
         Settle();
     }
 
-    BenchUi ui;
+    bench::AnsweringUi ui;
     printer::QtPrinter printer{printer::QtPrinter::Target::Pdf};
     gui::frmMain* main = nullptr;
     bool ok = false;
@@ -194,12 +176,12 @@ private:
     std::unique_ptr<settings::IniSettings> settings_;
 };
 
-void Figures(benchmark::State& state, double windowMs, double engineMs) {
-    state.counters["window_ms"] = windowMs;
-    if (engineMs > 0) {
-        state.counters["engine_ms"] = engineMs;
-        state.counters["vs_engine"] = windowMs / engineMs;
-    }
+// `name`_ms; beside it, where there is one, `base`_ms and the ratio `name`_vs_`base`.
+void Figures(benchmark::State& state, const std::string& name, double ms, const std::string& base, double baseMs) {
+    state.counters[name + "_ms"] = ms;
+    if (baseMs <= 0) return;
+    state.counters[base + "_ms"] = baseMs;
+    state.counters[name + "_vs_" + base] = ms / baseMs;
 }
 
 // A window from the first show to its rows painted, then closed; beside it,
@@ -225,7 +207,7 @@ void OpenWindow(benchmark::State& state, const std::string& mode, const std::str
             engine = std::min(engine, Ms(e));
         }
     }
-    Figures(state, best, engine);
+    Figures(state, "window", best, "engine", engine);
 }
 
 int RowOfLine(gui::WorksheetWindow* w, int line) {
@@ -259,7 +241,7 @@ void TypedCell(benchmark::State& state, int scale) {
     // The write and every window rebound, before any of them paints.
     state.counters["stored_and_rebound_ms"] = stored;
     state.counters["windows_open"] = gui::Form_Count() - 1;
-    Figures(state, best, engine);
+    Figures(state, "window", best, "engine", engine);
 }
 
 // Every open viewer rebound, as after any stored cell, without the write or
@@ -276,7 +258,7 @@ void RefreshEveryViewer(benchmark::State& state, int scale) {
             best = std::min(best, Ms(t));
         }
     }
-    state.counters["window_ms"] = best;
+    Figures(state, "window", best, "", 0);
 }
 
 // Add then Delete in A Part III's editor, on the first facility line; beside
@@ -318,12 +300,8 @@ void APartThreeLine(benchmark::State& state, int scale, bool viewers) {
             engineDelete = std::min(engineDelete, Ms(t));
         }
     }
-    state.counters["add_ms"] = bestAdd;
-    state.counters["delete_ms"] = bestDelete;
-    state.counters["engine_add_ms"] = engineAdd;
-    state.counters["engine_delete_ms"] = engineDelete;
-    state.counters["add_vs_engine"] = bestAdd / engineAdd;
-    state.counters["delete_vs_engine"] = bestDelete / engineDelete;
+    Figures(state, "add", bestAdd, "engine_add", engineAdd);
+    Figures(state, "delete", bestDelete, "engine_delete", engineDelete);
 }
 
 // Add Column in E-1's editor, the picker answering at once with a cost centre
@@ -359,7 +337,7 @@ void EOneAddColumn(benchmark::State& state, int scale) {
             engine = std::min(engine, Ms(t));
         }
     }
-    Figures(state, best, engine);
+    Figures(state, "window", best, "engine", engine);
 }
 
 // Calculate from the menu with every viewer open, then with no window open;
@@ -389,11 +367,8 @@ void Calculation(benchmark::State& state, int scale) {
             s.CloseAll();
         }
     }
-    state.counters["with_viewers_ms"] = withViewers;
-    state.counters["no_window_ms"] = alone;
-    state.counters["engine_ms"] = engine;
-    state.counters["viewers_vs_no_window"] = withViewers / alone;
-    state.counters["viewers_vs_engine"] = withViewers / engine;
+    Figures(state, "viewers", withViewers, "no_window", alone);
+    Figures(state, "viewers", withViewers, "engine", engine);
 }
 
 // Print Entire CRF from the menu, with no printer: the report to a PDF.
@@ -411,7 +386,7 @@ void PrintToPdf(benchmark::State& state, int scale) {
     }
     if (s.printer.LastOutput().empty() || !fs::exists(s.printer.LastOutput()))
         return state.SkipWithError("no PDF was written");
-    Figures(state, window, engine);
+    Figures(state, "window", window, "engine", engine);
 }
 
 // Each scale whole before the next, each window by name.
