@@ -1,19 +1,13 @@
 // The chain-component editors on a small report, driven as a user types,
 // selects and clicks: cell checks, panes, the column commands of E-1 and F-1
 // Part II and their failures, and the whole report after such edits.
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QDir>
 #include <QTableView>
 #include <QTest>
 
 #include "editors/chain_edit_form.h"
 #include "engine/chain/component_sheet.h"
 #include "engine/chain/f1.h"
-#include "shell/forms.h"
-#include "shell/worksheet_windows.h"
-#include "tests/gui_support/gui_test.h"
+#include "tests/editors/sheet_editor_test.h"
 
 namespace vt::test {
 namespace {
@@ -26,10 +20,10 @@ const char* const kPastLimit = "This field may only contain amounts from -99,999
 Currency C(double d) { return Currency::FromDouble(d); }
 using Cc = std::vector<double>;
 
-class ChainEditors : public WindowTest {
+class ChainEditors : public SheetEditorTest {
 protected:
     void SetUp() override {
-        WindowTest::SetUp();
+        SheetEditorTest::SetUp();
         std::vector<std::tuple<int, double, const char*>> chain = {{3, 1, "North Home"}, {4, 1, "Pharmacy"}};
         if (!TwoComponents()) chain.insert(chain.end(), {{3, 2, "South"}, {4, 1.01, "Annex"}, {5, 1, "East"}});
         for (auto [part, line, name] : chain) {
@@ -43,35 +37,18 @@ protected:
     }
     void TearDown() override {
         gui::Set_CC_Chooser(nullptr);
-        WindowTest::TearDown();
+        SheetEditorTest::TearDown();
     }
     virtual bool TwoComponents() const { return false; }
-    static WorksheetWindow* Window(const std::string& name) {
-        QWidget* w = nullptr;
-        gui::Is_Form_Loaded(name, &w);
-        return dynamic_cast<WorksheetWindow*>(w);
-    }
     // The open editor as it stands (opening it again would rebind it).
-    static ChainEditForm* Loaded(const std::string& name) { return dynamic_cast<ChainEditForm*>(Window(name)); }
-    WorksheetWindow* Open(const std::string& mode, const std::string& code) {
-        gui::Open_Worksheet_Form(mode, code);
-        return Window((mode == "edit" ? "frmEdit" : "frmView") + code);
-    }
-    ChainEditForm* Editor(const std::string& code) { return dynamic_cast<ChainEditForm*>(Open("edit", code)); }
+    static ChainEditForm* Loaded(const std::string& name) { return SheetEditorTest::Loaded<ChainEditForm>(name); }
+    ChainEditForm* Editor(const std::string& code) { return Edit<ChainEditForm>(code); }
     static double Field(WorksheetWindow* w, int row, const char* name) {
         return w->grd->Data().FieldValue(row, name).ToDouble();
     }
-    static int RowOf(WorksheetWindow* w, double seq) {
-        return w->grd->Data().FindFirst("SeqNum", db::FindOp::Eq, Value(C(seq)));
-    }
+    static int RowOf(WorksheetWindow* w, double seq) { return SheetEditorTest::RowOf(w, "SeqNum", seq); }
     Currency Cell(const std::string& table, const std::string& field, double seq) {
         return db().Scalar("SELECT " + field + " FROM " + table + " WHERE SeqNum = ?", {Value(C(seq))}).ToCurrency();
-    }
-    static std::vector<int> Shown(grid::Grid& g, int split) {
-        std::vector<int> cols;
-        for (int c = 0; c < g.ColumnCount(); ++c)
-            if (g.Splits(split).Columns(c).Visible()) cols.push_back(c);
-        return cols;
     }
     // The row-0 numbers of a sheet's value fields, an empty cell as -1.
     Cc Row0(const std::string& sheet) {
@@ -127,8 +104,7 @@ TEST_F(ChainEditors, CellsTakeWholeNumbersOnTheirExactDigitsAndTheHiddenRowsStay
     }
     // E: the row total and the line number nowhere; its viewer up to date.
     grid::Grid& e = *Editor("E")->grd;
-    EXPECT_EQ(Shown(e, 0), (std::vector<int>{0, 2, 3}));
-    EXPECT_EQ(Shown(e, 1).back(), e.ColumnCount() - 2);
+    EXPECT_EQ(std::pair(Shown(e, 0), Shown(e, 1).back()), std::pair(std::vector<int>{0, 2, 3}, e.ColumnCount() - 2));
     EXPECT_EQ(Field(viewE, RowOf(viewE, 2), "Col_1"), 0);
     EXPECT_EQ(Editor("Gp2")->cmdNext->toolTip().toStdString(), "Open I For Edit");
 
@@ -165,15 +141,11 @@ TEST_F(ChainEditors, EOneAddsAColumnInNumberOrderAndComesBackWhereItStood) {
     EXPECT_FALSE(gui::Is_Form_Loaded("frmViewE1"));
     EXPECT_EQ(Row0("E1"), (Cc{12, 15, 20, -1}));
     for (double seq : {1.0, 18.0, 19.01, 34.0}) EXPECT_EQ(Cell("E1", "Col_2", seq), C(0)) << seq;
-    EXPECT_EQ(Cell("E1", "Col_1", 19.01), C(10));
-    EXPECT_EQ(Cell("E1", "Col_3", 19.01), C(7));
-    EXPECT_EQ(Cell("E1", "Col_4", 19.01), C(5));
+    EXPECT_EQ(Rows("SELECT Col_1, Col_3, Col_4 FROM E1 WHERE SeqNum = 19.01"), (Table{{"10", "7", "5"}}));
     e = Loaded("frmEditE1");
     ASSERT_TRUE(e);
     EXPECT_EQ(e->geometry(), place);
-    EXPECT_EQ(e->grd->FirstRow(), RowOf(e, 19.01));
-    EXPECT_EQ(e->grd->Col(), 5);
-    EXPECT_EQ(e->Headings()[5].ColNum, "15");
+    EXPECT_EQ(std::tuple(e->grd->FirstRow(), e->grd->Col(), e->Headings()[5].ColNum), std::tuple(RowOf(e, 19.01), 5, "15"));
 
     // Delete Column: for one column selected in the right pane only.
     grid::Grid& g = *e->grd;
@@ -230,16 +202,9 @@ TEST_F(ChainEditors, FOneChangesBothPartsTogetherOrNeither) {
 }
 
 TEST_F(ChainEditors, PicturesOfTheEditors) {
-    gui::Install_Heading_Measurer(nullptr);
     Add_Chosen_CC_Column("E1", C(12));
     Add_F1_Column(C(12));
-    const QDir dir(QDir(VT_BUILD_DIR).filePath("screenshots"));
-    QDir().mkpath(dir.path());
-    for (const char* code : {"E", "Fp2", "E1", "F1p2", "Gp1", "Gp2"}) {
-        ChainEditForm* e = Editor(code);
-        QApplication::processEvents();
-        EXPECT_TRUE(e->grab().save(dir.filePath(QString("frmEdit%1.png").arg(code)))) << code;
-    }
+    Pictures({"E", "Fp2", "E1", "F1p2", "Gp1", "Gp2"});
 }
 
 // North Home (row 1) and the pharmacy (row 19).
@@ -266,17 +231,16 @@ TEST_F(SmallChain, TheWholeReportAfterTheseEditsGivesTheHandCalculatedFigures) {
     auto b = [&](int line, const char* field) {
         return db().Scalar(std::string("SELECT ") + field + " FROM B WHERE LineNum = ?", {Value(line)}).ToCurrency();
     };
-    EXPECT_EQ(std::pair(b(12, "DirectAlloc"), b(12, "PooledAlloc")), std::pair(C(1500), C(8500)));
-    EXPECT_EQ(std::pair(b(20, "DirectAlloc"), b(20, "PooledAlloc")), std::pair(C(300), C(29700)));
-    EXPECT_EQ(std::pair(b(100, "NetExpenses"), b(100, "PooledAlloc")), std::pair(C(40000), C(38200)));
+    EXPECT_EQ((std::vector{b(12, "DirectAlloc"), b(12, "PooledAlloc"), b(20, "DirectAlloc"), b(20, "PooledAlloc"),
+                           b(100, "NetExpenses"), b(100, "PooledAlloc")}),
+              (std::vector{C(1500), C(8500), C(300), C(29700), C(40000), C(38200)}));
     // G: the non-capital pool 60 / 40 between facilities and other components.
     for (auto [seq, amount] : {std::pair{1, 22920}, {2, 15280}, {4, 38200}})
         EXPECT_EQ(Cell("Gp1", "Col_9", seq), C(amount)) << seq;
     // H: direct from E-1, pooled from G; the components add up to B.
     for (auto [seq, direct, pooled] : {std::tuple{1, 1300, 22920}, {19, 500, 15280}, {34, 1800, 38200}}) {
-        EXPECT_EQ(Cell("H", "Col_13", seq), C(direct)) << seq;
-        EXPECT_EQ(Cell("H", "Col_15", seq), C(pooled)) << seq;
-        EXPECT_EQ(Cell("H", "Col_20", seq), C(direct + pooled)) << seq;
+        EXPECT_EQ(std::tuple(Cell("H", "Col_13", seq), Cell("H", "Col_15", seq), Cell("H", "Col_20", seq)),
+                  std::tuple(C(direct), C(pooled), C(direct + pooled))) << seq;
     }
 }
 

@@ -38,7 +38,7 @@ protected:
 };
 
 TEST_F(EditD, PartAStoresYesOrNoHoweverTheAnswerIsGiven) {
-    auto* e = Open<gui::frmEditDpA>("edit", "DpA", "frmEditDpA");
+    auto* e = Edit<gui::frmEditDpA>("DpA");
     grid::Grid& g = *e->grd;
     EXPECT_FALSE(g.TypeIntoCell(0, 0, "Another question"));
     g.SetCurrentCell(0, 1);
@@ -49,25 +49,25 @@ TEST_F(EditD, PartAStoresYesOrNoHoweverTheAnswerIsGiven) {
         EXPECT_TRUE(g.TypeIntoCell(0, 1, typed)) << typed;
         EXPECT_EQ(db().Scalar("SELECT Answer FROM DpA"), Value(stored)) << typed;
     }
-    Picture("DpA", "frmEditDpA");
+    Pictures({"DpA"});
 }
 
 TEST_F(EditD, PartBAddsAndDeletesAtTheBandEdgesKeepingEveryOtherLine) {
-    auto* e = Open<gui::frmEditDpB>("edit", "DpB", "frmEditDpB");
+    auto* e = Edit<gui::frmEditDpB>("DpB");
     EXPECT_FALSE(e->cmdDelete->isEnabled());
     e->cmdAdd->click();  // the first line of an empty worksheet
-    EXPECT_EQ(Rows("SELECT SeqNum, LineNum, Amount, AmtAllowable FROM DpB WHERE SeqNum < 100"), "1:0,0,0;");
+    EXPECT_EQ(Keyed("SELECT SeqNum, LineNum, Amount, AmtAllowable FROM DpB WHERE SeqNum < 100"), "1:0,0,0;");
     SeedB(98);
     e->FormSetup();
-    const std::string before = Rows("SELECT SeqNum, Amount FROM DpB ORDER BY SeqNum");
+    const std::string before = Keyed("SELECT SeqNum, Amount FROM DpB ORDER BY SeqNum");
     Click(e, e->cmdAdd, 98);
     Click(e, e->cmdAdd, 99);
     Click(e, e->cmdAdd, 50);
-    EXPECT_EQ(Rows("SELECT SeqNum, Amount FROM DpB WHERE SeqNum IN (50, 51, 52, 99, 99.01, 99.02)"),
+    EXPECT_EQ(Keyed("SELECT SeqNum, Amount FROM DpB WHERE SeqNum IN (50, 51, 52, 99, 99.01, 99.02)"),
               "50:50;51:0;52:51;99:98;99.01:0;99.02:0;");
     EXPECT_EQ(e->Current("SeqNum"), Value(51));
     for (double gone : {51.0, 99.01, 99.0}) Click(e, e->cmdDelete, gone);
-    EXPECT_EQ(Rows("SELECT SeqNum, Amount FROM DpB ORDER BY SeqNum"), before);
+    EXPECT_EQ(Keyed("SELECT SeqNum, Amount FROM DpB ORDER BY SeqNum"), before);
     SeedB(99, 99);  // the last sub-line stops Add until a line goes
     e->FormSetup();
     EXPECT_FALSE(e->cmdAdd->isEnabled());
@@ -77,13 +77,13 @@ TEST_F(EditD, PartBAddsAndDeletesAtTheBandEdgesKeepingEveryOtherLine) {
 
 TEST_F(EditD, PartBChecksTheCostCentreAndBothAmounts) {
     SeedB(2);
-    auto* v = Open("view", "DpB", "frmViewDpB");
-    grid::Grid& g = *Open("edit", "DpB", "frmEditDpB")->grd;
+    auto* v = View("DpB");
+    grid::Grid& g = *Edit("DpB")->grd;
     EXPECT_TRUE(g.TypeIntoCell(0, 1, "2"));
     EXPECT_EQ(B("ExpAcct"), Value(Get_CC_Name(Value(2))));
     ui.ExpectMessage();
     EXPECT_FALSE(g.TypeIntoCell(0, 1, "777"));
-    EXPECT_EQ(ui.Prompts().back(), "Invalid Cost Center number");
+    EXPECT_EQ(ui.Prompts(), std::vector<std::string>{"Invalid Cost Center number"});
     EXPECT_TRUE(g.TypeIntoCell(0, 1, ""));
     EXPECT_EQ(B("LineNum").ToText() + "/" + B("ExpAcct").ToText(), "0/");
     for (const char* field : {"Amount", "AmtAllowable"}) {
@@ -93,21 +93,21 @@ TEST_F(EditD, PartBChecksTheCostCentreAndBothAmounts) {
         EXPECT_TRUE(g.TypeIntoCell(0, g.Data().FieldIndex(field), "12.5"));
         EXPECT_EQ(v->grd->Data().FieldValue(0, field), Value(Currency::FromInt(13))) << field;
     }
-    Picture("DpB", "frmEditDpB");
+    Pictures({"DpB"});
 }
 
 TEST_F(EditD, PartCRenumbersAroundLineEightAndGuardsItsTexts) {
     for (int i = 1; i <= 7; ++i) db().Execute("INSERT INTO DpC (SeqNum, RelatedOrg) VALUES (?, ?)", {Value(i), Value(i)});
-    auto* e = Open<gui::frmEditDpC>("edit", "DpC", "frmEditDpC");
+    auto* e = Edit<gui::frmEditDpC>("DpC");
     grid::Grid& g = *e->grd;
-    const std::string before = Rows("SELECT SeqNum, RelatedOrg FROM DpC ORDER BY SeqNum");
+    const std::string before = Keyed("SELECT SeqNum, RelatedOrg FROM DpC ORDER BY SeqNum");
     EXPECT_FALSE(g.TypeIntoCell(0, 0, "5"));
     Click(e, e->cmdAdd, 7);
     Click(e, e->cmdAdd, 8);
     Click(e, e->cmdAdd, 5);
-    EXPECT_EQ(Rows("SELECT SeqNum, RelatedOrg FROM DpC WHERE SeqNum >= 6 ORDER BY SeqNum"), "6:;7:6;8:7;8.01:;8.02:;");
+    EXPECT_EQ(Keyed("SELECT SeqNum, RelatedOrg FROM DpC WHERE SeqNum >= 6 ORDER BY SeqNum"), "6:;7:6;8:7;8.01:;8.02:;");
     for (double gone : {6.0, 8.01, 8.0}) Click(e, e->cmdDelete, gone);
-    EXPECT_EQ(Rows("SELECT SeqNum, RelatedOrg FROM DpC ORDER BY SeqNum"), before);
+    EXPECT_EQ(Keyed("SELECT SeqNum, RelatedOrg FROM DpC ORDER BY SeqNum"), before);
     ui.ExpectMessage();
     EXPECT_FALSE(g.TypeIntoCell(0, 2, std::string(37, 't')));
     EXPECT_EQ(ui.Prompts().back(), "The Type cannot be more than 36 characters in length");
@@ -116,7 +116,7 @@ TEST_F(EditD, PartCRenumbersAroundLineEightAndGuardsItsTexts) {
         EXPECT_TRUE(g.TypeIntoCell(0, 3, typed)) << typed;
         EXPECT_EQ(db().Scalar("SELECT OwnCntl FROM DpC WHERE SeqNum = 1"), Value(stored)) << typed;
     }
-    Picture("DpC", "frmEditDpC");
+    Pictures({"DpC"});
 }
 
 }  // namespace

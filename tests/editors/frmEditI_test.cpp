@@ -25,7 +25,7 @@ protected:
         }
         tx.Commit();
     }
-    gui::frmEditI* Editor() { return Open<gui::frmEditI>("edit", "I", "frmEditI"); }
+    gui::frmEditI* Editor() { return Edit<gui::frmEditI>("I"); }
     void Select(gui::frmEditI* e, const std::vector<double>& lines) {
         QTableView* pane = e->grd->Pane(0);
         pane->clearSelection();
@@ -33,12 +33,12 @@ protected:
             pane->selectionModel()->select(pane->model()->index(RowOf(e, "SeqNum", line), 0),
                                            QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
-    std::string Lines() { return Rows("SELECT SeqNum, Description, Col_1 FROM I ORDER BY SeqNum"); }
+    std::string Lines() { return Keyed("SELECT SeqNum, Description, Col_1 FROM I ORDER BY SeqNum"); }
 };
 
 TEST_F(EditI, AddAndDeleteByTheSelectedLineKeepEveryOtherLine) {
     Seed(4, 9, 10);
-    auto* v = Open("view", "I", "frmViewI");
+    auto* v = View("I");
     gui::frmEditI* e = Editor();
     EXPECT_TRUE(e->cmdAdd->isEnabled() && e->cmdDelete->isEnabled());
     for (auto [line, open] : {std::pair{4.01, false}, {4.08, true}, {6.0, true}})
@@ -52,7 +52,7 @@ TEST_F(EditI, AddAndDeleteByTheSelectedLineKeepEveryOtherLine) {
     const std::string before = Lines();
     Select(e, {4.08});
     e->cmdAdd->click();
-    EXPECT_EQ(Rows("SELECT SeqNum, Description, Col_1 FROM I WHERE SeqNum > 4.08 AND SeqNum < 5"),
+    EXPECT_EQ(Keyed("SELECT SeqNum, Description, Col_1 FROM I WHERE SeqNum > 4.08 AND SeqNum < 5"),
               "4.09:Other income,0;4.1:4.09,4.09;4.11:4.1,4.1;");
     EXPECT_EQ(e->Current("SeqNum"), Value::Cur(4.09));
     EXPECT_TRUE(e->grd->TypeIntoCell(RowOf(e, "SeqNum", 4.09), 2, "250"));
@@ -62,7 +62,7 @@ TEST_F(EditI, AddAndDeleteByTheSelectedLineKeepEveryOtherLine) {
     EXPECT_EQ(Lines(), before);
     Select(e, {});  // nothing selected: after the last line
     e->cmdAdd->click();
-    EXPECT_EQ(Rows("SELECT SeqNum, Description FROM I WHERE SeqNum > 6 AND SeqNum < 7"), "6.01:Other expense;");
+    EXPECT_EQ(Keyed("SELECT SeqNum, Description FROM I WHERE SeqNum > 6 AND SeqNum < 7"), "6.01:Other expense;");
 }
 
 TEST_F(EditI, AFullBandRefusesAddAndKeepsEveryLine) {
@@ -79,7 +79,7 @@ TEST_F(EditI, AFullBandRefusesAddAndKeepsEveryLine) {
     EXPECT_EQ(ui.Prompts().size(), 3u);
     db().Execute("DELETE FROM I WHERE SeqNum > 4.12 AND SeqNum < 5 OR SeqNum > 6.03 AND SeqNum < 7");
     gui::Unload_Form(e);
-    Picture("I", "frmEditI");
+    Pictures({"I"});
 }
 
 }  // namespace

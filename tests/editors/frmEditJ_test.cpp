@@ -15,12 +15,12 @@ protected:
         SheetEditorTest::SetUp();
         Need("J", Build_J);
     }
-    gui::frmEditJ* Editor() { return Open<gui::frmEditJ>("edit", "J", "frmEditJ"); }
+    gui::frmEditJ* Editor() { return Edit<gui::frmEditJ>("J"); }
     Value Line1(const char* field) { return db().Scalar(std::string("SELECT ") + field + " FROM J WHERE LineNum = 1"); }
 };
 
 TEST_F(EditJ, AnAmountReachesTheViewerAndNoStaleRowUndoesIt) {
-    auto* v = Open<gui::frmViewJ>("view", "J", "frmViewJ");
+    auto* v = Open<gui::frmViewJ>("view", "J");
     v->cmdOpenEdit->click();
     gui::frmEditJ* e = Editor();
     const int row = RowOf(e, "LineNum", 1);
@@ -46,7 +46,7 @@ TEST_F(EditJ, AnAmountReachesTheViewerAndNoStaleRowUndoesIt) {
 
 TEST_F(EditJ, Picture) {
     db().Execute("UPDATE J SET Col_1 = CCur(LineNum * 1000) WHERE CCNum > 0");
-    Picture("J", "frmEditJ");
+    Pictures({"J"});
 }
 
 }  // namespace

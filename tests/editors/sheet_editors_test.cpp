@@ -1,18 +1,10 @@
 // The editors of B-1, B-2 and C driven as a user types: how each opens and
 // looks, B-1's and C's lines kept dense through Add and Delete with every
 // other line's contents, and the rules that store, rewrite or refuse a cell.
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QDir>
 #include <QTest>
 
-#include "editors/edit_form.h"
-#include "shell/forms.h"
 #include "shell/headings.h"
-#include "shell/worksheet_windows.h"
-#include "store/services.h"
-#include "tests/gui_support/gui_test.h"
+#include "tests/editors/sheet_editor_test.h"
 #include "viewers/view_form.h"
 
 namespace vt::test {
@@ -31,15 +23,8 @@ struct Typed {
     std::vector<std::string> messages;
 };
 
-class SheetEditors : public WindowTest {
+class SheetEditors : public SheetEditorTest {
 protected:
-    template <class Form = gui::EditForm>
-    Form* Open(const std::string& code, const std::string& mode = "edit") {
-        gui::Open_Worksheet_Form(mode, code);
-        QWidget* w = nullptr;
-        EXPECT_TRUE(gui::Is_Form_Loaded((mode == "edit" ? "frmEdit" : "frmView") + code, &w)) << code;
-        return dynamic_cast<Form*>(w);
-    }
     static std::string Key(const std::string& code) { return code == "C" ? "LineNum" : "SeqNum"; }
     static std::string Text(const std::string& code) { return code == "C" ? "Description" : "Explanation"; }
     // Lines of B1 or C, each described by its own number.
@@ -58,14 +43,11 @@ protected:
         for (; !rs.Eof(); rs.MoveNext()) all += SqlNumber(rs.Field(0).ToCurrency()) + "=" + rs.Field(1).ToText() + "|";
         return all;
     }
-    static int RowOf(gui::WorksheetWindow* w, const std::string& key, double line) {
-        return w->grd->Data().FindFirst(key, db::FindOp::Eq, Cur(line));
-    }
     // Types each entry into the row of `line`; checks the table, the cell and
     // an open viewer of the same sheet.
     gui::EditForm* Check(const std::string& code, double line, const std::vector<Typed>& cases) {
-        auto* viewer = Open<gui::WorksheetWindow>(code, "view");
-        auto* e = Open(code);
+        auto* viewer = View(code);
+        auto* e = Edit(code);
         const int row = RowOf(e, Key(code), line);
         for (const auto& c : cases) {
             SCOPED_TRACE(code + " " + c.text);
@@ -113,17 +95,14 @@ TEST_F(SheetEditors, EachOpensFromItsViewerAndArrowsAndIsPictured) {
     };
     for (const auto& s : editors) {
         SCOPED_TRACE(s.code);
-        QTest::mouseClick(Open<gui::ViewForm>(s.code, "view")->cmdOpenEdit, Qt::LeftButton);
-        auto* e = Open(s.code);
+        QTest::mouseClick(Open<gui::ViewForm>("view", s.code)->cmdOpenEdit, Qt::LeftButton);
+        auto* e = Edit(s.code);
         EXPECT_EQ(e->Caption(), std::string("Edit Worksheet ") + s.code);
-        EXPECT_EQ(e->cmdPrevious->toolTip().toStdString(), s.previous);
-        EXPECT_EQ(e->cmdNext->toolTip().toStdString(), s.next);
-        ASSERT_EQ(e->grd->ColumnCount(), s.columns);
-        EXPECT_EQ(e->grd->HeadLines(), s.headLines);
+        EXPECT_EQ(std::tuple(e->cmdPrevious->toolTip().toStdString(), e->cmdNext->toolTip().toStdString()), std::tuple(s.previous, s.next));
+        ASSERT_EQ(std::pair(e->grd->ColumnCount(), e->grd->HeadLines()), std::pair(s.columns, s.headLines));
         for (int c = 0; c < s.columns; ++c)
             EXPECT_EQ(e->grd->Columns(c).Visible(), std::count(s.hidden.begin(), s.hidden.end(), c) == 0) << c;
-        EXPECT_EQ(e->cmdAdd->isEnabled(), s.addAndDelete);
-        EXPECT_EQ(e->cmdDelete->isEnabled(), s.addAndDelete);
+        EXPECT_EQ(std::pair(e->cmdAdd->isEnabled(), e->cmdDelete->isEnabled()), std::pair(s.addAndDelete, s.addAndDelete));
         QApplication::processEvents();
         EXPECT_TRUE(e->grab().save(QDir(dir).filePath(QString("frmEdit") + s.code + ".png")));
         QTest::mouseClick(e->cmdPrevious, Qt::LeftButton);
@@ -166,8 +145,8 @@ TEST_F(SheetEditors, AddAndDeleteKeepTheLinesDenseWithTheirContents) {
                          ? "DELETE FROM C WHERE (LineNum > 13 AND LineNum < 14) OR (LineNum > 21 AND LineNum < 28)"
                          : "DELETE FROM B1 WHERE SeqNum < 100");
         Lines(c.code, c.lines);
-        auto* viewer = Open<gui::WorksheetWindow>(c.code, "view");
-        auto* e = Open(c.code);
+        auto* viewer = View(c.code);
+        auto* e = Edit(c.code);
         if (c.at) e->grd->SetCurrentCell(RowOf(e, key, c.at), 3);
         const std::string before = Sheet(c.code);
         const int shown = viewer->grd->Data().RecordCount();
@@ -175,8 +154,7 @@ TEST_F(SheetEditors, AddAndDeleteKeepTheLinesDenseWithTheirContents) {
         EXPECT_NE(Sheet(c.code).find(c.after), std::string::npos) << Sheet(c.code);
         EXPECT_EQ(viewer->grd->Data().RecordCount(), shown + (c.add ? 1 : -1));
         if (c.add) {  // on the new line: deleting it gives the sheet back
-            EXPECT_EQ(e->grd->Col(), 1);
-            EXPECT_EQ(e->cmdAdd->isEnabled(), Sheet(c.code).find("|99.99=") == std::string::npos);
+            EXPECT_EQ(std::pair(e->grd->Col(), e->cmdAdd->isEnabled()), std::pair(1, Sheet(c.code).find("|99.99=") == std::string::npos));
             e->cmdDelete->click();
             EXPECT_EQ(Sheet(c.code), before);
         } else {
@@ -221,9 +199,9 @@ TEST_F(SheetEditors, B2DisposalsStayPositiveAndPartThreeOpensByLine) {
               {{6, "-300", Cur(300), {kPositive}},
                {3, "-300", Cur(-300), {}},
                {1, "Land", Value::Null(), {}}});
-        EXPECT_FALSE(Open(code)->cmdAdd->isEnabled() || Open(code)->cmdDelete->isEnabled());
+        EXPECT_FALSE(Edit(code)->cmdAdd->isEnabled() || Edit(code)->cmdDelete->isEnabled());
     }
-    auto* e = Open("B2p3");
+    auto* e = Edit("B2p3");
     for (double line : {1.0, 1.01, 5.0})
         for (int col = 0; col < 10; ++col)  // the Total line takes what is spread, the lines above the rest
             EXPECT_EQ(e->grd->TypeIntoCell(RowOf(e, "SeqNum", line), col, "7"),

@@ -43,8 +43,7 @@ TEST_F(FindingsWindow, EveryRunShowsItsOwnFindingsInTheWindowAlreadyOpen) {
                               "Worksheet D Part C: This worksheet must be completed when the answer to Worksheet D "
                               "Part A is Yes"}));
     QTest::mouseClick(view->cmdPrint, Qt::LeftButton);
-    ASSERT_EQ(printer.documents.size(), 1u);
-    EXPECT_EQ(printer.documents[0], PathOf("CalcErrors.prt"));
+    EXPECT_EQ(printer.documents, std::vector{PathOf("CalcErrors.prt")});
 
     Db().Execute("UPDATE DpA SET Answer = 'No'");
     Action("mnuReportCalculate")->trigger();
@@ -73,22 +72,17 @@ TEST_F(FindingsWindow, RowsAreAsHighAsTheLongestMessageNeedsAtTheWindowsWidth) {
     // 1400 for the level, 265 beside: a message column of 2700 twips holds
     // 30 characters a line, and 200 characters want 200/30 + 1 = 7.67 lines.
     view->resize(Px(1400 + 265 + 2700), Px(5000));
-    EXPECT_EQ(grd.Columns(1).Width(), 2700);
-    EXPECT_EQ(view->CharsPerLine(), 30);
-    EXPECT_EQ(view->LinesPerRow(), 8);
+    EXPECT_EQ(std::tuple(grd.Columns(1).Width(), view->CharsPerLine(), view->LinesPerRow()), std::tuple(2700, 30, 8));
     EXPECT_DOUBLE_EQ(grd.RowHeight(), view->BaseRowHeight() * 8);
     const QRect print = view->cmdPrint->geometry(), close = view->cmdClose->geometry();
-    EXPECT_EQ(print.width(), close.width());
-    EXPECT_EQ(print.left(), Px(500));
-    EXPECT_EQ(close.left(), Px(500) + print.width() + Px(500));
+    EXPECT_EQ(std::tuple(print.width(), print.left(), close.left()),
+              std::tuple(close.width(), Px(500), Px(500) + print.width() + Px(500)));
 
     // Narrower, the column keeps its 2700; wider, the rows need fewer lines.
     view->resize(Px(2000), Px(5000));
     EXPECT_EQ(grd.Columns(1).Width(), 2700);
     view->resize(Px(1400 + 265 + 9000), Px(5000));
-    EXPECT_EQ(view->CharsPerLine(), 100);
-    EXPECT_EQ(view->LinesPerRow(), 3);
-    EXPECT_DOUBLE_EQ(grd.RowHeight(), view->BaseRowHeight() * 3);
+    EXPECT_EQ(std::pair(view->CharsPerLine(), view->LinesPerRow()), std::pair(100, 3));
 
     // A short finding still gets two lines.
     Db().Execute("DELETE FROM Error");

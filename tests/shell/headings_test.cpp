@@ -53,16 +53,13 @@ TEST_F(Headings, WrapTextCentresBothSidesAndStopsAtItsLines) {
     EXPECT_EQ(gui::Wrap_Text(Value(1), text, 1200), "  Total   \r  Current \r  Assets  \r    1     ");
     EXPECT_EQ(text, "Total Current Assets");  // trimmed in the caller's variable
 
-    std::string none;
-    EXPECT_EQ(gui::Wrap_Text(Value(0), none, 1200), " ");
-
-    // Room for one character a line, two lines, no number: the rest is left out.
-    std::string letters = "a b c d e";
-    EXPECT_EQ(gui::Wrap_Text(Value(0), letters, 300, 2), "a\rb\r");
-
-    // Fewer lines than asked for are pushed down.
-    std::string shortText = "Cash";
-    EXPECT_EQ(gui::Wrap_Text(Value(0), shortText, 1200, 4), "\r\r   Cash   \r");
+    // Nothing; room for one character a line on two lines, the rest left out;
+    // fewer lines than asked for, pushed down.
+    for (auto [typed, width, lines, caption] : {std::tuple{"", 1200, 0, " "}, {"a b c d e", 300, 2, "a\rb\r"},
+                                                {"Cash", 1200, 4, "\r\r   Cash   \r"}}) {
+        std::string t = typed;
+        EXPECT_EQ(lines ? gui::Wrap_Text(Value(0), t, width, lines) : gui::Wrap_Text(Value(0), t, width), caption) << typed;
+    }
 }
 
 TEST_F(Headings, CaptionOfAGridColumnFollowsItsWidthInTheFirstPaneShowingIt) {

@@ -79,19 +79,14 @@ TEST_F(WorksheetWindows, RefreshRebindsEveryOtherWorksheetWindowAndPassesOverTho
     auto* j = Window("frmViewJ", "VIEW: Worksheet J", "", false);
     auto* other = Window("frmSomething", "View Worksheet C");
     view->setGrdCalls = edit->setGrdCalls = j->setGrdCalls = other->setGrdCalls = 0;
+    const auto calls = [&] { return std::vector{view->setGrdCalls, edit->setGrdCalls, j->setGrdCalls, other->setGrdCalls}; };
     gui::Refresh_Grids(gui::Form_Index(edit));
-    EXPECT_EQ(view->setGrdCalls, 1);
-    EXPECT_EQ(edit->setGrdCalls, 0);
-    EXPECT_EQ(j->setGrdCalls, 0);
-    EXPECT_EQ(other->setGrdCalls, 0);  // not a worksheet window by its name
+    EXPECT_EQ(calls(), (std::vector{1, 0, 0, 0}));  // the last is no worksheet window by its name
     gui::Refresh_Grids(-1);
-    EXPECT_EQ(view->setGrdCalls, 2);
-    EXPECT_EQ(edit->setGrdCalls, 1);
-
+    EXPECT_EQ(calls(), (std::vector{2, 1, 0, 0}));
     gui::Refresh_Worksheet_Form("View", "B");
-    EXPECT_EQ(view->setGrdCalls, 3);
     gui::Refresh_Worksheet_Form("edit", "C");  // none open: nothing happens
-    EXPECT_EQ(other->setGrdCalls, 0);
+    EXPECT_EQ(calls(), (std::vector{3, 1, 0, 0}));
 }
 
 TEST_F(WorksheetWindows, OpeningAnOpenWindowBringsItUpAndRebindsItInsteadOfASecond) {
@@ -102,11 +97,9 @@ TEST_F(WorksheetWindows, OpeningAnOpenWindowBringsItUpAndRebindsItInsteadOfASeco
     auto* viewer = static_cast<gui::frmViewB*>(first);
     db().Execute("UPDATE B SET Expenses = 4321 WHERE LineNum = 1");
     viewer->showMinimized();
+    const int forms = gui::Form_Count();
     gui::Open_Worksheet_Form("VIEW", "B");
-    int count = 0;
-    for (int i = 0; i < gui::Form_Count(); ++i)
-        if (gui::Form_At(i) && gui::Form_At(i)->objectName() == "frmViewB") ++count;
-    EXPECT_EQ(count, 1);
+    EXPECT_EQ(gui::Form_Count(), forms);
     EXPECT_FALSE(viewer->isMinimized());
     const int row = viewer->grd->Data().FindFirst("LineNum", db::FindOp::Eq, Value(1));
     EXPECT_EQ(viewer->grd->Data().FieldValue(row, "Expenses"), Value(Currency::FromInt(4321)));
@@ -115,22 +108,14 @@ TEST_F(WorksheetWindows, OpeningAnOpenWindowBringsItUpAndRebindsItInsteadOfASeco
 TEST_F(WorksheetWindows, TheLoaderRefusesMissingTablesFirstThenUnknownWindows) {
     if (!Table_Exists("H")) db().CreateTable("H", {db::CurrencyField("SeqNum")});
     db().DropTable("CostCenters");
-    ui.ExpectMessage();
-    gui::Open_Worksheet_Form("edit", "CCs");
-    ui.ExpectMessage();
-    gui::Open_Worksheet_Form("edit", "H");
-    ui.ExpectMessage();
-    gui::Open_Worksheet_Form("View", "Zz");
-    ui.ExpectMessage();
-    gui::Open_Worksheet_Form("view", "h");  // codes are matched exactly
-    ASSERT_EQ(ui.Messages().size(), 4u);
-    EXPECT_EQ(ui.Messages()[0].prompt, "Unable to open edit of CCs because the table does not exist.");
-    EXPECT_EQ(ui.Messages()[0].title, "Error");
-    EXPECT_EQ(ui.Messages()[1].prompt, "Unknown worksheet requested (H) for edit.");
-    EXPECT_EQ(ui.Messages()[1].title, "");
-    EXPECT_EQ(ui.Messages()[2].prompt, "Unable to open View of Zz because the table does not exist.");
-    EXPECT_EQ(ui.Messages()[3].prompt, "Unknown worksheet requested (h) for view.");
-    for (const auto& m : ui.Messages()) EXPECT_EQ(m.style, ui::kCritical);
+    for (auto [mode, code] : {std::pair{"edit", "CCs"}, {"edit", "H"}, {"View", "Zz"}, {"view", "h"}}) {  // codes match exactly
+        ui.ExpectMessage();
+        gui::Open_Worksheet_Form(mode, code);
+    }
+    EXPECT_EQ(ui.Messages(), (Shown{{"Unable to open edit of CCs because the table does not exist.", ui::kCritical, "Error"},
+                                    {"Unknown worksheet requested (H) for edit.", ui::kCritical, ""},
+                                    {"Unable to open View of Zz because the table does not exist.", ui::kCritical, "Error"},
+                                    {"Unknown worksheet requested (h) for view.", ui::kCritical, ""}}));
     EXPECT_EQ(gui::Form_Count(), 1);
 }
 
@@ -148,11 +133,10 @@ TEST_F(WorksheetWindows, TheModeChoosesTheEditorOrTheViewerAndEachTakesTheMainIc
     ASSERT_TRUE(gui::Is_Form_Loaded("frmEditT1", &edit));
     ASSERT_TRUE(gui::Is_Form_Loaded("frmViewT1", &view));
     EXPECT_EQ(gui::Form_Count(), 3);
-    EXPECT_EQ(edit->windowIcon().cacheKey(), main->windowIcon().cacheKey());
-    EXPECT_EQ(view->windowIcon().cacheKey(), main->windowIcon().cacheKey());
+    EXPECT_EQ(std::pair(edit->windowIcon().cacheKey(), view->windowIcon().cacheKey()),
+              std::pair(main->windowIcon().cacheKey(), main->windowIcon().cacheKey()));
     // Editors sit 700 twips below the main window's top, viewers 1100.
-    EXPECT_EQ(edit->y(), ui::Px(700));
-    EXPECT_EQ(view->y(), ui::Px(1100));
+    EXPECT_EQ(std::pair(edit->y(), view->y()), std::pair(ui::Px(700), ui::Px(1100)));
 }
 
 // Measured on the screen's and the application font's own scale, with a
@@ -200,8 +184,7 @@ TEST_F(WorksheetWindows, AGridWiderThanTheScreenGivesAWindowAsWideAsTheScreenAtT
     table.erase("Wide");
     QWidget* w = nullptr;
     ASSERT_TRUE(gui::Is_Form_Loaded("frmViewWide", &w));
-    EXPECT_EQ(w->width(), ui::Px(gui::Form_Metrics().Max_Form_Width));
-    EXPECT_EQ(w->x(), 0);
+    EXPECT_EQ(std::pair(w->width(), w->x()), std::pair(ui::Px(gui::Form_Metrics().Max_Form_Width), 0));
 }
 
 class WindowLayouts : public NoReportTest {};
@@ -237,12 +220,9 @@ TEST_F(WindowLayouts, EditorsSpreadFiveButtonsAndKeepTheirSmallestSize) {
     form.resize(ui::Px(12000), ui::Px(3000));
     layout();
     // Five buttons of 1962 twips, 120 apart, between Previous and Next.
-    for (int k = 0; k < 5; ++k) EXPECT_EQ(b[k]->x(), ui::Px(855 + k * 2082)) << k;
-    EXPECT_EQ(b[4]->width(), ui::Px(1962));
-    EXPECT_EQ(next->x(), ui::Px(12000 - 615));
-    EXPECT_EQ(strip.y(), ui::Px(3000 - 495));
-    EXPECT_EQ(grd.height(), ui::Px(3000 - 495 - 160));
-    EXPECT_EQ(grd.width(), form.width());
+    EXPECT_EQ((std::vector{b[0]->x(), b[4]->x(), b[4]->width(), next->x(), strip.y(), grd.height(), grd.width()}),
+              (std::vector{ui::Px(855), ui::Px(855 + 4 * 2082), ui::Px(1962), ui::Px(12000 - 615), ui::Px(3000 - 495),
+                           ui::Px(3000 - 495 - 160), form.width()}));
 }
 
 TEST_F(WindowLayouts, TheJWindowsPutFourButtonsUnderTheGrid) {
@@ -253,11 +233,9 @@ TEST_F(WindowLayouts, TheJWindowsPutFourButtonsUnderTheGrid) {
     for (auto*& x : b) x = Button(&form, 1000);
     form.resize(ui::Px(9700), ui::Px(4000));
     gui::Resize_J_Form(&form, &grd, b[0], b[1], b[2], b[3]);
-    // Four buttons of 2000 twips, 400 apart.
-    for (int k = 0; k < 4; ++k) EXPECT_EQ(b[k]->x(), ui::Px(250 + k * 2400)) << k;
-    EXPECT_EQ(b[3]->width(), ui::Px(2000));
-    EXPECT_EQ(grd.height(), ui::Px(4000 - 2 * 375));
-    EXPECT_EQ(grd.width(), ui::Px(3000));  // the grid's width is the window's own business
+    // Four buttons of 2000 twips, 400 apart; the grid's width is the window's own business.
+    EXPECT_EQ((std::vector{b[0]->x(), b[3]->x(), b[3]->width(), grd.height(), grd.width()}),
+              (std::vector{ui::Px(250), ui::Px(250 + 3 * 2400), ui::Px(2000), ui::Px(4000 - 2 * 375), ui::Px(3000)}));
 }
 
 }  // namespace

@@ -21,9 +21,7 @@ using CalcAll = ShellTest;
 // Whatever the run met, the main window is handed back: menus, then pointer.
 void ExpectWindowRestored(const ShellUi& spy) {
     ASSERT_GE(spy.log.size(), 2u);
-    EXPECT_EQ(spy.log.front(), "busy");
-    EXPECT_EQ(spy.log[spy.log.size() - 2], "menus on");
-    EXPECT_EQ(spy.log.back(), "idle");
+    EXPECT_EQ(std::tuple(spy.log.front(), spy.log[spy.log.size() - 2], spy.log.back()), std::tuple("busy", "menus on", "idle"));
 }
 
 TEST_F(CalcAll, RunsEveryStepInOrderThenTheEditChecks) {
@@ -50,11 +48,8 @@ TEST_F(CalcAll, ComponentSheetsOutOfStepCalculateNothing) {
     Calc_All();
 
     ASSERT_FALSE(ui.Messages().empty());
-    EXPECT_EQ(ui.Messages().back().prompt,
-              "Errors were detected in the database!\r\nNo calculations were performed.  "
-              "Please check your data before recalculating");
-    EXPECT_EQ(ui.Messages().back().style, ui::kOkOnly);
-    EXPECT_EQ(ui.Messages().back().title, "");
+    EXPECT_EQ(ui.Messages().back(), (ShownMessage{"Errors were detected in the database!\r\nNo calculations were performed.  "
+                                                  "Please check your data before recalculating", ui::kOkOnly, ""}));
     for (const auto& line : spy.log) EXPECT_EQ(line.find("status"), std::string::npos) << line;
     ExpectWindowRestored(spy);
     EXPECT_TRUE(Table_Exists("Bad_E"));  // the repair is kept
@@ -79,13 +74,12 @@ TEST_F(CalcAll, FailingStepsAreToldAndTheRunGoesOn) {
     Calc_All();
 
     ASSERT_EQ(ui.Messages().size(), 2u);
-    EXPECT_NE(ui.Messages()[0].prompt.find("Worksheet C"), std::string::npos) << ui.Messages()[0].prompt;
-    EXPECT_NE(ui.Messages()[0].prompt.find("C total is locked"), std::string::npos);
-    EXPECT_NE(ui.Messages()[1].prompt.find("Worksheet J"), std::string::npos) << ui.Messages()[1].prompt;
+    for (auto [i, part] : {std::pair{0, "Worksheet C"}, {0, "C total is locked"}, {1, "Worksheet J"}})
+        EXPECT_NE(ui.Messages()[i].prompt.find(part), std::string::npos) << ui.Messages()[i].prompt;
     EXPECT_EQ(ui.Messages()[1].style, ui::kCritical);
 
-    EXPECT_EQ(Cur("SELECT Amount FROM C WHERE LineNum = 15;"), Currency::FromInt(555));
-    EXPECT_EQ(Cur("SELECT Col_1 FROM J WHERE LineNum = 10;"), Currency::FromInt(777));
+    EXPECT_EQ(std::pair(Cur("SELECT Amount FROM C WHERE LineNum = 15;"), Cur("SELECT Col_1 FROM J WHERE LineNum = 10;")),
+              std::pair(Currency::FromInt(555), Currency::FromInt(777)));
     // Steps before and after the failures did their work: D Part B, B (which
     // reads D Part B's adjustment), A Part V after H, and the checks.
     EXPECT_EQ(Cur("SELECT NetAdj FROM DpB WHERE SeqNum = 100;"), Currency::FromInt(200));
@@ -136,8 +130,8 @@ TEST_F(CalcAll, FullDiskStopsTheRunAndKeepsNothing) {
     Calc_All();
 
     ASSERT_EQ(ui.Messages().size(), 1u);
-    EXPECT_NE(ui.Messages()[0].prompt.find("the disk is full"), std::string::npos) << ui.Messages()[0].prompt;
-    EXPECT_NE(ui.Messages()[0].prompt.find("Nothing of this calculation has been kept"), std::string::npos);
+    for (const char* part : {"the disk is full", "Nothing of this calculation has been kept"})
+        EXPECT_NE(ui.Messages()[0].prompt.find(part), std::string::npos) << ui.Messages()[0].prompt;
     EXPECT_EQ(ui.Messages()[0].style, ui::kCritical);
     ExpectWindowRestored(spy);
     EXPECT_FALSE(db().InTransaction());
@@ -152,9 +146,7 @@ TEST_F(CalcAll, SecondStartWhileRunningReturnsAtOnce) {
         if (starts++ == 0) Calc_All();
     };
     Calc_All();
-    int firstSteps = 0;
-    for (const auto& line : spy.log) firstSteps += line == "status [ Calculating Worksheet B-1 ]";
-    EXPECT_EQ(firstSteps, 1);
+    EXPECT_EQ(std::count(spy.log.begin(), spy.log.end(), "status [ Calculating Worksheet B-1 ]"), 1);
     EXPECT_EQ(std::count(spy.log.begin(), spy.log.end(), "menus off"), 1);
     EXPECT_EQ(spy.log.back(), "idle");
     // And a later start runs again.

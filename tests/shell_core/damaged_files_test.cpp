@@ -36,8 +36,7 @@ protected:
         ASSERT_EQ(ui.Messages().size(), 1u);
         EXPECT_EQ(ui.Messages()[0].title, "Error opening CRF");
         EXPECT_NE(ui.Messages()[0].prompt.find(expected), std::string::npos) << ui.Messages()[0].prompt;
-        EXPECT_FALSE(Report().CRF_Database && Report().CRF_Database->IsOpen());
-        EXPECT_EQ(ui.LastState(), "closed");
+        EXPECT_TRUE(!(Report().CRF_Database && Report().CRF_Database->IsOpen()) && ui.LastState() == "closed");
         EXPECT_TRUE(Bytes(name) == before);
     }
     // A sound report, closed, then changed on disk by `sql` through SQLite itself.

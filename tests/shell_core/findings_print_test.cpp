@@ -41,8 +41,7 @@ protected:
 
 TEST_F(FindingsPrint, EmptyTablePrintsTheHeaderAlone) {
     EXPECT_EQ(Printed(), Header(false));
-    ASSERT_EQ(printer.documents.size(), 1u);
-    EXPECT_EQ(printer.documents[0], PathOf("CalcErrors.prt"));
+    EXPECT_EQ(printer.documents, std::vector{PathOf("CalcErrors.prt")});
     EXPECT_EQ(printer.orientation, 1);
 }
 
@@ -68,19 +67,17 @@ TEST_F(FindingsPrint, MessagesAreCutAtTheLastBlankWithinSixtyTwo) {
         rest = rest.substr(cut);
         first = false;
     }
-    expected.push_back("Warning" + std::string(10, ' ') + solid.substr(0, 62));
-    expected.push_back(std::string(17, ' ') + solid.substr(62));
-    expected.push_back("Null" + std::string(13, ' ') + "logged while printing");
-    expected.push_back(" ");
-    expected.push_back(std::string(17, ' ') + "No errors found");
+    expected.insert(expected.end(), {"Warning" + std::string(10, ' ') + solid.substr(0, 62), std::string(17, ' ') + solid.substr(62),
+                                     "Null" + std::string(13, ' ') + "logged while printing", " ",
+                                     std::string(17, ' ') + "No errors found"});
     EXPECT_EQ(Printed(), expected);
 }
 
 TEST_F(FindingsPrint, WrapPoint) {
-    EXPECT_EQ(FindWrapPoint("short", 62), 62);
-    EXPECT_EQ(FindWrapPoint(std::string(70, 'x'), 62), 62);
-    EXPECT_EQ(FindWrapPoint("aaaa bbbb cccc", 10), 10);   // the blank at place 10 itself
-    EXPECT_EQ(FindWrapPoint("aaaa bbbbbb cccc", 10), 5);
+    // The blank at place 10 itself is a wrap point.
+    EXPECT_EQ((std::vector{FindWrapPoint("short", 62), FindWrapPoint(std::string(70, 'x'), 62),
+                           FindWrapPoint("aaaa bbbb cccc", 10), FindWrapPoint("aaaa bbbbbb cccc", 10)}),
+              (std::vector{62, 62, 10, 5}));
 }
 
 TEST_F(FindingsPrint, MoreThanAPageStartsANewPageWithAFormFeed) {
@@ -102,11 +99,8 @@ TEST_F(FindingsPrint, FileThatCannotBeMadeIsTold) {
     Report().CRF_Folder = PathOf("no-such-folder");
     ui.ExpectMessage();
     Print_Edit_Checks();
-    ASSERT_EQ(ui.Messages().size(), 1u);
-    EXPECT_EQ(ui.Messages()[0].prompt,
-              "Unable to allocate \"" + PathOf("no-such-folder") + "/CalcErrors.prt\".  Printing canceled.");
-    EXPECT_EQ(ui.Messages()[0].style, ui::kCritical);
-    EXPECT_EQ(ui.Messages()[0].title, "File allocation error");
+    EXPECT_EQ(ui.Messages(), (Shown{{"Unable to allocate \"" + PathOf("no-such-folder") + "/CalcErrors.prt\".  Printing canceled.",
+                                    ui::kCritical, "File allocation error"}}));
     EXPECT_TRUE(printer.documents.empty());
 }
 

@@ -40,6 +40,7 @@ TEST(IdentityChecks, ProviderBoxLeaveRule) {
 }
 
 TEST(IdentityChecks, ProviderNumberRuleDiffersByDialog) {
+    const std::string control = "The Provider Number may not contain control characters (such as tabs or line breaks).";
     const struct {
         const char* text;
         bool newCrf, editKey;
@@ -50,27 +51,21 @@ TEST(IdentityChecks, ProviderNumberRuleDiffersByDialog) {
         {"AB-\f\x02CD", false, false},  // a control character is refused whatever its length
     };
     for (const auto& c : cases) {
-        auto n = Check_Provider_Number(c.text, IdentityDialog::NewCrf);
-        auto e = Check_Provider_Number(c.text, IdentityDialog::EditKey);
-        EXPECT_EQ(!n, c.newCrf) << c.text;
-        EXPECT_EQ(!e, c.editKey) << c.text;
-        if (n && std::string(c.text).find('\f') != std::string::npos) {
-            const std::string refusal =
-                "The Provider Number may not contain control characters (such as tabs or line breaks).";
-            EXPECT_EQ(n->prompt, refusal);
-            EXPECT_EQ(e->prompt, refusal);
-            continue;
-        }
-        if (n) {
-            EXPECT_EQ(n->prompt, kNewCrfProviderMessage);
-            EXPECT_TRUE(n->plainBox);
-            EXPECT_EQ(n->field, IdentityField::ProviderNum);
-        }
-        if (e) {
-            EXPECT_EQ(e->prompt, kEditKeyProviderMessage);
-            EXPECT_TRUE(e->plainBox);
+        SCOPED_TRACE(c.text);
+        const bool controls = std::string(c.text).find('\f') != std::string::npos;
+        for (auto [dialog, accepted, prompt] : {std::tuple(IdentityDialog::NewCrf, c.newCrf, kNewCrfProviderMessage),
+                                                std::tuple(IdentityDialog::EditKey, c.editKey, kEditKeyProviderMessage)}) {
+            auto r = Check_Provider_Number(c.text, dialog);
+            EXPECT_EQ(!r, accepted);
+            if (r) EXPECT_EQ(std::tie(r->prompt, r->field), std::tuple(controls ? control : prompt, IdentityField::ProviderNum));
+            if (r && !controls) EXPECT_TRUE(r->plainBox);
         }
     }
+}
+
+// A refusal as prompt, title, buttons and field.
+auto Told(const FieldCheck& r) {
+    return r ? std::tuple(r->prompt, r->title, r->buttons, r->field) : std::tuple(std::string(), std::string(), 0, IdentityField::None);
 }
 
 TEST(IdentityChecks, FiscalYearStartIsRewrittenOrRefused) {
@@ -82,29 +77,18 @@ TEST(IdentityChecks, FiscalYearStartIsRewrittenOrRefused) {
         {"1/1/06", "01/01/2006"},    {"", nullptr},                  {"13/45/2005", nullptr},
         {"abc", nullptr},            {"2/30/2005", nullptr},
     };
+    const auto refused = std::tuple(std::string("Fiscal Year Start date is not a valid date.  Please (re-)enter one."),
+                                    std::string("Error: Invalid Fiscal Year Start Date"), int(ui::kExclamation), IdentityField::FYStart);
     for (const auto& c : cases) {
         std::string text = c.typed;
-        auto r = Check_FY_Start(text);
-        if (c.becomes) {
-            EXPECT_FALSE(r) << c.typed;
-            EXPECT_EQ(text, c.becomes);
-        } else {
-            ASSERT_TRUE(r) << c.typed;
-            EXPECT_EQ(text, c.typed);
-            EXPECT_EQ(r->prompt, "Fiscal Year Start date is not a valid date.  Please (re-)enter one.");
-            EXPECT_EQ(r->title, "Error: Invalid Fiscal Year Start Date");
-            EXPECT_EQ(r->buttons, ui::kExclamation);
-            EXPECT_EQ(r->field, IdentityField::FYStart);
-        }
+        EXPECT_EQ(Told(Check_FY_Start(text)), c.becomes ? Told(std::nullopt) : refused) << c.typed;
+        EXPECT_EQ(text, c.becomes ? c.becomes : c.typed);
     }
 }
 
 TEST(IdentityChecks, BlankEndIsTheDayBeforeTheStartsAnniversary) {
     const struct {
-        const char* start;
-        const char* end;
-        const char* startAfter;
-        const char* endAfter;
+        const char *start, *end, *startAfter, *endAfter;
     } cases[] = {
         {"10/1/2004", "", "10/01/2004", "09/30/2005"},
         {"10/1/2004", "   ", "10/01/2004", "09/30/2005"},
@@ -115,9 +99,7 @@ TEST(IdentityChecks, BlankEndIsTheDayBeforeTheStartsAnniversary) {
     for (const auto& c : cases) {
         std::string start = c.start, end = c.end;
         Leave_FY_Start(start, end);
-        EXPECT_EQ(start, c.startAfter) << c.start;
-        EXPECT_EQ(end, c.endAfter) << c.start;
-
+        EXPECT_EQ(std::tie(start, end), std::tuple(c.startAfter, c.endAfter)) << c.start;
         // Create fills the same way.
         start = c.start;
         end = c.end;
@@ -138,9 +120,8 @@ TEST(IdentityChecks, BlankEndIsTheDayBeforeTheStartsAnniversary) {
     end = "someday";
     auto r = Check_FY_End(end, "01/01/2006");
     ASSERT_TRUE(r);
-    EXPECT_EQ(r->prompt, "Fiscal Year End date is not a valid date.  Please (re-)enter one.");
-    EXPECT_EQ(r->title, "Error: Invalid Fiscal Year End Date");
-    EXPECT_EQ(r->field, IdentityField::FYEnd);
+    EXPECT_EQ(std::tie(r->prompt, r->title, r->field),
+              std::tuple("Fiscal Year End date is not a valid date.  Please (re-)enter one.", "Error: Invalid Fiscal Year End Date", IdentityField::FYEnd));
 }
 
 TEST(IdentityChecks, FiscalYearCutOff) {
@@ -148,20 +129,9 @@ TEST(IdentityChecks, FiscalYearCutOff) {
                                 ") supports CMS Version 287-05 Transmittal #1.  You must use Vantrel 287 Version "
                                 "2.0.xx to process a cost report the ends before 9/30/05.";
     EXPECT_EQ(FY_Cutoff_Message(), message);
-    const struct {
-        const char* end;
-        bool accepted;
-    } cases[] = {{"09/30/2005", true}, {"09/29/2005", false}, {"12/31/2004", false}, {"10/01/2005", true}};
-    for (const auto& c : cases) {
-        auto r = Check_FY_Cutoff(c.end);
-        EXPECT_EQ(!r, c.accepted) << c.end;
-        if (r) {
-            EXPECT_EQ(r->prompt, message);
-            EXPECT_EQ(r->title, "Incorrect Vantrel Version");
-            EXPECT_EQ(r->buttons, ui::kInformation);
-            EXPECT_EQ(r->field, IdentityField::FYEnd);
-        }
-    }
+    const auto refused = std::tuple(message, std::string("Incorrect Vantrel Version"), int(ui::kInformation), IdentityField::FYEnd);
+    for (auto [end, accepted] : {std::pair{"09/30/2005", true}, {"09/29/2005", false}, {"12/31/2004", false}, {"10/01/2005", true}})
+        EXPECT_EQ(Told(Check_FY_Cutoff(end)), accepted ? Told(std::nullopt) : refused) << end;
 }
 
 TEST(IdentityChecks, LeavingAnEarlyEndClosesOnlyTheNewReportDialog) {
@@ -170,9 +140,7 @@ TEST(IdentityChecks, LeavingAnEarlyEndClosesOnlyTheNewReportDialog) {
     ui.ExpectMessage();
     EXPECT_FALSE(Leave_FY_End(end, IdentityDialog::NewCrf));
     EXPECT_EQ(end, "09/29/2005");
-    ASSERT_EQ(ui.Messages().size(), 1u);
-    EXPECT_EQ(ui.Messages()[0].title, "Incorrect Vantrel Version");
-    EXPECT_EQ(ui.Messages()[0].style, ui::kInformation);
+    EXPECT_EQ(ui.Messages(), (test::Shown{{FY_Cutoff_Message(), ui::kInformation, "Incorrect Vantrel Version"}}));
 
     end = "9/29/2005";
     EXPECT_TRUE(Leave_FY_End(end, IdentityDialog::EditKey));
@@ -197,14 +165,13 @@ TEST(IdentityChecks, DateOrderAndSpan) {
         {"01/01/2006", "01/02/2006", true, false},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.start) + " " + c.end);
         auto r = Check_FY_Order(c.start, c.end);
-        EXPECT_EQ(!r, c.ordered) << c.start << " " << c.end;
-        EXPECT_EQ(Spans_More_Than_A_Year(c.start, c.end), c.spans) << c.start << " " << c.end;
-        if (r) {
-            EXPECT_EQ(r->prompt, "Invalid sequence of dates -- FY End preceeds FY Start.");
-            EXPECT_EQ(r->title, "Error: Invalid Dates");
-            EXPECT_EQ(r->field, IdentityField::FYStart);
-        }
+        EXPECT_EQ(Spans_More_Than_A_Year(c.start, c.end), c.spans);
+        EXPECT_EQ(!r, c.ordered);
+        if (r)
+            EXPECT_EQ(std::tie(r->prompt, r->title, r->field),
+                      std::tuple("Invalid sequence of dates -- FY End preceeds FY Start.", "Error: Invalid Dates", IdentityField::FYStart));
     }
 }
 
@@ -231,13 +198,8 @@ TEST(IdentityChecks, FacilityName) {
     for (const auto& c : cases) {
         auto r = Check_Facility_Name(c.name);
         EXPECT_EQ(r ? r->prompt : "", c.refusal) << c.name;
-        if (r) {
-            EXPECT_EQ(r->field, IdentityField::FacilityName);
-        }
-        if (r && c.refusal == quote) {
-            EXPECT_EQ(r->title, "");
-            EXPECT_EQ(r->buttons, ui::kOkOnly);
-        }
+        if (r) EXPECT_EQ(r->field, IdentityField::FacilityName);
+        if (r && c.refusal == quote) EXPECT_EQ(std::tie(r->title, r->buttons), std::tuple("", ui::kOkOnly));
     }
 }
 
@@ -281,16 +243,14 @@ TEST(IdentityChecks, ValidateRunsTheChecksInOrder) {
     const auto& m = ui.Messages();
     ASSERT_EQ(m.size(), 10u);
     EXPECT_EQ(m[0].prompt, kNewCrfProviderMessage);
-    EXPECT_EQ(m[3].title, "Incorrect Vantrel Version");
-    EXPECT_EQ(m[4].title, "Incorrect Vantrel Version");
-    EXPECT_EQ(m[5].title, "Error: Invalid Dates");
-    EXPECT_EQ(m[6].title, "Warning: Dates Span More Than One Fiscal Year");
+    EXPECT_EQ(std::tie(m[3].title, m[4].title, m[5].title, m[6].title),
+              std::tuple("Incorrect Vantrel Version", "Incorrect Vantrel Version", "Error: Invalid Dates",
+                         "Warning: Dates Span More Than One Fiscal Year"));
     EXPECT_EQ(m[6].style, ui::kExclamation | ui::kYesNo);
     EXPECT_EQ(m[8].prompt, "Facility Name must be at least 8 characters.  Please (re-)enter.");
     EXPECT_EQ(ui.Beeps(), 10);
     // The accepted dates stand rewritten in the boxes.
-    EXPECT_EQ(e.txtFYStart, "01/01/2005");
-    EXPECT_EQ(e.txtFYEnd, "01/02/2006");
+    EXPECT_EQ(std::tie(e.txtFYStart, e.txtFYEnd), std::tuple("01/01/2005", "01/02/2006"));
 }
 
 }  // namespace

@@ -47,8 +47,7 @@ TEST_F(Identity, SaveWritesMasterTheFourLinesAndTheState) {
     IdentityEntries e{"65-4321", "7/1/2006", "", "O'Brien; DROP TABLE Master"};
     const SaveIdentityResult saved = Save_Identity(e);
     ASSERT_TRUE(saved.saved);
-    EXPECT_EQ(e.txtFYStart, "07/01/2006");
-    EXPECT_EQ(e.txtFYEnd, "06/30/2007");
+    EXPECT_EQ(std::tie(e.txtFYStart, e.txtFYEnd), std::tuple("07/01/2006", "06/30/2007"));
 
     EXPECT_EQ(MasterIdentity(Db()),
               (std::vector<std::string>{"0287", "65-4321", "07/01/2006", "06/30/2007", "O'Brien; DROP TABLE Master"}));
@@ -61,8 +60,8 @@ TEST_F(Identity, SaveWritesMasterTheFourLinesAndTheState) {
     // Opened again, the report has the new identity throughout.
     Close_CRF();
     ASSERT_TRUE(OpenReport("ID.CRF"));
-    EXPECT_EQ(Report().CRF_ProviderName, "O'Brien; DROP TABLE Master");
-    EXPECT_EQ(Report().CRF_FYEnd, *DateTime::FromParts(2007, 6, 30));
+    EXPECT_EQ(std::tie(Report().CRF_ProviderName, Report().CRF_FYEnd),
+              std::tuple("O'Brien; DROP TABLE Master", *DateTime::FromParts(2007, 6, 30)));
 }
 
 TEST_F(Identity, SaveAsSavesIntoTheCopyOnly) {
@@ -70,16 +69,11 @@ TEST_F(Identity, SaveAsSavesIntoTheCopyOnly) {
     ui.QueueSaveFile(ui::FileChoice{PathOf("COPY.CRF"), "COPY.CRF"});
     ASSERT_TRUE(Save_Identity_As(e).saved);
     ASSERT_EQ(ui.FileRequests().size(), 1u);
-    EXPECT_EQ(ui.FileRequests()[0].title, "Save Cost Report File As ...");
-    EXPECT_TRUE(ui.FileRequests()[0].confirmOverwrite);
-    EXPECT_EQ(ui.FileRequests()[0].initialDir, folder);  // where the open report is
-
-    EXPECT_EQ(Db().Path(), PathOf("COPY.CRF"));
-    EXPECT_EQ(Report().CRF_Title, "COPY.CRF");
-    EXPECT_EQ(MasterIdentity(Db())[4], "Copied Home Office");
-    EXPECT_EQ(Ap1Identity()[1], "77-7777");
-    auto old = db::Database::Open(PathOf("ID.CRF"));
-    EXPECT_EQ(MasterIdentity(*old),
+    const auto& asked = ui.FileRequests()[0];  // starting where the open report is
+    EXPECT_EQ(std::tie(asked.title, asked.confirmOverwrite, asked.initialDir), std::tuple("Save Cost Report File As ...", true, folder));
+    EXPECT_EQ(std::tuple(Db().Path(), Report().CRF_Title, MasterIdentity(Db())[4], Ap1Identity()[1]),
+              std::tuple(PathOf("COPY.CRF"), "COPY.CRF", "Copied Home Office", "77-7777"));
+    EXPECT_EQ(MasterIdentity(*db::Database::Open(PathOf("ID.CRF"))),
               (std::vector<std::string>{"0287", "12-3456", "01/01/2006", "12/31/2006", "Test Home Office"}));
 }
 
@@ -87,8 +81,7 @@ TEST_F(Identity, SaveAsCancelledStillSavesIntoTheOpenReport) {
     IdentityEntries e{"77-7777", "01/01/2008", "12/31/2008", "Kept Home Office"};
     ui.QueueSaveFile(std::nullopt);
     ASSERT_TRUE(Save_Identity_As(e).saved);
-    EXPECT_EQ(Db().Path(), PathOf("ID.CRF"));
-    EXPECT_EQ(MasterIdentity(Db())[4], "Kept Home Office");
+    EXPECT_EQ(std::tuple(Db().Path(), MasterIdentity(Db())[4]), std::tuple(PathOf("ID.CRF"), "Kept Home Office"));
     EXPECT_TRUE(ui.Messages().empty()) << "the entries are checked once, not again after the copy";
 
     // Refused entries ask for no file.
@@ -131,11 +124,9 @@ protected:
 TEST_F(HeaderLines, AnEditedLineIsOnTheNextPageWithoutReopening) {
     const auto before = PageHeader();
     ASSERT_TRUE(Save_Header_Line(2, "Consolidated for the board"));
-    EXPECT_EQ(Report().CRF_HeaderLines[1], "Consolidated for the board");
-    EXPECT_EQ(Db().Scalar("SELECT Line FROM HeaderLines WHERE LineNum = 2").ToText(), "Consolidated for the board");
-    const auto after = PageHeader();
-    EXPECT_TRUE(Has(after, "Consolidated for the board"));
-    EXPECT_FALSE(Has(before, "Consolidated for the board"));
+    EXPECT_EQ(std::tuple(Report().CRF_HeaderLines[1], Db().Scalar("SELECT Line FROM HeaderLines WHERE LineNum = 2").ToText()),
+              std::tuple("Consolidated for the board", "Consolidated for the board"));
+    EXPECT_TRUE(Has(PageHeader(), "Consolidated for the board") && !Has(before, "Consolidated for the board"));
 
     // Cleared again: stored empty and left off the page.
     ASSERT_TRUE(Save_Header_Line(2, ""));
@@ -147,8 +138,7 @@ TEST_F(HeaderLines, AnEditedLineIsOnTheNextPageWithoutReopening) {
     EXPECT_FALSE(Save_Header_Line(1, "Split\r\nfeed\f\x02"));
     EXPECT_EQ(ui.Messages().back().prompt,
               "The custom header line may not contain control characters (such as tabs or line breaks).");
-    EXPECT_EQ(Db().Scalar("SELECT Line FROM HeaderLines WHERE LineNum = 1").ToText(), "");
-    EXPECT_EQ(Report().CRF_HeaderLines[0], "");
+    EXPECT_EQ(Db().Scalar("SELECT Line FROM HeaderLines WHERE LineNum = 1").ToText() + Report().CRF_HeaderLines[0], "");
 
     // Stored lines come back with the report.
     ASSERT_TRUE(Save_Header_Line(3, "Line 'three'"));

@@ -11,6 +11,7 @@
 #include "store/report.h"
 #include "store/services.h"
 #include "tests/shell_core/report_file_fixture.h"
+#include "tests/support/db_checks.h"
 
 namespace vt::test {
 namespace {
@@ -31,7 +32,15 @@ std::string ProviderNameIn(const std::string& path) {
     return db->Scalar("SELECT ProviderName FROM Master").ToText();
 }
 
-class ReportFile : public ReportFileTest {};
+class ReportFile : public ReportFileTest {
+protected:
+    // OPEN.CRF still the open report, whole.
+    void ExpectStillOpen() {
+        EXPECT_EQ(std::tie(Report().CRF_Path, Report().CRF_Title), std::tuple(PathOf("OPEN.CRF"), "OPEN.CRF"));
+        EXPECT_EQ(Db().Path(), PathOf("OPEN.CRF"));
+        EXPECT_EQ(Db().Scalar("SELECT ProviderName FROM Master").ToText(), "Test Home Office");
+    }
+};
 
 // The rules of the first-day road the window test cannot see: the boxes
 // rewritten, what each chooser asks, the report state, the main window's
@@ -40,36 +49,27 @@ TEST_F(ReportFile, MainRoad) {
     NewCrfEntries entries{"0287", "abcde", "1/1/2006", "", "Test Home Office"};
     ui.QueueSaveFile(ui::FileChoice{PathOf("FIRST.CRF"), "FIRST.CRF"});
     ASSERT_TRUE(Create_New_CRF(entries).created);
-    EXPECT_EQ(entries.txtProviderNum, "AB-CDE");
-    EXPECT_EQ(entries.txtFYStart, "01/01/2006");
-    EXPECT_EQ(entries.txtFYEnd, "12/31/2006");
+    EXPECT_EQ(std::tie(entries.txtProviderNum, entries.txtFYStart, entries.txtFYEnd),
+              std::tuple("AB-CDE", "01/01/2006", "12/31/2006"));
 
     ClearUi();
     Close_CRF();
     EXPECT_FALSE(ReportOpen());
     EXPECT_EQ(ui.events, (std::vector<std::string>{"windows closed", "closed"}));
-    EXPECT_EQ(ui.closedCaption, No_CRF_Caption());
-    EXPECT_EQ(Report().CRF_Path, "");
+    EXPECT_EQ(std::tie(ui.closedCaption, Report().CRF_Path), std::tuple(No_CRF_Caption(), ""));
 
     // Open: the chooser starts in the program's folder until a report was opened.
     ClearUi();
     ASSERT_TRUE(OpenReport("FIRST.CRF"));
     ASSERT_EQ(ui.FileRequests().size(), 1u);
     const ui::FileRequest& asked = ui.FileRequests()[0];
-    EXPECT_EQ(asked.title, "Open An Existing CRF");
-    EXPECT_EQ(asked.filter, "Cost Report Files (*.CRF)|*.CRF");
-    EXPECT_EQ(asked.defaultExt, ".CRF");
-    EXPECT_EQ(asked.initialDir, Program_Folder());
+    EXPECT_EQ(std::tie(asked.title, asked.filter, asked.defaultExt, asked.initialDir),
+              std::tuple("Open An Existing CRF", "Cost Report Files (*.CRF)|*.CRF", ".CRF", Program_Folder()));
     EXPECT_EQ(Setting(), folder);
     const auto& r = Report();
-    EXPECT_EQ(r.CRF_Path, PathOf("FIRST.CRF"));
-    EXPECT_EQ(r.CRF_Folder, folder);
-    EXPECT_EQ(r.CRF_Title, "FIRST.CRF");
-    EXPECT_EQ(r.CRF_FormNum, "0287");
-    EXPECT_EQ(r.CRF_ProviderNumber, "AB-CDE");
-    EXPECT_EQ(r.CRF_ProviderName, "Test Home Office");
-    EXPECT_EQ(r.CRF_FYStart, *DateTime::FromParts(2006, 1, 1));
-    EXPECT_EQ(r.CRF_FYEnd, *DateTime::FromParts(2006, 12, 31));
+    EXPECT_EQ(std::tie(r.CRF_Path, r.CRF_Folder, r.CRF_Title, r.CRF_FormNum, r.CRF_ProviderNumber, r.CRF_ProviderName),
+              std::tuple(PathOf("FIRST.CRF"), folder, "FIRST.CRF", "0287", "AB-CDE", "Test Home Office"));
+    EXPECT_EQ(std::tie(r.CRF_FYStart, r.CRF_FYEnd), std::tuple(*DateTime::FromParts(2006, 1, 1), *DateTime::FromParts(2006, 12, 31)));
     EXPECT_EQ(r.CRF_HeaderLines, (std::array<std::string, 3>{"", "", ""}));
     EXPECT_EQ(ui.LastState(), "opened");
     EXPECT_TRUE(ui.Messages().empty());
@@ -78,9 +78,8 @@ TEST_F(ReportFile, MainRoad) {
     ClearUi();
     ui.QueueSaveFile(ui::FileChoice{PathOf("SECOND.CRF"), "SECOND.CRF"});
     ASSERT_TRUE(Save_CRF_As());
-    EXPECT_EQ(ui.FileRequests()[0].title, "Save Cost Report File As ...");
-    EXPECT_EQ(ui.FileRequests()[0].initialDir, folder);
-    EXPECT_TRUE(ui.FileRequests()[0].confirmOverwrite);
+    EXPECT_EQ(std::tie(ui.FileRequests()[0].title, ui.FileRequests()[0].initialDir, ui.FileRequests()[0].confirmOverwrite),
+              std::tuple("Save Cost Report File As ...", folder, true));
     EXPECT_EQ(r.CRF_Path, PathOf("SECOND.CRF"));
     EXPECT_EQ(ui.events, (std::vector<std::string>{"opened", "replaced"}));
     Db().Execute("UPDATE Master SET ProviderName = 'Changed After Save As'");
@@ -93,15 +92,14 @@ TEST_F(ReportFile, MainRoad) {
     ClearUi();
     ui.QueueSaveFile(ui::FileChoice{moved, "MOVED.CRF"});
     ASSERT_TRUE(Move_CRF());
-    EXPECT_EQ(ui.FileRequests()[0].title, "Move/Rename Cost Report File To ...");
-    EXPECT_EQ(ui.FileRequests()[0].initialDir, folder);
+    EXPECT_EQ(std::tie(ui.FileRequests()[0].title, ui.FileRequests()[0].initialDir),
+              std::tuple("Move/Rename Cost Report File To ...", folder));
     EXPECT_FALSE(fs::exists(PathOf("SECOND.CRF")));
     EXPECT_EQ(r.CRF_Path, moved);
     EXPECT_EQ(Db().Scalar("SELECT ProviderName FROM Master").ToText(), "Changed After Save As");
     EXPECT_EQ(ui.events, (std::vector<std::string>{"opened", "replaced"}));
     // Neither copy nor move changes where print files go or where Open starts.
-    EXPECT_EQ(r.CRF_Folder, folder);
-    EXPECT_EQ(Setting(), folder);
+    EXPECT_EQ(std::tuple(r.CRF_Folder, Setting()), std::tuple(folder, folder));
 
     // Save As and Move start where the report now is; with no report open,
     // New and the next Open start in the folder remembered.
@@ -127,17 +125,13 @@ TEST_F(ReportFile, MainRoad) {
 TEST_F(ReportFile, OpenRefusesWhatIsNoReportOfThisProgram) {
     std::ofstream(PathOf("NOTES.CRF")) << "These are my notes, not a cost report.\n";
     std::ofstream(PathOf("ZERO.CRF"));  // an empty file is an empty SQLite database
-    {
-        auto other = db::Database::Create(PathOf("EMPTY.CRF"));  // SQLite, but no Master
-        other->Execute("CREATE TABLE Notes (Line TEXT)");
-    }
+    db::Database::Create(PathOf("EMPTY.CRF"))->Execute("CREATE TABLE Notes (Line TEXT)");  // SQLite, but no Master
     MakeReportWith("NOROW.CRF", "DELETE FROM Master", {});
     MakeReportWith("NOFIELD.CRF", "DROP TABLE Master", {});
-    {
-        auto nofield = db::Database::Open(PathOf("NOFIELD.CRF"));
-        nofield->Execute("CREATE TABLE Master (FormNum TEXT)");
-        nofield->Execute("INSERT INTO Master VALUES ('0287')");
-    }
+    auto nofield = db::Database::Open(PathOf("NOFIELD.CRF"));
+    nofield->Execute("CREATE TABLE Master (FormNum TEXT)");
+    nofield->Execute("INSERT INTO Master VALUES ('0287')");
+    nofield.reset();
     MakeReportWith("OTHER.CRF", "UPDATE Master SET FormNum = ?", {Value("0286")});
     MakeReportWith("EARLY.CRF", "UPDATE Master SET FYStart = ?, FYEnd = ?",
                    {Value(*DateTime::FromParts(2004, 9, 30)), Value(*DateTime::FromParts(2005, 9, 29))});
@@ -169,15 +163,12 @@ TEST_F(ReportFile, OpenRefusesWhatIsNoReportOfThisProgram) {
         ui.ExpectMessage();
         EXPECT_FALSE(OpenReport(c.file));
         ASSERT_EQ(ui.Messages().size(), 1u);
-        EXPECT_EQ(ui.Messages()[0].title, c.title);
         // A file that is no report also names what was found wrong.
-        EXPECT_EQ(ui.Messages()[0].prompt.substr(0, c.prompt.size()), c.prompt);
-        EXPECT_EQ(ui.Messages()[0].style, c.style);
+        const auto& m = ui.Messages()[0];
+        EXPECT_EQ(ShownMessage(m.prompt.substr(0, c.prompt.size()), m.style, m.title), ShownMessage(c.prompt, c.style, c.title));
         EXPECT_EQ(ui.Beeps(), c.beeps);
         EXPECT_FALSE(ReportOpen());
-        EXPECT_EQ(ui.LastState(), "closed");
-        EXPECT_EQ(ui.closedCaption, No_CRF_Caption());
-        EXPECT_EQ(Report().CRF_Path, "");
+        EXPECT_EQ(std::tuple(ui.LastState(), ui.closedCaption, Report().CRF_Path), std::tuple("closed", No_CRF_Caption(), ""));
     }
 }
 
@@ -204,13 +195,8 @@ TEST_F(ReportFile, InterestIncomeIsAddedOnceAndNeverAgainstTheUsersDeletion) {
     const char* count = "SELECT COUNT(*) FROM CostCenters WHERE CCNum = 30.01";
     MakeReportWith("GONE.CRF", "DELETE FROM CostCenters WHERE CCNum = 30.01", {});
     ASSERT_TRUE(OpenReport("GONE.CRF"));
-    auto row = Db().OpenRecordset("SELECT * FROM CostCenters WHERE CCNum = 30.01");
-    ASSERT_EQ(row.RecordCount(), 1);
-    EXPECT_EQ(row["LineNum"].ToCurrency(), Currency::FromScaled(300100));
-    EXPECT_EQ(row["CCName"].ToText(), "Interest Income");
-    EXPECT_EQ(row["ColLabel1"].ToText(), "Interest");
-    EXPECT_EQ(row["ColLabel2"].ToText(), "Income");
-    EXPECT_TRUE(row["ColLabel3"].IsNull());
+    EXPECT_EQ(Rows("SELECT LineNum, CCName, ColLabel1, ColLabel2, ColLabel3 FROM CostCenters WHERE CCNum = 30.01"),
+              (Table{{"30.01", "Interest Income", "Interest", "Income", "Null"}}));
     const auto total = Db().Scalar("SELECT COUNT(*) FROM CostCenters").ToLong();
 
     // Opened again: already there, nothing changes.
@@ -236,11 +222,8 @@ TEST_F(ReportFile, TotalCaptionsOfEAndF1PartIAreSetRight) {
     Close_CRF();
     ASSERT_TRUE(OpenReport("LABELS.CRF"));
     for (const char* sheet : {"E", "F1p1"}) {
-        const std::string q = std::string("SELECT Component FROM ") + sheet + " WHERE SeqNum = ?";
-        EXPECT_EQ(Db().Scalar(q, {Value(28)}).ToText(), "Total (lines 19-27)") << sheet;
-        EXPECT_EQ(Db().Scalar(q, {Value(33)}).ToText(), "Total (lines 29-32)") << sheet;
-        EXPECT_EQ(Db().Scalar(q, {Value(27)}).ToText(), "Mine") << sheet;
-        EXPECT_EQ(Db().Scalar(q, {Value(18)}).ToText(), "Total (lines 1-17)") << sheet;
+        EXPECT_EQ(Rows(std::string("SELECT Component FROM ") + sheet + " WHERE SeqNum IN (18, 27, 28, 33) ORDER BY SeqNum"),
+                  (Table{{"Total (lines 1-17)"}, {"Mine"}, {"Total (lines 19-27)"}, {"Total (lines 29-32)"}})) << sheet;
     }
 }
 
@@ -278,16 +261,10 @@ TEST_F(ReportFile, SaveAsThatFailsKeepsTheOldFileOpen) {
         ui.QueueSaveFile(ui::FileChoice{target, fs::path(target).filename().string()});
         ui.ExpectMessage();
         EXPECT_FALSE(Save_CRF_As());
-        ASSERT_EQ(ui.Messages().size(), 1u);
-        EXPECT_EQ(ui.Messages()[0].prompt, kSaveAsFailed);
-        EXPECT_EQ(ui.Messages()[0].title, "Error: Save As Request Failed");
-        EXPECT_EQ(ui.Messages()[0].style, ui::kCritical);
+        EXPECT_EQ(ui.Messages(), (Shown{{kSaveAsFailed, ui::kCritical, "Error: Save As Request Failed"}}));
         EXPECT_EQ(ui.Beeps(), 1);
-        EXPECT_EQ(Report().CRF_Path, PathOf("OPEN.CRF"));
-        EXPECT_EQ(Report().CRF_Title, "OPEN.CRF");
-        EXPECT_EQ(Db().Path(), PathOf("OPEN.CRF"));
-        EXPECT_EQ(Db().Scalar("SELECT ProviderName FROM Master").ToText(), "Test Home Office");
         EXPECT_TRUE(ui.events.empty());
+        ExpectStillOpen();
     }
     // Cancel: nothing at all.
     ui.QueueSaveFile(std::nullopt);
@@ -303,15 +280,10 @@ TEST_F(ReportFile, MoveNeverReplacesAFile) {
         ui.QueueSaveFile(ui::FileChoice{PathOf(target), target});
         ui.ExpectMessage();
         EXPECT_FALSE(Move_CRF()) << target;
-        ASSERT_EQ(ui.Messages().size(), 1u);
-        EXPECT_EQ(ui.Messages()[0].prompt, kMoveFailed);
-        EXPECT_EQ(ui.Messages()[0].title, "Error: Move/ReName Request Failed");
-        EXPECT_EQ(ui.Messages()[0].style, ui::kCritical);
+        EXPECT_EQ(ui.Messages(), (Shown{{kMoveFailed, ui::kCritical, "Error: Move/ReName Request Failed"}}));
         // The old file is open again; the other one untouched.
         ASSERT_TRUE(ReportOpen());
-        EXPECT_EQ(Db().Path(), PathOf("OPEN.CRF"));
-        EXPECT_EQ(Report().CRF_Title, "OPEN.CRF");
-        EXPECT_EQ(Db().Scalar("SELECT ProviderName FROM Master").ToText(), "Test Home Office");
+        ExpectStillOpen();
         EXPECT_EQ(ProviderNameIn(PathOf("OTHER.CRF")), "Another Facility");
         EXPECT_EQ(ui.events, (std::vector<std::string>{"opened", "replaced"}));
     }

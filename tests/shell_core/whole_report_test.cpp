@@ -59,57 +59,37 @@ protected:
 
         Exec("UPDATE B2p1 SET BegBalance = 100000, Purchases = 20000, Disposals = 5000 WHERE SeqNum = 3;");
         Exec("UPDATE B2p2 SET BegBalance = 40000, Purchases = 10000 WHERE SeqNum = 6;");
-        // Gross assets 50% / 25% / 15% / 10%: insurance 1,200 and taxes 600
-        // spread without remainder.
-        Set("B2p3", "GrossAssets", 1, 50000);
-        Set("B2p3", "GrossAssets", 2, 25000);
-        Set("B2p3", "GrossAssets", 3, 15000);
-        Set("B2p3", "GrossAssets", 4, 10000);
         Exec("UPDATE B2p3 SET Insurance = 1200, Taxes = 600, CapRelated = 0 WHERE SeqNum = 5;");
-
         Exec("UPDATE C SET Basis = 'A', Amount = -500, CCNum = 11, CCName = 'Salaries of Officers' WHERE LineNum = 1;");
         Exec("UPDATE DpA SET Answer = 'Yes';");
         Exec("INSERT INTO DpB (SeqNum, LineNum, ExpAcct, Amount, AmtAllowable) "
              "VALUES (1, 12, 'Salaries & Wages of Others', 3000, 2000);");
         Exec("INSERT INTO DpC (SeqNum, RelatedOrg, Type, OwnCntl) VALUES (1, 'Parent Holdings', 'Owner', '100%');");
-
-        // E: Col_1 is cost centre 1, Col_5 is 4.
-        Set("E", "Col_1", 1, 1000);
-        Set("E", "Col_5", 19, 500);
-        // E-1: one column, cost centre 20.
+        // E-1: one column, cost centre 20. F-1 Part II: two added columns, cost centres 11 and 12.
         Add_Chosen_CC_Column("E1", C(20));
-        Set("E1", "Col_1", 2, 800);
-        Set("E1", "Col_1", 27, 200);
-        // F Part II: cost centre 1 (Col_1) by 2:3:5 over the facilities,
-        // cost centre 2 (Col_3) by 1:1 over North and the region.
-        Set("Fp2", "Col_1", 1, 2);
-        Set("Fp2", "Col_1", 2, 3);
-        Set("Fp2", "Col_1", 3, 5);
-        Set("Fp2", "Col_1", 35, 3000);
-        Set("Fp2", "Col_3", 1, 1);
-        Set("Fp2", "Col_3", 29, 1);
-        Set("Fp2", "Col_3", 35, 1000);
-        // F-1 Part II: two added columns, cost centres 11 and 12.
         Add_F1_Column(C(11));
         Add_F1_Column(C(12));
-        Set("F1p2", "Col_1", 1, 1);
-        Set("F1p2", "Col_1", 2, 1);
-        Set("F1p2", "Col_1", 3, 2);
-        Set("F1p2", "Col_1", 35, 10000);
-        Set("F1p2", "Col_2", 19, 3);
-        Set("F1p2", "Col_2", 29, 1);
-        Set("F1p2", "Col_2", 35, 8000);
-        // G: 60% / 30% / 10% between the three lines of Part I; Part II by
-        // 5:3:2 over the facilities, 3:2 over row 19 and row 27.
-        Set("Gp1", "TotalCost", 1, 600000);
-        Set("Gp1", "TotalCost", 2, 300000);
-        Set("Gp1", "TotalCost", 3, 100000);
-        for (auto [seq, cost] : std::vector<std::pair<int, int>>{{1, 50}, {2, 30}, {3, 20}, {19, 3}, {27, 2}, {29, 7}})
-            Set("Gp2", "TotalCost", seq, cost);
-        // I: revenue, interest income, other expenses.
-        Set("I", "Col_1", 1, 150000);
-        Set("I", "Col_1", 4.03, 500);
-        Set("I", "Col_1", 6, 300);
+        using Entry = std::tuple<const char*, const char*, double, long long>;
+        for (auto [table, field, seq, amount] : std::vector<Entry>{
+                 // Gross assets 50% / 25% / 15% / 10%: insurance 1,200 and taxes 600 spread without remainder.
+                 {"B2p3", "GrossAssets", 1, 50000}, {"B2p3", "GrossAssets", 2, 25000},
+                 {"B2p3", "GrossAssets", 3, 15000}, {"B2p3", "GrossAssets", 4, 10000},
+                 // E: Col_1 is cost centre 1, Col_5 is 4.
+                 {"E", "Col_1", 1, 1000}, {"E", "Col_5", 19, 500}, {"E1", "Col_1", 2, 800}, {"E1", "Col_1", 27, 200},
+                 // F Part II: cost centre 1 (Col_1) by 2:3:5 over the facilities,
+                 // cost centre 2 (Col_3) by 1:1 over North and the region.
+                 {"Fp2", "Col_1", 1, 2}, {"Fp2", "Col_1", 2, 3}, {"Fp2", "Col_1", 3, 5}, {"Fp2", "Col_1", 35, 3000},
+                 {"Fp2", "Col_3", 1, 1}, {"Fp2", "Col_3", 29, 1}, {"Fp2", "Col_3", 35, 1000},
+                 {"F1p2", "Col_1", 1, 1}, {"F1p2", "Col_1", 2, 1}, {"F1p2", "Col_1", 3, 2}, {"F1p2", "Col_1", 35, 10000},
+                 {"F1p2", "Col_2", 19, 3}, {"F1p2", "Col_2", 29, 1}, {"F1p2", "Col_2", 35, 8000},
+                 // G: 60% / 30% / 10% between the three lines of Part I; Part II by
+                 // 5:3:2 over the facilities, 3:2 over row 19 and row 27.
+                 {"Gp1", "TotalCost", 1, 600000}, {"Gp1", "TotalCost", 2, 300000}, {"Gp1", "TotalCost", 3, 100000},
+                 {"Gp2", "TotalCost", 1, 50}, {"Gp2", "TotalCost", 2, 30}, {"Gp2", "TotalCost", 3, 20},
+                 {"Gp2", "TotalCost", 19, 3}, {"Gp2", "TotalCost", 27, 2}, {"Gp2", "TotalCost", 29, 7},
+                 // I: revenue, interest income, other expenses.
+                 {"I", "Col_1", 1, 150000}, {"I", "Col_1", 4.03, 500}, {"I", "Col_1", 6, 300}})
+            Set(table, field, seq, amount);
         for (auto [line, amount] : std::vector<std::pair<int, int>>{
                  {1, 20000}, {4, 5000}, {14, 100000}, {15, -10000}, {40, 8000}, {58, 50000}})
             Exec("UPDATE J SET Col_1 = ? WHERE LineNum = ?;", {Value(C(amount)), Value(line)});
@@ -118,6 +98,12 @@ protected:
     Currency At(const std::string& table, const std::string& key, double keyValue, const std::string& field) {
         return Cur("SELECT " + field + " FROM " + table + " WHERE " + key + " = " +
                    SqlNumber(Currency::FromDouble(keyValue)) + ";");
+    }
+    std::vector<Currency> Row(const std::string& table, const std::string& key, double keyValue,
+                              const std::vector<std::string>& fields) {
+        std::vector<Currency> row;
+        for (const auto& f : fields) row.push_back(At(table, key, keyValue, f));
+        return row;
     }
 };
 
@@ -155,16 +141,9 @@ TEST_F(WholeReport, CalculatesEverySheetFromTheEntries) {
     };
     for (const auto& l : b) {
         SCOPED_TRACE("B line " + std::to_string(l.line));
-        auto f = [&](const char* field) { return Cur("SELECT " + std::string(field) + " FROM B WHERE LineNum = " +
-                                                     std::to_string(l.line) + ";"); };
-        EXPECT_EQ(f("Expenses"), C(l.exp));
-        EXPECT_EQ(f("Reclassifications"), C(l.recl));
-        EXPECT_EQ(f("TrialBalance"), C(l.tb));
-        EXPECT_EQ(f("MedicareAdj"), C(l.med));
-        EXPECT_EQ(f("NetExpenses"), C(l.net));
-        EXPECT_EQ(f("DirectAlloc"), C(l.direct));
-        EXPECT_EQ(f("FuncAlloc"), C(l.func));
-        EXPECT_EQ(f("PooledAlloc"), C(l.pooled));
+        EXPECT_EQ(Row("B", "LineNum", l.line, {"Expenses", "Reclassifications", "TrialBalance", "MedicareAdj", "NetExpenses",
+                                               "DirectAlloc", "FuncAlloc", "PooledAlloc"}),
+                  (std::vector{C(l.exp), C(l.recl), C(l.tb), C(l.med), C(l.net), C(l.direct), C(l.func), C(l.pooled)}));
     }
 
     // G Part I: B's pooled costs by 60/30/10; the non-capital column (Col_9)
@@ -202,14 +181,8 @@ TEST_F(WholeReport, CalculatesEverySheetFromTheEntries) {
     };
     for (const auto& l : h) {
         SCOPED_TRACE("H row " + SqlNumber(Currency::FromDouble(l.seq)));
-        EXPECT_EQ(At("H", "SeqNum", l.seq, "Col_4"), C(l.oldCap));
-        EXPECT_EQ(At("H", "SeqNum", l.seq, "Col_8"), C(l.newCap));
-        EXPECT_EQ(At("H", "SeqNum", l.seq, "Col_12"), C(0));
-        EXPECT_EQ(At("H", "SeqNum", l.seq, "Col_16"), C(l.nonCap));
-        EXPECT_EQ(At("H", "SeqNum", l.seq, "Col_17"), C(l.direct));
-        EXPECT_EQ(At("H", "SeqNum", l.seq, "Col_18"), C(l.func));
-        EXPECT_EQ(At("H", "SeqNum", l.seq, "Col_19"), C(l.pooled));
-        EXPECT_EQ(At("H", "SeqNum", l.seq, "Col_20"), C(l.total));
+        EXPECT_EQ(Row("H", "SeqNum", l.seq, {"Col_4", "Col_8", "Col_12", "Col_16", "Col_17", "Col_18", "Col_19", "Col_20"}),
+                  (std::vector{C(l.oldCap), C(l.newCap), C(0), C(l.nonCap), C(l.direct), C(l.func), C(l.pooled), C(l.total)}));
     }
 
     // A Part V: the region's line total of H.
@@ -250,12 +223,10 @@ TEST_F(WholeReport, PrintsEverySheetInOrder) {
             if (l.find(a) != std::string::npos && l.find(b) != std::string::npos) return true;
         return false;
     };
-    EXPECT_TRUE(has("Total Expenses", "114,800"));
-    EXPECT_TRUE(has("Total Expenses", "88,800"));
-    EXPECT_TRUE(has("North Home", "31,240"));
-    EXPECT_TRUE(has("East Region", "11,380"));
-    ASSERT_EQ(printer.documents.size(), 1u);
-    EXPECT_EQ(printer.documents[0], PathOf("123456.PRT"));
+    for (auto [label, amount] : {std::pair{"Total Expenses", "114,800"}, {"Total Expenses", "88,800"},
+                                 {"North Home", "31,240"}, {"East Region", "11,380"}})
+        EXPECT_TRUE(has(label, amount)) << label << " " << amount;
+    EXPECT_EQ(printer.documents, std::vector{PathOf("123456.PRT")});
 }
 
 }  // namespace

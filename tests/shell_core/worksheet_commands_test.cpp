@@ -129,9 +129,9 @@ TEST_F(Commands, ATableThatWillNotDropIsToldAndNothingIsBuilt) {
     ui.ExpectMessage();
     EXPECT_EQ(Rebuild_Worksheet("B"), RebuildResult::NotDropped);
     sqlite3_finalize(reading);
-    EXPECT_EQ(ui.Prompts(),
-              Lines{"Unable to drop worksheet B.  Please restart Vantrel 287 and try to rebuild this worksheet again."});
-    EXPECT_EQ(ui.Messages()[0].title, "Sharing Violation");
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    EXPECT_EQ(std::tie(ui.Messages()[0].prompt, ui.Messages()[0].title),
+              std::tuple("Unable to drop worksheet B.  Please restart Vantrel 287 and try to rebuild this worksheet again.", "Sharing Violation"));
     EXPECT_EQ(Rows("SELECT Expenses FROM B WHERE LineNum = 1"), Table{{"5"}});
 }
 
@@ -154,8 +154,7 @@ TEST_F(Commands, WholeReportNamedByTheProviderNumberWithoutForbiddenCharacters) 
     EXPECT_EQ(Whole_Report_Path(), path);
     EXPECT_EQ(printer.documents, Lines{path});
     EXPECT_EQ(printer.log.front(), "Orientation 1");
-    EXPECT_FALSE(ui.Busy());
-    EXPECT_FALSE(Is_Print_File_Open(1));
+    EXPECT_FALSE(ui.Busy() || Is_Print_File_Open(1));
 
     Report().CRF_ProviderNumber = "\\:?\"<>|";
     EXPECT_EQ(Whole_Report_Path(), PathOf(".PRT"));
@@ -169,8 +168,7 @@ TEST_F(Commands, AWholeReportPrintThatFailsIsToldClosesTheFileAndRestoresThePoin
     EXPECT_EQ(ui.Messages()[0].title, "Printing Error");
     EXPECT_NE(ui.Messages()[0].prompt.find("gone"), std::string::npos);
     EXPECT_TRUE(printer.documents.empty());
-    EXPECT_FALSE(ui.Busy());
-    EXPECT_FALSE(Is_Print_File_Open(1));
+    EXPECT_FALSE(ui.Busy() || Is_Print_File_Open(1));
 }
 
 // ---- Chosen sheet prints ----
@@ -184,15 +182,9 @@ TEST_F(Commands, FailuresWhileChosenSheetsPrintAreLoggedAndTheRestPrint) {
     printer.failAtLine = 3;
     Print_Worksheets({"B2", "G", "I"});
     EXPECT_EQ(printer.documents, (Lines{PathOf("B2.prt"), PathOf("I.prt")}));
-    const auto rows = ErrorRows();
-    ASSERT_EQ(rows.size(), 3u);
     const std::string outOfPaper = "<null>|The following error occurred during print of document:\n\r\rPrinter out of paper";
-    EXPECT_EQ(rows[0], outOfPaper);
-    EXPECT_EQ(rows[1], "<null>|Worksheet G could not be printed:\n\r\rno such table: Gp1");
-    EXPECT_EQ(rows[2], outOfPaper);
-    EXPECT_TRUE(ui.Messages().empty());
-    EXPECT_EQ(Report().Message_Mode, "");
-    EXPECT_FALSE(Printing());
+    EXPECT_EQ(ErrorRows(), (Lines{outOfPaper, "<null>|Worksheet G could not be printed:\n\r\rno such table: Gp1", outOfPaper}));
+    EXPECT_TRUE(ui.Messages().empty() && Report().Message_Mode.empty() && !Printing());
 }
 
 }  // namespace

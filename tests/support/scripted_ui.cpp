@@ -4,6 +4,10 @@
 
 namespace vt::test {
 
+void PrintTo(const ShownMessage& m, std::ostream* os) {
+    *os << "{\"" << m.prompt << "\", " << m.style << ", \"" << m.title << "\"}";
+}
+
 ScriptedUi::ScriptedUi() { ui::InstallUi(this); }
 
 ScriptedUi::~ScriptedUi() {

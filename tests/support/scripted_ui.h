@@ -5,6 +5,7 @@
 #pragma once
 
 #include <deque>
+#include <ostream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,7 +18,11 @@ struct ShownMessage {
     std::string prompt;
     int style = 0;
     std::string title;
+    bool operator==(const ShownMessage&) const = default;
 };
+// So that a failed comparison of messages shows them.
+void PrintTo(const ShownMessage& m, std::ostream* os);
+using Shown = std::vector<ShownMessage>;
 
 class ScriptedUi : public ui::UserInterface {
 public:

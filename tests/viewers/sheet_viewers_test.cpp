@@ -154,16 +154,13 @@ TEST_F(Viewers, EachShowsItsColumnsHeadingsAndRowsAsTheFormDoes) {
         ASSERT_TRUE(v);
         grid::Grid& g = *v->grd;
         EXPECT_EQ(v->Caption(), std::string("View Worksheet ") + s.code);
-        EXPECT_EQ(g.HeadLines(), s.headLines);
-        EXPECT_EQ(g.SplitCount(), s.right.empty() ? 1 : 2);
+        EXPECT_EQ(std::pair(g.HeadLines(), g.SplitCount()), std::pair(s.headLines, s.right.empty() ? 1 : 2));
         EXPECT_EQ(Shown(g, 0), s.left);
-        if (!s.right.empty()) {
-            EXPECT_EQ(Shown(g, 1), s.right);
-        }
+        if (!s.right.empty()) EXPECT_EQ(Shown(g, 1), s.right);
         ASSERT_EQ(v->Headings().size(), static_cast<size_t>(g.ColumnCount()));
         for (auto [col, num, text] : s.headings) {
-            EXPECT_EQ(v->Headings()[static_cast<size_t>(col)].ColNum, num) << col;
-            EXPECT_EQ(v->Headings()[static_cast<size_t>(col)].HeadText, text) << col;
+            const auto& h = v->Headings()[static_cast<size_t>(col)];
+            EXPECT_EQ(std::tie(h.ColNum, h.HeadText), std::tuple(num, text)) << col;
         }
         for (int c = 0; c < g.ColumnCount(); ++c) EXPECT_TRUE(g.Columns(c).Locked()) << c;
         const std::string count = std::string("SELECT COUNT(*) FROM ") + s.code + " WHERE " + s.rows;
@@ -174,8 +171,8 @@ TEST_F(Viewers, EachShowsItsColumnsHeadingsAndRowsAsTheFormDoes) {
     }
     // Formats where the form has them; editors where there are.
     grid::Grid& ap3 = *OpenView("Ap3")->grd;
-    EXPECT_EQ(ap3.Splits(1).Columns(3).NumberFormat(), "mm/dd/yyyy");
-    EXPECT_EQ(ap3.Splits(1).Columns(7).Alignment(), grid::kAlignCenter);
+    EXPECT_EQ(std::pair(ap3.Splits(1).Columns(3).NumberFormat(), ap3.Splits(1).Columns(7).Alignment()),
+              std::pair(std::string("mm/dd/yyyy"), int(grid::kAlignCenter)));
     EXPECT_EQ(OpenView("Gp1")->grd->Splits(0).Columns(4).NumberFormat(), "0.000000;(0.000000)");
     EXPECT_EQ(OpenView("DpA")->grd->RowHeight(), 430);
     for (const char* code : {"Fp1", "F1p1", "H"}) EXPECT_FALSE(OpenView(code)->cmdOpenEdit->isEnabled()) << code;
@@ -185,8 +182,7 @@ TEST_F(Viewers, EachShowsItsColumnsHeadingsAndRowsAsTheFormDoes) {
 TEST_F(Viewers, CostCentreColumnsWithoutACostCentreAreHeadedWithoutFailing) {
     Set("E1", "Col_1", 0, 150.5);
     auto* e1 = OpenView("E1");
-    EXPECT_EQ(e1->Headings()[4].ColNum, "");
-    EXPECT_EQ(e1->Headings()[4].HeadText, "");
+    EXPECT_EQ(e1->Headings()[4].ColNum + e1->Headings()[4].HeadText, "");
     db().Execute("UPDATE E1 SET Col_1 = Null WHERE SeqNum = 0;");
     e1->SetGrd();
     EXPECT_EQ(e1->Headings()[4].HeadText, "");
@@ -198,10 +194,8 @@ TEST_F(Viewers, CostCentreColumnsWithoutACostCentreAreHeadedWithoutFailing) {
     // G numbers 3 as 4 and keeps an unknown cost centre's number; an empty cell is Non-Capital.
     db().Execute("UPDATE Gp2 SET Col_1 = 3, Col_2 = 150.5, Col_3 = Null WHERE SeqNum = 0;");
     auto* g = OpenView("Gp2");
-    EXPECT_EQ(g->Headings()[5].ColNum, "4");
-    EXPECT_EQ(g->Headings()[6].ColNum, "127.5");
-    EXPECT_EQ(g->Headings()[6].HeadText, "<Bad CC #>");
-    EXPECT_EQ(g->Headings()[7].HeadText, "Non-Capital");
+    EXPECT_EQ(std::tie(g->Headings()[5].ColNum, g->Headings()[6].ColNum, g->Headings()[6].HeadText, g->Headings()[7].HeadText),
+              std::tuple("4", "127.5", "<Bad CC #>", "Non-Capital"));
 }
 
 TEST_F(Viewers, NextWalksFromTheFirstToTheLastInDisplayNameOrder) {
@@ -272,8 +266,7 @@ TEST_F(Viewers, TheJViewerKeepsItsTopLine) {
     db().Execute("INSERT INTO J (LineNum, CCNum, CCName, Col_1) VALUES (5.01, 205.01, 'Other Receivables 2', 100);");
     auto* j = dynamic_cast<gui::frmViewJ*>(Open("J"));
     ASSERT_TRUE(j);
-    EXPECT_EQ(j->Caption(), "VIEW: Worksheet J");
-    EXPECT_EQ(j->grd->FirstRow(), 0);  // the first reading keeps nothing
+    EXPECT_EQ(std::pair(j->Caption(), j->grd->FirstRow()), std::pair(std::string("VIEW: Worksheet J"), 0));  // the first reading keeps nothing
     const std::string amount = j->grd->Columns(3).Caption();
     EXPECT_EQ(gui::Trim(amount.substr(amount.rfind('\r') + 1)), "1");
     EXPECT_FALSE(j->grd->Splits(0).Columns(1).Visible() || j->grd->Splits(1).Columns(1).Visible());
@@ -305,10 +298,8 @@ TEST_F(Viewers, PrintWritesTheSheetsPrintFileAndAPdf) {
         std::filesystem::remove(PathOf(file + ".pdf"));
         WorksheetWindow* w = Open(code);
         QTest::mouseClick(w->findChild<QPushButton*>("cmdPrint"), Qt::LeftButton);
-        EXPECT_TRUE(std::filesystem::exists(PathOf(file + ".prt")));
-        EXPECT_TRUE(std::filesystem::exists(PathOf(file + ".pdf")));
-        EXPECT_TRUE(w->isEnabled());
-        EXPECT_FALSE(ui.Busy());
+        EXPECT_TRUE(std::filesystem::exists(PathOf(file + ".prt")) && std::filesystem::exists(PathOf(file + ".pdf")));
+        EXPECT_TRUE(w->isEnabled() && !ui.Busy());
         EXPECT_TRUE(w->grab().save(QDir(dir).filePath(gui::Q(w->FormName()) + ".png")));
     }
     EXPECT_TRUE(ui.Messages().empty());
