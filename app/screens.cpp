@@ -67,20 +67,19 @@ public:
         std::set<QWidget*> before;
         for (QWidget* w : QApplication::topLevelWidgets())
             if (w->isVisible()) before.insert(w);
-        bool modalSeen = false;
-        std::function<void()> watch = [&] {
-            if (QWidget* m = QApplication::activeModalWidget(); m && !before.count(m)) {
-                modalSeen = true;
-                Save(m);
-                if (auto* d = qobject_cast<QDialog*>(m)) d->reject();
-                else m->close();
-                return;
-            }
-            if (!modalSeen) QTimer::singleShot(20, watch);
-        };
-        QTimer::singleShot(20, watch);
+        // Watches while `open` runs, and stops with it.
+        QTimer watch;
+        watch.setInterval(20);
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            QWidget* m = QApplication::activeModalWidget();
+            if (!m || before.count(m)) return;
+            Save(m);
+            if (auto* d = qobject_cast<QDialog*>(m)) d->reject();
+            else m->close();
+        });
+        watch.start();
         open();
-        modalSeen = true;  // stops the watch
+        watch.stop();
         QCoreApplication::processEvents();
         for (QWidget* w : QApplication::topLevelWidgets()) {
             if (!w->isVisible() || before.count(w)) continue;
@@ -133,7 +132,10 @@ int main(int argc, char** argv) {
     options.instanceKey = "vt-screens-" + std::to_string(::getpid());
     options.quit = [] {};
     auto* main = new gui::frmMain(options);
-    if (!main->Form_Load()) return 1;
+    if (!main->Form_Load()) {
+        std::fprintf(stderr, "the main window did not start: %s\n", ui.lastMessage.c_str());
+        return 1;
+    }
     main->show();
     camera.Save(main, "frmMain_welcome");
     camera.Shoot([&] { Trigger(*main, "mnuReportNew"); });
@@ -141,12 +143,18 @@ int main(int argc, char** argv) {
 
     // The sample report, built and calculated, then opened as the user opens one.
     ui.path = (work / "SAMPLE.CRF").string();
-    if (!New_Report({"0287", "12-3456", "01/01/2006", "12/31/2006", "Sample Home Office"})) return 1;
+    if (!New_Report({"0287", "12-3456", "01/01/2006", "12/31/2006", "Sample Home Office"})) {
+        std::fprintf(stderr, "the sample report was not made: %s\n", ui.lastMessage.c_str());
+        return 1;
+    }
     bench::FillReport(1);
     Calc_All();
     main->CloseDatabaseAndForms();
     Trigger(*main, "mnuReportOpen");
-    if (!Report().CRF_Database || !Report().CRF_Database->IsOpen()) return 1;
+    if (!Report().CRF_Database || !Report().CRF_Database->IsOpen()) {
+        std::fprintf(stderr, "the sample report did not open: %s\n", ui.lastMessage.c_str());
+        return 1;
+    }
     camera.Save(main, "frmMain");
 
     camera.Shoot([&] { Trigger(*main, "mnuReportCalculate"); });
