@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 #include "platform/grid/grid_qt.h"
@@ -125,10 +127,28 @@ const TextMeasurer& Heading_Measurer() {
     return *headerFont;
 }
 
-void Install_Heading_Measurer(const TextMeasurer* measurer) { installed = measurer; }
+// Every refresh captions every column again; measuring the words in the font
+// each time cost more than reading the rows. Keyed by all that the wrap
+// depends on; a new measurer starts it afresh.
+namespace {
+using WrapKey = std::tuple<std::string, std::string, double, int, bool>;
+std::map<WrapKey, std::string>& Wrapped() {
+    static std::map<WrapKey, std::string> wrapped;
+    return wrapped;
+}
+}  // namespace
+
+void Install_Heading_Measurer(const TextMeasurer* measurer) {
+    installed = measurer;
+    Wrapped().clear();
+}
 
 std::string Wrap_Heading(const std::string& colNum, const std::string& headText, double width, int headLines,
                          bool rightAligned) {
+    auto& wrapped = Wrapped();
+    WrapKey key{colNum, headText, width, headLines, rightAligned};
+    if (auto found = wrapped.find(key); found != wrapped.end()) return found->second;
+    if (wrapped.size() > 20000) wrapped.clear();
     const TextMeasurer& m = Heading_Measurer();
     const Metrics k = MetricsFor(m, width);
     std::vector<std::string> lines = BreakLines(m, Trim(headText), k.u, -1);
@@ -146,7 +166,7 @@ std::string Wrap_Heading(const std::string& colNum, const std::string& headText,
         // line would push the text out of the heading.
         caption.pop_back();
     }
-    return caption;
+    return wrapped[std::move(key)] = caption;
 }
 
 void Set_Column_Caption(grid::Grid& grid, int col, const std::string& colNum, std::string& headText) {

@@ -31,7 +31,11 @@ void SheetViewer::LayoutGrid() {
     if (d_.rowHeight > 0) grd->SetRowHeight(d_.rowHeight);
     if (d_.currentColumn1 && n > 1) grd->SetCol(1);
     grd->SetHeadLines(d_.headLines);
+    HeadColumns();
+}
 
+void SheetViewer::HeadColumns() {
+    const int n = grd->ColumnCount();
     ColHeadings.resize(static_cast<size_t>(n));
     switch (d_.ccHeadings) {
     case CcHeadings::None: break;

@@ -61,6 +61,7 @@ protected:
     void FillHeadings() override;
     std::string RecordSource() const override { return d_.recordSource; }
     void LayoutGrid() override;
+    void HeadColumns() override;
     void PrintWorksheet() override;
     bool HasPrevious() const override { return d_.hasPrevious; }
     bool HasEditor() const override { return d_.hasEditor; }

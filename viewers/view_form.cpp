@@ -38,6 +38,13 @@ void ViewForm::FormSetup() {
 }
 
 void ViewForm::SetGrd() {
+    // Rows read again keep the layout (and, when the same rows, repaint only
+    // those that changed): a stored cell refreshes every open window.
+    if (grd->Reread(Db(), RecordSource())) {
+        HeadColumns();
+        CaptionColumns();
+        return;
+    }
     grd->Bind(Db(), RecordSource());
     LayoutGrid();
     for (int i = 0; i < grd->ColumnCount(); ++i) grd->Columns(i).SetLocked(true).SetWrapText(true);

@@ -39,6 +39,10 @@ protected:
     virtual void PrintWorksheet() = 0;
     // Three worksheets have no editor.
     virtual bool HasEditor() const { return true; }
+    // Headings that follow the report's data (cost-centre names, row 0), set
+    // into ColHeadings; LayoutGrid's own work, and SetGrd's when the rows are
+    // only read again.
+    virtual void HeadColumns() {}
 
     void Form_Resize() override;
 };

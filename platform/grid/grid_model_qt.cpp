@@ -150,6 +150,55 @@ void GridModel::Refresh() {
     endResetModel();
 }
 
+GridModel::RereadResult GridModel::Reread(db::Database& db, const std::string& recordSource) {
+    if (db_ != &db || source_ != recordSource || !db.IsOpen() || table_.empty()) return RereadResult::Rebind;
+    // Load fills the members; the shown rows stay aside until the new ones are known to fit.
+    auto names = std::move(names_);
+    auto fields = std::move(fields_);
+    auto rows = std::move(rows_);
+    auto rowids = std::move(rowids_);
+    const std::string table = table_;
+    const auto swapShown = [&] {
+        std::swap(names_, names), std::swap(fields_, fields), std::swap(rows_, rows), std::swap(rowids_, rowids);
+    };
+    try {
+        const Known known{table, names, fields};
+        Load(&known);
+    } catch (...) {
+        swapShown();
+        table_ = table;
+        throw;
+    }
+    if (names_ != names || table_ != table) {
+        swapShown();
+        table_ = table;
+        return RereadResult::Rebind;
+    }
+    if (rowids_ != rowids) {
+        swapShown();
+        beginResetModel();
+        swapShown();
+        endResetModel();
+        return RereadResult::RowsChanged;
+    }
+    const auto same = [](const std::vector<Value>& a, const std::vector<Value>& b) {
+        for (size_t c = 0; c < a.size(); ++c)
+            if (a[c].Type() != b[c].Type() || !(a[c] == b[c])) return false;
+        return true;
+    };
+    for (size_t r = 0; r < rows_.size();) {
+        if (same(rows_[r], rows[r])) {
+            ++r;
+            continue;
+        }
+        size_t end = r + 1;
+        while (end < rows_.size() && !same(rows_[end], rows[end])) ++end;
+        emit dataChanged(index(static_cast<int>(r), 0), index(static_cast<int>(end) - 1, FieldCount() - 1));
+        r = end;
+    }
+    return RereadResult::InPlace;
+}
+
 void GridModel::Unbind() {
     beginResetModel();
     db_ = nullptr;
@@ -163,7 +212,7 @@ void GridModel::Unbind() {
     endResetModel();
 }
 
-void GridModel::Load() {
+void GridModel::Load(const Known* known) {
     names_.clear();
     fields_.clear();
     rows_.clear();
@@ -186,19 +235,24 @@ void GridModel::Load() {
     if (!opened) opened.emplace(db_->OpenRecordset(source_));
     db::Recordset& rs = *opened;
 
-    std::vector<db::FieldDef> defs;
-    if (!table_.empty()) defs = db_->Fields(table_);
-    for (int i = first; i < rs.FieldCount(); ++i) {
-        names_.push_back(rs.FieldName(i));
-        Field f;
-        for (const auto& d : defs) {
-            if (Upper(d.name) == Upper(names_.back())) {
-                f.inTable = true;
-                f.type = d.type;
-                f.allowZeroLength = d.allowZeroLength;
+    for (int i = first; i < rs.FieldCount(); ++i) names_.push_back(rs.FieldName(i));
+    if (known && known->table == table_ && known->names == names_) {
+        // Read again: the same fields of the same table are what they were.
+        fields_ = known->fields;
+    } else {
+        std::vector<db::FieldDef> defs;
+        if (!table_.empty()) defs = db_->Fields(table_);
+        for (const std::string& name : names_) {
+            Field f;
+            for (const auto& d : defs) {
+                if (Upper(d.name) == Upper(name)) {
+                    f.inTable = true;
+                    f.type = d.type;
+                    f.allowZeroLength = d.allowZeroLength;
+                }
             }
+            fields_.push_back(f);
         }
-        fields_.push_back(f);
     }
     rows_.reserve(static_cast<size_t>(rs.RecordCount()));
     if (rs.RecordCount() > 0) rs.MoveFirst();
@@ -381,6 +435,8 @@ std::string GridModel::Caption(int col) const {
 
 void GridModel::SetCaption(int col, const std::string& caption) {
     if (col < 0 || col >= static_cast<int>(captions_.size())) return;
+    // The same caption again would have the header laid out and painted anew.
+    if (captions_[static_cast<size_t>(col)] == caption) return;
     captions_[static_cast<size_t>(col)] = caption;
     emit headerDataChanged(Qt::Horizontal, col, col);
 }

@@ -54,6 +54,14 @@ public:
     // one table is updatable; anything else is shown read-only.
     void Bind(db::Database& db, const std::string& recordSource);
     void Refresh();
+    // Reads the rows of `recordSource` on `db` again, when that is what is
+    // bound and the fields are the same. With the same rows (by rowid, in
+    // order) only the rows whose values changed are announced, so views keep
+    // their layout and repaint just those (InPlace); other rows reset the
+    // model (RowsChanged). Rebind, with nothing changed, when the source or
+    // the fields differ: the caller binds again.
+    enum class RereadResult { Rebind, InPlace, RowsChanged };
+    RereadResult Reread(db::Database& db, const std::string& recordSource);
     void Unbind();
     bool IsBound() const { return db_ != nullptr; }
     db::Database* Connection() const { return db_; }
@@ -114,7 +122,13 @@ private:
         db::FieldType type = db::FieldType::Text;
         bool allowZeroLength = false;
     };
-    void Load();
+    // What a reading of the same source already knows of its fields.
+    struct Known {
+        const std::string& table;
+        const std::vector<std::string>& names;
+        const std::vector<Field>& fields;
+    };
+    void Load(const Known* known = nullptr);
     // The typed value a field of the table takes for what was entered.
     Value ForStore(int col, const Value& v) const;
     void WriteRow(int row, const FieldValues& fields);

@@ -261,6 +261,21 @@ void Grid::Refresh() {
     if (model_->RecordCount() > 0) SetCurrentCell(0, std::max(col, 0));
 }
 
+bool Grid::Reread(db::Database& db, const std::string& recordSource) {
+    if (activeEditor_) UpdateRecord();
+    const int row = Row(), col = Col();
+    switch (model_->Reread(db, recordSource)) {
+    case GridModel::RereadResult::Rebind: return false;
+    case GridModel::RereadResult::InPlace: return true;
+    case GridModel::RereadResult::RowsChanged: break;
+    }
+    // A reset lays the header sections out afresh.
+    ApplyAll();
+    if (model_->RecordCount() > 0) SetCurrentCell(std::clamp(row, 0, model_->RecordCount() - 1), std::max(col, 0));
+    else OnCurrentChanged(-1, -1, -1, -1);
+    return true;
+}
+
 // ---- Layout ----
 
 const ColumnLayout& Grid::Layout(int split, int col) const {

@@ -107,6 +107,10 @@ public:
     // row current. Refresh reads the same SELECT again and keeps the layout.
     void Bind(db::Database& db, const std::string& recordSource);
     void Refresh();
+    // The rows read again with the panes and their layout kept, when the
+    // same source still gives the same fields (GridModel::Reread); false,
+    // with nothing changed, when it must be bound again.
+    bool Reread(db::Database& db, const std::string& recordSource);
 
     // Layout.
     int ColumnCount() const { return model_->FieldCount(); }
