@@ -1,6 +1,6 @@
 #include "editors/frmEditB1.h"
 
-#include "engine/general/renumber.h"
+#include "editors/numbered_lines.h"
 #include "platform/ui/ui.h"
 #include "store/report.h"
 #include "store/services.h"
@@ -12,7 +12,6 @@ const Currency kLastLine = Currency::FromScaled(999900);  // 99.99: the next wou
 const Currency kSubLinesFrom = Currency::FromInt(99);
 const Currency kOne = Currency::FromInt(1);
 const Currency kCent = Currency::FromScaled(100);
-const Currency kOutOfTheWay = Currency::FromInt(1000);
 
 Value LastLine() { return Db().Scalar("Select Max(SeqNum) as SMax From B1 Where SeqNum < 100;"); }
 
@@ -123,11 +122,7 @@ void frmEditB1::DeleteLine() {
     if (grd->Row() < 0) return;
     const Value n = Current("SeqNum");
     ChangeLines("SeqNum", [n]() -> std::optional<Landing> {
-        Db().Execute("DELETE FROM B1 WHERE SeqNum = ?;", {n});
-        // Whole lines after n come down by one, then the sub-lines of 99 by
-        // .01, so that 99.01 takes 99 once 99 has become 98.
-        Shift_Lines("B1", {"SeqNum"}, "SeqNum > ? AND SeqNum <= 99", {n}, -kOne, kOutOfTheWay);
-        Shift_Lines("B1", {"SeqNum"}, "SeqNum > ? AND SeqNum > 99 AND SeqNum < 100", {n}, -kCent, kOutOfTheWay);
+        Delete_Numbered_Line("B1", kSubLinesFrom, n);
         return Landing{db::FindOp::Le, n, true};
     });
 }

@@ -59,14 +59,18 @@ void NumberedLinesForm::DeleteLine() {
     if (grd->Row() < 0) return;
     ChangeLines("SeqNum", [this]() -> std::optional<Landing> {
         const Value d = Current("SeqNum");
-        const Value last(lastWhole_), next(lastWhole_ + kWholeStep);
-        Db().Execute("DELETE FROM " + table_ + " WHERE SeqNum = ?", {d});
-        // The whole lines first: the last one frees its number for its .01.
-        Shift_Lines(table_, {"SeqNum"}, "SeqNum > ? AND SeqNum <= ?", {d, last}, -kWholeStep, kOffset);
-        Shift_Lines(table_, {"SeqNum"}, "SeqNum > ? AND SeqNum > ? AND SeqNum < ?", {d, last, next}, -kSubStep,
-                    kOffset);
+        Delete_Numbered_Line(table_, lastWhole_, d);
         return Landing{db::FindOp::Le, d, true, 1};
     });
+}
+
+void Delete_Numbered_Line(const std::string& table, Currency lastWhole, const Value& line) {
+    const Value last(lastWhole), next(lastWhole + kWholeStep);
+    Db().Execute("DELETE FROM " + table + " WHERE SeqNum = ?", {line});
+    // The whole lines first: the last one frees its number for its .01.
+    Shift_Lines(table, {"SeqNum"}, "SeqNum > ? AND SeqNum <= ?", {line, last}, -kWholeStep, kOffset);
+    Shift_Lines(table, {"SeqNum"}, "SeqNum > ? AND SeqNum > ? AND SeqNum < ?", {line, last, next}, -kSubStep,
+                kOffset);
 }
 
 }  // namespace vt::gui

@@ -31,4 +31,9 @@ private:
     std::string insert_;
 };
 
+// Deletes `line` from `table` (keyed by SeqNum) and closes the gap: the whole
+// lines after it up to `lastWhole` come down by one, then the sub-lines of
+// `lastWhole` by .01, so that its .01 takes its number once it has moved down.
+void Delete_Numbered_Line(const std::string& table, Currency lastWhole, const Value& line);
+
 }  // namespace vt::gui

@@ -1,7 +1,6 @@
 #include "shell/core/components.h"
 
 #include <algorithm>
-#include <array>
 #include <cctype>
 #include <cstdlib>
 #include <utility>
@@ -11,6 +10,7 @@
 #include "platform/db/db.h"
 #include "platform/ui/ui.h"
 #include "shell/core/steps.h"
+#include "shell/core/worksheet_catalogue.h"
 #include "store/report.h"
 #include "store/services.h"
 
@@ -79,15 +79,16 @@ std::optional<Currency> LineAtOrBefore(const std::string& table, const std::stri
 
 // ---- The component sheets ----
 
-// In the order the period change tidies them.
-constexpr std::array<const char*, 8> kSheets{"E", "E1", "Fp1", "Fp2", "F1p1", "F1p2", "H", "Gp2"};
-
+// The component sheets the report has, in the form's order. Each is changed
+// on its own, so the order decides nothing.
 std::vector<std::string> SheetsPresent(bool medicareNo = false) {
     std::vector<std::string> sheets;
-    for (const char* s : kSheets) {
+    for (const Worksheet& w : Worksheet_Catalogue()) {
+        if (!w.componentSheet) continue;
+        const std::string s = w.code;
         // F and G Part II have no Medicare number.
-        if (medicareNo && (std::string(s) == "Fp1" || std::string(s) == "Fp2" || std::string(s) == "Gp2")) continue;
-        if (Table_Exists(s)) sheets.emplace_back(s);
+        if (medicareNo && (s == "Fp1" || s == "Fp2" || s == "Gp2")) continue;
+        if (Table_Exists(s)) sheets.push_back(s);
     }
     return sheets;
 }
