@@ -7,6 +7,7 @@
 
 #include "shell/forms.h"
 #include "shell/text.h"
+#include "shell/text_box_events.h"
 
 namespace vt::gui {
 
@@ -19,19 +20,13 @@ CcListDialog::CcListDialog(const char* name, const char* caption, QWidget* paren
     CcList = new QListWidget(this);
     CcList->setObjectName("CcList");
     CcList->setMinimumWidth(fontMetrics().horizontalAdvance(QString(48, 'x')));
-    cmdOk = new QPushButton("OK", this);
-    cmdOk->setObjectName("cmdOk");
+    cmdOk = Dialog_Button(this, "cmdOk", "OK");
     cmdOk->setEnabled(false);
     cmdOk->setDefault(true);
-    cmdCancel = new QPushButton("Cancel", this);
-    cmdCancel->setObjectName("cmdCancel");
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(cmdOk);
-    buttons->addWidget(cmdCancel);
-    auto* box = new QVBoxLayout(this);
-    box->addWidget(CcList);
-    box->addLayout(buttons);
+    cmdCancel = Dialog_Button(this, "cmdCancel", "Cancel");
+    auto* body = new QVBoxLayout;
+    body->addWidget(CcList);
+    Lay_Out_Dialog(this, body, {cmdOk, cmdCancel});
 
     connect(CcList, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0) CcList_Click();

@@ -32,19 +32,11 @@ frmCRFEditKey::frmCRFEditKey(QWidget* parent) : QDialog(parent) {
     txtFacilityName = Add_Entry_Row(grid, this, 3, lblFacilityName, "lblFacilityName", "Facility Name:", "txtFacilityName");
     txtFacilityName->setMinimumWidth(fontMetrics().horizontalAdvance(QString(36, 'W')) / 2);
 
-    cmdSave = new QPushButton("&Save", this);
-    cmdSave->setObjectName("cmdSave");
+    cmdSave = Dialog_Button(this, "cmdSave", "&Save");
     cmdSave->setDefault(true);
-    cmdSaveAs = new QPushButton("Save &As", this);
-    cmdSaveAs->setObjectName("cmdSaveAs");
-    cmdCancel = new QPushButton("&Cancel", this);
-    cmdCancel->setObjectName("cmdCancel");
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    for (QPushButton* b : {cmdSave, cmdSaveAs, cmdCancel}) buttons->addWidget(b);
-    auto* box = new QVBoxLayout(this);
-    box->addLayout(grid);
-    box->addLayout(buttons);
+    cmdSaveAs = Dialog_Button(this, "cmdSaveAs", "Save &As");
+    cmdCancel = Dialog_Button(this, "cmdCancel", "&Cancel");
+    Lay_Out_Dialog(this, grid, {cmdSave, cmdSaveAs, cmdCancel});
 
     On_Lost_Focus(txtFYStart, [this] { txtFYStart_LostFocus(); });
     On_Lost_Focus(txtFYEnd, [this] { txtFYEnd_LostFocus(); });

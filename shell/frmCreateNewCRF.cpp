@@ -37,18 +37,10 @@ frmCreateNewCRF::frmCreateNewCRF(QWidget* parent) : QDialog(parent) {
     txtFormNum->setFocusPolicy(Qt::NoFocus);
     txtFacilityName->setMinimumWidth(fontMetrics().horizontalAdvance(QString(36, 'W')) / 2);
 
-    cmdCreate = new QPushButton("C&reate", this);
-    cmdCreate->setObjectName("cmdCreate");
+    cmdCreate = Dialog_Button(this, "cmdCreate", "C&reate");
     cmdCreate->setDefault(true);
-    cmdCancel = new QPushButton("&Cancel", this);
-    cmdCancel->setObjectName("cmdCancel");
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(cmdCreate);
-    buttons->addWidget(cmdCancel);
-    auto* box = new QVBoxLayout(this);
-    box->addLayout(grid);
-    box->addLayout(buttons);
+    cmdCancel = Dialog_Button(this, "cmdCancel", "&Cancel");
+    Lay_Out_Dialog(this, grid, {cmdCreate, cmdCancel});
 
     On_Lost_Focus(txtProviderNum, [this] { txtProviderNum_LostFocus(); });
     On_Lost_Focus(txtFYStart, [this] { txtFYStart_LostFocus(); });

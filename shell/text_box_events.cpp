@@ -3,10 +3,13 @@
 #include <QEvent>
 #include <QFocusEvent>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <QTimer>
+#include <QVBoxLayout>
 
 #include "shell/core/identity_checks.h"
 #include "shell/guard.h"
@@ -65,6 +68,21 @@ QLineEdit* Add_Entry_Row(QGridLayout* grid, QWidget* owner, int row, QLabel*& la
     grid->addWidget(box, row, 1);
     Select_All_On_Focus(box);
     return box;
+}
+
+QPushButton* Dialog_Button(QWidget* owner, const char* name, const char* caption) {
+    auto* b = new QPushButton(caption, owner);
+    b->setObjectName(name);
+    return b;
+}
+
+void Lay_Out_Dialog(QWidget* dialog, QLayout* body, std::initializer_list<QPushButton*> buttons) {
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    for (QPushButton* b : buttons) row->addWidget(b);
+    auto* box = new QVBoxLayout(dialog);
+    box->addLayout(body);
+    box->addLayout(row);
 }
 
 void Leave_FY_Start_Boxes(QLineEdit* txtFYStart, QLineEdit* txtFYEnd) {

@@ -2,13 +2,17 @@
 // whole text is selected on arrival, so typing replaces it, and a rule runs
 // when the user leaves the box for another control of the same window.
 // Switching to another window (a message box among them) is no leaving.
+// Also the pieces the small dialogs are laid out from.
 #pragma once
 
 #include <functional>
+#include <initializer_list>
 
 class QGridLayout;
 class QLabel;
+class QLayout;
 class QLineEdit;
+class QPushButton;
 class QWidget;
 
 namespace vt::gui {
@@ -24,5 +28,10 @@ void Leave_FY_Start_Boxes(QLineEdit* txtFYStart, QLineEdit* txtFYEnd);
 
 QLineEdit* Add_Entry_Row(QGridLayout* grid, QWidget* owner, int row, QLabel*& label, const char* labelName,
                          const char* caption, const char* boxName);
+
+// A dialog's push button, named as its control.
+QPushButton* Dialog_Button(QWidget* owner, const char* name, const char* caption);
+// A dialog's body above one right-aligned row of its buttons.
+void Lay_Out_Dialog(QWidget* dialog, QLayout* body, std::initializer_list<QPushButton*> buttons);
 
 }  // namespace vt::gui
