@@ -88,6 +88,9 @@ void Reopen(const std::string& code, const Place& place, int col) {
         g.MakeCurrentVisible();
     }
     if (top >= 0) g.SetFirstRow(top);
+    // The keyboard in the grid again, and after an add in the new column's cell.
+    g.TakeKeyboard();
+    if (col >= 0) g.StartEdit();
 }
 
 }  // namespace
@@ -148,7 +151,7 @@ void ChainEditForm::LayoutGrid() {
         grd->Splits(0).Columns(col).SetVisible(shown && fixed);
         grd->Splits(1).Columns(col).SetVisible(shown && !fixed);
     }
-    for (int s = 0; s < grd->SplitCount(); ++s) grd->Pane(s)->setTabKeyNavigation(d_.tabInGrid);
+    grd->SetTabAction(d_.tabInGrid ? grid::kTabCellToCell : grid::kTabLeavesGrid);
 
     if (!ColumnCommands()) return;
     // E-1 and F-1 read row 0 at every binding; a column whose cost centre is

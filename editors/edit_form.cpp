@@ -224,33 +224,39 @@ void EditForm::PopupMenu(QMenu* menu) { menu->popup(QCursor::pos()); }
 void EditForm::ChangeLines(const std::string& keyField, const std::function<std::optional<Landing>()>& change,
                            bool ownTransaction) {
     if (!StoreOpenCell()) return;
-    BusyFrame busy(this);
-    Run_Guarded([&] {
-        const int topRow = grd->FirstRow();
-        const Value top = topRow >= 0 ? Field(topRow, keyField) : Value::Null();
-        const int col = std::max(grd->Col(), 0);
-        std::optional<Landing> landing;
-        if (ownTransaction) {
-            landing = change();
-        } else {
-            db::Transaction tx(Db());
-            landing = change();
-            tx.Commit();
-        }
-        if (!landing) return;
-        FormSetup();
-        // The line number that was at the top (or the one before it, when
-        // that line is gone) goes to the top again before the cursor moves.
-        if (!top.IsNull()) {
-            if (const int r = grd->Data().FindLast(keyField, db::FindOp::Le, top); r >= 0) grd->SetFirstRow(r);
-        }
-        const int row = landing->fromLast ? grd->Data().FindLast(keyField, landing->op, landing->key)
-                                          : grd->Data().FindFirst(keyField, landing->op, landing->key);
-        if (row >= 0) grd->SetCurrentCell(row, landing->col >= 0 ? landing->col : col);
-        grd->MakeCurrentVisible();
-        grd_AfterColUpdate(-1);
-        if (landing->edit) grd->StartEdit();
-    });
+    std::optional<Landing> landing;
+    {
+        BusyFrame busy(this);
+        Run_Guarded([&] {
+            const int topRow = grd->FirstRow();
+            const Value top = topRow >= 0 ? Field(topRow, keyField) : Value::Null();
+            const int col = std::max(grd->Col(), 0);
+            if (ownTransaction) {
+                landing = change();
+            } else {
+                db::Transaction tx(Db());
+                landing = change();
+                tx.Commit();
+            }
+            if (!landing) return;
+            FormSetup();
+            // The line number that was at the top (or the one before it, when
+            // that line is gone) goes to the top again before the cursor moves.
+            if (!top.IsNull()) {
+                if (const int r = grd->Data().FindLast(keyField, db::FindOp::Le, top); r >= 0) grd->SetFirstRow(r);
+            }
+            const int row = landing->fromLast ? grd->Data().FindLast(keyField, landing->op, landing->key)
+                                              : grd->Data().FindFirst(keyField, landing->op, landing->key);
+            if (row >= 0) grd->SetCurrentCell(row, landing->col >= 0 ? landing->col : col);
+            grd->MakeCurrentVisible();
+            grd_AfterColUpdate(-1);
+        });
+    }
+    // Once the window takes keys again: the next key goes into the grid, and
+    // after an add straight into the new line.
+    if (!landing) return;
+    grd->TakeKeyboard();
+    if (landing->edit) grd->StartEdit();
 }
 
 }  // namespace vt::gui

@@ -121,7 +121,7 @@ void frmEditC::AddLine() {
             line = at + (at < Currency::FromInt(27) ? kOne : kCent);
         }
         Db().Execute("INSERT INTO C (LineNum, Description, Amount) VALUES (?, 'Other', 0);", {Value(line)});
-        return Landing{db::FindOp::Eq, Value(line), false, 1};
+        return Landing{db::FindOp::Eq, Value(line), false, 1, true};
     });
 }
 

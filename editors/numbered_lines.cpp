@@ -51,7 +51,7 @@ void NumberedLinesForm::AddLine() {
                     kSubStep, kOffset);
         Shift_Lines(table_, {"SeqNum"}, "SeqNum >= ? AND SeqNum < ?", {Value(n), last}, kWholeStep, kOffset);
         Db().Execute(insert_, {Value(n)});
-        return Landing{db::FindOp::Eq, Value(n), false, 1};
+        return Landing{db::FindOp::Eq, Value(n), false, 1, true};
     });
 }
 

@@ -6,6 +6,7 @@
 #include <exception>
 #include <string>
 
+#include "platform/grid/grid_qt.h"
 #include "platform/ui/ui.h"
 #include "store/report.h"
 
@@ -21,13 +22,21 @@ void Run_Guarded(const std::function<void()>& f) {
 }
 
 BusyFrame::BusyFrame(QWidget* window) : window_(window), wasEnabled_(window && window->isEnabled()) {
+    if (window_ && wasEnabled_) {
+        focus_ = window_->focusWidget();
+        for (QWidget* w = focus_; w && w != window_; w = w->parentWidget())
+            if (auto* g = qobject_cast<grid::Grid*>(w)) grid_ = g;
+    }
     if (window_) window_->setEnabled(false);
     ui::Ui().SetBusy(true);
 }
 
 BusyFrame::~BusyFrame() {
     ui::Ui().SetBusy(false);
-    if (window_ && wasEnabled_) window_->setEnabled(true);
+    if (!window_ || !wasEnabled_) return;
+    window_->setEnabled(true);
+    if (grid_ && grid_->isVisible()) grid_->TakeKeyboard();
+    else if (focus_ && focus_->isVisible() && focus_->isEnabled()) focus_->setFocus(Qt::OtherFocusReason);
 }
 
 }  // namespace vt::gui

@@ -8,12 +8,19 @@
 
 #include <functional>
 
+namespace vt::grid {
+class Grid;
+}
+
 namespace vt::gui {
 
 // Runs f; a failure (an exception) is reported with a critical message box.
 void Run_Guarded(const std::function<void()>& f);
 
-// The window disabled and the hourglass shown while it lives.
+// The window disabled and the hourglass shown while it lives. Disabling a
+// window takes the keyboard out of it; the frame gives it back where it was
+// (in a grid: the cell being typed into, or the pane of the current cell, so
+// that the next key lands where the cursor is).
 class BusyFrame {
 public:
     explicit BusyFrame(QWidget* window);
@@ -24,6 +31,8 @@ public:
 private:
     QPointer<QWidget> window_;
     bool wasEnabled_;
+    QPointer<QWidget> focus_;
+    QPointer<grid::Grid> grid_;
 };
 
 }  // namespace vt::gui

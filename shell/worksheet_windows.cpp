@@ -47,10 +47,11 @@ void Place(QAbstractButton* b, double left, double width) {
 bool ReportOpen() { return Report().CRF_Database && Report().CRF_Database->IsOpen(); }
 
 // The grid above the button strip; the strip along the bottom edge.
-void FitGridAndStrip(QWidget* form, grid::Grid* grd, QWidget* strip, double scaleHeight) {
+void FitGridAndStrip(QWidget* form, grid::Grid* grd, QWidget* strip, double scaleHeight, double scaleWidth) {
+    const int width = Px(scaleWidth);
     const double stripHeight = strip ? HeightOf(strip) : 0;
-    if (strip) strip->setGeometry(0, Px(scaleHeight - stripHeight), form->width(), strip->height());
-    if (grd) grd->setGeometry(0, 0, form->width(), Px(std::max(scaleHeight - stripHeight - 160, 0.0)));
+    if (strip) strip->setGeometry(0, Px(scaleHeight - stripHeight), width, strip->height());
+    if (grd) grd->setGeometry(0, 0, width, Px(std::max(scaleHeight - stripHeight - 160, 0.0)));
 }
 
 }  // namespace
@@ -209,12 +210,23 @@ void Fit_Form_Height(WorksheetWindow& form, int headLines, int recordCount) {
 
 namespace {
 
+// A window below its smallest size is set to it, and laid out at that size
+// at once: the resize comes back later, or never where a window manager
+// keeps the window as it is, and until then the strip would stand over the
+// grid with buttons out of sight.
+std::pair<double, double> AtLeast(QWidget* form, double minWidth, double minHeight) {
+    const double width = std::max(WidthOf(form), minWidth), height = std::max(HeightOf(form), minHeight);
+    if (WidthOf(form) < minWidth - 0.5 || HeightOf(form) < minHeight - 0.5) form->resize(Px(width), Px(height));
+    return {width, height};
+}
+
 // The grid above the button strip, the arrows at the strip's two ends, and
 // the equal buttons between them, 120 twips apart.
 void Lay_Out_Strip(QWidget* form, grid::Grid* grd, QWidget* picButtons, QAbstractButton* cmdPrevious,
-                   QAbstractButton* cmdNext, double w0, std::initializer_list<QAbstractButton*> buttons) {
-    const double scaleWidth = WidthOf(form);
-    FitGridAndStrip(form, grd, picButtons, HeightOf(form));
+                   QAbstractButton* cmdNext, double w0, std::initializer_list<QAbstractButton*> buttons,
+                   std::pair<double, double> size) {
+    const auto [scaleWidth, scaleHeight] = size;
+    FitGridAndStrip(form, grd, picButtons, scaleHeight, scaleWidth);
     if (cmdPrevious) {
         cmdPrevious->move(0, cmdPrevious->y());
         if (cmdNext) cmdNext->move(Px(scaleWidth - WidthOf(cmdNext)), cmdNext->y());
@@ -233,16 +245,8 @@ void Resize_View_Form(QWidget* form, grid::Grid* grd, QWidget* picButtons, QAbst
                       QAbstractButton* cmdPrevious, QAbstractButton* cmdNext) {
     if (form->isMinimized()) return;
     const double w0 = cmdPrevious ? WidthOf(cmdPrevious) : 0;
-    const double minWidth = 6810 + 2 * w0;
-    if (WidthOf(form) < minWidth - 0.5) {
-        form->resize(Px(minWidth), form->height());
-        return;
-    }
-    if (HeightOf(form) < 1210 - 0.5) {
-        form->resize(form->width(), Px(1210));
-        return;
-    }
-    Lay_Out_Strip(form, grd, picButtons, cmdPrevious, cmdNext, w0, {cmdRecalculate, cmdPrint, cmdOpenEdit, cmdClose});
+    Lay_Out_Strip(form, grd, picButtons, cmdPrevious, cmdNext, w0, {cmdRecalculate, cmdPrint, cmdOpenEdit, cmdClose},
+                  AtLeast(form, 6810 + 2 * w0, 1210));
 }
 
 void Resize_Edit_Form(QWidget* form, grid::Grid* grd, QWidget* picButtons, QAbstractButton* cmdAdd,
@@ -251,20 +255,10 @@ void Resize_Edit_Form(QWidget* form, grid::Grid* grd, QWidget* picButtons, QAbst
                       double minHeight, double minWidth) {
     if (form->isMinimized()) return;
     const double w0 = cmdPrevious ? WidthOf(cmdPrevious) : 0;
-    if (cmdPrevious) {
-        const double smallest = minWidth != 0 ? minWidth : 7620 + 2 * w0;
-        if (WidthOf(form) < smallest - 0.5) {
-            form->resize(Px(smallest), form->height());
-            return;
-        }
-    }
-    const double lowest = minHeight != 0 ? minHeight : 1210;
-    if (HeightOf(form) < lowest - 0.5) {
-        form->resize(form->width(), Px(lowest));
-        return;
-    }
+    const double smallest = !cmdPrevious ? 0 : minWidth != 0 ? minWidth : 7620 + 2 * w0;
     Lay_Out_Strip(form, grd, picButtons, cmdPrevious, cmdNext, w0,
-                  {cmdAdd, cmdDelete, cmdOpenView, cmdRecalculate, cmdClose});
+                  {cmdAdd, cmdDelete, cmdOpenView, cmdRecalculate, cmdClose},
+                  AtLeast(form, smallest, minHeight != 0 ? minHeight : 1210));
 }
 
 void Resize_J_Form(QWidget* form, grid::Grid* grd, QAbstractButton* b1, QAbstractButton* b2,

@@ -58,8 +58,7 @@ void Set_Up_Worksheet_Windows(const std::vector<std::string>& codes);
 void Fit_Form_Height(WorksheetWindow& form, int headLines, int recordCount);
 
 // Layouts on resize; nothing happens while the window is minimised. A window
-// below its smallest size is set to it and the layout waits for the resize
-// that follows. `previous`/`extra` may be null (no picture button).
+// below its smallest size is set to it and laid out at that size at once. `previous`/`extra` may be null (no picture button).
 void Resize_View_Form(QWidget* form, grid::Grid* grd, QWidget* picButtons, QAbstractButton* cmdRecalculate,
                       QAbstractButton* cmdPrint, QAbstractButton* cmdOpenEdit, QAbstractButton* cmdClose,
                       QAbstractButton* cmdPrevious, QAbstractButton* cmdNext);

@@ -1,5 +1,6 @@
 #include "platform/grid/grid_qt.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -36,11 +37,11 @@ public:
         return Q(c.numberFormat.empty() ? v.ToText() : Format(v, c.numberFormat));
     }
 
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex&) const override {
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const override {
         auto* editor = new QLineEdit(parent);
         editor->setFrame(false);
         QObject::connect(editor, &QLineEdit::textEdited, grid_, [g = grid_] { g->OnEditorEdited(); });
-        grid_->OnEditorOpened(editor);
+        grid_->OnEditorOpened(editor, index.row(), index.column());
         return editor;
     }
 
@@ -61,6 +62,7 @@ public:
         if (grid_->AfterColEdit) grid_->AfterColEdit(index.column(), text);
         grid_->editorDirty_ = false;
         model->setData(index, Q(text), Qt::EditRole);
+        grid_->storeRefused_ = !grid_->model_->LastStoreSucceeded();
     }
 
 protected:
@@ -98,6 +100,50 @@ public:
     bool OpenEditor(const QModelIndex& index) { return edit(index, AllEditTriggers, nullptr); }
 
 protected:
+    // Tab is the grid's, never the focus chain's: the next editable cell or out of the grid.
+    bool event(QEvent* e) override {
+        if (e->type() == QEvent::KeyPress) {
+            const auto* k = static_cast<QKeyEvent*>(e);
+            const bool tab = k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab;
+            if (tab && !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+                const bool forward = k->key() == Qt::Key_Tab && !(k->modifiers() & Qt::ShiftModifier);
+                grid_->TabFrom(currentIndex().row(), currentIndex().column(), forward);
+                return true;
+            }
+        }
+        return QTableView::event(e);
+    }
+
+    // Typing never searches the rows: on a cell that cannot be edited, the
+    // first letter would move the cursor to another row and the rest of the
+    // typing would land there.
+    void keyboardSearch(const QString&) override {
+        const QModelIndex current = currentIndex();
+        if (current.isValid() && grid_->CellLocked(current.row(), current.column())) QApplication::beep();
+    }
+
+    // Left and Right cross from one pane into the other on the same row.
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override {
+        const QModelIndex current = currentIndex();
+        if ((action == MoveLeft || action == MoveRight) && current.isValid()) {
+            const int col = grid_->ColumnBeside(current.column(), action == MoveRight ? 1 : -1);
+            return col < 0 ? current : model()->index(current.row(), col);
+        }
+        return QTableView::moveCursor(action, modifiers);
+    }
+
+    // Tab out of an open cell goes on from that cell, even when storing it
+    // bound the rows again; a refused entry keeps the cursor where it was.
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override {
+        const bool forward = hint == QAbstractItemDelegate::EditNextItem;
+        const bool tab = forward || hint == QAbstractItemDelegate::EditPreviousItem;
+        const int row = grid_->editedRow_, col = grid_->editedCol_;
+        QTableView::closeEditor(editor, tab ? QAbstractItemDelegate::NoHint : hint);
+        if (!tab) return;
+        if (grid_->storeRefused_) grid_->TakeKeyboard();
+        else grid_->TabFrom(row, col, forward);
+    }
+
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override {
         const bool starts = index.isValid() && state() != EditingState &&
                             (model()->flags(index) & Qt::ItemIsEditable) &&
@@ -184,6 +230,7 @@ void Grid::MakePane() {
     view->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                           QAbstractItemView::AnyKeyPressed);
     view->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    view->setTabKeyNavigation(false);
     view->setWordWrap(true);
     view->setCornerButtonEnabled(false);
     QHeaderView* h = view->horizontalHeader();
@@ -233,6 +280,9 @@ QTableView* Grid::Pane(int split) const {
 
 void Grid::Bind(db::Database& db, const std::string& recordSource) {
     if (activeEditor_) UpdateRecord();
+    // The frozen pane goes: a keyboard in it would otherwise leave the grid.
+    const bool keyboard = HasKeyboard();
+    if (keyboard) d_->panes.back()->setFocus(Qt::OtherFocusReason);
     ++applying_;
     while (d_->panes.size() > 1) {
         PaneView* frozen = d_->panes.front();
@@ -250,6 +300,7 @@ void Grid::Bind(db::Database& db, const std::string& recordSource) {
     ApplyAll();
     if (model_->RecordCount() > 0) SetCurrentCell(0, 0);
     else OnCurrentChanged(-1, -1, -1, -1);
+    if (keyboard) TakeKeyboard();
 }
 
 void Grid::Refresh() {
@@ -298,6 +349,7 @@ void Grid::AddSplit() {
     MakePane();
     ApplyAll();
     if (Row() >= 0) d_->panes[0]->setCurrentIndex(model_->index(Row(), std::max(Col(), 0)));
+    FollowCurrentPane();
 }
 
 void Grid::ApplyColumn(int split, int col) {
@@ -472,9 +524,12 @@ bool Grid::WriteCurrentCell(const Value& v) {
     return model_->StoreCell(Row(), Col(), v);
 }
 
-void Grid::OnEditorOpened(QWidget* editor) {
+void Grid::OnEditorOpened(QWidget* editor, int row, int col) {
     activeEditor_ = editor;
     editorDirty_ = false;
+    storeRefused_ = false;
+    editedRow_ = row;
+    editedCol_ = col;
 }
 
 void Grid::OnEditorClosed(QWidget* editor) {
@@ -503,7 +558,88 @@ void Grid::OnCurrentChanged(int, int, int lastRow, int lastCol) {
     // The panes store an open cell themselves when the user moves off it;
     // moves by code store it first (SetCurrentCell).
     UpdateCellButtons();
+    FollowCurrentPane();
     if (RowColChange) RowColChange(lastRow, lastCol);
+}
+
+// ---- The keyboard ----
+
+bool Grid::HasKeyboard() const {
+    const QWidget* f = window()->focusWidget();
+    return f && (f == this || isAncestorOf(f));
+}
+
+void Grid::TakeKeyboard() {
+    if (activeEditor_ && activeEditor_->isVisible()) {
+        activeEditor_->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    d_->panes[static_cast<size_t>(PaneOfColumn(std::max(Col(), 0)))]->setFocus(Qt::OtherFocusReason);
+}
+
+void Grid::FollowCurrentPane() {
+    if (SplitCount() < 2 || Col() < 0) return;
+    const QWidget* f = window()->focusWidget();
+    PaneView* want = d_->panes[static_cast<size_t>(PaneOfColumn(Col()))];
+    for (PaneView* view : d_->panes)
+        if (f == view && view != want) want->setFocus(Qt::OtherFocusReason);
+}
+
+std::vector<int> Grid::ShownColumns() const {
+    std::vector<int> shown;
+    for (int s = 0; s < SplitCount(); ++s)
+        for (int c = 0; c < ColumnCount(); ++c)
+            if (Layout(s, c).visible && PaneOfColumn(c) == s) shown.push_back(c);
+    return shown;
+}
+
+int Grid::ColumnBeside(int col, int step) const {
+    const std::vector<int> shown = ShownColumns();
+    const auto at = std::find(shown.begin(), shown.end(), col);
+    if (at == shown.end()) return -1;
+    const auto i = (at - shown.begin()) + step;
+    return i >= 0 && i < static_cast<std::ptrdiff_t>(shown.size()) ? shown[static_cast<size_t>(i)] : -1;
+}
+
+void Grid::TabFrom(int row, int col, bool forward) {
+    const int rows = model_->RecordCount();
+    if (tabAction_ == kTabCellToCell && rows > 0) {
+        const std::vector<int> shown = ShownColumns();
+        const auto n = static_cast<std::ptrdiff_t>(shown.size());
+        const auto at = std::find(shown.begin(), shown.end(), col);
+        std::ptrdiff_t i = at != shown.end() ? at - shown.begin() : forward ? -1 : n;
+        int r = std::clamp(row, 0, rows - 1);
+        while (n > 0) {
+            i += forward ? 1 : -1;
+            if (i >= n) {
+                if (++r >= rows) break;
+                i = 0;
+            } else if (i < 0) {
+                if (--r < 0) break;
+                i = n - 1;
+            }
+            const int c = shown[static_cast<size_t>(i)];
+            if (CellLocked(r, c)) continue;
+            SetCurrentCell(r, c);
+            MakeCurrentVisible();
+            TakeKeyboard();
+            return;
+        }
+    }
+    FocusOutside(forward);
+}
+
+void Grid::FocusOutside(bool forward) {
+    QWidget* w = this;
+    for (int guard = 0; guard < 1000; ++guard) {
+        w = forward ? w->nextInFocusChain() : w->previousInFocusChain();
+        if (!w || w == this) return;
+        if (isAncestorOf(w) || w->window() != window()) continue;
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isVisible() && w->isEnabled()) {
+            w->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return;
+        }
+    }
 }
 
 void Grid::OnSelectionChanged() {
@@ -592,6 +728,7 @@ Column& Column::Write(F f) {
         g_->ApplyColumn(s, col_);
     }
     g_->UpdateFrozenWidth();
+    g_->FollowCurrentPane();
     return *this;
 }
 

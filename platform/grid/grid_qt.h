@@ -23,6 +23,10 @@ namespace vt::grid {
 
 enum Alignment : int { kAlignLeft = 0, kAlignRight = 1, kAlignCenter = 2, kAlignGeneral = 3 };
 
+// What Tab does in the grid: move from one editable cell to the next, on to
+// the next row (and out of the grid after the last), or leave the grid at once.
+enum TabAction : int { kTabLeavesGrid = 0, kTabCellToCell = 2 };
+
 // Rows are never lower than this.
 inline constexpr double kMinRowHeight = 230;
 
@@ -128,6 +132,9 @@ public:
     double DefaultColumnWidth() const { return 1440; }
     const ColumnLayout& Layout(int split, int col) const;
 
+    int TabAction() const { return tabAction_; }
+    void SetTabAction(int action) { tabAction_ = action; }
+
     // A rule that locks single cells, beside the columns' locks.
     std::function<bool(int row, int col)> CellLockRule;
     bool CellLocked(int row, int col) const;
@@ -147,6 +154,12 @@ public:
     bool FindFirst(const std::string& field, db::FindOp op, const Value& key);
     bool FindLast(const std::string& field, db::FindOp op, const Value& key);
     std::vector<int> SelectedRows() const;
+
+    // The keyboard: whether it is in this grid (its window's focus, active or
+    // not), and putting it there, in the open cell editor or else in the pane
+    // that shows the current cell.
+    bool HasKeyboard() const;
+    void TakeKeyboard();
 
     // The row being typed into: unstored text in the open cell editor.
     bool DataChanged() const;
@@ -195,10 +208,19 @@ private:
     void OnRowResized(int oldPx, int newPx);
     void OnCurrentChanged(int row, int col, int lastRow, int lastCol);
     void OnSelectionChanged();
-    void OnEditorOpened(QWidget* editor);
+    void OnEditorOpened(QWidget* editor, int row, int col);
     void OnEditorClosed(QWidget* editor);
     void OnEditorEdited();
     void MakePane();
+    // The columns in the order a person sees them: the frozen pane's, then the others.
+    std::vector<int> ShownColumns() const;
+    // The column beside `col` (step -1 or 1) across both panes; -1 at an end.
+    int ColumnBeside(int col, int step) const;
+    // Tab (or Shift+Tab) from a cell, as the tab action says.
+    void TabFrom(int row, int col, bool forward);
+    void FocusOutside(bool forward);
+    // Keeps the keyboard, when it is in a pane, in the pane of the current cell.
+    void FollowCurrentPane();
 
     GridModel* model_;
     std::vector<std::vector<ColumnLayout>> splits_;
@@ -208,6 +230,9 @@ private:
     double rowHeight_ = 0;
     QWidget* activeEditor_ = nullptr;
     bool editorDirty_ = false;
+    bool storeRefused_ = false;  // the last entry typed was refused
+    int editedRow_ = -1, editedCol_ = -1;  // the cell the open editor belongs to
+    int tabAction_ = kTabCellToCell;
     int applying_ = 0;  // layout being applied by code: no resize events
 };
 

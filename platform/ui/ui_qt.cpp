@@ -1,6 +1,7 @@
 #include "platform/ui/ui_qt.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -103,10 +104,17 @@ int QtUi::MessageBox(const std::string& prompt, int style, const std::string& ti
     // The pointer must not stay an hourglass over a question.
     const bool busy = busyDepth_ > 0;
     if (busy) QApplication::setOverrideCursor(Qt::ArrowCursor);
-    box->exec();
+    const int answer = Ask(*box);
     if (busy) QApplication::restoreOverrideCursor();
-    QAbstractButton* clicked = box->clickedButton();
-    return clicked ? AnswerOf(box->standardButton(clicked)) : kCancel;
+    return answer;
+}
+
+int Ask(QMessageBox& box) {
+    const QPointer<QWidget> active = QApplication::activeWindow();
+    box.exec();
+    if (active && active->isVisible() && active != QApplication::activeWindow()) active->activateWindow();
+    QAbstractButton* clicked = box.clickedButton();
+    return clicked ? AnswerOf(box.standardButton(clicked)) : kCancel;
 }
 
 void QtUi::Beep() { QApplication::beep(); }

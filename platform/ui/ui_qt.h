@@ -42,6 +42,10 @@ inline constexpr int kDefaultButton4 = 768;
 // becomes the application's display name.
 std::unique_ptr<QMessageBox> BuildMessageBox(const std::string& prompt, int style, const std::string& title,
                                              QWidget* parent = nullptr);
+// Shows a built box modally and answers with its pressed button. The window
+// that was active before gets the activation back, so that its keyboard is
+// where it was, whether or not a window manager hands it back.
+int Ask(QMessageBox& box);
 // The answer code of a pressed button (kOk ... kNo); kCancel for anything else.
 int AnswerOf(QMessageBox::StandardButton button);
 // "Cost Report Files (*.CRF)|*.CRF" as Qt writes a filter: "Cost Report Files (*.CRF)".

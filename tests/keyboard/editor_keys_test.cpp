@@ -1,0 +1,125 @@
+// The editors keyed as a clerk keys a report from paper: figures down a
+// column with Enter and Down, rows across with Tab, a new line typed straight
+// after Add, locked cells that take no key, and a refused entry answered in a
+// real message box; after each step the keyboard is still in the grid, on the
+// cell where the next key belongs.
+#include <QPushButton>
+
+#include "engine/general/b.h"
+#include "engine/general/b1.h"
+#include "tests/keyboard/keyboard_test.h"
+
+namespace vt::test {
+namespace {
+
+using Cell = std::pair<std::string, int>;
+
+class EditorKeys : public KeyboardTest {
+protected:
+    // Two expense cost centres of the list, by number.
+    std::pair<std::string, std::string> TwoCostCentres() {
+        auto rs = db().OpenRecordset("SELECT CCNum FROM CostCenters WHERE CCNum < 200 ORDER BY CCNum;");
+        rs.MoveFirst();
+        const std::string first = rs.Field(0).ToText();
+        rs.MoveNext();
+        return {first, rs.Field(0).ToText()};
+    }
+};
+
+TEST_F(EditorKeys, FiguresDownAColumnWithEnterAndDownThenOnWithTab) {
+    Need("B", Build_B);
+    auto* e = Show("B");
+    const Table before = Rows("SELECT LineNum, Expenses FROM B ORDER BY LineNum;");
+    const int first = e->grd->Row();
+    Press(Qt::Key_Right);
+    ASSERT_EQ(e->grd->Col(), 2);
+    std::vector<std::string> keyed;
+    for (int i = 0; i < 10; ++i) {
+        keyed.push_back(e->Current("LineNum").ToText());
+        Enter(std::to_string(1000 * (i + 1)));
+        EXPECT_TRUE(InGrid(e)) << i;
+        EXPECT_EQ(Cursor(e, "LineNum"), Cell(keyed.back(), 2)) << "Enter keeps the cell";
+        Press(Qt::Key_Down);
+    }
+    // Tab moves on from cell to cell; in B the only open column is on the next row.
+    const int tabbedFrom = e->grd->Row();
+    for (int i = 0; i < 3; ++i) {
+        keyed.push_back(e->Current("LineNum").ToText());
+        Enter(std::to_string(50 * (i + 1)), Qt::Key_Tab);
+        EXPECT_TRUE(InGrid(e));
+        EXPECT_EQ(std::pair(e->grd->Row(), e->grd->Col()), std::pair(tabbedFrom + i + 1, 2));
+    }
+    Table expected = before;
+    for (auto& row : expected) {
+        const auto at = std::find(keyed.begin(), keyed.end(), row[0]);
+        if (at == keyed.end()) continue;
+        const auto i = at - keyed.begin();
+        row[1] = std::to_string(i < 10 ? 1000 * (i + 1) : 50 * (i - 9));
+    }
+    EXPECT_EQ(Rows("SELECT LineNum, Expenses FROM B ORDER BY LineNum;"), expected);
+    EXPECT_EQ(first, 0);
+}
+
+TEST_F(EditorKeys, ARefusedAmountAnsweredInAMessageBoxLeavesTheKeyboardOnTheCell) {
+    Need("B", Build_B);
+    RealMessageBoxes();
+    auto* e = Show("B");
+    Press(Qt::Key_Right);
+    const Cell start = Cursor(e, "LineNum");
+    ui.ExpectMessage();
+    Enter("12abc");
+    EXPECT_EQ(ui.Prompts(), std::vector<std::string>{"This field may only contain numeric values"});
+    EXPECT_TRUE(InGrid(e));
+    EXPECT_EQ(Cursor(e, "LineNum"), start);
+    // The next figure lands in the same cell, and the one after on the next row.
+    Enter("700");
+    Press(Qt::Key_Down);
+    Enter("800");
+    EXPECT_EQ(Rows("SELECT Expenses FROM B WHERE LineNum = ?;", {Value(Currency::FromDouble(std::stod(start.first)))}),
+              (Table{{"700"}}));
+    EXPECT_TRUE(InGrid(e));
+}
+
+TEST_F(EditorKeys, BOneAddIsReadyForTheExplanationAndTabKeysTheLineAcross) {
+    Need("B1", Build_B1);
+    const auto [up, down] = TwoCostCentres();
+    auto* e = Show("B1");
+    Click(e->cmdAdd);
+    EXPECT_EQ(Cursor(e, "SeqNum"), Cell("1", 1));
+    EXPECT_TRUE(e->grd->EditActive() && InGrid(e));
+    for (const std::string& typed : {std::string("Rent moved"), std::string("a"), up, std::string("300"), down})
+        Enter(typed, Qt::Key_Tab);
+    Enter("300");
+    EXPECT_TRUE(InGrid(e));
+    EXPECT_EQ(Keyed("SELECT SeqNum, Explanation, Code, UpCCNum, UpAmount, DnCCNum, DnAmount FROM B1 WHERE SeqNum < 100;"),
+              "1:Rent moved,A," + up + ",300," + down + ",300;");
+}
+
+TEST_F(EditorKeys, KeysOnLockedCellsChangeNoRow) {
+    // A Part IV: a line whose name begins with the letter typed on line 9's
+    // locked name, which a search by typing would jump to.
+    auto* e = Show("Ap4");
+    Click(e->cmdAdd);
+    Enter("Cascade Manor");
+    const Table before = Rows("SELECT LineNum, Component FROM Ap4 ORDER BY LineNum;");
+    ASSERT_EQ(before.size(), 2u);
+    ClickCell(e, "LineNum", 9, 1);
+    Enter("Cxyz Partners");
+    EXPECT_EQ(Rows("SELECT LineNum, Component FROM Ap4 ORDER BY LineNum;"), before);
+    EXPECT_EQ(Cursor(e, "LineNum"), Cell("9", 1));
+    EXPECT_TRUE(InGrid(e));
+
+    // A Part I: the locked line numbers and legends of the provider lines.
+    auto* a = Show("Ap1");
+    const auto all = All_Tables();
+    for (double line : {8.01, 3.01}) {
+        for (int col : {0, 1}) {
+            ClickCell(a, "SeqNum", line, col);
+            if (a->grd->CellLocked(a->grd->Row(), col)) Enter("Cxyz");
+        }
+    }
+    EXPECT_EQ(All_Tables(), all);
+}
+
+}  // namespace
+}  // namespace vt::test
