@@ -253,8 +253,10 @@ void EditForm::ChangeLines(const std::string& keyField, const std::function<std:
         });
     }
     // Once the window takes keys again: the next key goes into the grid, and
-    // after an add straight into the new line.
+    // after an add straight into the new line. A dialog of the command (the
+    // new cost centre's number) may have left no window active.
     if (!landing) return;
+    if (!isActiveWindow()) activateWindow();
     grd->TakeKeyboard();
     if (landing->edit) grd->StartEdit();
 }

@@ -122,6 +122,15 @@ protected:
         if (current.isValid() && grid_->CellLocked(current.row(), current.column())) QApplication::beep();
     }
 
+    // An arrow past the first or last row moves nowhere, but still stores the
+    // open cell, as every arrow out of a cell does.
+    void keyPressEvent(QKeyEvent* e) override {
+        const bool vertical = (e->key() == Qt::Key_Up || e->key() == Qt::Key_Down) && e->modifiers() == Qt::NoModifier;
+        const QModelIndex before = currentIndex();
+        QTableView::keyPressEvent(e);
+        if (vertical && grid_->EditActive() && currentIndex() == before) grid_->UpdateRecord();
+    }
+
     // Left and Right cross from one pane into the other on the same row.
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override {
         const QModelIndex current = currentIndex();

@@ -5,8 +5,14 @@
 // cell where the next key belongs.
 #include <QPushButton>
 
+#include <QTimer>
+
+#include "costcentres/frmAddCC.h"
 #include "engine/general/b.h"
 #include "engine/general/b1.h"
+#include "engine/general/c.h"
+#include "engine/general/d.h"
+#include "engine/general/i.h"
 #include "tests/keyboard/keyboard_test.h"
 
 namespace vt::test {
@@ -91,6 +97,12 @@ TEST_F(EditorKeys, BOneAddIsReadyForTheExplanationAndTabKeysTheLineAcross) {
         Enter(typed, Qt::Key_Tab);
     Enter("300");
     EXPECT_TRUE(InGrid(e));
+    // A second line, deleted again: the cursor back on line 1, the keyboard in the grid.
+    Click(e->cmdAdd);
+    Enter("Wrong line");
+    Click(e->cmdDelete);
+    EXPECT_EQ(Cursor(e, "SeqNum").first, "1");
+    EXPECT_TRUE(InGrid(e));
     EXPECT_EQ(Keyed("SELECT SeqNum, Explanation, Code, UpCCNum, UpAmount, DnCCNum, DnAmount FROM B1 WHERE SeqNum < 100;"),
               "1:Rent moved,A," + up + ",300," + down + ",300;");
 }
@@ -119,6 +131,60 @@ TEST_F(EditorKeys, KeysOnLockedCellsChangeNoRow) {
         }
     }
     EXPECT_EQ(All_Tables(), all);
+
+    // A viewer: every cell locked, and no letter moves its cursor.
+    auto* v = View("Ap4");
+    Activate(v);
+    const Cell shown = Cursor(v, "LineNum");
+    Type("Cxyz");
+    EXPECT_EQ(Cursor(v, "LineNum"), shown);
+}
+
+TEST_F(EditorKeys, AfterAddTheNewLinesCellTakesWhatIsTypedNext) {
+    Need("B1", Build_B1);
+    Need("C", Build_C);
+    Need("DpB", Build_DpB);
+    Need("DpC", Build_DpC);
+    Need("I", Build_I);
+    const std::string costCentre = TwoCostCentres().first;
+    // The cost-centre list asks for the new number first: its first offer, by a click.
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [] {
+        if (auto* d = qobject_cast<gui::frmAddCC*>(QApplication::activeModalWidget()))
+            QTest::mouseClick(d->cmdButton[0], Qt::LeftButton);
+    });
+    answer.start(10);
+    const struct {
+        const char* code;
+        const char* key;
+        double from;  // the line the cursor is on at the click; 0: where the window opens
+        int col;      // the new line's cell that takes the typing
+        std::string typed;
+    } cases[] = {
+        {"Ap1", "SeqNum", 0, 2, "Treasurer"},   {"Ap3", "LineNum", 0, 1, "Alder Court"},
+        {"Ap4", "LineNum", 0, 1, "Pharmacy"},   {"Ap5", "LineNum", 0, 1, "East Clinic"},
+        {"B1", "SeqNum", 0, 1, "Rent moved"},   {"C", "LineNum", 13, 1, "Copier lease"},
+        {"DpB", "SeqNum", 0, 1, costCentre},    {"DpC", "SeqNum", 0, 1, "Quelldorn Supply"},
+        {"I", "SeqNum", 0, 1, "Vending"},       {"CCs", "CCNum", 12, 2, "Courier Services"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.code);
+        auto* e = Show(c.code);
+        ASSERT_NE(e, nullptr);
+        if (c.from) ClickCell(e, c.key, c.from, 1);
+        Click(e->cmdAdd);
+        EXPECT_TRUE(e->grd->EditActive() && InGrid(e));
+        EXPECT_EQ(e->grd->Col(), c.col);
+        const Value line = e->Current(c.key);
+        const std::string field = e->grd->Data().FieldName(c.col);
+        Enter(c.typed);
+        const std::string table = std::string(c.code) == "CCs" ? "CostCenters" : c.code;
+        EXPECT_EQ(Rows("SELECT " + field + " FROM " + table + " WHERE " + c.key + " = ?;", {line}),
+                  (Table{{c.typed}}));
+        EXPECT_TRUE(InGrid(e));
+        UnloadAllForms();
+        Settle();
+    }
 }
 
 }  // namespace

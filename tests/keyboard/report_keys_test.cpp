@@ -68,15 +68,19 @@ TEST_F(ReportKeys, EOneAddColumnFromTheKeyboardThenFiguresIntoTheNewColumn) {
     auto* a = Show("Ap3");
     Click(a->cmdAdd);
     Enter("Alder Court");
-    auto* e = Show<gui::ChainEditForm>("E1");
     // Every button inside the window, below the grid, on first show.
-    for (QPushButton* b : {e->cmdPrevious, e->cmdAdd, e->cmdDelete, e->cmdOpenView, e->cmdRecalculate, e->cmdClose,
-                           e->cmdNext}) {
-        const QRect place(b->mapTo(e, QPoint(0, 0)), b->size());
-        EXPECT_TRUE(e->rect().contains(place)) << b->objectName().toStdString();
-        EXPECT_FALSE(place.intersects(e->grd->geometry())) << b->objectName().toStdString();
-        EXPECT_TRUE(b->isVisible()) << b->objectName().toStdString();
+    for (const char* code : {"F1p2", "E1"}) {
+        auto* w = Show<gui::ChainEditForm>(code);
+        for (QPushButton* b : {w->cmdPrevious, w->cmdAdd, w->cmdDelete, w->cmdOpenView, w->cmdRecalculate,
+                               w->cmdClose, w->cmdNext}) {
+            SCOPED_TRACE(code + (" " + b->objectName().toStdString()));
+            const QRect place(b->mapTo(w, QPoint(0, 0)), b->size());
+            EXPECT_TRUE(w->rect().contains(place));
+            EXPECT_FALSE(place.intersects(w->grd->geometry()));
+            EXPECT_TRUE(b->isVisible());
+        }
     }
+    auto* e = Loaded<gui::ChainEditForm>("frmEditE1");
     const double cc = db().Scalar("SELECT MIN(CCNum) FROM CostCenters WHERE CCNum >= 4 AND CCNum < 200").ToDouble();
     gui::Set_CC_Chooser([cc](const std::string&) { return std::optional(Currency::FromDouble(cc)); });
     // Tab leaves E-1's grid; on along the strip to Add Column, and Space presses it.
@@ -93,6 +97,75 @@ TEST_F(ReportKeys, EOneAddColumnFromTheKeyboardThenFiguresIntoTheNewColumn) {
     Press(Qt::Key_Down);
     EXPECT_TRUE(InGrid(reopened));
     EXPECT_EQ(Keyed("SELECT SeqNum, Col_1 FROM E1 WHERE SeqNum = 1;"), "1:4500;");
+}
+
+TEST_F(ReportKeys, CFStatisticsGBasesAndAPartOneKeyedWhereTyped) {
+    Need("C", Build_C);
+    const std::string cc = db().Scalar("SELECT MIN(CCNum) FROM CostCenters WHERE CCNum >= 4 AND CCNum < 200").ToText();
+    // Two facilities, so that the chain sheets have rows to key.
+    auto* a = Show("Ap3");
+    for (const char* name : {"Alder Court", "Birch House"}) {
+        Click(a->cmdAdd);
+        Enter(name);
+    }
+
+    // C: a new line keyed across with Tab, then amounts down the fixed lines.
+    auto* c = Show("C");
+    ClickCell(c, "LineNum", 13, 1);
+    Click(c->cmdAdd);
+    for (const std::string& typed : {std::string("Copier lease"), std::string("a"), std::string("-1200")})
+        Enter(typed, Qt::Key_Tab);
+    Enter(cc);
+    EXPECT_EQ(Cursor(c, "LineNum"), Cell("13.01", 4));
+    ClickCell(c, "LineNum", 1, 3);
+    for (const char* amount : {"100", "200", "300"}) {
+        Enter(amount);
+        Press(Qt::Key_Down);
+    }
+    EXPECT_EQ(Keyed("SELECT LineNum, Description, Basis, Amount, CCNum FROM C WHERE Amount <> 0 ORDER BY LineNum;"),
+              "1:" + Rows("SELECT Description FROM C WHERE LineNum = 1;")[0][0] + ",,100,;"
+              "2:" + Rows("SELECT Description FROM C WHERE LineNum = 2;")[0][0] + ",,200,;"
+              "3:" + Rows("SELECT Description FROM C WHERE LineNum = 3;")[0][0] + ",,300,;"
+              "13.01:Copier lease,A,-1200," + cc + ";");
+
+    // F Part II: statistics across the row with Tab, on to the next row.
+    auto* f = Show("Fp2");
+    const int values = static_cast<int>(db().Fields("Fp2").size()) - 3;
+    ASSERT_GE(values, 1);
+    ClickCell(f, "SeqNum", 1, 3);
+    const Table before = Rows("SELECT * FROM Fp2 WHERE SeqNum NOT IN (1, 1.01) ORDER BY SeqNum;");
+    for (int k = 0; k < 2 * values; ++k) Enter(std::to_string(10 + k), Qt::Key_Tab);
+    EXPECT_TRUE(InGrid(f));
+    for (int k = 0; k < 2 * values; ++k) {
+        const std::string field = db().Fields("Fp2")[static_cast<size_t>(3 + k % values)].name;
+        EXPECT_EQ(Rows("SELECT " + field + " FROM Fp2 WHERE SeqNum = ?;", {Value::Cur(k < values ? 1 : 1.01)}),
+                  (Table{{std::to_string(10 + k)}}))
+            << field;
+    }
+    EXPECT_EQ(Rows("SELECT * FROM Fp2 WHERE SeqNum NOT IN (1, 1.01) ORDER BY SeqNum;"), before);
+
+    // G Part I: the three bases down the one open column.
+    auto* g = Show("Gp1");
+    ClickCell(g, "SeqNum", 1, 2);
+    for (const char* base : {"5000", "3000", "2000"}) Enter(base, Qt::Key_Down);
+    EXPECT_EQ(Keyed("SELECT SeqNum, TotalCost FROM Gp1 WHERE SeqNum > 0 AND SeqNum < 4 ORDER BY SeqNum;"),
+              "1:5000;2:3000;3:2000;");
+
+    // A Part I: a letter on a pick-list line types nothing; on an identity
+    // line it opens the provider information and types nothing.
+    auto* p = Show<gui::frmEditAp1>("Ap1");
+    const auto all = All_Tables();
+    ClickCell(p, "SeqNum", 8, 2);
+    Type("G");
+    p->mnuType->close();
+    Activate(p);
+    ClickCell(p, "SeqNum", 2.02, 2);
+    Type("9");
+    QWidget* dialog = nullptr;
+    ASSERT_TRUE(gui::Is_Form_Loaded("frmCRFEditKey", &dialog));
+    dialog->close();
+    Settle();
+    EXPECT_EQ(All_Tables(), all);
 }
 
 }  // namespace
