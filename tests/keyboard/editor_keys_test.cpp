@@ -97,6 +97,11 @@ TEST_F(EditorKeys, BOneAddIsReadyForTheExplanationAndTabKeysTheLineAcross) {
         Enter(typed, Qt::Key_Tab);
     Enter("300");
     EXPECT_TRUE(InGrid(e));
+    // Shift+Tab steps back through the decrease line number, over the hidden
+    // name, to the increase amount.
+    Press(Qt::Key_Tab, Qt::ShiftModifier);
+    Press(Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(Cursor(e, "SeqNum"), Cell("1", 5));
     // A second line, deleted again: the cursor back on line 1, the keyboard in the grid.
     Click(e->cmdAdd);
     Enter("Wrong line");

@@ -7,6 +7,7 @@
 
 #include "editors/chain_edit_form.h"
 #include "editors/frmEditAp1.h"
+#include "shell/core/worksheet_catalogue.h"
 #include "engine/general/b.h"
 #include "engine/general/b1.h"
 #include "engine/general/c.h"
@@ -32,6 +33,30 @@ protected:
         return t;
     }
 };
+
+// Every worksheet window as first shown: its strip below the grid, each
+// button whole inside the window.
+TEST_F(ReportKeys, EveryWindowOpensWithItsButtonsBelowTheGrid) {
+    for (const Worksheet& sheet : Worksheet_Catalogue()) {
+        for (const char* mode : {"edit", "view"}) {
+            if (std::string(mode) == "edit" && !sheet.editor) continue;
+            SCOPED_TRACE(std::string(mode) + " " + sheet.code);
+            if (!Table_Exists(sheet.code)) sheet.build();
+            auto* w = Open(mode, sheet.code);
+            ASSERT_NE(w, nullptr);
+            Activate(w);
+            for (QPushButton* b : w->findChildren<QPushButton*>()) {
+                if (b->window() != w) continue;
+                SCOPED_TRACE(b->objectName().toStdString());
+                const QRect place(b->mapTo(w, QPoint(0, 0)), b->size());
+                EXPECT_TRUE(b->isVisible() && w->rect().contains(place));
+                EXPECT_FALSE(place.intersects(w->grd->geometry()));
+            }
+            UnloadAllForms();
+            Settle();
+        }
+    }
+}
 
 TEST_F(ReportKeys, PartThreeFacilitiesKeyedAcrossBothPanesOneAddedBetweenTwo) {
     auto* e = Show("Ap3");
