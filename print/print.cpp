@@ -157,6 +157,13 @@ void Out::Line() { EndLine(FileOf(fn_)); }
 
 int Out::Column() const { return static_cast<int>(FileOf(fn_).line.size()) + 1; }
 
+void WriteHeading(Out out, const Heading& heading) {
+    for (const HeadingLine& line : heading) {
+        for (const HeadingItem& item : line) out.Tab(item.col) << item.text;
+        out.Line();
+    }
+}
+
 void Print_Centered(int fileNum, const std::string& text, int& center) {
     if (center == 0) center = PrintLayout().Page_Center_Col;
     const int length = static_cast<int>(Utf8Length(text));

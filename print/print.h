@@ -5,6 +5,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "platform/value/value.h"
 
@@ -54,6 +55,17 @@ public:
 private:
     int fn_;
 };
+
+// A block of fixed lines (a sheet's column headings, a form's captions) as
+// data: each line's items are written at their columns as Tab places them,
+// then the line ends. A line without items is a blank line.
+struct HeadingItem {
+    int col;
+    std::string text;
+};
+using HeadingLine = std::vector<HeadingItem>;
+using Heading = std::vector<HeadingLine>;
+void WriteHeading(Out out, const Heading& heading);
 
 // Page header; increments page, sets lines to the header's line count.
 void Print_Page_Header(int fileNum, const std::string& sheetName, int& page, int& lines);

@@ -182,67 +182,46 @@ void PrintPartsIAndII(print::SheetPrint& sp) {
         return it == info.end() ? std::string() : Text(it->second);
     };
 
-    sp.NewPage();
-    print::Out o = sp.out();
-    o.Line();
-    o.Line();
-    o.Tab(0) << "Part I - General Information";
-    o.Line();
-    o.Line();
-    o << "1.  Home Office Name:";
-    o.Tab(97) << "2A  No. Assigned by Designated Intermediary:";
-    o.Line();
-    o.Tab(5) << at(100);
-    o.Tab(101) << at(201);
-    o.Line();
-    o.Line();
-    o.Tab(97) << "2B. No. Assigned by CMS:";
-    o.Line();
-    o.Tab(101) << at(202);
-    o.Line();
-    o.Line();
-    o << "3.  Home Office Address:";
-    o.Tab(97) << "4.  Chain Operations Started On:";
-    o.Line();
-    o.Tab(5) << at(300);
-    o.Tab(101) << at(400);
-    o.Line();
-    for (int line : {301, 302, 303}) {
-        o.Tab(5) << at(line);
-        o.Line();
-    }
-    o.Line();
-    o.Tab(1) << "5.  Contact Person";
-    o.Tab(97) << "6.  Cost Statement Period:";
-    o.Line();
-    o.Tab(7) << "Name:   " + at(500);
-    o.Tab(103) << "From:  " + at(601);
-    o.Line();
-    o.Tab(7) << "Title:  " + at(501);
-    o.Tab(103) << "To:    " + at(602);
-    o.Line();
-    o.Line();
-    o.Tab(7) << "Phone:  " + at(502);
-    o.Tab(97) << "7.  Was Audited Financial Data used on";
-    o.Line();
-    o.Tab(101) << "Schedule B?  ";
-    o.Line();
     std::string boxes = "[ ] Yes    [ ] No";
     if (at(700) == "Yes")
         boxes[1] = 'X';
     else if (at(700) == "No")
         boxes[12] = 'X';
-    o.Tab(103) << boxes;
-    o.Line();
-    o.Line();
-    o << "8.  Type of Chain Organization:";
-    o.Line();
-    o.Tab(5) << at(800);
-    if (!Is_Blank(Value(at(801)))) o << ": " + at(801);
-    o.Line();
-    o.Line();
-    o << "9.  Key Officers of Home Office:";
-    o.Line();
+    std::string type = at(800);
+    if (!Is_Blank(Value(at(801)))) type += ": " + at(801);
+
+    sp.NewPage();
+    print::Out o = sp.out();
+    print::WriteHeading(o, {
+        {},
+        {},
+        {{0, "Part I - General Information"}},
+        {},
+        {{1, "1.  Home Office Name:"}, {97, "2A  No. Assigned by Designated Intermediary:"}},
+        {{5, at(100)}, {101, at(201)}},
+        {},
+        {{97, "2B. No. Assigned by CMS:"}},
+        {{101, at(202)}},
+        {},
+        {{1, "3.  Home Office Address:"}, {97, "4.  Chain Operations Started On:"}},
+        {{5, at(300)}, {101, at(400)}},
+        {{5, at(301)}},
+        {{5, at(302)}},
+        {{5, at(303)}},
+        {},
+        {{1, "5.  Contact Person"}, {97, "6.  Cost Statement Period:"}},
+        {{7, "Name:   " + at(500)}, {103, "From:  " + at(601)}},
+        {{7, "Title:  " + at(501)}, {103, "To:    " + at(602)}},
+        {},
+        {{7, "Phone:  " + at(502)}, {97, "7.  Was Audited Financial Data used on"}},
+        {{101, "Schedule B?  "}},
+        {{103, boxes}},
+        {},
+        {{1, "8.  Type of Chain Organization:"}},
+        {{5, type}},
+        {},
+        {{1, "9.  Key Officers of Home Office:"}},
+    });
     for (const auto& [legend, officer] : officers) {
         o.Tab(5) << Text(legend);
         o.Tab(29) << Text(officer);
@@ -274,83 +253,61 @@ void PrintPartsIAndII(print::SheetPrint& sp) {
     }
 }
 
+// The column headings of the landscape parts; Part III's come in two halves.
+const print::Heading kPartIIIFirstHalf = {
+    {{68, "Period Ending During"}, {96, "Date Acquired"}, {115, "Date Sold/Closed"}, {135, "Medicaid"},
+     {146, "Component"}},
+    {{23, "Component Name"}, {67, "Home Office Fiscal Year"}, {95, "During the Home"}, {115, "During the Home"},
+     {135, "Partic-"}, {148, "Cost"}},
+    {{19, "Health Care Facilities"}, {52, "Medicare No"}, {70, "From:"}, {84, "To:"}, {93, "Office Fiscal Year"},
+     {114, "Office Fiscal Year"}, {135, "ipation"}, {147, "Reimb."}},
+    {{28, "1"}, {57, "2"}, {72, "3"}, {85, "4"}, {102, "5"}, {123, "6"}, {138, "7"}, {149, "8"}},
+    {{9, Underscores(40)}, {52, Underscores(11)}, {67, Underscores(10)}, {80, Underscores(10)},
+     {93, Underscores(19)}, {114, Underscores(19)}, {135, Underscores(8)}, {146, Underscores(8)}},
+};
+
+const print::Heading kPartIIISecondHalf = {
+    {},
+    {{23, "Component Name"}, {60, "Medicare"}, {87, "Medicaid"}},
+    {{19, "Health Care Facilities"}, {57, "Intermediaries"}, {84, "Intermediaries"}},
+    {{18, "1"}, {64, "9"}, {91, "10"}},
+    {{9, Underscores(40)}, {52, Underscores(25)}, {79, Underscores(25)}},
+};
+
+const print::Heading kPartIV = {
+    {{53, "Period Ending During"}, {81, "Date Acquired"}, {100, "Date Sold/Closed"}},
+    {{23, "Component Name"}, {52, "Home Office Fiscal Year"}, {80, "During the Home"}, {100, "During the Home"}},
+    {{22, "Other Components"}, {55, "From:"}, {69, "To:"}, {78, "Office Fiscal Year"}, {99, "Office Fiscal Year"}},
+    {{28, "1"}, {57, "2"}, {70, "3"}, {87, "4"}, {108, "5"}},
+    {{9, Underscores(40)}, {52, Underscores(10)}, {65, Underscores(10)}, {82, Underscores(10)},
+     {103, Underscores(10)}},
+};
+
+const print::Heading kPartV = {
+    {{82, "Cost & Equity Included"}, {108, "Separate Cost"}, {130, "Designated"}},
+    {{23, "Component Name"}, {65, "Location"}, {82, "in this Cost Statement"}, {107, "Statement Filed"},
+     {128, "Region/Division"}},
+    {{22, "Other Components"}, {60, "City"}, {74, "State"}, {91, "Amount"}, {111, "Yes"}, {117, "No"},
+     {129, "Intermediary"}},
+    {{28, "1"}, {61, "2"}, {76, "3"}, {94, "4"}, {112, "5"}, {117, "6"}, {134, "7"}},
+    {{9, Underscores(40)}, {52, Underscores(20)}, {74, Underscores(5)}, {87, Underscores(13)},
+     {111, Underscores(3)}, {116, Underscores(3)}, {125, Underscores(20)}},
+};
+
 // Opens a page of one landscape part: header, the part's title and its
 // five-line heading block.
-using Heading = void (*)(print::Out&);
-
-void StartPartPage(print::SheetPrint& sp, const char* title, Heading heading) {
+void StartPartPage(print::SheetPrint& sp, const char* title, const print::Heading& heading) {
     sp.NewPage();
     print::Out o = sp.out();
     o.Tab(0) << title;
     o.Line();
     o.Line();
-    heading(o);
+    print::WriteHeading(o, heading);
     o.Line();
     sp.lines += 2 + 6;
 }
 
 void PrintPartIII(print::SheetPrint& sp) {
-    Heading firstHalfHeading = [](print::Out& o) {
-        o.Tab(68) << "Period Ending During";
-        o.Tab(96) << "Date Acquired";
-        o.Tab(115) << "Date Sold/Closed";
-        o.Tab(135) << "Medicaid";
-        o.Tab(146) << "Component";
-        o.Line();
-        o.Tab(23) << "Component Name";
-        o.Tab(67) << "Home Office Fiscal Year";
-        o.Tab(95) << "During the Home";
-        o.Tab(115) << "During the Home";
-        o.Tab(135) << "Partic-";
-        o.Tab(148) << "Cost";
-        o.Line();
-        o.Tab(19) << "Health Care Facilities";
-        o.Tab(52) << "Medicare No";
-        o.Tab(70) << "From:";
-        o.Tab(84) << "To:";
-        o.Tab(93) << "Office Fiscal Year";
-        o.Tab(114) << "Office Fiscal Year";
-        o.Tab(135) << "ipation";
-        o.Tab(147) << "Reimb.";
-        o.Line();
-        o.Tab(28) << "1";
-        o.Tab(57) << "2";
-        o.Tab(72) << "3";
-        o.Tab(85) << "4";
-        o.Tab(102) << "5";
-        o.Tab(123) << "6";
-        o.Tab(138) << "7";
-        o.Tab(149) << "8";
-        o.Line();
-        o.Tab(9) << Underscores(40);
-        o.Tab(52) << Underscores(11);
-        o.Tab(67) << Underscores(10);
-        o.Tab(80) << Underscores(10);
-        o.Tab(93) << Underscores(19);
-        o.Tab(114) << Underscores(19);
-        o.Tab(135) << Underscores(8);
-        o.Tab(146) << Underscores(8);
-        o.Line();
-    };
-    Heading secondHalfHeading = [](print::Out& o) {
-        o.Line();
-        o.Tab(23) << "Component Name";
-        o.Tab(60) << "Medicare";
-        o.Tab(87) << "Medicaid";
-        o.Line();
-        o.Tab(19) << "Health Care Facilities";
-        o.Tab(57) << "Intermediaries";
-        o.Tab(84) << "Intermediaries";
-        o.Line();
-        o.Tab(18) << "1";
-        o.Tab(64) << "9";
-        o.Tab(91) << "10";
-        o.Line();
-        o.Tab(9) << Underscores(40);
-        o.Tab(52) << Underscores(25);
-        o.Tab(79) << Underscores(25);
-        o.Line();
-    };
     const char* title = "Part III - Listing of Chain Healthcare Facility Components";
 
     // The ten columns need two page widths: every page of columns 1-8 is
@@ -372,7 +329,7 @@ void PrintPartIII(print::SheetPrint& sp) {
                 secondHalf = true;
                 rs.MoveTo(groupStart);
             }
-            StartPartPage(sp, title, secondHalf ? secondHalfHeading : firstHalfHeading);
+            StartPartPage(sp, title, secondHalf ? kPartIIISecondHalf : kPartIIIFirstHalf);
         }
         print::Out o = sp.out();
         o.Tab(1) << print::Format_Amount(rs["LineNum"], 5);
@@ -397,39 +354,10 @@ void PrintPartIII(print::SheetPrint& sp) {
 
 void PrintPartIV(print::SheetPrint& sp) {
     const char* sql = "SELECT * FROM Ap4 ORDER BY LineNum";
-    Heading heading = [](print::Out& o) {
-        o.Tab(53) << "Period Ending During";
-        o.Tab(81) << "Date Acquired";
-        o.Tab(100) << "Date Sold/Closed";
-        o.Line();
-        o.Tab(23) << "Component Name";
-        o.Tab(52) << "Home Office Fiscal Year";
-        o.Tab(80) << "During the Home";
-        o.Tab(100) << "During the Home";
-        o.Line();
-        o.Tab(22) << "Other Components";
-        o.Tab(55) << "From:";
-        o.Tab(69) << "To:";
-        o.Tab(78) << "Office Fiscal Year";
-        o.Tab(99) << "Office Fiscal Year";
-        o.Line();
-        o.Tab(28) << "1";
-        o.Tab(57) << "2";
-        o.Tab(70) << "3";
-        o.Tab(87) << "4";
-        o.Tab(108) << "5";
-        o.Line();
-        o.Tab(9) << Underscores(40);
-        o.Tab(52) << Underscores(10);
-        o.Tab(65) << Underscores(10);
-        o.Tab(82) << Underscores(10);
-        o.Tab(103) << Underscores(10);
-        o.Line();
-    };
     db::Recordset rs = Db().OpenRecordset(sql);
     sp.lines = 999;
     for (; !rs.Eof(); rs.MoveNext()) {
-        if (sp.PageFull()) StartPartPage(sp, "Part IV - Listing of Other Chain Components", heading);
+        if (sp.PageFull()) StartPartPage(sp, "Part IV - Listing of Other Chain Components", kPartIV);
         print::Out o = sp.out();
         o.Tab(1) << print::Format_Amount(rs["LineNum"], 5);
         o.Tab(9) << Text(rs["Component"]);
@@ -444,46 +372,10 @@ void PrintPartIV(print::SheetPrint& sp) {
 
 void PrintPartV(print::SheetPrint& sp) {
     const char* sql = "SELECT * FROM Ap5 ORDER BY LineNum";
-    Heading heading = [](print::Out& o) {
-        o.Tab(82) << "Cost & Equity Included";
-        o.Tab(108) << "Separate Cost";
-        o.Tab(130) << "Designated";
-        o.Line();
-        o.Tab(23) << "Component Name";
-        o.Tab(65) << "Location";
-        o.Tab(82) << "in this Cost Statement";
-        o.Tab(107) << "Statement Filed";
-        o.Tab(128) << "Region/Division";
-        o.Line();
-        o.Tab(22) << "Other Components";
-        o.Tab(60) << "City";
-        o.Tab(74) << "State";
-        o.Tab(91) << "Amount";
-        o.Tab(111) << "Yes";
-        o.Tab(117) << "No";
-        o.Tab(129) << "Intermediary";
-        o.Line();
-        o.Tab(28) << "1";
-        o.Tab(61) << "2";
-        o.Tab(76) << "3";
-        o.Tab(94) << "4";
-        o.Tab(112) << "5";
-        o.Tab(117) << "6";
-        o.Tab(134) << "7";
-        o.Line();
-        o.Tab(9) << Underscores(40);
-        o.Tab(52) << Underscores(20);
-        o.Tab(74) << Underscores(5);
-        o.Tab(87) << Underscores(13);
-        o.Tab(111) << Underscores(3);
-        o.Tab(116) << Underscores(3);
-        o.Tab(125) << Underscores(20);
-        o.Line();
-    };
     db::Recordset rs = Db().OpenRecordset(sql);
     sp.lines = 999;
     for (; !rs.Eof(); rs.MoveNext()) {
-        if (sp.PageFull()) StartPartPage(sp, "Part V - Listing of Regions/Divisions", heading);
+        if (sp.PageFull()) StartPartPage(sp, "Part V - Listing of Regions/Divisions", kPartV);
         print::Out o = sp.out();
         o.Tab(1) << print::Format_Amount(rs["LineNum"], 5);
         o.Tab(9) << Text(rs["Col1"]);

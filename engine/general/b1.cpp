@@ -14,41 +14,19 @@ namespace {
 
 using print::Out;
 
-void PrintHeadings(Out out) {
-    out.Tab(1) << "Reclassification of Home Office Expenses";
-    out.Line();
-    out.Line();
-    out.Line();
-    out.Tab(56) << "------------------------- Increase --------------------------";
-    out.Tab(120) << "------------------------ Decrease ---------------------------";
-    out.Line();
-    out.Tab(22) << "Explanation";
-    out.Tab(49) << "Code";
-    out.Tab(70) << "Cost Center";
-    out.Tab(97) << "Line #";
-    out.Tab(109) << "Amount";
-    out.Tab(134) << "Cost Center";
-    out.Tab(161) << "Line #";
-    out.Tab(173) << "Amount";
-    out.Line();
-    out.Tab(51) << "1";
-    out.Tab(75) << "2";
-    out.Tab(100) << "3";
-    out.Tab(111) << "4";
-    out.Tab(139) << "5";
-    out.Tab(164) << "6";
-    out.Tab(175) << "7";
-    out.Line();
-    out.Tab(8) << std::string(40, '_');
-    out.Tab(50) << std::string(3, '_');
-    out.Tab(56) << std::string(39, '_');
-    out.Tab(98) << std::string(5, '_');
-    out.Tab(106) << std::string(11, '_');
-    out.Tab(120) << std::string(39, '_');
-    out.Tab(162) << std::string(5, '_');
-    out.Tab(170) << std::string(11, '_');
-    out.Line();
-}
+const print::Heading kHeadings = {
+    {{1, "Reclassification of Home Office Expenses"}},
+    {},
+    {},
+    {{56, "------------------------- Increase --------------------------"},
+     {120, "------------------------ Decrease ---------------------------"}},
+    {{22, "Explanation"}, {49, "Code"}, {70, "Cost Center"}, {97, "Line #"}, {109, "Amount"}, {134, "Cost Center"},
+     {161, "Line #"}, {173, "Amount"}},
+    {{51, "1"}, {75, "2"}, {100, "3"}, {111, "4"}, {139, "5"}, {164, "6"}, {175, "7"}},
+    {{8, std::string(40, '_')}, {50, std::string(3, '_')}, {56, std::string(39, '_')}, {98, std::string(5, '_')},
+     {106, std::string(11, '_')}, {120, std::string(39, '_')}, {162, std::string(5, '_')},
+     {170, std::string(11, '_')}},
+};
 
 std::string Dollars(const Value& v) { return print::Pad_Left(Value(Format(v, "#,##0")), 13); }
 
@@ -90,7 +68,7 @@ void Print_B1(int& fileNum) {
     for (; !rs.Eof(); rs.MoveNext()) {
         if (sheet.PageFull()) {
             sheet.NewPage();
-            PrintHeadings(out);
+            print::WriteHeading(out, kHeadings);
             sheet.lines += 7;
         }
         if (Nz_Num(rs["SeqNum"]).ToCurrency() == Currency::FromInt(100)) {

@@ -236,42 +236,23 @@ void Rules(print::Out& o, const std::string& rule, std::initializer_list<int> co
     for (int col : columns) o.Tab(col) << rule;
 }
 
+const print::Heading kAssetHeading = {
+    {},
+    {},
+    {{57, "Acquisitions"}, {85, "Disposals"}, {113, "Fully"}},
+    {{33, "Beginning"}, {45, Dashes(37)}, {88, "and"}, {100, "Ending"}, {110, "Depreciated"}},
+    {{13, "Description"}, {34, "Balances"}, {46, "Purchases"}, {60, "Donation"}, {74, "Total"},
+     {84, "Retirements"}, {99, "Balance"}, {113, "Assets"}},
+    {{37, "1"}, {50, "2"}, {63, "3"}, {76, "4"}, {89, "5"}, {102, "6"}, {115, "7"}},
+    {{8, Underscores(22)}, {32, Underscores(11)}, {45, Underscores(11)}, {58, Underscores(11)},
+     {71, Underscores(11)}, {84, Underscores(11)}, {97, Underscores(11)}, {110, Underscores(11)}},
+};
+
 void PrintAssetPart(print::SheetPrint& sp, int part, const char* title) {
     print::Out o = sp.out();
     o.Tab(0) << title;
     o.Line();
-    o.Line();
-    o.Line();
-    o.Tab(57) << "Acquisitions";
-    o.Tab(85) << "Disposals";
-    o.Tab(113) << "Fully";
-    o.Line();
-    o.Tab(33) << "Beginning";
-    o.Tab(45) << Dashes(37);
-    o.Tab(88) << "and";
-    o.Tab(100) << "Ending";
-    o.Tab(110) << "Depreciated";
-    o.Line();
-    o.Tab(13) << "Description";
-    o.Tab(34) << "Balances";
-    o.Tab(46) << "Purchases";
-    o.Tab(60) << "Donation";
-    o.Tab(74) << "Total";
-    o.Tab(84) << "Retirements";
-    o.Tab(99) << "Balance";
-    o.Tab(113) << "Assets";
-    o.Line();
-    o.Tab(37) << "1";
-    o.Tab(50) << "2";
-    o.Tab(63) << "3";
-    o.Tab(76) << "4";
-    o.Tab(89) << "5";
-    o.Tab(102) << "6";
-    o.Tab(115) << "7";
-    o.Line();
-    o.Tab(8) << Underscores(22);
-    Rules(o, Underscores(11), {32, 45, 58, 71, 84, 97, 110});
-    o.Line();
+    print::WriteHeading(o, kAssetHeading);
 
     db::Recordset rs = Db().OpenRecordset("SELECT * FROM B2p" + std::to_string(part) + " ORDER BY SeqNum");
     for (; !rs.Eof(); rs.MoveNext()) {
@@ -288,44 +269,24 @@ void PrintAssetPart(print::SheetPrint& sp, int part, const char* title) {
     }
 }
 
+const print::Heading kPartIIIHeading = {
+    {{0, "Part III - Reconciliation of Capital Cost Centers"}},
+    {},
+    {},
+    {{74, "Computation of Ratios"}, {120, "Allocation of Other Capital"}},
+    {{60, Dashes(51)}, {113, Dashes(50)}},
+    {{74, "Capitalized"}, {87, "Gross Assets"}, {138, "Other Capital"}},
+    {{27, "Description"}, {60, "Gross Assets"}, {77, "Leases"}, {88, "for Ratio"}, {104, "Ratio"},
+     {114, "Insurance"}, {129, "Taxes"}, {138, "Related Costs"}, {154, "Total(1)"}},
+    {{66, "1"}, {79, "2"}, {92, "3"}, {105, "4"}, {118, "5"}, {131, "6"}, {144, "7"}, {157, "8"}},
+    {{8, Underscores(49)}, {61, Underscores(11)}, {74, Underscores(11)}, {87, Underscores(11)},
+     {100, Underscores(11)}, {113, Underscores(11)}, {126, Underscores(11)}, {139, Underscores(11)},
+     {152, Underscores(11)}},
+};
+
 void PrintPartIII(print::SheetPrint& sp) {
     print::Out o = sp.out();
-    o.Tab(0) << "Part III - Reconciliation of Capital Cost Centers";
-    o.Line();
-    o.Line();
-    o.Line();
-    o.Tab(74) << "Computation of Ratios";
-    o.Tab(120) << "Allocation of Other Capital";
-    o.Line();
-    o.Tab(60) << Dashes(51);
-    o.Tab(113) << Dashes(50);
-    o.Line();
-    o.Tab(74) << "Capitalized";
-    o.Tab(87) << "Gross Assets";
-    o.Tab(138) << "Other Capital";
-    o.Line();
-    o.Tab(27) << "Description";
-    o.Tab(60) << "Gross Assets";
-    o.Tab(77) << "Leases";
-    o.Tab(88) << "for Ratio";
-    o.Tab(104) << "Ratio";
-    o.Tab(114) << "Insurance";
-    o.Tab(129) << "Taxes";
-    o.Tab(138) << "Related Costs";
-    o.Tab(154) << "Total(1)";
-    o.Line();
-    o.Tab(66) << "1";
-    o.Tab(79) << "2";
-    o.Tab(92) << "3";
-    o.Tab(105) << "4";
-    o.Tab(118) << "5";
-    o.Tab(131) << "6";
-    o.Tab(144) << "7";
-    o.Tab(157) << "8";
-    o.Line();
-    o.Tab(8) << Underscores(49);
-    Rules(o, Underscores(11), {61, 74, 87, 100, 113, 126, 139, 152});
-    o.Line();
+    print::WriteHeading(o, kPartIIIHeading);
 
     db::Recordset rs = Db().OpenRecordset("SELECT * FROM B2p3 ORDER BY SeqNum");
     for (; !rs.Eof(); rs.MoveNext()) {
@@ -343,35 +304,21 @@ void PrintPartIII(print::SheetPrint& sp) {
     }
 }
 
+const print::Heading kSummaryHeading = {
+    {}, {}, {}, {}, {}, {},
+    {{90, "Summary of Old and New Capital"}},
+    {{60, Dashes(90)}},
+    {{125, "Other Capital"}},
+    {{28, "Description"}, {60, "Depreciation"}, {77, "Lease"}, {89, "Interest"}, {101, "Insurance"},
+     {116, "Taxes"}, {125, "Related Costs"}, {141, "Total(2)"}},
+    {{66, "9"}, {79, "10"}, {92, "11"}, {105, "12"}, {118, "13"}, {131, "14"}, {144, "15"}},
+    {{8, Underscores(49)}, {61, Underscores(11)}, {74, Underscores(11)}, {87, Underscores(11)},
+     {100, Underscores(11)}, {113, Underscores(11)}, {126, Underscores(11)}, {139, Underscores(11)}},
+};
+
 void PrintSummary(print::SheetPrint& sp) {
     print::Out o = sp.out();
-    for (int i = 0; i < 6; ++i) o.Line();
-    o.Tab(90) << "Summary of Old and New Capital";
-    o.Line();
-    o.Tab(60) << Dashes(90);
-    o.Line();
-    o.Tab(125) << "Other Capital";
-    o.Line();
-    o.Tab(28) << "Description";
-    o.Tab(60) << "Depreciation";
-    o.Tab(77) << "Lease";
-    o.Tab(89) << "Interest";
-    o.Tab(101) << "Insurance";
-    o.Tab(116) << "Taxes";
-    o.Tab(125) << "Related Costs";
-    o.Tab(141) << "Total(2)";
-    o.Line();
-    o.Tab(66) << "9";
-    o.Tab(79) << "10";
-    o.Tab(92) << "11";
-    o.Tab(105) << "12";
-    o.Tab(118) << "13";
-    o.Tab(131) << "14";
-    o.Tab(144) << "15";
-    o.Line();
-    o.Tab(8) << Underscores(49);
-    Rules(o, Underscores(11), {61, 74, 87, 100, 113, 126, 139});
-    o.Line();
+    print::WriteHeading(o, kSummaryHeading);
 
     db::Recordset rs = Db().OpenRecordset("SELECT * FROM B2p3 ORDER BY SeqNum");
     for (; !rs.Eof(); rs.MoveNext()) {

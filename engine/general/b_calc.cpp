@@ -63,6 +63,48 @@ int FindColumn(const std::vector<Currency>& list, Currency line) {
     return -1;
 }
 
+// A sheet whose lines each add (or take away) an amount in one column of the
+// cost centre they name; a cost centre B does not hold stops the calculation
+// with the message, '@' standing for the number.
+struct Posting {
+    const char* sql;
+    const char* ccField;
+    const char* amountField;
+    const char* column;
+    bool subtract;
+    const char* message;
+};
+
+constexpr Posting kPostings[] = {
+    {"SELECT UpCCNum,UpAmount FROM B1 ORDER BY UpCCNum;", "UpCCNum", "UpAmount", "Reclassifications", false,
+     "Invald Up Cost Center (@ in Worksheet B1. Calculation of Worksheet B has been aborted."},
+    {"SELECT DnCCNum,DnAmount FROM B1 ORDER BY DnCCNum;", "DnCCNum", "DnAmount", "Reclassifications", true,
+     "Invald Down Cost Center in Worksheet B1. Calculation of Worksheet B has been aborted."},
+    {"SELECT CCNum,Amount FROM C WHERE LineNum <> 15 ORDER BY CCNum;", "CCNum", "Amount", "MedicareAdj", false,
+     "Invald Cost Center in Worksheet C. Calculation of Worksheet B has been aborted."},
+    {"SELECT LineNum,NetAdj FROM DpB WHERE SeqNum < 100 ORDER BY LineNum;", "LineNum", "NetAdj", "MedicareAdj", true,
+     "Invald Cost Center in Worksheet DpB. Calculation of Worksheet B has been aborted."},
+};
+
+// A sheet whose row 0 names the cost centre of each column and whose row 34
+// holds the amount that column allocates to it.
+struct Allocation {
+    const char* sql;
+    const char* noRowZero;
+    int trailingFields;  // after the columns, allocating nothing
+    const char* column;
+    bool keepNull;
+};
+
+constexpr Allocation kAllocations[] = {
+    // E-1's last column is the row total; a Null total stays Null.
+    {"SELECT * FROM E1 WHERE SeqNum in (0,34) ORDER BY SeqNum;",
+     "Row zero is missing from E1. Calculation of Worksheet B has been terminated.", 1, "DirectAlloc", true},
+    // F-1's total column has a Null row 0, so it is 0 here and meets no line.
+    {"SELECT * FROM F1p1 WHERE SeqNum in (0,34) ORDER BY SeqNum;",
+     "Row zero is missing from F1p1. Calculation of Worksheet B has been terminated.", 0, "FuncAlloc", false},
+};
+
 }  // namespace
 
 // A source that B cannot use stops the calculation with its message; the rows
@@ -81,57 +123,22 @@ void Calc_B() {
     Recordset bRs = db.OpenTable("B", "", "LineNum");
     Lines b(bRs);
 
-    // B-1: increases and decreases of the reclassified cost centres.
-    {
-        Recordset up = db.OpenRecordset("SELECT UpCCNum,UpAmount FROM B1 ORDER BY UpCCNum;");
-        for (; !up.Eof(); up.MoveNext()) {
-            const Value cc = up["UpCCNum"];
+    // B-1's increases and decreases, C's Medicare adjustments and D Part B's
+    // related-organisation lines, each added to the column of the cost
+    // centre it names (C's line 15 reaches B through D Part B's lines).
+    for (const Posting& p : kPostings) {
+        Recordset rs = db.OpenRecordset(p.sql);
+        for (; !rs.Eof(); rs.MoveNext()) {
+            const Value cc = rs[p.ccField];
             if (Is_Zero(cc)) continue;
             if (!b.FindCostCentre(Nz_Num(cc))) {
-                stop("Invald Up Cost Center (" + cc.ToText() +
-                     " in Worksheet B1. Calculation of Worksheet B has been aborted.");
+                std::string message = p.message;
+                if (const auto at = message.find('@'); at != std::string::npos) message.replace(at, 1, cc.ToText());
+                stop(message);
                 return;
             }
-            b.Add("Reclassifications", Amount(up["UpAmount"]));
-        }
-        b.First();
-        Recordset dn = db.OpenRecordset("SELECT DnCCNum,DnAmount FROM B1 ORDER BY DnCCNum;");
-        for (; !dn.Eof(); dn.MoveNext()) {
-            const Value cc = dn["DnCCNum"];
-            if (Is_Zero(cc)) continue;
-            if (!b.FindCostCentre(Nz_Num(cc))) {
-                stop("Invald Down Cost Center in Worksheet B1. Calculation of Worksheet B has been aborted.");
-                return;
-            }
-            b.Add("Reclassifications", -Amount(dn["DnAmount"]));
-        }
-    }
-
-    // C: the Medicare adjustments; line 15 reaches B through D Part B's lines.
-    {
-        Recordset c = db.OpenRecordset("SELECT CCNum,Amount FROM C WHERE LineNum <> 15 ORDER BY CCNum;");
-        for (; !c.Eof(); c.MoveNext()) {
-            const Value cc = c["CCNum"];
-            if (Is_Zero(cc)) continue;
-            if (!b.FindCostCentre(Nz_Num(cc))) {
-                stop("Invald Cost Center in Worksheet C. Calculation of Worksheet B has been aborted.");
-                return;
-            }
-            b.Add("MedicareAdj", Amount(c["Amount"]));
-        }
-    }
-
-    // D Part B: each related-organisation line adjusts the line it names.
-    {
-        Recordset d = db.OpenRecordset("SELECT LineNum,NetAdj FROM DpB WHERE SeqNum < 100 ORDER BY LineNum;");
-        for (; !d.Eof(); d.MoveNext()) {
-            const Value cc = d["LineNum"];
-            if (Is_Zero(cc)) continue;
-            if (!b.FindCostCentre(Nz_Num(cc))) {
-                stop("Invald Cost Center in Worksheet DpB. Calculation of Worksheet B has been aborted.");
-                return;
-            }
-            b.Add("MedicareAdj", -Amount(d["NetAdj"]));
+            const Currency amount = Amount(rs[p.amountField]);
+            b.Add(p.column, p.subtract ? -amount : amount);
         }
     }
 
@@ -167,42 +174,25 @@ void Calc_B() {
         }
     }
 
-    // E-1: direct allocation of the non-capital lines that have a column.
-    Recordset e1 = db.OpenRecordset("SELECT * FROM E1 WHERE SeqNum in (0,34) ORDER BY SeqNum;");
-    if (e1.Eof() || Amount(e1["SeqNum"]) != Currency{}) {
-        stop("Row zero is missing from E1. Calculation of Worksheet B has been terminated.");
-        return;
-    }
-    {
-        // The last column is the row total and allocates nothing.
-        const std::vector<Currency> columns = ColumnList(e1, e1.FieldCount() - 5, true);
-        e1.MoveNext();
-        if (b.FindFirstNonCapital()) {
-            for (; b.Below(36); b.Next()) {
-                const int j = FindColumn(columns, b.LineNum());
-                if (j >= 0) b.Set("DirectAlloc", e1.Field(j + 4));  // a Null total stays Null
-            }
-        }
-    }
-
-    // F-1 Part I: functional allocation of the same lines.
-    {
-        Recordset f1 = db.OpenRecordset("SELECT * FROM F1p1 WHERE SeqNum in (0,34) ORDER BY SeqNum;");
-        if (f1.Eof() || Amount(f1["SeqNum"]) != Currency{}) {
-            stop("Row zero is missing from F1p1. Calculation of Worksheet B has been terminated.");
+    // E-1 and F-1 Part I: direct and functional allocation of the
+    // non-capital lines that have a column.
+    for (const Allocation& a : kAllocations) {
+        Recordset rs = db.OpenRecordset(a.sql);
+        if (rs.Eof() || Amount(rs["SeqNum"]) != Currency{}) {
+            stop(a.noRowZero);
             return;
         }
-        // The total column's row 0 is Null, so it is 0 here and meets no line.
-        const std::vector<Currency> columns = ColumnList(f1, f1.FieldCount() - 4, true);
-        f1.MoveNext();
+        const std::vector<Currency> columns = ColumnList(rs, rs.FieldCount() - 4 - a.trailingFields, true);
+        rs.MoveNext();
         if (b.FindFirstNonCapital()) {
             for (; b.Below(36); b.Next()) {
                 const int j = FindColumn(columns, b.LineNum());
-                if (j >= 0) b.Set("FuncAlloc", Value(Amount(f1.Field(j + 4))));
+                if (j < 0) continue;
+                const Value amount = rs.Field(j + 4);
+                b.Set(a.column, a.keepNull ? amount : Value(Amount(amount)));
             }
         }
     }
-    e1.Close();
 
     // B-2 Part III: the other capital-related costs leave lines 7-9 and
     // their shares reach the four capital lines. A line or row that is not

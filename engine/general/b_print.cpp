@@ -17,36 +17,20 @@ constexpr int kAmountCols[] = {53, 66, 79, 92, 105, 118, 131, 144};  // where ea
 const char* const kAmountFields[] = {"Expenses",    "Reclassifications", "TrialBalance", "MedicareAdj",
                                      "NetExpenses", "DirectAlloc",       "FuncAlloc",    "PooledAlloc"};
 
+// The headings above the column numbers and rules, which follow kAmountCols.
+const print::Heading kHeadings = {
+    {{1, "Trial Balance of Expenses, Reclassifications, Adjustments and Allocations"}},
+    {},
+    {},
+    {{53, "Expenses per"}, {78, "Reclassified"}, {109, "Net"}, {117, "Direct Alloc"}, {132, "Func Alloc"}},
+    {{53, "Home Office"}, {68, "Reclass-"}, {82, "Trial"}, {94, "Medicare"}, {106, "Allowable"}, {120, "To Chain"},
+     {133, "To Chain"}, {147, "Pooled"}},
+    {{17, "Cost Center Description"}, {56, "Books"}, {67, "ifications"}, {81, "Balance"}, {92, "Adjustments"},
+     {107, "Expenses"}, {119, "Components"}, {132, "Components"}, {145, "Allocation"}},
+};
+
 void PrintHeadings(Out out) {
-    out.Tab(1) << "Trial Balance of Expenses, Reclassifications, Adjustments and Allocations";
-    out.Line();
-    out.Line();
-    out.Line();
-    out.Tab(53) << "Expenses per";
-    out.Tab(78) << "Reclassified";
-    out.Tab(109) << "Net";
-    out.Tab(117) << "Direct Alloc";
-    out.Tab(132) << "Func Alloc";
-    out.Line();
-    out.Tab(53) << "Home Office";
-    out.Tab(68) << "Reclass-";
-    out.Tab(82) << "Trial";
-    out.Tab(94) << "Medicare";
-    out.Tab(106) << "Allowable";
-    out.Tab(120) << "To Chain";
-    out.Tab(133) << "To Chain";
-    out.Tab(147) << "Pooled";
-    out.Line();
-    out.Tab(17) << "Cost Center Description";
-    out.Tab(56) << "Books";
-    out.Tab(67) << "ifications";
-    out.Tab(81) << "Balance";
-    out.Tab(92) << "Adjustments";
-    out.Tab(107) << "Expenses";
-    out.Tab(119) << "Components";
-    out.Tab(132) << "Components";
-    out.Tab(145) << "Allocation";
-    out.Line();
+    print::WriteHeading(out, kHeadings);
     for (int c = 0; c < 8; ++c) out.Tab(kAmountCols[c] + 5) << std::to_string(c + 1);
     out.Line();
     out.Tab(9) << std::string(40, '_');

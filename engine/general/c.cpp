@@ -42,32 +42,17 @@ constexpr const char* kSeedLines[] = {
     "28,'Total'",
 };
 
-void PrintHeadings(Out out) {
-    out.Tab(1) << "Medicare Adjustments to Home Office Expenses";
-    out.Line();
-    out.Line();
-    out.Line();
-    out.Tab(79) << "Cost Center to be Adjusted";
-    out.Line();
-    out.Tab(68) << std::string(48, '-');
-    out.Line();
-    out.Tab(22) << "Description";
-    out.Tab(49) << "Code";
-    out.Tab(59) << "Amount";
-    out.Tab(69) << "Line #";
-    out.Tab(91) << "Cost Center";
-    out.Line();
-    out.Tab(61) << "1";
-    out.Tab(71) << "2";
-    out.Tab(96) << "3";
-    out.Line();
-    out.Tab(8) << std::string(40, '_');
-    out.Tab(50) << std::string(3, '_');
-    out.Tab(56) << std::string(11, '_');
-    out.Tab(69) << std::string(5, '_');
-    out.Tab(77) << std::string(39, '_');
-    out.Line();
-}
+const print::Heading kHeadings = {
+    {{1, "Medicare Adjustments to Home Office Expenses"}},
+    {},
+    {},
+    {{79, "Cost Center to be Adjusted"}},
+    {{68, std::string(48, '-')}},
+    {{22, "Description"}, {49, "Code"}, {59, "Amount"}, {69, "Line #"}, {91, "Cost Center"}},
+    {{61, "1"}, {71, "2"}, {96, "3"}},
+    {{8, std::string(40, '_')}, {50, std::string(3, '_')}, {56, std::string(11, '_')}, {69, std::string(5, '_')},
+     {77, std::string(39, '_')}},
+};
 
 }  // namespace
 
@@ -106,7 +91,7 @@ void Print_C(int& fileNum) {
     for (; !rs.Eof(); rs.MoveNext()) {
         if (sheet.PageFull()) {
             sheet.NewPage();
-            PrintHeadings(out);
+            print::WriteHeading(out, kHeadings);
             sheet.lines += 8;
         }
         if (Nz_Num(rs["LineNum"]).ToCurrency() == Currency::FromInt(28)) {

@@ -15,6 +15,37 @@ namespace {
 
 const char* const kTitle = "Statement of Costs of Services from Related Organizations";
 
+// The sheet's title, at the top of every page.
+const print::Heading kTitleLines = {{{1, kTitle}}, {}};
+
+// The title and column headings of Parts B and C; the page's line count
+// takes them as ten lines.
+const print::Heading kPartBHeading = {
+    {{1, "Part B - Costs incurred and adjustment required as a result of transactions "
+         "with related organizations"}},
+    {},
+    {},
+    {{26, "Account and Amount"}, {75, "Amount"}},
+    {{8, std::string(62, '-')}, {73, "Allowable"}, {89, "Net"}},
+    {{30, "Explanation"}, {62, "Amount"}, {74, "in Cost"}, {86, "Adjustment"}},
+    {{10, "1"}, {35, "2"}, {64, "3"}, {77, "4"}, {90, "5"}},
+    {{8, std::string(5, '_')}, {16, std::string(40, '_')}, {58, std::string(12, '_')}, {71, std::string(12, '_')},
+     {84, std::string(12, '_')}},
+};
+
+const print::Heading kPartCHeading = {
+    {{1, "Part C - Inter-relationship of Chain Home Office to Related Organization"}},
+    {},
+    {},
+    {{84, "Related Through"}},
+    {{87, "Ownership"}},
+    {{13, "Name of Related Organization"}, {59, "Type of Business"}, {87, "or Control"},
+     {119, "Explanation of Relationship"}},
+    {{26, "1"}, {65, "2"}, {91, "3"}, {131, "4"}},
+    {{9, std::string(36, '_')}, {48, std::string(36, '_')}, {87, std::string(10, '_')},
+     {100, std::string(64, '_')}},
+};
+
 std::string Amount13(const Value& v) { return print::Pad_Left(Value(Format(v, "#,##0")), 13); }
 
 }  // namespace
@@ -62,13 +93,8 @@ void Print_D(int& fileNum) {
 
     // Part A
     sp.NewPage();
-    o.Tab(1) << kTitle;
-    o.Line();
-    o.Line();
-    o.Line();
-    o.Tab(1) << "Part A";
-    o.Line();
-    o.Line();
+    print::WriteHeading(o, kTitleLines);
+    print::WriteHeading(o, {{}, {{1, "Part A"}}, {}});
     sp.lines += 5;
     {
         // A report whose question row went missing still prints, with the
@@ -91,42 +117,11 @@ void Print_D(int& fileNum) {
             if (first || sp.PageFull()) {
                 if (!first) {
                     sp.NewPage();
-                    o.Tab(1) << kTitle;
-                    o.Line();
-                    o.Line();
+                    print::WriteHeading(o, kTitleLines);
                 }
                 first = false;
-                o.Tab(1) << "Part B - Costs incurred and adjustment required as a result of transactions "
-                                "with related organizations";
-                o.Line();
-                o.Line();
-                o.Line();
-                sp.lines += 5;
-                o.Tab(26) << "Account and Amount";
-                o.Tab(75) << "Amount";
-                o.Line();
-                o.Tab(8) << std::string(62, '-');
-                o.Tab(73) << "Allowable";
-                o.Tab(89) << "Net";
-                o.Line();
-                o.Tab(30) << "Explanation";
-                o.Tab(62) << "Amount";
-                o.Tab(74) << "in Cost";
-                o.Tab(86) << "Adjustment";
-                o.Line();
-                o.Tab(10) << "1";
-                o.Tab(35) << "2";
-                o.Tab(64) << "3";
-                o.Tab(77) << "4";
-                o.Tab(90) << "5";
-                o.Line();
-                o.Tab(8) << std::string(5, '_');
-                o.Tab(16) << std::string(40, '_');
-                o.Tab(58) << std::string(12, '_');
-                o.Tab(71) << std::string(12, '_');
-                o.Tab(84) << std::string(12, '_');
-                o.Line();
-                sp.lines += 5;
+                print::WriteHeading(o, kPartBHeading);
+                sp.lines += 10;
             }
             const Value seq = rs["SeqNum"];
             if (!seq.IsNull() && seq.ToCurrency() == Currency::FromInt(100)) {
@@ -154,34 +149,9 @@ void Print_D(int& fileNum) {
         for (; !rs.Eof(); rs.MoveNext()) {
             if (sp.PageFull()) {
                 sp.NewPage();
-                o.Tab(1) << kTitle;
-                o.Line();
-                o.Line();
-                o.Tab(1) << "Part C - Inter-relationship of Chain Home Office to Related Organization";
-                o.Line();
-                o.Line();
-                o.Line();
-                sp.lines += 5;
-                o.Tab(84) << "Related Through";
-                o.Line();
-                o.Tab(87) << "Ownership";
-                o.Line();
-                o.Tab(13) << "Name of Related Organization";
-                o.Tab(59) << "Type of Business";
-                o.Tab(87) << "or Control";
-                o.Tab(119) << "Explanation of Relationship";
-                o.Line();
-                o.Tab(26) << "1";
-                o.Tab(65) << "2";
-                o.Tab(91) << "3";
-                o.Tab(131) << "4";
-                o.Line();
-                o.Tab(9) << std::string(36, '_');
-                o.Tab(48) << std::string(36, '_');
-                o.Tab(87) << std::string(10, '_');
-                o.Tab(100) << std::string(64, '_');
-                o.Line();
-                sp.lines += 5;
+                print::WriteHeading(o, kTitleLines);
+                print::WriteHeading(o, kPartCHeading);
+                sp.lines += 10;
             }
             o.Tab(1) << print::Format_Amount(rs["SeqNum"], 6);
             o.Tab(9) << Nz_Str(rs["RelatedOrg"]).ToText();

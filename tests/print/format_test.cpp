@@ -86,5 +86,20 @@ TEST_F(PrintPlacement, TabsCountFromOneAndGoToANewLineWhenBehind) {
     EXPECT_THROW(Out(fn).Line(), PrintFileError);
 }
 
+// Heading tables print as the Tab calls they replace: an item with no text
+// still moves to its column, and one left of the last starts a new line.
+TEST_F(PrintPlacement, HeadingLinesPlaceEachItemAtItsColumn) {
+    const std::string path = PathIn("heading.prt");
+    int fn = Open_Print_File(path);
+    WriteHeading(Out(fn), {
+        {{0, "Title"}},
+        {},
+        {{3, "ab"}, {8, "cd"}, {12, ""}},
+        {{5, "xyz"}, {6, "back"}},
+    });
+    Close_Print_File(fn);
+    EXPECT_EQ(ReadBytes(path), "Title\r\n\r\n  ab   cd  \r\n    xyz\r\n     back\r\n");
+}
+
 }  // namespace
 }  // namespace vt::test
