@@ -50,8 +50,9 @@ void frmEditCCs::grd_RowColChange(int, int) {
     cmdDelete->setEnabled(grd->Row() >= 0 && !Is_CC_Protected(Number(grd->Row())));
 }
 
-// A name or label goes everywhere it shows in one operation, before the grid
-// stores the cell (the same value again); a refusal keeps the stored one.
+// A name or label goes everywhere it shows in one operation, in place of the
+// grid's own write: the cell shows what was stored (a name without the blanks
+// around it); a refusal keeps the stored one.
 void frmEditCCs::grd_BeforeColUpdate(grid::CellUpdate& u) {
     const Currency n = Number(u.row);
     const std::string text = u.newValue.IsNull() ? std::string() : u.newValue.ToText();
@@ -62,6 +63,7 @@ void frmEditCCs::grd_BeforeColUpdate(grid::CellUpdate& u) {
         u.cancel = true;
         return;
     }
+    u.storedByHandler = true;
     pending_ = change.windows;
 }
 

@@ -3,7 +3,6 @@
 #include <QCursor>
 
 #include <algorithm>
-#include <cmath>
 
 #include "platform/ui/ui.h"
 #include "shell/calculation.h"
@@ -20,15 +19,6 @@ namespace {
 
 size_t Characters(const std::string& s) {
     return static_cast<size_t>(std::count_if(s.begin(), s.end(), [](char c) { return (c & 0xC0) != 0x80; }));
-}
-
-// The first n characters of a UTF-8 text.
-std::string LeftCharacters(const std::string& s, size_t n) {
-    size_t seen = 0;
-    for (size_t i = 0; i < s.size(); ++i) {
-        if ((s[i] & 0xC0) != 0x80 && seen++ == n) return s.substr(0, i);
-    }
-    return s;
 }
 
 }  // namespace
@@ -162,7 +152,7 @@ void EditForm::CheckTextCell(grid::CellUpdate& u, const TextRule& rule) {
     bool ok = true;
     if (!rule.tooLong.empty() && Characters(Trim(text)) > rule.maxLength) {
         Show_Message(rule.tooLong, ui::kOkOnly);
-        if (rule.cut) text = LeftCharacters(Trim(text), rule.maxLength);
+        if (rule.cut) text = Fit_To_Field(text, rule.maxLength);
         else ok = false;
     }
     if (!rule.quote.empty() && text.find('"') != std::string::npos) {
@@ -186,16 +176,7 @@ void EditForm::CheckCodeCell(grid::CellUpdate& u, const std::set<std::string>& a
 }
 
 EditForm::CostCentreEntry EditForm::ReadCostCentreCell(const Value& typed) {
-    const std::string text = Trim(typed.IsNull() ? std::string() : typed.ToText());
-    if (text.empty()) return {};
-    const std::optional<double> typedNumber = IsPlainNumber(text) ? ParseNumber(text) : std::nullopt;
-    // Far beyond any cost centre (and any Currency).
-    if (!typedNumber || std::fabs(*typedNumber) >= 1e9) return {CostCentreEntry::Invalid, {}, {}};
-    const Currency number = Currency::FromDouble(*typedNumber);
-    if (number == Currency()) return {};
-    std::string name = Get_CC_Name(Value(text));
-    if (name.rfind('<', 0) == 0) return {CostCentreEntry::Invalid, number, {}};
-    return {CostCentreEntry::Found, number, std::move(name)};
+    return Read_CC_Number(typed.IsNull() ? std::string() : typed.ToText());
 }
 
 // ---- Pop-up pick lists ----

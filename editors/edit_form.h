@@ -23,6 +23,7 @@
 
 #include "platform/db/db.h"
 #include "platform/grid/grid_qt.h"
+#include "shell/core/cost_centres.h"
 #include "shell/sheet_form.h"
 
 namespace vt::gui {
@@ -97,13 +98,9 @@ protected:
     // a beep and the message (icon and title as given).
     void CheckCodeCell(grid::CellUpdate& u, const std::set<std::string>& allowed, const std::string& message,
                        int style, const std::string& title = "");
-    // A typed cost-centre number: none (empty or 0), one of the list (with
-    // its name), or neither (not a plain number, or no cost centre has it).
-    struct CostCentreEntry {
-        enum { None, Found, Invalid } kind = None;
-        Currency number;
-        std::string name;
-    };
+    // A typed cost-centre number (Read_CC_Number): none (empty or 0), one of
+    // the list (with its name), or neither.
+    using CostCentreEntry = CcTyped;
     static CostCentreEntry ReadCostCentreCell(const Value& typed);
 
     // ---- Pop-up pick lists ----

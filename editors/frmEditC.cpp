@@ -91,7 +91,7 @@ void frmEditC::grd_BeforeColUpdate(grid::CellUpdate& u) {
         }
         // Any cost centre of the list may be adjusted; none leaves a blank name.
         u.newValue = Value(cc.number);
-        const std::string name = cc.kind == CostCentreEntry::Found ? cc.name : " ";
+        const std::string name = cc.kind == CostCentreEntry::Found ? Fit_To_Field(cc.name, 40) : " ";
         if (!grd->Data().SetFields(u.row, {{"CCNum", u.newValue}, {"CCName", Value(name)}})) u.cancel = true;
         break;
     }

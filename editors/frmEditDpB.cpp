@@ -1,7 +1,6 @@
 #include "editors/frmEditDpB.h"
 
 #include "platform/ui/ui.h"
-#include "shell/text.h"
 #include "store/report.h"
 #include "store/services.h"
 
@@ -32,19 +31,16 @@ void frmEditDpB::LayoutGrid() {
 void frmEditDpB::grd_BeforeColUpdate(grid::CellUpdate& u) {
     switch (u.column) {
     case 1: {
-        // The cost centre's name follows its number; 0 (or nothing) names none.
-        Value number = u.newValue.IsNull() || Trim(u.newValue.ToText()).empty() ? Value(Currency{}) : u.newValue;
-        std::string name;
-        if (!IsNumeric(number) || number.ToCurrency() != Currency{}) {
-            name = Get_CC_Name(number);
-            if (name.rfind('<', 0) == 0) {
-                Show_Message("Invalid Cost Center number", ui::kOkOnly);
-                u.cancel = true;
-                return;
-            }
+        // The cost centre's name follows its number in the same write; none (0) names none.
+        const CostCentreEntry cc = ReadCostCentreCell(u.newValue);
+        if (cc.kind == CostCentreEntry::Invalid) {
+            Show_Message("Invalid Cost Center number", ui::kOkOnly);
+            u.cancel = true;
+            return;
         }
-        u.newValue = Value(number.ToCurrency());
-        grd->Data().SetFields(u.row, {{"ExpAcct", Value(name)}});
+        u.newValue = Value(cc.number);
+        const std::string name = cc.kind == CostCentreEntry::Found ? Fit_To_Field(cc.name, 40) : "";
+        if (!grd->Data().SetFields(u.row, {{"LineNum", u.newValue}, {"ExpAcct", Value(name)}})) u.cancel = true;
         break;
     }
     case 3:

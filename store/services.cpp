@@ -59,6 +59,14 @@ std::size_t Char_Count(const std::string& s) {
     return n;
 }
 
+std::string Fit_To_Field(const std::string& text, std::size_t width) {
+    const std::string t = Trim_Blanks(text);
+    std::size_t seen = 0;
+    for (std::size_t i = 0; i < t.size(); ++i)
+        if ((static_cast<unsigned char>(t[i]) & 0xC0) != 0x80 && seen++ == width) return t.substr(0, i);
+    return t;
+}
+
 // ---- Values ----
 
 Value Nz_Str(const Value& v, const Value& fallback) {

@@ -179,6 +179,21 @@ TEST_F(CcWindows, ARenameShowsInTheOpenViewersAndARefusedNameOrAFailedDeleteChan
     EXPECT_TRUE(RowOf(e, 32) >= 0 && RowOf(b, 32) >= 0);
 }
 
+// The list stores a name without the blanks around it, so every sheet takes it whole.
+TEST_F(CcWindows, ANameIsStoredWithoutItsBlanksEverywhere) {
+    const std::string name = "Consulting and Other Outside Services";  // 37 characters
+    auto* b = Open("view", "B");
+    EXPECT_TRUE(e->grd->TypeIntoCell(RowOf(e, 32), 2, "      " + name + "      "));
+    EXPECT_EQ(Rows("SELECT CCName FROM CostCenters WHERE CCNum = 32 UNION ALL SELECT CCName FROM B WHERE CCNum = 32;"),
+              (Table{{name}, {name}}));
+    EXPECT_EQ(Name(e, 32) + "|" + Name(b, 32), name + "|" + name);
+    auto* b1 = Open("edit", "B1");
+    db().Execute("INSERT INTO B1 (SeqNum, UpAmount, DnAmount) VALUES (1, 0, 0);");
+    b1->SetGrd();
+    EXPECT_TRUE(b1->grd->TypeIntoCell(0, 4, "32"));
+    EXPECT_EQ(Rows("SELECT UpCCName FROM B1 WHERE SeqNum = 1;"), (Table{{name}}));
+}
+
 TEST_F(CcWindows, TheDialogOffersNoJTotalLineAndBringsBackADeletedCostCentre) {
     const Table before = Sheets();
     Add(209, [](frmAddCC& d) {

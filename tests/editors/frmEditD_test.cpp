@@ -96,6 +96,32 @@ TEST_F(EditD, PartBChecksTheCostCentreAndBothAmounts) {
     Pictures({"DpB"});
 }
 
+// Line # takes every cost centre of the list, its name cut to Expense
+// Account, and only digits as a number; number and name are stored together.
+TEST_F(EditD, PartBTakesEveryListedCostCentreAndOnlyDigitsAsItsNumber) {
+    SeedB(1);
+    grid::Grid& g = *Edit("DpB")->grd;
+    const std::string name = Get_CC_Name(Value(247));
+    ASSERT_GT(Char_Count(name), 40u);
+    const auto line = [&] { return B("LineNum").ToText() + "/" + B("ExpAcct").ToText(); };
+    EXPECT_TRUE(g.TypeIntoCell(0, 1, "247"));
+    EXPECT_EQ(ui.Prompts(), std::vector<std::string>{});
+    const std::string stored = "247/" + name.substr(0, 40);
+    EXPECT_EQ(line(), stored);
+    for (const char* typed : {"2,01", "1,2", "$2", "2e0", "+2"}) {
+        ui.ClearRecords();
+        ui.ExpectMessage();
+        EXPECT_FALSE(g.TypeIntoCell(0, 1, typed)) << typed;
+        EXPECT_EQ(ui.Prompts(), std::vector<std::string>{"Invalid Cost Center number"}) << typed;
+        EXPECT_EQ(line(), stored) << typed;
+    }
+    // A row that cannot be written keeps its number with its name.
+    db().Execute("CREATE TRIGGER NoName BEFORE UPDATE OF ExpAcct ON DpB BEGIN SELECT RAISE(ABORT, 'disk full'); END;");
+    ui.ExpectMessage();
+    EXPECT_FALSE(g.TypeIntoCell(0, 1, "2"));
+    EXPECT_EQ(line(), stored);
+}
+
 TEST_F(EditD, PartCRenumbersAroundLineEightAndGuardsItsTexts) {
     for (int i = 1; i <= 7; ++i) db().Execute("INSERT INTO DpC (SeqNum, RelatedOrg) VALUES (?, ?)", {Value(i), Value(i)});
     auto* e = Edit<gui::frmEditDpC>("DpC");
