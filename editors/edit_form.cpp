@@ -156,7 +156,7 @@ void EditForm::CheckTextCell(grid::CellUpdate& u, const TextRule& rule) {
         else ok = false;
     }
     if (!rule.quote.empty() && text.find('"') != std::string::npos) {
-        ui::Ui().Beep();
+        if (rule.quoteBeep) ui::Ui().Beep();
         Show_Message(rule.quote, ui::kOkOnly);
         ok = false;
     }

@@ -83,15 +83,17 @@ protected:
     // Typed text for a Text field of `maxLength` characters. `tooLong` (the
     // member's own message) is shown when the trimmed text is longer; with
     // `cut` the text is then cut to the field and stands. `quote`, when given,
-    // refuses a double quote. Control characters and text longer than the
-    // field are always refused (Check_Text, naming `fieldName`). Each failing
-    // test shows its message; any refusal cancels.
+    // refuses a double quote (with a beep when `quoteBeep`). Control
+    // characters and text longer than the field are always refused
+    // (Check_Text, naming `fieldName`). Each failing test shows its message;
+    // any refusal cancels.
     struct TextRule {
         std::size_t maxLength;
         std::string fieldName;
         std::string tooLong;
         std::string quote;
         bool cut = false;
+        bool quoteBeep = false;
     };
     void CheckTextCell(grid::CellUpdate& u, const TextRule& rule);
     // A code: upper-cased into the cell, then one of `allowed` or refused with

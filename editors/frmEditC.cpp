@@ -74,7 +74,7 @@ void frmEditC::grd_BeforeColUpdate(grid::CellUpdate& u) {
         CheckTextCell(u, {40, "description",
                           "The description cannot be more than 40 characters in length. The description has been "
                           "truncated.",
-                          "The description cannot contain double quote characters", true});
+                          "The description cannot contain double quote characters", true, true});
         break;
     case 2: {
         const std::string typed = u.newValue.IsNull() ? std::string() : u.newValue.ToText();

@@ -122,6 +122,18 @@ TEST_F(EditD, PartBTakesEveryListedCostCentreAndOnlyDigitsAsItsNumber) {
     EXPECT_EQ(line(), stored);
 }
 
+// D Part C's texts refuse a double quote without a beep.
+TEST_F(EditD, PartCRefusesADoubleQuoteWithoutABeep) {
+    db().Execute("INSERT INTO DpC (SeqNum) VALUES (1)");
+    grid::Grid& g = *Edit("DpC")->grd;
+    for (int col : {1, 2, 4}) {
+        ui.ClearRecords();
+        ui.ExpectMessage();
+        EXPECT_FALSE(g.TypeIntoCell(0, col, "a \"b\"")) << col;
+        EXPECT_EQ(ui.Beeps(), 0) << col;
+    }
+}
+
 TEST_F(EditD, PartCRenumbersAroundLineEightAndGuardsItsTexts) {
     for (int i = 1; i <= 7; ++i) db().Execute("INSERT INTO DpC (SeqNum, RelatedOrg) VALUES (?, ?)", {Value(i), Value(i)});
     auto* e = Edit<gui::frmEditDpC>("DpC");

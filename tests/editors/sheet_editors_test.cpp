@@ -247,5 +247,17 @@ TEST_F(SheetEditors, ListedCostCentresAreTakenWithTheirNamesCutAndOnlyDigitsAreN
     }
 }
 
+// A double quote beeps where the description is C's, not in B-1's explanation.
+TEST_F(SheetEditors, OnlyCsDescriptionBeepsAtADoubleQuote) {
+    Lines("B1", {1});
+    for (auto [code, line, beeps] : {std::tuple{"C", 21.0, 1}, {"B1", 1.0, 0}}) {
+        auto* e = Edit(code);
+        ui.ClearRecords();
+        ui.ExpectMessage();
+        EXPECT_FALSE(e->grd->TypeIntoCell(RowOf(e, Key(code), line), 1, "a \"quoted\" text")) << code;
+        EXPECT_EQ(ui.Beeps(), beeps) << code;
+    }
+}
+
 }  // namespace
 }  // namespace vt::test
