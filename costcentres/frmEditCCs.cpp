@@ -96,6 +96,13 @@ void frmEditCCs::AddLine() {
 void frmEditCCs::DeleteLine() {
     if (grd->Row() < 0 || !StoreOpenCell()) return;
     const Currency n = Number(grd->Row());
+    // What it carries goes with it for good: the user says so first.
+    bool go = false;
+    Run_Guarded([&] {
+        const std::string question = CC_Delete_Question(n);
+        go = question.empty() || Show_Message(question, ui::kYesNo | ui::kQuestion, "Delete Cost Center") == ui::kYes;
+    });
+    if (!go) return;
     // The cursor goes to the line before, or to the one that took the number.
     ChangeList(n, Delete_CC, Landing{db::FindOp::Le, Value(n), true});
 }

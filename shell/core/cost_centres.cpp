@@ -401,6 +401,58 @@ CcTyped Read_CC_Number(const std::string& typed) {
     return {CcTyped::Found, number, std::move(name)};
 }
 
+namespace {
+
+bool AnyRow(const std::string& table, const std::string& where, const std::vector<Value>& args) {
+    return Db().TableExists(table) &&
+           Nz_Num(Db().Scalar("SELECT COUNT(*) FROM " + table + " WHERE " + where + ";", args)).ToLong() > 0;
+}
+
+// A chosen column of E-1 or F-1 Part II for n with a figure other than 0.
+bool ChosenColumnHolds(const std::string& sheet, Currency n) {
+    if (!Db().TableExists(sheet)) return false;
+    const auto fields = Db().Fields(sheet);
+    auto rs = Db().OpenRecordset("SELECT * FROM " + sheet + " WHERE SeqNum = 0;");
+    if (rs.RecordCount() == 0) return false;
+    rs.MoveFirst();
+    // After SeqNum, LineNum, Component and MedicareNo; the last field is the total.
+    for (int i = 4; i + 1 < rs.FieldCount() && i < static_cast<int>(fields.size()); ++i) {
+        const Value v = rs.Field(i);
+        if (v.IsNull() || !IsNumeric(v) || v.IsEmpty() || v.ToCurrency() != n) continue;
+        const std::string& field = fields[static_cast<size_t>(i)].name;
+        return AnyRow(sheet, "SeqNum > 0 AND IFNULL(" + field + ", 0) <> 0", {});
+    }
+    return false;
+}
+
+std::string JoinedPlaces(const std::vector<std::string>& places) {
+    std::string text;
+    for (size_t i = 0; i < places.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == places.size() ? " and " : ", ") + places[i];
+    return text;
+}
+
+}  // namespace
+
+std::string CC_Delete_Question(Currency n) {
+    const std::vector<Value> at = {Value(n)};
+    std::vector<std::string> places;
+    if (n >= Whole(200)) {
+        if (AnyRow("J", "CCNum = ? AND IFNULL(Col_1, 0) <> 0", at)) places.push_back("Worksheet J");
+    } else if (AnyRow("B", "CCNum = ? AND IFNULL(Expenses, 0) <> 0", at)) {
+        places.push_back("Worksheet B");
+    }
+    if (AnyRow("B1", "UpCCNum = ? OR DnCCNum = ?", {Value(n), Value(n)})) places.push_back("Worksheet B-1");
+    if (AnyRow("C", "CCNum = ?", at)) places.push_back("Worksheet C");
+    if (AnyRow("DpB", "LineNum = ? AND SeqNum < 100", at)) places.push_back("Worksheet D Part B");
+    if (ChosenColumnHolds("E1", n)) places.push_back("Worksheet E-1");
+    if (ChosenColumnHolds("F1p2", n)) places.push_back("Worksheet F-1");
+    if (places.empty()) return "";
+    return "Cost center " + n.ToText() + " carries amounts or lines in " + JoinedPlaces(places) +
+           ". Deleting it removes them; restoring it brings back only its name.\n\nDelete cost center " +
+           n.ToText() + "?";
+}
+
 bool Check_CC_Name(Currency n, const std::string& name) {
     bool ok = true;
     // The name is stored without the blanks around it (Rename_CC).

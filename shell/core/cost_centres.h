@@ -119,6 +119,12 @@ CcChange Restore_CC(Currency n);
 // everywhere.
 CcChange Delete_CC(Currency n);
 
+// What deleting n would lose, for the question asked before it: "" when n
+// carries nothing, else a question naming the worksheets where it carries
+// figures or lines (B's and J's amounts, lines of B-1, C and D Part B, figures
+// in its E-1 and F-1 columns). Restoring n brings back only its name.
+std::string CC_Delete_Question(Currency n);
+
 // The checks of a new name for cost centre n, each telling its own message;
 // false when any refused. Nothing is written.
 bool Check_CC_Name(Currency n, const std::string& name);

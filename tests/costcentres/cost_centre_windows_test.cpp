@@ -17,6 +17,9 @@
 #include "costcentres/frmSelectCC.h"
 #include "costcentres/frmViewCCs.h"
 #include "editors/chain_edit_form.h"
+#include "engine/chain/component_sheet.h"
+#include "engine/general/d.h"
+#include "store/services.h"
 #include "shell/forms.h"
 #include "shell/frmMain.h"
 #include "shell/worksheet_windows.h"
@@ -192,6 +195,58 @@ TEST_F(CcWindows, ANameIsStoredWithoutItsBlanksEverywhere) {
     b1->SetGrd();
     EXPECT_TRUE(b1->grd->TypeIntoCell(0, 4, "32"));
     EXPECT_EQ(Rows("SELECT UpCCName FROM B1 WHERE SeqNum = 1;"), (Table{{name}}));
+}
+
+// Deleting a cost centre that carries figures or lines asks first; No keeps everything.
+TEST_F(CcWindows, DeletingACostCentreThatCarriesFiguresAsksFirst) {
+    if (!Table_Exists("DpB")) Build_DpB();
+    struct Case {
+        const char* what;
+        std::function<void()> give;
+        std::string places;
+    };
+    const std::vector<Case> cases = {
+        {"B's amount", [&] { db().Execute("UPDATE B SET Expenses = 1500 WHERE CCNum = 32;"); }, "Worksheet B"},
+        {"lines",
+         [&] {
+             db().Execute("INSERT INTO B1 (SeqNum, UpCCNum, UpAmount, DnAmount) VALUES (1, 32, 5, 0);");
+             db().Execute("INSERT INTO C (LineNum, CCNum, Amount) VALUES (22, 32, 0);");
+             db().Execute("INSERT INTO DpB (SeqNum, LineNum, Amount) VALUES (1, 32, 0);");
+         },
+         "Worksheet B, Worksheet B-1, Worksheet C and Worksheet D Part B"},
+        {"an E-1 column's figure",
+         [&] {
+             for (const char* undo : {"DELETE FROM B1;", "DELETE FROM C WHERE LineNum = 22;",
+                                      "DELETE FROM DpB WHERE SeqNum = 1;", "UPDATE B SET Expenses = 0 WHERE CCNum = 32;"})
+                 db().Execute(undo);
+             Add_Chosen_CC_Column("E1", Currency::FromInt(32));
+             db().Execute("UPDATE E1 SET " + db().Fields("E1")[4].name + " = 7 WHERE SeqNum > 0;");
+         },
+         "Worksheet E-1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.give();
+        const auto held = All_Tables();
+        ui.ClearRecords();
+        ui.ExpectMessage(ui::kNo);
+        Delete(32);
+        ASSERT_EQ(ui.Messages().size(), 1u);
+        EXPECT_EQ(ui.Messages()[0].prompt, "Cost center 32 carries amounts or lines in " + c.places +
+                                               ". Deleting it removes them; restoring it brings back only its "
+                                               "name.\n\nDelete cost center 32?");
+        EXPECT_EQ(ui.Messages()[0].style, ui::kYesNo | ui::kQuestion);
+        EXPECT_EQ(All_Tables(), held);
+        EXPECT_GE(RowOf(e, 32), 0);
+    }
+    // Yes deletes; a cost centre that carries nothing goes without a question.
+    ui.ClearRecords();
+    ui.ExpectMessage(ui::kYes);
+    Delete(32);
+    EXPECT_LT(RowOf(e, 32), 0);
+    Delete(31);
+    EXPECT_EQ(ui.Messages().size(), 1u);
+    EXPECT_LT(RowOf(e, 31), 0);
 }
 
 TEST_F(CcWindows, TheDialogOffersNoJTotalLineAndBringsBackADeletedCostCentre) {
