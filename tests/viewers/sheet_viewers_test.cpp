@@ -144,7 +144,7 @@ TEST_F(Viewers, EachShowsItsColumnsHeadingsAndRowsAsTheFormDoes) {
          {{2, "0", "Chain Components"}, {7, "3", "Old Cap. Rel Movable Equipment"}},
          "SeqNum > 0"},
         {"H", 4, {0, 2, 3}, Range(4, 24),
-         {{4, "", "Fiscal Year End"}, {5, "1", "Old Cap Direct Home Office Costs"},
+         {{0, "", ""}, {4, "", "Fiscal Year End"}, {5, "1", "Old Cap Direct Home Office Costs"},
           {16, "12", "Total Alloc of Other Cap Related Costs"}, {24, "20", "Total Alloc of Total Related Costs"}},
          "SeqNum > 0"},
     };
@@ -186,6 +186,20 @@ TEST_F(Viewers, CostCentreColumnsWithoutACostCentreAreHeadedWithoutFailing) {
     db().Execute("UPDATE E1 SET Col_1 = Null WHERE SeqNum = 0;");
     e1->SetGrd();
     EXPECT_EQ(e1->Headings()[4].HeadText, "");
+
+    // A column whose cost centre leaves the list keeps its heading, in the
+    // viewer as in the editor.
+    Set("E1", "Col_1", 0, 20);
+    gui::Open_Worksheet_Form("edit", "E1");
+    QWidget* editor = nullptr;
+    ASSERT_TRUE(gui::Is_Form_Loaded("frmEditE1", &editor));
+    for (auto* w : {static_cast<WorksheetWindow*>(e1), dynamic_cast<WorksheetWindow*>(editor)}) {
+        w->SetGrd();
+        Set("E1", "Col_1", 0, 150.5);
+        w->SetGrd();
+        EXPECT_EQ(dynamic_cast<gui::SheetForm*>(w)->Headings()[4].ColNum, "20") << w->FormName();
+        Set("E1", "Col_1", 0, 20);
+    }
 
     // E heads its columns by the list's order, whatever row 0 says.
     Set("E", "Col_1", 0, 7);
