@@ -7,6 +7,8 @@
 #include <QAction>
 #include <QMenu>
 #include <QDir>
+#include <QHeaderView>
+#include <QTableView>
 #include <QTest>
 
 #include <filesystem>
@@ -177,6 +179,21 @@ TEST_F(Viewers, EachShowsItsColumnsHeadingsAndRowsAsTheFormDoes) {
     EXPECT_EQ(OpenView("DpA")->grd->RowHeight(), 430);
     for (const char* code : {"Fp1", "F1p1", "H"}) EXPECT_FALSE(OpenView(code)->cmdOpenEdit->isEnabled()) << code;
     EXPECT_TRUE(OpenView("F1p2")->cmdOpenEdit->isEnabled());
+}
+
+// A heading wrapped into more lines than the heading lines keeps its top:
+// the heading row grows to hold it (H's columns 2 and 6 here).
+TEST_F(Viewers, NoHeadingLosesItsTop) {
+    grid::Grid& h = *OpenView("H")->grd;
+    QApplication::processEvents();
+    const QHeaderView* header = h.Pane(1)->horizontalHeader();
+    for (int c : {6, 10}) {
+        const std::string caption = h.Columns(c).Caption();
+        const int lines = static_cast<int>(std::count(caption.begin(), caption.end(), '\r')) + 1;
+        EXPECT_GT(lines, h.HeadLines()) << c;
+        EXPECT_GE(header->height(), QFontMetrics(header->font()).lineSpacing() * lines) << c;
+    }
+    EXPECT_EQ(h.Pane(0)->horizontalHeader()->height(), header->height());
 }
 
 TEST_F(Viewers, CostCentreColumnsWithoutACostCentreAreHeadedWithoutFailing) {
