@@ -7,6 +7,9 @@
 #include <QDir>
 #include <QListWidget>
 #include <QTest>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTimer>
 
 #include <functional>
@@ -128,6 +131,15 @@ TEST_F(CcWindows, AnAddedCostCentreShowsInBJAndThePickerAndItsDeleteClosesItsCol
         EXPECT_EQ(d.cmdButton[0]->text().toStdString(), "Add new Cost Center number 12.01");
         EXPECT_FALSE(d.cmdButton[1]->isEnabled() || d.cmdDelList->isEnabled());  // 13 is taken, none deleted
         Picture(&d, "frmAddCC");
+        // Every caption whole, with the style's margin clear on either side.
+        for (QPushButton* b : {d.cmdButton[0], d.cmdButton[1], d.cmdDelList, d.cmdCancel}) {
+            QStyleOptionButton o;
+            o.initFrom(b);
+            const int margin = b->style()->pixelMetric(QStyle::PM_ButtonMargin, &o, b);
+            EXPECT_GE(b->style()->subElementRect(QStyle::SE_PushButtonContents, &o, b).width(),
+                      b->fontMetrics().horizontalAdvance(b->text()) + 2 * margin)
+                << b->text().toStdString();
+        }
         Click(d.cmdButton[0]);
     });
     EXPECT_TRUE(e->Current("CCNum") == N(12.01) && e->grd->EditActive());  // waiting for its name
