@@ -3,6 +3,7 @@
 #include "engine/general/renumber.h"
 #include "platform/ui/ui.h"
 #include "shell/text.h"
+#include "shell/worksheet_windows.h"
 #include "store/report.h"
 #include "store/services.h"
 
@@ -47,6 +48,7 @@ void frmEditC::LayoutGrid() {
     grd->SetHeadLines(2);
     grd->Columns(0).SetWidth(600).SetLocked(true);
     grd->Columns(1).SetWidth(4300);
+    Fit_Column_To_Text(*grd, 1);
     grd->Columns(2).SetWidth(600);
     grd->Columns(4).SetWidth(800);
     grd->Columns(5).SetVisible(false);

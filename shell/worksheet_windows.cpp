@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QPointer>
 #include <QScreen>
+#include <QStyle>
+#include <QTableView>
 #include <QWidget>
 
 #include <algorithm>
@@ -192,6 +194,44 @@ void Set_Up_Worksheet_Windows(const std::vector<std::string>& codes) {
             if (!Is_Form_Loaded(prefix + code, &w)) continue;
             if (auto* sheet = dynamic_cast<WorksheetWindow*>(w)) Run_Guarded([sheet] { sheet->FormSetup(); });
         }
+}
+
+namespace {
+
+// The room a cell's text leaves on either side, in pixels.
+QSize CellTextMargins(const QTableView* pane) {
+    const QStyle* style = pane->style();
+    return {style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, pane) + 1,
+            style->pixelMetric(QStyle::PM_FocusFrameVMargin, nullptr, pane) + 1};
+}
+
+}  // namespace
+
+void Fit_Column_To_Text(grid::Grid& grd, int col) {
+    const QTableView* pane = grd.Pane(0);  // every pane has the grid's font
+    const QFontMetrics fm(pane->font());
+    int widest = 0;
+    for (int r = 0; r < grd.Data().RecordCount(); ++r)
+        widest = std::max(widest, fm.horizontalAdvance(Q(grd.Data().FieldValue(r, col).ToText())));
+    // One pixel for the grid line.
+    const double needed = Twips(widest + 2 * CellTextMargins(pane).width() + 1);
+    if (needed > grd.Columns(col).Width()) grd.Columns(col).SetWidth(needed);
+}
+
+void Fit_Rows_To_Wrapped_Text(grid::Grid& grd, int col) {
+    const QTableView* pane = grd.Pane(0);  // every pane has the grid's font
+    const QFontMetrics fm(pane->font());
+    const QSize margins = CellTextMargins(pane);
+    const int width = Px(grd.Columns(col).Width()) - 2 * margins.width() - 1;
+    if (width <= 0) return;
+    int highest = 0;
+    for (int r = 0; r < grd.Data().RecordCount(); ++r) {
+        const QRect text = fm.boundingRect(QRect(0, 0, width, 1 << 20), Qt::TextWordWrap,
+                                           Q(grd.Data().FieldValue(r, col).ToText()));
+        highest = std::max(highest, text.height());
+    }
+    const double needed = Twips(highest + 2 * margins.height() + 1);
+    if (needed > grd.RowHeight()) grd.SetRowHeight(needed);
 }
 
 void Fit_Form_Height(WorksheetWindow& form, int headLines, int recordCount) {

@@ -2,6 +2,7 @@
 // user types and clicks: answers normalised, lines added and deleted at the
 // band edges with every other line kept, the cost-centre, amount and text checks.
 #include <QMenu>
+#include <QTableView>
 
 #include "editors/frmEditDpA.h"
 #include "editors/frmEditDpB.h"
@@ -132,6 +133,26 @@ TEST_F(EditD, PartCRefusesADoubleQuoteWithoutABeep) {
         EXPECT_FALSE(g.TypeIntoCell(0, col, "a \"b\"")) << col;
         EXPECT_EQ(ui.Beeps(), 0) << col;
     }
+}
+
+// Long texts show whole in the font in use: D Part A's question wrapped in
+// its row, D Part C's relationship and C's description in their width.
+TEST_F(EditD, LongTextsShowWholeInTheFontInUse) {
+    const std::string relationship(64, 'M'), description(40, 'W');
+    db().Execute("INSERT INTO DpC (SeqNum, Explanation) VALUES (1, ?)", {Value(relationship)});
+    db().Execute("UPDATE C SET Description = ? WHERE LineNum = 21", {Value(description)});
+    for (auto [code, col, text] : {std::tuple{"DpC", 4, relationship}, {"C", 1, description}}) {
+        const QTableView* pane = Edit(code)->grd->Pane(0);
+        EXPECT_GT(pane->columnWidth(col), QFontMetrics(pane->font()).horizontalAdvance(QString::fromStdString(text)))
+            << code;
+    }
+    grid::Grid& a = *Edit("DpA")->grd;
+    const QTableView* pane = a.Pane(0);
+    const QRect question = QFontMetrics(pane->font()).boundingRect(
+        QRect(0, 0, pane->columnWidth(0) - 6, 1 << 20), Qt::TextWordWrap,
+        QString::fromStdString(db().Scalar("SELECT Question FROM DpA").ToText()));
+    EXPECT_GT(question.height(), QFontMetrics(pane->font()).lineSpacing());  // it does wrap
+    EXPECT_GE(pane->rowHeight(0), question.height());
 }
 
 TEST_F(EditD, PartCRenumbersAroundLineEightAndGuardsItsTexts) {
