@@ -48,6 +48,22 @@ void Place(QAbstractButton* b, double left, double width) {
 
 bool ReportOpen() { return Report().CRF_Database && Report().CRF_Database->IsOpen(); }
 
+// A window sized to its grid, frame included, on its screen's working area:
+// narrowed and lowered as far as the frame needs, then moved onto it.
+void KeepOnWorkingArea(QWidget* w) {
+    QScreen* screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
+    if (!screen || w->isMaximized()) return;
+    const QRect area = screen->availableGeometry();
+    const QSize frame = w->frameGeometry().size() - w->size();
+    const int width = std::min(w->width(), area.width() - frame.width());
+    const int height = std::min(w->height(), area.height() - frame.height());
+    if (width != w->width() || height != w->height()) w->resize(width, height);
+    const QRect f = w->frameGeometry();
+    const int x = std::clamp(f.x(), area.left(), std::max(area.left(), area.right() + 1 - f.width()));
+    const int y = std::clamp(f.y(), area.top(), std::max(area.top(), area.bottom() + 1 - f.height()));
+    if (x != f.x() || y != f.y()) w->move(x, y);
+}
+
 // The grid above the button strip; the strip along the bottom edge.
 void FitGridAndStrip(QWidget* form, grid::Grid* grd, QWidget* strip, double scaleHeight) {
     const double stripHeight = strip ? HeightOf(strip) : 0;
@@ -121,6 +137,7 @@ void Open_Worksheet_Form(const std::string& mode, const std::string& code) {
     auto* ww = dynamic_cast<WorksheetWindow*>(w.data());
     if (!ww || !ww->grd) {
         w->move(Px(std::max(metrics.Max_Form_Width - WidthOf(w), 0.0) / 2), Px(top));
+        KeepOnWorkingArea(w);
         QCoreApplication::processEvents();
         return;
     }
@@ -137,6 +154,7 @@ void Open_Worksheet_Form(const std::string& mode, const std::string& code) {
     ww->resize(Px(width), ww->height());
     if (std::abs(WidthOf(ww) - width) > 1) left = std::max(metrics.Max_Form_Width - WidthOf(ww), 0.0) / 2;
     ww->move(Px(left), Px(top));
+    KeepOnWorkingArea(ww);
     QCoreApplication::processEvents();
 }
 

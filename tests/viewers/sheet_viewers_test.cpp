@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QTableView>
 #include <QTest>
+#include <QScreen>
 
 #include <filesystem>
 #include <tuple>
@@ -194,6 +195,20 @@ TEST_F(Viewers, NoHeadingLosesItsTop) {
         EXPECT_GE(header->height(), QFontMetrics(header->font()).lineSpacing() * lines) << c;
     }
     EXPECT_EQ(h.Pane(0)->horizontalHeader()->height(), header->height());
+}
+
+// A window sized to its grid keeps its frame on the screen's working area.
+TEST_F(Viewers, WindowsSizedToTheirGridsStayOnTheWorkingArea) {
+    for (const char* mode : {"view", "edit"})
+        for (const char* code : {"Gp1", "Gp2", "E", "H"}) {
+            if (std::string(mode) == "edit" && std::string(code) == "H") continue;  // H has no editor
+            gui::Open_Worksheet_Form(mode, code);
+            QWidget* w = nullptr;
+            ASSERT_TRUE(gui::Is_Form_Loaded((std::string(mode) == "edit" ? "frmEdit" : "frmView") + std::string(code), &w));
+            QApplication::processEvents();
+            const QRect area = w->screen()->availableGeometry();
+            EXPECT_TRUE(area.contains(w->frameGeometry())) << mode << " " << code;
+        }
 }
 
 TEST_F(Viewers, CostCentreColumnsWithoutACostCentreAreHeadedWithoutFailing) {
