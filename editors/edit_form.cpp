@@ -179,6 +179,19 @@ EditForm::CostCentreEntry EditForm::ReadCostCentreCell(const Value& typed) {
     return Read_CC_Number(typed.IsNull() ? std::string() : typed.ToText());
 }
 
+void EditForm::CheckCostCentreCell(grid::CellUpdate& u, const std::string& numberField,
+                                   const std::string& nameField, const std::string& noName) {
+    const CostCentreEntry cc = ReadCostCentreCell(u.newValue);
+    if (cc.kind == CostCentreEntry::Invalid) {
+        Show_Message("Invalid Cost Center number", ui::kOkOnly);
+        u.cancel = true;
+        return;
+    }
+    u.newValue = Value(cc.number);
+    const std::string name = cc.kind == CostCentreEntry::Found ? Fit_To_Field(cc.name, 40) : noName;
+    if (!grd->Data().SetFields(u.row, {{numberField, u.newValue}, {nameField, Value(name)}})) u.cancel = true;
+}
+
 // ---- Pop-up pick lists ----
 
 QMenu* EditForm::AddPopupMenu(const char* name, const std::vector<std::string>& items,

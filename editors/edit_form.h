@@ -104,6 +104,12 @@ protected:
     // the list (with its name), or neither.
     using CostCentreEntry = CcTyped;
     static CostCentreEntry ReadCostCentreCell(const Value& typed);
+    // A Line # cell naming any cost centre of the list: the number and its
+    // name (cut to a name field of 40) written in one write, or neither;
+    // none (blank or 0) stores 0 with `noName`. Anything else is refused with
+    // "Invalid Cost Center number".
+    void CheckCostCentreCell(grid::CellUpdate& u, const std::string& numberField, const std::string& nameField,
+                             const std::string& noName);
 
     // ---- Pop-up pick lists ----
     // A hidden menu (objectName `name`) whose items, when chosen, are written

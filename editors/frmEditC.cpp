@@ -84,19 +84,10 @@ void frmEditC::grd_BeforeColUpdate(grid::CellUpdate& u) {
         CheckCodeCell(u, {"", " ", "A", "B"}, "This field may only contain the letters 'A' or 'B\"", ui::kOkOnly);
         break;
     }
-    case 4: {
-        const CostCentreEntry cc = ReadCostCentreCell(u.newValue);
-        if (cc.kind == CostCentreEntry::Invalid) {
-            Show_Message("Invalid Cost Center number", ui::kOkOnly);
-            u.cancel = true;
-            return;
-        }
+    case 4:
         // Any cost centre of the list may be adjusted; none leaves a blank name.
-        u.newValue = Value(cc.number);
-        const std::string name = cc.kind == CostCentreEntry::Found ? Fit_To_Field(cc.name, 40) : " ";
-        if (!grd->Data().SetFields(u.row, {{"CCNum", u.newValue}, {"CCName", Value(name)}})) u.cancel = true;
+        CheckCostCentreCell(u, "CCNum", "CCName", " ");
         break;
-    }
     default:
         CheckAmountCell(u);
         break;

@@ -1,9 +1,5 @@
 #include "editors/frmEditDpB.h"
 
-#include "platform/ui/ui.h"
-#include "store/report.h"
-#include "store/services.h"
-
 namespace vt::gui {
 
 frmEditDpB::frmEditDpB()
@@ -30,19 +26,9 @@ void frmEditDpB::LayoutGrid() {
 
 void frmEditDpB::grd_BeforeColUpdate(grid::CellUpdate& u) {
     switch (u.column) {
-    case 1: {
-        // The cost centre's name follows its number in the same write; none (0) names none.
-        const CostCentreEntry cc = ReadCostCentreCell(u.newValue);
-        if (cc.kind == CostCentreEntry::Invalid) {
-            Show_Message("Invalid Cost Center number", ui::kOkOnly);
-            u.cancel = true;
-            return;
-        }
-        u.newValue = Value(cc.number);
-        const std::string name = cc.kind == CostCentreEntry::Found ? Fit_To_Field(cc.name, 40) : "";
-        if (!grd->Data().SetFields(u.row, {{"LineNum", u.newValue}, {"ExpAcct", Value(name)}})) u.cancel = true;
+    case 1:
+        CheckCostCentreCell(u, "LineNum", "ExpAcct", "");
         break;
-    }
     case 3:
     case 4:
         CheckAmountCell(u);
