@@ -7,6 +7,7 @@
 #include "shell/forms.h"
 #include "shell/guard.h"
 #include "shell/text.h"
+#include "shell/text_box_events.h"
 
 namespace vt::gui {
 
@@ -45,6 +46,7 @@ bool frmAddCC::Form_Setup(Currency ccNum) {
         cmdButton[i]->setEnabled(choices_.buttons[i].offered);
     }
     cmdDelList->setEnabled(choices_.restoreList);
+    for (QPushButton* b : {cmdButton[0], cmdButton[1], cmdDelList, cmdCancel}) Fit_Button_Text(b);
     return choices_.Any();
 }
 

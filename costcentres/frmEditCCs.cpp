@@ -50,8 +50,9 @@ void frmEditCCs::grd_RowColChange(int, int) {
     cmdDelete->setEnabled(grd->Row() >= 0 && !Is_CC_Protected(Number(grd->Row())));
 }
 
-// A name or label goes everywhere it shows in one operation, before the grid
-// stores the cell (the same value again); a refusal keeps the stored one.
+// A name or label goes everywhere it shows in one operation, in place of the
+// grid's own write: the cell shows what was stored (a name without the blanks
+// around it); a refusal keeps the stored one.
 void frmEditCCs::grd_BeforeColUpdate(grid::CellUpdate& u) {
     const Currency n = Number(u.row);
     const std::string text = u.newValue.IsNull() ? std::string() : u.newValue.ToText();
@@ -62,6 +63,7 @@ void frmEditCCs::grd_BeforeColUpdate(grid::CellUpdate& u) {
         u.cancel = true;
         return;
     }
+    u.storedByHandler = true;
     pending_ = change.windows;
 }
 
@@ -94,6 +96,13 @@ void frmEditCCs::AddLine() {
 void frmEditCCs::DeleteLine() {
     if (grd->Row() < 0 || !StoreOpenCell()) return;
     const Currency n = Number(grd->Row());
+    // What it carries goes with it for good: the user says so first.
+    bool go = false;
+    Run_Guarded([&] {
+        const std::string question = CC_Delete_Question(n);
+        go = question.empty() || Show_Message(question, ui::kYesNo | ui::kQuestion, "Delete Cost Center") == ui::kYes;
+    });
+    if (!go) return;
     // The cursor goes to the line before, or to the one that took the number.
     ChangeList(n, Delete_CC, Landing{db::FindOp::Le, Value(n), true});
 }

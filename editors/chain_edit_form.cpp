@@ -157,9 +157,7 @@ void ChainEditForm::LayoutGrid() {
     // E-1 and F-1 read row 0 at every binding; a column whose cost centre is
     // not found keeps the heading it had.
     ColHeadings.resize(static_cast<size_t>(n));
-    const auto found = CC_Headings_By_Row0(d_.code, d_.columns.size());
-    for (size_t k = 0; k < found.size(); ++k)
-        if (found[k]) ColHeadings[d_.columns.size() + k] = *found[k];
+    Head_By_Row0(ColHeadings, d_.code, d_.columns.size());
     if (n > designed) ColHeadings.back() = ColHeading("", "Total");
 }
 

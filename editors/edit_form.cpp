@@ -3,7 +3,6 @@
 #include <QCursor>
 
 #include <algorithm>
-#include <cmath>
 
 #include "platform/ui/ui.h"
 #include "shell/calculation.h"
@@ -20,15 +19,6 @@ namespace {
 
 size_t Characters(const std::string& s) {
     return static_cast<size_t>(std::count_if(s.begin(), s.end(), [](char c) { return (c & 0xC0) != 0x80; }));
-}
-
-// The first n characters of a UTF-8 text.
-std::string LeftCharacters(const std::string& s, size_t n) {
-    size_t seen = 0;
-    for (size_t i = 0; i < s.size(); ++i) {
-        if ((s[i] & 0xC0) != 0x80 && seen++ == n) return s.substr(0, i);
-    }
-    return s;
 }
 
 }  // namespace
@@ -162,11 +152,11 @@ void EditForm::CheckTextCell(grid::CellUpdate& u, const TextRule& rule) {
     bool ok = true;
     if (!rule.tooLong.empty() && Characters(Trim(text)) > rule.maxLength) {
         Show_Message(rule.tooLong, ui::kOkOnly);
-        if (rule.cut) text = LeftCharacters(Trim(text), rule.maxLength);
+        if (rule.cut) text = Fit_To_Field(text, rule.maxLength);
         else ok = false;
     }
     if (!rule.quote.empty() && text.find('"') != std::string::npos) {
-        ui::Ui().Beep();
+        if (rule.quoteBeep) ui::Ui().Beep();
         Show_Message(rule.quote, ui::kOkOnly);
         ok = false;
     }
@@ -186,16 +176,20 @@ void EditForm::CheckCodeCell(grid::CellUpdate& u, const std::set<std::string>& a
 }
 
 EditForm::CostCentreEntry EditForm::ReadCostCentreCell(const Value& typed) {
-    const std::string text = Trim(typed.IsNull() ? std::string() : typed.ToText());
-    if (text.empty()) return {};
-    const std::optional<double> typedNumber = IsPlainNumber(text) ? ParseNumber(text) : std::nullopt;
-    // Far beyond any cost centre (and any Currency).
-    if (!typedNumber || std::fabs(*typedNumber) >= 1e9) return {CostCentreEntry::Invalid, {}, {}};
-    const Currency number = Currency::FromDouble(*typedNumber);
-    if (number == Currency()) return {};
-    std::string name = Get_CC_Name(Value(text));
-    if (name.rfind('<', 0) == 0) return {CostCentreEntry::Invalid, number, {}};
-    return {CostCentreEntry::Found, number, std::move(name)};
+    return Read_CC_Number(typed.IsNull() ? std::string() : typed.ToText());
+}
+
+void EditForm::CheckCostCentreCell(grid::CellUpdate& u, const std::string& numberField,
+                                   const std::string& nameField, const std::string& noName) {
+    const CostCentreEntry cc = ReadCostCentreCell(u.newValue);
+    if (cc.kind == CostCentreEntry::Invalid) {
+        Show_Message("Invalid Cost Center number", ui::kOkOnly);
+        u.cancel = true;
+        return;
+    }
+    u.newValue = Value(cc.number);
+    const std::string name = cc.kind == CostCentreEntry::Found ? Fit_To_Field(cc.name, 40) : noName;
+    if (!grd->Data().SetFields(u.row, {{numberField, u.newValue}, {nameField, Value(name)}})) u.cancel = true;
 }
 
 // ---- Pop-up pick lists ----

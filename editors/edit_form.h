@@ -23,6 +23,7 @@
 
 #include "platform/db/db.h"
 #include "platform/grid/grid_qt.h"
+#include "shell/core/cost_centres.h"
 #include "shell/sheet_form.h"
 
 namespace vt::gui {
@@ -82,29 +83,33 @@ protected:
     // Typed text for a Text field of `maxLength` characters. `tooLong` (the
     // member's own message) is shown when the trimmed text is longer; with
     // `cut` the text is then cut to the field and stands. `quote`, when given,
-    // refuses a double quote. Control characters and text longer than the
-    // field are always refused (Check_Text, naming `fieldName`). Each failing
-    // test shows its message; any refusal cancels.
+    // refuses a double quote (with a beep when `quoteBeep`). Control
+    // characters and text longer than the field are always refused
+    // (Check_Text, naming `fieldName`). Each failing test shows its message;
+    // any refusal cancels.
     struct TextRule {
         std::size_t maxLength;
         std::string fieldName;
         std::string tooLong;
         std::string quote;
         bool cut = false;
+        bool quoteBeep = false;
     };
     void CheckTextCell(grid::CellUpdate& u, const TextRule& rule);
     // A code: upper-cased into the cell, then one of `allowed` or refused with
     // a beep and the message (icon and title as given).
     void CheckCodeCell(grid::CellUpdate& u, const std::set<std::string>& allowed, const std::string& message,
                        int style, const std::string& title = "");
-    // A typed cost-centre number: none (empty or 0), one of the list (with
-    // its name), or neither (not a plain number, or no cost centre has it).
-    struct CostCentreEntry {
-        enum { None, Found, Invalid } kind = None;
-        Currency number;
-        std::string name;
-    };
+    // A typed cost-centre number (Read_CC_Number): none (empty or 0), one of
+    // the list (with its name), or neither.
+    using CostCentreEntry = CcTyped;
     static CostCentreEntry ReadCostCentreCell(const Value& typed);
+    // A Line # cell naming any cost centre of the list: the number and its
+    // name (cut to a name field of 40) written in one write, or neither;
+    // none (blank or 0) stores 0 with `noName`. Anything else is refused with
+    // "Invalid Cost Center number".
+    void CheckCostCentreCell(grid::CellUpdate& u, const std::string& numberField, const std::string& nameField,
+                             const std::string& noName);
 
     // ---- Pop-up pick lists ----
     // A hidden menu (objectName `name`) whose items, when chosen, are written

@@ -13,8 +13,12 @@ const Currency kType = Currency::FromInt(8);
 }  // namespace
 
 frmEditAp1::frmEditAp1() : AEditForm("Ap1", "SeqNum") {
-    mnuYesNo = AddYesNoMenu();
-    mnuType = AddPopupMenu("mnuType", Ap1_Pick_List(kType));
+    // The answers of rows 7 and 8 are locked: their lists write past the lock.
+    const auto pick = [this](int, const std::string& item) {
+        if (const auto seq = CurrentLine(); seq && PickList(*seq)) grd->Data().StoreCell(grd->Row(), 2, Value(item));
+    };
+    mnuYesNo = AddPopupMenu("mnuYesNo", Ap1_Pick_List(kAudited), pick);
+    mnuType = AddPopupMenu("mnuType", Ap1_Pick_List(kType), pick);
     grd->ButtonClick = [this](int) {
         if (const auto seq = CurrentLine())
             if (QMenu* list = PickList(*seq)) PopupMenu(list);
@@ -46,12 +50,11 @@ QMenu* frmEditAp1::PickList(Currency seq) const {
 
 bool frmEditAp1::CellLocked(int row, int col) const {
     const Currency seq = Line(row);
-    // An edit of an identity line opens the provider information instead,
-    // and typing on a pick-list line opens its list.
+    // An edit of an identity line opens the provider information instead.
     if (Is_Ap1_Identity_Row(seq)) return false;
     switch (col) {
     case 1: return !Ap1_Officer_Row(seq);
-    case 2: return !PickList(seq) && !Ap1_Info_Editable(seq);
+    case 2: return !Ap1_Info_Editable(seq);
     default: return true;  // the line number: the provider information writes its lines by it
     }
 }
@@ -59,12 +62,10 @@ bool frmEditAp1::CellLocked(int row, int col) const {
 void frmEditAp1::grd_BeforeColEdit(int col, bool& cancel) {
     const std::optional<Currency> seq = CurrentLine();
     if (!seq) return;
+    (void)col;
     if (Is_Ap1_Identity_Row(*seq)) {
         cancel = true;
         OpenProviderInformation();
-    } else if (QMenu* list = col == 2 ? PickList(*seq) : nullptr) {
-        cancel = true;
-        PopupMenu(list);
     }
 }
 

@@ -83,7 +83,7 @@ void frmEditB1::CheckSideCell(grid::CellUpdate& u) {
         side = {{number, Value::Null()}, {name, Value::Null()}, {amount, Value::Null()}};
     } else if (cc.kind == CostCentreEntry::Found && cc.number < Currency::FromInt(200)) {
         u.newValue = Value(cc.number);
-        side = {{number, u.newValue}, {name, Value(cc.name)}};
+        side = {{number, u.newValue}, {name, Value(Fit_To_Field(cc.name, 40))}};
     } else {
         // Only an expense cost centre of the list can take a reclassification.
         Show_Message("Invalid Cost Center number", ui::kCritical);

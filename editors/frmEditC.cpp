@@ -3,6 +3,7 @@
 #include "engine/general/renumber.h"
 #include "platform/ui/ui.h"
 #include "shell/text.h"
+#include "shell/worksheet_windows.h"
 #include "store/report.h"
 #include "store/services.h"
 
@@ -47,6 +48,7 @@ void frmEditC::LayoutGrid() {
     grd->SetHeadLines(2);
     grd->Columns(0).SetWidth(600).SetLocked(true);
     grd->Columns(1).SetWidth(4300);
+    Fit_Column_To_Text(*grd, 1);
     grd->Columns(2).SetWidth(600);
     grd->Columns(4).SetWidth(800);
     grd->Columns(5).SetVisible(false);
@@ -74,7 +76,7 @@ void frmEditC::grd_BeforeColUpdate(grid::CellUpdate& u) {
         CheckTextCell(u, {40, "description",
                           "The description cannot be more than 40 characters in length. The description has been "
                           "truncated.",
-                          "The description cannot contain double quote characters", true});
+                          "The description cannot contain double quote characters", true, true});
         break;
     case 2: {
         const std::string typed = u.newValue.IsNull() ? std::string() : u.newValue.ToText();
@@ -82,19 +84,10 @@ void frmEditC::grd_BeforeColUpdate(grid::CellUpdate& u) {
         CheckCodeCell(u, {"", " ", "A", "B"}, "This field may only contain the letters 'A' or 'B\"", ui::kOkOnly);
         break;
     }
-    case 4: {
-        const CostCentreEntry cc = ReadCostCentreCell(u.newValue);
-        if (cc.kind == CostCentreEntry::Invalid) {
-            Show_Message("Invalid Cost Center number", ui::kOkOnly);
-            u.cancel = true;
-            return;
-        }
+    case 4:
         // Any cost centre of the list may be adjusted; none leaves a blank name.
-        u.newValue = Value(cc.number);
-        const std::string name = cc.kind == CostCentreEntry::Found ? cc.name : " ";
-        if (!grd->Data().SetFields(u.row, {{"CCNum", u.newValue}, {"CCName", Value(name)}})) u.cancel = true;
+        CheckCostCentreCell(u, "CCNum", "CCName", " ");
         break;
-    }
     default:
         CheckAmountCell(u);
         break;

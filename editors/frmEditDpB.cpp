@@ -1,10 +1,5 @@
 #include "editors/frmEditDpB.h"
 
-#include "platform/ui/ui.h"
-#include "shell/text.h"
-#include "store/report.h"
-#include "store/services.h"
-
 namespace vt::gui {
 
 frmEditDpB::frmEditDpB()
@@ -31,22 +26,9 @@ void frmEditDpB::LayoutGrid() {
 
 void frmEditDpB::grd_BeforeColUpdate(grid::CellUpdate& u) {
     switch (u.column) {
-    case 1: {
-        // The cost centre's name follows its number; 0 (or nothing) names none.
-        Value number = u.newValue.IsNull() || Trim(u.newValue.ToText()).empty() ? Value(Currency{}) : u.newValue;
-        std::string name;
-        if (!IsNumeric(number) || number.ToCurrency() != Currency{}) {
-            name = Get_CC_Name(number);
-            if (name.rfind('<', 0) == 0) {
-                Show_Message("Invalid Cost Center number", ui::kOkOnly);
-                u.cancel = true;
-                return;
-            }
-        }
-        u.newValue = Value(number.ToCurrency());
-        grd->Data().SetFields(u.row, {{"ExpAcct", Value(name)}});
+    case 1:
+        CheckCostCentreCell(u, "LineNum", "ExpAcct", "");
         break;
-    }
     case 3:
     case 4:
         CheckAmountCell(u);

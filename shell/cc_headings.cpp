@@ -58,4 +58,10 @@ std::vector<std::optional<ColHeading>> CC_Headings_By_Row0(const std::string& sh
     return headings;
 }
 
+void Head_By_Row0(std::vector<ColHeading>& headings, const std::string& sheet, size_t first) {
+    const auto found = CC_Headings_By_Row0(sheet, first);
+    for (size_t k = 0; k < found.size() && first + k < headings.size(); ++k)
+        if (found[k]) headings[first + k] = *found[k];
+}
+
 }  // namespace vt::gui

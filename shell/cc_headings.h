@@ -25,4 +25,9 @@ std::vector<ColHeading> CC_Headings_In_List_Order(double below);
 // names; none where the cell is empty or the number is not in the list.
 std::vector<std::optional<ColHeading>> CC_Headings_By_Row0(const std::string& sheet, size_t first);
 
+// The headings of those columns (entries from `first`) as E-1's and F-1's
+// windows show them: each by its cost centre; a column whose cost centre is
+// not found keeps the heading that the window gave it before.
+void Head_By_Row0(std::vector<ColHeading>& headings, const std::string& sheet, size_t first);
+
 }  // namespace vt::gui

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QFontMetricsF>
+#include <QHeaderView>
+#include <QTableView>
 
 #include <algorithm>
 #include <cmath>
@@ -174,6 +176,21 @@ void Set_Column_Caption(grid::Grid& grid, int col, const std::string& colNum, st
     auto column = grid.Columns(col);
     column.SetCaption(Wrap_Heading(colNum, headText, column.Width(), grid.HeadLines(),
                                    column.Alignment() == grid::kAlignRight));
+}
+
+void Fit_Heading_Height(grid::Grid& grid) {
+    int lines = grid.HeadLines();
+    for (int s = 0; s < grid.SplitCount(); ++s)
+        for (int c = 0; c < grid.ColumnCount(); ++c) {
+            if (!grid.Splits(s).Columns(c).Visible()) continue;
+            const std::string caption = grid.Columns(c).Caption();
+            lines = std::max(lines, static_cast<int>(std::count(caption.begin(), caption.end(), '\r')) + 1);
+        }
+    // As the grid sizes its heading row for its heading lines.
+    for (int s = 0; s < grid.SplitCount(); ++s) {
+        QHeaderView* header = grid.Pane(s)->horizontalHeader();
+        header->setFixedHeight(QFontMetrics(header->font()).lineSpacing() * lines + 8);
+    }
 }
 
 std::string Wrap_Text(const Value& colNum, std::string& headText, double width, int lines) {

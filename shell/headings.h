@@ -63,6 +63,10 @@ std::string Wrap_Heading(const std::string& colNum, const std::string& headText,
 // Sets the caption of a grid column from a heading; the text is trimmed in
 // the caller's variable. The width is that of the first pane showing the column.
 void Set_Column_Caption(grid::Grid& grid, int col, const std::string& colNum, std::string& headText);
+// The grid's heading row as tall as its tallest shown caption, and never
+// lower than its heading lines: a heading wrapped into more lines than those
+// shows whole instead of losing its top.
+void Fit_Heading_Height(grid::Grid& grid);
 // The caption text for a column `width` twips wide in `lines` heading lines;
 // a column number of 0 (or none) has no number line.
 std::string Wrap_Text(const Value& colNum, std::string& headText, double width, int lines = 4);

@@ -84,12 +84,14 @@ void SheetForm::CaptionColumns() {
         h.ColNum = Trim(h.ColNum);
         Set_Column_Caption(*grd, i, h.ColNum, h.HeadText);
     }
+    Fit_Heading_Height(*grd);
 }
 
 void SheetForm::grd_ColResize(int col, bool&) {
     if (col < 0 || col >= static_cast<int>(ColHeadings.size())) return;
     ColHeading& h = ColHeadings[static_cast<size_t>(col)];
     Set_Column_Caption(*grd, col, Trim(h.ColNum), h.HeadText);
+    Fit_Heading_Height(*grd);
 }
 
 }  // namespace vt::gui

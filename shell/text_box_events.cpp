@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -74,6 +76,16 @@ QPushButton* Dialog_Button(QWidget* owner, const char* name, const char* caption
     auto* b = new QPushButton(caption, owner);
     b->setObjectName(name);
     return b;
+}
+
+void Fit_Button_Text(QPushButton* button) {
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.text = button->text();
+    const int margin = button->style()->pixelMetric(QStyle::PM_ButtonMargin, &option, button);
+    const QSize text(button->fontMetrics().horizontalAdvance(button->text()) + 2 * margin,
+                     button->fontMetrics().height());
+    button->setMinimumWidth(button->style()->sizeFromContents(QStyle::CT_PushButton, &option, text, button).width());
 }
 
 void Lay_Out_Dialog(QWidget* dialog, QLayout* body, std::initializer_list<QPushButton*> buttons) {

@@ -31,6 +31,9 @@ QLineEdit* Add_Entry_Row(QGridLayout* grid, QWidget* owner, int row, QLabel*& la
 
 // A dialog's push button, named as its control.
 QPushButton* Dialog_Button(QWidget* owner, const char* name, const char* caption);
+// A button wide enough for its whole caption in the font in use, with the
+// style's button margin clear on either side of the text.
+void Fit_Button_Text(QPushButton* button);
 // A dialog's body above one right-aligned row of its buttons.
 void Lay_Out_Dialog(QWidget* dialog, QLayout* body, std::initializer_list<QPushButton*> buttons);
 

@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QPointer>
 #include <QScreen>
+#include <QStyle>
+#include <QTableView>
 #include <QWidget>
 
 #include <algorithm>
@@ -45,6 +47,22 @@ void Place(QAbstractButton* b, double left, double width) {
 }
 
 bool ReportOpen() { return Report().CRF_Database && Report().CRF_Database->IsOpen(); }
+
+// A window sized to its grid, frame included, on its screen's working area:
+// narrowed and lowered as far as the frame needs, then moved onto it.
+void KeepOnWorkingArea(QWidget* w) {
+    QScreen* screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
+    if (!screen || w->isMaximized()) return;
+    const QRect area = screen->availableGeometry();
+    const QSize frame = w->frameGeometry().size() - w->size();
+    const int width = std::min(w->width(), area.width() - frame.width());
+    const int height = std::min(w->height(), area.height() - frame.height());
+    if (width != w->width() || height != w->height()) w->resize(width, height);
+    const QRect f = w->frameGeometry();
+    const int x = std::clamp(f.x(), area.left(), std::max(area.left(), area.right() + 1 - f.width()));
+    const int y = std::clamp(f.y(), area.top(), std::max(area.top(), area.bottom() + 1 - f.height()));
+    if (x != f.x() || y != f.y()) w->move(x, y);
+}
 
 // The grid above the button strip; the strip along the bottom edge.
 void FitGridAndStrip(QWidget* form, grid::Grid* grd, QWidget* strip, double scaleHeight, double scaleWidth) {
@@ -120,6 +138,7 @@ void Open_Worksheet_Form(const std::string& mode, const std::string& code) {
     auto* ww = dynamic_cast<WorksheetWindow*>(w.data());
     if (!ww || !ww->grd) {
         w->move(Px(std::max(metrics.Max_Form_Width - WidthOf(w), 0.0) / 2), Px(top));
+        KeepOnWorkingArea(w);
         QCoreApplication::processEvents();
         return;
     }
@@ -136,6 +155,7 @@ void Open_Worksheet_Form(const std::string& mode, const std::string& code) {
     ww->resize(Px(width), ww->height());
     if (std::abs(WidthOf(ww) - width) > 1) left = std::max(metrics.Max_Form_Width - WidthOf(ww), 0.0) / 2;
     ww->move(Px(left), Px(top));
+    KeepOnWorkingArea(ww);
     QCoreApplication::processEvents();
 }
 
@@ -193,6 +213,44 @@ void Set_Up_Worksheet_Windows(const std::vector<std::string>& codes) {
             if (!Is_Form_Loaded(prefix + code, &w)) continue;
             if (auto* sheet = dynamic_cast<WorksheetWindow*>(w)) Run_Guarded([sheet] { sheet->FormSetup(); });
         }
+}
+
+namespace {
+
+// The room a cell's text leaves on either side, in pixels.
+QSize CellTextMargins(const QTableView* pane) {
+    const QStyle* style = pane->style();
+    return {style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, pane) + 1,
+            style->pixelMetric(QStyle::PM_FocusFrameVMargin, nullptr, pane) + 1};
+}
+
+}  // namespace
+
+void Fit_Column_To_Text(grid::Grid& grd, int col) {
+    const QTableView* pane = grd.Pane(0);  // every pane has the grid's font
+    const QFontMetrics fm(pane->font());
+    int widest = 0;
+    for (int r = 0; r < grd.Data().RecordCount(); ++r)
+        widest = std::max(widest, fm.horizontalAdvance(Q(grd.Data().FieldValue(r, col).ToText())));
+    // One pixel for the grid line.
+    const double needed = Twips(widest + 2 * CellTextMargins(pane).width() + 1);
+    if (needed > grd.Columns(col).Width()) grd.Columns(col).SetWidth(needed);
+}
+
+void Fit_Rows_To_Wrapped_Text(grid::Grid& grd, int col) {
+    const QTableView* pane = grd.Pane(0);  // every pane has the grid's font
+    const QFontMetrics fm(pane->font());
+    const QSize margins = CellTextMargins(pane);
+    const int width = Px(grd.Columns(col).Width()) - 2 * margins.width() - 1;
+    if (width <= 0) return;
+    int highest = 0;
+    for (int r = 0; r < grd.Data().RecordCount(); ++r) {
+        const QRect text = fm.boundingRect(QRect(0, 0, width, 1 << 20), Qt::TextWordWrap,
+                                           Q(grd.Data().FieldValue(r, col).ToText()));
+        highest = std::max(highest, text.height());
+    }
+    const double needed = Twips(highest + 2 * margins.height() + 1);
+    if (needed > grd.RowHeight()) grd.SetRowHeight(needed);
 }
 
 void Fit_Form_Height(WorksheetWindow& form, int headLines, int recordCount) {

@@ -54,6 +54,11 @@ bool Close_Worksheet_Windows(const std::vector<std::string>& codes);
 // tables changed shape; a window that fails at it has told the user.
 void Set_Up_Worksheet_Windows(const std::vector<std::string>& codes);
 
+// A column at least as wide as the widest text its rows show, and rows at
+// least as high as a wrapped column's text needs, in the grid's font.
+void Fit_Column_To_Text(grid::Grid& grd, int col);
+void Fit_Rows_To_Wrapped_Text(grid::Grid& grd, int col);
+
 // Height for the window's rows: at least four, at most what fits below its top.
 void Fit_Form_Height(WorksheetWindow& form, int headLines, int recordCount);
 

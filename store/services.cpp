@@ -59,6 +59,14 @@ std::size_t Char_Count(const std::string& s) {
     return n;
 }
 
+std::string Fit_To_Field(const std::string& text, std::size_t width) {
+    const std::string t = Trim_Blanks(text);
+    std::size_t seen = 0;
+    for (std::size_t i = 0; i < t.size(); ++i)
+        if ((static_cast<unsigned char>(t[i]) & 0xC0) != 0x80 && seen++ == width) return t.substr(0, i);
+    return t;
+}
+
 // ---- Values ----
 
 Value Nz_Str(const Value& v, const Value& fallback) {
@@ -239,12 +247,13 @@ bool Check_Amount(Value& value, int sign) {
         fits = value.ToCurrency();
     } catch (const Overflow&) {
     }
-    if (!fits || !db::IsStorableAmount(*fits)) {
+    const auto pastLimit = [] {
         Complain(std::string("This field may only contain amounts from -") + db::kLargestAmountText + " to " +
                      db::kLargestAmountText,
                  ui::kOkOnly);
         return false;
-    }
+    };
+    if (!fits || !db::IsStorableAmount(*fits)) return pastLimit();
     const Currency amount = *fits;
     const Currency zero{};
     if (amount > zero && sign < 0) {
@@ -254,8 +263,11 @@ bool Check_Amount(Value& value, int sign) {
         Complain("This field must contain a positive amount. The value has been changed to positive", ui::kOkOnly);
         value = Value(-amount);
     } else if (!amount.IsWhole()) {
+        const Value rounded = Round_Value(Value(amount), 0);
+        // The largest amounts would be rounded past the limit.
+        if (!db::IsStorableAmount(rounded.ToCurrency())) return pastLimit();
         Complain("This field may only contain full dollar amounts. The value has been rounded", ui::kExclamation);
-        value = Round_Value(Value(amount), 0);
+        value = rounded;
     }
     return true;
 }

@@ -12,6 +12,9 @@ namespace vt {
 std::string Trim_Blanks(const std::string& s);
 // Characters, not bytes, of UTF-8 text.
 std::size_t Char_Count(const std::string& s);
+// Text for a field of `width` characters: the blanks at either end removed,
+// then cut to the field's length (whole characters).
+std::string Fit_To_Field(const std::string& text, std::size_t width);
 
 Value Nz_Str(const Value& v, const Value& fallback = Value());  // Empty fallback = ""
 Value Nz_Num(const Value& v, const Value& fallback = Value());  // Empty fallback = 0

@@ -68,14 +68,8 @@ void SheetViewer::HeadByListOrder() {
     for (size_t i = d_.columns.size(), k = 0; i < end && k < list.size(); ++i, ++k) ColHeadings[i] = list[k];
 }
 
-// Each value column but the total is headed by the expense cost centre in its
-// row-0 cell. An empty cell, or a number no longer in the list, leaves the
-// column without a heading.
-void SheetViewer::HeadByRow0() {
-    const auto found = CC_Headings_By_Row0(d_.code, d_.columns.size());
-    for (size_t i = d_.columns.size(), k = 0; i + 1 < ColHeadings.size(); ++i, ++k)
-        ColHeadings[i] = k < found.size() && found[k] ? *found[k] : ColHeading();
-}
+// Each value column but the total as the editor heads it.
+void SheetViewer::HeadByRow0() { Head_By_Row0(ColHeadings, d_.code, d_.columns.size()); }
 
 // Worksheet G's numbering: the Non-Capital column (row-0 value 0 or empty) is
 // 6. Without a row 0 nothing says which cost centre a column holds.

@@ -54,6 +54,7 @@ const std::vector<ViewerColumn> kGColumns = {
 
 std::vector<ViewerColumn> HColumns() {
     std::vector<ViewerColumn> c = ComponentColumns(1000);
+    c[0].headText.clear();  // H's sequence column has no heading
     c.push_back({"", "Fiscal Year End", 1250, R});
     const char* blocks[] = {"Old Cap", "New Cap", "Other Cap", "Non-Cap"};
     int n = 0;

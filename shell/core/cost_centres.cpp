@@ -1,6 +1,7 @@
 #include "shell/core/cost_centres.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <utility>
 
@@ -28,6 +29,8 @@ const Currency kStep = Cents(1);
 const Currency kLift = Currency::FromInt(10000);
 
 const char* const kNameTitle = "Table CostCenters entry error";
+// What a name may hold: the name fields of the worksheets' cost-centre lines.
+constexpr std::size_t kCCNameLength = 40;
 const char* const kFailureTitle = "Error: Cost Centers";
 
 // The sheets whose columns the user chooses, with row 0 naming each column's
@@ -382,13 +385,83 @@ CcChange Delete_CC(Currency n) {
         windows);
 }
 
+CcTyped Read_CC_Number(const std::string& typed) {
+    const std::string text = Trim_Blanks(typed);
+    if (text.empty()) return {};
+    const bool digits = text.find_first_not_of("0123456789.") == std::string::npos && IsPlainNumber(text);
+    const std::optional<double> read = digits ? ParseNumber(text) : std::nullopt;
+    // Far beyond any cost centre (and any Currency).
+    if (!read || *read >= 1e9) return {CcTyped::Invalid, {}, {}};
+    const Currency number = Currency::FromDouble(*read);
+    // A fifth decimal is no number of the list, not a rounded one.
+    if (std::fabs(number.ToDouble() - *read) > 1e-9) return {CcTyped::Invalid, number, {}};
+    if (number == Currency()) return {};
+    std::string name = Get_CC_Name(Value(number));
+    if (name.rfind('<', 0) == 0) return {CcTyped::Invalid, number, {}};
+    return {CcTyped::Found, number, std::move(name)};
+}
+
+namespace {
+
+bool AnyRow(const std::string& table, const std::string& where, const std::vector<Value>& args) {
+    return Db().TableExists(table) &&
+           Nz_Num(Db().Scalar("SELECT COUNT(*) FROM " + table + " WHERE " + where + ";", args)).ToLong() > 0;
+}
+
+// A chosen column of E-1 or F-1 Part II for n with a figure other than 0.
+bool ChosenColumnHolds(const std::string& sheet, Currency n) {
+    if (!Db().TableExists(sheet)) return false;
+    const auto fields = Db().Fields(sheet);
+    auto rs = Db().OpenRecordset("SELECT * FROM " + sheet + " WHERE SeqNum = 0;");
+    if (rs.RecordCount() == 0) return false;
+    rs.MoveFirst();
+    // After SeqNum, LineNum, Component and MedicareNo; the last field is the total.
+    for (int i = 4; i + 1 < rs.FieldCount() && i < static_cast<int>(fields.size()); ++i) {
+        const Value v = rs.Field(i);
+        if (v.IsNull() || !IsNumeric(v) || v.IsEmpty() || v.ToCurrency() != n) continue;
+        const std::string& field = fields[static_cast<size_t>(i)].name;
+        return AnyRow(sheet, "SeqNum > 0 AND IFNULL(" + field + ", 0) <> 0", {});
+    }
+    return false;
+}
+
+std::string JoinedPlaces(const std::vector<std::string>& places) {
+    std::string text;
+    for (size_t i = 0; i < places.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == places.size() ? " and " : ", ") + places[i];
+    return text;
+}
+
+}  // namespace
+
+std::string CC_Delete_Question(Currency n) {
+    const std::vector<Value> at = {Value(n)};
+    std::vector<std::string> places;
+    if (n >= Whole(200)) {
+        if (AnyRow("J", "CCNum = ? AND IFNULL(Col_1, 0) <> 0", at)) places.push_back("Worksheet J");
+    } else if (AnyRow("B", "CCNum = ? AND IFNULL(Expenses, 0) <> 0", at)) {
+        places.push_back("Worksheet B");
+    }
+    if (AnyRow("B1", "UpCCNum = ? OR DnCCNum = ?", {Value(n), Value(n)})) places.push_back("Worksheet B-1");
+    if (AnyRow("C", "CCNum = ?", at)) places.push_back("Worksheet C");
+    if (AnyRow("DpB", "LineNum = ? AND SeqNum < 100", at)) places.push_back("Worksheet D Part B");
+    if (ChosenColumnHolds("E1", n)) places.push_back("Worksheet E-1");
+    if (ChosenColumnHolds("F1p2", n)) places.push_back("Worksheet F-1");
+    if (places.empty()) return "";
+    return "Cost center " + n.ToText() + " carries amounts or lines in " + JoinedPlaces(places) +
+           ". Deleting it removes them; restoring it brings back only its name.\n\nDelete cost center " +
+           n.ToText() + "?";
+}
+
 bool Check_CC_Name(Currency n, const std::string& name) {
     bool ok = true;
-    const std::size_t length = Char_Count(Trim_Blanks(name));
+    // The name is stored without the blanks around it (Rename_CC).
+    const std::string trimmed = Trim_Blanks(name);
+    const std::size_t length = Char_Count(trimmed);
     if (length == 0) {
         Show_Message("A cost center may not be blank, please enter a cost center title.", ui::kCritical, kNameTitle);
         ok = false;
-    } else if (length > 40) {
+    } else if (length > kCCNameLength) {
         Show_Message("Cost Center names cannot be more than 40 characters in length");
         ok = false;
     }
@@ -396,12 +469,12 @@ bool Check_CC_Name(Currency n, const std::string& name) {
         Show_Message("Cost Center names cannot contain double quote characters");
         ok = false;
     }
-    // The list's field holds 50 characters, blanks included, and no control characters.
-    if (ok && !Check_Text(name, 50, "cost center name")) ok = false;
+    // No control characters.
+    if (ok && !Check_Text(trimmed, kCCNameLength, "cost center name")) ok = false;
     // Cost centre n and account n + 200 share a line number, so the edited
     // cost centre is told apart by its own number.
     if (Nz_Num(Db().Scalar("SELECT COUNT(CCNum) FROM CostCenters WHERE upper(CCName) = upper(?) AND CCNum <> ?;",
-                           {Value(name), Value(n)}))
+                           {Value(trimmed), Value(n)}))
             .ToLong() > 0) {
         Show_Message("This cost center name has already been used, please enter a unique cost center title.",
                      ui::kCritical, kNameTitle);
@@ -424,26 +497,25 @@ CcChange Rename_CC(Currency n, const std::string& name) {
     return change.Run(
         [&](Change& c) {
             auto& db = Db();
-            const std::vector<Value> args = {Value(name), Value(n)};
+            // The name as every worksheet field of 40 characters can hold it.
+            const std::vector<Value> args = {Value(Fit_To_Field(name, kCCNameLength)), Value(n)};
             c.Step("the cost-center list",
                    [&] { db.ExecuteStrict("UPDATE CostCenters SET CCName = ? WHERE CCNum = ?;", args); });
-            // The worksheets' name fields hold 40 characters; a longer name is
-            // cut there as B's own line insert cuts it.
             if (n < Whole(200)) {
                 c.Step("Worksheet B",
-                       [&] { db.ExecuteStrict("UPDATE B SET CCName = substr(?, 1, 40) WHERE CCNum = ?;", args); });
+                       [&] { db.ExecuteStrict("UPDATE B SET CCName = ? WHERE CCNum = ?;", args); });
                 c.Step("Worksheet B-1", [&] {
-                    db.ExecuteStrict("UPDATE B1 SET UpCCName = substr(?, 1, 40) WHERE UpCCNum = ?;", args);
-                    db.ExecuteStrict("UPDATE B1 SET DnCCName = substr(?, 1, 40) WHERE DnCCNum = ?;", args);
+                    db.ExecuteStrict("UPDATE B1 SET UpCCName = ? WHERE UpCCNum = ?;", args);
+                    db.ExecuteStrict("UPDATE B1 SET DnCCName = ? WHERE DnCCNum = ?;", args);
                 });
             } else {
                 c.Step("Worksheet J", [&] { db.ExecuteStrict("UPDATE J SET CCName = ? WHERE CCNum = ?;", args); });
             }
             // C and D Part B may name balance-sheet accounts too.
             c.Step("Worksheet C",
-                   [&] { db.ExecuteStrict("UPDATE C SET CCName = substr(?, 1, 40) WHERE CCNum = ?;", args); });
+                   [&] { db.ExecuteStrict("UPDATE C SET CCName = ? WHERE CCNum = ?;", args); });
             c.Step("Worksheet D Part B",
-                   [&] { db.ExecuteStrict("UPDATE DpB SET ExpAcct = substr(?, 1, 40) WHERE LineNum = ?;", args); });
+                   [&] { db.ExecuteStrict("UPDATE DpB SET ExpAcct = ? WHERE LineNum = ?;", args); });
         },
         windows);
 }

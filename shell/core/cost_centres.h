@@ -42,6 +42,19 @@ std::vector<std::string> CC_Band_Sheets(Currency n);
 // 55, 56, 62, 63, 66, or above 65).
 std::string CC_Number_Refusal(Currency n);
 
+// ---- Numbers and names typed into the worksheets ----
+
+// A cost-centre number as typed into a worksheet cell: none (blank or 0), a
+// cost centre of the list (with its name as the list holds it), or neither,
+// for which the cell says "Invalid Cost Center number". Only digits with at
+// most one point are a number here: "2,01", "$2", "2e0" and "+2" are not.
+struct CcTyped {
+    enum Kind { None, Found, Invalid } kind = None;
+    Currency number;
+    std::string name;
+};
+CcTyped Read_CC_Number(const std::string& typed);
+
 // ---- What the dialogs list ----
 
 // One number button of the new cost-centre dialog.
@@ -105,6 +118,12 @@ CcChange Restore_CC(Currency n);
 // D Part B are cleared, and the later numbers of its group move down by .01
 // everywhere.
 CcChange Delete_CC(Currency n);
+
+// What deleting n would lose, for the question asked before it: "" when n
+// carries nothing, else a question naming the worksheets where it carries
+// figures or lines (B's and J's amounts, lines of B-1, C and D Part B, figures
+// in its E-1 and F-1 columns). Restoring n brings back only its name.
+std::string CC_Delete_Question(Currency n);
 
 // The checks of a new name for cost centre n, each telling its own message;
 // false when any refused. Nothing is written.

@@ -7,6 +7,9 @@
 #include <QDir>
 #include <QListWidget>
 #include <QTest>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTimer>
 
 #include <functional>
@@ -17,6 +20,9 @@
 #include "costcentres/frmSelectCC.h"
 #include "costcentres/frmViewCCs.h"
 #include "editors/chain_edit_form.h"
+#include "engine/chain/component_sheet.h"
+#include "engine/general/d.h"
+#include "store/services.h"
 #include "shell/forms.h"
 #include "shell/frmMain.h"
 #include "shell/worksheet_windows.h"
@@ -125,6 +131,15 @@ TEST_F(CcWindows, AnAddedCostCentreShowsInBJAndThePickerAndItsDeleteClosesItsCol
         EXPECT_EQ(d.cmdButton[0]->text().toStdString(), "Add new Cost Center number 12.01");
         EXPECT_FALSE(d.cmdButton[1]->isEnabled() || d.cmdDelList->isEnabled());  // 13 is taken, none deleted
         Picture(&d, "frmAddCC");
+        // Every caption whole, with the style's margin clear on either side.
+        for (QPushButton* b : {d.cmdButton[0], d.cmdButton[1], d.cmdDelList, d.cmdCancel}) {
+            QStyleOptionButton o;
+            o.initFrom(b);
+            const int margin = b->style()->pixelMetric(QStyle::PM_ButtonMargin, &o, b);
+            EXPECT_GE(b->style()->subElementRect(QStyle::SE_PushButtonContents, &o, b).width(),
+                      b->fontMetrics().horizontalAdvance(b->text()) + 2 * margin)
+                << b->text().toStdString();
+        }
         Click(d.cmdButton[0]);
     });
     EXPECT_TRUE(e->Current("CCNum") == N(12.01) && e->grd->EditActive());  // waiting for its name
@@ -177,6 +192,73 @@ TEST_F(CcWindows, ARenameShowsInTheOpenViewersAndARefusedNameOrAFailedDeleteChan
     EXPECT_NE(ui.Prompts()[1].find("Worksheet B could not be changed (disk full)"), std::string::npos);
     EXPECT_EQ(Sheets(), before);
     EXPECT_TRUE(RowOf(e, 32) >= 0 && RowOf(b, 32) >= 0);
+}
+
+// The list stores a name without the blanks around it, so every sheet takes it whole.
+TEST_F(CcWindows, ANameIsStoredWithoutItsBlanksEverywhere) {
+    const std::string name = "Consulting and Other Outside Services";  // 37 characters
+    auto* b = Open("view", "B");
+    EXPECT_TRUE(e->grd->TypeIntoCell(RowOf(e, 32), 2, "      " + name + "      "));
+    EXPECT_EQ(Rows("SELECT CCName FROM CostCenters WHERE CCNum = 32 UNION ALL SELECT CCName FROM B WHERE CCNum = 32;"),
+              (Table{{name}, {name}}));
+    EXPECT_EQ(Name(e, 32) + "|" + Name(b, 32), name + "|" + name);
+    auto* b1 = Open("edit", "B1");
+    db().Execute("INSERT INTO B1 (SeqNum, UpAmount, DnAmount) VALUES (1, 0, 0);");
+    b1->SetGrd();
+    EXPECT_TRUE(b1->grd->TypeIntoCell(0, 4, "32"));
+    EXPECT_EQ(Rows("SELECT UpCCName FROM B1 WHERE SeqNum = 1;"), (Table{{name}}));
+}
+
+// Deleting a cost centre that carries figures or lines asks first; No keeps everything.
+TEST_F(CcWindows, DeletingACostCentreThatCarriesFiguresAsksFirst) {
+    if (!Table_Exists("DpB")) Build_DpB();
+    struct Case {
+        const char* what;
+        std::function<void()> give;
+        std::string places;
+    };
+    const std::vector<Case> cases = {
+        {"B's amount", [&] { db().Execute("UPDATE B SET Expenses = 1500 WHERE CCNum = 32;"); }, "Worksheet B"},
+        {"lines",
+         [&] {
+             db().Execute("INSERT INTO B1 (SeqNum, UpCCNum, UpAmount, DnAmount) VALUES (1, 32, 5, 0);");
+             db().Execute("INSERT INTO C (LineNum, CCNum, Amount) VALUES (22, 32, 0);");
+             db().Execute("INSERT INTO DpB (SeqNum, LineNum, Amount) VALUES (1, 32, 0);");
+         },
+         "Worksheet B, Worksheet B-1, Worksheet C and Worksheet D Part B"},
+        {"an E-1 column's figure",
+         [&] {
+             for (const char* undo : {"DELETE FROM B1;", "DELETE FROM C WHERE LineNum = 22;",
+                                      "DELETE FROM DpB WHERE SeqNum = 1;", "UPDATE B SET Expenses = 0 WHERE CCNum = 32;"})
+                 db().Execute(undo);
+             Add_Chosen_CC_Column("E1", Currency::FromInt(32));
+             db().Execute("UPDATE E1 SET " + db().Fields("E1")[4].name + " = 7 WHERE SeqNum > 0;");
+         },
+         "Worksheet E-1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.give();
+        const auto held = All_Tables();
+        ui.ClearRecords();
+        ui.ExpectMessage(ui::kNo);
+        Delete(32);
+        ASSERT_EQ(ui.Messages().size(), 1u);
+        EXPECT_EQ(ui.Messages()[0].prompt, "Cost center 32 carries amounts or lines in " + c.places +
+                                               ". Deleting it removes them; restoring it brings back only its "
+                                               "name.\n\nDelete cost center 32?");
+        EXPECT_EQ(ui.Messages()[0].style, ui::kYesNo | ui::kQuestion);
+        EXPECT_EQ(All_Tables(), held);
+        EXPECT_GE(RowOf(e, 32), 0);
+    }
+    // Yes deletes; a cost centre that carries nothing goes without a question.
+    ui.ClearRecords();
+    ui.ExpectMessage(ui::kYes);
+    Delete(32);
+    EXPECT_LT(RowOf(e, 32), 0);
+    Delete(31);
+    EXPECT_EQ(ui.Messages().size(), 1u);
+    EXPECT_LT(RowOf(e, 31), 0);
 }
 
 TEST_F(CcWindows, TheDialogOffersNoJTotalLineAndBringsBackADeletedCostCentre) {

@@ -119,7 +119,17 @@ TEST_F(EditA, TypedCellsAreStoredAsTheChecksSayAndPeriodEndsReachH) {
 TEST_F(EditA, PartOneTypesProviderLinesAndOfficers) {
     auto* e = Edit<gui::frmEditAp1>("Ap1");
     auto info = [](double seq) { return Rows("SELECT Info FROM Ap1 WHERE SeqNum = ?;", {Value(N(seq))}); };
-    EXPECT_FALSE(e->grd->TypeIntoCell(RowOf(e, 8), 2, "Church"));  // typing opens the list instead
+    // The answers of 7 and 8 are locked; only their lists set them.
+    const Table answers = Rows("SELECT IFNULL(Info, 'null') FROM Ap1 WHERE SeqNum IN (7, 8) ORDER BY SeqNum;");
+    for (auto [seq, typed] : {std::pair{7.0, "y"}, {8.0, "Church"}, {8.0, ""}}) {
+        EXPECT_TRUE(e->grd->CellLocked(RowOf(e, seq), 2)) << seq;
+        EXPECT_FALSE(e->grd->TypeIntoCell(RowOf(e, seq), 2, typed)) << seq;
+    }
+    EXPECT_EQ(Rows("SELECT IFNULL(Info, 'null') FROM Ap1 WHERE SeqNum IN (7, 8) ORDER BY SeqNum;"), answers);
+    e->grd->SetCurrentCell(RowOf(e, 7), 2);
+    e->mnuYesNo->actions()[0]->trigger();
+    EXPECT_EQ(info(7), (Table{{"Yes"}}));
+    e->grd->SetCurrentCell(RowOf(e, 8), 2);
     e->mnuType->actions()[4]->trigger();
     EXPECT_TRUE(e->grd->TypeIntoCell(RowOf(e, 8.01), 2, "Cooperative"));
     e->grd->SetCurrentCell(RowOf(e, 8), 2);

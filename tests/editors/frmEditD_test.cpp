@@ -2,6 +2,7 @@
 // user types and clicks: answers normalised, lines added and deleted at the
 // band edges with every other line kept, the cost-centre, amount and text checks.
 #include <QMenu>
+#include <QTableView>
 
 #include "editors/frmEditDpA.h"
 #include "editors/frmEditDpB.h"
@@ -94,6 +95,64 @@ TEST_F(EditD, PartBChecksTheCostCentreAndBothAmounts) {
         EXPECT_EQ(v->grd->Data().FieldValue(0, field), Value(Currency::FromInt(13))) << field;
     }
     Pictures({"DpB"});
+}
+
+// Line # takes every cost centre of the list, its name cut to Expense
+// Account, and only digits as a number; number and name are stored together.
+TEST_F(EditD, PartBTakesEveryListedCostCentreAndOnlyDigitsAsItsNumber) {
+    SeedB(1);
+    grid::Grid& g = *Edit("DpB")->grd;
+    const std::string name = Get_CC_Name(Value(247));
+    ASSERT_GT(Char_Count(name), 40u);
+    const auto line = [&] { return B("LineNum").ToText() + "/" + B("ExpAcct").ToText(); };
+    EXPECT_TRUE(g.TypeIntoCell(0, 1, "247"));
+    EXPECT_EQ(ui.Prompts(), std::vector<std::string>{});
+    const std::string stored = "247/" + name.substr(0, 40);
+    EXPECT_EQ(line(), stored);
+    for (const char* typed : {"2,01", "1,2", "$2", "2e0", "+2"}) {
+        ui.ClearRecords();
+        ui.ExpectMessage();
+        EXPECT_FALSE(g.TypeIntoCell(0, 1, typed)) << typed;
+        EXPECT_EQ(ui.Prompts(), std::vector<std::string>{"Invalid Cost Center number"}) << typed;
+        EXPECT_EQ(line(), stored) << typed;
+    }
+    // A row that cannot be written keeps its number with its name.
+    db().Execute("CREATE TRIGGER NoName BEFORE UPDATE OF ExpAcct ON DpB BEGIN SELECT RAISE(ABORT, 'disk full'); END;");
+    ui.ExpectMessage();
+    EXPECT_FALSE(g.TypeIntoCell(0, 1, "2"));
+    EXPECT_EQ(line(), stored);
+}
+
+// D Part C's texts refuse a double quote without a beep.
+TEST_F(EditD, PartCRefusesADoubleQuoteWithoutABeep) {
+    db().Execute("INSERT INTO DpC (SeqNum) VALUES (1)");
+    grid::Grid& g = *Edit("DpC")->grd;
+    for (int col : {1, 2, 4}) {
+        ui.ClearRecords();
+        ui.ExpectMessage();
+        EXPECT_FALSE(g.TypeIntoCell(0, col, "a \"b\"")) << col;
+        EXPECT_EQ(ui.Beeps(), 0) << col;
+    }
+}
+
+// Long texts show whole in the font in use: D Part A's question wrapped in
+// its row, D Part C's relationship and C's description in their width.
+TEST_F(EditD, LongTextsShowWholeInTheFontInUse) {
+    const std::string relationship(64, 'M'), description(40, 'W');
+    db().Execute("INSERT INTO DpC (SeqNum, Explanation) VALUES (1, ?)", {Value(relationship)});
+    db().Execute("UPDATE C SET Description = ? WHERE LineNum = 21", {Value(description)});
+    for (auto [code, col, text] : {std::tuple{"DpC", 4, relationship}, {"C", 1, description}}) {
+        const QTableView* pane = Edit(code)->grd->Pane(0);
+        EXPECT_GT(pane->columnWidth(col), QFontMetrics(pane->font()).horizontalAdvance(QString::fromStdString(text)))
+            << code;
+    }
+    grid::Grid& a = *Edit("DpA")->grd;
+    const QTableView* pane = a.Pane(0);
+    const QRect question = QFontMetrics(pane->font()).boundingRect(
+        QRect(0, 0, pane->columnWidth(0) - 6, 1 << 20), Qt::TextWordWrap,
+        QString::fromStdString(db().Scalar("SELECT Question FROM DpA").ToText()));
+    EXPECT_GT(question.height(), QFontMetrics(pane->font()).lineSpacing());  // it does wrap
+    EXPECT_GE(pane->rowHeight(0), question.height());
 }
 
 TEST_F(EditD, PartCRenumbersAroundLineEightAndGuardsItsTexts) {

@@ -224,5 +224,40 @@ TEST_F(SheetEditors, CDescriptionsBasesAndCostCentres) {
     EXPECT_FALSE(e->grd->TypeIntoCell(RowOf(e, "LineNum", 20), 1, "Other"));
 }
 
+// A cost centre of the list is always taken, its name cut to the sheet's
+// field; only digits with one point make a cost-centre number.
+TEST_F(SheetEditors, ListedCostCentresAreTakenWithTheirNamesCutAndOnlyDigitsAreNumbers) {
+    // A name longer than the sheets' fields, as the list's own field can hold it.
+    const std::string name = "Salaries and Wages of the Home Office Officers";
+    db().Execute("UPDATE CostCenters SET CCName = ? WHERE CCNum = 32;", {Value(name)});
+    Close_CC_Recordset();
+    Lines("B1", {1});
+    std::vector<Typed> typed;
+    for (const char* lenient : {"2,01", "1,2", "$2", "2e0", "+2", "2.00001"})
+        typed.push_back({0, lenient, Value::Null(), {kInvalidCC}});
+    typed.push_back({0, "32", Cur(32), {}});
+    for (auto [code, line, col, field] : {std::tuple{"C", 21.0, 4, "CCName"}, {"B1", 1.0, 4, "UpCCName"}}) {
+        for (Typed& t : typed) t.col = col;
+        Check(code, line, typed);
+        EXPECT_EQ(db().Scalar(std::string("SELECT ") + field + " FROM " + code + " WHERE " + Key(code) + " = ?",
+                              {Cur(line)}),
+                  Value(name.substr(0, 40)))
+            << code;
+        UnloadAllForms();
+    }
+}
+
+// A double quote beeps where the description is C's, not in B-1's explanation.
+TEST_F(SheetEditors, OnlyCsDescriptionBeepsAtADoubleQuote) {
+    Lines("B1", {1});
+    for (auto [code, line, beeps] : {std::tuple{"C", 21.0, 1}, {"B1", 1.0, 0}}) {
+        auto* e = Edit(code);
+        ui.ClearRecords();
+        ui.ExpectMessage();
+        EXPECT_FALSE(e->grd->TypeIntoCell(RowOf(e, Key(code), line), 1, "a \"quoted\" text")) << code;
+        EXPECT_EQ(ui.Beeps(), beeps) << code;
+    }
+}
+
 }  // namespace
 }  // namespace vt::test

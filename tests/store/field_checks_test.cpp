@@ -44,6 +44,7 @@ TEST(CheckAmount, RulesApplyInTheirOrder) {
          kPastLimit, 0},
         {"one past the limit", Value("-100000000000"), 0, false, Value("-100000000000"), kPastLimit, 0},
         {"just inside the limit", Value("-99999999999"), 0, true, Value("-99999999999"), nullptr, 0},
+        {"rounded past the limit", Value("-99999999999.5"), 0, false, Value("-99999999999.5"), kPastLimit, 0},
         {"fraction is rounded up", Value(12.5), 0, true, Value(13.0), kRounded, 48},
         {"negative fraction away from zero", Value(-12.5), 0, true, Value(-13.0), kRounded, 48},
         {"numeric text is rounded", Value("12.50"), 1, true, Value(13.0), kRounded, 48},

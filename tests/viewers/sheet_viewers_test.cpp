@@ -7,7 +7,10 @@
 #include <QAction>
 #include <QMenu>
 #include <QDir>
+#include <QHeaderView>
+#include <QTableView>
 #include <QTest>
+#include <QScreen>
 
 #include <filesystem>
 #include <tuple>
@@ -144,7 +147,7 @@ TEST_F(Viewers, EachShowsItsColumnsHeadingsAndRowsAsTheFormDoes) {
          {{2, "0", "Chain Components"}, {7, "3", "Old Cap. Rel Movable Equipment"}},
          "SeqNum > 0"},
         {"H", 4, {0, 2, 3}, Range(4, 24),
-         {{4, "", "Fiscal Year End"}, {5, "1", "Old Cap Direct Home Office Costs"},
+         {{0, "", ""}, {4, "", "Fiscal Year End"}, {5, "1", "Old Cap Direct Home Office Costs"},
           {16, "12", "Total Alloc of Other Cap Related Costs"}, {24, "20", "Total Alloc of Total Related Costs"}},
          "SeqNum > 0"},
     };
@@ -179,6 +182,35 @@ TEST_F(Viewers, EachShowsItsColumnsHeadingsAndRowsAsTheFormDoes) {
     EXPECT_TRUE(OpenView("F1p2")->cmdOpenEdit->isEnabled());
 }
 
+// A heading wrapped into more lines than the heading lines keeps its top:
+// the heading row grows to hold it (H's columns 2 and 6 here).
+TEST_F(Viewers, NoHeadingLosesItsTop) {
+    grid::Grid& h = *OpenView("H")->grd;
+    QApplication::processEvents();
+    const QHeaderView* header = h.Pane(1)->horizontalHeader();
+    for (int c : {6, 10}) {
+        const std::string caption = h.Columns(c).Caption();
+        const int lines = static_cast<int>(std::count(caption.begin(), caption.end(), '\r')) + 1;
+        EXPECT_GT(lines, h.HeadLines()) << c;
+        EXPECT_GE(header->height(), QFontMetrics(header->font()).lineSpacing() * lines) << c;
+    }
+    EXPECT_EQ(h.Pane(0)->horizontalHeader()->height(), header->height());
+}
+
+// A window sized to its grid keeps its frame on the screen's working area.
+TEST_F(Viewers, WindowsSizedToTheirGridsStayOnTheWorkingArea) {
+    for (const char* mode : {"view", "edit"})
+        for (const char* code : {"Gp1", "Gp2", "E", "H"}) {
+            if (std::string(mode) == "edit" && std::string(code) == "H") continue;  // H has no editor
+            gui::Open_Worksheet_Form(mode, code);
+            QWidget* w = nullptr;
+            ASSERT_TRUE(gui::Is_Form_Loaded((std::string(mode) == "edit" ? "frmEdit" : "frmView") + std::string(code), &w));
+            QApplication::processEvents();
+            const QRect area = w->screen()->availableGeometry();
+            EXPECT_TRUE(area.contains(w->frameGeometry())) << mode << " " << code;
+        }
+}
+
 TEST_F(Viewers, CostCentreColumnsWithoutACostCentreAreHeadedWithoutFailing) {
     Set("E1", "Col_1", 0, 150.5);
     auto* e1 = OpenView("E1");
@@ -186,6 +218,20 @@ TEST_F(Viewers, CostCentreColumnsWithoutACostCentreAreHeadedWithoutFailing) {
     db().Execute("UPDATE E1 SET Col_1 = Null WHERE SeqNum = 0;");
     e1->SetGrd();
     EXPECT_EQ(e1->Headings()[4].HeadText, "");
+
+    // A column whose cost centre leaves the list keeps its heading, in the
+    // viewer as in the editor.
+    Set("E1", "Col_1", 0, 20);
+    gui::Open_Worksheet_Form("edit", "E1");
+    QWidget* editor = nullptr;
+    ASSERT_TRUE(gui::Is_Form_Loaded("frmEditE1", &editor));
+    for (auto* w : {static_cast<WorksheetWindow*>(e1), dynamic_cast<WorksheetWindow*>(editor)}) {
+        w->SetGrd();
+        Set("E1", "Col_1", 0, 150.5);
+        w->SetGrd();
+        EXPECT_EQ(dynamic_cast<gui::SheetForm*>(w)->Headings()[4].ColNum, "20") << w->FormName();
+        Set("E1", "Col_1", 0, 20);
+    }
 
     // E heads its columns by the list's order, whatever row 0 says.
     Set("E", "Col_1", 0, 7);
