@@ -250,7 +250,9 @@ void Calc_H() {
     const char* const kComponentLines = "SeqNum NOT IN (18,28,33,34)";
     db.Execute(BlockTotals(kComponentLines));
     db.Execute(std::string("UPDATE H SET Col_20=CCur(Col_17+Col_18+Col_19) WHERE ") + kComponentLines + ";");
-    for (int k = 1; k <= 16; ++k) Write_Band_Totals("H", Col(k));
+    std::vector<std::string> columns;
+    for (int k = 1; k <= 16; ++k) columns.push_back(Col(k));
+    Write_Band_Totals("H", columns);
     db.Execute(BlockTotals("SeqNum IN (18,28,33,34)"));
     db.Execute("UPDATE H SET Col_20=CCur(Col_17+Col_18+Col_19) WHERE SeqNum IN (18,28,33);");
     // The overall total is B's, not the sum of H's own columns.
