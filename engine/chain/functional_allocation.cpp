@@ -60,13 +60,16 @@ std::vector<Value> RowOf(const std::string& table, const std::vector<std::string
     return values;
 }
 
-void WriteRow(const std::string& table, const std::vector<std::string>& fields, Currency seq,
-              std::vector<Value> values) {
-    if (fields.empty()) return;
+// "UPDATE table SET <each field> = ? WHERE SeqNum = ?;", one text for every row.
+std::string RowWrite(const std::string& table, const std::vector<std::string>& fields) {
     std::string set;
     for (const auto& f : fields) set += (set.empty() ? "" : ", ") + f + " = ?";
+    return "UPDATE " + table + " SET " + set + " WHERE SeqNum = ?;";
+}
+
+void WriteRow(const std::string& sql, Currency seq, std::vector<Value> values) {
     values.emplace_back(seq);
-    Db().Execute("UPDATE " + table + " SET " + set + " WHERE SeqNum = ?;", values);
+    Db().Execute(sql, values);
 }
 
 bool IsComponentRow(Currency seq) {
@@ -139,7 +142,7 @@ void Calc_Unit_Cost_Multipliers(const FunctionalSheet& sheet, const std::vector<
         ucms.emplace_back(total == Currency{} ? 0.0 : Round_Double(cost.ToDouble() / total.ToDouble(), 6));
     }
     Write_Band_Rows(t, fields, totals);
-    WriteRow(t, fields, Currency::FromInt(36), ucms);
+    if (!fields.empty()) WriteRow(RowWrite(t, fields), Currency::FromInt(36), std::move(ucms));
 }
 
 void Allocate_Columns(const FunctionalSheet& sheet, const std::vector<std::string>& fields) {
@@ -219,8 +222,9 @@ void Allocate_Columns(const FunctionalSheet& sheet, const std::vector<std::strin
     }
 
     // Each row written once, whole.
-    for (const Row& r : rows)
-        if (r.changed) WriteRow(a, fields, r.seq, r.values);
+    const std::string write = RowWrite(a, fields);
+    for (Row& r : rows)
+        if (r.changed) WriteRow(write, r.seq, std::move(r.values));
     Write_Band_Rows(a, fields, totals);
 }
 

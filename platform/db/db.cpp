@@ -195,7 +195,8 @@ bool openReadOnly = false;
 
 sqlite3* OpenHandle(const std::string& path, int flags, const std::string& what) {
     sqlite3* h = nullptr;
-    const int rc = sqlite3_open_v2(path.c_str(), &h, flags, nullptr);
+    // One thread uses a connection: SQLite need not lock it on every call.
+    const int rc = sqlite3_open_v2(path.c_str(), &h, flags | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         std::string msg = h ? sqlite3_errmsg(h) : sqlite3_errstr(rc);
         sqlite3_close(h);

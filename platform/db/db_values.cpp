@@ -117,6 +117,17 @@ std::vector<ColumnKind> ColumnKinds(sqlite3_stmt* st) {
 Value ReadColumn(sqlite3_stmt* st, int i, ColumnKind kind) {
     const int t = sqlite3_column_type(st, i);
     if (t == SQLITE_NULL) return Value::Null();
+    // The cells met most, a number in a money or number field, with one look at the value.
+    if (t == SQLITE_FLOAT && kind == ColumnKind::Double) return Value(sqlite3_column_double(st, i));
+    if (t == SQLITE_FLOAT && kind == ColumnKind::Currency) {
+        const double d = sqlite3_column_double(st, i);
+        if (!(std::fabs(d) < 922337203685477.5)) Damaged(st, i, kind, t);
+        try {
+            return Value(Currency::FromDouble(d));
+        } catch (const TypeMismatch&) {
+            return Value(d);
+        }
+    }
     const bool number = t == SQLITE_INTEGER || t == SQLITE_FLOAT;
     if (!Fits(kind, st, i)) Damaged(st, i, kind, t);
     // The declared type decides, as long as what is stored fits it; anything
