@@ -608,27 +608,70 @@ std::string Select_Sheet(const std::string& sheet, const std::string& tail) {
 // ---- Calculation ----
 
 Currency Write_Band_Totals(const std::string& sheet, const std::string& field) {
-    auto& db = Db();
+    return Write_Band_Totals(sheet, std::vector<std::string>{field}).front();
+}
+
+std::vector<Currency> Write_Band_Totals(const std::string& sheet, const std::vector<std::string>& fields) {
+    const auto sums = Band_Sums(sheet, fields);
+    std::vector<BandTotals> totals;
+    std::vector<Currency> grand;
+    for (const auto& s : sums) {
+        totals.push_back(Band_Totals_Of(sheet, s));
+        grand.push_back(totals.back()[3]);
+    }
+    Write_Band_Rows(sheet, fields, totals);
+    return grand;
+}
+
+std::vector<BandSums> Band_Sums(const std::string& sheet, const std::vector<std::string>& fields) {
+    std::vector<BandSums> sums(fields.size());
+    if (fields.empty()) return sums;
+    std::string list;
+    for (const auto& f : fields) list += (list.empty() ? "SUM(" : ", SUM(") + Plain(f) + ")";
+    const std::string select = "SELECT " + list + " FROM " + Plain(sheet) + " WHERE ";
+    const char* const bands[] = {"SeqNum > 0 AND SeqNum < 18", "SeqNum > 18 AND SeqNum < 28",
+                                 "SeqNum > 28 AND SeqNum < 33"};
+    for (size_t b = 0; b < 3; ++b) {
+        auto rs = Db().OpenRecordset(select + bands[b] + ";");
+        for (size_t k = 0; k < fields.size(); ++k) sums[k][b] = rs.Field(static_cast<int>(k));
+    }
+    return sums;
+}
+
+BandTotals Band_Totals_Of(const std::string& sheet, const BandSums& sums) {
     const std::string& t = Plain(sheet);
-    const std::string& f = Plain(field);
-    auto sum = [&](const char* where) {
-        return NzCur(db.Scalar("SELECT SUM(" + f + ") AS Sum FROM " + t + " WHERE " + where + ";"));
+    // As a write of the amount would refuse it, before anything is written.
+    const auto storable = [&](Currency c) {
+        if (!db::IsStorableAmount(c)) throw db::AmountOverflow(Format(Value(c), "#,##0.00"), t);
     };
-    const std::string set = "UPDATE " + t + " SET " + f + " = ? WHERE SeqNum = ?;";
     // Each total names its own line when it is past what the sheet can keep.
-    Currency s34;
-    const auto band = [&](int line, const char* where) {
-        db::AtLine(t, std::to_string(line), [&] {
-            const Currency s = sum(where);
-            db.Execute(set, {Value(s), Value(Currency::FromInt(line))});
-            db::AtLine(t, "34", [&] { s34 += s; });
+    BandTotals totals{};
+    const char* const lines[] = {"18", "28", "33"};
+    for (size_t b = 0; b < 3; ++b) {
+        db::AtLine(t, lines[b], [&] {
+            const Currency s = NzCur(sums[b]);
+            storable(s);
+            totals[b] = s;
+            db::AtLine(t, "34", [&] { totals[3] += s; });
         });
-    };
-    band(18, "SeqNum > 0 AND SeqNum < 18");
-    band(28, "SeqNum > 18 AND SeqNum < 28");
-    band(33, "SeqNum > 28 AND SeqNum < 33");
-    db::AtLine(t, "34", [&] { db.Execute(set, {Value(s34), Value(Cents(3400))}); });
-    return s34;
+    }
+    db::AtLine(t, "34", [&] { storable(totals[3]); });
+    return totals;
+}
+
+void Write_Band_Rows(const std::string& sheet, const std::vector<std::string>& fields,
+                     const std::vector<BandTotals>& totals) {
+    if (fields.empty()) return;
+    std::string set;
+    for (const auto& f : fields) set += (set.empty() ? "" : ", ") + Plain(f) + " = ?";
+    const std::string sql = "UPDATE " + Plain(sheet) + " SET " + set + " WHERE SeqNum = ?;";
+    const int lines[] = {18, 28, 33, 34};
+    std::vector<Value> params(fields.size() + 1);
+    for (size_t b = 0; b < 4; ++b) {
+        for (size_t k = 0; k < fields.size(); ++k) params[k] = Value(totals[k][b]);
+        params.back() = Value(Currency::FromInt(lines[b]));
+        Db().Execute(sql, params);
+    }
 }
 
 void Write_Row_Totals(const std::string& sheet, bool nullAsZero) {

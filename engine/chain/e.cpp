@@ -27,7 +27,9 @@ void Calc_E() {
     auto& db = Db();
     db::Transaction tx(db);
     const auto fields = db.Fields("E");
-    for (size_t i = 4; i < fields.size(); ++i) Write_Band_Totals("E", fields[i].name);
+    std::vector<std::string> names;
+    for (size_t i = 4; i < fields.size(); ++i) names.push_back(fields[i].name);
+    Write_Band_Totals("E", names);
     Write_Row_Totals("E", true);
     tx.Commit();
 }

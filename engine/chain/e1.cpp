@@ -20,7 +20,9 @@ void Calc_E1() {
     auto& db = Db();
     db::Transaction tx(db);
     const auto fields = db.Fields("E1");
-    for (size_t i = 4; i + 1 < fields.size(); ++i) Write_Band_Totals("E1", fields[i].name);
+    std::vector<std::string> names;
+    for (size_t i = 4; i + 1 < fields.size(); ++i) names.push_back(fields[i].name);
+    Write_Band_Totals("E1", names);
     Write_Row_Totals("E1", false);
     tx.Commit();
 }

@@ -68,10 +68,13 @@ struct HLine {
     Currency seq, line;
 };
 
-// Walks the source sheet and H side by side, row for row, writing each
-// component line's amounts into H. False, after telling the user, when a
-// component line of H meets a source row of another line.
-bool RunWalk(const Walk& w, const std::vector<HLine>& h) {
+// What the walks give each row of H, by H column; written once a row has all.
+using HCells = std::vector<std::vector<std::pair<int, Currency>>>;
+
+// Walks the source sheet and H side by side, row for row, adding each
+// component line's amounts to what H's row takes. False, after telling the
+// user, when a component line of H meets a source row of another line.
+bool RunWalk(const Walk& w, const std::vector<HLine>& h, HCells& cells) {
     auto& db = Db();
     const auto fields = db.Fields(w.table);
     const bool byCategory = w.firstField > 0;
@@ -97,25 +100,37 @@ bool RunWalk(const Walk& w, const std::vector<HLine>& h) {
                          NzCur(rs["SeqNum"]).ToText() + ". Calculation terminated!");
             return false;
         }
-        std::string set;
-        std::vector<Value> params;
+        // As a write of the amount would refuse it, at the row that meets it.
+        const auto take = [&](int column, Currency amount) {
+            if (!db::IsStorableAmount(amount)) throw db::AmountOverflow(Format(Value(amount), "#,##0.00"), "H");
+            cells[i].emplace_back(column, amount);
+        };
         if (byCategory) {
             std::array<Currency, 5> sum{};
             for (size_t f = static_cast<size_t>(w.firstField); f < fields.size(); ++f)
                 if (category[f] > 0) sum[static_cast<size_t>(category[f])] += NzCur(rs.Field(static_cast<int>(f)));
-            for (int c = 1; c <= 4; ++c) {
-                if (w.target[c - 1] == 0) continue;
-                set += (set.empty() ? "" : ", ") + Col(w.target[c - 1]) + " = ?";
-                params.emplace_back(sum[static_cast<size_t>(c)]);
-            }
+            for (int c = 1; c <= 4; ++c)
+                if (w.target[c - 1] != 0) take(w.target[c - 1], sum[static_cast<size_t>(c)]);
         } else {
-            set = Col(w.target[0]) + " = ?";
-            params.emplace_back(NzCur(rs.Field(2)));
+            take(w.target[0], NzCur(rs.Field(2)));
         }
-        params.emplace_back(h[i].seq);
-        db.Execute("UPDATE H SET " + set + " WHERE SeqNum = ?;", params);
     }
     return true;
+}
+
+// Each row of H that the walks gave amounts, written once.
+void WriteWalks(const std::vector<HLine>& h, const HCells& cells) {
+    for (size_t i = 0; i < h.size(); ++i) {
+        if (cells[i].empty()) continue;
+        std::string set;
+        std::vector<Value> params;
+        for (const auto& [column, amount] : cells[i]) {
+            set += (set.empty() ? "" : ", ") + Col(column) + " = ?";
+            params.emplace_back(amount);
+        }
+        params.emplace_back(h[i].seq);
+        Db().Execute("UPDATE H SET " + set + " WHERE SeqNum = ?;", params);
+    }
 }
 
 // Each block's total and the three kinds' totals over the blocks.
@@ -239,18 +254,23 @@ void Calc_H() {
     for (auto rs = db.OpenRecordset("SELECT SeqNum, LineNum FROM H ORDER BY SeqNum;"); !rs.Eof(); rs.MoveNext())
         h.push_back({NzCur(rs["SeqNum"]), NzCur(rs["LineNum"])});
 
+    HCells cells(h.size());
     for (const Walk& w : kWalks) {
-        if (!RunWalk(w, h)) {
-            // What the walks wrote so far stays; no total is formed.
+        if (!RunWalk(w, h, cells)) {
+            // What the walks gave so far stays; no total is formed.
+            WriteWalks(h, cells);
             tx.Commit();
             return;
         }
     }
+    WriteWalks(h, cells);
 
     const char* const kComponentLines = "SeqNum NOT IN (18,28,33,34)";
     db.Execute(BlockTotals(kComponentLines));
     db.Execute(std::string("UPDATE H SET Col_20=CCur(Col_17+Col_18+Col_19) WHERE ") + kComponentLines + ";");
-    for (int k = 1; k <= 16; ++k) Write_Band_Totals("H", Col(k));
+    std::vector<std::string> columns;
+    for (int k = 1; k <= 16; ++k) columns.push_back(Col(k));
+    Write_Band_Totals("H", columns);
     db.Execute(BlockTotals("SeqNum IN (18,28,33,34)"));
     db.Execute("UPDATE H SET Col_20=CCur(Col_17+Col_18+Col_19) WHERE SeqNum IN (18,28,33);");
     // The overall total is B's, not the sum of H's own columns.

@@ -195,7 +195,8 @@ bool openReadOnly = false;
 
 sqlite3* OpenHandle(const std::string& path, int flags, const std::string& what) {
     sqlite3* h = nullptr;
-    const int rc = sqlite3_open_v2(path.c_str(), &h, flags, nullptr);
+    // One thread uses a connection: SQLite need not lock it on every call.
+    const int rc = sqlite3_open_v2(path.c_str(), &h, flags | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         std::string msg = h ? sqlite3_errmsg(h) : sqlite3_errstr(rc);
         sqlite3_close(h);
@@ -377,10 +378,11 @@ Recordset Database::OpenRecordset(const std::string& sql, const std::vector<Valu
     bool more = use.Step();
     const int n = sqlite3_column_count(st);
     for (int i = 0; i < n; ++i) d->names.emplace_back(sqlite3_column_name(st, i));
+    const auto kinds = detail::ColumnKinds(st);
     for (; more; more = use.Step()) {
         std::vector<Value> row;
         row.reserve(static_cast<size_t>(n));
-        for (int i = 0; i < n; ++i) row.push_back(ReadColumn(st, i));
+        for (int i = 0; i < n; ++i) row.push_back(ReadColumn(st, i, kinds[static_cast<size_t>(i)]));
         d->rows.push_back(std::move(row));
     }
     Recordset rs;
@@ -408,11 +410,12 @@ Recordset Database::OpenTable(const std::string& table, const std::string& where
     bool more = use.Step();  // columns after the first step, as above
     const int n = sqlite3_column_count(st);
     for (int i = 1; i < n; ++i) d->names.emplace_back(sqlite3_column_name(st, i));
+    const auto kinds = detail::ColumnKinds(st);
     for (; more; more = use.Step()) {
         d->rowids.push_back(sqlite3_column_int64(st, 0));
         std::vector<Value> row;
         row.reserve(static_cast<size_t>(n - 1));
-        for (int i = 1; i < n; ++i) row.push_back(ReadColumn(st, i));
+        for (int i = 1; i < n; ++i) row.push_back(ReadColumn(st, i, kinds[static_cast<size_t>(i)]));
         d->rows.push_back(std::move(row));
     }
     Recordset rs;

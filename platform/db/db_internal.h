@@ -16,6 +16,9 @@ enum class ColumnKind { Other, Text, Integer, Long, Currency, Double, Date, YesN
 ColumnKind KindOfDecltype(const char* decltype_);
 
 Value ReadColumn(sqlite3_stmt* st, int i);
+// The same with the column's kind worked out beforehand: once per read, not per cell.
+Value ReadColumn(sqlite3_stmt* st, int i, ColumnKind kind);
+std::vector<ColumnKind> ColumnKinds(sqlite3_stmt* st);
 void BindValue(sqlite3_stmt* st, int index, const Value& v);
 
 // A little SQL scanning: blanks include comments; a word is letters, digits and '_'.

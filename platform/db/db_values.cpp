@@ -105,11 +105,30 @@ std::string DamagedLine(sqlite3* h, const std::string& table, const std::string&
 
 }  // namespace
 
-Value ReadColumn(sqlite3_stmt* st, int i) {
+Value ReadColumn(sqlite3_stmt* st, int i) { return ReadColumn(st, i, KindOfDecltype(sqlite3_column_decltype(st, i))); }
+
+std::vector<ColumnKind> ColumnKinds(sqlite3_stmt* st) {
+    std::vector<ColumnKind> kinds;
+    for (int i = 0, n = sqlite3_column_count(st); i < n; ++i)
+        kinds.push_back(KindOfDecltype(sqlite3_column_decltype(st, i)));
+    return kinds;
+}
+
+Value ReadColumn(sqlite3_stmt* st, int i, ColumnKind kind) {
     const int t = sqlite3_column_type(st, i);
     if (t == SQLITE_NULL) return Value::Null();
+    // The cells met most, a number in a money or number field, with one look at the value.
+    if (t == SQLITE_FLOAT && kind == ColumnKind::Double) return Value(sqlite3_column_double(st, i));
+    if (t == SQLITE_FLOAT && kind == ColumnKind::Currency) {
+        const double d = sqlite3_column_double(st, i);
+        if (!(std::fabs(d) < 922337203685477.5)) Damaged(st, i, kind, t);
+        try {
+            return Value(Currency::FromDouble(d));
+        } catch (const TypeMismatch&) {
+            return Value(d);
+        }
+    }
     const bool number = t == SQLITE_INTEGER || t == SQLITE_FLOAT;
-    const ColumnKind kind = KindOfDecltype(sqlite3_column_decltype(st, i));
     if (!Fits(kind, st, i)) Damaged(st, i, kind, t);
     // The declared type decides, as long as what is stored fits it; anything
     // else (an expression, or a value SQLite kept in another class) is read

@@ -309,6 +309,19 @@ int NumberFormatPlaces(const std::string& f, bool& grouped, bool& parens) {
 // ---- Currency ----
 
 Currency Currency::FromDouble(double d) {
+    // A double read back from an amount already holds four decimals: the
+    // count whose quotient by 10,000 gives back the very same double is the
+    // one the decimal digits would give. Below 2^37 the doubles lie closer
+    // together than ten-thousandths, so no other count can round to it.
+    if (std::fabs(d) < 137438953472.0) {
+        const double scaled = d * kScale;
+        const long long r = std::llround(scaled);
+        if (static_cast<double>(r) / kScale == d) return Currency{r};
+    }
+    return FromDoubleByDigits(d);
+}
+
+Currency Currency::FromDoubleByDigits(double d) {
     if (std::isnan(d)) Mismatch();
     if (std::fabs(d) >= 922337203685477.6) throw Overflow();
     const Fixed f = RoundFixed(DecimalOf(d), 4);

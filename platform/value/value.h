@@ -40,6 +40,9 @@ struct Currency {
     // Rounds to the nearest ten-thousandth, halves away from zero. Throws
     // TypeMismatch when the double is not a number, Overflow when it is too large.
     static Currency FromDouble(double d);
+    // The same rounding worked out on the double's decimal digits: what
+    // FromDouble falls back on when the double holds more than four decimals.
+    static Currency FromDoubleByDigits(double d);
     double ToDouble() const { return static_cast<double>(scaled) / kScale; }
     bool IsWhole() const { return scaled % kScale == 0; }
     // Floor to a whole amount (Int()).

@@ -5,8 +5,10 @@
 #include <array>
 #include <cmath>
 #include <functional>
+#include <cstdint>
 #include <ctime>
 #include <limits>
+#include <string>
 #include <vector>
 
 using namespace vt;
@@ -29,6 +31,44 @@ TEST(ValueCurrency, FromDoubleLandsOnTheTypedDecimal) {
 TEST(ValueCurrency, FromDoubleRefusesWhatDoesNotFit) {
     for (double d : {1e15, -1e16, std::numeric_limits<double>::infinity(), std::nan("")})
         EXPECT_THROW(Currency::FromDouble(d), TypeMismatch) << d;
+}
+
+// The shortcut for doubles that already hold four decimals must land where the
+// decimal digits land, for every double: amounts, their neighbours one bit
+// away, and the edges of the range where the shortcut stops.
+TEST(ValueCurrency, FromDoubleAgreesWithTheDecimalDigits) {
+    const auto outcome = [](Currency (*from)(double), double d) -> std::string {
+        try {
+            return std::to_string(from(d).scaled);
+        } catch (const Overflow&) {
+            return "overflow";
+        } catch (const TypeMismatch&) {
+            return "mismatch";
+        }
+    };
+    std::vector<double> values = {
+        0.0, -0.0, 0.0001, -0.0001, 0.00005, -0.00005, 0.00015, 4.9406564584124654e-324, 1e-300,
+        0.5, -0.5, 1.005, 2.675, 0.1 * 3, 1234.5678, -1234.5678, 33.333333, 1e10 - 0.0001, 1e10,
+        1e10 + 0.0001, 99999999999.9999, -99999999999.9999, 137438953471.9999, 137438953472.0,
+        137438953472.0001, 549755813887.9999, 9007199254740992.0, 922337203685477.5, -922337203685477.5,
+        4503599627370495.5, 1e15, std::numeric_limits<double>::infinity(), std::nan(""),
+    };
+    // Amounts of every size, read back as doubles, with their neighbours.
+    std::uint64_t seed = 12345;
+    for (int i = 0; i < 20000; ++i) {
+        seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
+        const int digits = 1 + i % 18;
+        std::int64_t scaled = static_cast<std::int64_t>((seed >> 11) % static_cast<std::uint64_t>(std::pow(10.0, digits)));
+        if (i % 2) scaled = -scaled;
+        values.push_back(static_cast<double>(scaled) / Currency::kScale);
+    }
+    const size_t amounts = values.size();
+    for (size_t i = 0; i < amounts; ++i) {
+        values.push_back(std::nextafter(values[i], HUGE_VAL));
+        values.push_back(std::nextafter(values[i], -HUGE_VAL));
+    }
+    for (const double d : values)
+        ASSERT_EQ(outcome(Currency::FromDouble, d), outcome(Currency::FromDoubleByDigits, d)) << std::hexfloat << d;
 }
 
 TEST(ValueCurrency, SumsNeverWrapRound) {
