@@ -72,8 +72,9 @@ void TellOpenFailed(const std::string& reason = "") {
 }
 
 // A file in use by another program, read-only or not readable is no damaged
-// report: the user is told what stands in the way, not to rebuild it.
-void TellOpenFailed(const std::exception& e, const std::string& path) {
+// report: the user is told what stands in the way, not to rebuild it. The
+// path is a copy: closing clears the report's own.
+void TellOpenFailed(const std::exception& e, std::string path) {
     const auto* failure = dynamic_cast<const db::DbError*>(&e);
     const int code = failure ? failure->Code() : 0;
     if (!failure || !db::IsEnvironmental(code) || db::IsDamage(code)) {
