@@ -57,6 +57,8 @@ bool IsEnvironmental(int code);
 bool IsDamage(int code);
 // Such a failure in plain words ("the disk is full"); "" for any other code.
 std::string EnvironmentReason(int code);
+// A path the file system or SQLite cannot take: a name or the whole too long.
+bool NameTooLong(const std::string& path);
 
 // How long a statement waits for another program to let go of the file
 // before it fails as busy.

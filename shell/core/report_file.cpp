@@ -87,6 +87,14 @@ void TellOpenFailed(const std::exception& e, std::string path) {
                  ui::kCritical, kOpenFailedTitle);
 }
 
+// Why a file could not be written: in words where the database has them
+// ("the disk is full"), else as raised.
+std::string FailureWords(const std::exception& e) {
+    const auto* failure = dynamic_cast<const db::DbError*>(&e);
+    if (failure && db::IsEnvironmental(failure->Code())) return db::EnvironmentReason(failure->Code());
+    return e.what();
+}
+
 // A date of Master, or nullopt when it is missing or no date.
 std::optional<DateTime> StoredDate(const Value& v) {
     if (v.IsNull()) return std::nullopt;
@@ -286,9 +294,10 @@ bool Save_CRF_To(const ui::FileChoice& target) {
         if (!Writable(path)) throw std::runtime_error("the target is write-protected");
         Db().BackupTo(path);
         SwitchDatabase(db::Database::Open(path), path, TitleOf(target));
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
         ui::Ui().Beep();
-        Show_Message(kSaveAsFailed, ui::kCritical, "Error: Save As Request Failed");
+        Show_Message(std::string(kSaveAsFailed) + "\r\n\r\nReason: " + FailureWords(e) + ".", ui::kCritical,
+                     "Error: Save As Request Failed");
         return false;
     }
     return true;
