@@ -20,6 +20,9 @@ using detail::WordAt;
 
 namespace {
 
+// A failure every changing statement meets before it runs (testing only).
+int writeFailure = 0;
+
 // "IsNull" is a postfix operator in SQLite, so the function of that name is
 // registered under another one and calls are renamed outside quotes.
 std::string RenameIsNullCalls(const std::string& s) {
@@ -164,10 +167,10 @@ public:
 
     // True while there is a row.
     bool Step() {
-        const int rc = sqlite3_step(st_);
+        const int rc = writeFailure && !sqlite3_stmt_readonly(st_) ? writeFailure : sqlite3_step(st_);
         if (rc == SQLITE_ROW) return true;
         if (rc == SQLITE_DONE) return false;
-        std::string msg = sqlite3_errmsg(db_.db_);
+        std::string msg = writeFailure && rc == writeFailure ? sqlite3_errstr(rc) : sqlite3_errmsg(db_.db_);
         // Some failures (disk full, I/O) end the whole transaction in SQLite;
         // the outermost Commit() must then report it instead of committing.
         if (db_.txDepth_ > 0 && sqlite3_get_autocommit(db_.db_)) {
@@ -269,6 +272,7 @@ std::string EnvironmentReason(int code) {
 namespace testing {
 void SetPageLimit(int pages) { pageLimit = pages; }
 void SetOpenReadOnly(bool on) { openReadOnly = on; }
+void SetWriteFailure(int code) { writeFailure = code; }
 }  // namespace testing
 
 std::unique_ptr<Database> Database::Create(const std::string& path) {

@@ -310,6 +310,10 @@ void SetPageLimit(int pages);
 // Every database opened from now on is opened read-only, as SQLite opens a
 // file it may not write.
 void SetOpenReadOnly(bool on);
+// Every statement that would change a database fails from now on with this
+// SQLite result code, before it changes anything (SQLITE_FULL: as on a full
+// disk that the file may not grow on); 0 lifts it.
+void SetWriteFailure(int code);
 }  // namespace testing
 
 }  // namespace vt::db
