@@ -9,6 +9,7 @@
 #include "platform/db/db.h"
 #include "platform/ui/ui.h"
 #include "print/print.h"
+#include "shell/core/components.h"
 #include "shell/core/worksheet_catalogue.h"
 #include "store/report.h"
 
@@ -74,6 +75,8 @@ bool New_Report(const NewCrfEntries& entries, const std::string& startFolder) {
 // ---- Component sheets ----
 
 bool Check_Component_Sheets() {
+    // A sheet repaired from damaged lines would spread the damage to every sheet.
+    Require_Sound_A_Lines();
     bool all = true;
     for (const Worksheet* w : Build_Order())
         if (w->componentSheet) all = Check_Component_Sheet(w->code, w->build) && all;
