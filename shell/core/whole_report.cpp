@@ -115,17 +115,22 @@ void Print_All() {
 void Print_Worksheets(const std::vector<std::string>& printCodes) {
     if (PrintRun::Running()) return;
     PrintRun run;
-    LoggedMessages logged;
-    const auto prints = Sheet_Prints();
-    for (const auto& code : printCodes) {
-        for (const Worksheet* w : prints) {
-            if (code != w->printCode) continue;
-            int own = 0;
-            if (const auto failure = Failure_Of([&] { w->print(own); }))
-                Show_Message("Worksheet " + Sheet_Print_Name(code) + " could not be printed:\n\r\r" + *failure,
-                             ui::kCritical, "Printing Error");
+    // Where the pages went is told once, for every file, and not logged.
+    print::PrintedToFiles written;
+    {
+        LoggedMessages logged;
+        const auto prints = Sheet_Prints();
+        for (const auto& code : printCodes) {
+            for (const Worksheet* w : prints) {
+                if (code != w->printCode) continue;
+                int own = 0;
+                if (const auto failure = Failure_Of([&] { w->print(own); }))
+                    Show_Message("Worksheet " + Sheet_Print_Name(code) + " could not be printed:\n\r\r" + *failure,
+                                 ui::kCritical, "Printing Error");
+            }
         }
     }
+    written.Tell();
 }
 
 // ---- Rebuilding one worksheet ----
