@@ -42,6 +42,10 @@ void Calc_Unit_Cost_Multipliers(const FunctionalSheet& sheet, const std::vector<
     auto& db = Db();
     const std::string& t = sheet.statistics;
     for (const auto& f : fields) {
+        // The statistics and the cost are Doubles held here as Currency: each
+        // band total and the cost are rounded to four places on their decimal
+        // value, halves away from zero as Round_Value rounds (0.00045 gives
+        // 0.0005), not on their binary value half to even (which gives 0.0004).
         const Currency total = Write_Band_Totals(t, f);
         const Currency cost = NzCur(Cell(t, f, 35));
         const double ucm = total == Currency{} ? 0.0 : Round_Double(cost.ToDouble() / total.ToDouble(), 6);
