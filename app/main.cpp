@@ -7,11 +7,12 @@
 #include "platform/settings/settings_qt.h"
 #include "platform/ui/ui_qt.h"
 #include "shell/frmMain.h"
+#include "shell/guard.h"
 #include "shell/version.h"
 #include "store/report.h"
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    vt::gui::GuardedApplication app(argc, argv);
     QApplication::setOrganizationName("Vantrel");
     // The name titles untitled message boxes. No display name: Qt would add
     // it to the caption of every window.

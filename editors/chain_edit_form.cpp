@@ -41,8 +41,11 @@ std::optional<Value> ExactWhole(const Value& typed) {
 }
 
 // A value column of a chosen-column sheet is out of step with the sheet
-// named last when its fields or its row-0 numbers differ.
+// named last when its fields or its row-0 numbers differ, or when either table
+// is missing.
 bool TablesInStep(const std::vector<std::string>& tables) {
+    for (const std::string& t : tables)
+        if (!Table_Exists(t)) return false;
     const std::string& model = tables.back();
     const auto fields = Db().Fields(model);
     const auto row0 = Sheet_Row0(model);

@@ -117,6 +117,25 @@ private:
 // printer's document is aborted). An orientation other than 1 or 2 becomes 2.
 int Print_File(const std::string& path, int& orientation);
 inline constexpr int kPrinterError = 482;
+
+// Without a printer the pages go to a file, and every print says where in a
+// message. While one of these lives, Print_File keeps the files instead, for
+// the caller to name them all in one message once its prints are done.
+class PrintedToFiles {
+public:
+    PrintedToFiles();
+    ~PrintedToFiles();
+    PrintedToFiles(const PrintedToFiles&) = delete;
+    PrintedToFiles& operator=(const PrintedToFiles&) = delete;
+    const std::vector<std::string>& Files() const { return files_; }
+    // Tells the user where the pages went, when any went to a file.
+    void Tell() const;
+
+private:
+    friend int Print_File(const std::string&, int&);
+    std::vector<std::string> files_;
+    PrintedToFiles* outer_;
+};
 // The whole-report file: the report's folder, the provider number without the
 // characters a file name cannot hold, ".PRT".
 std::string Whole_Report_Path();

@@ -1,7 +1,7 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
-#include <set>
+#include <utility>
 #include <vector>
 
 #include "platform/printer/printer.h"
@@ -64,15 +64,16 @@ void Try(F&& setting) {
     }
 }
 
-// Without a printer the pages become a PDF; the status line always says
-// where, and a message says it too the first time a folder receives one.
-void TellWhereThePagesWent(const std::string& pdf) {
-    ui::Ui().SetStatus(" Printed to " + pdf, true);
-    static std::set<std::string> toldFolders;
-    const std::string folder = pdf.substr(0, pdf.find_last_of("/\\") + 1);
-    if (toldFolders.insert(folder).second)
-        Show_Message("No printer is available: the pages were written to the file \"" + pdf + "\".",
-                     ui::kInformation, "Printing");
+PrintedToFiles* collecting = nullptr;
+
+// The status line alone hides behind the windows: a message says it too.
+void TellWhereThePagesWent(const std::vector<std::string>& files) {
+    if (files.empty()) return;
+    std::string names;
+    for (const auto& f : files) names += (names.empty() ? "" : files.size() > 1 ? ",\n" : "") + ("\"" + f + "\"");
+    Show_Message(std::string("No printer is available: the pages were written to the ") +
+                     (files.size() > 1 ? "files\n" : "file ") + names + ".",
+                 ui::kInformation, "Printing");
 }
 
 }  // namespace
@@ -155,10 +156,19 @@ int Print_File(const std::string& path, int& orientation) {
     if (failure)
         Show_Message("The following error occurred during print of document:\n\r\r" + *failure, ui::kCritical,
                      "Printing Error");
-    else if (const std::string pdf = p.FallbackOutput(); !pdf.empty())
-        TellWhereThePagesWent(pdf);
+    else if (const std::string pdf = p.FallbackOutput(); !pdf.empty()) {
+        ui::Ui().SetStatus(" Printed to " + pdf, true);
+        if (collecting) collecting->files_.push_back(pdf);
+        else TellWhereThePagesWent({pdf});
+    }
     return result;
 }
+
+PrintedToFiles::PrintedToFiles() : outer_(std::exchange(collecting, this)) {}
+
+PrintedToFiles::~PrintedToFiles() { collecting = outer_; }
+
+void PrintedToFiles::Tell() const { TellWhereThePagesWent(files_); }
 
 std::string Whole_Report_Path() {
     std::string name = Report().CRF_ProviderNumber;

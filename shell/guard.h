@@ -3,6 +3,7 @@
 // hourglass over its disabled window until it ends, however it ends.
 #pragma once
 
+#include <QApplication>
 #include <QPointer>
 #include <QWidget>
 
@@ -16,6 +17,16 @@ namespace vt::gui {
 
 // Runs f; a failure (an exception) is reported with a critical message box.
 void Run_Guarded(const std::function<void()>& f);
+
+// The program's application object. An exception that an event handler of any
+// window lets escape ends at the event loop: the user is told which command
+// failed and why, and the program goes on with the report as the handler's
+// own undoing left it.
+class GuardedApplication : public QApplication {
+public:
+    GuardedApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+    bool notify(QObject* receiver, QEvent* event) override;
+};
 
 // The window disabled and the hourglass shown while it lives. Disabling a
 // window takes the keyboard out of it; the frame gives it back where it was

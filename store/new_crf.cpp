@@ -83,6 +83,7 @@ bool New_CRF(const NewCrfEntries& entries, const std::function<void()>& buildWor
         // The entries are checked before anything on disk changes.
         const DateTime fyEnd = EntryDate(entries.txtFYEnd);
         const DateTime fyStart = EntryDate(entries.txtFYStart);
+        if (db::NameTooLong(building)) throw std::runtime_error(path + ": the file name is too long.");
         // Replacing the open report's own file would destroy it with no way back.
         if (previous.CRF_Database && SameFile(path, previous.CRF_Path))
             throw std::runtime_error(path + " is the Cost Report File that is open now.");

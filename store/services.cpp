@@ -317,4 +317,17 @@ std::string Get_Worksheet_Name(const std::string& code) {
     return name + partSuffix + letterSuffix;
 }
 
+bool Saved_Or_Told(const std::string& what, const std::function<void()>& write) {
+    try {
+        write();
+        return true;
+    } catch (const db::DbError& e) {
+        if (!db::IsEnvironmental(e.Code())) throw;
+        ui::Ui().Beep();
+        Show_Message(what + " was not saved: " + db::EnvironmentReason(e.Code()) + ". The report is unchanged.",
+                     ui::kCritical, "Error: Not Saved");
+        return false;
+    }
+}
+
 }  // namespace vt

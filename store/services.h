@@ -2,6 +2,7 @@
 // the cost-centre list, field checks and worksheet names.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "platform/value/value.h"
@@ -52,5 +53,11 @@ bool Check_Text(const std::string& text, std::size_t maxLength, const std::strin
 // shows its refusals itself. A maxLength of std::string::npos checks no length.
 std::string Text_Refusal(const std::string& text, std::size_t maxLength, const std::string& fieldName);
 std::string Get_Worksheet_Name(const std::string& code);
+
+// Runs `write`, which changes the report all at once or not at all. When the
+// file or the machine stops it (a full disk, a file in use, ...), the user is
+// told that `what` was not saved, why, and that the report is unchanged, and
+// the result is false; any other failure is thrown on.
+bool Saved_Or_Told(const std::string& what, const std::function<void()>& write);
 
 }  // namespace vt

@@ -135,6 +135,10 @@ void Calc_Unit_Cost_Multipliers(const FunctionalSheet& sheet, const std::vector<
     const auto costs = RowOf(t, fields, 35);
     std::vector<BandTotals> totals;
     std::vector<Value> ucms;
+    // The statistics and the cost are Doubles held here as Currency: each band
+    // total and the cost are rounded to four places on their decimal value,
+    // halves away from zero as Round_Value rounds (0.00045 gives 0.0005), not
+    // on their binary value half to even (which gives 0.0004).
     for (size_t k = 0; k < fields.size(); ++k) {
         totals.push_back(Band_Totals_Of(t, sums[k]));
         const Currency total = totals.back()[3];

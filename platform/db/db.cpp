@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <cctype>
+#include <cerrno>
 #include <cstdint>
 #include <filesystem>
 #include <unordered_map>
@@ -18,6 +19,9 @@ using detail::SkipBlanks;
 using detail::WordAt;
 
 namespace {
+
+// A failure every changing statement meets before it runs (testing only).
+int writeFailure = 0;
 
 // "IsNull" is a postfix operator in SQLite, so the function of that name is
 // registered under another one and calls are renamed outside quotes.
@@ -163,10 +167,10 @@ public:
 
     // True while there is a row.
     bool Step() {
-        const int rc = sqlite3_step(st_);
+        const int rc = writeFailure && !sqlite3_stmt_readonly(st_) ? writeFailure : sqlite3_step(st_);
         if (rc == SQLITE_ROW) return true;
         if (rc == SQLITE_DONE) return false;
-        std::string msg = sqlite3_errmsg(db_.db_);
+        std::string msg = writeFailure && rc == writeFailure ? sqlite3_errstr(rc) : sqlite3_errmsg(db_.db_);
         // Some failures (disk full, I/O) end the whole transaction in SQLite;
         // the outermost Commit() must then report it instead of committing.
         if (db_.txDepth_ > 0 && sqlite3_get_autocommit(db_.db_)) {
@@ -193,14 +197,30 @@ namespace {
 int pageLimit = 0;
 bool openReadOnly = false;
 
+// SQLite's "unable to open database file" told apart by what the system said,
+// so that the user reads the cause.
+constexpr int kNameTooLongCode = SQLITE_CANTOPEN | (100 << 8);
+constexpr int kNoFolderCode = SQLITE_CANTOPEN | (101 << 8);
+
+int OpenFailureCode(int rc, int sysErrno, const std::string& path, int flags) {
+    if (sysErrno == ENAMETOOLONG || NameTooLong(path)) return kNameTooLongCode;
+    if ((rc & 0xff) != SQLITE_CANTOPEN) return rc;
+    if (sysErrno == EACCES || sysErrno == EPERM) return SQLITE_PERM;
+    if (sysErrno == EROFS) return SQLITE_READONLY;
+    if (sysErrno == ENOENT && (flags & SQLITE_OPEN_CREATE)) return kNoFolderCode;
+    return rc;
+}
+
 sqlite3* OpenHandle(const std::string& path, int flags, const std::string& what) {
     sqlite3* h = nullptr;
     // One thread uses a connection: SQLite need not lock it on every call.
     const int rc = sqlite3_open_v2(path.c_str(), &h, flags | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         std::string msg = h ? sqlite3_errmsg(h) : sqlite3_errstr(rc);
+        const int code = OpenFailureCode(rc, h ? sqlite3_system_errno(h) : 0, path, flags);
+        if (code != rc) msg = EnvironmentReason(code);
         sqlite3_close(h);
-        throw DbError("Cannot " + what + " " + path + ": " + msg, rc);
+        throw DbError("Cannot " + what + " " + path + ": " + msg, code);
     }
     // Another program holding the file is waited for a little, then told.
     sqlite3_busy_timeout(h, kBusyWaitMs);
@@ -219,17 +239,28 @@ bool FolderWritable(const std::string& path) {
 
 }  // namespace
 
+bool NameTooLong(const std::string& path) {
+    // SQLite takes no full path of 512 bytes or more, whatever the system does.
+    constexpr size_t kLongestPath = 511, kLongestName = 255;
+    if (path.size() > kLongestPath) return true;
+    for (const auto& part : fs::path(path))
+        if (part.native().size() > kLongestName) return true;
+    return false;
+}
+
 bool IsEnvironmental(int code) { return !EnvironmentReason(code).empty(); }
 
 bool IsDamage(int code) { return (code & 0xff) == SQLITE_CORRUPT || (code & 0xff) == SQLITE_NOTADB; }
 
 std::string EnvironmentReason(int code) {
+    if (code == kNameTooLongCode) return "the file name is too long";
+    if (code == kNoFolderCode) return "the folder does not exist";
     switch (code & 0xff) {
     case SQLITE_FULL: return "the disk is full";
     case SQLITE_BUSY:
     case SQLITE_LOCKED: return "the file is in use by another program";
-    case SQLITE_READONLY:
-    case SQLITE_PERM: return "the file or its folder is read-only";
+    case SQLITE_READONLY: return "the file or its folder is read-only";
+    case SQLITE_PERM: return "there is no permission to write the file or its folder";
     case SQLITE_IOERR:
     case SQLITE_CANTOPEN: return "the file could not be read or written";
     case SQLITE_CORRUPT:
@@ -242,6 +273,7 @@ std::string EnvironmentReason(int code) {
 namespace testing {
 void SetPageLimit(int pages) { pageLimit = pages; }
 void SetOpenReadOnly(bool on) { openReadOnly = on; }
+void SetWriteFailure(int code) { writeFailure = code; }
 }  // namespace testing
 
 std::unique_ptr<Database> Database::Create(const std::string& path) {

@@ -57,6 +57,8 @@ bool IsEnvironmental(int code);
 bool IsDamage(int code);
 // Such a failure in plain words ("the disk is full"); "" for any other code.
 std::string EnvironmentReason(int code);
+// A path the file system or SQLite cannot take: a name or the whole too long.
+bool NameTooLong(const std::string& path);
 
 // How long a statement waits for another program to let go of the file
 // before it fails as busy.
@@ -308,6 +310,10 @@ void SetPageLimit(int pages);
 // Every database opened from now on is opened read-only, as SQLite opens a
 // file it may not write.
 void SetOpenReadOnly(bool on);
+// Every statement that would change a database fails from now on with this
+// SQLite result code, before it changes anything (SQLITE_FULL: as on a full
+// disk that the file may not grow on); 0 lifts it.
+void SetWriteFailure(int code);
 }  // namespace testing
 
 }  // namespace vt::db

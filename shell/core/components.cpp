@@ -352,6 +352,27 @@ AChange StoreAp1(Currency seq, const char* field, const Value& stored, const std
 
 }  // namespace
 
+void Require_Sound_A_Lines() {
+    for (const PartInfo& p : kParts) {
+        if (!Table_Exists(p.table)) continue;
+        const Currency last = p.part == 4 ? Whole(9) : p.last;
+        const std::string where = std::string(p.title) + " (table " + p.table + ", field LineNum)";
+        const std::string damaged = ": the file is damaged or was written by another program.";
+        // Reading them names a line number that is no number.
+        auto rs = Db().OpenRecordset(std::string("SELECT LineNum FROM ") + p.table + " ORDER BY LineNum;");
+        std::optional<Currency> before;
+        for (; !rs.Eof(); rs.MoveNext()) {
+            if (rs["LineNum"].IsNull()) throw db::DamagedValue(where + " holds a line without a number" + damaged);
+            const Currency line = rs["LineNum"].ToCurrency();
+            if (line == before) throw db::DamagedValue(where + " holds line " + line.ToText() + " twice" + damaged);
+            if (line <= Currency{} || line > last)
+                throw db::DamagedValue(where + " holds line " + line.ToText() + ", outside its lines up to " +
+                                       last.ToText() + damaged);
+            before = line;
+        }
+    }
+}
+
 // ---- Component lines ----
 
 ALineOffer A_Line_Offer(int part, std::optional<Currency> current) {

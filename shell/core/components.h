@@ -54,6 +54,12 @@ AChange Add_A_Line(int part, std::optional<Currency> current);
 AChange Delete_A_Line(int part, Currency line);
 bool A_Line_Deletable(int part, Currency line);
 
+// The component lines of Parts III to V, which every component sheet is built
+// from, read before the sheets are checked: a line number that is no number,
+// missing, held twice or outside its part's lines raises db::DamagedValue
+// naming the table, the field and the line, before any sheet is repaired from it.
+void Require_Sound_A_Lines();
+
 // Whether a cell may be typed in: not the line number, Part V's computed
 // amount (Col4) nor the name of Part IV's line 9.
 bool A_Field_Editable(int part, Currency line, const std::string& field);

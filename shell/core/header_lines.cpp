@@ -17,7 +17,10 @@ bool Save_Header_Line(int lineNum, const std::string& text) {
         return false;
     }
     if (!Check_Text(text, std::string::npos, "custom header line")) return false;
-    Db().ExecuteStrict("UPDATE HeaderLines SET Line = ? WHERE LineNum = ?;", {Value(text), Value(lineNum)});
+    if (!Saved_Or_Told("Header line " + std::to_string(lineNum), [&] {
+            Db().ExecuteStrict("UPDATE HeaderLines SET Line = ? WHERE LineNum = ?;", {Value(text), Value(lineNum)});
+        }))
+        return false;
     Report().CRF_HeaderLines[static_cast<size_t>(lineNum - 1)] = text;
     return true;
 }

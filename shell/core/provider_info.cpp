@@ -14,12 +14,13 @@ namespace vt {
 
 namespace {
 
-// The identity, already checked, into the open report: all three places or none.
-void WriteIdentity(const IdentityEntries& e) {
+// The identity, already checked, into the open report: all three places or
+// none. False when the file or the machine stopped it (told).
+bool WriteIdentity(const IdentityEntries& e) {
     const DateTime start = ParseDate(e.txtFYStart)->DateOnly();
     const DateTime end = ParseDate(e.txtFYEnd)->DateOnly();
     auto& db = Db();
-    {
+    const bool saved = Saved_Or_Told("The provider's identity", [&] {
         db::Transaction tx(db);
         // A report without worksheet A Part I gets the lines when the sheet is
         // rebuilt, from the state written below.
@@ -38,13 +39,15 @@ void WriteIdentity(const IdentityEntries& e) {
             "UPDATE Master SET BuildDate = ?, ProviderNumber = ?, FYStart = ?, FYEnd = ?, ProviderName = ?;",
             {Value(DateTime::Now()), Value(e.txtProviderNum), Value(start), Value(end), Value(e.txtFacilityName)});
         tx.Commit();
-    }
+    });
+    if (!saved) return false;
     auto& r = Report();
     r.CRF_FormNum = "0287";
     r.CRF_FYStart = start;
     r.CRF_FYEnd = end;
     r.CRF_ProviderNumber = e.txtProviderNum;
     r.CRF_ProviderName = e.txtFacilityName;
+    return true;
 }
 
 }  // namespace
@@ -59,8 +62,7 @@ SaveIdentityResult Save_Identity(IdentityEntries& entries) {
     SaveIdentityResult result;
     result.refused = Validate_Identity(entries, IdentityDialog::EditKey);
     if (result.refused != IdentityField::None) return result;
-    WriteIdentity(entries);
-    result.saved = true;
+    result.saved = WriteIdentity(entries);
     return result;
 }
 
@@ -74,8 +76,7 @@ SaveIdentityResult Save_Identity_As(IdentityEntries& entries) {
 
     // The entries were checked above; asking the span question a second time
     // would tell the user nothing new.
-    WriteIdentity(entries);
-    result.saved = true;
+    result.saved = WriteIdentity(entries);
     return result;
 }
 

@@ -72,8 +72,9 @@ void TellOpenFailed(const std::string& reason = "") {
 }
 
 // A file in use by another program, read-only or not readable is no damaged
-// report: the user is told what stands in the way, not to rebuild it.
-void TellOpenFailed(const std::exception& e, const std::string& path) {
+// report: the user is told what stands in the way, not to rebuild it. The
+// path is a copy: closing clears the report's own.
+void TellOpenFailed(const std::exception& e, std::string path) {
     const auto* failure = dynamic_cast<const db::DbError*>(&e);
     const int code = failure ? failure->Code() : 0;
     if (!failure || !db::IsEnvironmental(code) || db::IsDamage(code)) {
@@ -84,6 +85,14 @@ void TellOpenFailed(const std::exception& e, const std::string& path) {
     Show_Message("The Cost Report File " + path + " cannot be opened: " + db::EnvironmentReason(code) +
                      ".\r\n\r\n[ " + e.what() + " ]",
                  ui::kCritical, kOpenFailedTitle);
+}
+
+// Why a file could not be written: in words where the database has them
+// ("the disk is full"), else as raised.
+std::string FailureWords(const std::exception& e) {
+    const auto* failure = dynamic_cast<const db::DbError*>(&e);
+    if (failure && db::IsEnvironmental(failure->Code())) return db::EnvironmentReason(failure->Code());
+    return e.what();
 }
 
 // A date of Master, or nullopt when it is missing or no date.
@@ -285,9 +294,10 @@ bool Save_CRF_To(const ui::FileChoice& target) {
         if (!Writable(path)) throw std::runtime_error("the target is write-protected");
         Db().BackupTo(path);
         SwitchDatabase(db::Database::Open(path), path, TitleOf(target));
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
         ui::Ui().Beep();
-        Show_Message(kSaveAsFailed, ui::kCritical, "Error: Save As Request Failed");
+        Show_Message(std::string(kSaveAsFailed) + "\r\n\r\nReason: " + FailureWords(e) + ".", ui::kCritical,
+                     "Error: Save As Request Failed");
         return false;
     }
     return true;

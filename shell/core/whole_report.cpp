@@ -9,6 +9,7 @@
 #include "platform/db/db.h"
 #include "platform/ui/ui.h"
 #include "print/print.h"
+#include "shell/core/components.h"
 #include "shell/core/worksheet_catalogue.h"
 #include "store/report.h"
 
@@ -74,6 +75,8 @@ bool New_Report(const NewCrfEntries& entries, const std::string& startFolder) {
 // ---- Component sheets ----
 
 bool Check_Component_Sheets() {
+    // A sheet repaired from damaged lines would spread the damage to every sheet.
+    Require_Sound_A_Lines();
     bool all = true;
     for (const Worksheet* w : Build_Order())
         if (w->componentSheet) all = Check_Component_Sheet(w->code, w->build) && all;
@@ -112,17 +115,22 @@ void Print_All() {
 void Print_Worksheets(const std::vector<std::string>& printCodes) {
     if (PrintRun::Running()) return;
     PrintRun run;
-    LoggedMessages logged;
-    const auto prints = Sheet_Prints();
-    for (const auto& code : printCodes) {
-        for (const Worksheet* w : prints) {
-            if (code != w->printCode) continue;
-            int own = 0;
-            if (const auto failure = Failure_Of([&] { w->print(own); }))
-                Show_Message("Worksheet " + Sheet_Print_Name(code) + " could not be printed:\n\r\r" + *failure,
-                             ui::kCritical, "Printing Error");
+    // Where the pages went is told once, for every file, and not logged.
+    print::PrintedToFiles written;
+    {
+        LoggedMessages logged;
+        const auto prints = Sheet_Prints();
+        for (const auto& code : printCodes) {
+            for (const Worksheet* w : prints) {
+                if (code != w->printCode) continue;
+                int own = 0;
+                if (const auto failure = Failure_Of([&] { w->print(own); }))
+                    Show_Message("Worksheet " + Sheet_Print_Name(code) + " could not be printed:\n\r\r" + *failure,
+                                 ui::kCritical, "Printing Error");
+            }
         }
     }
+    written.Tell();
 }
 
 // ---- Rebuilding one worksheet ----

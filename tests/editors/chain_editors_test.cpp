@@ -202,6 +202,27 @@ TEST_F(ChainEditors, FOneChangesBothPartsTogetherOrNeither) {
     EXPECT_EQ(e, Loaded("frmEditF1p2"));
 }
 
+// F-1 Part I missing: both column commands say the parts are out of step,
+// and nothing changes or closes.
+TEST_F(ChainEditors, FOneColumnCommandsWithoutPartIChangeNothing) {
+    Add_F1_Column(C(12));
+    db().Execute("DROP TABLE F1p1;");
+    ChainEditForm* e = Editor("F1p2");
+    const auto fields = db().Fields("F1p2").size();
+    for (bool add : {true, false}) {
+        SCOPED_TRACE(add ? "Add Column" : "Delete Column");
+        if (!add) e->grd->Splits(1).SetSelCols(4, 4);
+        Click(add ? e->cmdAdd : e->cmdDelete, 30);
+        EXPECT_EQ(ui.Prompts(), std::vector<std::string>{
+                                    "F-1  Part-1 does not hold the cost-centre columns of F-1  Part-2, so no column "
+                                    "was changed. Validate the database to repair it."});
+        EXPECT_EQ(Row0("F1p2"), (Cc{12, -1}));
+        EXPECT_EQ(db().Fields("F1p2").size(), fields);
+        EXPECT_FALSE(db().TableExists("F1p1"));
+        EXPECT_EQ(e, Loaded("frmEditF1p2"));
+    }
+}
+
 TEST_F(ChainEditors, PicturesOfTheEditors) {
     Add_Chosen_CC_Column("E1", C(12));
     Add_F1_Column(C(12));

@@ -7,9 +7,12 @@
 #include <QWidget>
 #include <vector>
 
+#include "shell/guard.h"
+
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    // The program's own application object: an escaping exception is told.
+    vt::gui::GuardedApplication app(argc, argv);
     QApplication::setApplicationName("Vantrel 287");
     ::testing::InitGoogleTest(&argc, argv);
     const int result = RUN_ALL_TESTS();

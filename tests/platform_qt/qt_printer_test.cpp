@@ -293,12 +293,14 @@ TEST_F(ChosenPrinterTest, AChosenPrinterTheSystemLacksFallsBackToAPdf) {
     EXPECT_EQ(ui_.Prompts(), std::vector<std::string>{told});
     EXPECT_EQ(ui_.StatusTexts().back(), " Printed to " + Path("CHOSEN.pdf"));
 
-    // A file chosen in Printer Setup takes the pages; the folder already told
-    // of, the status line alone says where they went.
+    // A file chosen in Printer Setup takes the pages; in the same folder, the
+    // user is told again where they went.
     printer::SetChosenPdfFile(Path("chosen output.pdf"));
+    ui_.ExpectMessage();
     ASSERT_EQ(print::Print_File(path, orientation), 0);
     EXPECT_TRUE(fs::exists(Path("chosen output.pdf")));
-    EXPECT_EQ(ui_.Prompts().size(), 1u);
+    EXPECT_EQ(ui_.Prompts(), (std::vector<std::string>{told, "No printer is available: the pages were written to "
+                                                             "the file \"" + Path("chosen output.pdf") + "\"."}));
     EXPECT_EQ(ui_.StatusTexts().back(), " Printed to " + Path("chosen output.pdf"));
 }
 

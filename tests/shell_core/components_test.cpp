@@ -1,8 +1,12 @@
 // The lines of worksheet A, checked in worksheet A and in every component sheet.
+#include <map>
 #include <stdexcept>
 
 #include "engine/chain/component_sheet.h"
+#include "platform/db/db.h"
+#include "shell/core/calc_all.h"
 #include "shell/core/components.h"
+#include "store/services.h"
 #include "tests/shell_core/shell_fixture.h"
 
 namespace vt::test {
@@ -162,9 +166,11 @@ TEST_F(Components, NamesAndPeriodEndsReachTheSheets) {
         EXPECT_EQ(Rows("SELECT Component FROM " + s + " WHERE SeqNum IN (2, 19) ORDER BY SeqNum;"),
                   (Table{{"North Home"}, {"Laundry"}}))
             << s;
-        if (db().Fields(s)[3].name == "MedicareNo")
-            EXPECT_EQ(Rows("SELECT MedicareNo FROM " + s + " WHERE SeqNum = 2;"), (Table{{"123456"}})) << s;
     }
+    // The sheets that carry the Medicare No., named: a sheet that lost the
+    // field fails here rather than being passed over.
+    for (const char* s : {"E", "E1", "F1p1", "F1p2", "H"})
+        EXPECT_EQ(Rows(std::string("SELECT MedicareNo FROM ") + s + " WHERE SeqNum = 2;"), (Table{{"123456"}})) << s;
 
     struct Case { int part; double line; std::string text; std::string fye; bool done; };
     for (const Case& c : std::vector<Case>{{3, 2, "12/31/2006", "12/31/2006", true},
@@ -252,6 +258,65 @@ TEST_F(Components, PartOneOfficersTypesAndDates) {
     }
     EXPECT_FALSE(Ap1_Info_Editable(N(2.02)) || Ap1_Info_Editable(N(8)));
     EXPECT_EQ(Ap1_Pick_List(N(8)).size(), 15u);
+}
+
+// Damaged line numbers in worksheet A stop the check before any sheet is
+// repaired from them, naming the table, the field and the line; nothing
+// changes, and the whole-report calculation tells the user so.
+// Every table's rows as SQLite holds them, a damaged value too.
+std::map<std::string, std::string> StoredAsIs(db::Database& db) {
+    std::map<std::string, std::string> out;
+    for (const auto& t : db.TableNames()) {
+        std::string row;
+        for (const auto& f : db.Fields(t)) row += (row.empty() ? "" : " || '|' || ") + ("quote(" + f.name + ")");
+        out[t] = Nz_Str(db.Scalar("SELECT group_concat(" + row + ", char(10)) FROM (SELECT * FROM " + t +
+                                  " ORDER BY rowid);"))
+                     .ToText();
+    }
+    return out;
+}
+
+TEST_F(Components, DamagedLinesInAStopTheCheckAndChangeNothing) {
+    Lines(kParts[0], {1, 2});
+    Lines(kParts[2], {1, 2});
+    const std::string damaged = ": the file is damaged or was written by another program.";
+    const struct {
+        std::vector<std::string> sql;
+        std::string message;
+    } cases[] = {
+        {{"UPDATE Ap5 SET LineNum = '12abc' WHERE LineNum = 2"},
+         "The value '12abc' in table Ap5, field LineNum, line 12 is not an amount" + damaged},
+        {{"UPDATE Ap3 SET LineNum = '12abc' WHERE LineNum = 2"},
+         "The value '12abc' in table Ap3, field LineNum, line 12 is not an amount" + damaged},
+        {{"DROP INDEX Ap3__ndxAp3", "INSERT INTO Ap3 (LineNum, Component) VALUES (1, 'Twin')"},
+         "Worksheet A Part III (table Ap3, field LineNum) holds line 1 twice" + damaged},
+        {{"INSERT INTO Ap4 (LineNum, Component) VALUES (10, 'Past 9')"},
+         "Worksheet A Part IV (table Ap4, field LineNum) holds line 10, outside its lines up to 9" + damaged},
+        {{"INSERT INTO Ap5 (LineNum, Col1) VALUES (0, 'On the total')"},
+         "Worksheet A Part V (table Ap5, field LineNum) holds line 0, outside its lines up to 4.99" + damaged},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        db().Begin();
+        for (const auto& sql : c.sql) db().ExecuteStrict(sql);
+        const auto before = StoredAsIs(db());
+        try {
+            Check_Component_Sheets();
+            ADD_FAILURE() << "the check passed over the damage";
+        } catch (const db::DamagedValue& e) {
+            EXPECT_EQ(e.what(), c.message);
+        }
+        EXPECT_TRUE(ui.Messages().empty());
+        EXPECT_EQ(StoredAsIs(db()), before);
+
+        ui.ExpectMessage();
+        Calc_All();
+        EXPECT_EQ(ui.Prompts(), std::vector<std::string>{"The following error occurred while checking the component "
+                                                         "sheets:\n\n" + c.message});
+        EXPECT_EQ(StoredAsIs(db()), before);
+        ui.ClearRecords();
+        db().Rollback();
+    }
 }
 
 }  // namespace

@@ -100,7 +100,8 @@ TEST_F(DamagedFile, FileInUseIsSaidToBeInUse) {
         sqlite3* other = nullptr;
         ASSERT_EQ(sqlite3_open(PathOf("BUSY.CRF").c_str(), &other), SQLITE_OK);
         ASSERT_EQ(sqlite3_exec(other, hold, nullptr, nullptr, nullptr), SQLITE_OK);
-        ExpectRefused("BUSY.CRF", "is in use by another program");
+        ExpectRefused("BUSY.CRF", "The Cost Report File " + PathOf("BUSY.CRF") +
+                                      " cannot be opened: the file is in use by another program");
         sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
         sqlite3_close(other);
     }
@@ -118,7 +119,8 @@ TEST_F(DamagedFile, ReadOnlyFileOrFolderIsSaidToBeReadOnly) {
     db::testing::SetOpenReadOnly(root);
     const auto locked = root ? PathOf("locked/RO.CRF") : PathOf("locked");
     fs::permissions(locked, fs::perms::owner_write, fs::perm_options::remove);
-    ExpectRefused("locked/RO.CRF", "is read-only");
+    ExpectRefused("locked/RO.CRF", "The Cost Report File " + PathOf("locked/RO.CRF") +
+                                       " cannot be opened: the file or its folder is read-only");
     db::testing::SetOpenReadOnly(false);
     fs::permissions(locked, fs::perms::owner_write, fs::perm_options::add);
 }

@@ -1,6 +1,7 @@
 // The provider-information dialog's saves and the custom header lines: what
 // lands in the file, in the open-report state and on the printed page.
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <algorithm>
 #include <cmath>
@@ -91,6 +92,41 @@ TEST_F(Identity, SaveAsCancelledStillSavesIntoTheOpenReport) {
     EXPECT_EQ(ui.FileRequests().size(), 1u);
 }
 
+// A disk that takes no more: each save says what was not saved, and the file
+// and the open-report state stay as they were.
+class FullDisk {
+public:
+    FullDisk() { db::testing::SetWriteFailure(SQLITE_FULL); }
+    ~FullDisk() { db::testing::SetWriteFailure(0); }
+    FullDisk(const FullDisk&) = delete;
+    FullDisk& operator=(const FullDisk&) = delete;
+};
+
+const char* const kNotSavedTitle = "Error: Not Saved";
+
+TEST_F(Identity, SaveOnAFullDiskSaysWhatWasNotSaved) {
+    const auto master = MasterIdentity(Db());
+    const auto ap1 = Ap1Identity();
+    for (bool saveAs : {false, true}) {
+        SCOPED_TRACE(saveAs ? "Save As, cancelled" : "Save");
+        ClearUi();
+        IdentityEntries e{"77-7777", "01/01/2008", "12/31/2008", "Never Stored"};
+        if (saveAs) ui.QueueSaveFile(std::nullopt);
+        ui.ExpectMessage();
+        SaveIdentityResult result;
+        {
+            FullDisk full;
+            result = saveAs ? Save_Identity_As(e) : Save_Identity(e);
+        }
+        EXPECT_TRUE(!result.saved && result.refused == IdentityField::None);
+        EXPECT_EQ(ui.Messages(), (Shown{{"The provider's identity was not saved: the disk is full. The report is "
+                                         "unchanged.",
+                                         ui::kCritical, kNotSavedTitle}}));
+        EXPECT_EQ(std::tuple(MasterIdentity(Db()), Ap1Identity(), Report().CRF_ProviderName),
+                  std::tuple(master, ap1, "Test Home Office"));
+    }
+}
+
 // ---- Header lines ----
 
 class HeaderLines : public ReportFileTest {
@@ -144,6 +180,19 @@ TEST_F(HeaderLines, AnEditedLineIsOnTheNextPageWithoutReopening) {
     ASSERT_TRUE(Save_Header_Line(3, "Line 'three'"));
     ASSERT_TRUE(OpenReport("HL.CRF"));
     EXPECT_TRUE(Has(PageHeader(), "Line 'three'"));
+}
+
+TEST_F(HeaderLines, ALineSavedOnAFullDiskIsSaidNotSaved) {
+    ASSERT_TRUE(Save_Header_Line(2, "Kept"));
+    ui.ExpectMessage();
+    {
+        FullDisk full;
+        EXPECT_FALSE(Save_Header_Line(2, "Lost"));
+    }
+    EXPECT_EQ(ui.Messages(), (Shown{{"Header line 2 was not saved: the disk is full. The report is unchanged.",
+                                     ui::kCritical, kNotSavedTitle}}));
+    EXPECT_EQ(std::tuple(Report().CRF_HeaderLines[1], Db().Scalar("SELECT Line FROM HeaderLines WHERE LineNum = 2").ToText()),
+              std::tuple("Kept", "Kept"));
 }
 
 }  // namespace

@@ -3,8 +3,11 @@
 // refusal leaves behind.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "shell/core/captions.h"
 #include "shell/core/report_file.h"
@@ -24,6 +27,11 @@ const char* const kSaveAsFailed =
 const char* const kMoveFailed =
     "PROBLEM Encountered: Your Move/ReName request failed and was not able to be accomplished.  Your original "
     "CRF file has not been altered.  Hit OK to continue running Vantrel.";
+
+std::string ReadText(const std::string& path) {
+    std::ifstream in(path);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
 
 bool ReportOpen() { return Report().CRF_Database && Report().CRF_Database->IsOpen(); }
 
@@ -251,21 +259,50 @@ TEST_F(ReportFile, HeaderLinesAreReadNullAsEmptyAndMissingRowsAsEmpty) {
 
 // ---- Save As and Move/ReName ----
 
-// Onto the open report itself or into a folder that is not there: told, and
-// the old file stays open and whole.
-TEST_F(ReportFile, SaveAsThatFailsKeepsTheOldFileOpen) {
+// Onto the open report itself, into a folder that is not there, under a name
+// too long, onto a full disk or where the user may not write: told with the
+// reason, and the old file stays open and whole; a file already at the target
+// stays as it was.
+TEST_F(ReportFile, SaveAsThatFailsKeepsTheOldFileOpenAndSaysWhy) {
     MakeReport("OPEN.CRF");
-    for (const std::string& target : {PathOf("OPEN.CRF"), PathOf("no such folder/COPY.CRF")}) {
-        SCOPED_TRACE(target);
+    const bool root = ::geteuid() == 0;
+    fs::create_directory(PathOf("locked"));
+    std::ofstream(PathOf("PROTECTED.CRF")) << "keep me";
+    fs::permissions(PathOf("PROTECTED.CRF"), fs::perms::owner_write, fs::perm_options::remove);
+    const struct {
+        std::string target;
+        const char* reason;
+        int pageLimit = 0;  // pages the disk holds for the copy (0: no limit)
+        bool asUser = false;  // root may write anywhere: only a user can meet the case
+    } cases[] = {
+        {PathOf("OPEN.CRF"), "the target is the open report"},
+        {PathOf("no such folder/COPY.CRF"), "the folder does not exist"},
+        {PathOf(std::string(300, 'N') + ".CRF"), "the file name is too long"},
+        {PathOf("FULL.CRF"), "the disk is full", 5},
+        {PathOf("locked/COPY.CRF"), "there is no permission to write the file or its folder", 0, true},
+        {PathOf("PROTECTED.CRF"), "the target is write-protected", 0, true},
+    };
+    fs::permissions(PathOf("locked"), fs::perms::owner_write, fs::perm_options::remove);
+    for (const auto& c : cases) {
+        if (c.asUser && root) continue;
+        SCOPED_TRACE(c.target);
         ClearUi();
-        ui.QueueSaveFile(ui::FileChoice{target, fs::path(target).filename().string()});
+        ui.QueueSaveFile(ui::FileChoice{c.target, fs::path(c.target).filename().string()});
         ui.ExpectMessage();
+        db::testing::SetPageLimit(c.pageLimit);
         EXPECT_FALSE(Save_CRF_As());
-        EXPECT_EQ(ui.Messages(), (Shown{{kSaveAsFailed, ui::kCritical, "Error: Save As Request Failed"}}));
+        db::testing::SetPageLimit(0);
+        EXPECT_EQ(ui.Messages(), (Shown{{kSaveAsFailed + std::string("\r\n\r\nReason: ") + c.reason + ".",
+                                         ui::kCritical, "Error: Save As Request Failed"}}));
         EXPECT_EQ(ui.Beeps(), 1);
         EXPECT_TRUE(ui.events.empty());
         ExpectStillOpen();
+        EXPECT_FALSE(fs::exists(PathOf("FULL.CRF")) || fs::exists(PathOf("locked/COPY.CRF")));
     }
+    fs::permissions(PathOf("locked"), fs::perms::owner_write, fs::perm_options::add);
+    std::error_code ec;
+    EXPECT_FALSE(fs::exists(PathOf("FULL.CRF.vtcopy"), ec));
+    EXPECT_EQ(ReadText(PathOf("PROTECTED.CRF")), "keep me");
     // Cancel: nothing at all.
     ui.QueueSaveFile(std::nullopt);
     EXPECT_FALSE(Save_CRF_As());

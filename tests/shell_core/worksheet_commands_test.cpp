@@ -187,5 +187,27 @@ TEST_F(Commands, FailuresWhileChosenSheetsPrintAreLoggedAndTheRestPrint) {
     EXPECT_TRUE(ui.Messages().empty() && Report().Message_Mode.empty() && !Printing());
 }
 
+// Without a printer every print says where its pages went, each time: the
+// whole report in its own message, chosen sheets all in one, none logged.
+TEST_F(Commands, PrintsWithoutAPrinterSayWhereThePagesWentEveryTime) {
+    printer.toPdf = true;
+    const auto told = [](const std::string& files) {
+        return ShownMessage{"No printer is available: the pages were written to the " + files + ".",
+                            ui::kInformation, "Printing"};
+    };
+    for (int i = 0; i < 2; ++i) {
+        ui.ExpectMessage();
+        Print_All();
+    }
+    ui.ExpectMessage();
+    Print_Worksheets({"B2", "G", "I"});
+    EXPECT_EQ(ui.Messages(), (Shown{told("file \"" + PathOf("123456.pdf") + "\""),
+                                    told("file \"" + PathOf("123456.pdf") + "\""),
+                                    told("files\n\"" + PathOf("B2.pdf") + "\",\n\"" + PathOf("G.pdf") + "\",\n\"" +
+                                         PathOf("I.pdf") + "\"")}));
+    EXPECT_FALSE(db().TableExists("Error"));
+    EXPECT_EQ(ui.StatusTexts().back(), " Printed to " + PathOf("I.pdf"));
+}
+
 }  // namespace
 }  // namespace vt::test

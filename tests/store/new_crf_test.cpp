@@ -143,6 +143,7 @@ TEST_F(NewCrf, AFailureLeavesNoFileAndTheReportOpenBefore) {
         const char* existing;        // bytes of a file already at that path, or nullptr
         bool fileRemains;
         int pageLimit = 0;           // pages the disk holds for the new file (0: no limit)
+        const char* says = nullptr;  // how the message ends, where it matters
     };
     auto longNumber = TestEntries();
     longNumber.txtProviderNum = "123456789";  // Master.ProviderNumber holds 8
@@ -154,6 +155,8 @@ TEST_F(NewCrf, AFailureLeavesNoFileAndTheReportOpenBefore) {
         {"date entry is no date", "KEEP.CRF", badDate, "keep me", true},
         {"the open report's own file", "TEST.CRF", TestEntries(), nullptr, true},
         {"the disk fills during the build", "FULL.CRF", TestEntries(), "keep me", true, 20},
+        {"the name is too long", std::string(300, 'N') + ".CRF", TestEntries(), nullptr, false, 0,
+         ": the file name is too long."},
     };
     const std::string before = ReadFile("TEST.CRF");
     for (const auto& c : cases) {
@@ -170,10 +173,14 @@ TEST_F(NewCrf, AFailureLeavesNoFileAndTheReportOpenBefore) {
         const auto& m = ui.Messages()[0];
         EXPECT_EQ(std::tie(m.title, m.style), std::tuple("Error: New CRF", ui::kCritical));
         EXPECT_EQ(m.prompt.rfind("The new Cost Report File could not be created:\n", 0), 0u) << m.prompt;
+        if (c.says) {
+            EXPECT_TRUE(m.prompt.ends_with(c.says)) << m.prompt;
+        }
         EXPECT_FALSE(ui.StatusVisible());
-        EXPECT_EQ(fs::exists(PathOf(c.name)), c.fileRemains);
+        std::error_code ec;  // a name too long is no file, not a failure of the test
+        EXPECT_EQ(fs::exists(PathOf(c.name), ec), c.fileRemains);
         if (c.existing) EXPECT_EQ(ReadFile(c.name), c.existing);
-        EXPECT_FALSE(fs::exists(PathOf(c.name) + ".vtnew"));  // nothing half-built left beside it
+        EXPECT_FALSE(fs::exists(PathOf(c.name) + ".vtnew", ec));  // nothing half-built left beside it
 
         EXPECT_EQ(std::tie(Report().CRF_Path, Report().CRF_ProviderName),
                   std::tuple(PathOf("TEST.CRF"), "Test Home Office"));

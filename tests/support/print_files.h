@@ -20,7 +20,8 @@ std::vector<std::string> PrintPages(const std::string& bytes);
 
 // Compares print-file bytes with tests/<golden> byte for byte and names the
 // first line that differs. VT_WRITE_GOLDEN=1 rewrites the golden file from
-// the print instead; read the change through before committing it.
+// the print instead and skips the test; read the change through before
+// committing it.
 void ExpectGolden(const std::string& actual, const std::string& golden);
 
 // Page headers carry the moment of printing; golden files need it fixed.

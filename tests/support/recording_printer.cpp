@@ -38,6 +38,12 @@ void RecordingPrinter::BeginDocument(const std::string& printFilePath) {
     documents.push_back(printFilePath);
 }
 
+std::string RecordingPrinter::FallbackOutput() {
+    if (!toPdf || documents.empty()) return "";
+    const std::string& prt = documents.back();
+    return prt.substr(0, prt.find_last_of('.')) + ".pdf";
+}
+
 void RecordingPrinter::Abort() {
     log.push_back("Abort");
     ++aborts;

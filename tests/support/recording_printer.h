@@ -33,12 +33,14 @@ public:
     void EndDoc() override;
     void BeginDocument(const std::string& printFilePath) override;
     void Abort() override;
+    std::string FallbackOutput() override;
 
     // Settings a test may change before printing.
     int orientation = 1;  // below 1: no usable printer
     std::string fontName = "Arial";
     std::vector<std::string> fonts = {"Arial", "Courier New", "Times New Roman"};
     int failAtLine = -1;  // PrintLine raises std::runtime_error at this line (0-based), -1 never
+    bool toPdf = false;   // no printer: each document goes to a PDF beside its print file
 
     // What was printed.
     double fontSize = 0;
