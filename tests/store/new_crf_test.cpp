@@ -172,7 +172,9 @@ TEST_F(NewCrf, AFailureLeavesNoFileAndTheReportOpenBefore) {
         EXPECT_EQ(m.prompt.rfind("The new Cost Report File could not be created:\n", 0), 0u) << m.prompt;
         EXPECT_FALSE(ui.StatusVisible());
         EXPECT_EQ(fs::exists(PathOf(c.name)), c.fileRemains);
-        if (c.existing) EXPECT_EQ(ReadFile(c.name), c.existing);
+        if (c.existing) {
+            EXPECT_EQ(ReadFile(c.name), c.existing);
+        }
         EXPECT_FALSE(fs::exists(PathOf(c.name) + ".vtnew"));  // nothing half-built left beside it
 
         EXPECT_EQ(std::tie(Report().CRF_Path, Report().CRF_ProviderName),
