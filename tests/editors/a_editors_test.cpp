@@ -105,7 +105,9 @@ TEST_F(EditA, TypedCellsAreStoredAsTheChecksSayAndPeriodEndsReachH) {
         SCOPED_TRACE(field + ": " + c.typed);
         if (c.message) ui.ExpectMessage();
         e->grd->TypeIntoCell(0, c.col, c.typed);
-        if (c.message) EXPECT_EQ(ui.Prompts().back(), c.message);
+        if (c.message) {
+            EXPECT_EQ(ui.Prompts().back(), c.message);
+        }
         EXPECT_EQ(Rows("SELECT " + field + " FROM Ap3;"), (Table{{c.stored}}));
         EXPECT_EQ(e->Field(0, field).IsNull() ? "Null" : e->Field(0, field).ToText(), c.stored);
         EXPECT_EQ(Rows("SELECT FYE FROM H WHERE SeqNum = 1;"), (Table{{c.fye}}));

@@ -252,7 +252,9 @@ TEST_F(Components, PartOneOfficersTypesAndDates) {
         for (std::size_t i = 0; i < c.messages.size(); ++i) ui.ExpectMessage();
         EXPECT_EQ(Set_Ap1_Info(N(c.seq), c.text).done, c.messages.empty());
         EXPECT_EQ(ui.Prompts().size(), c.messages.size());
-        if (!c.messages.empty() && c.messages[0] != told) EXPECT_EQ(ui.Prompts(), c.messages);
+        if (!c.messages.empty() && c.messages[0] != told) {
+            EXPECT_EQ(ui.Prompts(), c.messages);
+        }
         EXPECT_EQ(Rows("SELECT Info FROM Ap1 WHERE SeqNum = ?;", {Value(N(c.seq))}), (Table{{c.stored}}));
         EXPECT_EQ(Ap1_Info_Editable(N(8.01)), Ap1_Organisation_Type() == 9) << Ap1_Organisation_Type();
     }

@@ -48,7 +48,7 @@ TEST(IdentityChecks, ProviderNumberRuleDiffersByDialog) {
         {"AB-CDE", true, false},    {"AB-CDEF", true, true},     {"12-3456", true, true},
         {"AB-CDEFG", false, false}, {"AB-CD", false, false},     {"1234567", true, false},
         {"123-456", true, false},   {"123456", true, false},     {"", false, false},
-        {"AB-\f\x02CD", false, false},  // a control character is refused whatever its length
+        {"AB-\f\x02" "CD", false, false},  // a control character is refused whatever its length
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -57,8 +57,12 @@ TEST(IdentityChecks, ProviderNumberRuleDiffersByDialog) {
                                                 std::tuple(IdentityDialog::EditKey, c.editKey, kEditKeyProviderMessage)}) {
             auto r = Check_Provider_Number(c.text, dialog);
             EXPECT_EQ(!r, accepted);
-            if (r) EXPECT_EQ(std::tie(r->prompt, r->field), std::tuple(controls ? control : prompt, IdentityField::ProviderNum));
-            if (r && !controls) EXPECT_TRUE(r->plainBox);
+            if (r) {
+                EXPECT_EQ(std::tie(r->prompt, r->field), std::tuple(controls ? control : prompt, IdentityField::ProviderNum));
+            }
+            if (r && !controls) {
+                EXPECT_TRUE(r->plainBox);
+            }
         }
     }
 }
@@ -169,9 +173,10 @@ TEST(IdentityChecks, DateOrderAndSpan) {
         auto r = Check_FY_Order(c.start, c.end);
         EXPECT_EQ(Spans_More_Than_A_Year(c.start, c.end), c.spans);
         EXPECT_EQ(!r, c.ordered);
-        if (r)
+        if (r) {
             EXPECT_EQ(std::tie(r->prompt, r->title, r->field),
                       std::tuple("Invalid sequence of dates -- FY End preceeds FY Start.", "Error: Invalid Dates", IdentityField::FYStart));
+        }
     }
 }
 
@@ -198,8 +203,12 @@ TEST(IdentityChecks, FacilityName) {
     for (const auto& c : cases) {
         auto r = Check_Facility_Name(c.name);
         EXPECT_EQ(r ? r->prompt : "", c.refusal) << c.name;
-        if (r) EXPECT_EQ(r->field, IdentityField::FacilityName);
-        if (r && c.refusal == quote) EXPECT_EQ(std::tie(r->title, r->buttons), std::tuple("", ui::kOkOnly));
+        if (r) {
+            EXPECT_EQ(r->field, IdentityField::FacilityName);
+        }
+        if (r && c.refusal == quote) {
+            EXPECT_EQ(std::tie(r->title, r->buttons), std::tuple("", ui::kOkOnly));
+        }
     }
 }
 

@@ -179,7 +179,9 @@ TEST_F(NewCrf, AFailureLeavesNoFileAndTheReportOpenBefore) {
         EXPECT_FALSE(ui.StatusVisible());
         std::error_code ec;  // a name too long is no file, not a failure of the test
         EXPECT_EQ(fs::exists(PathOf(c.name), ec), c.fileRemains);
-        if (c.existing) EXPECT_EQ(ReadFile(c.name), c.existing);
+        if (c.existing) {
+            EXPECT_EQ(ReadFile(c.name), c.existing);
+        }
         EXPECT_FALSE(fs::exists(PathOf(c.name) + ".vtnew", ec));  // nothing half-built left beside it
 
         EXPECT_EQ(std::tie(Report().CRF_Path, Report().CRF_ProviderName),

@@ -55,7 +55,9 @@ TEST_F(ViewB, ShowsEveryLineOfBWithTheFormsHeadingsAndTakesNoTyping) {
     const double widths[] = {600, -1, 3500, 1300, 1200, 1200, 1200, 1200, 1200, 1200, 1200};
     for (int c = 0; c < 11; ++c) {
         EXPECT_EQ(g.Columns(c).Visible(), c != 1) << c;
-        if (c != 1) EXPECT_EQ(g.Columns(c).Width(), widths[c]) << c;
+        if (c != 1) {
+            EXPECT_EQ(g.Columns(c).Width(), widths[c]) << c;
+        }
         EXPECT_TRUE(g.Columns(c).Locked() && g.Columns(c).WrapText()) << c;
         EXPECT_FALSE(g.TypeIntoCell(0, c, "1")) << c;
     }

@@ -159,7 +159,9 @@ TEST_F(Viewers, EachShowsItsColumnsHeadingsAndRowsAsTheFormDoes) {
         EXPECT_EQ(v->Caption(), std::string("View Worksheet ") + s.code);
         EXPECT_EQ(std::pair(g.HeadLines(), g.SplitCount()), std::pair(s.headLines, s.right.empty() ? 1 : 2));
         EXPECT_EQ(Shown(g, 0), s.left);
-        if (!s.right.empty()) EXPECT_EQ(Shown(g, 1), s.right);
+        if (!s.right.empty()) {
+            EXPECT_EQ(Shown(g, 1), s.right);
+        }
         ASSERT_EQ(v->Headings().size(), static_cast<size_t>(g.ColumnCount()));
         for (auto [col, num, text] : s.headings) {
             const auto& h = v->Headings()[static_cast<size_t>(col)];

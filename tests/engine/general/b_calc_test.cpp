@@ -93,8 +93,9 @@ TEST_F(CalcB, AmountsPastTheLimitStopTheCalculationAndChangeNothing) {
         SCOPED_TRACE(c.amount);
         db().Execute("UPDATE B SET Expenses = ? WHERE LineNum IN (1, 11);", {Value(c.amount)});
         const Table before = Calculated();
-        if (const auto e = OverflowOf(Calc_B))
+        if (const auto e = OverflowOf(Calc_B)) {
             EXPECT_EQ(std::string(e->what()).substr(0, std::string(c.message).size()), c.message);
+        }
         EXPECT_EQ(Calculated(), before);
     }
 }
