@@ -65,7 +65,7 @@ void KeepOnWorkingArea(QWidget* w) {
 }
 
 // The grid above the button strip; the strip along the bottom edge.
-void FitGridAndStrip(QWidget* form, grid::Grid* grd, QWidget* strip, double scaleHeight, double scaleWidth) {
+void FitGridAndStrip(grid::Grid* grd, QWidget* strip, double scaleHeight, double scaleWidth) {
     const int width = Px(scaleWidth);
     const double stripHeight = strip ? HeightOf(strip) : 0;
     if (strip) strip->setGeometry(0, Px(scaleHeight - stripHeight), width, strip->height());
@@ -280,11 +280,11 @@ std::pair<double, double> AtLeast(QWidget* form, double minWidth, double minHeig
 
 // The grid above the button strip, the arrows at the strip's two ends, and
 // the equal buttons between them, 120 twips apart.
-void Lay_Out_Strip(QWidget* form, grid::Grid* grd, QWidget* picButtons, QAbstractButton* cmdPrevious,
+void Lay_Out_Strip(grid::Grid* grd, QWidget* picButtons, QAbstractButton* cmdPrevious,
                    QAbstractButton* cmdNext, double w0, std::initializer_list<QAbstractButton*> buttons,
                    std::pair<double, double> size) {
     const auto [scaleWidth, scaleHeight] = size;
-    FitGridAndStrip(form, grd, picButtons, scaleHeight, scaleWidth);
+    FitGridAndStrip(grd, picButtons, scaleHeight, scaleWidth);
     if (cmdPrevious) {
         cmdPrevious->move(0, cmdPrevious->y());
         if (cmdNext) cmdNext->move(Px(scaleWidth - WidthOf(cmdNext)), cmdNext->y());
@@ -303,7 +303,7 @@ void Resize_View_Form(QWidget* form, grid::Grid* grd, QWidget* picButtons, QAbst
                       QAbstractButton* cmdPrevious, QAbstractButton* cmdNext) {
     if (form->isMinimized()) return;
     const double w0 = cmdPrevious ? WidthOf(cmdPrevious) : 0;
-    Lay_Out_Strip(form, grd, picButtons, cmdPrevious, cmdNext, w0, {cmdRecalculate, cmdPrint, cmdOpenEdit, cmdClose},
+    Lay_Out_Strip(grd, picButtons, cmdPrevious, cmdNext, w0, {cmdRecalculate, cmdPrint, cmdOpenEdit, cmdClose},
                   AtLeast(form, 6810 + 2 * w0, 1210));
 }
 
@@ -314,7 +314,7 @@ void Resize_Edit_Form(QWidget* form, grid::Grid* grd, QWidget* picButtons, QAbst
     if (form->isMinimized()) return;
     const double w0 = cmdPrevious ? WidthOf(cmdPrevious) : 0;
     const double smallest = !cmdPrevious ? 0 : minWidth != 0 ? minWidth : 7620 + 2 * w0;
-    Lay_Out_Strip(form, grd, picButtons, cmdPrevious, cmdNext, w0,
+    Lay_Out_Strip(grd, picButtons, cmdPrevious, cmdNext, w0,
                   {cmdAdd, cmdDelete, cmdOpenView, cmdRecalculate, cmdClose},
                   AtLeast(form, smallest, minHeight != 0 ? minHeight : 1210));
 }
