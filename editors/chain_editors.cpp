@@ -3,6 +3,7 @@
 // the tables the column commands change (F-1 Part I before Part II) and the
 // viewers they close.
 #include "editors/chain_edit_form.h"
+#include "engine/chain/component_rows.h"
 
 namespace vt::gui {
 namespace {
@@ -11,13 +12,18 @@ namespace {
 const std::vector<ChainColumn> kComponentColumns = {
     {"", "Seq", 600}, {"", "Line", -1}, {"", "Chain Components", 4300}, {"", "Medicare Number", 1000}};
 
-ChainEditorDesign Chosen(const std::string& code, const std::string& hidden, std::vector<std::string> tables,
-                         std::vector<std::string> viewers) {
+// The rows the user types: all but row 0, the totals and the multipliers.
+std::string EditedRows(const std::string& code) {
+    return "SELECT * FROM " + code + " WHERE SeqNum NOT IN (" + EditorHiddenRows(ShapeOf(code)) + ") ORDER BY SeqNum;";
+}
+
+ChainEditorDesign Chosen(const std::string& code, std::vector<std::string> tables, std::vector<std::string> viewers) {
+    const ComponentSheetShape& shape = ShapeOf(code);
     return {.code = code,
-            .recordSource = "SELECT * FROM " + code + " WHERE SeqNum NOT IN (" + hidden + ") ORDER BY SeqNum;",
+            .recordSource = EditedRows(code),
             .columns = kComponentColumns,
-            .totalColumn = true,
-            .statistics = code == "F1p2",
+            .totalColumn = shape.rowTotal,
+            .statistics = shape.costRows,
             .columnTables = std::move(tables),
             .viewers = std::move(viewers)};
 }
@@ -35,25 +41,25 @@ ChainEditorDesign G(const std::string& code, const std::string& rows) {
 
 const ChainEditorDesign kEditE{
     .code = "E",
-    .recordSource = "SELECT * FROM E WHERE SeqNum NOT IN (0,18,28,33,34) ORDER BY SeqNum;",
+    .recordSource = EditedRows("E"),
     .columns = kComponentColumns,
-    .ccBelow = 10,
-    .totalColumn = true,
+    .ccBelow = static_cast<double>(ShapeOf("E").ccBelow),
+    .totalColumn = ShapeOf("E").rowTotal,
 };
 
 const ChainEditorDesign kEditFp2{
     .code = "Fp2",
-    .recordSource = "SELECT * FROM Fp2 WHERE SeqNum NOT IN (0,18,28,33,34,36) ORDER BY SeqNum;",
+    .recordSource = EditedRows("Fp2"),
     .columns = {{"", "Seq", 600}, {"", "Line", -1}, {"", "Chain Components", 4300}},
-    .ccBelow = 6,
-    .statistics = true,
+    .ccBelow = static_cast<double>(ShapeOf("Fp2").ccBelow),
+    .statistics = ShapeOf("Fp2").costRows,
     .tabInGrid = true,
 };
 
-const ChainEditorDesign kEditE1 = Chosen("E1", "0,18,28,33,34", {"E1"}, {"E1"});
-const ChainEditorDesign kEditF1p2 = Chosen("F1p2", "0,18,28,33,34,36", {"F1p1", "F1p2"}, {"F1p1", "F1p2"});
+const ChainEditorDesign kEditE1 = Chosen("E1", {"E1"}, {"E1"});
+const ChainEditorDesign kEditF1p2 = Chosen("F1p2", {"F1p1", "F1p2"}, {"F1p1", "F1p2"});
 
 const ChainEditorDesign kEditGp1 = G("Gp1", "SeqNum > 0 AND SeqNum < 4");
-const ChainEditorDesign kEditGp2 = G("Gp2", "SeqNum NOT IN (0,18,28,33,34)");
+const ChainEditorDesign kEditGp2 = G("Gp2", "SeqNum NOT IN (" + EditorHiddenRows(ShapeOf("Gp2")) + ")");
 
 }  // namespace vt::gui

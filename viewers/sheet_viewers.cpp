@@ -1,6 +1,7 @@
 // The designs of the viewers that are data over the family: each worksheet's
 // record source, headings in the printed form's words, widths in twips, panes
 // and formats. Amounts keep the grid's own form unless a design says otherwise.
+#include "engine/chain/component_rows.h"
 #include "engine/chain/e.h"
 #include "engine/chain/e1.h"
 #include "engine/chain/f.h"
@@ -75,7 +76,7 @@ std::vector<ViewerColumn> HColumns() {
 ViewerDesign Chain(const std::string& code, std::vector<ViewerColumn> columns, CcHeadings headings,
                    void (*print)(int&)) {
     return {.code = code,
-            .recordSource = "SELECT * FROM " + code + " WHERE SeqNum > 0 ORDER BY SeqNum;",
+            .recordSource = "SELECT * FROM " + code + " WHERE SeqNum > " + std::to_string(kRow0) + " ORDER BY SeqNum;",
             .columns = std::move(columns),
             .rest = kRightAmount,
             .split = true,
@@ -88,7 +89,7 @@ ViewerDesign Chain(const std::string& code, std::vector<ViewerColumn> columns, C
 // F Parts I and II: headed by the cost centres below 6 in list order; both print the whole of F.
 ViewerDesign F(const std::string& code, bool hasEditor) {
     ViewerDesign d = Chain(code, kFColumns, CcHeadings::ListOrder, Print_F);
-    d.ccBelow = 6;
+    d.ccBelow = ShapeOf(code).ccBelow;
     d.hasEditor = hasEditor;
     return d;
 }
@@ -303,7 +304,7 @@ const ViewerDesign kViewI{
 
 const ViewerDesign kViewE = [] {
     ViewerDesign d = Chain("E", ComponentColumns(1000), CcHeadings::ListOrder, Print_E);
-    d.ccBelow = 10;
+    d.ccBelow = ShapeOf("E").ccBelow;
     d.headingsOnLoad = true;
     d.total = ColHeading("10", "Total");
     return d;

@@ -1,5 +1,7 @@
 #include "engine/chain/component_sheet.h"
 
+#include "engine/chain/component_rows.h"
+
 #include <algorithm>
 #include <cctype>
 #include <map>
@@ -22,11 +24,8 @@ struct Band {
 };
 
 Band BandOf(int part) {
-    switch (part) {
-    case 3: return {Cents(100), Cents(1799), Cents(0)};
-    case 4: return {Cents(1900), Cents(2699), Cents(1800)};
-    case 5: return {Cents(2900), Cents(3299), Cents(2800)};
-    }
+    for (const auto& b : kComponentBands)
+        if (b.part == part) return {RowAt(b.first), RowAt(b.lastUser), Currency::FromInt(b.offset)};
     throw db::DbError("Worksheet A has no part " + std::to_string(part) + " with component lines");
 }
 
@@ -74,28 +73,43 @@ std::vector<std::string> ComponentSheetWalk() {
     return items;
 }
 
+// The shape of a sheet, whichever way its name is spelt; null for a sheet
+// the table does not describe.
+const ComponentSheetShape* FindShape(const std::string& sheet) {
+    for (const auto& s : kComponentSheetShapes)
+        if (SameName(sheet, s.code)) return &s;
+    return nullptr;
+}
+
 // First field that a new component row sets to 0.
 int FirstNewRowField(const std::string& sheet) {
-    if (SameName(sheet, "Fp1") || SameName(sheet, "Fp2") || SameName(sheet, "Gp2")) return 3;
-    if (SameName(sheet, "H")) return 5;
-    return 4;
+    const auto* s = FindShape(sheet);
+    return s ? s->firstAmountField : 4;
 }
 
 // First value column, as the cost-centre column operations count it.
 int FirstCCField(const std::string& sheet) {
-    if (!sheet.empty() && sheet[0] == 'F') return 3;
-    if (!sheet.empty() && sheet[0] == 'G') return 5;
-    return 4;
+    const auto* s = FindShape(sheet);
+    if (!s || s->firstCCField < 0) throw db::DbError("Worksheet " + sheet + " has no cost-centre columns");
+    return s->firstCCField;
 }
 
 // The sheets whose columns the E-1 and F-1 editors choose: value columns from
-// field 4, the last one the row total.
-constexpr int kChosenFirstField = 4;
+// this field, the last one the row total.
+constexpr int ChosenFirstField() {
+    for (const auto& s : kComponentSheetShapes)
+        if (s.chosenColumns) return s.firstCCField;
+    return -1;
+}
+constexpr int kChosenFirstField = ChosenFirstField();
 
-bool HasInputRow35(const std::string& sheet) { return sheet == "Fp2" || sheet == "F1p2"; }
+bool HasCostRows(const std::string& sheet) {
+    const auto* s = FindShape(sheet);
+    return s && s->costRows;
+}
 
 db::FieldType NewColumnType(const std::string& sheet) {
-    return HasInputRow35(sheet) ? db::FieldType::Double : db::FieldType::Currency;
+    return HasCostRows(sheet) ? db::FieldType::Double : db::FieldType::Currency;
 }
 
 std::optional<std::vector<Value>> Row0IfAny(const std::string& sheet) {
@@ -175,10 +189,11 @@ std::vector<Currency> ChosenColumns(const std::string& sheet) {
 // Which part's band a row of the sheet belongs to, and its line there. Row 27
 // may carry the line 27 that older builds gave it when A Part IV lacked line 9.
 std::pair<int, Currency> RowKey(Currency seq, Currency line) {
-    const int band = seq < Cents(1800) ? 3 : seq < Cents(2800) ? 4 : 5;
+    const int band = kComponentBands[BandIndexOf(seq)].part;
     const std::int64_t s = line.scaled;
     Currency rounded{(s >= 0 ? (s + 5) / 10 : (s - 5) / 10) * 10};  // 3 decimals
-    if (seq == Cents(2700) && rounded == Cents(2700)) rounded = Cents(900);
+    const Currency fixedRow = Currency::FromInt(kFixedLineRow);
+    if (seq == fixedRow && rounded == fixedRow) rounded = Currency::FromInt(kFixedLine);
     return {band, rounded};
 }
 
@@ -221,7 +236,7 @@ FieldMap RepairFieldMap(const std::string& sheet, const std::string& backup, boo
     const int newLast = static_cast<int>(Db().Fields(sheet).size()) - 1;
     FieldMap map;
     if (!chosenColumns) {
-        const int first = (sheet == "Fp1" || sheet == "Fp2" || sheet == "Gp2") ? 3 : 4;
+        const int first = LeadingFields(ShapeOf(sheet));
         for (int i = first; i <= std::min(oldLast, newLast); ++i) map.emplace_back(i, i);
         return map;
     }
@@ -242,7 +257,9 @@ FieldMap RepairFieldMap(const std::string& sheet, const std::string& backup, boo
 // Copies the old values into the rebuilt sheet, matching rows by band and line.
 // Returns true when some row of either table found no partner.
 bool CopyBack(const std::string& sheet, const std::string& backup, const FieldMap& map) {
-    const std::string rows = "SeqNum NOT IN (0,18,28) AND SeqNum < 33";
+    const std::string rows = "SeqNum NOT IN (0," + std::to_string(kComponentBands[0].totalRow) + "," +
+                             std::to_string(kComponentBands[1].totalRow) + ") AND SeqNum < " +
+                             std::to_string(kComponentBands[2].totalRow);
     const auto olds = ReadRows(backup, rows);
     const auto news = ReadRows(sheet, rows);
     const auto fields = Db().Fields(sheet);
@@ -262,9 +279,9 @@ bool CopyBack(const std::string& sheet, const std::string& backup, const FieldMa
     if (std::find(used.begin(), used.end(), false) != used.end()) unmatched = true;
 
     // The cost to be allocated is typed by the user: it survives the rebuild.
-    if (HasInputRow35(sheet)) {
-        const auto old35 = ReadRows(backup, "SeqNum = 35");
-        if (!old35.empty()) CopyRow(sheet, fields, map, old35.front(), Cents(3500));
+    if (HasCostRows(sheet)) {
+        const auto oldCost = ReadRows(backup, "SeqNum = " + std::to_string(kCostRow));
+        if (!oldCost.empty()) CopyRow(sheet, fields, map, oldCost.front(), Currency::FromInt(kCostRow));
     }
     return unmatched;
 }
@@ -274,7 +291,8 @@ bool CopyBack(const std::string& sheet, const std::string& backup, const FieldMa
 std::string FindMismatch(const std::string& sheet) {
     auto& db = Db();
     auto rows = db.OpenRecordset("SELECT SeqNum, LineNum, Component FROM " + sheet +
-                                 " WHERE LineNum > 0 AND LineNum < 18 ORDER BY SeqNum;");
+                                 " WHERE LineNum > 0 AND LineNum < " +
+                                 std::to_string(kComponentBands[0].totalRow) + " ORDER BY SeqNum;");
     auto a3 = db.OpenRecordset("SELECT LineNum, Component, PeriodFrom FROM Ap3 ORDER BY LineNum;");
     for (; !a3.Eof(); a3.MoveNext(), rows.MoveNext()) {
         const Currency aLine = NzCur(a3["LineNum"]);
@@ -288,13 +306,17 @@ std::string FindMismatch(const std::string& sheet) {
                    Nz_Str(rows["Component"]).ToText() + "' (" + line.ToText() + ") in worksheet " + sheet +
                    " and " + aName + "(" + aLine.ToText() + ") in worksheet A Part III";
     }
-    struct CountTest { const char* table; const char* key; const char* part; const char* band; };
-    static const CountTest tests[] = {
-        {"Ap3", "Ap3.LineNum", "III", "SeqNum > 0 AND SeqNum < 18"},
+    struct CountTest { std::string table, key, part, band; };
+    std::vector<CountTest> tests;
+    for (const auto& b : kComponentBands) {
+        const std::string table = "Ap" + std::to_string(b.part);
+        const std::string key = b.offset == 0 ? table + ".LineNum"
+                                              : "CCur(" + table + ".LineNum+" + std::to_string(b.offset) + ")";
+        std::string band = BandWhere(b);
         // Row 27 is the sheet's own when A Part IV lacks its line 9.
-        {"Ap4", "CCur(Ap4.LineNum+18)", "IV", "SeqNum > 18 AND SeqNum < 28 AND SeqNum <> 27"},
-        {"Ap5", "CCur(Ap5.LineNum+28)", "V", "SeqNum > 28 AND SeqNum < 33"},
-    };
+        if (kFixedLineRow > b.after && kFixedLineRow < b.totalRow) band += " AND SeqNum <> " + std::to_string(kFixedLineRow);
+        tests.push_back({table, key, b.partName, band});
+    }
     for (const auto& t : tests) {
         const Value cnt = db.Scalar(std::string("SELECT Count(") + t.table + ".LineNum) AS Cnt FROM " + t.table +
                                     " LEFT JOIN " + sheet + " ON " + t.key + " = " + sheet + ".SeqNum WHERE " +
@@ -378,7 +400,7 @@ void Set_Component_Field(const std::string& sheet, Currency line, int part, cons
     Band b = BandOf(part);
     // A Part IV's own line 9 sits on row 27, outside the band of user lines;
     // its name and period end must reach the sheets all the same.
-    if (part == 4) b.last = Cents(2700);
+    if (part == 4) b.last = Currency::FromInt(kFixedLineRow);
 
     auto& db = Db();
     Value v = Is_Blank(Value(value)) ? Value::Null() : Value(value);
@@ -399,8 +421,12 @@ void Set_Component_Field(const std::string& sheet, Currency line, int part, cons
 }
 
 void Propagate_Component_Field(Currency line, int part, const std::string& field, const std::string& value) {
-    std::vector<std::string> sheets = {"E", "E1", "F1p1", "F1p2", "H"};
-    if (field != "MedicareNo") sheets.insert(sheets.end(), {"Fp1", "Fp2", "Gp2"});
+    // The sheets with a Medicare number first, as they always were.
+    std::vector<std::string> sheets;
+    for (const bool medicare : {true, false})
+        for (const auto& s : kComponentSheetShapes)
+            if (s.componentRows && s.medicareNo == medicare && (medicare || field != "MedicareNo"))
+                sheets.push_back(s.code);
     db::Transaction tx(Db());
     for (const auto& s : sheets)
         if (Table_Exists(s)) Set_Component_Field(s, line, part, field, value);
@@ -411,8 +437,9 @@ void Clear_Component_Band(int part) {
     const Band b = BandOf(part);
     auto& db = Db();
     db::Transaction tx(db);
-    for (const char* s : {"E", "E1", "Fp1", "Fp2", "F1p1", "F1p2", "Gp2", "H"}) {
-        if (!Table_Exists(s)) continue;
+    for (const auto& shape : kComponentSheetShapes) {
+        const std::string s = shape.code;
+        if (!shape.componentRows || !Table_Exists(s)) continue;
         db.Execute(std::string("DELETE FROM ") + s + " WHERE SeqNum >= ? AND SeqNum <= ?;",
                    {Value(b.first), Value(b.last)});
     }
@@ -422,7 +449,9 @@ void Clear_Component_Band(int part) {
 void Sync_Component_Line(const std::string& sheet, Currency line, bool /*starts_before_year*/) {
     auto& db = Db();
     auto rs = db.OpenRecordset("SELECT SeqNum, LineNum, Component FROM " + Plain(sheet) +
-                               " WHERE LineNum = ? AND SeqNum < 18 ORDER BY SeqNum;", {Value(line)});
+                               " WHERE LineNum = ? AND SeqNum < " + std::to_string(kComponentBands[0].totalRow) +
+                                   " ORDER BY SeqNum;",
+                               {Value(line)});
     if (rs.Eof()) return;
     db::Transaction tx(db);
     const Currency seq = NzCur(rs["SeqNum"]);
@@ -479,9 +508,9 @@ void Add_CC_Column(const std::string& sheet, Currency ccnum) {
     WriteRow0(sheet, fields, numbers);
 
     // Computed sheets (Fp1 and G) get their new cells from the next calculation.
-    if (sheet != "Fp1" && sheet[0] != 'G') {
+    if (!ShapeOf(sheet).computedColumns) {
         std::string where = "LineNum > 0";
-        if (HasInputRow35(sheet)) where += " OR SeqNum = 35";
+        if (HasCostRows(sheet)) where += " OR SeqNum = " + std::to_string(kCostRow);
         db.Execute("UPDATE " + sheet + " SET " + fields[pos].name + " = 0 WHERE " + where + ";");
     }
     tx.Commit();
@@ -567,7 +596,7 @@ bool Check_Component_Sheet(const std::string& sheet, void (*build)()) {
 void Repair_Component_Sheet(const std::string& sheet, void (*build)(), const std::string& reason) {
     if (!build) throw db::DbError("Worksheet " + sheet + " cannot be rebuilt");
     const std::string backup = "Bad_" + sheet;
-    const bool chosenColumns = sheet == "E1" || sheet == "F1p2";
+    const bool chosenColumns = ShapeOf(sheet).chosenColumns;
     auto& db = Db();
     bool unmatched = false;
     {
@@ -629,10 +658,8 @@ std::vector<BandSums> Band_Sums(const std::string& sheet, const std::vector<std:
     std::string list;
     for (const auto& f : fields) list += (list.empty() ? "SUM(" : ", SUM(") + Plain(f) + ")";
     const std::string select = "SELECT " + list + " FROM " + Plain(sheet) + " WHERE ";
-    const char* const bands[] = {"SeqNum > 0 AND SeqNum < 18", "SeqNum > 18 AND SeqNum < 28",
-                                 "SeqNum > 28 AND SeqNum < 33"};
-    for (size_t b = 0; b < 3; ++b) {
-        auto rs = Db().OpenRecordset(select + bands[b] + ";");
+    for (size_t b = 0; b < kComponentBands.size(); ++b) {
+        auto rs = Db().OpenRecordset(select + BandWhere(kComponentBands[b]) + ";");
         for (size_t k = 0; k < fields.size(); ++k) sums[k][b] = rs.Field(static_cast<int>(k));
     }
     return sums;
@@ -646,16 +673,16 @@ BandTotals Band_Totals_Of(const std::string& sheet, const BandSums& sums) {
     };
     // Each total names its own line when it is past what the sheet can keep.
     BandTotals totals{};
-    const char* const lines[] = {"18", "28", "33"};
-    for (size_t b = 0; b < 3; ++b) {
-        db::AtLine(t, lines[b], [&] {
+    const std::string grand = std::to_string(kGrandTotalRow);
+    for (size_t b = 0; b < kComponentBands.size(); ++b) {
+        db::AtLine(t, std::to_string(kComponentBands[b].totalRow), [&] {
             const Currency s = NzCur(sums[b]);
             storable(s);
             totals[b] = s;
-            db::AtLine(t, "34", [&] { totals[3] += s; });
+            db::AtLine(t, grand, [&] { totals[3] += s; });
         });
     }
-    db::AtLine(t, "34", [&] { storable(totals[3]); });
+    db::AtLine(t, grand, [&] { storable(totals[3]); });
     return totals;
 }
 
@@ -665,7 +692,8 @@ void Write_Band_Rows(const std::string& sheet, const std::vector<std::string>& f
     std::string set;
     for (const auto& f : fields) set += (set.empty() ? "" : ", ") + Plain(f) + " = ?";
     const std::string sql = "UPDATE " + Plain(sheet) + " SET " + set + " WHERE SeqNum = ?;";
-    const int lines[] = {18, 28, 33, 34};
+    const int lines[] = {kComponentBands[0].totalRow, kComponentBands[1].totalRow, kComponentBands[2].totalRow,
+                         kGrandTotalRow};
     std::vector<Value> params(fields.size() + 1);
     for (size_t b = 0; b < 4; ++b) {
         for (size_t k = 0; k < fields.size(); ++k) params[k] = Value(totals[k][b]);
@@ -678,7 +706,7 @@ void Write_Row_Totals(const std::string& sheet, bool nullAsZero) {
     const auto fields = Db().Fields(Plain(sheet));
     const int last = static_cast<int>(fields.size()) - 1;
     std::string sum;
-    for (int i = 4; i < last; ++i) {
+    for (int i = ShapeOf(sheet).firstCCField; i < last; ++i) {
         if (!sum.empty()) sum += "+";
         sum += nullAsZero ? "IFNULL(" + fields[i].name + ",0)" : fields[i].name;
     }
@@ -691,8 +719,8 @@ void Fix_Band_Total_Labels(const std::string& sheet) {
     auto& db = Db();
     db::Transaction tx(db);
     const std::string set = "UPDATE " + Plain(sheet) + " SET Component = ? WHERE SeqNum = ?;";
-    db.Execute(set, {Value("Total (lines 19-27)"), Value(Cents(2800))});
-    db.Execute(set, {Value("Total (lines 29-32)"), Value(Cents(3300))});
+    for (const auto& b : kComponentBands)
+        if (b.after != kRow0) db.Execute(set, {Value(b.totalCaption), Value(Currency::FromInt(b.totalRow))});
     tx.Commit();
 }
 
@@ -733,21 +761,27 @@ void Build_Component_Sheet(const ComponentSheetLayout& l) {
                                with({line, line, Nz_Str(a3["Component"], " ")}));
     }
     const std::string total = "INSERT INTO " + t + " (SeqNum, LineNum, Component) VALUES (?, 0, ?)";
-    seeds.emplace_back(total, std::vector<Value>{Value(Cents(1800)), Value("Total (lines 1-17)")});
-    seeds.emplace_back("INSERT INTO " + t + " (SeqNum, LineNum, Component" + cols +
-                           ") SELECT CCur(LineNum+18), LineNum, Component" + marks + " FROM Ap4",
+    const auto totalRow = [&](int row, const char* caption) {
+        seeds.emplace_back(total, std::vector<Value>{Value(Currency::FromInt(row)), Value(caption)});
+    };
+    const auto& [part3, part4, part5] = kComponentBands;
+    totalRow(part3.totalRow, part3.totalCaption);
+    seeds.emplace_back("INSERT INTO " + t + " (SeqNum, LineNum, Component" + cols + ") SELECT CCur(LineNum+" +
+                           std::to_string(part4.offset) + "), LineNum, Component" + marks + " FROM Ap4",
                        starts);
     // A Part IV is made holding its line 9, which is row 27; only a report
     // whose Part IV lost it needs a row 27 of the sheet's own.
-    seeds.emplace_back("INSERT INTO " + t + " (SeqNum, LineNum, Component" + cols + ") SELECT 27, 9, ?" + marks +
-                           " WHERE NOT EXISTS (SELECT 1 FROM " + t + " WHERE SeqNum = 27)",
-                       with({Value("Other Managed Facilities")}));
-    seeds.emplace_back(total, std::vector<Value>{Value(Cents(2800)), Value("Total (lines 19-27)")});
-    seeds.emplace_back("INSERT INTO " + t + " (SeqNum, LineNum, Component" + cols +
-                           ") SELECT CCur(LineNum+28), LineNum, Col1" + marks + " FROM Ap5",
+    const std::string fixedRow = std::to_string(kFixedLineRow);
+    seeds.emplace_back("INSERT INTO " + t + " (SeqNum, LineNum, Component" + cols + ") SELECT " + fixedRow + ", " +
+                           std::to_string(kFixedLine) + ", ?" + marks + " WHERE NOT EXISTS (SELECT 1 FROM " + t +
+                           " WHERE SeqNum = " + fixedRow + ")",
+                       with({Value(kFixedLineCaption)}));
+    totalRow(part4.totalRow, part4.totalCaption);
+    seeds.emplace_back("INSERT INTO " + t + " (SeqNum, LineNum, Component" + cols + ") SELECT CCur(LineNum+" +
+                           std::to_string(part5.offset) + "), LineNum, Col1" + marks + " FROM Ap5",
                        starts);
-    seeds.emplace_back(total, std::vector<Value>{Value(Cents(3300)), Value("Total (lines 29-32)")});
-    seeds.emplace_back(total, std::vector<Value>{Value(Cents(3400)), Value("Grand Total")});
+    totalRow(part5.totalRow, part5.totalCaption);
+    totalRow(kGrandTotalRow, kGrandTotalCaption);
 
     db::Transaction tx(Db());
     Build_Table(t, fields, seeds, "CREATE UNIQUE INDEX " + Plain(l.index) + " ON " + t + " (SeqNum);");

@@ -1,5 +1,6 @@
 #include "engine/chain/f.h"
 
+#include "engine/chain/component_rows.h"
 #include "engine/chain/component_sheet.h"
 #include "engine/chain/functional_allocation.h"
 #include "engine/chain/wide_print.h"
@@ -42,17 +43,20 @@ void Build_Fp2() {
     // The caption is longer than the 40 characters a component's name may
     // have; a row refused for it would leave Part II without its statistics
     // total (A). The field keeps what it can hold.
-    const std::string statisticsTotal = "Total statistics (sum of lines 18, 28 and 33)  (A)";
-    db.Execute("UPDATE Fp2 SET Component = ? WHERE SeqNum = 34;", {Value(statisticsTotal.substr(0, 40))});
+    const std::string statisticsTotal = kStatisticsTotalCaption;
+    db.Execute("UPDATE Fp2 SET Component = ? WHERE SeqNum = ?;",
+               {Value(statisticsTotal.substr(0, 40)), Value(Currency::FromInt(kGrandTotalRow))});
     // The cost to be allocated is the user's to enter; it starts at 0.
     std::string cols, zeros;
     for (size_t k = 1; k <= l.row0.size(); ++k) {
         cols += ",Col_" + std::to_string(k);
         zeros += ",0";
     }
-    db.Execute("INSERT INTO Fp2 (SeqNum, LineNum, Component" + cols + ") VALUES (35, 0, ?" + zeros + ");",
-               {Value("Cost to be Allocated")});
-    db.Execute("INSERT INTO Fp2 (SeqNum, LineNum, Component) VALUES (36, 0, ?);", {Value("Unit Cost Multiplier")});
+    db.Execute("INSERT INTO Fp2 (SeqNum, LineNum, Component" + cols + ") VALUES (" + std::to_string(kCostRow) +
+                   ", 0, ?" + zeros + ");",
+               {Value(kCostRowCaption)});
+    db.Execute("INSERT INTO Fp2 (SeqNum, LineNum, Component) VALUES (" + std::to_string(kUnitCostRow) + ", 0, ?);",
+               {Value(kUnitCostRowCaption)});
     tx.Commit();
 }
 

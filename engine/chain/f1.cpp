@@ -1,5 +1,6 @@
 #include "engine/chain/f1.h"
 
+#include "engine/chain/component_rows.h"
 #include "engine/chain/component_sheet.h"
 #include "engine/chain/functional_allocation.h"
 #include "engine/chain/wide_print.h"
@@ -31,8 +32,9 @@ void Build_F1p2() {
     auto& db = Db();
     db::Transaction tx(db);
     Build_Component_Sheet(l);
-    db.Execute("INSERT INTO F1p2 (SeqNum, LineNum, Component) VALUES (35, 0, ?);", {Value("Cost to be Allocated")});
-    db.Execute("INSERT INTO F1p2 (SeqNum, LineNum, Component) VALUES (36, 0, ?);", {Value("Unit Cost Multiplier")});
+    for (const auto& [row, caption] : {std::pair{kCostRow, kCostRowCaption}, std::pair{kUnitCostRow, kUnitCostRowCaption}})
+        db.Execute("INSERT INTO F1p2 (SeqNum, LineNum, Component) VALUES (" + std::to_string(row) + ", 0, ?);",
+                   {Value(caption)});
     tx.Commit();
 }
 
@@ -43,7 +45,7 @@ void Build_F1p1() {
     // Part I starts as Part II's twin: its fields with their types, row 0's
     // cost centres and the component rows.
     db.CopyTable("F1p2", "F1p1");
-    db.Execute("DELETE FROM F1p1 WHERE SeqNum > 34;");
+    db.Execute("DELETE FROM F1p1 WHERE SeqNum > " + std::to_string(kGrandTotalRow) + ";");
     std::string clear;
     for (const auto& f : Value_Field_Names("F1p1", kFirstValueField)) {
         if (!clear.empty()) clear += ", ";

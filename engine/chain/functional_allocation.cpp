@@ -5,6 +5,7 @@
 #include <map>
 #include <optional>
 
+#include "engine/chain/component_rows.h"
 #include "engine/chain/component_sheet.h"
 #include "platform/ui/ui.h"
 #include "store/report.h"
@@ -72,12 +73,6 @@ void WriteRow(const std::string& sql, Currency seq, std::vector<Value> values) {
     Db().Execute(sql, values);
 }
 
-bool IsComponentRow(Currency seq) {
-    for (const int total : {0, 18, 28, 33, 34, 35, 36})
-        if (seq == Currency::FromInt(total)) return false;
-    return true;
-}
-
 // A component's share: Int(x + 0.5) rounds halves up, 2.5 gives 3 and -2.5
 // gives -2; a share past what the sheet can keep is refused as CCur refuses
 // it in a statement. SQL makes a product that is no number Null.
@@ -100,11 +95,11 @@ template <class Rows>
 BandSums BandSumsOf(const Rows& rows, size_t k) {
     std::optional<Currency> sums[3];
     bool past[3] = {false, false, false};
-    const Currency bounds[] = {Currency{}, Currency::FromInt(18), Currency::FromInt(28), Currency::FromInt(33)};
     for (const auto& r : rows) {
         if (!r.cur[k]) continue;
         for (size_t b = 0; b < 3; ++b) {
-            if (r.seq > bounds[b] && r.seq < bounds[b + 1]) {
+            if (r.seq > Currency::FromInt(kComponentBands[b].after) &&
+                r.seq < Currency::FromInt(kComponentBands[b].totalRow)) {
                 try {
                     sums[b] = sums[b].value_or(Currency{}) + *r.cur[k];
                 } catch (const Overflow&) {
@@ -132,7 +127,7 @@ std::vector<std::string> Value_Field_Names(const std::string& table, int first, 
 void Calc_Unit_Cost_Multipliers(const FunctionalSheet& sheet, const std::vector<std::string>& fields) {
     const std::string& t = sheet.statistics;
     const auto sums = Band_Sums(t, fields);
-    const auto costs = RowOf(t, fields, 35);
+    const auto costs = RowOf(t, fields, kCostRow);
     std::vector<BandTotals> totals;
     std::vector<Value> ucms;
     // The statistics and the cost are Doubles held here as Currency: each band
@@ -146,7 +141,7 @@ void Calc_Unit_Cost_Multipliers(const FunctionalSheet& sheet, const std::vector<
         ucms.emplace_back(total == Currency{} ? 0.0 : Round_Double(cost.ToDouble() / total.ToDouble(), 6));
     }
     Write_Band_Rows(t, fields, totals);
-    if (!fields.empty()) WriteRow(RowWrite(t, fields), Currency::FromInt(36), std::move(ucms));
+    if (!fields.empty()) WriteRow(RowWrite(t, fields), Currency::FromInt(kUnitCostRow), std::move(ucms));
 }
 
 void Allocate_Columns(const FunctionalSheet& sheet, const std::vector<std::string>& fields) {
@@ -154,9 +149,9 @@ void Allocate_Columns(const FunctionalSheet& sheet, const std::vector<std::strin
     const std::string& a = sheet.allocation;
     const size_t n = fields.size();
     if (n == 0) return;
-    const auto cc = RowOf(s, fields, 0);
-    const auto costs = RowOf(s, fields, 35);
-    const auto ucms = RowOf(s, fields, 36);
+    const auto cc = RowOf(s, fields, kRow0);
+    const auto costs = RowOf(s, fields, kCostRow);
+    const auto ucms = RowOf(s, fields, kUnitCostRow);
 
     // Part II's component rows by SeqNum; Part I's in SeqNum order, which is
     // the order in which a tie for the rounding difference is settled.

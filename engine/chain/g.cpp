@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/chain/component_rows.h"
 #include "engine/chain/component_sheet.h"
 #include "engine/chain/wide_print.h"
 #include "platform/db/db.h"
@@ -210,15 +211,10 @@ std::optional<std::vector<Currency>> PooledCosts(const std::vector<Currency>& cc
 
 // ---- Part II bands ----
 
-bool IsBandTotal(Currency seq) { return seq == Whole(18) || seq == Whole(28) || seq == Whole(33); }
-
-// 0, 1, 2 for the rows of A Parts III, IV and V and their total rows.
-size_t BandOf(Currency seq) { return seq <= Whole(18) ? 0 : seq <= Whole(28) ? 1 : 2; }
-
+// The rows of a band, up to .01 below its total (A Part IV's row 27 among them).
 bool InBand(Currency seq, size_t band) {
-    static const std::array<std::pair<Currency, Currency>, 3> kRows = {{
-        {Whole(1), Currency{179900}}, {Whole(19), Currency{279900}}, {Whole(29), Currency{329900}}}};
-    return seq >= kRows[band].first && seq <= kRows[band].second;
+    const ComponentBand& b = kComponentBands[band];
+    return seq >= RowAt(b.first) && seq <= Whole(b.totalRow) - RowAt(1);
 }
 
 // ---- Print ----
@@ -354,15 +350,19 @@ void Build_Gp2() {
         seeds.emplace_back("INSERT INTO Gp2 (SeqNum, LineNum, Component, TotalCost) VALUES (?, ?, ?, 0);",
                            std::vector<Value>{line, line, Nz_Str(a3["Component"], Value(" "))});
     }
-    for (const char* s : {
-             "INSERT INTO Gp2 (SeqNum,LineNum,Component) VALUES (18,0,'Total (lines 1-17)');",
-             "INSERT INTO Gp2 (SeqNum,LineNum,Component,TotalCost) "
-             "SELECT CCur(LineNum+18), LineNum, Component, 0 FROM Ap4;",
-             "INSERT INTO Gp2 (SeqNum,LineNum,Component) VALUES (28,0,'Total (lines 19-27)');",
-             "INSERT INTO Gp2 (SeqNum,LineNum,Component,TotalCost) SELECT CCur(LineNum+28), LineNum, Col1, 0 FROM Ap5;",
-             "INSERT INTO Gp2 (SeqNum,LineNum,Component) VALUES (33,0,'Total (lines 29-32)');",
-             "INSERT INTO Gp2 (SeqNum,LineNum,Component) VALUES (34,0,'Grand Total');"})
-        seeds.emplace_back(s);
+    const auto total = [&](int row, const char* caption) {
+        seeds.emplace_back("INSERT INTO Gp2 (SeqNum,LineNum,Component) VALUES (" + std::to_string(row) + ",0,?);",
+                           std::vector<Value>{Value(caption)});
+    };
+    const auto& [part3, part4, part5] = kComponentBands;
+    total(part3.totalRow, part3.totalCaption);
+    seeds.emplace_back("INSERT INTO Gp2 (SeqNum,LineNum,Component,TotalCost) SELECT CCur(LineNum+" +
+                       std::to_string(part4.offset) + "), LineNum, Component, 0 FROM Ap4;");
+    total(part4.totalRow, part4.totalCaption);
+    seeds.emplace_back("INSERT INTO Gp2 (SeqNum,LineNum,Component,TotalCost) SELECT CCur(LineNum+" +
+                       std::to_string(part5.offset) + "), LineNum, Col1, 0 FROM Ap5;");
+    total(part5.totalRow, part5.totalCaption);
+    total(kGrandTotalRow, kGrandTotalCaption);
     db::Transaction tx(Db());
     Build_Table("Gp2", l.fields, seeds);
     tx.Commit();
@@ -436,7 +436,7 @@ void Calc_Gp2() {
     db::Transaction tx(db);
     GSheet g = ReadSheet("Gp2");
     const size_t n = g.columns.size();
-    const Currency grandRow = Whole(34);
+    const Currency grandRow = Whole(kGrandTotalRow);
 
     // Part I mode divides Part I's three lines band by band; without a total
     // cost in Part I, the pooled costs of B are divided over the whole sheet.
@@ -455,19 +455,19 @@ void Calc_Gp2() {
     for (auto& r : g.rows) {
         if (r.seq >= grandRow) break;
         // A band's sum belongs to its total row.
-        const Currency band = Whole(std::array{18, 28, 33}[BandOf(r.seq)]);
+        const Currency band = Whole(kComponentBands[BandIndexOf(r.seq)].totalRow);
         db::AtLine("Gp2", band.ToText(), [&] {
-            if (IsBandTotal(r.seq)) {
-                r.totalCost = bandCost[BandOf(r.seq)];
+            if (IsBandTotalRow(r.seq)) {
+                r.totalCost = bandCost[BandIndexOf(r.seq)];
                 db.Execute("UPDATE Gp2 SET TotalCost = ? WHERE SeqNum = ?;", {Value(r.totalCost), Value(r.seq)});
             } else {
-                bandCost[BandOf(r.seq)] += r.totalCost;
+                bandCost[BandIndexOf(r.seq)] += r.totalCost;
             }
         });
     }
-    db::AtLine("Gp2", "34", [&] {
-        db.Execute("UPDATE Gp2 SET TotalCost = ? WHERE SeqNum = 34;",
-                   {Value(bandCost[0] + bandCost[1] + bandCost[2])});
+    db::AtLine("Gp2", grandRow.ToText(), [&] {
+        db.Execute("UPDATE Gp2 SET TotalCost = ? WHERE SeqNum = ?;",
+                   {Value(bandCost[0] + bandCost[1] + bandCost[2]), Value(grandRow)});
     });
 
     std::vector<Currency> alloc(n), pool(n), bandSum(n);
@@ -491,14 +491,14 @@ void Calc_Gp2() {
         GRow* holder = nullptr;
         for (auto& r : g.rows) {
             if (r.seq >= grandRow) break;
-            if (IsBandTotal(r.seq)) {
+            if (IsBandTotalRow(r.seq)) {
                 if (holder) holder->ratio = Round_Double(1 - sum + largest, 6);
                 largest = sum = 0;
                 holder = nullptr;
                 continue;
             }
             // In pooled-cost mode every band is measured against band 1.
-            r.ratio = RatioOf(r.totalCost, bandCost[partIMode ? BandOf(r.seq) : 0]);
+            r.ratio = RatioOf(r.totalCost, bandCost[partIMode ? BandIndexOf(r.seq) : 0]);
             if (r.ratio > largest) {
                 largest = r.ratio;
                 holder = &r;
@@ -510,8 +510,8 @@ void Calc_Gp2() {
     ui::Ui().DoEvents();
     for (auto& r : g.rows) {
         if (r.seq >= grandRow) break;
-        const size_t band = BandOf(r.seq);
-        if (!IsBandTotal(r.seq)) {
+        const size_t band = BandIndexOf(r.seq);
+        if (!IsBandTotalRow(r.seq)) {
             for (size_t k = 0; k < n; ++k) {
                 r.cells[k] = ShareOf(partIMode ? alloc[k] : pool[k], r.ratio);
                 if (!partIMode) alloc[k] += r.cells[k];
@@ -550,12 +550,10 @@ void Calc_Gp2() {
         for (size_t k = 0; k < n; ++k) {
             if (bandSum[k] == pool[k]) continue;
             const Currency d = pool[k] - bandSum[k];
-            GRow* big = LargestCell(g.rows, k, [](Currency s) {
-                return s > Currency{} && s < Whole(33) && s != Whole(18) && s != Whole(28);
-            });
+            GRow* big = LargestCell(g.rows, k, [](Currency s) { return IsComponentRow(s); });
             if (big && big->cells[k] != Currency{}) big->cells[k] += d;
-            const int bandRow = big && big->seq < Whole(18) ? 18 : big && big->seq < Whole(28) ? 28 : 33;
-            if (GRow* t = g.Find(Whole(bandRow))) t->cells[k] += d;
+            const size_t bandIndex = big ? BandIndexOf(big->seq) : kComponentBands.size() - 1;
+            if (GRow* t = g.Find(Whole(kComponentBands[bandIndex].totalRow))) t->cells[k] += d;
         }
     }
 

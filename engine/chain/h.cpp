@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/chain/component_rows.h"
 #include "engine/chain/component_sheet.h"
 #include "engine/chain/wide_print.h"
 #include "platform/db/db.h"
@@ -227,18 +228,25 @@ void Build_H() {
     db::Transaction tx(Db());
     // The index comes first: A Part IV's own line 9 takes row 27, and the
     // fallback row 27 below is then dropped.
+    const auto fixed = [](int row, int line, const char* caption) {
+        return Seed("INSERT INTO H (SeqNum,LineNum,Component) VALUES (" + std::to_string(row) + "," +
+                        std::to_string(line) + ",?);",
+                    {Value(caption)});
+    };
+    const auto& [part3, part4, part5] = kComponentBands;
     Build_Table("H", fields,
                 {"CREATE UNIQUE INDEX ndx ON H (SeqNum);",
                  "INSERT INTO H (SeqNum, LineNum, Component, MedicareNo, FYE) "
                  "SELECT LineNum, LineNum, Component, MedicareNo, PeriodTo FROM Ap3;",
-                 "INSERT INTO H (SeqNum,LineNum,Component) VALUES (18,0,'Total (lines 1-17)');",
-                 "INSERT INTO H (SeqNum, LineNum, Component, FYE) SELECT CCur(LineNum+18), LineNum, Component, PeriodTo "
-                 "FROM Ap4;",
-                 "INSERT INTO H (SeqNum,LineNum,Component) VALUES (27,9,'Other Managed Facilities');",
-                 "INSERT INTO H (SeqNum,LineNum,Component) VALUES (28,0,'Total (lines 19-27)');",
-                 "INSERT INTO H (SeqNum, LineNum, Component) SELECT CCur(LineNum+28), LineNum, Col1 FROM Ap5;",
-                 "INSERT INTO H (SeqNum,LineNum,Component) VALUES (33,0,'Total (lines 29-32)');",
-                 "INSERT INTO H (SeqNum,LineNum,Component) VALUES (34,0,'Grand Total');"});
+                 fixed(part3.totalRow, 0, part3.totalCaption),
+                 "INSERT INTO H (SeqNum, LineNum, Component, FYE) SELECT CCur(LineNum+" + std::to_string(part4.offset) +
+                     "), LineNum, Component, PeriodTo FROM Ap4;",
+                 fixed(kFixedLineRow, kFixedLine, kFixedLineCaption),
+                 fixed(part4.totalRow, 0, part4.totalCaption),
+                 "INSERT INTO H (SeqNum, LineNum, Component) SELECT CCur(LineNum+" + std::to_string(part5.offset) +
+                     "), LineNum, Col1 FROM Ap5;",
+                 fixed(part5.totalRow, 0, part5.totalCaption),
+                 fixed(kGrandTotalRow, 0, kGrandTotalCaption)});
     tx.Commit();
 }
 
@@ -265,16 +273,18 @@ void Calc_H() {
     }
     WriteWalks(h, cells);
 
-    const char* const kComponentLines = "SeqNum NOT IN (18,28,33,34)";
-    db.Execute(BlockTotals(kComponentLines));
-    db.Execute(std::string("UPDATE H SET Col_20=CCur(Col_17+Col_18+Col_19) WHERE ") + kComponentLines + ";");
+    const std::string totalRows = TotalRowList(true);
+    const std::string componentLines = "SeqNum NOT IN (" + totalRows + ")";
+    db.Execute(BlockTotals(componentLines));
+    db.Execute("UPDATE H SET Col_20=CCur(Col_17+Col_18+Col_19) WHERE " + componentLines + ";");
     std::vector<std::string> columns;
     for (int k = 1; k <= 16; ++k) columns.push_back(Col(k));
     Write_Band_Totals("H", columns);
-    db.Execute(BlockTotals("SeqNum IN (18,28,33,34)"));
-    db.Execute("UPDATE H SET Col_20=CCur(Col_17+Col_18+Col_19) WHERE SeqNum IN (18,28,33);");
+    db.Execute(BlockTotals("SeqNum IN (" + totalRows + ")"));
+    db.Execute("UPDATE H SET Col_20=CCur(Col_17+Col_18+Col_19) WHERE SeqNum IN (" + TotalRowList(false) + ");");
     // The overall total is B's, not the sum of H's own columns.
-    db.Execute("UPDATE H SET Col_20 = B.NetExpenses FROM B WHERE B.LineNum = 100 AND H.SeqNum = 34;");
+    db.Execute("UPDATE H SET Col_20 = B.NetExpenses FROM B WHERE B.LineNum = 100 AND H.SeqNum = " +
+               std::to_string(kGrandTotalRow) + ";");
     tx.Commit();
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/chain/component_rows.h"
 #include "store/services.h"
 
 namespace vt {
@@ -57,7 +58,7 @@ void Row(print::SheetPrint& sp, const WideSheetLayout& l, const db::Recordset& r
     out.Tab(1) << print::Format_Amount(rs["SeqNum"], 6);
     out.Tab(8) << Nz_Str(rs["Component"]).ToText();
     if (l.medicareNo) out.Tab(51) << Nz_Str(rs["MedicareNo"]).ToText();
-    const char* fmt = seq == Currency::FromInt(36) ? "0.000000" : "#,##0";
+    const char* fmt = seq == Currency::FromInt(kUnitCostRow) ? "0.000000" : "#,##0";
     for (int c = first; c <= last; ++c) {
         const Value v = rs.Field(l.firstValueField + c - 1);
         out.Tab(l.valueCol + kStep * (c - first)) << print::Pad_Left(Value(Format(v, fmt)), 13);
@@ -85,12 +86,15 @@ void Print_Group_Lines(print::SheetPrint& sp, Currency seq, int at, int count) {
         out.Line();
         sp.lines += blank ? 3 : 2;
     };
-    if (seq == Currency::FromInt(1)) group("Health Care Facilities:", 29, false);
-    else if (seq == Currency::FromInt(19)) group("Other Components:", 23, true);
-    else if (seq == Currency::FromInt(29)) group("Regional Offices:", 23, true);
-    else if (seq == Currency::FromInt(18) || seq == Currency::FromInt(28) || seq == Currency::FromInt(33))
+    for (const auto& b : kComponentBands) {
+        if (seq == RowAt(b.first)) {
+            group(b.groupCaption, b.groupDashes, b.after != kRow0);
+            return;
+        }
+    }
+    if (IsBandTotalRow(seq))
         Print_Column_Rule(sp, at, count);
-    else if (seq == Currency::FromInt(34)) {
+    else if (seq == Currency::FromInt(kGrandTotalRow)) {
         out.Line();
         sp.lines += 1;
     }

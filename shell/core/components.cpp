@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "engine/chain/component_rows.h"
 #include "engine/chain/component_sheet.h"
 #include "engine/general/renumber.h"
 #include "platform/db/db.h"
@@ -40,15 +41,20 @@ struct PartInfo {
     int part;
     const char* table;
     const char* title;
-    Currency last;       // the highest line the part's band of the component sheets holds
-    const char* beyond;  // what a line after it would fall on
+    const char* beyond;  // what a line after the last the band holds would fall on
 };
 
 const PartInfo kParts[] = {
-    {3, "Ap3", "Worksheet A Part III", Cents(1799), "line 18, the total line of the component sheets"},
-    {4, "Ap4", "Worksheet A Part IV", Cents(899), "line 9, Other Managed Facilities"},
-    {5, "Ap5", "Worksheet A Part V", Cents(499), "line 5, whose row is a total line of the component sheets"},
+    {3, "Ap3", "Worksheet A Part III", "line 18, the total line of the component sheets"},
+    {4, "Ap4", "Worksheet A Part IV", "line 9, Other Managed Facilities"},
+    {5, "Ap5", "Worksheet A Part V", "line 5, whose row is a total line of the component sheets"},
 };
+
+// The highest line the part's band of the component sheets holds.
+Currency LastBandLine(const PartInfo& p) {
+    const ComponentBand& b = BandOfPart(p.part);
+    return RowAt(b.lastUser) - Whole(b.offset);
+}
 
 const PartInfo* PartOf(int part) {
     for (const auto& p : kParts)
@@ -87,7 +93,7 @@ std::vector<std::string> SheetsPresent(bool medicareNo = false) {
         if (!w.componentSheet) continue;
         const std::string s = w.code;
         // F and G Part II have no Medicare number.
-        if (medicareNo && (s == "Fp1" || s == "Fp2" || s == "Gp2")) continue;
+        if (medicareNo && !ShapeOf(s).medicareNo) continue;
         if (Table_Exists(s)) sheets.push_back(s);
     }
     return sheets;
@@ -97,7 +103,7 @@ std::vector<std::string> SheetsPresent(bool medicareNo = false) {
 // or left lifted without a word. Either would leave the sheets out of step
 // with worksheet A, so it fails the operation instead.
 void RequireSheetsFollow(const PartInfo& p, std::optional<Currency> added) {
-    const Currency offset = p.part == 3 ? Currency{} : p.part == 4 ? Whole(18) : Whole(28);
+    const Currency offset = Whole(BandOfPart(p.part).offset);
     for (const auto& s : SheetsPresent()) {
         if (Nz_Num(Db().Scalar("SELECT COUNT(*) FROM " + s + " WHERE SeqNum >= ? OR LineNum >= ?;",
                                {Value(kLift), Value(kLift)}))
@@ -387,7 +393,7 @@ ALineOffer A_Line_Offer(int part, std::optional<Currency> current) {
         return offer;
     }
     const Currency last = LastUserLine(*p);
-    if (last >= p->last) {
+    if (last >= LastBandLine(*p)) {
         offer.reason = std::string("No line can be added to ") + p->title + ": its lines reach " + last.ToText() +
                        ", and one more would push a line onto " + p->beyond + ".";
         return offer;
