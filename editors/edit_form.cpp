@@ -215,6 +215,19 @@ void EditForm::PopupMenu(QMenu* menu) { menu->popup(QCursor::pos()); }
 
 // ---- Adding and deleting lines ----
 
+void EditForm::RunLineChange(const std::string& keyField, const std::function<LineChange()>& operation,
+                             Landing landing) {
+    ChangeLines(
+        keyField,
+        [&]() -> std::optional<Landing> {
+            const LineChange change = operation();
+            if (!change.done) return std::nullopt;
+            landing.key = Value(change.line);
+            return landing;
+        },
+        /*ownTransaction=*/true);
+}
+
 void EditForm::ChangeLines(const std::string& keyField, const std::function<std::optional<Landing>()>& change,
                            bool ownTransaction) {
     if (!StoreOpenCell()) return;

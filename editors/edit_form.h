@@ -24,6 +24,7 @@
 #include "platform/db/db.h"
 #include "platform/grid/grid_qt.h"
 #include "shell/core/cost_centres.h"
+#include "shell/core/sheet_lines.h"
 #include "shell/sheet_form.h"
 
 namespace vt::gui {
@@ -140,6 +141,9 @@ protected:
     // the change is an operation that runs, and undoes, its own transaction.
     void ChangeLines(const std::string& keyField, const std::function<std::optional<Landing>()>& change,
                      bool ownTransaction = false);
+    // ChangeLines for a line operation of the report core: when it was done,
+    // the cursor lands as `landing` says, keyed by the line it returns.
+    void RunLineChange(const std::string& keyField, const std::function<LineChange()>& operation, Landing landing);
 
     // ---- Storing ----
     // Stores the open cell; false (the user told why) when it cannot be.

@@ -1,6 +1,5 @@
 #include "editors/frmEditB1.h"
 
-#include "editors/numbered_lines.h"
 #include "platform/ui/ui.h"
 #include "store/report.h"
 #include "store/services.h"
@@ -8,12 +7,7 @@
 namespace vt::gui {
 namespace {
 
-const Currency kLastLine = Currency::FromScaled(999900);  // 99.99: the next would be the total line
-const Currency kSubLinesFrom = Currency::FromInt(99);
-const Currency kOne = Currency::FromInt(1);
-const Currency kCent = Currency::FromScaled(100);
-
-Value LastLine() { return Db().Scalar("Select Max(SeqNum) as SMax From B1 Where SeqNum < 100;"); }
+const Currency kTotalLine = Currency::FromInt(100);
 
 }  // namespace
 
@@ -100,31 +94,21 @@ void frmEditB1::FormSetup() {
 }
 
 void frmEditB1::grd_RowColChange(int, int) {
-    cmdAdd->setEnabled(Nz_Num(LastLine()).ToCurrency() != kLastLine);
-    cmdDelete->setEnabled(grd->Row() >= 0 && Nz_Num(Current("SeqNum")).ToCurrency() > Currency());
+    cmdAdd->setEnabled(Numbered_Line_Addable("B1"));
+    // The total line, 100, stays.
+    const Currency line = Nz_Num(Current("SeqNum")).ToCurrency();
+    cmdDelete->setEnabled(grd->Row() >= 0 && line > Currency() && line < kTotalLine);
 }
 
 void frmEditB1::AddLine() {
-    ChangeLines("SeqNum", []() -> std::optional<Landing> {
-        const Value last = LastLine();
-        Currency line = kOne;
-        if (!last.IsNull()) {
-            const Currency l = last.ToCurrency();
-            if (l >= kLastLine) return std::nullopt;
-            line = l + (l >= kSubLinesFrom ? kCent : kOne);
-        }
-        Db().Execute("INSERT INTO B1 (SeqNum, UpAmount, DnAmount) VALUES (?, 0, 0);", {Value(line)});
-        return Landing{db::FindOp::Eq, Value(line), false, 1, true};
-    });
+    RunLineChange("SeqNum", [] { return Add_Numbered_Line("B1", std::nullopt); },
+                  {db::FindOp::Eq, {}, false, 1, true});
 }
 
 void frmEditB1::DeleteLine() {
     if (grd->Row() < 0) return;
-    const Value n = Current("SeqNum");
-    ChangeLines("SeqNum", [n]() -> std::optional<Landing> {
-        Delete_Numbered_Line("B1", kSubLinesFrom, n);
-        return Landing{db::FindOp::Le, n, true};
-    });
+    const Currency n = Nz_Num(Current("SeqNum")).ToCurrency();
+    RunLineChange("SeqNum", [n] { return Delete_Numbered_Line("B1", n); }, {db::FindOp::Le, {}, true});
 }
 
 }  // namespace vt::gui

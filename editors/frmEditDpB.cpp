@@ -3,7 +3,7 @@
 namespace vt::gui {
 
 frmEditDpB::frmEditDpB()
-    : NumberedLinesForm("DpB", "DpB", 99, "INSERT INTO DpB (SeqNum,LineNum,Amount,AmtAllowable,NetAdj) VALUES (?,0,0,0,0);") {}
+    : NumberedLinesForm("DpB") {}
 
 void frmEditDpB::FillHeadings() {
     ColHeadings = {

@@ -5,7 +5,7 @@
 
 namespace vt::gui {
 
-frmEditDpC::frmEditDpC() : NumberedLinesForm("DpC", "DpC", 8, "INSERT INTO DpC (SeqNum) VALUES (?);") {
+frmEditDpC::frmEditDpC() : NumberedLinesForm("DpC") {
     mnuRelationship = AddPopupMenu("mnuRelationship", {"Ownership", "Control"});
     grd->ButtonClick = [this](int) { PopupMenu(mnuRelationship); };
 }

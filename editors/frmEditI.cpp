@@ -1,25 +1,10 @@
 #include "editors/frmEditI.h"
 
-#include "engine/general/renumber.h"
 #include "platform/ui/ui.h"
 #include "store/report.h"
 #include "store/services.h"
 
 namespace vt::gui {
-namespace {
-
-const Currency kStep = Currency::FromScaled(Currency::kScale / 100);
-const Currency kOffset = Currency::FromInt(1000);
-const Currency kIncomeFirst = Currency::FromScaled(40800);  // 4.08
-const Currency kIncomeEnd = Currency::FromInt(5);
-const Currency kExpenseFirst = Currency::FromInt(6);
-
-// Lines that take user lines after them (and may be renamed).
-bool InBand(Currency s) { return (s >= kIncomeFirst && s < kIncomeEnd) || s >= kExpenseFirst; }
-// The user lines themselves.
-bool Deletable(Currency s) { return (s > kIncomeFirst && s < kIncomeEnd) || s > kExpenseFirst; }
-
-}  // namespace
 
 frmEditI::frmEditI() : EditForm("I") {
     grd->SelChange = [this](bool&) { grd_SelChange(); };
@@ -40,7 +25,7 @@ void frmEditI::LayoutGrid() {
 }
 
 bool frmEditI::CellLocked(int row, int col) const {
-    return col == 1 && !InBand(Field(row, "SeqNum").ToCurrency());
+    return col == 1 && !I_Line_Takes_Lines(Field(row, "SeqNum").ToCurrency());
 }
 
 int frmEditI::SelectedRow() const {
@@ -56,8 +41,8 @@ void frmEditI::grd_SelChange() {
         return;
     }
     const Currency s = Field(row, "SeqNum").ToCurrency();
-    cmdAdd->setEnabled(InBand(s));
-    cmdDelete->setEnabled(Deletable(s));
+    cmdAdd->setEnabled(I_Line_Takes_Lines(s));
+    cmdDelete->setEnabled(I_Line_Deletable(s));
 }
 
 void frmEditI::grd_BeforeColUpdate(grid::CellUpdate& u) {
@@ -68,46 +53,18 @@ void frmEditI::grd_BeforeColUpdate(grid::CellUpdate& u) {
 void frmEditI::grd_AfterColUpdate(int) { RefreshOwnViewer(); }
 
 void frmEditI::AddLine() {
-    ChangeLines("SeqNum", [this]() -> std::optional<Landing> {
-        const int selected = SelectedRow();
-        Currency s;
-        if (selected >= 0) {
-            s = Field(selected, "SeqNum").ToCurrency();
-            if (!InBand(s)) return std::nullopt;
-        } else if (const int rows = grd->Data().RecordCount(); rows > 0) {
-            s = Nz_Num(Field(rows - 1, "SeqNum")).ToCurrency();
-        }
-        // A band holds the sub-lines of one whole line; the next whole line is a total.
-        const Currency whole = s.Floor(), end = whole + Currency::FromInt(1);
-        const Currency highest =
-            Nz_Num(Db().Scalar("SELECT Max(SeqNum) FROM I WHERE SeqNum >= ? AND SeqNum < ?", {Value(whole), Value(end)}))
-                .ToCurrency();
-        if (std::max(highest, s) + kStep >= end) {
-            Show_Message("No line can be added after line " + SqlNumber(s) + ": line " + SqlNumber(whole) +
-                             " already has its last sub-line, " + SqlNumber(end - kStep) + ".",
-                         ui::kOkOnly);
-            return std::nullopt;
-        }
-        if (selected >= 0)
-            Shift_Lines("I", {"SeqNum"}, "SeqNum > ? AND SeqNum < ?", {Value(s), Value(end)}, kStep, kOffset);
-        const Currency n = s + kStep;
-        Db().Execute("INSERT INTO I (SeqNum,Description,Col_1) VALUES (?,?,0);",
-                     {Value(n), Value(n < kExpenseFirst ? "Other income" : "Other expense")});
-        return Landing{db::FindOp::Eq, Value(n), false, 1, true};
-    });
+    const int selected = SelectedRow();
+    const int row = selected >= 0 ? selected : grd->Data().RecordCount() - 1;
+    const Currency after = row >= 0 ? Nz_Num(Field(row, "SeqNum")).ToCurrency() : Currency();
+    RunLineChange("SeqNum", [&] { return Add_I_Line(after); }, {db::FindOp::Eq, {}, false, 1, true});
     cmdDelete->setEnabled(false);
 }
 
 void frmEditI::DeleteLine() {
     const int selected = SelectedRow();
-    if (selected < 0 || !Deletable(Field(selected, "SeqNum").ToCurrency())) return;
-    const Value s = Field(selected, "SeqNum");
-    ChangeLines("SeqNum", [&]() -> std::optional<Landing> {
-        Db().Execute("DELETE FROM I WHERE SeqNum = ?", {s});
-        const Currency end = s.ToCurrency().Floor() + Currency::FromInt(1);
-        Shift_Lines("I", {"SeqNum"}, "SeqNum > ? AND SeqNum < ?", {s, Value(end)}, -kStep, kOffset);
-        return Landing{db::FindOp::Ge, s};
-    });
+    if (selected < 0 || !I_Line_Deletable(Field(selected, "SeqNum").ToCurrency())) return;
+    const Currency line = Field(selected, "SeqNum").ToCurrency();
+    RunLineChange("SeqNum", [&] { return Delete_I_Line(line); }, {db::FindOp::Ge, {}});
     cmdDelete->setEnabled(false);
 }
 
