@@ -361,7 +361,7 @@ AChange StoreAp1(Currency seq, const char* field, const Value& stored, const std
 void Require_Sound_A_Lines() {
     for (const PartInfo& p : kParts) {
         if (!Table_Exists(p.table)) continue;
-        const Currency last = p.part == 4 ? Whole(9) : p.last;
+        const Currency last = p.part == 4 ? Whole(9) : LastBandLine(p);
         const std::string where = std::string(p.title) + " (table " + p.table + ", field LineNum)";
         const std::string damaged = ": the file is damaged or was written by another program.";
         // Reading them names a line number that is no number.
