@@ -1,6 +1,7 @@
 // Vantrel 287: the program starts here. It reads no arguments of its own.
 #include <QApplication>
 
+#include "app/worksheet_forms.h"
 #include "costcentres/frmSelectCC.h"
 #include "editors/chain_edit_form.h"
 #include "platform/printer/qt_printer.h"
@@ -13,6 +14,7 @@
 
 int main(int argc, char** argv) {
     vt::gui::GuardedApplication app(argc, argv);
+    vt::gui::Register_Worksheet_Forms();
     QApplication::setOrganizationName("Vantrel");
     // The name titles untitled message boxes. No display name: Qt would add
     // it to the caption of every window.

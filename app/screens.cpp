@@ -22,6 +22,7 @@
 #include <set>
 #include <string>
 
+#include "app/worksheet_forms.h"
 #include "bench/answering_ui.h"
 #include "bench/sample_report.h"
 #include "costcentres/cc_list_dialog.h"
@@ -30,8 +31,8 @@
 #include "platform/printer/qt_printer.h"
 #include "platform/settings/settings.h"
 #include "platform/ui/ui_qt.h"
-#include "shell/core/calc_all.h"
-#include "shell/core/whole_report.h"
+#include "report/calc_all.h"
+#include "report/whole_report.h"
 #include "shell/forms.h"
 #include "shell/frmCRFEditKey.h"
 #include "shell/frmMain.h"
@@ -107,6 +108,7 @@ void Trigger(gui::frmMain& main, const char* item) {
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    vt::gui::Register_Worksheet_Forms();
     QApplication::setApplicationName(gui::kApplicationTitle);
     QApplication::setQuitOnLastWindowClosed(false);
     QDir folder(argc > 1 ? argv[1] : "screens");

@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "platform/ui/ui.h"
-#include "shell/core/whole_report.h"
+#include "report/whole_report.h"
 #include "store/report.h"
 
 namespace {

@@ -27,8 +27,8 @@
 #include "platform/db/db.h"
 #include "platform/ui/ui.h"
 #include "print/print.h"
-#include "shell/core/calc_all.h"
-#include "shell/core/whole_report.h"
+#include "report/calc_all.h"
+#include "report/whole_report.h"
 #include "store/report.h"
 
 #ifdef VT_HAVE_QT

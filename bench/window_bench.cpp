@@ -25,6 +25,7 @@
 #include <string>
 #include <vector>
 
+#include "app/worksheet_forms.h"
 #include "bench/answering_ui.h"
 #include "bench/qt_application.h"
 #include "bench/sample_report.h"
@@ -37,10 +38,10 @@
 #include "platform/printer/qt_printer.h"
 #include "platform/settings/settings.h"
 #include "platform/ui/ui_qt.h"
-#include "shell/core/calc_all.h"
-#include "shell/core/components.h"
-#include "shell/core/report_file.h"
-#include "shell/core/whole_report.h"
+#include "report/calc_all.h"
+#include "report/components.h"
+#include "report/report_file.h"
+#include "report/whole_report.h"
 #include "shell/forms.h"
 #include "shell/frmMain.h"
 #include "shell/worksheet_window.h"
@@ -84,6 +85,8 @@ class Session {
 public:
     explicit Session(int scale) {
         bench::EnsureQtApplication();
+        static const bool registered = (gui::Register_Worksheet_Forms(), true);
+        (void)registered;
         // The offscreen platform's note on every window shown would bury the figures.
         static const QtMessageHandler previous = qInstallMessageHandler(
             [](QtMsgType type, const QMessageLogContext& context, const QString& text) {

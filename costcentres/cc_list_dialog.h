@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/value/value.h"
-#include "shell/core/cost_centres.h"
+#include "report/cost_centres.h"
 
 class QListWidget;
 class QPushButton;

@@ -1,13 +1,13 @@
 // The cost-centre editor: the one place where cost centres are added (through
 // the new cost-centre dialog), restored, renamed, labelled and deleted. Each
-// change is one operation of shell/core/cost_centres, carried into every
+// change is one operation of report/cost_centres, carried into every
 // worksheet; this window closes the windows of the sheets whose columns
 // change before the change, sets up the B and J windows afresh after it and
 // has every other open worksheet window read its rows again.
 #pragma once
 
 #include "editors/edit_form.h"
-#include "shell/core/cost_centres.h"
+#include "report/cost_centres.h"
 
 namespace vt::gui {
 

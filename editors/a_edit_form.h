@@ -1,5 +1,5 @@
 // The editors of worksheet A. Every write to A goes through worksheet A's
-// operations (shell/core/components.h), which check the value and carry it
+// operations (report/components.h), which check the value and carry it
 // into the component sheets in one transaction; the grid never stores a cell
 // of A itself, it shows what the operation stored. Parts III, IV and V differ
 // only in data (their designs); Part I is a window of its own (frmEditAp1).
@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "editors/edit_form.h"
-#include "shell/core/components.h"
+#include "report/components.h"
 
 namespace vt::gui {
 

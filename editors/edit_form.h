@@ -23,8 +23,8 @@
 
 #include "platform/db/db.h"
 #include "platform/grid/grid_qt.h"
-#include "shell/core/cost_centres.h"
-#include "shell/core/sheet_lines.h"
+#include "report/cost_centres.h"
+#include "report/sheet_lines.h"
 #include "shell/sheet_form.h"
 
 namespace vt::gui {

@@ -1,7 +1,7 @@
 #include "shell/calculation.h"
 
 #include "platform/ui/ui.h"
-#include "shell/core/calc_all.h"
+#include "report/calc_all.h"
 #include "shell/frmMain.h"
 #include "shell/guard.h"
 #include "store/report.h"

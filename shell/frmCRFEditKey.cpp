@@ -8,7 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "shell/core/provider_info.h"
+#include "report/provider_info.h"
 #include "shell/forms.h"
 #include "shell/frmMain.h"
 #include "shell/guard.h"

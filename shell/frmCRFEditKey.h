@@ -6,7 +6,7 @@
 
 #include <QDialog>
 
-#include "shell/core/identity_checks.h"
+#include "report/identity_checks.h"
 
 class QLabel;
 class QLineEdit;

@@ -9,7 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "shell/core/report_file.h"
+#include "report/report_file.h"
 #include "shell/forms.h"
 #include "shell/frmMain.h"
 #include "shell/guard.h"

@@ -7,7 +7,7 @@
 
 #include <QDialog>
 
-#include "shell/core/identity_checks.h"
+#include "report/identity_checks.h"
 #include "store/new_crf.h"
 
 class QLabel;

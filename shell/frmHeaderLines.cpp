@@ -8,7 +8,7 @@
 #include <exception>
 
 #include "platform/ui/twips_qt.h"
-#include "shell/core/header_lines.h"
+#include "report/header_lines.h"
 #include "shell/forms.h"
 #include "shell/guard.h"
 #include "store/report.h"

@@ -10,8 +10,8 @@
 
 #include "platform/ui/twips_qt.h"
 #include "platform/ui/ui.h"
-#include "shell/core/whole_report.h"
-#include "shell/core/worksheet_catalogue.h"
+#include "report/whole_report.h"
+#include "report/worksheet_catalogue.h"
 #include "shell/forms.h"
 #include "shell/guard.h"
 #include "shell/text.h"

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "platform/ui/twips_qt.h"
-#include "shell/core/whole_report.h"
-#include "shell/core/worksheet_catalogue.h"
+#include "report/whole_report.h"
+#include "report/worksheet_catalogue.h"
 #include "shell/forms.h"
 #include "shell/guard.h"
 #include "shell/text.h"

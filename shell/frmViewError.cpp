@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "platform/ui/twips_qt.h"
-#include "shell/core/edit_checks.h"
+#include "report/edit_checks.h"
 #include "shell/forms.h"
 #include "shell/guard.h"
 #include "store/report.h"

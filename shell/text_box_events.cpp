@@ -13,7 +13,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "shell/core/identity_checks.h"
+#include "report/identity_checks.h"
 #include "shell/guard.h"
 #include "shell/text.h"
 

@@ -2,7 +2,7 @@
 // numbers and the main window's captions are the report-file commands' own.
 #pragma once
 
-#include "shell/core/captions.h"
+#include "report/captions.h"
 
 namespace vt::gui {
 

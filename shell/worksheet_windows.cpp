@@ -15,7 +15,7 @@
 
 #include "platform/grid/grid_qt.h"
 #include "platform/ui/twips_qt.h"
-#include "shell/core/worksheet_catalogue.h"
+#include "report/worksheet_catalogue.h"
 #include "shell/forms.h"
 #include "shell/guard.h"
 #include "shell/open_form.h"

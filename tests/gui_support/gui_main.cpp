@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <vector>
 
+#include "app/worksheet_forms.h"
 #include "shell/guard.h"
 
 int main(int argc, char** argv) {
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
     // The program's own application object: an escaping exception is told.
     vt::gui::GuardedApplication app(argc, argv);
     QApplication::setApplicationName("Vantrel 287");
+    vt::gui::Register_Worksheet_Forms();
     ::testing::InitGoogleTest(&argc, argv);
     const int result = RUN_ALL_TESTS();
     // Windows the tests left open (main windows among them) go before the

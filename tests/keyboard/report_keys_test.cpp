@@ -7,7 +7,7 @@
 
 #include "editors/chain_edit_form.h"
 #include "editors/frmEditAp1.h"
-#include "shell/core/worksheet_catalogue.h"
+#include "report/worksheet_catalogue.h"
 #include "engine/general/b.h"
 #include "engine/general/b1.h"
 #include "engine/general/c.h"

@@ -13,7 +13,7 @@
 
 #include "platform/ui/ui_qt.h"
 #include "shell/frmMain.h"
-#include "shell/core/whole_report.h"
+#include "report/whole_report.h"
 #include "tests/gui_support/gui_test.h"
 #include "tests/support/recording_printer.h"
 #include "tests/support/scripted_ui.h"

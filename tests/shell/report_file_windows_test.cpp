@@ -15,7 +15,7 @@
 #include <fstream>
 
 #include "platform/settings/settings.h"
-#include "shell/core/identity_checks.h"
+#include "report/identity_checks.h"
 #include "shell/forms.h"
 #include "shell/frmCreateNewCRF.h"
 #include "shell/frmViewError.h"

@@ -17,7 +17,7 @@
 #include <string>
 
 #include "platform/db/db.h"
-#include "shell/core/whole_report.h"
+#include "report/whole_report.h"
 #include "tests/support/recording_printer.h"
 #include "tests/support/scripted_ui.h"
 #include "tests/support/temp_folder.h"

@@ -20,7 +20,7 @@
 #include "platform/printer/qt_printer.h"
 #include "platform/ui/twips_qt.h"
 #include "shell/calculation.h"
-#include "shell/core/calc_all.h"
+#include "report/calc_all.h"
 #include "shell/forms.h"
 #include "shell/frmMain.h"
 #include "shell/text.h"

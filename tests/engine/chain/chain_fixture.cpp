@@ -1,7 +1,7 @@
 #include "tests/engine/chain/chain_fixture.h"
 
 #include "engine/chain/component_sheet.h"
-#include "shell/core/worksheet_catalogue.h"
+#include "report/worksheet_catalogue.h"
 #include "store/report.h"
 #include "store/services.h"
 

@@ -1,0 +1,195 @@
+#include "report/whole_report.h"
+
+#include <exception>
+#include <functional>
+#include <optional>
+#include <utility>
+
+#include "engine/chain/component_sheet.h"
+#include "platform/db/db.h"
+#include "platform/ui/ui.h"
+#include "print/print.h"
+#include "report/components.h"
+#include "report/worksheet_catalogue.h"
+#include "store/report.h"
+
+namespace vt {
+
+namespace {
+
+// Runs f; what went wrong when it failed.
+template <class F>
+std::optional<std::string> Failure_Of(F&& f) {
+    try {
+        f();
+        return std::nullopt;
+    } catch (const std::exception& e) {
+        return std::string(e.what());
+    } catch (...) {
+        return std::string("Unknown error");
+    }
+}
+
+// One print at a time: Message_Mode and the print files are shared.
+class PrintRun {
+public:
+    PrintRun() { running_ = true; }
+    ~PrintRun() { running_ = false; }
+    PrintRun(const PrintRun&) = delete;
+    PrintRun& operator=(const PrintRun&) = delete;
+    static bool Running() { return running_; }
+
+private:
+    static inline bool running_ = false;
+};
+
+// Messages go into table Error while it lives; shown again afterwards.
+class LoggedMessages {
+public:
+    LoggedMessages() : saved_(std::exchange(Report().Message_Mode, "P")) {}
+    ~LoggedMessages() { Report().Message_Mode = saved_; }
+    LoggedMessages(const LoggedMessages&) = delete;
+    LoggedMessages& operator=(const LoggedMessages&) = delete;
+
+private:
+    std::string saved_;
+};
+
+}  // namespace
+
+// ---- A new report ----
+
+void Build_Worksheet_Tables() {
+    const auto order = Build_Order();
+    for (size_t i = 0; i < order.size(); ++i) {
+        order[i]->build();
+        const bool lastOfPrint = i + 1 == order.size() || std::string(order[i + 1]->printCode) != order[i]->printCode;
+        if (lastOfPrint) ui::Ui().DoEvents();
+    }
+}
+
+bool New_Report(const NewCrfEntries& entries, const std::string& startFolder) {
+    return New_CRF(entries, Build_Worksheet_Tables, startFolder);
+}
+
+// ---- Component sheets ----
+
+bool Check_Component_Sheets() {
+    // A sheet repaired from damaged lines would spread the damage to every sheet.
+    Require_Sound_A_Lines();
+    bool all = true;
+    for (const Worksheet* w : Build_Order())
+        if (w->componentSheet) all = Check_Component_Sheet(w->code, w->build) && all;
+    return all;
+}
+
+// ---- Printing ----
+
+bool Printing() { return PrintRun::Running(); }
+
+void Print_All() {
+    if (PrintRun::Running()) return;
+    PrintRun run;
+    std::optional<std::string> failure;
+    {
+        ui::BusyPointer busy;
+        int fn = 0;
+        failure = Failure_Of([&] {
+            const std::string path = print::Whole_Report_Path();
+            fn = print::Open_Print_File(path);
+            // Each sheet print writes its pages into fn, in the form's order.
+            for (const Worksheet* w : Sheet_Prints()) w->print(fn);
+            print::Close_Print_File(std::exchange(fn, 0));
+            int orientation = 1;
+            print::Print_File(path, orientation);
+        });
+        // A half-written report is not sent to the printer, but its file is
+        // closed so the next print can replace it.
+        if (fn > 0) Failure_Of([&] { print::Close_Print_File(fn); });
+    }
+    if (failure)
+        Show_Message("The following error occurred during print of the report:\n\r\r" + *failure, ui::kCritical,
+                     "Printing Error");
+}
+
+void Print_Worksheets(const std::vector<std::string>& printCodes) {
+    if (PrintRun::Running()) return;
+    PrintRun run;
+    // Where the pages went is told once, for every file, and not logged.
+    print::PrintedToFiles written;
+    {
+        LoggedMessages logged;
+        const auto prints = Sheet_Prints();
+        for (const auto& code : printCodes) {
+            for (const Worksheet* w : prints) {
+                if (code != w->printCode) continue;
+                int own = 0;
+                if (const auto failure = Failure_Of([&] { w->print(own); }))
+                    Show_Message("Worksheet " + Sheet_Print_Name(code) + " could not be printed:\n\r\r" + *failure,
+                                 ui::kCritical, "Printing Error");
+            }
+        }
+    }
+    written.Tell();
+}
+
+// ---- Rebuilding one worksheet ----
+
+std::function<void(const std::string& code)>& Rebuild_Test_Hook() {
+    static std::function<void(const std::string&)> hook;
+    return hook;
+}
+
+RebuildResult Rebuild_Worksheet(const std::string& code) {
+    const Worksheet* sheet = Find_Worksheet(code);
+    if (!sheet) throw db::DbError("Worksheet " + code + " is not a worksheet of this report");
+    auto& db = Db();
+    RebuildResult result = RebuildResult::Rebuilt;
+    std::string reason;
+    {
+        db::Transaction tx(db);
+        {
+            // Undone as a whole unless every step succeeds: a builder that
+            // fails leaves the old table with its rows.
+            db::Subtransaction sp(db);
+            const auto drop = [&] {
+                if (db.TableExists(code)) db.DropTable(code);
+            };
+            const auto build = [&] {
+                for (const Worksheet* w : Built_Together(*sheet)) {
+                    w->build();
+                    if (Rebuild_Test_Hook()) Rebuild_Test_Hook()(w->code);
+                }
+            };
+            if (Failure_Of(drop)) {
+                result = RebuildResult::NotDropped;
+            } else if (const auto failure = Failure_Of(build)) {
+                result = RebuildResult::Failed;
+                reason = *failure;
+            } else {
+                sp.Release();
+            }
+        }
+        tx.Commit();
+    }
+
+    switch (result) {
+    case RebuildResult::NotDropped:
+        Show_Message("Unable to drop worksheet " + code +
+                         ".  Please restart Vantrel 287 and try to rebuild this worksheet again.",
+                     ui::kCritical, "Sharing Violation");
+        break;
+    case RebuildResult::Failed:
+        Show_Message("Worksheet \"" + code + "\" could not be rebuilt and has been left as it was.\r\n\r\n" + reason,
+                     ui::kCritical, "Error: ReBuild A Worksheet");
+        break;
+    case RebuildResult::Rebuilt:
+        if (sheet->refreshesWindows) ui::Ui().RefreshWorksheetWindows();
+        Show_Message("Worksheet \"" + code + "\" has been successfully rebuilt.", ui::kExclamation,
+                     "Worksheet Rebuilt");
+        break;
+    }
+    return result;
+}
+
+}  // namespace vt
