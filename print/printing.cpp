@@ -7,6 +7,7 @@
 #include "platform/printer/printer.h"
 #include "platform/settings/settings.h"
 #include "platform/ui/ui.h"
+#include "platform/value/text.h"
 #include "print/codepage.h"
 #include "print/print.h"
 #include "store/report.h"
@@ -34,12 +35,6 @@ bool ReadLines(const std::string& path, std::vector<std::string>& lines) {
     }
     if (!line.empty()) lines.push_back(Cp1252ToUtf8(line));
     return true;
-}
-
-std::string Upper(std::string s) {
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return s;
 }
 
 void ChooseFixedPitchFont(printer::Printer& p) {

@@ -10,6 +10,7 @@
 #include "engine/general/renumber.h"
 #include "platform/db/db.h"
 #include "platform/ui/ui.h"
+#include "platform/value/text.h"
 #include "report/steps.h"
 #include "report/worksheet_catalogue.h"
 #include "store/report.h"
@@ -163,16 +164,11 @@ AChange Run(const std::string& first, const std::string& what, const std::functi
 
 bool HasQuote(const std::string& s) { return s.find('"') != std::string::npos; }
 
-std::string Lower(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
-    return s;
-}
-
 // The text to store in a field of `size` characters: blanks around a text that
 // fits once they are gone do not make it too long. Refused (with Check_Text's
 // message) when it still does not fit or holds a control character.
 std::optional<Value> Fitted(const std::string& text, std::size_t size, const std::string& label) {
-    const std::string v = Char_Count(text) > size ? Trim_Blanks(text) : text;
+    const std::string v = Char_Count(text) > size ? Trim(text) : text;
     if (!Check_Text(v, size, label)) return std::nullopt;
     return Value(v);
 }
@@ -181,7 +177,7 @@ std::optional<Value> Fitted(const std::string& text, std::size_t size, const std
 // each with its own message; the blanks around the text do not count.
 bool LengthAndQuote(const std::string& text, std::size_t size, const std::string& noun) {
     bool ok = true;
-    if (Char_Count(Trim_Blanks(text)) > size) {
+    if (Char_Count(Trim(text)) > size) {
         Show_Message(noun + " cannot be more than " + std::to_string(size) + " characters in length");
         ok = false;
     }
@@ -194,7 +190,7 @@ bool LengthAndQuote(const std::string& text, std::size_t size, const std::string
 
 // "Yes" or "No" from y, yes, n or no in any case; Null from a blank cell.
 std::optional<Value> YesNo(const std::string& text) {
-    const std::string t = Lower(Trim_Blanks(text));
+    const std::string t = Lower(Trim(text));
     if (t.empty()) return Value::Null();
     if (t == "y" || t == "yes") return Value("Yes");
     if (t == "n" || t == "no") return Value("No");
@@ -250,14 +246,14 @@ const FieldRule* RuleOf(int part, const std::string& field) {
 // The value to store for text typed into a field, or none when a check refused
 // it (having told the user).
 std::optional<Value> Checked(const FieldRule& r, const std::string& text) {
-    const bool blank = Trim_Blanks(text).empty();
+    const bool blank = Trim(text).empty();
     switch (r.check) {
     case Check::Name: {
         bool ok = true;
         if (blank) {
             Show_Message("The Component name may not be blank", ui::kCritical, "Table CostCenters entry error");
             ok = false;
-        } else if (Char_Count(Trim_Blanks(text)) > r.size) {
+        } else if (Char_Count(Trim(text)) > r.size) {
             Show_Message("Component names cannot be more than 40 characters in length");
             ok = false;
         }
@@ -324,14 +320,14 @@ std::optional<Value> CheckedAp1Info(Currency seq, const std::string& text) {
     std::string t = text;
     if (seq == kAp1Audited) return YesNo(text);
     if (seq == kAp1Type) {
-        if (Trim_Blanks(t).empty()) return Value("");
+        if (Trim(t).empty()) return Value("");
         const auto& list = TypeCaptions();
         if (std::find(list.begin(), list.end(), t) != list.end()) return Value(t);
         Show_Message("Please pick the type of organization from the list.");
         return std::nullopt;
     }
     if (seq == kAp1Date) {
-        if (Trim_Blanks(t).empty()) return Value::Null();
+        if (Trim(t).empty()) return Value::Null();
         if (!Format_Date_Field(t, true)) return std::nullopt;
     }
     if (!LengthAndQuote(t, 40, "Entered values")) return std::nullopt;
@@ -596,7 +592,7 @@ AChange Set_Ap1_Legend(Currency seq, const std::string& text) {
     if (!Ap1_Officer_Row(seq)) return Refuse("Only the captions of the key officer lines, from 9 on, can be changed.");
     if (!HasLine("Ap1", "SeqNum", seq)) return Refuse("Line " + seq.ToText() + " is not in Worksheet A Part I.");
     std::optional<Value> stored = Value::Null();  // the caption field takes no empty text
-    if (!Trim_Blanks(text).empty()) stored = Fitted(text, 50, "caption");
+    if (!Trim(text).empty()) stored = Fitted(text, 50, "caption");
     if (!stored) return Refused();
 
     return StoreAp1(seq, "Legend", *stored);

@@ -12,6 +12,7 @@
 #include "engine/general/renumber.h"
 #include "platform/db/db.h"
 #include "platform/ui/ui.h"
+#include "platform/value/text.h"
 #include "report/steps.h"
 #include "store/new_crf.h"
 #include "store/report.h"
@@ -386,7 +387,7 @@ CcChange Delete_CC(Currency n) {
 }
 
 CcTyped Read_CC_Number(const std::string& typed) {
-    const std::string text = Trim_Blanks(typed);
+    const std::string text = Trim(typed);
     if (text.empty()) return {};
     const bool digits = text.find_first_not_of("0123456789.") == std::string::npos && IsPlainNumber(text);
     const std::optional<double> read = digits ? ParseNumber(text) : std::nullopt;
@@ -456,7 +457,7 @@ std::string CC_Delete_Question(Currency n) {
 bool Check_CC_Name(Currency n, const std::string& name) {
     bool ok = true;
     // The name is stored without the blanks around it (Rename_CC).
-    const std::string trimmed = Trim_Blanks(name);
+    const std::string trimmed = Trim(name);
     const std::size_t length = Char_Count(trimmed);
     if (length == 0) {
         Show_Message("A cost center may not be blank, please enter a cost center title.", ui::kCritical, kNameTitle);

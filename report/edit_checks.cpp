@@ -9,6 +9,7 @@
 
 #include "platform/db/db.h"
 #include "platform/ui/ui.h"
+#include "platform/value/text.h"
 #include "print/print.h"
 #include "store/report.h"
 #include "store/services.h"
@@ -98,12 +99,6 @@ public:
 private:
     std::string explained_, pending_;
 };
-
-std::string Trim(const std::string& s) {
-    const auto b = s.find_first_not_of(' ');
-    if (b == std::string::npos) return "";
-    return s.substr(b, s.find_last_not_of(' ') - b + 1);
-}
 
 void CheckB1() {
     // Stored order: the total row, made with the sheet, comes before the lines.

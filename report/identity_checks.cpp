@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "platform/ui/ui.h"
+#include "platform/value/text.h"
 #include "print/codepage.h"
 #include "report/captions.h"
 #include "store/report.h"
@@ -23,12 +24,6 @@ constexpr int kNameMaximum = 36;
 const char* const kInvalidProvider = "You have entered an invalid Provider Number!";
 
 int Length(const std::string& text) { return static_cast<int>(Utf8Length(text)); }
-
-std::string TrimSpaces(const std::string& s) {
-    const auto first = s.find_first_not_of(' ');
-    if (first == std::string::npos) return "";
-    return s.substr(first, s.find_last_not_of(' ') - first + 1);
-}
 
 // The day before the first anniversary of start (a start on 29 February has
 // its anniversary on the 28th); nullopt when the anniversary is past the last
@@ -79,8 +74,7 @@ std::string Leave_Provider_Number(const std::string& text) {
     std::string s;
     for (char c : text)
         if (c != '-') s += c;
-    s = TrimSpaces(s);
-    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    s = Upper(Trim(s));
     const std::string head = Utf8Left(s, 2);
     return head + "-" + s.substr(head.size());
 }

@@ -8,6 +8,7 @@
 
 #include "platform/db/db.h"
 #include "platform/ui/ui.h"
+#include "platform/value/text.h"
 #include "store/report.h"
 
 namespace vt {
@@ -44,13 +45,6 @@ int Compare(const Value& a, const Value& b) {
 // ---- Texts ----
 
 // The original trimmed blanks only, never tabs or line breaks.
-std::string Trim_Blanks(const std::string& s) {
-    size_t b = s.find_first_not_of(' ');
-    if (b == std::string::npos) return "";
-    size_t e = s.find_last_not_of(' ');
-    return s.substr(b, e - b + 1);
-}
-
 // Characters, not bytes: a label may hold any text the user typed.
 std::size_t Char_Count(const std::string& s) {
     std::size_t n = 0;
@@ -60,7 +54,7 @@ std::size_t Char_Count(const std::string& s) {
 }
 
 std::string Fit_To_Field(const std::string& text, std::size_t width) {
-    const std::string t = Trim_Blanks(text);
+    const std::string t = Trim(text);
     std::size_t seen = 0;
     for (std::size_t i = 0; i < t.size(); ++i)
         if ((static_cast<unsigned char>(t[i]) & 0xC0) != 0x80 && seen++ == width) return t.substr(0, i);
@@ -75,7 +69,7 @@ Value Nz_Str(const Value& v, const Value& fallback) {
 }
 
 Value Nz_Num(const Value& v, const Value& fallback) {
-    if (!v.IsNull() && !Trim_Blanks(v.ToText()).empty()) return v;
+    if (!v.IsNull() && !Trim(v.ToText()).empty()) return v;
     return fallback.IsEmpty() ? Value::Integer(0) : fallback;
 }
 
@@ -87,7 +81,7 @@ DateTime To_Date(const Value& v) {
     }
 }
 
-bool Is_Blank(const Value& v) { return Trim_Blanks(Nz_Str(v).ToText()).empty(); }
+bool Is_Blank(const Value& v) { return Trim(Nz_Str(v).ToText()).empty(); }
 
 bool Is_Zero(const Value& v) {
     Value n = Nz_Num(v);
@@ -185,7 +179,7 @@ std::string Get_CC_Name(const Value& ccNum) {
 std::string Get_CC_Label(Currency ccNum, int part, int width) {
     if (!SeekCostCentre(ccNum)) return "<Bad CC #>";
     auto& rows = *Snapshot().rows;
-    auto label = [&](int i) { return Trim_Blanks(Nz_Str(rows.Field("ColLabel" + std::to_string(i))).ToText()); };
+    auto label = [&](int i) { return Trim(Nz_Str(rows.Field("ColLabel" + std::to_string(i))).ToText()); };
     std::string text;
     if (part == 0)
         text = label(1) + " " + label(2) + " " + label(3);

@@ -9,8 +9,6 @@
 
 namespace vt {
 
-// Text with the blanks at either end removed (blanks only, never tabs or line breaks).
-std::string Trim_Blanks(const std::string& s);
 // Characters, not bytes, of UTF-8 text.
 std::size_t Char_Count(const std::string& s);
 // Text for a field of `width` characters: the blanks at either end removed,

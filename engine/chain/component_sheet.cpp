@@ -8,6 +8,7 @@
 #include <optional>
 #include <utility>
 
+#include "platform/value/text.h"
 #include "store/builder.h"
 #include "store/report.h"
 #include "store/services.h"
@@ -34,11 +35,6 @@ Band BandOf(int part) {
 Value Below(const Band& b) { return Value(b.first - Cents(100)); }
 Value Above(const Band& b) { return Value(b.last + Currency{50}); }
 
-bool SameName(const std::string& a, const std::string& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-    });
-}
 
 // Sheet and field names come from the register and from code, never from the
 // user; they still go into statements as names, so nothing but a plain name passes.
@@ -77,7 +73,7 @@ std::vector<std::string> ComponentSheetWalk() {
 // the table does not describe.
 const ComponentSheetShape* FindShape(const std::string& sheet) {
     for (const auto& s : kComponentSheetShapes)
-        if (SameName(sheet, s.code)) return &s;
+        if (EqualsNoCase(sheet, s.code)) return &s;
     return nullptr;
 }
 
@@ -406,7 +402,7 @@ void Set_Component_Field(const std::string& sheet, Currency line, int part, cons
     Value v = Is_Blank(Value(value)) ? Value::Null() : Value(value);
     if (!v.IsNull()) {
         for (const auto& f : db.Fields(Plain(sheet))) {
-            if (SameName(f.name, field) && f.type == db::FieldType::Date) {
+            if (EqualsNoCase(f.name, field) && f.type == db::FieldType::Date) {
                 // A date that cannot be read is refused; the stored one stays.
                 const auto d = ParseDate(value);
                 if (!d) throw db::DbError("\"" + value + "\" is not a date.");

@@ -51,7 +51,7 @@ std::string RenameIsNullCalls(const std::string& s) {
             size_t e = i;
             while (e < s.size() && IsWordChar(s[e])) ++e;
             const size_t next = SkipBlanks(s, e);
-            if (e - i == kWord.size() && detail::Upper(s.substr(i, e - i)) == kWord && next < s.size() &&
+            if (e - i == kWord.size() && Upper(s.substr(i, e - i)) == kWord && next < s.size() &&
                 s[next] == '(') {
                 out += "vt_IsNull";
             } else {

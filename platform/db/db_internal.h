@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/db/db.h"
+#include "platform/value/text.h"
 
 namespace vt::db::detail {
 
@@ -27,8 +28,6 @@ size_t SkipBlanks(const std::string& s, size_t i);
 std::string WordAt(const std::string& s, size_t i);  // upper case; "" when none
 
 std::string Quote(const std::string& name);  // "name" with inner quotes doubled
-bool EqualsNoCase(const std::string& a, const std::string& b);
-std::string Upper(std::string s);
 
 // Rows of a statement prepared for this one run (schema look-ups, not hot paths).
 std::vector<std::vector<Value>> Query(sqlite3* h, const std::string& sql, const std::vector<Value>& params = {});

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "platform/db/db_internal.h"
+#include "platform/value/text.h"
 
 namespace vt::db::detail {
 
@@ -349,19 +350,6 @@ std::string Quote(const std::string& name) {
         q += c;
     }
     return q + '"';
-}
-
-bool EqualsNoCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
-
-std::string Upper(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
 }
 
 void ExecRaw(sqlite3* h, const std::string& sql) {

@@ -4,22 +4,12 @@
 #include <optional>
 
 #include "platform/ui/ui.h"
+#include "platform/value/text.h"
 
 namespace vt::grid {
 namespace {
 
 QString Q(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
-std::string Upper(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
-
-std::string Trim(const std::string& s) {
-    const auto b = s.find_first_not_of(" \t\r\n");
-    if (b == std::string::npos) return "";
-    return s.substr(b, s.find_last_not_of(" \t\r\n") - b + 1);
-}
 
 bool WordChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
 
@@ -315,12 +305,12 @@ Value GridModel::ForStore(int col, const Value& v) const {
         if (!text.empty()) return v;
         return f.allowZeroLength ? Value("") : Value::Null();
     case db::FieldType::Date: {
-        if (Trim(text).empty()) return Value::Null();
-        if (auto d = ParseDate(Trim(text))) return Value(*d);
+        if (Trim(text, kWhiteSpace).empty()) return Value::Null();
+        if (auto d = ParseDate(Trim(text, kWhiteSpace))) return Value(*d);
         throw TypeMismatch("\"" + text + "\" is not a date.");
     }
     default:
-        if (Trim(text).empty()) return Value::Null();
+        if (Trim(text, kWhiteSpace).empty()) return Value::Null();
         // One plain decimal syntax in every cell, whatever the desktop's language.
         if (!IsPlainNumber(text)) throw TypeMismatch("\"" + text + "\" is not a number.");
         return Value(text);

@@ -4,16 +4,12 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/value/text.h"
+
 namespace vt::settings {
 namespace fs = std::filesystem;
 
 namespace {
-std::string Trim(const std::string& s) {
-    auto b = s.find_first_not_of(" \t\r\n");
-    if (b == std::string::npos) return "";
-    auto e = s.find_last_not_of(" \t\r\n");
-    return s.substr(b, e - b + 1);
-}
 }  // namespace
 
 IniSettings::IniSettings(std::string folder) : folder_(std::move(folder)) {}
@@ -27,7 +23,7 @@ IniSettings::Sections IniSettings::Load(const std::string& app) const {
     std::ifstream in(FileOf(app));
     std::string line, section;
     while (std::getline(in, line)) {
-        line = Trim(line);
+        line = Trim(line, kWhiteSpace);
         if (line.empty() || line[0] == ';') continue;
         if (line.front() == '[' && line.back() == ']') {
             section = line.substr(1, line.size() - 2);
@@ -35,7 +31,7 @@ IniSettings::Sections IniSettings::Load(const std::string& app) const {
         }
         auto eq = line.find('=');
         if (eq == std::string::npos) continue;
-        out[section][Trim(line.substr(0, eq))] = Trim(line.substr(eq + 1));
+        out[section][Trim(line.substr(0, eq), kWhiteSpace)] = Trim(line.substr(eq + 1), kWhiteSpace);
     }
     return out;
 }

@@ -8,6 +8,8 @@
 #include <ctime>
 #include <vector>
 
+#include "platform/value/text.h"
+
 namespace vt {
 namespace {
 
@@ -16,19 +18,8 @@ namespace {
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsAlpha(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-std::string Trim(const std::string& s) {
-    size_t b = 0, e = s.size();
-    while (b < e && IsBlank(s[b])) ++b;
-    while (e > b && IsBlank(s[e - 1])) --e;
-    return s.substr(b, e - b);
-}
-
-std::string LowerCopy(std::string s) {
-    for (char& c : s) c = Lower(c);
-    return s;
-}
+// What a typed number or date may carry around it.
+constexpr std::string_view kBlanks = " \t";
 
 // ---- Decimal digits of a number, for exact rounding and printing ----
 
@@ -229,9 +220,9 @@ int Num(const Tok& t) {
 
 int MonthByName(const Tok& t) {
     if (t.kind != 'w' || t.text.size() < 3) return 0;
-    const std::string w = LowerCopy(t.text);
+    const std::string w = Lower(t.text);
     for (int i = 0; i < 12; ++i) {
-        const std::string name = LowerCopy(kMonths[static_cast<size_t>(i)]);
+        const std::string name = Lower(kMonths[static_cast<size_t>(i)]);
         if (w == name || w == name.substr(0, 3)) return i + 1;
     }
     return 0;
@@ -273,7 +264,7 @@ int ParseTimePart(const std::vector<Tok>& t) {
     size_t n = t.size();
     int half = -1;  // 0 AM, 1 PM
     if (n > 0 && t[n - 1].kind == 'w') {
-        const std::string w = LowerCopy(t[n - 1].text);
+        const std::string w = Lower(t[n - 1].text);
         if (w != "am" && w != "pm") return -1;
         half = w == "pm";
         --n;
@@ -488,7 +479,7 @@ std::int64_t Value::ToLong() const {
 
 bool Value::ToBool() const {
     if (t_ == VType::String) {
-        const std::string s = LowerCopy(Trim(std::get<std::string>(v_)));
+        const std::string s = Lower(Trim(std::get<std::string>(v_), kBlanks));
         if (s == "true") return true;
         if (s == "false") return false;
     }
@@ -555,7 +546,7 @@ bool operator==(const Value& a, const Value& b) {
 // ---- IsNumeric, IsDate ----
 
 std::optional<double> ParseNumber(const std::string& text) {
-    const std::string s = Trim(text);
+    const std::string s = Trim(text, kBlanks);
     size_t i = 0;
     bool sign = false, dollar = false, neg = false;
     for (; i < s.size(); ++i) {
@@ -592,7 +583,7 @@ std::optional<double> ParseNumber(const std::string& text) {
 }
 
 bool IsPlainNumber(const std::string& text) {
-    const std::string s = Trim(text);
+    const std::string s = Trim(text, kBlanks);
     size_t i = 0;
     if (i < s.size() && (s[i] == '-' || s[i] == '+')) ++i;
     size_t digits = 0;

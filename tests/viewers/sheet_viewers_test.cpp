@@ -316,7 +316,7 @@ TEST_F(Viewers, TheJViewerKeepsItsTopLine) {
     ASSERT_TRUE(j);
     EXPECT_EQ(std::pair(j->Caption(), j->grd->FirstRow()), std::pair(std::string("VIEW: Worksheet J"), 0));  // the first reading keeps nothing
     const std::string amount = j->grd->Columns(3).Caption();
-    EXPECT_EQ(gui::Trim(amount.substr(amount.rfind('\r') + 1)), "1");
+    EXPECT_EQ(Trim(amount.substr(amount.rfind('\r') + 1)), "1");
     EXPECT_FALSE(j->grd->Splits(0).Columns(1).Visible() || j->grd->Splits(1).Columns(1).Visible());
     j->resize(j->width(), ui::Px(2400));
     QApplication::processEvents();
