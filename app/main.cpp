@@ -14,7 +14,7 @@
 
 int main(int argc, char** argv) {
     vt::gui::GuardedApplication app(argc, argv);
-    vt::gui::Register_Worksheet_Forms();
+    vt::gui::RegisterWorksheetForms();
     QApplication::setOrganizationName("Vantrel");
     // The name titles untitled message boxes. No display name: Qt would add
     // it to the caption of every window.
@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
     vt::printer::QtPrinter printer;
     vt::printer::InstallPrinter(&printer);
     // The column commands of E-1 and F-1 Part II ask the user through the picker.
-    vt::gui::Set_CC_Chooser(vt::gui::Select_CC);
+    vt::gui::SetCCChooser(vt::gui::SelectCC);
 
     int rc = 0;
     {
@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
             main.show();
             rc = QApplication::exec();
         }
-        vt::Close_Report();
+        vt::CloseReport();
     }
     vt::printer::InstallPrinter(nullptr);
     vt::settings::InstallSettings(nullptr);

@@ -85,7 +85,7 @@ public:
         for (QWidget* w : QApplication::topLevelWidgets()) {
             if (!w->isVisible() || before.count(w)) continue;
             Save(w);
-            if (!gui::Unload_Form(w)) w->close();
+            if (!gui::UnloadForm(w)) w->close();
         }
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCoreApplication::processEvents();
@@ -108,7 +108,7 @@ void Trigger(gui::frmMain& main, const char* item) {
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    vt::gui::Register_Worksheet_Forms();
+    vt::gui::RegisterWorksheetForms();
     QApplication::setApplicationName(gui::kApplicationTitle);
     QApplication::setQuitOnLastWindowClosed(false);
     QDir folder(argc > 1 ? argv[1] : "screens");
@@ -145,7 +145,7 @@ int main(int argc, char** argv) {
 
     // The sample report, built and calculated, then opened as the user opens one.
     ui.path = (work / "SAMPLE.CRF").string();
-    if (!New_Report({"0287", "12-3456", "01/01/2006", "12/31/2006", "Sample Home Office"})) {
+    if (!NewReport({"0287", "12-3456", "01/01/2006", "12/31/2006", "Sample Home Office"})) {
         std::fprintf(stderr, "the sample report was not made: %s\n", ui.lastMessage.c_str());
         return 1;
     }
@@ -195,7 +195,7 @@ int main(int argc, char** argv) {
     main->CloseDatabaseAndForms();
     delete main;
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    Close_Report();
+    CloseReport();
     printer::InstallPrinter(nullptr);
     settings::InstallSettings(nullptr);
     ui::InstallUi(nullptr);

@@ -29,8 +29,8 @@ FormFactory Make() {
 
 }  // namespace
 
-void Register_Worksheet_Forms() {
-    auto& t = Worksheet_Window_Table();
+void RegisterWorksheetForms() {
+    auto& t = WorksheetWindowTable();
     t["B"].editor = Make<frmEditB>();
     t["DpA"].editor = Make<frmEditDpA>();
     t["DpB"].editor = Make<frmEditDpB>();

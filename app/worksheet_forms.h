@@ -6,6 +6,6 @@
 
 namespace vt::gui {
 
-void Register_Worksheet_Forms();
+void RegisterWorksheetForms();
 
 }  // namespace vt::gui

@@ -41,12 +41,12 @@ void BM_NewCrf(benchmark::State& state) {
     vt::ui::InstallUi(&ui);
     const vt::NewCrfEntries entries{"0287", "123456", "01/01/2006", "12/31/2006", "Bench Home Office"};
     for (auto _ : state) {
-        if (!vt::New_Report(entries)) {
+        if (!vt::NewReport(entries)) {
             state.SkipWithError("New_CRF failed");
             break;
         }
         state.PauseTiming();
-        vt::Close_Report();
+        vt::CloseReport();
         state.ResumeTiming();
     }
     vt::ui::InstallUi(nullptr);

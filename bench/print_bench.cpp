@@ -33,7 +33,7 @@ fs::path BenchFolder() {
 }
 
 void WriteLargePrintFile(const std::string& path) {
-    const int fn = print::Open_Print_File(path);
+    const int fn = print::OpenPrintFile(path);
     print::Set_Landscape();
     print::Out out(fn);
     for (int page = 0; page < kPages; ++page) {
@@ -46,7 +46,7 @@ void WriteLargePrintFile(const std::string& path) {
             out.Line();
         }
     }
-    print::Close_Print_File(fn);
+    print::ClosePrintFile(fn);
 }
 
 void BM_WritePrintFile(benchmark::State& state) {

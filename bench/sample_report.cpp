@@ -111,8 +111,8 @@ void FillReport(int scale) {
 
     // The E-1 and F-1 columns the user picks.
     for (Currency cc : ChooseColumnCentres(25 * scale)) {
-        Add_Chosen_CC_Column("E1", cc);
-        Add_F1_Column(cc);
+        AddChosenCCColumn("E1", cc);
+        AddF1Column(cc);
     }
 
     // Worksheet B and the sheets that feed it.

@@ -252,7 +252,7 @@ void BM_WholeReport(benchmark::State& state) {
     int calcMessages = 0;
     for (auto _ : state) {
         auto t = std::chrono::steady_clock::now();
-        if (!New_Report(entries)) {
+        if (!NewReport(entries)) {
             state.SkipWithError("New_CRF failed");
             break;
         }
@@ -278,14 +278,14 @@ void BM_WholeReport(benchmark::State& state) {
             finalRows = floor.rows;
         } catch (const std::exception& e) {
             state.SkipWithError(e.what());
-            Close_Report();
+            CloseReport();
             break;
         }
 
         t = std::chrono::steady_clock::now();
         Print_All();
         bestPrint = std::min(bestPrint, Seconds(t));
-        Close_Report();
+        CloseReport();
         fs::remove(copy);
     }
     ui::InstallUi(nullptr);
@@ -342,7 +342,7 @@ void BM_WholeReportToPdf(benchmark::State& state) {
     const NewCrfEntries entries{"0287", "654321", "01/01/2006", "12/31/2006", "Bench Home Office"};
 
     std::string prt, pdf;
-    if (New_Report(entries)) {
+    if (NewReport(entries)) {
         bench::FillReport(1);
         quiet.messages = 0;
         Calc_All();
@@ -350,8 +350,8 @@ void BM_WholeReportToPdf(benchmark::State& state) {
         if (quiet.messages > 0) state.SkipWithError(("Calc_All said: " + quiet.lastMessage).c_str());
         // No printer is installed yet, so this only writes the print file.
         Print_All();
-        prt = print::Whole_Report_Path();
-        Close_Report();
+        prt = print::WholeReportPath();
+        CloseReport();
     }
     // Always a PDF, so a machine with a printer puts nothing on paper.
     printer::QtPrinter toPdf(printer::QtPrinter::Target::Pdf);

@@ -85,7 +85,7 @@ class Session {
 public:
     explicit Session(int scale) {
         bench::EnsureQtApplication();
-        static const bool registered = (gui::Register_Worksheet_Forms(), true);
+        static const bool registered = (gui::RegisterWorksheetForms(), true);
         (void)registered;
         // The offscreen platform's note on every window shown would bury the figures.
         static const QtMessageHandler previous = qInstallMessageHandler(
@@ -121,8 +121,8 @@ public:
             delete main;
         }
         Settle();
-        Close_Report();
-        gui::Set_CC_Chooser(nullptr);
+        CloseReport();
+        gui::SetCCChooser(nullptr);
         printer::InstallPrinter(nullptr);
         ui::InstallUi(nullptr);
         settings::InstallSettings(nullptr);
@@ -132,14 +132,14 @@ public:
     gui::WorksheetWindow* Open(const std::string& mode, const std::string& code) {
         gui::Open_Worksheet_Form(mode, code);
         std::string m = mode;
-        return dynamic_cast<gui::WorksheetWindow*>(gui::Form_At(gui::Find_Worksheet_Form(m, code)));
+        return dynamic_cast<gui::WorksheetWindow*>(gui::FormAt(gui::Find_Worksheet_Form(m, code)));
     }
     void OpenEveryViewer() {
         for (const auto& code : kViewers) Open("view", code);
         PaintAll();
     }
     void CloseAll() {
-        main->Unload_Other_Forms();
+        main->UnloadOtherForms();
         Settle();
     }
 
@@ -157,7 +157,7 @@ private:
         fs::create_directories(store);
         const std::string path = (store / ("SAMPLE" + std::to_string(scale) + ".CRF")).string();
         ui.path = path;
-        if (!New_Report({"0287", "654321", "01/01/2006", "12/31/2006", "Bench Home Office"})) return "";
+        if (!NewReport({"0287", "654321", "01/01/2006", "12/31/2006", "Bench Home Office"})) return "";
         bench::FillReport(scale);
         Calc_All();
         // One cost centre for each Add Column the benchmark makes, none of them a column yet.
@@ -169,7 +169,7 @@ private:
             Insert_CC_B(cc);
         }
         tx.Commit();
-        Close_Report();
+        CloseReport();
         main->ShowReportClosed();
         std::atexit([] { fs::remove_all(store); });
         return made[scale] = path;
@@ -201,7 +201,7 @@ void OpenWindow(benchmark::State& state, const std::string& mode, const std::str
             if (!w) return state.SkipWithError(("no window " + mode + " " + code).c_str());
             w->repaint();
             best = std::min(best, Ms(t));
-            gui::Unload_Form(w);
+            gui::UnloadForm(w);
             Settle();
 
             const auto e = Clock::now();
@@ -243,7 +243,7 @@ void TypedCell(benchmark::State& state, int scale) {
     }
     // The write and every window rebound, before any of them paints.
     state.counters["stored_and_rebound_ms"] = stored;
-    state.counters["windows_open"] = gui::Form_Count() - 1;
+    state.counters["windows_open"] = gui::FormCount() - 1;
     Figures(state, "window", best, "engine", engine);
 }
 
@@ -290,14 +290,14 @@ void APartThreeLine(benchmark::State& state, int scale, bool viewers) {
             t = Clock::now();
             {
                 db::Transaction tx(Db());
-                Add_A_Line(3, line);
+                AddALine(3, line);
                 tx.Commit();
             }
             engineAdd = std::min(engineAdd, Ms(t));
             t = Clock::now();
             {
                 db::Transaction tx(Db());
-                Delete_A_Line(3, Currency::FromScaled(10100));
+                DeleteALine(3, Currency::FromScaled(10100));
                 tx.Commit();
             }
             engineDelete = std::min(engineDelete, Ms(t));
@@ -317,7 +317,7 @@ void EOneAddColumn(benchmark::State& state, int scale) {
     PaintAll();
     int next = 0;
     auto free = [&] { return Currency::FromScaled(290000 + 5000 + 100 * next++); };
-    gui::Set_CC_Chooser([&](const std::string&) { return std::optional<Currency>(free()); });
+    gui::SetCCChooser([&](const std::string&) { return std::optional<Currency>(free()); });
     double best = 1e9, engine = 1e9;
     for (auto _ : state) {
         for (int r = 0; r < kRuns; ++r) {
@@ -334,7 +334,7 @@ void EOneAddColumn(benchmark::State& state, int scale) {
             t = Clock::now();
             {
                 db::Transaction tx(Db());
-                Add_Chosen_CC_Column("E1", cc);
+                AddChosenCCColumn("E1", cc);
                 tx.Commit();
             }
             engine = std::min(engine, Ms(t));

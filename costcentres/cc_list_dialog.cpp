@@ -15,18 +15,18 @@ CcListDialog::CcListDialog(const char* name, const char* caption, QWidget* paren
     setObjectName(name);
     setWindowTitle(caption);
     setModal(true);
-    if (QWidget* main = Main_Form()) setWindowIcon(main->windowIcon());
+    if (QWidget* main = MainForm()) setWindowIcon(main->windowIcon());
 
     CcList = new QListWidget(this);
     CcList->setObjectName("CcList");
     CcList->setMinimumWidth(fontMetrics().horizontalAdvance(QString(48, 'x')));
-    cmdOk = Dialog_Button(this, "cmdOk", "OK");
+    cmdOk = DialogButton(this, "cmdOk", "OK");
     cmdOk->setEnabled(false);
     cmdOk->setDefault(true);
-    cmdCancel = Dialog_Button(this, "cmdCancel", "Cancel");
+    cmdCancel = DialogButton(this, "cmdCancel", "Cancel");
     auto* body = new QVBoxLayout;
     body->addWidget(CcList);
-    Lay_Out_Dialog(this, body, {cmdOk, cmdCancel});
+    LayOutDialog(this, body, {cmdOk, cmdCancel});
 
     connect(CcList, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0) CcList_Click();
@@ -63,6 +63,6 @@ void CcListDialog::cmdCancel_Click() {
 frmDeletedCCs::frmDeletedCCs(QWidget* parent)
     : CcListDialog("frmDeletedCCs", "Select a Previously Deleted Standard Cost Center", parent) {}
 
-void frmDeletedCCs::Form_Setup() { Fill(Deleted_CC_Entries()); }
+void frmDeletedCCs::Form_Setup() { Fill(DeletedCCEntries()); }
 
 }  // namespace vt::gui

@@ -15,7 +15,7 @@ frmAddCC::frmAddCC(QWidget* parent) : QDialog(parent) {
     setObjectName("frmAddCC");
     setWindowTitle("Add a Cost Center");
     setModal(true);
-    if (QWidget* main = Main_Form()) setWindowIcon(main->windowIcon());
+    if (QWidget* main = MainForm()) setWindowIcon(main->windowIcon());
 
     auto* box = new QVBoxLayout(this);
     for (int i = 0; i < 2; ++i) {
@@ -33,20 +33,20 @@ frmAddCC::frmAddCC(QWidget* parent) : QDialog(parent) {
     cmdCancel->setObjectName("cmdCancel");
     box->addWidget(cmdDelList);
     box->addWidget(cmdCancel);
-    connect(cmdDelList, &QPushButton::clicked, this, [this] { Run_Guarded([this] { cmdDelList_Click(); }); });
+    connect(cmdDelList, &QPushButton::clicked, this, [this] { RunGuarded([this] { cmdDelList_Click(); }); });
     connect(cmdCancel, &QPushButton::clicked, this, &frmAddCC::cmdCancel_Click);
 }
 
 bool frmAddCC::Form_Setup(Currency ccNum) {
     NewCCNum = Currency::FromInt(-1);
     RestoreChosen = false;
-    choices_ = Offered_CC_Numbers(ccNum);
+    choices_ = OfferedCCNumbers(ccNum);
     for (size_t i = 0; i < 2; ++i) {
         cmdButton[i]->setText(Q(choices_.buttons[i].caption));
         cmdButton[i]->setEnabled(choices_.buttons[i].offered);
     }
     cmdDelList->setEnabled(choices_.restoreList);
-    for (QPushButton* b : {cmdButton[0], cmdButton[1], cmdDelList, cmdCancel}) Fit_Button_Text(b);
+    for (QPushButton* b : {cmdButton[0], cmdButton[1], cmdDelList, cmdCancel}) FitButtonText(b);
     return choices_.Any();
 }
 

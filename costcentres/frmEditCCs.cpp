@@ -40,14 +40,14 @@ Currency frmEditCCs::Number(int row) const {
 }
 
 bool frmEditCCs::CellLocked(int row, int col) const {
-    if (col == 2) return Is_CC_Name_Locked(Number(row));
-    if (col >= 3 && col <= 5) return !CC_Labels_Editable(Number(row));
+    if (col == 2) return IsCCNameLocked(Number(row));
+    if (col >= 3 && col <= 5) return !CCLabelsEditable(Number(row));
     return false;
 }
 
 void frmEditCCs::grd_RowColChange(int, int) {
     cmdAdd->setEnabled(true);
-    cmdDelete->setEnabled(grd->Row() >= 0 && !Is_CC_Protected(Number(grd->Row())));
+    cmdDelete->setEnabled(grd->Row() >= 0 && !IsCCProtected(Number(grd->Row())));
 }
 
 // A name or label goes everywhere it shows in one operation, in place of the
@@ -57,8 +57,8 @@ void frmEditCCs::grd_BeforeColUpdate(grid::CellUpdate& u) {
     const Currency n = Number(u.row);
     const std::string text = u.newValue.IsNull() ? std::string() : u.newValue.ToText();
     CcChange change;
-    if (u.column == 2) change = Rename_CC(n, text);
-    else if (u.column >= 3 && u.column <= 5) change = Set_CC_Label(n, u.column - 2, text);
+    if (u.column == 2) change = RenameCC(n, text);
+    else if (u.column >= 3 && u.column <= 5) change = SetCCLabel(n, u.column - 2, text);
     if (!change.done) {
         u.cancel = true;
         return;
@@ -69,7 +69,7 @@ void frmEditCCs::grd_BeforeColUpdate(grid::CellUpdate& u) {
 
 void frmEditCCs::grd_AfterColUpdate(int) {
     const CcWindows windows = std::exchange(pending_, {});
-    Set_Up_Worksheet_Windows(windows.setUp);
+    SetUpWorksheetWindows(windows.setUp);
     RefreshOtherWindows();
 }
 
@@ -77,7 +77,7 @@ void frmEditCCs::AddLine() {
     if (!StoreOpenCell()) return;
     Currency n = Currency::FromInt(-1);
     bool restore = false;
-    Run_Guarded([&] {
+    RunGuarded([&] {
         frmAddCC dialog(this);
         if (!dialog.Form_Setup(grd->Row() >= 0 ? Number(grd->Row()) : Currency{})) {
             Show_Message("New cost centers cannot be added at this position.", ui::kExclamation);
@@ -89,8 +89,8 @@ void frmEditCCs::AddLine() {
     });
     if (n <= Currency{}) return;
     // A new cost centre has no name yet: the cursor waits in its name.
-    Landing landing{db::FindOp::Eq, Value(n), false, 2, !restore && !Is_CC_Name_Locked(n)};
-    ChangeList(n, restore ? Restore_CC : Add_CC, landing);
+    Landing landing{db::FindOp::Eq, Value(n), false, 2, !restore && !IsCCNameLocked(n)};
+    ChangeList(n, restore ? RestoreCC : AddCC, landing);
 }
 
 void frmEditCCs::DeleteLine() {
@@ -98,18 +98,18 @@ void frmEditCCs::DeleteLine() {
     const Currency n = Number(grd->Row());
     // What it carries goes with it for good: the user says so first.
     bool go = false;
-    Run_Guarded([&] {
-        const std::string question = CC_Delete_Question(n);
+    RunGuarded([&] {
+        const std::string question = CCDeleteQuestion(n);
         go = question.empty() || Show_Message(question, ui::kYesNo | ui::kQuestion, "Delete Cost Center") == ui::kYes;
     });
     if (!go) return;
     // The cursor goes to the line before, or to the one that took the number.
-    ChangeList(n, Delete_CC, Landing{db::FindOp::Le, Value(n), true});
+    ChangeList(n, DeleteCC, Landing{db::FindOp::Le, Value(n), true});
 }
 
 void frmEditCCs::ChangeList(Currency n, CcChange (*op)(Currency), const Landing& landing) {
     bool closed = false;
-    Run_Guarded([&] { closed = Close_Worksheet_Windows(CC_Windows_Affected(n).close); });
+    RunGuarded([&] { closed = CloseWorksheetWindows(CCWindowsAffected(n).close); });
     if (!closed) return;
     ChangeLines(
         "CCNum",

@@ -8,13 +8,13 @@ namespace vt::gui {
 
 frmSelectCC::frmSelectCC(QWidget* parent) : CcListDialog("frmSelectCC", "Select Cost Center", parent) {}
 
-void frmSelectCC::Form_Load() { Fill(Selectable_CC_Entries(SheetName)); }
+void frmSelectCC::Form_Load() { Fill(SelectableCCEntries(SheetName)); }
 
-std::optional<Currency> Select_CC(const std::string& sheet) {
+std::optional<Currency> SelectCC(const std::string& sheet) {
     frmSelectCC picker(QApplication::activeWindow());
     picker.SheetName = sheet;
     bool loaded = false;
-    Run_Guarded([&] {
+    RunGuarded([&] {
         picker.Form_Load();
         loaded = true;
     });

@@ -21,6 +21,6 @@ public:
 
 // Shows the picker for `sheet` modally over the active window: the cost
 // centre chosen, or nothing when the user cancelled.
-std::optional<Currency> Select_CC(const std::string& sheet);
+std::optional<Currency> SelectCC(const std::string& sheet);
 
 }  // namespace vt::gui

@@ -124,31 +124,31 @@ void ComponentEditForm::FormSetup() {
 }
 
 bool ComponentEditForm::CellLocked(int row, int col) const {
-    return !A_Field_Editable(d_.part, Line(row), grd->Data().FieldName(col));
+    return !AFieldEditable(d_.part, Line(row), grd->Data().FieldName(col));
 }
 
 void ComponentEditForm::SetButtons() {
     const std::optional<Currency> current = CurrentLine();
-    const ALineOffer offer = A_Line_Offer(d_.part, current);
+    const ALineOffer offer = OfferALine(d_.part, current);
     cmdAdd->setEnabled(offer.allowed);
     cmdAdd->setToolTip(Q(offer.reason));
-    cmdDelete->setEnabled(current && A_Line_Deletable(d_.part, *current));
+    cmdDelete->setEnabled(current && ALineDeletable(d_.part, *current));
 }
 
 void ComponentEditForm::grd_RowColChange(int, int) { SetButtons(); }
 
 void ComponentEditForm::AddLine() {
     const std::optional<Currency> current = CurrentLine();
-    ChangeLinesBy([&] { return Add_A_Line(d_.part, current); }, 1, true);
+    ChangeLinesBy([&] { return AddALine(d_.part, current); }, 1, true);
 }
 
 void ComponentEditForm::DeleteLine() {
     if (const std::optional<Currency> line = CurrentLine())
-        ChangeLinesBy([&] { return Delete_A_Line(d_.part, *line); }, 1, false);
+        ChangeLinesBy([&] { return DeleteALine(d_.part, *line); }, 1, false);
 }
 
 AChange ComponentEditForm::StoreField(int row, int col, const std::string& text) {
-    return Set_A_Field(d_.part, Line(row), grd->Data().FieldName(col), text);
+    return SetAField(d_.part, Line(row), grd->Data().FieldName(col), text);
 }
 
 }  // namespace vt::gui

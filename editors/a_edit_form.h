@@ -76,7 +76,7 @@ protected:
     AChange StoreField(int row, int col, const std::string& text) override;
 
 private:
-    // Add where A_Line_Offer allows it (its reason as the tooltip where not);
+    // Add where OfferALine allows it (its reason as the tooltip where not);
     // Delete on every line but Part IV's line 9.
     void SetButtons();
     const ComponentDesign& d_;

@@ -48,10 +48,10 @@ bool TablesInStep(const std::vector<std::string>& tables) {
         if (!Table_Exists(t)) return false;
     const std::string& model = tables.back();
     const auto fields = Db().Fields(model);
-    const auto row0 = Sheet_Row0(model);
+    const auto row0 = SheetRow0(model);
     for (const std::string& t : tables) {
         const auto f = Db().Fields(t);
-        const auto r = Sheet_Row0(t);
+        const auto r = SheetRow0(t);
         if (f.size() != fields.size() || r.size() != row0.size()) return false;
         for (size_t i = 0; i < f.size(); ++i) {
             if (Upper(f[i].name) != Upper(fields[i].name)) return false;
@@ -63,7 +63,7 @@ bool TablesInStep(const std::vector<std::string>& tables) {
 
 // The field index of cost centre c in the sheet's row 0; -1 when none.
 int ColumnOf(const std::string& sheet, Currency c) {
-    const auto row0 = Sheet_Row0(sheet);
+    const auto row0 = SheetRow0(sheet);
     for (size_t i = 4; i + 1 < row0.size(); ++i)
         if (IsNumeric(row0[i]) && !row0[i].IsEmpty() && row0[i].ToCurrency() == c) return static_cast<int>(i);
     return -1;
@@ -98,11 +98,11 @@ void Reopen(const std::string& code, const Place& place, int col) {
 
 }  // namespace
 
-void Set_CC_Chooser(CC_Chooser chooser) { Chooser() = std::move(chooser); }
+void SetCCChooser(CC_Chooser chooser) { Chooser() = std::move(chooser); }
 
 ChainEditForm::ChainEditForm(const ChainEditorDesign& design) : EditForm(design.code), d_(design) {
     if (ColumnCommands())
-        grd->SelChange = [this](bool&) { Run_Guarded([this] { grd_SelChange(); }); };
+        grd->SelChange = [this](bool&) { RunGuarded([this] { grd_SelChange(); }); };
 }
 
 void ChainEditForm::FormSetup() {
@@ -121,7 +121,7 @@ void ChainEditForm::FillHeadings() {
     const size_t fields = Db().Fields(d_.code).size();
     // E and F are headed once, by the list as it stands when the window opens.
     if (d_.ccBelow > 0)
-        for (ColHeading& h : CC_Headings_In_List_Order(d_.ccBelow)) ColHeadings.push_back(std::move(h));
+        for (ColHeading& h : CCHeadingsInListOrder(d_.ccBelow)) ColHeadings.push_back(std::move(h));
     ColHeadings.resize(fields);
 }
 
@@ -160,7 +160,7 @@ void ChainEditForm::LayoutGrid() {
     // E-1 and F-1 read row 0 at every binding; a column whose cost centre is
     // not found keeps the heading it had.
     ColHeadings.resize(static_cast<size_t>(n));
-    Head_By_Row0(ColHeadings, d_.code, d_.columns.size());
+    HeadColumnsByRow0(ColHeadings, d_.code, d_.columns.size());
     if (n > designed) ColHeadings.back() = ColHeading("", "Total");
 }
 
@@ -234,12 +234,12 @@ void ChainEditForm::RunColumnCommand(const std::string& failed, const std::funct
     const int topRow = grd->FirstRow();
     const Place place{geometry(), topRow >= 0 ? Field(topRow, "SeqNum") : Value::Null()};
     const ChainEditorDesign& d = d_;
-    if (!Unload_Form(this)) return;
+    if (!UnloadForm(this)) return;
     // From here on this window is gone: only `d` and `place` are used.
     bool closed = true;
     for (const std::string& v : d.viewers) {
         QWidget* w = nullptr;
-        if (Is_Form_Loaded("frmView" + v, &w)) closed = Unload_Form(w) && closed;
+        if (Is_Form_Loaded("frmView" + v, &w)) closed = UnloadForm(w) && closed;
     }
     int col = -1;
     if (closed) {
@@ -261,14 +261,14 @@ void ChainEditForm::AddLine() {
     if (!c) return;
     const ChainEditorDesign& d = d_;
     RunColumnCommand("The column of cost center " + c->ToText() + " could not be added", [&d, c] {
-        for (const std::string& t : d.columnTables) Add_Chosen_CC_Column(t, *c);
+        for (const std::string& t : d.columnTables) AddChosenCCColumn(t, *c);
         return ColumnOf(d.code, *c);
     });
 }
 
 void ChainEditForm::DeleteLine() {
     if (!ColumnCommands() || selColumn_ < 0) return;
-    const auto row0 = Sheet_Row0(d_.code);
+    const auto row0 = SheetRow0(d_.code);
     const int sel = selColumn_;
     if (static_cast<size_t>(sel) >= row0.size()) return;
     const Value cc = row0[static_cast<size_t>(sel)];
@@ -276,7 +276,7 @@ void ChainEditForm::DeleteLine() {
     RunColumnCommand("The column could not be deleted", [&d, cc] {
         if (!IsNumeric(cc) || cc.IsEmpty()) throw db::DbError("its row 0 names no cost center");
         for (const std::string& t : d.columnTables)
-            if (!Delete_Chosen_CC_Column(t, cc.ToCurrency()))
+            if (!DeleteChosenCCColumn(t, cc.ToCurrency()))
                 throw db::DbError(Get_Worksheet_Name(t) + " has no column of cost center " + cc.ToCurrency().ToText());
         return -1;
     });

@@ -47,7 +47,7 @@ struct ChainEditorDesign {
 // The cost-centre picker behind Add Column: the chosen cost centre for a new
 // column of `sheet`, or nothing when the user chose none.
 using CC_Chooser = std::function<std::optional<Currency>(const std::string& sheet)>;
-void Set_CC_Chooser(CC_Chooser chooser);
+void SetCCChooser(CC_Chooser chooser);
 
 class ChainEditForm : public EditForm {
 public:

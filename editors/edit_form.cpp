@@ -48,17 +48,17 @@ EditForm::EditForm(const std::string& code) : SheetForm("frmEdit", code) {
     // A rule that fails unexpectedly refuses the entry rather than store it unchecked.
     grd->Data().BeforeColUpdate = [this](grid::CellUpdate& u) {
         bool checked = false;
-        Run_Guarded([&] {
+        RunGuarded([&] {
             grd_BeforeColUpdate(u);
             checked = true;
         });
         if (!checked) u.cancel = true;
     };
     grd->Data().AfterColUpdate = [this](int, int col, const Value&) {
-        Run_Guarded([&] { grd_AfterColUpdate(col); });
+        RunGuarded([&] { grd_AfterColUpdate(col); });
     };
     grd->RowColChange = [this](int lastRow, int lastCol) {
-        Run_Guarded([&] { grd_RowColChange(lastRow, lastCol); });
+        RunGuarded([&] { grd_RowColChange(lastRow, lastCol); });
     };
     grd->CellLockRule = [this](int row, int col) { return CellLocked(row, col); };
 }
@@ -90,7 +90,7 @@ void EditForm::Form_Resize() {
 
 bool EditForm::StoreOpenCell() {
     bool cancel = false;
-    Run_Guarded([&] { Save_Grid_Row(*grd, cancel); });
+    RunGuarded([&] { Save_Grid_Row(*grd, cancel); });
     return !cancel;
 }
 
@@ -106,7 +106,7 @@ void EditForm::cmdAdd_Click() { AddLine(); }
 void EditForm::cmdDelete_Click() { DeleteLine(); }
 
 void EditForm::OpenViewer() {
-    Run_Guarded([this] { Open_Worksheet_Form("view", Code()); });
+    RunGuarded([this] { Open_Worksheet_Form("view", Code()); });
 }
 
 void EditForm::cmdOpenView_Click() {
@@ -118,15 +118,15 @@ void EditForm::cmdOpenView_Click() {
 void EditForm::cmdRecalculate_Click() {
     if (!StoreOpenCell()) return;
     BusyFrame busy(this);
-    Run_Calculation();
+    RunCalculation();
     OpenViewer();
 }
 
-void EditForm::cmdClose_Click() { Unload_Form(this); }
+void EditForm::cmdClose_Click() { UnloadForm(this); }
 
 void EditForm::RefreshOtherWindows() {
     BusyFrame busy(this);
-    Refresh_Grids(Form_Index(this));
+    Refresh_Grids(FormIndex(this));
 }
 
 void EditForm::RefreshOwnViewer() {
@@ -152,7 +152,7 @@ void EditForm::CheckTextCell(grid::CellUpdate& u, const TextRule& rule) {
     bool ok = true;
     if (!rule.tooLong.empty() && Characters(Trim(text)) > rule.maxLength) {
         Show_Message(rule.tooLong, ui::kOkOnly);
-        if (rule.cut) text = Fit_To_Field(text, rule.maxLength);
+        if (rule.cut) text = FitToField(text, rule.maxLength);
         else ok = false;
     }
     if (!rule.quote.empty() && text.find('"') != std::string::npos) {
@@ -160,7 +160,7 @@ void EditForm::CheckTextCell(grid::CellUpdate& u, const TextRule& rule) {
         Show_Message(rule.quote, ui::kOkOnly);
         ok = false;
     }
-    if (ok && !Check_Text(text, rule.maxLength, rule.fieldName)) ok = false;
+    if (ok && !CheckText(text, rule.maxLength, rule.fieldName)) ok = false;
     if (!ok) u.cancel = true;
     else u.newValue = Value(text);
 }
@@ -176,7 +176,7 @@ void EditForm::CheckCodeCell(grid::CellUpdate& u, const std::set<std::string>& a
 }
 
 EditForm::CostCentreEntry EditForm::ReadCostCentreCell(const Value& typed) {
-    return Read_CC_Number(typed.IsNull() ? std::string() : typed.ToText());
+    return ReadCCNumber(typed.IsNull() ? std::string() : typed.ToText());
 }
 
 void EditForm::CheckCostCentreCell(grid::CellUpdate& u, const std::string& numberField,
@@ -188,7 +188,7 @@ void EditForm::CheckCostCentreCell(grid::CellUpdate& u, const std::string& numbe
         return;
     }
     u.newValue = Value(cc.number);
-    const std::string name = cc.kind == CostCentreEntry::Found ? Fit_To_Field(cc.name, 40) : noName;
+    const std::string name = cc.kind == CostCentreEntry::Found ? FitToField(cc.name, 40) : noName;
     if (!grd->Data().SetFields(u.row, {{numberField, u.newValue}, {nameField, Value(name)}})) u.cancel = true;
 }
 
@@ -202,7 +202,7 @@ QMenu* EditForm::AddPopupMenu(const char* name, const std::vector<std::string>& 
         QAction* item = menu->addAction(Q(items[i]));
         item->setObjectName(Q(std::string(name) + "_" + std::to_string(i)));
         connect(item, &QAction::triggered, this, [this, chosen, i, text = items[i]] {
-            Run_Guarded([&] {
+            RunGuarded([&] {
                 if (chosen) chosen(static_cast<int>(i), text);
                 else grd->WriteCurrentCell(Value(text));
             });
@@ -234,7 +234,7 @@ void EditForm::ChangeLines(const std::string& keyField, const std::function<std:
     std::optional<Landing> landing;
     {
         BusyFrame busy(this);
-        Run_Guarded([&] {
+        RunGuarded([&] {
             const int topRow = grd->FirstRow();
             const Value top = topRow >= 0 ? Field(topRow, keyField) : Value::Null();
             const int col = std::max(grd->Col(), 0);

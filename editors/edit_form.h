@@ -86,7 +86,7 @@ protected:
     // `cut` the text is then cut to the field and stands. `quote`, when given,
     // refuses a double quote (with a beep when `quoteBeep`). Control
     // characters and text longer than the field are always refused
-    // (Check_Text, naming `fieldName`). Each failing test shows its message;
+    // (CheckText, naming `fieldName`). Each failing test shows its message;
     // any refusal cancels.
     struct TextRule {
         std::size_t maxLength;
@@ -101,7 +101,7 @@ protected:
     // a beep and the message (icon and title as given).
     void CheckCodeCell(grid::CellUpdate& u, const std::set<std::string>& allowed, const std::string& message,
                        int style, const std::string& title = "");
-    // A typed cost-centre number (Read_CC_Number): none (empty or 0), one of
+    // A typed cost-centre number (ReadCCNumber): none (empty or 0), one of
     // the list (with its name), or neither.
     using CostCentreEntry = CcTyped;
     static CostCentreEntry ReadCostCentreCell(const Value& typed);
@@ -134,7 +134,7 @@ protected:
     // Runs a change of the line list, keyed by `keyField` (the unique line
     // number): the open cell is stored first (nothing happens when it cannot
     // be), the window is busy meanwhile and `change` runs in one transaction
-    // (renumber with Shift_Lines of engine/general/renumber.h). Then
+    // (renumber with ShiftLines of engine/general/renumber.h). Then
     // FormSetup, the line number that was at the top is at the top again, the
     // cursor lands where `change` says, and grd_AfterColUpdate(-1) runs.
     // `change` returns nothing when it changed nothing. With `ownTransaction`

@@ -17,13 +17,13 @@ frmEditAp1::frmEditAp1() : AEditForm("Ap1", "SeqNum") {
     const auto pick = [this](int, const std::string& item) {
         if (const auto seq = CurrentLine(); seq && PickList(*seq)) grd->Data().StoreCell(grd->Row(), 2, Value(item));
     };
-    mnuYesNo = AddPopupMenu("mnuYesNo", Ap1_Pick_List(kAudited), pick);
-    mnuType = AddPopupMenu("mnuType", Ap1_Pick_List(kType), pick);
+    mnuYesNo = AddPopupMenu("mnuYesNo", Ap1PickList(kAudited), pick);
+    mnuType = AddPopupMenu("mnuType", Ap1PickList(kType), pick);
     grd->ButtonClick = [this](int) {
         if (const auto seq = CurrentLine())
             if (QMenu* list = PickList(*seq)) PopupMenu(list);
     };
-    grd->BeforeColEdit = [this](int col, int, bool& cancel) { Run_Guarded([&] { grd_BeforeColEdit(col, cancel); }); };
+    grd->BeforeColEdit = [this](int col, int, bool& cancel) { RunGuarded([&] { grd_BeforeColEdit(col, cancel); }); };
 }
 
 void frmEditAp1::LayoutGrid() {
@@ -51,10 +51,10 @@ QMenu* frmEditAp1::PickList(Currency seq) const {
 bool frmEditAp1::CellLocked(int row, int col) const {
     const Currency seq = Line(row);
     // An edit of an identity line opens the provider information instead.
-    if (Is_Ap1_Identity_Row(seq)) return false;
+    if (IsAp1IdentityRow(seq)) return false;
     switch (col) {
-    case 1: return !Ap1_Officer_Row(seq);
-    case 2: return !Ap1_Info_Editable(seq);
+    case 1: return !Ap1OfficerRow(seq);
+    case 2: return !Ap1InfoEditable(seq);
     default: return true;  // the line number: the provider information writes its lines by it
     }
 }
@@ -63,7 +63,7 @@ void frmEditAp1::grd_BeforeColEdit(int col, bool& cancel) {
     const std::optional<Currency> seq = CurrentLine();
     if (!seq) return;
     (void)col;
-    if (Is_Ap1_Identity_Row(*seq)) {
+    if (IsAp1IdentityRow(*seq)) {
         cancel = true;
         OpenProviderInformation();
     }
@@ -85,7 +85,7 @@ void frmEditAp1::OpenProviderInformation() {
 void frmEditAp1::grd_RowColChange(int, int) {
     const std::optional<Currency> seq = CurrentLine();
     cmdAdd->setEnabled(true);
-    cmdDelete->setEnabled(seq && Ap1_Officer_Row(*seq));
+    cmdDelete->setEnabled(seq && Ap1OfficerRow(*seq));
     grd->Columns(2).SetButton(seq && PickList(*seq));
 }
 
@@ -96,17 +96,17 @@ void frmEditAp1::grd_AfterColUpdate(int col) {
     RefreshOwnViewer();
 }
 
-void frmEditAp1::AddLine() { ChangeLinesBy([] { return Add_Ap1_Officer(); }, 2, true); }
+void frmEditAp1::AddLine() { ChangeLinesBy([] { return AddAp1Officer(); }, 2, true); }
 
 void frmEditAp1::DeleteLine() {
     if (const std::optional<Currency> seq = CurrentLine())
-        ChangeLinesBy([&] { return Delete_Ap1_Officer(*seq); }, 2, false);
+        ChangeLinesBy([&] { return DeleteAp1Officer(*seq); }, 2, false);
 }
 
 AChange frmEditAp1::StoreField(int row, int col, const std::string& text) {
     const Currency seq = Line(row);
-    if (col == 1) return Set_Ap1_Legend(seq, text);
-    if (col == 2) return Set_Ap1_Info(seq, text);
+    if (col == 1) return SetAp1Legend(seq, text);
+    if (col == 2) return SetAp1Info(seq, text);
     return {};
 }
 

@@ -77,7 +77,7 @@ void frmEditB1::CheckSideCell(grid::CellUpdate& u) {
         side = {{number, Value::Null()}, {name, Value::Null()}, {amount, Value::Null()}};
     } else if (cc.kind == CostCentreEntry::Found && cc.number < Currency::FromInt(200)) {
         u.newValue = Value(cc.number);
-        side = {{number, u.newValue}, {name, Value(Fit_To_Field(cc.name, 40))}};
+        side = {{number, u.newValue}, {name, Value(FitToField(cc.name, 40))}};
     } else {
         // Only an expense cost centre of the list can take a reclassification.
         Show_Message("Invalid Cost Center number", ui::kCritical);
@@ -94,21 +94,21 @@ void frmEditB1::FormSetup() {
 }
 
 void frmEditB1::grd_RowColChange(int, int) {
-    cmdAdd->setEnabled(Numbered_Line_Addable("B1"));
+    cmdAdd->setEnabled(NumberedLineAddable("B1"));
     // The total line, 100, stays.
     const Currency line = Nz_Num(Current("SeqNum")).ToCurrency();
     cmdDelete->setEnabled(grd->Row() >= 0 && line > Currency() && line < kTotalLine);
 }
 
 void frmEditB1::AddLine() {
-    RunLineChange("SeqNum", [] { return Add_Numbered_Line("B1", std::nullopt); },
+    RunLineChange("SeqNum", [] { return AddNumberedLine("B1", std::nullopt); },
                   {db::FindOp::Eq, {}, false, 1, true});
 }
 
 void frmEditB1::DeleteLine() {
     if (grd->Row() < 0) return;
     const Currency n = Nz_Num(Current("SeqNum")).ToCurrency();
-    RunLineChange("SeqNum", [n] { return Delete_Numbered_Line("B1", n); }, {db::FindOp::Le, {}, true});
+    RunLineChange("SeqNum", [n] { return DeleteNumberedLine("B1", n); }, {db::FindOp::Le, {}, true});
 }
 
 }  // namespace vt::gui

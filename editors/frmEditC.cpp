@@ -18,7 +18,7 @@ void frmEditC::LayoutGrid() {
     grd->SetHeadLines(2);
     grd->Columns(0).SetWidth(600).SetLocked(true);
     grd->Columns(1).SetWidth(4300);
-    Fit_Column_To_Text(*grd, 1);
+    FitColumnToText(*grd, 1);
     grd->Columns(2).SetWidth(600);
     grd->Columns(4).SetWidth(800);
     grd->Columns(5).SetVisible(false);
@@ -26,14 +26,14 @@ void frmEditC::LayoutGrid() {
 
 bool frmEditC::CellLocked(int row, int col) const {
     // Only the "Other" lines take a description of the user's.
-    return col == 1 && !C_User_Line(Field(row, "LineNum").ToCurrency());
+    return col == 1 && !CUserLine(Field(row, "LineNum").ToCurrency());
 }
 
 void frmEditC::grd_RowColChange(int, int) {
     cmdAdd->setEnabled(false);
     cmdDelete->setEnabled(false);
     if (grd->Row() < 0) return;
-    const LineRoom room = C_Line_Room(Current("LineNum").ToCurrency());
+    const LineRoom room = CLineRoom(Current("LineNum").ToCurrency());
     cmdDelete->setEnabled(room.del);
     cmdAdd->setEnabled(room.add);
 }
@@ -65,13 +65,13 @@ void frmEditC::grd_BeforeColUpdate(grid::CellUpdate& u) {
 void frmEditC::AddLine() {
     if (grd->Row() < 0) return;
     const Currency at = Current("LineNum").ToCurrency();
-    RunLineChange("LineNum", [at] { return Add_C_Line(at); }, {db::FindOp::Eq, {}, false, 1, true});
+    RunLineChange("LineNum", [at] { return AddCLine(at); }, {db::FindOp::Eq, {}, false, 1, true});
 }
 
 void frmEditC::DeleteLine() {
     if (grd->Row() < 0) return;
     const Currency at = Current("LineNum").ToCurrency();
-    RunLineChange("LineNum", [at] { return Delete_C_Line(at); }, {db::FindOp::Le, {}, true});
+    RunLineChange("LineNum", [at] { return DeleteCLine(at); }, {db::FindOp::Le, {}, true});
 }
 
 }  // namespace vt::gui

@@ -14,7 +14,7 @@ void frmEditDpA::LayoutGrid() {
     grd->Columns(0).SetWidth(5000).SetLocked(true).SetWrapText(true);
     grd->Columns(1).SetWidth(800).SetButton(true);
     grd->SetHeadLines(1);
-    Fit_Rows_To_Wrapped_Text(*grd, 0);  // the whole question shows
+    FitRowsToWrappedText(*grd, 0);  // the whole question shows
 }
 
 // Whatever reaches the answer (typed or picked) is stored as Yes or No.

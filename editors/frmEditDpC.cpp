@@ -25,7 +25,7 @@ void frmEditDpC::LayoutGrid() {
     for (int c = 0; c < 5; ++c) grd->Columns(c).SetWidth(widths[c]);
     grd->Columns(0).SetLocked(true);
     grd->Columns(3).SetButton(true);
-    Fit_Column_To_Text(*grd, 4);
+    FitColumnToText(*grd, 4);
 }
 
 void frmEditDpC::grd_BeforeColUpdate(grid::CellUpdate& u) {

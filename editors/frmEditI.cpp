@@ -25,7 +25,7 @@ void frmEditI::LayoutGrid() {
 }
 
 bool frmEditI::CellLocked(int row, int col) const {
-    return col == 1 && !I_Line_Takes_Lines(Field(row, "SeqNum").ToCurrency());
+    return col == 1 && !ILineTakesLines(Field(row, "SeqNum").ToCurrency());
 }
 
 int frmEditI::SelectedRow() const {
@@ -41,8 +41,8 @@ void frmEditI::grd_SelChange() {
         return;
     }
     const Currency s = Field(row, "SeqNum").ToCurrency();
-    cmdAdd->setEnabled(I_Line_Takes_Lines(s));
-    cmdDelete->setEnabled(I_Line_Deletable(s));
+    cmdAdd->setEnabled(ILineTakesLines(s));
+    cmdDelete->setEnabled(ILineDeletable(s));
 }
 
 void frmEditI::grd_BeforeColUpdate(grid::CellUpdate& u) {
@@ -56,15 +56,15 @@ void frmEditI::AddLine() {
     const int selected = SelectedRow();
     const int row = selected >= 0 ? selected : grd->Data().RecordCount() - 1;
     const Currency after = row >= 0 ? Nz_Num(Field(row, "SeqNum")).ToCurrency() : Currency();
-    RunLineChange("SeqNum", [&] { return Add_I_Line(after); }, {db::FindOp::Eq, {}, false, 1, true});
+    RunLineChange("SeqNum", [&] { return AddILine(after); }, {db::FindOp::Eq, {}, false, 1, true});
     cmdDelete->setEnabled(false);
 }
 
 void frmEditI::DeleteLine() {
     const int selected = SelectedRow();
-    if (selected < 0 || !I_Line_Deletable(Field(selected, "SeqNum").ToCurrency())) return;
+    if (selected < 0 || !ILineDeletable(Field(selected, "SeqNum").ToCurrency())) return;
     const Currency line = Field(selected, "SeqNum").ToCurrency();
-    RunLineChange("SeqNum", [&] { return Delete_I_Line(line); }, {db::FindOp::Ge, {}});
+    RunLineChange("SeqNum", [&] { return DeleteILine(line); }, {db::FindOp::Ge, {}});
     cmdDelete->setEnabled(false);
 }
 

@@ -23,7 +23,7 @@ frmEditJ::frmEditJ() : JForm("frmEditJ", "EDIT: Worksheet J") {
     grd->Data().BeforeColUpdate = [](grid::CellUpdate& u) {
         if (u.column != 2) return;
         bool checked = false;
-        Run_Guarded([&] {
+        RunGuarded([&] {
             Value v = u.newValue;
             if (Check_Amount(v)) u.newValue = v;
             else u.cancel = true;
@@ -32,7 +32,7 @@ frmEditJ::frmEditJ() : JForm("frmEditJ", "EDIT: Worksheet J") {
         if (!checked) u.cancel = true;
     };
     grd->Data().AfterColUpdate = [](int, int, const Value&) {
-        Run_Guarded([] { Refresh_Worksheet_Form("view", "J"); });
+        RunGuarded([] { Refresh_Worksheet_Form("view", "J"); });
     };
 }
 
@@ -49,10 +49,10 @@ void frmEditJ::FormSetup() {
 
 void frmEditJ::cmdOpenView_Click() {
     bool cancel = false;
-    Run_Guarded([&] { Save_Grid_Row(*grd, cancel); });
-    if (!cancel) Run_Guarded([] { Open_Worksheet_Form("View", "J"); });
+    RunGuarded([&] { Save_Grid_Row(*grd, cancel); });
+    if (!cancel) RunGuarded([] { Open_Worksheet_Form("View", "J"); });
 }
 
-void frmEditJ::cmdClose_Click() { Unload_Form(this); }
+void frmEditJ::cmdClose_Click() { UnloadForm(this); }
 
 }  // namespace vt::gui

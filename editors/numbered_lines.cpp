@@ -14,7 +14,7 @@ void NumberedLinesForm::FormSetup() {
 
 void NumberedLinesForm::grd_RowColChange(int, int) {
     cmdDelete->setEnabled(grd->Row() >= 0 && Nz_Num(Current("SeqNum")).ToCurrency() >= Currency::FromInt(1));
-    cmdAdd->setEnabled(Numbered_Line_Addable(Code()));
+    cmdAdd->setEnabled(NumberedLineAddable(Code()));
 }
 
 void NumberedLinesForm::grd_AfterColUpdate(int col) {
@@ -28,13 +28,13 @@ void NumberedLinesForm::grd_AfterColUpdate(int col) {
 void NumberedLinesForm::AddLine() {
     const std::optional<Currency> current =
         grd->Row() >= 0 ? std::optional(Current("SeqNum").ToCurrency()) : std::nullopt;
-    RunLineChange("SeqNum", [&] { return Add_Numbered_Line(Code(), current); }, {db::FindOp::Eq, {}, false, 1, true});
+    RunLineChange("SeqNum", [&] { return AddNumberedLine(Code(), current); }, {db::FindOp::Eq, {}, false, 1, true});
 }
 
 void NumberedLinesForm::DeleteLine() {
     if (grd->Row() < 0) return;
     const Currency line = Current("SeqNum").ToCurrency();
-    RunLineChange("SeqNum", [&] { return Delete_Numbered_Line(Code(), line); }, {db::FindOp::Le, {}, true, 1});
+    RunLineChange("SeqNum", [&] { return DeleteNumberedLine(Code(), line); }, {db::FindOp::Le, {}, true, 1});
 }
 
 }  // namespace vt::gui

@@ -1,5 +1,5 @@
 // Editors of a worksheet whose lines run 1, 2, ... up to one last whole line
-// and then on in sub-lines of it (Add_Numbered_Line and Delete_Numbered_Line
+// and then on in sub-lines of it (AddNumberedLine and DeleteNumberedLine
 // of the report core): an add opens a gap right after the current line, a
 // delete closes it. A stored cell refreshes the worksheet's own viewer; an
 // add or a delete, every open worksheet window.

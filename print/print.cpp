@@ -84,7 +84,7 @@ void Set_Portrait() {
     l.Page_Orientation = 1;
 }
 
-int Open_Print_File(const std::string& path) {
+int OpenPrintFile(const std::string& path) {
     int fn = 1;
     while (Files().count(fn)) ++fn;
     OpenFile f;
@@ -97,7 +97,7 @@ int Open_Print_File(const std::string& path) {
     return fn;
 }
 
-void Close_Print_File(int fileNum) {
+void ClosePrintFile(int fileNum) {
     auto it = Files().find(fileNum);
     if (it == Files().end()) return;
     OpenFile f = std::move(it->second);
@@ -107,14 +107,14 @@ void Close_Print_File(int fileNum) {
     if (f.out.fail()) throw PrintFileError("Unable to write the print file " + f.path);
 }
 
-bool Is_Print_File_Open(int fileNum) { return Files().count(fileNum) > 0; }
+bool IsPrintFileOpen(int fileNum) { return Files().count(fileNum) > 0; }
 
-void Close_All_Print_Files() {
+void CloseAllPrintFiles() {
     // Every file is closed even when one fails; the first failure is told after.
     std::optional<PrintFileError> failure;
     while (!Files().empty()) {
         try {
-            Close_Print_File(Files().begin()->first);
+            ClosePrintFile(Files().begin()->first);
         } catch (const PrintFileError& e) {
             if (!failure) failure = e;
         }
@@ -261,13 +261,13 @@ std::string Format_Date(const Value& v) {
 }
 
 void SetPrintClock(std::function<DateTime()> clock) { Clock() = std::move(clock); }
-DateTime Print_Now() { return Clock() ? Clock()() : DateTime::Now(); }
+DateTime PrintNow() { return Clock() ? Clock()() : DateTime::Now(); }
 
 SheetPrint::SheetPrint(int& fileNum, const std::string& fileName, const std::string& sheetName, bool landscape)
     : fn_(fileNum), own_(fileNum < 1), sheetName_(sheetName) {
     if (own_) {
         path_ = Report().CRF_Folder + "/" + fileName + ".prt";
-        fn_ = Open_Print_File(path_);
+        fn_ = OpenPrintFile(path_);
     }
     if (landscape) Set_Landscape();
     else Set_Portrait();
@@ -276,7 +276,7 @@ SheetPrint::SheetPrint(int& fileNum, const std::string& fileName, const std::str
 SheetPrint::~SheetPrint() {
     if (own_ && fn_ > 0) {
         try {
-            Close_Print_File(fn_);
+            ClosePrintFile(fn_);
         } catch (...) {
             // Already failing; the first error is the one worth reporting.
         }
@@ -288,7 +288,7 @@ void SheetPrint::NewPage() { Print_Page_Header(fn_, sheetName_, page, lines); }
 void SheetPrint::Finish(int orientation) {
     if (!own_ || fn_ < 1) return;
     const int fn = std::exchange(fn_, 0);
-    Close_Print_File(fn);
+    ClosePrintFile(fn);
     Print_File(path_, orientation);
 }
 

@@ -31,11 +31,11 @@ void Set_Portrait();
 
 // Open print files by number. Text is written in Windows-1252 with CR LF ends.
 // Opening a file starts its orientation marks afresh (Last_Orientation = 0).
-int Open_Print_File(const std::string& path);  // replaces an existing file
-void Close_Print_File(int fileNum);
-bool Is_Print_File_Open(int fileNum);
+int OpenPrintFile(const std::string& path);  // replaces an existing file
+void ClosePrintFile(int fileNum);
+bool IsPrintFileOpen(int fileNum);
 // Closes every print file still open (one a failed print left behind).
-void Close_All_Print_Files();
+void CloseAllPrintFiles();
 
 // Writes into an open print file. Columns count from 1; Tab to a column left
 // of the current one continues on a new line at that column.
@@ -79,7 +79,7 @@ std::string Format_Date(const Value& v);
 // the real one. Tests set a fixed moment so printed pages compare exactly.
 void SetPrintClock(std::function<DateTime()> clock);
 // The moment that clock gives now.
-DateTime Print_Now();
+DateTime PrintNow();
 
 // The frame of every worksheet print: opens "<fileName>.prt" in the report's
 // folder when the file number is below 1 (and then closes and prints it in
@@ -138,7 +138,7 @@ private:
 };
 // The whole-report file: the report's folder, the provider number without the
 // characters a file name cannot hold, ".PRT".
-std::string Whole_Report_Path();
+std::string WholeReportPath();
 
 // The program's version as the page header prints it.
 inline constexpr int kVersionMajor = 1;

@@ -165,7 +165,7 @@ PrintedToFiles::~PrintedToFiles() { collecting = outer_; }
 
 void PrintedToFiles::Tell() const { TellWhereThePagesWent(files_); }
 
-std::string Whole_Report_Path() {
+std::string WholeReportPath() {
     std::string name = Report().CRF_ProviderNumber;
     for (char bad : std::string("\\/:*?\"<>|")) std::erase(name, bad);
     return Report().CRF_Folder + "/" + name + ".PRT";

@@ -83,7 +83,7 @@ private:
 
 void CalculateSheets() {
     auto& ui = ui::Ui();
-    for (const Worksheet* step : Calculation_Order()) {
+    for (const Worksheet* step : CalculationOrder()) {
         ui.SetStatus(std::string(" Calculating Worksheet ") + step->title + " ", true);
         ui.DoEvents();
         RunPart(std::string("while calculating Worksheet ") + step->title, step->calc);
@@ -91,7 +91,7 @@ void CalculateSheets() {
     ui.RefreshWorksheetWindows();
     // A step that failed in the middle of a print may have left its file open.
     try {
-        print::Close_All_Print_Files();
+        print::CloseAllPrintFiles();
     } catch (const std::exception&) {
     }
     ui.SetStatus(" Calculations completed.", true);

@@ -7,8 +7,8 @@ std::string App_Version() {
            std::to_string(kVersionRevision);
 }
 
-std::string No_CRF_Caption() { return "Quelldorn System Inc.'s Vantrel 287 (version " + App_Version() + ")"; }
+std::string NoCRFCaption() { return "Quelldorn System Inc.'s Vantrel 287 (version " + App_Version() + ")"; }
 
-std::string Open_CRF_Caption(const std::string& crfTitle) { return No_CRF_Caption() + " -- " + crfTitle; }
+std::string OpenCRFCaption(const std::string& crfTitle) { return NoCRFCaption() + " -- " + crfTitle; }
 
 }  // namespace vt

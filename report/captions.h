@@ -15,7 +15,7 @@ inline constexpr int kVersionRevision = 0;
 // "<major>.<minor>.<revision>", numbers without leading zeros.
 std::string App_Version();
 // The main window's caption while no report is open, and with one open.
-std::string No_CRF_Caption();
-std::string Open_CRF_Caption(const std::string& crfTitle);
+std::string NoCRFCaption();
+std::string OpenCRFCaption(const std::string& crfTitle);
 
 }  // namespace vt

@@ -90,7 +90,7 @@ std::optional<Currency> LineAtOrBefore(const std::string& table, const std::stri
 // on its own, so the order decides nothing.
 std::vector<std::string> SheetsPresent(bool medicareNo = false) {
     std::vector<std::string> sheets;
-    for (const Worksheet& w : Worksheet_Catalogue()) {
+    for (const Worksheet& w : WorksheetCatalogue()) {
         if (!w.componentSheet) continue;
         const std::string s = w.code;
         // F and G Part II have no Medicare number.
@@ -165,11 +165,11 @@ AChange Run(const std::string& first, const std::string& what, const std::functi
 bool HasQuote(const std::string& s) { return s.find('"') != std::string::npos; }
 
 // The text to store in a field of `size` characters: blanks around a text that
-// fits once they are gone do not make it too long. Refused (with Check_Text's
+// fits once they are gone do not make it too long. Refused (with CheckText's
 // message) when it still does not fit or holds a control character.
 std::optional<Value> Fitted(const std::string& text, std::size_t size, const std::string& label) {
-    const std::string v = Char_Count(text) > size ? Trim(text) : text;
-    if (!Check_Text(v, size, label)) return std::nullopt;
+    const std::string v = CharCount(text) > size ? Trim(text) : text;
+    if (!CheckText(v, size, label)) return std::nullopt;
     return Value(v);
 }
 
@@ -177,7 +177,7 @@ std::optional<Value> Fitted(const std::string& text, std::size_t size, const std
 // each with its own message; the blanks around the text do not count.
 bool LengthAndQuote(const std::string& text, std::size_t size, const std::string& noun) {
     bool ok = true;
-    if (Char_Count(Trim(text)) > size) {
+    if (CharCount(Trim(text)) > size) {
         Show_Message(noun + " cannot be more than " + std::to_string(size) + " characters in length");
         ok = false;
     }
@@ -207,7 +207,7 @@ struct FieldRule {
     const char* field;
     Check check;
     std::size_t size;
-    const char* label;  // the field as Check_Text names it
+    const char* label;  // the field as CheckText names it
     const char* noun;   // the texts of its length and quote messages, if it has them
     Reach reach = Reach::None;
     const char* sheetField = nullptr;
@@ -253,7 +253,7 @@ std::optional<Value> Checked(const FieldRule& r, const std::string& text) {
         if (blank) {
             Show_Message("The Component name may not be blank", ui::kCritical, "Table CostCenters entry error");
             ok = false;
-        } else if (Char_Count(Trim(text)) > r.size) {
+        } else if (CharCount(Trim(text)) > r.size) {
             Show_Message("Component names cannot be more than 40 characters in length");
             ok = false;
         }
@@ -354,7 +354,7 @@ AChange StoreAp1(Currency seq, const char* field, const Value& stored, const std
 
 }  // namespace
 
-void Require_Sound_A_Lines() {
+void RequireSoundALines() {
     for (const PartInfo& p : kParts) {
         if (!Table_Exists(p.table)) continue;
         const Currency last = p.part == 4 ? Whole(9) : LastBandLine(p);
@@ -377,7 +377,7 @@ void Require_Sound_A_Lines() {
 
 // ---- Component lines ----
 
-ALineOffer A_Line_Offer(int part, std::optional<Currency> current) {
+ALineOffer OfferALine(int part, std::optional<Currency> current) {
     ALineOffer offer;
     const PartInfo* p = PartOf(part);
     if (!p) {
@@ -399,8 +399,8 @@ ALineOffer A_Line_Offer(int part, std::optional<Currency> current) {
     return offer;
 }
 
-AChange Add_A_Line(int part, std::optional<Currency> current) {
-    const ALineOffer offer = A_Line_Offer(part, current);
+AChange AddALine(int part, std::optional<Currency> current) {
+    const ALineOffer offer = OfferALine(part, current);
     if (!offer.allowed) return Refuse(offer.reason);
     const PartInfo& p = *PartOf(part);
     const Currency n = offer.line;
@@ -411,7 +411,7 @@ AChange Add_A_Line(int part, std::optional<Currency> current) {
         p.title, "Line " + n.ToText() + " was not added to " + p.title,
         [&](Steps& s) {
             s.Step(p.title, [&] {
-                Shift_Lines(p.table, {"LineNum"}, "LineNum>=?" + UserLines(p), {Value(n)}, kStep, kLift);
+                ShiftLines(p.table, {"LineNum"}, "LineNum>=?" + UserLines(p), {Value(n)}, kStep, kLift);
                 Db().ExecuteStrict(std::string("INSERT INTO ") + p.table + " (LineNum) VALUES (?);", {Value(n)});
                 RequireNothingLifted(p.table, "LineNum", kLift);
             });
@@ -423,12 +423,12 @@ AChange Add_A_Line(int part, std::optional<Currency> current) {
         result);
 }
 
-bool A_Line_Deletable(int part, Currency line) {
+bool ALineDeletable(int part, Currency line) {
     const PartInfo* p = PartOf(part);
     return p && !FixedLine(*p, line) && HasLine(p->table, "LineNum", line);
 }
 
-AChange Delete_A_Line(int part, Currency line) {
+AChange DeleteALine(int part, Currency line) {
     const PartInfo* p = PartOf(part);
     if (!p) return Refuse("Worksheet A has no part " + std::to_string(part) + " with component lines.");
     if (FixedLine(*p, line)) return Refuse("Line 9, Other Managed Facilities, cannot be deleted.");
@@ -440,7 +440,7 @@ AChange Delete_A_Line(int part, Currency line) {
         [&](Steps& s) {
             s.Step(p->title, [&] {
                 Db().ExecuteStrict(std::string("DELETE FROM ") + p->table + " WHERE LineNum = ?;", {Value(line)});
-                Shift_Lines(p->table, {"LineNum"}, "LineNum>?" + UserLines(*p), {Value(line)}, -kStep, kLift);
+                ShiftLines(p->table, {"LineNum"}, "LineNum>?" + UserLines(*p), {Value(line)}, -kStep, kLift);
                 RequireNothingLifted(p->table, "LineNum", kLift);
             });
             s.Step(kComponentSheets, [&] {
@@ -453,13 +453,13 @@ AChange Delete_A_Line(int part, Currency line) {
     return result;
 }
 
-bool A_Field_Editable(int part, Currency line, const std::string& field) {
+bool AFieldEditable(int part, Currency line, const std::string& field) {
     const PartInfo* p = PartOf(part);
     const FieldRule* r = RuleOf(part, field);
     return p && r && !(FixedLine(*p, line) && r->check == Check::Name);
 }
 
-AChange Set_A_Field(int part, Currency line, const std::string& field, const std::string& text) {
+AChange SetAField(int part, Currency line, const std::string& field, const std::string& text) {
     const PartInfo* p = PartOf(part);
     const FieldRule* r = RuleOf(part, field);
     if (!p || !r) return Refuse("Field " + field + " of worksheet A cannot be typed in.");
@@ -509,34 +509,34 @@ AChange Set_A_Field(int part, Currency line, const std::string& field, const std
         result);
 }
 
-void Set_A_Step_Hook(std::function<void(const std::string& step)> hook) { StepHook() = std::move(hook); }
+void SetAStepHook(std::function<void(const std::string& step)> hook) { StepHook() = std::move(hook); }
 
 // ---- Part I ----
 
-bool Is_Ap1_Identity_Row(Currency seq) {
+bool IsAp1IdentityRow(Currency seq) {
     return seq == Whole(1) || seq == Cents(202) || seq == Cents(601) || seq == Cents(602);
 }
 
-const std::vector<std::string>& Ap1_Pick_List(Currency seq) {
+const std::vector<std::string>& Ap1PickList(Currency seq) {
     static const std::vector<std::string> none;
     if (seq == kAp1Audited) return YesNoCaptions();
     if (seq == kAp1Type) return TypeCaptions();
     return none;
 }
 
-int Ap1_Organisation_Type() {
+int Ap1OrganisationType() {
     return TypeCode(
         Nz_Str(Db().Scalar("SELECT Info FROM Ap1 WHERE SeqNum = ?;", {Value(kAp1Type)}), Value("00")).ToText());
 }
 
-bool Ap1_Info_Editable(Currency seq) {
-    if (Is_Ap1_Identity_Row(seq) || !Ap1_Pick_List(seq).empty()) return false;
-    return seq != kAp1OtherType || TypeAsksToSpecify(Ap1_Organisation_Type());
+bool Ap1InfoEditable(Currency seq) {
+    if (IsAp1IdentityRow(seq) || !Ap1PickList(seq).empty()) return false;
+    return seq != kAp1OtherType || TypeAsksToSpecify(Ap1OrganisationType());
 }
 
-bool Ap1_Officer_Row(Currency seq) { return seq >= kAp1Officers; }
+bool Ap1OfficerRow(Currency seq) { return seq >= kAp1Officers; }
 
-AChange Add_Ap1_Officer() {
+AChange AddAp1Officer() {
     // After the last officer; with none left, 9.01 (a line below 9 could never be deleted).
     const Currency last = Nz_Num(Db().Scalar("SELECT MAX(SeqNum) FROM Ap1;")).ToCurrency();
     const Currency n = std::max(last, kAp1Officers) + kStep;
@@ -552,8 +552,8 @@ AChange Add_Ap1_Officer() {
         result);
 }
 
-AChange Delete_Ap1_Officer(Currency seq) {
-    if (!Ap1_Officer_Row(seq)) return Refuse("Only the key officer lines, from 9 on, can be deleted.");
+AChange DeleteAp1Officer(Currency seq) {
+    if (!Ap1OfficerRow(seq)) return Refuse("Only the key officer lines, from 9 on, can be deleted.");
     if (!HasLine("Ap1", "SeqNum", seq)) return Refuse("Line " + seq.ToText() + " is not in Worksheet A Part I.");
     AChange result;
     result.changed = {"Ap1"};
@@ -562,7 +562,7 @@ AChange Delete_Ap1_Officer(Currency seq) {
         [&](Steps& s) {
             s.Step(kPartI, [&] {
                 Db().ExecuteStrict("DELETE FROM Ap1 WHERE SeqNum = ?;", {Value(seq)});
-                Shift_Lines("Ap1", {"SeqNum"}, "SeqNum>?", {Value(seq)}, -kStep, kAp1Lift);
+                ShiftLines("Ap1", {"SeqNum"}, "SeqNum>?", {Value(seq)}, -kStep, kAp1Lift);
                 RequireNothingLifted("Ap1", "SeqNum", kAp1Lift);
             });
         },
@@ -571,11 +571,11 @@ AChange Delete_Ap1_Officer(Currency seq) {
     return result;
 }
 
-AChange Set_Ap1_Info(Currency seq, const std::string& text) {
-    if (Is_Ap1_Identity_Row(seq))
+AChange SetAp1Info(Currency seq, const std::string& text) {
+    if (IsAp1IdentityRow(seq))
         return Refuse("The home office name, the number assigned by CMS and the cost statement period are changed "
                       "in the provider information.");
-    if (seq == kAp1OtherType && !TypeAsksToSpecify(Ap1_Organisation_Type()))
+    if (seq == kAp1OtherType && !TypeAsksToSpecify(Ap1OrganisationType()))
         return Refuse("Line 8.01 is answered only for the types of organization 5, 9 and 15 (other, specify).");
     if (!HasLine("Ap1", "SeqNum", seq)) return Refuse("Line " + seq.ToText() + " is not in Worksheet A Part I.");
     const std::optional<Value> stored = CheckedAp1Info(seq, text);
@@ -588,8 +588,8 @@ AChange Set_Ap1_Info(Currency seq, const std::string& text) {
     });
 }
 
-AChange Set_Ap1_Legend(Currency seq, const std::string& text) {
-    if (!Ap1_Officer_Row(seq)) return Refuse("Only the captions of the key officer lines, from 9 on, can be changed.");
+AChange SetAp1Legend(Currency seq, const std::string& text) {
+    if (!Ap1OfficerRow(seq)) return Refuse("Only the captions of the key officer lines, from 9 on, can be changed.");
     if (!HasLine("Ap1", "SeqNum", seq)) return Refuse("Line " + seq.ToText() + " is not in Worksheet A Part I.");
     std::optional<Value> stored = Value::Null();  // the caption field takes no empty text
     if (!Trim(text).empty()) stored = Fitted(text, 50, "caption");

@@ -43,61 +43,61 @@ struct ALineOffer {
     Currency line;       // the new line's number when allowed
     std::string reason;  // why not, for a tooltip or message
 };
-ALineOffer A_Line_Offer(int part, std::optional<Currency> current);
+ALineOffer OfferALine(int part, std::optional<Currency> current);
 
 // Adds a line after `current` (on Part IV's line 9 or with none: after the last
 // user line, or line 1). Every later line of the part moves up by .01, across
 // whole-number groups, and so does its row in every component sheet, amounts
 // and all; the new line is empty in A and 0 in the sheets.
-AChange Add_A_Line(int part, std::optional<Currency> current);
+AChange AddALine(int part, std::optional<Currency> current);
 // Deletes a line and its rows in the sheets; every later line moves down by .01.
-AChange Delete_A_Line(int part, Currency line);
-bool A_Line_Deletable(int part, Currency line);
+AChange DeleteALine(int part, Currency line);
+bool ALineDeletable(int part, Currency line);
 
 // The component lines of Parts III to V, which every component sheet is built
 // from, read before the sheets are checked: a line number that is no number,
 // missing, held twice or outside its part's lines raises db::DamagedValue
 // naming the table, the field and the line, before any sheet is repaired from it.
-void Require_Sound_A_Lines();
+void RequireSoundALines();
 
 // Whether a cell may be typed in: not the line number, Part V's computed
 // amount (Col4) nor the name of Part IV's line 9.
-bool A_Field_Editable(int part, Currency line, const std::string& field);
+bool AFieldEditable(int part, Currency line, const std::string& field);
 // Stores the text typed into one field of a line, after the field's checks;
 // the name, Medicare No. and period dates reach the component sheets in the
 // same transaction. Texts are refused when longer than their field; Yes/No
 // fields take y, yes, n or no in any case and store "Yes" or "No"; dates are
 // refused unless they are dates, and an empty cell stores Null.
-AChange Set_A_Field(int part, Currency line, const std::string& field, const std::string& text);
+AChange SetAField(int part, Currency line, const std::string& field, const std::string& text);
 
 // For tests: called after every step of a worksheet A operation with the
 // step's name; an exception thrown from it fails the operation there.
-void Set_A_Step_Hook(std::function<void(const std::string& step)> hook);
+void SetAStepHook(std::function<void(const std::string& step)> hook);
 
 // ---- Part I (Ap1) ----
 
 // Lines 1, 2.02, 6.01 and 6.02 carry the report's identity: only the provider
 // information dialog changes them.
-bool Is_Ap1_Identity_Row(Currency seq);
+bool IsAp1IdentityRow(Currency seq);
 // Rows 7 and 8 answer from their pick lists; every other row's pick list is empty.
-const std::vector<std::string>& Ap1_Pick_List(Currency seq);
+const std::vector<std::string>& Ap1PickList(Currency seq);
 // The organisation type code of line 8 (5 for "5 - Voluntary ..."), 0 when none.
-int Ap1_Organisation_Type();
+int Ap1OrganisationType();
 // Whether the answer may be typed: not on the identity rows or the pick-list
 // rows, and on 8.01 only while the type is 5, 9 or 15.
-bool Ap1_Info_Editable(Currency seq);
+bool Ap1InfoEditable(Currency seq);
 // Captions, deletion and added rows belong to the key officers, from line 9 up.
-bool Ap1_Officer_Row(Currency seq);
+bool Ap1OfficerRow(Currency seq);
 
 // A new key-officer line after the last one (9.01 when there is none).
-AChange Add_Ap1_Officer();
+AChange AddAp1Officer();
 // Deletes a key-officer line; the later ones move down by .01.
-AChange Delete_Ap1_Officer(Currency seq);
+AChange DeleteAp1Officer(Currency seq);
 // The answer of a line: line 4 is a date stored as "mm/dd/yyyy" text (empty
 // stores Null); lines 7 and 8 take only their pick lists' captions, and a
 // type other than 5, 9 or 15 empties 8.01.
-AChange Set_Ap1_Info(Currency seq, const std::string& text);
+AChange SetAp1Info(Currency seq, const std::string& text);
 // The caption of a key-officer line.
-AChange Set_Ap1_Legend(Currency seq, const std::string& text);
+AChange SetAp1Legend(Currency seq, const std::string& text);
 
 }  // namespace vt

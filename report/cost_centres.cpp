@@ -149,7 +149,7 @@ void MoveChosenColumnNumbers(Currency n, bool up) {
 bool ChosenColumnInGroup(const std::string& sheet, Currency n) {
     auto& db = Db();
     if (!db.TableExists(sheet)) return false;
-    auto rs = db.OpenRecordset(Select_Sheet(sheet, "WHERE SeqNum = 0;"));
+    auto rs = db.OpenRecordset(SelectSheet(sheet, "WHERE SeqNum = 0;"));
     if (rs.Eof()) return false;
     for (int i = 0; i < rs.FieldCount(); ++i) {
         if (rs.FieldName(i).rfind("Col_", 0) != 0 || rs.Field(i).IsNull()) continue;
@@ -171,7 +171,7 @@ void RequireLine(const std::string& sheet, Currency n, bool present) {
 // worksheet follows.
 CcChange Insert(Currency n, bool restore) {
     Change change(restore ? "restored" : "added", n);
-    const std::string refusal = CC_Number_Refusal(n);
+    const std::string refusal = CCNumberRefusal(n);
     if (!refusal.empty()) return change.Refuse(refusal);
     if (restore) {
         if (!Table_Exists("DeletedCCs") || !CcExists("DeletedCCs", n))
@@ -183,12 +183,12 @@ CcChange Insert(Currency n, bool restore) {
             return change.Refuse("Cost center " + n.ToText() + " cannot be added before " + (n - kStep).ToText() +
                                  " is in the list.");
     }
-    const CcWindows windows = CC_Windows_Affected(n);
+    const CcWindows windows = CCWindowsAffected(n);
     return change.Run(
         [&](Change& c) {
             auto& db = Db();
             c.Step("the cost-center list", [&] {
-                Shift_Lines("CostCenters", {"CCNum", "LineNum"}, "CCNum>=? AND CCNum<?",
+                ShiftLines("CostCenters", {"CCNum", "LineNum"}, "CCNum>=? AND CCNum<?",
                             {Value(n), Value(NextWhole(n))}, kStep, kLift);
                 if (restore) {
                     db.ExecuteStrict(
@@ -215,7 +215,7 @@ CcChange Insert(Currency n, bool restore) {
                     Insert_CC_B(number);
                     RequireLine("B", n, true);
                 });
-                for (const auto& sheet : CC_Band_Sheets(n))
+                for (const auto& sheet : CCBandSheets(n))
                     c.Step("Worksheet " + sheet, [&] { Add_CC_Column(sheet, n); });
                 c.Step("the columns of Worksheets E-1 and F-1", [&] { MoveChosenColumnNumbers(n, true); });
             }
@@ -228,7 +228,7 @@ CcChange Insert(Currency n, bool restore) {
 
 // ---- Number sets ----
 
-bool Is_CC_Name_Locked(Currency n) {
+bool IsCCNameLocked(Currency n) {
     for (double sub : {1.01, 2.01, 4.01, 5.01, 30.01})
         if (n == Currency::FromDouble(sub)) return true;
     if (!n.IsWhole()) return false;
@@ -239,31 +239,31 @@ bool Is_CC_Name_Locked(Currency n) {
     return false;
 }
 
-bool Is_CC_Protected(Currency n) {
+bool IsCCProtected(Currency n) {
     for (int fixed : {1, 4, 5, 30})
         if (n == Whole(fixed)) return true;
     // An account whose line would be a total line of J has no line there and
     // is no standard account: it may go.
-    return IsWholeIn(n, 201, 265) && CC_Number_Refusal(n).empty();
+    return IsWholeIn(n, 201, 265) && CCNumberRefusal(n).empty();
 }
 
-bool Is_CC_Restorable(Currency n) {
+bool IsCCRestorable(Currency n) {
     for (double sub : {2.01, 5.01, 30.01})
         if (n == Currency::FromDouble(sub)) return true;
     // Nothing is kept that could not come back (266, whose line is J's last total).
-    return ((IsWholeIn(n, 6, 32) && n != Whole(10)) || IsWholeIn(n, 201, 266)) && CC_Number_Refusal(n).empty();
+    return ((IsWholeIn(n, 6, 32) && n != Whole(10)) || IsWholeIn(n, 201, 266)) && CCNumberRefusal(n).empty();
 }
 
-bool CC_Labels_Editable(Currency n) { return n < Whole(201); }
+bool CCLabelsEditable(Currency n) { return n < Whole(201); }
 
-std::vector<std::string> CC_Band_Sheets(Currency n) {
+std::vector<std::string> CCBandSheets(Currency n) {
     if (n < Whole(6)) return {"E", "Fp1", "Fp2", "Gp1", "Gp2"};
     if (n < Whole(10)) return {"E"};
     if (n < Whole(200) && n.Floor() == Whole(30)) return {"Gp1", "Gp2"};
     return {};
 }
 
-std::string CC_Number_Refusal(Currency n) {
+std::string CCNumberRefusal(Currency n) {
     const std::string cc = "Cost center " + n.ToText();
     if (n <= Currency{} || n.scaled % 100 != 0) return n.ToText() + " is not a cost center number.";
     if (n == Whole(3) || n == Whole(6) || n == Whole(10) || (n >= Whole(36) && n <= Whole(200)))
@@ -281,30 +281,30 @@ std::string CC_Number_Refusal(Currency n) {
 
 // ---- Dialog lists ----
 
-CcAddChoices Offered_CC_Numbers(Currency current) {
+CcAddChoices OfferedCCNumbers(Currency current) {
     CcAddChoices choices;
-    choices.restoreList = !Deleted_CC_Entries().empty();
+    choices.restoreList = !DeletedCCEntries().empty();
     const Currency numbers[2] = {current + kStep, NextWhole(current + kStep)};  // 12.99 offers 13 and 14
     for (int i = 0; i < 2; ++i) {
         CcOffer& offer = choices.buttons[static_cast<std::size_t>(i)];
         offer.number = numbers[i];
         offer.caption = "Add new Cost Center number " + numbers[i].ToText();
-        offer.offered = CC_Number_Refusal(numbers[i]).empty() && !CcExists("CostCenters", numbers[i]);
+        offer.offered = CCNumberRefusal(numbers[i]).empty() && !CcExists("CostCenters", numbers[i]);
     }
     return choices;
 }
 
-std::vector<CcListEntry> Deleted_CC_Entries() {
+std::vector<CcListEntry> DeletedCCEntries() {
     if (!Table_Exists("DeletedCCs")) return {};
     auto entries = Entries("SELECT CCNum, CCName FROM DeletedCCs ORDER BY CCNum;");
     // A copy saved by an earlier version may hold a number the list now refuses.
-    std::erase_if(entries, [](const CcListEntry& e) { return !CC_Number_Refusal(e.number).empty(); });
+    std::erase_if(entries, [](const CcListEntry& e) { return !CCNumberRefusal(e.number).empty(); });
     return entries;
 }
 
-std::vector<CcListEntry> Selectable_CC_Entries(const std::string& sheet) {
+std::vector<CcListEntry> SelectableCCEntries(const std::string& sheet) {
     std::vector<Currency> held;
-    auto row0 = Db().OpenRecordset(Select_Sheet(sheet, "WHERE SeqNum = 0;"));
+    auto row0 = Db().OpenRecordset(SelectSheet(sheet, "WHERE SeqNum = 0;"));
     if (!row0.Eof())
         for (int i = 4; i < row0.FieldCount(); ++i) held.push_back(Nz_Num(row0.Field(i)).ToCurrency());
     return Entries("SELECT CCNum, CCName FROM CostCenters WHERE (CCNum >= 10) AND (CCNum < 200) ORDER BY CCNum;",
@@ -313,33 +313,33 @@ std::vector<CcListEntry> Selectable_CC_Entries(const std::string& sheet) {
 
 // ---- Operations ----
 
-CcWindows CC_Windows_Affected(Currency n) {
+CcWindows CCWindowsAffected(Currency n) {
     CcWindows windows;
     if (n >= Whole(200)) {
         windows.setUp = {"J"};
         return windows;
     }
-    windows.close = CC_Band_Sheets(n);
+    windows.close = CCBandSheets(n);
     for (const char* sheet : kChosenSheets)
         if (ChosenColumnInGroup(sheet, n)) windows.close.emplace_back(sheet);
     windows.setUp = {"B"};
     return windows;
 }
 
-CcChange Add_CC(Currency n) { return Insert(n, false); }
+CcChange AddCC(Currency n) { return Insert(n, false); }
 
-CcChange Restore_CC(Currency n) { return Insert(n, true); }
+CcChange RestoreCC(Currency n) { return Insert(n, true); }
 
-CcChange Delete_CC(Currency n) {
+CcChange DeleteCC(Currency n) {
     Change change("deleted", n);
     if (!CcExists("CostCenters", n)) return change.Refuse("Cost center " + n.ToText() + " is not in the list.");
-    if (Is_CC_Protected(n)) return change.Refuse("Cost center " + n.ToText() + " cannot be deleted.");
-    const CcWindows windows = CC_Windows_Affected(n);
+    if (IsCCProtected(n)) return change.Refuse("Cost center " + n.ToText() + " cannot be deleted.");
+    const CcWindows windows = CCWindowsAffected(n);
     return change.Run(
         [&](Change& c) {
             auto& db = Db();
             const std::vector<Value> at = {Value(n)};
-            if (Is_CC_Restorable(n)) {
+            if (IsCCRestorable(n)) {
                 c.Step("the list of deleted cost centers", [&] {
                     if (!Table_Exists("DeletedCCs")) Build_DeletedCCs();
                     if (!CcExists("DeletedCCs", n))
@@ -352,7 +352,7 @@ CcChange Delete_CC(Currency n) {
             }
             c.Step("the cost-center list", [&] {
                 db.Execute("DELETE FROM CostCenters WHERE CCNum = ?;", at);
-                Shift_Lines("CostCenters", {"CCNum", "LineNum"}, "CCNum>? AND CCNum<?",
+                ShiftLines("CostCenters", {"CCNum", "LineNum"}, "CCNum>? AND CCNum<?",
                             {Value(n), Value(NextWhole(n))}, -kStep, kLift);
                 Close_CC_Recordset();
             });
@@ -367,11 +367,11 @@ CcChange Delete_CC(Currency n) {
                     Delete_CC_B(number);
                     RequireLine("B", n, CcExists("CostCenters", n));
                 });
-                for (const auto& sheet : CC_Band_Sheets(n))
+                for (const auto& sheet : CCBandSheets(n))
                     c.Step("Worksheet " + sheet, [&] { Delete_CC_Column(sheet, n); });
                 c.Step("the columns of Worksheets E-1 and F-1", [&] {
-                    if (db.TableExists("E1")) Delete_Chosen_CC_Column("E1", n);
-                    if (db.TableExists("F1p2") && db.TableExists("F1p1")) Delete_F1_Column(n);
+                    if (db.TableExists("E1")) DeleteChosenCCColumn("E1", n);
+                    if (db.TableExists("F1p2") && db.TableExists("F1p1")) DeleteF1Column(n);
                     MoveChosenColumnNumbers(n, false);
                 });
             }
@@ -386,7 +386,7 @@ CcChange Delete_CC(Currency n) {
         windows);
 }
 
-CcTyped Read_CC_Number(const std::string& typed) {
+CcTyped ReadCCNumber(const std::string& typed) {
     const std::string text = Trim(typed);
     if (text.empty()) return {};
     const bool digits = text.find_first_not_of("0123456789.") == std::string::npos && IsPlainNumber(text);
@@ -435,7 +435,7 @@ std::string JoinedPlaces(const std::vector<std::string>& places) {
 
 }  // namespace
 
-std::string CC_Delete_Question(Currency n) {
+std::string CCDeleteQuestion(Currency n) {
     const std::vector<Value> at = {Value(n)};
     std::vector<std::string> places;
     if (n >= Whole(200)) {
@@ -454,11 +454,11 @@ std::string CC_Delete_Question(Currency n) {
            n.ToText() + "?";
 }
 
-bool Check_CC_Name(Currency n, const std::string& name) {
+bool CheckCCName(Currency n, const std::string& name) {
     bool ok = true;
-    // The name is stored without the blanks around it (Rename_CC).
+    // The name is stored without the blanks around it (RenameCC).
     const std::string trimmed = Trim(name);
-    const std::size_t length = Char_Count(trimmed);
+    const std::size_t length = CharCount(trimmed);
     if (length == 0) {
         Show_Message("A cost center may not be blank, please enter a cost center title.", ui::kCritical, kNameTitle);
         ok = false;
@@ -471,7 +471,7 @@ bool Check_CC_Name(Currency n, const std::string& name) {
         ok = false;
     }
     // No control characters.
-    if (ok && !Check_Text(trimmed, kCCNameLength, "cost center name")) ok = false;
+    if (ok && !CheckText(trimmed, kCCNameLength, "cost center name")) ok = false;
     // Cost centre n and account n + 200 share a line number, so the edited
     // cost centre is told apart by its own number.
     if (Nz_Num(Db().Scalar("SELECT COUNT(CCNum) FROM CostCenters WHERE upper(CCName) = upper(?) AND CCNum <> ?;",
@@ -484,10 +484,10 @@ bool Check_CC_Name(Currency n, const std::string& name) {
     return ok;
 }
 
-CcChange Rename_CC(Currency n, const std::string& name) {
+CcChange RenameCC(Currency n, const std::string& name) {
     Change change("renamed", n);
     if (!CcExists("CostCenters", n)) return change.Refuse("Cost center " + n.ToText() + " is not in the list.");
-    if (!Check_CC_Name(n, name)) {
+    if (!CheckCCName(n, name)) {
         CcChange refused;
         refused.number = n;
         refused.error = "The name was refused.";
@@ -499,7 +499,7 @@ CcChange Rename_CC(Currency n, const std::string& name) {
         [&](Change& c) {
             auto& db = Db();
             // The name as every worksheet field of 40 characters can hold it.
-            const std::vector<Value> args = {Value(Fit_To_Field(name, kCCNameLength)), Value(n)};
+            const std::vector<Value> args = {Value(FitToField(name, kCCNameLength)), Value(n)};
             c.Step("the cost-center list",
                    [&] { db.ExecuteStrict("UPDATE CostCenters SET CCName = ? WHERE CCNum = ?;", args); });
             if (n < Whole(200)) {
@@ -521,11 +521,11 @@ CcChange Rename_CC(Currency n, const std::string& name) {
         windows);
 }
 
-CcChange Set_CC_Label(Currency n, int label, const std::string& text) {
+CcChange SetCCLabel(Currency n, int label, const std::string& text) {
     Change change("changed", n);
-    if (label < 1 || label > 3 || !CC_Labels_Editable(n) || !CcExists("CostCenters", n))
+    if (label < 1 || label > 3 || !CCLabelsEditable(n) || !CcExists("CostCenters", n))
         return change.Refuse("Cost center " + n.ToText() + " has no column label " + std::to_string(label) + ".");
-    if (!Check_Text(text, 16, "column label")) {
+    if (!CheckText(text, 16, "column label")) {
         CcChange refused;
         refused.number = n;
         refused.error = "The label was refused.";
@@ -542,6 +542,6 @@ CcChange Set_CC_Label(Currency n, int label, const std::string& text) {
         CcWindows{});
 }
 
-void Set_CC_Step_Hook(std::function<void(const std::string& step)> hook) { StepHook() = std::move(hook); }
+void SetCCStepHook(std::function<void(const std::string& step)> hook) { StepHook() = std::move(hook); }
 
 }  // namespace vt

@@ -21,26 +21,26 @@ namespace vt {
 // ---- Number sets of the list ----
 
 // The 84 standard cost centres whose name the user may not change.
-bool Is_CC_Name_Locked(Currency n);
+bool IsCCNameLocked(Currency n);
 // Numbers that may not be deleted: 1, 4, 5, 30 and the whole numbers 201-265
 // that are account lines of J.
-bool Is_CC_Protected(Currency n);
+bool IsCCProtected(Currency n);
 // Numbers whose deleted row is kept in DeletedCCs so that it can come back:
 // 2.01, 5.01, 30.01, 6-32 but 10, and the accounts 201-265 of J's account lines.
-bool Is_CC_Restorable(Currency n);
+bool IsCCRestorable(Currency n);
 // The three column labels belong to expense cost centres only.
-bool CC_Labels_Editable(Currency n);
+bool CCLabelsEditable(Currency n);
 
 // The component sheets that hold a column for every cost centre of n's band,
 // in the order they are changed: E, Fp1, Fp2, Gp1, Gp2 below 6; E from 6 to
 // 9.99; Gp1, Gp2 for 30, 30.01 ...; none otherwise.
-std::vector<std::string> CC_Band_Sheets(Currency n);
+std::vector<std::string> CCBandSheets(Currency n);
 
 // Why n cannot be a cost centre of the list ("" when it can): it is no
 // two-decimal number above 0, or its line would be a total line of worksheet
 // B (3, 6, 10, 36 to 200) or of worksheet J (n - 200 in 10, 29, 38, 39, 49,
 // 55, 56, 62, 63, 66, or above 65).
-std::string CC_Number_Refusal(Currency n);
+std::string CCNumberRefusal(Currency n);
 
 // ---- Numbers and names typed into the worksheets ----
 
@@ -53,7 +53,7 @@ struct CcTyped {
     Currency number;
     std::string name;
 };
-CcTyped Read_CC_Number(const std::string& typed);
+CcTyped ReadCCNumber(const std::string& typed);
 
 // ---- What the dialogs list ----
 
@@ -71,7 +71,7 @@ struct CcAddChoices {
     bool restoreList = false;
     bool Any() const { return buttons[0].offered || buttons[1].offered || restoreList; }
 };
-CcAddChoices Offered_CC_Numbers(Currency current);
+CcAddChoices OfferedCCNumbers(Currency current);
 
 // An entry of the restore list or of the picker: "02.01  -  Name".
 struct CcListEntry {
@@ -79,10 +79,10 @@ struct CcListEntry {
     std::string text;
 };
 // The saved cost centres that may come back, in number order.
-std::vector<CcListEntry> Deleted_CC_Entries();
+std::vector<CcListEntry> DeletedCCEntries();
 // The expense cost centres from 10 up to 200 that are not yet a column of
 // sheet (E1 or F1p2), for the picker.
-std::vector<CcListEntry> Selectable_CC_Entries(const std::string& sheet);
+std::vector<CcListEntry> SelectableCCEntries(const std::string& sheet);
 
 // ---- Operations ----
 
@@ -105,37 +105,37 @@ struct CcChange {
 
 // The windows that adding, restoring or deleting n will concern; the same
 // list the operation returns, for closing them first.
-CcWindows CC_Windows_Affected(Currency n);
+CcWindows CCWindowsAffected(Currency n);
 
 // A new cost centre n (as the new cost-centre dialog offers it): no name, no
 // labels; a line of B or J, its band's columns, Expenses/Col_1 of 0.
-CcChange Add_CC(Currency n);
+CcChange AddCC(Currency n);
 // The saved cost centre n back from DeletedCCs; the numbers of its group from
 // n up move up by .01 in the list and in every worksheet.
-CcChange Restore_CC(Currency n);
+CcChange RestoreCC(Currency n);
 // Removes n (saving a restorable number first) from the list, B or J, its
 // band's columns and its E-1 and F-1 columns; references to it in B-1, C and
 // D Part B are cleared, and the later numbers of its group move down by .01
 // everywhere.
-CcChange Delete_CC(Currency n);
+CcChange DeleteCC(Currency n);
 
 // What deleting n would lose, for the question asked before it: "" when n
 // carries nothing, else a question naming the worksheets where it carries
 // figures or lines (B's and J's amounts, lines of B-1, C and D Part B, figures
 // in its E-1 and F-1 columns). Restoring n brings back only its name.
-std::string CC_Delete_Question(Currency n);
+std::string CCDeleteQuestion(Currency n);
 
 // The checks of a new name for cost centre n, each telling its own message;
 // false when any refused. Nothing is written.
-bool Check_CC_Name(Currency n, const std::string& name);
-// Check_CC_Name, then the name written to the list and to every worksheet that
+bool CheckCCName(Currency n, const std::string& name);
+// CheckCCName, then the name written to the list and to every worksheet that
 // shows it (B, B-1 both sides, C, D Part B, J).
-CcChange Rename_CC(Currency n, const std::string& name);
+CcChange RenameCC(Currency n, const std::string& name);
 // Column label 1, 2 or 3 of an expense cost centre (16 characters at most).
-CcChange Set_CC_Label(Currency n, int label, const std::string& text);
+CcChange SetCCLabel(Currency n, int label, const std::string& text);
 
 // For tests: called after every step of an operation with the step's name;
 // an exception thrown from it fails the operation there.
-void Set_CC_Step_Hook(std::function<void(const std::string& step)> hook);
+void SetCCStepHook(std::function<void(const std::string& step)> hook);
 
 }  // namespace vt

@@ -270,7 +270,7 @@ int HalfToEven(std::size_t length) { return static_cast<int>(std::nearbyint(stat
 std::string HeaderMoment() {
     static const char* const kMonths[] = {"January", "February", "March",     "April",   "May",      "June",
                                           "July",    "August",   "September", "October", "November", "December"};
-    const DateTime now = print::Print_Now();
+    const DateTime now = print::PrintNow();
     auto two = [](int v) { return (v < 10 ? "0" : "") + std::to_string(v); };
     return std::string(kMonths[now.Month() - 1]) + " " + two(now.Day()) + ", " + std::to_string(now.Year()) +
            " at " + two(now.Hour()) + ":" + two(now.Minute());
@@ -304,11 +304,11 @@ void PrintErrorHeader(int fileNum, int& page, int& lines) {
 
 }  // namespace
 
-void Print_Edit_Checks() {
+void PrintEditChecks() {
     const std::string path = Report().CRF_Folder + "/CalcErrors.prt";
     int fn = 0;
     try {
-        fn = print::Open_Print_File(path);
+        fn = print::OpenPrintFile(path);
     } catch (const print::PrintFileError&) {
         Show_Message("Unable to allocate \"" + path + "\".  Printing canceled.", ui::kCritical, "File allocation error");
         return;
@@ -340,10 +340,10 @@ void Print_Edit_Checks() {
         }
         if (page == 0) PrintErrorHeader(fn, page, lines);
     } catch (...) {
-        print::Close_Print_File(fn);
+        print::ClosePrintFile(fn);
         throw;
     }
-    print::Close_Print_File(fn);
+    print::ClosePrintFile(fn);
     int orientation = 1;
     print::Print_File(path, orientation);
 }

@@ -28,7 +28,7 @@ int Run_Edit_Checks();
 
 // Writes the rows of table Error into "CalcErrors.prt" in the report's folder
 // and sends it to the printer in portrait.
-void Print_Edit_Checks();
+void PrintEditChecks();
 
 // The place, counted from 1, after which a message line is cut so that it
 // is at most `width` characters: the last blank at or before `width`, or

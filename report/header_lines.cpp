@@ -9,15 +9,15 @@
 
 namespace vt {
 
-bool Save_Header_Line(int lineNum, const std::string& text) {
+bool SaveHeaderLine(int lineNum, const std::string& text) {
     if (lineNum < 1 || lineNum > 3) throw std::out_of_range("Header line " + std::to_string(lineNum));
     if (static_cast<int>(print::Utf8Length(text)) > kHeaderLineMaximum) {
         ui::Ui().Beep();
         Show_Message("The maximum length of a custom OldHeader line is 60 characters");
         return false;
     }
-    if (!Check_Text(text, std::string::npos, "custom header line")) return false;
-    if (!Saved_Or_Told("Header line " + std::to_string(lineNum), [&] {
+    if (!CheckText(text, std::string::npos, "custom header line")) return false;
+    if (!SavedOrTold("Header line " + std::to_string(lineNum), [&] {
             Db().ExecuteStrict("UPDATE HeaderLines SET Line = ? WHERE LineNum = ?;", {Value(text), Value(lineNum)});
         }))
         return false;

@@ -12,6 +12,6 @@ inline constexpr int kHeaderLineMaximum = 60;
 // One edited line (1 to 3). A text over 60 characters, or holding a control
 // character, is refused (beep and message) and nothing changes; an empty text
 // clears the line.
-bool Save_Header_Line(int lineNum, const std::string& text);
+bool SaveHeaderLine(int lineNum, const std::string& text);
 
 }  // namespace vt

@@ -53,24 +53,24 @@ Refusal Refuse(IdentityField field, std::string prompt, std::string title, int b
 
 // A line break or page feed typed into a name would reach every page header.
 FieldCheck ControlCharacters(IdentityField field, const std::string& text, const std::string& fieldName) {
-    const std::string refusal = Text_Refusal(text, std::string::npos, fieldName);
+    const std::string refusal = TextRefusal(text, std::string::npos, fieldName);
     if (refusal.empty()) return std::nullopt;
     return Refusal{field, refusal, ui::kOkOnly, "", false};
 }
 
 }  // namespace
 
-DateTime Earliest_FY_End() { return *DateTime::FromParts(2005, 9, 30); }
+DateTime EarliestFYEnd() { return *DateTime::FromParts(2005, 9, 30); }
 
-bool FY_End_Too_Early(DateTime fyEnd) { return fyEnd.DateOnly() < Earliest_FY_End(); }
+bool FYEndTooEarly(DateTime fyEnd) { return fyEnd.DateOnly() < EarliestFYEnd(); }
 
-std::string FY_Cutoff_Message() {
+std::string FYCutoffMessage() {
     return "This version of Vantrel 287 (QSI Version " + App_Version() +
            ") supports CMS Version 287-05 Transmittal #1.  You must use Vantrel 287 Version 2.0.xx to "
            "process a cost report the ends before 9/30/05.";
 }
 
-std::string Leave_Provider_Number(const std::string& text) {
+std::string LeaveProviderNumber(const std::string& text) {
     std::string s;
     for (char c : text)
         if (c != '-') s += c;
@@ -79,7 +79,7 @@ std::string Leave_Provider_Number(const std::string& text) {
     return head + "-" + s.substr(head.size());
 }
 
-void Leave_FY_Start(std::string& fyStart, std::string& fyEnd) {
+void LeaveFYStart(std::string& fyStart, std::string& fyEnd) {
     if (fyStart.empty() || !Format_Date_Field(fyStart, false)) return;
     if (!Is_Blank(Value(fyEnd))) return;
     const auto start = DateIn(fyStart);
@@ -88,15 +88,15 @@ void Leave_FY_Start(std::string& fyStart, std::string& fyEnd) {
     if (end) fyEnd = Format(Value(*end), "mm/dd/yyyy");
 }
 
-bool Leave_FY_End(std::string& fyEnd, IdentityDialog dialog) {
+bool LeaveFYEnd(std::string& fyEnd, IdentityDialog dialog) {
     if (fyEnd.empty() || !Format_Date_Field(fyEnd, false)) return true;
     const auto end = DateIn(fyEnd);
-    if (dialog != IdentityDialog::NewCrf || !end || !FY_End_Too_Early(*end)) return true;
-    Show_Message(FY_Cutoff_Message(), ui::kInformation, kFYCutoffTitle);
+    if (dialog != IdentityDialog::NewCrf || !end || !FYEndTooEarly(*end)) return true;
+    Show_Message(FYCutoffMessage(), ui::kInformation, kFYCutoffTitle);
     return false;
 }
 
-FieldCheck Check_Provider_Number(const std::string& text, IdentityDialog dialog) {
+FieldCheck CheckProviderNumber(const std::string& text, IdentityDialog dialog) {
     if (auto r = ControlCharacters(IdentityField::ProviderNum, text, "Provider Number")) return r;
     const int n = Length(text);
     if (dialog == IdentityDialog::NewCrf) {
@@ -113,13 +113,13 @@ FieldCheck Check_Provider_Number(const std::string& text, IdentityDialog dialog)
                    ui::kOkOnly, "", true};
 }
 
-FieldCheck Check_FY_Start(std::string& fyStart) {
+FieldCheck CheckFYStart(std::string& fyStart) {
     if (Format_Date_Field(fyStart, false)) return std::nullopt;
     return Refuse(IdentityField::FYStart, "Fiscal Year Start date is not a valid date.  Please (re-)enter one.",
                   "Error: Invalid Fiscal Year Start Date");
 }
 
-FieldCheck Check_FY_End(std::string& fyEnd, const std::string& fyStart) {
+FieldCheck CheckFYEnd(std::string& fyEnd, const std::string& fyStart) {
     if (Is_Blank(Value(fyEnd))) {
         if (auto start = DateIn(fyStart)) {
             const auto end = YearEndFrom(*start);
@@ -136,25 +136,25 @@ FieldCheck Check_FY_End(std::string& fyEnd, const std::string& fyStart) {
                   "Error: Invalid Fiscal Year End Date");
 }
 
-FieldCheck Check_FY_Cutoff(const std::string& fyEnd) {
+FieldCheck CheckFYCutoff(const std::string& fyEnd) {
     auto end = DateIn(fyEnd);
-    if (end && !FY_End_Too_Early(*end)) return std::nullopt;
-    return Refuse(IdentityField::FYEnd, FY_Cutoff_Message(), kFYCutoffTitle, ui::kInformation);
+    if (end && !FYEndTooEarly(*end)) return std::nullopt;
+    return Refuse(IdentityField::FYEnd, FYCutoffMessage(), kFYCutoffTitle, ui::kInformation);
 }
 
-FieldCheck Check_FY_Order(const std::string& fyStart, const std::string& fyEnd) {
+FieldCheck CheckFYOrder(const std::string& fyStart, const std::string& fyEnd) {
     auto days = DaysBetween(fyStart, fyEnd);
     if (days && *days > 0) return std::nullopt;
     return Refuse(IdentityField::FYStart, "Invalid sequence of dates -- FY End preceeds FY Start.",
                   "Error: Invalid Dates");
 }
 
-bool Spans_More_Than_A_Year(const std::string& fyStart, const std::string& fyEnd) {
+bool SpansMoreThanAYear(const std::string& fyStart, const std::string& fyEnd) {
     auto days = DaysBetween(fyStart, fyEnd);
     return days && *days > 365;
 }
 
-FieldCheck Check_Facility_Name(const std::string& text) {
+FieldCheck CheckFacilityName(const std::string& text) {
     if (auto r = ControlCharacters(IdentityField::FacilityName, text, "Facility Name")) return r;
     const int n = Length(text);
     if (n < kNameMinimum)
@@ -170,7 +170,7 @@ FieldCheck Check_Facility_Name(const std::string& text) {
     return std::nullopt;
 }
 
-IdentityField Validate_Identity(IdentityEntries& e, IdentityDialog dialog) {
+IdentityField ValidateIdentity(IdentityEntries& e, IdentityDialog dialog) {
     auto tell = [](const Refusal& r) {
         ui::Ui().Beep();
         if (r.plainBox)
@@ -179,14 +179,14 @@ IdentityField Validate_Identity(IdentityEntries& e, IdentityDialog dialog) {
             Show_Message(r.prompt, r.buttons, r.title);
         return r.field;
     };
-    if (auto r = Check_Provider_Number(e.txtProviderNum, dialog)) return tell(*r);
-    if (auto r = Check_FY_Start(e.txtFYStart)) return tell(*r);
-    if (auto r = Check_FY_End(e.txtFYEnd, e.txtFYStart)) return tell(*r);
+    if (auto r = CheckProviderNumber(e.txtProviderNum, dialog)) return tell(*r);
+    if (auto r = CheckFYStart(e.txtFYStart)) return tell(*r);
+    if (auto r = CheckFYEnd(e.txtFYEnd, e.txtFYStart)) return tell(*r);
     // Before the order and span: an end that will be refused anyway is not
     // worth a question about the span.
-    if (auto r = Check_FY_Cutoff(e.txtFYEnd)) return tell(*r);
-    if (auto r = Check_FY_Order(e.txtFYStart, e.txtFYEnd)) return tell(*r);
-    if (Spans_More_Than_A_Year(e.txtFYStart, e.txtFYEnd)) {
+    if (auto r = CheckFYCutoff(e.txtFYEnd)) return tell(*r);
+    if (auto r = CheckFYOrder(e.txtFYStart, e.txtFYEnd)) return tell(*r);
+    if (SpansMoreThanAYear(e.txtFYStart, e.txtFYEnd)) {
         ui::Ui().Beep();
         const int answer = Show_Message(
             "The F/Y Start and F/Y End dates entered span more than one fiscal year.  Click on the 'Yes' button to "
@@ -195,7 +195,7 @@ IdentityField Validate_Identity(IdentityEntries& e, IdentityDialog dialog) {
             ui::kExclamation | ui::kYesNo, "Warning: Dates Span More Than One Fiscal Year");
         if (answer != ui::kYes) return IdentityField::FYStart;
     }
-    if (auto r = Check_Facility_Name(e.txtFacilityName)) return tell(*r);
+    if (auto r = CheckFacilityName(e.txtFacilityName)) return tell(*r);
     return IdentityField::None;
 }
 

@@ -20,7 +20,7 @@ bool WriteIdentity(const IdentityEntries& e) {
     const DateTime start = ParseDate(e.txtFYStart)->DateOnly();
     const DateTime end = ParseDate(e.txtFYEnd)->DateOnly();
     auto& db = Db();
-    const bool saved = Saved_Or_Told("The provider's identity", [&] {
+    const bool saved = SavedOrTold("The provider's identity", [&] {
         db::Transaction tx(db);
         // A report without worksheet A Part I gets the lines when the sheet is
         // rebuilt, from the state written below.
@@ -52,27 +52,27 @@ bool WriteIdentity(const IdentityEntries& e) {
 
 }  // namespace
 
-IdentityEntries Current_Identity() {
+IdentityEntries CurrentIdentity() {
     const auto& r = Report();
     return {r.CRF_ProviderNumber, Format(Value(r.CRF_FYStart), "mm/dd/yyyy"),
             Format(Value(r.CRF_FYEnd), "mm/dd/yyyy"), r.CRF_ProviderName};
 }
 
-SaveIdentityResult Save_Identity(IdentityEntries& entries) {
+SaveIdentityResult SaveIdentity(IdentityEntries& entries) {
     SaveIdentityResult result;
-    result.refused = Validate_Identity(entries, IdentityDialog::EditKey);
+    result.refused = ValidateIdentity(entries, IdentityDialog::EditKey);
     if (result.refused != IdentityField::None) return result;
     result.saved = WriteIdentity(entries);
     return result;
 }
 
-SaveIdentityResult Save_Identity_As(IdentityEntries& entries) {
+SaveIdentityResult SaveIdentityAs(IdentityEntries& entries) {
     SaveIdentityResult result;
-    result.refused = Validate_Identity(entries, IdentityDialog::EditKey);
+    result.refused = ValidateIdentity(entries, IdentityDialog::EditKey);
     if (result.refused != IdentityField::None) return result;
 
-    const ui::FileRequest request = CRF_File_Request("Save Cost Report File As ...", true, true);
-    if (std::optional<ui::FileChoice> choice = ui::Ui().ChooseSaveFile(request)) Save_CRF_To(*choice);
+    const ui::FileRequest request = CRFFileRequest("Save Cost Report File As ...", true, true);
+    if (std::optional<ui::FileChoice> choice = ui::Ui().ChooseSaveFile(request)) SaveCRFTo(*choice);
 
     // The entries were checked above; asking the span question a second time
     // would tell the user nothing new.

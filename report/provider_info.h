@@ -8,7 +8,7 @@
 namespace vt {
 
 // Form_Load: the four boxes filled from the open report.
-IdentityEntries Current_Identity();
+IdentityEntries CurrentIdentity();
 
 // What a Save ended in: saved, or refused with the box to go back to.
 struct SaveIdentityResult {
@@ -19,12 +19,12 @@ struct SaveIdentityResult {
 // Save: the identity checks of this dialog (the boxes are rewritten in place),
 // then Master, the Ap1 lines and the state, all or nothing. The caller then
 // refreshes the A Part I windows that are open.
-SaveIdentityResult Save_Identity(IdentityEntries& entries);
+SaveIdentityResult SaveIdentity(IdentityEntries& entries);
 
 // Save As: the checks, then the open report copied to a file the user names
 // (starting in the last report folder) and made the open report, then the
 // identity saved into whichever report is open now: the copy, or the old
 // file when the chooser was cancelled or the copy failed (told).
-SaveIdentityResult Save_Identity_As(IdentityEntries& entries);
+SaveIdentityResult SaveIdentityAs(IdentityEntries& entries);
 
 }  // namespace vt

@@ -57,8 +57,8 @@ bool SameFile(const std::string& a, const std::string& b) {
 // here: nothing is left open, and the main window shows no report.
 void AbandonOpen() {
     ui::Ui().CloseReportWindows();
-    Close_Report();
-    ui::Ui().ShowReportClosed(No_CRF_Caption());
+    CloseReport();
+    ui::Ui().ShowReportClosed(NoCRFCaption());
 }
 
 const char* const kOpenFailedTitle = "Error opening CRF";
@@ -108,7 +108,7 @@ std::optional<DateTime> StoredDate(const Value& v) {
 void RefuseOpen(const std::string& prompt, int buttons, const std::string& title) {
     ui::Ui().Beep();
     Show_Message(prompt, buttons, title);
-    Close_CRF();
+    CloseCRF();
 }
 
 // The three header lines, "" for a Null line or a missing row.
@@ -134,7 +134,7 @@ void SwitchDatabase(std::unique_ptr<db::Database> next, const std::string& path,
     r.CRF_Database = std::move(next);
     r.CRF_Path = path;
     r.CRF_Title = title;
-    ui::Ui().ShowReportOpened(Open_CRF_Caption(title), path);
+    ui::Ui().ShowReportOpened(OpenCRFCaption(title), path);
     ui::Ui().ReportFileReplaced();
 }
 
@@ -165,59 +165,59 @@ bool MoveFile(const std::string& from, const std::string& to) {
 
 }  // namespace
 
-std::string Program_Folder() {
+std::string ProgramFolder() {
     std::error_code ec;
     fs::path exe = fs::read_symlink("/proc/self/exe", ec);
     if (ec || exe.empty()) return fs::current_path(ec).string();
     return exe.parent_path().string();
 }
 
-std::string CRF_Start_Folder() {
+std::string CRFStartFolder() {
     std::string folder = settings::UserSettings().Get(kApp, kSection, kKey, kNoFolder);
-    return folder == kNoFolder ? Program_Folder() : folder;
+    return folder == kNoFolder ? ProgramFolder() : folder;
 }
 
-std::string CRF_Dialog_Folder() {
+std::string CRFDialogFolder() {
     const auto& r = Report();
     if (r.CRF_Database && r.CRF_Database->IsOpen() && !r.CRF_Path.empty())
         return fs::path(r.CRF_Path).parent_path().string();
-    return CRF_Start_Folder();
+    return CRFStartFolder();
 }
 
-ui::FileRequest CRF_File_Request(const std::string& title, bool save, bool fromLastFolder) {
+ui::FileRequest CRFFileRequest(const std::string& title, bool save, bool fromLastFolder) {
     ui::FileRequest r;
     r.title = title;
     r.defaultExt = ".CRF";
     r.filter = kCrfFilter;
     r.confirmOverwrite = save;
-    r.initialDir = save ? CRF_Dialog_Folder() : CRF_Start_Folder();
+    r.initialDir = save ? CRFDialogFolder() : CRFStartFolder();
     if (fromLastFolder) r.fileName = r.initialDir + kSeparator + "*.CRF";
     return r;
 }
 
-void Close_CRF() { AbandonOpen(); }
+void CloseCRF() { AbandonOpen(); }
 
-CreateResult Create_New_CRF(NewCrfEntries& entries) {
+CreateResult CreateNewCRF(NewCrfEntries& entries) {
     CreateResult result;
     // Leaving the provider box for the Create button runs its rule; it
     // changes nothing a second time.
-    entries.txtProviderNum = Leave_Provider_Number(entries.txtProviderNum);
+    entries.txtProviderNum = LeaveProviderNumber(entries.txtProviderNum);
     IdentityEntries identity{entries.txtProviderNum, entries.txtFYStart, entries.txtFYEnd, entries.txtFacilityName};
-    result.refused = Validate_Identity(identity, IdentityDialog::NewCrf);
+    result.refused = ValidateIdentity(identity, IdentityDialog::NewCrf);
     entries.txtFYStart = identity.txtFYStart;
     entries.txtFYEnd = identity.txtFYEnd;
     if (result.refused != IdentityField::None) return result;
 
-    result.created = New_Report(entries, CRF_Dialog_Folder());
-    if (result.created) ui::Ui().ShowReportOpened(Open_CRF_Caption(Report().CRF_Title), Report().CRF_Path);
+    result.created = NewReport(entries, CRFDialogFolder());
+    if (result.created) ui::Ui().ShowReportOpened(OpenCRFCaption(Report().CRF_Title), Report().CRF_Path);
     return result;
 }
 
-bool Open_CRF() {
-    Close_CRF();
+bool OpenCRF() {
+    CloseCRF();
     auto& ui = ui::Ui();
 
-    std::optional<ui::FileChoice> choice = ui.ChooseOpenFile(CRF_File_Request("Open An Existing CRF", false, true));
+    std::optional<ui::FileChoice> choice = ui.ChooseOpenFile(CRFFileRequest("Open An Existing CRF", false, true));
     if (!choice) return false;
 
     auto& r = Report();
@@ -244,7 +244,7 @@ bool Open_CRF() {
     }
 
     if (formNum != "0287") {
-        RefuseOpen("You are presently running " + No_CRF_Caption() +
+        RefuseOpen("You are presently running " + NoCRFCaption() +
                        ".  This program is for use only in producing CMS 287 Cost Reports.  You have just attempted "
                        "to open a CRF file (" + r.CRF_Title + ") containing data for a CMS " + formNum +
                        " Cost Report.  Your request is being aborted.  Select OK to proceed.",
@@ -258,8 +258,8 @@ bool Open_CRF() {
                        " is missing or not a date.");
         return false;
     }
-    if (FY_End_Too_Early(*end)) {
-        RefuseOpen(FY_Cutoff_Message(), ui::kInformation, kFYCutoffTitle);
+    if (FYEndTooEarly(*end)) {
+        RefuseOpen(FYCutoffMessage(), ui::kInformation, kFYCutoffTitle);
         return false;
     }
 
@@ -269,9 +269,9 @@ bool Open_CRF() {
         r.CRF_FormNum = formNum;
         r.CRF_ProviderName = Nz_Str(providerName).ToText();
         r.CRF_ProviderNumber = Nz_Str(providerNumber).ToText();
-        Fix_Opened_Report();
+        FixOpenedReport();
         LoadHeaderLines();
-        ui.ShowReportOpened(Open_CRF_Caption(r.CRF_Title), r.CRF_Path);
+        ui.ShowReportOpened(OpenCRFCaption(r.CRF_Title), r.CRF_Path);
     } catch (const std::exception& e) {
         TellOpenFailed(e, r.CRF_Path);
         return false;
@@ -279,14 +279,14 @@ bool Open_CRF() {
     return true;
 }
 
-bool Save_CRF_As() {
+bool SaveCRFAs() {
     if (!Report().CRF_Database || !Report().CRF_Database->IsOpen()) return false;
     std::optional<ui::FileChoice> choice =
-        ui::Ui().ChooseSaveFile(CRF_File_Request("Save Cost Report File As ...", true, false));
-    return choice && Save_CRF_To(*choice);
+        ui::Ui().ChooseSaveFile(CRFFileRequest("Save Cost Report File As ...", true, false));
+    return choice && SaveCRFTo(*choice);
 }
 
-bool Save_CRF_To(const ui::FileChoice& target) {
+bool SaveCRFTo(const ui::FileChoice& target) {
     const std::string& path = target.path;
     try {
         // Copying a file onto itself would destroy the report it copies.
@@ -303,11 +303,11 @@ bool Save_CRF_To(const ui::FileChoice& target) {
     return true;
 }
 
-bool Move_CRF() {
+bool MoveCRF() {
     if (!Report().CRF_Database || !Report().CRF_Database->IsOpen()) return false;
     auto& ui = ui::Ui();
     std::optional<ui::FileChoice> choice =
-        ui.ChooseSaveFile(CRF_File_Request("Move/Rename Cost Report File To ...", true, false));
+        ui.ChooseSaveFile(CRFFileRequest("Move/Rename Cost Report File To ...", true, false));
     if (!choice) return false;
 
     auto& r = Report();
@@ -342,7 +342,7 @@ void AddInterestIncomeCC() {
         Close_CC_Recordset();
 }
 
-void Fix_Opened_Report() {
+void FixOpenedReport() {
     db::Transaction tx(Db());
     AddInterestIncomeCC();
     if (Table_Exists("E")) FixETotalLabels();

@@ -97,18 +97,18 @@ LineChange Change(const std::string& what, const Run& r, Currency line, const st
 // whole line finds its .01 free, and after them on the way down.
 void OpenAfter(const Run& r, const std::string& op, Currency at) {
     const std::string k = r.key;
-    Shift_Lines(r.table, {k}, k + " " + op + " ? AND " + k + " >= ? AND " + k + " < ?",
+    ShiftLines(r.table, {k}, k + " " + op + " ? AND " + k + " >= ? AND " + k + " < ?",
                 {Value(at), Value(r.lastWhole), Value(End(r))}, kSub, kLift);
-    Shift_Lines(r.table, {k}, k + " " + op + " ? AND " + k + " >= ? AND " + k + " < ?",
+    ShiftLines(r.table, {k}, k + " " + op + " ? AND " + k + " >= ? AND " + k + " < ?",
                 {Value(at), Value(r.first), Value(r.lastWhole)}, kOne, kLift);
 }
 
 void CloseAt(const Run& r, Currency at) {
     const std::string k = r.key;
     Db().ExecuteStrict(std::string("DELETE FROM ") + r.table + " WHERE " + k + " = ?;", {Value(at)});
-    Shift_Lines(r.table, {k}, k + " > ? AND " + k + " >= ? AND " + k + " <= ?",
+    ShiftLines(r.table, {k}, k + " > ? AND " + k + " >= ? AND " + k + " <= ?",
                 {Value(at), Value(r.first), Value(r.lastWhole)}, -kOne, kLift);
-    Shift_Lines(r.table, {k}, k + " > ? AND " + k + " > ? AND " + k + " < ?",
+    ShiftLines(r.table, {k}, k + " > ? AND " + k + " > ? AND " + k + " < ?",
                 {Value(at), Value(r.lastWhole), Value(End(r))}, -kSub, kLift);
 }
 
@@ -179,16 +179,16 @@ Run IRun(Currency line) {
 
 // ---- B-1, D Part B, D Part C ----
 
-bool Numbered_Line_Addable(const std::string& sheet) {
+bool NumberedLineAddable(const std::string& sheet) {
     const NumberedSheet* n = NumberedOf(sheet);
     return n && Highest(RunOf(*n)) < End(RunOf(*n)) - kSub;
 }
 
-LineChange Add_Numbered_Line(const std::string& sheet, std::optional<Currency> current) {
+LineChange AddNumberedLine(const std::string& sheet, std::optional<Currency> current) {
     const NumberedSheet* n = NumberedOf(sheet);
     if (!n) return Refused("Worksheet " + sheet + " has no numbered lines.");
     const Run r = RunOf(*n);
-    if (!Numbered_Line_Addable(sheet)) return Refused("Worksheet " + sheet + " has no room for another line.");
+    if (!NumberedLineAddable(sheet)) return Refused("Worksheet " + sheet + " has no room for another line.");
     const Currency highest = Highest(r);
     if (n->appends || !current) current = highest > Currency{} ? std::optional(highest) : std::nullopt;
     const Currency line = current ? After(r, *current) : kOne;
@@ -198,7 +198,7 @@ LineChange Add_Numbered_Line(const std::string& sheet, std::optional<Currency> c
     });
 }
 
-LineChange Delete_Numbered_Line(const std::string& sheet, Currency line) {
+LineChange DeleteNumberedLine(const std::string& sheet, Currency line) {
     const NumberedSheet* n = NumberedOf(sheet);
     if (!n) return Refused("Worksheet " + sheet + " has no numbered lines.");
     const Run r = RunOf(*n);
@@ -210,18 +210,18 @@ LineChange Delete_Numbered_Line(const std::string& sheet, Currency line) {
 
 // ---- C ----
 
-LineRoom C_Line_Room(Currency at) {
+LineRoom CLineRoom(Currency at) {
     const CBand* b = CBandOf(at);
     if (!b) return {};
     const int lines = CUserLines(*b);
     return {lines < b->limit, lines >= 1};
 }
 
-bool C_User_Line(Currency at) { return CBandOf(at) != nullptr; }
+bool CUserLine(Currency at) { return CBandOf(at) != nullptr; }
 
-LineChange Add_C_Line(Currency at) {
+LineChange AddCLine(Currency at) {
     const CBand* b = CBandOf(at);
-    if (!b || !C_Line_Room(at).add) return Refused("No line can be added after line " + at.ToText() + " of C.");
+    if (!b || !CLineRoom(at).add) return Refused("No line can be added after line " + at.ToText() + " of C.");
     const Currency line = After(b->run, at);
     return Change("Line " + line.ToText() + " was not added to worksheet C", b->run, line, [&] {
         OpenAfter(b->run, ">", at);
@@ -229,9 +229,9 @@ LineChange Add_C_Line(Currency at) {
     });
 }
 
-LineChange Delete_C_Line(Currency at) {
+LineChange DeleteCLine(Currency at) {
     const CBand* b = CBandOf(at);
-    if (!b || !C_Line_Room(at).del || !HasLine(b->run, at))
+    if (!b || !CLineRoom(at).del || !HasLine(b->run, at))
         return Refused("Line " + at.ToText() + " of C cannot be deleted.");
     return Change("Line " + at.ToText() + " was not deleted from worksheet C", b->run, at,
                   [&] { CloseAt(b->run, at); });
@@ -239,11 +239,11 @@ LineChange Delete_C_Line(Currency at) {
 
 // ---- I ----
 
-bool I_Line_Takes_Lines(Currency s) { return (s >= kIncomeFirst && s < kIncomeEnd) || s >= kExpenseFirst; }
-bool I_Line_Deletable(Currency s) { return (s > kIncomeFirst && s < kIncomeEnd) || s > kExpenseFirst; }
+bool ILineTakesLines(Currency s) { return (s >= kIncomeFirst && s < kIncomeEnd) || s >= kExpenseFirst; }
+bool ILineDeletable(Currency s) { return (s > kIncomeFirst && s < kIncomeEnd) || s > kExpenseFirst; }
 
-LineChange Add_I_Line(Currency s) {
-    if (!I_Line_Takes_Lines(s)) return Refused("No line can be added after line " + SqlNumber(s) + ".");
+LineChange AddILine(Currency s) {
+    if (!ILineTakesLines(s)) return Refused("No line can be added after line " + SqlNumber(s) + ".");
     const Run r = IRun(s);
     const Currency end = End(r);
     if (std::max(Highest(r), s) + kSub >= end)
@@ -252,21 +252,21 @@ LineChange Add_I_Line(Currency s) {
                        true);
     const Currency line = s + kSub;
     return Change("Line " + line.ToText() + " was not added to worksheet I", r, line, [&] {
-        Shift_Lines("I", {"SeqNum"}, "SeqNum > ? AND SeqNum < ?", {Value(s), Value(end)}, kSub, kLift);
+        ShiftLines("I", {"SeqNum"}, "SeqNum > ? AND SeqNum < ?", {Value(s), Value(end)}, kSub, kLift);
         Db().ExecuteStrict("INSERT INTO I (SeqNum,Description,Col_1) VALUES (?,?,0);",
                            {Value(line), Value(line < kExpenseFirst ? "Other income" : "Other expense")});
     });
 }
 
-LineChange Delete_I_Line(Currency line) {
+LineChange DeleteILine(Currency line) {
     const Run r = IRun(line);
-    if (!I_Line_Deletable(line) || !HasLine(r, line)) return Refused("Line " + line.ToText() + " of I cannot be deleted.");
+    if (!ILineDeletable(line) || !HasLine(r, line)) return Refused("Line " + line.ToText() + " of I cannot be deleted.");
     return Change("Line " + line.ToText() + " was not deleted from worksheet I", r, line, [&] {
         Db().ExecuteStrict("DELETE FROM I WHERE SeqNum = ?;", {Value(line)});
-        Shift_Lines("I", {"SeqNum"}, "SeqNum > ? AND SeqNum < ?", {Value(line), Value(End(r))}, -kSub, kLift);
+        ShiftLines("I", {"SeqNum"}, "SeqNum > ? AND SeqNum < ?", {Value(line), Value(End(r))}, -kSub, kLift);
     });
 }
 
-void Set_Line_Step_Hook(std::function<void(const std::string& step)> hook) { StepHook() = std::move(hook); }
+void SetLineStepHook(std::function<void(const std::string& step)> hook) { StepHook() = std::move(hook); }
 
 }  // namespace vt

@@ -28,14 +28,14 @@ struct LineChange {
 // then its sub-lines .01 to .99, contiguous from 1.
 
 // Whether the sheet has room for one more line.
-bool Numbered_Line_Addable(const std::string& sheet);
+bool NumberedLineAddable(const std::string& sheet);
 // Adds a line right after `current` (a sub-line from the last whole line on),
 // or line 1 when there is none; later lines move up. B-1 always adds after
 // its last line.
-LineChange Add_Numbered_Line(const std::string& sheet, std::optional<Currency> current);
+LineChange AddNumberedLine(const std::string& sheet, std::optional<Currency> current);
 // Deletes `line` and closes the gap: later whole lines come down by one, the
 // sub-lines of the last whole line by .01.
-LineChange Delete_Numbered_Line(const std::string& sheet, Currency line);
+LineChange DeleteNumberedLine(const std::string& sheet, Currency line);
 
 // ---- C ----
 // Two bands take the user's lines: 13 with 13.01-13.99, and 21-27 with
@@ -46,27 +46,27 @@ struct LineRoom {
     bool del = false;
 };
 // What Add and Delete may do on line `at`; nothing outside the bands.
-LineRoom C_Line_Room(Currency at);
+LineRoom CLineRoom(Currency at);
 // Whether a line takes a description of the user's.
-bool C_User_Line(Currency at);
-LineChange Add_C_Line(Currency at);
-LineChange Delete_C_Line(Currency at);
+bool CUserLine(Currency at);
+LineChange AddCLine(Currency at);
+LineChange DeleteCLine(Currency at);
 
 // ---- I ----
 // The items of line 4 from 4.08 on and of line 6 and after take sub-lines
 // .01 apart, up to .99.
 
 // Lines after which a line may be added (and which may be renamed).
-bool I_Line_Takes_Lines(Currency line);
+bool ILineTakesLines(Currency line);
 // The user's own lines.
-bool I_Line_Deletable(Currency line);
+bool ILineDeletable(Currency line);
 // Adds a line .01 after `after` (the selected line, or the last line shown
 // when none is); the later sub-lines of its whole line move up.
-LineChange Add_I_Line(Currency after);
-LineChange Delete_I_Line(Currency line);
+LineChange AddILine(Currency after);
+LineChange DeleteILine(Currency line);
 
 // For tests: called after every step of an operation with the step's name;
 // an exception thrown from it fails the operation there.
-void Set_Line_Step_Hook(std::function<void(const std::string& step)> hook);
+void SetLineStepHook(std::function<void(const std::string& step)> hook);
 
 }  // namespace vt

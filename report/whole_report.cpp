@@ -19,7 +19,7 @@ namespace {
 
 // Runs f; what went wrong when it failed.
 template <class F>
-std::optional<std::string> Failure_Of(F&& f) {
+std::optional<std::string> FailureOf(F&& f) {
     try {
         f();
         return std::nullopt;
@@ -59,8 +59,8 @@ private:
 
 // ---- A new report ----
 
-void Build_Worksheet_Tables() {
-    const auto order = Build_Order();
+void BuildWorksheetTables() {
+    const auto order = BuildOrder();
     for (size_t i = 0; i < order.size(); ++i) {
         order[i]->build();
         const bool lastOfPrint = i + 1 == order.size() || std::string(order[i + 1]->printCode) != order[i]->printCode;
@@ -68,17 +68,17 @@ void Build_Worksheet_Tables() {
     }
 }
 
-bool New_Report(const NewCrfEntries& entries, const std::string& startFolder) {
-    return New_CRF(entries, Build_Worksheet_Tables, startFolder);
+bool NewReport(const NewCrfEntries& entries, const std::string& startFolder) {
+    return New_CRF(entries, BuildWorksheetTables, startFolder);
 }
 
 // ---- Component sheets ----
 
 bool Check_Component_Sheets() {
     // A sheet repaired from damaged lines would spread the damage to every sheet.
-    Require_Sound_A_Lines();
+    RequireSoundALines();
     bool all = true;
-    for (const Worksheet* w : Build_Order())
+    for (const Worksheet* w : BuildOrder())
         if (w->componentSheet) all = Check_Component_Sheet(w->code, w->build) && all;
     return all;
 }
@@ -94,38 +94,38 @@ void Print_All() {
     {
         ui::BusyPointer busy;
         int fn = 0;
-        failure = Failure_Of([&] {
-            const std::string path = print::Whole_Report_Path();
-            fn = print::Open_Print_File(path);
+        failure = FailureOf([&] {
+            const std::string path = print::WholeReportPath();
+            fn = print::OpenPrintFile(path);
             // Each sheet print writes its pages into fn, in the form's order.
-            for (const Worksheet* w : Sheet_Prints()) w->print(fn);
-            print::Close_Print_File(std::exchange(fn, 0));
+            for (const Worksheet* w : SheetPrints()) w->print(fn);
+            print::ClosePrintFile(std::exchange(fn, 0));
             int orientation = 1;
             print::Print_File(path, orientation);
         });
         // A half-written report is not sent to the printer, but its file is
         // closed so the next print can replace it.
-        if (fn > 0) Failure_Of([&] { print::Close_Print_File(fn); });
+        if (fn > 0) FailureOf([&] { print::ClosePrintFile(fn); });
     }
     if (failure)
         Show_Message("The following error occurred during print of the report:\n\r\r" + *failure, ui::kCritical,
                      "Printing Error");
 }
 
-void Print_Worksheets(const std::vector<std::string>& printCodes) {
+void PrintWorksheets(const std::vector<std::string>& printCodes) {
     if (PrintRun::Running()) return;
     PrintRun run;
     // Where the pages went is told once, for every file, and not logged.
     print::PrintedToFiles written;
     {
         LoggedMessages logged;
-        const auto prints = Sheet_Prints();
+        const auto prints = SheetPrints();
         for (const auto& code : printCodes) {
             for (const Worksheet* w : prints) {
                 if (code != w->printCode) continue;
                 int own = 0;
-                if (const auto failure = Failure_Of([&] { w->print(own); }))
-                    Show_Message("Worksheet " + Sheet_Print_Name(code) + " could not be printed:\n\r\r" + *failure,
+                if (const auto failure = FailureOf([&] { w->print(own); }))
+                    Show_Message("Worksheet " + SheetPrintName(code) + " could not be printed:\n\r\r" + *failure,
                                  ui::kCritical, "Printing Error");
             }
         }
@@ -135,13 +135,13 @@ void Print_Worksheets(const std::vector<std::string>& printCodes) {
 
 // ---- Rebuilding one worksheet ----
 
-std::function<void(const std::string& code)>& Rebuild_Test_Hook() {
+std::function<void(const std::string& code)>& RebuildTestHook() {
     static std::function<void(const std::string&)> hook;
     return hook;
 }
 
-RebuildResult Rebuild_Worksheet(const std::string& code) {
-    const Worksheet* sheet = Find_Worksheet(code);
+RebuildResult RebuildWorksheet(const std::string& code) {
+    const Worksheet* sheet = FindWorksheet(code);
     if (!sheet) throw db::DbError("Worksheet " + code + " is not a worksheet of this report");
     auto& db = Db();
     RebuildResult result = RebuildResult::Rebuilt;
@@ -156,14 +156,14 @@ RebuildResult Rebuild_Worksheet(const std::string& code) {
                 if (db.TableExists(code)) db.DropTable(code);
             };
             const auto build = [&] {
-                for (const Worksheet* w : Built_Together(*sheet)) {
+                for (const Worksheet* w : BuiltTogether(*sheet)) {
                     w->build();
-                    if (Rebuild_Test_Hook()) Rebuild_Test_Hook()(w->code);
+                    if (RebuildTestHook()) RebuildTestHook()(w->code);
                 }
             };
-            if (Failure_Of(drop)) {
+            if (FailureOf(drop)) {
                 result = RebuildResult::NotDropped;
-            } else if (const auto failure = Failure_Of(build)) {
+            } else if (const auto failure = FailureOf(build)) {
                 result = RebuildResult::Failed;
                 reason = *failure;
             } else {

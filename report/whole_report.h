@@ -14,9 +14,9 @@ namespace vt {
 
 // Every worksheet table of a new report, in build order, yielding to the event
 // loop after each sheet print's tables (New_CRF runs it after the fixed tables).
-void Build_Worksheet_Tables();
+void BuildWorksheetTables();
 // New_CRF with every worksheet table.
-bool New_Report(const NewCrfEntries& entries, const std::string& startFolder = "");
+bool NewReport(const NewCrfEntries& entries, const std::string& startFolder = "");
 
 // Checks every component sheet against worksheet A, repairing (and reporting)
 // each one out of step. True when all passed.
@@ -31,7 +31,7 @@ void Print_All();
 // into table Error (made when missing), a sheet that fails among them; the
 // next sheet still prints. Messages are shown again afterwards, whatever
 // happened. Codes of no sheet print print nothing.
-void Print_Worksheets(const std::vector<std::string>& printCodes);
+void PrintWorksheets(const std::vector<std::string>& printCodes);
 
 // True while one of the prints above runs; another started meanwhile (from an
 // event let in while printing) returns at once.
@@ -46,10 +46,10 @@ enum class RebuildResult {
 // Drops the worksheet's table and builds it afresh, with the sheets that are
 // copies of it, in one transaction; tells the user the outcome. Windows
 // showing the table must be closed first. A missing table is simply built.
-RebuildResult Rebuild_Worksheet(const std::string& code);
+RebuildResult RebuildWorksheet(const std::string& code);
 
 // Tests only: runs after each builder of a rebuild, inside its transaction,
 // with the code just built; whatever it throws fails the rebuild.
-std::function<void(const std::string& code)>& Rebuild_Test_Hook();
+std::function<void(const std::string& code)>& RebuildTestHook();
 
 }  // namespace vt

@@ -24,7 +24,7 @@ namespace vt {
 // cost multipliers of F Part II and F-1 Part II before their Parts I, D Part B
 // before C, B-1, B-2 and C before B, B before G, I and J, the component sheets
 // and B before H, and H before A Part V.
-const std::vector<Worksheet>& Worksheet_Catalogue() {
+const std::vector<Worksheet>& WorksheetCatalogue() {
     static const std::vector<Worksheet> sheets = {
         {.code = "Ap1", .title = "A Part I", .printCode = "A", .build = Build_Ap1, .print = Print_A},
         {.code = "Ap3", .title = "A Part III", .printCode = "A", .build = Build_Ap3, .print = Print_A,
@@ -75,40 +75,40 @@ const std::vector<Worksheet>& Worksheet_Catalogue() {
     return sheets;
 }
 
-const Worksheet* Find_Worksheet(const std::string& code) {
-    for (const auto& w : Worksheet_Catalogue())
+const Worksheet* FindWorksheet(const std::string& code) {
+    for (const auto& w : WorksheetCatalogue())
         if (code == w.code) return &w;
     return nullptr;
 }
 
-std::vector<const Worksheet*> Built_Together(const Worksheet& sheet) {
+std::vector<const Worksheet*> BuiltTogether(const Worksheet& sheet) {
     std::vector<const Worksheet*> built = {&sheet};
-    for (const auto& w : Worksheet_Catalogue())
+    for (const auto& w : WorksheetCatalogue())
         if (w.builtFrom && std::string(w.builtFrom) == sheet.code) built.push_back(&w);
     return built;
 }
 
-std::vector<const Worksheet*> Sheet_Prints() {
+std::vector<const Worksheet*> SheetPrints() {
     std::vector<const Worksheet*> prints;
-    for (const auto& w : Worksheet_Catalogue())
+    for (const auto& w : WorksheetCatalogue())
         if (prints.empty() || std::string(prints.back()->printCode) != w.printCode) prints.push_back(&w);
     return prints;
 }
 
-std::string Sheet_Print_Name(const std::string& printCode) { return Get_Worksheet_Name(printCode); }
+std::string SheetPrintName(const std::string& printCode) { return Get_Worksheet_Name(printCode); }
 
-std::vector<const Worksheet*> Build_Order() {
+std::vector<const Worksheet*> BuildOrder() {
     std::vector<const Worksheet*> order;
-    for (const auto& w : Worksheet_Catalogue()) {
+    for (const auto& w : WorksheetCatalogue()) {
         if (w.builtFrom) continue;
-        for (const Worksheet* built : Built_Together(w)) order.push_back(built);
+        for (const Worksheet* built : BuiltTogether(w)) order.push_back(built);
     }
     return order;
 }
 
-std::vector<const Worksheet*> Calculation_Order() {
+std::vector<const Worksheet*> CalculationOrder() {
     std::vector<const Worksheet*> order;
-    for (const auto& w : Worksheet_Catalogue())
+    for (const auto& w : WorksheetCatalogue())
         if (w.calc) order.push_back(&w);
     std::stable_sort(order.begin(), order.end(),
                      [](const Worksheet* a, const Worksheet* b) { return a->calcStep < b->calcStep; });

@@ -28,21 +28,21 @@ struct Worksheet {
 // walk) is made from its code by Get_Worksheet_Name, as its register row is.
 
 // Every worksheet, in the order of the form.
-const std::vector<Worksheet>& Worksheet_Catalogue();
+const std::vector<Worksheet>& WorksheetCatalogue();
 // The entry of that code (exact case), or nullptr.
-const Worksheet* Find_Worksheet(const std::string& code);
+const Worksheet* FindWorksheet(const std::string& code);
 // The sheet followed by the sheets built as copies of it (F-1 Part II, then
 // Part I): what a build or rebuild of it makes.
-std::vector<const Worksheet*> Built_Together(const Worksheet& sheet);
+std::vector<const Worksheet*> BuiltTogether(const Worksheet& sheet);
 
 // The first worksheet of each sheet print, in the form's order.
-std::vector<const Worksheet*> Sheet_Prints();
+std::vector<const Worksheet*> SheetPrints();
 // The name a sheet print goes by: "B-2" for "B2".
-std::string Sheet_Print_Name(const std::string& printCode);
+std::string SheetPrintName(const std::string& printCode);
 
 // The order a new report is built in: the form's, each copy right after its source.
-std::vector<const Worksheet*> Build_Order();
+std::vector<const Worksheet*> BuildOrder();
 // The worksheets that have a calculation, each after the sheets it reads.
-std::vector<const Worksheet*> Calculation_Order();
+std::vector<const Worksheet*> CalculationOrder();
 
 }  // namespace vt

@@ -16,15 +16,15 @@ std::function<void()>& Calculation() {
     return calc;
 }
 
-void Whole_Report() { Calc_All(); }
+void CalcWholeReport() { Calc_All(); }
 
 }  // namespace
 
-bool Calculation_Running() { return running; }
+bool CalculationRunning() { return running; }
 
-void Set_Calculation(std::function<void()> calculation) { Calculation() = std::move(calculation); }
+void SetCalculation(std::function<void()> calculation) { Calculation() = std::move(calculation); }
 
-void Run_Calculation() {
+void RunCalculation() {
     if (running) return;
     if (!Report().CRF_Database || !Report().CRF_Database->IsOpen()) {
         Show_Message("Please open a Cost Report File before calculating it.", ui::kInformation);
@@ -34,12 +34,12 @@ void Run_Calculation() {
     struct Done {
         ~Done() {
             running = false;
-            Enable_Main_Menus(true);
+            EnableMainMenus(true);
         }
     } done;
-    Enable_Main_Menus(false);
-    const std::function<void()> calc = Calculation() ? Calculation() : std::function<void()>(Whole_Report);
-    Run_Guarded(calc);
+    EnableMainMenus(false);
+    const std::function<void()> calc = Calculation() ? Calculation() : std::function<void()>(CalcWholeReport);
+    RunGuarded(calc);
 }
 
 }  // namespace vt::gui

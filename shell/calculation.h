@@ -8,11 +8,11 @@
 
 namespace vt::gui {
 
-void Run_Calculation();
-bool Calculation_Running();
+void RunCalculation();
+bool CalculationRunning();
 
-// The calculation that Run_Calculation runs on the open report: the
+// The calculation that RunCalculation runs on the open report: the
 // whole-report calculation unless another is set (empty restores it).
-void Set_Calculation(std::function<void()> calculation);
+void SetCalculation(std::function<void()> calculation);
 
 }  // namespace vt::gui

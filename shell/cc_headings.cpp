@@ -15,7 +15,7 @@ std::string Labels(const db::Recordset& rs) {
 
 }  // namespace
 
-std::vector<Value> Sheet_Row0(const std::string& sheet) {
+std::vector<Value> SheetRow0(const std::string& sheet) {
     std::vector<Value> cells;
     auto rs = Db().OpenRecordset("SELECT * FROM " + sheet + " WHERE SeqNum = 0;");
     if (rs.RecordCount() > 0) {
@@ -26,7 +26,7 @@ std::vector<Value> Sheet_Row0(const std::string& sheet) {
     return cells;
 }
 
-std::vector<ColHeading> CC_Headings_In_List_Order(double below) {
+std::vector<ColHeading> CCHeadingsInListOrder(double below) {
     std::vector<ColHeading> headings;
     auto rs = Db().OpenRecordset(
         "SELECT CCNum,ColLabel1,ColLabel2,ColLabel3 FROM CostCenters WHERE CCNum < ? ORDER BY CCNum;", {Value(below)});
@@ -37,14 +37,14 @@ std::vector<ColHeading> CC_Headings_In_List_Order(double below) {
     return headings;
 }
 
-std::vector<std::optional<ColHeading>> CC_Headings_By_Row0(const std::string& sheet, size_t first) {
+std::vector<std::optional<ColHeading>> CCHeadingsByRow0(const std::string& sheet, size_t first) {
     std::map<Currency, std::string> labels;
     auto cc = Db().OpenRecordset("SELECT CCNum,ColLabel1,ColLabel2,ColLabel3 FROM CostCenters WHERE CCNum < 200;");
     if (cc.RecordCount() > 0) cc.MoveFirst();
     for (; cc.RecordCount() > 0 && !cc.Eof(); cc.MoveNext()) labels.emplace(cc.Field("CCNum").ToCurrency(), Labels(cc));
     cc.Close();
 
-    const std::vector<Value> row0 = Sheet_Row0(sheet);
+    const std::vector<Value> row0 = SheetRow0(sheet);
     std::vector<std::optional<ColHeading>> headings;
     for (size_t i = first; i + 1 < row0.size(); ++i) {
         const Value& v = row0[i];
@@ -58,8 +58,8 @@ std::vector<std::optional<ColHeading>> CC_Headings_By_Row0(const std::string& sh
     return headings;
 }
 
-void Head_By_Row0(std::vector<ColHeading>& headings, const std::string& sheet, size_t first) {
-    const auto found = CC_Headings_By_Row0(sheet, first);
+void HeadColumnsByRow0(std::vector<ColHeading>& headings, const std::string& sheet, size_t first) {
+    const auto found = CCHeadingsByRow0(sheet, first);
     for (size_t k = 0; k < found.size() && first + k < headings.size(); ++k)
         if (found[k]) headings[first + k] = *found[k];
 }

@@ -14,20 +14,20 @@
 namespace vt::gui {
 
 // The cells of a component sheet's row 0; none when it has no row 0.
-std::vector<Value> Sheet_Row0(const std::string& sheet);
+std::vector<Value> SheetRow0(const std::string& sheet);
 
 // The cost centres below `below`, in number order (E and F head their value
 // columns by this order, whatever row 0 holds).
-std::vector<ColHeading> CC_Headings_In_List_Order(double below);
+std::vector<ColHeading> CCHeadingsInListOrder(double below);
 
 // For each field of the sheet from `first` to the one before the last (E-1 and
 // F-1, whose last field is the total): the expense cost centre its row-0 cell
 // names; none where the cell is empty or the number is not in the list.
-std::vector<std::optional<ColHeading>> CC_Headings_By_Row0(const std::string& sheet, size_t first);
+std::vector<std::optional<ColHeading>> CCHeadingsByRow0(const std::string& sheet, size_t first);
 
 // The headings of those columns (entries from `first`) as E-1's and F-1's
 // windows show them: each by its cost centre; a column whose cost centre is
 // not found keeps the heading that the window gave it before.
-void Head_By_Row0(std::vector<ColHeading>& headings, const std::string& sheet, size_t first);
+void HeadColumnsByRow0(std::vector<ColHeading>& headings, const std::string& sheet, size_t first);
 
 }  // namespace vt::gui

@@ -24,18 +24,18 @@ void Prune() {
 
 }  // namespace
 
-int Form_Count() {
+int FormCount() {
     Prune();
     return static_cast<int>(List().size());
 }
 
-QWidget* Form_At(int index) {
+QWidget* FormAt(int index) {
     Prune();
     auto& l = List();
     return index >= 0 && index < static_cast<int>(l.size()) ? l[static_cast<size_t>(index)].data() : nullptr;
 }
 
-int Form_Index(const QWidget* form) {
+int FormIndex(const QWidget* form) {
     Prune();
     auto& l = List();
     for (size_t i = 0; i < l.size(); ++i)
@@ -43,15 +43,15 @@ int Form_Index(const QWidget* form) {
     return -1;
 }
 
-QWidget* Main_Form() { return List()[0].data(); }
+QWidget* MainForm() { return List()[0].data(); }
 
-void Form_Loaded(QWidget* form) {
-    if (Form_Index(form) < 0) List().emplace_back(form);
+void FormLoaded(QWidget* form) {
+    if (FormIndex(form) < 0) List().emplace_back(form);
 }
 
-void Main_Form_Loaded(QWidget* form) { List()[0] = form; }
+void MainFormLoaded(QWidget* form) { List()[0] = form; }
 
-void Form_Unloaded(QWidget* form) {
+void FormUnloaded(QWidget* form) {
     auto& l = List();
     if (l[0] == form) {
         l[0] = nullptr;
@@ -64,18 +64,18 @@ void Form_Unloaded(QWidget* form) {
         }
 }
 
-bool Unload_Form(QWidget* form) {
+bool UnloadForm(QWidget* form) {
     if (!form) return true;
     const QPointer<QWidget> guard(form);
     if (!form->close()) return false;
-    if (guard) Form_Unloaded(form);
+    if (guard) FormUnloaded(form);
     return true;
 }
 
 bool Is_Form_Loaded(const std::string& name, QWidget** form) {
-    const int n = Form_Count();
+    const int n = FormCount();
     for (int i = 0; i < n; ++i) {
-        QWidget* w = Form_At(i);
+        QWidget* w = FormAt(i);
         if (w && Upper(w->objectName().toStdString()) == Upper(name)) {
             if (form) *form = w;
             return true;

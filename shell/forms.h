@@ -10,19 +10,19 @@ class QWidget;
 
 namespace vt::gui {
 
-int Form_Count();
-QWidget* Form_At(int index);          // nullptr outside the list or for an empty slot 0
-int Form_Index(const QWidget* form);  // -1 when not loaded
-QWidget* Main_Form();
+int FormCount();
+QWidget* FormAt(int index);          // nullptr outside the list or for an empty slot 0
+int FormIndex(const QWidget* form);  // -1 when not loaded
+QWidget* MainForm();
 
 // Windows call these as they load and unload; the main window takes slot 0.
-void Form_Loaded(QWidget* form);
-void Main_Form_Loaded(QWidget* form);
-void Form_Unloaded(QWidget* form);
+void FormLoaded(QWidget* form);
+void MainFormLoaded(QWidget* form);
+void FormUnloaded(QWidget* form);
 
 // Closes a window through its own close path (which may store a row or
 // refuse); true when it is gone.
-bool Unload_Form(QWidget* form);
+bool UnloadForm(QWidget* form);
 
 // True when a loaded window's name equals the name (case ignored); the
 // window is given back through `form`.

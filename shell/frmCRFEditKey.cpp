@@ -22,36 +22,36 @@ frmCRFEditKey::frmCRFEditKey(QWidget* parent) : QDialog(parent) {
     setObjectName("frmCRFEditKey");
     setWindowTitle("Change Provider Information For A Cost Report File [\"CRF\"]");
     setModal(true);
-    if (QWidget* main = Main_Form()) setWindowIcon(main->windowIcon());
-    Form_Loaded(this);
+    if (QWidget* main = MainForm()) setWindowIcon(main->windowIcon());
+    FormLoaded(this);
 
     auto* grid = new QGridLayout;
-    txtProviderNum = Add_Entry_Row(grid, this, 0, lblProviderNum, "lblProviderNum", "Provider #", "txtProviderNum");
-    txtFYStart = Add_Entry_Row(grid, this, 1, lblFYStart, "lblFYStart", "F/Y Start", "txtFYStart");
-    txtFYEnd = Add_Entry_Row(grid, this, 2, lblFYEnd, "lblFYEnd", "F/Y End", "txtFYEnd");
-    txtFacilityName = Add_Entry_Row(grid, this, 3, lblFacilityName, "lblFacilityName", "Facility Name:", "txtFacilityName");
+    txtProviderNum = AddEntryRow(grid, this, 0, lblProviderNum, "lblProviderNum", "Provider #", "txtProviderNum");
+    txtFYStart = AddEntryRow(grid, this, 1, lblFYStart, "lblFYStart", "F/Y Start", "txtFYStart");
+    txtFYEnd = AddEntryRow(grid, this, 2, lblFYEnd, "lblFYEnd", "F/Y End", "txtFYEnd");
+    txtFacilityName = AddEntryRow(grid, this, 3, lblFacilityName, "lblFacilityName", "Facility Name:", "txtFacilityName");
     txtFacilityName->setMinimumWidth(fontMetrics().horizontalAdvance(QString(36, 'W')) / 2);
 
-    cmdSave = Dialog_Button(this, "cmdSave", "&Save");
+    cmdSave = DialogButton(this, "cmdSave", "&Save");
     cmdSave->setDefault(true);
-    cmdSaveAs = Dialog_Button(this, "cmdSaveAs", "Save &As");
-    cmdCancel = Dialog_Button(this, "cmdCancel", "&Cancel");
-    Lay_Out_Dialog(this, grid, {cmdSave, cmdSaveAs, cmdCancel});
+    cmdSaveAs = DialogButton(this, "cmdSaveAs", "Save &As");
+    cmdCancel = DialogButton(this, "cmdCancel", "&Cancel");
+    LayOutDialog(this, grid, {cmdSave, cmdSaveAs, cmdCancel});
 
-    On_Lost_Focus(txtFYStart, [this] { txtFYStart_LostFocus(); });
-    On_Lost_Focus(txtFYEnd, [this] { txtFYEnd_LostFocus(); });
-    connect(cmdSave, &QPushButton::clicked, this, [this] { Run_Guarded([this] { cmdSave_Click(); }); });
-    connect(cmdSaveAs, &QPushButton::clicked, this, [this] { Run_Guarded([this] { cmdSaveAs_Click(); }); });
+    OnLostFocus(txtFYStart, [this] { txtFYStart_LostFocus(); });
+    OnLostFocus(txtFYEnd, [this] { txtFYEnd_LostFocus(); });
+    connect(cmdSave, &QPushButton::clicked, this, [this] { RunGuarded([this] { cmdSave_Click(); }); });
+    connect(cmdSaveAs, &QPushButton::clicked, this, [this] { RunGuarded([this] { cmdSaveAs_Click(); }); });
     connect(cmdCancel, &QPushButton::clicked, this, &frmCRFEditKey::cmdCancel_Click);
 
     Form_Load();
 }
 
-frmCRFEditKey::~frmCRFEditKey() { Form_Unloaded(this); }
+frmCRFEditKey::~frmCRFEditKey() { FormUnloaded(this); }
 
-void frmCRFEditKey::Form_Load() { Show_Entries(Current_Identity()); }
+void frmCRFEditKey::Form_Load() { ShowEntries(CurrentIdentity()); }
 
-void frmCRFEditKey::Show_Entries(const IdentityEntries& e) {
+void frmCRFEditKey::ShowEntries(const IdentityEntries& e) {
     txtProviderNum->setText(Q(e.txtProviderNum));
     txtFYStart->setText(Q(e.txtFYStart));
     txtFYEnd->setText(Q(e.txtFYEnd));
@@ -73,12 +73,12 @@ QLineEdit* frmCRFEditKey::Box(IdentityField field) const {
 }
 
 void frmCRFEditKey::txtFYStart_LostFocus() {
-    Leave_FY_Start_Boxes(txtFYStart, txtFYEnd);
+    LeaveFYStartBoxes(txtFYStart, txtFYEnd);
 }
 
 void frmCRFEditKey::txtFYEnd_LostFocus() {
     std::string end = S(txtFYEnd->text());
-    Leave_FY_End(end, IdentityDialog::EditKey);
+    LeaveFYEnd(end, IdentityDialog::EditKey);
     txtFYEnd->setText(Q(end));
 }
 
@@ -96,9 +96,9 @@ void frmCRFEditKey::Saved(bool saved, IdentityField refused) {
         }
         return;
     }
-    Set_Up_Worksheet_Windows({"Ap1"});
+    SetUpWorksheetWindows({"Ap1"});
     accept();
-    Form_Unloaded(this);
+    FormUnloaded(this);
 }
 
 void frmCRFEditKey::cmdSave_Click() {
@@ -106,42 +106,42 @@ void frmCRFEditKey::cmdSave_Click() {
     IdentityEntries entries = Entries();
     SaveIdentityResult result;
     try {
-        result = Save_Identity(entries);
+        result = SaveIdentity(entries);
     } catch (...) {
         EnableButtons(true);
         throw;
     }
-    Show_Entries(entries);
+    ShowEntries(entries);
     Saved(result.saved, result.refused);
 }
 
 void frmCRFEditKey::cmdSaveAs_Click() {
     EnableButtons(false);
-    frmMain* main = Main_Window();
+    frmMain* main = FindMainWindow();
     const bool welcome = main && !main->fraWelcome->isHidden();
     if (main) main->fraWelcome->hide();
     IdentityEntries entries = Entries();
     SaveIdentityResult result;
     try {
-        result = Save_Identity_As(entries);
+        result = SaveIdentityAs(entries);
     } catch (...) {
         if (main) main->fraWelcome->setVisible(welcome);
         EnableButtons(true);
         throw;
     }
     if (main) main->fraWelcome->setVisible(welcome);
-    Show_Entries(entries);
+    ShowEntries(entries);
     Saved(result.saved, result.refused);
 }
 
 void frmCRFEditKey::cmdCancel_Click() {
     reject();
-    Form_Unloaded(this);
+    FormUnloaded(this);
 }
 
 void frmCRFEditKey::closeEvent(QCloseEvent* event) {
     QDialog::closeEvent(event);
-    if (event->isAccepted()) Form_Unloaded(this);
+    if (event->isAccepted()) FormUnloaded(this);
 }
 
 }  // namespace vt::gui

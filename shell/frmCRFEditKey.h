@@ -47,7 +47,7 @@ protected:
 
 private:
     void Form_Load();
-    void Show_Entries(const IdentityEntries& entries);
+    void ShowEntries(const IdentityEntries& entries);
     // After a save: the windows of worksheet A Part I show the new lines,
     // and the dialog ends. After a refusal: the buttons back, the box to fix.
     void Saved(bool saved, IdentityField refused);

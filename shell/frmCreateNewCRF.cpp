@@ -21,15 +21,15 @@ namespace vt::gui {
 frmCreateNewCRF::frmCreateNewCRF(QWidget* parent) : QDialog(parent) {
     setObjectName("frmCreateNewCRF");
     setWindowTitle("Create A New Cost Report File [\"CRF\"]");
-    if (QWidget* main = Main_Form()) setWindowIcon(main->windowIcon());
-    Form_Loaded(this);
+    if (QWidget* main = MainForm()) setWindowIcon(main->windowIcon());
+    FormLoaded(this);
 
     auto* grid = new QGridLayout;
-    txtFormNum = Add_Entry_Row(grid, this, 0, lblFormNum, "lblFormNum", "Form #:", "txtFormNum");
-    txtProviderNum = Add_Entry_Row(grid, this, 1, lblProviderNum, "lblProviderNum", "Provider #:", "txtProviderNum");
-    txtFYStart = Add_Entry_Row(grid, this, 2, lblFYStart, "lblFYStart", "F/Y Start:", "txtFYStart");
-    txtFYEnd = Add_Entry_Row(grid, this, 3, lblFYEnd, "lblFYEnd", "F/Y End:", "txtFYEnd");
-    txtFacilityName = Add_Entry_Row(grid, this, 4, lblFacilityName, "lblFacilityName", "Facility Name:", "txtFacilityName");
+    txtFormNum = AddEntryRow(grid, this, 0, lblFormNum, "lblFormNum", "Form #:", "txtFormNum");
+    txtProviderNum = AddEntryRow(grid, this, 1, lblProviderNum, "lblProviderNum", "Provider #:", "txtProviderNum");
+    txtFYStart = AddEntryRow(grid, this, 2, lblFYStart, "lblFYStart", "F/Y Start:", "txtFYStart");
+    txtFYEnd = AddEntryRow(grid, this, 3, lblFYEnd, "lblFYEnd", "F/Y End:", "txtFYEnd");
+    txtFacilityName = AddEntryRow(grid, this, 4, lblFacilityName, "lblFacilityName", "Facility Name:", "txtFacilityName");
     // The program makes reports of this one form only; a report of another
     // number could not be opened again.
     txtFormNum->setText("0287");
@@ -37,16 +37,16 @@ frmCreateNewCRF::frmCreateNewCRF(QWidget* parent) : QDialog(parent) {
     txtFormNum->setFocusPolicy(Qt::NoFocus);
     txtFacilityName->setMinimumWidth(fontMetrics().horizontalAdvance(QString(36, 'W')) / 2);
 
-    cmdCreate = Dialog_Button(this, "cmdCreate", "C&reate");
+    cmdCreate = DialogButton(this, "cmdCreate", "C&reate");
     cmdCreate->setDefault(true);
-    cmdCancel = Dialog_Button(this, "cmdCancel", "&Cancel");
-    Lay_Out_Dialog(this, grid, {cmdCreate, cmdCancel});
+    cmdCancel = DialogButton(this, "cmdCancel", "&Cancel");
+    LayOutDialog(this, grid, {cmdCreate, cmdCancel});
 
-    On_Lost_Focus(txtProviderNum, [this] { txtProviderNum_LostFocus(); });
-    On_Lost_Focus(txtFYStart, [this] { txtFYStart_LostFocus(); });
-    On_Lost_Focus(txtFYEnd, [this] { txtFYEnd_LostFocus(); });
+    OnLostFocus(txtProviderNum, [this] { txtProviderNum_LostFocus(); });
+    OnLostFocus(txtFYStart, [this] { txtFYStart_LostFocus(); });
+    OnLostFocus(txtFYEnd, [this] { txtFYEnd_LostFocus(); });
     connect(txtFYEnd, &QLineEdit::textChanged, this, [this] { endRefused_ = false; });
-    connect(cmdCreate, &QPushButton::clicked, this, [this] { Run_Guarded([this] { cmdCreate_Click(); }); });
+    connect(cmdCreate, &QPushButton::clicked, this, [this] { RunGuarded([this] { cmdCreate_Click(); }); });
     connect(cmdCancel, &QPushButton::clicked, this, &frmCreateNewCRF::cmdCancel_Click);
     setTabOrder(txtProviderNum, txtFYStart);
     setTabOrder(txtFYStart, txtFYEnd);
@@ -58,10 +58,10 @@ frmCreateNewCRF::frmCreateNewCRF(QWidget* parent) : QDialog(parent) {
     Form_Load();
 }
 
-frmCreateNewCRF::~frmCreateNewCRF() { Form_Unloaded(this); }
+frmCreateNewCRF::~frmCreateNewCRF() { FormUnloaded(this); }
 
 void frmCreateNewCRF::Form_Load() {
-    if (frmMain* main = Main_Window()) {
+    if (frmMain* main = FindMainWindow()) {
         welcomeWasVisible_ = !main->fraWelcome->isHidden();
         main->fraWelcome->hide();
         main->hide();
@@ -72,9 +72,9 @@ void frmCreateNewCRF::Form_Load() {
 // showed the dialog then finds no report open.
 void frmCreateNewCRF::Form_Unload() {
     unloaded_ = true;
-    if (frmMain* main = Main_Window()) main->show();
+    if (frmMain* main = FindMainWindow()) main->show();
     done(QDialog::Rejected);
-    Form_Unloaded(this);
+    FormUnloaded(this);
 }
 
 NewCrfEntries frmCreateNewCRF::Entries() const {
@@ -93,11 +93,11 @@ QLineEdit* frmCreateNewCRF::Box(IdentityField field) const {
 }
 
 void frmCreateNewCRF::txtProviderNum_LostFocus() {
-    txtProviderNum->setText(Q(Leave_Provider_Number(S(txtProviderNum->text()))));
+    txtProviderNum->setText(Q(LeaveProviderNumber(S(txtProviderNum->text()))));
 }
 
 void frmCreateNewCRF::txtFYStart_LostFocus() {
-    Leave_FY_Start_Boxes(txtFYStart, txtFYEnd);
+    LeaveFYStartBoxes(txtFYStart, txtFYEnd);
 }
 
 // An end the rule refuses has been told to the user; the box gets the focus
@@ -105,7 +105,7 @@ void frmCreateNewCRF::txtFYStart_LostFocus() {
 void frmCreateNewCRF::txtFYEnd_LostFocus() {
     if (QApplication::focusWidget() == cmdCancel) return;  // nothing typed matters any more
     std::string end = S(txtFYEnd->text());
-    const bool accepted = Leave_FY_End(end, IdentityDialog::NewCrf);
+    const bool accepted = LeaveFYEnd(end, IdentityDialog::NewCrf);
     txtFYEnd->setText(Q(end));
     if (accepted) return;
     endRefused_ = true;
@@ -122,7 +122,7 @@ void frmCreateNewCRF::cmdCreate_Click() {
     if (unloaded_ || endRefused_) return;
 
     NewCrfEntries entries = Entries();
-    const CreateResult result = Create_New_CRF(entries);
+    const CreateResult result = CreateNewCRF(entries);
     txtProviderNum->setText(Q(entries.txtProviderNum));
     txtFYStart->setText(Q(entries.txtFYStart));
     txtFYEnd->setText(Q(entries.txtFYEnd));
@@ -139,7 +139,7 @@ void frmCreateNewCRF::cmdCreate_Click() {
 }
 
 void frmCreateNewCRF::cmdCancel_Click() {
-    if (frmMain* main = Main_Window()) {
+    if (frmMain* main = FindMainWindow()) {
         main->fraWelcome->setVisible(welcomeWasVisible_);
         main->show();
     }
@@ -150,7 +150,7 @@ void frmCreateNewCRF::reject() { cmdCancel_Click(); }
 
 void frmCreateNewCRF::closeEvent(QCloseEvent* event) {
     QDialog::closeEvent(event);
-    if (event->isAccepted()) Form_Unloaded(this);
+    if (event->isAccepted()) FormUnloaded(this);
 }
 
 }  // namespace vt::gui

@@ -62,7 +62,7 @@ void frmHeaderLines::SetGrd() {
     grdHeaderLines->SetCol(kLineCol);
 }
 
-// The line is stored (and taken into the open report) by Save_Header_Line,
+// The line is stored (and taken into the open report) by SaveHeaderLine,
 // which also refuses a line that is too long; the grid then only reads the
 // row back, so the table is written once.
 void frmHeaderLines::grdHeaderLines_BeforeColUpdate(grid::CellUpdate& u) {
@@ -70,12 +70,12 @@ void frmHeaderLines::grdHeaderLines_BeforeColUpdate(grid::CellUpdate& u) {
     if (u.column != kLineCol) return;
     const int lineNum = static_cast<int>(Nz_Num(grdHeaderLines->Data().FieldValue(u.row, kLineNumCol)).ToLong());
     const std::string text = Nz_Str(u.newValue).ToText();
-    Run_Guarded([&] { Save_Header_Line(lineNum, text); });
+    RunGuarded([&] { SaveHeaderLine(lineNum, text); });
 }
 
-void frmHeaderLines::cmdClose_Click() { Unload_Form(this); }
+void frmHeaderLines::cmdClose_Click() { UnloadForm(this); }
 
-void Show_Header_Lines() {
+void ShowHeaderLines() {
     QWidget* w = nullptr;
     if (!Is_Form_Loaded("frmHeaderLines", &w)) {
         auto* form = new frmHeaderLines();

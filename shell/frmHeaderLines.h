@@ -31,6 +31,6 @@ private:
 };
 
 // Shows the window, loading it when it is not open.
-void Show_Header_Lines();
+void ShowHeaderLines();
 
 }  // namespace vt::gui

@@ -15,13 +15,13 @@ namespace vt::gui {
 frmHelpAbout::frmHelpAbout() : QWidget(nullptr, Qt::Dialog) {
     setObjectName("frmHelpAbout");
     setAttribute(Qt::WA_DeleteOnClose);
-    Form_Loaded(this);
+    FormLoaded(this);
     setWindowTitle(Q(std::string("About Quelldorn System's ") + kApplicationTitle));
-    if (QWidget* main = Main_Form()) setWindowIcon(main->windowIcon());
+    if (QWidget* main = MainForm()) setWindowIcon(main->windowIcon());
 
     picHelpAboutIcon = new QLabel(this);
     picHelpAboutIcon->setObjectName("picHelpAboutIcon");
-    picHelpAboutIcon->setPixmap(Quelldorn_Logo(48));
+    picHelpAboutIcon->setPixmap(QuelldornLogo(48));
     lblHelpAboutTitle = new QLabel(kApplicationTitle, this);
     lblHelpAboutTitle->setObjectName("lblHelpAboutTitle");
     QFont big = lblHelpAboutTitle->font();
@@ -43,7 +43,7 @@ frmHelpAbout::frmHelpAbout() : QWidget(nullptr, Qt::Dialog) {
     cmdHelpAboutOK = new QPushButton("OK", this);
     cmdHelpAboutOK->setObjectName("cmdHelpAboutOK");
     cmdHelpAboutOK->setDefault(true);
-    connect(cmdHelpAboutOK, &QPushButton::clicked, this, [this] { Unload_Form(this); });
+    connect(cmdHelpAboutOK, &QPushButton::clicked, this, [this] { UnloadForm(this); });
 
     auto* g = new QGridLayout(this);
     g->addWidget(picHelpAboutIcon, 0, 0, 2, 1, Qt::AlignTop);
@@ -55,10 +55,10 @@ frmHelpAbout::frmHelpAbout() : QWidget(nullptr, Qt::Dialog) {
     resize(480, sizeHint().height());
 }
 
-frmHelpAbout::~frmHelpAbout() { Form_Unloaded(this); }
+frmHelpAbout::~frmHelpAbout() { FormUnloaded(this); }
 
 void frmHelpAbout::closeEvent(QCloseEvent* event) {
-    Form_Unloaded(this);
+    FormUnloaded(this);
     event->accept();
 }
 

@@ -79,16 +79,16 @@ std::string LeafName(const std::string& prefix, const std::string& code) {
 
 }  // namespace
 
-frmMain* Main_Window() { return dynamic_cast<frmMain*>(Main_Form()); }
+frmMain* FindMainWindow() { return dynamic_cast<frmMain*>(MainForm()); }
 
-void Enable_Main_Menus(bool enable) {
-    if (frmMain* main = Main_Window()) main->Enable_Main_Menus(enable);
+void EnableMainMenus(bool enable) {
+    if (frmMain* main = FindMainWindow()) main->EnableMainMenus(enable);
 }
 
 frmMain::frmMain(StartOptions options) : QMainWindow(nullptr), options_(std::move(options)) {
     setObjectName("frmMain");
-    Main_Form_Loaded(this);
-    setWindowIcon(Program_Icon());
+    MainFormLoaded(this);
+    setWindowIcon(ProgramIcon());
     QApplication::setWindowIcon(windowIcon());
     setWindowTitle("Quelldorn System Inc.'s Vantrel 287");
     lock_ = std::make_unique<SingleCopyLock>(options_.instanceKey);
@@ -100,7 +100,7 @@ frmMain::frmMain(StartOptions options) : QMainWindow(nullptr), options_(std::mov
 frmMain::~frmMain() {
     if (auto* qtUi = dynamic_cast<ui::QtUi*>(&ui::Ui()); qtUi && qtUi->MainWindow() == this)
         qtUi->SetMainWindow(nullptr);
-    if (Main_Form() == this) Main_Form_Loaded(nullptr);
+    if (MainForm() == this) MainFormLoaded(nullptr);
 }
 
 // ---- Building ----
@@ -128,8 +128,8 @@ void frmMain::BuildControls() {
         "To open an existing Cost Report File, select ...");
     row(2, cmdExit, "cmdExit", "E&xit", lblWelcomeExit, "lblWelcomeExit",
         "To close and leave the Vantrel program, select ...");
-    connect(cmdNew, &QPushButton::clicked, this, [this] { Run_Guarded([this] { mnuReportNew_Click(); }); });
-    connect(cmdOpen, &QPushButton::clicked, this, [this] { Run_Guarded([this] { mnuReportOpen_Click(); }); });
+    connect(cmdNew, &QPushButton::clicked, this, [this] { RunGuarded([this] { mnuReportNew_Click(); }); });
+    connect(cmdOpen, &QPushButton::clicked, this, [this] { RunGuarded([this] { mnuReportOpen_Click(); }); });
     connect(cmdExit, &QPushButton::clicked, this, [this] { mnuReportExit_Click(); });
 
     lblCRFName = new QLabel(central);
@@ -137,7 +137,7 @@ void frmMain::BuildControls() {
     lblCRFName->setWordWrap(true);
     imgQuelldorn = new QLabel(central);
     imgQuelldorn->setObjectName("imgQuelldorn");
-    imgQuelldorn->setPixmap(Quelldorn_Logo(72));
+    imgQuelldorn->setPixmap(QuelldornLogo(72));
     imgQuelldorn->setAlignment(Qt::AlignCenter);
     helpText_ = kHelpText;
     lblHelp = new QLabel(helpText_, central);
@@ -168,7 +168,7 @@ QAction* frmMain::Item(QMenu* menu, const char* name, const char* caption, void 
     QAction* a = menu->addAction(caption);
     a->setObjectName(name);
     if (!key.isEmpty()) a->setShortcut(key);
-    connect(a, &QAction::triggered, this, [this, slot] { Run_Guarded([this, slot] { (this->*slot)(); }); });
+    connect(a, &QAction::triggered, this, [this, slot] { RunGuarded([this, slot] { (this->*slot)(); }); });
     return a;
 }
 
@@ -245,20 +245,20 @@ void frmMain::BuildOpenMenus() {
             QAction* a = into->addAction(Q(caption));
             a->setObjectName(Q(LeafName(prefix, code)));
             connect(a, &QAction::triggered, this,
-                    [mode, code] { Run_Guarded([&] { Open_Worksheet_Form(mode, code); }); });
+                    [mode, code] { RunGuarded([&] { Open_Worksheet_Form(mode, code); }); });
         };
         auto caption = [&](const std::string& code, const std::string& name) {
             return edit && EditMenuSpelling(code) ? code : name;
         };
-        for (const Worksheet* print : Sheet_Prints()) {
+        for (const Worksheet* print : SheetPrints()) {
             const std::string group = print->printCode;
             std::vector<const Worksheet*> members;
-            for (const Worksheet& w : Worksheet_Catalogue())
+            for (const Worksheet& w : WorksheetCatalogue())
                 if (w.printCode == group && (!edit || w.editor)) members.push_back(&w);
             if (members.size() == 1) {
                 leaf(parent, caption(members[0]->code, members[0]->title), members[0]->code);
             } else if (members.size() > 1) {
-                QMenu* into = parent->addMenu(Q(caption(group, Sheet_Print_Name(group))));
+                QMenu* into = parent->addMenu(Q(caption(group, SheetPrintName(group))));
                 into->setObjectName(Q(prefix + group));
                 into->menuAction()->setObjectName(Q(prefix + group));
                 for (const Worksheet* w : members) leaf(into, w->title, w->code);
@@ -281,11 +281,11 @@ bool frmMain::Form_Load() {
 
     auto* splash = new frmSplash();
     splash->show();
-    Wait_For_Splash();
-    Unload_Form(splash);
+    WaitForSplash();
+    UnloadForm(splash);
 
     fraWelcome->show();
-    setWindowTitle(Q(No_CRF_Caption()));
+    setWindowTitle(Q(NoCRFCaption()));
     const bool high = settings::UserSettings().Get("Vantrel", "Printing", "PrintQuality", "True") == "True";
     mnuReportUtilitiesHQ->setText(high ? "Turn High Quality Printing Off" : "Turn High Quality Printing On");
 
@@ -304,7 +304,7 @@ bool frmMain::Form_Load() {
     return true;
 }
 
-void frmMain::Wait_For_Splash() {
+void frmMain::WaitForSplash() {
     using Clock = std::chrono::steady_clock;
     const auto now = options_.clock ? options_.clock : [] { return Clock::now(); };
     const auto start = now();
@@ -338,7 +338,7 @@ void frmMain::SetMenuState(int state) {
     }
 }
 
-void frmMain::Enable_Main_Menus(bool enable) {
+void frmMain::EnableMainMenus(bool enable) {
     if (!enable) {
         if (menusOff_++ > 0) return;
         std::vector<QAction*> all;
@@ -355,11 +355,11 @@ void frmMain::Enable_Main_Menus(bool enable) {
     savedMenus_.clear();
 }
 
-void frmMain::Show_No_Report() {
+void frmMain::ShowNoReport() {
     tmrMain->stop();
     tmrMainTag.clear();
     lblHelp->setText(helpText_);
-    setWindowTitle(Q(No_CRF_Caption()));
+    setWindowTitle(Q(NoCRFCaption()));
     fraWelcome->show();
     lblHelp->hide();
     lblCRFName->hide();
@@ -368,7 +368,7 @@ void frmMain::Show_No_Report() {
 }
 
 void frmMain::ShowReportOpened(const std::string& path) {
-    setWindowTitle(Q(Open_CRF_Caption(Report().CRF_Title)));
+    setWindowTitle(Q(OpenCRFCaption(Report().CRF_Title)));
     lblCRFName->setText(Q(path));
     lblCRFName->show();
     imgQuelldorn->show();
@@ -385,7 +385,7 @@ void frmMain::ShowStatus(const std::string& text, bool visible) {
 
 void frmMain::RefreshWorksheetWindows() { Refresh_Grids(-1); }
 
-void frmMain::ShowEditCheckResults() { Show_Edit_Check_Results(); }
+void frmMain::ShowEditCheckResults() { ShowEditCheckViewer(); }
 
 void frmMain::HideNewReportDialog() {
     QWidget* dialog = nullptr;
@@ -394,18 +394,18 @@ void frmMain::HideNewReportDialog() {
     show();
 }
 
-bool frmMain::Unload_Other_Forms() {
-    for (int i = Form_Count() - 1; i >= 1; --i) {
-        QWidget* w = Form_At(i);
-        if (w && w != this && !Unload_Form(w)) return false;
+bool frmMain::UnloadOtherForms() {
+    for (int i = FormCount() - 1; i >= 1; --i) {
+        QWidget* w = FormAt(i);
+        if (w && w != this && !UnloadForm(w)) return false;
     }
     return true;
 }
 
 bool frmMain::CloseDatabaseAndForms() {
-    if (!Unload_Other_Forms()) return false;
+    if (!UnloadOtherForms()) return false;
     try {
-        Close_Report();
+        CloseReport();
     } catch (const std::exception&) {
         // Closing never fails the user; the handle is gone either way.
     }
@@ -415,12 +415,12 @@ bool frmMain::CloseDatabaseAndForms() {
 void frmMain::ReportFileReplaced() {
     // Every window bound to the old file binds to the new one, or goes.
     std::vector<QPointer<QWidget>> forms;
-    for (int i = 1; i < Form_Count(); ++i) forms.emplace_back(Form_At(i));
+    for (int i = 1; i < FormCount(); ++i) forms.emplace_back(FormAt(i));
     for (const auto& w : forms) {
         auto* sheet = dynamic_cast<WorksheetWindow*>(w.data());
         if (!sheet) continue;
-        if (sheet->HasSetGrd()) Run_Guarded([sheet] { sheet->SetGrd(); });
-        else Unload_Form(sheet);
+        if (sheet->HasSetGrd()) RunGuarded([sheet] { sheet->SetGrd(); });
+        else UnloadForm(sheet);
     }
 }
 
@@ -429,24 +429,24 @@ bool frmMain::Hooked() const {
     return qtUi && qtUi->MainWindow() == this;
 }
 
-void frmMain::Store_Open_Rows() {
-    for (int i = 1; i < Form_Count(); ++i)
-        if (auto* sheet = dynamic_cast<WorksheetWindow*>(Form_At(i)); sheet && sheet->grd)
-            Run_Guarded([sheet] { sheet->grd->UpdateRecord(); });
+void frmMain::StoreOpenRows() {
+    for (int i = 1; i < FormCount(); ++i)
+        if (auto* sheet = dynamic_cast<WorksheetWindow*>(FormAt(i)); sheet && sheet->grd)
+            RunGuarded([sheet] { sheet->grd->UpdateRecord(); });
 }
 
 // The window's state after a report command, for when the command's own
 // hooks have not drawn it already.
-void frmMain::Show_Report_State() {
+void frmMain::ShowReportState() {
     if (Hooked()) return;
     if (ReportOpen()) ShowReportOpened(Report().CRF_Path);
-    else Show_No_Report();
+    else ShowNoReport();
 }
 
-void frmMain::Close_Windows_Named(const char* prefix) {
-    for (int i = Form_Count() - 1; i >= 1; --i) {
-        QWidget* w = Form_At(i);
-        if (w && Upper(S(w->objectName())).rfind(prefix, 0) == 0) Unload_Form(w);
+void frmMain::CloseWindowsNamed(const char* prefix) {
+    for (int i = FormCount() - 1; i >= 1; --i) {
+        QWidget* w = FormAt(i);
+        if (w && Upper(S(w->objectName())).rfind(prefix, 0) == 0) UnloadForm(w);
     }
     show();
     raise();
@@ -457,12 +457,12 @@ void frmMain::UnloadWorksheetForms() {
     std::vector<QWidget*> kept;
     for (bool found = true; found;) {
         found = false;
-        for (int i = 1; i < Form_Count(); ++i) {
-            QWidget* w = Form_At(i);
+        for (int i = 1; i < FormCount(); ++i) {
+            QWidget* w = FormAt(i);
             const std::string name = w ? Upper(S(w->objectName())) : "";
             if (std::find(kept.begin(), kept.end(), w) != kept.end()) continue;
             if (name.rfind("FRMEDIT", 0) == 0 || name.rfind("FRMVIEW", 0) == 0) {
-                if (!Unload_Form(w)) kept.push_back(w);
+                if (!UnloadForm(w)) kept.push_back(w);
                 found = true;
                 break;
             }
@@ -471,7 +471,7 @@ void frmMain::UnloadWorksheetForms() {
     show();
 }
 
-bool frmMain::Exit_Program() {
+bool frmMain::ExitProgram() {
     if (exiting_) return true;
     if (!CloseDatabaseAndForms()) return false;
     exiting_ = true;
@@ -482,11 +482,11 @@ bool frmMain::Exit_Program() {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
-    if (exiting_ || Exit_Program()) event->accept();
+    if (exiting_ || ExitProgram()) event->accept();
     else event->ignore();
 }
 
-bool frmMain::Require_Report() {
+bool frmMain::RequireReport() {
     if (ReportOpen()) return true;
     Show_Message("Please open a Cost Report File first.", ui::kInformation);
     return false;
@@ -495,42 +495,42 @@ bool frmMain::Require_Report() {
 // ---- Commands ----
 
 void frmMain::mnuReportNew_Click() {
-    if (!Unload_Other_Forms()) return;
-    Close_CRF();
-    Show_Report_State();
+    if (!UnloadOtherForms()) return;
+    CloseCRF();
+    ShowReportState();
     {
         frmCreateNewCRF dialog(this);
         dialog.exec();
     }
     show();
-    Show_Report_State();
+    ShowReportState();
     if (!lblCRFName->isHidden()) {
         SetMenuState(1);
         return;
     }
     // Cancelled, refused or failed: the program starts over without a report.
-    if (!Form_Load()) Exit_Program();
+    if (!Form_Load()) ExitProgram();
 }
 
 void frmMain::mnuReportOpen_Click() {
-    if (!Unload_Other_Forms()) return;
+    if (!UnloadOtherForms()) return;
     fraWelcome->hide();
-    Open_CRF();
-    Show_Report_State();
+    OpenCRF();
+    ShowReportState();
 }
 
 void frmMain::mnuReportClose_Click() {
-    if (!Unload_Other_Forms()) return;
-    Close_CRF();
-    Show_Report_State();
+    if (!UnloadOtherForms()) return;
+    CloseCRF();
+    ShowReportState();
 }
 
 void frmMain::mnuReportSaveAs_Click() {
-    if (!Require_Report()) return;
-    Store_Open_Rows();
+    if (!RequireReport()) return;
+    StoreOpenRows();
     const bool welcome = fraWelcome->isVisible();
     fraWelcome->hide();
-    const bool saved = Save_CRF_As();
+    const bool saved = SaveCRFAs();
     fraWelcome->setVisible(welcome);
     if (saved && !Hooked()) {
         ShowReportOpened(Report().CRF_Path);
@@ -539,11 +539,11 @@ void frmMain::mnuReportSaveAs_Click() {
 }
 
 void frmMain::mnuReportUtilitiesMove_Click() {
-    if (!Require_Report()) return;
-    Store_Open_Rows();
+    if (!RequireReport()) return;
+    StoreOpenRows();
     const bool welcome = fraWelcome->isVisible();
     fraWelcome->hide();
-    Move_CRF();
+    MoveCRF();
     fraWelcome->setVisible(welcome);
     if (!Hooked()) {
         ShowReportOpened(Report().CRF_Path);
@@ -551,7 +551,7 @@ void frmMain::mnuReportUtilitiesMove_Click() {
     }
 }
 
-void frmMain::mnuReportCalculate_Click() { Run_Calculation(); }
+void frmMain::mnuReportCalculate_Click() { RunCalculation(); }
 
 void frmMain::mnuReportPrinterSetup_Click() {
     const bool welcome = fraWelcome->isVisible();
@@ -561,15 +561,15 @@ void frmMain::mnuReportPrinterSetup_Click() {
 }
 
 void frmMain::mnuReportPrintSelect_Click() {
-    if (Require_Report()) Show_Selective_Prints();
+    if (RequireReport()) ShowSelectivePrints();
 }
 
 void frmMain::mnuReportPrint_Click() {
-    if (Require_Report()) Print_All();
+    if (RequireReport()) Print_All();
 }
 
 void frmMain::mnuReportUtilitiesReBuild_Click() {
-    if (Require_Report()) Show_ReBuild_A_Worksheet();
+    if (RequireReport()) ShowReBuildAWorksheet();
 }
 
 void frmMain::mnuReportUtilitiesHQ_Click() {
@@ -584,7 +584,7 @@ void frmMain::mnuReportUtilitiesHQ_Click() {
 }
 
 void frmMain::mnuReportUtilitiesValidate_Click() {
-    if (!Require_Report()) return;
+    if (!RequireReport()) return;
     bool passed = false;
     {
         BusyFrame busy(nullptr);
@@ -597,18 +597,18 @@ void frmMain::mnuReportUtilitiesValidate_Click() {
 }
 
 void frmMain::mnuHeaderLines_Click() {
-    if (Require_Report()) Show_Header_Lines();
+    if (RequireReport()) ShowHeaderLines();
 }
 
 void frmMain::mnuReportExit_Click() { close(); }
 
-void frmMain::mnuEditCloseAll_Click() { Close_Windows_Named("FRMEDIT"); }
+void frmMain::mnuEditCloseAll_Click() { CloseWindowsNamed("FRMEDIT"); }
 
-void frmMain::mnuViewCloseAll_Click() { Close_Windows_Named("FRMVIEW"); }
+void frmMain::mnuViewCloseAll_Click() { CloseWindowsNamed("FRMVIEW"); }
 
 void frmMain::mnuViewOpenEditChecks_Click() {
-    if (!Require_Report()) return;
-    if (Table_Exists("Error")) Show_Edit_Check_Results();
+    if (!RequireReport()) return;
+    if (Table_Exists("Error")) ShowEditCheckViewer();
     else Show_Message("Please run a \"Calculate Entire CRF\".", ui::kInformation, "Calc All Must Be Run");
 }
 

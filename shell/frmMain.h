@@ -50,27 +50,27 @@ public:
     void SetMenuState(int state);
     // Unloads every other window, last loaded first, through its own close
     // path (which stores an open row); false when one would not close.
-    bool Unload_Other_Forms();
+    bool UnloadOtherForms();
     // The same, then the report is closed; false (and the report left open)
     // when a window would not close.
     bool CloseDatabaseAndForms();
     void UnloadWorksheetForms();
     // Closes every window and the report, then ends the program; false when a
     // window would not close (nothing ends then).
-    bool Exit_Program();
+    bool ExitProgram();
     // The four menus and every item in them on or off (their shortcuts with
     // them); switching on puts back what was on before.
-    void Enable_Main_Menus(bool enable);
+    void EnableMainMenus(bool enable);
 
     // What the report code shows here (through the Qt user interface).
     void ShowStatus(const std::string& text, bool visible) override;
     void ShowReportOpened(const std::string& path) override;
-    void ShowReportClosed() override { Show_No_Report(); }
-    void CloseReportWindows() override { Unload_Other_Forms(); }
+    void ShowReportClosed() override { ShowNoReport(); }
+    void CloseReportWindows() override { UnloadOtherForms(); }
     void ReportFileReplaced() override;
     void HideNewReportDialog() override;
     void RefreshWorksheetWindows() override;
-    void EnableMenus(bool enabled) override { Enable_Main_Menus(enabled); }
+    void EnableMenus(bool enabled) override { EnableMainMenus(enabled); }
     void ShowEditCheckResults() override;
     QWidget* DialogParent() override { return this; }
 
@@ -147,15 +147,15 @@ private:
     void BuildControls();
     QAction* Item(QMenu* menu, const char* name, const char* caption, void (frmMain::*slot)(),
                   const QKeySequence& key = {});
-    void Wait_For_Splash();
-    void Show_No_Report();
-    void Close_Windows_Named(const char* prefix);
-    bool Require_Report();
+    void WaitForSplash();
+    void ShowNoReport();
+    void CloseWindowsNamed(const char* prefix);
+    bool RequireReport();
     // Whether the report code's ui hooks reach this window (they do in the
     // program; tests script the user interface instead).
     bool Hooked() const;
-    void Store_Open_Rows();
-    void Show_Report_State();
+    void StoreOpenRows();
+    void ShowReportState();
 
     StartOptions options_;
     std::unique_ptr<SingleCopyLock> lock_;
@@ -166,8 +166,8 @@ private:
 };
 
 // The main window while one is loaded.
-frmMain* Main_Window();
+frmMain* FindMainWindow();
 // The main window's four menus on or off; nothing when there is no main window.
-void Enable_Main_Menus(bool enable);
+void EnableMainMenus(bool enable);
 
 }  // namespace vt::gui

@@ -24,10 +24,10 @@ const char* const kEntryPrefix = "Worksheet ";
 
 // The windows of the sheet and of its copies go before their tables do; false
 // when one would not close (it has told the user why).
-bool Close_Sheet_Windows(const Worksheet& sheet) {
+bool CloseSheetWindows(const Worksheet& sheet) {
     std::vector<std::string> codes;
-    for (const Worksheet* s : Built_Together(sheet)) codes.push_back(s->code);
-    return Close_Worksheet_Windows(codes);
+    for (const Worksheet* s : BuiltTogether(sheet)) codes.push_back(s->code);
+    return CloseWorksheetWindows(codes);
 }
 
 }  // namespace
@@ -35,9 +35,9 @@ bool Close_Sheet_Windows(const Worksheet& sheet) {
 frmReBuild_A_Worksheet::frmReBuild_A_Worksheet() : QWidget(nullptr, Qt::Dialog) {
     setObjectName("frmReBuild_A_Worksheet");
     setAttribute(Qt::WA_DeleteOnClose);
-    Form_Loaded(this);
+    FormLoaded(this);
     setWindowTitle("ReBuild A Worksheet");
-    if (QWidget* main = Main_Form()) setWindowIcon(main->windowIcon());
+    if (QWidget* main = MainForm()) setWindowIcon(main->windowIcon());
 
     lblReBuild = new QLabel(
         "Select below the name of the Worksheet you want to rebuild.  WARNING: This process will result in the "
@@ -48,9 +48,9 @@ frmReBuild_A_Worksheet::frmReBuild_A_Worksheet() : QWidget(nullptr, Qt::Dialog) 
     cboReBuild = new QComboBox(this);
     cboReBuild->setObjectName("cboReBuild");
     cboReBuild->setToolTip("Select a Worksheet to ReBuild from the drop-down list.");
-    for (const Worksheet& w : Worksheet_Catalogue()) cboReBuild->addItem(Q(kEntryPrefix + std::string(w.code)));
+    for (const Worksheet& w : WorksheetCatalogue()) cboReBuild->addItem(Q(kEntryPrefix + std::string(w.code)));
     cboReBuild->setCurrentIndex(-1);
-    connect(cboReBuild, &QComboBox::activated, this, [this] { Run_Guarded([this] { cboReBuild_Click(); }); });
+    connect(cboReBuild, &QComboBox::activated, this, [this] { RunGuarded([this] { cboReBuild_Click(); }); });
 
     fraConfirm = new QGroupBox("CONFIRMATION:", this);
     fraConfirm->setObjectName("fraConfirm");
@@ -76,7 +76,7 @@ frmReBuild_A_Worksheet::frmReBuild_A_Worksheet() : QWidget(nullptr, Qt::Dialog) 
     bar->setSpacing(ui::Px(400));
     bar->addWidget(cmdExecute, 1);
     bar->addWidget(cmdCancel, 1);
-    connect(cmdExecute, &QPushButton::clicked, this, [this] { Run_Guarded([this] { cmdExecute_Click(); }); });
+    connect(cmdExecute, &QPushButton::clicked, this, [this] { RunGuarded([this] { cmdExecute_Click(); }); });
     connect(cmdCancel, &QPushButton::clicked, this, &frmReBuild_A_Worksheet::cmdCancel_Click);
 
     auto* box = new QVBoxLayout(this);
@@ -88,10 +88,10 @@ frmReBuild_A_Worksheet::frmReBuild_A_Worksheet() : QWidget(nullptr, Qt::Dialog) 
     resize(ui::Px(6000), ui::Px(3600));
 }
 
-frmReBuild_A_Worksheet::~frmReBuild_A_Worksheet() { Form_Unloaded(this); }
+frmReBuild_A_Worksheet::~frmReBuild_A_Worksheet() { FormUnloaded(this); }
 
 void frmReBuild_A_Worksheet::closeEvent(QCloseEvent* event) {
-    Form_Unloaded(this);
+    FormUnloaded(this);
     event->accept();
 }
 
@@ -110,24 +110,24 @@ void frmReBuild_A_Worksheet::cmdExecute_Click() {
         return;
     }
     fraConfirm->hide();
-    const Worksheet* sheet = Find_Worksheet(SheetCode);
+    const Worksheet* sheet = FindWorksheet(SheetCode);
     if (!sheet) return;
-    if (!Close_Sheet_Windows(*sheet)) {
+    if (!CloseSheetWindows(*sheet)) {
         cboReBuild->setEnabled(true);
         return;
     }
     // After a table that would not drop, only closing the dialog is left;
     // any other failure has been told and the list is offered again.
     RebuildResult result = RebuildResult::Failed;
-    Run_Guarded([&] { result = Rebuild_Worksheet(SheetCode); });
+    RunGuarded([&] { result = RebuildWorksheet(SheetCode); });
     if (result == RebuildResult::NotDropped) return;
     cmdCancel->setFocus();
     cboReBuild->setEnabled(true);
 }
 
-void frmReBuild_A_Worksheet::cmdCancel_Click() { Unload_Form(this); }
+void frmReBuild_A_Worksheet::cmdCancel_Click() { UnloadForm(this); }
 
-void Show_ReBuild_A_Worksheet() {
+void ShowReBuildAWorksheet() {
     QWidget* w = nullptr;
     if (!Is_Form_Loaded("frmReBuild_A_Worksheet", &w)) w = new frmReBuild_A_Worksheet();
     w->show();

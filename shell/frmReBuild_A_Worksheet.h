@@ -41,6 +41,6 @@ protected:
 };
 
 // Shows the dialog, loading it when it is not open.
-void Show_ReBuild_A_Worksheet();
+void ShowReBuildAWorksheet();
 
 }  // namespace vt::gui

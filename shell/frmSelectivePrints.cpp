@@ -24,8 +24,8 @@ namespace vt::gui {
 frmImportMDI::frmImportMDI() : QMainWindow(nullptr) {
     setObjectName("frmImportMDI");
     setAttribute(Qt::WA_DeleteOnClose);
-    Form_Loaded(this);
-    if (QWidget* main = Main_Form()) setWindowIcon(main->windowIcon());
+    FormLoaded(this);
+    if (QWidget* main = MainForm()) setWindowIcon(main->windowIcon());
     mdiArea = new QMdiArea(this);
     mdiArea->setObjectName("mdiArea");
     setCentralWidget(mdiArea);
@@ -37,20 +37,20 @@ frmImportMDI::frmImportMDI() : QMainWindow(nullptr) {
     resize(ui::Px(7200), ui::Px(6000));
 }
 
-frmImportMDI::~frmImportMDI() { Form_Unloaded(this); }
+frmImportMDI::~frmImportMDI() { FormUnloaded(this); }
 
-void frmImportMDI::Child_Closed() { tmrMDIClose->start(); }
+void frmImportMDI::ChildClosed() { tmrMDIClose->start(); }
 
-void frmImportMDI::Child_Opened() { tmrMDIClose->stop(); }
+void frmImportMDI::ChildOpened() { tmrMDIClose->stop(); }
 
 void frmImportMDI::tmrMDIClose_Timer() {
-    if (mdiArea->subWindowList().isEmpty()) Unload_Form(this);
+    if (mdiArea->subWindowList().isEmpty()) UnloadForm(this);
 }
 
 void frmImportMDI::closeEvent(QCloseEvent* event) {
     mdiArea->closeAllSubWindows();
     tmrMDIClose->stop();
-    Form_Unloaded(this);
+    FormUnloaded(this);
     event->accept();
 }
 
@@ -59,9 +59,9 @@ void frmImportMDI::closeEvent(QCloseEvent* event) {
 frmSelectivePrints::frmSelectivePrints(frmImportMDI* parent) : parent_(parent) {
     setObjectName("frmSelectivePrints");
     setAttribute(Qt::WA_DeleteOnClose);
-    Form_Loaded(this);
+    FormLoaded(this);
     setWindowTitle("Select Worksheets To Be Printed");
-    if (QWidget* main = Main_Form()) setWindowIcon(main->windowIcon());
+    if (QWidget* main = MainForm()) setWindowIcon(main->windowIcon());
 
     auto* body = new QWidget(this);
     Label2 = new QLabel("Select the worksheets to be printed", body);
@@ -74,7 +74,7 @@ frmSelectivePrints::frmSelectivePrints(frmImportMDI* parent) : parent_(parent) {
         b = new QPushButton(caption, body);
         b->setObjectName(name);
         b->setToolTip(tip);
-        connect(b, &QPushButton::clicked, this, [this, slot] { Run_Guarded([this, slot] { (this->*slot)(); }); });
+        connect(b, &QPushButton::clicked, this, [this, slot] { RunGuarded([this, slot] { (this->*slot)(); }); });
     };
     button(cmdSelectAll, "cmdSelectAll", "&Select All", "Mark all worksheets for printing",
            &frmSelectivePrints::cmdSelectAll_Click);
@@ -89,49 +89,49 @@ frmSelectivePrints::frmSelectivePrints(frmImportMDI* parent) : parent_(parent) {
     grid->addWidget(cmdPrint, 3, 1);
     setWidget(body);
 
-    for (const Worksheet* w : Sheet_Prints())
-        lbWorksheets->addItem(Q(Sheet_Print_Name(w->printCode) + " (" + w->printCode + ")"));
+    for (const Worksheet* w : SheetPrints())
+        lbWorksheets->addItem(Q(SheetPrintName(w->printCode) + " (" + w->printCode + ")"));
     parent_->setWindowTitle("Print Worksheets");
     parent_->mdiArea->addSubWindow(this);
-    parent_->Child_Opened();
+    parent_->ChildOpened();
     resize(ui::Px(5400), ui::Px(4600));
 }
 
-frmSelectivePrints::~frmSelectivePrints() { Form_Unloaded(this); }
+frmSelectivePrints::~frmSelectivePrints() { FormUnloaded(this); }
 
 // Closing always succeeds; the parent follows unless a new child comes.
 void frmSelectivePrints::closeEvent(QCloseEvent* event) {
     QMdiSubWindow::closeEvent(event);
     event->accept();
-    Form_Unloaded(this);
-    parent_->Child_Closed();
+    FormUnloaded(this);
+    parent_->ChildClosed();
 }
 
-std::string frmSelectivePrints::Print_Code(const std::string& entry) {
+std::string frmSelectivePrints::PrintCode(const std::string& entry) {
     const size_t open = entry.rfind('(');
     if (open == std::string::npos || entry.size() < open + 2) return "";
     return entry.substr(open + 1, entry.size() - open - 2);
 }
 
-void frmSelectivePrints::Mark_All(bool selected) {
+void frmSelectivePrints::MarkAll(bool selected) {
     for (int i = 0; i < lbWorksheets->count(); ++i) lbWorksheets->item(i)->setSelected(selected);
     lbWorksheets->setCurrentRow(0, QItemSelectionModel::NoUpdate);
 }
 
-void frmSelectivePrints::cmdSelectAll_Click() { Mark_All(true); }
+void frmSelectivePrints::cmdSelectAll_Click() { MarkAll(true); }
 
-void frmSelectivePrints::cmdClearAll_Click() { Mark_All(false); }
+void frmSelectivePrints::cmdClearAll_Click() { MarkAll(false); }
 
 // In the list's order, whatever order the entries were marked in.
 void frmSelectivePrints::cmdPrint_Click() {
     std::vector<std::string> codes;
     for (int i = 0; i < lbWorksheets->count(); ++i)
-        if (lbWorksheets->item(i)->isSelected()) codes.push_back(Print_Code(S(lbWorksheets->item(i)->text())));
+        if (lbWorksheets->item(i)->isSelected()) codes.push_back(PrintCode(S(lbWorksheets->item(i)->text())));
     BusyFrame busy(this);
-    Print_Worksheets(codes);
+    PrintWorksheets(codes);
 }
 
-void Show_Selective_Prints() {
+void ShowSelectivePrints() {
     QWidget* w = nullptr;
     if (Is_Form_Loaded("frmSelectivePrints", &w)) {
         w->setFocus();

@@ -26,8 +26,8 @@ public:
     QTimer* tmrMDIClose;
 
     // A child closed: the parent follows in 500 ms. A child opened: it stays.
-    void Child_Closed();
-    void Child_Opened();
+    void ChildClosed();
+    void ChildOpened();
 
 public slots:
     void tmrMDIClose_Timer();
@@ -49,7 +49,7 @@ public:
     QPushButton* cmdPrint;
 
     // The print code of an entry: what follows its last "(", without the ")".
-    static std::string Print_Code(const std::string& entry);
+    static std::string PrintCode(const std::string& entry);
 
 public slots:
     void cmdSelectAll_Click();
@@ -60,11 +60,11 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void Mark_All(bool selected);
+    void MarkAll(bool selected);
     frmImportMDI* parent_;
 };
 
 // Shows the picking window in its parent, loading either when it is not open.
-void Show_Selective_Prints();
+void ShowSelectivePrints();
 
 }  // namespace vt::gui

@@ -16,14 +16,14 @@ namespace vt::gui {
 frmSplash::frmSplash() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint) {
     setObjectName("frmSplash");
     setAttribute(Qt::WA_DeleteOnClose);
-    Form_Loaded(this);
+    FormLoaded(this);
 
     Frame1 = new QFrame(this);
     Frame1->setObjectName("Frame1");
     Frame1->setFrameShape(QFrame::Box);
     imgLogo = new QLabel(Frame1);
     imgLogo->setObjectName("imgLogo");
-    imgLogo->setPixmap(Quelldorn_Logo(64));
+    imgLogo->setPixmap(QuelldornLogo(64));
     imgLogo->move(ui::Px(20), ui::Px(120));
     imgLogo->adjustSize();
     Frame1->setFixedHeight(ui::Px(120) + imgLogo->height());
@@ -53,10 +53,10 @@ frmSplash::frmSplash() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindow
     resize(ui::Px(6000), sizeHint().height());
 }
 
-frmSplash::~frmSplash() { Form_Unloaded(this); }
+frmSplash::~frmSplash() { FormUnloaded(this); }
 
 void frmSplash::closeEvent(QCloseEvent* event) {
-    Form_Unloaded(this);
+    FormUnloaded(this);
     event->accept();
 }
 

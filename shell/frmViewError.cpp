@@ -76,12 +76,12 @@ void frmViewError::Form_Resize() {
 
 void frmViewError::cmdPrint_Click() {
     BusyFrame busy(this);
-    Run_Guarded([] { Print_Edit_Checks(); });
+    RunGuarded([] { PrintEditChecks(); });
 }
 
-void frmViewError::cmdClose_Click() { Unload_Form(this); }
+void frmViewError::cmdClose_Click() { UnloadForm(this); }
 
-void Show_Edit_Check_Results() {
+void ShowEditCheckViewer() {
     QWidget* w = nullptr;
     frmViewError* form = nullptr;
     if (Is_Form_Loaded("frmViewError", &w)) form = dynamic_cast<frmViewError*>(w);

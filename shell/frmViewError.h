@@ -46,6 +46,6 @@ private:
 
 // Brings up the findings window with the rows table Error holds now, loading
 // it when it is not open.
-void Show_Edit_Check_Results();
+void ShowEditCheckViewer();
 
 }  // namespace vt::gui

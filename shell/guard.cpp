@@ -44,7 +44,7 @@ void TellCommandFailed(const std::string& command, const std::string& why) {
 
 }  // namespace
 
-void Run_Guarded(const std::function<void()>& f) {
+void RunGuarded(const std::function<void()>& f) {
     try {
         f();
     } catch (const std::exception& e) {

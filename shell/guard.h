@@ -16,7 +16,7 @@ class Grid;
 namespace vt::gui {
 
 // Runs f; a failure (an exception) is reported with a critical message box.
-void Run_Guarded(const std::function<void()>& f);
+void RunGuarded(const std::function<void()>& f);
 
 // The program's application object. An exception that an event handler of any
 // window lets escape ends at the event loop: the user is told which command

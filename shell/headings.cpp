@@ -94,7 +94,7 @@ Centring CentreLine(const TextMeasurer& m, const std::string& line, const Metric
 
 Centring CentreNumber(const TextMeasurer& m, const std::string& number, const Metrics& k) {
     const double w = m.TextWidth(number);
-    const long t = k.c > 0 ? std::max(static_cast<long>(Round_Double((k.u - w) / k.c, 0)), 0L) : 0;
+    const long t = k.c > 0 ? std::max(static_cast<long>(RoundDouble((k.u - w) / k.c, 0)), 0L) : 0;
     const long lead = ToInteger(t / 2.0);
     return {lead, t - lead};
 }
@@ -122,7 +122,7 @@ double FixedMeasurer::TextWidth(const std::string& text) const {
     return perChar_ * static_cast<double>(text.size());
 }
 
-const TextMeasurer& Heading_Measurer() {
+const TextMeasurer& HeadingMeasurer() {
     if (installed) return *installed;
     static std::unique_ptr<FontMeasurer> headerFont;
     if (!headerFont) headerFont = std::make_unique<FontMeasurer>(QApplication::font("QHeaderView"));
@@ -140,18 +140,18 @@ std::map<WrapKey, std::string>& Wrapped() {
 }
 }  // namespace
 
-void Install_Heading_Measurer(const TextMeasurer* measurer) {
+void InstallHeadingMeasurer(const TextMeasurer* measurer) {
     installed = measurer;
     Wrapped().clear();
 }
 
-std::string Wrap_Heading(const std::string& colNum, const std::string& headText, double width, int headLines,
+std::string WrapHeading(const std::string& colNum, const std::string& headText, double width, int headLines,
                          bool rightAligned) {
     auto& wrapped = Wrapped();
     WrapKey key{colNum, headText, width, headLines, rightAligned};
     if (auto found = wrapped.find(key); found != wrapped.end()) return found->second;
     if (wrapped.size() > 20000) wrapped.clear();
-    const TextMeasurer& m = Heading_Measurer();
+    const TextMeasurer& m = HeadingMeasurer();
     const Metrics k = MetricsFor(m, width);
     std::vector<std::string> lines = BreakLines(m, Trim(headText), k.u, -1);
     for (auto& line : lines) {
@@ -174,11 +174,11 @@ std::string Wrap_Heading(const std::string& colNum, const std::string& headText,
 void Set_Column_Caption(grid::Grid& grid, int col, const std::string& colNum, std::string& headText) {
     headText = Trim(headText);
     auto column = grid.Columns(col);
-    column.SetCaption(Wrap_Heading(colNum, headText, column.Width(), grid.HeadLines(),
+    column.SetCaption(WrapHeading(colNum, headText, column.Width(), grid.HeadLines(),
                                    column.Alignment() == grid::kAlignRight));
 }
 
-void Fit_Heading_Height(grid::Grid& grid) {
+void FitHeadingHeight(grid::Grid& grid) {
     int lines = grid.HeadLines();
     for (int s = 0; s < grid.SplitCount(); ++s)
         for (int c = 0; c < grid.ColumnCount(); ++c) {
@@ -198,7 +198,7 @@ std::string Wrap_Text(const Value& colNum, std::string& headText, double width, 
     const std::string number = Trim(colNum.ToText());
     const bool hasNumber = !number.empty() && !(IsNumeric(colNum) && colNum.ToDouble() == 0);
     if (!hasNumber && headText.empty()) return " ";
-    const TextMeasurer& m = Heading_Measurer();
+    const TextMeasurer& m = HeadingMeasurer();
     const Metrics k = MetricsFor(m, width);
     std::vector<std::string> wrapped = BreakLines(m, headText, k.u, hasNumber ? lines - 1 : lines);
     for (auto& line : wrapped) {

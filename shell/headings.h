@@ -53,12 +53,12 @@ private:
 
 // The measurer headings are wrapped with: by default the font of the grids'
 // headings. Tests install a fixed one (not owned; nullptr restores the default).
-const TextMeasurer& Heading_Measurer();
-void Install_Heading_Measurer(const TextMeasurer* measurer);
+const TextMeasurer& HeadingMeasurer();
+void InstallHeadingMeasurer(const TextMeasurer* measurer);
 
 // The caption of a column `width` twips wide with `headLines` heading lines;
 // a right-aligned column puts its centring blanks after the text.
-std::string Wrap_Heading(const std::string& colNum, const std::string& headText, double width, int headLines,
+std::string WrapHeading(const std::string& colNum, const std::string& headText, double width, int headLines,
                          bool rightAligned);
 // Sets the caption of a grid column from a heading; the text is trimmed in
 // the caller's variable. The width is that of the first pane showing the column.
@@ -66,7 +66,7 @@ void Set_Column_Caption(grid::Grid& grid, int col, const std::string& colNum, st
 // The grid's heading row as tall as its tallest shown caption, and never
 // lower than its heading lines: a heading wrapped into more lines than those
 // shows whole instead of losing its top.
-void Fit_Heading_Height(grid::Grid& grid);
+void FitHeadingHeight(grid::Grid& grid);
 // The caption text for a column `width` twips wide in `lines` heading lines;
 // a column number of 0 (or none) has no number line.
 std::string Wrap_Text(const Value& colNum, std::string& headText, double width, int lines = 4);

@@ -23,7 +23,7 @@ JForm::JForm(const std::string& formName, const std::string& caption) : Workshee
 
 QPushButton* JForm::JButton(const char* name, const char* caption, int place) {
     QPushButton* b =
-        Strip_Button(picButtons, name, caption, QRect(Px(240 + place * 2040), Px(150), Px(1572), Px(300)));
+        MakeStripButton(picButtons, name, caption, QRect(Px(240 + place * 2040), Px(150), Px(1572), Px(300)));
     b->setAutoDefault(false);
     strip_.at(static_cast<size_t>(place)) = b;
     return b;

@@ -7,7 +7,7 @@
 
 namespace vt::gui {
 
-QPixmap Quelldorn_Logo(int height) {
+QPixmap QuelldornLogo(int height) {
     const int h = std::max(height, 16);
     const int w = h * 3;
     QPixmap pm(w, h);
@@ -36,9 +36,9 @@ QPixmap Quelldorn_Logo(int height) {
     return pm;
 }
 
-QIcon Program_Icon() {
+QIcon ProgramIcon() {
     QIcon icon;
-    for (int size : {16, 32, 48}) icon.addPixmap(Quelldorn_Logo(size).copy(0, 0, size, size));
+    for (int size : {16, 32, 48}) icon.addPixmap(QuelldornLogo(size).copy(0, 0, size, size));
     return icon;
 }
 

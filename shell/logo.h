@@ -6,7 +6,7 @@
 
 namespace vt::gui {
 
-QPixmap Quelldorn_Logo(int height);
-QIcon Program_Icon();
+QPixmap QuelldornLogo(int height);
+QIcon ProgramIcon();
 
 }  // namespace vt::gui

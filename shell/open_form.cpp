@@ -16,20 +16,20 @@ namespace {
 
 std::map<std::string, WorksheetWindowKind> DesignTable() {
     std::map<std::string, WorksheetWindowKind> t;
-    for (const Worksheet& w : Worksheet_Catalogue()) t[w.code].table = w.code;
+    for (const Worksheet& w : WorksheetCatalogue()) t[w.code].table = w.code;
     t["CCs"].table = "CostCenters";
     return t;
 }
 
 }  // namespace
 
-std::map<std::string, WorksheetWindowKind>& Worksheet_Window_Table() {
+std::map<std::string, WorksheetWindowKind>& WorksheetWindowTable() {
     static std::map<std::string, WorksheetWindowKind> table = DesignTable();
     return table;
 }
 
 int Load_Worksheet_Form(const std::string& mode, const std::string& code) {
-    const auto& table = Worksheet_Window_Table();
+    const auto& table = WorksheetWindowTable();
     const auto kind = table.find(code);
     const std::string tableName = code == "CCs" ? "CostCenters" : code;
     if (!Table_Exists(tableName)) {
@@ -51,7 +51,7 @@ int Load_Worksheet_Form(const std::string& mode, const std::string& code) {
     } catch (...) {
         // A window that cannot set itself up is not left half-made.
         if (form) {
-            Form_Unloaded(form);
+            FormUnloaded(form);
             delete form.data();
         }
         throw;
@@ -61,8 +61,8 @@ int Load_Worksheet_Form(const std::string& mode, const std::string& code) {
     // Found by the mode it was opened in, whatever text asked for the viewer.
     std::string m = edit ? "edit" : "view";
     const int index = Find_Worksheet_Form(m, code);
-    QWidget* found = Form_At(index);
-    if (index != 0 && found != Main_Form() && Main_Form()) found->setWindowIcon(Main_Form()->windowIcon());
+    QWidget* found = FormAt(index);
+    if (index != 0 && found != MainForm() && MainForm()) found->setWindowIcon(MainForm()->windowIcon());
     return index;
 }
 
@@ -70,7 +70,7 @@ void Refresh_Worksheet_Form(const std::string& mode, const std::string& code) {
     std::string m = mode;
     const int index = Find_Worksheet_Form(m, code);
     if (index == 0) return;
-    if (auto* w = dynamic_cast<WorksheetWindow*>(Form_At(index)); w && w->HasSetGrd()) w->SetGrd();
+    if (auto* w = dynamic_cast<WorksheetWindow*>(FormAt(index)); w && w->HasSetGrd()) w->SetGrd();
 }
 
 }  // namespace vt::gui

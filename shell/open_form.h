@@ -21,7 +21,7 @@ struct WorksheetWindowKind {
 
 // By worksheet code (exact case). A code missing here, or a mode whose
 // factory is empty, is an unknown request.
-std::map<std::string, WorksheetWindowKind>& Worksheet_Window_Table();
+std::map<std::string, WorksheetWindowKind>& WorksheetWindowTable();
 
 // Loads and shows the window of that mode ("edit" in any case: the editor;
 // anything else: the viewer) and code; its index in the list of loaded

@@ -28,7 +28,7 @@ void SheetForm::Form_Load() {
     FormSetup();
 }
 
-QPushButton* Strip_Button(QWidget* strip, const char* name, const char* caption, const QRect& place) {
+QPushButton* MakeStripButton(QWidget* strip, const char* name, const char* caption, const QRect& place) {
     auto* b = new QPushButton(caption, strip);
     b->setObjectName(name);
     b->setGeometry(place);
@@ -39,7 +39,7 @@ QPushButton* Strip_Button(QWidget* strip, const char* name, const char* caption,
 }
 
 QPushButton* SheetForm::StripButton(const char* name, const char* caption, double width, int tabIndex) {
-    QPushButton* b = Strip_Button(picButtons, name, caption, QRect(0, Px(60), Px(width), Px(375)));
+    QPushButton* b = MakeStripButton(picButtons, name, caption, QRect(0, Px(60), Px(width), Px(375)));
     b->setProperty("TabIndex", tabIndex);
     return b;
 }
@@ -75,7 +75,7 @@ void SheetForm::SetUpArrows() {
 }
 
 void SheetForm::OpenAdjacent(bool previous) {
-    Run_Guarded([this, previous] { Open_Adjacent_Worksheet(Caption(), previous, true); });
+    RunGuarded([this, previous] { Open_Adjacent_Worksheet(Caption(), previous, true); });
 }
 
 void SheetForm::CaptionColumns() {
@@ -84,14 +84,14 @@ void SheetForm::CaptionColumns() {
         h.ColNum = Trim(h.ColNum);
         Set_Column_Caption(*grd, i, h.ColNum, h.HeadText);
     }
-    Fit_Heading_Height(*grd);
+    FitHeadingHeight(*grd);
 }
 
 void SheetForm::grd_ColResize(int col, bool&) {
     if (col < 0 || col >= static_cast<int>(ColHeadings.size())) return;
     ColHeading& h = ColHeadings[static_cast<size_t>(col)];
     Set_Column_Caption(*grd, col, Trim(h.ColNum), h.HeadText);
-    Fit_Heading_Height(*grd);
+    FitHeadingHeight(*grd);
 }
 
 }  // namespace vt::gui

@@ -65,6 +65,6 @@ private:
 };
 
 // A captioned button of a window's button strip, in bold.
-QPushButton* Strip_Button(QWidget* strip, const char* name, const char* caption, const QRect& place);
+QPushButton* MakeStripButton(QWidget* strip, const char* name, const char* caption, const QRect& place);
 
 }  // namespace vt::gui

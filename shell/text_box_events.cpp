@@ -33,7 +33,7 @@ protected:
             gained_();
         } else if (event->type() == QEvent::FocusOut && lost_) {
             const Qt::FocusReason why = static_cast<QFocusEvent*>(event)->reason();
-            if (why != Qt::ActiveWindowFocusReason && why != Qt::PopupFocusReason) Run_Guarded(lost_);
+            if (why != Qt::ActiveWindowFocusReason && why != Qt::PopupFocusReason) RunGuarded(lost_);
         }
         return false;
     }
@@ -44,7 +44,7 @@ private:
 
 }  // namespace
 
-void Select_All_On_Focus(QLineEdit* box) {
+void SelectAllOnFocus(QLineEdit* box) {
     new FocusWatcher(box,
                      [box] {
                          // After the click that brought the focus has placed the cursor.
@@ -57,9 +57,9 @@ void Select_All_On_Focus(QLineEdit* box) {
                      nullptr);
 }
 
-void On_Lost_Focus(QLineEdit* box, std::function<void()> rule) { new FocusWatcher(box, nullptr, std::move(rule)); }
+void OnLostFocus(QLineEdit* box, std::function<void()> rule) { new FocusWatcher(box, nullptr, std::move(rule)); }
 
-QLineEdit* Add_Entry_Row(QGridLayout* grid, QWidget* owner, int row, QLabel*& label, const char* labelName,
+QLineEdit* AddEntryRow(QGridLayout* grid, QWidget* owner, int row, QLabel*& label, const char* labelName,
                          const char* caption, const char* boxName) {
     label = new QLabel(caption, owner);
     label->setObjectName(labelName);
@@ -68,17 +68,17 @@ QLineEdit* Add_Entry_Row(QGridLayout* grid, QWidget* owner, int row, QLabel*& la
     label->setBuddy(box);
     grid->addWidget(label, row, 0, Qt::AlignRight);
     grid->addWidget(box, row, 1);
-    Select_All_On_Focus(box);
+    SelectAllOnFocus(box);
     return box;
 }
 
-QPushButton* Dialog_Button(QWidget* owner, const char* name, const char* caption) {
+QPushButton* DialogButton(QWidget* owner, const char* name, const char* caption) {
     auto* b = new QPushButton(caption, owner);
     b->setObjectName(name);
     return b;
 }
 
-void Fit_Button_Text(QPushButton* button) {
+void FitButtonText(QPushButton* button) {
     QStyleOptionButton option;
     option.initFrom(button);
     option.text = button->text();
@@ -88,7 +88,7 @@ void Fit_Button_Text(QPushButton* button) {
     button->setMinimumWidth(button->style()->sizeFromContents(QStyle::CT_PushButton, &option, text, button).width());
 }
 
-void Lay_Out_Dialog(QWidget* dialog, QLayout* body, std::initializer_list<QPushButton*> buttons) {
+void LayOutDialog(QWidget* dialog, QLayout* body, std::initializer_list<QPushButton*> buttons) {
     auto* row = new QHBoxLayout;
     row->addStretch(1);
     for (QPushButton* b : buttons) row->addWidget(b);
@@ -97,9 +97,9 @@ void Lay_Out_Dialog(QWidget* dialog, QLayout* body, std::initializer_list<QPushB
     box->addLayout(row);
 }
 
-void Leave_FY_Start_Boxes(QLineEdit* txtFYStart, QLineEdit* txtFYEnd) {
+void LeaveFYStartBoxes(QLineEdit* txtFYStart, QLineEdit* txtFYEnd) {
     std::string start = S(txtFYStart->text()), end = S(txtFYEnd->text());
-    Leave_FY_Start(start, end);
+    LeaveFYStart(start, end);
     txtFYStart->setText(Q(start));
     txtFYEnd->setText(Q(end));
 }

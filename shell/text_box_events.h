@@ -17,24 +17,24 @@ class QWidget;
 
 namespace vt::gui {
 
-void Select_All_On_Focus(QLineEdit* box);
-void On_Lost_Focus(QLineEdit* box, std::function<void()> rule);
+void SelectAllOnFocus(QLineEdit* box);
+void OnLostFocus(QLineEdit* box, std::function<void()> rule);
 
 // One row of an identity dialog: its caption, right-aligned, and the text box
 // the caption's access key leads to; the box selects its text on arrival.
 // Leaving an identity dialog's FY Start box: the start is checked and
 // rewritten, and the end may be proposed from it.
-void Leave_FY_Start_Boxes(QLineEdit* txtFYStart, QLineEdit* txtFYEnd);
+void LeaveFYStartBoxes(QLineEdit* txtFYStart, QLineEdit* txtFYEnd);
 
-QLineEdit* Add_Entry_Row(QGridLayout* grid, QWidget* owner, int row, QLabel*& label, const char* labelName,
+QLineEdit* AddEntryRow(QGridLayout* grid, QWidget* owner, int row, QLabel*& label, const char* labelName,
                          const char* caption, const char* boxName);
 
 // A dialog's push button, named as its control.
-QPushButton* Dialog_Button(QWidget* owner, const char* name, const char* caption);
+QPushButton* DialogButton(QWidget* owner, const char* name, const char* caption);
 // A button wide enough for its whole caption in the font in use, with the
 // style's button margin clear on either side of the text.
-void Fit_Button_Text(QPushButton* button);
+void FitButtonText(QPushButton* button);
 // A dialog's body above one right-aligned row of its buttons.
-void Lay_Out_Dialog(QWidget* dialog, QLayout* body, std::initializer_list<QPushButton*> buttons);
+void LayOutDialog(QWidget* dialog, QLayout* body, std::initializer_list<QPushButton*> buttons);
 
 }  // namespace vt::gui

@@ -7,8 +7,8 @@
 namespace vt::gui {
 
 using vt::App_Version;
-using vt::No_CRF_Caption;
-using vt::Open_CRF_Caption;
+using vt::NoCRFCaption;
+using vt::OpenCRFCaption;
 
 inline constexpr const char* kApplicationTitle = "Vantrel 287";
 inline constexpr const char* kProductName = "Vantrel 287";

@@ -12,11 +12,11 @@ namespace vt::gui {
 WorksheetWindow::WorksheetWindow(const std::string& formName, QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(Q(formName));
     setAttribute(Qt::WA_DeleteOnClose);
-    if (QWidget* main = Main_Form()) setWindowIcon(main->windowIcon());
-    Form_Loaded(this);
+    if (QWidget* main = MainForm()) setWindowIcon(main->windowIcon());
+    FormLoaded(this);
 }
 
-WorksheetWindow::~WorksheetWindow() { Form_Unloaded(this); }
+WorksheetWindow::~WorksheetWindow() { FormUnloaded(this); }
 
 std::string WorksheetWindow::FormName() const { return S(objectName()); }
 std::string WorksheetWindow::Caption() const { return S(windowTitle()); }
@@ -27,23 +27,23 @@ void WorksheetWindow::Form_QueryUnload(bool& cancel) {
 }
 
 void WorksheetWindow::Form_Deactivate() {
-    if (grd && grd->DataChanged()) Run_Guarded([this] { grd->UpdateRecord(); });
+    if (grd && grd->DataChanged()) RunGuarded([this] { grd->UpdateRecord(); });
 }
 
 void WorksheetWindow::closeEvent(QCloseEvent* event) {
     bool cancel = false;
-    Run_Guarded([&] { Form_QueryUnload(cancel); });
+    RunGuarded([&] { Form_QueryUnload(cancel); });
     if (cancel) {
         event->ignore();
         return;
     }
-    Form_Unloaded(this);
+    FormUnloaded(this);
     event->accept();
 }
 
 void WorksheetWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    if (!isMinimized()) Run_Guarded([this] { Form_Resize(); });
+    if (!isMinimized()) RunGuarded([this] { Form_Resize(); });
 }
 
 void WorksheetWindow::changeEvent(QEvent* event) {

@@ -38,7 +38,7 @@ long HalfEven(double x) { return std::lrint(x); }
 // The top of a worksheet window of that mode: below the main window's top.
 double TopFor(bool edit) {
     double mainTop = 0;
-    if (QWidget* main = Main_Form()) mainTop = std::max(Twips(main->frameGeometry().top()), 0.0);
+    if (QWidget* main = MainForm()) mainTop = std::max(Twips(main->frameGeometry().top()), 0.0);
     return mainTop + (edit ? 700 : 1100);
 }
 
@@ -74,7 +74,7 @@ void FitGridAndStrip(grid::Grid* grd, QWidget* strip, double scaleHeight, double
 
 }  // namespace
 
-FormMetrics& Form_Metrics() {
+FormMetrics& CurrentFormMetrics() {
     static FormMetrics m;
     return m;
 }
@@ -88,14 +88,14 @@ double Get_Max_Form_Size(QWidget* form) {
         frameW = form->frameGeometry().width() - form->width();
         frameH = form->frameGeometry().height() - form->height();
     }
-    Form_Metrics().Max_Form_Height = Twips(area.height() - frameH);
+    CurrentFormMetrics().Max_Form_Height = Twips(area.height() - frameH);
     return Twips(area.width() - frameW);
 }
 
 int Find_Worksheet_Form(std::string& mode, const std::string& code) {
     mode = Upper(mode);
-    for (int i = Form_Count() - 1; i >= 0; --i) {
-        const QWidget* w = Form_At(i);
+    for (int i = FormCount() - 1; i >= 0; --i) {
+        const QWidget* w = FormAt(i);
         if (!w) continue;
         const std::string caption = S(w->windowTitle());
         const std::string name = S(w->objectName());
@@ -111,7 +111,7 @@ void Open_Worksheet_Form(const std::string& mode, const std::string& code) {
     std::string m = mode;
     int i = Find_Worksheet_Form(m, code);
     if (i != 0) {
-        QWidget* w = Form_At(i);
+        QWidget* w = FormAt(i);
         if (w->isMinimized()) w->showNormal();
         else {
             w->raise();
@@ -130,8 +130,8 @@ void Open_Worksheet_Form(const std::string& mode, const std::string& code) {
 
     i = Load_Worksheet_Form(mode, code);
     if (i == 0) return;
-    QPointer<QWidget> w = Form_At(i);
-    auto& metrics = Form_Metrics();
+    QPointer<QWidget> w = FormAt(i);
+    auto& metrics = CurrentFormMetrics();
     if (metrics.Max_Form_Width == 0) metrics.Max_Form_Width = Get_Max_Form_Size(w);
     const bool edit = Lower(mode) == "edit";
     const double top = TopFor(edit);
@@ -170,7 +170,7 @@ std::string Open_Adjacent_Worksheet(const std::string& caption, bool previous, b
     if (rs.RecordCount() > 0) rs.MoveFirst();
     for (; rs.RecordCount() > 0 && !rs.Eof(); rs.MoveNext()) {
         const std::string item = rs.Field(0).ToText();
-        const Worksheet* sheet = Find_Worksheet(item);
+        const Worksheet* sheet = FindWorksheet(item);
         if (edit && sheet && !sheet->editor) continue;
         found = item;
         break;
@@ -182,7 +182,7 @@ std::string Open_Adjacent_Worksheet(const std::string& caption, bool previous, b
 
 void Refresh_Grids(int skip) {
     std::vector<QPointer<QWidget>> forms;
-    for (int i = 0; i < Form_Count(); ++i) forms.emplace_back(i == skip ? nullptr : Form_At(i));
+    for (int i = 0; i < FormCount(); ++i) forms.emplace_back(i == skip ? nullptr : FormAt(i));
     for (const auto& w : forms) {
         if (!w) continue;
         const std::string name = Upper(S(w->objectName()));
@@ -197,21 +197,21 @@ void Refresh_Grids(int skip) {
     }
 }
 
-bool Close_Worksheet_Windows(const std::vector<std::string>& codes) {
+bool CloseWorksheetWindows(const std::vector<std::string>& codes) {
     for (const std::string& code : codes)
         for (const char* prefix : {"frmEdit", "frmView"}) {
             QWidget* w = nullptr;
-            if (Is_Form_Loaded(prefix + code, &w) && !Unload_Form(w)) return false;
+            if (Is_Form_Loaded(prefix + code, &w) && !UnloadForm(w)) return false;
         }
     return true;
 }
 
-void Set_Up_Worksheet_Windows(const std::vector<std::string>& codes) {
+void SetUpWorksheetWindows(const std::vector<std::string>& codes) {
     for (const std::string& code : codes)
         for (const char* prefix : {"frmEdit", "frmView"}) {
             QWidget* w = nullptr;
             if (!Is_Form_Loaded(prefix + code, &w)) continue;
-            if (auto* sheet = dynamic_cast<WorksheetWindow*>(w)) Run_Guarded([sheet] { sheet->FormSetup(); });
+            if (auto* sheet = dynamic_cast<WorksheetWindow*>(w)) RunGuarded([sheet] { sheet->FormSetup(); });
         }
 }
 
@@ -226,7 +226,7 @@ QSize CellTextMargins(const QTableView* pane) {
 
 }  // namespace
 
-void Fit_Column_To_Text(grid::Grid& grd, int col) {
+void FitColumnToText(grid::Grid& grd, int col) {
     const QTableView* pane = grd.Pane(0);  // every pane has the grid's font
     const QFontMetrics fm(pane->font());
     int widest = 0;
@@ -237,7 +237,7 @@ void Fit_Column_To_Text(grid::Grid& grd, int col) {
     if (needed > grd.Columns(col).Width()) grd.Columns(col).SetWidth(needed);
 }
 
-void Fit_Rows_To_Wrapped_Text(grid::Grid& grd, int col) {
+void FitRowsToWrappedText(grid::Grid& grd, int col) {
     const QTableView* pane = grd.Pane(0);  // every pane has the grid's font
     const QFontMetrics fm(pane->font());
     const QSize margins = CellTextMargins(pane);
@@ -260,7 +260,7 @@ void Fit_Form_Height(WorksheetWindow& form, int headLines, int recordCount) {
     const double fixed = static_cast<double>(
         static_cast<long>(heading + (HeightOf(&form) - HeightOf(form.grd)) + 250));
     const double top = TopFor(Lower(form.FormName()).find("edit") != std::string::npos);
-    const double available = Form_Metrics().Max_Form_Height - top;
+    const double available = CurrentFormMetrics().Max_Form_Height - top;
     double height = rowHeight * std::max(recordCount, 4) + fixed;
     if (height > available) height = rowHeight * static_cast<double>(HalfEven((available - fixed) / rowHeight)) + fixed;
     form.resize(form.width(), Px(height));
@@ -280,7 +280,7 @@ std::pair<double, double> AtLeast(QWidget* form, double minWidth, double minHeig
 
 // The grid above the button strip, the arrows at the strip's two ends, and
 // the equal buttons between them, 120 twips apart.
-void Lay_Out_Strip(grid::Grid* grd, QWidget* picButtons, QAbstractButton* cmdPrevious,
+void LayOutStrip(grid::Grid* grd, QWidget* picButtons, QAbstractButton* cmdPrevious,
                    QAbstractButton* cmdNext, double w0, std::initializer_list<QAbstractButton*> buttons,
                    std::pair<double, double> size) {
     const auto [scaleWidth, scaleHeight] = size;
@@ -303,7 +303,7 @@ void Resize_View_Form(QWidget* form, grid::Grid* grd, QWidget* picButtons, QAbst
                       QAbstractButton* cmdPrevious, QAbstractButton* cmdNext) {
     if (form->isMinimized()) return;
     const double w0 = cmdPrevious ? WidthOf(cmdPrevious) : 0;
-    Lay_Out_Strip(grd, picButtons, cmdPrevious, cmdNext, w0, {cmdRecalculate, cmdPrint, cmdOpenEdit, cmdClose},
+    LayOutStrip(grd, picButtons, cmdPrevious, cmdNext, w0, {cmdRecalculate, cmdPrint, cmdOpenEdit, cmdClose},
                   AtLeast(form, 6810 + 2 * w0, 1210));
 }
 
@@ -314,7 +314,7 @@ void Resize_Edit_Form(QWidget* form, grid::Grid* grd, QWidget* picButtons, QAbst
     if (form->isMinimized()) return;
     const double w0 = cmdPrevious ? WidthOf(cmdPrevious) : 0;
     const double smallest = !cmdPrevious ? 0 : minWidth != 0 ? minWidth : 7620 + 2 * w0;
-    Lay_Out_Strip(grd, picButtons, cmdPrevious, cmdNext, w0,
+    LayOutStrip(grd, picButtons, cmdPrevious, cmdNext, w0,
                   {cmdAdd, cmdDelete, cmdOpenView, cmdRecalculate, cmdClose},
                   AtLeast(form, smallest, minHeight != 0 ? minHeight : 1210));
 }

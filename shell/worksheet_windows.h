@@ -23,7 +23,7 @@ struct FormMetrics {
     double Max_Form_Width = 0;
     double Max_Form_Height = 0;
 };
-FormMetrics& Form_Metrics();
+FormMetrics& CurrentFormMetrics();
 
 // Measures the working area a maximised window of the form would have:
 // returns its width and stores its height in Max_Form_Height.
@@ -49,15 +49,15 @@ void Refresh_Grids(int skip);
 
 // Closes the editor and viewer of each worksheet code, before their tables
 // change; false when one would not close (it has told the user why).
-bool Close_Worksheet_Windows(const std::vector<std::string>& codes);
+bool CloseWorksheetWindows(const std::vector<std::string>& codes);
 // FormSetup of the open editor and viewer of each worksheet code, after their
 // tables changed shape; a window that fails at it has told the user.
-void Set_Up_Worksheet_Windows(const std::vector<std::string>& codes);
+void SetUpWorksheetWindows(const std::vector<std::string>& codes);
 
 // A column at least as wide as the widest text its rows show, and rows at
 // least as high as a wrapped column's text needs, in the grid's font.
-void Fit_Column_To_Text(grid::Grid& grd, int col);
-void Fit_Rows_To_Wrapped_Text(grid::Grid& grd, int col);
+void FitColumnToText(grid::Grid& grd, int col);
+void FitRowsToWrappedText(grid::Grid& grd, int col);
 
 // Height for the window's rows: at least four, at most what fits below its top.
 void Fit_Form_Height(WorksheetWindow& form, int headLines, int recordCount);

@@ -5,16 +5,16 @@
 
 namespace vt {
 
-void Register_Worksheet(const std::string& code) {
+void RegisterWorksheet(const std::string& code) {
     Db().Execute("INSERT INTO Worksheets (Item, Calc_Lvl, ItemName) VALUES (?, 0, ?)",
                  {Value(code), Value(Get_Worksheet_Name(code))});
 }
 
-void Register_Fixed_Table(const std::string& name) {
+void RegisterFixedTable(const std::string& name) {
     Db().Execute("INSERT INTO Worksheets (Item, Calc_Lvl, ItemName) VALUES (?, 999, Null)", {Value(name)});
 }
 
-void Build_Table(const std::string& table, const std::vector<db::FieldDef>& fields,
+void BuildTable(const std::string& table, const std::vector<db::FieldDef>& fields,
                  const std::vector<Seed>& seeds, const std::string& indexSql, Registry registry) {
     auto& db = Db();
     try {
@@ -26,8 +26,8 @@ void Build_Table(const std::string& table, const std::vector<db::FieldDef>& fiel
         throw db::DbError("Table " + table + ": " + e.what(), e.Code());
     }
     switch (registry) {
-    case Registry::Worksheet: Register_Worksheet(table); break;
-    case Registry::Fixed: Register_Fixed_Table(table); break;
+    case Registry::Worksheet: RegisterWorksheet(table); break;
+    case Registry::Fixed: RegisterFixedTable(table); break;
     case Registry::None: break;
     }
 }

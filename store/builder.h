@@ -1,5 +1,5 @@
 // How every table of a report is made. A builder (Build_<code>) describes its
-// table and hands it to Build_Table, which
+// table and hands it to BuildTable, which
 //   1. creates the table with its fields, in order,
 //   2. runs the seed statements (leniently: a refused row is dropped),
 //   3. creates the unique index, after the seed rows,
@@ -9,11 +9,11 @@
 // worksheet after its table was dropped leaves one row and says nothing.
 //
 // Builders handle no errors: a failing step raises db::DbError (its message
-// names the table) to the caller. Build_Table opens no transaction; the caller
+// names the table) to the caller. BuildTable opens no transaction; the caller
 // runs the whole user action in one (New_CRF does; so must a rebuild).
 //
 // Example:
-//   Build_Table("B", {CurrencyField("LineNum"), TextField("CCName", 50), CurrencyField("Expenses")},
+//   BuildTable("B", {CurrencyField("LineNum"), TextField("CCName", 50), CurrencyField("Expenses")},
 //               {"INSERT INTO B (LineNum, CCName) SELECT LineNum, CCName FROM CostCenters WHERE CCNum < 200",
 //                {"INSERT INTO B (LineNum, CCName) VALUES (100, ?)", {Value("Total")}}},
 //               "CREATE UNIQUE INDEX ndx ON B (LineNum);");
@@ -44,12 +44,12 @@ enum class Registry {
     None,
 };
 
-void Build_Table(const std::string& table, const std::vector<db::FieldDef>& fields,
+void BuildTable(const std::string& table, const std::vector<db::FieldDef>& fields,
                  const std::vector<Seed>& seeds = {}, const std::string& indexSql = "",
                  Registry registry = Registry::Worksheet);
 
 // The register rows on their own, for builders that make their table another way.
-void Register_Worksheet(const std::string& code);
-void Register_Fixed_Table(const std::string& name);
+void RegisterWorksheet(const std::string& code);
+void RegisterFixedTable(const std::string& name);
 
 }  // namespace vt

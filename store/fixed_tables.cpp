@@ -135,14 +135,14 @@ std::vector<FieldDef> CostCentreFields() {
 }  // namespace
 
 void Build_Worksheets() {
-    Build_Table("Worksheets",
+    BuildTable("Worksheets",
                 {TextField("Item", 16, true), IntegerField("Calc_Lvl"), TextField("ItemName", 100, true)},
                 {"INSERT INTO Worksheets (Item, Calc_Lvl) VALUES ('Worksheets', 999)"},
                 "CREATE UNIQUE INDEX ndxWorksheets ON Worksheets (Item) WITH DISALLOW NULL;", Registry::None);
 }
 
 void Build_Master(const NewCrfEntries& entries) {
-    Build_Table("Master",
+    BuildTable("Master",
                 {DateField("BuildDate"), TextField("FormNum", 8), TextField("ProviderNumber", 8),
                  DateField("FYStart"), DateField("FYEnd"), TextField("ProviderName", 36)},
                 {}, "", Registry::None);
@@ -157,11 +157,11 @@ void Build_Master(const NewCrfEntries& entries) {
     } catch (const DbError& e) {
         throw DbError(std::string("Table Master: ") + e.what(), e.Code());
     }
-    Register_Fixed_Table("Master");
+    RegisterFixedTable("Master");
 }
 
 void Build_HeaderLines() {
-    Build_Table("HeaderLines", {IntegerField("LineNum"), TextField("Line", 60, true)},
+    BuildTable("HeaderLines", {IntegerField("LineNum"), TextField("Line", 60, true)},
                 {"INSERT INTO HeaderLines (LineNum) VALUES (1);", "INSERT INTO HeaderLines (LineNum) VALUES (2);",
                  "INSERT INTO HeaderLines (LineNum) VALUES (3);"},
                 "", Registry::Fixed);
@@ -176,10 +176,10 @@ void Build_CostCenters() {
                         {Value::Cur(r.lineNum), Value::Cur(r.ccNum), Value(r.name), TextOrNull(r.label1),
                          TextOrNull(r.label2), TextOrNull(r.label3)}});
     }
-    Build_Table("CostCenters", CostCentreFields(), rows, "CREATE UNIQUE INDEX ndx ON CostCenters (CCNum);",
+    BuildTable("CostCenters", CostCentreFields(), rows, "CREATE UNIQUE INDEX ndx ON CostCenters (CCNum);",
                 Registry::Fixed);
 }
 
-void Build_DeletedCCs() { Build_Table("DeletedCCs", CostCentreFields(), {}, "", Registry::None); }
+void Build_DeletedCCs() { BuildTable("DeletedCCs", CostCentreFields(), {}, "", Registry::None); }
 
 }  // namespace vt

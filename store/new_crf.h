@@ -33,6 +33,6 @@ void Build_DeletedCCs();
 
 // The register row every worksheet builder ends with (dropped silently when
 // the row exists already).
-void Register_Worksheet(const std::string& code);
+void RegisterWorksheet(const std::string& code);
 
 }  // namespace vt

@@ -16,7 +16,7 @@ db::Database& Db() {
     return *db;
 }
 
-void Close_Report() {
+void CloseReport() {
     // The snapshot belongs to the database being closed; it must go first.
     Close_CC_Recordset();
     auto& r = Report();

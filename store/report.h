@@ -35,7 +35,7 @@ db::Database& Db();
 // Closes the open report: drops the cost-centre snapshot, closes the database
 // and clears the report's identity. Message_Mode is left as it is. Safe to
 // call when no report is open. Replace CRF_Database only after this call.
-void Close_Report();
+void CloseReport();
 
 // The one way the system reports a message: a message box, or while
 // Message_Mode is set, a row in table Error (created when missing); returns

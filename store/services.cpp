@@ -46,14 +46,14 @@ int Compare(const Value& a, const Value& b) {
 
 // The original trimmed blanks only, never tabs or line breaks.
 // Characters, not bytes: a label may hold any text the user typed.
-std::size_t Char_Count(const std::string& s) {
+std::size_t CharCount(const std::string& s) {
     std::size_t n = 0;
     for (unsigned char c : s)
         if ((c & 0xC0) != 0x80) ++n;
     return n;
 }
 
-std::string Fit_To_Field(const std::string& text, std::size_t width) {
+std::string FitToField(const std::string& text, std::size_t width) {
     const std::string t = Trim(text);
     std::size_t seen = 0;
     for (std::size_t i = 0; i < t.size(); ++i)
@@ -101,7 +101,7 @@ Value Min_Var(const Value& a, const Value& b) {
     return a;
 }
 
-double Round_Double(double x, int places) {
+double RoundDouble(double x, int places) {
     x *= std::pow(10.0, places);
     double whole = std::trunc(x);
     if (std::fabs(std::fabs(x - whole) - 0.5) < 0.000001) {
@@ -113,7 +113,7 @@ double Round_Double(double x, int places) {
 
 Value Round_Value(const Value& v, int places) {
     if (!IsNumeric(v)) return Value::Null();
-    return Value(Round_Double(NumberOf(v), places));
+    return Value(RoundDouble(NumberOf(v), places));
 }
 
 bool Table_Exists(const std::string& name) { return Db().TableExists(name); }
@@ -188,7 +188,7 @@ std::string Get_CC_Label(Currency ccNum, int part, int width) {
     else
         text = "????";
     if (width > 0) {
-        int pad = std::max(width - static_cast<int>(Char_Count(text)), 0) / 2;
+        int pad = std::max(width - static_cast<int>(CharCount(text)), 0) / 2;
         text.insert(0, static_cast<size_t>(pad), ' ');
     }
     return text;
@@ -266,7 +266,7 @@ bool Check_Amount(Value& value, int sign) {
     return true;
 }
 
-std::string Text_Refusal(const std::string& text, std::size_t maxLength, const std::string& fieldName) {
+std::string TextRefusal(const std::string& text, std::size_t maxLength, const std::string& fieldName) {
     std::size_t characters = 0;
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
@@ -279,8 +279,8 @@ std::string Text_Refusal(const std::string& text, std::size_t maxLength, const s
     return "";
 }
 
-bool Check_Text(const std::string& text, std::size_t maxLength, const std::string& fieldName) {
-    const std::string refusal = Text_Refusal(text, maxLength, fieldName);
+bool CheckText(const std::string& text, std::size_t maxLength, const std::string& fieldName) {
+    const std::string refusal = TextRefusal(text, maxLength, fieldName);
     if (refusal.empty()) return true;
     Complain(refusal, ui::kOkOnly);
     return false;
@@ -311,7 +311,7 @@ std::string Get_Worksheet_Name(const std::string& code) {
     return name + partSuffix + letterSuffix;
 }
 
-bool Saved_Or_Told(const std::string& what, const std::function<void()>& write) {
+bool SavedOrTold(const std::string& what, const std::function<void()>& write) {
     try {
         write();
         return true;

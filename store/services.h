@@ -10,10 +10,10 @@
 namespace vt {
 
 // Characters, not bytes, of UTF-8 text.
-std::size_t Char_Count(const std::string& s);
+std::size_t CharCount(const std::string& s);
 // Text for a field of `width` characters: the blanks at either end removed,
 // then cut to the field's length (whole characters).
-std::string Fit_To_Field(const std::string& text, std::size_t width);
+std::string FitToField(const std::string& text, std::size_t width);
 
 Value Nz_Str(const Value& v, const Value& fallback = Value());  // Empty fallback = ""
 Value Nz_Num(const Value& v, const Value& fallback = Value());  // Empty fallback = 0
@@ -25,7 +25,7 @@ Value Min_Var(const Value& a, const Value& b);
 // Halves away from zero within one millionth; Null for a non-numeric value.
 Value Round_Value(const Value& v, int places);
 // Convenience for engine code: Round_Value of a double, as a double.
-double Round_Double(double x, int places);
+double RoundDouble(double x, int places);
 bool Table_Exists(const std::string& name);
 
 // Cost-centre lookups over a cached snapshot of CostCenters.
@@ -46,16 +46,16 @@ bool Check_Amount(Value& value, int sign = 0);
 // Text typed for a field of at most maxLength characters: control characters
 // (which would reach print files as page feeds) and text longer than the field
 // are refused with a message naming the field.
-bool Check_Text(const std::string& text, std::size_t maxLength, const std::string& fieldName);
-// What Check_Text would say, or "" when the text is accepted, for a dialog that
+bool CheckText(const std::string& text, std::size_t maxLength, const std::string& fieldName);
+// What CheckText would say, or "" when the text is accepted, for a dialog that
 // shows its refusals itself. A maxLength of std::string::npos checks no length.
-std::string Text_Refusal(const std::string& text, std::size_t maxLength, const std::string& fieldName);
+std::string TextRefusal(const std::string& text, std::size_t maxLength, const std::string& fieldName);
 std::string Get_Worksheet_Name(const std::string& code);
 
 // Runs `write`, which changes the report all at once or not at all. When the
 // file or the machine stops it (a full disk, a file in use, ...), the user is
 // told that `what` was not saved, why, and that the report is unchanged, and
 // the result is false; any other failure is thrown on.
-bool Saved_Or_Told(const std::string& what, const std::function<void()>& write);
+bool SavedOrTold(const std::string& what, const std::function<void()>& write);
 
 }  // namespace vt

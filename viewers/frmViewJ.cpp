@@ -30,7 +30,7 @@ frmViewJ::frmViewJ() : JForm("frmViewJ", "VIEW: Worksheet J") {
 // Binds J again and lays it out, bringing back the line that was at the top
 // (by its whole line number).
 void frmViewJ::FormSetup() {
-    const long top = Top_Line(*grd, "LineNum");
+    const long top = TopLine(*grd, "LineNum");
     grd->Bind(Db(), kRecordSource);
     grd->SetHeadLines(4);
     CaptionJColumns(0, 2, 3);
@@ -46,32 +46,32 @@ void frmViewJ::FormSetup() {
     // CCNum is not shown anywhere.
     grd->Columns(1).SetVisible(false);
     for (int c = 0; c < grd->ColumnCount(); ++c) grd->Columns(c).SetLocked(true);
-    if (top >= 0) Scroll_To_Line(*grd, "LineNum", Value(Currency::FromInt(top)), true);
+    if (top >= 0) ScrollToLine(*grd, "LineNum", Value(Currency::FromInt(top)), true);
 }
 
 // Totals J and shows it again with the exact line (a sub-line too) at the top.
 void frmViewJ::cmdCalc_Click() {
-    Run_Guarded([this] {
+    RunGuarded([this] {
         Value saved;
         if (grd->FirstRow() >= 0) saved = grd->Data().FieldValue(grd->FirstRow(), "LineNum");
         Calc_J();
         FormSetup();
         if (IsNumeric(saved) && !saved.IsEmpty() && saved.ToCurrency() > Currency{})
-            Scroll_To_Line(*grd, "LineNum", saved, false);
+            ScrollToLine(*grd, "LineNum", saved, false);
     });
 }
 
 void frmViewJ::cmdPrint_Click() {
-    Run_Guarded([] {
+    RunGuarded([] {
         int fileNum = 0;
         Print_J(fileNum);
     });
 }
 
 void frmViewJ::cmdOpenEdit_Click() {
-    Run_Guarded([] { Open_Worksheet_Form("edit", "J"); });
+    RunGuarded([] { Open_Worksheet_Form("edit", "J"); });
 }
 
-void frmViewJ::cmdClose_Click() { Unload_Form(this); }
+void frmViewJ::cmdClose_Click() { UnloadForm(this); }
 
 }  // namespace vt::gui

@@ -15,9 +15,9 @@ void SheetViewer::FillHeadings() {
 }
 
 void SheetViewer::SetGrd() {
-    const long top = d_.keepTopLine ? Top_Line(*grd, "SeqNum") : -1;
+    const long top = d_.keepTopLine ? TopLine(*grd, "SeqNum") : -1;
     ViewForm::SetGrd();
-    if (top >= 0) Scroll_To_Line(*grd, "SeqNum", Value(Currency::FromInt(top)), true);
+    if (top >= 0) ScrollToLine(*grd, "SeqNum", Value(Currency::FromInt(top)), true);
 }
 
 void SheetViewer::LayoutGrid() {
@@ -63,18 +63,18 @@ void SheetViewer::LayOutColumn(int col, const ViewerColumn& c) {
 void SheetViewer::HeadByListOrder() {
     if (d_.headingsOnLoad && listRead_) return;
     listRead_ = true;
-    const std::vector<ColHeading> list = CC_Headings_In_List_Order(d_.ccBelow);
+    const std::vector<ColHeading> list = CCHeadingsInListOrder(d_.ccBelow);
     const size_t end = ColHeadings.size() - (d_.total ? 1 : 0);
     for (size_t i = d_.columns.size(), k = 0; i < end && k < list.size(); ++i, ++k) ColHeadings[i] = list[k];
 }
 
 // Each value column but the total as the editor heads it.
-void SheetViewer::HeadByRow0() { Head_By_Row0(ColHeadings, d_.code, d_.columns.size()); }
+void SheetViewer::HeadByRow0() { HeadColumnsByRow0(ColHeadings, d_.code, d_.columns.size()); }
 
 // Worksheet G's numbering: the Non-Capital column (row-0 value 0 or empty) is
 // 6. Without a row 0 nothing says which cost centre a column holds.
 void SheetViewer::HeadG() {
-    const std::vector<Value> row0 = Sheet_Row0(d_.code);
+    const std::vector<Value> row0 = SheetRow0(d_.code);
     for (size_t i = d_.columns.size(); i < ColHeadings.size(); ++i) {
         if (i >= row0.size()) {
             ColHeadings[i] = {};
@@ -83,7 +83,7 @@ void SheetViewer::HeadG() {
         const Value v = Nz_Num(row0[i]);
         const Currency cc = IsNumeric(v) ? v.ToCurrency() : Currency{};
         ColHeadings[i] = cc == Currency{} ? ColHeading("6", "Non-Capital")
-                                          : ColHeading(G_Column_Number(cc), Get_CC_Label(cc, 0, 0));
+                                          : ColHeading(GColumnNumber(cc), Get_CC_Label(cc, 0, 0));
     }
 }
 

@@ -60,22 +60,22 @@ void ViewForm::cmdPrevious_Click() { OpenAdjacent(true); }
 
 void ViewForm::cmdOpenEdit_Click() {
     BusyFrame busy(this);
-    Run_Guarded([this] { Open_Worksheet_Form("edit", Code()); });
+    RunGuarded([this] { Open_Worksheet_Form("edit", Code()); });
 }
 
 void ViewForm::cmdPrint_Click() {
     BusyFrame busy(this);
-    Run_Guarded([this] { PrintWorksheet(); });
+    RunGuarded([this] { PrintWorksheet(); });
 }
 
 void ViewForm::cmdRecalculate_Click() {
     BusyFrame busy(this);
-    Run_Guarded([] { Run_Calculation(); });
+    RunGuarded([] { RunCalculation(); });
 }
 
-void ViewForm::cmdClose_Click() { Unload_Form(this); }
+void ViewForm::cmdClose_Click() { UnloadForm(this); }
 
-long Top_Line(grid::Grid& grd, const std::string& key) {
+long TopLine(grid::Grid& grd, const std::string& key) {
     if (!grd.Data().IsBound()) return -1;
     const int top = grd.FirstRow();
     if (top < 0) return -1;
@@ -84,7 +84,7 @@ long Top_Line(grid::Grid& grd, const std::string& key) {
     return static_cast<long>(v.ToLong());
 }
 
-void Scroll_To_Line(grid::Grid& grd, const std::string& key, const Value& line, bool last) {
+void ScrollToLine(grid::Grid& grd, const std::string& key, const Value& line, bool last) {
     const bool found = last ? grd.FindLast(key, db::FindOp::Eq, line) : grd.FindFirst(key, db::FindOp::Eq, line);
     if (found) grd.SetFirstRow(grd.Row());
 }

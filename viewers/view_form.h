@@ -47,11 +47,11 @@ protected:
     void Form_Resize() override;
 };
 
-// The grid's top visible row is kept across a rebind by its key: Top_Line
+// The grid's top visible row is kept across a rebind by its key: TopLine
 // reads the key of that row rounded to a whole number (halves to even), -1
-// when there is no row or the grid was never bound; Scroll_To_Line makes the
+// when there is no row or the grid was never bound; ScrollToLine makes the
 // first (or last) row with that key the top visible one, when there is one.
-long Top_Line(grid::Grid& grd, const std::string& key);
-void Scroll_To_Line(grid::Grid& grd, const std::string& key, const Value& line, bool last);
+long TopLine(grid::Grid& grd, const std::string& key);
+void ScrollToLine(grid::Grid& grd, const std::string& key, const Value& line, bool last);
 
 }  // namespace vt::gui

@@ -109,7 +109,7 @@ db::FieldType NewColumnType(const std::string& sheet) {
 }
 
 std::optional<std::vector<Value>> Row0IfAny(const std::string& sheet) {
-    auto rs = Db().OpenRecordset(Select_Sheet(sheet, "WHERE SeqNum = 0;"));
+    auto rs = Db().OpenRecordset(SelectSheet(sheet, "WHERE SeqNum = 0;"));
     if (rs.Eof()) return std::nullopt;
     std::vector<Value> row;
     for (int i = 0; i < rs.FieldCount(); ++i) row.push_back(rs.Field(i));
@@ -199,7 +199,7 @@ struct SheetRow {
 };
 
 std::vector<SheetRow> ReadRows(const std::string& table, const std::string& where) {
-    auto rs = Db().OpenRecordset(Select_Sheet(table, "WHERE " + where + " ORDER BY SeqNum;"));
+    auto rs = Db().OpenRecordset(SelectSheet(table, "WHERE " + where + " ORDER BY SeqNum;"));
     std::vector<SheetRow> rows;
     for (; !rs.Eof(); rs.MoveNext()) {
         SheetRow r{NzCur(rs["SeqNum"]), {}};
@@ -538,7 +538,7 @@ void Delete_CC_Column(const std::string& sheet, Currency ccnum) {
     tx.Commit();
 }
 
-void Add_Chosen_CC_Column(const std::string& sheet, Currency ccnum) {
+void AddChosenCCColumn(const std::string& sheet, Currency ccnum) {
     auto& db = Db();
     db::Transaction tx(db);
     const auto row0 = Row0(Plain(sheet));
@@ -556,7 +556,7 @@ void Add_Chosen_CC_Column(const std::string& sheet, Currency ccnum) {
     tx.Commit();
 }
 
-bool Delete_Chosen_CC_Column(const std::string& sheet, Currency ccnum) {
+bool DeleteChosenCCColumn(const std::string& sheet, Currency ccnum) {
     const auto row0 = Row0(Plain(sheet));
     for (int i = kChosenFirstField; i + 1 < static_cast<int>(row0.size()); ++i) {
         if (!row0[i].IsNull() && row0[i].ToCurrency() == ccnum) {
@@ -569,14 +569,14 @@ bool Delete_Chosen_CC_Column(const std::string& sheet, Currency ccnum) {
     return false;
 }
 
-void Match_Chosen_CC_Columns(const std::string& sheet, const std::string& model) {
+void MatchChosenCCColumns(const std::string& sheet, const std::string& model) {
     db::Transaction tx(Db());
     const auto wanted = ChosenColumns(Plain(model));
     const auto held = ChosenColumns(Plain(sheet));
     for (const Currency c : held)
-        if (std::find(wanted.begin(), wanted.end(), c) == wanted.end()) Delete_Chosen_CC_Column(sheet, c);
+        if (std::find(wanted.begin(), wanted.end(), c) == wanted.end()) DeleteChosenCCColumn(sheet, c);
     for (const Currency c : wanted)
-        if (std::find(held.begin(), held.end(), c) == held.end()) Add_Chosen_CC_Column(sheet, c);
+        if (std::find(held.begin(), held.end(), c) == held.end()) AddChosenCCColumn(sheet, c);
     tx.Commit();
 }
 
@@ -608,12 +608,12 @@ void Repair_Component_Sheet(const std::string& sheet, void (*build)(), const std
                     if ((*oldRow0)[i].IsNull()) continue;
                     const Currency cc = (*oldRow0)[i].ToCurrency();
                     const auto held = ChosenColumns(sheet);
-                    if (std::find(held.begin(), held.end(), cc) == held.end()) Add_Chosen_CC_Column(sheet, cc);
+                    if (std::find(held.begin(), held.end(), cc) == held.end()) AddChosenCCColumn(sheet, cc);
                 }
             }
         }
         unmatched = CopyBack(sheet, backup, RepairFieldMap(sheet, backup, chosenColumns));
-        if (sheet == "F1p2" && db.TableExists("F1p1")) Match_Chosen_CC_Columns("F1p1", "F1p2");
+        if (sheet == "F1p2" && db.TableExists("F1p1")) MatchChosenCCColumns("F1p1", "F1p2");
         tx.Commit();
     }
     if (unmatched)
@@ -624,7 +624,7 @@ void Repair_Component_Sheet(const std::string& sheet, void (*build)(), const std
 
 // ---- Reading ----
 
-std::string Select_Sheet(const std::string& sheet, const std::string& tail) {
+std::string SelectSheet(const std::string& sheet, const std::string& tail) {
     std::string names;
     for (const auto& f : Db().Fields(Plain(sheet))) names += (names.empty() ? "" : ", ") + f.name;
     return "SELECT " + names + " FROM " + sheet + " " + tail;
@@ -632,23 +632,23 @@ std::string Select_Sheet(const std::string& sheet, const std::string& tail) {
 
 // ---- Calculation ----
 
-Currency Write_Band_Totals(const std::string& sheet, const std::string& field) {
-    return Write_Band_Totals(sheet, std::vector<std::string>{field}).front();
+Currency WriteBandTotals(const std::string& sheet, const std::string& field) {
+    return WriteBandTotals(sheet, std::vector<std::string>{field}).front();
 }
 
-std::vector<Currency> Write_Band_Totals(const std::string& sheet, const std::vector<std::string>& fields) {
-    const auto sums = Band_Sums(sheet, fields);
+std::vector<Currency> WriteBandTotals(const std::string& sheet, const std::vector<std::string>& fields) {
+    const auto sums = SumBands(sheet, fields);
     std::vector<BandTotals> totals;
     std::vector<Currency> grand;
     for (const auto& s : sums) {
-        totals.push_back(Band_Totals_Of(sheet, s));
+        totals.push_back(BandTotalsOf(sheet, s));
         grand.push_back(totals.back()[3]);
     }
-    Write_Band_Rows(sheet, fields, totals);
+    WriteBandRows(sheet, fields, totals);
     return grand;
 }
 
-std::vector<BandSums> Band_Sums(const std::string& sheet, const std::vector<std::string>& fields) {
+std::vector<BandSums> SumBands(const std::string& sheet, const std::vector<std::string>& fields) {
     std::vector<BandSums> sums(fields.size());
     if (fields.empty()) return sums;
     std::string list;
@@ -661,7 +661,7 @@ std::vector<BandSums> Band_Sums(const std::string& sheet, const std::vector<std:
     return sums;
 }
 
-BandTotals Band_Totals_Of(const std::string& sheet, const BandSums& sums) {
+BandTotals BandTotalsOf(const std::string& sheet, const BandSums& sums) {
     const std::string& t = Plain(sheet);
     // As a write of the amount would refuse it, before anything is written.
     const auto storable = [&](Currency c) {
@@ -682,7 +682,7 @@ BandTotals Band_Totals_Of(const std::string& sheet, const BandSums& sums) {
     return totals;
 }
 
-void Write_Band_Rows(const std::string& sheet, const std::vector<std::string>& fields,
+void WriteBandRows(const std::string& sheet, const std::vector<std::string>& fields,
                      const std::vector<BandTotals>& totals) {
     if (fields.empty()) return;
     std::string set;
@@ -698,7 +698,7 @@ void Write_Band_Rows(const std::string& sheet, const std::vector<std::string>& f
     }
 }
 
-void Write_Row_Totals(const std::string& sheet, bool nullAsZero) {
+void WriteRowTotals(const std::string& sheet, bool nullAsZero) {
     const auto fields = Db().Fields(Plain(sheet));
     const int last = static_cast<int>(fields.size()) - 1;
     std::string sum;
@@ -711,7 +711,7 @@ void Write_Row_Totals(const std::string& sheet, bool nullAsZero) {
     Db().Execute("UPDATE " + sheet + " SET " + fields[last].name + " = " + e + " WHERE SeqNum > 0;");
 }
 
-void Fix_Band_Total_Labels(const std::string& sheet) {
+void FixBandTotalLabels(const std::string& sheet) {
     auto& db = Db();
     db::Transaction tx(db);
     const std::string set = "UPDATE " + Plain(sheet) + " SET Component = ? WHERE SeqNum = ?;";
@@ -722,7 +722,7 @@ void Fix_Band_Total_Labels(const std::string& sheet) {
 
 // ---- Building ----
 
-void Build_Component_Sheet(const ComponentSheetLayout& l) {
+void BuildComponentSheet(const ComponentSheetLayout& l) {
     const std::string& t = Plain(l.table);
     std::vector<db::FieldDef> fields = {db::CurrencyField("SeqNum"), db::CurrencyField("LineNum"),
                                         db::TextField("Component", 40, l.zeroLengthText)};
@@ -780,7 +780,7 @@ void Build_Component_Sheet(const ComponentSheetLayout& l) {
     totalRow(kGrandTotalRow, kGrandTotalCaption);
 
     db::Transaction tx(Db());
-    Build_Table(t, fields, seeds, "CREATE UNIQUE INDEX " + Plain(l.index) + " ON " + t + " (SeqNum);");
+    BuildTable(t, fields, seeds, "CREATE UNIQUE INDEX " + Plain(l.index) + " ON " + t + " (SeqNum);");
     tx.Commit();
 }
 

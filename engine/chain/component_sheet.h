@@ -53,11 +53,11 @@ void Add_CC_Column(const std::string& sheet, Currency ccnum);
 void Delete_CC_Column(const std::string& sheet, Currency ccnum);
 // The E-1 and F-1 editors' columns (E1, F1p2, F1p1): the chosen cost centre's
 // column goes in CCNum order before the total column, 0 in every row but row 0.
-void Add_Chosen_CC_Column(const std::string& sheet, Currency ccnum);
+void AddChosenCCColumn(const std::string& sheet, Currency ccnum);
 // Removes such a column; false when no cost-centre column carries the number.
-bool Delete_Chosen_CC_Column(const std::string& sheet, Currency ccnum);
+bool DeleteChosenCCColumn(const std::string& sheet, Currency ccnum);
 // Gives `sheet` the cost-centre columns that `model` has (F1p1 follows F1p2).
-void Match_Chosen_CC_Columns(const std::string& sheet, const std::string& model);
+void MatchChosenCCColumns(const std::string& sheet, const std::string& model);
 
 // ---- Checks and repair ----
 
@@ -74,18 +74,18 @@ void Repair_Component_Sheet(const std::string& sheet, void (*build)(), const std
 // "SELECT <each field by name> FROM <sheet> <tail>". Sheets change their
 // fields while the report is open; a statement that names them follows the
 // current layout, where a prepared "SELECT *" kept from before may not.
-std::string Select_Sheet(const std::string& sheet, const std::string& tail);
+std::string SelectSheet(const std::string& sheet, const std::string& tail);
 
 // ---- Calculation ----
 
 // Rows 18, 28 and 33 take the sums of their bands (a Null cell adds nothing,
 // an empty band gives 0), row 34 the sum of the three, which is returned.
-Currency Write_Band_Totals(const std::string& sheet, const std::string& field);
+Currency WriteBandTotals(const std::string& sheet, const std::string& field);
 // The same for many fields at once: each band is summed in one pass and each
 // total row written once. Returns each field's row-34 total, in field order.
 // A total the sheet cannot keep is named as the one-field form, taken column
 // after column, would have met it first.
-std::vector<Currency> Write_Band_Totals(const std::string& sheet, const std::vector<std::string>& fields);
+std::vector<Currency> WriteBandTotals(const std::string& sheet, const std::vector<std::string>& fields);
 // The pieces of it, for calculations that check columns of their own in
 // between: the sums of rows 18, 28 and 33's bands for each field (Null where
 // the band holds no value); one column's totals from them (rows 18, 28, 33,
@@ -93,19 +93,19 @@ std::vector<Currency> Write_Band_Totals(const std::string& sheet, const std::vec
 // rows of all the fields, one statement per row.
 using BandSums = std::array<Value, 3>;
 using BandTotals = std::array<Currency, 4>;
-std::vector<BandSums> Band_Sums(const std::string& sheet, const std::vector<std::string>& fields);
-BandTotals Band_Totals_Of(const std::string& sheet, const BandSums& sums);
-void Write_Band_Rows(const std::string& sheet, const std::vector<std::string>& fields,
+std::vector<BandSums> SumBands(const std::string& sheet, const std::vector<std::string>& fields);
+BandTotals BandTotalsOf(const std::string& sheet, const BandSums& sums);
+void WriteBandRows(const std::string& sheet, const std::vector<std::string>& fields,
                      const std::vector<BandTotals>& totals);
 // The total column (the last field) of every row but row 0 takes the sum of the
 // value columns from field 4 up to it. With nullAsZero false a Null cell makes
 // the row's total Null, as a sum in SQL does. A Currency total is held to 4
 // decimals; a Double one (F-1's statistics and multipliers) keeps its digits.
-void Write_Row_Totals(const std::string& sheet, bool nullAsZero);
+void WriteRowTotals(const std::string& sheet, bool nullAsZero);
 
 // Rows 28 and 33 get the captions the builders give them, so that reports
 // made by earlier versions read the same; run on every report opened.
-void Fix_Band_Total_Labels(const std::string& sheet);
+void FixBandTotalLabels(const std::string& sheet);
 
 // ---- Building ----
 
@@ -122,6 +122,6 @@ struct ComponentSheetLayout {
 
 // Creates the table, its index and rows 0-34 from Ap3, Ap4, Ap5 and registers
 // the sheet. Component names and Medicare numbers are bound, never spliced.
-void Build_Component_Sheet(const ComponentSheetLayout& layout);
+void BuildComponentSheet(const ComponentSheetLayout& layout);
 
 }  // namespace vt

@@ -20,7 +20,7 @@ void Build_E() {
     auto cc = Db().OpenRecordset("SELECT CCNum FROM CostCenters WHERE CCNum < 10 ORDER BY CCNum;");
     for (; !cc.Eof(); cc.MoveNext()) l.row0.emplace_back(cc["CCNum"].ToCurrency());
     l.row0.emplace_back(kTotalMark);
-    Build_Component_Sheet(l);
+    BuildComponentSheet(l);
 }
 
 void Calc_E() {
@@ -29,14 +29,14 @@ void Calc_E() {
     const auto fields = db.Fields("E");
     std::vector<std::string> names;
     for (size_t i = 4; i < fields.size(); ++i) names.push_back(fields[i].name);
-    Write_Band_Totals("E", names);
-    Write_Row_Totals("E", true);
+    WriteBandTotals("E", names);
+    WriteRowTotals("E", true);
     tx.Commit();
 }
 
 void Print_E(int& fileNum) {
     print::SheetPrint sp(fileNum, "E", "E", true);
-    auto rs = Db().OpenRecordset(Select_Sheet("E", "ORDER BY SeqNum;"));
+    auto rs = Db().OpenRecordset(SelectSheet("E", "ORDER BY SeqNum;"));
     WideSheetLayout l;
     l.title = "Direct Allocation of Home Office Capital Costs to Chain Components";
     l.medicareNo = true;
@@ -52,10 +52,10 @@ void Print_E(int& fileNum) {
         }
         rs.MoveNext();
     }
-    Print_Wide_Sheet(sp, l, rs);
+    PrintWideSheet(sp, l, rs);
     sp.Finish(2);
 }
 
-void FixETotalLabels() { Fix_Band_Total_Labels("E"); }
+void FixETotalLabels() { FixBandTotalLabels("E"); }
 
 }  // namespace vt

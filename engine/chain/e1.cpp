@@ -13,7 +13,7 @@ void Build_E1() {
     l.index = "ndxE";
     l.row0 = {Value::Null()};  // the total column alone
     l.componentValue = Value::Null();
-    Build_Component_Sheet(l);
+    BuildComponentSheet(l);
 }
 
 void Calc_E1() {
@@ -22,14 +22,14 @@ void Calc_E1() {
     const auto fields = db.Fields("E1");
     std::vector<std::string> names;
     for (size_t i = 4; i + 1 < fields.size(); ++i) names.push_back(fields[i].name);
-    Write_Band_Totals("E1", names);
-    Write_Row_Totals("E1", false);
+    WriteBandTotals("E1", names);
+    WriteRowTotals("E1", false);
     tx.Commit();
 }
 
 void Print_E1(int& fileNum) {
     print::SheetPrint sp(fileNum, "E1", "E-1", true);
-    auto rs = Db().OpenRecordset(Select_Sheet("E1", "ORDER BY SeqNum;"));
+    auto rs = Db().OpenRecordset(SelectSheet("E1", "ORDER BY SeqNum;"));
     WideSheetLayout l;
     l.title = "Direct Allocation of Home Office Non-Capital Costs to Chain Components";
     l.medicareNo = true;
@@ -46,7 +46,7 @@ void Print_E1(int& fileNum) {
         if (m > 0) l.columns.push_back({Currency{}, true, "36"});
         rs.MoveNext();
     }
-    Print_Wide_Sheet(sp, l, rs);
+    PrintWideSheet(sp, l, rs);
     sp.Finish(2);
 }
 

@@ -31,7 +31,7 @@ ComponentSheetLayout Layout(const char* table, db::FieldType type) {
 void Build_Fp1() {
     ComponentSheetLayout l = Layout("Fp1", db::FieldType::Currency);
     l.componentValue = Value::Null();
-    Build_Component_Sheet(l);
+    BuildComponentSheet(l);
 }
 
 void Build_Fp2() {
@@ -39,7 +39,7 @@ void Build_Fp2() {
     l.componentValue = Value(0.0);
     auto& db = Db();
     db::Transaction tx(db);
-    Build_Component_Sheet(l);
+    BuildComponentSheet(l);
     // The caption is longer than the 40 characters a component's name may
     // have; a row refused for it would leave Part II without its statistics
     // total (A). The field keeps what it can hold.
@@ -62,13 +62,13 @@ void Build_Fp2() {
 
 void Calc_Fp2() {
     db::Transaction tx(Db());
-    Calc_Unit_Cost_Multipliers(kSheet, Value_Field_Names("Fp2", kFirstValueField));
+    CalcUnitCostMultipliers(kSheet, ValueFieldNames("Fp2", kFirstValueField));
     tx.Commit();
 }
 
 void Calc_Fp1() {
     db::Transaction tx(Db());
-    Allocate_Columns(kSheet, Value_Field_Names("Fp2", kFirstValueField));
+    AllocateColumns(kSheet, ValueFieldNames("Fp2", kFirstValueField));
     tx.Commit();
 }
 
@@ -79,7 +79,7 @@ void Print_F(int& fileNum) {
         "Part II - Functional Allocation of Home Office Capital Costs to Chain Components - Statistics",
     };
     for (int part = 1; part <= 2; ++part) {
-        auto rs = Db().OpenRecordset(Select_Sheet("Fp" + std::to_string(part), "ORDER BY SeqNum;"));
+        auto rs = Db().OpenRecordset(SelectSheet("Fp" + std::to_string(part), "ORDER BY SeqNum;"));
         WideSheetLayout l;
         l.title = titles[part - 1];
         l.medicareNo = false;
@@ -94,7 +94,7 @@ void Print_F(int& fileNum) {
             }
             rs.MoveNext();
         }
-        Print_Wide_Sheet(sp, l, rs);
+        PrintWideSheet(sp, l, rs);
     }
     sp.Finish(2);
 }

@@ -16,7 +16,7 @@ const FunctionalSheet kSheet{"F-1", "F1p2", "F1p1"};
 constexpr int kFirstValueField = 4;  // after MedicareNo
 
 // The cost-centre columns of F1p2, its total column left out.
-std::vector<std::string> CostCentreFields() { return Value_Field_Names("F1p2", kFirstValueField, 1); }
+std::vector<std::string> CostCentreFields() { return ValueFieldNames("F1p2", kFirstValueField, 1); }
 
 }  // namespace
 
@@ -31,7 +31,7 @@ void Build_F1p2() {
     l.componentValue = Value::Null();
     auto& db = Db();
     db::Transaction tx(db);
-    Build_Component_Sheet(l);
+    BuildComponentSheet(l);
     for (const auto& [row, caption] : {std::pair{kCostRow, kCostRowCaption}, std::pair{kUnitCostRow, kUnitCostRowCaption}})
         db.Execute("INSERT INTO F1p2 (SeqNum, LineNum, Component) VALUES (" + std::to_string(row) + ", 0, ?);",
                    {Value(caption)});
@@ -47,27 +47,27 @@ void Build_F1p1() {
     db.CopyTable("F1p2", "F1p1");
     db.Execute("DELETE FROM F1p1 WHERE SeqNum > " + std::to_string(kGrandTotalRow) + ";");
     std::string clear;
-    for (const auto& f : Value_Field_Names("F1p1", kFirstValueField)) {
+    for (const auto& f : ValueFieldNames("F1p1", kFirstValueField)) {
         if (!clear.empty()) clear += ", ";
         clear += f + "=NULL";
     }
     if (!clear.empty()) db.Execute("UPDATE F1p1 SET " + clear + " WHERE SeqNum > 0;");
     db.Execute("CREATE UNIQUE INDEX ndx ON F1p1 (SeqNum);");
-    Register_Worksheet("F1p1");
+    RegisterWorksheet("F1p1");
     tx.Commit();
 }
 
 void Calc_F1p2() {
     db::Transaction tx(Db());
-    Calc_Unit_Cost_Multipliers(kSheet, CostCentreFields());
-    Write_Row_Totals("F1p2", false);
+    CalcUnitCostMultipliers(kSheet, CostCentreFields());
+    WriteRowTotals("F1p2", false);
     tx.Commit();
 }
 
 void Calc_F1p1() {
     db::Transaction tx(Db());
-    Allocate_Columns(kSheet, CostCentreFields());
-    Write_Row_Totals("F1p1", false);
+    AllocateColumns(kSheet, CostCentreFields());
+    WriteRowTotals("F1p1", false);
     tx.Commit();
 }
 
@@ -79,7 +79,7 @@ void Print_F1(int& fileNum) {
         "Statistics",
     };
     for (int part = 1; part <= 2; ++part) {
-        auto rs = Db().OpenRecordset(Select_Sheet("F1p" + std::to_string(part), "ORDER BY SeqNum;"));
+        auto rs = Db().OpenRecordset(SelectSheet("F1p" + std::to_string(part), "ORDER BY SeqNum;"));
         WideSheetLayout l;
         l.title = titles[part - 1];
         l.medicareNo = true;
@@ -96,26 +96,26 @@ void Print_F1(int& fileNum) {
             if (m > 0) l.columns.push_back({Currency{}, true, "36"});
             rs.MoveNext();
         }
-        Print_Wide_Sheet(sp, l, rs);
+        PrintWideSheet(sp, l, rs);
     }
     sp.Finish(2);
 }
 
-void Add_F1_Column(Currency ccnum) {
+void AddF1Column(Currency ccnum) {
     db::Transaction tx(Db());
-    Add_Chosen_CC_Column("F1p2", ccnum);
-    Add_Chosen_CC_Column("F1p1", ccnum);
+    AddChosenCCColumn("F1p2", ccnum);
+    AddChosenCCColumn("F1p1", ccnum);
     tx.Commit();
 }
 
-bool Delete_F1_Column(Currency ccnum) {
+bool DeleteF1Column(Currency ccnum) {
     db::Transaction tx(Db());
-    const bool found = Delete_Chosen_CC_Column("F1p2", ccnum);
-    if (found) Delete_Chosen_CC_Column("F1p1", ccnum);
+    const bool found = DeleteChosenCCColumn("F1p2", ccnum);
+    if (found) DeleteChosenCCColumn("F1p1", ccnum);
     tx.Commit();
     return found;
 }
 
-void FixF1p1TotalLabels() { Fix_Band_Total_Labels("F1p1"); }
+void FixF1p1TotalLabels() { FixBandTotalLabels("F1p1"); }
 
 }  // namespace vt

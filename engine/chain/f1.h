@@ -19,9 +19,9 @@ void Print_F1(int& fileNum);
 // The F-1 Part II editor's column commands, on both parts at once: the chosen
 // cost centre's column goes in CCNum order before the total column, 0 in every
 // row but row 0; a deleted column's later neighbours move one place left.
-void Add_F1_Column(Currency ccnum);
+void AddF1Column(Currency ccnum);
 // False when no cost-centre column carries the number.
-bool Delete_F1_Column(Currency ccnum);
+bool DeleteF1Column(Currency ccnum);
 
 // Run by the shell on every report it opens.
 void FixF1p1TotalLabels();

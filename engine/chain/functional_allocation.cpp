@@ -117,16 +117,16 @@ BandSums BandSumsOf(const Rows& rows, size_t k) {
 
 }  // namespace
 
-std::vector<std::string> Value_Field_Names(const std::string& table, int first, int dropLast) {
+std::vector<std::string> ValueFieldNames(const std::string& table, int first, int dropLast) {
     const auto fields = Db().Fields(table);
     std::vector<std::string> names;
     for (int i = first; i + dropLast < static_cast<int>(fields.size()); ++i) names.push_back(fields[i].name);
     return names;
 }
 
-void Calc_Unit_Cost_Multipliers(const FunctionalSheet& sheet, const std::vector<std::string>& fields) {
+void CalcUnitCostMultipliers(const FunctionalSheet& sheet, const std::vector<std::string>& fields) {
     const std::string& t = sheet.statistics;
-    const auto sums = Band_Sums(t, fields);
+    const auto sums = SumBands(t, fields);
     const auto costs = RowOf(t, fields, kCostRow);
     std::vector<BandTotals> totals;
     std::vector<Value> ucms;
@@ -135,16 +135,16 @@ void Calc_Unit_Cost_Multipliers(const FunctionalSheet& sheet, const std::vector<
     // halves away from zero as Round_Value rounds (0.00045 gives 0.0005), not
     // on their binary value half to even (which gives 0.0004).
     for (size_t k = 0; k < fields.size(); ++k) {
-        totals.push_back(Band_Totals_Of(t, sums[k]));
+        totals.push_back(BandTotalsOf(t, sums[k]));
         const Currency total = totals.back()[3];
         const Currency cost = NzCur(costs[k]);
-        ucms.emplace_back(total == Currency{} ? 0.0 : Round_Double(cost.ToDouble() / total.ToDouble(), 6));
+        ucms.emplace_back(total == Currency{} ? 0.0 : RoundDouble(cost.ToDouble() / total.ToDouble(), 6));
     }
-    Write_Band_Rows(t, fields, totals);
+    WriteBandRows(t, fields, totals);
     if (!fields.empty()) WriteRow(RowWrite(t, fields), Currency::FromInt(kUnitCostRow), std::move(ucms));
 }
 
-void Allocate_Columns(const FunctionalSheet& sheet, const std::vector<std::string>& fields) {
+void AllocateColumns(const FunctionalSheet& sheet, const std::vector<std::string>& fields) {
     const std::string& s = sheet.statistics;
     const std::string& a = sheet.allocation;
     const size_t n = fields.size();
@@ -201,7 +201,7 @@ void Allocate_Columns(const FunctionalSheet& sheet, const std::vector<std::strin
                 if (!smallest || *r.cur[k] < *smallest->cur[k]) smallest = &r;
             }
             if (!largest) {
-                totals.push_back(Band_Totals_Of(a, BandSumsOf(rows, k)));
+                totals.push_back(BandTotalsOf(a, BandSumsOf(rows, k)));
                 Show_Message("The cost to be allocated in column " + NzCur(cc[k]).ToText() + " of worksheet " +
                                  sheet.name +
                                  " cannot be allocated: no component has a statistic in that column.",
@@ -217,14 +217,14 @@ void Allocate_Columns(const FunctionalSheet& sheet, const std::vector<std::strin
             taker.values[k] = Value(fixed);
             taker.changed = true;
         }
-        totals.push_back(Band_Totals_Of(a, BandSumsOf(rows, k)));
+        totals.push_back(BandTotalsOf(a, BandSumsOf(rows, k)));
     }
 
     // Each row written once, whole.
     const std::string write = RowWrite(a, fields);
     for (Row& r : rows)
         if (r.changed) WriteRow(write, r.seq, std::move(r.values));
-    Write_Band_Rows(a, fields, totals);
+    WriteBandRows(a, fields, totals);
 }
 
 }  // namespace vt

@@ -19,11 +19,11 @@ struct FunctionalSheet {
 
 // Names of the value fields of a table from field index `first` on, leaving
 // out the last `dropLast` (F-1's total column).
-std::vector<std::string> Value_Field_Names(const std::string& table, int first, int dropLast = 0);
+std::vector<std::string> ValueFieldNames(const std::string& table, int first, int dropLast = 0);
 
 // Part II of each column: the band totals of its statistics, then row 36 =
 // row 35 / row 34 rounded to 6 places (0 when the statistics total 0).
-void Calc_Unit_Cost_Multipliers(const FunctionalSheet& sheet, const std::vector<std::string>& fields);
+void CalcUnitCostMultipliers(const FunctionalSheet& sheet, const std::vector<std::string>& fields);
 
 // Part I of each column, one column after the other: every component gets its
 // statistic times the multiplier, rounded half up to whole dollars, and the
@@ -31,6 +31,6 @@ void Calc_Unit_Cost_Multipliers(const FunctionalSheet& sheet, const std::vector<
 // cost exactly; then the band totals. A column with a cost but no component
 // holding a statistic cannot be allocated: the user is told, its band totals
 // are written, and the next column is calculated as usual.
-void Allocate_Columns(const FunctionalSheet& sheet, const std::vector<std::string>& fields);
+void AllocateColumns(const FunctionalSheet& sheet, const std::vector<std::string>& fields);
 
 }  // namespace vt

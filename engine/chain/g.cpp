@@ -104,7 +104,7 @@ GSheet ReadSheet(const std::string& table) {
     g.table = table;
     const auto fields = Db().Fields(table);
     for (size_t i = kFirstValueField; i < fields.size(); ++i) g.columns.push_back(fields[i].name);
-    auto rs = Db().OpenRecordset(Select_Sheet(table, "ORDER BY SeqNum;"));
+    auto rs = Db().OpenRecordset(SelectSheet(table, "ORDER BY SeqNum;"));
     auto cell = [&](size_t k) { return rs.Field(kFirstValueField + static_cast<int>(k)); };
     if (!rs.Eof()) {
         for (size_t k = 0; k < g.columns.size(); ++k) g.row0.push_back(cell(k));
@@ -158,11 +158,11 @@ int NonCapitalColumn(const GSheet& g, bool nullCounts) {
 // ---- Allocation ----
 
 double RatioOf(Currency part, Currency whole) {
-    return whole == Currency{} ? 0.0 : Round_Double(part.ToDouble() / whole.ToDouble(), 6);
+    return whole == Currency{} ? 0.0 : RoundDouble(part.ToDouble() / whole.ToDouble(), 6);
 }
 
 Currency ShareOf(Currency amount, double ratio) {
-    return Currency::FromDouble(Round_Double(amount.ToDouble() * ratio, 0));
+    return Currency::FromDouble(RoundDouble(amount.ToDouble() * ratio, 0));
 }
 
 // The row whose cell in column k is largest in absolute value among the rows
@@ -264,7 +264,7 @@ void PrintGHeading(print::SheetPrint& sp, const GPrintPart& p, int first, int la
         else if (i == 2) out.Tab(x + 5) << "1A";
         else if (p.cc[i - 3] == Currency{}) out.Tab(x + 5) << "6";
         else {
-            const std::string n = G_Column_Number(p.cc[i - 3]);
+            const std::string n = GColumnNumber(p.cc[i - 3]);
             out.Tab(x + 5 - (static_cast<int>(n.size()) - 1) / 2) << n;
         }
     }
@@ -292,7 +292,7 @@ void PrintGRow(print::SheetPrint& sp, const db::Recordset& rs, int first, int la
 // pages as they take, before the next block starts on a page of its own.
 void PrintGPart(print::SheetPrint& sp, int part) {
     const std::string table = "Gp" + std::to_string(part);
-    auto rs = Db().OpenRecordset(Select_Sheet(table, "ORDER BY SeqNum;"));
+    auto rs = Db().OpenRecordset(SelectSheet(table, "ORDER BY SeqNum;"));
     if (rs.Eof()) return;
 
     GPrintPart p{part, {}, rs.FieldCount() - 3};
@@ -309,8 +309,8 @@ void PrintGPart(print::SheetPrint& sp, int part) {
         for (; !rs.Eof(); rs.MoveNext()) {
             if (sp.PageFull()) PrintGHeading(sp, p, first, last);
             const Currency seq = NzCur(rs["SeqNum"]);
-            if (part == 2) Print_Group_Lines(sp, seq, ColumnX(first, first), count);
-            else if (seq == Whole(4)) Print_Column_Rule(sp, ColumnX(first, first), count);
+            if (part == 2) PrintGroupLines(sp, seq, ColumnX(first, first), count);
+            else if (seq == Whole(4)) PrintColumnRule(sp, ColumnX(first, first), count);
             PrintGRow(sp, rs, first, last);
         }
     }
@@ -318,7 +318,7 @@ void PrintGPart(print::SheetPrint& sp, int part) {
 
 }  // namespace
 
-std::string G_Column_Number(Currency cc) {
+std::string GColumnNumber(Currency cc) {
     if (cc < Whole(4)) return (cc + Whole(1)).ToText();
     if (cc < Whole(30)) return cc.ToText();
     return (cc - Whole(23)).ToText();
@@ -327,7 +327,7 @@ std::string G_Column_Number(Currency cc) {
 void Build_Gp1() {
     const GLayout l = MakeLayout();
     db::Transaction tx(Db());
-    Build_Table("Gp1", l.fields,
+    BuildTable("Gp1", l.fields,
                 {Row0Seed("Gp1", l),
                  "INSERT INTO Gp1 (SeqNum,LineNum,Component,TotalCost) VALUES (1,-1,'Health Care Facilities',0);",
                  "INSERT INTO Gp1 (SeqNum,LineNum,Component,TotalCost) VALUES (2,-1,'Other Components',0);",
@@ -364,7 +364,7 @@ void Build_Gp2() {
     total(part5.totalRow, part5.totalCaption);
     total(kGrandTotalRow, kGrandTotalCaption);
     db::Transaction tx(Db());
-    Build_Table("Gp2", l.fields, seeds);
+    BuildTable("Gp2", l.fields, seeds);
     tx.Commit();
 }
 
@@ -492,7 +492,7 @@ void Calc_Gp2() {
         for (auto& r : g.rows) {
             if (r.seq >= grandRow) break;
             if (IsBandTotalRow(r.seq)) {
-                if (holder) holder->ratio = Round_Double(1 - sum + largest, 6);
+                if (holder) holder->ratio = RoundDouble(1 - sum + largest, 6);
                 largest = sum = 0;
                 holder = nullptr;
                 continue;

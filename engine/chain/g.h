@@ -19,7 +19,7 @@ namespace vt {
 // The form's number of the value column whose row-0 cost centre is cc (not the
 // Non-Capital column, whose row-0 value is 0): below 4 one more, from 30 on 23
 // less, else the number itself ("2.01", "7").
-std::string G_Column_Number(Currency cc);
+std::string GColumnNumber(Currency cc);
 
 // Create, seed, index and register their tables; the table must not exist.
 void Build_Gp1();

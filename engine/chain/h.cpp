@@ -82,7 +82,7 @@ bool RunWalk(const Walk& w, const std::vector<HLine>& h, HCells& cells) {
     db::Recordset rs;
     std::vector<int> category(fields.size(), 0);
     if (byCategory) {
-        rs = db.OpenRecordset(Select_Sheet(w.table, "ORDER BY SeqNum;"));
+        rs = db.OpenRecordset(SelectSheet(w.table, "ORDER BY SeqNum;"));
         if (!rs.Eof()) {
             for (size_t i = static_cast<size_t>(w.firstField); i < fields.size(); ++i)
                 category[i] = Category(rs.Field(static_cast<int>(i)), w.pooled);
@@ -234,7 +234,7 @@ void Build_H() {
                     {Value(caption)});
     };
     const auto& [part3, part4, part5] = kComponentBands;
-    Build_Table("H", fields,
+    BuildTable("H", fields,
                 {"CREATE UNIQUE INDEX ndx ON H (SeqNum);",
                  "INSERT INTO H (SeqNum, LineNum, Component, MedicareNo, FYE) "
                  "SELECT LineNum, LineNum, Component, MedicareNo, PeriodTo FROM Ap3;",
@@ -279,7 +279,7 @@ void Calc_H() {
     db.Execute("UPDATE H SET Col_20=CCur(Col_17+Col_18+Col_19) WHERE " + componentLines + ";");
     std::vector<std::string> columns;
     for (int k = 1; k <= 16; ++k) columns.push_back(Col(k));
-    Write_Band_Totals("H", columns);
+    WriteBandTotals("H", columns);
     db.Execute(BlockTotals("SeqNum IN (" + totalRows + ")"));
     db.Execute("UPDATE H SET Col_20=CCur(Col_17+Col_18+Col_19) WHERE SeqNum IN (" + TotalRowList(false) + ");");
     // The overall total is B's, not the sum of H's own columns.
@@ -290,13 +290,13 @@ void Calc_H() {
 
 void Print_H(int& fileNum) {
     print::SheetPrint sp(fileNum, "H", "H", true);
-    auto rs = Db().OpenRecordset(Select_Sheet("H", "ORDER BY SeqNum;"));
+    auto rs = Db().OpenRecordset(SelectSheet("H", "ORDER BY SeqNum;"));
     for (const Pass& p : kPasses) {
         if (rs.RecordCount() == 0) break;
         sp.lines = 999;
         for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
             if (sp.PageFull()) PrintHHeading(sp, p);
-            Print_Group_Lines(sp, NzCur(rs["SeqNum"]), 73, p.last - p.first + 1);
+            PrintGroupLines(sp, NzCur(rs["SeqNum"]), 73, p.last - p.first + 1);
             PrintHRow(sp, rs, p);
         }
     }

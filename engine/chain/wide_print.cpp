@@ -69,14 +69,14 @@ void Row(print::SheetPrint& sp, const WideSheetLayout& l, const db::Recordset& r
 
 }  // namespace
 
-void Print_Column_Rule(print::SheetPrint& sp, int at, int count) {
+void PrintColumnRule(print::SheetPrint& sp, int at, int count) {
     auto out = sp.out();
     for (int c = 0; c < count; ++c) out.Tab(at + kStep * c) << std::string(11, '-');
     out.Line();
     sp.lines += 1;
 }
 
-void Print_Group_Lines(print::SheetPrint& sp, Currency seq, int at, int count) {
+void PrintGroupLines(print::SheetPrint& sp, Currency seq, int at, int count) {
     auto out = sp.out();
     auto group = [&](const char* caption, int dashes, bool blank) {
         if (blank) out.Line();
@@ -93,14 +93,14 @@ void Print_Group_Lines(print::SheetPrint& sp, Currency seq, int at, int count) {
         }
     }
     if (IsBandTotalRow(seq))
-        Print_Column_Rule(sp, at, count);
+        PrintColumnRule(sp, at, count);
     else if (seq == Currency::FromInt(kGrandTotalRow)) {
         out.Line();
         sp.lines += 1;
     }
 }
 
-void Print_Wide_Sheet(print::SheetPrint& sp, const WideSheetLayout& l, db::Recordset& rs) {
+void PrintWideSheet(print::SheetPrint& sp, const WideSheetLayout& l, db::Recordset& rs) {
     const int m = static_cast<int>(l.columns.size());
     int first = 1, last = m;  // last == m: no block open, or the last block of a group
     int groupStart = rs.Position();
@@ -123,7 +123,7 @@ void Print_Wide_Sheet(print::SheetPrint& sp, const WideSheetLayout& l, db::Recor
             Heading(sp, l, first, last);
         }
         const Currency seq = Nz_Num(rs["SeqNum"]).ToCurrency();
-        Print_Group_Lines(sp, seq, l.labelCol, last - first + 1);
+        PrintGroupLines(sp, seq, l.labelCol, last - first + 1);
         Row(sp, l, rs, seq, first, last);
         rs.MoveNext();
     }

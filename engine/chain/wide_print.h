@@ -30,14 +30,14 @@ struct WideSheetLayout {
 
 // A line of eleven dashes over each of `count` columns, the first at column
 // `at`, the others 13 apart.
-void Print_Column_Rule(print::SheetPrint& sp, int at, int count);
+void PrintColumnRule(print::SheetPrint& sp, int at, int count);
 // What every component sheet prints before the row of SeqNum seq: the group
 // captions before rows 1, 19 and 29, the column rule before the band totals
 // 18, 28 and 33, an empty line before the grand total 34.
-void Print_Group_Lines(print::SheetPrint& sp, Currency seq, int at, int count);
+void PrintGroupLines(print::SheetPrint& sp, Currency seq, int at, int count);
 
 // Prints the rows of rs from its current row to its end (row 0 already read by
 // the caller) as pages of the sheet print sp.
-void Print_Wide_Sheet(print::SheetPrint& sp, const WideSheetLayout& layout, db::Recordset& rs);
+void PrintWideSheet(print::SheetPrint& sp, const WideSheetLayout& layout, db::Recordset& rs);
 
 }  // namespace vt

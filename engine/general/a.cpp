@@ -85,16 +85,16 @@ void Build_Ap1() {
         seeds.emplace_back("INSERT INTO Ap1 (SeqNum,Legend) VALUES (?,?)",
                            std::vector<Value>{Value(LineNo(s.line)), Value(s.legend)});
     for (Seed& identity : IdentityStatements()) seeds.push_back(std::move(identity));
-    Build_Table("Ap1", {CurrencyField("SeqNum"), TextField("Legend", 50), TextField("Info", 40, true)}, seeds,
+    BuildTable("Ap1", {CurrencyField("SeqNum"), TextField("Legend", 50), TextField("Info", 40, true)}, seeds,
                 "CREATE UNIQUE INDEX ndx ON Ap1 (SeqNum);");
 }
 
-void Write_Ap1_Identity() {
+void WriteAp1Identity() {
     for (const Seed& statement : IdentityStatements()) Db().Execute(statement.sql, statement.params);
 }
 
 void Build_Ap3() {
-    Build_Table("Ap3",
+    BuildTable("Ap3",
                 {
                     CurrencyField("LineNum"),
                     TextField("Component", 40, true),
@@ -114,7 +114,7 @@ void Build_Ap3() {
 
 void Build_Ap4() {
     // Line 9 stays the last line of the part: the editor numbers new lines below it.
-    Build_Table("Ap4",
+    BuildTable("Ap4",
                 {
                     CurrencyField("LineNum"),
                     TextField("Component", 40, true),
@@ -129,7 +129,7 @@ void Build_Ap4() {
 }
 
 void Build_Ap5() {
-    Build_Table("Ap5",
+    BuildTable("Ap5",
                 {
                     CurrencyField("LineNum"),
                     TextField("Col1", 40, true),

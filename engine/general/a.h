@@ -18,7 +18,7 @@ void Build_Ap5();
 // Writes the report's facility name, provider number and fiscal-year dates
 // into Info of Ap1 lines 1, 2.02, 6.01 and 6.02, where the identity lives on
 // the worksheet.
-void Write_Ap1_Identity();
+void WriteAp1Identity();
 
 // Takes each Part V line's amount of cost and equity from its line in
 // worksheet H (the line total of the regional-office band). Lines that H

@@ -22,14 +22,14 @@ const Currency kStep = Currency::FromScaled(100);  // .01
 // Moves the lines of cc's whole line that `where` picks (from cc to the next
 // whole line) by step, amounts and all.
 void ShiftGroup(Currency cc, const std::string& where, Currency step) {
-    Shift_Lines("B", {"LineNum", "CCNum"}, where, {Value(cc), Value(cc.Floor() + Currency::FromInt(1))}, step,
+    ShiftLines("B", {"LineNum", "CCNum"}, where, {Value(cc), Value(cc.Floor() + Currency::FromInt(1))}, step,
                 Currency::FromInt(10000));
 }
 
 }  // namespace
 
 void Build_B() {
-    Build_Table("B",
+    BuildTable("B",
                 {
                     db::CurrencyField("LineNum"),
                     db::CurrencyField("CCNum"),
@@ -54,7 +54,7 @@ void Build_B() {
                 "CREATE UNIQUE INDEX ndx ON B (LineNum);");
 }
 
-// Sub-lines move by .01 through the lifted band of Shift_Lines, never in one
+// Sub-lines move by .01 through the lifted band of ShiftLines, never in one
 // step: a single UPDATE lets the unique index refuse (and the lenient statement
 // silently drop) any row visited before the row it moves onto.
 

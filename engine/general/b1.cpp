@@ -33,7 +33,7 @@ std::string Dollars(const Value& v) { return print::Pad_Left(Value(Format(v, "#,
 }  // namespace
 
 void Build_B1() {
-    Build_Table("B1",
+    BuildTable("B1",
                 {
                     db::CurrencyField("SeqNum"),
                     db::TextField("Explanation", 40, true),

@@ -62,7 +62,7 @@ void BuildAssetPart(const std::string& table) {
                                " (SeqNum,Description,BegBalance,Purchases,Donation,Disposals,DepAssets) "
                                "VALUES (?,?,0,0,0,0,0);",
                            std::vector<Value>{Value(static_cast<int>(i + 1)), Value(kAssetRows[i])});
-    Build_Table(table, fields, seeds, "CREATE UNIQUE INDEX ndx ON " + table + " (SeqNum);");
+    BuildTable(table, fields, seeds, "CREATE UNIQUE INDEX ndx ON " + table + " (SeqNum);");
 }
 
 void CalcAssetPart(const std::string& table) {
@@ -100,7 +100,7 @@ void Build_B2p3() {
                            "VALUES (?,?,0,0,0,0,0);",
                            std::vector<Value>{Value(LineNo(s.line)), Value(s.description)});
     seeds.emplace_back("INSERT INTO B2p3 (SeqNum,Description,Insurance,Taxes,CapRelated) VALUES (5,'Total',0,0,0);");
-    Build_Table("B2p3",
+    BuildTable("B2p3",
                 {
                     CurrencyField("SeqNum"),
                     TextField("Description", 40, true),
@@ -180,9 +180,9 @@ void Calc_B2p3() {
     std::array<Currency, kShares> remainder = toAllocate;
     for (Centre& c : centres) {
         c.ratio = sumRatioAssets == Currency{} ? 0.0
-                                               : Round_Double(c.ratioAssets.ToDouble() / sumRatioAssets.ToDouble(), 6);
+                                               : RoundDouble(c.ratioAssets.ToDouble() / sumRatioAssets.ToDouble(), 6);
         for (int k = 0; k < kShares; ++k) {
-            c.share[k] = Currency::FromDouble(Round_Double(c.ratio * toAllocate[k].ToDouble(), 0));
+            c.share[k] = Currency::FromDouble(RoundDouble(c.ratio * toAllocate[k].ToDouble(), 0));
             remainder[k] -= c.share[k];
         }
     }

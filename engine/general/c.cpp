@@ -61,7 +61,7 @@ void Build_C() {
     for (const char* line : kSeedLines)
         seeds.emplace_back(std::string("INSERT INTO C (LineNum, Description) VALUES (") + line + ");");
     seeds.emplace_back("UPDATE C SET Amount=0;");
-    Build_Table("C",
+    BuildTable("C",
                 {
                     db::CurrencyField("LineNum"),
                     db::TextField("Description", 40, true),

@@ -51,13 +51,13 @@ std::string Amount13(const Value& v) { return print::Pad_Left(Value(Format(v, "#
 }  // namespace
 
 void Build_DpA() {
-    Build_Table("DpA", {TextField("Question", 128), TextField("Answer", 3)},
+    BuildTable("DpA", {TextField("Question", 128), TextField("Answer", 3)},
                 {"INSERT INTO DpA (Question, Answer) VALUES ('Are there any costs included in Worksheet B "
                  "which resulted from transactions with related organizations?', 'N');"});
 }
 
 void Build_DpB() {
-    Build_Table("DpB",
+    BuildTable("DpB",
                 {CurrencyField("SeqNum"), CurrencyField("LineNum"), TextField("ExpAcct", 40, true),
                  CurrencyField("Amount"), CurrencyField("AmtAllowable"), CurrencyField("NetAdj")},
                 {"INSERT INTO DpB (SeqNum,ExpAcct,Amount,AmtAllowable,NetAdj) VALUES (100,'TOTALS',0,0,0);"},
@@ -65,7 +65,7 @@ void Build_DpB() {
 }
 
 void Build_DpC() {
-    Build_Table("DpC", {CurrencyField("SeqNum"), TextField("RelatedOrg", 36, true), TextField("Type", 36, true),
+    BuildTable("DpC", {CurrencyField("SeqNum"), TextField("RelatedOrg", 36, true), TextField("Type", 36, true),
                         TextField("OwnCntl", 10, true), TextField("Explanation", 64, true)});
 }
 

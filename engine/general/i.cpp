@@ -15,7 +15,7 @@ std::string Amount13(const Value& v) { return print::Pad_Left(Value(Format(v, "#
 Currency Amount(const Value& v) { return Nz_Num(v).ToCurrency(); }
 
 // Writes Col_2 of the current row.
-void Set_Col_2(db::Recordset& rs, Currency value) {
+void SetCol2(db::Recordset& rs, Currency value) {
     rs.Edit();
     rs.Set("Col_2", Value(value));
     rs.Update();
@@ -26,7 +26,7 @@ void Set_Col_2(db::Recordset& rs, Currency value) {
 void Build_I() {
     const std::string input = "INSERT INTO I (SeqNum,Description,Col_1) VALUES(";
     const std::string computed = "INSERT INTO I (SeqNum,Description) VALUES(";
-    Build_Table("I",
+    BuildTable("I",
                 {db::CurrencyField("SeqNum"), db::TextField("Description", 40, true), db::CurrencyField("Col_1"),
                  db::CurrencyField("Col_2")},
                 {input + "1,'Total operating revenue',0);",
@@ -57,20 +57,20 @@ void Calc_I() {
     // A worksheet B without its total line counts as no expenses.
     const Currency expenses = Amount(Db().Scalar("SELECT Expenses FROM B WHERE LineNum = 100;"));
     rs.MoveNext();
-    Set_Col_2(rs, expenses);
+    SetCol2(rs, expenses);
     rs.MoveNext();
-    Set_Col_2(rs, revenue - expenses);
+    SetCol2(rs, revenue - expenses);
 
     Currency otherIncome;
     for (rs.MoveNext(); Amount(rs["SeqNum"]) < five; rs.MoveNext()) otherIncome += Amount(rs["Col_1"]);
-    Set_Col_2(rs, otherIncome);
+    SetCol2(rs, otherIncome);
 
     Currency otherExpenses;
     for (rs.MoveNext(); Amount(rs["SeqNum"]) < seven; rs.MoveNext()) otherExpenses += Amount(rs["Col_1"]);
-    Set_Col_2(rs, otherExpenses);
+    SetCol2(rs, otherExpenses);
 
     rs.MoveNext();
-    Set_Col_2(rs, revenue - expenses + otherIncome - otherExpenses);
+    SetCol2(rs, revenue - expenses + otherIncome - otherExpenses);
     rs.Close();
     tx.Commit();
 }

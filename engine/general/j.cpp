@@ -37,43 +37,43 @@ const Currency kStep = Currency::FromScaled(100);  // .01
 Currency Amount(const Value& v) { return Nz_Num(v).ToCurrency(); }
 
 // The lines of account n's whole number from n up (at = true) or after n.
-void Shift_Sub_Accounts(Currency n, bool at, Currency step) {
-    Shift_Lines("J", {"LineNum", "CCNum"}, std::string(at ? "CCNum>=?" : "CCNum>?") + " AND CCNum<?",
+void ShiftSubAccounts(Currency n, bool at, Currency step) {
+    ShiftLines("J", {"LineNum", "CCNum"}, std::string(at ? "CCNum>=?" : "CCNum>?") + " AND CCNum<?",
                 {Value(n), Value(n.Floor() + Currency::FromInt(1))}, step, kOffset);
 }
 
 // Sum of Col_1 over the lines strictly between two lines, Null counting as 0.
-Currency Sum_Between(int above, int below) {
+Currency SumBetween(int above, int below) {
     return Amount(Db().Scalar("SELECT SUM(Col_1) AS Sum1 FROM J WHERE (LineNum > ?) AND (LineNum < ?);",
                               {Value(above), Value(below)}));
 }
 
-void Set_Total(int line, Currency value) {
+void SetTotal(int line, Currency value) {
     Db().Execute("UPDATE J SET Col_1=? WHERE LineNum = ?;", {Value(value), Value(line)});
 }
 
 // "10,29,...": the total lines, for statements that pass over them.
-std::string Total_Line_List() {
+std::string TotalLineList() {
     std::string list;
     for (const auto& t : kTotals) list += (list.empty() ? "" : ",") + std::to_string(t.line);
     return list;
 }
 
 // Of a row of Line, Account and Caption (the total line's).
-std::string Line_Taken(const db::Recordset& rs) {
+std::string LineTaken(const db::Recordset& rs) {
     return "Line " + rs["Line"].ToText() + " of Worksheet J is taken by \"" + Nz_Str(rs["Caption"]).ToText() +
            "\", so account " + rs["Account"].ToText() + " was not added to Worksheet J.";
 }
 
 // An account whose line is a total line (older reports could hold one) has no
 // line of its own; the user is told of all such accounts at once.
-void Tell_Accounts_On_Total_Lines() {
+void TellAccountsOnTotalLines() {
     auto rs = Db().OpenRecordset(
         "SELECT CostCenters.LineNum AS Line, CostCenters.CCNum AS Account, J.CCName AS Caption FROM CostCenters "
         "INNER JOIN J ON J.LineNum = CostCenters.LineNum WHERE CostCenters.CCNum > 200 AND CostCenters.LineNum IN (" +
-        Total_Line_List() + ") ORDER BY CostCenters.LineNum, CostCenters.CCNum;");
+        TotalLineList() + ") ORDER BY CostCenters.LineNum, CostCenters.CCNum;");
     std::string text;
-    for (; !rs.Eof(); rs.MoveNext()) text += (text.empty() ? "" : "\r\n") + Line_Taken(rs);
+    for (; !rs.Eof(); rs.MoveNext()) text += (text.empty() ? "" : "\r\n") + LineTaken(rs);
     if (!text.empty()) Show_Message(text, ui::kExclamation, "Warning: Worksheet J");
 }
 
@@ -82,7 +82,7 @@ void Tell_Accounts_On_Total_Lines() {
 void Build_J() {
     std::vector<Seed> seeds = {
         "INSERT INTO J (LineNum, CCNum, CCName) SELECT LineNum, CCNum, CCName FROM CostCenters "
-        "WHERE CCNum > 200 AND LineNum NOT IN (" + Total_Line_List() + ") ORDER BY LineNum;",
+        "WHERE CCNum > 200 AND LineNum NOT IN (" + TotalLineList() + ") ORDER BY LineNum;",
         // The allowance and accumulated-depreciation accounts are contra lines.
         "UPDATE J SET CCName = 'Less:' || IFNULL(CCName, '') WHERE LineNum In (6,13,15,17,19,21,23,25);",
         "UPDATE J SET Col_1=0;",
@@ -90,16 +90,16 @@ void Build_J() {
     for (const auto& t : kTotals)
         seeds.emplace_back("INSERT INTO J (LineNum,CCNum,CCName) VALUES(?,0,?);",
                            std::vector<Value>{Value(t.line), Value(t.caption)});
-    Build_Table("J",
+    BuildTable("J",
                 {db::CurrencyField("LineNum"), db::CurrencyField("CCNum"), db::TextField("CCName", 250, true),
                  db::CurrencyField("Col_1")},
                 seeds, "CREATE UNIQUE INDEX ndx ON J (LineNum);");
-    Tell_Accounts_On_Total_Lines();
+    TellAccountsOnTotalLines();
 }
 
 void Insert_CC_J(Currency& n) {
     db::Transaction tx(Db());
-    if (!n.IsWhole()) Shift_Sub_Accounts(n, true, kStep);
+    if (!n.IsWhole()) ShiftSubAccounts(n, true, kStep);
     const int added = Db().Execute(
         "INSERT INTO J (LineNum, CCNum, CCName) SELECT LineNum, CCNum, CCName FROM CostCenters WHERE CCNum=?;",
         {Value(n)});
@@ -112,7 +112,7 @@ void Insert_CC_J(Currency& n) {
             "SELECT CostCenters.LineNum AS Line, CostCenters.CCNum AS Account, J.CCName AS Caption FROM CostCenters "
             "INNER JOIN J ON J.LineNum = CostCenters.LineNum WHERE CostCenters.CCNum=?;",
             {Value(n)});
-        if (!rs.Eof()) Show_Message(Line_Taken(rs), ui::kExclamation, "Warning: Worksheet J");
+        if (!rs.Eof()) Show_Message(LineTaken(rs), ui::kExclamation, "Warning: Worksheet J");
     }
     tx.Commit();
 }
@@ -120,30 +120,30 @@ void Insert_CC_J(Currency& n) {
 void Delete_CC_J(Currency& n) {
     db::Transaction tx(Db());
     Db().Execute("DELETE FROM J WHERE CCNum = ?;", {Value(n)});
-    if (!n.IsWhole()) Shift_Sub_Accounts(n, false, -kStep);
+    if (!n.IsWhole()) ShiftSubAccounts(n, false, -kStep);
     tx.Commit();
 }
 
 void Calc_J() {
     db::Transaction tx(Db());
     const Currency s10 = Amount(Db().Scalar("SELECT SUM(Col_1) AS Sum1 FROM J WHERE LineNum < 10;"));
-    Set_Total(10, s10);
-    const Currency s29 = Sum_Between(10, 29);
-    Set_Total(29, s29);
-    const Currency s38 = Sum_Between(29, 38);
-    Set_Total(38, s38);
+    SetTotal(10, s10);
+    const Currency s29 = SumBetween(10, 29);
+    SetTotal(29, s29);
+    const Currency s38 = SumBetween(29, 38);
+    SetTotal(38, s38);
     const Currency s39 = s10 + s29 + s38;
-    Set_Total(39, s39);
-    const Currency s49 = Sum_Between(39, 49);
-    Set_Total(49, s49);
-    const Currency s55 = Sum_Between(49, 55);
-    Set_Total(55, s55);
+    SetTotal(39, s39);
+    const Currency s49 = SumBetween(39, 49);
+    SetTotal(49, s49);
+    const Currency s55 = SumBetween(49, 55);
+    SetTotal(55, s55);
     const Currency s56 = s49 + s55;
-    Set_Total(56, s56);
-    const Currency s62 = Sum_Between(56, 62);
-    Set_Total(62, s62);
-    Set_Total(63, s56 + s62);
-    Set_Total(66, s62 + Sum_Between(63, 66));
+    SetTotal(56, s56);
+    const Currency s62 = SumBetween(56, 62);
+    SetTotal(62, s62);
+    SetTotal(63, s56 + s62);
+    SetTotal(66, s62 + SumBetween(63, 66));
     tx.Commit();
 }
 

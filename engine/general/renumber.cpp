@@ -4,7 +4,7 @@
 
 namespace vt {
 
-void Shift_Lines(const std::string& table, const std::vector<std::string>& fields,
+void ShiftLines(const std::string& table, const std::vector<std::string>& fields,
                  const std::string& where, const std::vector<Value>& params,
                  Currency step, Currency offset) {
     std::string lift, back;

@@ -14,7 +14,7 @@ namespace vt {
 // Moves the rows of `table` that `where` selects (with `params` bound to its
 // "?") by `step` in every field of `fields`; the first field is the unique
 // key. Every key of the table must lie from 0 up to, not including, `offset`.
-void Shift_Lines(const std::string& table, const std::vector<std::string>& fields,
+void ShiftLines(const std::string& table, const std::vector<std::string>& fields,
                  const std::string& where, const std::vector<Value>& params,
                  Currency step, Currency offset);
 

@@ -69,8 +69,8 @@ protected:
         ASSERT_TRUE(e);
     }
     void TearDown() override {
-        Set_CC_Step_Hook(nullptr);
-        gui::Set_CC_Chooser(nullptr);
+        SetCCStepHook(nullptr);
+        gui::SetCCChooser(nullptr);
         WindowTest::TearDown();
     }
     static gui::WorksheetWindow* Loaded(const std::string& name) {
@@ -148,7 +148,7 @@ TEST_F(CcWindows, AnAddedCostCentreShowsInBJAndThePickerAndItsDeleteClosesItsCol
     EXPECT_GE(RowOf(j, 212.01), 0);
 
     // E-1's Add Column asks the picker, which lists the new cost centre.
-    gui::Set_CC_Chooser(gui::Select_CC);
+    gui::SetCCChooser(gui::SelectCC);
     auto* e1 = static_cast<gui::EditForm*>(Open("edit", "E1"));
     WhenShown<gui::frmSelectCC>([](gui::frmSelectCC& d) {
         const auto found = d.CcList->findItems("12.01  -  ", Qt::MatchExactly);
@@ -182,7 +182,7 @@ TEST_F(CcWindows, ARenameShowsInTheOpenViewersAndARefusedNameOrAFailedDeleteChan
     ui.ExpectMessage();
     EXPECT_FALSE(e->grd->TypeIntoCell(RowOf(e, 205), 2, Name(e, 5)));
     EXPECT_EQ(Name(e, 205), "Due from Partners");
-    Set_CC_Step_Hook([](const std::string& step) {
+    SetCCStepHook([](const std::string& step) {
         if (step == "Worksheet B") throw std::runtime_error("disk full");
     });
     ui.ExpectMessage();
@@ -231,7 +231,7 @@ TEST_F(CcWindows, DeletingACostCentreThatCarriesFiguresAsksFirst) {
              for (const char* undo : {"DELETE FROM B1;", "DELETE FROM C WHERE LineNum = 22;",
                                       "DELETE FROM DpB WHERE SeqNum = 1;", "UPDATE B SET Expenses = 0 WHERE CCNum = 32;"})
                  db().Execute(undo);
-             Add_Chosen_CC_Column("E1", Currency::FromInt(32));
+             AddChosenCCColumn("E1", Currency::FromInt(32));
              db().Execute("UPDATE E1 SET " + db().Fields("E1")[4].name + " = 7 WHERE SeqNum > 0;");
          },
          "Worksheet E-1"},

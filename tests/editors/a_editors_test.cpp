@@ -19,7 +19,7 @@ const std::vector<std::string> kSheets = {"E", "E1", "Fp1", "Fp2", "F1p1", "F1p2
 class EditA : public SheetEditorTest {
 protected:
     void TearDown() override {
-        Set_A_Step_Hook(nullptr);
+        SetAStepHook(nullptr);
         SheetEditorTest::TearDown();
     }
     static int RowOf(gui::EditForm* e, double line) {
@@ -31,7 +31,7 @@ protected:
         for (double l : lines) {
             db().Execute("INSERT INTO Ap" + std::to_string(part) + " (LineNum) VALUES (?);", {Value(N(l))});
             Insert_Component_Line(N(l), part);
-            ASSERT_TRUE(Set_A_Field(part, N(l), part == 5 ? "Col1" : "Component", "L" + N(l).ToText()).done);
+            ASSERT_TRUE(SetAField(part, N(l), part == 5 ? "Col1" : "Component", "L" + N(l).ToText()).done);
         }
         for (const auto& s : kSheets)
             db().Execute("UPDATE " + s + " SET " + db().Fields(s).back().name +
@@ -44,7 +44,7 @@ TEST_F(EditA, PartThreeLinesMoveInEverySheetWithTheirAmountsAndAFailedAddChanges
     const auto before = All_Tables();
     auto* e = Edit("Ap3");
     e->grd->SetCurrentCell(RowOf(e, 1), 4);
-    Set_A_Step_Hook([](const std::string& step) {
+    SetAStepHook([](const std::string& step) {
         if (step == "the component sheets") throw std::runtime_error("disk full");
     });
     ui.ExpectMessage();
@@ -54,7 +54,7 @@ TEST_F(EditA, PartThreeLinesMoveInEverySheetWithTheirAmountsAndAFailedAddChanges
     EXPECT_EQ(e->grd->Data().RecordCount(), 3);
 
     // Every sheet's lines moving with A's is the operation's, checked with it.
-    Set_A_Step_Hook(nullptr);
+    SetAStepHook(nullptr);
     QTest::mouseClick(e->cmdAdd, Qt::LeftButton);
     EXPECT_EQ(Rows("SELECT LineNum, Component FROM Ap3 ORDER BY LineNum;"),
               (Table{{"1", "L1"}, {"1.01", "Null"}, {"1.02", "L1.01"}, {"1.03", "L1.02"}}));

@@ -36,7 +36,7 @@ protected:
         ui.AllowMessages();
     }
     void TearDown() override {
-        gui::Set_CC_Chooser(nullptr);
+        gui::SetCCChooser(nullptr);
         SheetEditorTest::TearDown();
     }
     virtual bool TwoComponents() const { return false; }
@@ -59,7 +59,7 @@ protected:
     }
     // A click, with the cost centre the picker will give (none: cancelled).
     void Click(QPushButton* button, std::optional<double> chosen = std::nullopt) {
-        gui::Set_CC_Chooser([chosen](const std::string&) -> std::optional<Currency> {
+        gui::SetCCChooser([chosen](const std::string&) -> std::optional<Currency> {
             return chosen ? std::optional(C(*chosen)) : std::nullopt;
         });
         ui.ClearRecords();
@@ -120,8 +120,8 @@ TEST_F(ChainEditors, EOneAddsAColumnInNumberOrderAndComesBackWhereItStood) {
     // Enough lines below 19.01 for it to be scrolled to the top.
     for (int line = 2; line <= 4; ++line) Insert_Component_Line(C(line), 5);
     for (int line = 2; line <= 6; ++line) Insert_Component_Line(C(line), 4);
-    Add_Chosen_CC_Column("E1", C(12));
-    Add_Chosen_CC_Column("E1", C(20));
+    AddChosenCCColumn("E1", C(12));
+    AddChosenCCColumn("E1", C(20));
     db().Execute("UPDATE E1 SET Col_1 = CCur(SeqNum * 10), Col_2 = 7, Col_3 = 5 WHERE SeqNum > 0;");
     Open("view", "E1");
     ChainEditForm* e = Editor("E1");
@@ -167,8 +167,8 @@ TEST_F(ChainEditors, EOneAddsAColumnInNumberOrderAndComesBackWhereItStood) {
 }
 
 TEST_F(ChainEditors, FOneChangesBothPartsTogetherOrNeither) {
-    Add_F1_Column(C(12));
-    Add_F1_Column(C(20));
+    AddF1Column(C(12));
+    AddF1Column(C(20));
     Open("view", "F1p1");
     Click(Editor("F1p2")->cmdAdd, 15);
     EXPECT_FALSE(gui::Is_Form_Loaded("frmViewF1p1"));
@@ -193,7 +193,7 @@ TEST_F(ChainEditors, FOneChangesBothPartsTogetherOrNeither) {
     for (const char* t : {"F1p1", "F1p2"}) EXPECT_EQ(Row0(t), (Cc{15, 20, -1})) << t;
 
     // Part I out of step: refused before anything changes or closes.
-    Delete_Chosen_CC_Column("F1p1", C(15));
+    DeleteChosenCCColumn("F1p1", C(15));
     e = Editor("F1p2");
     Click(e->cmdAdd, 30);
     ASSERT_EQ(ui.Prompts().size(), 1u);
@@ -205,7 +205,7 @@ TEST_F(ChainEditors, FOneChangesBothPartsTogetherOrNeither) {
 // F-1 Part I missing: both column commands say the parts are out of step,
 // and nothing changes or closes.
 TEST_F(ChainEditors, FOneColumnCommandsWithoutPartIChangeNothing) {
-    Add_F1_Column(C(12));
+    AddF1Column(C(12));
     db().Execute("DROP TABLE F1p1;");
     ChainEditForm* e = Editor("F1p2");
     const auto fields = db().Fields("F1p2").size();
@@ -224,8 +224,8 @@ TEST_F(ChainEditors, FOneColumnCommandsWithoutPartIChangeNothing) {
 }
 
 TEST_F(ChainEditors, PicturesOfTheEditors) {
-    Add_Chosen_CC_Column("E1", C(12));
-    Add_F1_Column(C(12));
+    AddChosenCCColumn("E1", C(12));
+    AddF1Column(C(12));
     Pictures({"E", "Fp2", "E1", "F1p2", "Gp1", "Gp2"});
 }
 

@@ -73,7 +73,7 @@ TEST_F(EditB, ATypedAmountIsStoredAndShownAtOnceInTheOpenViewerAndARefusedOneNev
 TEST_F(EditB, ACellThatCannotBeStoredStopsTheCommandsThatNeedIt) {
     frmEditB* e = Editor();
     int calculations = 0;
-    gui::Set_Calculation([&] { ++calculations; });
+    gui::SetCalculation([&] { ++calculations; });
     const int row = RowOf(e, 2);
     for (QPushButton* button : {e->cmdClose, e->cmdOpenView, e->cmdRecalculate, e->cmdNext}) {
         SCOPED_TRACE(button->objectName().toStdString());

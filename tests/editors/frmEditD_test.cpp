@@ -103,7 +103,7 @@ TEST_F(EditD, PartBTakesEveryListedCostCentreAndOnlyDigitsAsItsNumber) {
     SeedB(1);
     grid::Grid& g = *Edit("DpB")->grd;
     const std::string name = Get_CC_Name(Value(247));
-    ASSERT_GT(Char_Count(name), 40u);
+    ASSERT_GT(CharCount(name), 40u);
     const auto line = [&] { return B("LineNum").ToText() + "/" + B("ExpAcct").ToText(); };
     EXPECT_TRUE(g.TypeIntoCell(0, 1, "247"));
     EXPECT_EQ(ui.Prompts(), std::vector<std::string>{});

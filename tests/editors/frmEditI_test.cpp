@@ -78,7 +78,7 @@ TEST_F(EditI, AFullBandRefusesAddAndKeepsEveryLine) {
     }
     EXPECT_EQ(ui.Prompts().size(), 3u);
     db().Execute("DELETE FROM I WHERE SeqNum > 4.12 AND SeqNum < 5 OR SeqNum > 6.03 AND SeqNum < 7");
-    gui::Unload_Form(e);
+    gui::UnloadForm(e);
     Pictures({"I"});
 }
 

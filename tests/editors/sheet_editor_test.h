@@ -57,7 +57,7 @@ protected:
     }
     // Each editor as a person sees it, headings wrapped in the real font.
     void Pictures(const std::vector<std::string>& codes) {
-        gui::Install_Heading_Measurer(nullptr);
+        gui::InstallHeadingMeasurer(nullptr);
         const QDir dir(QDir(VT_BUILD_DIR).filePath("screenshots"));
         QDir().mkpath(dir.path());
         for (const auto& code : codes) {

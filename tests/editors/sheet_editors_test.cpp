@@ -76,7 +76,7 @@ std::vector<double> Range(double from, double to, double step = 1) {
 
 TEST_F(SheetEditors, EachOpensFromItsViewerAndArrowsAndIsPictured) {
     RegisterAllWorksheets();
-    gui::Install_Heading_Measurer(nullptr);
+    gui::InstallHeadingMeasurer(nullptr);
     Lines("B1", {1});
     Lines("C", {13.01});
     const QString dir = QDir(VT_BUILD_DIR).filePath("screenshots");

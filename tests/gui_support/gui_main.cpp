@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
     // The program's own application object: an escaping exception is told.
     vt::gui::GuardedApplication app(argc, argv);
     QApplication::setApplicationName("Vantrel 287");
-    vt::gui::Register_Worksheet_Forms();
+    vt::gui::RegisterWorksheetForms();
     ::testing::InitGoogleTest(&argc, argv);
     const int result = RUN_ALL_TESTS();
     // Windows the tests left open (main windows among them) go before the

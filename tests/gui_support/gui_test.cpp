@@ -15,17 +15,17 @@ namespace vt::test {
 
 GuiEnvironment::GuiEnvironment(const std::string& folder)
     : settings_(std::make_unique<settings::QtSettings>(folder)) {
-    gui::Install_Heading_Measurer(&measurer_);
+    gui::InstallHeadingMeasurer(&measurer_);
     settings::InstallSettings(settings_.get());
     ui::SetTwipsPerPixel(15);
-    gui::Form_Metrics() = {12000, 9000};
+    gui::CurrentFormMetrics() = {12000, 9000};
 }
 
 GuiEnvironment::~GuiEnvironment() {
     UnloadAllForms();
-    gui::Set_Calculation(nullptr);
+    gui::SetCalculation(nullptr);
     settings::InstallSettings(nullptr);
-    gui::Install_Heading_Measurer(nullptr);
+    gui::InstallHeadingMeasurer(nullptr);
     ui::SetTwipsPerPixel(0);
 }
 
@@ -36,9 +36,9 @@ void Settle() {
 }
 
 void UnloadAllForms() {
-    for (int i = gui::Form_Count() - 1; i >= 0; --i) {
-        if (QWidget* w = gui::Form_At(i)) {
-            gui::Form_Unloaded(w);
+    for (int i = gui::FormCount() - 1; i >= 0; --i) {
+        if (QWidget* w = gui::FormAt(i)) {
+            gui::FormUnloaded(w);
             delete w;
         }
     }
@@ -49,7 +49,7 @@ void RegisterAllWorksheets() {
     db::Transaction tx(Db());
     for (const char* code : {"Ap1", "Ap3", "Ap4", "Ap5", "B", "B1", "B2p1", "B2p2", "B2p3", "C", "DpA", "DpB",
                              "DpC", "E", "E1", "Fp1", "Fp2", "F1p1", "F1p2", "Gp1", "Gp2", "H", "I", "J"})
-        Register_Worksheet(code);
+        RegisterWorksheet(code);
     tx.Commit();
 }
 
@@ -67,7 +67,7 @@ void NoReportTest::SetUp() { env = std::make_unique<GuiEnvironment>(folder); }
 
 void NoReportTest::TearDown() {
     env.reset();
-    Close_Report();
+    CloseReport();
 }
 
 }  // namespace vt::test

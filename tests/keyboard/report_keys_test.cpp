@@ -25,7 +25,7 @@ protected:
         RegisterAllWorksheets();
     }
     void TearDown() override {
-        gui::Set_CC_Chooser(nullptr);
+        gui::SetCCChooser(nullptr);
         KeyboardTest::TearDown();
     }
     static Table Without(Table t, const std::string& key) {
@@ -37,7 +37,7 @@ protected:
 // Every worksheet window as first shown: its strip below the grid, each
 // button whole inside the window.
 TEST_F(ReportKeys, EveryWindowOpensWithItsButtonsBelowTheGrid) {
-    for (const Worksheet& sheet : Worksheet_Catalogue()) {
+    for (const Worksheet& sheet : WorksheetCatalogue()) {
         for (const char* mode : {"edit", "view"}) {
             if (std::string(mode) == "edit" && !sheet.editor) continue;
             SCOPED_TRACE(std::string(mode) + " " + sheet.code);
@@ -107,7 +107,7 @@ TEST_F(ReportKeys, EOneAddColumnFromTheKeyboardThenFiguresIntoTheNewColumn) {
     }
     auto* e = Loaded<gui::ChainEditForm>("frmEditE1");
     const double cc = db().Scalar("SELECT MIN(CCNum) FROM CostCenters WHERE CCNum >= 4 AND CCNum < 200").ToDouble();
-    gui::Set_CC_Chooser([cc](const std::string&) { return std::optional(Currency::FromDouble(cc)); });
+    gui::SetCCChooser([cc](const std::string&) { return std::optional(Currency::FromDouble(cc)); });
     // Tab leaves E-1's grid; on along the strip to Add Column, and Space presses it.
     ASSERT_TRUE(InGrid(e));
     for (int i = 0; i < 8 && QApplication::focusWidget() != e->cmdAdd; ++i) Press(Qt::Key_Tab);

@@ -68,7 +68,7 @@ TEST_F(GridTest, AStoredCellRaisesItsEventsInOrderAndReachesTheTable) {
         events.push_back("BeforeColUpdate " + std::to_string(u.column) + " old " + u.oldValue.ToText() + " new " +
                          u.newValue.ToText());
         // A handler may rewrite what was typed: amounts are whole dollars here.
-        u.newValue = Value(Round_Double(u.newValue.ToDouble(), 0));
+        u.newValue = Value(RoundDouble(u.newValue.ToDouble(), 0));
     };
     dat.BeforeUpdate = [&](int row, bool&) { events.push_back("BeforeUpdate " + std::to_string(row)); };
     dat.AfterUpdate = [&](int row) { events.push_back("AfterUpdate " + std::to_string(row)); };

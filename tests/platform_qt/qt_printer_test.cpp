@@ -123,12 +123,12 @@ protected:
     // Writes a print file through the print engine's own writer.
     std::string WritePrintFile(const std::string& name, const Lines& lines) {
         const std::string path = Path(name);
-        const int fn = print::Open_Print_File(path);
+        const int fn = print::OpenPrintFile(path);
         for (const auto& l : lines) {
             if (!l.empty() && l[0] == '\f') print::Out(fn).PageFeed(l.size() > 1 ? l[1] : 0).Line();
             else print::Out(fn).Line(l);
         }
-        print::Close_Print_File(fn);
+        print::ClosePrintFile(fn);
         return path;
     }
 

@@ -51,7 +51,7 @@ class PrintPlacement : public PrintTest {};
 
 TEST_F(PrintPlacement, CenteredTextStartsAtCentreLessHalfItsLength) {
     const std::string path = PathIn("centred.prt");
-    int fn = Open_Print_File(path);
+    int fn = OpenPrintFile(path);
     int center = 88;
     Print_Centered(fn, "0123456789", center);
     Print_Centered(fn, "0123456789A", center);
@@ -61,7 +61,7 @@ TEST_F(PrintPlacement, CenteredTextStartsAtCentreLessHalfItsLength) {
     EXPECT_EQ(center, 69);  // the page centre is written back
     center = 3;
     Print_Centered(fn, "longer than six", center);
-    Close_Print_File(fn);
+    ClosePrintFile(fn);
     EXPECT_EQ(ReadLines(path), (std::vector<std::string>{std::string(82, ' ') + "0123456789",
                                                          std::string(82, ' ') + "0123456789A",
                                                          std::string(67, ' ') + "ab", "longer than six"}));
@@ -69,7 +69,7 @@ TEST_F(PrintPlacement, CenteredTextStartsAtCentreLessHalfItsLength) {
 
 TEST_F(PrintPlacement, TabsCountFromOneAndGoToANewLineWhenBehind) {
     const std::string path = PathIn("tabs.prt");
-    int fn = Open_Print_File(path);
+    int fn = OpenPrintFile(path);
     Out out(fn);
     out.Tab(0) << "a";
     EXPECT_EQ(out.Column(), 2);
@@ -81,7 +81,7 @@ TEST_F(PrintPlacement, TabsCountFromOneAndGoToANewLineWhenBehind) {
     EXPECT_EQ(out.Column(), 2);
     out.Line();
     out << "no line end";
-    Close_Print_File(fn);
+    ClosePrintFile(fn);
     EXPECT_EQ(ReadBytes(path), "a   bc\r\n  d\r\n\x80\r\nno line end");
     EXPECT_THROW(Out(fn).Line(), PrintFileError);
 }
@@ -90,14 +90,14 @@ TEST_F(PrintPlacement, TabsCountFromOneAndGoToANewLineWhenBehind) {
 // still moves to its column, and one left of the last starts a new line.
 TEST_F(PrintPlacement, HeadingLinesPlaceEachItemAtItsColumn) {
     const std::string path = PathIn("heading.prt");
-    int fn = Open_Print_File(path);
+    int fn = OpenPrintFile(path);
     WriteHeading(Out(fn), {
         {{0, "Title"}},
         {},
         {{3, "ab"}, {8, "cd"}, {12, ""}},
         {{5, "xyz"}, {6, "back"}},
     });
-    Close_Print_File(fn);
+    ClosePrintFile(fn);
     EXPECT_EQ(ReadBytes(path), "Title\r\n\r\n  ab   cd  \r\n    xyz\r\n     back\r\n");
 }
 

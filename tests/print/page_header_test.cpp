@@ -44,14 +44,14 @@ std::vector<std::string> FeedLines(const std::vector<std::string>& lines) {
 
 TEST_F(PrintTest, HeaderOfFirstAndLaterPages) {
     const std::string path = PathIn("two.prt");
-    int fn = Open_Print_File(path);
+    int fn = OpenPrintFile(path);
     int page = 0, lines = 0;
     Print_Page_Header(fn, "B-1", page, lines);
     EXPECT_EQ(std::pair(page, lines), std::pair(1, 12));
     Out(fn).Line("body of page one");
     Print_Page_Header(fn, "B-1", page, lines);
     EXPECT_EQ(std::pair(page, lines), std::pair(2, 12));
-    Close_Print_File(fn);
+    ClosePrintFile(fn);
     ExpectGolden(path, "header_pages.prt");
 
     // The stamp starts at Page_Width minus its length.
@@ -68,10 +68,10 @@ TEST_F(PrintTest, OnlyTheThirdCustomLineAddsOneBlankAndTheLine) {
     Report().CRF_HeaderLines = {"", "", "Consolidated for the chain"};
     Set_Portrait();
     const std::string path = PathIn("custom.prt");
-    int fn = Open_Print_File(path);
+    int fn = OpenPrintFile(path);
     int page = 0, lines = 0;
     Print_Page_Header(fn, "J", page, lines);
-    Close_Print_File(fn);
+    ClosePrintFile(fn);
     EXPECT_EQ(lines, 14);
     ExpectGolden(path, "header_custom.prt");
 
@@ -82,9 +82,9 @@ TEST_F(PrintTest, OnlyTheThirdCustomLineAddsOneBlankAndTheLine) {
     EXPECT_EQ(text[11].size(), 137u);
 
     Report().CRF_HeaderLines = {"First", "", "Third"};
-    fn = Open_Print_File(path);
+    fn = OpenPrintFile(path);
     Print_Page_Header(fn, "J", page, lines);
-    Close_Print_File(fn);
+    ClosePrintFile(fn);
     EXPECT_EQ(lines, 15);
 }
 
@@ -94,11 +94,11 @@ TEST_F(PrintTest, ControlCharactersInStoredTextPrintAsBlanks) {
     Report().CRF_HeaderLines = {"Split\r\nline", "Feed\f\x02here", ""};
     Report().CRF_ProviderName = "Tab\tName\x7F";
     const std::string path = PathIn("control.prt");
-    int fn = Open_Print_File(path);
+    int fn = OpenPrintFile(path);
     int page = 0, lines = 0;
     Print_Page_Header(fn, "B", page, lines);
     Out(fn).Line("row\fwith a feed");
-    Close_Print_File(fn);
+    ClosePrintFile(fn);
 
     const auto text = ReadLines(path);
     ASSERT_EQ(text.size(), 15u);
@@ -112,11 +112,11 @@ TEST_F(PrintTest, ControlCharactersInStoredTextPrintAsBlanks) {
 
 TEST_F(PrintTest, SheetsSharingOneFileMarkOrientationOnlyWhenItChanges) {
     const std::string path = PathIn("report.prt");
-    int fn = Open_Print_File(path);
+    int fn = OpenPrintFile(path);
     PrintSampleSheet(fn, "one", "One", true, 70);
     PrintSampleSheet(fn, "two", "Two", true, 5);
     PrintSampleSheet(fn, "three", "Three", false, 5);
-    Close_Print_File(fn);
+    ClosePrintFile(fn);
     ExpectGolden(path, "three_sheets.prt");
 
     const auto feeds = FeedLines(ReadLines(path));
@@ -130,7 +130,7 @@ TEST_F(PrintTest, SheetAloneWritesItsOwnFileAndPrintsIt) {
     int fn = 0;
     PrintSampleSheet(fn, "I", "I", true, 3);
     EXPECT_EQ(fn, 0);
-    EXPECT_FALSE(Is_Print_File_Open(1));
+    EXPECT_FALSE(IsPrintFileOpen(1));
     ASSERT_EQ(printer_.documents, std::vector<std::string>{PathIn("I.prt")});
     ASSERT_EQ(printer_.pages.size(), 1u);
     EXPECT_EQ(std::pair(printer_.pages[0].orientation, printer_.pages[0].lines.back()),
@@ -151,7 +151,7 @@ TEST_F(PrintTest, FileBegunAfterAFailedSheetStillCarriesItsOrientation) {
             throw std::runtime_error("table B is missing");
         },
         std::runtime_error);
-    EXPECT_FALSE(Is_Print_File_Open(1));
+    EXPECT_FALSE(IsPrintFileOpen(1));
     EXPECT_TRUE(printer_.documents.empty());
 
     PrintSampleSheet(fn, "C", "C", true, 2);

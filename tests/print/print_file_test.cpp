@@ -124,9 +124,9 @@ TEST_F(PrintFile, FailureAbortsTheDocumentAndTheNextPrintStartsClean) {
 
 TEST_F(PrintFile, TextComesBackFromTheWindowsCodePage) {
     const std::string path = PathIn("text.prt");
-    int fn = Open_Print_File(path);
+    int fn = OpenPrintFile(path);
     Out(fn).Line("Caf\xC3\xA9 \xE2\x82\xAC" "12");
-    Close_Print_File(fn);
+    ClosePrintFile(fn);
     EXPECT_EQ(ReadBytes(path), "Caf\xE9 \x80" "12\r\n");
     EXPECT_EQ(Print(path), 0);
     EXPECT_EQ(printer_.pages.at(0).lines, Lines{"Caf\xC3\xA9 \xE2\x82\xAC" "12"});

@@ -27,7 +27,7 @@ void PrintTest::SetUp() {
 
 void PrintTest::TearDown() {
     settings::InstallSettings(nullptr);
-    for (int fn = 1; fn < 10; ++fn) print::Close_Print_File(fn);
+    for (int fn = 1; fn < 10; ++fn) print::ClosePrintFile(fn);
 }
 
 }  // namespace vt::test

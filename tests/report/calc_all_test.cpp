@@ -26,7 +26,7 @@ void ExpectWindowRestored(const ShellUi& spy) {
 
 TEST_F(CalcAll, RunsEveryStepInOrderThenTheEditChecks) {
     ShellUi spy(ui);
-    const int leftOpen = print::Open_Print_File(PathOf("left.prt"));
+    const int leftOpen = print::OpenPrintFile(PathOf("left.prt"));
     Calc_All();
 
     std::vector<std::string> expected = {"busy", "menus off"};
@@ -36,7 +36,7 @@ TEST_F(CalcAll, RunsEveryStepInOrderThenTheEditChecks) {
         expected.push_back(s);
     EXPECT_EQ(spy.log, expected);
     EXPECT_EQ(ErrorRows(), std::vector<std::string>{" |No errors found"});
-    EXPECT_FALSE(print::Is_Print_File_Open(leftOpen));
+    EXPECT_FALSE(print::IsPrintFileOpen(leftOpen));
     EXPECT_FALSE(db().InTransaction());
 }
 
@@ -157,7 +157,7 @@ TEST_F(CalcAll, SecondStartWhileRunningReturnsAtOnce) {
 }
 
 TEST_F(CalcAll, WithoutAnOpenReportRestoresTheWindow) {
-    Close_Report();
+    CloseReport();
     ShellUi spy(ui);
     ui.ExpectMessage();
     Calc_All();

@@ -27,7 +27,7 @@ const PartCase kParts[] = {{3, "Ap3", "Component", 0}, {4, "Ap4", "Component", 1
 class Components : public ShellTest {
 protected:
     void TearDown() override {
-        Set_A_Step_Hook(nullptr);
+        SetAStepHook(nullptr);
         ShellTest::TearDown();
     }
     // Lines straight into A and the sheets, each sheet's last value column
@@ -37,7 +37,7 @@ protected:
             Exec(std::string("INSERT INTO ") + p.table + " (LineNum, " + p.name + ") VALUES (?, ?);",
                  {Value(N(l)), Value("L" + N(l).ToText())});
             Insert_Component_Line(N(l), p.part);
-            ASSERT_TRUE(Set_A_Field(p.part, N(l), p.name, "L" + N(l).ToText()).done);
+            ASSERT_TRUE(SetAField(p.part, N(l), p.name, "L" + N(l).ToText()).done);
         }
         for (const auto& s : kSheets) {
             const std::string last = db().Fields(s).back().name;
@@ -60,8 +60,8 @@ TEST_F(Components, AddMovesEveryLaterLineAndDeleteMovesThemBack) {
         Lines(p, {1, 1.01, 1.02, 2});
         const auto before = Everything();
 
-        EXPECT_TRUE(A_Line_Offer(p.part, N(1)).allowed);
-        const AChange added = Add_A_Line(p.part, N(1));
+        EXPECT_TRUE(OfferALine(p.part, N(1)).allowed);
+        const AChange added = AddALine(p.part, N(1));
         ASSERT_TRUE(added.done) << added.error;
         EXPECT_EQ(std::tuple(added.line, added.changed.size()), std::tuple(N(1.01), 1 + kSheets.size()));
         EXPECT_EQ(Rows(std::string("SELECT LineNum, ") + p.name + " FROM " + p.table + " WHERE LineNum < 9;"),
@@ -76,15 +76,15 @@ TEST_F(Components, AddMovesEveryLaterLineAndDeleteMovesThemBack) {
         EXPECT_EQ(Rows("SELECT LineNum, Component FROM H WHERE SeqNum = 27;"),
                   (Table{{"9", "Other Managed Facilities"}}));
 
-        const AChange deleted = Delete_A_Line(p.part, N(1.01));
+        const AChange deleted = DeleteALine(p.part, N(1.01));
         ASSERT_TRUE(deleted.done) << deleted.error;
         EXPECT_EQ(deleted.line, N(1.01));
         EXPECT_EQ(Everything(), before);
         EXPECT_TRUE(Check_Component_Sheets() && ui.Messages().empty());
     }
     // The last line deleted: the window lands on the line before it.
-    EXPECT_EQ(Delete_A_Line(3, N(2)).line, N(1.02));
-    EXPECT_EQ(Add_A_Line(4, N(9)).line, N(2.01));  // on line 9: after the last user line
+    EXPECT_EQ(DeleteALine(3, N(2)).line, N(1.02));
+    EXPECT_EQ(AddALine(4, N(9)).line, N(2.01));  // on line 9: after the last user line
 }
 
 TEST_F(Components, AddIsRefusedWhileTheBandIsFull) {
@@ -97,18 +97,18 @@ TEST_F(Components, AddIsRefusedWhileTheBandIsFull) {
         Lines(p, c.lines);
         const auto before = Everything();
         for (double at : c.at) {
-            const ALineOffer offer = A_Line_Offer(c.part, N(at));
+            const ALineOffer offer = OfferALine(c.part, N(at));
             EXPECT_FALSE(offer.allowed) << at;
             EXPECT_NE(offer.reason.find("reach " + N(c.lines.back()).ToText()), std::string::npos) << offer.reason;
             ui.ClearRecords();
             ui.ExpectMessage();
-            EXPECT_FALSE(Add_A_Line(c.part, N(at)).done);
+            EXPECT_FALSE(AddALine(c.part, N(at)).done);
             EXPECT_EQ(ui.Prompts(), std::vector<std::string>{offer.reason});
         }
         EXPECT_EQ(Everything(), before);
         // One line fewer and the last place can be taken.
-        ASSERT_TRUE(Delete_A_Line(c.part, N(c.lines.back())).done);
-        EXPECT_TRUE(Add_A_Line(c.part, N(c.lines.front())).done);
+        ASSERT_TRUE(DeleteALine(c.part, N(c.lines.back())).done);
+        EXPECT_TRUE(AddALine(c.part, N(c.lines.front())).done);
     }
 }
 
@@ -147,21 +147,21 @@ TEST_F(Components, FieldChecksAndWhatIsStored) {
         const Table old = Rows(read);
         ui.ClearRecords();
         for (std::size_t i = 0; i < c.messages.size(); ++i) ui.ExpectMessage();
-        const AChange change = Set_A_Field(c.part, N(1), c.field, c.text);
+        const AChange change = SetAField(c.part, N(1), c.field, c.text);
         EXPECT_EQ(ui.Prompts(), c.messages);
         EXPECT_EQ(change.done, c.messages.empty());
         EXPECT_EQ(Rows(read), c.messages.empty() ? Table{{c.stored}} : old);
     }
-    EXPECT_TRUE(!A_Field_Editable(4, N(9), "Component") && A_Field_Editable(4, N(9), "PeriodTo") &&
-                !A_Field_Editable(5, N(1), "Col4") && !A_Line_Deletable(4, N(9)));
+    EXPECT_TRUE(!AFieldEditable(4, N(9), "Component") && AFieldEditable(4, N(9), "PeriodTo") &&
+                !AFieldEditable(5, N(1), "Col4") && !ALineDeletable(4, N(9)));
 }
 
 TEST_F(Components, NamesAndPeriodEndsReachTheSheets) {
     Lines(kParts[0], {1, 2});
     Lines(kParts[1], {1});
-    ASSERT_TRUE(Set_A_Field(3, N(2), "Component", "North Home").done);
-    ASSERT_TRUE(Set_A_Field(3, N(2), "MedicareNo", "123456").done);
-    ASSERT_TRUE(Set_A_Field(4, N(1), "Component", "Laundry").done);
+    ASSERT_TRUE(SetAField(3, N(2), "Component", "North Home").done);
+    ASSERT_TRUE(SetAField(3, N(2), "MedicareNo", "123456").done);
+    ASSERT_TRUE(SetAField(4, N(1), "Component", "Laundry").done);
     for (const auto& s : kSheets) {
         EXPECT_EQ(Rows("SELECT Component FROM " + s + " WHERE SeqNum IN (2, 19) ORDER BY SeqNum;"),
                   (Table{{"North Home"}, {"Laundry"}}))
@@ -182,7 +182,7 @@ TEST_F(Components, NamesAndPeriodEndsReachTheSheets) {
         SCOPED_TRACE(c.text);
         const double seq = c.line + (c.part == 4 ? 18 : 0);
         if (!c.done) ui.ExpectMessage();
-        EXPECT_EQ(Set_A_Field(c.part, N(c.line), "PeriodTo", c.text).done, c.done);
+        EXPECT_EQ(SetAField(c.part, N(c.line), "PeriodTo", c.text).done, c.done);
         EXPECT_EQ(Rows("SELECT FYE FROM H WHERE SeqNum = ?;", {Value(N(seq))}), (Table{{c.fye}}));
         EXPECT_EQ(Rows(std::string("SELECT PeriodTo FROM ") + kParts[c.part - 3].table + " WHERE LineNum = ?;",
                        {Value(N(c.line))}),
@@ -195,13 +195,13 @@ TEST_F(Components, AFailureInTheSheetsLeavesEverythingAsBefore) {
     const auto before = Everything();
     struct Case { const char* what; std::function<AChange()> run; };
     for (const Case& c : std::vector<Case>{
-             {"add", [] { return Add_A_Line(3, N(1)); }},
-             {"delete", [] { return Delete_A_Line(3, N(1)); }},
-             {"rename", [] { return Set_A_Field(3, N(1.01), "Component", "Renamed"); }},
-             {"period start", [] { return Set_A_Field(3, N(1.01), "PeriodFrom", "1/1/2006"); }},
+             {"add", [] { return AddALine(3, N(1)); }},
+             {"delete", [] { return DeleteALine(3, N(1)); }},
+             {"rename", [] { return SetAField(3, N(1.01), "Component", "Renamed"); }},
+             {"period start", [] { return SetAField(3, N(1.01), "PeriodFrom", "1/1/2006"); }},
          }) {
         SCOPED_TRACE(c.what);
-        Set_A_Step_Hook([](const std::string& s) {
+        SetAStepHook([](const std::string& s) {
             if (s == "the component sheets") throw std::runtime_error("disk full");
         });
         ui.ClearRecords();
@@ -212,21 +212,21 @@ TEST_F(Components, AFailureInTheSheetsLeavesEverythingAsBefore) {
             << failed.error;
         EXPECT_EQ(Everything(), before);
     }
-    Set_A_Step_Hook(nullptr);
-    EXPECT_TRUE(Add_A_Line(3, N(1)).done);
+    SetAStepHook(nullptr);
+    EXPECT_TRUE(AddALine(3, N(1)).done);
 }
 
 TEST_F(Components, PartOneOfficersTypesAndDates) {
-    for (double seq : {9.02, 9.01}) ASSERT_TRUE(Delete_Ap1_Officer(N(seq)).done);
-    EXPECT_EQ(Add_Ap1_Officer().line, N(9.01));
-    for (int i = 0; i < 2; ++i) ASSERT_TRUE(Add_Ap1_Officer().done);
-    for (double seq : {9.01, 9.02, 9.03}) ASSERT_TRUE(Set_Ap1_Legend(N(seq), "T" + N(seq).ToText()).done);
-    EXPECT_EQ(Delete_Ap1_Officer(N(9.01)).line, N(9.01));
+    for (double seq : {9.02, 9.01}) ASSERT_TRUE(DeleteAp1Officer(N(seq)).done);
+    EXPECT_EQ(AddAp1Officer().line, N(9.01));
+    for (int i = 0; i < 2; ++i) ASSERT_TRUE(AddAp1Officer().done);
+    for (double seq : {9.01, 9.02, 9.03}) ASSERT_TRUE(SetAp1Legend(N(seq), "T" + N(seq).ToText()).done);
+    EXPECT_EQ(DeleteAp1Officer(N(9.01)).line, N(9.01));
     EXPECT_EQ(Rows("SELECT SeqNum, Legend FROM Ap1 WHERE SeqNum >= 8 ORDER BY SeqNum;"),
               (Table{{"8", "Type of Organization"}, {"8.01", "    (specify other type):"}, {"9.01", "T9.02"},
                      {"9.02", "T9.03"}}));
     ui.ExpectMessage();
-    EXPECT_FALSE(Delete_Ap1_Officer(N(8.01)).done);
+    EXPECT_FALSE(DeleteAp1Officer(N(8.01)).done);
 
     const std::string told = "*";  // a refusal of this code's own wording
     const std::string bad = "Invalid date. Please enter dates in the form mm/dd/yyyy";
@@ -250,16 +250,16 @@ TEST_F(Components, PartOneOfficersTypesAndDates) {
         SCOPED_TRACE(c.text);
         ui.ClearRecords();
         for (std::size_t i = 0; i < c.messages.size(); ++i) ui.ExpectMessage();
-        EXPECT_EQ(Set_Ap1_Info(N(c.seq), c.text).done, c.messages.empty());
+        EXPECT_EQ(SetAp1Info(N(c.seq), c.text).done, c.messages.empty());
         EXPECT_EQ(ui.Prompts().size(), c.messages.size());
         if (!c.messages.empty() && c.messages[0] != told) {
             EXPECT_EQ(ui.Prompts(), c.messages);
         }
         EXPECT_EQ(Rows("SELECT Info FROM Ap1 WHERE SeqNum = ?;", {Value(N(c.seq))}), (Table{{c.stored}}));
-        EXPECT_EQ(Ap1_Info_Editable(N(8.01)), Ap1_Organisation_Type() == 9) << Ap1_Organisation_Type();
+        EXPECT_EQ(Ap1InfoEditable(N(8.01)), Ap1OrganisationType() == 9) << Ap1OrganisationType();
     }
-    EXPECT_FALSE(Ap1_Info_Editable(N(2.02)) || Ap1_Info_Editable(N(8)));
-    EXPECT_EQ(Ap1_Pick_List(N(8)).size(), 15u);
+    EXPECT_FALSE(Ap1InfoEditable(N(2.02)) || Ap1InfoEditable(N(8)));
+    EXPECT_EQ(Ap1PickList(N(8)).size(), 15u);
 }
 
 // Damaged line numbers in worksheet A stop the check before any sheet is

@@ -19,13 +19,13 @@ Currency N(double n) { return Currency::FromDouble(n); }
 class CostCentres : public ShellTest {
 protected:
     void TearDown() override {
-        Set_CC_Step_Hook(nullptr);
+        SetCCStepHook(nullptr);
         ShellTest::TearDown();
     }
     std::string One(const std::string& sql, double key) { return Rows(sql, {Value(N(key))}).at(0).at(0); }
     // Row 0 of a component sheet, from its first value field.
     std::vector<std::string> Row0(const std::string& sheet, int first = 4) {
-        auto row = Rows(Select_Sheet(sheet, "WHERE SeqNum = 0;")).at(0);
+        auto row = Rows(SelectSheet(sheet, "WHERE SeqNum = 0;")).at(0);
         return {row.begin() + first, row.end()};
     }
     void Component() {
@@ -46,7 +46,7 @@ TEST_F(CostCentres, AddThenDeleteLeavesEveryTableAsBefore) {
                                            {33, "B", {}}}) {
         SCOPED_TRACE(c.n);
         const auto before = Everything();
-        const CcChange added = Add_CC(N(c.n));
+        const CcChange added = AddCC(N(c.n));
         ASSERT_TRUE(added.done) << added.error;
         EXPECT_EQ(added.windows.close, c.columns);
         EXPECT_EQ(Rows(std::string("SELECT CCName FROM ") + c.sheet + " WHERE CCNum = ?;", {Value(N(c.n))}),
@@ -55,20 +55,20 @@ TEST_F(CostCentres, AddThenDeleteLeavesEveryTableAsBefore) {
             const auto row0 = Row0(sheet, sheet[0] == 'F' ? 3 : sheet[0] == 'G' ? 5 : 4);
             EXPECT_NE(std::find(row0.begin(), row0.end(), N(c.n).ToText()), row0.end()) << sheet;
         }
-        const auto picker = Selectable_CC_Entries("E1");
+        const auto picker = SelectableCCEntries("E1");
         EXPECT_EQ(std::any_of(picker.begin(), picker.end(), [&](auto& e) { return e.number == N(c.n); }),
                   c.n >= 10 && c.n < 200);
-        ASSERT_TRUE(Delete_CC(N(c.n)).done);
+        ASSERT_TRUE(DeleteCC(N(c.n)).done);
         EXPECT_EQ(Everything(), before);
     }
 }
 
 TEST_F(CostCentres, DeletedColumnGoesAndTheNextKeepsItsAmounts) {
     Component();
-    for (double n : {12.01, 12.02}) ASSERT_TRUE(Add_CC(N(n)).done);
-    Add_Chosen_CC_Column("E1", N(12.01));
-    Add_Chosen_CC_Column("E1", N(12.02));
-    Add_F1_Column(N(12.02));
+    for (double n : {12.01, 12.02}) ASSERT_TRUE(AddCC(N(n)).done);
+    AddChosenCCColumn("E1", N(12.01));
+    AddChosenCCColumn("E1", N(12.02));
+    AddF1Column(N(12.02));
     Exec("UPDATE E1 SET Col_1 = 700, Col_2 = 300 WHERE SeqNum = 1;");
     Exec("UPDATE B SET Expenses = 5000 WHERE LineNum = 12.02;");
     Exec("INSERT INTO B1 (SeqNum, UpCCName, UpCCNum, UpAmount, DnCCName, DnCCNum, DnAmount) "
@@ -77,7 +77,7 @@ TEST_F(CostCentres, DeletedColumnGoesAndTheNextKeepsItsAmounts) {
     Exec("UPDATE C SET CCNum = 12.02, Amount = -60 WHERE LineNum = 2;");
     Exec("INSERT INTO DpB (SeqNum, LineNum, Amount, AmtAllowable) VALUES (1, 12.01, 10, 5), (2, 12.02, 20, 5);");
 
-    const CcChange deleted = Delete_CC(N(12.01));
+    const CcChange deleted = DeleteCC(N(12.01));
     ASSERT_TRUE(deleted.done) << deleted.error;
     EXPECT_EQ(deleted.windows.close, (std::vector<std::string>{"E1", "F1p2", "F1p1"}));
     for (const char* sheet : {"E1", "F1p2", "F1p1"}) EXPECT_EQ(Row0(sheet), (std::vector<std::string>{"12.01", "Null"})) << sheet;
@@ -96,18 +96,18 @@ TEST_F(CostCentres, DeletedColumnGoesAndTheNextKeepsItsAmounts) {
 }
 
 TEST_F(CostCentres, RestoreMovesTheGroupUpEverywhere) {
-    ASSERT_TRUE(Delete_CC(N(30.01)).done);  // saved as restorable
-    ASSERT_TRUE(Add_CC(N(30.01)).done);
-    ASSERT_TRUE(Rename_CC(N(30.01), "Bank Interest").done);
-    Add_Chosen_CC_Column("E1", N(30.01));
+    ASSERT_TRUE(DeleteCC(N(30.01)).done);  // saved as restorable
+    ASSERT_TRUE(AddCC(N(30.01)).done);
+    ASSERT_TRUE(RenameCC(N(30.01), "Bank Interest").done);
+    AddChosenCCColumn("E1", N(30.01));
     Exec("UPDATE B SET Expenses = 900 WHERE LineNum = 30.01;");
     Exec("INSERT INTO B1 (SeqNum, UpCCNum, UpAmount) VALUES (1, 30.01, 50);");
     Exec("UPDATE C SET CCNum = 30.01, Amount = -40 WHERE LineNum = 1;");
     Exec("INSERT INTO DpB (SeqNum, LineNum) VALUES (1, 30.01);");
-    ASSERT_EQ(Deleted_CC_Entries().size(), 1u);
-    EXPECT_EQ(Deleted_CC_Entries()[0].text, "30.01  -  Interest Income");
+    ASSERT_EQ(DeletedCCEntries().size(), 1u);
+    EXPECT_EQ(DeletedCCEntries()[0].text, "30.01  -  Interest Income");
 
-    const CcChange restored = Restore_CC(N(30.01));
+    const CcChange restored = RestoreCC(N(30.01));
     ASSERT_TRUE(restored.done) << restored.error;
     EXPECT_EQ(restored.windows.close, (std::vector<std::string>{"Gp1", "Gp2", "E1"}));
     EXPECT_EQ(Rows("SELECT CCNum, CCName FROM CostCenters WHERE Int(CCNum) = 30 ORDER BY CCNum;"),
@@ -126,12 +126,12 @@ TEST_F(CostCentres, RestoreMovesTheGroupUpEverywhere) {
     EXPECT_EQ(Rows("SELECT UpCCNum, (SELECT CCNum FROM C WHERE LineNum = 1), (SELECT LineNum FROM DpB WHERE SeqNum = 1) "
                    "FROM B1 WHERE SeqNum = 1;"),
               (Table{{"30.02", "30.02", "30.02"}}));
-    EXPECT_TRUE(Deleted_CC_Entries().empty());
+    EXPECT_TRUE(DeletedCCEntries().empty());
 }
 
 TEST(CostCentreNumbers, LockedProtectedAndRestorableSets) {
     int locked = 0;
-    for (std::int64_t cents = 1; cents <= 30000; ++cents) locked += Is_CC_Name_Locked(Currency{cents * 100});
+    for (std::int64_t cents = 1; cents <= 30000; ++cents) locked += IsCCNameLocked(Currency{cents * 100});
     EXPECT_EQ(locked, 84);
     struct Case { double n; bool locked, protectedNumber, restorable; };
     for (const Case& c : std::vector<Case>{{1, true, true, false},       {1.01, true, false, false},
@@ -141,7 +141,7 @@ TEST(CostCentreNumbers, LockedProtectedAndRestorableSets) {
                                            {32, false, false, true},     {205, false, true, true},
                                            {205.01, false, false, false}, {266, false, false, false},
                                            {238, false, false, false}}) {
-        EXPECT_EQ(std::tuple(Is_CC_Name_Locked(N(c.n)), Is_CC_Protected(N(c.n)), Is_CC_Restorable(N(c.n))),
+        EXPECT_EQ(std::tuple(IsCCNameLocked(N(c.n)), IsCCProtected(N(c.n)), IsCCRestorable(N(c.n))),
                   std::tuple(c.locked, c.protectedNumber, c.restorable)) << c.n;
     }
 }
@@ -154,14 +154,14 @@ TEST_F(CostCentres, OffersNoNumberOnATotalLine) {
                                            {30.01, 30.02, 31, true, true},  {237, 237.01, 238, true, false},
                                            {11.99, 12, 13, false, false}}) {
         SCOPED_TRACE(c.row);
-        const CcAddChoices offer = Offered_CC_Numbers(N(c.row));
+        const CcAddChoices offer = OfferedCCNumbers(N(c.row));
         EXPECT_EQ(std::tuple(offer.buttons[0].caption, offer.buttons[1].number, offer.buttons[0].offered, offer.buttons[1].offered),
                   std::tuple("Add new Cost Center number " + N(c.sub).ToText(), N(c.whole), c.subOffered, c.wholeOffered));
     }
     const auto before = Everything();
     for (double n : {210.0, 266.0, 265.01, 263.0, 36.0, 12.02}) {
         ui.ExpectMessage();
-        EXPECT_FALSE(Add_CC(N(n)).done) << n;
+        EXPECT_FALSE(AddCC(N(n)).done) << n;
     }
     EXPECT_EQ(Everything(), before);
 }
@@ -170,19 +170,19 @@ TEST_F(CostCentres, RenameReachesEverySheetThatShowsTheName) {
     Exec("INSERT INTO B1 (SeqNum, UpCCName, UpCCNum, DnCCName, DnCCNum) VALUES (1, 'x', 32, 'y', 32);");
     Exec("UPDATE C SET CCNum = 32, CCName = 'x' WHERE LineNum = 1;");
     Exec("INSERT INTO DpB (SeqNum, LineNum, ExpAcct) VALUES (1, 32, 'x');");
-    ASSERT_TRUE(Rename_CC(N(32), "Consulting Fees").done);
+    ASSERT_TRUE(RenameCC(N(32), "Consulting Fees").done);
     EXPECT_EQ(Rows("SELECT (SELECT CCName FROM B WHERE CCNum = 32), UpCCName, DnCCName, (SELECT CCName FROM C WHERE "
                    "LineNum = 1), (SELECT ExpAcct FROM DpB WHERE SeqNum = 1) FROM B1 WHERE SeqNum = 1;"),
               (Table{{"Consulting Fees", "Consulting Fees", "Consulting Fees", "Consulting Fees", "Consulting Fees"}}));
     EXPECT_EQ(Get_CC_Name(Value(N(32))), "Consulting Fees");
-    ASSERT_TRUE(Rename_CC(N(232), "Due from Partners").done);
+    ASSERT_TRUE(RenameCC(N(232), "Due from Partners").done);
     EXPECT_EQ(One("SELECT CCName FROM J WHERE CCNum = ?;", 232), "Due from Partners");
 
-    ASSERT_TRUE(Set_CC_Label(N(32), 1, "Consulting").done);
+    ASSERT_TRUE(SetCCLabel(N(32), 1, "Consulting").done);
     EXPECT_EQ(Get_CC_Label(N(32), 1, 0), "Consulting");
     for (auto [n, label] : std::vector<std::pair<double, std::string>>{{32, std::string(17, 'x')}, {232, "x"}}) {
         ui.ExpectMessage();
-        EXPECT_FALSE(Set_CC_Label(N(n), 2, label).done) << n;
+        EXPECT_FALSE(SetCCLabel(N(n), 2, label).done) << n;
     }
 
     const auto before = Everything();
@@ -199,33 +199,33 @@ TEST_F(CostCentres, RenameReachesEverySheetThatShowsTheName) {
          }) {
         ui.ClearRecords();
         for (std::size_t i = 0; i < c.messages.size(); ++i) ui.ExpectMessage();
-        EXPECT_FALSE(Rename_CC(N(c.n), c.name).done) << c.name;
+        EXPECT_FALSE(RenameCC(N(c.n), c.name).done) << c.name;
         EXPECT_EQ(ui.Prompts(), c.messages);
     }
     EXPECT_EQ(Everything(), before);
 }
 
 TEST_F(CostCentres, AFailureHalfwayLeavesEveryTableAsBefore) {
-    ASSERT_TRUE(Add_CC(N(2.02)).done);
-    Add_Chosen_CC_Column("E1", N(12));
+    ASSERT_TRUE(AddCC(N(2.02)).done);
+    AddChosenCCColumn("E1", N(12));
     Exec("INSERT INTO B1 (SeqNum, UpCCNum, UpAmount) VALUES (1, 2.02, 50);");
     const auto before = Everything();
     for (const char* step : {"the list of deleted cost centers", "the cost-center list", "Worksheet B", "Worksheet E",
                              "Worksheet Fp2", "Worksheet Gp2", "the columns of Worksheets E-1 and F-1",
                              "Worksheets B-1, C and D Part B"}) {
         SCOPED_TRACE(step);
-        Set_CC_Step_Hook([&](const std::string& s) { if (s == step) throw std::runtime_error("disk full"); });
+        SetCCStepHook([&](const std::string& s) { if (s == step) throw std::runtime_error("disk full"); });
         ui.ClearRecords();
         ui.ExpectMessage();
-        const CcChange failed = Delete_CC(N(2.01));
+        const CcChange failed = DeleteCC(N(2.01));
         EXPECT_FALSE(failed.done);
         EXPECT_NE(failed.error.find(step + std::string(" could not be changed (disk full)")), std::string::npos)
             << failed.error;
         EXPECT_EQ(Everything(), before);
         EXPECT_EQ(Get_CC_Name(Value(N(2.02))), "");  // the list is read afresh
     }
-    Set_CC_Step_Hook(nullptr);
-    EXPECT_TRUE(Delete_CC(N(2.01)).done);
+    SetCCStepHook(nullptr);
+    EXPECT_TRUE(DeleteCC(N(2.01)).done);
     ui.ClearRecords();
     Calc_All();  // worksheet B's capital lines and E's columns still pair up
     EXPECT_TRUE(ui.Messages().empty());

@@ -42,7 +42,7 @@ protected:
     // A sound report, closed, then changed on disk by `sql` through SQLite itself.
     void MakeDamaged(const std::string& name, const std::string& sql) {
         MakeReport(name);
-        Close_CRF();
+        CloseCRF();
         sqlite3* h = nullptr;
         ASSERT_EQ(sqlite3_open(PathOf(name).c_str(), &h), SQLITE_OK);
         EXPECT_EQ(sqlite3_exec(h, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(h);
@@ -55,7 +55,7 @@ const char* const kInvalid = "Invalid CRF, please rebuild this CRF";
 TEST_F(DamagedFile, DamagedBytesAreAnInvalidReport) {
     MakeReport("SOUND.CRF");
     const int64_t rootOfMaster = Db().Scalar("SELECT rootpage FROM sqlite_master WHERE name = 'Master'").ToLong();
-    Close_CRF();
+    CloseCRF();
     const std::string sound = Bytes("SOUND.CRF");
     const size_t page = 4096;
     ASSERT_EQ(sound.size() % page, 0u);
@@ -94,7 +94,7 @@ TEST_F(DamagedFile, DamagedContentsAreAnInvalidReportWithTheReason) {
 // says the file is in use.
 TEST_F(DamagedFile, FileInUseIsSaidToBeInUse) {
     MakeReport("BUSY.CRF");
-    Close_CRF();
+    CloseCRF();
     for (const char* hold : {"BEGIN EXCLUSIVE", "BEGIN; SELECT COUNT(*) FROM Master;"}) {
         SCOPED_TRACE(hold);
         sqlite3* other = nullptr;
@@ -114,7 +114,7 @@ TEST_F(DamagedFile, FileInUseIsSaidToBeInUse) {
 TEST_F(DamagedFile, ReadOnlyFileOrFolderIsSaidToBeReadOnly) {
     fs::create_directory(PathOf("locked"));
     MakeReport("locked/RO.CRF");
-    Close_CRF();
+    CloseCRF();
     const bool root = ::geteuid() == 0;
     db::testing::SetOpenReadOnly(root);
     const auto locked = root ? PathOf("locked/RO.CRF") : PathOf("locked");

@@ -33,7 +33,7 @@ protected:
         Exec("UPDATE Gp1 SET TotalCost = 1000 WHERE SeqNum = 4;");
         Exec("UPDATE Fp2 SET Col_1 = 40 WHERE SeqNum = 34;");
         Exec("UPDATE Fp2 SET Col_1 = 5000 WHERE SeqNum = 35;");
-        Add_F1_Column(Currency::FromInt(12));
+        AddF1Column(Currency::FromInt(12));
         Exec("UPDATE F1p2 SET Col_1 = 25 WHERE SeqNum = 34;");
         Exec("UPDATE F1p2 SET Col_1 = 800 WHERE SeqNum = 35;");
     }

@@ -21,7 +21,7 @@ protected:
         Create_Error_Table();
     }
     std::vector<std::string> Printed() {
-        Print_Edit_Checks();
+        PrintEditChecks();
         return PrintLines(ReadFile("CalcErrors.prt"));
     }
     std::vector<std::string> Header(bool feed) {
@@ -98,7 +98,7 @@ TEST_F(FindingsPrint, MoreThanAPageStartsANewPageWithAFormFeed) {
 TEST_F(FindingsPrint, FileThatCannotBeMadeIsTold) {
     Report().CRF_Folder = PathOf("no-such-folder");
     ui.ExpectMessage();
-    Print_Edit_Checks();
+    PrintEditChecks();
     EXPECT_EQ(ui.Messages(), (Shown{{"Unable to allocate \"" + PathOf("no-such-folder") + "/CalcErrors.prt\".  Printing canceled.",
                                     ui::kCritical, "File allocation error"}}));
     EXPECT_TRUE(printer.documents.empty());

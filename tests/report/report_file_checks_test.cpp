@@ -1,5 +1,5 @@
 // The identity checks both dialogs share: one table of inputs and outcomes
-// per check, then the order in which Validate_Identity runs them.
+// per check, then the order in which ValidateIdentity runs them.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -33,9 +33,9 @@ TEST(IdentityChecks, ProviderBoxLeaveRule) {
         {"ab", "AB-"},         {"12-3456", "12-3456"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(Leave_Provider_Number(c.typed), c.becomes) << c.typed;
+        EXPECT_EQ(LeaveProviderNumber(c.typed), c.becomes) << c.typed;
         // Leaving the box again changes nothing: Create runs the rule once more.
-        EXPECT_EQ(Leave_Provider_Number(c.becomes), c.becomes) << c.typed;
+        EXPECT_EQ(LeaveProviderNumber(c.becomes), c.becomes) << c.typed;
     }
 }
 
@@ -55,7 +55,7 @@ TEST(IdentityChecks, ProviderNumberRuleDiffersByDialog) {
         const bool controls = std::string(c.text).find('\f') != std::string::npos;
         for (auto [dialog, accepted, prompt] : {std::tuple(IdentityDialog::NewCrf, c.newCrf, kNewCrfProviderMessage),
                                                 std::tuple(IdentityDialog::EditKey, c.editKey, kEditKeyProviderMessage)}) {
-            auto r = Check_Provider_Number(c.text, dialog);
+            auto r = CheckProviderNumber(c.text, dialog);
             EXPECT_EQ(!r, accepted);
             if (r) {
                 EXPECT_EQ(std::tie(r->prompt, r->field), std::tuple(controls ? control : prompt, IdentityField::ProviderNum));
@@ -85,7 +85,7 @@ TEST(IdentityChecks, FiscalYearStartIsRewrittenOrRefused) {
                                     std::string("Error: Invalid Fiscal Year Start Date"), int(ui::kExclamation), IdentityField::FYStart);
     for (const auto& c : cases) {
         std::string text = c.typed;
-        EXPECT_EQ(Told(Check_FY_Start(text)), c.becomes ? Told(std::nullopt) : refused) << c.typed;
+        EXPECT_EQ(Told(CheckFYStart(text)), c.becomes ? Told(std::nullopt) : refused) << c.typed;
         EXPECT_EQ(text, c.becomes ? c.becomes : c.typed);
     }
 }
@@ -102,27 +102,27 @@ TEST(IdentityChecks, BlankEndIsTheDayBeforeTheStartsAnniversary) {
     };
     for (const auto& c : cases) {
         std::string start = c.start, end = c.end;
-        Leave_FY_Start(start, end);
+        LeaveFYStart(start, end);
         EXPECT_EQ(std::tie(start, end), std::tuple(c.startAfter, c.endAfter)) << c.start;
         // Create fills the same way.
         start = c.start;
         end = c.end;
-        if (!Check_FY_Start(start) && Is_Blank(Value(c.end))) {
-            EXPECT_FALSE(Check_FY_End(end, start)) << c.start;
+        if (!CheckFYStart(start) && Is_Blank(Value(c.end))) {
+            EXPECT_FALSE(CheckFYEnd(end, start)) << c.start;
             EXPECT_EQ(end, c.endAfter);
         }
     }
     // A year after a start in the last year that dates reach is no date.
     std::string start = "01/01/9999", end;
-    Leave_FY_Start(start, end);
+    LeaveFYStart(start, end);
     EXPECT_EQ(end, "");
-    auto late = Check_FY_End(end, start);
+    auto late = CheckFYEnd(end, start);
     ASSERT_TRUE(late);
     EXPECT_NE(late->prompt.find("out of range"), std::string::npos) << late->prompt;
     EXPECT_EQ(late->field, IdentityField::FYEnd);
 
     end = "someday";
-    auto r = Check_FY_End(end, "01/01/2006");
+    auto r = CheckFYEnd(end, "01/01/2006");
     ASSERT_TRUE(r);
     EXPECT_EQ(std::tie(r->prompt, r->title, r->field),
               std::tuple("Fiscal Year End date is not a valid date.  Please (re-)enter one.", "Error: Invalid Fiscal Year End Date", IdentityField::FYEnd));
@@ -132,25 +132,25 @@ TEST(IdentityChecks, FiscalYearCutOff) {
     const std::string message = "This version of Vantrel 287 (QSI Version " + App_Version() +
                                 ") supports CMS Version 287-05 Transmittal #1.  You must use Vantrel 287 Version "
                                 "2.0.xx to process a cost report the ends before 9/30/05.";
-    EXPECT_EQ(FY_Cutoff_Message(), message);
+    EXPECT_EQ(FYCutoffMessage(), message);
     const auto refused = std::tuple(message, std::string("Incorrect Vantrel Version"), int(ui::kInformation), IdentityField::FYEnd);
     for (auto [end, accepted] : {std::pair{"09/30/2005", true}, {"09/29/2005", false}, {"12/31/2004", false}, {"10/01/2005", true}})
-        EXPECT_EQ(Told(Check_FY_Cutoff(end)), accepted ? Told(std::nullopt) : refused) << end;
+        EXPECT_EQ(Told(CheckFYCutoff(end)), accepted ? Told(std::nullopt) : refused) << end;
 }
 
 TEST(IdentityChecks, LeavingAnEarlyEndClosesOnlyTheNewReportDialog) {
     ScriptedUi ui;
     std::string end = "9/29/2005";
     ui.ExpectMessage();
-    EXPECT_FALSE(Leave_FY_End(end, IdentityDialog::NewCrf));
+    EXPECT_FALSE(LeaveFYEnd(end, IdentityDialog::NewCrf));
     EXPECT_EQ(end, "09/29/2005");
-    EXPECT_EQ(ui.Messages(), (test::Shown{{FY_Cutoff_Message(), ui::kInformation, "Incorrect Vantrel Version"}}));
+    EXPECT_EQ(ui.Messages(), (test::Shown{{FYCutoffMessage(), ui::kInformation, "Incorrect Vantrel Version"}}));
 
     end = "9/29/2005";
-    EXPECT_TRUE(Leave_FY_End(end, IdentityDialog::EditKey));
+    EXPECT_TRUE(LeaveFYEnd(end, IdentityDialog::EditKey));
     EXPECT_EQ(end, "09/29/2005");
     end = "9/30/2005";
-    EXPECT_TRUE(Leave_FY_End(end, IdentityDialog::NewCrf));
+    EXPECT_TRUE(LeaveFYEnd(end, IdentityDialog::NewCrf));
     EXPECT_EQ(ui.Messages().size(), 1u);
 }
 
@@ -170,8 +170,8 @@ TEST(IdentityChecks, DateOrderAndSpan) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.start) + " " + c.end);
-        auto r = Check_FY_Order(c.start, c.end);
-        EXPECT_EQ(Spans_More_Than_A_Year(c.start, c.end), c.spans);
+        auto r = CheckFYOrder(c.start, c.end);
+        EXPECT_EQ(SpansMoreThanAYear(c.start, c.end), c.spans);
         EXPECT_EQ(!r, c.ordered);
         if (r) {
             EXPECT_EQ(std::tie(r->prompt, r->title, r->field),
@@ -201,7 +201,7 @@ TEST(IdentityChecks, FacilityName) {
         {"Home\r\nOffice", "The Facility Name may not contain control characters (such as tabs or line breaks)."},
     };
     for (const auto& c : cases) {
-        auto r = Check_Facility_Name(c.name);
+        auto r = CheckFacilityName(c.name);
         EXPECT_EQ(r ? r->prompt : "", c.refusal) << c.name;
         if (r) {
             EXPECT_EQ(r->field, IdentityField::FacilityName);
@@ -220,7 +220,7 @@ TEST(IdentityChecks, ValidateRunsTheChecksInOrder) {
     std::vector<IdentityField> refusals;
     auto step = [&] {
         ui.ExpectMessage();
-        refusals.push_back(Validate_Identity(e, IdentityDialog::NewCrf));
+        refusals.push_back(ValidateIdentity(e, IdentityDialog::NewCrf));
     };
     step();
     e.txtProviderNum = "AB-CDE";
@@ -238,12 +238,12 @@ TEST(IdentityChecks, ValidateRunsTheChecksInOrder) {
     e.txtFYStart = "1/1/2005";
     e.txtFYEnd = "1/2/2006";
     ui.ExpectMessage(ui::kNo);
-    refusals.push_back(Validate_Identity(e, IdentityDialog::NewCrf));
+    refusals.push_back(ValidateIdentity(e, IdentityDialog::NewCrf));
     ui.ExpectMessage(ui::kYes);
     step();
     e.txtFacilityName = "Longer Home Office";
     ui.ExpectMessage(ui::kYes);
-    EXPECT_EQ(Validate_Identity(e, IdentityDialog::NewCrf), IdentityField::None);
+    EXPECT_EQ(ValidateIdentity(e, IdentityDialog::NewCrf), IdentityField::None);
 
     EXPECT_EQ(refusals, (std::vector<IdentityField>{IdentityField::ProviderNum, IdentityField::FYStart,
                                                     IdentityField::FYEnd, IdentityField::FYEnd, IdentityField::FYEnd,

@@ -23,32 +23,32 @@ NewCrfEntries ReportFileTest::ValidEntries() {
 void ReportFileTest::SetUp() {
     userSettings = std::make_unique<settings::IniSettings>(PathOf("settings"));
     settings::InstallSettings(userSettings.get());
-    Close_Report();
+    CloseReport();
 }
 
 void ReportFileTest::TearDown() {
     if (Report().CRF_Database && Report().CRF_Database->IsOpen()) ExpectAllCurrencyExact(Db());
-    Close_Report();
+    CloseReport();
     Report().Message_Mode.clear();
     settings::InstallSettings(nullptr);
 }
 
 void ReportFileTest::MakeReport(const std::string& name, NewCrfEntries entries) {
     ui.QueueSaveFile(ui::FileChoice{PathOf(name), fs::path(name).filename().string()});
-    const CreateResult made = Create_New_CRF(entries);
+    const CreateResult made = CreateNewCRF(entries);
     ASSERT_TRUE(made.created) << "the report " << name << " could not be made";
 }
 
 bool ReportFileTest::OpenReport(const std::string& name) {
     ui.QueueOpenFile(ui::FileChoice{PathOf(name), fs::path(name).filename().string()});
-    return Open_CRF();
+    return OpenCRF();
 }
 
 void ReportFileTest::MakeReportWith(const std::string& name, const std::string& sql,
                                     const std::vector<Value>& params) {
     MakeReport(name);
     Db().Execute(sql, params);
-    Close_CRF();
+    CloseCRF();
     ClearUi();
 }
 

@@ -46,7 +46,7 @@ protected:
 TEST_F(Identity, SaveWritesMasterTheFourLinesAndTheState) {
     Db().Execute("UPDATE Master SET BuildDate = ?", {Value(*DateTime::FromParts(2006, 2, 1))});
     IdentityEntries e{"65-4321", "7/1/2006", "", "O'Brien; DROP TABLE Master"};
-    const SaveIdentityResult saved = Save_Identity(e);
+    const SaveIdentityResult saved = SaveIdentity(e);
     ASSERT_TRUE(saved.saved);
     EXPECT_EQ(std::tie(e.txtFYStart, e.txtFYEnd), std::tuple("07/01/2006", "06/30/2007"));
 
@@ -59,7 +59,7 @@ TEST_F(Identity, SaveWritesMasterTheFourLinesAndTheState) {
     EXPECT_EQ(Report().CRF_FYStart, *DateTime::FromParts(2006, 7, 1));
 
     // Opened again, the report has the new identity throughout.
-    Close_CRF();
+    CloseCRF();
     ASSERT_TRUE(OpenReport("ID.CRF"));
     EXPECT_EQ(std::tie(Report().CRF_ProviderName, Report().CRF_FYEnd),
               std::tuple("O'Brien; DROP TABLE Master", *DateTime::FromParts(2007, 6, 30)));
@@ -68,7 +68,7 @@ TEST_F(Identity, SaveWritesMasterTheFourLinesAndTheState) {
 TEST_F(Identity, SaveAsSavesIntoTheCopyOnly) {
     IdentityEntries e{"77-7777", "01/01/2008", "12/31/2008", "Copied Home Office"};
     ui.QueueSaveFile(ui::FileChoice{PathOf("COPY.CRF"), "COPY.CRF"});
-    ASSERT_TRUE(Save_Identity_As(e).saved);
+    ASSERT_TRUE(SaveIdentityAs(e).saved);
     ASSERT_EQ(ui.FileRequests().size(), 1u);
     const auto& asked = ui.FileRequests()[0];  // starting where the open report is
     EXPECT_EQ(std::tie(asked.title, asked.confirmOverwrite, asked.initialDir), std::tuple("Save Cost Report File As ...", true, folder));
@@ -81,14 +81,14 @@ TEST_F(Identity, SaveAsSavesIntoTheCopyOnly) {
 TEST_F(Identity, SaveAsCancelledStillSavesIntoTheOpenReport) {
     IdentityEntries e{"77-7777", "01/01/2008", "12/31/2008", "Kept Home Office"};
     ui.QueueSaveFile(std::nullopt);
-    ASSERT_TRUE(Save_Identity_As(e).saved);
+    ASSERT_TRUE(SaveIdentityAs(e).saved);
     EXPECT_EQ(std::tuple(Db().Path(), MasterIdentity(Db())[4]), std::tuple(PathOf("ID.CRF"), "Kept Home Office"));
     EXPECT_TRUE(ui.Messages().empty()) << "the entries are checked once, not again after the copy";
 
     // Refused entries ask for no file.
     e.txtProviderNum = "77-777";
     ui.ExpectMessage();
-    EXPECT_EQ(Save_Identity_As(e).refused, IdentityField::ProviderNum);
+    EXPECT_EQ(SaveIdentityAs(e).refused, IdentityField::ProviderNum);
     EXPECT_EQ(ui.FileRequests().size(), 1u);
 }
 
@@ -116,7 +116,7 @@ TEST_F(Identity, SaveOnAFullDiskSaysWhatWasNotSaved) {
         SaveIdentityResult result;
         {
             FullDisk full;
-            result = saveAs ? Save_Identity_As(e) : Save_Identity(e);
+            result = saveAs ? SaveIdentityAs(e) : SaveIdentity(e);
         }
         EXPECT_TRUE(!result.saved && result.refused == IdentityField::None);
         EXPECT_EQ(ui.Messages(), (Shown{{"The provider's identity was not saved: the disk is full. The report is "
@@ -139,10 +139,10 @@ protected:
     // The page header as a sheet print writes it now, line by line.
     std::vector<std::string> PageHeader() {
         const std::string path = PathOf("header.prt");
-        const int fn = print::Open_Print_File(path);
+        const int fn = print::OpenPrintFile(path);
         int page = 0, lines = 0;
         print::Print_Page_Header(fn, "A", page, lines);
-        print::Close_Print_File(fn);
+        print::ClosePrintFile(fn);
         std::ifstream in(path, std::ios::binary);
         std::vector<std::string> out;
         for (std::string line; std::getline(in, line);) {
@@ -159,35 +159,35 @@ protected:
 
 TEST_F(HeaderLines, AnEditedLineIsOnTheNextPageWithoutReopening) {
     const auto before = PageHeader();
-    ASSERT_TRUE(Save_Header_Line(2, "Consolidated for the board"));
+    ASSERT_TRUE(SaveHeaderLine(2, "Consolidated for the board"));
     EXPECT_EQ(std::tuple(Report().CRF_HeaderLines[1], Db().Scalar("SELECT Line FROM HeaderLines WHERE LineNum = 2").ToText()),
               std::tuple("Consolidated for the board", "Consolidated for the board"));
     EXPECT_TRUE(Has(PageHeader(), "Consolidated for the board") && !Has(before, "Consolidated for the board"));
 
     // Cleared again: stored empty and left off the page.
-    ASSERT_TRUE(Save_Header_Line(2, ""));
+    ASSERT_TRUE(SaveHeaderLine(2, ""));
     EXPECT_EQ(Db().Scalar("SELECT Line FROM HeaderLines WHERE LineNum = 2").ToText(), "");
     EXPECT_EQ(PageHeader(), before);
 
     // A line break, page feed or orientation mark would add pages to every print.
     ui.ExpectMessage();
-    EXPECT_FALSE(Save_Header_Line(1, "Split\r\nfeed\f\x02"));
+    EXPECT_FALSE(SaveHeaderLine(1, "Split\r\nfeed\f\x02"));
     EXPECT_EQ(ui.Messages().back().prompt,
               "The custom header line may not contain control characters (such as tabs or line breaks).");
     EXPECT_EQ(Db().Scalar("SELECT Line FROM HeaderLines WHERE LineNum = 1").ToText() + Report().CRF_HeaderLines[0], "");
 
     // Stored lines come back with the report.
-    ASSERT_TRUE(Save_Header_Line(3, "Line 'three'"));
+    ASSERT_TRUE(SaveHeaderLine(3, "Line 'three'"));
     ASSERT_TRUE(OpenReport("HL.CRF"));
     EXPECT_TRUE(Has(PageHeader(), "Line 'three'"));
 }
 
 TEST_F(HeaderLines, ALineSavedOnAFullDiskIsSaidNotSaved) {
-    ASSERT_TRUE(Save_Header_Line(2, "Kept"));
+    ASSERT_TRUE(SaveHeaderLine(2, "Kept"));
     ui.ExpectMessage();
     {
         FullDisk full;
-        EXPECT_FALSE(Save_Header_Line(2, "Lost"));
+        EXPECT_FALSE(SaveHeaderLine(2, "Lost"));
     }
     EXPECT_EQ(ui.Messages(), (Shown{{"Header line 2 was not saved: the disk is full. The report is unchanged.",
                                      ui::kCritical, kNotSavedTitle}}));

@@ -56,15 +56,15 @@ protected:
 TEST_F(ReportFile, MainRoad) {
     NewCrfEntries entries{"0287", "abcde", "1/1/2006", "", "Test Home Office"};
     ui.QueueSaveFile(ui::FileChoice{PathOf("FIRST.CRF"), "FIRST.CRF"});
-    ASSERT_TRUE(Create_New_CRF(entries).created);
+    ASSERT_TRUE(CreateNewCRF(entries).created);
     EXPECT_EQ(std::tie(entries.txtProviderNum, entries.txtFYStart, entries.txtFYEnd),
               std::tuple("AB-CDE", "01/01/2006", "12/31/2006"));
 
     ClearUi();
-    Close_CRF();
+    CloseCRF();
     EXPECT_FALSE(ReportOpen());
     EXPECT_EQ(ui.events, (std::vector<std::string>{"windows closed", "closed"}));
-    EXPECT_EQ(std::tie(ui.closedCaption, Report().CRF_Path), std::tuple(No_CRF_Caption(), ""));
+    EXPECT_EQ(std::tie(ui.closedCaption, Report().CRF_Path), std::tuple(NoCRFCaption(), ""));
 
     // Open: the chooser starts in the program's folder until a report was opened.
     ClearUi();
@@ -72,7 +72,7 @@ TEST_F(ReportFile, MainRoad) {
     ASSERT_EQ(ui.FileRequests().size(), 1u);
     const ui::FileRequest& asked = ui.FileRequests()[0];
     EXPECT_EQ(std::tie(asked.title, asked.filter, asked.defaultExt, asked.initialDir),
-              std::tuple("Open An Existing CRF", "Cost Report Files (*.CRF)|*.CRF", ".CRF", Program_Folder()));
+              std::tuple("Open An Existing CRF", "Cost Report Files (*.CRF)|*.CRF", ".CRF", ProgramFolder()));
     EXPECT_EQ(Setting(), folder);
     const auto& r = Report();
     EXPECT_EQ(std::tie(r.CRF_Path, r.CRF_Folder, r.CRF_Title, r.CRF_FormNum, r.CRF_ProviderNumber, r.CRF_ProviderName),
@@ -85,7 +85,7 @@ TEST_F(ReportFile, MainRoad) {
     // Save As: the copy is the open report from now on.
     ClearUi();
     ui.QueueSaveFile(ui::FileChoice{PathOf("SECOND.CRF"), "SECOND.CRF"});
-    ASSERT_TRUE(Save_CRF_As());
+    ASSERT_TRUE(SaveCRFAs());
     EXPECT_EQ(std::tie(ui.FileRequests()[0].title, ui.FileRequests()[0].initialDir, ui.FileRequests()[0].confirmOverwrite),
               std::tuple("Save Cost Report File As ...", folder, true));
     EXPECT_EQ(r.CRF_Path, PathOf("SECOND.CRF"));
@@ -99,7 +99,7 @@ TEST_F(ReportFile, MainRoad) {
     const std::string moved = (fs::path(PathOf("elsewhere")) / "MOVED.CRF").string();
     ClearUi();
     ui.QueueSaveFile(ui::FileChoice{moved, "MOVED.CRF"});
-    ASSERT_TRUE(Move_CRF());
+    ASSERT_TRUE(MoveCRF());
     EXPECT_EQ(std::tie(ui.FileRequests()[0].title, ui.FileRequests()[0].initialDir),
               std::tuple("Move/Rename Cost Report File To ...", folder));
     EXPECT_FALSE(fs::exists(PathOf("SECOND.CRF")));
@@ -113,14 +113,14 @@ TEST_F(ReportFile, MainRoad) {
     // New and the next Open start in the folder remembered.
     ClearUi();
     ui.QueueSaveFile(std::nullopt);
-    EXPECT_FALSE(Save_CRF_As());
+    EXPECT_FALSE(SaveCRFAs());
     EXPECT_EQ(ui.FileRequests()[0].initialDir, PathOf("elsewhere"));
     ClearUi();
     ui.QueueOpenFile(std::nullopt);
-    EXPECT_FALSE(Open_CRF());
+    EXPECT_FALSE(OpenCRF());
     EXPECT_EQ(ui.FileRequests()[0].initialDir, folder);
     ui.QueueSaveFile(std::nullopt);
-    EXPECT_FALSE(Create_New_CRF(entries).created);
+    EXPECT_FALSE(CreateNewCRF(entries).created);
     EXPECT_EQ(ui.FileRequests()[1].initialDir, folder);
     EXPECT_FALSE(ReportOpen());
     EXPECT_EQ(ui.LastState(), "closed");
@@ -147,7 +147,7 @@ TEST_F(ReportFile, OpenRefusesWhatIsNoReportOfThisProgram) {
     const std::string invalid =
         "Invalid CRF, please rebuild this CRF or contact Quelldorn Systems, Inc. for further advice.";
     const std::string otherForm =
-        "You are presently running " + No_CRF_Caption() +
+        "You are presently running " + NoCRFCaption() +
         ".  This program is for use only in producing CMS 287 Cost Reports.  You have just attempted to open a CRF "
         "file (OTHER.CRF) containing data for a CMS 0286 Cost Report.  Your request is being aborted.  Select OK to "
         "proceed.";
@@ -163,7 +163,7 @@ TEST_F(ReportFile, OpenRefusesWhatIsNoReportOfThisProgram) {
         {"NOFIELD.CRF", "Error opening CRF", invalid, ui::kCritical, 0},
         {"MISSING.CRF", "Error opening CRF", invalid, ui::kCritical, 0},
         {"OTHER.CRF", "Error: Attempting to Open Invalid CRF file", otherForm, ui::kCritical, 1},
-        {"EARLY.CRF", "Incorrect Vantrel Version", FY_Cutoff_Message(), ui::kInformation, 1},
+        {"EARLY.CRF", "Incorrect Vantrel Version", FYCutoffMessage(), ui::kInformation, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
@@ -176,7 +176,7 @@ TEST_F(ReportFile, OpenRefusesWhatIsNoReportOfThisProgram) {
         EXPECT_EQ(ShownMessage(m.prompt.substr(0, c.prompt.size()), m.style, m.title), ShownMessage(c.prompt, c.style, c.title));
         EXPECT_EQ(ui.Beeps(), c.beeps);
         EXPECT_FALSE(ReportOpen());
-        EXPECT_EQ(std::tuple(ui.LastState(), ui.closedCaption, Report().CRF_Path), std::tuple("closed", No_CRF_Caption(), ""));
+        EXPECT_EQ(std::tuple(ui.LastState(), ui.closedCaption, Report().CRF_Path), std::tuple("closed", NoCRFCaption(), ""));
     }
 }
 
@@ -227,7 +227,7 @@ TEST_F(ReportFile, TotalCaptionsOfEAndF1PartIAreSetRight) {
         Db().Execute(std::string("UPDATE ") + sheet + " SET Component = 'Total (lines 19-26)' WHERE SeqNum IN (28, 33)");
         Db().Execute(std::string("UPDATE ") + sheet + " SET Component = 'Mine' WHERE SeqNum = 27");
     }
-    Close_CRF();
+    CloseCRF();
     ASSERT_TRUE(OpenReport("LABELS.CRF"));
     for (const char* sheet : {"E", "F1p1"}) {
         EXPECT_EQ(Rows(std::string("SELECT Component FROM ") + sheet + " WHERE SeqNum IN (18, 27, 28, 33) ORDER BY SeqNum"),
@@ -239,7 +239,7 @@ TEST_F(ReportFile, ReportWithoutSheetsToFixStillOpens) {
     MakeReport("BARE.CRF");
     for (const char* t : {"E", "F1p1", "CostCenters"})
         if (Table_Exists(t)) Db().DropTable(t);
-    Close_CRF();
+    CloseCRF();
     EXPECT_TRUE(OpenReport("BARE.CRF"));
     EXPECT_TRUE(ui.Messages().empty());
 }
@@ -248,7 +248,7 @@ TEST_F(ReportFile, HeaderLinesAreReadNullAsEmptyAndMissingRowsAsEmpty) {
     MakeReport("HEAD.CRF");
     Db().Execute("UPDATE HeaderLines SET Line = ? WHERE LineNum = 1", {Value("First line")});
     Db().Execute("UPDATE HeaderLines SET Line = ? WHERE LineNum = 3", {Value("Third line")});
-    Close_CRF();
+    CloseCRF();
     ASSERT_TRUE(OpenReport("HEAD.CRF"));
     EXPECT_EQ(Report().CRF_HeaderLines, (std::array<std::string, 3>{"First line", "", "Third line"}));
 
@@ -290,7 +290,7 @@ TEST_F(ReportFile, SaveAsThatFailsKeepsTheOldFileOpenAndSaysWhy) {
         ui.QueueSaveFile(ui::FileChoice{c.target, fs::path(c.target).filename().string()});
         ui.ExpectMessage();
         db::testing::SetPageLimit(c.pageLimit);
-        EXPECT_FALSE(Save_CRF_As());
+        EXPECT_FALSE(SaveCRFAs());
         db::testing::SetPageLimit(0);
         EXPECT_EQ(ui.Messages(), (Shown{{kSaveAsFailed + std::string("\r\n\r\nReason: ") + c.reason + ".",
                                          ui::kCritical, "Error: Save As Request Failed"}}));
@@ -305,7 +305,7 @@ TEST_F(ReportFile, SaveAsThatFailsKeepsTheOldFileOpenAndSaysWhy) {
     EXPECT_EQ(ReadText(PathOf("PROTECTED.CRF")), "keep me");
     // Cancel: nothing at all.
     ui.QueueSaveFile(std::nullopt);
-    EXPECT_FALSE(Save_CRF_As());
+    EXPECT_FALSE(SaveCRFAs());
     EXPECT_EQ(ui.Messages().size(), 1u);
 }
 
@@ -316,7 +316,7 @@ TEST_F(ReportFile, MoveNeverReplacesAFile) {
         ClearUi();
         ui.QueueSaveFile(ui::FileChoice{PathOf(target), target});
         ui.ExpectMessage();
-        EXPECT_FALSE(Move_CRF()) << target;
+        EXPECT_FALSE(MoveCRF()) << target;
         EXPECT_EQ(ui.Messages(), (Shown{{kMoveFailed, ui::kCritical, "Error: Move/ReName Request Failed"}}));
         // The old file is open again; the other one untouched.
         ASSERT_TRUE(ReportOpen());
@@ -326,7 +326,7 @@ TEST_F(ReportFile, MoveNeverReplacesAFile) {
     }
     ClearUi();
     ui.QueueSaveFile(std::nullopt);
-    EXPECT_FALSE(Move_CRF());
+    EXPECT_FALSE(MoveCRF());
     EXPECT_TRUE(ui.events.empty());
     EXPECT_EQ(Db().Path(), PathOf("OPEN.CRF"));
 }

@@ -36,7 +36,7 @@ std::vector<double> Cat(std::vector<double> a, const std::vector<double>& b) {
 class SheetLines : public ShellTest {
 protected:
     void TearDown() override {
-        Set_Line_Step_Hook(nullptr);
+        SetLineStepHook(nullptr);
         ShellTest::TearDown();
     }
     void Seed(const Band& b, const std::vector<double>& lines) {
@@ -71,31 +71,31 @@ struct Case {
 
 TEST_F(SheetLines, AddAndDeleteAtTheEndsOfEachBand) {
     const std::vector<Case> cases = {
-        {"B-1 first line", kB1, {}, [] { return Add_Numbered_Line("B1", std::nullopt); }, 1, {1}},
-        {"B-1 adds after its last", kB1, {1, 2, 3}, [] { return Add_Numbered_Line("B1", N(1)); }, 4, {1, 2, 3, 4}},
-        {"B-1 goes on in sub-lines", kB1, Whole(1, 99), [] { return Add_Numbered_Line("B1", N(5)); }, 99.01,
+        {"B-1 first line", kB1, {}, [] { return AddNumberedLine("B1", std::nullopt); }, 1, {1}},
+        {"B-1 adds after its last", kB1, {1, 2, 3}, [] { return AddNumberedLine("B1", N(1)); }, 4, {1, 2, 3, 4}},
+        {"B-1 goes on in sub-lines", kB1, Whole(1, 99), [] { return AddNumberedLine("B1", N(5)); }, 99.01,
          Cat(Whole(1, 99), {99.01})},
-        {"B-1 delete first", kB1, {1, 2, 3}, [] { return Delete_Numbered_Line("B1", N(1)); }, 1, {1, 2}},
+        {"B-1 delete first", kB1, {1, 2, 3}, [] { return DeleteNumberedLine("B1", N(1)); }, 1, {1, 2}},
         {"D Part B delete 99 takes its .01 down", kDpB, Cat(Whole(1, 99), {99.01, 99.02}),
-         [] { return Delete_Numbered_Line("DpB", N(99)); }, 99, Cat(Whole(1, 99), {99.01})},
-        {"D Part C add after the first", kDpC, Whole(1, 8), [] { return Add_Numbered_Line("DpC", N(1)); }, 2,
+         [] { return DeleteNumberedLine("DpB", N(99)); }, 99, Cat(Whole(1, 99), {99.01})},
+        {"D Part C add after the first", kDpC, Whole(1, 8), [] { return AddNumberedLine("DpC", N(1)); }, 2,
          Cat(Whole(1, 8), {8.01})},
         {"D Part C add after the last", kDpC, Cat(Whole(1, 8), {8.01}),
-         [] { return Add_Numbered_Line("DpC", N(8.01)); }, 8.02, Cat(Whole(1, 8), {8.01, 8.02})},
-        {"D Part C delete the last", kDpC, {1, 2}, [] { return Delete_Numbered_Line("DpC", N(2)); }, 2, {1}},
-        {"C 13 add after the first", kC13, {13, 13.01}, [] { return Add_C_Line(N(13)); }, 13.01, {13, 13.01, 13.02}},
-        {"C 13 delete the first", kC13, {13, 13.01, 13.02}, [] { return Delete_C_Line(N(13)); }, 13, {13, 13.01}},
-        {"C 21 add after the first", kC21, {21, 22}, [] { return Add_C_Line(N(21)); }, 22, {21, 22, 23}},
-        {"C 21 add after 26", kC21, Whole(21, 27), [] { return Add_C_Line(N(26)); }, 27,
+         [] { return AddNumberedLine("DpC", N(8.01)); }, 8.02, Cat(Whole(1, 8), {8.01, 8.02})},
+        {"D Part C delete the last", kDpC, {1, 2}, [] { return DeleteNumberedLine("DpC", N(2)); }, 2, {1}},
+        {"C 13 add after the first", kC13, {13, 13.01}, [] { return AddCLine(N(13)); }, 13.01, {13, 13.01, 13.02}},
+        {"C 13 delete the first", kC13, {13, 13.01, 13.02}, [] { return DeleteCLine(N(13)); }, 13, {13, 13.01}},
+        {"C 21 add after the first", kC21, {21, 22}, [] { return AddCLine(N(21)); }, 22, {21, 22, 23}},
+        {"C 21 add after 26", kC21, Whole(21, 27), [] { return AddCLine(N(26)); }, 27,
          Cat(Whole(21, 27), {27.01})},
-        {"C 21 delete 27.01", kC21, Cat(Whole(21, 27), {27.01, 27.02}), [] { return Delete_C_Line(N(27.01)); },
+        {"C 21 delete 27.01", kC21, Cat(Whole(21, 27), {27.01, 27.02}), [] { return DeleteCLine(N(27.01)); },
          27.01, Cat(Whole(21, 27), {27.01})},
-        {"C 21 delete 21", kC21, Cat(Whole(21, 27), {27.01}), [] { return Delete_C_Line(N(21)); }, 21,
+        {"C 21 delete 21", kC21, Cat(Whole(21, 27), {27.01}), [] { return DeleteCLine(N(21)); }, 21,
          Whole(21, 27)},
-        {"I after 4.08", kI4, Subs(4, 1, 9), [] { return Add_I_Line(N(4.08)); }, 4.09, Subs(4, 1, 10)},
-        {"I delete the last", kI4, Subs(4, 1, 10), [] { return Delete_I_Line(N(4.10)); }, 4.10, Subs(4, 1, 9)},
-        {"I delete 4.09", kI4, Subs(4, 1, 10), [] { return Delete_I_Line(N(4.09)); }, 4.09, Subs(4, 1, 9)},
-        {"I after 6", kI6, {6, 6.01}, [] { return Add_I_Line(N(6)); }, 6.01, {6, 6.01, 6.02}},
+        {"I after 4.08", kI4, Subs(4, 1, 9), [] { return AddILine(N(4.08)); }, 4.09, Subs(4, 1, 10)},
+        {"I delete the last", kI4, Subs(4, 1, 10), [] { return DeleteILine(N(4.10)); }, 4.10, Subs(4, 1, 9)},
+        {"I delete 4.09", kI4, Subs(4, 1, 10), [] { return DeleteILine(N(4.09)); }, 4.09, Subs(4, 1, 9)},
+        {"I after 6", kI6, {6, 6.01}, [] { return AddILine(N(6)); }, 6.01, {6, 6.01, 6.02}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -109,16 +109,16 @@ TEST_F(SheetLines, AddAndDeleteAtTheEndsOfEachBand) {
 
 TEST_F(SheetLines, AFullBandIsRefusedAndNothingChanges) {
     const std::vector<Case> cases = {
-        {"B-1", kB1, Cat(Whole(1, 99), Subs(99, 1, 99)), [] { return Add_Numbered_Line("B1", N(1)); }, 0, {}},
-        {"D Part C", kDpC, Cat(Whole(1, 8), Subs(8, 1, 99)), [] { return Add_Numbered_Line("DpC", N(3)); }, 0, {}},
-        {"C 13", kC13, Cat({13}, Subs(13, 1, 99)), [] { return Add_C_Line(N(13.5)); }, 0, {}},
-        {"C 21", kC21, Cat(Whole(21, 27), Subs(27, 1, 99)), [] { return Add_C_Line(N(21)); }, 0, {}},
-        {"I", kI4, Subs(4, 1, 99), [] { return Add_I_Line(N(4.08)); }, 0, {}},
-        {"C outside the bands", kC13, {13}, [] { return Delete_C_Line(N(12)); }, 0, {}},
-        {"C's band's last line", kC13, {13}, [] { return Delete_C_Line(N(13)); }, 0, {}},
-        {"B-1 total line", kB1, {1}, [] { return Delete_Numbered_Line("B1", N(100)); }, 0, {}},
-        {"I after a total line", kI4, Subs(4, 1, 8), [] { return Add_I_Line(N(5)); }, 0, {}},
-        {"I's own line", kI4, Subs(4, 1, 8), [] { return Delete_I_Line(N(4.08)); }, 0, {}},
+        {"B-1", kB1, Cat(Whole(1, 99), Subs(99, 1, 99)), [] { return AddNumberedLine("B1", N(1)); }, 0, {}},
+        {"D Part C", kDpC, Cat(Whole(1, 8), Subs(8, 1, 99)), [] { return AddNumberedLine("DpC", N(3)); }, 0, {}},
+        {"C 13", kC13, Cat({13}, Subs(13, 1, 99)), [] { return AddCLine(N(13.5)); }, 0, {}},
+        {"C 21", kC21, Cat(Whole(21, 27), Subs(27, 1, 99)), [] { return AddCLine(N(21)); }, 0, {}},
+        {"I", kI4, Subs(4, 1, 99), [] { return AddILine(N(4.08)); }, 0, {}},
+        {"C outside the bands", kC13, {13}, [] { return DeleteCLine(N(12)); }, 0, {}},
+        {"C's band's last line", kC13, {13}, [] { return DeleteCLine(N(13)); }, 0, {}},
+        {"B-1 total line", kB1, {1}, [] { return DeleteNumberedLine("B1", N(100)); }, 0, {}},
+        {"I after a total line", kI4, Subs(4, 1, 8), [] { return AddILine(N(5)); }, 0, {}},
+        {"I's own line", kI4, Subs(4, 1, 8), [] { return DeleteILine(N(4.08)); }, 0, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -136,17 +136,17 @@ TEST_F(SheetLines, AFullBandIsRefusedAndNothingChanges) {
 
 TEST_F(SheetLines, AFailureOrALineOutOfOrderLeavesTheSheetAsItWas) {
     const std::vector<Case> cases = {
-        {"B-1 add", kB1, {1, 2}, [] { return Add_Numbered_Line("B1", std::nullopt); }, 0, {}},
-        {"D Part B delete", kDpB, {1, 2, 3}, [] { return Delete_Numbered_Line("DpB", N(1)); }, 0, {}},
-        {"C add", kC21, {21, 22, 23}, [] { return Add_C_Line(N(21)); }, 0, {}},
-        {"I delete", kI4, Subs(4, 1, 10), [] { return Delete_I_Line(N(4.09)); }, 0, {}},
+        {"B-1 add", kB1, {1, 2}, [] { return AddNumberedLine("B1", std::nullopt); }, 0, {}},
+        {"D Part B delete", kDpB, {1, 2, 3}, [] { return DeleteNumberedLine("DpB", N(1)); }, 0, {}},
+        {"C add", kC21, {21, 22, 23}, [] { return AddCLine(N(21)); }, 0, {}},
+        {"I delete", kI4, Subs(4, 1, 10), [] { return DeleteILine(N(4.09)); }, 0, {}},
     };
     for (const char* step : {"the lines of", "the order of the lines"}) {
         for (const Case& c : cases) {
             SCOPED_TRACE(std::string(c.what) + " failing at " + step);
             Seed(c.band, c.before);
             const auto before = Everything();
-            Set_Line_Step_Hook([step](const std::string& s) {
+            SetLineStepHook([step](const std::string& s) {
                 if (s.rfind(step, 0) == 0) throw std::runtime_error("disk full");
             });
             ui.ClearRecords();
@@ -155,7 +155,7 @@ TEST_F(SheetLines, AFailureOrALineOutOfOrderLeavesTheSheetAsItWas) {
             EXPECT_FALSE(change.done);
             EXPECT_NE(change.error.find("(disk full). Nothing was changed."), std::string::npos) << change.error;
             EXPECT_EQ(Everything(), before);
-            Set_Line_Step_Hook(nullptr);
+            SetLineStepHook(nullptr);
         }
     }
     // A sheet whose lines already have a gap is not made worse.
@@ -163,7 +163,7 @@ TEST_F(SheetLines, AFailureOrALineOutOfOrderLeavesTheSheetAsItWas) {
     const auto before = Everything();
     ui.ClearRecords();
     ui.ExpectMessage();
-    const LineChange change = Add_Numbered_Line("DpC", N(3));
+    const LineChange change = AddNumberedLine("DpC", N(3));
     EXPECT_FALSE(change.done);
     EXPECT_NE(change.error.find("has no line 2"), std::string::npos) << change.error;
     EXPECT_EQ(Everything(), before);

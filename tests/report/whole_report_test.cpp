@@ -66,9 +66,9 @@ protected:
              "VALUES (1, 12, 'Salaries & Wages of Others', 3000, 2000);");
         Exec("INSERT INTO DpC (SeqNum, RelatedOrg, Type, OwnCntl) VALUES (1, 'Parent Holdings', 'Owner', '100%');");
         // E-1: one column, cost centre 20. F-1 Part II: two added columns, cost centres 11 and 12.
-        Add_Chosen_CC_Column("E1", C(20));
-        Add_F1_Column(C(11));
-        Add_F1_Column(C(12));
+        AddChosenCCColumn("E1", C(20));
+        AddF1Column(C(11));
+        AddF1Column(C(12));
         using Entry = std::tuple<const char*, const char*, double, long long>;
         for (auto [table, field, seq, amount] : std::vector<Entry>{
                  // Gross assets 50% / 25% / 15% / 10%: insurance 1,200 and taxes 600 spread without remainder.

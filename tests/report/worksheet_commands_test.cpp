@@ -37,7 +37,7 @@ const struct {
 class Commands : public ShellTest {
 protected:
     void TearDown() override {
-        Rebuild_Test_Hook() = nullptr;
+        RebuildTestHook() = nullptr;
         ShellTest::TearDown();
     }
 
@@ -82,34 +82,34 @@ protected:
 TEST_F(Commands, EachWorksheetComesBackFreshOrNotAtAll) {
     const Snapshot fresh = Snap();
     FillAndCalculate();
-    for (const Worksheet& w : Worksheet_Catalogue()) {
+    for (const Worksheet& w : WorksheetCatalogue()) {
         SCOPED_TRACE(w.code);
-        const auto built = Built_Together(w);
+        const auto built = BuiltTogether(w);
         const Snapshot before = Snap();
         ASSERT_NE(before.at(w.code), fresh.at(w.code)) << "the fill leaves the sheet as new";
         Snapshot expected = before;
         for (const Worksheet* b : built) expected[b->code] = fresh.at(b->code);
         for (const auto& part : kParts) {
             if (part.table != w.code) continue;
-            for (const Worksheet& c : Worksheet_Catalogue())
+            for (const Worksheet& c : WorksheetCatalogue())
                 if (c.componentSheet)
                     expected[c.code] = Rows(std::string("SELECT * FROM ") + c.code + " WHERE NOT (" + part.band +
                                             ") ORDER BY rowid");
         }
 
-        Rebuild_Test_Hook() = [&](const std::string& code) {
+        RebuildTestHook() = [&](const std::string& code) {
             if (code == built.back()->code) throw std::runtime_error("disk on fire");
         };
         ui.ExpectMessage();
-        EXPECT_EQ(Rebuild_Worksheet(w.code), RebuildResult::Failed);
-        Rebuild_Test_Hook() = nullptr;
+        EXPECT_EQ(RebuildWorksheet(w.code), RebuildResult::Failed);
+        RebuildTestHook() = nullptr;
         EXPECT_EQ(Snap(), before);
         EXPECT_EQ(ui.Prompts(), Lines{std::string("Worksheet \"") + w.code +
                                       "\" could not be rebuilt and has been left as it was.\r\n\r\ndisk on fire"});
         ui.ClearRecords();
 
         ui.ExpectMessage();
-        EXPECT_EQ(Rebuild_Worksheet(w.code), RebuildResult::Rebuilt);
+        EXPECT_EQ(RebuildWorksheet(w.code), RebuildResult::Rebuilt);
         EXPECT_EQ(ui.Prompts(), Lines{std::string("Worksheet \"") + w.code + "\" has been successfully rebuilt."});
         EXPECT_EQ(ui.Refreshes(), w.refreshesWindows ? 1 : 0);
         const Snapshot after = Snap();
@@ -127,7 +127,7 @@ TEST_F(Commands, ATableThatWillNotDropIsToldAndNothingIsBuilt) {
     ASSERT_EQ(sqlite3_prepare_v2(db().Handle(), "SELECT * FROM B", -1, &reading, nullptr), SQLITE_OK);
     ASSERT_EQ(sqlite3_step(reading), SQLITE_ROW);
     ui.ExpectMessage();
-    EXPECT_EQ(Rebuild_Worksheet("B"), RebuildResult::NotDropped);
+    EXPECT_EQ(RebuildWorksheet("B"), RebuildResult::NotDropped);
     sqlite3_finalize(reading);
     ASSERT_EQ(ui.Messages().size(), 1u);
     EXPECT_EQ(std::tie(ui.Messages()[0].prompt, ui.Messages()[0].title),
@@ -140,7 +140,7 @@ TEST_F(Commands, AMissingTableIsBuilt) {
     const Table rows = Rows("SELECT * FROM DpB ORDER BY rowid");
     db().DropTable("DpB");
     ui.ExpectMessage();
-    EXPECT_EQ(Rebuild_Worksheet("DpB"), RebuildResult::Rebuilt);
+    EXPECT_EQ(RebuildWorksheet("DpB"), RebuildResult::Rebuilt);
     EXPECT_EQ(Rows("SELECT * FROM DpB ORDER BY rowid"), rows);
 }
 
@@ -151,13 +151,13 @@ TEST_F(Commands, WholeReportNamedByTheProviderNumberWithoutForbiddenCharacters) 
     Print_All();
     const std::string path = PathOf("051234.PRT");
     EXPECT_TRUE(std::filesystem::exists(path));
-    EXPECT_EQ(Whole_Report_Path(), path);
+    EXPECT_EQ(WholeReportPath(), path);
     EXPECT_EQ(printer.documents, Lines{path});
     EXPECT_EQ(printer.log.front(), "Orientation 1");
-    EXPECT_FALSE(ui.Busy() || Is_Print_File_Open(1));
+    EXPECT_FALSE(ui.Busy() || IsPrintFileOpen(1));
 
     Report().CRF_ProviderNumber = "\\:?\"<>|";
-    EXPECT_EQ(Whole_Report_Path(), PathOf(".PRT"));
+    EXPECT_EQ(WholeReportPath(), PathOf(".PRT"));
 }
 
 TEST_F(Commands, AWholeReportPrintThatFailsIsToldClosesTheFileAndRestoresThePointer) {
@@ -168,7 +168,7 @@ TEST_F(Commands, AWholeReportPrintThatFailsIsToldClosesTheFileAndRestoresThePoin
     EXPECT_EQ(ui.Messages()[0].title, "Printing Error");
     EXPECT_NE(ui.Messages()[0].prompt.find("gone"), std::string::npos);
     EXPECT_TRUE(printer.documents.empty());
-    EXPECT_FALSE(ui.Busy() || Is_Print_File_Open(1));
+    EXPECT_FALSE(ui.Busy() || IsPrintFileOpen(1));
 }
 
 // ---- Chosen sheet prints ----
@@ -180,7 +180,7 @@ TEST_F(Commands, FailuresWhileChosenSheetsPrintAreLoggedAndTheRestPrint) {
     ASSERT_FALSE(db().TableExists("Error"));
     db().DropTable("Gp1");
     printer.failAtLine = 3;
-    Print_Worksheets({"B2", "G", "I"});
+    PrintWorksheets({"B2", "G", "I"});
     EXPECT_EQ(printer.documents, (Lines{PathOf("B2.prt"), PathOf("I.prt")}));
     const std::string outOfPaper = "<null>|The following error occurred during print of document:\n\r\rPrinter out of paper";
     EXPECT_EQ(ErrorRows(), (Lines{outOfPaper, "<null>|Worksheet G could not be printed:\n\r\rno such table: Gp1", outOfPaper}));
@@ -200,7 +200,7 @@ TEST_F(Commands, PrintsWithoutAPrinterSayWhereThePagesWentEveryTime) {
         Print_All();
     }
     ui.ExpectMessage();
-    Print_Worksheets({"B2", "G", "I"});
+    PrintWorksheets({"B2", "G", "I"});
     EXPECT_EQ(ui.Messages(), (Shown{told("file \"" + PathOf("123456.pdf") + "\""),
                                     told("file \"" + PathOf("123456.pdf") + "\""),
                                     told("files\n\"" + PathOf("B2.pdf") + "\",\n\"" + PathOf("G.pdf") + "\",\n\"" +

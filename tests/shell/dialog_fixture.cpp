@@ -40,7 +40,7 @@ void DialogTest::SetUp() {
 
 void DialogTest::TearDown() {
     env.reset();
-    Close_Report();
+    CloseReport();
 }
 
 std::string DialogTest::PathOf(const std::string& name) const { return temp_.PathOf(name); }
@@ -73,7 +73,7 @@ void DialogTest::RunNew(const std::function<void(gui::frmCreateNewCRF&)>& drive)
 
 void DialogTest::MakeReport(const std::string& name, const NewCrfEntries& entries) {
     ui.script.QueueSaveFile(ui::FileChoice{PathOf(name), name});
-    ASSERT_TRUE(New_Report(entries));
+    ASSERT_TRUE(NewReport(entries));
     ui.script.ClearRecords();
 }
 
@@ -96,7 +96,7 @@ gui::frmViewError* DialogTest::Findings() {
 
 void DialogTest::ExpectNoReport() const {
     EXPECT_FALSE(Report().CRF_Database && Report().CRF_Database->IsOpen());
-    EXPECT_EQ(main->windowTitle().toStdString(), gui::No_CRF_Caption());
+    EXPECT_EQ(main->windowTitle().toStdString(), gui::NoCRFCaption());
     EXPECT_FALSE(main->fraWelcome->isHidden());
     EXPECT_TRUE(main->lblCRFName->isHidden());
     EXPECT_FALSE(Action("mnuReportClose")->isEnabled());
@@ -104,7 +104,7 @@ void DialogTest::ExpectNoReport() const {
     EXPECT_FALSE(Action("mnuEdit")->isEnabled());
     EXPECT_TRUE(Action("mnuReportNew")->isEnabled());
     EXPECT_TRUE(Action("mnuReportOpen")->isEnabled());
-    EXPECT_EQ(gui::Form_Count(), 1);
+    EXPECT_EQ(gui::FormCount(), 1);
 }
 
 }  // namespace vt::test

@@ -45,7 +45,7 @@ TEST_F(Headings, WrapAtBlanksCentredPushedDownNumberLast) {
         {"one character", "", "X", 1200, 2, false, "    X\r"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(gui::Wrap_Heading(c.colNum, c.text, c.width, c.headLines, c.right), c.caption) << c.name;
+        EXPECT_EQ(gui::WrapHeading(c.colNum, c.text, c.width, c.headLines, c.right), c.caption) << c.name;
 }
 
 TEST_F(Headings, WrapTextCentresBothSidesAndStopsAtItsLines) {

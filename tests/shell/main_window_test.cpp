@@ -163,7 +163,7 @@ TEST_F(StartUp, ItemsLeftOnWithoutAReportOnlySaySoAndHelpIsNotAvailable) {
         Action(main, name)->trigger();
     }
     ui.ExpectMessage();
-    gui::Run_Calculation();
+    gui::RunCalculation();
     ui.ExpectMessage();
     Action(main, "mnuHelpReference")->trigger();
     const auto prompts = ui.Prompts();
@@ -171,7 +171,7 @@ TEST_F(StartUp, ItemsLeftOnWithoutAReportOnlySaySoAndHelpIsNotAvailable) {
     EXPECT_EQ(std::vector(prompts.begin(), prompts.begin() + 4), std::vector<std::string>(4, "Please open a Cost Report File first."));
     EXPECT_EQ(prompts[5], "Help is not available in this version of Vantrel 287.");
     for (const auto& m : ui.Messages()) EXPECT_EQ(m.style, ui::kInformation);
-    EXPECT_EQ(gui::Form_Count(), 1);
+    EXPECT_EQ(gui::FormCount(), 1);
 
     // Close All Views with none open only brings the main window up.
     Action(main, "mnuViewCloseAll")->setEnabled(true);
@@ -257,8 +257,8 @@ TEST_F(MainWithReport, AReportOpenEnablesTheSheetItemsAndItsCommands) {
 TEST_F(MainWithReport, ExitStoresTheOpenRowThenClosesTheReport) {
     const std::string path = Report().CRF_Path;
     PendingEdit("777");
-    EXPECT_TRUE(main->Exit_Program());
-    EXPECT_EQ(std::pair(quits, gui::Form_Count()), std::pair(1, 1));
+    EXPECT_TRUE(main->ExitProgram());
+    EXPECT_EQ(std::pair(quits, gui::FormCount()), std::pair(1, 1));
     EXPECT_FALSE(Report().CRF_Database);
     EXPECT_EQ(Expenses(*db::Database::Open(path), 1), Value(Currency::FromInt(777)));
 }
@@ -271,7 +271,7 @@ TEST_F(MainWithReport, ARowThatCannotBeStoredKeepsTheProgramAndTheReportOpen) {
     EXPECT_TRUE(gui::Is_Form_Loaded("frmEditB"));
     EXPECT_TRUE(Report().CRF_Database && Report().CRF_Database->IsOpen());
     // With nothing pending the second attempt ends the program.
-    EXPECT_TRUE(main->Exit_Program());
+    EXPECT_TRUE(main->ExitProgram());
     EXPECT_EQ(quits, 1);
 }
 
@@ -282,7 +282,7 @@ TEST_F(MainWithReport, CloseStoresOpenRowsThenClosesEveryWindowAndTheReport) {
     ASSERT_TRUE(gui::Is_Form_Loaded("frmViewB"));
     Action(main, "mnuReportClose")->trigger();
     Settle();
-    EXPECT_EQ(gui::Form_Count(), 1);
+    EXPECT_EQ(gui::FormCount(), 1);
     EXPECT_FALSE(Report().CRF_Database);
     EXPECT_EQ(Expenses(*db::Database::Open(path), 1), Value(Currency::FromInt(555)));
 }
@@ -309,18 +309,18 @@ TEST_F(MainWithReport, OneCalculationAtATimeWithTheMenusAndTheirShortcutsOff) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(main));
     int runs = 0;
     bool menusOffInside = false, shortcutInside = false;
-    gui::Set_Calculation([&] {
+    gui::SetCalculation([&] {
         ++runs;
         menusOffInside = !Action(main, "mnuReportCalculate")->isEnabled() && !Action(main, "mnuViewOpenB")->isEnabled() &&
                          !Action(main, "mnuHelpAbout")->isEnabled();
-        gui::Run_Calculation();  // a second start returns at once
+        gui::RunCalculation();  // a second start returns at once
         const int before = runs;
         QTest::keyClick(main, Qt::Key_F4);
         shortcutInside = runs != before;
     });
     QTest::keyClick(main, Qt::Key_F4);
     EXPECT_EQ(runs, 1);
-    EXPECT_TRUE(menusOffInside && !shortcutInside && !gui::Calculation_Running());
+    EXPECT_TRUE(menusOffInside && !shortcutInside && !gui::CalculationRunning());
     for (const char* on : {"mnuReportCalculate", "mnuHelpAbout", "mnuViewCloseAll"}) EXPECT_TRUE(Action(main, on)->isEnabled()) << on;
 
     // With no report the shortcut is dead as the menu item is.
@@ -330,9 +330,9 @@ TEST_F(MainWithReport, OneCalculationAtATimeWithTheMenusAndTheirShortcutsOff) {
 
     // A calculation that fails is told, and the menus come back.
     main->SetMenuState(1);
-    gui::Set_Calculation([] { throw std::runtime_error("Calculation broke"); });
+    gui::SetCalculation([] { throw std::runtime_error("Calculation broke"); });
     ui.ExpectMessage();
-    gui::Run_Calculation();
+    gui::RunCalculation();
     EXPECT_EQ(ui.Prompts().back(), "Calculation broke");
     EXPECT_TRUE(Action(main, "mnuReportCalculate")->isEnabled());
 }

@@ -67,7 +67,7 @@ protected:
     void ExpectReportOpen(const std::string& title) {
         ASSERT_TRUE(Report().CRF_Database && Report().CRF_Database->IsOpen());
         EXPECT_EQ(Report().CRF_Title, title);
-        EXPECT_EQ(main->windowTitle().toStdString(), gui::Open_CRF_Caption(title));
+        EXPECT_EQ(main->windowTitle().toStdString(), gui::OpenCRFCaption(title));
         EXPECT_EQ(main->lblCRFName->text().toStdString(), Report().CRF_Path);
         EXPECT_FALSE(main->lblCRFName->isHidden());
         EXPECT_TRUE(main->fraWelcome->isHidden());
@@ -230,7 +230,7 @@ TEST_F(ReportFileWindows, NewThatEndsWithoutAReportStartsOver) {
         ui.script.ExpectMessage();
         Type(d.txtFYEnd, "9/29/2005");
         Type(d.txtFacilityName, "Test Home Office");
-        EXPECT_EQ(ui.script.Messages(), (Shown{{FY_Cutoff_Message(), ui::kInformation, kCutOff.title}}));
+        EXPECT_EQ(ui.script.Messages(), (Shown{{FYCutoffMessage(), ui::kInformation, kCutOff.title}}));
         EXPECT_TRUE(d.isVisible() && d.txtFYEnd->hasFocus());
         EXPECT_EQ((std::vector{d.txtFYEnd->text(), d.txtProviderNum->text(), d.txtFacilityName->text()}),
                   (std::vector<QString>{"09/29/2005", "12-3456", "Test Home Office"}));

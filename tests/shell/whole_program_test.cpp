@@ -45,7 +45,7 @@ Currency C(double d) { return Currency::FromDouble(d); }
 class WholeProgram : public DialogTest {
 protected:
     void TearDown() override {
-        gui::Set_CC_Chooser(nullptr);
+        gui::SetCCChooser(nullptr);
         DialogTest::TearDown();
     }
     template <class Form = EditForm>
@@ -216,7 +216,7 @@ TEST_F(WholeProgram, FromANewReportToItsSavedCopyWithTheHandCalculatedFigures) {
     Type(e, "SeqNum", 1, ColumnOf("E", 1).c_str(), "1000");
     Close(e);
     // E-1: the columns of lines 20 and 12, chosen in that order in the picker.
-    gui::Set_CC_Chooser(gui::Select_CC);
+    gui::SetCCChooser(gui::SelectCC);
     for (double cc : {20, 12}) AddColumn(Edit("E1"), cc);
     EditForm* e1 = Edit("E1");
     Type(e1, "SeqNum", 1, ColumnOf("E1", 12).c_str(), "1000");
@@ -269,11 +269,11 @@ TEST_F(WholeProgram, FromANewReportToItsSavedCopyWithTheHandCalculatedFigures) {
         seen.push_back(v->objectName().toStdString());
         auto* next = v->findChild<QPushButton*>("cmdNext");
         if (!next || !next->isEnabled()) break;
-        const int before = gui::Form_Count();
+        const int before = gui::FormCount();
         QTest::mouseClick(next, Qt::LeftButton);
         Settle();
-        ASSERT_EQ(gui::Form_Count(), before + 1) << "after " << seen.back();
-        v = gui::Form_At(before);
+        ASSERT_EQ(gui::FormCount(), before + 1) << "after " << seen.back();
+        v = gui::FormAt(before);
     }
     EXPECT_EQ(seen.size(), 24u) << testing::PrintToString(seen);
     EXPECT_EQ(std::set<std::string>(seen.begin(), seen.end()).size(), seen.size());

@@ -53,19 +53,19 @@ TEST_F(WorksheetWindows, NextAndPreviousFollowTheDisplayNamesAndEditorsSkipSheet
     };
     for (const auto& s : steps)
         EXPECT_EQ(Open_Adjacent_Worksheet(s.caption, s.previous, false), s.code) << s.caption << " " << s.previous;
-    EXPECT_EQ(gui::Form_Count(), 1);  // nothing was opened
+    EXPECT_EQ(gui::FormCount(), 1);  // nothing was opened
 }
 
 TEST_F(WorksheetWindows, FindsByCaptionOrByFormNameLastLoadedFirst) {
     Window("frmViewB", "View Worksheet B");
     Window("frmEditB1", "Edit Worksheet B1");
     auto* helper = new gui::frmHelpAbout();
-    const int viewB = gui::Form_Index(gui::Form_At(1));
+    const int viewB = gui::FormIndex(gui::FormAt(1));
     EXPECT_EQ(Find("edit", "B"), 0);
     EXPECT_EQ(Find("view", "b"), viewB);
     EXPECT_EQ(Find("EDIT", "B1"), 2);
     EXPECT_EQ(Find("edit", "frmViewB"), viewB);  // a form name finds its window whatever the mode
-    EXPECT_EQ(Find("view", "frmhelpabout"), gui::Form_Index(helper));
+    EXPECT_EQ(Find("view", "frmhelpabout"), gui::FormIndex(helper));
     std::string mode = "view";
     Find_Worksheet_Form(mode, "B");
     EXPECT_EQ(mode, "VIEW");
@@ -80,7 +80,7 @@ TEST_F(WorksheetWindows, RefreshRebindsEveryOtherWorksheetWindowAndPassesOverTho
     auto* other = Window("frmSomething", "View Worksheet C");
     view->setGrdCalls = edit->setGrdCalls = j->setGrdCalls = other->setGrdCalls = 0;
     const auto calls = [&] { return std::vector{view->setGrdCalls, edit->setGrdCalls, j->setGrdCalls, other->setGrdCalls}; };
-    gui::Refresh_Grids(gui::Form_Index(edit));
+    gui::Refresh_Grids(gui::FormIndex(edit));
     EXPECT_EQ(calls(), (std::vector{1, 0, 0, 0}));  // the last is no worksheet window by its name
     gui::Refresh_Grids(-1);
     EXPECT_EQ(calls(), (std::vector{2, 1, 0, 0}));
@@ -97,9 +97,9 @@ TEST_F(WorksheetWindows, OpeningAnOpenWindowBringsItUpAndRebindsItInsteadOfASeco
     auto* viewer = static_cast<gui::frmViewB*>(first);
     db().Execute("UPDATE B SET Expenses = 4321 WHERE LineNum = 1");
     viewer->showMinimized();
-    const int forms = gui::Form_Count();
+    const int forms = gui::FormCount();
     gui::Open_Worksheet_Form("VIEW", "B");
-    EXPECT_EQ(gui::Form_Count(), forms);
+    EXPECT_EQ(gui::FormCount(), forms);
     EXPECT_FALSE(viewer->isMinimized());
     const int row = viewer->grd->Data().FindFirst("LineNum", db::FindOp::Eq, Value(1));
     EXPECT_EQ(viewer->grd->Data().FieldValue(row, "Expenses"), Value(Currency::FromInt(4321)));
@@ -116,13 +116,13 @@ TEST_F(WorksheetWindows, TheLoaderRefusesMissingTablesFirstThenUnknownWindows) {
                                     {"Unknown worksheet requested (H) for edit.", ui::kCritical, ""},
                                     {"Unable to open View of Zz because the table does not exist.", ui::kCritical, "Error"},
                                     {"Unknown worksheet requested (h) for view.", ui::kCritical, ""}}));
-    EXPECT_EQ(gui::Form_Count(), 1);
+    EXPECT_EQ(gui::FormCount(), 1);
 }
 
 TEST_F(WorksheetWindows, TheModeChoosesTheEditorOrTheViewerAndEachTakesTheMainIcon) {
     auto* main = new gui::frmMain();
     db().CreateTable("T1", {db::CurrencyField("LineNum")});
-    auto& table = gui::Worksheet_Window_Table();
+    auto& table = gui::WorksheetWindowTable();
     table["T1"] = {"T1", [] { return new TestSheetWindow("frmEditT1", "Edit Worksheet T1", "SELECT * FROM T1"); },
                    [] { return new TestSheetWindow("frmViewT1", "View Worksheet T1", "SELECT * FROM T1"); }};
     gui::Open_Worksheet_Form("EDIT", "T1");
@@ -132,7 +132,7 @@ TEST_F(WorksheetWindows, TheModeChoosesTheEditorOrTheViewerAndEachTakesTheMainIc
     QWidget *edit = nullptr, *view = nullptr;
     ASSERT_TRUE(gui::Is_Form_Loaded("frmEditT1", &edit));
     ASSERT_TRUE(gui::Is_Form_Loaded("frmViewT1", &view));
-    EXPECT_EQ(gui::Form_Count(), 3);
+    EXPECT_EQ(gui::FormCount(), 3);
     EXPECT_EQ(std::pair(edit->windowIcon().cacheKey(), view->windowIcon().cacheKey()),
               std::pair(main->windowIcon().cacheKey(), main->windowIcon().cacheKey()));
     // Editors sit 700 twips below the main window's top, viewers 1100.
@@ -170,14 +170,14 @@ TEST_F(WorksheetWindows, AWindowIsAsHighAsItsRowsAtLeastFourAndNoHigherThanTheSc
     EXPECT_EQ(fit(2), fit(4));
     EXPECT_GT(fit(6), fit(4));
     EXPECT_EQ(fit(500), fit(5000));
-    EXPECT_LE(ui::Twips(fit(500)), gui::Form_Metrics().Max_Form_Height - 1100 + 15);
+    EXPECT_LE(ui::Twips(fit(500)), gui::CurrentFormMetrics().Max_Form_Height - 1100 + 15);
 }
 
 TEST_F(WorksheetWindows, AGridWiderThanTheScreenGivesAWindowAsWideAsTheScreenAtTheLeftEdge) {
     std::vector<db::FieldDef> fields;
     for (int i = 0; i < 12; ++i) fields.push_back(db::CurrencyField("C" + std::to_string(i)));
     db().CreateTable("Wide", fields);
-    auto& table = gui::Worksheet_Window_Table();
+    auto& table = gui::WorksheetWindowTable();
     table["Wide"] = {"Wide", nullptr,
                      [] { return new TestSheetWindow("frmViewWide", "View Worksheet Wide", "SELECT * FROM Wide"); }};
     gui::Open_Worksheet_Form("view", "Wide");
@@ -186,7 +186,7 @@ TEST_F(WorksheetWindows, AGridWiderThanTheScreenGivesAWindowAsWideAsTheScreenAtT
     ASSERT_TRUE(gui::Is_Form_Loaded("frmViewWide", &w));
     // As wide as the screen with its frame, which stays on the screen.
     EXPECT_EQ(std::pair(w->frameGeometry().width(), w->frameGeometry().x()),
-              std::pair(ui::Px(gui::Form_Metrics().Max_Form_Width), 0));
+              std::pair(ui::Px(gui::CurrentFormMetrics().Max_Form_Width), 0));
 }
 
 class WindowLayouts : public NoReportTest {};

@@ -81,7 +81,7 @@ TEST(CheckText, RefusesControlCharactersAndTextLongerThanTheField) {
         SCOPED_TRACE(text);
         ScriptedUi ui;
         if (!message.empty()) ui.ExpectMessage();
-        EXPECT_EQ(Check_Text(text, 12, "Name"), message.empty());
+        EXPECT_EQ(CheckText(text, 12, "Name"), message.empty());
         EXPECT_EQ(ui.Prompts(), message.empty() ? std::vector<std::string>{} : std::vector{message});
     }
 }

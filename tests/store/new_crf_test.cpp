@@ -23,7 +23,7 @@ class NewCrf : public CrfTest {
 protected:
     bool MakeReport(const std::string& name, const NewCrfEntries& entries = TestEntries()) {
         ui.QueueSaveFile(ui::FileChoice{PathOf(name), name});
-        return New_Report(entries);
+        return NewReport(entries);
     }
     void WriteFile(const std::string& name, const std::string& bytes) {
         std::ofstream(PathOf(name), std::ios::binary) << bytes;
@@ -122,7 +122,7 @@ TEST_F(NewCrf, ReplacesAnExistingFileTheUserChose) {
 TEST_F(NewCrf, CancelChangesNothing) {
     WriteFile("KEEP.CRF", "keep me");
     ui.QueueSaveFile(std::nullopt);
-    EXPECT_FALSE(New_Report(TestEntries()));
+    EXPECT_FALSE(NewReport(TestEntries()));
     EXPECT_EQ(ReadFile("KEEP.CRF"), "keep me");
     EXPECT_EQ(std::tie(Report().CRF_Path, Report().CRF_Title), std::tuple(PathOf("TEST.CRF"), "TEST.CRF"));
     EXPECT_EQ(db().Scalar("SELECT COUNT(*) FROM Master").ToLong(), 1);
@@ -166,7 +166,7 @@ TEST_F(NewCrf, AFailureLeavesNoFileAndTheReportOpenBefore) {
         ui.ExpectMessage();
         ui.QueueSaveFile(ui::FileChoice{PathOf(c.name), fs::path(c.name).filename().string()});
         db::testing::SetPageLimit(c.pageLimit);
-        EXPECT_FALSE(New_Report(c.entries));
+        EXPECT_FALSE(NewReport(c.entries));
         db::testing::SetPageLimit(0);
 
         ASSERT_EQ(ui.Messages().size(), 1u);
@@ -196,7 +196,7 @@ TEST_F(NewCrf, AFailureLeavesNoFileAndTheReportOpenBefore) {
 
 TEST_F(NewCrf, RebuildingATableAddsNoSecondRegisterRowAndSaysNothing) {
     auto build = [] {
-        Build_Table("B2p1", {db::CurrencyField("SeqNum"), db::TextField("Description", 40, true)},
+        BuildTable("B2p1", {db::CurrencyField("SeqNum"), db::TextField("Description", 40, true)},
                     {"INSERT INTO B2p1 (SeqNum) VALUES (1)", {"INSERT INTO B2p1 (SeqNum, Description) VALUES (2, ?)",
                                                                 {Value("Owner's \"share\"")}}},
                     "CREATE UNIQUE INDEX ndx ON B2p1 (SeqNum);");

@@ -62,7 +62,7 @@ TEST(RoundValue, HalvesGoAwayFromZeroWithinOneMillionth) {
         Value r = Round_Value(c.v, c.places);
         ASSERT_EQ(r.Type(), VType::Double) << c.v.ToText();
         EXPECT_DOUBLE_EQ(r.ToDouble(), c.want) << c.v.ToText() << " to " << c.places;
-        EXPECT_DOUBLE_EQ(Round_Double(c.v.ToDouble(), c.places), c.want) << c.v.ToText();
+        EXPECT_DOUBLE_EQ(RoundDouble(c.v.ToDouble(), c.places), c.want) << c.v.ToText();
     }
     EXPECT_TRUE(Round_Value(Value("x"), 2).IsNull());
     EXPECT_TRUE(Round_Value(Value::Null(), 2).IsNull());
@@ -106,9 +106,9 @@ TEST_F(CostCentreLookup, SnapshotSeesChangesOnlyAfterItIsClosed) {
     Close_CC_Recordset();
     EXPECT_EQ(Get_CC_Name(Value(7)), "Premiums");
 
-    // A report opened after Close_Report is read afresh.
+    // A report opened after CloseReport is read afresh.
     std::string path = Db().Path();
-    Close_Report();
+    CloseReport();
     {
         auto other = db::Database::Open(path);
         other->Execute("UPDATE CostCenters SET CCName = 'Cover' WHERE CCNum = 7");

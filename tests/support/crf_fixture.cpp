@@ -14,13 +14,13 @@ NewCrfEntries CrfTest::TestEntries() {
 
 void CrfTest::SetUp() {
     ui.QueueSaveFile(ui::FileChoice{PathOf("TEST.CRF"), "TEST.CRF"});
-    ASSERT_TRUE(New_Report(TestEntries())) << "the test report could not be made";
+    ASSERT_TRUE(NewReport(TestEntries())) << "the test report could not be made";
     ui.ClearRecords();
 }
 
 void CrfTest::TearDown() {
     if (Report().CRF_Database && Report().CRF_Database->IsOpen()) ExpectAllCurrencyExact(Db());
-    Close_Report();
+    CloseReport();
     Report().Message_Mode.clear();
 }
 

@@ -85,7 +85,7 @@ TEST_F(ViewB, NavigationButtonsNameTheWorksheetsTheyOpen) {
 
 TEST_F(ViewB, ReCalculateShowsTheNewAmountsInPlace) {
     frmViewB* v = Open();
-    gui::Set_Calculation([this] {
+    gui::SetCalculation([this] {
         db().Execute("UPDATE B SET Expenses = 98765 WHERE LineNum = 1");
         gui::Refresh_Grids(-1);
     });
@@ -129,7 +129,7 @@ TEST_F(ViewB, AWiderColumnReWrapsItsHeadingAndRowsKeepTheirMinimum) {
 
 // The viewer's own picture is taken with every other viewer's.
 TEST_F(ViewB, PictureOfTheMainWindow) {
-    gui::Install_Heading_Measurer(nullptr);
+    gui::InstallHeadingMeasurer(nullptr);
     db().Execute("UPDATE B SET Expenses = CCur(LineNum * 12345) WHERE LineNum < 100");
     // A key of this run's own: another run of the tests may hold a fixed one.
     const std::string key = "vt-test-shots-" + std::to_string(::getpid());

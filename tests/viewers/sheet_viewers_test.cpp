@@ -52,10 +52,10 @@ protected:
         Component(5, 1, "East Region");
         db().Execute("UPDATE B SET Expenses = CCur(LineNum * 1000) WHERE LineNum < 36;");
         Set("E", "Col_1", 1, 1000);
-        Add_Chosen_CC_Column("E1", C(20));
+        AddChosenCCColumn("E1", C(20));
         Set("E1", "Col_1", 2, 800);
-        Add_F1_Column(C(11));
-        Add_F1_Column(C(12));
+        AddF1Column(C(11));
+        AddF1Column(C(12));
         Set("F1p2", "Col_1", 1, 1);
         Set("Fp2", "Col_1", 1, 2);
         Set("Gp1", "TotalCost", 1, 600000);
@@ -255,14 +255,14 @@ TEST_F(Viewers, NextWalksFromTheFirstToTheLastInDisplayNameOrder) {
     opened.push_back(w->FormName());
     while ((v = dynamic_cast<ViewForm*>(w)) && v->cmdNext->isEnabled()) {
         QTest::mouseClick(v->cmdNext, Qt::LeftButton);
-        w = dynamic_cast<WorksheetWindow*>(gui::Form_At(gui::Form_Count() - 1));
+        w = dynamic_cast<WorksheetWindow*>(gui::FormAt(gui::FormCount() - 1));
         ASSERT_TRUE(w);
         opened.push_back(w->FormName());
     }
     std::vector<std::string> expected;
     for (const char* code : kOrder) expected.push_back(std::string("frmView") + code);
     EXPECT_EQ(opened, expected);
-    EXPECT_EQ(gui::Form_Count(), 25);  // slot 0 is the main window's
+    EXPECT_EQ(gui::FormCount(), 25);  // slot 0 is the main window's
     EXPECT_EQ(OpenView("I")->cmdNext->toolTip().toStdString(), "Open J For View");
     EXPECT_EQ(OpenView("F1p1")->cmdPrevious->toolTip().toStdString(), "Open F  Part-2 For View");
     EXPECT_TRUE(ui.Messages().empty());
@@ -279,7 +279,7 @@ TEST_F(Viewers, TheViewMenuOpensEveryViewer) {
             name != "mnuViewOpenCCs")
             a->trigger();
     }
-    EXPECT_EQ(gui::Form_Count(), 25);
+    EXPECT_EQ(gui::FormCount(), 25);
     for (const char* code : kOrder) EXPECT_TRUE(gui::Is_Form_Loaded(std::string("frmView") + code)) << code;
     EXPECT_TRUE(ui.Messages().empty());
 }
@@ -300,7 +300,7 @@ TEST_F(Viewers, ReCalculateInAnyViewerShowsTheNewFiguresInEveryOpenOne) {
     for (const char* code : kOrder) open.push_back(Open(code));
     db().Execute("UPDATE B SET Expenses = 20000 WHERE LineNum = 1;");
     db().Execute("UPDATE J SET Col_1 = 25000 WHERE LineNum = 1;");
-    gui::Set_Calculation([] {
+    gui::SetCalculation([] {
         Calc_All();
         gui::Refresh_Grids(-1);  // as the main window does when told the report is calculated
     });
@@ -336,7 +336,7 @@ TEST_F(Viewers, TheJViewerKeepsItsTopLine) {
 TEST_F(Viewers, PrintWritesTheSheetsPrintFileAndAPdf) {
     printer::QtPrinter pdf(printer::QtPrinter::Target::Pdf);
     printer::InstallPrinter(&pdf);
-    gui::Install_Heading_Measurer(nullptr);
+    gui::InstallHeadingMeasurer(nullptr);
     const QString dir = QDir(VT_BUILD_DIR).filePath("screenshots");
     QDir().mkpath(dir);
     for (const std::string code : kOrder) {

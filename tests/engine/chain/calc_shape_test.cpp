@@ -29,8 +29,8 @@ protected:
         for (int i = 0; i < 2 * scale; ++i) AddA(5, 1 + i * 0.01, "Region " + std::to_string(i));
         RebuildAll();
         for (int k = 0; k < 5 * scale; ++k) {
-            Add_F1_Column(C(11 + k));
-            Add_Chosen_CC_Column("E1", C(11 + k));
+            AddF1Column(C(11 + k));
+            AddChosenCCColumn("E1", C(11 + k));
         }
         const char* const components = " WHERE SeqNum NOT IN (0,18,28,33,34,35,36);";
         for (const char* sheet : {"F1p2", "Fp2", "E1"}) {

@@ -76,8 +76,8 @@ TEST_F(CalcE1, TheTotalColumnAloneBecomesZero) {
 }
 
 TEST_F(CalcE1, RowTotalsAreNullWhereACellIsNull) {
-    Add_Chosen_CC_Column("E1", C(11));
-    Add_Chosen_CC_Column("E1", C(12));
+    AddChosenCCColumn("E1", C(11));
+    AddChosenCCColumn("E1", C(12));
     Put("E1", {{1, "Col_1", 10}, {1, "Col_2", 20.5}, {2, "Col_1", 7}, {2, "Col_2", std::nullopt},
                {19, "Col_1", 5.25}});
     Calc_E1();

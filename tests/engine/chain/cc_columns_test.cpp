@@ -71,7 +71,7 @@ TEST_F(CcColumns, ColumnsOfEKeepTheirPlaceAndTheirValues) {
         ASSERT_EQ(names.size(), 4 + c.from.size());
         for (size_t k = 1; k <= c.from.size(); ++k) EXPECT_EQ(names[3 + k], "Col_" + std::to_string(k));
 
-        auto rs = db().OpenRecordset(Select_Sheet("E", "WHERE SeqNum > 0 ORDER BY SeqNum"));
+        auto rs = db().OpenRecordset(SelectSheet("E", "WHERE SeqNum > 0 ORDER BY SeqNum"));
         for (; !rs.Eof(); rs.MoveNext()) {
             const Currency seq = rs["SeqNum"].ToCurrency();
             const bool component = rs["LineNum"].ToCurrency() > Currency{};
@@ -137,9 +137,9 @@ TEST_F(CcColumns, ComputedSheetsKeepTheShiftedValues) {
 
 TEST_F(CcColumns, ChosenColumnsOfE1StandBeforeTheTotal) {
     SetCell("E1", 1, "Col_1", Value(C(77)));
-    Add_Chosen_CC_Column("E1", C(12));
-    Add_Chosen_CC_Column("E1", C(11));
-    Add_Chosen_CC_Column("E1", C(25));
+    AddChosenCCColumn("E1", C(12));
+    AddChosenCCColumn("E1", C(11));
+    AddChosenCCColumn("E1", C(25));
     EXPECT_EQ(FieldNames("E1").back(), "Col_4");
     EXPECT_EQ(Row0("E1"), Currencies({11, 12, 25, -1}));
     EXPECT_EQ(Rows("SELECT SeqNum, Col_1, Col_2, Col_3, Col_4 FROM E1 WHERE SeqNum IN (1, 18, 27, 34) ORDER BY SeqNum"),
@@ -147,8 +147,8 @@ TEST_F(CcColumns, ChosenColumnsOfE1StandBeforeTheTotal) {
                      {"34", "0", "0", "0", "Null"}}));
 
     SetCell("E1", 1, "Col_3", Value(C(25)));
-    EXPECT_TRUE(Delete_Chosen_CC_Column("E1", C(12)));
-    EXPECT_FALSE(Delete_Chosen_CC_Column("E1", C(99)));
+    EXPECT_TRUE(DeleteChosenCCColumn("E1", C(12)));
+    EXPECT_FALSE(DeleteChosenCCColumn("E1", C(99)));
     EXPECT_EQ(Row0("E1"), Currencies({11, 25, -1}));
     EXPECT_EQ(Rows("SELECT Col_2, Col_3 FROM E1 WHERE SeqNum = 1"), (Table{{"25", "77"}}));
 }
@@ -162,7 +162,7 @@ TEST_F(CcColumns, FPartIFollowsTheColumnsOfFPartII) {
         db().Execute(std::string("INSERT INTO ") + t + " (SeqNum, LineNum, Col_1, Col_2, Col_3) VALUES "
                      "(0, 0, 11, ?, NULL), (1, 1, 100, 200, 300)", {Value(C(t == std::string("F1p1") ? 12 : 14))});
     }
-    Match_Chosen_CC_Columns("F1p1", "F1p2");
+    MatchChosenCCColumns("F1p1", "F1p2");
     EXPECT_EQ(Row0("F1p1"), Currencies({11, 14, -1}));
     EXPECT_EQ(Rows("SELECT Col_1, Col_2, Col_3 FROM F1p1 WHERE SeqNum = 1"), (Table{{"100", "0", "300"}}));
 }

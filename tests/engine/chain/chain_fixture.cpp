@@ -65,12 +65,12 @@ void ChainTest::EditorDelete(int part, double line) {
 
 void ChainTest::Rebuild(const std::string& sheet) {
     if (Table_Exists(sheet)) db().DropTable(sheet);
-    Find_Worksheet(sheet)->build();
+    FindWorksheet(sheet)->build();
 }
 
 void ChainTest::RebuildAll() {
     for (const char* s : kAllSheets)
-        if (Table_Exists(s) && Find_Worksheet(s)) Rebuild(s);
+        if (Table_Exists(s) && FindWorksheet(s)) Rebuild(s);
 }
 
 std::vector<std::string> ChainTest::Sheets() {
@@ -106,7 +106,7 @@ std::vector<Currency> ChainTest::SeqNums(const std::string& sheet) {
 
 std::vector<Currency> ChainTest::Row0(const std::string& sheet, int first) {
     std::vector<Currency> numbers;
-    auto rs = db().OpenRecordset(Select_Sheet(sheet, "WHERE SeqNum = 0"));
+    auto rs = db().OpenRecordset(SelectSheet(sheet, "WHERE SeqNum = 0"));
     if (rs.Eof()) return numbers;
     for (int i = first; i < rs.FieldCount(); ++i)
         numbers.push_back(rs.Field(i).IsNull() ? Currency::FromInt(-1) : rs.Field(i).ToCurrency());
@@ -122,7 +122,7 @@ void ChainTest::Stamp(const std::string& sheet, int first) {
 
 std::vector<std::string> ChainTest::Snapshot(const std::string& sheet, const std::string& where) {
     std::vector<std::string> rows;
-    for (auto rs = db().OpenRecordset(Select_Sheet(sheet, where + " ORDER BY SeqNum")); !rs.Eof(); rs.MoveNext()) {
+    for (auto rs = db().OpenRecordset(SelectSheet(sheet, where + " ORDER BY SeqNum")); !rs.Eof(); rs.MoveNext()) {
         std::string row;
         for (int i = 0; i < rs.FieldCount(); ++i) row += rs.Field(i).ToText() + "|";
         rows.push_back(row);

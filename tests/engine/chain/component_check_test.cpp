@@ -24,7 +24,7 @@ protected:
     // amounts; any other has zeros.
     void ExpectAmountsOnTheirComponents(const std::string& sheet) {
         const auto names = FieldNames(sheet);
-        auto rs = db().OpenRecordset(Select_Sheet(sheet, "WHERE SeqNum NOT IN (0, 18, 28) AND SeqNum < 33"));
+        auto rs = db().OpenRecordset(SelectSheet(sheet, "WHERE SeqNum NOT IN (0, 18, 28) AND SeqNum < 33"));
         ASSERT_FALSE(rs.Eof());
         for (; !rs.Eof(); rs.MoveNext()) {
             const Currency seq = rs["SeqNum"].ToCurrency();
@@ -48,7 +48,7 @@ protected:
 };
 
 TEST_F(ComponentCheck, AConsistentReportPassesAndKeepsNoBackup) {
-    Add_Chosen_CC_Column("E1", C(11));
+    AddChosenCCColumn("E1", C(11));
     SetCell("E", 2, "Component", "Renamed in E only");
     SetCell("E1", 30, "Component", Value::Null());
     EXPECT_TRUE(Check_Component_Sheets());
@@ -106,8 +106,8 @@ TEST_F(ComponentCheck, ADamagedSheetIsRebuiltWithTheUsersAmounts) {
 }
 
 TEST_F(ComponentCheck, E1GetsItsChosenColumnsBack) {
-    Add_Chosen_CC_Column("E1", C(12));
-    Add_Chosen_CC_Column("E1", C(11));
+    AddChosenCCColumn("E1", C(12));
+    AddChosenCCColumn("E1", C(11));
     Stamp("E1");
     db().Execute("INSERT INTO E1 (SeqNum, LineNum, Component) VALUES (1.5, 1.5, 'Stray')");
     ui.ExpectMessage();

@@ -31,7 +31,7 @@ protected:
     // Every value cell of the rows above 0, from field `first` on, as text ("" for Null).
     std::vector<std::string> Values(const std::string& sheet, int first) {
         std::vector<std::string> cells;
-        auto rs = db().OpenRecordset(Select_Sheet(sheet, "WHERE SeqNum > 0 ORDER BY SeqNum"));
+        auto rs = db().OpenRecordset(SelectSheet(sheet, "WHERE SeqNum > 0 ORDER BY SeqNum"));
         for (; !rs.Eof(); rs.MoveNext())
             for (int i = first; i < rs.FieldCount(); ++i) cells.push_back(rs.Field(i).ToText());
         return cells;
@@ -109,7 +109,7 @@ TEST_F(FSheets, F1PartIIStartsWithItsTotalAndPartIIsItsCopy) {
 TEST_F(FSheets, F1PartsKeepTheSameColumnsThroughAddDeleteAndRebuild) {
     ExpectF1PartsAlike();
     for (double cc : {15.0, 11.0, 20.0, 12.0}) {
-        Add_F1_Column(C(cc));
+        AddF1Column(C(cc));
         ExpectF1PartsAlike();
     }
     EXPECT_EQ(Row0("F1p2"), Currencies({11, 12, 15, 20, -1}));
@@ -129,14 +129,14 @@ TEST_F(FSheets, F1PartsKeepTheSameColumnsThroughAddDeleteAndRebuild) {
     // The values go with their columns.
     SetCell("F1p2", 1, "Col_3", Value(7.5));
     SetCell("F1p1", 1, "Col_3", Value(C(750)));
-    EXPECT_TRUE(Delete_F1_Column(C(12)));
+    EXPECT_TRUE(DeleteF1Column(C(12)));
     ExpectF1PartsAlike();
     EXPECT_EQ(Row0("F1p1"), Currencies({11, 15, 20, -1}));
     EXPECT_EQ(Rows("SELECT a.Col_2, b.Col_2 FROM F1p1 a, F1p2 b WHERE a.SeqNum = 1 AND b.SeqNum = 1"),
               (Table{{"750", "7.5"}}));
 
     const auto names = FieldNames("F1p2");
-    EXPECT_FALSE(Delete_F1_Column(C(12)));
+    EXPECT_FALSE(DeleteF1Column(C(12)));
     EXPECT_EQ(FieldNames("F1p2"), names);
     ExpectF1PartsAlike();
 

@@ -137,7 +137,7 @@ TEST_F(Allocation, WorkedCasesOfF) {
 }
 
 TEST_F(Allocation, WorkedCasesOfF1) {
-    Add_F1_Column(C(11));
+    AddF1Column(C(11));
     for (const auto& c : kCases) Run(kF1, c);
 }
 
@@ -172,8 +172,8 @@ TEST_F(Allocation, ABandTotalPastTheLimitStopsNamingItsLine) {
 }
 
 TEST_F(Allocation, ACostWithNoStatisticAtAllIsReportedAndTheLaterColumnsAreStillCalculated) {
-    Add_F1_Column(C(11));
-    Add_F1_Column(C(12));
+    AddF1Column(C(11));
+    AddF1Column(C(12));
     for (const char* sheet : {"Fp2", "F1p2"}) {
         SCOPED_TRACE(sheet);
         for (double seq : kComponentRows) SetCell(sheet, seq, "Col_1", Value::Null());
@@ -200,8 +200,8 @@ TEST_F(Allocation, ACostWithNoStatisticAtAllIsReportedAndTheLaterColumnsAreStill
 }
 
 TEST_F(Allocation, F1TotalColumnsSumTheCostCentreColumns) {
-    Add_F1_Column(C(12));
-    Add_F1_Column(C(11));
+    AddF1Column(C(12));
+    AddF1Column(C(11));
     SetCells("F1p2", "Col_1", {{1, 1}, {19, 2}, {35, 1}});              // 11: A = 3, multiplier 0.333333
     SetCells("F1p2", "Col_2", {{2, 2}, {3, std::nullopt}, {35, 1}});     // 12: A = 2, multiplier 0.5
     Calc_F1p2();

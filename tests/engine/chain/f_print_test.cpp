@@ -44,7 +44,7 @@ TEST_F(PrintFSheets, TenCapitalColumnsPrintAsTwoBlocksPerPart) {
 }
 
 TEST_F(PrintFSheets, F1PrintsItsTotalColumnInTheLastBlockOnly) {
-    for (int cc = 11; cc <= 20; ++cc) Add_F1_Column(Currency::FromInt(cc));
+    for (int cc = 11; cc <= 20; ++cc) AddF1Column(Currency::FromInt(cc));
     for (auto [seq, v] : {std::pair{1.0, 40.0}, {2.0, 25.0}, {3.01, 35.0}}) Statistic("F1p2", seq, "Col_1", v);
     Statistic("F1p2", 35, "Col_1", 98765.43);
     for (auto [seq, v] : {std::pair{19.0, 2.0}, {30.0, 1.0}}) Statistic("F1p2", seq, "Col_10", v);

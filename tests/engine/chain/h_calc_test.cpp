@@ -80,7 +80,7 @@ TEST_F(CalcH, GathersEverySheetPerComponentAndTotals) {
     Put("E", 18, 1, 55555);  // total rows are not read
     Put("E", 19, 1, 1000);
     // E-1: a chosen cost centre, then the row total; only the total is read.
-    Add_Chosen_CC_Column("E1", C(11));
+    AddChosenCCColumn("E1", C(11));
     Put("E1", 1, 1, 999);
     SetCell("E1", 1, LastField("E1"), Value(C(40)));
     SetCell("E1", 32.01, LastField("E1"), Value(C(6)));

@@ -38,7 +38,7 @@ TEST_F(PrintE, TwelveColumnsPrintAsTwoBlocks) {
 
 TEST_F(PrintE1, ElevenColumnsPrintAsTwoBlocksWithTheTotalInTheSecond) {
     SeedComponents();
-    for (int cc = 11; cc <= 20; ++cc) Add_Chosen_CC_Column("E1", Currency::FromInt(cc));
+    for (int cc = 11; cc <= 20; ++cc) AddChosenCCColumn("E1", Currency::FromInt(cc));
     SetCell("E1", 1, "Col_1", Value(C(1000)));
     SetCell("E1", 1, "Col_10", Value(C(2500.75)));
     SetCell("E1", 19, "Col_9", Value(C(300)));

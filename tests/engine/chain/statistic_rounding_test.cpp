@@ -14,7 +14,7 @@ protected:
         ChainTest::SetUp();
         AddA(3, 1, "North");
         RebuildAll();
-        Add_F1_Column(C(11));
+        AddF1Column(C(11));
     }
 };
 

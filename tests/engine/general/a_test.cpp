@@ -23,7 +23,7 @@ TEST_F(BuildAp1, QuotesInTheIdentityAreStoredAsTyped) {
     entries.txtProviderNum = "12\"34'5";
     entries.txtFacilityName = "O'Neill \"North\" Office";
     ui.QueueSaveFile(ui::FileChoice{PathOf("QUOTES.CRF"), "QUOTES.CRF"});
-    ASSERT_TRUE(New_Report(entries));
+    ASSERT_TRUE(NewReport(entries));
     EXPECT_EQ(Rows("SELECT Info FROM Ap1 WHERE SeqNum IN (1, 2.02) ORDER BY SeqNum"),
               (Table{{"O'Neill \"North\" Office"}, {"12\"34'5"}}));
     EXPECT_EQ(db().Scalar("SELECT COUNT(*) FROM Ap1").ToLong(), 18);
@@ -33,7 +33,7 @@ TEST_F(BuildAp1, QuotesInTheIdentityAreStoredAsTyped) {
 TEST_F(BuildAp1, IdentityRewriteTakesTheReportsNewValues) {
     Report().CRF_ProviderNumber = "65'4\"321";
     Report().CRF_FYEnd = *DateTime::FromParts(2007, 9, 30);
-    Write_Ap1_Identity();
+    WriteAp1Identity();
     EXPECT_EQ(Rows("SELECT Info FROM Ap1 WHERE SeqNum IN (1, 2.02, 6.02) ORDER BY SeqNum"),
               (Table{{"Test Home Office"}, {"65'4\"321"}, {"9/30/2007"}}));
 }

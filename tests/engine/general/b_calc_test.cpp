@@ -120,7 +120,7 @@ TEST_F(CalcB, MissingLine8ChangesNoOtherLine) {
 // at the first line after the capital subtotal.
 TEST_F(CalcB, MissingLine11StillAllocatesTheLaterLines) {
     DeleteCostCentreEverywhere(11);
-    for (double cc : {12.0, 13.0}) Add_Chosen_CC_Column("F1p1", Money(cc));
+    for (double cc : {12.0, 13.0}) AddChosenCCColumn("F1p1", Money(cc));
     SetGrandTotal("F1p1", Money(12), Cur(700));
     SetGrandTotal("F1p1", Money(13), Cur(400));
     Calc_B();
@@ -220,7 +220,7 @@ std::vector<StopCase> StopCases() {
          "SELECT LineNum, DirectAlloc FROM B WHERE DirectAlloc <> 0 ORDER BY LineNum;"},
         {"RowZeroMissingFromF1p1",
          [] {
-             Add_Chosen_CC_Column("E1", Currency::FromInt(12));
+             AddChosenCCColumn("E1", Currency::FromInt(12));
              SetGrandTotal("E1", Currency::FromInt(12), Cur(3000));
              Db().Execute("DELETE FROM F1p1 WHERE SeqNum = 0;");
          },

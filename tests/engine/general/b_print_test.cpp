@@ -22,14 +22,14 @@ TEST_F(PrintB, SmallReportPrintedAlone) {
 }
 
 TEST_F(PrintB, IntoTheCallersFileLeavesItOpenAndUncomputedTotalsBlank) {
-    int fileNum = print::Open_Print_File(PathOf("ALL.PRT"));
+    int fileNum = print::OpenPrintFile(PathOf("ALL.PRT"));
     const int given = fileNum;
     Print_B(fileNum);
     EXPECT_EQ(fileNum, given);
-    EXPECT_TRUE(print::Is_Print_File_Open(fileNum));
+    EXPECT_TRUE(print::IsPrintFileOpen(fileNum));
     EXPECT_EQ(printer.endDocs, 0);
     EXPECT_EQ(ReadFile("B.prt"), "");
-    print::Close_Print_File(fileNum);
+    print::ClosePrintFile(fileNum);
 
     const std::vector<std::string> lines = PrintLines(ReadFile("ALL.PRT"));
     const std::string blanks(8 * 13, ' ');

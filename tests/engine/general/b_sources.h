@@ -111,14 +111,14 @@ inline void SmallReport() {
 
     // E-1: 3000 to 12, a Null total for 30.01, and a column for 31, a cost
     // centre B does not have.
-    for (double cc : {12.0, 30.01, 31.0}) Add_Chosen_CC_Column("E1", Money(cc));
+    for (double cc : {12.0, 30.01, 31.0}) AddChosenCCColumn("E1", Money(cc));
     SetGrandTotal("E1", Money(12), Cur(3000));
     SetGrandTotal("E1", Money(30.01), Value::Null());
     SetGrandTotal("E1", Money(31), Cur(777));
     db.Execute("UPDATE E1 SET Col_4 = 3777 WHERE SeqNum = 34;");
 
     // F-1 Part I: 5000 to 11, 400 to 13.
-    for (double cc : {11.0, 13.0}) Add_Chosen_CC_Column("F1p1", Money(cc));
+    for (double cc : {11.0, 13.0}) AddChosenCCColumn("F1p1", Money(cc));
     SetGrandTotal("F1p1", Money(11), Cur(5000));
     SetGrandTotal("F1p1", Money(13), Cur(400));
     db.Execute("UPDATE F1p1 SET Col_3 = 5400 WHERE SeqNum = 34;");
