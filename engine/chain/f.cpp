@@ -45,7 +45,7 @@ void Build_Fp2() {
     // total (A). The field keeps what it can hold.
     const std::string statisticsTotal = kStatisticsTotalCaption;
     db.Execute("UPDATE Fp2 SET Component = ? WHERE SeqNum = ?;",
-               {Value(statisticsTotal.substr(0, 40)), Value(Currency::FromInt(kGrandTotalRow))});
+               {Value(FitToField(statisticsTotal, 40)), Value(Currency::FromInt(kGrandTotalRow))});
     // The cost to be allocated is the user's to enter; it starts at 0.
     std::string cols, zeros;
     for (size_t k = 1; k <= l.row0.size(); ++k) {
