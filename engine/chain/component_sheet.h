@@ -76,32 +76,7 @@ void Repair_Component_Sheet(const std::string& sheet, void (*build)(), const std
 // current layout, where a prepared "SELECT *" kept from before may not.
 std::string SelectSheet(const std::string& sheet, const std::string& tail);
 
-// ---- Calculation ----
-
-// Rows 18, 28 and 33 take the sums of their bands (a Null cell adds nothing,
-// an empty band gives 0), row 34 the sum of the three, which is returned.
-Currency WriteBandTotals(const std::string& sheet, const std::string& field);
-// The same for many fields at once: each band is summed in one pass and each
-// total row written once. Returns each field's row-34 total, in field order.
-// A total the sheet cannot keep is named as the one-field form, taken column
-// after column, would have met it first.
-std::vector<Currency> WriteBandTotals(const std::string& sheet, const std::vector<std::string>& fields);
-// The pieces of it, for calculations that check columns of their own in
-// between: the sums of rows 18, 28 and 33's bands for each field (Null where
-// the band holds no value); one column's totals from them (rows 18, 28, 33,
-// 34), raising what writing them would raise; and the writing of the total
-// rows of all the fields, one statement per row.
-using BandSums = std::array<Value, 3>;
-using BandTotals = std::array<Currency, 4>;
-std::vector<BandSums> SumBands(const std::string& sheet, const std::vector<std::string>& fields);
-BandTotals BandTotalsOf(const std::string& sheet, const BandSums& sums);
-void WriteBandRows(const std::string& sheet, const std::vector<std::string>& fields,
-                     const std::vector<BandTotals>& totals);
-// The total column (the last field) of every row but row 0 takes the sum of the
-// value columns from field 4 up to it. With nullAsZero false a Null cell makes
-// the row's total Null, as a sum in SQL does. A Currency total is held to 4
-// decimals; a Double one (F-1's statistics and multipliers) keeps its digits.
-void WriteRowTotals(const std::string& sheet, bool nullAsZero);
+// ---- Total rows ----
 
 // Rows 28 and 33 get the captions the builders give them, so that reports
 // made by earlier versions read the same; run on every report opened.

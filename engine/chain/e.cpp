@@ -1,6 +1,7 @@
 #include "engine/chain/e.h"
 
 #include "engine/chain/component_sheet.h"
+#include "engine/chain/sheet_image.h"
 #include "engine/chain/wide_print.h"
 #include "store/report.h"
 #include "store/services.h"
@@ -28,9 +29,8 @@ void Calc_E() {
     db::Transaction tx(db);
     const auto fields = db.Fields("E");
     std::vector<std::string> names;
-    for (size_t i = 4; i < fields.size(); ++i) names.push_back(fields[i].name);
-    WriteBandTotals("E", names);
-    WriteRowTotals("E", true);
+    for (size_t i = 4; i + 1 < fields.size(); ++i) names.push_back(fields[i].name);
+    WriteBandTotals("E", names, RowTotals::NullAsZero);
     tx.Commit();
 }
 

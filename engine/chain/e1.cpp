@@ -1,6 +1,7 @@
 #include "engine/chain/e1.h"
 
 #include "engine/chain/component_sheet.h"
+#include "engine/chain/sheet_image.h"
 #include "engine/chain/wide_print.h"
 #include "store/report.h"
 #include "store/services.h"
@@ -22,8 +23,7 @@ void Calc_E1() {
     const auto fields = db.Fields("E1");
     std::vector<std::string> names;
     for (size_t i = 4; i + 1 < fields.size(); ++i) names.push_back(fields[i].name);
-    WriteBandTotals("E1", names);
-    WriteRowTotals("E1", false);
+    WriteBandTotals("E1", names, RowTotals::NullMakesNull);
     tx.Commit();
 }
 

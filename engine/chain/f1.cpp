@@ -60,14 +60,12 @@ void Build_F1p1() {
 void Calc_F1p2() {
     db::Transaction tx(Db());
     CalcUnitCostMultipliers(kSheet, CostCentreFields());
-    WriteRowTotals("F1p2", false);
     tx.Commit();
 }
 
 void Calc_F1p1() {
     db::Transaction tx(Db());
     AllocateColumns(kSheet, CostCentreFields());
-    WriteRowTotals("F1p1", false);
     tx.Commit();
 }
 

@@ -7,6 +7,7 @@
 
 #include "engine/chain/component_rows.h"
 #include "engine/chain/component_sheet.h"
+#include "engine/chain/sheet_image.h"
 #include "engine/chain/wide_print.h"
 #include "platform/db/db.h"
 #include "print/print.h"

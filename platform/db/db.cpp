@@ -422,6 +422,22 @@ Recordset Database::OpenRecordset(const std::string& sql, const std::vector<Valu
     return rs;
 }
 
+std::vector<Database::NumberRow> Database::Numbers(const std::string& sql, const std::vector<Value>& params) {
+    Use use(*this, sql, false);
+    use.Bind(params);
+    sqlite3_stmt* st = use.Get();
+    bool more = use.Step();  // columns after the first step, as above
+    const auto kinds = detail::ColumnKinds(st);
+    const int n = static_cast<int>(kinds.size());
+    std::vector<NumberRow> rows;
+    for (; more; more = use.Step()) {
+        NumberRow row(kinds.size());
+        for (int i = 0; i < n; ++i) row[static_cast<size_t>(i)] = detail::ReadNumber(st, i, kinds[static_cast<size_t>(i)]);
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
 Recordset Database::OpenTable(const std::string& table, const std::string& where, const std::string& orderBy,
                               const std::vector<Value>& params) {
     RequireOpen();

@@ -30,6 +30,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -216,6 +217,12 @@ public:
     // An updatable recordset over one table: "SELECT * FROM table [WHERE where] [ORDER BY orderBy]".
     Recordset OpenTable(const std::string& table, const std::string& where = "",
                         const std::string& orderBy = "", const std::vector<Value>& params = {});
+    // The rows of a SELECT of numbers only, each cell a double or, for Null,
+    // nothing: for reading the many amounts of a wide sheet at once. A cell
+    // holding no number (text, a blob) raises DamagedValue as a read of it by
+    // OpenRecordset does.
+    using NumberRow = std::vector<std::optional<double>>;
+    std::vector<NumberRow> Numbers(const std::string& sql, const std::vector<Value>& params = {});
     // The first field of the first row, or Null when there is no row.
     Value Scalar(const std::string& sql, const std::vector<Value>& params = {});
 

@@ -20,6 +20,8 @@ Value ReadColumn(sqlite3_stmt* st, int i);
 // The same with the column's kind worked out beforehand: once per read, not per cell.
 Value ReadColumn(sqlite3_stmt* st, int i, ColumnKind kind);
 std::vector<ColumnKind> ColumnKinds(sqlite3_stmt* st);
+// A number or Null; anything else in column i is damage, raised as ReadColumn raises it.
+std::optional<double> ReadNumber(sqlite3_stmt* st, int i, ColumnKind kind);
 void BindValue(sqlite3_stmt* st, int index, const Value& v);
 
 // A little SQL scanning: blanks include comments; a word is letters, digits and '_'.

@@ -180,6 +180,17 @@ Value ReadColumn(sqlite3_stmt* st, int i, ColumnKind kind) {
     }
 }
 
+std::optional<double> ReadNumber(sqlite3_stmt* st, int i, ColumnKind kind) {
+    // One look at the column for both its type and its number.
+    sqlite3_value* v = sqlite3_column_value(st, i);
+    const int t = sqlite3_value_type(v);
+    if (t == SQLITE_NULL) return std::nullopt;
+    if (t != SQLITE_FLOAT && t != SQLITE_INTEGER) Damaged(st, i, kind == ColumnKind::Other ? ColumnKind::Double : kind, t);
+    const double d = sqlite3_value_double(v);
+    if (kind == ColumnKind::Currency && !(std::fabs(d) < 922337203685477.5)) Damaged(st, i, kind, t);
+    return d;
+}
+
 void BindValue(sqlite3_stmt* st, int index, const Value& v) {
     int rc = SQLITE_OK;
     switch (v.Type()) {

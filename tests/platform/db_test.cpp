@@ -133,6 +133,15 @@ TEST_F(DbCurrency, DamagedValuesAreReportedByTableFieldAndLine) {
             }
         }
         EXPECT_THROW(db().OpenTable("T"), DamagedValue);
+        // The wide sheets' read of numbers alone reports a number field's damage alike.
+        if (std::string(c.field) != "Day") {
+            try {
+                db().Numbers(one);
+                ADD_FAILURE() << "Numbers read the damaged value";
+            } catch (const DamagedValue& e) {
+                EXPECT_EQ(e.what(), c.message + tail);
+            }
+        }
         EXPECT_EQ(db().Scalar(std::string("SELECT ") + c.field + " FROM T WHERE LineNum = 10").IsNull(), false);
         db().Execute("DELETE FROM T WHERE LineNum = 11.5");
     }
@@ -167,6 +176,16 @@ TEST_F(DbCurrency, RecordsetStoresFourDecimals) {
     rs.Update();
     EXPECT_EQ(rs["Amount"].ToCurrency(), Currency::FromScaled(123457));
     EXPECT_EQ(db().Scalar("SELECT Amount FROM T WHERE Amount = 12.3457").ToCurrency(), Currency::FromScaled(123457));
+}
+
+// Numbers read alone come back as the doubles the fields keep, Null as nothing.
+TEST_F(DbCurrency, NumbersReadTheStoredDoubles) {
+    db().CreateTable("T", {CurrencyField("Amount"), DoubleField("Ratio"), LongField("N")});
+    db().Execute("INSERT INTO T (Amount, Ratio, N) VALUES (?, ?, ?)", {Value::Cur(0.1), Value(0.1 + 0.2), Value(7)});
+    db().Execute("INSERT INTO T (Amount) VALUES (?)", {Value::Cur(-2.5)});
+    const auto rows = db().Numbers("SELECT Amount, Ratio, N FROM T ORDER BY rowid");
+    using Row = Database::NumberRow;
+    EXPECT_EQ(rows, (std::vector<Row>{{0.1, 0.1 + 0.2, 7.0}, {-2.5, std::nullopt, std::nullopt}}));
 }
 
 // Values bound into fields come back with the field's type.

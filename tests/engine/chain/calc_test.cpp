@@ -89,5 +89,19 @@ TEST_F(CalcE1, RowTotalsAreNullWhereACellIsNull) {
         {0, "Col_1", 11}, {0, "Col_2", 12}, {0, "Col_3", std::nullopt}});
 }
 
+TEST_F(CalcE1, ARowTotalPastTheLimitStopsNamingItsLine) {
+    AddChosenCCColumn("E1", C(11));
+    AddChosenCCColumn("E1", C(12));
+    Put("E1", {{2, "Col_1", 99999999999.0}, {2, "Col_2", 1}});
+    try {
+        Calc_E1();
+        ADD_FAILURE() << "the total was written";
+    } catch (const db::AmountOverflow& e) {
+        EXPECT_EQ(e.Table(), "E1");
+        EXPECT_EQ(e.Line(), "2");
+        EXPECT_EQ(e.Amount(), "100,000,000,000.00");
+    }
+}
+
 }  // namespace
 }  // namespace vt::test

@@ -226,5 +226,24 @@ TEST_F(Allocation, F1WithItsTotalColumnAloneGetsZeroTotals) {
     for (const char* part : {"F1p2", "F1p1"}) ExpectCell(part, 0, "Col_1", std::nullopt);
 }
 
+// Statistics are Doubles: their row totals keep the very double SQL's
+// addition gives, left to right, with nothing rounded away.
+TEST_F(Allocation, F1StatisticsTotalsAreTheSumsSqlGives) {
+    AddF1Column(C(11));
+    AddF1Column(C(12));
+    AddF1Column(C(13));
+    SetCells("F1p2", "Col_1", {{1, 0.1}, {2, 0.7}});
+    SetCells("F1p2", "Col_2", {{1, 0.2}, {2, 0.1}});
+    SetCells("F1p2", "Col_3", {{1, 0.3}, {2, 0.2}});
+    Calc_F1p2();
+    for (double seq : {1.0, 2.0, 18.0, 36.0}) {
+        SCOPED_TRACE(seq);
+        const Value sql = db().Scalar("SELECT Col_1 + Col_2 + Col_3 FROM F1p2 WHERE SeqNum = ?", {Value(seq)});
+        EXPECT_EQ(Cell("F1p2", seq, "Col_4").ToDouble(), sql.ToDouble());
+    }
+    EXPECT_EQ(Cell("F1p2", 1, "Col_4").ToDouble(), 0.1 + 0.2 + 0.3);
+    EXPECT_NE(Cell("F1p2", 1, "Col_4").ToDouble(), 0.6);
+}
+
 }  // namespace
 }  // namespace vt::test
