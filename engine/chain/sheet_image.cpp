@@ -113,17 +113,28 @@ void SheetImage::Write() {
     for (const auto& f : fields_) set += (set.empty() ? "" : ", ") + f + " = ?";
     if (!totalField_.empty()) set += (set.empty() ? "" : ", ") + totalField_ + " = ?";
     if (set.empty()) return;
-    const std::string sql = "UPDATE " + sheet_ + " SET " + set + " WHERE rowid = ?;";
+    const std::string whole = "UPDATE " + sheet_ + " SET " + set + " WHERE rowid = ?;";
+    // Most rows of a sheet with totals change in their total alone: fewer
+    // values to hand over, the same row written.
+    const std::string total = "UPDATE " + sheet_ + " SET " + totalField_ + " = ? WHERE rowid = ?;";
+    const size_t n = fields_.size();
     auto& db = Db();
     std::vector<Value> params;
+    const auto value = [](const Cell& c) { return c ? Value(*c) : Value::Null(); };
     for (size_t i = 0; i < rows_.size(); ++i) {
         const auto& cells = rows_[i].cells;
-        if (cells == read_[i]) continue;
+        auto& was = read_[i];
+        if (cells == was) continue;
         params.clear();
-        for (const Cell& c : cells) params.push_back(c ? Value(*c) : Value::Null());
+        const bool totalAlone = !totalField_.empty() && std::equal(cells.begin(), cells.begin() + n, was.begin());
+        if (totalAlone) {
+            params.push_back(value(cells[n]));
+        } else {
+            for (const Cell& c : cells) params.push_back(value(c));
+        }
         params.emplace_back(static_cast<std::int64_t>(rowids_[i]));
-        db.Execute(sql, params);
-        read_[i] = cells;
+        db.Execute(totalAlone ? total : whole, params);
+        was = cells;
     }
 }
 
