@@ -30,9 +30,13 @@ bool IsBandTotalRow(Currency seq) {
 
 bool IsTotalRow(Currency seq) { return IsBandTotalRow(seq) || seq == Currency::FromInt(kGrandTotalRow); }
 
+bool BandHolds(const ComponentBand& b, Currency seq) {
+    return seq > Currency::FromInt(b.after) && seq < Currency::FromInt(b.totalRow);
+}
+
 bool IsComponentRow(Currency seq) {
     for (const auto& b : kComponentBands)
-        if (seq > Currency::FromInt(b.after) && seq < Currency::FromInt(b.totalRow)) return true;
+        if (BandHolds(b, seq)) return true;
     return false;
 }
 

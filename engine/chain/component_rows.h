@@ -103,6 +103,8 @@ bool IsBandTotalRow(Currency seq);  // 18, 28, 33
 bool IsTotalRow(Currency seq);      // 18, 28, 33, 34
 // True for a row in a band (row 27 included), false for row 0, the totals and 35/36.
 bool IsComponentRow(Currency seq);
+// The rows a band's total sums, as BandWhere selects them.
+bool BandHolds(const ComponentBand& b, Currency seq);
 
 // SQL pieces: "SeqNum > 18 AND SeqNum < 28"; "18,28,33" (grand: ",34").
 std::string BandWhere(const ComponentBand& b);

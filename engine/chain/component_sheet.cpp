@@ -35,17 +35,6 @@ Band BandOf(int part) {
 Value Below(const Band& b) { return Value(b.first - Cents(100)); }
 Value Above(const Band& b) { return Value(b.last + Currency{50}); }
 
-
-// Sheet and field names come from the register and from code, never from the
-// user; they still go into statements as names, so nothing but a plain name passes.
-const std::string& Plain(const std::string& name) {
-    const bool ok = !name.empty() && std::all_of(name.begin(), name.end(), [](char c) {
-        return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
-    });
-    if (!ok) throw db::DbError("Not a table or field name: " + name);
-    return name;
-}
-
 Currency NzCur(const Value& v) { return Nz_Num(v).ToCurrency(); }
 
 // A value as the field of the given type stores it exactly.
@@ -65,7 +54,7 @@ std::vector<std::string> ComponentSheetWalk() {
         "SELECT Item FROM Worksheets WHERE Item >= 'E' AND Item NOT IN ('Gp1','I','J') "
         "AND Calc_Lvl < 900 ORDER BY ItemName;");
     std::vector<std::string> items;
-    for (; !rs.Eof(); rs.MoveNext()) items.push_back(Plain(rs["Item"].ToText()));
+    for (; !rs.Eof(); rs.MoveNext()) items.push_back(PlainName(rs["Item"].ToText()));
     return items;
 }
 
@@ -401,7 +390,7 @@ void Set_Component_Field(const std::string& sheet, Currency line, int part, cons
     auto& db = Db();
     Value v = Is_Blank(Value(value)) ? Value::Null() : Value(value);
     if (!v.IsNull()) {
-        for (const auto& f : db.Fields(Plain(sheet))) {
+        for (const auto& f : db.Fields(PlainName(sheet))) {
             if (EqualsNoCase(f.name, field) && f.type == db::FieldType::Date) {
                 // A date that cannot be read is refused; the stored one stays.
                 const auto d = ParseDate(value);
@@ -411,7 +400,7 @@ void Set_Component_Field(const std::string& sheet, Currency line, int part, cons
         }
     }
     db::Transaction tx(db);
-    db.Execute("UPDATE " + sheet + " SET " + Plain(field) + " = ? WHERE LineNum = ? AND SeqNum >= ? AND SeqNum <= ?;",
+    db.Execute("UPDATE " + sheet + " SET " + PlainName(field) + " = ? WHERE LineNum = ? AND SeqNum >= ? AND SeqNum <= ?;",
                {v, Value(line), Value(b.first), Value(b.last)});
     tx.Commit();
 }
@@ -444,7 +433,7 @@ void Clear_Component_Band(int part) {
 
 void Sync_Component_Line(const std::string& sheet, Currency line, bool /*starts_before_year*/) {
     auto& db = Db();
-    auto rs = db.OpenRecordset("SELECT SeqNum, LineNum, Component FROM " + Plain(sheet) +
+    auto rs = db.OpenRecordset("SELECT SeqNum, LineNum, Component FROM " + PlainName(sheet) +
                                " WHERE LineNum = ? AND SeqNum < " + std::to_string(kComponentBands[0].totalRow) +
                                    " ORDER BY SeqNum;",
                                {Value(line)});
@@ -471,7 +460,7 @@ void Sync_Component_Line(const std::string& sheet, Currency line, bool /*starts_
 void Add_CC_Column(const std::string& sheet, Currency ccnum) {
     auto& db = Db();
     db::Transaction tx(db);
-    const int first = FirstCCField(Plain(sheet));
+    const int first = FirstCCField(PlainName(sheet));
     const auto row0 = Row0(sheet);
     const int last = static_cast<int>(row0.size()) - 1;
 
@@ -514,7 +503,7 @@ void Add_CC_Column(const std::string& sheet, Currency ccnum) {
 
 void Delete_CC_Column(const std::string& sheet, Currency ccnum) {
     auto& db = Db();
-    const int first = FirstCCField(Plain(sheet));
+    const int first = FirstCCField(PlainName(sheet));
     const auto row0 = Row0(sheet);
     const int last = static_cast<int>(row0.size()) - 1;
     int found = -1;
@@ -541,7 +530,7 @@ void Delete_CC_Column(const std::string& sheet, Currency ccnum) {
 void AddChosenCCColumn(const std::string& sheet, Currency ccnum) {
     auto& db = Db();
     db::Transaction tx(db);
-    const auto row0 = Row0(Plain(sheet));
+    const auto row0 = Row0(PlainName(sheet));
     const int last = static_cast<int>(row0.size()) - 1;
     int pos = std::max(last, kChosenFirstField);  // before the total column
     for (int i = kChosenFirstField; i < last; ++i) {
@@ -557,7 +546,7 @@ void AddChosenCCColumn(const std::string& sheet, Currency ccnum) {
 }
 
 bool DeleteChosenCCColumn(const std::string& sheet, Currency ccnum) {
-    const auto row0 = Row0(Plain(sheet));
+    const auto row0 = Row0(PlainName(sheet));
     for (int i = kChosenFirstField; i + 1 < static_cast<int>(row0.size()); ++i) {
         if (!row0[i].IsNull() && row0[i].ToCurrency() == ccnum) {
             db::Transaction tx(Db());
@@ -571,8 +560,8 @@ bool DeleteChosenCCColumn(const std::string& sheet, Currency ccnum) {
 
 void MatchChosenCCColumns(const std::string& sheet, const std::string& model) {
     db::Transaction tx(Db());
-    const auto wanted = ChosenColumns(Plain(model));
-    const auto held = ChosenColumns(Plain(sheet));
+    const auto wanted = ChosenColumns(PlainName(model));
+    const auto held = ChosenColumns(PlainName(sheet));
     for (const Currency c : held)
         if (std::find(wanted.begin(), wanted.end(), c) == wanted.end()) DeleteChosenCCColumn(sheet, c);
     for (const Currency c : wanted)
@@ -583,7 +572,7 @@ void MatchChosenCCColumns(const std::string& sheet, const std::string& model) {
 // ---- Checks and repair ----
 
 bool Check_Component_Sheet(const std::string& sheet, void (*build)()) {
-    const std::string finding = FindMismatch(Plain(sheet));
+    const std::string finding = FindMismatch(PlainName(sheet));
     if (finding.empty()) return true;
     Repair_Component_Sheet(sheet, build, finding);
     return false;
@@ -624,9 +613,17 @@ void Repair_Component_Sheet(const std::string& sheet, void (*build)(), const std
 
 // ---- Reading ----
 
+const std::string& PlainName(const std::string& name) {
+    const bool ok = !name.empty() && std::all_of(name.begin(), name.end(), [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+    });
+    if (!ok) throw db::DbError("Not a table or field name: " + name);
+    return name;
+}
+
 std::string SelectSheet(const std::string& sheet, const std::string& tail) {
     std::string names;
-    for (const auto& f : Db().Fields(Plain(sheet))) names += (names.empty() ? "" : ", ") + f.name;
+    for (const auto& f : Db().Fields(PlainName(sheet))) names += (names.empty() ? "" : ", ") + f.name;
     return "SELECT " + names + " FROM " + sheet + " " + tail;
 }
 
@@ -635,7 +632,7 @@ std::string SelectSheet(const std::string& sheet, const std::string& tail) {
 void FixBandTotalLabels(const std::string& sheet) {
     auto& db = Db();
     db::Transaction tx(db);
-    const std::string set = "UPDATE " + Plain(sheet) + " SET Component = ? WHERE SeqNum = ?;";
+    const std::string set = "UPDATE " + PlainName(sheet) + " SET Component = ? WHERE SeqNum = ?;";
     for (const auto& b : kComponentBands)
         if (b.after != kRow0) db.Execute(set, {Value(b.totalCaption), Value(Currency::FromInt(b.totalRow))});
     tx.Commit();
@@ -644,7 +641,7 @@ void FixBandTotalLabels(const std::string& sheet) {
 // ---- Building ----
 
 void BuildComponentSheet(const ComponentSheetLayout& l) {
-    const std::string& t = Plain(l.table);
+    const std::string& t = PlainName(l.table);
     std::vector<db::FieldDef> fields = {db::CurrencyField("SeqNum"), db::CurrencyField("LineNum"),
                                         db::TextField("Component", 40, l.zeroLengthText)};
     if (l.medicareNo) fields.push_back(db::TextField("MedicareNo", 7, l.zeroLengthText));
@@ -701,7 +698,7 @@ void BuildComponentSheet(const ComponentSheetLayout& l) {
     totalRow(kGrandTotalRow, kGrandTotalCaption);
 
     db::Transaction tx(Db());
-    BuildTable(t, fields, seeds, "CREATE UNIQUE INDEX " + Plain(l.index) + " ON " + t + " (SeqNum);");
+    BuildTable(t, fields, seeds, "CREATE UNIQUE INDEX " + PlainName(l.index) + " ON " + t + " (SeqNum);");
     tx.Commit();
 }
 

@@ -71,6 +71,11 @@ void Repair_Component_Sheet(const std::string& sheet, void (*build)(), const std
 
 // ---- Reading ----
 
+// Sheet and field names come from the register and from code, never from the
+// user; they still go into statements as names, so nothing but a plain name
+// passes: anything else raises DbError.
+const std::string& PlainName(const std::string& name);
+
 // "SELECT <each field by name> FROM <sheet> <tail>". Sheets change their
 // fields while the report is open; a statement that names them follows the
 // current layout, where a prepared "SELECT *" kept from before may not.

@@ -5,28 +5,23 @@
 #include <utility>
 
 #include "engine/chain/component_rows.h"
+#include "engine/chain/component_sheet.h"
 #include "platform/db/db.h"
 #include "store/report.h"
 #include "store/services.h"
 
 namespace vt {
 
-namespace {
-
-bool InBand(Currency seq, const ComponentBand& b) {
-    return seq > Currency::FromInt(b.after) && seq < Currency::FromInt(b.totalRow);
-}
-
-}  // namespace
-
 SheetImage::SheetImage(std::string sheet, std::vector<std::string> fields, bool withTotal)
     : sheet_(std::move(sheet)), fields_(std::move(fields)) {
+    PlainName(sheet_);
+    for (const auto& f : fields_) PlainName(f);
     auto& db = Db();
     std::string list = "rowid, SeqNum";
     for (const auto& f : fields_) list += ", " + f;
     if (withTotal) {
         const auto all = db.Fields(sheet_);
-        totalField_ = all.back().name;
+        totalField_ = PlainName(all.back().name);
         moneyTotal_ = all.back().type == db::FieldType::Currency;
         list += ", " + totalField_;
     }
@@ -60,7 +55,7 @@ BandSums SheetImage::SumsOf(size_t k) const {
         double sum = 0;
         bool any = false;
         for (const Row& r : rows_) {
-            if (!r.cells[k] || !InBand(r.seq, kComponentBands[b])) continue;
+            if (!r.cells[k] || !BandHolds(kComponentBands[b], r.seq)) continue;
             sum += *r.cells[k];
             any = true;
         }
