@@ -241,23 +241,22 @@ void PrintGHeading(print::SheetPrint& sp, const GPrintPart& p, int first, int la
 
     if (first == 1) out.Tab(52) << "Allocation Statistics";
     out.Line();
-    for (int label = 1; label <= 2; ++label) {
+    for (int label = 1; label <= 3; ++label) {
+        print::HeadingLine fixed;
+        if (label == 3) fixed.push_back({20, "Chain Components"});
+        std::vector<print::HeadingItem> labels;
         for (int i = first; i <= last; ++i) {
             const int x = ColumnX(i, first);
-            if (i == 1) out.Tab(label == 1 ? x : x + 3) << (label == 1 ? std::string(24, '-') : "Base:");
-            else if (i >= 3 && p.cc[i - 3] > Currency{}) out.Tab(x) << Get_CC_Label(p.cc[i - 3], label, 11);
+            if (i == 1) fixed.push_back(label == 1 ? print::HeadingItem{x, std::string(24, '-')}
+                                        : label == 2 ? print::HeadingItem{x + 3, "Base:"}
+                                                     : print::HeadingItem{x, "Total Cost"});
+            else if (i == 2 && label == 3) fixed.push_back({x + 3, "Ratio"});
+            else if (i >= 3 && label == 3 && p.cc[i - 3] == Currency{}) fixed.push_back({x, "Non-Capital"});
+            else if (i >= 3 && (label == 3 || p.cc[i - 3] > Currency{}))
+                labels.push_back({x, Get_CC_Label(p.cc[i - 3], label, 0)});
         }
-        out.Line();
+        sp.lines += print::WriteHeading(out, LabelLines(std::move(fixed), labels)) - 1;
     }
-    out.Tab(20) << "Chain Components";
-    for (int i = first; i <= last; ++i) {
-        const int x = ColumnX(i, first);
-        if (i == 1) out.Tab(x) << "Total Cost";
-        else if (i == 2) out.Tab(x + 3) << "Ratio";
-        else if (p.cc[i - 3] == Currency{}) out.Tab(x) << "Non-Capital";
-        else out.Tab(x) << Get_CC_Label(p.cc[i - 3], 3, 11);
-    }
-    out.Line();
     for (int i = first; i <= last; ++i) {
         const int x = ColumnX(i, first);
         if (i == 1) out.Tab(x + 5) << "1";
@@ -277,15 +276,14 @@ void PrintGHeading(print::SheetPrint& sp, const GPrintPart& p, int first, int la
 
 void PrintGRow(print::SheetPrint& sp, const db::Recordset& rs, int first, int last) {
     auto out = sp.out();
-    out.Tab(1) << print::Format_Amount(rs["SeqNum"], 6);
-    out.Tab(8) << Nz_Str(rs["Component"]).ToText();
+    out.Figure(1, 6, print::AmountText(rs["SeqNum"]));
+    out.Text(8, ColumnX(first, first) - 10, Nz_Str(rs["Component"]).ToText());
     for (int i = first; i <= last; ++i) {
         // Print column i is field i + 2: TotalCost, Ratio, Col_1 ...
         const Value v = rs.Field(i + 2);
-        out.Tab(ColumnX(i, first) - 2) << print::Pad_Left(Value(Format(v, i == 2 ? "0.000000" : "#,##0")), 13);
+        out.Figure(ColumnX(i, first) - 2, 13, Format(v, i == 2 ? "0.000000" : "#,##0"));
     }
-    out.Line();
-    sp.lines += 1;
+    sp.lines += out.Line();
 }
 
 // Each block of nine print columns runs through all the rows, over as many

@@ -209,14 +209,12 @@ void PrintHHeading(print::SheetPrint& sp, const Pass& p) {
 
 void PrintHRow(print::SheetPrint& sp, const db::Recordset& rs, const Pass& p) {
     auto out = sp.out();
-    out.Tab(1) << print::Format_Amount(rs["SeqNum"], 6);
-    out.Tab(8) << Nz_Str(rs["Component"]).ToText();
-    out.Tab(51) << Nz_Str(rs["MedicareNo"]).ToText();
+    out.Figure(1, 6, print::AmountText(rs["SeqNum"]));
+    out.Text(8, 42, Nz_Str(rs["Component"]).ToText());
+    out.Text(51, 9, Nz_Str(rs["MedicareNo"]).ToText());
     out.Tab(61) << print::Format_Date(rs["FYE"]);
-    out.Tab(71);
-    for (int c = p.first; c <= p.last; ++c) out << print::Pad_Left(Value(Format(rs[Col(c)], "#,##0")), 13);
-    out.Line();
-    sp.lines += 1;
+    for (int c = p.first; c <= p.last; ++c) out.Figure(71 + 13 * (c - p.first), 13, Format(rs[Col(c)], "#,##0"));
+    sp.lines += out.Line();
 }
 
 }  // namespace

@@ -28,7 +28,7 @@ const print::Heading kHeadings = {
      {170, std::string(11, '_')}},
 };
 
-std::string Dollars(const Value& v) { return print::Pad_Left(Value(Format(v, "#,##0")), 13); }
+std::string Dollars(const Value& v) { return Format(v, "#,##0"); }
 
 }  // namespace
 
@@ -77,17 +77,16 @@ void Print_B1(int& fileNum) {
             out.Line();
             sheet.lines += 1;
         }
-        out.Tab(1) << print::Format_Amount(rs["SeqNum"], 6);
-        out.Tab(8) << Nz_Str(rs["Explanation"]).ToText();
-        out.Tab(51) << Nz_Str(rs["Code"]).ToText();
-        out.Tab(56) << Nz_Str(rs["UpCCName"]).ToText();
-        out.Tab(98) << print::Format_Amount(rs["UpCCNum"], 5);
-        out.Tab(104) << Dollars(rs["UpAmount"]);
-        out.Tab(120) << Nz_Str(rs["DnCCName"]).ToText();
-        out.Tab(162) << print::Format_Amount(rs["DnCCNum"], 5);
-        out.Tab(168) << Dollars(rs["DnAmount"]);
-        out.Line();
-        sheet.lines += 1;
+        out.Figure(1, 6, print::AmountText(rs["SeqNum"]));
+        out.Text(8, 42, Nz_Str(rs["Explanation"]).ToText());
+        out.Text(51, 4, Nz_Str(rs["Code"]).ToText());
+        out.Text(56, 42, Nz_Str(rs["UpCCName"]).ToText());
+        out.Figure(98, 5, print::AmountText(rs["UpCCNum"]));
+        out.Figure(104, 13, Dollars(rs["UpAmount"]));
+        out.Text(120, 42, Nz_Str(rs["DnCCName"]).ToText());
+        out.Figure(162, 5, print::AmountText(rs["DnCCNum"]));
+        out.Figure(168, 13, Dollars(rs["DnAmount"]));
+        sheet.lines += out.Line();
     }
     rs.Close();
     sheet.Finish(2);

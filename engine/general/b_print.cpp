@@ -89,12 +89,10 @@ void Print_B(int& fileNum) {
             out.Line();
             sheet.lines += 1;
         }
-        out.Tab(1) << print::Format_Amount(lineNum, 6);
-        out.Tab(9) << Nz_Str(rs["CCName"]).ToText();
-        out.Tab(51);
-        for (const char* f : kAmountFields) out << print::Pad_Left(Value(Format(rs[f], "#,##0")), 13);
-        out.Line();
-        sheet.lines += 1;
+        out.Figure(1, 6, print::AmountText(lineNum));
+        out.Text(9, 42, Nz_Str(rs["CCName"]).ToText());
+        for (int c = 0; c < 8; ++c) out.Figure(kAmountCols[c] - 2, 13, Format(rs[kAmountFields[c]], "#,##0"));
+        sheet.lines += out.Line();
     }
     rs.Close();
     sheet.Finish(2);

@@ -99,14 +99,13 @@ void Print_C(int& fileNum) {
             out.Line();
             sheet.lines += 1;
         }
-        out.Tab(1) << print::Format_Amount(rs["LineNum"], 5);
-        out.Tab(8) << Nz_Str(rs["Description"]).ToText();
-        out.Tab(51) << Nz_Str(rs["Basis"]).ToText();
-        out.Tab(54) << print::Pad_Left(Value(Format(rs["Amount"], "#,##0")), 13);
-        out.Tab(69) << print::Format_Amount(rs["CCNum"], 5);
+        out.Figure(1, 5, print::AmountText(rs["LineNum"]));
+        out.Text(8, 42, Nz_Str(rs["Description"]).ToText());
+        out.Text(51, 3, Nz_Str(rs["Basis"]).ToText());
+        out.Figure(54, 13, Format(rs["Amount"], "#,##0"));
+        out.Figure(69, 5, print::AmountText(rs["CCNum"]));
         out.Tab(77) << Nz_Str(rs["CCName"]).ToText();
-        out.Line();
-        sheet.lines += 1;
+        sheet.lines += out.Line();
     }
     rs.Close();
     sheet.Finish(2);

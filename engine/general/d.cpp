@@ -46,7 +46,7 @@ const print::Heading kPartCHeading = {
      {100, std::string(64, '_')}},
 };
 
-std::string Amount13(const Value& v) { return print::Pad_Left(Value(Format(v, "#,##0")), 13); }
+std::string Amount13(const Value& v) { return Format(v, "#,##0"); }
 
 }  // namespace
 
@@ -131,14 +131,13 @@ void Print_D(int& fileNum) {
                 o.Line();
                 sp.lines += 1;
             }
-            o.Tab(1) << print::Format_Amount(seq, 6);
-            o.Tab(8) << print::Format_Amount(rs["LineNum"], 5);
-            o.Tab(16) << Nz_Str(rs["ExpAcct"]).ToText();
-            o.Tab(57) << Amount13(rs["Amount"]);
-            o.Tab(70) << Amount13(rs["AmtAllowable"]);
-            o.Tab(83) << Amount13(rs["NetAdj"]);
-            o.Line();
-            sp.lines += 1;
+            o.Figure(1, 6, print::AmountText(seq));
+            o.Figure(8, 5, print::AmountText(rs["LineNum"]));
+            o.Text(16, 41, Nz_Str(rs["ExpAcct"]).ToText());
+            o.Figure(57, 13, Amount13(rs["Amount"]));
+            o.Figure(70, 13, Amount13(rs["AmtAllowable"]));
+            o.Figure(83, 13, Amount13(rs["NetAdj"]));
+            sp.lines += o.Line();
         }
     }
 
@@ -153,13 +152,12 @@ void Print_D(int& fileNum) {
                 print::WriteHeading(o, kPartCHeading);
                 sp.lines += 10;
             }
-            o.Tab(1) << print::Format_Amount(rs["SeqNum"], 6);
-            o.Tab(9) << Nz_Str(rs["RelatedOrg"]).ToText();
-            o.Tab(48) << Nz_Str(rs["Type"]).ToText();
-            o.Tab(87) << Nz_Str(rs["OwnCntl"]).ToText();
+            o.Figure(1, 6, print::AmountText(rs["SeqNum"]));
+            o.Text(9, 38, Nz_Str(rs["RelatedOrg"]).ToText());
+            o.Text(48, 38, Nz_Str(rs["Type"]).ToText());
+            o.Text(87, 12, Nz_Str(rs["OwnCntl"]).ToText());
             o.Tab(100) << Nz_Str(rs["Explanation"]).ToText();
-            o.Line();
-            sp.lines += 1;
+            sp.lines += o.Line();
         }
     }
     sp.Finish(2);

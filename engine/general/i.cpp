@@ -10,7 +10,7 @@ namespace vt {
 
 namespace {
 
-std::string Amount13(const Value& v) { return print::Pad_Left(Value(Format(v, "#,##0")), 13); }
+std::string Amount13(const Value& v) { return Format(v, "#,##0"); }
 
 Currency Amount(const Value& v) { return Nz_Num(v).ToCurrency(); }
 
@@ -101,13 +101,13 @@ void Print_I(int& fileNum) {
             o.Line();
             indent = 0;
         }
-        o.Tab(1) << print::Format_Amount(seq, 5);
-        o.Tab(8 + indent) << Nz_Str(rs["Description"]).ToText();
+        o.Figure(1, 5, print::AmountText(seq));
+        o.Text(8 + indent, 46 - indent, Nz_Str(rs["Description"]).ToText());
         if (n == line1) {
-            o.Tab(70) << Amount13(rs["Col_1"]);
+            o.Figure(70, 13, Amount13(rs["Col_1"]));
         } else {
-            o.Tab(54) << Amount13(rs["Col_1"]);
-            o.Tab(70) << Amount13(rs["Col_2"]);
+            o.Figure(54, 13, Amount13(rs["Col_1"]));
+            o.Figure(70, 13, Amount13(rs["Col_2"]));
         }
         o.Line();
     }

@@ -15,19 +15,19 @@ TEST(PrintFormat, AmountsRightJustifiedWithWholeAmountsUnderTheDigits) {
         {Value::Null(), 13, std::string(13, ' ')},   {Value::Cur(-1234.5), 13, "    -1,234.50"},
         {Value(-1234), 13, "    -1,234   "},         {Value(0), 13, std::string(9, ' ') + "0   "},
         {Value(0.25), 8, "    0.25"},                {Value("1234"), 13, "     1,234   "},
-        {Value(1234567.89), 5, "67.89"},  // too long: keeps the last characters
+        {Value(1234567.89), 5, "1,234,567.89"},  // too long: kept whole
         {Value(3), 5, " 3   "},           // a line number
     };
     for (const auto& c : cases) EXPECT_EQ(Format_Amount(c.value, c.width), c.expected) << c.value.ToText();
     EXPECT_THROW(Format_Amount(Value("n/a"), 13), TypeMismatch);
 }
 
-TEST(PrintFormat, PadLeftKeepsTheLastCharacters) {
+TEST(PrintFormat, PadLeftKeepsALongerTextWhole) {
     // Width counts characters, not bytes.
-    for (const auto& [v, width, padded] : {std::tuple{Value("123456"), 4, "3456"}, {Value(123456), 4, "3456"},
+    for (const auto& [v, width, padded] : {std::tuple{Value("123456"), 4, "123456"}, {Value(123456), 4, "123456"},
                                            {Value("ab"), 5, "   ab"}, {Value::Null(), 3, "   "}, {Value(""), 3, "   "},
                                            {Value("Caf\xC3\xA9"), 6, "  Caf\xC3\xA9"},
-                                           {Value("\xC3\xA9t\xC3\xA9"), 2, "t\xC3\xA9"}})
+                                           {Value("\xC3\xA9t\xC3\xA9"), 2, "\xC3\xA9t\xC3\xA9"}})
         EXPECT_EQ(Pad_Left(v, width), padded) << v.ToText();
 }
 
@@ -84,6 +84,58 @@ TEST_F(PrintPlacement, TabsCountFromOneAndGoToANewLineWhenBehind) {
     ClosePrintFile(fn);
     EXPECT_EQ(ReadBytes(path), "a   bc\r\n  d\r\n\x80\r\nno line end");
     EXPECT_THROW(Out(fn).Line(), PrintFileError);
+}
+
+// A figure is never cut: it keeps its field when it fits, takes the blanks
+// before the field when it does not, and stays one blank clear of what the
+// line already holds, the row growing only where it must.
+TEST_F(PrintPlacement, FiguresKeepEveryCharacterAndABlankFromTheirNeighbours) {
+    struct Item { int col, width; std::string text; };
+    struct Case { const char* name; std::vector<Item> items; std::string line; };
+    const Case cases[] = {
+        {"fits", {{1, 6, "3"}, {8, 13, "1,234   "}}, "     3      1,234   "},
+        {"empty keeps its blanks", {{1, 4, "x"}, {5, 3, ""}}, "   x   "},
+        {"wider takes the blanks before", {{1, 2, "ab"}, {10, 4, "-123456"}}, "ab    -123456"},
+        {"adjacent fields run apart",
+         {{1, 13, "1,500"}, {14, 13, "-1,234,567,890"}, {27, 13, "98,765,432,101"}, {40, 13, "7"}},
+         "        1,500 -1,234,567,890 98,765,432,101        7"},
+        {"full field after text", {{1, 3, "abc"}, {4, 3, "123"}}, "abc 123"},
+        {"leading blanks are padding", {{1, 5, "   12"}}, "   12"},
+    };
+    for (const auto& c : cases) {
+        const std::string path = PathIn("figures.prt");
+        int fn = OpenPrintFile(path);
+        Out out(fn);
+        for (const auto& item : c.items) out.Figure(item.col, item.width, item.text);
+        EXPECT_EQ(out.Line(), 1) << c.name;
+        ClosePrintFile(fn);
+        EXPECT_EQ(ReadLines(path), std::vector<std::string>{c.line}) << c.name;
+    }
+}
+
+// A long text wraps within its column; the figures stay on the row's line
+// and the line's end writes the rest of each text under its own column.
+TEST_F(PrintPlacement, LongTextsWrapUnderTheirColumnAndTheLinesAreCounted) {
+    const std::string path = PathIn("texts.prt");
+    int fn = OpenPrintFile(path);
+    Out out(fn);
+    out.Figure(1, 3, "47").Text(5, 12, "Notes and Loans Payable").Text(18, 6, "Supercalifragilistic");
+    out.Figure(25, 6, "47000");
+    EXPECT_EQ(out.Line(), 4);
+    out.Text(5, 12, "fits exactly").Figure(17, 1, "1");
+    EXPECT_EQ(out.Line(), 1);
+    out.Text(3, 5, "").Tab(12) << "x";  // an empty text still moves to its column
+    out.Line();
+    ClosePrintFile(fn);
+    EXPECT_EQ(ReadLines(path), (std::vector<std::string>{
+                                   " 47 Notes and    Superc  47000",
+                                   "    Loans        alifra",
+                                   "    Payable      gilist",
+                                   "                 ic",
+                                   "    fits exactly 1",
+                                   "           x"}));
+    EXPECT_EQ(WrapText("Administrative General", 13), (std::vector<std::string>{"Administrativ", "e General"}));
+    EXPECT_EQ(WrapText("Mov. Equip.", 13), std::vector<std::string>{"Mov. Equip."});
 }
 
 // Heading tables print as the Tab calls they replace: an item with no text
