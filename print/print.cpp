@@ -19,6 +19,8 @@ struct OpenFile {
     std::string line;  // the line being built, already in the file's code page
     // The wrapped texts' pieces still to come, by column, in the code page.
     std::vector<std::pair<int, std::vector<std::string>>> more;
+    int broken = 0;  // lines ended by a tab to the left since the last line end
+
 };
 
 std::map<int, OpenFile>& Files() {
@@ -188,7 +190,7 @@ Out& Out::Tab(int col) {
     if (col < 1) col = 1;
     const int current = static_cast<int>(f.line.size()) + 1;
     if (col < current) {
-        FinishLine(f);
+        f.broken += FinishLine(f);
         f.line = Blanks(col - 1);
     } else {
         f.line += Blanks(col - current);
@@ -240,7 +242,10 @@ Out& Out::PageFeed(int orientation) {
     return *this;
 }
 
-int Out::Line() { return FinishLine(FileOf(fn_)); }
+int Out::Line() {
+    auto& f = FileOf(fn_);
+    return FinishLine(f) + std::exchange(f.broken, 0);
+}
 
 int Out::Column() const { return static_cast<int>(FileOf(fn_).line.size()) + 1; }
 

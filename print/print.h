@@ -62,7 +62,8 @@ public:
     // Where the line already reaches `col`, the text starts one blank after it.
     Out& Text(int col, int width, const std::string& text);
     // Ends the line and writes its continuation lines; returns the number of
-    // lines that wrote, for the page's line count.
+    // lines written since the last line end (a tab to the left ends one too),
+    // for the page's line count.
     int Line();
     int Line(const std::string& text) {
         *this << text;

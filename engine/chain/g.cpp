@@ -231,16 +231,14 @@ struct GPrintPart {
 
 void PrintGHeading(print::SheetPrint& sp, const GPrintPart& p, int first, int last) {
     sp.NewPage();
-    auto out = sp.out();
-    out.Tab(1) << (p.part == 1 ? "Part I - Allocation of Home Office Pooled Costs Between Health Care Facilities "
-                                 "and Other Chain Components"
-                               : "Part II - Allocation to Individual Chain Components");
-    out.Line();
-    out.Line();
-    out.Line();
-
-    if (first == 1) out.Tab(52) << "Allocation Statistics";
-    out.Line();
+    print::Heading h = {
+        {{1, p.part == 1 ? "Part I - Allocation of Home Office Pooled Costs Between Health Care Facilities "
+                           "and Other Chain Components"
+                         : "Part II - Allocation to Individual Chain Components"}},
+        {},
+        {},
+        first == 1 ? print::HeadingLine{{52, "Allocation Statistics"}} : print::HeadingLine{},
+    };
     for (int label = 1; label <= 3; ++label) {
         print::HeadingLine fixed;
         if (label == 3) fixed.push_back({20, "Chain Components"});
@@ -255,23 +253,23 @@ void PrintGHeading(print::SheetPrint& sp, const GPrintPart& p, int first, int la
             else if (i >= 3 && (label == 3 || p.cc[i - 3] > Currency{}))
                 labels.push_back({x, Get_CC_Label(p.cc[i - 3], label, 0)});
         }
-        sp.lines += print::WriteHeading(out, LabelLines(std::move(fixed), labels)) - 1;
+        for (auto& line : LabelLines(std::move(fixed), labels)) h.push_back(std::move(line));
     }
+    print::HeadingLine numbers, rules{{8, std::string(40, '_')}};
     for (int i = first; i <= last; ++i) {
         const int x = ColumnX(i, first);
-        if (i == 1) out.Tab(x + 5) << "1";
-        else if (i == 2) out.Tab(x + 5) << "1A";
-        else if (p.cc[i - 3] == Currency{}) out.Tab(x + 5) << "6";
+        if (i == 1) numbers.push_back({x + 5, "1"});
+        else if (i == 2) numbers.push_back({x + 5, "1A"});
+        else if (p.cc[i - 3] == Currency{}) numbers.push_back({x + 5, "6"});
         else {
             const std::string n = GColumnNumber(p.cc[i - 3]);
-            out.Tab(x + 5 - (static_cast<int>(n.size()) - 1) / 2) << n;
+            numbers.push_back({x + 5 - (static_cast<int>(n.size()) - 1) / 2, n});
         }
+        rules.push_back({x, std::string(11, '_')});
     }
-    out.Line();
-    out.Tab(8) << std::string(40, '_');
-    for (int i = first; i <= last; ++i) out.Tab(ColumnX(i, first)) << std::string(11, '_');
-    out.Line();
-    sp.lines += 9;
+    h.push_back(std::move(numbers));
+    h.push_back(std::move(rules));
+    sp.lines += print::WriteHeading(sp.out(), h);
 }
 
 void PrintGRow(print::SheetPrint& sp, const db::Recordset& rs, int first, int last) {

@@ -18,13 +18,7 @@ constexpr int kLabelCentre = 11;    // labels centre in this width
 
 void Heading(print::SheetPrint& sp, const WideSheetLayout& l, int first, int last) {
     sp.NewPage();
-    auto out = sp.out();
-    out.Tab(1) << l.title;
-    out.Line();
-    out.Line();
-    out.Line();
-    sp.lines += 3;
-
+    print::Heading h = {{{1, l.title}}, {}, {}};
     auto labels = [&](int part, print::HeadingLine fixed) {
         std::vector<print::HeadingItem> texts;
         for (int c = first; c <= last; ++c) {
@@ -33,25 +27,24 @@ void Heading(print::SheetPrint& sp, const WideSheetLayout& l, int first, int las
             if (!col.total) texts.push_back({at, Get_CC_Label(col.ccnum, part, 0)});
             else if (part == 3) fixed.push_back({at + 3, "Total"});
         }
-        sp.lines += print::WriteHeading(out, LabelLines(std::move(fixed), texts));
+        for (auto& line : LabelLines(std::move(fixed), texts)) h.push_back(std::move(line));
     };
     labels(1, {});
     labels(2, l.medicareNo ? print::HeadingLine{{50, "Medicare"}} : print::HeadingLine{});
     labels(3, l.medicareNo ? print::HeadingLine{{20, "Chain Components"}, {53, "No."}}
                            : print::HeadingLine{{20, "Chain Components"}});
 
+    print::HeadingLine numbers, rules{{8, std::string(40, '_')}};
+    if (l.medicareNo) rules.push_back({51, std::string(7, '_')});
     for (int c = first; c <= last; ++c) {
         const std::string& t = l.columns[c - 1].number;
         const double at = l.numberCol + kStep * (c - first) + 1 - static_cast<double>(t.size()) / 2;
-        out.Tab(static_cast<int>(std::floor(at))) << t;
+        numbers.push_back({static_cast<int>(std::floor(at)), t});
+        rules.push_back({l.labelCol + kStep * (c - first), std::string(11, '_')});
     }
-    out.Line();
-
-    out.Tab(8) << std::string(40, '_');
-    if (l.medicareNo) out.Tab(51) << std::string(7, '_');
-    for (int c = first; c <= last; ++c) out.Tab(l.labelCol + kStep * (c - first)) << std::string(11, '_');
-    out.Line();
-    sp.lines += 2;
+    h.push_back(std::move(numbers));
+    h.push_back(std::move(rules));
+    sp.lines += print::WriteHeading(sp.out(), h);
 }
 
 void Row(print::SheetPrint& sp, const WideSheetLayout& l, const db::Recordset& rs, Currency seq, int first,

@@ -300,12 +300,9 @@ const print::Heading kPartV = {
 void StartPartPage(print::SheetPrint& sp, const char* title, const print::Heading& heading) {
     sp.NewPage();
     print::Out o = sp.out();
-    o.Tab(0) << title;
-    o.Line();
-    o.Line();
-    print::WriteHeading(o, heading);
-    o.Line();
-    sp.lines += 2 + 6;
+    sp.lines += print::WriteHeading(o, {{{0, title}}, {}});
+    sp.lines += print::WriteHeading(o, heading);
+    sp.lines += o.Line();
 }
 
 void PrintPartIII(print::SheetPrint& sp) {

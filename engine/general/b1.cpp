@@ -28,6 +28,9 @@ const print::Heading kHeadings = {
      {170, std::string(11, '_')}},
 };
 
+// The rules over the two amounts before the total line.
+const print::Heading kTotalRules = {{{106, std::string(11, '-')}, {170, std::string(11, '-')}}};
+
 std::string Dollars(const Value& v) { return Format(v, "#,##0"); }
 
 }  // namespace
@@ -68,15 +71,10 @@ void Print_B1(int& fileNum) {
     for (; !rs.Eof(); rs.MoveNext()) {
         if (sheet.PageFull()) {
             sheet.NewPage();
-            print::WriteHeading(out, kHeadings);
-            sheet.lines += 7;
+            sheet.lines += print::WriteHeading(out, kHeadings);
         }
-        if (Nz_Num(rs["SeqNum"]).ToCurrency() == Currency::FromInt(100)) {
-            out.Tab(106) << "-----------";
-            out.Tab(170) << "-----------";
-            out.Line();
-            sheet.lines += 1;
-        }
+        if (Nz_Num(rs["SeqNum"]).ToCurrency() == Currency::FromInt(100))
+            sheet.lines += print::WriteHeading(out, kTotalRules);
         out.Figure(1, 6, print::AmountText(rs["SeqNum"]));
         out.Text(8, 42, Nz_Str(rs["Explanation"]).ToText());
         out.Text(51, 4, Nz_Str(rs["Code"]).ToText());

@@ -93,9 +93,8 @@ void Print_D(int& fileNum) {
 
     // Part A
     sp.NewPage();
-    print::WriteHeading(o, kTitleLines);
-    print::WriteHeading(o, {{}, {{1, "Part A"}}, {}});
-    sp.lines += 5;
+    sp.lines += print::WriteHeading(o, kTitleLines);
+    sp.lines += print::WriteHeading(o, {{}, {{1, "Part A"}}, {}});
     {
         // A report whose question row went missing still prints, with the
         // question left blank.
@@ -115,13 +114,15 @@ void Print_D(int& fileNum) {
         bool first = true;
         for (; !rs.Eof(); rs.MoveNext()) {
             if (first || sp.PageFull()) {
+                // Under Part A the block counts as the ten lines it takes
+                // with the title on later pages.
+                sp.lines += first ? 2 : 0;
                 if (!first) {
                     sp.NewPage();
-                    print::WriteHeading(o, kTitleLines);
+                    sp.lines += print::WriteHeading(o, kTitleLines);
                 }
                 first = false;
-                print::WriteHeading(o, kPartBHeading);
-                sp.lines += 10;
+                sp.lines += print::WriteHeading(o, kPartBHeading);
             }
             const Value seq = rs["SeqNum"];
             if (!seq.IsNull() && seq.ToCurrency() == Currency::FromInt(100)) {
@@ -148,9 +149,8 @@ void Print_D(int& fileNum) {
         for (; !rs.Eof(); rs.MoveNext()) {
             if (sp.PageFull()) {
                 sp.NewPage();
-                print::WriteHeading(o, kTitleLines);
-                print::WriteHeading(o, kPartCHeading);
-                sp.lines += 10;
+                sp.lines += print::WriteHeading(o, kTitleLines);
+                sp.lines += print::WriteHeading(o, kPartCHeading);
             }
             o.Figure(1, 6, print::AmountText(rs["SeqNum"]));
             o.Text(9, 38, Nz_Str(rs["RelatedOrg"]).ToText());

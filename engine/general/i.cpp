@@ -80,10 +80,7 @@ void Print_I(int& fileNum) {
     print::Out o = sp.out();
     // One page: the sheet is short enough never to need a second.
     sp.NewPage();
-    o.Tab(1) << "Statement of Revenue and Expenses";
-    o.Line();
-    o.Line();
-    o.Line();
+    print::WriteHeading(o, {{{1, "Statement of Revenue and Expenses"}}, {}, {}});
 
     const Currency line1 = Currency::FromInt(1), item1 = Currency::FromScaled(40100);
     auto rs = Db().OpenRecordset("Select * From I Order by SeqNum;");
@@ -93,10 +90,7 @@ void Print_I(int& fileNum) {
         const Value seq = rs["SeqNum"];
         const Currency n = Amount(seq);
         if (n == item1) {
-            o.Line();
-            o.Tab(1) << print::Format_Amount(Value(4), 5);
-            o.Tab(8) << "Other income";
-            o.Line();
+            print::WriteHeading(o, {{}, {{1, print::Format_Amount(Value(4), 5)}, {8, "Other income"}}});
         } else if (n.IsWhole()) {
             o.Line();
             indent = 0;

@@ -194,23 +194,14 @@ void Print_J(int& fileNum) {
             o.Line();
             sp.lines += 3;
             const bool assets = line < Currency::FromInt(40);
-            o.Tab(53) << "Balance";
-            o.Line();
-            o.Tab(54) << "Sheet";
-            o.Line();
-            if (assets)
-                o.Tab(25) << "Assets";
-            else
-                o.Tab(17) << "Liabilities and Capital";
-            o.Line();
-            o.Tab(52) << "Per Books";
-            o.Line();
-            o.Tab(56) << (line <= Currency::FromInt(39) ? "1" : "6");
-            o.Line();
-            o.Tab(8) << std::string(40, '_');
-            o.Tab(51) << std::string(11, '_');
-            o.Line();
-            sp.lines += 6;
+            sp.lines += print::WriteHeading(o, {
+                {{53, "Balance"}},
+                {{54, "Sheet"}},
+                {assets ? print::HeadingItem{25, "Assets"} : print::HeadingItem{17, "Liabilities and Capital"}},
+                {{52, "Per Books"}},
+                {{56, line <= Currency::FromInt(39) ? "1" : "6"}},
+                {{8, std::string(40, '_')}, {51, std::string(11, '_')}},
+            });
         }
         for (const auto& g : kGroups) {
             if (line != Currency::FromInt(g.line)) continue;

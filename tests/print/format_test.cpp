@@ -143,12 +143,14 @@ TEST_F(PrintPlacement, LongTextsWrapUnderTheirColumnAndTheLinesAreCounted) {
 TEST_F(PrintPlacement, HeadingLinesPlaceEachItemAtItsColumn) {
     const std::string path = PathIn("heading.prt");
     int fn = OpenPrintFile(path);
-    WriteHeading(Out(fn), {
-        {{0, "Title"}},
-        {},
-        {{3, "ab"}, {8, "cd"}, {12, ""}},
-        {{5, "xyz"}, {6, "back"}},
-    });
+    // Every line written is counted, the one a step back starts included.
+    EXPECT_EQ(WriteHeading(Out(fn), {
+                  {{0, "Title"}},
+                  {},
+                  {{3, "ab"}, {8, "cd"}, {12, ""}},
+                  {{5, "xyz"}, {6, "back"}},
+              }),
+              5);
     ClosePrintFile(fn);
     EXPECT_EQ(ReadBytes(path), "Title\r\n\r\n  ab   cd  \r\n    xyz\r\n     back\r\n");
 }
