@@ -113,31 +113,6 @@ TEST_F(PrintPlacement, FiguresKeepEveryCharacterAndABlankFromTheirNeighbours) {
     }
 }
 
-// A long text wraps within its column; the figures stay on the row's line
-// and the line's end writes the rest of each text under its own column.
-TEST_F(PrintPlacement, LongTextsWrapUnderTheirColumnAndTheLinesAreCounted) {
-    const std::string path = PathIn("texts.prt");
-    int fn = OpenPrintFile(path);
-    Out out(fn);
-    out.Figure(1, 3, "47").Text(5, 12, "Notes and Loans Payable").Text(18, 6, "Supercalifragilistic");
-    out.Figure(25, 6, "47000");
-    EXPECT_EQ(out.Line(), 4);
-    out.Text(5, 12, "fits exactly").Figure(17, 1, "1");
-    EXPECT_EQ(out.Line(), 1);
-    out.Text(3, 5, "").Tab(12) << "x";  // an empty text still moves to its column
-    out.Line();
-    ClosePrintFile(fn);
-    EXPECT_EQ(ReadLines(path), (std::vector<std::string>{
-                                   " 47 Notes and    Superc  47000",
-                                   "    Loans        alifra",
-                                   "    Payable      gilist",
-                                   "                 ic",
-                                   "    fits exactly 1",
-                                   "           x"}));
-    EXPECT_EQ(WrapText("Administrative General", 13), (std::vector<std::string>{"Administrativ", "e General"}));
-    EXPECT_EQ(WrapText("Mov. Equip.", 13), std::vector<std::string>{"Mov. Equip."});
-}
-
 // Heading tables print as the Tab calls they replace: an item with no text
 // still moves to its column, and one left of the last starts a new line.
 TEST_F(PrintPlacement, HeadingLinesPlaceEachItemAtItsColumn) {

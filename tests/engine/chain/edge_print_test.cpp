@@ -1,8 +1,8 @@
 // Prints at the edges of what the program accepts: every amount column of
 // every sheet holding the largest and smallest amounts, texts as long as their
 // fields hold and labels of 16 characters. Each figure must read back from
-// the print as the stored value, on its row's line, and every page must hold
-// no more lines than its count allowed.
+// the print as the stored value, on its row's line, and no page may hold more
+// lines than its length.
 #include <cmath>
 #include <sstream>
 #include <set>
@@ -33,57 +33,43 @@ namespace {
 // wide for a 13-character field each way.
 constexpr double kEdgeAmounts[] = {99999999999.9999, -99999999999.9999, -1000000000, 10000000000};
 
-// Rows whose amounts are set: `where` picks one row of each table.
-struct Row {
-    const char* table;
-    const char* where;
-};
-
+// A row's line in a sheet's print: the text found on it, and the rows (table,
+// condition) whose amounts all print under that text.
 struct SheetCase {
-    const char* sheet;
     void (*print)(int&);
     const char* file;
-    std::string name;       // a text of the row, found on each of its printed lines
-    std::vector<Row> rows;  // all the rows printed under that text
-    bool grouped = true;    // digits grouped and cents rounded off, or the amount's plain text (J)
+    std::string name;
+    std::vector<std::pair<const char*, const char*>> rows;
+    bool grouped = true;  // digits grouped and cents rounded off, or the plain amount (J)
 };
-
-// Every field of the table's rows that a sheet prints as an amount: all but
-// the row's identity, names, dates and ratios.
-std::vector<std::string> AmountFields(const std::vector<std::string>& fields) {
-    static const std::set<std::string> notAmounts = {
-        "SeqNum", "LineNum", "CCNum", "Component", "MedicareNo", "FYE", "Ratio", "CCName", "Description",
-        "Explanation", "Code", "UpCCName", "UpCCNum", "DnCCName", "DnCCNum", "ExpAcct", "Basis",
-        "Col1", "Col2", "Col3", "Col5", "Col6", "Col7"};
-    std::vector<std::string> out;
-    for (const auto& f : fields)
-        if (!notAmounts.count(f)) out.push_back(f);
-    return out;
-}
 
 class EdgePrint : public SeededChainTest {
 protected:
-    // Sets every amount field of the case's rows to `amount`; returns how many.
+    // Sets every amount field of the case's rows to `amount` (a ratio, which
+    // prints as a ratio, to Null); returns how many fields that set.
     int SetAmounts(const SheetCase& c, double amount) {
+        static const std::set<std::string> notAmounts = {
+            "SeqNum", "LineNum", "CCNum", "Component", "MedicareNo", "FYE", "CCName", "Description", "Explanation",
+            "Code", "UpCCName", "UpCCNum", "DnCCName", "DnCCNum", "ExpAcct", "Basis", "Col1", "Col2", "Col3",
+            "Col5", "Col6", "Col7"};
         int count = 0;
-        for (const Row& r : c.rows) {
+        for (const auto& [table, where] : c.rows) {
             std::string sets;
-            const auto fields = AmountFields(FieldNames(r.table));
-            for (const auto& f : fields) sets += (sets.empty() ? "" : ", ") + f + " = ?";
-            // A ratio prints as a ratio; left empty, it prints nothing.
-            for (const auto& f : FieldNames(r.table))
-                if (f == "Ratio") sets += ", Ratio = NULL";
-            std::vector<Value> values(fields.size(), Value(C(amount)));
-            const int changed = db().Execute(std::string("UPDATE ") + r.table + " SET " + sets + " WHERE " + r.where,
-                                             values);
-            EXPECT_EQ(changed, 1) << r.table << " " << r.where;
-            count += static_cast<int>(fields.size());
+            std::vector<Value> values;
+            for (const auto& f : FieldNames(table)) {
+                if (notAmounts.count(f)) continue;
+                sets += (sets.empty() ? "" : ", ") + f + (f == "Ratio" ? " = NULL" : " = ?");
+                if (f != "Ratio") values.emplace_back(C(amount));
+            }
+            EXPECT_EQ(db().Execute(std::string("UPDATE ") + table + " SET " + sets + " WHERE " + where, values), 1)
+                << table;
+            count += static_cast<int>(values.size());
         }
         return count;
     }
 };
 
-// The figures printed after `name` on each line that holds it.
+// The figures printed after `name` on each line that holds it (dates left out).
 std::vector<std::string> FiguresAfter(const std::vector<std::string>& lines, const std::string& name) {
     std::vector<std::string> figures;
     for (const auto& line : lines) {
@@ -91,7 +77,7 @@ std::vector<std::string> FiguresAfter(const std::vector<std::string>& lines, con
         if (at == std::string::npos) continue;
         std::istringstream rest(line.substr(at + name.size()));
         for (std::string token; rest >> token;)
-            if (token.find('/') == std::string::npos) figures.push_back(token);  // not a date
+            if (token.find('/') == std::string::npos) figures.push_back(token);
     }
     return figures;
 }
@@ -102,24 +88,24 @@ TEST_F(EdgePrint, EveryAmountColumnOfEverySheetPrintsTheStoredAmountWhole) {
     const std::string mercy = "Mercy East";
     const char* where = "Component = 'Mercy East'";
     const SheetCase cases[] = {
-        {"B", Print_B, "B.prt", "Salaries of Officers", {{"B", "LineNum = 11"}}},
-        {"B-1", Print_B1, "B1.prt", "Total Reclassifications", {{"B1", "SeqNum = 100"}}},
-        {"B-2 Parts I and II", Print_B2, "B2.prt", "Land Improvements",
+        {Print_B, "B.prt", "Salaries of Officers", {{"B", "LineNum = 11"}}},
+        {Print_B1, "B1.prt", "Total Reclassifications", {{"B1", "SeqNum = 100"}}},
+        {Print_B2, "B2.prt", "Land Improvements",
          {{"B2p1", "Description = 'Land Improvements'"}, {"B2p2", "Description = 'Land Improvements'"}}},
-        {"B-2 Part III", Print_B2, "B2.prt", "Old Cap. Rel Costs-Bldgs and Fixtures",
+        {Print_B2, "B2.prt", "Old Cap. Rel Costs-Bldgs and Fixtures",
          {{"B2p3", "Description = 'Old Cap. Rel Costs-Bldgs and Fixtures'"}}},
-        {"C", Print_C, "C.prt", "Total", {{"C", "LineNum = 28"}}},
-        {"D", Print_D, "D.prt", "TOTALS", {{"DpB", "SeqNum = 100"}}},
-        {"I", Print_I, "I.prt", "Contributions, donations", {{"I", "SeqNum = 4.01"}}},
-        {"J", Print_J, "J.prt", "Notes & Loans Payable to Related", {{"J", "LineNum = 47"}}, false},
-        {"A Part V", Print_A, "A.prt", "Region One", {{"Ap5", "Col1 = 'Region One'"}}},
-        {"E", Print_E, "E.prt", mercy, {{"E", where}}},
-        {"E-1", Print_E1, "E1.prt", mercy, {{"E1", where}}},
-        {"F", Print_F, "F.prt", mercy, {{"Fp1", where}, {"Fp2", where}}},
-        {"F-1", Print_F1, "F1.prt", mercy, {{"F1p1", where}, {"F1p2", where}}},
-        {"G", Print_G, "G.prt", mercy, {{"Gp2", where}}},
-        {"G Part I", Print_G, "G.prt", "  1    Health Care Facilities", {{"Gp1", "SeqNum = 1"}}},
-        {"H", Print_H, "H.prt", mercy, {{"H", where}}},
+        {Print_C, "C.prt", "Total", {{"C", "LineNum = 28"}}},
+        {Print_D, "D.prt", "TOTALS", {{"DpB", "SeqNum = 100"}}},
+        {Print_I, "I.prt", "Contributions, donations", {{"I", "SeqNum = 4.01"}}},
+        {Print_J, "J.prt", "Notes & Loans Payable to Related", {{"J", "LineNum = 47"}}, false},
+        {Print_A, "A.prt", "Region One", {{"Ap5", "Col1 = 'Region One'"}}},
+        {Print_E, "E.prt", mercy, {{"E", where}}},
+        {Print_E1, "E1.prt", mercy, {{"E1", where}}},
+        {Print_F, "F.prt", mercy, {{"Fp1", where}, {"Fp2", where}}},
+        {Print_F1, "F1.prt", mercy, {{"F1p1", where}, {"F1p2", where}}},
+        {Print_G, "G.prt", mercy, {{"Gp2", where}}},
+        {Print_G, "G.prt", "  1    Health Care Facilities", {{"Gp1", "SeqNum = 1"}}},
+        {Print_H, "H.prt", mercy, {{"H", where}}},
     };
     for (const SheetCase& c : cases) {
         for (double amount : kEdgeAmounts) {
@@ -127,12 +113,12 @@ TEST_F(EdgePrint, EveryAmountColumnOfEverySheetPrintsTheStoredAmountWhole) {
             int fn = 0;
             c.print(fn);
             const auto figures = FiguresAfter(PrintLines(ReadFile(c.file)), c.name);
-            EXPECT_EQ(static_cast<int>(figures.size()), count) << c.sheet << " " << amount;
+            EXPECT_EQ(static_cast<int>(figures.size()), count) << c.file << " " << c.name << " " << amount;
             for (std::string figure : figures) {
                 std::erase(figure, ',');
                 const double printed = std::stod(figure);
                 const double stored = c.grouped ? std::round(amount) : amount;
-                EXPECT_NEAR(printed, stored, 0.001) << c.sheet << " printed " << figure << " for " << amount;
+                EXPECT_NEAR(printed, stored, 0.001) << c.file << " printed " << figure << " for " << amount;
             }
         }
     }
@@ -148,14 +134,14 @@ std::vector<int> PageLengths(const std::string& bytes) {
 
 // The line holding `text`, and the lines after it.
 std::vector<std::string> LinesFrom(const std::vector<std::string>& lines, const std::string& text, size_t count) {
-    for (size_t i = 0; i < lines.size(); ++i)
-        if (lines[i].find(text) != std::string::npos)
-            return {lines.begin() + static_cast<long>(i), lines.begin() + static_cast<long>(std::min(lines.size(), i + count))};
+    for (auto it = lines.begin(); it != lines.end(); ++it)
+        if (it->find(text) != std::string::npos)
+            return {it, it + static_cast<long>(std::min<size_t>(count, static_cast<size_t>(lines.end() - it)))};
     return {};
 }
 
 TEST_F(EdgePrint, LongTextsWrapInTheirColumnsWithTheFiguresOnTheirLine) {
-    // J line 47's standard name, and a balance-sheet name as long as a name may be.
+    // J line 47's standard name, longer than its column.
     db().Execute("UPDATE J SET Col_1 = 47000 WHERE LineNum = 47;");
     int fn = 0;
     Print_J(fn);
