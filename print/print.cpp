@@ -20,6 +20,7 @@ struct OpenFile {
     // The wrapped texts' pieces still to come, by column, in the code page.
     std::vector<std::pair<int, std::vector<std::string>>> more;
     int broken = 0;  // lines ended by a tab to the left since the last line end
+    std::string spill;  // the rest of a row pushed past the page's width, the next line
 
 };
 
@@ -51,10 +52,15 @@ std::string Blanks(int n) { return std::string(n > 0 ? static_cast<std::size_t>(
 // it, each piece under its own column; returns the lines written.
 int FinishLine(OpenFile& f) {
     EndLine(f);
+    int written = 1;
+    if (!f.spill.empty()) {
+        f.line = std::exchange(f.spill, std::string());
+        EndLine(f);
+        ++written;
+    }
     auto more = std::move(f.more);
     f.more.clear();
     std::sort(more.begin(), more.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    int written = 1;
     for (std::size_t k = 0;; ++k) {
         bool any = false;
         for (const auto& [col, pieces] : more) {
@@ -207,7 +213,8 @@ Out& Out::operator<<(const std::string& text) {
 }
 
 Out& Out::Figure(int col, int width, const std::string& text) {
-    auto& line = FileOf(fn_).line;
+    auto& f = FileOf(fn_);
+    auto& line = f.spill.empty() ? f.line : f.spill;
     std::string figure = Printable(text);
     figure.erase(0, std::min(figure.find_first_not_of(' '), figure.size()));
     const int end = std::max(col, 1) + std::max(width, 0) - 1;  // the field's last column
@@ -218,6 +225,12 @@ Out& Out::Figure(int col, int width, const std::string& text) {
     }
     const int last = LastFilledColumn(line);
     const int start = std::max(end - length + 1, last == 0 ? 1 : last + 2);
+    // A row pushed past the page's width would lose the figure at the paper's
+    // edge: it and what follows go on the next line, at their own columns.
+    if (f.spill.empty() && start > end - length + 1 && start + length - 1 > std::max(end, PrintLayout().Page_Width)) {
+        f.spill = Blanks(end - length) + figure;
+        return *this;
+    }
     // Only blanks follow the last filled column, so the figure may take them.
     line.resize(std::min(line.size(), static_cast<std::size_t>(start - 1)));
     line += Blanks(start - 1 - static_cast<int>(line.size())) + figure;
@@ -226,11 +239,12 @@ Out& Out::Figure(int col, int width, const std::string& text) {
 
 Out& Out::Text(int col, int width, const std::string& text) {
     auto& f = FileOf(fn_);
-    const int last = LastFilledColumn(f.line);
+    auto& line = f.spill.empty() ? f.line : f.spill;
+    const int last = LastFilledColumn(line);
     const int start = std::max({col, 1, last == 0 ? 1 : last + 2});
     auto pieces = WrapBytes(Printable(text), static_cast<std::size_t>(std::max(width, 1)));
-    f.line.resize(std::min(f.line.size(), static_cast<std::size_t>(std::max(start - 1, last))));
-    f.line += Blanks(start - 1 - static_cast<int>(f.line.size())) + pieces.front();
+    line.resize(std::min(line.size(), static_cast<std::size_t>(std::max(start - 1, last))));
+    line += Blanks(start - 1 - static_cast<int>(line.size())) + pieces.front();
     if (pieces.size() > 1) f.more.emplace_back(start, std::vector<std::string>(pieces.begin() + 1, pieces.end()));
     return *this;
 }

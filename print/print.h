@@ -55,6 +55,8 @@ public:
     // come closer than one blank to what the line already holds it starts one
     // blank after that instead, so the row is laid out that much wider there
     // (the fields after it keep their places unless they too would touch).
+    // A figure so pushed past the page's width starts the row's next line
+    // instead, at its own field, and what follows on the row goes there too.
     Out& Figure(int col, int width, const std::string& text);
     // A text kept within the `width` characters from `col`: a longer one is
     // wrapped at its blanks (a word wider than the column is broken) and goes

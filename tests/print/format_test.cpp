@@ -91,25 +91,29 @@ TEST_F(PrintPlacement, TabsCountFromOneAndGoToANewLineWhenBehind) {
 // line already holds, the row growing only where it must.
 TEST_F(PrintPlacement, FiguresKeepEveryCharacterAndABlankFromTheirNeighbours) {
     struct Item { int col, width; std::string text; };
-    struct Case { const char* name; std::vector<Item> items; std::string line; };
+    struct Case { const char* name; std::vector<Item> items; std::vector<std::string> lines; };
     const Case cases[] = {
-        {"fits", {{1, 6, "3"}, {8, 13, "1,234   "}}, "     3      1,234   "},
-        {"empty keeps its blanks", {{1, 4, "x"}, {5, 3, ""}}, "   x   "},
-        {"wider takes the blanks before", {{1, 2, "ab"}, {10, 4, "-123456"}}, "ab    -123456"},
+        {"fits", {{1, 6, "3"}, {8, 13, "1,234   "}}, {"     3      1,234   "}},
+        {"empty keeps its blanks", {{1, 4, "x"}, {5, 3, ""}}, {"   x   "}},
+        {"wider takes the blanks before", {{1, 2, "ab"}, {10, 4, "-123456"}}, {"ab    -123456"}},
         {"adjacent fields run apart",
          {{1, 13, "1,500"}, {14, 13, "-1,234,567,890"}, {27, 13, "98,765,432,101"}, {40, 13, "7"}},
-         "        1,500 -1,234,567,890 98,765,432,101        7"},
-        {"full field after text", {{1, 3, "abc"}, {4, 3, "123"}}, "abc 123"},
-        {"leading blanks are padding", {{1, 5, "   12"}}, "   12"},
+         {"        1,500 -1,234,567,890 98,765,432,101        7"}},
+        {"full field after text", {{1, 3, "abc"}, {4, 3, "123"}}, {"abc 123"}},
+        {"leading blanks are padding", {{1, 5, "   12"}}, {"   12"}},
+        {"pushed past the page goes under",
+         {{1, 170, std::string(170, '9')}, {171, 13, "-100,000,000,000"}, {184, 5, "7"}},
+         {std::string(170, '9'), std::string(167, ' ') + "-100,000,000,000    7"}},
     };
+    Set_Landscape();
     for (const auto& c : cases) {
         const std::string path = PathIn("figures.prt");
         int fn = OpenPrintFile(path);
         Out out(fn);
         for (const auto& item : c.items) out.Figure(item.col, item.width, item.text);
-        EXPECT_EQ(out.Line(), 1) << c.name;
+        EXPECT_EQ(out.Line(), static_cast<int>(c.lines.size())) << c.name;
         ClosePrintFile(fn);
-        EXPECT_EQ(ReadLines(path), std::vector<std::string>{c.line}) << c.name;
+        EXPECT_EQ(ReadLines(path), c.lines) << c.name;
     }
 }
 

@@ -69,15 +69,21 @@ protected:
     }
 };
 
-// The figures printed after `name` on each line that holds it (dates left out).
+// The figures printed after `name` on each line that holds it and on the
+// lines that carry its row on (nothing in the line number's place); dates
+// and rules left out.
 std::vector<std::string> FiguresAfter(const std::vector<std::string>& lines, const std::string& name) {
     std::vector<std::string> figures;
-    for (const auto& line : lines) {
-        const auto at = line.find(name);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const auto at = lines[i].find(name);
         if (at == std::string::npos) continue;
-        std::istringstream rest(line.substr(at + name.size()));
+        std::string row = lines[i].substr(at + name.size());
+        for (size_t k = i + 1; k < lines.size() && !lines[k].empty() && lines[k].find_first_not_of(' ') > 7; ++k)
+            row += " " + lines[k];
+        std::istringstream rest(row);
         for (std::string token; rest >> token;)
-            if (token.find('/') == std::string::npos) figures.push_back(token);
+            if (token.find('/') == std::string::npos && token.find_first_of("0123456789") != std::string::npos)
+                figures.push_back(token);
     }
     return figures;
 }
