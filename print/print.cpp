@@ -1,5 +1,6 @@
 #include "print/print.h"
 
+#include <algorithm>
 #include <cctype>
 #include <fstream>
 #include <map>
@@ -16,6 +17,11 @@ struct OpenFile {
     std::ofstream out;
     std::string path;
     std::string line;  // the line being built, already in the file's code page
+    // The wrapped texts' pieces still to come, by column, in the code page.
+    std::vector<std::pair<int, std::vector<std::string>>> more;
+    int broken = 0;  // lines ended by a tab to the left since the last line end
+    std::string spill;  // the rest of a row pushed past the page's width, the next line
+
 };
 
 std::map<int, OpenFile>& Files() {
@@ -40,6 +46,71 @@ void EndLine(OpenFile& f) {
     f.line.clear();
 }
 
+std::string Blanks(int n) { return std::string(n > 0 ? static_cast<std::size_t>(n) : 0, ' '); }
+
+// Ends the line, then writes the continuation lines of the texts wrapped on
+// it, each piece under its own column; returns the lines written.
+int FinishLine(OpenFile& f) {
+    EndLine(f);
+    int written = 1;
+    if (!f.spill.empty()) {
+        f.line = std::exchange(f.spill, std::string());
+        EndLine(f);
+        ++written;
+    }
+    auto more = std::move(f.more);
+    f.more.clear();
+    std::sort(more.begin(), more.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t k = 0;; ++k) {
+        bool any = false;
+        for (const auto& [col, pieces] : more) {
+            if (k >= pieces.size()) continue;
+            any = true;
+            const auto at = static_cast<std::size_t>(col - 1);
+            f.line += f.line.size() < at ? Blanks(static_cast<int>(at - f.line.size())) : (f.line.empty() ? "" : " ");
+            f.line += pieces[k];
+        }
+        if (!any) break;
+        EndLine(f);
+        ++written;
+    }
+    return written;
+}
+
+// The column of the line's last character that is not a blank; 0 for none.
+int LastFilledColumn(const std::string& line) {
+    const auto at = line.find_last_not_of(' ');
+    return at == std::string::npos ? 0 : static_cast<int>(at) + 1;
+}
+
+// Text as the file holds it: control characters as blanks, in the code page.
+std::string Printable(const std::string& utf8) {
+    std::string plain = utf8;
+    for (char& c : plain)
+        if (static_cast<unsigned char>(c) < 32 || c == 127) c = ' ';
+    return Utf8ToCp1252(plain);
+}
+
+// WrapText over text already in the code page: one character a byte.
+std::vector<std::string> WrapBytes(std::string rest, std::size_t width) {
+    std::vector<std::string> pieces;
+    if (width < 1) width = 1;
+    while (rest.size() > width) {
+        std::size_t cut = rest.rfind(' ', width);
+        std::string piece;
+        if (cut != std::string::npos) {
+            piece = rest.substr(0, cut);
+            piece.erase(piece.find_last_not_of(' ') + 1);
+        }
+        if (piece.empty()) cut = width, piece = rest.substr(0, width);
+        pieces.push_back(piece);
+        const auto next = rest.find_first_not_of(' ', cut);
+        rest = next == std::string::npos ? std::string() : rest.substr(next);
+    }
+    if (!rest.empty() || pieces.empty()) pieces.push_back(rest);
+    return pieces;
+}
+
 std::function<DateTime()>& Clock() {
     static std::function<DateTime()> clock;
     return clock;
@@ -58,8 +129,6 @@ std::string UpperCase(const std::string& utf8) {
     }
     return Cp1252ToUtf8(s);
 }
-
-std::string Blanks(int n) { return std::string(n > 0 ? static_cast<std::size_t>(n) : 0, ' '); }
 
 }  // namespace
 
@@ -127,7 +196,7 @@ Out& Out::Tab(int col) {
     if (col < 1) col = 1;
     const int current = static_cast<int>(f.line.size()) + 1;
     if (col < current) {
-        EndLine(f);
+        f.broken += FinishLine(f);
         f.line = Blanks(col - 1);
     } else {
         f.line += Blanks(col - current);
@@ -139,10 +208,44 @@ Out& Out::Tab(int col) {
 // written by another program); in a print file a form feed or an orientation
 // mark would start pages of its own.
 Out& Out::operator<<(const std::string& text) {
-    std::string plain = text;
-    for (char& c : plain)
-        if (static_cast<unsigned char>(c) < 32 || c == 127) c = ' ';
-    FileOf(fn_).line += Utf8ToCp1252(plain);
+    FileOf(fn_).line += Printable(text);
+    return *this;
+}
+
+Out& Out::Figure(int col, int width, const std::string& text) {
+    auto& f = FileOf(fn_);
+    auto& line = f.spill.empty() ? f.line : f.spill;
+    std::string figure = Printable(text);
+    figure.erase(0, std::min(figure.find_first_not_of(' '), figure.size()));
+    const int end = std::max(col, 1) + std::max(width, 0) - 1;  // the field's last column
+    const int length = static_cast<int>(figure.size());
+    if (length == 0) {
+        line += Blanks(end - static_cast<int>(line.size()));
+        return *this;
+    }
+    const int last = LastFilledColumn(line);
+    const int start = std::max(end - length + 1, last == 0 ? 1 : last + 2);
+    // A row pushed past the page's width would lose the figure at the paper's
+    // edge: it and what follows go on the next line, at their own columns.
+    if (f.spill.empty() && start > end - length + 1 && start + length - 1 > std::max(end, PrintLayout().Page_Width)) {
+        f.spill = Blanks(end - length) + figure;
+        return *this;
+    }
+    // Only blanks follow the last filled column, so the figure may take them.
+    line.resize(std::min(line.size(), static_cast<std::size_t>(start - 1)));
+    line += Blanks(start - 1 - static_cast<int>(line.size())) + figure;
+    return *this;
+}
+
+Out& Out::Text(int col, int width, const std::string& text) {
+    auto& f = FileOf(fn_);
+    auto& line = f.spill.empty() ? f.line : f.spill;
+    const int last = LastFilledColumn(line);
+    const int start = std::max({col, 1, last == 0 ? 1 : last + 2});
+    auto pieces = WrapBytes(Printable(text), static_cast<std::size_t>(std::max(width, 1)));
+    line.resize(std::min(line.size(), static_cast<std::size_t>(std::max(start - 1, last))));
+    line += Blanks(start - 1 - static_cast<int>(line.size())) + pieces.front();
+    if (pieces.size() > 1) f.more.emplace_back(start, std::vector<std::string>(pieces.begin() + 1, pieces.end()));
     return *this;
 }
 
@@ -153,15 +256,26 @@ Out& Out::PageFeed(int orientation) {
     return *this;
 }
 
-void Out::Line() { EndLine(FileOf(fn_)); }
+int Out::Line() {
+    auto& f = FileOf(fn_);
+    return FinishLine(f) + std::exchange(f.broken, 0);
+}
 
 int Out::Column() const { return static_cast<int>(FileOf(fn_).line.size()) + 1; }
 
-void WriteHeading(Out out, const Heading& heading) {
+int WriteHeading(Out out, const Heading& heading) {
+    int lines = 0;
     for (const HeadingLine& line : heading) {
         for (const HeadingItem& item : line) out.Tab(item.col) << item.text;
-        out.Line();
+        lines += out.Line();
     }
+    return lines;
+}
+
+std::vector<std::string> WrapText(const std::string& text, int width) {
+    auto pieces = WrapBytes(Utf8ToCp1252(text), static_cast<std::size_t>(std::max(width, 1)));
+    for (auto& piece : pieces) piece = Cp1252ToUtf8(piece);
+    return pieces;
 }
 
 void Print_Centered(int fileNum, const std::string& text, int& center) {
@@ -224,16 +338,14 @@ void Print_Page_Header(int fileNum, const std::string& sheetName, int& page, int
 }
 
 std::string Pad_Left(const Value& v, int width) {
-    if (width <= 0) return "";
     const std::string text = v.ToText();
-    const auto w = static_cast<std::size_t>(width);
-    const std::size_t length = Utf8Length(text);
-    if (length >= w) return Utf8Right(text, w);
-    return std::string(w - length, ' ') + text;
+    return Blanks(width - static_cast<int>(Utf8Length(text))) + text;
 }
 
-std::string Format_Amount(const Value& v, int width) {
-    if (v.IsNull()) return Blanks(width);
+std::string Format_Amount(const Value& v, int width) { return Pad_Left(Value(AmountText(v)), width); }
+
+std::string AmountText(const Value& v) {
+    if (v.IsNull()) return "";
     Value number;
     switch (v.Type()) {
     case VType::Empty: number = Value(0); break;
@@ -249,7 +361,7 @@ std::string Format_Amount(const Value& v, int width) {
     // Whole amounts keep their place under the digits of amounts with cents.
     if (text.size() >= 3 && text.compare(text.size() - 2, 2, "00") == 0)
         text = text.substr(0, text.size() - 3) + "   ";
-    return Pad_Left(Value(text), width);
+    return text;
 }
 
 std::string Format_Date(const Value& v) {

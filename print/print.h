@@ -49,8 +49,28 @@ public:
     // A form feed, with the orientation mark (1 portrait, 2 landscape) when
     // one is given; the line goes on after it.
     Out& PageFeed(int orientation = 0);
-    void Line();  // ends the line
-    void Line(const std::string& text) { *this << text; Line(); }
+    // A figure right-justified in the field of `width` characters from `col`,
+    // the field's blanks written as padding. A figure is never cut: one wider
+    // than its field takes the blanks before the field, and where it would
+    // come closer than one blank to what the line already holds it starts one
+    // blank after that instead, so the row is laid out that much wider there
+    // (the fields after it keep their places unless they too would touch).
+    // A figure so pushed past the page's width starts the row's next line
+    // instead, at its own field, and what follows on the row goes there too.
+    Out& Figure(int col, int width, const std::string& text);
+    // A text kept within the `width` characters from `col`: a longer one is
+    // wrapped at its blanks (a word wider than the column is broken) and goes
+    // on under the column, on continuation lines written when the line ends.
+    // Where the line already reaches `col`, the text starts one blank after it.
+    Out& Text(int col, int width, const std::string& text);
+    // Ends the line and writes its continuation lines; returns the number of
+    // lines written since the last line end (a tab to the left ends one too),
+    // for the page's line count.
+    int Line();
+    int Line(const std::string& text) {
+        *this << text;
+        return Line();
+    }
     int Column() const;  // the column the next character goes to
 private:
     int fn_;
@@ -65,13 +85,26 @@ struct HeadingItem {
 };
 using HeadingLine = std::vector<HeadingItem>;
 using Heading = std::vector<HeadingLine>;
-void WriteHeading(Out out, const Heading& heading);
+// Returns the number of lines written, for the page's line count.
+int WriteHeading(Out out, const Heading& heading);
+
+// A text cut into pieces of at most `width` characters, at blanks where it
+// has them (the blanks at a break are dropped, a word wider than `width` is
+// broken); a text that fits is its one piece, unchanged.
+std::vector<std::string> WrapText(const std::string& text, int width);
 
 // Page header; increments page, sets lines to the header's line count.
 void Print_Page_Header(int fileNum, const std::string& sheetName, int& page, int& lines);
 // Centred line; a centre of 0 is the page centre (and written back).
 void Print_Centered(int fileNum, const std::string& text, int& center);
+// Right-justified in `width` characters; a longer text is kept whole, since a
+// figure cut to its field would print as another figure.
 std::string Pad_Left(const Value& v, int width);
+// An amount with two decimals and grouped digits; whole amounts end in three
+// blanks instead of ".00", so they line up with the digits of amounts with
+// cents. Null gives "".
+std::string AmountText(const Value& v);
+// AmountText right-justified in `width` characters as Pad_Left does.
 std::string Format_Amount(const Value& v, int width);
 std::string Format_Date(const Value& v);
 
@@ -95,7 +128,9 @@ public:
 
     Out out() const { return Out(fn_); }
     int FileNum() const { return fn_; }
-    bool PageFull() const { return lines > PrintLayout().Page_Lines; }
+    // Whether a row of `rowLines` lines (with what it writes before itself)
+    // would pass the page's length: a page is full once its count passes it.
+    bool PageFull(int rowLines = 1) const { return lines + rowLines - 1 > PrintLayout().Page_Lines; }
     // Writes the page header; the caller then writes its title and headings
     // and adds their lines.
     void NewPage();

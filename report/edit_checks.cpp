@@ -280,26 +280,19 @@ void PrintErrorHeader(int fileNum, int& page, int& lines) {
     const auto& r = Report();
     print::Out out(fileNum);
     if (page > 0) out.PageFeed();
-    out.Tab(32) << "Error Report For";
-    out.Line();
-    out.Tab(AtLeastOne(36 - static_cast<int>(r.CRF_ProviderName.size()) / 2))
-        << r.CRF_ProviderNumber + " " + r.CRF_ProviderName;
-    out.Line();
-    out.Tab(AtLeastOne(40 - static_cast<int>(r.CRF_Path.size()) / 2)) << r.CRF_Path;
-    out.Line();
     const std::string moment = HeaderMoment();
-    out.Tab(AtLeastOne(40 - HalfToEven(moment.size()))) << moment;
-    out.Line();
-    out.Line();
-    out << "Level";
-    out.Tab(kMessageColumn) << "Description";
-    out.Line();
-    out << std::string(8, '-');
-    out.Tab(kMessageColumn) << std::string(63, '-');
-    out.Line();
-    out.Line();
+    lines = print::WriteHeading(out, {
+        {{32, "Error Report For"}},
+        {{AtLeastOne(36 - static_cast<int>(r.CRF_ProviderName.size()) / 2),
+          r.CRF_ProviderNumber + " " + r.CRF_ProviderName}},
+        {{AtLeastOne(40 - static_cast<int>(r.CRF_Path.size()) / 2), r.CRF_Path}},
+        {{AtLeastOne(40 - HalfToEven(moment.size())), moment}},
+        {},
+        {{1, "Level"}, {kMessageColumn, "Description"}},
+        {{1, std::string(8, '-')}, {kMessageColumn, std::string(63, '-')}},
+        {},
+    });
     ++page;
-    lines = 8;
 }
 
 }  // namespace

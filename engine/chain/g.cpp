@@ -231,61 +231,57 @@ struct GPrintPart {
 
 void PrintGHeading(print::SheetPrint& sp, const GPrintPart& p, int first, int last) {
     sp.NewPage();
-    auto out = sp.out();
-    out.Tab(1) << (p.part == 1 ? "Part I - Allocation of Home Office Pooled Costs Between Health Care Facilities "
-                                 "and Other Chain Components"
-                               : "Part II - Allocation to Individual Chain Components");
-    out.Line();
-    out.Line();
-    out.Line();
-
-    if (first == 1) out.Tab(52) << "Allocation Statistics";
-    out.Line();
-    for (int label = 1; label <= 2; ++label) {
+    print::Heading h = {
+        {{1, p.part == 1 ? "Part I - Allocation of Home Office Pooled Costs Between Health Care Facilities "
+                           "and Other Chain Components"
+                         : "Part II - Allocation to Individual Chain Components"}},
+        {},
+        {},
+        first == 1 ? print::HeadingLine{{52, "Allocation Statistics"}} : print::HeadingLine{},
+    };
+    for (int label = 1; label <= 3; ++label) {
+        print::HeadingLine fixed;
+        if (label == 3) fixed.push_back({20, "Chain Components"});
+        std::vector<print::HeadingItem> labels;
         for (int i = first; i <= last; ++i) {
             const int x = ColumnX(i, first);
-            if (i == 1) out.Tab(label == 1 ? x : x + 3) << (label == 1 ? std::string(24, '-') : "Base:");
-            else if (i >= 3 && p.cc[i - 3] > Currency{}) out.Tab(x) << Get_CC_Label(p.cc[i - 3], label, 11);
+            if (i == 1) fixed.push_back(label == 1 ? print::HeadingItem{x, std::string(24, '-')}
+                                        : label == 2 ? print::HeadingItem{x + 3, "Base:"}
+                                                     : print::HeadingItem{x, "Total Cost"});
+            else if (i == 2 && label == 3) fixed.push_back({x + 3, "Ratio"});
+            else if (i >= 3 && label == 3 && p.cc[i - 3] == Currency{}) fixed.push_back({x, "Non-Capital"});
+            else if (i >= 3 && (label == 3 || p.cc[i - 3] > Currency{}))
+                labels.push_back({x, Get_CC_Label(p.cc[i - 3], label, 0)});
         }
-        out.Line();
+        for (auto& line : LabelLines(std::move(fixed), labels)) h.push_back(std::move(line));
     }
-    out.Tab(20) << "Chain Components";
+    print::HeadingLine numbers, rules{{8, std::string(40, '_')}};
     for (int i = first; i <= last; ++i) {
         const int x = ColumnX(i, first);
-        if (i == 1) out.Tab(x) << "Total Cost";
-        else if (i == 2) out.Tab(x + 3) << "Ratio";
-        else if (p.cc[i - 3] == Currency{}) out.Tab(x) << "Non-Capital";
-        else out.Tab(x) << Get_CC_Label(p.cc[i - 3], 3, 11);
-    }
-    out.Line();
-    for (int i = first; i <= last; ++i) {
-        const int x = ColumnX(i, first);
-        if (i == 1) out.Tab(x + 5) << "1";
-        else if (i == 2) out.Tab(x + 5) << "1A";
-        else if (p.cc[i - 3] == Currency{}) out.Tab(x + 5) << "6";
+        if (i == 1) numbers.push_back({x + 5, "1"});
+        else if (i == 2) numbers.push_back({x + 5, "1A"});
+        else if (p.cc[i - 3] == Currency{}) numbers.push_back({x + 5, "6"});
         else {
             const std::string n = GColumnNumber(p.cc[i - 3]);
-            out.Tab(x + 5 - (static_cast<int>(n.size()) - 1) / 2) << n;
+            numbers.push_back({x + 5 - (static_cast<int>(n.size()) - 1) / 2, n});
         }
+        rules.push_back({x, std::string(11, '_')});
     }
-    out.Line();
-    out.Tab(8) << std::string(40, '_');
-    for (int i = first; i <= last; ++i) out.Tab(ColumnX(i, first)) << std::string(11, '_');
-    out.Line();
-    sp.lines += 9;
+    h.push_back(std::move(numbers));
+    h.push_back(std::move(rules));
+    sp.lines += print::WriteHeading(sp.out(), h);
 }
 
 void PrintGRow(print::SheetPrint& sp, const db::Recordset& rs, int first, int last) {
     auto out = sp.out();
-    out.Tab(1) << print::Format_Amount(rs["SeqNum"], 6);
-    out.Tab(8) << Nz_Str(rs["Component"]).ToText();
+    out.Figure(1, 6, print::AmountText(rs["SeqNum"]));
+    out.Text(8, ColumnX(first, first) - 10, Nz_Str(rs["Component"]).ToText());
     for (int i = first; i <= last; ++i) {
         // Print column i is field i + 2: TotalCost, Ratio, Col_1 ...
         const Value v = rs.Field(i + 2);
-        out.Tab(ColumnX(i, first) - 2) << print::Pad_Left(Value(Format(v, i == 2 ? "0.000000" : "#,##0")), 13);
+        out.Figure(ColumnX(i, first) - 2, 13, Format(v, i == 2 ? "0.000000" : "#,##0"));
     }
-    out.Line();
-    sp.lines += 1;
+    sp.lines += out.Line();
 }
 
 // Each block of nine print columns runs through all the rows, over as many

@@ -160,63 +160,49 @@ const Pass kPasses[] = {
     {17, 20, {"------------- Total Home Office Costs ------------", nullptr}},
 };
 
+// The headings of one block of four columns (Direct, Functional, Pooled,
+// Total), `at` columns to the right of the first block's.
+const print::Heading kBlockHeading = {
+    {{76, "Direct"}, {87, "Functional"}, {102, "Pooled"}, {115, "Total"}},
+    {{73, "Home Office"}, {86, "Home Office"}, {99, "Home Office"}, {112, "Allocation"}},
+    {{76, "Costs"}, {89, "Costs"}, {102, "Costs"}, {113, "of Costs"}},
+};
+
 void PrintHHeading(print::SheetPrint& sp, const Pass& p) {
     sp.NewPage();
-    auto out = sp.out();
-    out.Tab(1) << " Allocation of Home Office Capital Costs to Chain Components";
-    out.Line();
-    out.Line();
-    out.Line();
-
+    print::Heading h = {
+        {{1, " Allocation of Home Office Capital Costs to Chain Components"}},
+        {},
+        {},
+        {},
+        {},
+        {{50, "Medicare"}, {63, "Fiscal"}},
+        {{20, "Chain Components"}, {53, "No."}, {62, "Year End"}},
+        {},
+        {{8, std::string(40, '_')}, {51, std::string(7, '_')}, {61, std::string(10, '_')}},
+    };
     const int blocks = p.captions[1] ? 2 : 1;
-    for (int b = 0; b < blocks; ++b) out.Tab(73 + 52 * b) << p.captions[b];
-    out.Line();
     for (int b = 0; b < blocks; ++b) {
-        const int at = 52 * b;
-        out.Tab(76 + at) << "Direct";
-        out.Tab(87 + at) << "Functional";
-        out.Tab(102 + at) << "Pooled";
-        out.Tab(115 + at) << "Total";
+        h[3].push_back({73 + 52 * b, p.captions[b]});
+        for (std::size_t k = 0; k < kBlockHeading.size(); ++k)
+            for (const auto& item : kBlockHeading[k]) h[4 + k].push_back({item.col + 52 * b, item.text});
     }
-    out.Line();
-    out.Tab(50) << "Medicare";
-    out.Tab(63) << "Fiscal";
-    for (int b = 0; b < blocks; ++b) {
-        const int at = 52 * b;
-        for (int k = 0; k < 3; ++k) out.Tab(73 + at + 13 * k) << "Home Office";
-        out.Tab(112 + at) << "Allocation";
+    for (int c = p.first; c <= p.last; ++c) {
+        // Column numbers as a number prints: a blank for the sign, the digits, a blank.
+        h[7].push_back({77 + 13 * (c - p.first), " " + std::to_string(c) + " "});
+        h[8].push_back({73 + 13 * (c - p.first), std::string(11, '_')});
     }
-    out.Line();
-    out.Tab(20) << "Chain Components";
-    out.Tab(53) << "No.";
-    out.Tab(62) << "Year End";
-    for (int b = 0; b < blocks; ++b) {
-        const int at = 52 * b;
-        for (int k = 0; k < 3; ++k) out.Tab(76 + at + 13 * k) << "Costs";
-        out.Tab(113 + at) << "of Costs";
-    }
-    out.Line();
-    // Column numbers as a number prints: a blank for the sign, the digits, a blank.
-    for (int c = p.first; c <= p.last; ++c) out.Tab(77 + 13 * (c - p.first)) << " " + std::to_string(c) + " ";
-    out.Line();
-    out.Tab(8) << std::string(40, '_');
-    out.Tab(51) << std::string(7, '_');
-    out.Tab(61) << std::string(10, '_');
-    for (int c = p.first; c <= p.last; ++c) out.Tab(73 + 13 * (c - p.first)) << std::string(11, '_');
-    out.Line();
-    sp.lines += 9;
+    sp.lines += print::WriteHeading(sp.out(), h);
 }
 
 void PrintHRow(print::SheetPrint& sp, const db::Recordset& rs, const Pass& p) {
     auto out = sp.out();
-    out.Tab(1) << print::Format_Amount(rs["SeqNum"], 6);
-    out.Tab(8) << Nz_Str(rs["Component"]).ToText();
-    out.Tab(51) << Nz_Str(rs["MedicareNo"]).ToText();
+    out.Figure(1, 6, print::AmountText(rs["SeqNum"]));
+    out.Text(8, 42, Nz_Str(rs["Component"]).ToText());
+    out.Text(51, 9, Nz_Str(rs["MedicareNo"]).ToText());
     out.Tab(61) << print::Format_Date(rs["FYE"]);
-    out.Tab(71);
-    for (int c = p.first; c <= p.last; ++c) out << print::Pad_Left(Value(Format(rs[Col(c)], "#,##0")), 13);
-    out.Line();
-    sp.lines += 1;
+    for (int c = p.first; c <= p.last; ++c) out.Figure(71 + 13 * (c - p.first), 13, Format(rs[Col(c)], "#,##0"));
+    sp.lines += out.Line();
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "engine/chain/component_rows.h"
+#include "print/codepage.h"
 #include "store/services.h"
 
 namespace vt {
@@ -12,62 +13,86 @@ namespace {
 
 constexpr int kBlock = 9;  // value columns per page
 constexpr int kStep = 13;  // columns from one value column to the next
+constexpr int kLabelWidth = kStep;  // a label's room: up to the next column's label
+constexpr int kLabelCentre = 11;    // labels centre in this width
 
 void Heading(print::SheetPrint& sp, const WideSheetLayout& l, int first, int last) {
     sp.NewPage();
-    auto out = sp.out();
-    out.Tab(1) << l.title;
-    out.Line();
-    out.Line();
-    out.Line();
-    sp.lines += 3;
-
-    auto labels = [&](int part) {
+    print::Heading h = {{{1, l.title}}, {}, {}};
+    auto labels = [&](int part, print::HeadingLine fixed) {
+        std::vector<print::HeadingItem> texts;
         for (int c = first; c <= last; ++c) {
             const WideColumn& col = l.columns[c - 1];
             const int at = l.labelCol + kStep * (c - first);
-            if (!col.total) out.Tab(at) << Get_CC_Label(col.ccnum, part, 11);
-            else if (part == 3) out.Tab(at + 3) << "Total";
+            if (!col.total) texts.push_back({at, Get_CC_Label(col.ccnum, part, 0)});
+            else if (part == 3) fixed.push_back({at + 3, "Total"});
         }
-        out.Line();
+        for (auto& line : LabelLines(std::move(fixed), texts)) h.push_back(std::move(line));
     };
-    labels(1);
-    if (l.medicareNo) out.Tab(50) << "Medicare";
-    labels(2);
-    out.Tab(20) << "Chain Components";
-    if (l.medicareNo) out.Tab(53) << "No.";
-    labels(3);
+    labels(1, {});
+    labels(2, l.medicareNo ? print::HeadingLine{{50, "Medicare"}} : print::HeadingLine{});
+    labels(3, l.medicareNo ? print::HeadingLine{{20, "Chain Components"}, {53, "No."}}
+                           : print::HeadingLine{{20, "Chain Components"}});
 
+    print::HeadingLine numbers, rules{{8, std::string(40, '_')}};
+    if (l.medicareNo) rules.push_back({51, std::string(7, '_')});
     for (int c = first; c <= last; ++c) {
         const std::string& t = l.columns[c - 1].number;
         const double at = l.numberCol + kStep * (c - first) + 1 - static_cast<double>(t.size()) / 2;
-        out.Tab(static_cast<int>(std::floor(at))) << t;
+        numbers.push_back({static_cast<int>(std::floor(at)), t});
+        rules.push_back({l.labelCol + kStep * (c - first), std::string(11, '_')});
     }
-    out.Line();
-
-    out.Tab(8) << std::string(40, '_');
-    if (l.medicareNo) out.Tab(51) << std::string(7, '_');
-    for (int c = first; c <= last; ++c) out.Tab(l.labelCol + kStep * (c - first)) << std::string(11, '_');
-    out.Line();
-    sp.lines += 5;
+    h.push_back(std::move(numbers));
+    h.push_back(std::move(rules));
+    sp.lines += print::WriteHeading(sp.out(), h);
 }
 
 void Row(print::SheetPrint& sp, const WideSheetLayout& l, const db::Recordset& rs, Currency seq, int first,
          int last) {
     auto out = sp.out();
-    out.Tab(1) << print::Format_Amount(rs["SeqNum"], 6);
-    out.Tab(8) << Nz_Str(rs["Component"]).ToText();
-    if (l.medicareNo) out.Tab(51) << Nz_Str(rs["MedicareNo"]).ToText();
+    out.Figure(1, 6, print::AmountText(rs["SeqNum"]));
+    if (l.medicareNo) {
+        out.Text(8, 42, Nz_Str(rs["Component"]).ToText());
+        out.Text(51, l.valueCol - 51, Nz_Str(rs["MedicareNo"]).ToText());
+    } else {
+        out.Text(8, l.valueCol - 8, Nz_Str(rs["Component"]).ToText());
+    }
     const char* fmt = seq == Currency::FromInt(kUnitCostRow) ? "0.000000" : "#,##0";
     for (int c = first; c <= last; ++c) {
         const Value v = rs.Field(l.firstValueField + c - 1);
-        out.Tab(l.valueCol + kStep * (c - first)) << print::Pad_Left(Value(Format(v, fmt)), 13);
+        out.Figure(l.valueCol + kStep * (c - first), 13, Format(v, fmt));
     }
-    out.Line();
-    sp.lines += 1;
+    sp.lines += out.Line();
 }
 
 }  // namespace
+
+print::Heading LabelLines(print::HeadingLine fixed, const std::vector<print::HeadingItem>& labels) {
+    auto centred = [](const std::string& piece) {
+        const int pad = std::max(kLabelCentre - static_cast<int>(print::Utf8Length(piece)), 0) / 2;
+        return std::string(static_cast<std::size_t>(pad), ' ') + piece;
+    };
+    // Right to left: a label may fill its 13 columns only where what starts
+    // at the next column begins with a blank; else it keeps one blank free.
+    std::vector<std::vector<std::string>> pieces(labels.size());
+    for (std::size_t i = labels.size(); i-- > 0;) {
+        const int next = labels[i].col + kStep;
+        bool tight = false;
+        for (const auto& item : fixed) tight = tight || (item.col == next && item.text.rfind(' ', 0) != 0);
+        if (i + 1 < labels.size() && labels[i + 1].col == next) tight = tight || centred(pieces[i + 1][0])[0] != ' ';
+        pieces[i] = print::WrapText(labels[i].text, tight ? kLabelWidth - 1 : kLabelWidth);
+    }
+    print::Heading lines{std::move(fixed)};
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        for (std::size_t k = 0; k < pieces[i].size(); ++k) {
+            if (lines.size() <= k) lines.emplace_back();
+            lines[k].push_back({labels[i].col, centred(pieces[i][k])});
+        }
+    }
+    for (auto& line : lines)
+        std::stable_sort(line.begin(), line.end(), [](const auto& a, const auto& b) { return a.col < b.col; });
+    return lines;
+}
 
 void PrintColumnRule(print::SheetPrint& sp, int at, int count) {
     auto out = sp.out();

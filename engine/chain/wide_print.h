@@ -36,6 +36,15 @@ void PrintColumnRule(print::SheetPrint& sp, int at, int count);
 // 18, 28 and 33, an empty line before the grand total 34.
 void PrintGroupLines(print::SheetPrint& sp, Currency seq, int at, int count);
 
+// One label line of a block's cost-centre columns: each label (one of a cost
+// centre's three, untrimmed text) at its column's place, centred in 11
+// characters. A label may hold 16 characters while the columns are 13 apart,
+// so one wider than its column (13, or 12 where the next column's text starts
+// at once) is wrapped within it, and the label line
+// becomes as many lines as its longest label needs; the `fixed` items (the
+// captions beside the labels) go on the first of them.
+print::Heading LabelLines(print::HeadingLine fixed, const std::vector<print::HeadingItem>& labels);
+
 // Prints the rows of rs from its current row to its end (row 0 already read by
 // the caller) as pages of the sheet print sp.
 void PrintWideSheet(print::SheetPrint& sp, const WideSheetLayout& layout, db::Recordset& rs);

@@ -222,8 +222,9 @@ void PrintPartsIAndII(print::SheetPrint& sp) {
         {},
         {{1, "9.  Key Officers of Home Office:"}},
     });
+    // A title keeps to the columns before the officer's name.
     for (const auto& [legend, officer] : officers) {
-        o.Tab(5) << Text(legend);
+        o.Text(5, 23, Text(legend));
         o.Tab(29) << Text(officer);
         o.Line();
     }
@@ -299,12 +300,9 @@ const print::Heading kPartV = {
 void StartPartPage(print::SheetPrint& sp, const char* title, const print::Heading& heading) {
     sp.NewPage();
     print::Out o = sp.out();
-    o.Tab(0) << title;
-    o.Line();
-    o.Line();
-    print::WriteHeading(o, heading);
-    o.Line();
-    sp.lines += 2 + 6;
+    sp.lines += print::WriteHeading(o, {{{0, title}}, {}});
+    sp.lines += print::WriteHeading(o, heading);
+    sp.lines += o.Line();
 }
 
 void PrintPartIII(print::SheetPrint& sp) {
@@ -332,8 +330,8 @@ void PrintPartIII(print::SheetPrint& sp) {
             StartPartPage(sp, title, secondHalf ? kPartIIISecondHalf : kPartIIIFirstHalf);
         }
         print::Out o = sp.out();
-        o.Tab(1) << print::Format_Amount(rs["LineNum"], 5);
-        o.Tab(9) << Text(rs["Component"]);
+        o.Figure(1, 5, print::AmountText(rs["LineNum"]));
+        o.Text(9, secondHalf ? 42 : 44, Text(rs["Component"]));
         if (!secondHalf) {
             o.Tab(54) << Text(rs["MedicareNo"]);
             o.Tab(67) << print::Format_Date(rs["PeriodFrom"]);
@@ -346,8 +344,7 @@ void PrintPartIII(print::SheetPrint& sp) {
             o.Tab(52) << Text(rs["MedicareInt"]);
             o.Tab(79) << Text(rs["Medicaid"]);
         }
-        o.Line();
-        sp.lines += 1;
+        sp.lines += o.Line();
         rs.MoveNext();
     }
 }
@@ -359,34 +356,46 @@ void PrintPartIV(print::SheetPrint& sp) {
     for (; !rs.Eof(); rs.MoveNext()) {
         if (sp.PageFull()) StartPartPage(sp, "Part IV - Listing of Other Chain Components", kPartIV);
         print::Out o = sp.out();
-        o.Tab(1) << print::Format_Amount(rs["LineNum"], 5);
-        o.Tab(9) << Text(rs["Component"]);
+        o.Figure(1, 5, print::AmountText(rs["LineNum"]));
+        o.Text(9, 42, Text(rs["Component"]));
         o.Tab(52) << print::Format_Date(rs["PeriodFrom"]);
         o.Tab(65) << print::Format_Date(rs["PeriodTo"]);
         o.Tab(82) << print::Format_Date(rs["DateAcquired"]);
         o.Tab(103) << print::Format_Date(rs["DateSold"]);
-        o.Line();
-        sp.lines += 1;
+        sp.lines += o.Line();
     }
 }
+
+// Part V's texts before its last column: name, city, state and the two
+// answers, each kept to its column and wrapped within it.
+struct PartVText {
+    const char* field;
+    int col, width;
+};
+constexpr PartVText kPartVTexts[] = {{"Col1", 9, 42}, {"Col2", 52, 23}, {"Col3", 76, 11}, {"Col5", 112, 4},
+                                     {"Col6", 117, 7}};
 
 void PrintPartV(print::SheetPrint& sp) {
     const char* sql = "SELECT * FROM Ap5 ORDER BY LineNum";
     db::Recordset rs = Db().OpenRecordset(sql);
     sp.lines = 999;
     for (; !rs.Eof(); rs.MoveNext()) {
-        if (sp.PageFull()) StartPartPage(sp, "Part V - Listing of Regions/Divisions", kPartV);
+        // A row of wrapped names starts the next page rather than run past this one.
+        std::size_t rowLines = 1;
+        for (const PartVText& t : kPartVTexts)
+            rowLines = std::max(rowLines, print::WrapText(Text(rs[t.field]), t.width).size());
+        if (sp.PageFull(static_cast<int>(rowLines))) StartPartPage(sp, "Part V - Listing of Regions/Divisions", kPartV);
         print::Out o = sp.out();
-        o.Tab(1) << print::Format_Amount(rs["LineNum"], 5);
-        o.Tab(9) << Text(rs["Col1"]);
-        o.Tab(52) << Text(rs["Col2"]);
-        o.Tab(76) << Text(rs["Col3"]);
-        o.Tab(87) << print::Pad_Left(Value(Format(Nz_Num(rs["Col4"]), "#,##0")), 13);
-        o.Tab(112) << Text(rs["Col5"]);
-        o.Tab(117) << Text(rs["Col6"]);
+        o.Figure(1, 5, print::AmountText(rs["LineNum"]));
+        auto text = [&](const PartVText& t) { o.Text(t.col, t.width, Text(rs[t.field])); };
+        text(kPartVTexts[0]);
+        text(kPartVTexts[1]);
+        text(kPartVTexts[2]);
+        o.Figure(87, 13, Format(Nz_Num(rs["Col4"]), "#,##0"));
+        text(kPartVTexts[3]);
+        text(kPartVTexts[4]);
         o.Tab(125) << Text(rs["Col7"]);
-        o.Line();
-        sp.lines += 1;
+        sp.lines += o.Line();
     }
 }
 

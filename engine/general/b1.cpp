@@ -28,7 +28,10 @@ const print::Heading kHeadings = {
      {170, std::string(11, '_')}},
 };
 
-std::string Dollars(const Value& v) { return print::Pad_Left(Value(Format(v, "#,##0")), 13); }
+// The rules over the two amounts before the total line.
+const print::Heading kTotalRules = {{{106, std::string(11, '-')}, {170, std::string(11, '-')}}};
+
+std::string Dollars(const Value& v) { return Format(v, "#,##0"); }
 
 }  // namespace
 
@@ -68,26 +71,20 @@ void Print_B1(int& fileNum) {
     for (; !rs.Eof(); rs.MoveNext()) {
         if (sheet.PageFull()) {
             sheet.NewPage();
-            print::WriteHeading(out, kHeadings);
-            sheet.lines += 7;
+            sheet.lines += print::WriteHeading(out, kHeadings);
         }
-        if (Nz_Num(rs["SeqNum"]).ToCurrency() == Currency::FromInt(100)) {
-            out.Tab(106) << "-----------";
-            out.Tab(170) << "-----------";
-            out.Line();
-            sheet.lines += 1;
-        }
-        out.Tab(1) << print::Format_Amount(rs["SeqNum"], 6);
-        out.Tab(8) << Nz_Str(rs["Explanation"]).ToText();
-        out.Tab(51) << Nz_Str(rs["Code"]).ToText();
-        out.Tab(56) << Nz_Str(rs["UpCCName"]).ToText();
-        out.Tab(98) << print::Format_Amount(rs["UpCCNum"], 5);
-        out.Tab(104) << Dollars(rs["UpAmount"]);
-        out.Tab(120) << Nz_Str(rs["DnCCName"]).ToText();
-        out.Tab(162) << print::Format_Amount(rs["DnCCNum"], 5);
-        out.Tab(168) << Dollars(rs["DnAmount"]);
-        out.Line();
-        sheet.lines += 1;
+        if (Nz_Num(rs["SeqNum"]).ToCurrency() == Currency::FromInt(100))
+            sheet.lines += print::WriteHeading(out, kTotalRules);
+        out.Figure(1, 6, print::AmountText(rs["SeqNum"]));
+        out.Text(8, 42, Nz_Str(rs["Explanation"]).ToText());
+        out.Text(51, 4, Nz_Str(rs["Code"]).ToText());
+        out.Text(56, 42, Nz_Str(rs["UpCCName"]).ToText());
+        out.Figure(98, 5, print::AmountText(rs["UpCCNum"]));
+        out.Figure(104, 13, Dollars(rs["UpAmount"]));
+        out.Text(120, 42, Nz_Str(rs["DnCCName"]).ToText());
+        out.Figure(162, 5, print::AmountText(rs["DnCCNum"]));
+        out.Figure(168, 13, Dollars(rs["DnAmount"]));
+        sheet.lines += out.Line();
     }
     rs.Close();
     sheet.Finish(2);

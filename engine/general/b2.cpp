@@ -227,7 +227,7 @@ void Calc_B2p3() {
 namespace {
 
 std::string Text(const Value& v) { return Nz_Str(v).ToText(); }
-std::string Amt(const Value& v) { return print::Pad_Left(Value(Format(v, "#,##0")), 13); }
+std::string Amt(const Value& v) { return Format(v, "#,##0"); }
 std::string Dashes(int n) { return std::string(static_cast<size_t>(n), '-'); }
 std::string Underscores(int n) { return std::string(static_cast<size_t>(n), '_'); }
 
@@ -261,10 +261,10 @@ void PrintAssetPart(print::SheetPrint& sp, int part, const char* title) {
             Rules(o, Dashes(11), {32, 45, 58, 71, 84, 97, 110});
             o.Line();
         }
-        o.Tab(1) << print::Format_Amount(seq, 6);
-        o.Tab(8) << Text(rs["Description"]);
-        o.Tab(30);
-        for (const char* column : kAssetColumns) o << Amt(rs[column]);
+        o.Figure(1, 6, print::AmountText(seq));
+        o.Text(8, 22, Text(rs["Description"]));
+        int at = 30;
+        for (const char* column : kAssetColumns) o.Figure(at, 13, Amt(rs[column])), at += 13;
         o.Line();
     }
 }
@@ -295,11 +295,12 @@ void PrintPartIII(print::SheetPrint& sp) {
             Rules(o, Dashes(11), {61, 74, 87, 100, 113, 126, 139, 152});
             o.Line();
         }
-        o.Tab(1) << print::Format_Amount(seq, 6);
-        o.Tab(8) << Text(rs["Description"]);
-        o.Tab(59) << Amt(rs["GrossAssets"]) << Amt(rs["CapLeases"]) << Amt(rs["RatioAssets"]);
-        o.Tab(100) << print::Pad_Left(Value(Format(rs["Ratio"], "0.000000")), 13);
-        o << Amt(rs["Insurance"]) << Amt(rs["Taxes"]) << Amt(rs["CapRelated"]) << Amt(rs["Total1"]);
+        o.Figure(1, 6, print::AmountText(seq));
+        o.Text(8, 51, Text(rs["Description"]));
+        o.Figure(59, 13, Amt(rs["GrossAssets"])).Figure(72, 13, Amt(rs["CapLeases"]));
+        o.Figure(85, 13, Amt(rs["RatioAssets"])).Figure(100, 13, Format(rs["Ratio"], "0.000000"));
+        o.Figure(113, 13, Amt(rs["Insurance"])).Figure(126, 13, Amt(rs["Taxes"]));
+        o.Figure(139, 13, Amt(rs["CapRelated"])).Figure(152, 13, Amt(rs["Total1"]));
         o.Line();
     }
 }
@@ -327,15 +328,11 @@ void PrintSummary(print::SheetPrint& sp) {
             Rules(o, Dashes(11), {61, 74, 87, 100, 113, 126, 139});
             o.Line();
         }
-        o.Tab(1) << print::Format_Amount(seq, 6);
-        o.Tab(8) << Text(rs["Description"]);
-        o.Tab(61) << Amt(rs["Depreciation"]);
-        o.Tab(74) << Amt(rs["Lease"]);
-        o.Tab(87) << Amt(rs["Interest"]);
-        o.Tab(100) << Amt(rs["Insurance2"]);
-        o.Tab(113) << Amt(rs["Taxes2"]);
-        o.Tab(126) << Amt(rs["CapRelated2"]);
-        o.Tab(139) << Amt(rs["Total2"]);
+        o.Figure(1, 6, print::AmountText(seq));
+        o.Text(8, 53, Text(rs["Description"]));
+        int at = 61;
+        for (const char* column : {"Depreciation", "Lease", "Interest", "Insurance2", "Taxes2", "CapRelated2", "Total2"})
+            o.Figure(at, 13, Amt(rs[column])), at += 13;
         o.Line();
     }
 }

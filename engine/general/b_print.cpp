@@ -29,13 +29,20 @@ const print::Heading kHeadings = {
      {107, "Expenses"}, {119, "Components"}, {132, "Components"}, {145, "Allocation"}},
 };
 
-void PrintHeadings(Out out) {
-    print::WriteHeading(out, kHeadings);
-    for (int c = 0; c < 8; ++c) out.Tab(kAmountCols[c] + 5) << std::to_string(c + 1);
-    out.Line();
-    out.Tab(9) << std::string(40, '_');
-    for (int col : kAmountCols) out.Tab(col) << std::string(11, '_');
-    out.Line();
+// The headings with the column numbers and rules under them; the lines written.
+int PrintHeadings(Out out) {
+    static const print::Heading headings = [] {
+        print::Heading h = kHeadings;
+        print::HeadingLine numbers, rules{{9, std::string(40, '_')}};
+        for (int c = 0; c < 8; ++c) {
+            numbers.push_back({kAmountCols[c] + 5, std::to_string(c + 1)});
+            rules.push_back({kAmountCols[c], std::string(11, '_')});
+        }
+        h.push_back(numbers);
+        h.push_back(rules);
+        return h;
+    }();
+    return print::WriteHeading(out, headings);
 }
 
 struct Caption {
@@ -72,8 +79,7 @@ void Print_B(int& fileNum) {
     for (; !rs.Eof(); rs.MoveNext()) {
         if (sheet.PageFull()) {
             sheet.NewPage();
-            PrintHeadings(out);
-            sheet.lines += 8;
+            sheet.lines += PrintHeadings(out);
         }
         const Value lineNum = rs["LineNum"];
         const Currency line = Nz_Num(lineNum).ToCurrency();
@@ -89,12 +95,10 @@ void Print_B(int& fileNum) {
             out.Line();
             sheet.lines += 1;
         }
-        out.Tab(1) << print::Format_Amount(lineNum, 6);
-        out.Tab(9) << Nz_Str(rs["CCName"]).ToText();
-        out.Tab(51);
-        for (const char* f : kAmountFields) out << print::Pad_Left(Value(Format(rs[f], "#,##0")), 13);
-        out.Line();
-        sheet.lines += 1;
+        out.Figure(1, 6, print::AmountText(lineNum));
+        out.Text(9, 42, Nz_Str(rs["CCName"]).ToText());
+        for (int c = 0; c < 8; ++c) out.Figure(kAmountCols[c] - 2, 13, Format(rs[kAmountFields[c]], "#,##0"));
+        sheet.lines += out.Line();
     }
     rs.Close();
     sheet.Finish(2);

@@ -54,6 +54,9 @@ const print::Heading kHeadings = {
      {77, std::string(39, '_')}},
 };
 
+// The rule over the amount before the total line.
+const print::Heading kTotalRule = {{{56, std::string(11, '-')}}};
+
 }  // namespace
 
 void Build_C() {
@@ -91,22 +94,17 @@ void Print_C(int& fileNum) {
     for (; !rs.Eof(); rs.MoveNext()) {
         if (sheet.PageFull()) {
             sheet.NewPage();
-            print::WriteHeading(out, kHeadings);
-            sheet.lines += 8;
+            sheet.lines += print::WriteHeading(out, kHeadings);
         }
-        if (Nz_Num(rs["LineNum"]).ToCurrency() == Currency::FromInt(28)) {
-            out.Tab(56) << "-----------";
-            out.Line();
-            sheet.lines += 1;
-        }
-        out.Tab(1) << print::Format_Amount(rs["LineNum"], 5);
-        out.Tab(8) << Nz_Str(rs["Description"]).ToText();
-        out.Tab(51) << Nz_Str(rs["Basis"]).ToText();
-        out.Tab(54) << print::Pad_Left(Value(Format(rs["Amount"], "#,##0")), 13);
-        out.Tab(69) << print::Format_Amount(rs["CCNum"], 5);
+        if (Nz_Num(rs["LineNum"]).ToCurrency() == Currency::FromInt(28))
+            sheet.lines += print::WriteHeading(out, kTotalRule);
+        out.Figure(1, 5, print::AmountText(rs["LineNum"]));
+        out.Text(8, 42, Nz_Str(rs["Description"]).ToText());
+        out.Text(51, 3, Nz_Str(rs["Basis"]).ToText());
+        out.Figure(54, 13, Format(rs["Amount"], "#,##0"));
+        out.Figure(69, 5, print::AmountText(rs["CCNum"]));
         out.Tab(77) << Nz_Str(rs["CCName"]).ToText();
-        out.Line();
-        sheet.lines += 1;
+        sheet.lines += out.Line();
     }
     rs.Close();
     sheet.Finish(2);

@@ -46,7 +46,7 @@ const print::Heading kPartCHeading = {
      {100, std::string(64, '_')}},
 };
 
-std::string Amount13(const Value& v) { return print::Pad_Left(Value(Format(v, "#,##0")), 13); }
+std::string Amount13(const Value& v) { return Format(v, "#,##0"); }
 
 }  // namespace
 
@@ -93,9 +93,8 @@ void Print_D(int& fileNum) {
 
     // Part A
     sp.NewPage();
-    print::WriteHeading(o, kTitleLines);
-    print::WriteHeading(o, {{}, {{1, "Part A"}}, {}});
-    sp.lines += 5;
+    sp.lines += print::WriteHeading(o, kTitleLines);
+    sp.lines += print::WriteHeading(o, {{}, {{1, "Part A"}}, {}});
     {
         // A report whose question row went missing still prints, with the
         // question left blank.
@@ -115,13 +114,15 @@ void Print_D(int& fileNum) {
         bool first = true;
         for (; !rs.Eof(); rs.MoveNext()) {
             if (first || sp.PageFull()) {
+                // Under Part A the block counts as the ten lines it takes
+                // with the title on later pages.
+                sp.lines += first ? 2 : 0;
                 if (!first) {
                     sp.NewPage();
-                    print::WriteHeading(o, kTitleLines);
+                    sp.lines += print::WriteHeading(o, kTitleLines);
                 }
                 first = false;
-                print::WriteHeading(o, kPartBHeading);
-                sp.lines += 10;
+                sp.lines += print::WriteHeading(o, kPartBHeading);
             }
             const Value seq = rs["SeqNum"];
             if (!seq.IsNull() && seq.ToCurrency() == Currency::FromInt(100)) {
@@ -131,14 +132,13 @@ void Print_D(int& fileNum) {
                 o.Line();
                 sp.lines += 1;
             }
-            o.Tab(1) << print::Format_Amount(seq, 6);
-            o.Tab(8) << print::Format_Amount(rs["LineNum"], 5);
-            o.Tab(16) << Nz_Str(rs["ExpAcct"]).ToText();
-            o.Tab(57) << Amount13(rs["Amount"]);
-            o.Tab(70) << Amount13(rs["AmtAllowable"]);
-            o.Tab(83) << Amount13(rs["NetAdj"]);
-            o.Line();
-            sp.lines += 1;
+            o.Figure(1, 6, print::AmountText(seq));
+            o.Figure(8, 5, print::AmountText(rs["LineNum"]));
+            o.Text(16, 41, Nz_Str(rs["ExpAcct"]).ToText());
+            o.Figure(57, 13, Amount13(rs["Amount"]));
+            o.Figure(70, 13, Amount13(rs["AmtAllowable"]));
+            o.Figure(83, 13, Amount13(rs["NetAdj"]));
+            sp.lines += o.Line();
         }
     }
 
@@ -149,17 +149,15 @@ void Print_D(int& fileNum) {
         for (; !rs.Eof(); rs.MoveNext()) {
             if (sp.PageFull()) {
                 sp.NewPage();
-                print::WriteHeading(o, kTitleLines);
-                print::WriteHeading(o, kPartCHeading);
-                sp.lines += 10;
+                sp.lines += print::WriteHeading(o, kTitleLines);
+                sp.lines += print::WriteHeading(o, kPartCHeading);
             }
-            o.Tab(1) << print::Format_Amount(rs["SeqNum"], 6);
-            o.Tab(9) << Nz_Str(rs["RelatedOrg"]).ToText();
-            o.Tab(48) << Nz_Str(rs["Type"]).ToText();
-            o.Tab(87) << Nz_Str(rs["OwnCntl"]).ToText();
+            o.Figure(1, 6, print::AmountText(rs["SeqNum"]));
+            o.Text(9, 38, Nz_Str(rs["RelatedOrg"]).ToText());
+            o.Text(48, 38, Nz_Str(rs["Type"]).ToText());
+            o.Text(87, 12, Nz_Str(rs["OwnCntl"]).ToText());
             o.Tab(100) << Nz_Str(rs["Explanation"]).ToText();
-            o.Line();
-            sp.lines += 1;
+            sp.lines += o.Line();
         }
     }
     sp.Finish(2);

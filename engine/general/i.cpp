@@ -10,7 +10,7 @@ namespace vt {
 
 namespace {
 
-std::string Amount13(const Value& v) { return print::Pad_Left(Value(Format(v, "#,##0")), 13); }
+std::string Amount13(const Value& v) { return Format(v, "#,##0"); }
 
 Currency Amount(const Value& v) { return Nz_Num(v).ToCurrency(); }
 
@@ -80,10 +80,7 @@ void Print_I(int& fileNum) {
     print::Out o = sp.out();
     // One page: the sheet is short enough never to need a second.
     sp.NewPage();
-    o.Tab(1) << "Statement of Revenue and Expenses";
-    o.Line();
-    o.Line();
-    o.Line();
+    print::WriteHeading(o, {{{1, "Statement of Revenue and Expenses"}}, {}, {}});
 
     const Currency line1 = Currency::FromInt(1), item1 = Currency::FromScaled(40100);
     auto rs = Db().OpenRecordset("Select * From I Order by SeqNum;");
@@ -93,21 +90,18 @@ void Print_I(int& fileNum) {
         const Value seq = rs["SeqNum"];
         const Currency n = Amount(seq);
         if (n == item1) {
-            o.Line();
-            o.Tab(1) << print::Format_Amount(Value(4), 5);
-            o.Tab(8) << "Other income";
-            o.Line();
+            print::WriteHeading(o, {{}, {{1, print::Format_Amount(Value(4), 5)}, {8, "Other income"}}});
         } else if (n.IsWhole()) {
             o.Line();
             indent = 0;
         }
-        o.Tab(1) << print::Format_Amount(seq, 5);
-        o.Tab(8 + indent) << Nz_Str(rs["Description"]).ToText();
+        o.Figure(1, 5, print::AmountText(seq));
+        o.Text(8 + indent, 46 - indent, Nz_Str(rs["Description"]).ToText());
         if (n == line1) {
-            o.Tab(70) << Amount13(rs["Col_1"]);
+            o.Figure(70, 13, Amount13(rs["Col_1"]));
         } else {
-            o.Tab(54) << Amount13(rs["Col_1"]);
-            o.Tab(70) << Amount13(rs["Col_2"]);
+            o.Figure(54, 13, Amount13(rs["Col_1"]));
+            o.Figure(70, 13, Amount13(rs["Col_2"]));
         }
         o.Line();
     }

@@ -1,6 +1,7 @@
 #include "engine/general/j.h"
 
 #include <array>
+#include <span>
 
 #include "engine/general/renumber.h"
 #include "platform/db/db.h"
@@ -163,41 +164,44 @@ void Print_J(int& fileNum) {
         {50, "Long Term Liabilities:", true},
         {57, "Capital:", true},
     }};
-    auto is = [](Currency line, std::initializer_list<int> lines) {
+    // A rule line goes before the totals, a blank line before these others.
+    static constexpr std::array<int, 7> kRuled{10, 29, 38, 49, 55, 63, 66};
+    static constexpr std::array<int, 4> kSpaced{39, 56, 64, 65};
+    auto is = [](Currency line, std::span<const int> lines) {
         for (int l : lines)
             if (line == Currency::FromInt(l)) return true;
         return false;
     };
 
+    // The name keeps to the columns before the amount's field.
+    constexpr int kNameWidth = 43;
     auto rs = Db().OpenRecordset("Select * From J Order by LineNum;");
     for (; !rs.Eof(); rs.MoveNext()) {
         const Value lineValue = rs["LineNum"];
         const Currency line = Amount(lineValue);
-        if (sp.PageFull()) {
+        const std::string name = Nz_Str(rs["CCName"]).ToText();
+        // The lines the row writes besides its first, so that it starts the
+        // next page rather than run past this one's length.
+        int more = static_cast<int>(print::WrapText(name, kNameWidth).size()) - 1;
+        for (const auto& g : kGroups)
+            if (line == Currency::FromInt(g.line)) more += g.blankBefore ? 3 : 2;
+        if (is(line, kRuled) || is(line, kSpaced)) more += 1;
+        if (sp.PageFull(1 + more)) {
             sp.NewPage();
             int center = 0;
             print::Print_Centered(sp.FileNum(), "Balance Sheet For Home Office", center);
             o.Line();
             o.Line();
-            sp.lines += 2;
+            sp.lines += 3;
             const bool assets = line < Currency::FromInt(40);
-            o.Tab(53) << "Balance";
-            o.Line();
-            o.Tab(54) << "Sheet";
-            o.Line();
-            if (assets)
-                o.Tab(25) << "Assets";
-            else
-                o.Tab(17) << "Liabilities and Capital";
-            o.Line();
-            o.Tab(52) << "Per Books";
-            o.Line();
-            o.Tab(56) << (line <= Currency::FromInt(39) ? "1" : "6");
-            o.Line();
-            o.Tab(8) << std::string(40, '_');
-            o.Tab(51) << std::string(11, '_');
-            o.Line();
-            sp.lines += 5;
+            sp.lines += print::WriteHeading(o, {
+                {{53, "Balance"}},
+                {{54, "Sheet"}},
+                {assets ? print::HeadingItem{25, "Assets"} : print::HeadingItem{17, "Liabilities and Capital"}},
+                {{52, "Per Books"}},
+                {{56, line <= Currency::FromInt(39) ? "1" : "6"}},
+                {{8, std::string(40, '_')}, {51, std::string(11, '_')}},
+            });
         }
         for (const auto& g : kGroups) {
             if (line != Currency::FromInt(g.line)) continue;
@@ -209,23 +213,23 @@ void Print_J(int& fileNum) {
             o.Line();
             sp.lines += g.blankBefore ? 3 : 2;
         }
-        if (is(line, {10, 29, 38, 49, 55, 63, 66})) {
+        if (is(line, kRuled)) {
             o.Tab(51) << std::string(11, '-');
             o.Line();
             sp.lines += 1;
-        } else if (is(line, {39, 56, 64, 65})) {
+        } else if (is(line, kSpaced)) {
             o.Line();
             sp.lines += 1;
         }
-        o.Tab(1) << print::Format_Amount(lineValue, 5);
-        o.Tab(8) << Nz_Str(rs["CCName"]).ToText();
-        o.Tab(51) << print::Pad_Left(rs["Col_1"], 11);
-        o.Line();
+        o.Figure(1, 5, print::AmountText(lineValue));
+        o.Text(8, kNameWidth, name);
+        o.Figure(51, 11, rs["Col_1"].ToText());
+        const int written = o.Line();
         // The liabilities and capital half always starts on a page of its own.
         if (line == Currency::FromInt(39))
             sp.lines = 999;
         else
-            sp.lines += 1;
+            sp.lines += written;
     }
     rs.Close();
     sp.Finish(2);

@@ -15,19 +15,19 @@ TEST(PrintFormat, AmountsRightJustifiedWithWholeAmountsUnderTheDigits) {
         {Value::Null(), 13, std::string(13, ' ')},   {Value::Cur(-1234.5), 13, "    -1,234.50"},
         {Value(-1234), 13, "    -1,234   "},         {Value(0), 13, std::string(9, ' ') + "0   "},
         {Value(0.25), 8, "    0.25"},                {Value("1234"), 13, "     1,234   "},
-        {Value(1234567.89), 5, "67.89"},  // too long: keeps the last characters
+        {Value(1234567.89), 5, "1,234,567.89"},  // too long: kept whole
         {Value(3), 5, " 3   "},           // a line number
     };
     for (const auto& c : cases) EXPECT_EQ(Format_Amount(c.value, c.width), c.expected) << c.value.ToText();
     EXPECT_THROW(Format_Amount(Value("n/a"), 13), TypeMismatch);
 }
 
-TEST(PrintFormat, PadLeftKeepsTheLastCharacters) {
+TEST(PrintFormat, PadLeftKeepsALongerTextWhole) {
     // Width counts characters, not bytes.
-    for (const auto& [v, width, padded] : {std::tuple{Value("123456"), 4, "3456"}, {Value(123456), 4, "3456"},
+    for (const auto& [v, width, padded] : {std::tuple{Value("123456"), 4, "123456"}, {Value(123456), 4, "123456"},
                                            {Value("ab"), 5, "   ab"}, {Value::Null(), 3, "   "}, {Value(""), 3, "   "},
                                            {Value("Caf\xC3\xA9"), 6, "  Caf\xC3\xA9"},
-                                           {Value("\xC3\xA9t\xC3\xA9"), 2, "t\xC3\xA9"}})
+                                           {Value("\xC3\xA9t\xC3\xA9"), 2, "\xC3\xA9t\xC3\xA9"}})
         EXPECT_EQ(Pad_Left(v, width), padded) << v.ToText();
 }
 
@@ -86,17 +86,50 @@ TEST_F(PrintPlacement, TabsCountFromOneAndGoToANewLineWhenBehind) {
     EXPECT_THROW(Out(fn).Line(), PrintFileError);
 }
 
+// A figure is never cut: it keeps its field when it fits, takes the blanks
+// before the field when it does not, and stays one blank clear of what the
+// line already holds, the row growing only where it must.
+TEST_F(PrintPlacement, FiguresKeepEveryCharacterAndABlankFromTheirNeighbours) {
+    struct Item { int col, width; std::string text; };
+    struct Case { const char* name; std::vector<Item> items; std::vector<std::string> lines; };
+    const Case cases[] = {
+        {"fits", {{1, 6, "3"}, {8, 13, "1,234   "}}, {"     3      1,234   "}},
+        {"empty keeps its blanks", {{1, 4, "x"}, {5, 3, ""}}, {"   x   "}},
+        {"wider takes the blanks before", {{1, 2, "ab"}, {10, 4, "-123456"}}, {"ab    -123456"}},
+        {"adjacent fields run apart",
+         {{1, 13, "1,500"}, {14, 13, "-1,234,567,890"}, {27, 13, "98,765,432,101"}, {40, 13, "7"}},
+         {"        1,500 -1,234,567,890 98,765,432,101        7"}},
+        {"full field after text", {{1, 3, "abc"}, {4, 3, "123"}}, {"abc 123"}},
+        {"leading blanks are padding", {{1, 5, "   12"}}, {"   12"}},
+        {"pushed past the page goes under",
+         {{1, 170, std::string(170, '9')}, {171, 13, "-100,000,000,000"}, {184, 5, "7"}},
+         {std::string(170, '9'), std::string(167, ' ') + "-100,000,000,000    7"}},
+    };
+    Set_Landscape();
+    for (const auto& c : cases) {
+        const std::string path = PathIn("figures.prt");
+        int fn = OpenPrintFile(path);
+        Out out(fn);
+        for (const auto& item : c.items) out.Figure(item.col, item.width, item.text);
+        EXPECT_EQ(out.Line(), static_cast<int>(c.lines.size())) << c.name;
+        ClosePrintFile(fn);
+        EXPECT_EQ(ReadLines(path), c.lines) << c.name;
+    }
+}
+
 // Heading tables print as the Tab calls they replace: an item with no text
 // still moves to its column, and one left of the last starts a new line.
 TEST_F(PrintPlacement, HeadingLinesPlaceEachItemAtItsColumn) {
     const std::string path = PathIn("heading.prt");
     int fn = OpenPrintFile(path);
-    WriteHeading(Out(fn), {
-        {{0, "Title"}},
-        {},
-        {{3, "ab"}, {8, "cd"}, {12, ""}},
-        {{5, "xyz"}, {6, "back"}},
-    });
+    // Every line written is counted, the one a step back starts included.
+    EXPECT_EQ(WriteHeading(Out(fn), {
+                  {{0, "Title"}},
+                  {},
+                  {{3, "ab"}, {8, "cd"}, {12, ""}},
+                  {{5, "xyz"}, {6, "back"}},
+              }),
+              5);
     ClosePrintFile(fn);
     EXPECT_EQ(ReadBytes(path), "Title\r\n\r\n  ab   cd  \r\n    xyz\r\n     back\r\n");
 }
