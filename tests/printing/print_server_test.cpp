@@ -48,18 +48,6 @@ std::string Env(const char* name) {
     return value ? value : "";
 }
 
-std::optional<std::string> RunCommand(const std::string& command) {
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen((command + " 2>&1").c_str(), "r"), ::pclose);
-    if (!pipe) return std::nullopt;
-    std::string out;
-    std::array<char, 4096> buffer{};
-    while (auto n = std::fread(buffer.data(), 1, buffer.size(), pipe.get())) out.append(buffer.data(), n);
-    if (::pclose(pipe.release()) != 0) return std::nullopt;
-    return out;
-}
-
-std::string Quote(const std::string& s) { return "'" + s + "'"; }
-
 // The words of a text; control characters (a page feed's orientation mark)
 // part words as blanks do.
 Words WordsOf(std::string text) {
