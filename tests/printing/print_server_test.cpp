@@ -247,6 +247,38 @@ TEST_F(StoppedServerTest, IsGivenUpWithinTheLimitWhileTheWindowPaints) {
     EXPECT_TRUE(fs::exists(Path("NEXT.pdf")));
 }
 
+// A job given up on while the server was stopped never prints once it
+// resumes: the user already has its pages in a file. (The queue holds its
+// jobs meanwhile, so that only a cancel keeps the pages from coming out.)
+TEST_F(StoppedServerTest, AJobGivenUpOnIsCancelledWhenTheServerAnswersAfterAll) {
+    printer::QtPrinter toPdf(printer::QtPrinter::Target::Pdf);
+    printer::InstallPrinter(&toPdf);
+    ASSERT_EQ(Print(), 0);
+    printer::InstallPrinter(&printer_);
+    ASSERT_TRUE(RunCommand("cupsdisable " + Quote(queue_)));
+    struct Enable {
+        std::string queue;
+        ~Enable() { RunCommand("cupsenable " + Quote(queue)); }
+    } enable{queue_};
+
+    printer::PrintServer server(2s, nullptr);
+    ASSERT_TRUE(server.Printers());
+    Stop();
+    EXPECT_EQ(server.PrintPdf(queue_, Path("SHEETS.pdf"), "given up"), server.SilenceText());
+    ::kill(pid_, SIGCONT);
+
+    std::optional<std::string> waiting, done;
+    for (int i = 0; i < 100; ++i) {
+        waiting = RunCommand("lpstat -W not-completed -o " + Quote(queue_));
+        done = RunCommand("lpstat -W completed -o " + Quote(queue_));
+        if (waiting && waiting->empty() && done && !done->empty()) break;
+        std::this_thread::sleep_for(100ms);
+    }
+    EXPECT_EQ(waiting, "") << "the job given up on still waits to print";
+    EXPECT_NE(done.value_or(""), "");
+    EXPECT_EQ(NewQueuedPdf(2s), "");
+}
+
 // Printer Setup's dialog, answered the way a user does it: "Print to File
 // (PDF)" picked in its printer list and a file name typed.
 void AnswerPrinterSetup(std::function<void(QComboBox*, QLineEdit*)> answer) {
