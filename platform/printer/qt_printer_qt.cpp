@@ -61,6 +61,8 @@ struct QtPrinter::Impl {
     std::string pdfFile;      // the PDF being written (a passing one when it is for a printer)
     bool fallback = false;    // the PDF stands in for a printer
     std::string silence;      // the server said nothing: told when the document ends
+    // Asked when the document starts and when it is sent: one patience for both.
+    std::unique_ptr<PrintServer> server;
     QStringList families;
     bool familiesRead = false;
 
@@ -92,8 +94,8 @@ struct QtPrinter::Impl {
             pdfFile = BesideThePrintFile();
             return;
         }
-        PrintServer server(kServerPatience, KeepPainting);
-        const auto printers = server.Printers();
+        server = std::make_unique<PrintServer>(kServerPatience, KeepPainting);
+        const auto printers = server->Printers();
         if (!ChosenPdf().empty()) {
             // The user's own choice: no word beyond the status line unless
             // there was no printer to choose instead.
@@ -102,7 +104,7 @@ struct QtPrinter::Impl {
             return;
         }
         if (printers) printerName = PrinterToUse(ChosenName(), printers->names, printers->defaultName);
-        else silence = server.SilenceText();
+        else silence = server->SilenceText();
         if (printerName.empty()) {
             pdfFile = BesideThePrintFile();
             fallback = true;
@@ -168,8 +170,7 @@ struct QtPrinter::Impl {
     void Deliver() {
         std::string why = silence;
         if (!printerName.empty()) {
-            PrintServer server(kServerPatience, KeepPainting);
-            const std::string refusal = server.PrintPdf(printerName, pdfFile, Title());
+            const std::string refusal = server->PrintPdf(printerName, pdfFile, Title());
             const QString passing = Q(pdfFile);
             if (refusal.empty()) {
                 QFile::remove(passing);
