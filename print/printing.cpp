@@ -157,8 +157,10 @@ int Print_File(const std::string& path, int& orientation) {
     const std::string pdf = failure && !drawn ? "" : p.FallbackOutput();
     if (!pdf.empty()) {
         ui::Ui().SetStatus(" Printed to " + pdf, true);
-        // A failure's message has already said where the pages are.
-        if (!failure && collecting) collecting->files_.push_back(pdf);
+        // A batch names all its files at its end, those of a printer that
+        // failed too (its messages go to the log); alone, a failure's message
+        // has already said where the pages are.
+        if (collecting) collecting->files_.push_back(pdf);
         else if (!failure) TellWhereThePagesWent({pdf});
     } else if (!failure) {
         if (const std::string printer = p.PrinterReached(); !printer.empty())

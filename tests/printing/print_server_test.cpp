@@ -190,6 +190,12 @@ TEST_F(PrintServerTest, ARefusedJobIsToldAndItsPagesWrittenToAPdf) {
     EXPECT_EQ(ui_.StatusTexts().back(), " Printed to " + Path("SHEETS.pdf"));
     ExpectPagesOf(Path("SHEETS.pdf"), Path("SHEETS.prt"));
     EXPECT_EQ(NewQueuedPdf(2s), "");
+
+    // A batch of prints names the file among the others it wrote, at its end.
+    print::PrintedToFiles batch;
+    ui_.ExpectMessage();
+    EXPECT_EQ(Print(), print::kPrinterError);
+    EXPECT_EQ(batch.Files(), std::vector<std::string>{Path("SHEETS.pdf")});
 }
 
 // A stopped server takes the connection and never answers.
