@@ -149,7 +149,9 @@ private:
 // Sends a print file to the printer. Returns 0 printed, 1 no usable printer,
 // 2 the file could not be read (both told to the user, nothing printed), or
 // kPrinterError when the printer failed part way (told to the user; the
-// printer's document is aborted). An orientation other than 1 or 2 becomes 2.
+// printer's document is aborted) or did not take the finished document (told,
+// with the PDF its pages went to instead). The status line says where each
+// print went. An orientation other than 1 or 2 becomes 2.
 int Print_File(const std::string& path, int& orientation);
 inline constexpr int kPrinterError = 482;
 

@@ -112,6 +112,7 @@ int Print_File(const std::string& path, int& orientation) {
 
     int result = 0;
     std::optional<std::string> failure;
+    bool drawn = false;  // every line reached the printer; a failure came with the document's end
     {
         ui::BusyPointer busy;
         try {
@@ -135,6 +136,7 @@ int Print_File(const std::string& path, int& orientation) {
                     firstPage = false;
                 }
             }
+            drawn = true;
             p.EndDoc();
         } catch (const std::exception& e) {
             failure = e.what();
@@ -151,10 +153,20 @@ int Print_File(const std::string& path, int& orientation) {
     if (failure)
         Show_Message("The following error occurred during print of document:\n\r\r" + *failure, ui::kCritical,
                      "Printing Error");
-    else if (const std::string pdf = p.FallbackOutput(); !pdf.empty()) {
+    // Each print says where it went, so that no earlier one's word stays.
+    const std::string pdf = failure && !drawn ? "" : p.FallbackOutput();
+    if (!pdf.empty()) {
         ui::Ui().SetStatus(" Printed to " + pdf, true);
+        // A batch names all its files at its end, those of a printer that
+        // failed too (its messages go to the log); alone, a failure's message
+        // has already said where the pages are.
         if (collecting) collecting->files_.push_back(pdf);
-        else TellWhereThePagesWent({pdf});
+        else if (!failure) TellWhereThePagesWent({pdf});
+    } else if (!failure) {
+        if (const std::string printer = p.PrinterReached(); !printer.empty())
+            ui::Ui().SetStatus(" Printed on " + printer, true);
+        else if (const std::string file = p.LastOutput(); !file.empty())
+            ui::Ui().SetStatus(" Printed to " + file, true);
     }
     return result;
 }

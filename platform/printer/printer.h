@@ -33,6 +33,8 @@ public:
     virtual void Abort() {}
     // Where the printed document went (a PDF path when there is no printer).
     virtual std::string LastOutput() { return ""; }
+    // The printer that took the last document; "" when it went to a file.
+    virtual std::string PrinterReached() { return ""; }
     // The file the last document went to for want of a printer; "" when it
     // reached a printer (or was meant to be a file all along).
     virtual std::string FallbackOutput() { return ""; }

@@ -1,12 +1,14 @@
-// The printer of the desktop program: the printer chosen in Printer Setup, else
-// the system's default printer, else a PDF: the file chosen in Printer Setup,
-// or one beside the print file (same name, ".pdf"), so printing always leaves
-// something the user can open. Pages are
-// US Letter in a fixed-pitch font (Liberation Mono unless a "Courier New" is
-// chosen).
+// The printer of the desktop program: the file chosen in Printer Setup ("Print
+// to File"), else the printer chosen there, else the system's default printer,
+// else a PDF beside the print file (same name, ".pdf"), so printing always
+// leaves something the user can open. A document the printer refuses, or one
+// the print server does not take within kServerPatience, goes to that PDF too.
+// Pages are US Letter in a fixed-pitch font (Liberation Mono unless a "Courier
+// New" is chosen).
 // Needs a running QGuiApplication.
 #pragma once
 
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -42,7 +44,12 @@ public:
     void EndDoc() override;
     void Abort() override;
     std::string LastOutput() override;
+    std::string PrinterReached() override;
     std::string FallbackOutput() override;
+
+    // The longest one document waits on the print server, all its questions
+    // together; the window keeps painting meanwhile.
+    static constexpr std::chrono::milliseconds kServerPatience{4000};
 
     // Lines a page holds at 7 points, one more than the longest pages the
     // worksheets write; larger type holds proportionally fewer.
@@ -58,8 +65,8 @@ private:
 // Read as each document starts, so a choice applies from the next print on.
 void SetChosenPrinterName(const std::string& name);
 std::string ChosenPrinterName();
-// The PDF file chosen in Printer Setup ("Print to File"); "" for none. Used
-// when there is no printer to print on.
+// The PDF file chosen in Printer Setup ("Print to File"); "" for none. While
+// chosen, every document goes to it, printers or not.
 void SetChosenPdfFile(const std::string& path);
 std::string ChosenPdfFile();
 

@@ -1,6 +1,10 @@
 #include "platform/printer/qt_printer.h"
 
+#include "platform/printer/print_server.h"
+
+#include <QCoreApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QFont>
@@ -9,9 +13,9 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
-#include <QPrinter>
-#include <QPrinterInfo>
+#include <QPdfWriter>
 #include <QStringList>
+#include <QTemporaryFile>
 
 #include <algorithm>
 #include <stdexcept>
@@ -38,11 +42,9 @@ std::string& ChosenPdf() {
     return path;
 }
 
-std::string SystemPrinterToUse() {
-    std::vector<std::string> available;
-    for (const QString& name : QPrinterInfo::availablePrinterNames()) available.push_back(S(name));
-    return PrinterToUse(ChosenName(), available, S(QPrinterInfo::defaultPrinterName()));
-}
+// While the print server is asked, the windows repaint; what the user types
+// waits for the print to end.
+void KeepPainting() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
 
 }  // namespace
 
@@ -54,12 +56,17 @@ struct QtPrinter::Impl {
     bool bold = false;
     int quality = -4;
     std::string printFile;
-    std::string output;
-    bool outputIsPdf = false;
+    std::string output;       // where the document went: the printer's name, or the PDF
+    std::string printerName;  // the printer the document is for; "" when it is a file
+    std::string pdfFile;      // the PDF being written (a passing one when it is for a printer)
+    bool fallback = false;    // the PDF stands in for a printer
+    std::string silence;      // the server said nothing: told when the document ends
+    // Asked when the document starts and when it is sent: one patience for both.
+    std::unique_ptr<PrintServer> server;
     QStringList families;
     bool familiesRead = false;
 
-    std::unique_ptr<QPrinter> printer;
+    std::unique_ptr<QPdfWriter> writer;
     QPainter painter;
     bool pagePending = false;  // NewPage asked for; made when the next line comes
     bool fontDirty = true;
@@ -71,31 +78,58 @@ struct QtPrinter::Impl {
 
     bool Active() const { return painter.isActive(); }
 
-    QString PdfPath() const {
-        if (target == Target::DefaultPrinter && !ChosenPdf().empty()) return Q(ChosenPdf());
-        if (printFile.empty()) return QDir(QDir::tempPath()).filePath("Vantrel print.pdf");
+    std::string BesideThePrintFile() const {
+        if (printFile.empty()) return S(QDir(QDir::tempPath()).filePath("Vantrel print.pdf"));
         const QFileInfo info(Q(printFile));
-        return info.dir().filePath(info.completeBaseName() + ".pdf");
+        return S(info.dir().filePath(info.completeBaseName() + ".pdf"));
+    }
+
+    // The PDF is drawn with no print server involved; only a document for a
+    // printer then asks the server, and never for longer than its patience.
+    void ChooseOutput() {
+        printerName.clear();
+        silence.clear();
+        fallback = false;
+        if (target == Target::Pdf) {
+            pdfFile = BesideThePrintFile();
+            return;
+        }
+        server = std::make_unique<PrintServer>(kServerPatience, KeepPainting);
+        const auto printers = server->Printers();
+        if (!ChosenPdf().empty()) {
+            // The user's own choice: no word beyond the status line unless
+            // there was no printer to choose instead.
+            pdfFile = ChosenPdf();
+            fallback = printers && printers->names.empty();
+            return;
+        }
+        if (printers) printerName = PrinterToUse(ChosenName(), printers->names, printers->defaultName);
+        else silence = server->SilenceText();
+        if (printerName.empty()) {
+            pdfFile = BesideThePrintFile();
+            fallback = true;
+            return;
+        }
+        QTemporaryFile passing(QDir(QDir::tempPath()).filePath("vantrel-XXXXXX.pdf"));
+        passing.setAutoRemove(false);
+        if (!passing.open()) throw std::runtime_error("Unable to write the pages for " + printerName);
+        pdfFile = S(passing.fileName());
     }
 
     void Start() {
-        printer = std::make_unique<QPrinter>(quality == -4 ? QPrinter::HighResolution : QPrinter::PrinterResolution);
-        const std::string name = target == Target::Pdf ? "" : SystemPrinterToUse();
-        outputIsPdf = name.empty();
-        if (outputIsPdf) {
-            printer->setOutputFormat(QPrinter::PdfFormat);
-            printer->setOutputFileName(PdfPath());
-            output = S(PdfPath());
-        } else {
-            printer->setPrinterName(Q(name));
-            output = name;
-        }
-        if (!printFile.empty()) printer->setDocName(QFileInfo(Q(printFile)).fileName());
-        printer->setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), PageOrientation(orientation),
-                                           QMarginsF(kMarginPt, kMarginPt, kMarginPt, kMarginPt),
-                                           QPageLayout::Point));
-        if (!painter.begin(printer.get())) {
-            printer.reset();
+        ChooseOutput();
+        output = printerName.empty() ? pdfFile : printerName;
+        writer = std::make_unique<QPdfWriter>(Q(pdfFile));
+        // The resolutions a printer's own PDF would have: high or plain.
+        writer->setResolution(quality == -4 ? 1200 : 72);
+        writer->setCreator(QStringLiteral("Vantrel 287"));
+        if (!printFile.empty()) writer->setTitle(QFileInfo(Q(printFile)).fileName());
+        writer->setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), PageOrientation(orientation),
+                                          QMarginsF(kMarginPt, kMarginPt, kMarginPt, kMarginPt),
+                                          QPageLayout::Point));
+        if (!painter.begin(writer.get())) {
+            writer.reset();
+            if (!printerName.empty()) QFile::remove(Q(pdfFile));
             throw std::runtime_error("Unable to start printing to " + output);
         }
         StartPage();
@@ -103,13 +137,13 @@ struct QtPrinter::Impl {
 
     void StartPage() {
         y = 0;
-        pageHeight = printer->pageLayout().paintRectPixels(printer->resolution()).height();
+        pageHeight = writer->pageLayout().paintRectPixels(writer->resolution()).height();
         fontDirty = true;
     }
 
     void NextPage() {
-        printer->setPageOrientation(PageOrientation(orientation));
-        if (!printer->newPage()) throw std::runtime_error("The printer refused a new page");
+        writer->setPageOrientation(PageOrientation(orientation));
+        if (!writer->newPage()) throw std::runtime_error("The printer refused a new page");
         StartPage();
     }
 
@@ -120,7 +154,7 @@ struct QtPrinter::Impl {
         font.setPointSizeF(fontSize);
         font.setBold(bold);
         painter.setFont(font);
-        const QFontMetricsF metrics(font, printer.get());
+        const QFontMetricsF metrics(font, writer.get());
         // Pages of the longest worksheets must fit, so the line pitch closes
         // up a little where the font's own spacing would overflow the page.
         const int lines7 = orientation == 1 ? kPortraitLines : kLandscapeLines;
@@ -130,8 +164,38 @@ struct QtPrinter::Impl {
         fontDirty = false;
     }
 
+    // The drawn pages go to the printer; one that does not take them, or a
+    // server that does not answer, leaves them in the PDF beside the print
+    // file, and the user is told why and where.
+    void Deliver() {
+        std::string why = silence;
+        if (!printerName.empty()) {
+            const std::string refusal = server->PrintPdf(printerName, pdfFile, Title());
+            const QString passing = Q(pdfFile);
+            if (refusal.empty()) {
+                QFile::remove(passing);
+                return;
+            }
+            why = "The printer \"" + printerName + "\" did not take the pages: " + refusal;
+            pdfFile = BesideThePrintFile();
+            QFile::remove(Q(pdfFile));
+            const bool kept = QFile::copy(passing, Q(pdfFile));
+            QFile::remove(passing);
+            printerName.clear();
+            fallback = true;
+            output = pdfFile;
+            if (!kept) {
+                output.clear();
+                throw std::runtime_error(why + "\nThe pages could not be written to the file \"" + pdfFile + "\".");
+            }
+        }
+        if (!why.empty()) throw std::runtime_error(why + "\nThe pages were written to the file \"" + pdfFile + "\".");
+    }
+
+    std::string Title() const { return printFile.empty() ? "Vantrel" : S(QFileInfo(Q(printFile)).fileName()); }
+
     void Finish() {
-        printer.reset();
+        writer.reset();
         pagePending = false;
     }
 };
@@ -227,23 +291,28 @@ void QtPrinter::EndDoc() {
     if (!d.Active()) return;
     const bool ok = d.painter.end();
     d.Finish();
-    if (!ok) throw std::runtime_error("Unable to finish printing to " + d.output);
+    if (!ok) {
+        if (!d.printerName.empty()) QFile::remove(Q(d.pdfFile));
+        throw std::runtime_error("Unable to finish printing to " + d.output);
+    }
+    d.Deliver();
 }
 
 void QtPrinter::Abort() {
     auto& d = *d_;
     if (!d.Active()) return;
-    if (!d.outputIsPdf) d.printer->abort();
     d.painter.end();
-    if (d.outputIsPdf) QFile::remove(Q(d.output));
+    QFile::remove(Q(d.pdfFile));
     d.output.clear();
+    d.printerName.clear();
+    d.fallback = false;
     d.Finish();
 }
 
 std::string QtPrinter::LastOutput() { return d_->output; }
 
-std::string QtPrinter::FallbackOutput() {
-    return d_->target == Target::DefaultPrinter && d_->outputIsPdf ? d_->output : "";
-}
+std::string QtPrinter::PrinterReached() { return d_->printerName; }
+
+std::string QtPrinter::FallbackOutput() { return d_->fallback ? d_->output : ""; }
 
 }  // namespace vt::printer

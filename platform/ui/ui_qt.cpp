@@ -1,6 +1,9 @@
 #include "platform/ui/ui_qt.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QEvent>
+#include <QLineEdit>
 #include <QPointer>
 #include <QDir>
 #include <QFileDialog>
@@ -9,6 +12,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+
+#include <utility>
 
 #include "platform/printer/qt_printer.h"
 
@@ -39,6 +44,28 @@ QMessageBox::Icon IconOf(int style) {
     default: return QMessageBox::NoIcon;
     }
 }
+
+// A file chosen before is shown chosen when the printer dialog opens: the
+// choice stands until changed. The dialog adds its file entry, last in its
+// printer list, only as it is shown, so the entry is picked then.
+class ShowChosenFile : public QObject {
+public:
+    explicit ShowChosenFile(QString file) : file_(std::move(file)) {}
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Show || file_.isEmpty()) return false;
+        auto* printers = watched->findChild<QComboBox*>(QStringLiteral("printers"));
+        auto* name = watched->findChild<QLineEdit*>(QStringLiteral("filename"));
+        if (printers && name && printers->count() > 0) {
+            printers->setCurrentIndex(printers->count() - 1);
+            name->setText(file_);
+        }
+        file_.clear();
+        return false;
+    }
+
+private:
+    QString file_;
+};
 
 }  // namespace
 
@@ -200,6 +227,8 @@ bool QtUi::PrinterSetup(const std::string& title) {
     if (!chosen.empty()) printer.setPrinterName(Q(chosen));
     QPrintDialog dialog(&printer, Parent());
     dialog.setWindowTitle(Q(title));
+    ShowChosenFile file(Q(printer::ChosenPdfFile()));
+    dialog.installEventFilter(&file);
     if (dialog.exec() != QDialog::Accepted) return false;
     printer::SetChosenPrinterName(S(printer.printerName()));
     const bool toFile = printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty();

@@ -23,6 +23,7 @@
 #include "platform/settings/settings.h"
 #include "platform/ui/ui_qt.h"
 #include "print/print.h"
+#include "tests/support/print_files.h"
 #include "tests/support/scripted_ui.h"
 #include "tests/support/temp_folder.h"
 
@@ -31,19 +32,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
-
-// Output of a command, or nullopt when it could not run or failed.
-std::optional<std::string> RunCommand(const std::string& command) {
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen((command + " 2>/dev/null").c_str(), "r"), ::pclose);
-    if (!pipe) return std::nullopt;
-    std::string out;
-    std::array<char, 4096> buffer{};
-    while (auto n = std::fread(buffer.data(), 1, buffer.size(), pipe.get())) out.append(buffer.data(), n);
-    if (::pclose(pipe.release()) != 0) return std::nullopt;
-    return out;
-}
-
-std::string Quote(const std::string& path) { return "'" + path + "'"; }
 
 Lines SplitLines(const std::string& text) {
     Lines lines;

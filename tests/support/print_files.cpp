@@ -2,16 +2,31 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 
 #include "print/print.h"
 
 namespace vt::test {
 
 namespace fs = std::filesystem;
+
+std::optional<std::string> RunCommand(const std::string& command) {
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen((command + " 2>/dev/null").c_str(), "r"), ::pclose);
+    if (!pipe) return std::nullopt;
+    std::string out;
+    std::array<char, 4096> buffer{};
+    while (auto n = std::fread(buffer.data(), 1, buffer.size(), pipe.get())) out.append(buffer.data(), n);
+    if (::pclose(pipe.release()) != 0) return std::nullopt;
+    return out;
+}
+
+std::string Quote(const std::string& path) { return "'" + path + "'"; }
 
 std::string ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

@@ -2,6 +2,7 @@
 // with, and the fixed moment their page headers show.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,12 @@ namespace vt::test {
 // Raw bytes of a file; "" (and a test failure) when it cannot be read.
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
+
+// Output of a command (the PDF readers of poppler-utils, the print server's
+// tools), or nullopt when it could not run or failed. Its errors are dropped.
+std::optional<std::string> RunCommand(const std::string& command);
+// A path quoted for the shell.
+std::string Quote(const std::string& path);
 
 // The lines of a print file without their CR LF ends.
 std::vector<std::string> PrintLines(const std::string& bytes);

@@ -1,0 +1,346 @@
+// Printing against a real print server: scripts/test starts a private cupsd
+// with a cups-pdf queue and names it in the environment (CUPS_SERVER, the
+// server's process VT_CUPSD_PID, the queue VT_CUPS_QUEUE and the folder its
+// PDFs go to, VT_CUPS_PDF_OUT). Without one these tests skip.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/types.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QTimer>
+
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/printer/print_server.h"
+#include "platform/printer/qt_printer.h"
+#include "platform/settings/settings.h"
+#include "platform/ui/ui_qt.h"
+#include "print/print.h"
+#include "tests/support/print_files.h"
+#include "tests/support/scripted_ui.h"
+#include "tests/support/temp_folder.h"
+
+namespace vt::test {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+using Words = std::vector<std::string>;
+
+std::string Env(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+// The words of a text; control characters (a page feed's orientation mark)
+// part words as blanks do.
+Words WordsOf(std::string text) {
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) < ' ') c = ' ';
+    Words words;
+    std::istringstream in(text);
+    for (std::string w; in >> w;) words.push_back(w);
+    return words;
+}
+
+// Each page's words, the way a reader of the page takes them in.
+std::vector<Words> PdfPages(const std::string& pdf) {
+    std::vector<Words> pages;
+    const auto text = RunCommand("pdftotext -layout " + Quote(pdf) + " -");
+    EXPECT_TRUE(text) << "pdftotext (poppler-utils) is needed";
+    if (!text) return pages;
+    std::string page;
+    for (char c : *text + '\f') {
+        if (c != '\f') {
+            page += c;
+            continue;
+        }
+        pages.push_back(WordsOf(page));
+        page.clear();
+    }
+    while (!pages.empty() && pages.back().empty()) pages.pop_back();
+    return pages;
+}
+
+std::vector<Words> PrintFilePages(const std::string& path) {
+    std::vector<Words> pages;
+    for (const auto& page : PrintPages(ReadBytes(path))) pages.push_back(WordsOf(page));
+    return pages;
+}
+
+std::string Joined(const Words& words) {
+    std::string text;
+    for (const auto& w : words) text += (text.empty() ? "" : " ") + w;
+    return text;
+}
+
+// The PDF holds the print file's pages, page for page, word for word.
+void ExpectPagesOf(const std::string& pdf, const std::string& printFile) {
+    const auto printed = PdfPages(pdf);
+    const auto expected = PrintFilePages(printFile);
+    ASSERT_EQ(printed.size(), expected.size()) << pdf;
+    for (std::size_t i = 0; i < printed.size(); ++i)
+        EXPECT_EQ(Joined(printed[i]), Joined(expected[i])) << "page " << i + 1 << " of " << pdf;
+}
+
+class PrintServerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (Env("VT_CUPSD_PID").empty()) GTEST_SKIP() << "no private print server (scripts/test starts one)";
+        queue_ = Env("VT_CUPS_QUEUE");
+        queueOut_ = Env("VT_CUPS_PDF_OUT");
+        settings_ = std::make_unique<settings::IniSettings>(folder_.PathOf("settings"));
+        settings::InstallSettings(settings_.get());
+        printer::InstallPrinter(&printer_);
+        fs::copy_file(fs::path(VT_TESTS_DIR) / "print/golden/three_sheets.prt", Path("SHEETS.prt"));
+        before_ = QueuedPdfs();
+    }
+    void TearDown() override {
+        if (Env("VT_CUPSD_PID").empty()) return;
+        printer::InstallPrinter(nullptr);
+        settings::InstallSettings(nullptr);
+        printer::SetChosenPdfFile("");
+        printer::SetChosenPrinterName("");
+    }
+
+    std::string Path(const std::string& name) const { return folder_.PathOf(name); }
+
+    // The queue's PDFs and when each was written.
+    std::map<std::string, fs::file_time_type> QueuedPdfs() const {
+        std::map<std::string, fs::file_time_type> pdfs;
+        for (const auto& entry : fs::directory_iterator(queueOut_))
+            pdfs[entry.path().string()] = entry.last_write_time();
+        return pdfs;
+    }
+    // A PDF the queue wrote since the test began; "" when none came in time.
+    std::string NewQueuedPdf(std::chrono::seconds wait = 30s) const {
+        for (auto end = std::chrono::steady_clock::now() + wait; std::chrono::steady_clock::now() < end;) {
+            for (const auto& [pdf, written] : QueuedPdfs()) {
+                const auto old = before_.find(pdf);
+                if ((old == before_.end() || old->second != written) && Complete(pdf)) return pdf;
+            }
+            std::this_thread::sleep_for(200ms);
+        }
+        return "";
+    }
+    static bool Complete(const std::string& pdf) { return RunCommand("pdfinfo " + Quote(pdf)).has_value(); }
+
+    int Print(const std::string& name = "SHEETS.prt") {
+        int orientation = 1;
+        return print::Print_File(Path(name), orientation);
+    }
+
+    TempFolder folder_{"vt-printing"};
+    std::unique_ptr<settings::IniSettings> settings_;
+    printer::QtPrinter printer_;  // as the program installs it
+    ScriptedUi ui_;
+    std::string queue_, queueOut_;
+    std::map<std::string, fs::file_time_type> before_;
+};
+
+TEST_F(PrintServerTest, ASheetReachesTheQueueWithThePagesOfItsPrintFile) {
+    ASSERT_EQ(Print(), 0);
+    EXPECT_TRUE(ui_.Prompts().empty());
+    EXPECT_EQ(ui_.StatusTexts().back(), " Printed on " + queue_);
+    EXPECT_FALSE(fs::exists(Path("SHEETS.pdf")));
+
+    const std::string pdf = NewQueuedPdf();
+    ASSERT_FALSE(pdf.empty()) << "no PDF came out of the queue";
+    ExpectPagesOf(pdf, Path("SHEETS.prt"));
+}
+
+TEST_F(PrintServerTest, ARefusedJobIsToldAndItsPagesWrittenToAPdf) {
+    ASSERT_TRUE(RunCommand("cupsreject " + Quote(queue_)));
+    struct Accept {
+        std::string queue;
+        ~Accept() { RunCommand("cupsaccept " + Quote(queue)); }
+    } accept{queue_};
+
+    ui_.ExpectMessage();
+    EXPECT_EQ(Print(), print::kPrinterError);
+    ASSERT_EQ(ui_.Messages().size(), 1u);
+    const ShownMessage told = ui_.Messages().front();
+    EXPECT_EQ(told.title, "Printing Error");
+    EXPECT_EQ(told.style, ui::kCritical);
+    EXPECT_EQ(told.prompt.rfind("The following error occurred during print of document:\n\r\rThe printer \"" +
+                                    queue_ + "\" did not take the pages: ",
+                                0),
+              0u)
+        << told.prompt;
+    EXPECT_NE(told.prompt.find("not accepting jobs"), std::string::npos) << told.prompt;
+    EXPECT_NE(told.prompt.find("The pages were written to the file \"" + Path("SHEETS.pdf") + "\"."),
+              std::string::npos)
+        << told.prompt;
+    EXPECT_EQ(ui_.StatusTexts().back(), " Printed to " + Path("SHEETS.pdf"));
+    ExpectPagesOf(Path("SHEETS.pdf"), Path("SHEETS.prt"));
+    EXPECT_EQ(NewQueuedPdf(2s), "");
+
+    // A batch of prints names the file among the others it wrote, at its end.
+    print::PrintedToFiles batch;
+    ui_.ExpectMessage();
+    EXPECT_EQ(Print(), print::kPrinterError);
+    EXPECT_EQ(batch.Files(), std::vector<std::string>{Path("SHEETS.pdf")});
+}
+
+// A stopped server takes the connection and never answers.
+class StoppedServerTest : public PrintServerTest {
+protected:
+    void Stop() {
+        pid_ = static_cast<pid_t>(std::stol(Env("VT_CUPSD_PID")));
+        ASSERT_EQ(::kill(pid_, SIGSTOP), 0);
+    }
+    void TearDown() override {
+        if (pid_ > 0) {
+            ::kill(pid_, SIGCONT);
+            // Later tests find the server answering again.
+            bool answers = false;
+            for (int i = 0; i < 100 && !answers; ++i) {
+                printer::PrintServer server(1s, nullptr);
+                answers = server.Printers().has_value();
+                if (!answers) std::this_thread::sleep_for(100ms);
+            }
+            EXPECT_TRUE(answers);
+        }
+        PrintServerTest::TearDown();
+    }
+    pid_t pid_ = 0;
+};
+
+TEST_F(StoppedServerTest, IsGivenUpWithinTheLimitWhileTheWindowPaints) {
+    Stop();
+    int ticks = 0;
+    QTimer painting;
+    QObject::connect(&painting, &QTimer::timeout, [&] { ++ticks; });
+    painting.start(50);
+
+    QElapsedTimer clock;
+    clock.start();
+    ui_.ExpectMessage();
+    EXPECT_EQ(Print(), print::kPrinterError);
+    const qint64 took = clock.elapsed();
+    std::printf("[ timing ] a print on the stopped server took %lld ms\n", static_cast<long long>(took));
+    EXPECT_LT(took, printer::QtPrinter::kServerPatience.count() + 1000);
+    EXPECT_GT(ticks, 20) << "the window was not painted while the print waited";
+    ASSERT_EQ(ui_.Prompts().size(), 1u);
+    EXPECT_EQ(ui_.Prompts().front(),
+              "The following error occurred during print of document:\n\r\rThe print server did not answer within 4 "
+              "seconds.\nThe pages were written to the file \"" + Path("SHEETS.pdf") + "\".");
+    EXPECT_EQ(ui_.StatusTexts().back(), " Printed to " + Path("SHEETS.pdf"));
+    ExpectPagesOf(Path("SHEETS.pdf"), Path("SHEETS.prt"));
+
+    // The next print of the same batch does not wait on the silent server again.
+    fs::copy_file(Path("SHEETS.prt"), Path("NEXT.prt"));
+    clock.restart();
+    ui_.ExpectMessage();
+    EXPECT_EQ(Print("NEXT.prt"), print::kPrinterError);
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_TRUE(fs::exists(Path("NEXT.pdf")));
+}
+
+// A job given up on while the server was stopped never prints once it
+// resumes: the user already has its pages in a file. (The queue holds its
+// jobs meanwhile, so that only a cancel keeps the pages from coming out.)
+TEST_F(StoppedServerTest, AJobGivenUpOnIsCancelledWhenTheServerAnswersAfterAll) {
+    printer::QtPrinter toPdf(printer::QtPrinter::Target::Pdf);
+    printer::InstallPrinter(&toPdf);
+    ASSERT_EQ(Print(), 0);
+    printer::InstallPrinter(&printer_);
+    ASSERT_TRUE(RunCommand("cupsdisable " + Quote(queue_)));
+    struct Enable {
+        std::string queue;
+        ~Enable() { RunCommand("cupsenable " + Quote(queue)); }
+    } enable{queue_};
+
+    printer::PrintServer server(2s, nullptr);
+    ASSERT_TRUE(server.Printers());
+    Stop();
+    EXPECT_EQ(server.PrintPdf(queue_, Path("SHEETS.pdf"), "given up"), server.SilenceText());
+    ::kill(pid_, SIGCONT);
+
+    std::optional<std::string> waiting, done;
+    for (int i = 0; i < 100; ++i) {
+        waiting = RunCommand("lpstat -W not-completed -o " + Quote(queue_));
+        done = RunCommand("lpstat -W completed -o " + Quote(queue_));
+        if (waiting && waiting->empty() && done && !done->empty()) break;
+        std::this_thread::sleep_for(100ms);
+    }
+    EXPECT_EQ(waiting, "") << "the job given up on still waits to print";
+    EXPECT_NE(done.value_or(""), "");
+    EXPECT_EQ(NewQueuedPdf(2s), "");
+}
+
+// Printer Setup's dialog, answered the way a user does it: "Print to File
+// (PDF)" picked in its printer list and a file name typed.
+void AnswerPrinterSetup(std::function<void(QComboBox*, QLineEdit*)> answer) {
+    QTimer::singleShot(0, [answer] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* dialog = qobject_cast<QPrintDialog*>(w);
+            if (!dialog) continue;
+            auto* printers = dialog->findChild<QComboBox*>("printers");
+            auto* file = dialog->findChild<QLineEdit*>("filename");
+            answer(printers, file);
+            dialog->accept();
+            return;
+        }
+    });
+}
+
+TEST_F(PrintServerTest, PrintToFileChosenInPrinterSetupIsHonouredWithAPrinterPresent) {
+    ui::QtUi qt;
+    const std::string chosen = Path("chosen output.pdf");
+    AnswerPrinterSetup([&](QComboBox* printers, QLineEdit* file) {
+        ASSERT_TRUE(printers && file);
+        EXPECT_EQ(printers->currentText().toStdString(), queue_);
+        printers->setCurrentIndex(printers->findText("Print to File (PDF)"));
+        file->setText(QString::fromStdString(chosen));
+    });
+    ASSERT_TRUE(qt.PrinterSetup("Printer Setup"));
+    EXPECT_EQ(printer::ChosenPdfFile(), chosen);
+
+    // Reopened, the dialog shows the choice as it was left.
+    std::string shown, shownFile;
+    AnswerPrinterSetup([&](QComboBox* printers, QLineEdit* file) {
+        ASSERT_TRUE(printers && file);
+        shown = printers->currentText().toStdString();
+        shownFile = file->text().toStdString();
+    });
+    ASSERT_TRUE(qt.PrinterSetup("Printer Setup"));
+    EXPECT_EQ(shown, "Print to File (PDF)");
+    EXPECT_EQ(shownFile, chosen);
+    EXPECT_EQ(printer::ChosenPdfFile(), chosen);
+
+    ASSERT_EQ(Print(), 0);
+    EXPECT_TRUE(ui_.Prompts().empty());
+    EXPECT_EQ(ui_.StatusTexts().back(), " Printed to " + chosen);
+    ExpectPagesOf(chosen, Path("SHEETS.prt"));
+    EXPECT_FALSE(fs::exists(Path("SHEETS.pdf")));
+
+    // The printer chosen again takes the next print, and the status line says so.
+    AnswerPrinterSetup([&](QComboBox* printers, QLineEdit*) {
+        printers->setCurrentIndex(printers->findText(QString::fromStdString(queue_)));
+    });
+    ASSERT_TRUE(qt.PrinterSetup("Printer Setup"));
+    EXPECT_EQ(printer::ChosenPdfFile(), "");
+    ASSERT_EQ(Print(), 0);
+    EXPECT_EQ(ui_.StatusTexts().back(), " Printed on " + queue_);
+    EXPECT_NE(NewQueuedPdf(), "");
+}
+
+}  // namespace
+}  // namespace vt::test
