@@ -782,7 +782,6 @@ bool Column::SetValue(const Value& v) {
 }
 
 int Split::ColumnCount() const { return g_->ColumnCount(); }
-bool Split::RecordSelectors() const { return g_->recordSelectors_.at(static_cast<size_t>(s_)); }
 void Split::SetRecordSelectors(bool on) {
     g_->recordSelectors_.at(static_cast<size_t>(s_)) = on;
     g_->d_->panes.at(static_cast<size_t>(s_))->verticalHeader()->setVisible(on);

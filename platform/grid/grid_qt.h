@@ -86,7 +86,6 @@ public:
     Split(Grid* grid, int split) : g_(grid), s_(split) {}
     Column Columns(int col) { return Column(g_, s_, col); }
     int ColumnCount() const;
-    bool RecordSelectors() const;
     void SetRecordSelectors(bool on);
     // First and last selected column shown in this pane; -1 when none.
     int SelStartCol() const;
@@ -132,7 +131,6 @@ public:
     double DefaultColumnWidth() const { return 1440; }
     const ColumnLayout& Layout(int split, int col) const;
 
-    int TabAction() const { return tabAction_; }
     void SetTabAction(int action) { tabAction_ = action; }
 
     // A rule that locks single cells, beside the columns' locks.
