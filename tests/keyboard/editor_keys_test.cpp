@@ -3,9 +3,12 @@
 // after Add, locked cells that take no key, and a refused entry answered in a
 // real message box; after each step the keyboard is still in the grid, on the
 // cell where the next key belongs.
+#include <QItemSelectionModel>
 #include <QPushButton>
-
+#include <QTableView>
 #include <QTimer>
+
+#include <set>
 
 #include "costcentres/frmAddCC.h"
 #include "engine/general/b.h"
@@ -29,6 +32,16 @@ protected:
         const std::string first = rs.Field(0).ToText();
         rs.MoveNext();
         return {first, rs.Field(0).ToText()};
+    }
+    // The cells shown selected, as (row, column).
+    static std::set<std::pair<int, int>> Selected(const gui::WorksheetWindow* w) {
+        std::set<std::pair<int, int>> cells;
+        for (const QModelIndex& i : w->grd->Pane(0)->selectionModel()->selectedIndexes())
+            cells.emplace(i.row(), i.column());
+        return cells;
+    }
+    static std::set<std::pair<int, int>> CurrentOnly(const gui::WorksheetWindow* w) {
+        return {{w->grd->Row(), w->grd->Col()}};
     }
 };
 
@@ -84,6 +97,25 @@ TEST_F(EditorKeys, ARefusedAmountAnsweredInAMessageBoxLeavesTheKeyboardOnTheCell
     EXPECT_EQ(Rows("SELECT Expenses FROM B WHERE LineNum = ?;", {Value(Currency::FromDouble(std::stod(start.first)))}),
               (Table{{"700"}}));
     EXPECT_TRUE(InGrid(e));
+}
+
+// Tab, Enter and Add move the cursor by the program's hand: the cell left
+// behind must not stay highlighted beside the new one.
+TEST_F(EditorKeys, OnlyTheCurrentCellShowsAsCurrentAfterTabEnterAndAdd) {
+    Need("B", Build_B);
+    Need("B1", Build_B1);
+    auto* b = Show("B");
+    Press(Qt::Key_Right);
+    EXPECT_EQ(Selected(b), CurrentOnly(b));
+    Enter("100", Qt::Key_Tab);
+    EXPECT_EQ(Selected(b), CurrentOnly(b)) << "Tab";
+    Enter("200");
+    EXPECT_EQ(Selected(b), CurrentOnly(b)) << "Enter";
+    auto* b1 = Show("B1");
+    Click(b1->cmdAdd);
+    EXPECT_EQ(Selected(b1), CurrentOnly(b1)) << "Add";
+    Enter("Rent moved", Qt::Key_Tab);
+    EXPECT_EQ(Selected(b1), CurrentOnly(b1)) << "Tab after Add";
 }
 
 TEST_F(EditorKeys, BOneAddIsReadyForTheExplanationAndTabKeysTheLineAcross) {

@@ -76,8 +76,18 @@ void KeyboardTest::Activate(QWidget* w) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(w)) << w->objectName().toStdString();
 }
 
+namespace {
+
+// An open pick list has grabbed the keyboard; otherwise the focus widget has it.
+QWidget* KeyboardWidget() {
+    if (QWidget* popup = QApplication::activePopupWidget()) return popup;
+    return QApplication::focusWidget();
+}
+
+}  // namespace
+
 void KeyboardTest::Press(int key, Qt::KeyboardModifiers modifiers) {
-    QWidget* f = QApplication::focusWidget();
+    QWidget* f = KeyboardWidget();
     ASSERT_NE(f, nullptr) << "no widget has the keyboard";
     QTest::keyClick(f, static_cast<Qt::Key>(key), modifiers);
     Idle();
@@ -85,7 +95,7 @@ void KeyboardTest::Press(int key, Qt::KeyboardModifiers modifiers) {
 
 void KeyboardTest::Type(const std::string& text) {
     for (char c : text) {
-        QWidget* f = QApplication::focusWidget();
+        QWidget* f = KeyboardWidget();
         ASSERT_NE(f, nullptr) << "no widget has the keyboard before '" << c << "' of " << text;
         QTest::keyClick(f, c);
         Idle();

@@ -4,9 +4,11 @@
 // value must land in the row and field where it was typed, and no other row
 // may change: the tables are compared whole with what the keys should make.
 #include <QPushButton>
+#include <QTableView>
 
 #include "editors/chain_edit_form.h"
 #include "editors/frmEditAp1.h"
+#include "engine/chain/component_sheet.h"
 #include "report/worksheet_catalogue.h"
 #include "engine/general/b.h"
 #include "engine/general/b1.h"
@@ -122,6 +124,66 @@ TEST_F(ReportKeys, EOneAddColumnFromTheKeyboardThenFiguresIntoTheNewColumn) {
     Press(Qt::Key_Down);
     EXPECT_TRUE(InGrid(reopened));
     EXPECT_EQ(Keyed("SELECT SeqNum, Col_1 FROM E1 WHERE SeqNum = 1;"), "1:4500;");
+}
+
+// E and F Part II, and E-1 and F-1 Part II opened again after a column was
+// added: a figure typed as the window opens lands in the first line's first
+// value column; the arrows cross between the panes on that line; Tab out to
+// the buttons and Shift+Tab come back to the same cell.
+TEST_F(ReportKeys, ChainEditorsOpenReadyForFiguresAndTheArrowsCrossThePanes) {
+    auto* a = Show("Ap3");
+    Click(a->cmdAdd);
+    Enter("Alder Court");
+    const Currency cc = db().Scalar("SELECT MIN(CCNum) FROM CostCenters WHERE CCNum >= 10 AND CCNum < 200").ToCurrency();
+    {
+        db::Transaction tx(db());
+        for (const char* t : {"E1", "F1p1", "F1p2"}) AddChosenCCColumn(t, cc);
+        tx.Commit();
+    }
+    const struct {
+        const char* code;
+        int first;          // the grid column of the first value field
+        bool tabLeaves;     // Tab leaves the grid for the buttons
+        const char* typed;  // at once, then again after the moves
+        const char* again;
+    } cases[] = {{"E", 4, true, "777", "778"},
+                 {"Fp2", 3, false, "40", "41"},
+                 {"E1", 4, true, "4500", "4501"},
+                 {"F1p2", 4, true, "1275000", "1275001"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.code);
+        const std::string others = "SELECT * FROM " + std::string(c.code) + " WHERE SeqNum <> 1 ORDER BY SeqNum;";
+        const Table before = Rows(others);
+        auto* e = Show<gui::ChainEditForm>(c.code);
+        ASSERT_NE(e, nullptr);
+        const std::string line1 =
+            "SELECT " + e->grd->Data().FieldName(c.first) + " FROM " + c.code + " WHERE SeqNum = 1;";
+        EXPECT_TRUE(InGrid(e));
+        EXPECT_EQ(Cursor(e, "SeqNum"), Cell("1", c.first));
+        Enter(c.typed);
+        EXPECT_EQ(Rows(line1), (Table{{c.typed}}));
+        // Left to "Seq" in the frozen pane and as many Rights back again.
+        const size_t frozen = Shown(*e->grd, 0).size();
+        for (size_t i = 0; i < frozen; ++i) Press(Qt::Key_Left);
+        EXPECT_EQ(Cursor(e, "SeqNum"), Cell("1", 0));
+        EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget*>(e->grd->Pane(0)));
+        for (size_t i = 0; i < frozen; ++i) Press(Qt::Key_Right);
+        EXPECT_EQ(Cursor(e, "SeqNum"), Cell("1", c.first));
+        EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget*>(e->grd->Pane(1)));
+        if (c.tabLeaves) {
+            Press(Qt::Key_Tab);
+            EXPECT_FALSE(InGrid(e));
+            Press(Qt::Key_Tab, Qt::ShiftModifier);
+            EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget*>(e->grd->Pane(1)));
+            EXPECT_EQ(Cursor(e, "SeqNum"), Cell("1", c.first));
+        }
+        Enter(c.again);
+        EXPECT_EQ(Rows(line1), (Table{{c.again}}));
+        EXPECT_EQ(Rows(others), before);
+        EXPECT_TRUE(InGrid(e));
+        UnloadAllForms();
+        Settle();
+    }
 }
 
 TEST_F(ReportKeys, CFStatisticsGBasesAndAPartOneKeyedWhereTyped) {
