@@ -186,6 +186,38 @@ TEST_F(ReportKeys, ChainEditorsOpenReadyForFiguresAndTheArrowsCrossThePanes) {
     }
 }
 
+// Lines 7 and 8 answer from their pick lists by the keyboard alone: F4 or
+// Alt+Down opens the list on the answer held (the first when none), the
+// arrows and Enter choose, Escape leaves the answer as it was.
+TEST_F(ReportKeys, APartOnePickListsOpenWithF4OrAltDownAndChooseWithTheArrows) {
+    auto* p = Show<gui::frmEditAp1>("Ap1");
+    const std::string specify = "SELECT Info FROM Ap1 WHERE SeqNum = 8.01;";
+    const Table other = Rows(specify);
+    const struct {
+        double line;
+        Qt::KeyboardModifiers mods;  // with Down (Alt) or F4 (none)
+        std::vector<int> keys;       // in the open list
+        std::string stored;
+    } cases[] = {{7, Qt::NoModifier, {Qt::Key_Down, Qt::Key_Return}, "No"},
+                 {7, Qt::AltModifier, {Qt::Key_Up, Qt::Key_Escape}, "No"},
+                 {8, Qt::AltModifier, {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return},
+                  "5 - Voluntary Non-profit, Other(specify)"},
+                 {8, Qt::NoModifier, {Qt::Key_Down, Qt::Key_Escape}, "5 - Voluntary Non-profit, Other(specify)"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored + (c.mods ? " Alt+Down" : " F4"));
+        ClickCell(p, "SeqNum", c.line, 2);
+        Press(c.mods == Qt::AltModifier ? Qt::Key_Down : Qt::Key_F4, c.mods);
+        QMenu* list = c.line == 7 ? p->mnuYesNo : p->mnuType;
+        ASSERT_TRUE(list->isVisible());
+        for (int key : c.keys) Press(key);
+        EXPECT_FALSE(list->isVisible());
+        EXPECT_TRUE(InGrid(p));
+        EXPECT_EQ(Rows("SELECT Info FROM Ap1 WHERE SeqNum = ?;", {Value(Currency::FromDouble(c.line))}),
+                  (Table{{c.stored}}));
+    }
+    EXPECT_EQ(Rows(specify), other);
+}
+
 TEST_F(ReportKeys, CFStatisticsGBasesAndAPartOneKeyedWhereTyped) {
     Need("C", Build_C);
     const std::string cc = db().Scalar("SELECT MIN(CCNum) FROM CostCenters WHERE CCNum >= 4 AND CCNum < 200").ToText();
