@@ -11,6 +11,7 @@
 #include <set>
 
 #include "costcentres/frmAddCC.h"
+#include "editors/frmEditI.h"
 #include "engine/general/b.h"
 #include "engine/general/b1.h"
 #include "engine/general/c.h"
@@ -116,6 +117,28 @@ TEST_F(EditorKeys, OnlyTheCurrentCellShowsAsCurrentAfterTabEnterAndAdd) {
     EXPECT_EQ(Selected(b1), CurrentOnly(b1)) << "Add";
     Enter("Rent moved", Qt::Key_Tab);
     EXPECT_EQ(Selected(b1), CurrentOnly(b1)) << "Tab after Add";
+}
+
+// I's Add and Delete follow the selected row: Shift+Space selects the
+// current one from the keyboard.
+TEST_F(EditorKeys, ShiftSpaceSelectsTheLineThatIsAddAndDeleteFollow) {
+    Need("I", Build_I);
+    auto* e = Show<gui::frmEditI>("I");
+    const std::string all = "SELECT SeqNum, Description, Col_1 FROM I ORDER BY SeqNum;";
+    const std::string before = Keyed(all);
+    ClickCell(e, "SeqNum", 4.08, 2);
+    Press(Qt::Key_Space, Qt::ShiftModifier);
+    EXPECT_EQ(e->grd->SelectedRows(), std::vector<int>{e->grd->Row()});
+    Click(e->cmdAdd);
+    EXPECT_EQ(Cursor(e, "SeqNum"), Cell("4.09", 1));
+    Enter("Gift shop sales", Qt::Key_Tab);
+    Enter("1200");
+    EXPECT_EQ(Keyed("SELECT SeqNum, Description, Col_1 FROM I WHERE SeqNum > 4.08 AND SeqNum < 5 OR SeqNum > 6 AND SeqNum < 7;"),
+              "4.09:Gift shop sales,1200;");
+    Press(Qt::Key_Space, Qt::ShiftModifier);
+    Click(e->cmdDelete);
+    EXPECT_EQ(Keyed(all), before);
+    EXPECT_TRUE(InGrid(e));
 }
 
 TEST_F(EditorKeys, BOneAddIsReadyForTheExplanationAndTabKeysTheLineAcross) {
