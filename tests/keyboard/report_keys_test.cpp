@@ -3,12 +3,14 @@
 // F Part II's statistics, E-1 with a column added, G Part I. Every typed
 // value must land in the row and field where it was typed, and no other row
 // may change: the tables are compared whole with what the keys should make.
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
 
 #include "editors/chain_edit_form.h"
 #include "editors/frmEditAp1.h"
 #include "engine/chain/component_sheet.h"
+#include "shell/frmCRFEditKey.h"
 #include "report/worksheet_catalogue.h"
 #include "engine/general/b.h"
 #include "engine/general/b1.h"
@@ -184,6 +186,42 @@ TEST_F(ReportKeys, ChainEditorsOpenReadyForFiguresAndTheArrowsCrossThePanes) {
         UnloadAllForms();
         Settle();
     }
+}
+
+// A Part I's identity lines typed from the grid: the first key opens the
+// provider information on the typed line's own box, holding that key; the
+// rest follows it there and Enter saves the line and the report's identity.
+TEST_F(ReportKeys, APartOneIdentityLinesAreTypedWholeIntoTheirOwnBoxes) {
+    auto* p = Show<gui::frmEditAp1>("Ap1");
+    const struct {
+        double line;
+        const char* box;
+        std::string typed;
+    } cases[] = {{2.02, "txtProviderNum", "12-3456"},
+                 {1, "txtFacilityName", "100 Main Street Office"},
+                 {6.01, "txtFYStart", "07/01/2006"},
+                 {6.02, "txtFYEnd", "06/30/2007"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        ClickCell(p, "SeqNum", c.line, 2);
+        Type(c.typed.substr(0, 1));
+        auto* dialog = qobject_cast<gui::frmCRFEditKey*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        // A window manager activates it a moment after it shows.
+        ASSERT_TRUE(QTest::qWaitFor([dialog] { return QApplication::activeWindow() == dialog; }));
+        auto* box = dialog->findChild<QLineEdit*>(c.box);
+        EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget*>(box));
+        Type(c.typed.substr(1));
+        EXPECT_EQ(box->text().toStdString(), c.typed);
+        Press(Qt::Key_Return);
+        Settle();
+        EXPECT_FALSE(gui::Is_Form_Loaded("frmCRFEditKey"));
+        EXPECT_EQ(Rows("SELECT Info FROM Ap1 WHERE SeqNum = ?;", {Value(Currency::FromDouble(c.line))}),
+                  (Table{{c.typed}}));
+        Activate(p);
+    }
+    EXPECT_EQ(Rows("SELECT ProviderNumber, ProviderName FROM Master;"),
+              (Table{{"12-3456", "100 Main Street Office"}}));
 }
 
 // Lines 7 and 8 answer from their pick lists by the keyboard alone: F4 or
