@@ -17,6 +17,7 @@
 #include "engine/general/c.h"
 #include "engine/general/d.h"
 #include "engine/general/i.h"
+#include "shell/frmMain.h"
 #include "tests/keyboard/keyboard_test.h"
 
 namespace vt::test {
@@ -117,6 +118,35 @@ TEST_F(EditorKeys, OnlyTheCurrentCellShowsAsCurrentAfterTabEnterAndAdd) {
     EXPECT_EQ(Selected(b1), CurrentOnly(b1)) << "Add";
     Enter("Rent moved", Qt::Key_Tab);
     EXPECT_EQ(Selected(b1), CurrentOnly(b1)) << "Tab after Add";
+}
+
+// One entry that brings two messages, each answered in a real message box:
+// the keyboard comes back to the cell after both, never to the main window,
+// whose keys choose its menus; the next word typed lands in the cell.
+TEST_F(EditorKeys, AfterTwoMessagesForOneEntryTheNextWordLandsInTheCell) {
+    Need("B", Build_B);
+    Need("DpC", Build_DpC);
+    auto* main = new gui::frmMain();
+    main->SetMenuState(1);
+    Activate(main);
+    RealMessageBoxes();
+    Show("B");
+    auto* e = Show("DpC");
+    Click(e->cmdAdd);
+    const Value line = e->Current("SeqNum");
+    const int windows = gui::FormCount();
+    ui.ExpectMessage();
+    ui.ExpectMessage();
+    Enter("Quelldorn \"North\" Supply Company Ltd.");  // 37 characters and a quote
+    EXPECT_EQ(ui.Prompts(), (std::vector<std::string>{
+                                "The Related Organization cannot be more than 36 characters in length",
+                                "The Related Organization cannot contain double quote characters"}));
+    EXPECT_EQ(QApplication::activeWindow(), static_cast<QWidget*>(e));
+    EXPECT_TRUE(InGrid(e));
+    Enter("Zeta");
+    EXPECT_EQ(Rows("SELECT RelatedOrg FROM DpC WHERE SeqNum = ?;", {line}), (Table{{"Zeta"}}));
+    EXPECT_EQ(gui::FormCount(), windows);
+    EXPECT_TRUE(InGrid(e));
 }
 
 // I's Add and Delete follow the selected row: Shift+Space selects the

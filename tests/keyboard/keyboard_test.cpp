@@ -9,7 +9,8 @@
 namespace vt::test {
 
 // Records through the scripted interface, then shows the box modally over
-// the active window and answers it with Enter from inside its event loop.
+// the window the program shows its boxes over and answers it with Enter from
+// inside its event loop.
 class KeyboardTest::ModalUi : public ui::UserInterface {
 public:
     explicit ModalUi(ScriptedUi& scripted) : s_(scripted) { ui::InstallUi(this); }
@@ -17,7 +18,7 @@ public:
 
     int MessageBox(const std::string& prompt, int style, const std::string& title) override {
         const int answer = s_.MessageBox(prompt, style, title);
-        auto box = ui::BuildMessageBox(prompt, style, title, QApplication::activeWindow());
+        auto box = ui::BuildMessageBox(prompt, style, title, ui::MessageOwner());
         QTimer::singleShot(0, box.get(), [b = box.get()] { AnswerWhenUp(b); });
         ui::Ask(*box);
         return answer;
