@@ -115,6 +115,11 @@ void ChainEditForm::FormSetup() {
     selColumn_ = -1;
 }
 
+void ChainEditForm::SetGrd() {
+    EditForm::SetGrd();
+    grd->SetFirstEditableCell();
+}
+
 void ChainEditForm::FillHeadings() {
     for (const ChainColumn& c : d_.columns) ColHeadings.emplace_back(c.colNum, c.headText);
     if (!d_.split) return;

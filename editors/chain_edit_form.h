@@ -53,6 +53,9 @@ class ChainEditForm : public EditForm {
 public:
     explicit ChainEditForm(const ChainEditorDesign& design);
     void FormSetup() override;
+    // Bound and laid out, with the cursor on the first cell that takes a
+    // figure: the window is ready for figures as it opens.
+    void SetGrd() override;
 
 protected:
     void FillHeadings() override;

@@ -211,7 +211,19 @@ QMenu* EditForm::AddPopupMenu(const char* name, const std::vector<std::string>& 
     return menu;
 }
 
-void EditForm::PopupMenu(QMenu* menu) { menu->popup(QCursor::pos()); }
+void EditForm::PopupMenu(QMenu* menu) {
+    // Opened by a key (F4, Alt+Down) the list drops below its cell, as a
+    // combo box's does, on the answer the cell holds (else the first), so
+    // that the arrows and Enter choose from there.
+    const QRect cell = grd->CurrentCellRect();
+    const QPoint at = cell.isEmpty() || cell.contains(QCursor::pos()) ? QCursor::pos() : cell.bottomLeft();
+    menu->popup(at);
+    const QString held = grd->Row() >= 0 && grd->Col() >= 0 ? Q(grd->Columns(grd->Col()).Text()) : QString();
+    QAction* answer = menu->actions().isEmpty() ? nullptr : menu->actions().front();
+    for (QAction* item : menu->actions())
+        if (item->text() == held) answer = item;
+    menu->setActiveAction(answer);
+}
 
 // ---- Adding and deleting lines ----
 

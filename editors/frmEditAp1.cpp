@@ -1,5 +1,6 @@
 #include "editors/frmEditAp1.h"
 
+#include "report/provider_info.h"
 #include "shell/forms.h"
 #include "shell/frmCRFEditKey.h"
 #include "shell/guard.h"
@@ -23,7 +24,9 @@ frmEditAp1::frmEditAp1() : AEditForm("Ap1", "SeqNum") {
         if (const auto seq = CurrentLine())
             if (QMenu* list = PickList(*seq)) PopupMenu(list);
     };
-    grd->BeforeColEdit = [this](int col, int, bool& cancel) { RunGuarded([&] { grd_BeforeColEdit(col, cancel); }); };
+    grd->BeforeColEdit = [this](int col, int key, bool& cancel) {
+        RunGuarded([&] { grd_BeforeColEdit(col, key, cancel); });
+    };
 }
 
 void frmEditAp1::LayoutGrid() {
@@ -59,17 +62,17 @@ bool frmEditAp1::CellLocked(int row, int col) const {
     }
 }
 
-void frmEditAp1::grd_BeforeColEdit(int col, bool& cancel) {
+void frmEditAp1::grd_BeforeColEdit(int col, int key, bool& cancel) {
     const std::optional<Currency> seq = CurrentLine();
     if (!seq) return;
     (void)col;
     if (IsAp1IdentityRow(*seq)) {
         cancel = true;
-        OpenProviderInformation();
+        OpenProviderInformation(*seq, key);
     }
 }
 
-void frmEditAp1::OpenProviderInformation() {
+void frmEditAp1::OpenProviderInformation(Currency seq, int key) {
     QWidget* open = nullptr;
     if (Is_Form_Loaded("frmCRFEditKey", &open)) {
         open->raise();
@@ -80,6 +83,8 @@ void frmEditAp1::OpenProviderInformation() {
     auto* dialog = new frmCRFEditKey(this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->show();
+    const QChar typed(key);
+    dialog->TypeInto(Ap1IdentityField(seq), key && typed.isPrint() ? QString(typed).toStdString() : std::string());
 }
 
 void frmEditAp1::grd_RowColChange(int, int) {

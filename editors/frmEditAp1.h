@@ -32,9 +32,11 @@ protected:
     AChange StoreField(int row, int col, const std::string& text) override;
 
 private:
-    void grd_BeforeColEdit(int col, bool& cancel);
+    void grd_BeforeColEdit(int col, int key, bool& cancel);
     QMenu* PickList(Currency seq) const;
-    void OpenProviderInformation();
+    // The dialog opened on the box of identity line `seq`, holding `key`
+    // (0: none), the first key typed there.
+    void OpenProviderInformation(Currency seq, int key);
 };
 
 }  // namespace vt::gui

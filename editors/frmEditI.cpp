@@ -8,6 +8,7 @@ namespace vt::gui {
 
 frmEditI::frmEditI() : EditForm("I") {
     grd->SelChange = [this](bool&) { grd_SelChange(); };
+    grd->SetKeySelectsRow(true);
 }
 
 // Add and Delete keep the state the last selection gave them (both enabled

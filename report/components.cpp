@@ -11,6 +11,7 @@
 #include "platform/db/db.h"
 #include "platform/ui/ui.h"
 #include "platform/value/text.h"
+#include "report/provider_info.h"
 #include "report/steps.h"
 #include "report/worksheet_catalogue.h"
 #include "store/report.h"
@@ -513,9 +514,7 @@ void SetAStepHook(std::function<void(const std::string& step)> hook) { StepHook(
 
 // ---- Part I ----
 
-bool IsAp1IdentityRow(Currency seq) {
-    return seq == Whole(1) || seq == Cents(202) || seq == Cents(601) || seq == Cents(602);
-}
+bool IsAp1IdentityRow(Currency seq) { return Ap1IdentityField(seq) != IdentityField::None; }
 
 const std::vector<std::string>& Ap1PickList(Currency seq) {
     static const std::vector<std::string> none;

@@ -14,6 +14,23 @@ namespace vt {
 
 namespace {
 
+// Each identity line of worksheet A Part I and the box it shows.
+constexpr std::array<std::pair<std::int64_t, IdentityField>, 4> kAp1IdentityLines{{
+    {10000, IdentityField::FacilityName},
+    {20200, IdentityField::ProviderNum},
+    {60100, IdentityField::FYStart},
+    {60200, IdentityField::FYEnd},
+}};
+
+const std::string& EntryOf(const IdentityEntries& e, IdentityField field) {
+    switch (field) {
+    case IdentityField::ProviderNum: return e.txtProviderNum;
+    case IdentityField::FYStart: return e.txtFYStart;
+    case IdentityField::FYEnd: return e.txtFYEnd;
+    default: return e.txtFacilityName;
+    }
+}
+
 // The identity, already checked, into the open report: all three places or
 // none. False when the file or the machine stopped it (told).
 bool WriteIdentity(const IdentityEntries& e) {
@@ -25,15 +42,9 @@ bool WriteIdentity(const IdentityEntries& e) {
         // A report without worksheet A Part I gets the lines when the sheet is
         // rebuilt, from the state written below.
         if (db.TableExists("Ap1")) {
-            const std::array<std::pair<std::int64_t, const std::string*>, 4> lines{{
-                {10000, &e.txtFacilityName},
-                {20200, &e.txtProviderNum},
-                {60100, &e.txtFYStart},
-                {60200, &e.txtFYEnd},
-            }};
-            for (const auto& [seq, info] : lines)
+            for (const auto& [seq, field] : kAp1IdentityLines)
                 db.ExecuteStrict("UPDATE Ap1 SET Info = ? WHERE SeqNum = ?;",
-                                 {Value(*info), Value(Currency::FromScaled(seq))});
+                                 {Value(EntryOf(e, field)), Value(Currency::FromScaled(seq))});
         }
         db.ExecuteStrict(
             "UPDATE Master SET BuildDate = ?, ProviderNumber = ?, FYStart = ?, FYEnd = ?, ProviderName = ?;",
@@ -51,6 +62,12 @@ bool WriteIdentity(const IdentityEntries& e) {
 }
 
 }  // namespace
+
+IdentityField Ap1IdentityField(Currency seq) {
+    for (const auto& [line, field] : kAp1IdentityLines)
+        if (seq == Currency::FromScaled(line)) return field;
+    return IdentityField::None;
+}
 
 IdentityEntries CurrentIdentity() {
     const auto& r = Report();

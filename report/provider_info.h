@@ -10,6 +10,10 @@ namespace vt {
 // Form_Load: the four boxes filled from the open report.
 IdentityEntries CurrentIdentity();
 
+// The box that holds what line `seq` of worksheet A Part I shows (lines 1,
+// 2.02, 6.01 and 6.02); None for every other line.
+IdentityField Ap1IdentityField(Currency seq);
+
 // What a Save ended in: saved, or refused with the box to go back to.
 struct SaveIdentityResult {
     bool saved = false;

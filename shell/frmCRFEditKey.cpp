@@ -72,6 +72,10 @@ QLineEdit* frmCRFEditKey::Box(IdentityField field) const {
     }
 }
 
+void frmCRFEditKey::TypeInto(IdentityField field, const std::string& typed) {
+    if (QLineEdit* box = Box(field)) ArriveTyping(box, Q(typed));
+}
+
 void frmCRFEditKey::txtFYStart_LostFocus() {
     LeaveFYStartBoxes(txtFYStart, txtFYEnd);
 }

@@ -22,6 +22,10 @@ public:
 
     IdentityEntries Entries() const;
     QLineEdit* Box(IdentityField field) const;
+    // Opened by a key typed on an identity line of worksheet A Part I: the
+    // keyboard in that line's box, which holds the key, so that the rest of
+    // the typing follows it there.
+    void TypeInto(IdentityField field, const std::string& typed);
 
     QLabel* lblProviderNum;
     QLabel* lblFYStart;

@@ -42,11 +42,22 @@ private:
     std::function<void()> gained_, lost_;
 };
 
+// Set on a box that arrives holding what the user typed elsewhere.
+constexpr const char* kArrivesTyping = "arrivesTyping";
+
 }  // namespace
 
 void SelectAllOnFocus(QLineEdit* box) {
     new FocusWatcher(box,
                      [box] {
+                         // What was typed on the way here stands, and the
+                         // next key goes on after it.
+                         if (box->property(kArrivesTyping).toBool()) {
+                             box->setProperty(kArrivesTyping, false);
+                             box->deselect();
+                             box->end(false);
+                             return;
+                         }
                          // After the click that brought the focus has placed the cursor.
                          QPointer<QLineEdit> guard(box);
                          QTimer::singleShot(0, box, [guard] {
@@ -55,6 +66,17 @@ void SelectAllOnFocus(QLineEdit* box) {
                          box->selectAll();
                      },
                      nullptr);
+}
+
+void ArriveTyping(QLineEdit* box, const QString& typed) {
+    if (typed.isEmpty()) {
+        box->setFocus(Qt::OtherFocusReason);
+        box->selectAll();
+        return;
+    }
+    box->setText(typed);
+    box->setProperty(kArrivesTyping, !box->hasFocus());
+    box->setFocus(Qt::OtherFocusReason);
 }
 
 void OnLostFocus(QLineEdit* box, std::function<void()> rule) { new FocusWatcher(box, nullptr, std::move(rule)); }

@@ -13,11 +13,16 @@ class QLabel;
 class QLayout;
 class QLineEdit;
 class QPushButton;
+class QString;
 class QWidget;
 
 namespace vt::gui {
 
 void SelectAllOnFocus(QLineEdit* box);
+// Gives a box the keyboard as if the user had typed `typed` into it: its
+// text replaced by it, the cursor after it (nothing selected on arrival). With
+// nothing typed, the box simply takes the keyboard with its text selected.
+void ArriveTyping(QLineEdit* box, const QString& typed);
 void OnLostFocus(QLineEdit* box, std::function<void()> rule);
 
 // One row of an identity dialog: its caption, right-aligned, and the text box

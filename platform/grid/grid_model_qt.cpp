@@ -189,19 +189,6 @@ GridModel::RereadResult GridModel::Reread(db::Database& db, const std::string& r
     return RereadResult::InPlace;
 }
 
-void GridModel::Unbind() {
-    beginResetModel();
-    db_ = nullptr;
-    source_.clear();
-    table_.clear();
-    names_.clear();
-    fields_.clear();
-    rows_.clear();
-    rowids_.clear();
-    captions_.clear();
-    endResetModel();
-}
-
 void GridModel::Load(const Known* known) {
     names_.clear();
     fields_.clear();

@@ -62,11 +62,9 @@ public:
     // the fields differ: the caller binds again.
     enum class RereadResult { Rebind, InPlace, RowsChanged };
     RereadResult Reread(db::Database& db, const std::string& recordSource);
-    void Unbind();
     bool IsBound() const { return db_ != nullptr; }
     db::Database* Connection() const { return db_; }
     const std::string& RecordSource() const { return source_; }
-    const std::string& BaseTable() const { return table_; }  // "" when read-only
     bool Updatable() const { return !table_.empty(); }
 
     // Rows and fields.

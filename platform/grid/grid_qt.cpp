@@ -123,8 +123,18 @@ protected:
     }
 
     // An arrow past the first or last row moves nowhere, but still stores the
-    // open cell, as every arrow out of a cell does.
+    // open cell, as every arrow out of a cell does. F4 and Alt+Down open a
+    // cell's pick list, as they open a combo box's.
     void keyPressEvent(QKeyEvent* e) override {
+        const bool pick = (e->key() == Qt::Key_F4 && e->modifiers() == Qt::NoModifier) ||
+                          (e->key() == Qt::Key_Down && e->modifiers() == Qt::AltModifier);
+        if (pick && grid_->ClickCellButton()) return;
+        if (e->key() == Qt::Key_Space && e->modifiers() == Qt::ShiftModifier && grid_->keySelectsRow_) {
+            const QModelIndex current = currentIndex();
+            if (current.isValid())
+                selectionModel()->select(current, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            return;
+        }
         const bool vertical = (e->key() == Qt::Key_Up || e->key() == Qt::Key_Down) && e->modifiers() == Qt::NoModifier;
         const QModelIndex before = currentIndex();
         QTableView::keyPressEvent(e);
@@ -168,6 +178,13 @@ protected:
             if (cancel) return false;
         }
         return QTableView::edit(index, trigger, event);
+    }
+
+    // The keyboard coming into the grid (Shift+Tab from the buttons, a
+    // window activated) lands in the pane that shows the current cell.
+    void focusInEvent(QFocusEvent* e) override {
+        QTableView::focusInEvent(e);
+        grid_->FollowCurrentPane();
     }
 
     void updateGeometries() override {
@@ -447,7 +464,29 @@ int Grid::Col() const {
 void Grid::SetCurrentCell(int row, int col) {
     if (row < 0 || row >= model_->RecordCount() || col < 0 || col >= ColumnCount()) return;
     if (activeEditor_) UpdateRecord();
-    d_->selection->setCurrentIndex(model_->index(row, col), QItemSelectionModel::NoUpdate);
+    // Shown as an arrow's move shows: the new cell alone selected, so that
+    // no cell left behind still looks current.
+    d_->selection->setCurrentIndex(model_->index(row, col), QItemSelectionModel::ClearAndSelect);
+}
+
+void Grid::SetFirstEditableCell() {
+    if (model_->RecordCount() == 0) return;
+    int row = 0, col = -1;
+    if (!NextEditableCell(row, col, true)) {
+        const std::vector<int> shown = ShownColumns();
+        row = 0;
+        col = shown.empty() ? 0 : shown.front();
+    }
+    SetCurrentCell(row, col);
+    MakeCurrentVisible();
+}
+
+QRect Grid::CurrentCellRect() const {
+    const QModelIndex current = d_->selection->currentIndex();
+    if (!current.isValid()) return {};
+    const PaneView* view = d_->panes[static_cast<size_t>(PaneOfColumn(current.column()))];
+    const QRect cell = view->visualRect(current);
+    return cell.isValid() ? QRect(view->viewport()->mapToGlobal(cell.topLeft()), cell.size()) : QRect();
 }
 
 int Grid::FirstRow() const {
@@ -610,30 +649,38 @@ int Grid::ColumnBeside(int col, int step) const {
     return i >= 0 && i < static_cast<std::ptrdiff_t>(shown.size()) ? shown[static_cast<size_t>(i)] : -1;
 }
 
-void Grid::TabFrom(int row, int col, bool forward) {
+bool Grid::NextEditableCell(int& row, int& col, bool forward) const {
     const int rows = model_->RecordCount();
-    if (tabAction_ == kTabCellToCell && rows > 0) {
-        const std::vector<int> shown = ShownColumns();
-        const auto n = static_cast<std::ptrdiff_t>(shown.size());
-        const auto at = std::find(shown.begin(), shown.end(), col);
-        std::ptrdiff_t i = at != shown.end() ? at - shown.begin() : forward ? -1 : n;
-        int r = std::clamp(row, 0, rows - 1);
-        while (n > 0) {
-            i += forward ? 1 : -1;
-            if (i >= n) {
-                if (++r >= rows) break;
-                i = 0;
-            } else if (i < 0) {
-                if (--r < 0) break;
-                i = n - 1;
-            }
-            const int c = shown[static_cast<size_t>(i)];
-            if (CellLocked(r, c)) continue;
-            SetCurrentCell(r, c);
-            MakeCurrentVisible();
-            TakeKeyboard();
-            return;
+    if (rows == 0) return false;
+    const std::vector<int> shown = ShownColumns();
+    const auto n = static_cast<std::ptrdiff_t>(shown.size());
+    const auto at = std::find(shown.begin(), shown.end(), col);
+    std::ptrdiff_t i = at != shown.end() ? at - shown.begin() : forward ? -1 : n;
+    int r = std::clamp(row, 0, rows - 1);
+    while (n > 0) {
+        i += forward ? 1 : -1;
+        if (i >= n) {
+            if (++r >= rows) return false;
+            i = 0;
+        } else if (i < 0) {
+            if (--r < 0) return false;
+            i = n - 1;
         }
+        const int c = shown[static_cast<size_t>(i)];
+        if (CellLocked(r, c)) continue;
+        row = r;
+        col = c;
+        return true;
+    }
+    return false;
+}
+
+void Grid::TabFrom(int row, int col, bool forward) {
+    if (tabAction_ == kTabCellToCell && NextEditableCell(row, col, forward)) {
+        SetCurrentCell(row, col);
+        MakeCurrentVisible();
+        TakeKeyboard();
+        return;
     }
     FocusOutside(forward);
 }
@@ -782,7 +829,6 @@ bool Column::SetValue(const Value& v) {
 }
 
 int Split::ColumnCount() const { return g_->ColumnCount(); }
-bool Split::RecordSelectors() const { return g_->recordSelectors_.at(static_cast<size_t>(s_)); }
 void Split::SetRecordSelectors(bool on) {
     g_->recordSelectors_.at(static_cast<size_t>(s_)) = on;
     g_->d_->panes.at(static_cast<size_t>(s_))->verticalHeader()->setVisible(on);

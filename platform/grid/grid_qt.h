@@ -86,7 +86,6 @@ public:
     Split(Grid* grid, int split) : g_(grid), s_(split) {}
     Column Columns(int col) { return Column(g_, s_, col); }
     int ColumnCount() const;
-    bool RecordSelectors() const;
     void SetRecordSelectors(bool on);
     // First and last selected column shown in this pane; -1 when none.
     int SelStartCol() const;
@@ -132,8 +131,10 @@ public:
     double DefaultColumnWidth() const { return 1440; }
     const ColumnLayout& Layout(int split, int col) const;
 
-    int TabAction() const { return tabAction_; }
     void SetTabAction(int action) { tabAction_ = action; }
+    // Shift+Space selects the current row: for the windows whose commands
+    // follow a selected row, which the row headers alone select otherwise.
+    void SetKeySelectsRow(bool on) { keySelectsRow_ = on; }
 
     // A rule that locks single cells, beside the columns' locks.
     std::function<bool(int row, int col)> CellLockRule;
@@ -145,6 +146,12 @@ public:
     void SetRow(int row) { SetCurrentCell(row, Col() < 0 ? 0 : Col()); }
     void SetCol(int col) { SetCurrentCell(Row() < 0 ? 0 : Row(), col); }
     void SetCurrentCell(int row, int col);
+    // The first cell that takes typing, row by row in the order a person
+    // reads them (the frozen pane's columns first); the first shown cell
+    // when none does.
+    void SetFirstEditableCell();
+    // The current cell's place on the screen (empty when none is shown).
+    QRect CurrentCellRect() const;
     int FirstRow() const;  // the top visible row; -1 when there are none
     void SetFirstRow(int row);
     void MakeCurrentVisible();
@@ -216,6 +223,10 @@ private:
     std::vector<int> ShownColumns() const;
     // The column beside `col` (step -1 or 1) across both panes; -1 at an end.
     int ColumnBeside(int col, int step) const;
+    // The next (or previous) cell from (row, col) that takes typing, across
+    // the panes and on to the next row; false at the end of the rows. A
+    // column shown nowhere starts before the first column (after the last).
+    bool NextEditableCell(int& row, int& col, bool forward) const;
     // Tab (or Shift+Tab) from a cell, as the tab action says.
     void TabFrom(int row, int col, bool forward);
     void FocusOutside(bool forward);
@@ -233,6 +244,7 @@ private:
     bool storeRefused_ = false;  // the last entry typed was refused
     int editedRow_ = -1, editedCol_ = -1;  // the cell the open editor belongs to
     int tabAction_ = kTabCellToCell;
+    bool keySelectsRow_ = false;
     int applying_ = 0;  // layout being applied by code: no resize events
 };
 

@@ -122,7 +122,7 @@ QtUi::~QtUi() {
 }
 
 QWidget* QtUi::Parent() const {
-    if (QWidget* w = QApplication::activeWindow()) return w;
+    if (QWidget* w = MessageOwner()) return w;
     return sink_ ? sink_->DialogParent() : nullptr;
 }
 
@@ -136,10 +136,17 @@ int QtUi::MessageBox(const std::string& prompt, int style, const std::string& ti
     return answer;
 }
 
+QWidget* MessageOwner() {
+    static QPointer<QWidget> owner;
+    QWidget* active = QApplication::activeWindow();
+    if (active && !qobject_cast<QMessageBox*>(active)) owner = active;
+    return owner && owner->isVisible() ? owner.data() : nullptr;
+}
+
 int Ask(QMessageBox& box) {
-    const QPointer<QWidget> active = QApplication::activeWindow();
+    const QPointer<QWidget> owner = MessageOwner();
     box.exec();
-    if (active && active->isVisible() && active != QApplication::activeWindow()) active->activateWindow();
+    if (owner && owner->isVisible() && owner != QApplication::activeWindow()) owner->activateWindow();
     QAbstractButton* clicked = box.clickedButton();
     return clicked ? AnswerOf(box.standardButton(clicked)) : kCancel;
 }

@@ -42,9 +42,14 @@ inline constexpr int kDefaultButton4 = 768;
 // becomes the application's display name.
 std::unique_ptr<QMessageBox> BuildMessageBox(const std::string& prompt, int style, const std::string& title,
                                              QWidget* parent = nullptr);
-// Shows a built box modally and answers with its pressed button. The window
-// that was active before gets the activation back, so that its keyboard is
-// where it was, whether or not a window manager hands it back.
+// The window a message box is shown over and gives the keyboard back to:
+// the active one, or, while none is (the window that a box just closed over
+// is still being activated again, as when one entry brings two messages), the
+// window the last box went back to. Null when there is neither.
+QWidget* MessageOwner();
+// Shows a built box modally and answers with its pressed button. The
+// message owner gets the activation back, so that its keyboard is where it
+// was, whether or not a window manager hands it back.
 int Ask(QMessageBox& box);
 // The answer code of a pressed button (kOk ... kNo); kCancel for anything else.
 int AnswerOf(QMessageBox::StandardButton button);

@@ -3,16 +3,21 @@
 // after Add, locked cells that take no key, and a refused entry answered in a
 // real message box; after each step the keyboard is still in the grid, on the
 // cell where the next key belongs.
+#include <QItemSelectionModel>
 #include <QPushButton>
-
+#include <QTableView>
 #include <QTimer>
 
+#include <set>
+
 #include "costcentres/frmAddCC.h"
+#include "editors/frmEditI.h"
 #include "engine/general/b.h"
 #include "engine/general/b1.h"
 #include "engine/general/c.h"
 #include "engine/general/d.h"
 #include "engine/general/i.h"
+#include "shell/frmMain.h"
 #include "tests/keyboard/keyboard_test.h"
 
 namespace vt::test {
@@ -29,6 +34,16 @@ protected:
         const std::string first = rs.Field(0).ToText();
         rs.MoveNext();
         return {first, rs.Field(0).ToText()};
+    }
+    // The cells shown selected, as (row, column).
+    static std::set<std::pair<int, int>> Selected(const gui::WorksheetWindow* w) {
+        std::set<std::pair<int, int>> cells;
+        for (const QModelIndex& i : w->grd->Pane(0)->selectionModel()->selectedIndexes())
+            cells.emplace(i.row(), i.column());
+        return cells;
+    }
+    static std::set<std::pair<int, int>> CurrentOnly(const gui::WorksheetWindow* w) {
+        return {{w->grd->Row(), w->grd->Col()}};
     }
 };
 
@@ -83,6 +98,76 @@ TEST_F(EditorKeys, ARefusedAmountAnsweredInAMessageBoxLeavesTheKeyboardOnTheCell
     Enter("800");
     EXPECT_EQ(Rows("SELECT Expenses FROM B WHERE LineNum = ?;", {Value(Currency::FromDouble(std::stod(start.first)))}),
               (Table{{"700"}}));
+    EXPECT_TRUE(InGrid(e));
+}
+
+// Tab, Enter and Add move the cursor by the program's hand: the cell left
+// behind must not stay highlighted beside the new one.
+TEST_F(EditorKeys, OnlyTheCurrentCellShowsAsCurrentAfterTabEnterAndAdd) {
+    Need("B", Build_B);
+    Need("B1", Build_B1);
+    auto* b = Show("B");
+    Press(Qt::Key_Right);
+    EXPECT_EQ(Selected(b), CurrentOnly(b));
+    Enter("100", Qt::Key_Tab);
+    EXPECT_EQ(Selected(b), CurrentOnly(b)) << "Tab";
+    Enter("200");
+    EXPECT_EQ(Selected(b), CurrentOnly(b)) << "Enter";
+    auto* b1 = Show("B1");
+    Click(b1->cmdAdd);
+    EXPECT_EQ(Selected(b1), CurrentOnly(b1)) << "Add";
+    Enter("Rent moved", Qt::Key_Tab);
+    EXPECT_EQ(Selected(b1), CurrentOnly(b1)) << "Tab after Add";
+}
+
+// One entry that brings two messages, each answered in a real message box:
+// the keyboard comes back to the cell after both, never to the main window,
+// whose keys choose its menus; the next word typed lands in the cell.
+TEST_F(EditorKeys, AfterTwoMessagesForOneEntryTheNextWordLandsInTheCell) {
+    Need("B", Build_B);
+    Need("DpC", Build_DpC);
+    auto* main = new gui::frmMain();
+    main->SetMenuState(1);
+    Activate(main);
+    RealMessageBoxes();
+    Show("B");
+    auto* e = Show("DpC");
+    Click(e->cmdAdd);
+    const Value line = e->Current("SeqNum");
+    const int windows = gui::FormCount();
+    ui.ExpectMessage();
+    ui.ExpectMessage();
+    Enter("Quelldorn \"North\" Supply Company Ltd.");  // 37 characters and a quote
+    EXPECT_EQ(ui.Prompts(), (std::vector<std::string>{
+                                "The Related Organization cannot be more than 36 characters in length",
+                                "The Related Organization cannot contain double quote characters"}));
+    EXPECT_EQ(QApplication::activeWindow(), static_cast<QWidget*>(e));
+    EXPECT_TRUE(InGrid(e));
+    Enter("Zeta");
+    EXPECT_EQ(Rows("SELECT RelatedOrg FROM DpC WHERE SeqNum = ?;", {line}), (Table{{"Zeta"}}));
+    EXPECT_EQ(gui::FormCount(), windows);
+    EXPECT_TRUE(InGrid(e));
+}
+
+// I's Add and Delete follow the selected row: Shift+Space selects the
+// current one from the keyboard.
+TEST_F(EditorKeys, ShiftSpaceSelectsTheLineThatIsAddAndDeleteFollow) {
+    Need("I", Build_I);
+    auto* e = Show<gui::frmEditI>("I");
+    const std::string all = "SELECT SeqNum, Description, Col_1 FROM I ORDER BY SeqNum;";
+    const std::string before = Keyed(all);
+    ClickCell(e, "SeqNum", 4.08, 2);
+    Press(Qt::Key_Space, Qt::ShiftModifier);
+    EXPECT_EQ(e->grd->SelectedRows(), std::vector<int>{e->grd->Row()});
+    Click(e->cmdAdd);
+    EXPECT_EQ(Cursor(e, "SeqNum"), Cell("4.09", 1));
+    Enter("Gift shop sales", Qt::Key_Tab);
+    Enter("1200");
+    EXPECT_EQ(Keyed("SELECT SeqNum, Description, Col_1 FROM I WHERE SeqNum > 4.08 AND SeqNum < 5 OR SeqNum > 6 AND SeqNum < 7;"),
+              "4.09:Gift shop sales,1200;");
+    Press(Qt::Key_Space, Qt::ShiftModifier);
+    Click(e->cmdDelete);
+    EXPECT_EQ(Keyed(all), before);
     EXPECT_TRUE(InGrid(e));
 }
 

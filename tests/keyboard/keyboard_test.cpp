@@ -9,7 +9,8 @@
 namespace vt::test {
 
 // Records through the scripted interface, then shows the box modally over
-// the active window and answers it with Enter from inside its event loop.
+// the window the program shows its boxes over and answers it with Enter from
+// inside its event loop.
 class KeyboardTest::ModalUi : public ui::UserInterface {
 public:
     explicit ModalUi(ScriptedUi& scripted) : s_(scripted) { ui::InstallUi(this); }
@@ -17,7 +18,7 @@ public:
 
     int MessageBox(const std::string& prompt, int style, const std::string& title) override {
         const int answer = s_.MessageBox(prompt, style, title);
-        auto box = ui::BuildMessageBox(prompt, style, title, QApplication::activeWindow());
+        auto box = ui::BuildMessageBox(prompt, style, title, ui::MessageOwner());
         QTimer::singleShot(0, box.get(), [b = box.get()] { AnswerWhenUp(b); });
         ui::Ask(*box);
         return answer;
@@ -76,8 +77,18 @@ void KeyboardTest::Activate(QWidget* w) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(w)) << w->objectName().toStdString();
 }
 
+namespace {
+
+// An open pick list has grabbed the keyboard; otherwise the focus widget has it.
+QWidget* KeyboardWidget() {
+    if (QWidget* popup = QApplication::activePopupWidget()) return popup;
+    return QApplication::focusWidget();
+}
+
+}  // namespace
+
 void KeyboardTest::Press(int key, Qt::KeyboardModifiers modifiers) {
-    QWidget* f = QApplication::focusWidget();
+    QWidget* f = KeyboardWidget();
     ASSERT_NE(f, nullptr) << "no widget has the keyboard";
     QTest::keyClick(f, static_cast<Qt::Key>(key), modifiers);
     Idle();
@@ -85,7 +96,7 @@ void KeyboardTest::Press(int key, Qt::KeyboardModifiers modifiers) {
 
 void KeyboardTest::Type(const std::string& text) {
     for (char c : text) {
-        QWidget* f = QApplication::focusWidget();
+        QWidget* f = KeyboardWidget();
         ASSERT_NE(f, nullptr) << "no widget has the keyboard before '" << c << "' of " << text;
         QTest::keyClick(f, c);
         Idle();

@@ -28,8 +28,9 @@ protected:
     static void Activate(QWidget* w);
 
     // One key, or the characters of a text one by one, each to the widget
-    // that has the keyboard at that moment, with a turn of the event loop
-    // after each as between a person's keys (Enter stores the cell in one).
+    // that has the keyboard at that moment (an open pick list, else the focus
+    // widget), with a turn of the event loop after each as between a person's
+    // keys (Enter stores the cell in one).
     static void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     static void Type(const std::string& text);
     // Keys between cells: a text and then Enter, Tab or an arrow.

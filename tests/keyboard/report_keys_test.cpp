@@ -3,10 +3,14 @@
 // F Part II's statistics, E-1 with a column added, G Part I. Every typed
 // value must land in the row and field where it was typed, and no other row
 // may change: the tables are compared whole with what the keys should make.
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTableView>
 
 #include "editors/chain_edit_form.h"
 #include "editors/frmEditAp1.h"
+#include "engine/chain/component_sheet.h"
+#include "shell/frmCRFEditKey.h"
 #include "report/worksheet_catalogue.h"
 #include "engine/general/b.h"
 #include "engine/general/b1.h"
@@ -122,6 +126,134 @@ TEST_F(ReportKeys, EOneAddColumnFromTheKeyboardThenFiguresIntoTheNewColumn) {
     Press(Qt::Key_Down);
     EXPECT_TRUE(InGrid(reopened));
     EXPECT_EQ(Keyed("SELECT SeqNum, Col_1 FROM E1 WHERE SeqNum = 1;"), "1:4500;");
+}
+
+// E and F Part II, and E-1 and F-1 Part II opened again after a column was
+// added: a figure typed as the window opens lands in the first line's first
+// value column; the arrows cross between the panes on that line; Tab out to
+// the buttons and Shift+Tab come back to the same cell.
+TEST_F(ReportKeys, ChainEditorsOpenReadyForFiguresAndTheArrowsCrossThePanes) {
+    auto* a = Show("Ap3");
+    Click(a->cmdAdd);
+    Enter("Alder Court");
+    const Currency cc = db().Scalar("SELECT MIN(CCNum) FROM CostCenters WHERE CCNum >= 10 AND CCNum < 200").ToCurrency();
+    {
+        db::Transaction tx(db());
+        for (const char* t : {"E1", "F1p1", "F1p2"}) AddChosenCCColumn(t, cc);
+        tx.Commit();
+    }
+    const struct {
+        const char* code;
+        int first;          // the grid column of the first value field
+        bool tabLeaves;     // Tab leaves the grid for the buttons
+        const char* typed;  // at once, then again after the moves
+        const char* again;
+    } cases[] = {{"E", 4, true, "777", "778"},
+                 {"Fp2", 3, false, "40", "41"},
+                 {"E1", 4, true, "4500", "4501"},
+                 {"F1p2", 4, true, "1275000", "1275001"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.code);
+        const std::string others = "SELECT * FROM " + std::string(c.code) + " WHERE SeqNum <> 1 ORDER BY SeqNum;";
+        const Table before = Rows(others);
+        auto* e = Show<gui::ChainEditForm>(c.code);
+        ASSERT_NE(e, nullptr);
+        const std::string line1 =
+            "SELECT " + e->grd->Data().FieldName(c.first) + " FROM " + c.code + " WHERE SeqNum = 1;";
+        EXPECT_TRUE(InGrid(e));
+        EXPECT_EQ(Cursor(e, "SeqNum"), Cell("1", c.first));
+        Enter(c.typed);
+        EXPECT_EQ(Rows(line1), (Table{{c.typed}}));
+        // Left to "Seq" in the frozen pane and as many Rights back again.
+        const size_t frozen = Shown(*e->grd, 0).size();
+        for (size_t i = 0; i < frozen; ++i) Press(Qt::Key_Left);
+        EXPECT_EQ(Cursor(e, "SeqNum"), Cell("1", 0));
+        EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget*>(e->grd->Pane(0)));
+        for (size_t i = 0; i < frozen; ++i) Press(Qt::Key_Right);
+        EXPECT_EQ(Cursor(e, "SeqNum"), Cell("1", c.first));
+        EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget*>(e->grd->Pane(1)));
+        if (c.tabLeaves) {
+            Press(Qt::Key_Tab);
+            EXPECT_FALSE(InGrid(e));
+            Press(Qt::Key_Tab, Qt::ShiftModifier);
+            EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget*>(e->grd->Pane(1)));
+            EXPECT_EQ(Cursor(e, "SeqNum"), Cell("1", c.first));
+        }
+        Enter(c.again);
+        EXPECT_EQ(Rows(line1), (Table{{c.again}}));
+        EXPECT_EQ(Rows(others), before);
+        EXPECT_TRUE(InGrid(e));
+        UnloadAllForms();
+        Settle();
+    }
+}
+
+// A Part I's identity lines typed from the grid: the first key opens the
+// provider information on the typed line's own box, holding that key; the
+// rest follows it there and Enter saves the line and the report's identity.
+TEST_F(ReportKeys, APartOneIdentityLinesAreTypedWholeIntoTheirOwnBoxes) {
+    auto* p = Show<gui::frmEditAp1>("Ap1");
+    const struct {
+        double line;
+        const char* box;
+        std::string typed;
+    } cases[] = {{2.02, "txtProviderNum", "12-3456"},
+                 {1, "txtFacilityName", "100 Main Street Office"},
+                 {6.01, "txtFYStart", "07/01/2006"},
+                 {6.02, "txtFYEnd", "06/30/2007"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        ClickCell(p, "SeqNum", c.line, 2);
+        Type(c.typed.substr(0, 1));
+        auto* dialog = qobject_cast<gui::frmCRFEditKey*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        // A window manager activates it a moment after it shows.
+        ASSERT_TRUE(QTest::qWaitFor([dialog] { return QApplication::activeWindow() == dialog; }));
+        auto* box = dialog->findChild<QLineEdit*>(c.box);
+        EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget*>(box));
+        Type(c.typed.substr(1));
+        EXPECT_EQ(box->text().toStdString(), c.typed);
+        Press(Qt::Key_Return);
+        Settle();
+        EXPECT_FALSE(gui::Is_Form_Loaded("frmCRFEditKey"));
+        EXPECT_EQ(Rows("SELECT Info FROM Ap1 WHERE SeqNum = ?;", {Value(Currency::FromDouble(c.line))}),
+                  (Table{{c.typed}}));
+        Activate(p);
+    }
+    EXPECT_EQ(Rows("SELECT ProviderNumber, ProviderName FROM Master;"),
+              (Table{{"12-3456", "100 Main Street Office"}}));
+}
+
+// Lines 7 and 8 answer from their pick lists by the keyboard alone: F4 or
+// Alt+Down opens the list on the answer held (the first when none), the
+// arrows and Enter choose, Escape leaves the answer as it was.
+TEST_F(ReportKeys, APartOnePickListsOpenWithF4OrAltDownAndChooseWithTheArrows) {
+    auto* p = Show<gui::frmEditAp1>("Ap1");
+    const std::string specify = "SELECT Info FROM Ap1 WHERE SeqNum = 8.01;";
+    const Table other = Rows(specify);
+    const struct {
+        double line;
+        Qt::KeyboardModifiers mods;  // with Down (Alt) or F4 (none)
+        std::vector<int> keys;       // in the open list
+        std::string stored;
+    } cases[] = {{7, Qt::NoModifier, {Qt::Key_Down, Qt::Key_Return}, "No"},
+                 {7, Qt::AltModifier, {Qt::Key_Up, Qt::Key_Escape}, "No"},
+                 {8, Qt::AltModifier, {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return},
+                  "5 - Voluntary Non-profit, Other(specify)"},
+                 {8, Qt::NoModifier, {Qt::Key_Down, Qt::Key_Escape}, "5 - Voluntary Non-profit, Other(specify)"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored + (c.mods ? " Alt+Down" : " F4"));
+        ClickCell(p, "SeqNum", c.line, 2);
+        Press(c.mods == Qt::AltModifier ? Qt::Key_Down : Qt::Key_F4, c.mods);
+        QMenu* list = c.line == 7 ? p->mnuYesNo : p->mnuType;
+        ASSERT_TRUE(list->isVisible());
+        for (int key : c.keys) Press(key);
+        EXPECT_FALSE(list->isVisible());
+        EXPECT_TRUE(InGrid(p));
+        EXPECT_EQ(Rows("SELECT Info FROM Ap1 WHERE SeqNum = ?;", {Value(Currency::FromDouble(c.line))}),
+                  (Table{{c.stored}}));
+    }
+    EXPECT_EQ(Rows(specify), other);
 }
 
 TEST_F(ReportKeys, CFStatisticsGBasesAndAPartOneKeyedWhereTyped) {
