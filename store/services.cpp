@@ -61,6 +61,10 @@ std::string FitToField(const std::string& text, std::size_t width) {
     return t;
 }
 
+std::string WithoutBlanksWhenTooLong(const std::string& text, std::size_t width) {
+    return CharCount(text) > width ? Trim(text) : text;
+}
+
 // ---- Values ----
 
 Value Nz_Str(const Value& v, const Value& fallback) {
