@@ -252,6 +252,7 @@ bool OpenCRF() {
     r.CRF_Path = choice->path;
     r.CRF_Folder = FolderOf(r.CRF_Path);
     settings::UserSettings().Save(kApp, kSection, kKey, r.CRF_Folder);
+    RemoveUnfinishedReports(r.CRF_Folder);
 
     std::string formNum;
     Value fyEnd, fyStart, providerName, providerNumber;

@@ -223,6 +223,11 @@ TEST_F(ReportFile, OpeningClosesTheReportThatWasOpen) {
     ASSERT_TRUE(OpenReport("A.CRF"));
     EXPECT_EQ(ui.events.front(), "windows closed");
     EXPECT_EQ(Db().Path(), PathOf("A.CRF"));
+    // A New killed half way in that folder left its file and journal: Open removes them.
+    for (const char* name : {"C.CRF.vtnew", "C.CRF.vtnew-journal"}) std::ofstream(PathOf(name)) << "half";
+    ASSERT_TRUE(OpenReport("A.CRF"));
+    EXPECT_FALSE(fs::exists(PathOf("C.CRF.vtnew")) || fs::exists(PathOf("C.CRF.vtnew-journal")));
+    EXPECT_TRUE(fs::exists(PathOf("B.CRF")));
     // What the status line said was about the report closed: it goes with it.
     for (bool close : {true, false}) {
         ui.SetStatus(" Printed to " + PathOf("H.pdf"), true);
