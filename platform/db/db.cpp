@@ -286,6 +286,10 @@ std::string EnvironmentReason(int code) {
     }
 }
 
+std::string NotSavedMessage(const std::string& what, int code) {
+    return what + " was not saved: " + EnvironmentReason(code) + ". The report is unchanged.";
+}
+
 namespace testing {
 void SetPageLimit(int pages) { pageLimit = pages; }
 void SetOpenReadOnly(bool on) { openReadOnly = on; }
