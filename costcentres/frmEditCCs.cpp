@@ -4,6 +4,7 @@
 
 #include "costcentres/frmAddCC.h"
 #include "platform/ui/ui.h"
+#include "platform/ui/ui_qt.h"
 #include "shell/guard.h"
 #include "shell/worksheet_windows.h"
 #include "store/report.h"
@@ -96,11 +97,13 @@ void frmEditCCs::AddLine() {
 void frmEditCCs::DeleteLine() {
     if (grd->Row() < 0 || !StoreOpenCell()) return;
     const Currency n = Number(grd->Row());
-    // What it carries goes with it for good: the user says so first.
+    // What it carries goes with it for good: the user says so first, and a
+    // stray Enter keeps it.
     bool go = false;
     RunGuarded([&] {
         const std::string question = CCDeleteQuestion(n);
-        go = question.empty() || Show_Message(question, ui::kYesNo | ui::kQuestion, "Delete Cost Center") == ui::kYes;
+        go = question.empty() || Show_Message(question, ui::kYesNo | ui::kQuestion | ui::kDefaultButton2,
+                                                     "Delete Cost Center") == ui::kYes;
     });
     if (!go) return;
     // The cursor goes to the line before, or to the one that took the number.

@@ -15,13 +15,6 @@
 #include "store/services.h"
 
 namespace vt::gui {
-namespace {
-
-size_t Characters(const std::string& s) {
-    return static_cast<size_t>(std::count_if(s.begin(), s.end(), [](char c) { return (c & 0xC0) != 0x80; }));
-}
-
-}  // namespace
 
 EditForm::EditForm(const std::string& code) : SheetForm("frmEdit", code) {
     cmdPrevious = ArrowButton("cmdPrevious", false, 1);
@@ -148,9 +141,11 @@ void EditForm::CheckAmountCell(grid::CellUpdate& u, int sign) {
 }
 
 void EditForm::CheckTextCell(grid::CellUpdate& u, const TextRule& rule) {
-    std::string text = u.newValue.IsNull() ? std::string() : u.newValue.ToText();
+    // Every test reads the text without the blanks that would not fit.
+    std::string text =
+        WithoutBlanksWhenTooLong(u.newValue.IsNull() ? std::string() : u.newValue.ToText(), rule.maxLength);
     bool ok = true;
-    if (!rule.tooLong.empty() && Characters(Trim(text)) > rule.maxLength) {
+    if (!rule.tooLong.empty() && CharCount(text) > rule.maxLength) {
         Show_Message(rule.tooLong, ui::kOkOnly);
         if (rule.cut) text = FitToField(text, rule.maxLength);
         else ok = false;

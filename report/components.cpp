@@ -169,7 +169,7 @@ bool HasQuote(const std::string& s) { return s.find('"') != std::string::npos; }
 // fits once they are gone do not make it too long. Refused (with CheckText's
 // message) when it still does not fit or holds a control character.
 std::optional<Value> Fitted(const std::string& text, std::size_t size, const std::string& label) {
-    const std::string v = CharCount(text) > size ? Trim(text) : text;
+    const std::string v = WithoutBlanksWhenTooLong(text, size);
     if (!CheckText(v, size, label)) return std::nullopt;
     return Value(v);
 }

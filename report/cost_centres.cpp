@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "engine/chain/component_rows.h"
 #include "engine/chain/component_sheet.h"
 #include "engine/chain/f1.h"
 #include "engine/general/b.h"
@@ -409,19 +410,23 @@ bool AnyRow(const std::string& table, const std::string& where, const std::vecto
            Nz_Num(Db().Scalar("SELECT COUNT(*) FROM " + table + " WHERE " + where + ";", args)).ToLong() > 0;
 }
 
-// A chosen column of E-1 or F-1 Part II for n with a figure other than 0.
-bool ChosenColumnHolds(const std::string& sheet, Currency n) {
+// The column of `sheet` headed by n (row 0) holding a figure other than 0 on
+// a line the user types on: the component lines, and F's and F-1's cost to
+// be allocated; the totals and multipliers are only the calculation's.
+bool ColumnHolds(const std::string& sheet, Currency n) {
     if (!Db().TableExists(sheet)) return false;
+    const ComponentSheetShape& shape = ShapeOf(sheet);
     const auto fields = Db().Fields(sheet);
     auto rs = Db().OpenRecordset("SELECT * FROM " + sheet + " WHERE SeqNum = 0;");
     if (rs.RecordCount() == 0) return false;
     rs.MoveFirst();
-    // After SeqNum, LineNum, Component and MedicareNo; the last field is the total.
-    for (int i = 4; i + 1 < rs.FieldCount() && i < static_cast<int>(fields.size()); ++i) {
+    const int end = std::min(rs.FieldCount(), static_cast<int>(fields.size())) - (shape.rowTotal ? 1 : 0);
+    for (int i = shape.firstCCField; i < end; ++i) {
         const Value v = rs.Field(i);
         if (v.IsNull() || !IsNumeric(v) || v.IsEmpty() || v.ToCurrency() != n) continue;
         const std::string& field = fields[static_cast<size_t>(i)].name;
-        return AnyRow(sheet, "SeqNum > 0 AND IFNULL(" + field + ", 0) <> 0", {});
+        return AnyRow(sheet, "SeqNum NOT IN (" + EditorHiddenRows(shape) + ") AND IFNULL(" + field + ", 0) <> 0",
+                      {});
     }
     return false;
 }
@@ -446,8 +451,9 @@ std::string CCDeleteQuestion(Currency n) {
     if (AnyRow("B1", "UpCCNum = ? OR DnCCNum = ?", {Value(n), Value(n)})) places.push_back("Worksheet B-1");
     if (AnyRow("C", "CCNum = ?", at)) places.push_back("Worksheet C");
     if (AnyRow("DpB", "LineNum = ? AND SeqNum < 100", at)) places.push_back("Worksheet D Part B");
-    if (ChosenColumnHolds("E1", n)) places.push_back("Worksheet E-1");
-    if (ChosenColumnHolds("F1p2", n)) places.push_back("Worksheet F-1");
+    for (const auto& [sheet, place] : {std::pair{"E", "Worksheet E"}, {"E1", "Worksheet E-1"},
+                                        {"Fp2", "Worksheet F Part II"}, {"F1p2", "Worksheet F-1"}})
+        if (ColumnHolds(sheet, n)) places.push_back(place);
     if (places.empty()) return "";
     return "Cost center " + n.ToText() + " carries amounts or lines in " + JoinedPlaces(places) +
            ". Deleting it removes them; restoring it brings back only its name.\n\nDelete cost center " +

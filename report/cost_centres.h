@@ -122,7 +122,8 @@ CcChange DeleteCC(Currency n);
 // What deleting n would lose, for the question asked before it: "" when n
 // carries nothing, else a question naming the worksheets where it carries
 // figures or lines (B's and J's amounts, lines of B-1, C and D Part B, figures
-// in its E-1 and F-1 columns). Restoring n brings back only its name.
+// typed in its columns of E, E-1, F Part II and F-1). Restoring n brings back
+// only its name.
 std::string CCDeleteQuestion(Currency n);
 
 // The checks of a new name for cost centre n, each telling its own message;

@@ -59,6 +59,8 @@ void AbandonOpen() {
     ui::Ui().CloseReportWindows();
     CloseReport();
     ui::Ui().ShowReportClosed(NoCRFCaption());
+    // What the status line said ("Printed to ...") was about that report.
+    ui::Ui().SetStatus("", false);
 }
 
 const char* const kOpenFailedTitle = "Error opening CRF";
@@ -84,6 +86,13 @@ void TellOpenFailed(const std::exception& e, std::string path) {
     AbandonOpen();
     Show_Message("The Cost Report File " + path + " cannot be opened: " + db::EnvironmentReason(code) +
                      ".\r\n\r\n[ " + e.what() + " ]",
+                 ui::kCritical, kOpenFailedTitle);
+}
+
+// A database of another program, or an empty one: nothing to rebuild.
+void TellNotAReport(std::string path) {
+    AbandonOpen();
+    Show_Message("The file " + path + " is not a Cost Report File: it holds no report, so it cannot be opened.",
                  ui::kCritical, kOpenFailedTitle);
 }
 
@@ -143,24 +152,42 @@ bool Writable(const std::string& path) {
     return !fs::exists(path, ec) || ::access(path.c_str(), W_OK) == 0;
 }
 
+// Why the system refused to move or copy a file, in the words the database's
+// failures are told in.
+std::string MoveFailureWords(const std::error_code& ec) {
+    if (ec == std::errc::permission_denied || ec == std::errc::operation_not_permitted)
+        return "there is no permission to write in the folder";
+    if (ec == std::errc::read_only_file_system) return "the file or its folder is read-only";
+    if (ec == std::errc::no_space_on_device) return "the disk is full";
+    if (ec == std::errc::no_such_file_or_directory) return "the folder does not exist";
+    if (ec == std::errc::filename_too_long) return "the file name is too long";
+    if (ec == std::errc::device_or_resource_busy || ec == std::errc::text_file_busy)
+        return "the file is in use by another program";
+    return ec.message();
+}
+
 // A file moved, never onto an existing one; across file systems by copy and
-// delete. False when the file is where it was.
-bool MoveFile(const std::string& from, const std::string& to) {
+// delete. "" when moved, else why the file is where it was.
+std::string MoveFile(const std::string& from, const std::string& to) {
     std::error_code ec;
-    if (fs::exists(to, ec) || !fs::exists(from, ec)) return false;
+    if (fs::exists(to, ec)) return "a file of that name exists already";
+    if (!fs::exists(from, ec)) return "the report's file is no longer where it was opened from";
     fs::rename(from, to, ec);
     if (ec == std::errc::cross_device_link) {
         ec.clear();
         if (!fs::copy_file(from, to, ec) || ec) {
+            const std::string why = MoveFailureWords(ec);
             fs::remove(to, ec);
-            return false;
+            return why;
         }
         if (!fs::remove(from, ec) || ec) {
+            const std::string why = MoveFailureWords(ec);
             fs::remove(to, ec);
-            return false;
+            return why;
         }
     }
-    return !ec && fs::exists(to, ec) && !fs::exists(from, ec);
+    if (ec) return MoveFailureWords(ec);
+    return fs::exists(to, ec) && !fs::exists(from, ec) ? "" : "the file could not be moved";
 }
 
 }  // namespace
@@ -225,11 +252,16 @@ bool OpenCRF() {
     r.CRF_Path = choice->path;
     r.CRF_Folder = FolderOf(r.CRF_Path);
     settings::UserSettings().Save(kApp, kSection, kKey, r.CRF_Folder);
+    RemoveUnfinishedReports(r.CRF_Folder);
 
     std::string formNum;
     Value fyEnd, fyStart, providerName, providerNumber;
     try {
         r.CRF_Database = db::Database::Open(r.CRF_Path);
+        if (!Db().TableExists("Master")) {
+            TellNotAReport(r.CRF_Path);
+            return false;
+        }
         auto master = Db().OpenRecordset(
             "SELECT FormNum, FYEnd, FYStart, ProviderName, ProviderNumber FROM Master;");
         if (master.Eof()) throw db::DbError("Master has no row");
@@ -314,7 +346,8 @@ bool MoveCRF() {
     const std::string from = r.CRF_Path;
     Close_CC_Recordset();
     r.CRF_Database->Close();
-    const bool moved = MoveFile(from, choice->path);
+    const std::string why = MoveFile(from, choice->path);
+    const bool moved = why.empty();
     const std::string path = moved ? choice->path : from;
     const std::string title = moved ? TitleOf(*choice) : r.CRF_Title;
     try {
@@ -325,7 +358,8 @@ bool MoveCRF() {
     }
     if (!moved) {
         ui.Beep();
-        Show_Message(kMoveFailed, ui::kCritical, "Error: Move/ReName Request Failed");
+        Show_Message(std::string(kMoveFailed) + "\r\n\r\nReason: " + why + ".", ui::kCritical,
+                     "Error: Move/ReName Request Failed");
     }
     return moved;
 }

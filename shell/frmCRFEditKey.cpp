@@ -37,6 +37,7 @@ frmCRFEditKey::frmCRFEditKey(QWidget* parent) : QDialog(parent) {
     cmdSaveAs = DialogButton(this, "cmdSaveAs", "Save &As");
     cmdCancel = DialogButton(this, "cmdCancel", "&Cancel");
     LayOutDialog(this, grid, {cmdSave, cmdSaveAs, cmdCancel});
+    WideEnoughForCaption(this);
 
     OnLostFocus(txtFYStart, [this] { txtFYStart_LostFocus(); });
     OnLostFocus(txtFYEnd, [this] { txtFYEnd_LostFocus(); });

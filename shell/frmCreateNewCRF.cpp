@@ -41,6 +41,7 @@ frmCreateNewCRF::frmCreateNewCRF(QWidget* parent) : QDialog(parent) {
     cmdCreate->setDefault(true);
     cmdCancel = DialogButton(this, "cmdCancel", "&Cancel");
     LayOutDialog(this, grid, {cmdCreate, cmdCancel});
+    WideEnoughForCaption(this);
 
     OnLostFocus(txtProviderNum, [this] { txtProviderNum_LostFocus(); });
     OnLostFocus(txtFYStart, [this] { txtFYStart_LostFocus(); });

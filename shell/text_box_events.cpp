@@ -2,6 +2,8 @@
 
 #include <QEvent>
 #include <QFocusEvent>
+#include <QFont>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,6 +14,8 @@
 #include <QStyleOptionButton>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "report/identity_checks.h"
 #include "shell/guard.h"
@@ -117,6 +121,15 @@ void LayOutDialog(QWidget* dialog, QLayout* body, std::initializer_list<QPushBut
     auto* box = new QVBoxLayout(dialog);
     box->addLayout(body);
     box->addLayout(row);
+}
+
+void WideEnoughForCaption(QWidget* dialog) {
+    QFont bold = dialog->font();
+    bold.setBold(true);
+    const QFontMetrics title(bold);
+    // The icon and three buttons (minimize, maximize, close) with their spacing.
+    const int frame = 8 * title.height();
+    dialog->setMinimumWidth(std::max(dialog->minimumWidth(), title.horizontalAdvance(dialog->windowTitle()) + frame));
 }
 
 void LeaveFYStartBoxes(QLineEdit* txtFYStart, QLineEdit* txtFYEnd) {

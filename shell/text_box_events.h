@@ -41,5 +41,9 @@ QPushButton* DialogButton(QWidget* owner, const char* name, const char* caption)
 void FitButtonText(QPushButton* button);
 // A dialog's body above one right-aligned row of its buttons.
 void LayOutDialog(QWidget* dialog, QLayout* body, std::initializer_list<QPushButton*> buttons);
+// A dialog at least as wide as its caption needs in the title bar: the
+// caption in bold beside the window's icon and its buttons, so the window
+// manager shows it whole.
+void WideEnoughForCaption(QWidget* dialog);
 
 }  // namespace vt::gui

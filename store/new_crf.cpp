@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "platform/db/db.h"
 #include "platform/ui/ui.h"
@@ -16,6 +17,8 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr char kSeparator = static_cast<char>(fs::path::preferred_separator);
+// A new report is built beside the chosen name under this suffix.
+const char* const kBuildingSuffix = ".vtnew";
 
 // SQLite keeps a journal beside the file; a stale one would be played back
 // into the new report, so it goes together with the file it belonged to.
@@ -41,12 +44,38 @@ bool SameFile(const std::string& a, const std::string& b) {
     return !a.empty() && !b.empty() && fs::equivalent(a, b, ec);
 }
 
+// Why a new report was not made, in words where the failure is the file's or
+// the machine's (a full disk), else as raised.
+std::string NotCreatedMessage(const std::string& path, const std::exception& e) {
+    const auto* failure = dynamic_cast<const db::DbError*>(&e);
+    if (!failure || !db::IsEnvironmental(failure->Code()))
+        return std::string("The new Cost Report File could not be created:\n") + e.what();
+    return "The new Cost Report File " + path + " was not created: " + db::EnvironmentReason(failure->Code()) +
+           ". Nothing has been saved, and every report is as it was.";
+}
+
 DateTime EntryDate(const std::string& text) {
     if (auto d = ParseDate(text)) return *d;
     throw std::runtime_error("\"" + text + "\" is not a date.");
 }
 
 }  // namespace
+
+void RemoveUnfinishedReports(const std::string& folder) {
+    std::error_code ec;
+    std::vector<fs::path> leftovers;
+    for (fs::directory_iterator it(folder.empty() ? "." : folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        for (const char* journal : {"", "-journal", "-wal", "-shm"}) {
+            const std::string tail = std::string(kBuildingSuffix) + journal;
+            if (name.size() > tail.size() && name.ends_with(tail)) {
+                leftovers.push_back(it->path());
+                break;
+            }
+        }
+    }
+    for (const auto& file : leftovers) fs::remove(file, ec);
+}
 
 bool New_CRF(const NewCrfEntries& entries, const std::function<void()>& buildWorksheets,
              const std::string& startFolder) {
@@ -67,6 +96,8 @@ bool New_CRF(const NewCrfEntries& entries, const std::function<void()>& buildWor
     }
     ui.HideNewReportDialog();
 
+    RemoveUnfinishedReports(fs::path(choice->path).parent_path().string());
+
     // The report open now stays aside, untouched, until the new one is built:
     // a failure puts it back as it was.
     ReportState previous = std::move(Report());
@@ -78,7 +109,7 @@ bool New_CRF(const NewCrfEntries& entries, const std::function<void()>& buildWor
     // Built under a name of its own beside the chosen file, and put in its
     // place only when complete: a build that fails (a full disk) leaves the
     // file that was there as it was.
-    const std::string building = path + ".vtnew";
+    const std::string building = path + kBuildingSuffix;
     try {
         // The entries are checked before anything on disk changes.
         const DateTime fyEnd = EntryDate(entries.txtFYEnd);
@@ -130,8 +161,7 @@ bool New_CRF(const NewCrfEntries& entries, const std::function<void()>& buildWor
         RemoveReportFile(building);
         Report() = std::move(previous);
         ui.SetStatus("", false);
-        Show_Message(std::string("The new Cost Report File could not be created:\n") + e.what(), ui::kCritical,
-                     "Error: New CRF");
+        Show_Message(NotCreatedMessage(path, e), ui::kCritical, "Error: New CRF");
         return false;
     }
 

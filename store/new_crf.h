@@ -24,6 +24,11 @@ struct NewCrfEntries {
 bool New_CRF(const NewCrfEntries& entries, const std::function<void()>& buildWorksheets,
              const std::string& startFolder = "");
 
+// Removes what a New that was killed half way left in `folder`: the file it
+// was building beside the chosen name (NAME.CRF.vtnew) and its journal. No
+// other file is touched.
+void RemoveUnfinishedReports(const std::string& folder);
+
 // Builders of the fixed tables.
 void Build_Worksheets();
 void Build_Master(const NewCrfEntries& entries);

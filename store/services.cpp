@@ -61,6 +61,10 @@ std::string FitToField(const std::string& text, std::size_t width) {
     return t;
 }
 
+std::string WithoutBlanksWhenTooLong(const std::string& text, std::size_t width) {
+    return CharCount(text) > width ? Trim(text) : text;
+}
+
 // ---- Values ----
 
 Value Nz_Str(const Value& v, const Value& fallback) {
@@ -318,8 +322,7 @@ bool SavedOrTold(const std::string& what, const std::function<void()>& write) {
     } catch (const db::DbError& e) {
         if (!db::IsEnvironmental(e.Code())) throw;
         ui::Ui().Beep();
-        Show_Message(what + " was not saved: " + db::EnvironmentReason(e.Code()) + ". The report is unchanged.",
-                     ui::kCritical, "Error: Not Saved");
+        Show_Message(db::NotSavedMessage(what, e.Code()), ui::kCritical, "Error: Not Saved");
         return false;
     }
 }

@@ -14,6 +14,10 @@ std::size_t CharCount(const std::string& s);
 // Text for a field of `width` characters: the blanks at either end removed,
 // then cut to the field's length (whole characters).
 std::string FitToField(const std::string& text, std::size_t width);
+// Typed text for a field of `width` characters: the blanks at either end do
+// not count towards its length, so they go when the text is longer than the
+// field and are kept when it fits as typed.
+std::string WithoutBlanksWhenTooLong(const std::string& text, std::size_t width);
 
 Value Nz_Str(const Value& v, const Value& fallback = Value());  // Empty fallback = ""
 Value Nz_Num(const Value& v, const Value& fallback = Value());  // Empty fallback = 0

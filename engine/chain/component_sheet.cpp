@@ -584,7 +584,7 @@ void Repair_Component_Sheet(const std::string& sheet, void (*build)(), const std
     const bool chosenColumns = ShapeOf(sheet).chosenColumns;
     auto& db = Db();
     bool unmatched = false;
-    {
+    try {
         // The old table and the last backup stay as they were unless the whole
         // repair succeeds.
         db::Transaction tx(db);
@@ -604,6 +604,13 @@ void Repair_Component_Sheet(const std::string& sheet, void (*build)(), const std
         unmatched = CopyBack(sheet, backup, RepairFieldMap(sheet, backup, chosenColumns));
         if (sheet == "F1p2" && db.TableExists("F1p1")) MatchChosenCCColumns("F1p1", "F1p2");
         tx.Commit();
+    } catch (const db::DamagedValue& e) {
+        // A damaged value is read from the old table under the name it is kept
+        // under for the repair; the user knows it by the sheet's own.
+        std::string what = e.what();
+        const std::string kept = " table " + backup + ",", own = " table " + sheet + ",";
+        if (const size_t at = what.find(kept); at != std::string::npos) what.replace(at, kept.size(), own);
+        throw db::DamagedValue(what, e.Code());
     }
     if (unmatched)
         Show_Message("Errors were found in table " + sheet +

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <stdexcept>
 
 #include "engine/chain/component_rows.h"
 #include "engine/chain/component_sheet.h"
@@ -41,6 +42,13 @@ std::optional<Currency> Share(double statistic, double ucm, const std::string& t
     throw db::AmountOverflow(Format(Value(whole), "#,##0.00"), table);
 }
 
+// The multiplier as the statement that stores it writes it: a Double's
+// standard text of up to 15 significant digits, read back. The raw quotient
+// can sit an ulp off (40261.965812999995 for 40261.965813) or, past ten
+// whole digits, a millionth off the text (1000000000.499996 for
+// 1000000000.5), which moves a whole dollar between components in Part I.
+double StoredMultiplier(double ucm) { return ParseNumber(SqlNumber(ucm)).value_or(ucm); }
+
 }  // namespace
 
 std::vector<std::string> ValueFieldNames(const std::string& table, int first, int dropLast) {
@@ -64,7 +72,9 @@ void CalcUnitCostMultipliers(const FunctionalSheet& sheet, const std::vector<std
         image.SetBandTotals(k, totals);
         const Currency total = totals[3];
         const Currency cost = AmountOf(costs[k]);
-        if (ucms) ucms->cells[k] = total == Currency{} ? 0.0 : RoundDouble(cost.ToDouble() / total.ToDouble(), 6);
+        if (ucms)
+            ucms->cells[k] =
+                total == Currency{} ? 0.0 : StoredMultiplier(RoundDouble(cost.ToDouble() / total.ToDouble(), 6));
     }
     image.SetRowTotals(RowTotals::NullMakesNull);
     image.Write();
@@ -77,6 +87,15 @@ void AllocateColumns(const FunctionalSheet& sheet, const std::vector<std::string
     const auto cc = statistics.ValuesOf(kRow0);
     const auto costs = statistics.ValuesOf(kCostRow);
     const auto ucms = statistics.ValuesOf(kUnitCostRow);
+    // Part II's calculation writes every multiplier; one left empty (that
+    // calculation failed and was undone) would put each component's share on
+    // the first line, so Part I is left as it stands.
+    for (size_t k = 0; k < n; ++k)
+        if (!ucms[k])
+            throw std::runtime_error("Worksheet " + sheet.name + " Part I cannot be calculated: column " +
+                                     AmountOf(cc[k]).ToText() + " of Worksheet " + sheet.name +
+                                     " Part II has no unit cost multiplier, as Part II was not calculated. "
+                                     "Nothing of Part I has been changed.");
 
     // Part I's component rows in SeqNum order, which is the order in which a
     // tie for the rounding difference is settled, each with Part II's row of
@@ -105,7 +124,7 @@ void AllocateColumns(const FunctionalSheet& sheet, const std::vector<std::string
     for (size_t k = 0; k < n; ++k) {
         // An empty cost is nothing to allocate.
         const Currency cost = AmountOf(costs[k]);
-        const double ucm = ucms[k].value_or(0.0);
+        const double ucm = *ucms[k];
         Currency sum;
         for (Row& r : rows) {
             if (r.statistics) {

@@ -201,10 +201,24 @@ bool openReadOnly = false;
 // so that the user reads the cause.
 constexpr int kNameTooLongCode = SQLITE_CANTOPEN | (100 << 8);
 constexpr int kNoFolderCode = SQLITE_CANTOPEN | (101 << 8);
+constexpr int kNoReadCode = SQLITE_CANTOPEN | (102 << 8);
+constexpr int kFolderNotWritableCode = SQLITE_CANTOPEN | (103 << 8);
 
 int OpenFailureCode(int rc, int sysErrno, const std::string& path, int flags) {
     if (sysErrno == ENAMETOOLONG || NameTooLong(path)) return kNameTooLongCode;
     if ((rc & 0xff) != SQLITE_CANTOPEN) return rc;
+    // SQLite, refused the file, tries it once more read-only and reports that
+    // try's error ("no such file" for a new file in a folder it may not write
+    // in): the file and its folder say what really stands in the way.
+    std::error_code ec;
+    const bool exists = fs::exists(path, ec);
+    if (exists && ::access(path.c_str(), R_OK) != 0) return errno == EROFS ? SQLITE_READONLY : kNoReadCode;
+    if (!exists && (flags & SQLITE_OPEN_CREATE)) {
+        fs::path folder = fs::path(path).parent_path();
+        if (folder.empty()) folder = ".";
+        if (!fs::is_directory(folder, ec)) return kNoFolderCode;
+        if (::access(folder.c_str(), W_OK) != 0) return errno == EROFS ? SQLITE_READONLY : kFolderNotWritableCode;
+    }
     if (sysErrno == EACCES || sysErrno == EPERM) return SQLITE_PERM;
     if (sysErrno == EROFS) return SQLITE_READONLY;
     if (sysErrno == ENOENT && (flags & SQLITE_OPEN_CREATE)) return kNoFolderCode;
@@ -255,6 +269,8 @@ bool IsDamage(int code) { return (code & 0xff) == SQLITE_CORRUPT || (code & 0xff
 std::string EnvironmentReason(int code) {
     if (code == kNameTooLongCode) return "the file name is too long";
     if (code == kNoFolderCode) return "the folder does not exist";
+    if (code == kNoReadCode) return "there is no permission to read the file";
+    if (code == kFolderNotWritableCode) return "there is no permission to write in its folder";
     switch (code & 0xff) {
     case SQLITE_FULL: return "the disk is full";
     case SQLITE_BUSY:
@@ -268,6 +284,10 @@ std::string EnvironmentReason(int code) {
     case SQLITE_NOMEM: return "the computer ran out of memory";
     default: return code == SQLITE_ABORT_ROLLBACK ? "the database ended the change after a failure" : "";
     }
+}
+
+std::string NotSavedMessage(const std::string& what, int code) {
+    return what + " was not saved: " + EnvironmentReason(code) + ". The report is unchanged.";
 }
 
 namespace testing {

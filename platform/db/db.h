@@ -58,6 +58,9 @@ bool IsEnvironmental(int code);
 bool IsDamage(int code);
 // Such a failure in plain words ("the disk is full"); "" for any other code.
 std::string EnvironmentReason(int code);
+// What the user is told when the file or the machine refused a change: what
+// was not saved, why, and that the report is as it was.
+std::string NotSavedMessage(const std::string& what, int code);
 // A path the file system or SQLite cannot take: a name or the whole too long.
 bool NameTooLong(const std::string& path);
 

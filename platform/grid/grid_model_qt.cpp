@@ -1,6 +1,8 @@
 #include "platform/grid/grid_model_qt.h"
 
+#include <algorithm>
 #include <cctype>
+#include <exception>
 #include <optional>
 
 #include "platform/ui/ui.h"
@@ -335,13 +337,18 @@ void GridModel::ReloadRow(int row) {
     emit dataChanged(index(row, 0), index(row, FieldCount() - 1));
 }
 
-void GridModel::Fail(const std::string& message) {
+void GridModel::Fail(const std::string& message, const std::exception& e, const std::string& what) {
+    // The file or the machine refused the write (a full disk): what was not
+    // saved and that the report is as it was, not the database's own words.
+    const auto* failure = dynamic_cast<const db::DbError*>(&e);
+    const bool environmental = failure && db::IsEnvironmental(failure->Code());
+    const std::string told = environmental ? db::NotSavedMessage(what, failure->Code()) : message + "\n" + e.what();
     if (WriteFailed) {
-        WriteFailed(message);
+        WriteFailed(told);
         return;
     }
     ui::Ui().Beep();
-    ui::Ui().MessageBox(message, ui::kCritical, "Error");
+    ui::Ui().MessageBox(told, ui::kCritical, environmental ? "Error: Not Saved" : "Error");
 }
 
 bool GridModel::StoreCell(int row, int col, Value value) {
@@ -365,7 +372,10 @@ bool GridModel::StoreCell(int row, int col, Value value) {
             WriteRow(row, {{names_[static_cast<size_t>(col)], u.newValue}});
         } catch (const std::exception& e) {
             ReloadRow(row);
-            Fail("The value entered in " + names_[static_cast<size_t>(col)] + " cannot be stored.\n" + e.what());
+            std::string caption = Caption(col);
+            std::replace(caption.begin(), caption.end(), '\r', ' ');
+            Fail("The value entered in " + names_[static_cast<size_t>(col)] + " cannot be stored.", e,
+                 "The value entered in column \"" + Trim(caption) + "\"");
             return false;
         }
     }
@@ -381,7 +391,7 @@ bool GridModel::SetFields(int row, const FieldValues& fields) {
         return true;
     } catch (const std::exception& e) {
         ReloadRow(row);
-        Fail(std::string("The row cannot be stored.\n") + e.what());
+        Fail("The row cannot be stored.", e, "The row");
         return false;
     }
 }
@@ -399,7 +409,7 @@ int GridModel::AddRow(const FieldValues& fields) {
         rs.Update();
         rowid = static_cast<std::int64_t>(db_->Scalar("SELECT last_insert_rowid()").ToLong());
     } catch (const std::exception& e) {
-        Fail(std::string("The row cannot be added.\n") + e.what());
+        Fail("The row cannot be added.", e, "The new row");
         return -1;
     }
     Refresh();

@@ -130,7 +130,9 @@ private:
     // The typed value a field of the table takes for what was entered.
     Value ForStore(int col, const Value& v) const;
     void WriteRow(int row, const FieldValues& fields);
-    void Fail(const std::string& message);
+    // Tells a failed write: `message` and the failure's own words, or, when
+    // the file or the machine refused it, that `what` was not saved.
+    void Fail(const std::string& message, const std::exception& e, const std::string& what);
 
     db::Database* db_ = nullptr;
     std::string source_, table_;

@@ -247,7 +247,7 @@ TEST_F(CcWindows, DeletingACostCentreThatCarriesFiguresAsksFirst) {
         EXPECT_EQ(ui.Messages()[0].prompt, "Cost center 32 carries amounts or lines in " + c.places +
                                                ". Deleting it removes them; restoring it brings back only its "
                                                "name.\n\nDelete cost center 32?");
-        EXPECT_EQ(ui.Messages()[0].style, ui::kYesNo | ui::kQuestion);
+        EXPECT_EQ(ui.Messages()[0].style, ui::kYesNo | ui::kQuestion | ui::kDefaultButton2);
         EXPECT_EQ(All_Tables(), held);
         EXPECT_GE(RowOf(e, 32), 0);
     }
@@ -259,6 +259,54 @@ TEST_F(CcWindows, DeletingACostCentreThatCarriesFiguresAsksFirst) {
     Delete(31);
     EXPECT_EQ(ui.Messages().size(), 1u);
     EXPECT_LT(RowOf(e, 31), 0);
+}
+
+// The columns the delete removes with the cost centre ask too: E's amounts,
+// F Part II's statistics and its cost to be allocated; a figure only in the
+// calculated rows (a stale total) asks nothing.
+TEST_F(CcWindows, DeletingACostCentreWithFiguresInItsEOrFColumnsAsksFirst) {
+    const auto field = [&](const std::string& sheet, double cc) {
+        const auto fields = db().Fields(sheet);
+        for (size_t i = 3; i < fields.size(); ++i)
+            if (Nz_Num(db().Scalar("SELECT " + fields[i].name + " FROM " + sheet + " WHERE SeqNum = 0;")).ToDouble() ==
+                cc)
+                return fields[i].name;
+        ADD_FAILURE() << sheet << " has no column " << cc;
+        return std::string("Col_1");
+    };
+    const struct {
+        double cc;
+        const char* sheet;
+        double row;
+        const char* places;  // "" for no question
+    } cases[] = {
+        {7, "E", 27, "Worksheet E"},
+        {2.01, "Fp2", 27, "Worksheet E and Worksheet F Part II"},  // and 5 in its E column
+        {2, "Fp2", 35, "Worksheet F Part II"},
+        {8, "E", 34, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.cc);
+        db().Execute("UPDATE " + std::string(c.sheet) + " SET " + field(c.sheet, c.cc) + " = 12345 WHERE SeqNum = ?;",
+                     {Value(c.row)});
+        if (c.cc == 2.01) db().Execute("UPDATE E SET " + field("E", 2.01) + " = 5 WHERE SeqNum = 27;");
+        const auto held = All_Tables();
+        ui.ClearRecords();
+        if (*c.places) ui.ExpectMessage(ui::kNo);
+        Delete(c.cc);
+        if (!*c.places) {
+            EXPECT_TRUE(ui.Messages().empty());
+            EXPECT_LT(RowOf(e, c.cc), 0);
+            continue;
+        }
+        EXPECT_EQ(ui.Prompts(), std::vector<std::string>{"Cost center " + Currency::FromDouble(c.cc).ToText() +
+                                                         " carries amounts or lines in " + c.places +
+                                                         ". Deleting it removes them; restoring it brings back "
+                                                         "only its name.\n\nDelete cost center " +
+                                                         Currency::FromDouble(c.cc).ToText() + "?"});
+        EXPECT_EQ(All_Tables(), held);
+        EXPECT_GE(RowOf(e, c.cc), 0);
+    }
 }
 
 TEST_F(CcWindows, TheDialogOffersNoJTotalLineAndBringsBackADeletedCostCentre) {

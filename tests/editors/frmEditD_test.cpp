@@ -171,6 +171,12 @@ TEST_F(EditD, PartCRenumbersAroundLineEightAndGuardsItsTexts) {
     EXPECT_FALSE(g.TypeIntoCell(0, 2, std::string(37, 't')));
     EXPECT_EQ(ui.Prompts().back(), "The Type cannot be more than 36 characters in length");
     EXPECT_TRUE(g.TypeIntoCell(0, 2, std::string(36, 't')));
+    // The blanks around a text do not count towards its field's length.
+    for (auto [col, field, size] : {std::tuple{1, "RelatedOrg", 36}, {2, "Type", 36}, {4, "Explanation", 64}}) {
+        const std::string full(static_cast<size_t>(size), 'w');
+        EXPECT_TRUE(g.TypeIntoCell(0, col, " " + full + " ")) << field;
+        EXPECT_EQ(db().Scalar(std::string("SELECT ") + field + " FROM DpC WHERE SeqNum = 1"), Value(full)) << field;
+    }
     for (auto [typed, stored] : {std::pair{"own", "Ownership"}, {"x", "Control"}, {"", "Control"}}) {
         EXPECT_TRUE(g.TypeIntoCell(0, 3, typed)) << typed;
         EXPECT_EQ(db().Scalar("SELECT OwnCntl FROM DpC WHERE SeqNum = 1"), Value(stored)) << typed;

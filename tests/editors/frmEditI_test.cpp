@@ -56,6 +56,10 @@ TEST_F(EditI, AddAndDeleteByTheSelectedLineKeepEveryOtherLine) {
               "4.09:Other income,0;4.1:4.09,4.09;4.11:4.1,4.1;");
     EXPECT_EQ(e->Current("SeqNum"), Value::Cur(4.09));
     EXPECT_TRUE(e->grd->TypeIntoCell(RowOf(e, "SeqNum", 4.09), 2, "250"));
+    // Forty characters and the blanks around them fit the description.
+    const std::string forty(40, 'd');
+    EXPECT_TRUE(e->grd->TypeIntoCell(RowOf(e, "SeqNum", 4.09), 1, forty + " "));
+    EXPECT_EQ(db().Scalar("SELECT Description FROM I WHERE SeqNum = 4.09"), Value(forty));
     EXPECT_EQ(v->grd->Data().FieldValue(RowOf(v, "SeqNum", 4.09), "Col_1"), Value(Currency::FromInt(250)));
     Select(e, {4.09});
     e->cmdDelete->click();

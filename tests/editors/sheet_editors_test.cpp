@@ -193,6 +193,17 @@ TEST_F(SheetEditors, B1CodesSidesAndAmounts) {
     EXPECT_EQ(side(), Value("nnn"));
 }
 
+// B-1's explanation and C's description count their text without the blanks
+// around it: forty characters and a blank are taken, stored without it.
+TEST_F(SheetEditors, BlanksAroundAFullTextAreNotCounted) {
+    Lines("B1", {1});
+    const std::string forty(40, 'w');
+    for (auto [code, line] : {std::pair{"B1", 1.0}, {"C", 21.0}}) {
+        Check(code, line, {{1, forty + " ", Value(forty), {}}, {1, "  " + forty + "  ", Value(forty), {}}});
+        UnloadAllForms();
+    }
+}
+
 TEST_F(SheetEditors, B2DisposalsStayPositiveAndPartThreeOpensByLine) {
     for (const char* code : {"B2p1", "B2p2"}) {
         Check(code, 2,

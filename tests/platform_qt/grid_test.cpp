@@ -2,6 +2,7 @@
 // cell path with its events, cancels and refused writes, the open cell, the
 // cursor and finds, panes and their layouts.
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
@@ -144,6 +145,20 @@ TEST_F(GridTest, AWriteTheTableRefusesIsToldAndTheCellKeepsTheStoredValue) {
     EXPECT_EQ(Stored(1, "Name"), Value(""));
     EXPECT_TRUE(grd->TypeIntoCell(0, 3, "12/31/2006"));
     EXPECT_EQ(Stored(1, "Since").ToText(), "12/31/2006");
+
+    // A full disk: the user reads what was not saved and that the report is
+    // as it was, not the database's words.
+    dat.SetCaption(2, "Amount\rPaid");
+    db::testing::SetWriteFailure(SQLITE_FULL);
+    ui.ClearRecords();
+    ui.ExpectMessage();
+    EXPECT_FALSE(grd->TypeIntoCell(1, 2, "12345"));
+    db::testing::SetWriteFailure(0);
+    EXPECT_EQ(ui.Messages(), (Shown{{"The value entered in column \"Amount Paid\" was not saved: the disk is full. "
+                                     "The report is unchanged.",
+                                     ui::kCritical, "Error: Not Saved"}}));
+    EXPECT_EQ(std::pair(Stored(2, "Amount"), dat.FieldValue(1, 2)),
+              std::pair(Value(Currency::FromInt(200)), Value(Currency::FromInt(200))));
 }
 
 TEST_F(GridTest, AnOpenCellIsPendingUntilStoredAndCodeMovesStoreItFirst) {

@@ -321,5 +321,34 @@ TEST_F(Components, DamagedLinesInAStopTheCheckAndChangeNothing) {
     }
 }
 
+// A damaged line of a component sheet itself is named by the sheet's table,
+// not by the name the repair keeps the old table under, and the repair leaves
+// nothing behind.
+TEST_F(Components, DamagedLinesOfAComponentSheetAreNamedByItsOwnTable) {
+    Lines(kParts[0], {1, 2});
+    Lines(kParts[2], {1, 2});
+    const std::string damaged = ": the file is damaged or was written by another program.";
+    const struct {
+        const char* table;
+        double seq;
+    } cases[] = {{"E", 2}, {"E1", 1}, {"Fp2", 1}, {"F1p2", 2}, {"Gp2", 2}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.table);
+        const std::string table = c.table;
+        const std::string line = SqlNumber(Currency::FromDouble(c.seq));  // rows 1 and 2 hold lines 1 and 2
+        db().ExecuteStrict("UPDATE " + table + " SET LineNum = '" + line + "x' WHERE SeqNum = " + SqlNumber(c.seq));
+        const auto before = StoredAsIs(db());
+        ui.ExpectMessage();
+        Calc_All();
+        EXPECT_EQ(ui.Prompts(), std::vector<std::string>{"The following error occurred while checking the component "
+                                                         "sheets:\n\nThe value '" + line + "x' in table " + table +
+                                                         ", field LineNum, line " + line + " is not an amount" +
+                                                         damaged});
+        EXPECT_EQ(StoredAsIs(db()), before);
+        ui.ClearRecords();
+        db().ExecuteStrict("UPDATE " + table + " SET LineNum = " + line + " WHERE SeqNum = " + SqlNumber(c.seq));
+    }
+}
+
 }  // namespace
 }  // namespace vt::test

@@ -3,9 +3,11 @@
 // refusal leaves behind.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <iterator>
 
@@ -34,6 +36,28 @@ std::string ReadText(const std::string& path) {
 }
 
 bool ReportOpen() { return Report().CRF_Database && Report().CRF_Database->IsOpen(); }
+
+// What `f` returns when run by a user the files' permissions hold for. Root
+// passes them all, so there `f` runs in a child process that gives root up.
+std::string AsPlainUser(const std::function<std::string()>& f) {
+    if (::geteuid() != 0) return f();
+    int fds[2];
+    if (::pipe(fds) != 0) return "no pipe";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(fds[0]);
+        const std::string out = ::setgid(65534) == 0 && ::setuid(65534) == 0 ? f() : "root could not be left";
+        const ssize_t written = ::write(fds[1], out.data(), out.size());
+        ::_exit(written == static_cast<ssize_t>(out.size()) ? 0 : 1);
+    }
+    ::close(fds[1]);
+    std::string out;
+    char buf[512];
+    for (ssize_t n; (n = ::read(fds[0], buf, sizeof buf)) > 0;) out.append(buf, static_cast<size_t>(n));
+    ::close(fds[0]);
+    ::waitpid(child, nullptr, 0);
+    return out;
+}
 
 std::string ProviderNameIn(const std::string& path) {
     auto db = db::Database::Open(path);
@@ -146,6 +170,10 @@ TEST_F(ReportFile, OpenRefusesWhatIsNoReportOfThisProgram) {
 
     const std::string invalid =
         "Invalid CRF, please rebuild this CRF or contact Quelldorn Systems, Inc. for further advice.";
+    // A database with no report in it is not to be rebuilt: it is no report.
+    const auto notAReport = [&](const char* file) {
+        return "The file " + PathOf(file) + " is not a Cost Report File: it holds no report, so it cannot be opened.";
+    };
     const std::string otherForm =
         "You are presently running " + NoCRFCaption() +
         ".  This program is for use only in producing CMS 287 Cost Reports.  You have just attempted to open a CRF "
@@ -157,8 +185,8 @@ TEST_F(ReportFile, OpenRefusesWhatIsNoReportOfThisProgram) {
         int style, beeps;
     } cases[] = {
         {"NOTES.CRF", "Error opening CRF", invalid, ui::kCritical, 0},
-        {"ZERO.CRF", "Error opening CRF", invalid, ui::kCritical, 0},
-        {"EMPTY.CRF", "Error opening CRF", invalid, ui::kCritical, 0},
+        {"ZERO.CRF", "Error opening CRF", notAReport("ZERO.CRF"), ui::kCritical, 0},
+        {"EMPTY.CRF", "Error opening CRF", notAReport("EMPTY.CRF"), ui::kCritical, 0},
         {"NOROW.CRF", "Error opening CRF", invalid, ui::kCritical, 0},
         {"NOFIELD.CRF", "Error opening CRF", invalid, ui::kCritical, 0},
         {"MISSING.CRF", "Error opening CRF", invalid, ui::kCritical, 0},
@@ -195,6 +223,18 @@ TEST_F(ReportFile, OpeningClosesTheReportThatWasOpen) {
     ASSERT_TRUE(OpenReport("A.CRF"));
     EXPECT_EQ(ui.events.front(), "windows closed");
     EXPECT_EQ(Db().Path(), PathOf("A.CRF"));
+    // A New killed half way in that folder left its file and journal: Open removes them.
+    for (const char* name : {"C.CRF.vtnew", "C.CRF.vtnew-journal"}) std::ofstream(PathOf(name)) << "half";
+    ASSERT_TRUE(OpenReport("A.CRF"));
+    EXPECT_FALSE(fs::exists(PathOf("C.CRF.vtnew")) || fs::exists(PathOf("C.CRF.vtnew-journal")));
+    EXPECT_TRUE(fs::exists(PathOf("B.CRF")));
+    // What the status line said was about the report closed: it goes with it.
+    for (bool close : {true, false}) {
+        ui.SetStatus(" Printed to " + PathOf("H.pdf"), true);
+        if (close) CloseCRF();
+        else ASSERT_TRUE(OpenReport("B.CRF"));
+        EXPECT_FALSE(ui.StatusVisible()) << close;
+    }
 }
 
 // ---- What Open puts right in the file ----
@@ -265,7 +305,6 @@ TEST_F(ReportFile, HeaderLinesAreReadNullAsEmptyAndMissingRowsAsEmpty) {
 // stays as it was.
 TEST_F(ReportFile, SaveAsThatFailsKeepsTheOldFileOpenAndSaysWhy) {
     MakeReport("OPEN.CRF");
-    const bool root = ::geteuid() == 0;
     fs::create_directory(PathOf("locked"));
     std::ofstream(PathOf("PROTECTED.CRF")) << "keep me";
     fs::permissions(PathOf("PROTECTED.CRF"), fs::perms::owner_write, fs::perm_options::remove);
@@ -279,13 +318,23 @@ TEST_F(ReportFile, SaveAsThatFailsKeepsTheOldFileOpenAndSaysWhy) {
         {PathOf("no such folder/COPY.CRF"), "the folder does not exist"},
         {PathOf(std::string(300, 'N') + ".CRF"), "the file name is too long"},
         {PathOf("FULL.CRF"), "the disk is full", 5},
-        {PathOf("locked/COPY.CRF"), "there is no permission to write the file or its folder", 0, true},
+        {PathOf("locked/COPY.CRF"), "there is no permission to write in its folder", 0, true},
         {PathOf("PROTECTED.CRF"), "the target is write-protected", 0, true},
     };
     fs::permissions(PathOf("locked"), fs::perms::owner_write, fs::perm_options::remove);
     for (const auto& c : cases) {
-        if (c.asUser && root) continue;
         SCOPED_TRACE(c.target);
+        if (c.asUser) {
+            const std::string told = AsPlainUser([&] {
+                ClearUi();
+                ui.QueueSaveFile(ui::FileChoice{c.target, fs::path(c.target).filename().string()});
+                ui.ExpectMessage();
+                SaveCRFAs();
+                return ui.Messages().empty() ? std::string() : ui.Messages()[0].prompt;
+            });
+            EXPECT_EQ(told, kSaveAsFailed + std::string("\r\n\r\nReason: ") + c.reason + ".");
+            continue;
+        }
         ClearUi();
         ui.QueueSaveFile(ui::FileChoice{c.target, fs::path(c.target).filename().string()});
         ui.ExpectMessage();
@@ -317,7 +366,9 @@ TEST_F(ReportFile, MoveNeverReplacesAFile) {
         ui.QueueSaveFile(ui::FileChoice{PathOf(target), target});
         ui.ExpectMessage();
         EXPECT_FALSE(MoveCRF()) << target;
-        EXPECT_EQ(ui.Messages(), (Shown{{kMoveFailed, ui::kCritical, "Error: Move/ReName Request Failed"}}));
+        EXPECT_EQ(ui.Messages(), (Shown{{kMoveFailed + std::string("\r\n\r\nReason: a file of that name exists "
+                                                                  "already."),
+                                         ui::kCritical, "Error: Move/ReName Request Failed"}}));
         // The old file is open again; the other one untouched.
         ASSERT_TRUE(ReportOpen());
         ExpectStillOpen();
@@ -329,6 +380,49 @@ TEST_F(ReportFile, MoveNeverReplacesAFile) {
     EXPECT_FALSE(MoveCRF());
     EXPECT_TRUE(ui.events.empty());
     EXPECT_EQ(Db().Path(), PathOf("OPEN.CRF"));
+}
+
+// A move or an open the system refuses says why, as Save As does.
+TEST_F(ReportFile, MoveAndOpenThatFailSayWhy) {
+    MakeReport("OPEN.CRF");
+    ClearUi();
+    ui.QueueSaveFile(ui::FileChoice{PathOf("no such folder/MOVED.CRF"), "MOVED.CRF"});
+    ui.ExpectMessage();
+    EXPECT_FALSE(MoveCRF());
+    EXPECT_EQ(ui.Prompts(), std::vector<std::string>{kMoveFailed + std::string("\r\n\r\nReason: the folder does "
+                                                                                "not exist.")});
+    ExpectStillOpen();
+
+    // The plain user's own report, moved into a folder it may not write in.
+    fs::create_directory(PathOf("mine"));
+    MakeReport("mine/MINE.CRF");
+    if (::geteuid() == 0) {
+        for (const char* name : {"mine", "mine/MINE.CRF"}) ASSERT_EQ(::chown(PathOf(name).c_str(), 65534, 65534), 0);
+    }
+    fs::create_directory(PathOf("locked"));
+    fs::permissions(PathOf("locked"), fs::perms::owner_write, fs::perm_options::remove);
+    ClearUi();
+    EXPECT_EQ(AsPlainUser([&] {
+                  ClearUi();
+                  ui.QueueSaveFile(ui::FileChoice{PathOf("locked/MOVED.CRF"), "MOVED.CRF"});
+                  ui.ExpectMessage();
+                  MoveCRF();
+                  return ui.Prompts().empty() ? std::string() : ui.Prompts().back();
+              }),
+              kMoveFailed + std::string("\r\n\r\nReason: there is no permission to write in the folder."));
+    fs::permissions(PathOf("locked"), fs::perms::owner_write, fs::perm_options::add);
+
+    CloseCRF();
+    fs::permissions(PathOf("OPEN.CRF"), fs::perms::owner_write, fs::perm_options::replace);
+    EXPECT_EQ(AsPlainUser([&] {
+                  ClearUi();
+                  ui.ExpectMessage();
+                  OpenReport("OPEN.CRF");
+                  return ui.Prompts().empty() ? std::string() : ui.Prompts().back();
+              }),
+              "The Cost Report File " + PathOf("OPEN.CRF") +
+                  " cannot be opened: there is no permission to read the file.\r\n\r\n[ Cannot open " +
+                  PathOf("OPEN.CRF") + ": there is no permission to read the file ]");
 }
 
 }  // namespace

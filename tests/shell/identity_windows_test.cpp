@@ -14,6 +14,7 @@
 #include "engine/general/b.h"
 #include "shell/forms.h"
 #include "shell/frmCRFEditKey.h"
+#include "shell/frmCreateNewCRF.h"
 #include "shell/frmHeaderLines.h"
 #include "shell/version.h"
 #include "shell/worksheet_windows.h"
@@ -56,6 +57,25 @@ protected:
                   std::pair(std::string("12-3456"), std::string("Test Home Office")));
     }
 };
+
+// The window manager cuts a caption the window is too narrow for: the two
+// identity dialogs leave room for theirs in bold beside the title bar's icon
+// and buttons.
+TEST_F(IdentityWindows, TheIdentityDialogsAreWideEnoughForTheirCaptions) {
+    const auto fits = [](QWidget& d) {
+        QFont bold = d.font();
+        bold.setBold(true);
+        const QFontMetrics m(bold);
+        return d.width() >= m.horizontalAdvance(d.windowTitle()) + 4 * m.height();
+    };
+    auto d = ShowDialog();
+    EXPECT_TRUE(fits(*d)) << d->width();
+    QTest::mouseClick(d->cmdCancel, Qt::LeftButton);
+    RunNew([&](gui::frmCreateNewCRF& n) {
+        EXPECT_TRUE(fits(n)) << n.width();
+        QTest::mouseClick(n.cmdCancel, Qt::LeftButton);
+    });
+}
 
 TEST_F(IdentityWindows, SaveRewritesMasterTheFourLinesAndTheOpenSheetWindows) {
     auto* viewer = new TestSheetWindow("frmViewAp1", "View Worksheet Ap1", "SELECT * FROM Ap1 ORDER BY SeqNum");

@@ -119,6 +119,18 @@ TEST_F(NewCrf, ReplacesAnExistingFileTheUserChose) {
     EXPECT_EQ(db().Scalar("SELECT COUNT(*) FROM CostCenters").ToLong(), 88);
 }
 
+// A New killed half way left its file and journal beside the report: the
+// next New in that folder removes them, and nothing else.
+TEST_F(NewCrf, LeftoversOfAKilledNewGoAtTheNextNew) {
+    for (const char* name : {"GONE.CRF.vtnew", "GONE.CRF.vtnew-journal", "gone.crf.vtnew"}) WriteFile(name, "half");
+    for (const char* name : {"KEEP.CRF", "KEEP.CRF-journal", "notes.txt", ".vtnew"}) WriteFile(name, "mine");
+    ASSERT_TRUE(MakeReport("NEXT.CRF"));
+    for (const char* name : {"GONE.CRF.vtnew", "GONE.CRF.vtnew-journal", "gone.crf.vtnew"})
+        EXPECT_FALSE(fs::exists(PathOf(name))) << name;
+    for (const char* name : {"KEEP.CRF", "KEEP.CRF-journal", "notes.txt", ".vtnew"})
+        EXPECT_TRUE(fs::exists(PathOf(name))) << name;
+}
+
 TEST_F(NewCrf, CancelChangesNothing) {
     WriteFile("KEEP.CRF", "keep me");
     ui.QueueSaveFile(std::nullopt);
@@ -154,7 +166,8 @@ TEST_F(NewCrf, AFailureLeavesNoFileAndTheReportOpenBefore) {
         {"folder does not exist", "missing/BAD.CRF", TestEntries(), nullptr, false},
         {"date entry is no date", "KEEP.CRF", badDate, "keep me", true},
         {"the open report's own file", "TEST.CRF", TestEntries(), nullptr, true},
-        {"the disk fills during the build", "FULL.CRF", TestEntries(), "keep me", true, 20},
+        {"the disk fills during the build", "FULL.CRF", TestEntries(), "keep me", true, 20,
+         " was not created: the disk is full. Nothing has been saved, and every report is as it was."},
         {"the name is too long", std::string(300, 'N') + ".CRF", TestEntries(), nullptr, false, 0,
          ": the file name is too long."},
     };
@@ -172,7 +185,10 @@ TEST_F(NewCrf, AFailureLeavesNoFileAndTheReportOpenBefore) {
         ASSERT_EQ(ui.Messages().size(), 1u);
         const auto& m = ui.Messages()[0];
         EXPECT_EQ(std::tie(m.title, m.style), std::tuple("Error: New CRF", ui::kCritical));
-        EXPECT_EQ(m.prompt.rfind("The new Cost Report File could not be created:\n", 0), 0u) << m.prompt;
+        // A failure of the disk or the folder is told in words, naming the file.
+        EXPECT_TRUE(m.prompt.starts_with("The new Cost Report File could not be created:\n") ||
+                    m.prompt.starts_with("The new Cost Report File " + PathOf(c.name) + " was not created: "))
+            << m.prompt;
         if (c.says) {
             EXPECT_TRUE(m.prompt.ends_with(c.says)) << m.prompt;
         }

@@ -66,6 +66,16 @@ const AllocationCase kCases[] = {
     // twice, sum 4; row 2 takes -1.
     {"Null statistic", {{1, std::nullopt}, {2, 1}, {3, 1}}, 3, 2, 1.5,
      {{1, std::nullopt}, {2, 1}, {3, 2}}, {3, 0, 0, 3}},
+    // The multiplier is kept as its 15-digit text reads: 322095.7265 / 8 is
+    // 40261.965813, not the Double a digit below it; 322096 on row 1, which
+    // takes the -0.2735.
+    {"multiplier as its text", {{1, 8}}, 322095.7265, 8, 40261.965813, {{1, 322095.7265}},
+     {322095.7265, 0, 0, 322095.7265}},
+    // 22000000010.9999 / 22 rounds to 1000000000.499996, whose text is
+    // 1000000000.5: row 1 gets 1000000001 (not 1000000000), row 2
+    // 21000000011, sum 22000000012; row 2 takes -1.0001.
+    {"multiplier past ten digits", {{1, 1}, {2, 21}}, 22000000010.9999, 22, 1000000000.5,
+     {{1, 1000000001}, {2, 21000000009.9999}}, {22000000010.9999, 0, 0, 22000000010.9999}},
 };
 
 struct Worksheet {
@@ -168,6 +178,34 @@ TEST_F(Allocation, ABandTotalPastTheLimitStopsNamingItsLine) {
         ASSERT_TRUE(e);
         EXPECT_EQ(std::tuple(e->Table(), e->Line(), e->Amount()), std::tuple("Fp2", "18", std::string(c.amount)));
         EXPECT_EQ(Rows("SELECT * FROM Fp2 ORDER BY SeqNum;"), before);
+    }
+}
+
+// Part II's calculation undone (its multipliers left empty) stops Part I,
+// naming the sheet and the column, before a share is written: each column's
+// whole cost would otherwise land on its first component.
+TEST_F(Allocation, AnEmptyMultiplierStopsPartINamingTheColumnAndWritesNothing) {
+    AddF1Column(C(11));
+    const std::pair<const Worksheet*, const char*> sheets[] = {{&kF, "1.01"}, {&kF1, "11"}};
+    for (const auto& [w, column] : sheets) {
+        SCOPED_TRACE(w->name);
+        const std::string field = w == &kF ? "Col_2" : "Col_1";
+        SetCells(w->statistics, field, {{1, 1}, {2, 1}, {35, 10}});
+        w->calcPart2();
+        SetCell(w->statistics, 36, field, Value::Null());
+        SetCell(w->allocation, 1, field, Value(4.0));  // a previous run's share
+        const Table before = Rows(std::string("SELECT * FROM ") + w->allocation + " ORDER BY SeqNum;");
+        try {
+            w->calcPart1();
+            ADD_FAILURE() << "Part I was calculated without its multiplier";
+        } catch (const std::runtime_error& e) {
+            EXPECT_EQ(std::string(e.what()),
+                      std::string("Worksheet ") + w->name + " Part I cannot be calculated: column " + column +
+                          " of Worksheet " + w->name +
+                          " Part II has no unit cost multiplier, as Part II was not calculated. Nothing of Part I "
+                          "has been changed.");
+        }
+        EXPECT_EQ(Rows(std::string("SELECT * FROM ") + w->allocation + " ORDER BY SeqNum;"), before);
     }
 }
 
