@@ -61,7 +61,6 @@ std::string ChosenPrinterName();
 // The PDF file chosen in Printer Setup ("Print to File"); "" for none. Used
 // when there is no printer to print on.
 void SetChosenPdfFile(const std::string& path);
-std::string ChosenPdfFile();
 
 // Where a document goes, given the system's printers: the chosen one while the
 // system still has it (one removed since the choice must not stop printing),
