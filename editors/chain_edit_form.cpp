@@ -18,8 +18,8 @@ namespace {
 
 const char* const kRounded = "This field may only contain full dollar amounts. The value has been rounded";
 
-CC_Chooser& Chooser() {
-    static CC_Chooser chooser;
+CCChooser& Chooser() {
+    static CCChooser chooser;
     return chooser;
 }
 
@@ -98,7 +98,7 @@ void Reopen(const std::string& code, const Place& place, int col) {
 
 }  // namespace
 
-void SetCCChooser(CC_Chooser chooser) { Chooser() = std::move(chooser); }
+void SetCCChooser(CCChooser chooser) { Chooser() = std::move(chooser); }
 
 ChainEditForm::ChainEditForm(const ChainEditorDesign& design) : EditForm(design.code), d_(design) {
     if (ColumnCommands())
