@@ -1,6 +1,6 @@
 // Pictures of every window of the program, for a person to look over: the
 // splash and the main window before a report is open, the new-report dialog,
-// then on the calculated sample report (bench/sample_report.h, scale 1) the
+// then on the calculated sample report (app/sample_report.h, scale 1) the
 // main window, the findings, every viewer and editor, the cost-centre windows
 // and dialogs, and the dialogs of the Report File and Help menus. One PNG per window, named
 // by the window, into the folder given (default "screens"). Runs on the
@@ -23,8 +23,8 @@
 #include <string>
 
 #include "app/worksheet_forms.h"
-#include "bench/answering_ui.h"
-#include "bench/sample_report.h"
+#include "app/answering_ui.h"
+#include "app/sample_report.h"
 #include "costcentres/cc_list_dialog.h"
 #include "costcentres/frmAddCC.h"
 #include "costcentres/frmSelectCC.h"
@@ -116,7 +116,7 @@ int main(int argc, char** argv) {
 
     const fs::path work = fs::temp_directory_path() / ("vt-screens-" + std::to_string(::getpid()));
     fs::create_directories(work);
-    bench::AnsweringUi ui;
+    sample::AnsweringUi ui;
     ui::InstallUi(&ui);
     settings::IniSettings settings(work.string());
     settings::InstallSettings(&settings);
@@ -149,7 +149,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "the sample report was not made: %s\n", ui.lastMessage.c_str());
         return 1;
     }
-    bench::FillReport(1);
+    sample::FillReport(1);
     Calc_All();
     main->CloseDatabaseAndForms();
     Trigger(*main, "mnuReportOpen");

@@ -23,7 +23,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/sample_report.h"
+#include "app/sample_report.h"
 #include "platform/db/db.h"
 #include "platform/ui/ui.h"
 #include "print/print.h"
@@ -260,7 +260,7 @@ void BM_WholeReport(benchmark::State& state) {
         bestNew = std::min(bestNew, Seconds(t));
 
         t = std::chrono::steady_clock::now();
-        bench::FillReport(scale);
+        sample::FillReport(scale);
         bestFill = std::min(bestFill, Seconds(t));
         Db().BackupTo(copy);
 
@@ -348,7 +348,7 @@ void BM_WholeReportToPdf(benchmark::State& state) {
 
     std::string prt, pdf;
     if (NewReport(entries)) {
-        bench::FillReport(1);
+        sample::FillReport(1);
         quiet.messages = 0;
         Calc_All();
         // A calculation that stopped with a message leaves a report short of pages.

@@ -1,4 +1,4 @@
-// The windows on the large sample report (bench/sample_report.h), calculated,
+// The windows on the large sample report (app/sample_report.h), calculated,
 // at scale 1 and 2, as the user meets them: each viewer and editor opened
 // (shown until its rows are painted); one typed cell of B stored with every
 // viewer open (the write and every window's refresh, painted); a line of A
@@ -25,10 +25,10 @@
 #include <string>
 #include <vector>
 
+#include "app/answering_ui.h"
+#include "app/sample_report.h"
 #include "app/worksheet_forms.h"
-#include "bench/answering_ui.h"
 #include "bench/qt_application.h"
-#include "bench/sample_report.h"
 #include "editors/chain_edit_form.h"
 #include "editors/edit_form.h"
 #include "engine/chain/component_sheet.h"
@@ -143,7 +143,7 @@ public:
         Settle();
     }
 
-    bench::AnsweringUi ui;
+    sample::AnsweringUi ui;
     printer::QtPrinter printer{printer::QtPrinter::Target::Pdf};
     gui::frmMain* main = nullptr;
     bool ok = false;
@@ -158,7 +158,7 @@ private:
         const std::string path = (store / ("SAMPLE" + std::to_string(scale) + ".CRF")).string();
         ui.path = path;
         if (!NewReport({"0287", "654321", "01/01/2006", "12/31/2006", "Bench Home Office"})) return "";
-        bench::FillReport(scale);
+        sample::FillReport(scale);
         Calc_All();
         // One cost centre for each Add Column the benchmark makes, none of them a column yet.
         db::Transaction tx(Db());

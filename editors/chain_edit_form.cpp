@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QTableView>
 
+#include "engine/chain/component_rows.h"
 #include "engine/chain/component_sheet.h"
 #include "platform/ui/ui.h"
 #include "shell/cc_headings.h"
@@ -18,8 +19,8 @@ namespace {
 
 const char* const kRounded = "This field may only contain full dollar amounts. The value has been rounded";
 
-CC_Chooser& Chooser() {
-    static CC_Chooser chooser;
+CCChooser& Chooser() {
+    static CCChooser chooser;
     return chooser;
 }
 
@@ -49,13 +50,15 @@ bool TablesInStep(const std::vector<std::string>& tables) {
     const std::string& model = tables.back();
     const auto fields = Db().Fields(model);
     const auto row0 = SheetRow0(model);
+    const size_t first = LeadingFields(ShapeOf(model));
     for (const std::string& t : tables) {
         const auto f = Db().Fields(t);
         const auto r = SheetRow0(t);
         if (f.size() != fields.size() || r.size() != row0.size()) return false;
         for (size_t i = 0; i < f.size(); ++i) {
             if (Upper(f[i].name) != Upper(fields[i].name)) return false;
-            if (i >= 4 && i + 1 < f.size() && Nz_Num(r[i]).ToCurrency() != Nz_Num(row0[i]).ToCurrency()) return false;
+            if (i >= first && i + 1 < f.size() && Nz_Num(r[i]).ToCurrency() != Nz_Num(row0[i]).ToCurrency())
+                return false;
         }
     }
     return true;
@@ -64,7 +67,7 @@ bool TablesInStep(const std::vector<std::string>& tables) {
 // The field index of cost centre c in the sheet's row 0; -1 when none.
 int ColumnOf(const std::string& sheet, Currency c) {
     const auto row0 = SheetRow0(sheet);
-    for (size_t i = 4; i + 1 < row0.size(); ++i)
+    for (size_t i = LeadingFields(ShapeOf(sheet)); i + 1 < row0.size(); ++i)
         if (IsNumeric(row0[i]) && !row0[i].IsEmpty() && row0[i].ToCurrency() == c) return static_cast<int>(i);
     return -1;
 }
@@ -98,7 +101,7 @@ void Reopen(const std::string& code, const Place& place, int col) {
 
 }  // namespace
 
-void SetCCChooser(CC_Chooser chooser) { Chooser() = std::move(chooser); }
+void SetCCChooser(CCChooser chooser) { Chooser() = std::move(chooser); }
 
 ChainEditForm::ChainEditForm(const ChainEditorDesign& design) : EditForm(design.code), d_(design) {
     if (ColumnCommands())

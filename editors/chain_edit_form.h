@@ -46,8 +46,8 @@ struct ChainEditorDesign {
 
 // The cost-centre picker behind Add Column: the chosen cost centre for a new
 // column of `sheet`, or nothing when the user chose none.
-using CC_Chooser = std::function<std::optional<Currency>(const std::string& sheet)>;
-void SetCCChooser(CC_Chooser chooser);
+using CCChooser = std::function<std::optional<Currency>(const std::string& sheet)>;
+void SetCCChooser(CCChooser chooser);
 
 class ChainEditForm : public EditForm {
 public:

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "editors/edit_form.h"
+#include "engine/general/b.h"
 
 namespace vt::gui {
 
@@ -15,7 +16,8 @@ public:
 protected:
     void FillHeadings() override;
     std::string RecordSource() const override {
-        return "SELECT LineNum,CCName,Expenses FROM B WHERE LineNum NOT IN(3,6,10,36,100) ORDER BY LineNum;";
+        return "SELECT LineNum,CCName,Expenses FROM B WHERE LineNum NOT IN(" + BTotalLineList() +
+               ") ORDER BY LineNum;";
     }
     void LayoutGrid() override;
     void grd_BeforeColUpdate(grid::CellUpdate& u) override { CheckAmountCell(u); }

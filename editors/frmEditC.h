@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "editors/edit_form.h"
+#include "engine/general/c.h"
 
 namespace vt::gui {
 
@@ -21,7 +22,8 @@ public:
 protected:
     void FillHeadings() override;
     std::string RecordSource() const override {
-        return "SELECT * FROM C WHERE LineNum NOT IN(15,28) Order by LineNum;";
+        return "SELECT * FROM C WHERE LineNum NOT IN(" + std::to_string(kCRelatedOrganizationsLine) + "," +
+               std::to_string(kCTotalLine) + ") Order by LineNum;";
     }
     void LayoutGrid() override;
     void grd_BeforeColUpdate(grid::CellUpdate& u) override;

@@ -252,14 +252,15 @@ bool IsCCRestorable(Currency n) {
     for (double sub : {2.01, 5.01, 30.01})
         if (n == Currency::FromDouble(sub)) return true;
     // Nothing is kept that could not come back (266, whose line is J's last total).
-    return ((IsWholeIn(n, 6, 32) && n != Whole(10)) || IsWholeIn(n, 201, 266)) && CCNumberRefusal(n).empty();
+    return ((IsWholeIn(n, 6, 32) && n != Whole(kBOtherCapitalSubtotal)) || IsWholeIn(n, 201, 266)) &&
+           CCNumberRefusal(n).empty();
 }
 
 bool CCLabelsEditable(Currency n) { return n < Whole(201); }
 
 std::vector<std::string> CCBandSheets(Currency n) {
-    if (n < Whole(6)) return {"E", "Fp1", "Fp2", "Gp1", "Gp2"};
-    if (n < Whole(10)) return {"E"};
+    if (n < Whole(kBNewCapitalSubtotal)) return {"E", "Fp1", "Fp2", "Gp1", "Gp2"};
+    if (n < Whole(kBOtherCapitalSubtotal)) return {"E"};
     if (n < Whole(200) && n.Floor() == Whole(30)) return {"Gp1", "Gp2"};
     return {};
 }
@@ -267,7 +268,7 @@ std::vector<std::string> CCBandSheets(Currency n) {
 std::string CCNumberRefusal(Currency n) {
     const std::string cc = "Cost center " + n.ToText();
     if (n <= Currency{} || n.scaled % 100 != 0) return n.ToText() + " is not a cost center number.";
-    if (n == Whole(3) || n == Whole(6) || n == Whole(10) || (n >= Whole(36) && n <= Whole(200)))
+    if (IsBTotalLine(n) || (n > Whole(kBNonCapitalSubtotal) && n <= Whole(200)))
         return cc + " cannot be added: line " + n.ToText() + " of Worksheet B is a total line.";
     if (n > Whole(200)) {
         const Currency line = n - Whole(200);
@@ -307,7 +308,8 @@ std::vector<CcListEntry> SelectableCCEntries(const std::string& sheet) {
     std::vector<Currency> held;
     auto row0 = Db().OpenRecordset(SelectSheet(sheet, "WHERE SeqNum = 0;"));
     if (!row0.Eof())
-        for (int i = 4; i < row0.FieldCount(); ++i) held.push_back(Nz_Num(row0.Field(i)).ToCurrency());
+        for (int i = LeadingFields(ShapeOf(sheet)); i < row0.FieldCount(); ++i)
+            held.push_back(Nz_Num(row0.Field(i)).ToCurrency());
     return Entries("SELECT CCNum, CCName FROM CostCenters WHERE (CCNum >= 10) AND (CCNum < 200) ORDER BY CCNum;",
                    held);
 }

@@ -7,6 +7,8 @@
 #include <optional>
 #include <vector>
 
+#include "engine/chain/component_rows.h"
+#include "engine/general/c.h"
 #include "platform/db/db.h"
 #include "platform/ui/ui.h"
 #include "platform/value/text.h"
@@ -130,8 +132,9 @@ void CheckB1() {
 }
 
 void CheckC() {
-    auto rs = Db().OpenRecordset(
-        "SELECT LineNum, Basis, Amount, CCNum FROM C WHERE (LineNum < 28) AND (LineNum <> 15) ORDER BY LineNum;");
+    auto rs = Db().OpenRecordset("SELECT LineNum, Basis, Amount, CCNum FROM C WHERE (LineNum < " +
+                                 std::to_string(kCTotalLine) + ") AND (LineNum <> " +
+                                 std::to_string(kCRelatedOrganizationsLine) + ") ORDER BY LineNum;");
     for (; !rs.Eof(); rs.MoveNext()) {
         const bool noBasis = Is_Blank(rs["Basis"]), noAmount = Is_Zero(rs["Amount"]), noCC = Is_Zero(rs["CCNum"]);
         if (noBasis && noAmount && noCC) continue;
@@ -169,22 +172,25 @@ void CheckGp1() {
 }
 
 // Each statistics column of F Part II or F-1 Part II: its cost centre (row
-// 0), its statistics total (row 34) and its cost to be allocated (row 35).
-void CheckStatistics(const std::string& sheet, const std::string& label, int firstField, bool lastIsTotal) {
-    auto rs = Db().OpenRecordset("SELECT * FROM " + sheet + " WHERE SeqNum IN(0,34,35) ORDER BY SeqNum;");
+// 0), its statistics total (the grand total row) and its cost to be allocated.
+void CheckStatistics(const std::string& sheet, const std::string& label) {
+    const ComponentSheetShape& shape = ShapeOf(sheet);
+    auto rs = Db().OpenRecordset("SELECT * FROM " + sheet + " WHERE SeqNum IN(" + std::to_string(kRow0) + "," +
+                                 std::to_string(kGrandTotalRow) + "," + std::to_string(kCostRow) +
+                                 ") ORDER BY SeqNum;");
     const int fields = rs.FieldCount();
     std::array<std::vector<Value>, 3> rows;
     std::array<bool, 3> seen{};
     for (; !rs.Eof(); rs.MoveNext()) {
         const Currency seq = NzCur(rs["SeqNum"]);
-        const int at = seq == Currency::FromInt(0) ? 0 : seq == Currency::FromInt(34) ? 1 : 2;
+        const int at = seq == Currency::FromInt(kRow0) ? 0 : seq == Currency::FromInt(kGrandTotalRow) ? 1 : 2;
         for (int f = 0; f < fields; ++f) rows[at].push_back(rs.Field(f));
         seen[at] = true;
     }
     if (!seen[0] || !seen[1] || !seen[2]) return;
-    const int last = fields - 1 - (lastIsTotal ? 1 : 0);
+    const int last = fields - 1 - (shape.rowTotal ? 1 : 0);
     const std::string head = "Worksheet " + label + ": There are ";
-    for (int f = firstField; f <= last; ++f) {
+    for (int f = LeadingFields(shape); f <= last; ++f) {
         const std::string col = NzCur(rows[0][f]).ToText();
         const Currency stats = NzCur(rows[1][f]), cost = NzCur(rows[2][f]);
         const Currency zero{};
@@ -237,8 +243,8 @@ int Run_Edit_Checks() {
         RunCheck("D Part B", {"DpA", "DpB"}, [] { CheckPartFilled("B", "SELECT COUNT(LineNum) AS Cnt FROM DpB;"); });
         RunCheck("D Part C", {"DpA", "DpC"}, [] { CheckPartFilled("C", "SELECT COUNT(SeqNum) AS Cnt FROM DpC;"); });
         RunCheck("G Part I", {"Ap4", "Ap5", "Gp1"}, CheckGp1);
-        RunCheck("F Part II", {"Fp2"}, [] { CheckStatistics("Fp2", "F Part II", 3, false); });
-        RunCheck("F1 Part II", {"F1p2"}, [] { CheckStatistics("F1p2", "F1 Part II", 4, true); });
+        RunCheck("F Part II", {"Fp2"}, [] { CheckStatistics("Fp2", "F Part II"); });
+        RunCheck("F1 Part II", {"F1p2"}, [] { CheckStatistics("F1p2", "F1 Part II"); });
 
         if (Edit_Check_Level == 0) Add_Edit_Check_Row(" ", "No errors found");
         tx.Commit();

@@ -69,15 +69,6 @@ void frmCreateNewCRF::Form_Load() {
     }
 }
 
-// The dialog goes and the main window comes back; the New command that
-// showed the dialog then finds no report open.
-void frmCreateNewCRF::Form_Unload() {
-    unloaded_ = true;
-    if (frmMain* main = FindMainWindow()) main->show();
-    done(QDialog::Rejected);
-    FormUnloaded(this);
-}
-
 NewCrfEntries frmCreateNewCRF::Entries() const {
     return {S(txtFormNum->text()), S(txtProviderNum->text()), S(txtFYStart->text()), S(txtFYEnd->text()),
             S(txtFacilityName->text())};
@@ -120,7 +111,7 @@ void frmCreateNewCRF::cmdCreate_Click() {
     // refused then has been told, and is not told twice.
     if (endRefused_) return;
     cmdCreate->setFocus(Qt::OtherFocusReason);
-    if (unloaded_ || endRefused_) return;
+    if (endRefused_) return;
 
     NewCrfEntries entries = Entries();
     const CreateResult result = CreateNewCRF(entries);

@@ -52,11 +52,9 @@ protected:
 
 private:
     void Form_Load();
-    void Form_Unload();
 
     bool welcomeWasVisible_ = false;
     bool endRefused_ = false;  // the end date's leave rule refused it
-    bool unloaded_ = false;
 };
 
 }  // namespace vt::gui

@@ -452,25 +452,6 @@ void frmMain::CloseWindowsNamed(const char* prefix) {
     raise();
 }
 
-void frmMain::UnloadWorksheetForms() {
-    // A window that stays open is passed over from then on, not asked forever.
-    std::vector<QWidget*> kept;
-    for (bool found = true; found;) {
-        found = false;
-        for (int i = 1; i < FormCount(); ++i) {
-            QWidget* w = FormAt(i);
-            const std::string name = w ? Upper(S(w->objectName())) : "";
-            if (std::find(kept.begin(), kept.end(), w) != kept.end()) continue;
-            if (name.rfind("FRMEDIT", 0) == 0 || name.rfind("FRMVIEW", 0) == 0) {
-                if (!UnloadForm(w)) kept.push_back(w);
-                found = true;
-                break;
-            }
-        }
-    }
-    show();
-}
-
 bool frmMain::ExitProgram() {
     if (exiting_) return true;
     if (!CloseDatabaseAndForms()) return false;

@@ -54,7 +54,6 @@ public:
     // The same, then the report is closed; false (and the report left open)
     // when a window would not close.
     bool CloseDatabaseAndForms();
-    void UnloadWorksheetForms();
     // Closes every window and the report, then ends the program; false when a
     // window would not close (nothing ends then).
     bool ExitProgram();

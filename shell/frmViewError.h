@@ -28,7 +28,6 @@ public:
     // column, and text lines in each row.
     int CharsPerLine() const { return charsPerLine_; }
     int LinesPerRow() const { return linesPerRow_; }
-    double BaseRowHeight() const { return baseRowHeight_; }
 
 public slots:
     void cmdPrint_Click();

@@ -17,7 +17,6 @@ SingleCopyLock::SingleCopyLock(const std::string& key)
 SingleCopyLock::~SingleCopyLock() = default;
 
 bool SingleCopyLock::Acquire() { return lock_->isLocked() || lock_->tryLock(0); }
-bool SingleCopyLock::Held() const { return lock_->isLocked(); }
 std::string SingleCopyLock::Path() const { return path_; }
 
 }  // namespace vt::gui

@@ -15,7 +15,6 @@ public:
     ~SingleCopyLock();
     // True when this copy now holds the lock; false when another copy does.
     bool Acquire();
-    bool Held() const;
     std::string Path() const;
 
 private:

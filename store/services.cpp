@@ -26,7 +26,7 @@ double NumberOf(const Value& v) {
     return v.ToDouble();
 }
 
-// Orders two non-Null values as the original compared them: numbers and dates
+// Orders two non-Null values: numbers and dates
 // by value, texts as texts, a number against a text by value when the text is
 // a number, else the number first.
 int Compare(const Value& a, const Value& b) {
@@ -44,7 +44,7 @@ int Compare(const Value& a, const Value& b) {
 
 // ---- Texts ----
 
-// The original trimmed blanks only, never tabs or line breaks.
+// Trimming takes blanks only, never tabs or line breaks.
 // Characters, not bytes: a label may hold any text the user typed.
 std::size_t CharCount(const std::string& s) {
     std::size_t n = 0;

@@ -431,7 +431,7 @@ void Clear_Component_Band(int part) {
     tx.Commit();
 }
 
-void Sync_Component_Line(const std::string& sheet, Currency line, bool /*starts_before_year*/) {
+void Sync_Component_Line(const std::string& sheet, Currency line, bool /*startsBeforeYear*/) {
     auto& db = Db();
     auto rs = db.OpenRecordset("SELECT SeqNum, LineNum, Component FROM " + PlainName(sheet) +
                                " WHERE LineNum = ? AND SeqNum < " + std::to_string(kComponentBands[0].totalRow) +

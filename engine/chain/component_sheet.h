@@ -41,7 +41,7 @@ void Propagate_Component_Field(Currency line, int part, const std::string& field
 // Empties a band in every component sheet (a rebuilt A part starts empty).
 void Clear_Component_Band(int part);
 // Tidies the rows of one A Part III line after its period start changed.
-void Sync_Component_Line(const std::string& sheet, Currency line, bool starts_before_year);
+void Sync_Component_Line(const std::string& sheet, Currency line, bool startsBeforeYear);
 
 // ---- Cost-centre columns ----
 

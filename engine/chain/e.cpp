@@ -1,5 +1,6 @@
 #include "engine/chain/e.h"
 
+#include "engine/chain/component_rows.h"
 #include "engine/chain/component_sheet.h"
 #include "engine/chain/sheet_image.h"
 #include "engine/chain/wide_print.h"
@@ -29,7 +30,7 @@ void Calc_E() {
     db::Transaction tx(db);
     const auto fields = db.Fields("E");
     std::vector<std::string> names;
-    for (size_t i = 4; i + 1 < fields.size(); ++i) names.push_back(fields[i].name);
+    for (size_t i = LeadingFields(ShapeOf("E")); i + 1 < fields.size(); ++i) names.push_back(fields[i].name);
     WriteBandTotals("E", names, RowTotals::NullAsZero);
     tx.Commit();
 }
@@ -43,9 +44,9 @@ void Print_E(int& fileNum) {
     l.labelCol = 61;
     l.valueCol = 59;
     l.numberCol = 66;
-    l.firstValueField = 4;
+    l.firstValueField = LeadingFields(ShapeOf("E"));
     if (!rs.Eof()) {
-        for (int i = 4; i < rs.FieldCount(); ++i) {
+        for (int i = l.firstValueField; i < rs.FieldCount(); ++i) {
             const Currency cc = rs.Field(i).ToCurrency();
             const bool total = cc == kTotalMark;
             l.columns.push_back({cc, total, total ? "10" : cc.ToText()});

@@ -1,5 +1,6 @@
 #include "engine/chain/e1.h"
 
+#include "engine/chain/component_rows.h"
 #include "engine/chain/component_sheet.h"
 #include "engine/chain/sheet_image.h"
 #include "engine/chain/wide_print.h"
@@ -22,7 +23,7 @@ void Calc_E1() {
     db::Transaction tx(db);
     const auto fields = db.Fields("E1");
     std::vector<std::string> names;
-    for (size_t i = 4; i + 1 < fields.size(); ++i) names.push_back(fields[i].name);
+    for (size_t i = LeadingFields(ShapeOf("E1")); i + 1 < fields.size(); ++i) names.push_back(fields[i].name);
     WriteBandTotals("E1", names, RowTotals::NullMakesNull);
     tx.Commit();
 }
@@ -36,11 +37,11 @@ void Print_E1(int& fileNum) {
     l.labelCol = 61;
     l.valueCol = 59;
     l.numberCol = 65;
-    l.firstValueField = 4;
+    l.firstValueField = LeadingFields(ShapeOf("E1"));
     if (!rs.Eof()) {
-        const int m = rs.FieldCount() - 4;
+        const int m = rs.FieldCount() - l.firstValueField;
         for (int k = 1; k < m; ++k) {
-            const Currency cc = rs.Field(k + 3).ToCurrency();
+            const Currency cc = rs.Field(k + l.firstValueField - 1).ToCurrency();
             l.columns.push_back({cc, false, cc.ToText()});
         }
         if (m > 0) l.columns.push_back({Currency{}, true, "36"});

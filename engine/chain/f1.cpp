@@ -13,7 +13,7 @@ namespace vt {
 namespace {
 
 const FunctionalSheet kSheet{"F-1", "F1p2", "F1p1"};
-constexpr int kFirstValueField = 4;  // after MedicareNo
+const int kFirstValueField = LeadingFields(ShapeOf(kSheet.statistics));
 
 // The cost-centre columns of F1p2, its total column left out.
 std::vector<std::string> CostCentreFields() { return ValueFieldNames("F1p2", kFirstValueField, 1); }

@@ -9,6 +9,7 @@
 #include "engine/chain/component_rows.h"
 #include "engine/chain/component_sheet.h"
 #include "engine/chain/wide_print.h"
+#include "engine/general/b.h"
 #include "platform/db/db.h"
 #include "platform/ui/ui.h"
 #include "print/print.h"
@@ -197,7 +198,7 @@ std::optional<std::vector<Currency>> PooledCosts(const std::vector<Currency>& cc
         const Currency line = NzCur(rs["LineNum"]);
         const Currency amount = NzCur(rs["PooledAlloc"]);
         const bool interest = line.Floor() == Whole(30);
-        if (line < Whole(10) || interest) {
+        if (line < Whole(kBOtherCapitalSubtotal) || interest) {
             if (static_cast<int>(c) == nonCapital) ++c;
             if (c >= cc.size() || NzCur(rs["CCNum"]) != cc[c]) return std::nullopt;
             pool[c++] = amount;

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/chain/component_rows.h"
 #include "engine/chain/component_sheet.h"
 #include "platform/db/db.h"
 #include "platform/value/value.h"
@@ -147,8 +148,9 @@ void Build_Ap5() {
 void Calc_Ap5() {
     db::Database& d = Db();
     db::Transaction tx(d);
-    d.Execute("UPDATE Ap5 SET Col4 = H.Col_20 FROM H "
-              "WHERE H.LineNum = Ap5.LineNum AND H.SeqNum > 28 AND H.SeqNum < 33");
+    const ComponentBand& band = BandOfPart(5);
+    d.Execute("UPDATE Ap5 SET Col4 = H.Col_20 FROM H WHERE H.LineNum = Ap5.LineNum AND H.SeqNum > " +
+              std::to_string(band.after) + " AND H.SeqNum < " + std::to_string(band.totalRow));
     tx.Commit();
 }
 

@@ -1,6 +1,7 @@
 #include "engine/general/b.h"
 
 #include <string>
+#include <vector>
 
 #include "engine/general/renumber.h"
 #include "platform/db/db.h"
@@ -29,6 +30,10 @@ void ShiftGroup(Currency cc, const std::string& where, Currency step) {
 }  // namespace
 
 void Build_B() {
+    std::vector<Seed> seeds{std::string(kInsertFromCostCenters) + "WHERE CCNum < 200 ORDER BY CCNum;"};
+    for (const BTotalLine& t : kBTotalLines)
+        seeds.push_back("INSERT INTO B (LineNum, CCNum, CCName) VALUES (" + std::to_string(t.line) + ",0,'" +
+                        t.caption + "');");
     BuildTable("B",
                 {
                     db::CurrencyField("LineNum"),
@@ -43,15 +48,19 @@ void Build_B() {
                     db::CurrencyField("FuncAlloc"),
                     db::CurrencyField("PooledAlloc"),
                 },
-                {
-                    std::string(kInsertFromCostCenters) + "WHERE CCNum < 200 ORDER BY CCNum;",
-                    "INSERT INTO B (LineNum, CCNum, CCName) VALUES (3,0,'Sub-Total (Line 1-2)');",
-                    "INSERT INTO B (LineNum, CCNum, CCName) VALUES (6,0,'Sub-Total (Line 4-5)');",
-                    "INSERT INTO B (LineNum, CCNum, CCName) VALUES (10,0,'Sub-Total (Line 7-9)');",
-                    "INSERT INTO B (LineNum, CCNum, CCName) VALUES (36,0,'Sub-Total (Line 11-35)');",
-                    "INSERT INTO B (LineNum, CCNum, CCName) VALUES (100,0,'Total Expenses');",
-                },
-                "CREATE UNIQUE INDEX ndx ON B (LineNum);");
+                seeds, "CREATE UNIQUE INDEX ndx ON B (LineNum);");
+}
+
+bool IsBTotalLine(Currency line) {
+    for (const BTotalLine& t : kBTotalLines)
+        if (line == Currency::FromInt(t.line)) return true;
+    return false;
+}
+
+std::string BTotalLineList() {
+    std::string list;
+    for (const BTotalLine& t : kBTotalLines) list += (list.empty() ? "" : ",") + std::to_string(t.line);
+    return list;
 }
 
 // Sub-lines move by .01 through the lifted band of ShiftLines, never in one

@@ -1,8 +1,11 @@
 // The calculation of worksheet B: every column but the expenses of the
 // cost-centre lines, from the sheets that feed it.
+#include <string>
 #include <vector>
 
+#include "engine/chain/component_rows.h"
 #include "engine/general/b.h"
+#include "engine/general/c.h"
 #include "platform/db/db.h"
 #include "store/report.h"
 #include "store/services.h"
@@ -30,7 +33,9 @@ public:
     bool FindLine(int line) { return rs_.FindFirst("LineNum", FindOp::Eq, Value(Currency::FromInt(line))); }
     // The first line after the capital subtotal, whichever lines the user has
     // removed: the walks over the non-capital lines start here.
-    bool FindFirstNonCapital() { return rs_.FindFirst("LineNum", FindOp::Gt, Value(Currency::FromInt(10))); }
+    bool FindFirstNonCapital() {
+        return rs_.FindFirst("LineNum", FindOp::Gt, Value(Currency::FromInt(kBOtherCapitalSubtotal)));
+    }
 
     Currency Get(const char* field) const { return Amount(rs_[field]); }
     void Set(const char* field, const Value& v) {
@@ -47,11 +52,12 @@ private:
 };
 
 // Each source sheet's row 0 names, per value column, the cost centre that the
-// column allocates; the column list keeps those numbers from field 4 on.
-std::vector<Currency> ColumnList(const Recordset& rowZero, int count, bool nullAsZero) {
+// column allocates; the column list keeps those numbers from the first field
+// after the leading ones on.
+std::vector<Currency> ColumnList(const Recordset& rowZero, int first, int count, bool nullAsZero) {
     std::vector<Currency> list;
     for (int i = 0; i < count; ++i) {
-        const Value v = rowZero.Field(i + 4);
+        const Value v = rowZero.Field(first + i);
         list.push_back(nullAsZero ? Amount(v) : v.ToCurrency());
     }
     return list;
@@ -67,7 +73,7 @@ int FindColumn(const std::vector<Currency>& list, Currency line) {
 // cost centre they name; a cost centre B does not hold stops the calculation
 // with the message, '@' standing for the number.
 struct Posting {
-    const char* sql;
+    std::string sql;
     const char* ccField;
     const char* amountField;
     const char* column;
@@ -75,21 +81,29 @@ struct Posting {
     const char* message;
 };
 
-constexpr Posting kPostings[] = {
+const Posting kPostings[] = {
     {"SELECT UpCCNum,UpAmount FROM B1 ORDER BY UpCCNum;", "UpCCNum", "UpAmount", "Reclassifications", false,
      "Invald Up Cost Center (@ in Worksheet B1. Calculation of Worksheet B has been aborted."},
     {"SELECT DnCCNum,DnAmount FROM B1 ORDER BY DnCCNum;", "DnCCNum", "DnAmount", "Reclassifications", true,
      "Invald Down Cost Center in Worksheet B1. Calculation of Worksheet B has been aborted."},
-    {"SELECT CCNum,Amount FROM C WHERE LineNum <> 15 ORDER BY CCNum;", "CCNum", "Amount", "MedicareAdj", false,
+    {"SELECT CCNum,Amount FROM C WHERE LineNum <> " + std::to_string(kCRelatedOrganizationsLine) +
+         " ORDER BY CCNum;",
+     "CCNum", "Amount", "MedicareAdj", false,
      "Invald Cost Center in Worksheet C. Calculation of Worksheet B has been aborted."},
     {"SELECT LineNum,NetAdj FROM DpB WHERE SeqNum < 100 ORDER BY LineNum;", "LineNum", "NetAdj", "MedicareAdj", true,
      "Invald Cost Center in Worksheet DpB. Calculation of Worksheet B has been aborted."},
 };
 
-// A sheet whose row 0 names the cost centre of each column and whose row 34
-// holds the amount that column allocates to it.
+// Row 0 and the grand total row of a component sheet, in that order.
+std::string RowZeroAndTotal(const std::string& sheet) {
+    return "SELECT * FROM " + sheet + " WHERE SeqNum IN(" + std::to_string(kRow0) + "," +
+           std::to_string(kGrandTotalRow) + ") ORDER BY SeqNum;";
+}
+
+// A sheet whose row 0 names the cost centre of each column and whose grand
+// total row holds the amount that column allocates to it.
 struct Allocation {
-    const char* sql;
+    const char* sheet;
     const char* noRowZero;
     int trailingFields;  // after the columns, allocating nothing
     const char* column;
@@ -98,10 +112,10 @@ struct Allocation {
 
 constexpr Allocation kAllocations[] = {
     // E-1's last column is the row total; a Null total stays Null.
-    {"SELECT * FROM E1 WHERE SeqNum in (0,34) ORDER BY SeqNum;",
+    {"E1",
      "Row zero is missing from E1. Calculation of Worksheet B has been terminated.", 1, "DirectAlloc", true},
     // F-1's total column has a Null row 0, so it is 0 here and meets no line.
-    {"SELECT * FROM F1p1 WHERE SeqNum in (0,34) ORDER BY SeqNum;",
+    {"F1p1",
      "Row zero is missing from F1p1. Calculation of Worksheet B has been terminated.", 0, "FuncAlloc", false},
 };
 
@@ -144,51 +158,53 @@ void Calc_B() {
 
     // E and F Part I: the capital lines pair with E's columns in order.
     {
-        Recordset e = db.OpenRecordset("SELECT * FROM E WHERE SeqNum In(0,34) ORDER BY SeqNum;");
+        Recordset e = db.OpenRecordset(RowZeroAndTotal("E"));
         if (e.Eof() || Amount(e["SeqNum"]) != Currency{}) {
             stop("Row zero missing from E. Calculation of Worksheet B has been aborted.");
             return;
         }
-        const std::vector<Currency> columns = ColumnList(e, e.FieldCount() - 4, false);
+        const int eFirst = LeadingFields(ShapeOf("E")), fFirst = LeadingFields(ShapeOf("Fp1"));
+        const std::vector<Currency> columns = ColumnList(e, eFirst, e.FieldCount() - eFirst, false);
         e.MoveNext();
-        Recordset f = db.OpenRecordset("SELECT * FROM Fp1 WHERE SeqNum = 34;");
+        Recordset f = db.OpenRecordset("SELECT * FROM Fp1 WHERE SeqNum = " + std::to_string(kGrandTotalRow) + ";");
         b.First();
         const std::string mismatch =
             "Columns in Worksheets E and Fp1 do not match the row in worksheet B.  "
             "Calculation of Worksheet B has been terminated.";
-        for (int k = 4; b.Below(10); ++k) {
+        for (int k = 0; b.Below(kBOtherCapitalSubtotal); ++k) {
             const Currency line = b.LineNum();
-            const bool functional = line < Currency::FromInt(6);
-            // F Part I has no MedicareNo, so its field k-1 is E's field k.
-            if (static_cast<size_t>(k - 4) >= columns.size() || columns[k - 4] != line ||
-                (functional && k - 1 >= f.FieldCount())) {
+            const bool functional = line < Currency::FromInt(kBNewCapitalSubtotal);
+            // Column k of E and of F Part I, each after its own leading fields.
+            if (static_cast<size_t>(k) >= columns.size() || columns[k] != line ||
+                (functional && fFirst + k >= f.FieldCount())) {
                 stop(mismatch);
                 return;
             }
             bRs.Edit();
-            bRs.Set("DirectAlloc", Value(Amount(e.Field(k))));
-            if (functional) bRs.Set("FuncAlloc", Value(Amount(f.Field(k - 1))));
+            bRs.Set("DirectAlloc", Value(Amount(e.Field(eFirst + k))));
+            if (functional) bRs.Set("FuncAlloc", Value(Amount(f.Field(fFirst + k))));
             bRs.Update();
             b.Next();
-            if (!b.AtEnd() && (b.LineNum() == Currency::FromInt(3) || b.LineNum() == Currency::FromInt(6))) b.Next();
+            if (!b.AtEnd() && IsBTotalLine(b.LineNum())) b.Next();
         }
     }
 
     // E-1 and F-1 Part I: direct and functional allocation of the
     // non-capital lines that have a column.
     for (const Allocation& a : kAllocations) {
-        Recordset rs = db.OpenRecordset(a.sql);
+        Recordset rs = db.OpenRecordset(RowZeroAndTotal(a.sheet));
         if (rs.Eof() || Amount(rs["SeqNum"]) != Currency{}) {
             stop(a.noRowZero);
             return;
         }
-        const std::vector<Currency> columns = ColumnList(rs, rs.FieldCount() - 4 - a.trailingFields, true);
+        const int first = LeadingFields(ShapeOf(a.sheet));
+        const std::vector<Currency> columns = ColumnList(rs, first, rs.FieldCount() - first - a.trailingFields, true);
         rs.MoveNext();
         if (b.FindFirstNonCapital()) {
-            for (; b.Below(36); b.Next()) {
+            for (; b.Below(kBNonCapitalSubtotal); b.Next()) {
                 const int j = FindColumn(columns, b.LineNum());
                 if (j < 0) continue;
-                const Value amount = rs.Field(j + 4);
+                const Value amount = rs.Field(first + j);
                 b.Set(a.column, a.keepNull ? amount : Value(Amount(amount)));
             }
         }
@@ -215,35 +231,35 @@ void Calc_B() {
     bRs.Close();
 
     // Line arithmetic.
+    const std::string totals = BTotalLineList();
     db.Execute("UPDATE B SET TrialBalance=CCur(IFNULL(Expenses,0)+IFNULL(Reclassifications,0)) "
-               "WHERE LineNum NOT IN(3,6,10,36,100);");
+               "WHERE LineNum NOT IN(" + totals + ");");
     db.Execute("UPDATE B SET NetExpenses=CCur(IFNULL(TrialBalance,0)+IFNULL(MedicareAdj,0)) "
-               "WHERE LineNum NOT IN(3,6,10,36,100);");
+               "WHERE LineNum NOT IN(" + totals + ");");
     // Lines 7-9 pool nothing: B-2 moved their costs to the capital lines.
     db.Execute("UPDATE B SET PooledAlloc=CCur(IFNULL(NetExpenses,0)-IFNULL(DirectAlloc,0)-IFNULL(FuncAlloc,0)) "
-               "WHERE Int(LineNum) NOT IN(3,6,7,8,9,10,36,100);");
+               "WHERE Int(LineNum) NOT IN(" + totals + ",7,8,9);");
 
     // Subtotals and the total of every amount column.
     const std::vector<db::FieldDef> fields = db.Fields("B");
-    struct Group { int line; const char* where; };
-    const Group groups[] = {
-        {3, "LineNum < 3"},
-        {6, "LineNum > 3 and LineNum < 6"},
-        {10, "LineNum > 6 and LineNum < 10"},
-        {36, "LineNum > 10 and LineNum < 36"},
-    };
+    const std::string last = std::to_string(kBTotalExpensesLine);
     for (size_t i = 3; i <= 10 && i < fields.size(); ++i) {
         const std::string& f = fields[i].name;
         Currency total{};
-        for (const Group& g : groups) {
-            const std::string line = std::to_string(g.line);
+        std::string after;  // the subtotal before this one
+        for (const BTotalLine& t : kBTotalLines) {
+            if (t.line == kBTotalExpensesLine) continue;
+            const std::string line = std::to_string(t.line);
+            const std::string where = (after.empty() ? "" : "LineNum > " + after + " and ") + "LineNum < " + line;
+            after = line;
             db::AtLine("B", line, [&] {
-                const Currency sum = Amount(db.Scalar("SELECT SUM(" + f + ") AS Sum FROM B WHERE " + g.where + ";"));
+                const Currency sum = Amount(db.Scalar("SELECT SUM(" + f + ") AS Sum FROM B WHERE " + where + ";"));
                 db.Execute("UPDATE B SET " + f + "=? WHERE LineNum = " + line + ";", {Value(sum)});
-                db::AtLine("B", "100", [&] { total += sum; });
+                db::AtLine("B", last, [&] { total += sum; });
             });
         }
-        db::AtLine("B", "100", [&] { db.Execute("UPDATE B SET " + f + "=? WHERE LineNum = 100;", {Value(total)}); });
+        db::AtLine("B", last,
+                   [&] { db.Execute("UPDATE B SET " + f + "=? WHERE LineNum = " + last + ";", {Value(total)}); });
     }
     tx.Commit();
 }

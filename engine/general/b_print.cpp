@@ -64,12 +64,6 @@ const Caption* GroupCaption(Currency line) {
     return nullptr;
 }
 
-bool IsTotalLine(Currency line) {
-    for (int t : {3, 6, 10, 36, 100})
-        if (line == Currency::FromInt(t)) return true;
-    return false;
-}
-
 }  // namespace
 
 void Print_B(int& fileNum) {
@@ -90,7 +84,7 @@ void Print_B(int& fileNum) {
             out.Tab(9) << caption->underline;
             out.Line();
             sheet.lines += 3;
-        } else if (IsTotalLine(line)) {
+        } else if (IsBTotalLine(line)) {
             for (int col : kAmountCols) out.Tab(col) << std::string(11, '-');
             out.Line();
             sheet.lines += 1;

@@ -15,31 +15,35 @@ namespace {
 
 using print::Out;
 
-constexpr const char* kSeedLines[] = {
-    "1,'Federal/state income tax'",
-    "2,'Donations'",
-    "3,'Stockholders servicing costs'",
-    "4,'Acquisition expenses'",
-    "5,'Disposal expenses'",
-    "6,'Bad debts'",
-    "7,'Life insurance premiums'",
-    "8,'Stockholder meeting expenses'",
-    "9,'Nonhealth care projects'",
-    "10,'Noncompetition agreement expenses'",
-    "11,'Fund-raising expenses'",
-    "12,'Rebates/refunds on expenses'",
-    "13,'Other'",
-    "14,'Cost of ownership of leased assets'",
-    "15,'Related organizations'",
-    "16,'Value of services of nonpaid workers'",
+struct SeedLine {
+    int line;
+    const char* description;
+};
+constexpr SeedLine kSeedLines[] = {
+    {1, "Federal/state income tax"},
+    {2, "Donations"},
+    {3, "Stockholders servicing costs"},
+    {4, "Acquisition expenses"},
+    {5, "Disposal expenses"},
+    {6, "Bad debts"},
+    {7, "Life insurance premiums"},
+    {8, "Stockholder meeting expenses"},
+    {9, "Nonhealth care projects"},
+    {10, "Noncompetition agreement expenses"},
+    {11, "Fund-raising expenses"},
+    {12, "Rebates/refunds on expenses"},
+    {13, "Other"},
+    {14, "Cost of ownership of leased assets"},
+    {kCRelatedOrganizationsLine, "Related organizations"},
+    {16, "Value of services of nonpaid workers"},
     // The form's caption "... home office ..." is one character longer than the
     // field; kept to the field's 40 so the line is not lost to the size rule.
-    "17,'Interest on loans between home office ..'",
-    "18,'Costs of corporate acquisitions ...'",
-    "19,'Interest on loans from owners'",
-    "20,'Abandoned construction in progress cost'",
-    "21,'Other'",
-    "28,'Total'",
+    {17, "Interest on loans between home office .."},
+    {18, "Costs of corporate acquisitions ..."},
+    {19, "Interest on loans from owners"},
+    {20, "Abandoned construction in progress cost"},
+    {21, "Other"},
+    {kCTotalLine, "Total"},
 };
 
 const print::Heading kHeadings = {
@@ -61,8 +65,9 @@ const print::Heading kTotalRule = {{{56, std::string(11, '-')}}};
 
 void Build_C() {
     std::vector<Seed> seeds;
-    for (const char* line : kSeedLines)
-        seeds.emplace_back(std::string("INSERT INTO C (LineNum, Description) VALUES (") + line + ");");
+    for (const SeedLine& l : kSeedLines)
+        seeds.emplace_back("INSERT INTO C (LineNum, Description) VALUES (" + std::to_string(l.line) + ",'" +
+                           l.description + "');");
     seeds.emplace_back("UPDATE C SET Amount=0;");
     BuildTable("C",
                 {
@@ -81,9 +86,10 @@ void Calc_C() {
     db::Transaction tx(db);
     // Related organisations: minus the total net adjustment of D Part B.
     const Currency netAdj = Nz_Num(db.Scalar("SELECT NetAdj FROM DpB WHERE SeqNum = 100;")).ToCurrency();
-    db.Execute("UPDATE C SET Amount=? WHERE LineNum = 15;", {Value(-netAdj)});
-    const Currency sum = Nz_Num(db.Scalar("SELECT SUM(Amount) AS Sum FROM C WHERE LineNum < 28;")).ToCurrency();
-    db.Execute("UPDATE C SET Amount=? WHERE LineNum = 28;", {Value(sum)});
+    const Value related(Currency::FromInt(kCRelatedOrganizationsLine)), total(Currency::FromInt(kCTotalLine));
+    db.Execute("UPDATE C SET Amount=? WHERE LineNum = ?;", {Value(-netAdj), related});
+    const Currency sum = Nz_Num(db.Scalar("SELECT SUM(Amount) AS Sum FROM C WHERE LineNum < ?;", {total})).ToCurrency();
+    db.Execute("UPDATE C SET Amount=? WHERE LineNum = ?;", {Value(sum), total});
     tx.Commit();
 }
 
@@ -96,7 +102,7 @@ void Print_C(int& fileNum) {
             sheet.NewPage();
             sheet.lines += print::WriteHeading(out, kHeadings);
         }
-        if (Nz_Num(rs["LineNum"]).ToCurrency() == Currency::FromInt(28))
+        if (Nz_Num(rs["LineNum"]).ToCurrency() == Currency::FromInt(kCTotalLine))
             sheet.lines += print::WriteHeading(out, kTotalRule);
         out.Figure(1, 5, print::AmountText(rs["LineNum"]));
         out.Text(8, 42, Nz_Str(rs["Description"]).ToText());

@@ -5,6 +5,11 @@
 
 namespace vt {
 
+// The lines the calculation writes: the related organisations' adjustment,
+// from D Part B, and the total of every line above it.
+inline constexpr int kCRelatedOrganizationsLine = 15;
+inline constexpr int kCTotalLine = 28;
+
 // Creates the table with its fixed adjustment lines and registers it.
 void Build_C();
 // Line 15 from D Part B's totals row, then the total line 28.

@@ -6,7 +6,7 @@
 // - Currency is exact. Values bound or stored through this layer are rounded to
 //   four decimals. Arithmetic written inside SQL is not: wrap it in CCur(...)
 //   ("UPDATE B SET LineNum = CCur(LineNum+100) ...", "ON CCur(a.SeqNum+18) =
-//   b.SeqNum"), exactly as the original's Currency fields coerced their results.
+//   b.SeqNum"), as a Currency field rounds what is stored in it.
 //   An amount past kLargestAmount is never written: AmountOverflow instead.
 // - A value read from a number, money, date or Yes/No field that is not of its
 //   type (text, a blob) raises DamagedValue naming table, field and line.
@@ -19,9 +19,9 @@
 //   quoted word is a column name, never a string. User text is always bound.
 // - Dates are stored as ISO text ("2005-12-31", "2005-12-31 13:05:00").
 // - Text comparison and ordering ignore case (Text fields are COLLATE NOCASE).
-// - Index names are per table, as the original had them: "CREATE UNIQUE INDEX
+// - Index names are per table: "CREATE UNIQUE INDEX
 //   ndx ON B (LineNum)" may run on every table; renaming a table keeps them.
-// - Registered SQL functions of the original dialect: Int(x) (round down),
+// - Registered SQL functions the statements use: Int(x) (round down),
 //   Fix(x) (toward zero), CCur(x) (4 decimals, halves away from zero),
 //   IIf(c, a, b), IsNull(x), Nz(x [, d]), Sgn(x), Val(text), Len(text).
 //   IsNull gives 1 or 0, and SQLite's True is 1, so "IsNull(x) = True" holds.
@@ -184,7 +184,7 @@ public:
     void Set(const std::string& field, const Value& v);
     void Update();  // stores the new or edited row; raises DbError when refused
     void CancelUpdate();
-    // Deletes the current row. As in the original, no row is current then:
+    // Deletes the current row. No row is current then:
     // MoveNext() goes to the row that followed the deleted one.
     void Delete();
 
@@ -239,7 +239,7 @@ public:
     void AppendField(const std::string& table, const FieldDef& field);  // existing rows get Null
     void DropField(const std::string& table, const std::string& field);
     // A new table with the source's fields and types and a copy of its rows
-    // (the original's SELECT ... INTO). No indexes are copied.
+    // (what SELECT ... INTO does). No indexes are copied.
     void CopyTable(const std::string& source, const std::string& target);
 
     // Transactions. Nested Begin()s count; only the outermost Commit() commits.

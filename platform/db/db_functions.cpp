@@ -1,4 +1,4 @@
-// The functions of the original SQL dialect that report statements use.
+// The SQL functions the report statements use beyond SQLite's own (Int, CCur, Nz, ...).
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -16,7 +16,7 @@ struct Num {
     double AsDouble() const { return kind == Int ? static_cast<double>(i) : d; }
 };
 
-// Numeric text counts as its number, the way the original converted it.
+// Numeric text counts as its number, as Value converts it.
 Num ReadNum(sqlite3_value* v) {
     switch (sqlite3_value_type(v)) {
     case SQLITE_NULL: return {};
@@ -86,8 +86,8 @@ void Nz(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     sqlite3_result_int(ctx, 0);
 }
 
-// The number at the start of a text; blanks anywhere are skipped, as the
-// original did ("1 000" is 1000), and a text without one is 0.
+// The number at the start of a text; blanks anywhere are skipped ("1 000"
+// is 1000), and a text without one is 0.
 void Val(sqlite3_context* ctx, int, sqlite3_value** argv) {
     const int type = sqlite3_value_type(argv[0]);
     if (type == SQLITE_NULL) return sqlite3_result_null(ctx);

@@ -62,7 +62,7 @@ bool Matches(const Value& field, FindOp op, const Value& v) {
     return false;
 }
 
-// A value as the field of that type keeps it (as the original converted on assignment).
+// A value as the field of that type keeps it: assignment converts to the field's type.
 Value ForField(FieldType type, const Value& v) {
     if (v.IsNull() || v.IsEmpty()) return Value::Null();
     try {

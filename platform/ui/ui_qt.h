@@ -1,5 +1,5 @@
 // The program's user interface for the report code: Qt message boxes in the
-// original's button, icon and default-button styles, the beep, the hourglass,
+// button, icon and default-button styles the report code asks for, the beep, the hourglass,
 // file choosers and printer set-up; the status text and the "report opened"
 // look go to the main window once it has attached itself.
 #pragma once

@@ -13,14 +13,14 @@
 namespace vt {
 
 // Raised when a value cannot be converted (text that is no number, Null where
-// a number is needed, ...). The message reads like the original "Type mismatch".
+// a number is needed, ...). The message reads "Type mismatch".
 class TypeMismatch : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
 
 // Raised when a number does not fit where it goes: money past the Currency
-// range, a sum of amounts that would wrap round (the original "Overflow").
+// range, a sum of amounts that would wrap round. The message reads "Overflow".
 class Overflow : public TypeMismatch {
 public:
     Overflow() : TypeMismatch("Overflow") {}
@@ -131,7 +131,7 @@ public:
     const std::string& Str() const;
     DateTime AsDate() const;
 
-    // Conversions with the original's rules. Null throws TypeMismatch; Empty
+    // Conversions, one rule for every caller. Null throws TypeMismatch; Empty
     // counts as 0 / "" ; text is parsed (blanks around it, "1,234.5", "$12",
     // "-3", "1E-06" are numbers). Booleans are -1 / 0.
     double ToDouble() const;
@@ -150,7 +150,7 @@ private:
     VType t_ = VType::Empty;
 };
 
-// ---- Tests of the original (IsNumeric, IsDate) ----
+// ---- What a value can be read as (IsNumeric, IsDate) ----
 bool IsNumeric(const Value& v);  // Empty is numeric (0); Null and "" are not
 bool IsDate(const Value& v);     // a Date, or text that is a date by US rules
 // Parses a date text: "12/31/2005", "12/31/05", "2005-12-31", "Dec 31, 2005",

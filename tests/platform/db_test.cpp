@@ -499,7 +499,7 @@ TEST_F(DbFile, ReopenAndBackupKeepTheRows) {
     }
 }
 
-// ---- Functions of the original dialect ----
+// ---- The registered SQL functions ----
 
 using DbFunctions = DbFixture;
 

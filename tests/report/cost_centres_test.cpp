@@ -146,6 +146,21 @@ TEST(CostCentreNumbers, LockedProtectedAndRestorableSets) {
     }
 }
 
+// B's total lines (3, 6, 10, 36 and everything from 36 to 200, 100 among
+// them) take no cost centre; the lines beside them do.
+TEST(CostCentreNumbers, NoneOnALineOfBThatTotals) {
+    const std::string total = " of Worksheet B is a total line.";
+    struct Case { double n; bool refused; };
+    for (const Case& c : std::vector<Case>{{2, false}, {3, true}, {4, false}, {5, false}, {6, true}, {9, false},
+                                           {10, true}, {11, false}, {35, false}, {36, true}, {37, true},
+                                           {100, true}, {200, true}, {201, false}}) {
+        const std::string refusal = CCNumberRefusal(N(c.n));
+        EXPECT_EQ(refusal, c.refused ? "Cost center " + N(c.n).ToText() + " cannot be added: line " + N(c.n).ToText() + total
+                                     : "")
+            << c.n;
+    }
+}
+
 TEST_F(CostCentres, OffersNoNumberOnATotalLine) {
     struct Case { double row, sub, whole; bool subOffered, wholeOffered; };
     for (const Case& c : std::vector<Case>{{209, 209.01, 210, true, false}, {265, 265.01, 266, false, false},

@@ -73,7 +73,7 @@ TEST_F(FindingsWindow, RowsAreAsHighAsTheLongestMessageNeedsAtTheWindowsWidth) {
     // 30 characters a line, and 200 characters want 200/30 + 1 = 7.67 lines.
     view->resize(Px(1400 + 265 + 2700), Px(5000));
     EXPECT_EQ(std::tuple(grd.Columns(1).Width(), view->CharsPerLine(), view->LinesPerRow()), std::tuple(2700, 30, 8));
-    EXPECT_DOUBLE_EQ(grd.RowHeight(), view->BaseRowHeight() * 8);
+    EXPECT_DOUBLE_EQ(grd.RowHeight(), grid::Grid().RowHeight() * 8);
     const QRect print = view->cmdPrint->geometry(), close = view->cmdClose->geometry();
     EXPECT_EQ(std::tuple(print.width(), print.left(), close.left()),
               std::tuple(close.width(), Px(500), Px(500) + print.width() + Px(500)));

@@ -1,4 +1,4 @@
-#include "bench/sample_report.h"
+#include "app/sample_report.h"
 
 #include <algorithm>
 #include <string>
@@ -10,7 +10,7 @@
 #include "platform/db/db.h"
 #include "store/report.h"
 
-namespace vt::bench {
+namespace vt::sample {
 namespace {
 
 // `count` line numbers spread over the whole lines 1..wholeLines, each with
@@ -175,4 +175,4 @@ void FillReport(int scale) {
     tx.Commit();
 }
 
-}  // namespace vt::bench
+}  // namespace vt::sample

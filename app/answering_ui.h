@@ -9,7 +9,7 @@
 
 #include "platform/ui/ui_qt.h"
 
-namespace vt::bench {
+namespace vt::sample {
 
 class AnsweringUi : public ui::QtUi {
 public:
@@ -33,4 +33,4 @@ private:
     }
 };
 
-}  // namespace vt::bench
+}  // namespace vt::sample

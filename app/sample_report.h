@@ -4,9 +4,9 @@
 // doubles every count.
 #pragma once
 
-namespace vt::bench {
+namespace vt::sample {
 
 // Fills the open new report at `scale`, in one transaction.
 void FillReport(int scale);
 
-}  // namespace vt::bench
+}  // namespace vt::sample
