@@ -68,6 +68,7 @@ std::string ChosenPrinterName();
 // The PDF file chosen in Printer Setup ("Print to File"); "" for none. While
 // chosen, every document goes to it, printers or not.
 void SetChosenPdfFile(const std::string& path);
+std::string ChosenPdfFile();
 
 // Where a document goes, given the system's printers: the chosen one while the
 // system still has it (one removed since the choice must not stop printing),

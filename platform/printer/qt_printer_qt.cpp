@@ -203,6 +203,7 @@ struct QtPrinter::Impl {
 void SetChosenPrinterName(const std::string& name) { ChosenName() = name; }
 std::string ChosenPrinterName() { return ChosenName(); }
 void SetChosenPdfFile(const std::string& path) { ChosenPdf() = path; }
+std::string ChosenPdfFile() { return ChosenPdf(); }
 
 std::string PrinterToUse(const std::string& chosen, const std::vector<std::string>& available,
                          const std::string& systemDefault) {
