@@ -259,6 +259,18 @@ void ChainEditForm::AddLine() {
     if (!ColumnCommands() || !Chooser()) return;
     const std::optional<Currency> c = Chooser()(d_.code);
     if (!c) return;
+    // A column is headed by a cost centre of the list that has none yet in
+    // the sheet: a pick that names no such cost centre would give the sheet a
+    // column that nothing heads, or a second one of the same cost centre.
+    const bool listed = !Db().OpenRecordset("SELECT CCNum FROM CostCenters WHERE CCNum = ?;", {Value(*c)}).Eof();
+    if (!listed || ColumnOf(d_.code, *c) >= 0) {
+        Show_Message("No column was added: " +
+                         (listed ? "cost center " + c->ToText() + " has its column in " + Get_Worksheet_Name(d_.code)
+                                 : c->ToText() + " is no cost center of the list") +
+                         ".",
+                     ui::kExclamation);
+        return;
+    }
     const ChainEditorDesign& d = d_;
     RunColumnCommand("The column of cost center " + c->ToText() + " could not be added", [&d, c] {
         for (const std::string& t : d.columnTables) AddChosenCCColumn(t, *c);

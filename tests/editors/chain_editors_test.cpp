@@ -131,6 +131,14 @@ TEST_F(ChainEditors, EOneAddsAColumnInNumberOrderAndComesBackWhereItStood) {
 
     Click(e->cmdAdd);  // the picker cancelled
     ASSERT_TRUE(gui::Is_Form_Loaded("frmViewE1"));
+    // A pick that names no cost centre of the list, or one that has its
+    // column already, adds nothing, closes nothing, and says so.
+    for (double notOffered : {0.0, 12.0, 99.0}) {
+        Click(e->cmdAdd, notOffered);
+        ASSERT_EQ(ui.Prompts().size(), 1u) << notOffered;
+        EXPECT_EQ(ui.Prompts()[0].rfind("No column was added", 0), 0u) << ui.Prompts()[0];
+        ASSERT_TRUE(gui::Is_Form_Loaded("frmViewE1") && Loaded("frmEditE1") == e) << notOffered;
+    }
     e->grd->TypeIntoCell(RowOf(e, 19.01), 4, "abc", false);
     Click(e->cmdAdd, 15);  // a cell that cannot be stored stops it
     EXPECT_EQ(ui.Prompts(), std::vector<std::string>{kNotNumeric});

@@ -3,8 +3,11 @@
 // F Part II's statistics, E-1 with a column added, G Part I. Every typed
 // value must land in the row and field where it was typed, and no other row
 // may change: the tables are compared whole with what the keys should make.
+#include <QListWidget>
 #include <QPushButton>
+#include <QTimer>
 
+#include "costcentres/frmSelectCC.h"
 #include "editors/chain_edit_form.h"
 #include "editors/frmEditAp1.h"
 #include "report/worksheet_catalogue.h"
@@ -17,6 +20,19 @@ namespace vt::test {
 namespace {
 
 using Cell = std::pair<std::string, int>;
+
+// Once the cost-centre picker has the keyboard: notes the entry it shows
+// as current (with its highlight) and sends `key` to the widget that has it.
+void AnswerPicker(int key, std::string* current) {
+    QWidget* f = QApplication::focusWidget();
+    auto* picker = f ? qobject_cast<gui::frmSelectCC*>(f->window()) : nullptr;
+    if (!picker) {
+        QTimer::singleShot(10, [key, current] { AnswerPicker(key, current); });
+        return;
+    }
+    if (const QListWidgetItem* item = picker->CcList->currentItem()) *current = item->text().toStdString();
+    QTest::keyClick(f, static_cast<Qt::Key>(key));
+}
 
 class ReportKeys : public KeyboardTest {
 protected:
@@ -122,6 +138,35 @@ TEST_F(ReportKeys, EOneAddColumnFromTheKeyboardThenFiguresIntoTheNewColumn) {
     Press(Qt::Key_Down);
     EXPECT_TRUE(InGrid(reopened));
     EXPECT_EQ(Keyed("SELECT SeqNum, Col_1 FROM E1 WHERE SeqNum = 1;"), "1:4500;");
+}
+
+// The picker of E-1's and F-1 Part II's Add Column answered by Enter alone:
+// the entry shown highlighted is taken, as a click on it and OK would take
+// it, and the figure typed next lands in the new column.
+TEST_F(ReportKeys, ThePickerTakesItsHighlightedEntryByEnter) {
+    auto* a = Show("Ap3");
+    Click(a->cmdAdd);
+    Enter("Alder Court");
+    gui::SetCCChooser(gui::SelectCC);
+    for (const char* code : {"E1", "F1p2"}) {
+        SCOPED_TRACE(code);
+        auto* e = Show<gui::ChainEditForm>(code);
+        std::string highlighted;
+        QTimer::singleShot(0, [&] { AnswerPicker(Qt::Key_Return, &highlighted); });
+        Click(e->cmdAdd);
+        Settle();
+        ASSERT_FALSE(highlighted.empty());
+        // "11.00  -  Name" is cost centre 11.
+        const std::string cc = Value(Currency::FromDouble(std::stod(highlighted))).ToText();
+        EXPECT_EQ(Keyed("SELECT SeqNum, Col_1 FROM " + std::string(code) + " WHERE SeqNum = 0;"), "0:" + cc + ";");
+        auto* reopened = Loaded<gui::ChainEditForm>("frmEdit" + std::string(code));
+        ASSERT_NE(reopened, nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(reopened));
+        EXPECT_EQ(reopened->grd->Col(), 4);
+        Enter("250");
+        EXPECT_EQ(Keyed("SELECT SeqNum, Col_1 FROM " + std::string(code) + " WHERE SeqNum = 1;"), "1:250;");
+        EXPECT_NE(reopened->grd->Columns(4).Caption().find(cc), std::string::npos);  // headed by it
+    }
 }
 
 TEST_F(ReportKeys, CFStatisticsGBasesAndAPartOneKeyedWhereTyped) {
