@@ -25,11 +25,13 @@ CC_Chooser& Chooser() {
 
 // A typed number that has a fraction, rounded to a whole one (halves away
 // from zero) on its exact digits: "12.00001" is not whole, and "12.49999"
-// rounds down, however few decimals the field's money type keeps.
+// rounds down, however few decimals the field's money type keeps; its
+// thousands separators, if any, are read as the amount check reads them.
 std::optional<Value> ExactWhole(const Value& typed) {
     if (!typed.IsString()) return std::nullopt;
-    std::string s = Trim(typed.Str());
-    if (!IsPlainNumber(s)) return std::nullopt;
+    const std::optional<std::string> plain = PlainAmountText(typed.Str());
+    if (!plain) return std::nullopt;
+    const std::string s = Trim(*plain);
     const size_t point = s.find('.');
     if (point == std::string::npos || s.find_first_not_of('0', point + 1) == std::string::npos) return std::nullopt;
     const bool negative = s[0] == '-';
