@@ -10,6 +10,7 @@
 #include "costcentres/frmSelectCC.h"
 #include "editors/chain_edit_form.h"
 #include "editors/frmEditAp1.h"
+#include "shell/frmMain.h"
 #include "report/worksheet_catalogue.h"
 #include "engine/general/b.h"
 #include "engine/general/b1.h"
@@ -69,6 +70,27 @@ TEST_F(ReportKeys, EveryWindowOpensWithItsButtonsBelowTheGrid) {
                 EXPECT_FALSE(place.intersects(w->grd->geometry()));
             }
             UnloadAllForms();
+            Settle();
+        }
+    }
+}
+
+// On the screen's own measures, with a window manager where there is one:
+// every editor and viewer opens at the size its grid asks, inside the
+// working area with its title bar, however the manager frames and places it.
+TEST_F(ReportKeys, EveryWindowOpensWhollyOnTheWorkingAreaAtItsGridsSize) {
+    UseTheScreensMeasures();
+    gui::frmMain main;
+    main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    for (const Worksheet& sheet : WorksheetCatalogue()) {
+        for (const char* mode : {"edit", "view"}) {
+            if (std::string(mode) == "edit" && !sheet.editor) continue;
+            if (!Table_Exists(sheet.code)) sheet.build();
+            auto* w = Open(mode, sheet.code);
+            ASSERT_NE(w, nullptr);
+            ExpectWholeGridOnWorkingArea(w, std::string(mode) + " " + sheet.code);
+            gui::UnloadForm(w);
             Settle();
         }
     }
