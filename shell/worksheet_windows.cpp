@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QTimer>
 #include <QStyle>
 #include <QTableView>
 #include <QWidget>
@@ -76,7 +77,11 @@ QScreen* ScreenOf(const QWidget* w) {
 void KeepOnWorkingArea(QWidget* w) {
     QScreen* screen = ScreenOf(w);
     if (!screen || w->isMaximized() || w->isMinimized() || (w->isVisible() && !FrameKnown(w))) return;
-    const QRect area = screen->availableGeometry();
+    // At a fractional scale factor the window's measures are rounded to
+    // whole pixels both ways: a pixel to spare keeps the frame inside.
+    const qreal ratio = w->devicePixelRatioF();
+    const int spare = ratio == std::floor(ratio) ? 0 : 1;
+    const QRect area = screen->availableGeometry().adjusted(spare, spare, -spare, -spare);
     const QMargins m = FrameMargins(w);
     const int width = std::min(w->width(), area.width() - m.left() - m.right());
     const int height = std::min(w->height(), area.height() - m.top() - m.bottom());
@@ -86,6 +91,17 @@ void KeepOnWorkingArea(QWidget* w) {
     const int x = std::clamp(f.x(), area.left(), std::max(area.left(), area.right() + 1 - f.width()));
     const int y = std::clamp(f.y(), area.top(), std::max(area.top(), area.bottom() + 1 - f.height()));
     if (x != f.x() || y != f.y()) w->move(x, y);
+}
+
+// Once the window manager has framed a shown window (a moment after it
+// shows), the whole frame is brought onto the working area: until then the
+// frame is only reckoned, and may be unknown altogether.
+void KeepOnWorkingAreaOnceFramed(QWidget* w, int tries = 100) {
+    if (FrameKnown(w) || !w->isVisible() || tries == 0) {
+        KeepOnWorkingArea(w);
+        return;
+    }
+    QTimer::singleShot(20, w, [w, tries] { KeepOnWorkingAreaOnceFramed(w, tries - 1); });
 }
 
 // The window's own layout at the size it now has: a hidden window receives
@@ -134,6 +150,7 @@ void ShowOnWorkingArea(QWidget* w) {
         KeepOnWorkingArea(w);
     }
     w->show();
+    KeepOnWorkingAreaOnceFramed(w);
 }
 
 int Find_Worksheet_Form(std::string& mode, const std::string& code) {
@@ -187,7 +204,7 @@ void Open_Worksheet_Form(const std::string& mode, const std::string& code) {
         KeepOnWorkingArea(ww);
         ShowLoadedWorksheetForm(ww, mode, code);
         QCoreApplication::processEvents();
-        if (w) KeepOnWorkingArea(w);
+        if (w) KeepOnWorkingAreaOnceFramed(w);
     };
     if (!ww->grd) {
         ww->move(Px(std::max(metrics.Max_Form_Width - WidthOf(ww), 0.0) / 2), Px(top));

@@ -73,11 +73,13 @@ std::string Text(const QRect& r) {
 
 void ExpectOnWorkingArea(QWidget* w, const std::string& what) {
     QApplication::processEvents();
-    // A window manager frames a window a moment after it shows.
+    const QRect area = w->screen()->availableGeometry();
+    // A window manager frames a window a moment after it shows, and the
+    // window then takes its final place.
     if (QGuiApplication::platformName() == "xcb") {
         EXPECT_TRUE(QTest::qWaitFor([w] { return w->frameGeometry() != w->geometry(); }, 2000)) << what;
+        (void)QTest::qWaitFor([&] { return area.contains(w->frameGeometry()); }, 1000);
     }
-    const QRect area = w->screen()->availableGeometry();
     EXPECT_TRUE(area.contains(w->frameGeometry())) << what << ": frame " << Text(w->frameGeometry()) << " outside "
                                                    << Text(area) << " at scale " << w->devicePixelRatio();
 }
