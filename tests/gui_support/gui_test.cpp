@@ -1,10 +1,6 @@
 #include "tests/gui_support/gui_test.h"
 
 #include <QApplication>
-#include <QScreen>
-#include <QScrollBar>
-#include <QTableView>
-#include <QTest>
 #include <QWidget>
 
 #include "platform/settings/settings.h"
@@ -55,52 +51,6 @@ void RegisterAllWorksheets() {
                              "DpC", "E", "E1", "Fp1", "Fp2", "F1p1", "F1p2", "Gp1", "Gp2", "H", "I", "J"})
         RegisterWorksheet(code);
     tx.Commit();
-}
-
-void UseTheScreensMeasures() {
-    ui::SetTwipsPerPixel(0);
-    gui::CurrentFormMetrics() = {};
-}
-
-namespace {
-
-std::string Text(const QRect& r) {
-    return std::to_string(r.x()) + "," + std::to_string(r.y()) + " " + std::to_string(r.width()) + "x" +
-           std::to_string(r.height());
-}
-
-}  // namespace
-
-void ExpectOnWorkingArea(QWidget* w, const std::string& what) {
-    QApplication::processEvents();
-    const QRect area = w->screen()->availableGeometry();
-    // A window manager frames a window a moment after it shows, and the
-    // window then takes its final place.
-    if (QGuiApplication::platformName() == "xcb") {
-        EXPECT_TRUE(QTest::qWaitFor([w] { return w->frameGeometry() != w->geometry(); }, 2000)) << what;
-        (void)QTest::qWaitFor([&] { return area.contains(w->frameGeometry()); }, 1000);
-    }
-    EXPECT_TRUE(area.contains(w->frameGeometry())) << what << ": frame " << Text(w->frameGeometry()) << " outside "
-                                                   << Text(area) << " at scale " << w->devicePixelRatio();
-}
-
-void ExpectWholeGridOnWorkingArea(gui::WorksheetWindow* w, const std::string& what) {
-    ExpectOnWorkingArea(w, what);
-    const QRect area = w->screen()->availableGeometry(), frame = w->frameGeometry();
-    grid::Grid& g = *w->grd;
-    const QTableView* pane = g.Pane(g.SplitCount() - 1);
-    const int rows = g.Data().RecordCount();
-    int whole = 0;
-    for (int r = 0; r < rows; ++r)
-        if (pane->rowViewportPosition(r) >= 0 &&
-            pane->rowViewportPosition(r) + pane->rowHeight(r) <= pane->viewport()->height())
-            ++whole;
-    const bool fullHeight = rows > 0 && frame.bottom() + pane->rowHeight(0) > area.bottom();
-    EXPECT_TRUE(whole == rows || fullHeight) << what << ": " << whole << " of " << rows << " rows in "
-                                             << Text(w->geometry());
-    const bool fullWidth = frame.width() >= area.width() - 2;
-    EXPECT_TRUE(pane->horizontalScrollBar()->maximum() == 0 || fullWidth)
-        << what << ": columns out of sight in " << Text(w->geometry());
 }
 
 void WindowTest::SetUp() {

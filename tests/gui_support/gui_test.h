@@ -41,16 +41,6 @@ void Settle();
 // next and previous walk all of them (tables or not).
 void RegisterAllWorksheets();
 
-// Window measures from the screen itself (its scale, fonts and working
-// area) instead of the fixed ones every other test uses.
-void UseTheScreensMeasures();
-// The window's frame wholly inside its screen's working area, once the
-// window manager (if any) has framed it.
-void ExpectOnWorkingArea(QWidget* w, const std::string& what);
-// That, and every row and column of its grid in sight, unless the window
-// already takes the working area's whole height (or width).
-void ExpectWholeGridOnWorkingArea(gui::WorksheetWindow* w, const std::string& what);
-
 class WindowTest : public CrfTest {
 protected:
     void SetUp() override;

@@ -9,15 +9,9 @@
 
 #include "engine/general/b.h"
 #include "platform/ui/twips_qt.h"
-#include "report/edit_checks.h"
-#include "report/worksheet_catalogue.h"
 #include "shell/forms.h"
 #include "shell/frmHelpAbout.h"
-#include "shell/frmHeaderLines.h"
 #include "shell/frmMain.h"
-#include "shell/frmReBuild_A_Worksheet.h"
-#include "shell/frmSelectivePrints.h"
-#include "shell/frmViewError.h"
 #include "shell/open_form.h"
 #include "shell/worksheet_windows.h"
 #include "store/report.h"
@@ -193,54 +187,6 @@ TEST_F(WorksheetWindows, AGridWiderThanTheScreenGivesAWindowAsWideAsTheScreenAtT
     // As wide as the screen with its frame, which stays on the screen.
     EXPECT_EQ(std::pair(w->frameGeometry().width(), w->frameGeometry().x()),
               std::pair(ui::Px(gui::CurrentFormMetrics().Max_Form_Width), 0));
-}
-
-// Every editor, the cost-centre list and the windows the menus open, on the
-// screen's own measures (ctest runs these again on a 1920x1080 screen at
-// scale factors 1, 1.5 and 2): each opens wholly inside the working area,
-// frame included, and its grid shows all its rows and columns unless the
-// window already fills the working area that way.
-class WindowPlaces : public WindowTest {
-protected:
-    void SetUp() override {
-        WindowTest::SetUp();
-        UseTheScreensMeasures();
-        main = new gui::frmMain();
-        main->show();
-        QApplication::processEvents();
-    }
-    gui::frmMain* main = nullptr;
-};
-
-TEST_F(WindowPlaces, EditorsShowTheirWholeGridsWhereTheScreenHasRoom) {
-    std::vector<std::string> codes = {"CCs"};
-    for (const Worksheet& sheet : WorksheetCatalogue())
-        if (sheet.editor) codes.push_back(sheet.code);
-    for (const std::string& code : codes) {
-        if (code != "CCs" && !Table_Exists(code)) FindWorksheet(code)->build();
-        gui::Open_Worksheet_Form("edit", code);
-        QWidget* found = nullptr;
-        ASSERT_TRUE(gui::Is_Form_Loaded(code == "CCs" ? "frmEditCCs" : "frmEdit" + code, &found)) << code;
-        ExpectWholeGridOnWorkingArea(static_cast<gui::WorksheetWindow*>(found), code);
-        gui::UnloadForm(found);
-        Settle();
-    }
-}
-
-TEST_F(WindowPlaces, TheWindowsOfTheMenusOpenOnTheWorkingArea) {
-    const std::pair<const char*, void (*)()> windows[] = {
-        {"frmViewError", gui::ShowEditCheckViewer},
-        {"frmImportMDI", gui::ShowSelectivePrints},
-        {"frmHeaderLines", gui::ShowHeaderLines},
-        {"frmReBuild_A_Worksheet", gui::ShowReBuildAWorksheet},
-    };
-    Create_Error_Table();
-    for (auto [name, show] : windows) {
-        show();
-        QWidget* w = nullptr;
-        ASSERT_TRUE(gui::Is_Form_Loaded(name, &w)) << name;
-        ExpectOnWorkingArea(w->window(), name);
-    }
 }
 
 class WindowLayouts : public NoReportTest {};
