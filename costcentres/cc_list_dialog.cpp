@@ -28,8 +28,14 @@ CcListDialog::CcListDialog(const char* name, const char* caption, QWidget* paren
     body->addWidget(CcList);
     LayOutDialog(this, body, {cmdOk, cmdCancel});
 
+    // The entry shown as current is the one chosen: the list makes its first
+    // entry current when it takes the keyboard, and Enter then takes that
+    // entry exactly as a click on it and OK would.
+    CcList->setSelectionMode(QAbstractItemView::SingleSelection);
     connect(CcList, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0) CcList_Click();
+        if (row < 0) return;
+        CcList->item(row)->setSelected(true);
+        CcList_Click();
     });
     connect(cmdOk, &QPushButton::clicked, this, &CcListDialog::cmdOk_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &CcListDialog::cmdCancel_Click);
@@ -50,8 +56,7 @@ void CcListDialog::CcList_Click() { cmdOk->setEnabled(true); }
 
 void CcListDialog::cmdOk_Click() {
     const QListWidgetItem* item = CcList->currentItem();
-    SelectedCCNum = item && item->isSelected() ? Currency::FromScaled(item->data(Qt::UserRole).toLongLong())
-                                               : Currency::FromInt(-1);
+    SelectedCCNum = item ? Currency::FromScaled(item->data(Qt::UserRole).toLongLong()) : Currency::FromInt(-1);
     accept();
 }
 

@@ -26,11 +26,13 @@ CCChooser& Chooser() {
 
 // A typed number that has a fraction, rounded to a whole one (halves away
 // from zero) on its exact digits: "12.00001" is not whole, and "12.49999"
-// rounds down, however few decimals the field's money type keeps.
+// rounds down, however few decimals the field's money type keeps; its
+// thousands separators, if any, are read as the amount check reads them.
 std::optional<Value> ExactWhole(const Value& typed) {
     if (!typed.IsString()) return std::nullopt;
-    std::string s = Trim(typed.Str());
-    if (!IsPlainNumber(s)) return std::nullopt;
+    const std::optional<std::string> plain = PlainAmountText(typed.Str());
+    if (!plain) return std::nullopt;
+    const std::string s = Trim(*plain);
     const size_t point = s.find('.');
     if (point == std::string::npos || s.find_first_not_of('0', point + 1) == std::string::npos) return std::nullopt;
     const bool negative = s[0] == '-';
@@ -267,6 +269,18 @@ void ChainEditForm::AddLine() {
     if (!ColumnCommands() || !Chooser()) return;
     const std::optional<Currency> c = Chooser()(d_.code);
     if (!c) return;
+    // A column is headed by a cost centre of the list that has none yet in
+    // the sheet: a pick that names no such cost centre would give the sheet a
+    // column that nothing heads, or a second one of the same cost centre.
+    const bool listed = !Db().OpenRecordset("SELECT CCNum FROM CostCenters WHERE CCNum = ?;", {Value(*c)}).Eof();
+    if (!listed || ColumnOf(d_.code, *c) >= 0) {
+        Show_Message("No column was added: " +
+                         (listed ? "cost center " + c->ToText() + " has its column in " + Get_Worksheet_Name(d_.code)
+                                 : c->ToText() + " is no cost center of the list") +
+                         ".",
+                     ui::kExclamation);
+        return;
+    }
     const ChainEditorDesign& d = d_;
     RunColumnCommand("The column of cost center " + c->ToText() + " could not be added", [&d, c] {
         for (const std::string& t : d.columnTables) AddChosenCCColumn(t, *c);

@@ -11,6 +11,7 @@
 #include "report/header_lines.h"
 #include "shell/forms.h"
 #include "shell/guard.h"
+#include "shell/worksheet_windows.h"
 #include "store/report.h"
 #include "store/services.h"
 
@@ -82,7 +83,7 @@ void ShowHeaderLines() {
         form->Form_Load();
         w = form;
     }
-    w->show();
+    ShowOnWorkingArea(w);
     w->raise();
     w->activateWindow();
 }

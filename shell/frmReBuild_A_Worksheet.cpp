@@ -130,7 +130,7 @@ void frmReBuild_A_Worksheet::cmdCancel_Click() { UnloadForm(this); }
 void ShowReBuildAWorksheet() {
     QWidget* w = nullptr;
     if (!Is_Form_Loaded("frmReBuild_A_Worksheet", &w)) w = new frmReBuild_A_Worksheet();
-    w->show();
+    ShowOnWorkingArea(w);
     w->raise();
     w->activateWindow();
 }

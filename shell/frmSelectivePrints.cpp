@@ -16,6 +16,7 @@
 #include "shell/forms.h"
 #include "shell/guard.h"
 #include "shell/text.h"
+#include "shell/worksheet_windows.h"
 
 namespace vt::gui {
 
@@ -145,7 +146,7 @@ void ShowSelectivePrints() {
     if (Is_Form_Loaded("frmImportMDI", &w)) parent = qobject_cast<frmImportMDI*>(w);
     if (!parent) parent = new frmImportMDI();
     auto* child = new frmSelectivePrints(parent);
-    parent->show();
+    ShowOnWorkingArea(parent);
     child->show();
     parent->raise();
     parent->activateWindow();

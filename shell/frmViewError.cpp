@@ -9,6 +9,7 @@
 #include "report/edit_checks.h"
 #include "shell/forms.h"
 #include "shell/guard.h"
+#include "shell/worksheet_windows.h"
 #include "store/report.h"
 #include "store/services.h"
 
@@ -87,7 +88,7 @@ void ShowEditCheckViewer() {
     if (Is_Form_Loaded("frmViewError", &w)) form = dynamic_cast<frmViewError*>(w);
     if (!form) form = new frmViewError();
     form->Form_Load();
-    form->show();
+    ShowOnWorkingArea(form);
     form->raise();
     form->activateWindow();
 }

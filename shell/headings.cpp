@@ -171,6 +171,24 @@ std::string WrapHeading(const std::string& colNum, const std::string& headText, 
     return wrapped[std::move(key)] = caption;
 }
 
+void FitColumnToHeadingWords(grid::Grid& grid, int col, const std::string& headText) {
+    const TextMeasurer& m = HeadingMeasurer();
+    double widest = 0;
+    size_t p = 0;
+    while (p < headText.size()) {
+        const size_t end = std::min(headText.find_first_of(" \r", p), headText.size());
+        if (end > p) widest = std::max(widest, m.TextWidth(headText.substr(p, end - p)));
+        p = end + 1;
+    }
+    if (widest <= 0) return;
+    // The wrap breaks inside a word whose width reaches the room it leaves:
+    // the width in whole quarter blanks less a blank on either side.
+    const Metrics k = MetricsFor(m, 0);
+    const double q = std::max(static_cast<double>(ToInteger(k.c / 4)), 1.0);
+    const double needed = (std::floor((widest + 2 * k.c) / q) + 1) * q;
+    if (needed > grid.Columns(col).Width()) grid.Columns(col).SetWidth(needed);
+}
+
 void Set_Column_Caption(grid::Grid& grid, int col, const std::string& colNum, std::string& headText) {
     headText = Trim(headText);
     auto column = grid.Columns(col);

@@ -60,6 +60,9 @@ void InstallHeadingMeasurer(const TextMeasurer* measurer);
 // a right-aligned column puts its centring blanks after the text.
 std::string WrapHeading(const std::string& colNum, const std::string& headText, double width, int headLines,
                          bool rightAligned);
+// A column at least wide enough for the longest word of its heading, so that
+// the heading breaks between words only.
+void FitColumnToHeadingWords(grid::Grid& grid, int col, const std::string& headText);
 // Sets the caption of a grid column from a heading; the text is trimmed in
 // the caller's variable. The width is that of the first pane showing the column.
 void Set_Column_Caption(grid::Grid& grid, int col, const std::string& colNum, std::string& headText);

@@ -29,20 +29,25 @@ std::map<std::string, WorksheetWindowKind>& WorksheetWindowTable() {
 }
 
 int Load_Worksheet_Form(const std::string& mode, const std::string& code) {
+    WorksheetWindow* form = LoadWorksheetFormHidden(mode, code);
+    return form ? ShowLoadedWorksheetForm(form, mode, code) : 0;
+}
+
+WorksheetWindow* LoadWorksheetFormHidden(const std::string& mode, const std::string& code) {
     const auto& table = WorksheetWindowTable();
     const auto kind = table.find(code);
     const std::string tableName = code == "CCs" ? "CostCenters" : code;
     if (!Table_Exists(tableName)) {
         Show_Message("Unable to open " + mode + " of " + code + " because the table does not exist.", ui::kCritical,
                      "Error");
-        return 0;
+        return nullptr;
     }
     const bool edit = Lower(mode) == "edit";
     const FormFactory* factory = nullptr;
     if (kind != table.end()) factory = edit ? &kind->second.editor : &kind->second.viewer;
     if (!factory || !*factory) {
         Show_Message("Unknown worksheet requested (" + code + ") for " + mode + ".", ui::kCritical);
-        return 0;
+        return nullptr;
     }
 
     QPointer<WorksheetWindow> form = (*factory)();
@@ -56,10 +61,13 @@ int Load_Worksheet_Form(const std::string& mode, const std::string& code) {
         }
         throw;
     }
-    form->show();
+    return form;
+}
 
+int ShowLoadedWorksheetForm(WorksheetWindow* form, const std::string& mode, const std::string& code) {
+    form->show();
     // Found by the mode it was opened in, whatever text asked for the viewer.
-    std::string m = edit ? "edit" : "view";
+    std::string m = Lower(mode) == "edit" ? "edit" : "view";
     const int index = Find_Worksheet_Form(m, code);
     QWidget* found = FormAt(index);
     if (index != 0 && found != MainForm() && MainForm()) found->setWindowIcon(MainForm()->windowIcon());

@@ -27,6 +27,12 @@ std::map<std::string, WorksheetWindowKind>& WorksheetWindowTable();
 // anything else: the viewer) and code; its index in the list of loaded
 // windows, or 0 when none was shown (the user has been told why).
 int Load_Worksheet_Form(const std::string& mode, const std::string& code);
+// The same window loaded but not yet shown, so that it is sized and placed
+// before it first appears; nullptr when none was loaded (the user has been
+// told why).
+WorksheetWindow* LoadWorksheetFormHidden(const std::string& mode, const std::string& code);
+// Shows a window loaded hidden; its index in the list of loaded windows.
+int ShowLoadedWorksheetForm(WorksheetWindow* form, const std::string& mode, const std::string& code);
 
 // SetGrd of the open window of that mode and code; nothing when none is open.
 void Refresh_Worksheet_Form(const std::string& mode, const std::string& code);

@@ -3,7 +3,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QPointer>
+#include <QResizeEvent>
 #include <QScreen>
+#include <QTimer>
 #include <QStyle>
 #include <QTableView>
 #include <QWidget>
@@ -48,20 +50,65 @@ void Place(QAbstractButton* b, double left, double width) {
 
 bool ReportOpen() { return Report().CRF_Database && Report().CRF_Database->IsOpen(); }
 
-// A window sized to its grid, frame included, on its screen's working area:
-// narrowed and lowered as far as the frame needs, then moved onto it.
+bool FrameKnown(const QWidget* w) { return w->isVisible() && w->frameGeometry() != w->geometry(); }
+
+// The frame the window manager puts around a window: its own once it has
+// one, before that the main window's (every window gets the same), else none.
+QMargins FrameMargins(const QWidget* w) {
+    for (const QWidget* framed : {w, static_cast<const QWidget*>(MainForm())}) {
+        if (!framed || !FrameKnown(framed)) continue;
+        const QRect f = framed->frameGeometry(), g = framed->geometry();
+        return {g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom()};
+    }
+    return {};
+}
+
+QScreen* ScreenOf(const QWidget* w) {
+    if (w && w->screen()) return w->screen();
+    if (QWidget* main = MainForm(); main && main->screen()) return main->screen();
+    return QGuiApplication::primaryScreen();
+}
+
+// A window, frame included, narrowed and lowered as far as the screen's
+// working area needs, then moved onto it. Before it is shown its frame is
+// reckoned as the main window's; a shown window is moved only once the
+// window manager has framed it, as a move before would put the inside of
+// the window where its frame belongs and its title bar off the screen.
 void KeepOnWorkingArea(QWidget* w) {
-    QScreen* screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
-    if (!screen || w->isMaximized()) return;
-    const QRect area = screen->availableGeometry();
-    const QSize frame = w->frameGeometry().size() - w->size();
-    const int width = std::min(w->width(), area.width() - frame.width());
-    const int height = std::min(w->height(), area.height() - frame.height());
+    QScreen* screen = ScreenOf(w);
+    if (!screen || w->isMaximized() || w->isMinimized() || (w->isVisible() && !FrameKnown(w))) return;
+    // At a fractional scale factor the window's measures are rounded to
+    // whole pixels both ways: a pixel to spare keeps the frame inside.
+    const qreal ratio = w->devicePixelRatioF();
+    const int spare = ratio == std::floor(ratio) ? 0 : 1;
+    const QRect area = screen->availableGeometry().adjusted(spare, spare, -spare, -spare);
+    const QMargins m = FrameMargins(w);
+    const int width = std::min(w->width(), area.width() - m.left() - m.right());
+    const int height = std::min(w->height(), area.height() - m.top() - m.bottom());
     if (width != w->width() || height != w->height()) w->resize(width, height);
-    const QRect f = w->frameGeometry();
+    // A window's place is that of its frame.
+    const QRect f(w->pos(), QSize(width + m.left() + m.right(), height + m.top() + m.bottom()));
     const int x = std::clamp(f.x(), area.left(), std::max(area.left(), area.right() + 1 - f.width()));
     const int y = std::clamp(f.y(), area.top(), std::max(area.top(), area.bottom() + 1 - f.height()));
     if (x != f.x() || y != f.y()) w->move(x, y);
+}
+
+// Once the window manager has framed a shown window (a moment after it
+// shows), the whole frame is brought onto the working area: until then the
+// frame is only reckoned, and may be unknown altogether.
+void KeepOnWorkingAreaOnceFramed(QWidget* w, int tries = 100) {
+    if (FrameKnown(w) || !w->isVisible() || tries == 0) {
+        KeepOnWorkingArea(w);
+        return;
+    }
+    QTimer::singleShot(20, w, [w, tries] { KeepOnWorkingAreaOnceFramed(w, tries - 1); });
+}
+
+// The window's own layout at the size it now has: a hidden window receives
+// its resize events only when it is shown, and it is measured before.
+void LayOutNow(QWidget* w) {
+    QResizeEvent e(w->size(), w->size());
+    QCoreApplication::sendEvent(w, &e);
 }
 
 // The grid above the button strip; the strip along the bottom edge.
@@ -80,16 +127,30 @@ FormMetrics& CurrentFormMetrics() {
 }
 
 double Get_Max_Form_Size(QWidget* form) {
-    QScreen* screen = form && form->screen() ? form->screen() : QGuiApplication::primaryScreen();
+    QScreen* screen = ScreenOf(form);
     const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 800, 600);
-    // The window's own frame, when it has one, is not part of its inner size.
-    int frameW = 0, frameH = 0;
-    if (form && form->isVisible()) {
-        frameW = form->frameGeometry().width() - form->width();
-        frameH = form->frameGeometry().height() - form->height();
+    // The window's frame is not part of its inner size.
+    const QMargins m = form ? FrameMargins(form) : QMargins();
+    CurrentFormMetrics().Max_Form_Height = Twips(area.height() - m.top() - m.bottom());
+    return Twips(area.width() - m.left() - m.right());
+}
+
+void ShowOnWorkingArea(QWidget* w) {
+    if (!w->isVisible()) {
+        // Placed by the program, not left to the window manager: centred on
+        // the main window, or on the working area without one.
+        if (!w->testAttribute(Qt::WA_Moved)) {
+            QWidget* main = MainForm();
+            const QRect over = main && main != w && main->isVisible() ? main->frameGeometry()
+                                                                       : ScreenOf(w)->availableGeometry();
+            const QMargins m = FrameMargins(w);
+            w->move(over.center() - QPoint((w->width() + m.left() + m.right()) / 2,
+                                           (w->height() + m.top() + m.bottom()) / 2));
+        }
+        KeepOnWorkingArea(w);
     }
-    CurrentFormMetrics().Max_Form_Height = Twips(area.height() - frameH);
-    return Twips(area.width() - frameW);
+    w->show();
+    KeepOnWorkingAreaOnceFramed(w);
 }
 
 int Find_Worksheet_Form(std::string& mode, const std::string& code) {
@@ -128,18 +189,26 @@ void Open_Worksheet_Form(const std::string& mode, const std::string& code) {
         return;
     }
 
-    i = Load_Worksheet_Form(mode, code);
-    if (i == 0) return;
-    QPointer<QWidget> w = FormAt(i);
+    // Sized and placed before it first shows: a window manager frames and
+    // places a window as it is mapped, and a size or place given while it
+    // does so may be lost, or put the window's title bar off the screen.
+    WorksheetWindow* ww = LoadWorksheetFormHidden(mode, code);
+    if (!ww) return;
+    QPointer<WorksheetWindow> w = ww;
     auto& metrics = CurrentFormMetrics();
     if (metrics.Max_Form_Width == 0) metrics.Max_Form_Width = Get_Max_Form_Size(w);
     const bool edit = Lower(mode) == "edit";
     const double top = TopFor(edit);
-    auto* ww = dynamic_cast<WorksheetWindow*>(w.data());
-    if (!ww || !ww->grd) {
-        w->move(Px(std::max(metrics.Max_Form_Width - WidthOf(w), 0.0) / 2), Px(top));
-        KeepOnWorkingArea(w);
+    LayOutNow(ww);
+    const auto show = [&] {
+        KeepOnWorkingArea(ww);
+        ShowLoadedWorksheetForm(ww, mode, code);
         QCoreApplication::processEvents();
+        if (w) KeepOnWorkingAreaOnceFramed(w);
+    };
+    if (!ww->grd) {
+        ww->move(Px(std::max(metrics.Max_Form_Width - WidthOf(ww), 0.0) / 2), Px(top));
+        show();
         return;
     }
     grid::Grid& grd = *ww->grd;
@@ -153,10 +222,10 @@ void Open_Worksheet_Form(const std::string& mode, const std::string& code) {
     width = std::min(width, metrics.Max_Form_Width);
     double left = std::max(metrics.Max_Form_Width - width, 0.0) / 2;
     ww->resize(Px(width), ww->height());
+    LayOutNow(ww);  // its resize handler may hold it to its smallest size
     if (std::abs(WidthOf(ww) - width) > 1) left = std::max(metrics.Max_Form_Width - WidthOf(ww), 0.0) / 2;
     ww->move(Px(left), Px(top));
-    KeepOnWorkingArea(ww);
-    QCoreApplication::processEvents();
+    show();
 }
 
 std::string Open_Adjacent_Worksheet(const std::string& caption, bool previous, bool open) {

@@ -29,6 +29,11 @@ FormMetrics& CurrentFormMetrics();
 // returns its width and stores its height in Max_Form_Height.
 double Get_Max_Form_Size(QWidget* form);
 
+// Shows a window wholly inside its screen's working area, title bar and
+// frame included: a window not yet shown is narrowed and lowered as far as
+// needed and, unless the program placed it, centred on the main window.
+void ShowOnWorkingArea(QWidget* w);
+
 // Index (in the list of loaded windows) of the open window of that mode
 // ("edit"/"view", upper-cased in the caller's variable) and worksheet code,
 // matched by caption or by form name; a form name as the code finds that

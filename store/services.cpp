@@ -232,9 +232,17 @@ bool Check_Amount(Value& value, int sign) {
         value = Value::Integer(0);
         return true;
     }
-    // Typed text must be a plain decimal number: "1,234" is not read as
-    // 1234 (nor as 1.234 on another desktop), and "12abc" not as 12.
-    if (value.IsString() ? !IsPlainNumber(value.Str()) : !IsNumeric(value)) {
+    // Typed text must be a decimal number in the form's own US format,
+    // whatever the desktop's language: "1,234" is 1234 (never 1.234), while
+    // "1,2" and "12abc" are no numbers. It goes on without its separators.
+    if (value.IsString()) {
+        const std::optional<std::string> plain = PlainAmountText(value.Str());
+        if (!plain) {
+            Complain(kNotNumeric, ui::kOkOnly);
+            return false;
+        }
+        if (*plain != value.Str()) value = Value(*plain);
+    } else if (!IsNumeric(value)) {
         Complain(kNotNumeric, ui::kOkOnly);
         return false;
     }

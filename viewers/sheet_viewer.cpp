@@ -2,6 +2,7 @@
 
 #include "engine/chain/g.h"
 #include "shell/cc_headings.h"
+#include "shell/worksheet_windows.h"
 #include "store/report.h"
 #include "store/services.h"
 
@@ -44,6 +45,13 @@ void SheetViewer::HeadColumns() {
     case CcHeadings::G: HeadG(); break;
     }
     if (d_.total && n > static_cast<int>(d_.columns.size())) ColHeadings.back() = *d_.total;
+    // Rows read again may hold longer values: widened before the captions are wrapped.
+    if (d_.fitColumns)
+        for (int c = 0; c < n; ++c) {
+            if (!grd->Columns(c).Visible()) continue;
+            FitColumnToText(*grd, c);
+            FitColumnToHeadingWords(*grd, c, ColHeadings[static_cast<size_t>(c)].HeadText);
+        }
 }
 
 void SheetViewer::LayOutColumn(int col, const ViewerColumn& c) {

@@ -47,6 +47,9 @@ struct ViewerDesign {
     bool headingsOnLoad = false;         // ListOrder: the list is read once, when the window loads
     std::optional<ColHeading> total{};   // the last column's heading, whatever the others
     bool keepTopLine = false;            // the same SeqNum comes back at the top on each rebind
+    // Every shown column at least as wide as its values and its heading's
+    // longest word, in the fonts in use.
+    bool fitColumns = false;
     bool hasPrevious = true;
     bool hasEditor = true;
     void (*print)(int& fileNum) = nullptr;

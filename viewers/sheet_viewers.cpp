@@ -183,6 +183,7 @@ const ViewerDesign kViewAp5{
             {"7", "Designated intermediary", 800},
         },
     .rest = {"", "", 800},
+    .fitColumns = true,
     .print = Print_A,
 };
 

@@ -596,6 +596,29 @@ bool IsPlainNumber(const std::string& text) {
     return digits > 0;
 }
 
+std::optional<std::string> PlainAmountText(const std::string& text) {
+    if (IsPlainNumber(text)) return text;
+    const std::string s = Trim(text, kBlanks);
+    const size_t sign = !s.empty() && (s[0] == '-' || s[0] == '+') ? 1 : 0;
+    const size_t end = std::min(s.find('.'), s.size());
+    std::string plain = s.substr(0, sign);
+    size_t group = 0;  // digits in the group being read
+    for (size_t i = sign; i < end; ++i) {
+        if (IsDigit(s[i])) {
+            plain += s[i];
+            ++group;
+        } else if (s[i] != ',' || group == 0 || group > 3 || (plain.size() > sign + group && group != 3)) {
+            return std::nullopt;
+        } else {
+            group = 0;
+        }
+    }
+    if (group != 3) return std::nullopt;
+    plain += s.substr(end);
+    if (!IsPlainNumber(plain)) return std::nullopt;
+    return plain;
+}
+
 bool IsNumeric(const Value& v) {
     switch (v.Type()) {
     case VType::Empty: return true;

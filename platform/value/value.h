@@ -163,6 +163,12 @@ std::optional<double> ParseNumber(const std::string& text);
 // ("12", "-12.50", "+.5"). Thousands separators, currency signs and exponents
 // are not part of it, so "1,234" and "12abc" are no numbers here.
 bool IsPlainNumber(const std::string& text);
+// An amount as a clerk copies it from the printed form: a plain number, or
+// one whose whole part is written with the form's US thousands separators,
+// a group of one to three digits and then groups of three, each after a comma
+// ("1,234", "-12,345,678.50"). Gives the number without its separators;
+// nothing for any other text ("1,2", "12,34", "1,,234", "1.234,56").
+std::optional<std::string> PlainAmountText(const std::string& text);
 
 // ---- Text of numbers as SQL statements write them ----
 std::string SqlNumber(Currency c);  // "1.02", "-3"

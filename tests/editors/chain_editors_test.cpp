@@ -82,7 +82,8 @@ TEST_F(ChainEditors, CellsTakeWholeNumbersOnTheirExactDigitsAndTheHiddenRowsStay
          {{"12.5", 13, kRounded}, {"-12.5", -13, kRounded}, {"-40", -40, nullptr}, {"abc", -1, kNotNumeric},
           {"", 0, nullptr}}},
         {"Fp2", 35, 3, "Col_1", {1, 2, 19, 19.01, 27, 29, 35},
-         {{"12.00001", 12, kRounded}, {"12.49999", 12, kRounded}, {"99999999999999999999", -1, kPastLimit},
+         {{"12.00001", 12, kRounded}, {"12.49999", 12, kRounded}, {"1,234.49999", 1234, kRounded},
+          {"2,500", 2500, nullptr}, {"2,50", -1, kNotNumeric}, {"99999999999999999999", -1, kPastLimit},
           {"922337203685477.5807", -1, kPastLimit}, {"99999999999.9999", -1, kPastLimit}}},
         {"Gp1", 1, 2, "TotalCost", {1, 2, 3}, {{"250.50", 251, kRounded}, {"x", -1, kNotNumeric}}},
         {"Gp2", 19.01, 2, "TotalCost", {1, 2, 19, 19.01, 27, 29}, {{"7", 7, nullptr}}},
@@ -131,6 +132,14 @@ TEST_F(ChainEditors, EOneAddsAColumnInNumberOrderAndComesBackWhereItStood) {
 
     Click(e->cmdAdd);  // the picker cancelled
     ASSERT_TRUE(gui::Is_Form_Loaded("frmViewE1"));
+    // A pick that names no cost centre of the list, or one that has its
+    // column already, adds nothing, closes nothing, and says so.
+    for (double notOffered : {0.0, 12.0, 99.0}) {
+        Click(e->cmdAdd, notOffered);
+        ASSERT_EQ(ui.Prompts().size(), 1u) << notOffered;
+        EXPECT_EQ(ui.Prompts()[0].rfind("No column was added", 0), 0u) << ui.Prompts()[0];
+        ASSERT_TRUE(gui::Is_Form_Loaded("frmViewE1") && Loaded("frmEditE1") == e) << notOffered;
+    }
     e->grd->TypeIntoCell(RowOf(e, 19.01), 4, "abc", false);
     Click(e->cmdAdd, 15);  // a cell that cannot be stored stops it
     EXPECT_EQ(ui.Prompts(), std::vector<std::string>{kNotNumeric});

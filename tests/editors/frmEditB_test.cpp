@@ -52,8 +52,23 @@ TEST_F(EditB, ATypedAmountIsStoredAndShownAtOnceInTheOpenViewerAndARefusedOneNev
     } cases[] = {
         {"12.50", Value(Currency::FromInt(13)), "This field may only contain full dollar amounts. The value has been rounded"},
         {"-100", Value(Currency::FromInt(-100)), nullptr},
-        {"1,234", Value::Null(), kNotNumeric},
         {"12abc", Value::Null(), kNotNumeric},
+        // Copied from the printed form, with its US thousands separators.
+        {"1,234", Value(Currency::FromInt(1234)), nullptr},
+        {"12,345,678", Value(Currency::FromInt(12345678)), nullptr},
+        {" -1,234 ", Value(Currency::FromInt(-1234)), nullptr},
+        {"1,234.50", Value(Currency::FromInt(1235)), "This field may only contain full dollar amounts. The value has been rounded"},
+        {"999,999", Value(Currency::FromInt(999999)), nullptr},
+        // Anything else with a comma is no number.
+        {"1,2", Value::Null(), kNotNumeric},
+        {"12,34", Value::Null(), kNotNumeric},
+        {"1,,234", Value::Null(), kNotNumeric},
+        {"1.234,56", Value::Null(), kNotNumeric},
+        {"1234,567", Value::Null(), kNotNumeric},
+        {",123", Value::Null(), kNotNumeric},
+        {"1,234,56", Value::Null(), kNotNumeric},
+        {"1,234.5,6", Value::Null(), kNotNumeric},
+        {"1,234", Value(Currency::FromInt(1234)), nullptr},
     };
     Value kept = Expenses(1);
     for (const auto& c : cases) {

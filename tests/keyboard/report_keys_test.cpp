@@ -4,13 +4,26 @@
 // value must land in the row and field where it was typed, and no other row
 // may change: the tables are compared whole with what the keys should make.
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTableView>
+#include <QTimer>
 
+#include "costcentres/frmSelectCC.h"
 #include "editors/chain_edit_form.h"
 #include "editors/frmEditAp1.h"
 #include "engine/chain/component_sheet.h"
 #include "shell/frmCRFEditKey.h"
+#include "platform/ui/twips_qt.h"
+#include "report/edit_checks.h"
+#include "shell/frmHeaderLines.h"
+#include "shell/frmMain.h"
+#include "shell/frmReBuild_A_Worksheet.h"
+#include "shell/frmSelectivePrints.h"
+#include "shell/frmViewError.h"
+#include "shell/worksheet_windows.h"
 #include "report/worksheet_catalogue.h"
 #include "engine/general/b.h"
 #include "engine/general/b1.h"
@@ -21,6 +34,19 @@ namespace vt::test {
 namespace {
 
 using Cell = std::pair<std::string, int>;
+
+// Once the cost-centre picker has the keyboard: notes the entry it shows
+// as current (with its highlight) and sends `key` to the widget that has it.
+void AnswerPicker(int key, std::string* current) {
+    QWidget* f = QApplication::focusWidget();
+    auto* picker = f ? qobject_cast<gui::frmSelectCC*>(f->window()) : nullptr;
+    if (!picker) {
+        QTimer::singleShot(10, [key, current] { AnswerPicker(key, current); });
+        return;
+    }
+    if (const QListWidgetItem* item = picker->CcList->currentItem()) *current = item->text().toStdString();
+    QTest::keyClick(f, static_cast<Qt::Key>(key));
+}
 
 class ReportKeys : public KeyboardTest {
 protected:
@@ -59,6 +85,61 @@ TEST_F(ReportKeys, EveryWindowOpensWithItsButtonsBelowTheGrid) {
             UnloadAllForms();
             Settle();
         }
+    }
+}
+
+// On the screen's own measures (ctest runs this again on a 1920x1080 screen
+// at scale factors 1.5 and 2), with a window manager where there is one:
+// every editor and viewer, the cost-centre list and the windows of the menus
+// open wholly inside the working area, title bar and frame included, and a
+// worksheet window shows every row and column of its grid unless it already
+// takes the working area's whole height or width.
+TEST_F(ReportKeys, EveryWindowOpensWhollyOnTheWorkingAreaAtItsGridsSize) {
+    ui::SetTwipsPerPixel(0);
+    gui::CurrentFormMetrics() = {};
+    gui::frmMain main;
+    main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    const auto onArea = [](QWidget* w) {
+        // A window manager frames a window a moment after it shows.
+        const bool framed = QGuiApplication::platformName() != "xcb" ||
+                            QTest::qWaitFor([w] { return w->frameGeometry() != w->geometry(); }, 2000);
+        const QRect area = w->screen()->availableGeometry();
+        return framed && QTest::qWaitFor([&] { return area.contains(w->frameGeometry()); }, 1000);
+    };
+    std::vector<std::pair<std::string, std::string>> windows = {{"edit", "CCs"}, {"view", "CCs"}};
+    for (const Worksheet& sheet : WorksheetCatalogue()) {
+        if (!Table_Exists(sheet.code)) sheet.build();
+        if (sheet.editor) windows.emplace_back("edit", sheet.code);
+        windows.emplace_back("view", sheet.code);
+    }
+    for (const auto& [mode, code] : windows) {
+        SCOPED_TRACE(mode + " " + code);
+        auto* w = Open(mode, code);
+        ASSERT_NE(w, nullptr);
+        EXPECT_TRUE(onArea(w));
+        const QRect area = w->screen()->availableGeometry(), frame = w->frameGeometry();
+        const QTableView* pane = w->grd->Pane(w->grd->SplitCount() - 1);
+        const int rows = w->grd->Data().RecordCount();
+        int whole = 0;
+        for (int r = 0; r < rows; ++r)
+            whole += pane->rowViewportPosition(r) >= 0 &&
+                     pane->rowViewportPosition(r) + pane->rowHeight(r) <= pane->viewport()->height();
+        EXPECT_TRUE(whole == rows || frame.bottom() + pane->rowHeight(0) > area.bottom()) << whole << " of " << rows;
+        EXPECT_TRUE(pane->horizontalScrollBar()->maximum() == 0 || frame.width() >= area.width() - 2);
+        gui::UnloadForm(w);
+        Settle();
+    }
+    Create_Error_Table();
+    const std::pair<const char*, void (*)()> menus[] = {{"frmViewError", gui::ShowEditCheckViewer},
+                                                        {"frmImportMDI", gui::ShowSelectivePrints},
+                                                        {"frmHeaderLines", gui::ShowHeaderLines},
+                                                        {"frmReBuild_A_Worksheet", gui::ShowReBuildAWorksheet}};
+    for (auto [name, show] : menus) {
+        show();
+        QWidget* w = nullptr;
+        ASSERT_TRUE(gui::Is_Form_Loaded(name, &w)) << name;
+        EXPECT_TRUE(onArea(w->window())) << name;
     }
 }
 
@@ -254,6 +335,32 @@ TEST_F(ReportKeys, APartOnePickListsOpenWithF4OrAltDownAndChooseWithTheArrows) {
                   (Table{{c.stored}}));
     }
     EXPECT_EQ(Rows(specify), other);
+}
+
+// The picker of E-1's and F-1 Part II's Add Column answered by Enter alone:
+// the entry shown highlighted is taken, as a click on it and OK would take
+// it, and the figure typed next lands in the new column.
+TEST_F(ReportKeys, ThePickerTakesItsHighlightedEntryByEnter) {
+    auto* a = Show("Ap3");
+    Click(a->cmdAdd);
+    Enter("Alder Court");
+    gui::SetCCChooser(gui::SelectCC);
+    for (const char* code : {"E1", "F1p2"}) {
+        SCOPED_TRACE(code);
+        auto* e = Show<gui::ChainEditForm>(code);
+        std::string highlighted;
+        QTimer::singleShot(0, [&] { AnswerPicker(Qt::Key_Return, &highlighted); });
+        Click(e->cmdAdd);
+        Settle();
+        ASSERT_FALSE(highlighted.empty());
+        // "11.00  -  Name" is cost centre 11.
+        const std::string cc = Value(Currency::FromDouble(std::stod(highlighted))).ToText();
+        EXPECT_EQ(Keyed("SELECT SeqNum, Col_1 FROM " + std::string(code) + " WHERE SeqNum = 0;"), "0:" + cc + ";");
+        auto* reopened = Loaded<gui::ChainEditForm>("frmEdit" + std::string(code));
+        ASSERT_TRUE(reopened && QTest::qWaitForWindowActive(reopened));
+        Enter("250");
+        EXPECT_EQ(Keyed("SELECT SeqNum, Col_1 FROM " + std::string(code) + " WHERE SeqNum = 1;"), "1:250;");
+    }
 }
 
 TEST_F(ReportKeys, CFStatisticsGBasesAndAPartOneKeyedWhereTyped) {

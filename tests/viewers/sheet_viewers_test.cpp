@@ -184,6 +184,22 @@ TEST_F(Viewers, EachShowsItsColumnsHeadingsAndRowsAsTheFormDoes) {
     EXPECT_TRUE(OpenView("F1p2")->cmdOpenEdit->isEnabled());
 }
 
+// A Part V: every heading breaks between words, and every column holds the
+// longest value it shows in the grid's font, also when it is read again.
+TEST_F(Viewers, APartVHeadingsBreakBetweenWordsAndItsColumnsHoldTheirValues) {
+    db().Execute("UPDATE Ap5 SET Col2 = 'San Bernardino', Col3 = 'Massachusetts', Col7 = 'Noridian' WHERE LineNum = 1;");
+    ViewForm* v = OpenView("Ap5");
+    db().Execute("UPDATE Ap5 SET Col7 = 'Wisconsin Physicians Svc.' WHERE LineNum = 1;");
+    v->SetGrd();
+    grid::Grid& g = *v->grd;
+    for (int c = 1; c < g.ColumnCount(); ++c) {
+        const QString caption = QString::fromStdString(g.Columns(c).Caption()).section('\r', 0, -2);
+        EXPECT_EQ(caption.simplified().toStdString(), v->Headings()[static_cast<size_t>(c)].HeadText) << c;
+        const QString value = QString::fromStdString(g.Data().FieldValue(0, c).ToText());
+        EXPECT_LT(QFontMetrics(g.Pane(0)->font()).horizontalAdvance(value), ui::Px(g.Columns(c).Width())) << c;
+    }
+}
+
 // A heading wrapped into more lines than the heading lines keeps its top:
 // the heading row grows to hold it (H's columns 2 and 6 here).
 TEST_F(Viewers, NoHeadingLosesItsTop) {
