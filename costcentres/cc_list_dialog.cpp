@@ -31,7 +31,6 @@ CcListDialog::CcListDialog(const char* name, const char* caption, QWidget* paren
     // The entry shown as current is the one chosen: the list makes its first
     // entry current when it takes the keyboard, and Enter then takes that
     // entry exactly as a click on it and OK would.
-    CcList->setSelectionMode(QAbstractItemView::SingleSelection);
     connect(CcList, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row < 0) return;
         CcList->item(row)->setSelected(true);

@@ -29,14 +29,15 @@ std::string Blanks(long n) { return n > 0 ? std::string(static_cast<size_t>(n), 
 
 struct Metrics {
     double c = 0;  // width of one blank, as two blanks less one
+    double q = 0;  // a quarter blank, the step widths are taken in
     double u = 0;  // room for text
 };
 
 Metrics MetricsFor(const TextMeasurer& m, double width) {
     Metrics k;
     k.c = static_cast<double>(ToInteger(m.TextWidth("  ") - m.TextWidth(" ")));
-    const double q = std::max(static_cast<double>(ToInteger(k.c / 4)), 1.0);
-    k.u = std::floor(width / q) * q - 2 * k.c;
+    k.q = std::max(static_cast<double>(ToInteger(k.c / 4)), 1.0);
+    k.u = std::floor(width / k.q) * k.q - 2 * k.c;
     return k;
 }
 
@@ -184,8 +185,7 @@ void FitColumnToHeadingWords(grid::Grid& grid, int col, const std::string& headT
     // The wrap breaks inside a word whose width reaches the room it leaves:
     // the width in whole quarter blanks less a blank on either side.
     const Metrics k = MetricsFor(m, 0);
-    const double q = std::max(static_cast<double>(ToInteger(k.c / 4)), 1.0);
-    const double needed = (std::floor((widest + 2 * k.c) / q) + 1) * q;
+    const double needed = (std::floor((widest + 2 * k.c) / k.q) + 1) * k.q;
     if (needed > grid.Columns(col).Width()) grid.Columns(col).SetWidth(needed);
 }
 

@@ -372,10 +372,11 @@ bool GridModel::StoreCell(int row, int col, Value value) {
             WriteRow(row, {{names_[static_cast<size_t>(col)], u.newValue}});
         } catch (const std::exception& e) {
             ReloadRow(row);
-            std::string caption = Caption(col);
-            std::replace(caption.begin(), caption.end(), '\r', ' ');
+            // The heading's words, without the blanks and line breaks that
+            // centre them in the heading.
+            const std::string heading = Q(Caption(col)).simplified().toUtf8().toStdString();
             Fail("The value entered in " + names_[static_cast<size_t>(col)] + " cannot be stored.", e,
-                 "The value entered in column \"" + Trim(caption) + "\"");
+                 "The value entered in column \"" + heading + "\"");
             return false;
         }
     }

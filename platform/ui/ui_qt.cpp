@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QWindow>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -138,6 +139,17 @@ int QtUi::MessageBox(const std::string& prompt, int style, const std::string& ti
 
 QWidget* MessageOwner() {
     static QPointer<QWidget> owner;
+    // The window is remembered only for the gap between the boxes of one
+    // entry: once a window that is no message box takes the focus it is
+    // forgotten, so that a message raised later while no window is active
+    // goes over no window left long ago, nor activates it.
+    static const QMetaObject::Connection forget =
+        QObject::connect(qApp, &QGuiApplication::focusWindowChanged, qApp, [](QWindow* focused) {
+            if (!focused) return;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w->windowHandle() == focused && qobject_cast<QMessageBox*>(w)) return;
+            owner = nullptr;
+        });
     QWidget* active = QApplication::activeWindow();
     if (active && !qobject_cast<QMessageBox*>(active)) owner = active;
     return owner && owner->isVisible() ? owner.data() : nullptr;

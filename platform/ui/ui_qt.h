@@ -45,7 +45,8 @@ std::unique_ptr<QMessageBox> BuildMessageBox(const std::string& prompt, int styl
 // The window a message box is shown over and gives the keyboard back to:
 // the active one, or, while none is (the window that a box just closed over
 // is still being activated again, as when one entry brings two messages), the
-// window the last box went back to. Null when there is neither.
+// window the last box went back to, until another window takes the focus.
+// Null when there is neither.
 QWidget* MessageOwner();
 // Shows a built box modally and answers with its pressed button. The
 // message owner gets the activation back, so that its keyboard is where it

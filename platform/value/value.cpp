@@ -609,6 +609,10 @@ std::optional<std::string> PlainAmountText(const std::string& text) {
             ++group;
         } else if (s[i] != ',' || group == 0 || group > 3 || (plain.size() > sign + group && group != 3)) {
             return std::nullopt;
+        } else if (plain.size() == sign + group && plain[sign] == '0') {
+            // A grouped amount never begins with 0: "0,750" is a decimal
+            // comma, which read as a separator would store it 1000 times over.
+            return std::nullopt;
         } else {
             group = 0;
         }

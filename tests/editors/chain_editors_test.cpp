@@ -83,7 +83,7 @@ TEST_F(ChainEditors, CellsTakeWholeNumbersOnTheirExactDigitsAndTheHiddenRowsStay
           {"", 0, nullptr}}},
         {"Fp2", 35, 3, "Col_1", {1, 2, 19, 19.01, 27, 29, 35},
          {{"12.00001", 12, kRounded}, {"12.49999", 12, kRounded}, {"1,234.49999", 1234, kRounded},
-          {"2,500", 2500, nullptr}, {"2,50", -1, kNotNumeric}, {"99999999999999999999", -1, kPastLimit},
+          {"2,500", 2500, nullptr}, {"2,50", -1, kNotNumeric}, {"0,750", -1, kNotNumeric}, {"99999999999999999999", -1, kPastLimit},
           {"922337203685477.5807", -1, kPastLimit}, {"99999999999.9999", -1, kPastLimit}}},
         {"Gp1", 1, 2, "TotalCost", {1, 2, 3}, {{"250.50", 251, kRounded}, {"x", -1, kNotNumeric}}},
         {"Gp2", 19.01, 2, "TotalCost", {1, 2, 19, 19.01, 27, 29}, {{"7", 7, nullptr}}},

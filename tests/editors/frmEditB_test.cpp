@@ -68,6 +68,10 @@ TEST_F(EditB, ATypedAmountIsStoredAndShownAtOnceInTheOpenViewerAndARefusedOneNev
         {",123", Value::Null(), kNotNumeric},
         {"1,234,56", Value::Null(), kNotNumeric},
         {"1,234.5,6", Value::Null(), kNotNumeric},
+        // A first group beginning with 0 is a decimal comma, never a separator.
+        {"0,500", Value::Null(), kNotNumeric},
+        {"-0,250", Value::Null(), kNotNumeric},
+        {"00,123", Value::Null(), kNotNumeric},
         {"1,234", Value(Currency::FromInt(1234)), nullptr},
     };
     Value kept = Expenses(1);

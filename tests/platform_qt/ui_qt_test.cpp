@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <QTest>
 
 #include <filesystem>
 #include <fstream>
@@ -57,6 +58,30 @@ TEST(QtUiTest, AMessageWithoutTitleShowsTheProgramsTitleAndLineEndsBecomeNewline
     auto box = ui::BuildMessageBox("First\rSecond\r\nThird", 0, "");
     EXPECT_EQ(box->windowTitle(), QCoreApplication::applicationName());
     EXPECT_EQ(box->text(), "First\nSecond\nThird");
+}
+
+// The window a box goes over is remembered while a box has the focus (the
+// next box of one entry goes over it too), and forgotten once another window
+// has had the focus.
+TEST(QtUiTest, AMessageGoesOverTheWindowItsEntryCameFromButNotOverOneLeftSince) {
+    const auto activate = [](QWidget& w) {
+        w.show();
+        w.activateWindow();
+        return QTest::qWaitForWindowActive(&w);
+    };
+    QWidget editor, other;
+    ASSERT_TRUE(activate(editor));
+    EXPECT_EQ(ui::MessageOwner(), &editor);
+    auto box = ui::BuildMessageBox("First", ui::kOkOnly, "", &editor);
+    ASSERT_TRUE(activate(*box));
+    EXPECT_EQ(ui::MessageOwner(), &editor);
+    box->hide();
+
+    ASSERT_TRUE(activate(other));
+    other.hide();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(QApplication::activeWindow(), nullptr);
+    EXPECT_EQ(ui::MessageOwner(), nullptr);
 }
 
 TEST(QtUiTest, FiltersReadAsQtWritesThem) {
