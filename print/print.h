@@ -90,7 +90,8 @@ int WriteHeading(Out out, const Heading& heading);
 
 // A text cut into pieces of at most `width` characters, at blanks where it
 // has them (the blanks at a break are dropped, a word wider than `width` is
-// broken); a text that fits is its one piece, unchanged.
+// broken); a text that fits is its one piece, unchanged. Control characters
+// count as the blanks they print as, so the pieces are the lines Out::Text writes.
 std::vector<std::string> WrapText(const std::string& text, int width);
 
 // Page header; increments page, sets lines to the header's line count.
