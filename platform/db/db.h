@@ -33,6 +33,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "platform/value/value.h"
@@ -58,6 +59,9 @@ bool IsEnvironmental(int code);
 bool IsDamage(int code);
 // Such a failure in plain words ("the disk is full"); "" for any other code.
 std::string EnvironmentReason(int code);
+// A refusal of the file system (moving or copying a file) in the same words;
+// the system's own text for one these words do not cover.
+std::string SystemReason(const std::error_code& ec);
 // What the user is told when the file or the machine refused a change: what
 // was not saved, why, and that the report is as it was.
 std::string NotSavedMessage(const std::string& what, int code);
