@@ -156,9 +156,10 @@ private:
 int Print_File(const std::string& path, int& orientation);
 inline constexpr int kPrinterError = 482;
 
-// Without a printer the pages go to a file, and every print says where in a
-// message. While one of these lives, Print_File keeps the files instead, for
-// the caller to name them all in one message once its prints are done.
+// Without a printer, or when the printer does not take them, the pages go to
+// a file, and every print says where in a message. While one of these lives,
+// Print_File keeps the files instead, for the caller to name them all in one
+// message once its prints are done.
 class PrintedToFiles {
 public:
     PrintedToFiles();
@@ -166,12 +167,14 @@ public:
     PrintedToFiles(const PrintedToFiles&) = delete;
     PrintedToFiles& operator=(const PrintedToFiles&) = delete;
     const std::vector<std::string>& Files() const { return files_; }
-    // Tells the user where the pages went, when any went to a file.
+    // Tells the user where the pages went, when any went to a file, and
+    // whether a printer did not take them or there was none.
     void Tell() const;
 
 private:
     friend int Print_File(const std::string&, int&);
     std::vector<std::string> files_;
+    std::vector<std::string> notTaken_;  // of files_, those a printer failed to take
     PrintedToFiles* outer_;
 };
 // The whole-report file: the report's folder, the provider number without the
