@@ -348,6 +348,8 @@ std::string Pad_Left(const Value& v, int width) {
     return Blanks(width - static_cast<int>(Utf8Length(text))) + text;
 }
 
+std::string WholeAmountText(const Value& v) { return Format(v, "#,##0"); }
+
 std::string Format_Amount(const Value& v, int width) { return Pad_Left(Value(AmountText(v)), width); }
 
 std::string AmountText(const Value& v) {

@@ -105,6 +105,9 @@ std::string Pad_Left(const Value& v, int width);
 // blanks instead of ".00", so they line up with the digits of amounts with
 // cents. Null gives "".
 std::string AmountText(const Value& v);
+// An amount rounded to whole dollars (half away from zero), digits grouped:
+// "1,235". Null gives "".
+std::string WholeAmountText(const Value& v);
 // AmountText right-justified in `width` characters as Pad_Left does.
 std::string Format_Amount(const Value& v, int width);
 std::string Format_Date(const Value& v);
