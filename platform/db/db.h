@@ -114,6 +114,14 @@ void AtLine(const std::string& table, const std::string& line, F&& write) {
 class DamagedValue : public DbError {
 public:
     using DbError::DbError;
+    // `what` is the value ("The value '12x'"), `line` "line 3", "row 7" or "".
+    DamagedValue(std::string what, std::string table, std::string field, std::string line, std::string kind);
+    // The same damage told under `shown` when it was read from `table`: a table
+    // kept for a while under another name is the user's under its own.
+    DamagedValue Renamed(const std::string& table, const std::string& shown) const;
+
+private:
+    std::string what_, table_, field_, line_, kind_;  // empty when raised with a whole message
 };
 
 enum class FieldType { Text, Integer, Long, Currency, Double, Date, Memo, YesNo };
