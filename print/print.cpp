@@ -111,6 +111,12 @@ std::vector<std::string> WrapBytes(std::string rest, std::size_t width) {
     return pieces;
 }
 
+// The pieces a text prints as: wrapped as the file will hold it, so that a
+// count taken beforehand agrees with the lines written.
+std::vector<std::string> WrapPrintable(const std::string& text, int width) {
+    return WrapBytes(Printable(text), static_cast<std::size_t>(std::max(width, 1)));
+}
+
 std::function<DateTime()>& Clock() {
     static std::function<DateTime()> clock;
     return clock;
@@ -242,7 +248,7 @@ Out& Out::Text(int col, int width, const std::string& text) {
     auto& line = f.spill.empty() ? f.line : f.spill;
     const int last = LastFilledColumn(line);
     const int start = std::max({col, 1, last == 0 ? 1 : last + 2});
-    auto pieces = WrapBytes(Printable(text), static_cast<std::size_t>(std::max(width, 1)));
+    auto pieces = WrapPrintable(text, width);
     line.resize(std::min(line.size(), static_cast<std::size_t>(std::max(start - 1, last))));
     line += Blanks(start - 1 - static_cast<int>(line.size())) + pieces.front();
     if (pieces.size() > 1) f.more.emplace_back(start, std::vector<std::string>(pieces.begin() + 1, pieces.end()));
@@ -273,7 +279,7 @@ int WriteHeading(Out out, const Heading& heading) {
 }
 
 std::vector<std::string> WrapText(const std::string& text, int width) {
-    auto pieces = WrapBytes(Utf8ToCp1252(text), static_cast<std::size_t>(std::max(width, 1)));
+    auto pieces = WrapPrintable(text, width);
     for (auto& piece : pieces) piece = Cp1252ToUtf8(piece);
     return pieces;
 }
@@ -341,6 +347,8 @@ std::string Pad_Left(const Value& v, int width) {
     const std::string text = v.ToText();
     return Blanks(width - static_cast<int>(Utf8Length(text))) + text;
 }
+
+std::string WholeAmountText(const Value& v) { return Format(v, "#,##0"); }
 
 std::string Format_Amount(const Value& v, int width) { return Pad_Left(Value(AmountText(v)), width); }
 

@@ -90,7 +90,8 @@ int WriteHeading(Out out, const Heading& heading);
 
 // A text cut into pieces of at most `width` characters, at blanks where it
 // has them (the blanks at a break are dropped, a word wider than `width` is
-// broken); a text that fits is its one piece, unchanged.
+// broken); a text that fits is its one piece, unchanged. Control characters
+// count as the blanks they print as, so the pieces are the lines Out::Text writes.
 std::vector<std::string> WrapText(const std::string& text, int width);
 
 // Page header; increments page, sets lines to the header's line count.
@@ -104,6 +105,9 @@ std::string Pad_Left(const Value& v, int width);
 // blanks instead of ".00", so they line up with the digits of amounts with
 // cents. Null gives "".
 std::string AmountText(const Value& v);
+// An amount rounded to whole dollars (half away from zero), digits grouped:
+// "1,235". Null gives "".
+std::string WholeAmountText(const Value& v);
 // AmountText right-justified in `width` characters as Pad_Left does.
 std::string Format_Amount(const Value& v, int width);
 std::string Format_Date(const Value& v);
@@ -155,9 +159,10 @@ private:
 int Print_File(const std::string& path, int& orientation);
 inline constexpr int kPrinterError = 482;
 
-// Without a printer the pages go to a file, and every print says where in a
-// message. While one of these lives, Print_File keeps the files instead, for
-// the caller to name them all in one message once its prints are done.
+// Without a printer, or when the printer does not take them, the pages go to
+// a file, and every print says where in a message. While one of these lives,
+// Print_File keeps the files instead, for the caller to name them all in one
+// message once its prints are done.
 class PrintedToFiles {
 public:
     PrintedToFiles();
@@ -165,12 +170,14 @@ public:
     PrintedToFiles(const PrintedToFiles&) = delete;
     PrintedToFiles& operator=(const PrintedToFiles&) = delete;
     const std::vector<std::string>& Files() const { return files_; }
-    // Tells the user where the pages went, when any went to a file.
+    // Tells the user where the pages went, when any went to a file, and
+    // whether a printer did not take them or there was none.
     void Tell() const;
 
 private:
     friend int Print_File(const std::string&, int&);
     std::vector<std::string> files_;
+    std::vector<std::string> notTaken_;  // of files_, those a printer failed to take
     PrintedToFiles* outer_;
 };
 // The whole-report file: the report's folder, the provider number without the

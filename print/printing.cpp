@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -62,13 +63,22 @@ void Try(F&& setting) {
 PrintedToFiles* collecting = nullptr;
 
 // The status line alone hides behind the windows: a message says it too.
-void TellWhereThePagesWent(const std::vector<std::string>& files) {
-    if (files.empty()) return;
-    std::string names;
-    for (const auto& f : files) names += (names.empty() ? "" : files.size() > 1 ? ",\n" : "") + ("\"" + f + "\"");
-    Show_Message(std::string("No printer is available: the pages were written to the ") +
-                     (files.size() > 1 ? "files\n" : "file ") + names + ".",
-                 ui::kInformation, "Printing");
+// Pages of a printer that did not take them are told apart from those of no
+// printer at all: the user may look at the printer rather than install one.
+void TellWhereThePagesWent(const std::vector<std::string>& files, const std::vector<std::string>& notTaken) {
+    std::vector<std::string> noPrinter;
+    for (const auto& f : files)
+        if (std::find(notTaken.begin(), notTaken.end(), f) == notTaken.end()) noPrinter.push_back(f);
+    std::string text;
+    const auto tell = [&text](const std::string& opening, const std::vector<std::string>& group) {
+        if (group.empty()) return;
+        std::string names;
+        for (const auto& f : group) names += (names.empty() ? "" : ",\n") + ("\"" + f + "\"");
+        text += (text.empty() ? "" : "\n") + opening + (group.size() > 1 ? "files\n" : "file ") + names + ".";
+    };
+    tell("No printer is available: the pages were written to the ", noPrinter);
+    tell("The printer did not take the pages: they were written to the ", notTaken);
+    if (!text.empty()) Show_Message(text, ui::kInformation, "Printing");
 }
 
 }  // namespace
@@ -160,8 +170,12 @@ int Print_File(const std::string& path, int& orientation) {
         // A batch names all its files at its end, those of a printer that
         // failed too (its messages go to the log); alone, a failure's message
         // has already said where the pages are.
-        if (collecting) collecting->files_.push_back(pdf);
-        else if (!failure) TellWhereThePagesWent({pdf});
+        if (collecting) {
+            collecting->files_.push_back(pdf);
+            if (failure) collecting->notTaken_.push_back(pdf);
+        } else if (!failure) {
+            TellWhereThePagesWent({pdf}, {});
+        }
     } else if (!failure) {
         if (const std::string printer = p.PrinterReached(); !printer.empty())
             ui::Ui().SetStatus(" Printed on " + printer, true);
@@ -175,7 +189,7 @@ PrintedToFiles::PrintedToFiles() : outer_(std::exchange(collecting, this)) {}
 
 PrintedToFiles::~PrintedToFiles() { collecting = outer_; }
 
-void PrintedToFiles::Tell() const { TellWhereThePagesWent(files_); }
+void PrintedToFiles::Tell() const { TellWhereThePagesWent(files_, notTaken_); }
 
 std::string WholeReportPath() {
     std::string name = Report().CRF_ProviderNumber;

@@ -152,20 +152,6 @@ bool Writable(const std::string& path) {
     return !fs::exists(path, ec) || ::access(path.c_str(), W_OK) == 0;
 }
 
-// Why the system refused to move or copy a file, in the words the database's
-// failures are told in.
-std::string MoveFailureWords(const std::error_code& ec) {
-    if (ec == std::errc::permission_denied || ec == std::errc::operation_not_permitted)
-        return "there is no permission to write in the folder";
-    if (ec == std::errc::read_only_file_system) return "the file or its folder is read-only";
-    if (ec == std::errc::no_space_on_device) return "the disk is full";
-    if (ec == std::errc::no_such_file_or_directory) return "the folder does not exist";
-    if (ec == std::errc::filename_too_long) return "the file name is too long";
-    if (ec == std::errc::device_or_resource_busy || ec == std::errc::text_file_busy)
-        return "the file is in use by another program";
-    return ec.message();
-}
-
 // A file moved, never onto an existing one; across file systems by copy and
 // delete. "" when moved, else why the file is where it was.
 std::string MoveFile(const std::string& from, const std::string& to) {
@@ -176,17 +162,17 @@ std::string MoveFile(const std::string& from, const std::string& to) {
     if (ec == std::errc::cross_device_link) {
         ec.clear();
         if (!fs::copy_file(from, to, ec) || ec) {
-            const std::string why = MoveFailureWords(ec);
+            const std::string why = db::SystemReason(ec);
             fs::remove(to, ec);
             return why;
         }
         if (!fs::remove(from, ec) || ec) {
-            const std::string why = MoveFailureWords(ec);
+            const std::string why = db::SystemReason(ec);
             fs::remove(to, ec);
             return why;
         }
     }
-    if (ec) return MoveFailureWords(ec);
+    if (ec) return db::SystemReason(ec);
     return fs::exists(to, ec) && !fs::exists(from, ec) ? "" : "the file could not be moved";
 }
 

@@ -607,10 +607,7 @@ void Repair_Component_Sheet(const std::string& sheet, void (*build)(), const std
     } catch (const db::DamagedValue& e) {
         // A damaged value is read from the old table under the name it is kept
         // under for the repair; the user knows it by the sheet's own.
-        std::string what = e.what();
-        const std::string kept = " table " + backup + ",", own = " table " + sheet + ",";
-        if (const size_t at = what.find(kept); at != std::string::npos) what.replace(at, kept.size(), own);
-        throw db::DamagedValue(what, e.Code());
+        throw e.Renamed(backup, sheet);
     }
     if (unmatched)
         Show_Message("Errors were found in table " + sheet +

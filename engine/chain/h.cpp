@@ -201,7 +201,7 @@ void PrintHRow(print::SheetPrint& sp, const db::Recordset& rs, const Pass& p) {
     out.Text(8, 42, Nz_Str(rs["Component"]).ToText());
     out.Text(51, 9, Nz_Str(rs["MedicareNo"]).ToText());
     out.Tab(61) << print::Format_Date(rs["FYE"]);
-    for (int c = p.first; c <= p.last; ++c) out.Figure(71 + 13 * (c - p.first), 13, Format(rs[Col(c)], "#,##0"));
+    for (int c = p.first; c <= p.last; ++c) out.Figure(71 + 13 * (c - p.first), 13, print::WholeAmountText(rs[Col(c)]));
     sp.lines += out.Line();
 }
 

@@ -393,7 +393,7 @@ void PrintPartV(print::SheetPrint& sp) {
         text(kPartVTexts[0]);
         text(kPartVTexts[1]);
         text(kPartVTexts[2]);
-        o.Figure(87, 13, Format(Nz_Num(rs["Col4"]), "#,##0"));
+        o.Figure(87, 13, print::WholeAmountText(Nz_Num(rs["Col4"])));
         text(kPartVTexts[3]);
         text(kPartVTexts[4]);
         o.Tab(125) << Text(rs["Col7"]);

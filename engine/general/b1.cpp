@@ -31,8 +31,6 @@ const print::Heading kHeadings = {
 // The rules over the two amounts before the total line.
 const print::Heading kTotalRules = {{{106, std::string(11, '-')}, {170, std::string(11, '-')}}};
 
-std::string Dollars(const Value& v) { return Format(v, "#,##0"); }
-
 }  // namespace
 
 void Build_B1() {
@@ -80,10 +78,10 @@ void Print_B1(int& fileNum) {
         out.Text(51, 4, Nz_Str(rs["Code"]).ToText());
         out.Text(56, 42, Nz_Str(rs["UpCCName"]).ToText());
         out.Figure(98, 5, print::AmountText(rs["UpCCNum"]));
-        out.Figure(104, 13, Dollars(rs["UpAmount"]));
+        out.Figure(104, 13, print::WholeAmountText(rs["UpAmount"]));
         out.Text(120, 42, Nz_Str(rs["DnCCName"]).ToText());
         out.Figure(162, 5, print::AmountText(rs["DnCCNum"]));
-        out.Figure(168, 13, Dollars(rs["DnAmount"]));
+        out.Figure(168, 13, print::WholeAmountText(rs["DnAmount"]));
         sheet.lines += out.Line();
     }
     rs.Close();

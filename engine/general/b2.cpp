@@ -226,8 +226,9 @@ void Calc_B2p3() {
 
 namespace {
 
+using print::WholeAmountText;
+
 std::string Text(const Value& v) { return Nz_Str(v).ToText(); }
-std::string Amt(const Value& v) { return Format(v, "#,##0"); }
 std::string Dashes(int n) { return std::string(static_cast<size_t>(n), '-'); }
 std::string Underscores(int n) { return std::string(static_cast<size_t>(n), '_'); }
 
@@ -264,7 +265,7 @@ void PrintAssetPart(print::SheetPrint& sp, int part, const char* title) {
         o.Figure(1, 6, print::AmountText(seq));
         o.Text(8, 22, Text(rs["Description"]));
         int at = 30;
-        for (const char* column : kAssetColumns) o.Figure(at, 13, Amt(rs[column])), at += 13;
+        for (const char* column : kAssetColumns) o.Figure(at, 13, WholeAmountText(rs[column])), at += 13;
         o.Line();
     }
 }
@@ -297,10 +298,10 @@ void PrintPartIII(print::SheetPrint& sp) {
         }
         o.Figure(1, 6, print::AmountText(seq));
         o.Text(8, 51, Text(rs["Description"]));
-        o.Figure(59, 13, Amt(rs["GrossAssets"])).Figure(72, 13, Amt(rs["CapLeases"]));
-        o.Figure(85, 13, Amt(rs["RatioAssets"])).Figure(100, 13, Format(rs["Ratio"], "0.000000"));
-        o.Figure(113, 13, Amt(rs["Insurance"])).Figure(126, 13, Amt(rs["Taxes"]));
-        o.Figure(139, 13, Amt(rs["CapRelated"])).Figure(152, 13, Amt(rs["Total1"]));
+        o.Figure(59, 13, WholeAmountText(rs["GrossAssets"])).Figure(72, 13, WholeAmountText(rs["CapLeases"]));
+        o.Figure(85, 13, WholeAmountText(rs["RatioAssets"])).Figure(100, 13, Format(rs["Ratio"], "0.000000"));
+        o.Figure(113, 13, WholeAmountText(rs["Insurance"])).Figure(126, 13, WholeAmountText(rs["Taxes"]));
+        o.Figure(139, 13, WholeAmountText(rs["CapRelated"])).Figure(152, 13, WholeAmountText(rs["Total1"]));
         o.Line();
     }
 }
@@ -332,7 +333,7 @@ void PrintSummary(print::SheetPrint& sp) {
         o.Text(8, 53, Text(rs["Description"]));
         int at = 61;
         for (const char* column : {"Depreciation", "Lease", "Interest", "Insurance2", "Taxes2", "CapRelated2", "Total2"})
-            o.Figure(at, 13, Amt(rs[column])), at += 13;
+            o.Figure(at, 13, WholeAmountText(rs[column])), at += 13;
         o.Line();
     }
 }

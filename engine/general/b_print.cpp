@@ -91,7 +91,7 @@ void Print_B(int& fileNum) {
         }
         out.Figure(1, 6, print::AmountText(lineNum));
         out.Text(9, 42, Nz_Str(rs["CCName"]).ToText());
-        for (int c = 0; c < 8; ++c) out.Figure(kAmountCols[c] - 2, 13, Format(rs[kAmountFields[c]], "#,##0"));
+        for (int c = 0; c < 8; ++c) out.Figure(kAmountCols[c] - 2, 13, print::WholeAmountText(rs[kAmountFields[c]]));
         sheet.lines += out.Line();
     }
     rs.Close();

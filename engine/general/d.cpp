@@ -46,8 +46,6 @@ const print::Heading kPartCHeading = {
      {100, std::string(64, '_')}},
 };
 
-std::string Amount13(const Value& v) { return Format(v, "#,##0"); }
-
 }  // namespace
 
 void Build_DpA() {
@@ -135,9 +133,9 @@ void Print_D(int& fileNum) {
             o.Figure(1, 6, print::AmountText(seq));
             o.Figure(8, 5, print::AmountText(rs["LineNum"]));
             o.Text(16, 41, Nz_Str(rs["ExpAcct"]).ToText());
-            o.Figure(57, 13, Amount13(rs["Amount"]));
-            o.Figure(70, 13, Amount13(rs["AmtAllowable"]));
-            o.Figure(83, 13, Amount13(rs["NetAdj"]));
+            o.Figure(57, 13, print::WholeAmountText(rs["Amount"]));
+            o.Figure(70, 13, print::WholeAmountText(rs["AmtAllowable"]));
+            o.Figure(83, 13, print::WholeAmountText(rs["NetAdj"]));
             sp.lines += o.Line();
         }
     }

@@ -10,8 +10,6 @@ namespace vt {
 
 namespace {
 
-std::string Amount13(const Value& v) { return Format(v, "#,##0"); }
-
 Currency Amount(const Value& v) { return Nz_Num(v).ToCurrency(); }
 
 // Writes Col_2 of the current row.
@@ -98,10 +96,10 @@ void Print_I(int& fileNum) {
         o.Figure(1, 5, print::AmountText(seq));
         o.Text(8 + indent, 46 - indent, Nz_Str(rs["Description"]).ToText());
         if (n == line1) {
-            o.Figure(70, 13, Amount13(rs["Col_1"]));
+            o.Figure(70, 13, print::WholeAmountText(rs["Col_1"]));
         } else {
-            o.Figure(54, 13, Amount13(rs["Col_1"]));
-            o.Figure(70, 13, Amount13(rs["Col_2"]));
+            o.Figure(54, 13, print::WholeAmountText(rs["Col_1"]));
+            o.Figure(70, 13, print::WholeAmountText(rs["Col_2"]));
         }
         o.Line();
     }

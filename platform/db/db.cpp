@@ -286,6 +286,17 @@ std::string EnvironmentReason(int code) {
     }
 }
 
+std::string SystemReason(const std::error_code& ec) {
+    int code = 0;
+    if (ec == std::errc::permission_denied || ec == std::errc::operation_not_permitted) code = kFolderNotWritableCode;
+    else if (ec == std::errc::read_only_file_system) code = SQLITE_READONLY;
+    else if (ec == std::errc::no_space_on_device) code = SQLITE_FULL;
+    else if (ec == std::errc::no_such_file_or_directory) code = kNoFolderCode;
+    else if (ec == std::errc::filename_too_long) code = kNameTooLongCode;
+    else if (ec == std::errc::device_or_resource_busy || ec == std::errc::text_file_busy) code = SQLITE_BUSY;
+    return code ? EnvironmentReason(code) : ec.message();
+}
+
 std::string NotSavedMessage(const std::string& what, int code) {
     return what + " was not saved: " + EnvironmentReason(code) + ". The report is unchanged.";
 }

@@ -33,6 +33,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "platform/value/value.h"
@@ -58,6 +59,9 @@ bool IsEnvironmental(int code);
 bool IsDamage(int code);
 // Such a failure in plain words ("the disk is full"); "" for any other code.
 std::string EnvironmentReason(int code);
+// A refusal of the file system (moving or copying a file) in the same words;
+// the system's own text for one these words do not cover.
+std::string SystemReason(const std::error_code& ec);
 // What the user is told when the file or the machine refused a change: what
 // was not saved, why, and that the report is as it was.
 std::string NotSavedMessage(const std::string& what, int code);
@@ -110,6 +114,14 @@ void AtLine(const std::string& table, const std::string& line, F&& write) {
 class DamagedValue : public DbError {
 public:
     using DbError::DbError;
+    // `what` is the value ("The value '12x'"), `line` "line 3", "row 7" or "".
+    DamagedValue(std::string what, std::string table, std::string field, std::string line, std::string kind);
+    // The same damage told under `shown` when it was read from `table`: a table
+    // kept for a while under another name is the user's under its own.
+    DamagedValue Renamed(const std::string& table, const std::string& shown) const;
+
+private:
+    std::string what_, table_, field_, line_, kind_;  // empty when raised with a whole message
 };
 
 enum class FieldType { Text, Integer, Long, Currency, Double, Date, Memo, YesNo };

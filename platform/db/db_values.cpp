@@ -95,13 +95,8 @@ std::string DamagedLine(sqlite3* h, const std::string& table, const std::string&
     const char* f = sqlite3_column_origin_name(st, i);
     const std::string table = t ? t : "", field = f ? f : sqlite3_column_name(st, i);
     std::string what = type == SQLITE_BLOB ? "A binary value" : "The value '" + ColumnText(st, i) + "'";
-    std::string where = " in field " + field;
-    if (!table.empty()) {
-        const std::string line = DamagedLine(sqlite3_db_handle(st), table, field, kind);
-        where = " in table " + table + ", field " + field + (line.empty() ? "" : ", " + line);
-    }
-    throw DamagedValue(what + where + " is not " + KindName(kind) +
-                       ": the file is damaged or was written by another program.");
+    std::string line = table.empty() ? "" : DamagedLine(sqlite3_db_handle(st), table, field, kind);
+    throw DamagedValue(std::move(what), table, field, std::move(line), KindName(kind));
 }
 
 }  // namespace
@@ -220,6 +215,14 @@ namespace vt::db {
 
 namespace {
 
+std::string DamagedMessage(const std::string& what, const std::string& table, const std::string& field,
+                           const std::string& line, const std::string& kind) {
+    const std::string where = table.empty()
+                                  ? " in field " + field
+                                  : " in table " + table + ", field " + field + (line.empty() ? "" : ", " + line);
+    return what + where + " is not " + kind + ": the file is damaged or was written by another program.";
+}
+
 std::string OverflowMessage(const std::string& amount, const std::string& table, const std::string& line) {
     std::string where;
     if (!table.empty()) where = " in table " + table + (line.empty() ? "" : ", line " + line);
@@ -229,6 +232,15 @@ std::string OverflowMessage(const std::string& amount, const std::string& table,
 }
 
 }  // namespace
+
+DamagedValue::DamagedValue(std::string what, std::string table, std::string field, std::string line, std::string kind)
+    : DbError(DamagedMessage(what, table, field, line, kind)), what_(std::move(what)), table_(std::move(table)),
+      field_(std::move(field)), line_(std::move(line)), kind_(std::move(kind)) {}
+
+DamagedValue DamagedValue::Renamed(const std::string& table, const std::string& shown) const {
+    if (what_.empty() || table_ != table) return *this;
+    return DamagedValue(what_, shown, field_, line_, kind_);
+}
 
 AmountOverflow::AmountOverflow(std::string amount, std::string table, std::string line)
     : DbError(OverflowMessage(amount, table, line)),

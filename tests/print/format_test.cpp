@@ -134,5 +134,25 @@ TEST_F(PrintPlacement, HeadingLinesPlaceEachItemAtItsColumn) {
     EXPECT_EQ(ReadBytes(path), "Title\r\n\r\n  ab   cd  \r\n    xyz\r\n     back\r\n");
 }
 
+// A row's height is counted with WrapText before the row is written: a count
+// below the lines Text writes runs the page past its length.
+TEST_F(PrintPlacement, WrapTextCountsTheLinesTextWrites) {
+    struct Case { std::string text; int width; std::vector<std::string> lines; };
+    const Case cases[] = {
+        {"abc\tdefg\thi", 6, {"abc", "defg", "hi"}},  // broken only by tabs
+        {"abc defg hi", 6, {"abc", "defg", "hi"}},
+        {"ab\rcd", 2, {"ab", "cd"}},
+    };
+    for (const auto& c : cases) {
+        const std::string path = PathIn("wrapped.prt");
+        int fn = OpenPrintFile(path);
+        const int written = Out(fn).Text(1, c.width, c.text).Line();
+        ClosePrintFile(fn);
+        EXPECT_EQ(ReadLines(path), c.lines) << c.text;
+        EXPECT_EQ(static_cast<int>(WrapText(c.text, c.width).size()), written) << c.text;
+        EXPECT_EQ(WrapText(c.text, c.width), c.lines) << c.text;
+    }
+}
+
 }  // namespace
 }  // namespace vt::test

@@ -196,6 +196,10 @@ TEST_F(PrintServerTest, ARefusedJobIsToldAndItsPagesWrittenToAPdf) {
     ui_.ExpectMessage();
     EXPECT_EQ(Print(), print::kPrinterError);
     EXPECT_EQ(batch.Files(), std::vector<std::string>{Path("SHEETS.pdf")});
+    ui_.ExpectMessage();
+    batch.Tell();
+    EXPECT_EQ(ui_.Prompts().back(),
+              "The printer did not take the pages: they were written to the file \"" + Path("SHEETS.pdf") + "\".");
 }
 
 // A stopped server takes the connection and never answers.

@@ -409,7 +409,7 @@ TEST_F(ReportFile, MoveAndOpenThatFailSayWhy) {
                   MoveCRF();
                   return ui.Prompts().empty() ? std::string() : ui.Prompts().back();
               }),
-              kMoveFailed + std::string("\r\n\r\nReason: there is no permission to write in the folder."));
+              kMoveFailed + std::string("\r\n\r\nReason: there is no permission to write in its folder."));
     fs::permissions(PathOf("locked"), fs::perms::owner_write, fs::perm_options::add);
 
     CloseCRF();

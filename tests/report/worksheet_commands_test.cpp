@@ -209,5 +209,18 @@ TEST_F(Commands, PrintsWithoutAPrinterSayWhereThePagesWentEveryTime) {
     EXPECT_EQ(ui.StatusTexts().back(), " Printed to " + PathOf("I.pdf"));
 }
 
+// A printer that did not take the pages is no missing printer: the batch's
+// closing message says which it was, each failure being logged.
+TEST_F(Commands, PagesAPrinterDidNotTakeAreToldAsSuchAtTheBatchsEnd) {
+    printer.toPdf = true;
+    printer.refuse = true;
+    ui.ExpectMessage();
+    PrintWorksheets({"B2", "I"});
+    EXPECT_EQ(ui.Messages(), (Shown{{"The printer did not take the pages: they were written to the files\n\"" +
+                                         PathOf("B2.pdf") + "\",\n\"" + PathOf("I.pdf") + "\".",
+                                     ui::kInformation, "Printing"}}));
+    EXPECT_EQ(ErrorRows().size(), 2u);
+}
+
 }  // namespace
 }  // namespace vt::test

@@ -31,6 +31,7 @@ void RecordingPrinter::EndDoc() {
     log.push_back("EndDoc");
     ++endDocs;
     documentClosed_ = true;
+    if (refuse) throw std::runtime_error("The printer did not take the pages");
 }
 
 void RecordingPrinter::BeginDocument(const std::string& printFilePath) {

@@ -41,6 +41,7 @@ public:
     std::vector<std::string> fonts = {"Arial", "Courier New", "Times New Roman"};
     int failAtLine = -1;  // PrintLine raises std::runtime_error at this line (0-based), -1 never
     bool toPdf = false;   // no printer: each document goes to a PDF beside its print file
+    bool refuse = false;  // EndDoc raises as a printer that did not take the pages (with toPdf: they go to the PDF)
 
     // What was printed.
     double fontSize = 0;
