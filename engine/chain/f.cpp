@@ -60,17 +60,9 @@ void Build_Fp2() {
     tx.Commit();
 }
 
-void Calc_Fp2() {
-    db::Transaction tx(Db());
-    CalcUnitCostMultipliers(kSheet, ValueFieldNames("Fp2", kFirstValueField));
-    tx.Commit();
-}
+void Calc_Fp2() { CalcUnitCostMultipliers(kSheet, ValueFieldNames("Fp2", kFirstValueField)); }
 
-void Calc_Fp1() {
-    db::Transaction tx(Db());
-    AllocateColumns(kSheet, ValueFieldNames("Fp2", kFirstValueField));
-    tx.Commit();
-}
+void Calc_Fp1() { AllocateColumns(kSheet, ValueFieldNames("Fp2", kFirstValueField)); }
 
 void Print_F(int& fileNum) {
     print::SheetPrint sp(fileNum, "F", "F", true);
