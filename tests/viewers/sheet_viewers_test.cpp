@@ -200,6 +200,22 @@ TEST_F(Viewers, APartVHeadingsBreakBetweenWordsAndItsColumnsHoldTheirValues) {
     }
 }
 
+// F Part II's statistics total, longer than a component's name, shows whole
+// on its row's one line, also in a desktop font larger than the form's.
+TEST_F(Viewers, FPartIIShowsItsStatisticsTotalWhole) {
+    const QFont before = QApplication::font();
+    QApplication::setFont(QFont("DejaVu Sans", 11));
+    grid::Grid& g = *OpenView("Fp2")->grd;
+    int row = 0;
+    while (g.Data().FieldValue(row, 0).ToLong() != 34) ++row;
+    const std::string caption = g.Data().FieldValue(row, 2).ToText();
+    EXPECT_EQ(caption, "Total statistics (sum of lines 18, 28 and 33)  (A)");
+    const QTableView* pane = g.Pane(0);
+    const int margins = 2 * (pane->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, pane) + 1);
+    EXPECT_GE(pane->columnWidth(2), QFontMetrics(pane->font()).horizontalAdvance(QString::fromStdString(caption)) + margins);
+    QApplication::setFont(before);
+}
+
 // A heading wrapped into more lines than the heading lines keeps its top:
 // the heading row grows to hold it (H's columns 2 and 6 here).
 TEST_F(Viewers, NoHeadingLosesItsTop) {
