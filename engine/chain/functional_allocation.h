@@ -30,11 +30,12 @@ void CalcUnitCostMultipliers(const FunctionalSheet& sheet, const std::vector<std
 // Part I of each column, in one transaction, one column after the other: every
 // component gets its statistic times the multiplier, rounded half up to whole
 // dollars, and the rounding difference goes to one component so that the
-// column allocates its cost exactly; then the band totals. A column with a cost but no component
-// holding a statistic cannot be allocated: the user is told, its band totals
-// are written, and the next column is calculated as usual. A failure of Part
-// II's latest calculation in the open report, or a column whose multiplier is
-// empty, stops it before anything is written, naming the sheet and why.
+// column allocates its cost exactly; then the band totals. A column with a
+// cost but no component holding a statistic cannot be allocated: the user is
+// told, its band totals are written, and the next column is calculated as
+// usual. A failure of Part II's latest calculation in the open report, or a
+// column whose multiplier is empty, stops it before anything is written,
+// naming the sheet and why.
 void AllocateColumns(const FunctionalSheet& sheet, const std::vector<std::string>& fields);
 
 }  // namespace vt
