@@ -201,8 +201,7 @@ TEST_F(Viewers, APartVHeadingsBreakBetweenWordsAndItsColumnsHoldTheirValues) {
     }
 }
 
-// F Part II's statistics total, longer than a component's name, shows whole
-// on its row's one line, also in a desktop font larger than the form's.
+// F Part II's statistics total shows whole on its one line, also in a larger desktop font.
 TEST_F(Viewers, FPartIIShowsItsStatisticsTotalWhole) {
     const QFont before = QApplication::font();
     QApplication::setFont(QFont("DejaVu Sans", 11));

@@ -209,13 +209,13 @@ TEST_F(Allocation, AnEmptyMultiplierStopsPartINamingTheColumnAndWritesNothing) {
     }
 }
 
-// Part II failing in a calculation stops Part I, which keeps its figures (F's
-// multipliers are an earlier calculation's, F-1's new column holds 0) until
-// Part II is calculated again.
+// Part II failing stops Part I, which keeps its figures (F's multipliers are an
+// earlier calculation's, F-1's new column's 0) until Part II is calculated again.
 TEST_F(Allocation, AFailedPartIIStopsPartIWhichKeepsItsFigures) {
     AddF1Column(C(11));
     AddF1Column(C(12));
     for (const auto& [w, calculatedBefore] : {std::pair{&kF, true}, std::pair{&kF1, false}}) {
+        SCOPED_TRACE(w->name);
         const std::string allocation = std::string("SELECT * FROM ") + w->allocation + " ORDER BY SeqNum;";
         SetCells(w->statistics, "Col_1", {{1, 1}, {2, 3}, {35, 100}});
         if (calculatedBefore) {
