@@ -52,6 +52,8 @@ void SheetViewer::HeadColumns() {
             FitColumnToText(*grd, c);
             FitColumnToHeadingWords(*grd, c, ColHeadings[static_cast<size_t>(c)].HeadText);
         }
+    for (size_t c = 0; c < d_.columns.size() && c < static_cast<size_t>(n); ++c)
+        if (d_.columns[c].fitText) FitColumnToText(*grd, static_cast<int>(c));
 }
 
 void SheetViewer::LayOutColumn(int col, const ViewerColumn& c) {

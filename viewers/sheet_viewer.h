@@ -23,6 +23,7 @@ struct ViewerColumn {
     Pane pane = Pane::Left;
     std::string numberFormat{};
     int alignment = grid::kAlignGeneral;
+    bool fitText = false;  // at least as wide as the widest text it shows, in the font in use
 };
 
 // How the value columns after the designed ones are headed.

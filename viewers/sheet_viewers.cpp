@@ -43,7 +43,10 @@ std::vector<ViewerColumn> ComponentColumns(double medicareWidth) {
             {"", "Medicare Number", medicareWidth}};
 }
 
-const std::vector<ViewerColumn> kFColumns = {{"", "Seq", 600}, {"", "Line", -1, H}, {"", "Chain Components", 4300}};
+// F Part II's statistics total caption is longer than a component's name:
+// its column widens to show it whole.
+const std::vector<ViewerColumn> kFColumns = {
+    {"", "Seq", 600}, {"", "Line", -1, H}, {.headText = "Chain Components", .width = 4300, .fitText = true}};
 
 const std::vector<ViewerColumn> kGColumns = {
     {"", "", 600},

@@ -646,8 +646,10 @@ void FixBandTotalLabels(const std::string& sheet) {
 
 void BuildComponentSheet(const ComponentSheetLayout& l) {
     const std::string& t = PlainName(l.table);
+    constexpr std::size_t kNameLength = 40;
+    const int componentWidth = static_cast<int>(std::max(kNameLength, CharCount(l.grandTotalCaption)));
     std::vector<db::FieldDef> fields = {db::CurrencyField("SeqNum"), db::CurrencyField("LineNum"),
-                                        db::TextField("Component", 40, l.zeroLengthText)};
+                                        db::TextField("Component", componentWidth, l.zeroLengthText)};
     if (l.medicareNo) fields.push_back(db::TextField("MedicareNo", 7, l.zeroLengthText));
     std::string cols, marks;
     for (size_t k = 1; k <= l.row0.size(); ++k) {
@@ -699,7 +701,7 @@ void BuildComponentSheet(const ComponentSheetLayout& l) {
                            std::to_string(part5.offset) + "), LineNum, Col1" + marks + " FROM Ap5",
                        starts);
     totalRow(part5.totalRow, part5.totalCaption);
-    totalRow(kGrandTotalRow, kGrandTotalCaption);
+    totalRow(kGrandTotalRow, l.grandTotalCaption);
 
     db::Transaction tx(Db());
     BuildTable(t, fields, seeds, "CREATE UNIQUE INDEX " + PlainName(l.index) + " ON " + t + " (SeqNum);");

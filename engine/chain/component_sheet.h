@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/chain/component_rows.h"
 #include "platform/db/db.h"
 #include "platform/value/value.h"
 
@@ -98,6 +99,9 @@ struct ComponentSheetLayout {
     db::FieldType valueType = db::FieldType::Currency;
     std::vector<Value> row0;         // one entry per value column
     Value componentValue;            // value columns of component rows at creation (0 or Null)
+    // Row 34's Component; the field is made wide enough to hold it whole,
+    // while a component's name (from worksheet A) keeps to 40 characters.
+    const char* grandTotalCaption = kGrandTotalCaption;
 };
 
 // Creates the table, its index and rows 0-34 from Ap3, Ap4, Ap5 and registers

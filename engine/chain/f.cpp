@@ -37,15 +37,10 @@ void Build_Fp1() {
 void Build_Fp2() {
     ComponentSheetLayout l = Layout("Fp2", db::FieldType::Double);
     l.componentValue = Value(0.0);
+    l.grandTotalCaption = kStatisticsTotalCaption;
     auto& db = Db();
     db::Transaction tx(db);
     BuildComponentSheet(l);
-    // The caption is longer than the 40 characters a component's name may
-    // have; a row refused for it would leave Part II without its statistics
-    // total (A). The field keeps what it can hold.
-    const std::string statisticsTotal = kStatisticsTotalCaption;
-    db.Execute("UPDATE Fp2 SET Component = ? WHERE SeqNum = ?;",
-               {Value(FitToField(statisticsTotal, 40)), Value(Currency::FromInt(kGrandTotalRow))});
     // The cost to be allocated is the user's to enter; it starts at 0.
     std::string cols, zeros;
     for (size_t k = 1; k <= l.row0.size(); ++k) {
@@ -60,17 +55,9 @@ void Build_Fp2() {
     tx.Commit();
 }
 
-void Calc_Fp2() {
-    db::Transaction tx(Db());
-    CalcUnitCostMultipliers(kSheet, ValueFieldNames("Fp2", kFirstValueField));
-    tx.Commit();
-}
+void Calc_Fp2() { CalcUnitCostMultipliers(kSheet, ValueFieldNames("Fp2", kFirstValueField)); }
 
-void Calc_Fp1() {
-    db::Transaction tx(Db());
-    AllocateColumns(kSheet, ValueFieldNames("Fp2", kFirstValueField));
-    tx.Commit();
-}
+void Calc_Fp1() { AllocateColumns(kSheet, ValueFieldNames("Fp2", kFirstValueField)); }
 
 void Print_F(int& fileNum) {
     print::SheetPrint sp(fileNum, "F", "F", true);

@@ -8,7 +8,8 @@ namespace vt {
 
 void Build_Fp1();
 void Build_Fp2();
-// Calc_Fp2 first: Calc_Fp1 allocates by the multipliers it writes.
+// Calc_Fp2 first: Calc_Fp1 allocates by the multipliers it writes, and not at all
+// after it failed.
 void Calc_Fp2();
 void Calc_Fp1();
 void Print_F(int& fileNum);

@@ -57,17 +57,9 @@ void Build_F1p1() {
     tx.Commit();
 }
 
-void Calc_F1p2() {
-    db::Transaction tx(Db());
-    CalcUnitCostMultipliers(kSheet, CostCentreFields());
-    tx.Commit();
-}
+void Calc_F1p2() { CalcUnitCostMultipliers(kSheet, CostCentreFields()); }
 
-void Calc_F1p1() {
-    db::Transaction tx(Db());
-    AllocateColumns(kSheet, CostCentreFields());
-    tx.Commit();
-}
+void Calc_F1p1() { AllocateColumns(kSheet, CostCentreFields()); }
 
 void Print_F1(int& fileNum) {
     print::SheetPrint sp(fileNum, "F1", "F-1", true);

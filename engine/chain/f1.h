@@ -11,7 +11,8 @@ namespace vt {
 void Build_F1p2();
 // A copy of F1p2's fields and rows 0-34, without amounts. F1p2 must exist.
 void Build_F1p1();
-// Calc_F1p2 first: Calc_F1p1 allocates by the multipliers it writes.
+// Calc_F1p2 first: Calc_F1p1 allocates by the multipliers it writes, and not at all
+// after it failed.
 void Calc_F1p2();
 void Calc_F1p1();
 void Print_F1(int& fileNum);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <set>
 #include <stdexcept>
 
 #include "engine/chain/component_rows.h"
@@ -49,6 +50,29 @@ std::optional<Currency> Share(double statistic, double ucm, const std::string& t
 // 1000000000.5), which moves a whole dollar between components in Part I.
 double StoredMultiplier(double ucm) { return ParseNumber(SqlNumber(ucm)).value_or(ucm); }
 
+// The sheets whose latest Part II calculation failed and was undone, in the
+// report open then: their multipliers are an earlier calculation's, while the
+// statistics and costs they were made from may have changed since.
+struct FailedStatistics {
+    const db::Database* report = nullptr;
+    std::set<std::string> tables;
+};
+
+FailedStatistics& Failed() {
+    static FailedStatistics failed;
+    return failed;
+}
+
+bool PartTwoFailed(const FunctionalSheet& sheet) {
+    const FailedStatistics& failed = Failed();
+    return failed.report == &Db() && failed.tables.count(sheet.statistics) > 0;
+}
+
+[[noreturn]] void RefusePartOne(const FunctionalSheet& sheet, const std::string& why) {
+    throw std::runtime_error("Worksheet " + sheet.name + " Part I cannot be calculated: " + why +
+                             ". Nothing of Part I has been changed.");
+}
+
 }  // namespace
 
 std::vector<std::string> ValueFieldNames(const std::string& table, int first, int dropLast) {
@@ -60,6 +84,11 @@ std::vector<std::string> ValueFieldNames(const std::string& table, int first, in
 
 void CalcUnitCostMultipliers(const FunctionalSheet& sheet, const std::vector<std::string>& fields) {
     const std::string& t = sheet.statistics;
+    FailedStatistics& failed = Failed();
+    if (failed.report != &Db()) failed = {&Db(), {}};
+    // Counted as failed until its changes are committed.
+    failed.tables.insert(t);
+    db::Transaction tx(Db());
     SheetImage image(t, fields, ShapeOf(t).rowTotal);
     const auto costs = image.ValuesOf(kCostRow);
     SheetImage::Row* ucms = image.Find(Currency::FromInt(kUnitCostRow));
@@ -78,24 +107,31 @@ void CalcUnitCostMultipliers(const FunctionalSheet& sheet, const std::vector<std
     }
     image.SetRowTotals(RowTotals::NullMakesNull);
     image.Write();
+    tx.Commit();
+    failed.tables.erase(t);
 }
 
 void AllocateColumns(const FunctionalSheet& sheet, const std::vector<std::string>& fields) {
     const std::string& a = sheet.allocation;
     const size_t n = fields.size();
+    db::Transaction tx(Db());
     const SheetImage statistics(sheet.statistics, fields, false);
     const auto cc = statistics.ValuesOf(kRow0);
     const auto costs = statistics.ValuesOf(kCostRow);
     const auto ucms = statistics.ValuesOf(kUnitCostRow);
-    // Part II's calculation writes every multiplier; one left empty (that
-    // calculation failed and was undone) would put each component's share on
-    // the first line, so Part I is left as it stands.
+    // Part I allocates this calculation's costs by this calculation's
+    // multipliers only: an earlier one's (Part II failed and was undone since)
+    // would allocate a changed cost by the old statistics without a word, and
+    // one left empty (or 0 in a column just added) would put each column's
+    // whole cost on the first line. Part I is then left as it stands.
+    if (PartTwoFailed(sheet))
+        RefusePartOne(sheet, "Worksheet " + sheet.name +
+                                 " Part II failed in this calculation, so its unit cost multipliers are an "
+                                 "earlier calculation's");
     for (size_t k = 0; k < n; ++k)
         if (!ucms[k])
-            throw std::runtime_error("Worksheet " + sheet.name + " Part I cannot be calculated: column " +
-                                     AmountOf(cc[k]).ToText() + " of Worksheet " + sheet.name +
-                                     " Part II has no unit cost multiplier, as Part II was not calculated. "
-                                     "Nothing of Part I has been changed.");
+            RefusePartOne(sheet, "column " + AmountOf(cc[k]).ToText() + " of Worksheet " + sheet.name +
+                                     " Part II has no unit cost multiplier, as Part II was not calculated");
 
     // Part I's component rows in SeqNum order, which is the order in which a
     // tie for the rounding difference is settled, each with Part II's row of
@@ -160,6 +196,7 @@ void AllocateColumns(const FunctionalSheet& sheet, const std::vector<std::string
     }
     image.SetRowTotals(RowTotals::NullMakesNull);
     image.Write();
+    tx.Commit();
 }
 
 }  // namespace vt

@@ -21,19 +21,21 @@ struct FunctionalSheet {
 // out the last `dropLast` (F-1's total column).
 std::vector<std::string> ValueFieldNames(const std::string& table, int first, int dropLast = 0);
 
-// Part II of each column: the band totals of its statistics, then row 36 =
-// row 35 / row 34 rounded to 6 places (0 when the statistics total 0), kept
-// as the value of its standard text of up to 15 significant digits.
+// Part II of each column, in one transaction: the band totals of its
+// statistics, then row 36 = row 35 / row 34 rounded to 6 places (0 when the
+// statistics total 0), kept as the value of its standard text of up to 15
+// significant digits. Whether it failed is remembered for Part I.
 void CalcUnitCostMultipliers(const FunctionalSheet& sheet, const std::vector<std::string>& fields);
 
-// Part I of each column, one column after the other: every component gets its
-// statistic times the multiplier, rounded half up to whole dollars, and the
-// rounding difference goes to one component so that the column allocates its
-// cost exactly; then the band totals. A column with a cost but no component
-// holding a statistic cannot be allocated: the user is told, its band totals
-// are written, and the next column is calculated as usual. A column whose
-// multiplier is empty stops it before anything is written, naming the sheet
-// and the column.
+// Part I of each column, in one transaction, one column after the other: every
+// component gets its statistic times the multiplier, rounded half up to whole
+// dollars, and the rounding difference goes to one component so that the
+// column allocates its cost exactly; then the band totals. A column with a
+// cost but no component holding a statistic cannot be allocated: the user is
+// told, its band totals are written, and the next column is calculated as
+// usual. A failure of Part II's latest calculation in the open report, or a
+// column whose multiplier is empty, stops it before anything is written,
+// naming the sheet and why.
 void AllocateColumns(const FunctionalSheet& sheet, const std::vector<std::string>& fields);
 
 }  // namespace vt

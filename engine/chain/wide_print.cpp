@@ -47,16 +47,15 @@ void Heading(print::SheetPrint& sp, const WideSheetLayout& l, int first, int las
     sp.lines += print::WriteHeading(sp.out(), h);
 }
 
+// The columns a row's component name keeps to, wrapped within them.
+int NameWidth(const WideSheetLayout& l) { return l.medicareNo ? 42 : l.valueCol - 8; }
+
 void Row(print::SheetPrint& sp, const WideSheetLayout& l, const db::Recordset& rs, Currency seq, int first,
          int last) {
     auto out = sp.out();
     out.Figure(1, 6, print::AmountText(rs["SeqNum"]));
-    if (l.medicareNo) {
-        out.Text(8, 42, Nz_Str(rs["Component"]).ToText());
-        out.Text(51, l.valueCol - 51, Nz_Str(rs["MedicareNo"]).ToText());
-    } else {
-        out.Text(8, l.valueCol - 8, Nz_Str(rs["Component"]).ToText());
-    }
+    out.Text(8, NameWidth(l), Nz_Str(rs["Component"]).ToText());
+    if (l.medicareNo) out.Text(51, l.valueCol - 51, Nz_Str(rs["MedicareNo"]).ToText());
     const char* fmt = seq == Currency::FromInt(kUnitCostRow) ? "0.000000" : "#,##0";
     for (int c = first; c <= last; ++c) {
         const Value v = rs.Field(l.firstValueField + c - 1);
@@ -135,7 +134,11 @@ void PrintWideSheet(print::SheetPrint& sp, const WideSheetLayout& l, db::Records
             if (last == m) break;
             sp.lines = 999;  // the group's next block
         }
-        if (sp.PageFull()) {
+        // A wrapped name (F Part II's statistics total) starts the next page
+        // rather than run past this one.
+        const int rowLines =
+            rs.Eof() ? 1 : static_cast<int>(print::WrapText(Nz_Str(rs["Component"]).ToText(), NameWidth(l)).size());
+        if (sp.PageFull(rowLines)) {
             if (last == m) {
                 first = 1;
                 last = std::min(kBlock, m);

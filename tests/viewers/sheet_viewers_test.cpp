@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <tuple>
 
+#include "engine/chain/component_rows.h"
 #include "engine/chain/component_sheet.h"
 #include "engine/chain/f1.h"
 #include "platform/printer/qt_printer.h"
@@ -198,6 +199,17 @@ TEST_F(Viewers, APartVHeadingsBreakBetweenWordsAndItsColumnsHoldTheirValues) {
         const QString value = QString::fromStdString(g.Data().FieldValue(0, c).ToText());
         EXPECT_LT(QFontMetrics(g.Pane(0)->font()).horizontalAdvance(value), ui::Px(g.Columns(c).Width())) << c;
     }
+}
+
+// F Part II's statistics total shows whole on its one line, also in a larger desktop font.
+TEST_F(Viewers, FPartIIShowsItsStatisticsTotalWhole) {
+    const QFont before = QApplication::font();
+    QApplication::setFont(QFont("DejaVu Sans", 11));
+    const QTableView* pane = OpenView("Fp2")->grd->Pane(0);
+    const int margins = 2 * (pane->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, pane) + 1);
+    const QString caption = QString::fromUtf8(kStatisticsTotalCaption);
+    EXPECT_GE(pane->columnWidth(2), QFontMetrics(pane->font()).horizontalAdvance(caption) + margins);
+    QApplication::setFont(before);
 }
 
 // A heading wrapped into more lines than the heading lines keeps its top:

@@ -65,9 +65,9 @@ TEST_F(FSheets, FPartsHaveAColumnPerCapitalCostCentre) {
     };
     const Expect parts[] = {
         {"Fp1", FieldType::Currency, SheetRows({0, 18, 28, 33, 34}), "Grand Total", false},
-        // The caption, cut to the 40 characters the field holds.
-        {"Fp2", FieldType::Double, SheetRows({0, 18, 28, 33, 34, 35, 36}), "Total statistics (sum of lines 18, 28 an",
-         true},
+        // The caption whole, although longer than a component's name.
+        {"Fp2", FieldType::Double, SheetRows({0, 18, 28, 33, 34, 35, 36}),
+         "Total statistics (sum of lines 18, 28 and 33)  (A)", true},
     };
     for (const auto& p : parts) {
         SCOPED_TRACE(p.sheet);

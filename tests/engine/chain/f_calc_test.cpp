@@ -209,6 +209,36 @@ TEST_F(Allocation, AnEmptyMultiplierStopsPartINamingTheColumnAndWritesNothing) {
     }
 }
 
+// Part II failing stops Part I, which keeps its figures (F's multipliers are an
+// earlier calculation's, F-1's new column's 0) until Part II is calculated again.
+TEST_F(Allocation, AFailedPartIIStopsPartIWhichKeepsItsFigures) {
+    AddF1Column(C(11));
+    AddF1Column(C(12));
+    for (const auto& [w, calculatedBefore] : {std::pair{&kF, true}, std::pair{&kF1, false}}) {
+        SCOPED_TRACE(w->name);
+        const std::string allocation = std::string("SELECT * FROM ") + w->allocation + " ORDER BY SeqNum;";
+        SetCells(w->statistics, "Col_1", {{1, 1}, {2, 3}, {35, 100}});
+        if (calculatedBefore) {
+            w->calcPart2();
+            w->calcPart1();
+        }
+        SetCells(w->statistics, "Col_1", {{35, 1000}});
+        SetCells(w->statistics, "Col_2", {{1, 1e15}});
+        const Table before = Rows(allocation);
+        EXPECT_TRUE(OverflowOf(w->calcPart2));
+        std::string refusal;
+        try { w->calcPart1(); } catch (const std::runtime_error& e) { refusal = e.what(); }
+        EXPECT_EQ(refusal, std::string("Worksheet ") + w->name + " Part I cannot be calculated: Worksheet " + w->name +
+                               " Part II failed in this calculation, so its unit cost multipliers are an earlier "
+                               "calculation's. Nothing of Part I has been changed.");
+        EXPECT_EQ(Rows(allocation), before);
+        SetCells(w->statistics, "Col_2", {{1, 0}});
+        w->calcPart2();
+        w->calcPart1();
+        ExpectCells(w->allocation, "Col_1", {{1, 250}, {2, 750}});
+    }
+}
+
 TEST_F(Allocation, ACostWithNoStatisticAtAllIsReportedAndTheLaterColumnsAreStillCalculated) {
     AddF1Column(C(11));
     AddF1Column(C(12));
