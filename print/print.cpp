@@ -20,8 +20,9 @@ struct OpenFile {
     // The wrapped texts' pieces still to come, by column, in the code page.
     std::vector<std::pair<int, std::vector<std::string>>> more;
     int broken = 0;  // lines ended by a tab to the left since the last line end
-    std::string spill;  // the rest of a row pushed past the page's width, the next line
-
+    // The rest of a row pushed past the page's width: the lines carrying it on.
+    std::vector<std::string> spill;
+    bool keep = true;  // false: a scratch file, whose lines are only counted
 };
 
 std::map<int, OpenFile>& Files() {
@@ -35,7 +36,22 @@ OpenFile& FileOf(int fileNum) {
     return it->second;
 }
 
+// Gives an open file the first free number.
+int AddFile(OpenFile f) {
+    int fn = 1;
+    while (Files().count(fn)) ++fn;
+    Files().emplace(fn, std::move(f));
+    return fn;
+}
+
+OpenFile ScratchFile() {
+    OpenFile f;
+    f.keep = false;
+    return f;
+}
+
 void WriteRaw(OpenFile& f, const std::string& bytes) {
+    if (!f.keep) return;
     f.out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!f.out) throw PrintFileError("Unable to write the print file " + f.path);
 }
@@ -53,8 +69,8 @@ std::string Blanks(int n) { return std::string(n > 0 ? static_cast<std::size_t>(
 int FinishLine(OpenFile& f) {
     EndLine(f);
     int written = 1;
-    if (!f.spill.empty()) {
-        f.line = std::exchange(f.spill, std::string());
+    for (auto& carried : std::exchange(f.spill, {})) {
+        f.line = std::move(carried);
         EndLine(f);
         ++written;
     }
@@ -160,13 +176,11 @@ void Set_Portrait() {
 }
 
 int OpenPrintFile(const std::string& path) {
-    int fn = 1;
-    while (Files().count(fn)) ++fn;
     OpenFile f;
     f.path = path;
     f.out.open(path, std::ios::out | std::ios::binary | std::ios::trunc);
     if (!f.out.is_open()) throw PrintFileError("Unable to create the print file " + path);
-    Files().emplace(fn, std::move(f));
+    const int fn = AddFile(std::move(f));
     // A file begun after a failed one must still carry its first orientation mark.
     PrintLayout().Last_Orientation = 0;
     return fn;
@@ -177,6 +191,7 @@ void ClosePrintFile(int fileNum) {
     if (it == Files().end()) return;
     OpenFile f = std::move(it->second);
     Files().erase(it);
+    if (!f.keep) return;
     if (!f.line.empty()) WriteRaw(f, f.line);
     f.out.close();
     if (f.out.fail()) throw PrintFileError("Unable to write the print file " + f.path);
@@ -220,7 +235,7 @@ Out& Out::operator<<(const std::string& text) {
 
 Out& Out::Figure(int col, int width, const std::string& text) {
     auto& f = FileOf(fn_);
-    auto& line = f.spill.empty() ? f.line : f.spill;
+    auto& line = f.spill.empty() ? f.line : f.spill.back();
     std::string figure = Printable(text);
     figure.erase(0, std::min(figure.find_first_not_of(' '), figure.size()));
     const int end = std::max(col, 1) + std::max(width, 0) - 1;  // the field's last column
@@ -233,8 +248,8 @@ Out& Out::Figure(int col, int width, const std::string& text) {
     const int start = std::max(end - length + 1, last == 0 ? 1 : last + 2);
     // A row pushed past the page's width would lose the figure at the paper's
     // edge: it and what follows go on the next line, at their own columns.
-    if (f.spill.empty() && start > end - length + 1 && start + length - 1 > std::max(end, PrintLayout().Page_Width)) {
-        f.spill = Blanks(end - length) + figure;
+    if (start > end - length + 1 && start + length - 1 > std::max(end, PrintLayout().Page_Width)) {
+        f.spill.push_back(Blanks(end - length) + figure);
         return *this;
     }
     // Only blanks follow the last filled column, so the figure may take them.
@@ -245,7 +260,7 @@ Out& Out::Figure(int col, int width, const std::string& text) {
 
 Out& Out::Text(int col, int width, const std::string& text) {
     auto& f = FileOf(fn_);
-    auto& line = f.spill.empty() ? f.line : f.spill;
+    auto& line = f.spill.empty() ? f.line : f.spill.back();
     const int last = LastFilledColumn(line);
     const int start = std::max({col, 1, last == 0 ? 1 : last + 2});
     auto pieces = WrapPrintable(text, width);
@@ -392,6 +407,8 @@ SheetPrint::SheetPrint(int& fileNum, const std::string& fileName, const std::str
     if (landscape) Set_Landscape();
     else Set_Portrait();
 }
+
+SheetPrint::SheetPrint(Scratch) : fn_(AddFile(ScratchFile())), own_(true) {}
 
 SheetPrint::~SheetPrint() {
     if (own_ && fn_ > 0) {

@@ -56,7 +56,8 @@ public:
     // blank after that instead, so the row is laid out that much wider there
     // (the fields after it keep their places unless they too would touch).
     // A figure so pushed past the page's width starts the row's next line
-    // instead, at its own field, and what follows on the row goes there too.
+    // instead, at its own field, and what follows on the row goes there too
+    // (a line after it, when that one is pushed past the width in turn).
     Out& Figure(int col, int width, const std::string& text);
     // A text kept within the `width` characters from `col`: a longer one is
     // wrapped at its blanks (a word wider than the column is broken) and goes
@@ -126,6 +127,10 @@ DateTime PrintNow();
 class SheetPrint {
 public:
     SheetPrint(int& fileNum, const std::string& fileName, const std::string& sheetName, bool landscape);
+    // A print that keeps nothing: what is written to it is only counted, so
+    // that the lines rows take are known before they are printed.
+    struct Scratch {};
+    explicit SheetPrint(Scratch);
     ~SheetPrint();  // closes an own file left open by an error
     SheetPrint(const SheetPrint&) = delete;
     SheetPrint& operator=(const SheetPrint&) = delete;

@@ -17,7 +17,6 @@ constexpr int kLabelWidth = kStep;  // a label's room: up to the next column's l
 constexpr int kLabelCentre = 11;    // labels centre in this width
 
 void Heading(print::SheetPrint& sp, const WideSheetLayout& l, int first, int last) {
-    sp.NewPage();
     print::Heading h = {{{1, l.title}}, {}, {}};
     auto labels = [&](int part, print::HeadingLine fixed) {
         std::vector<print::HeadingItem> texts;
@@ -73,13 +72,15 @@ print::Heading LabelLines(print::HeadingLine fixed, const std::vector<print::Hea
     };
     // Right to left: a label may fill its 13 columns only where what starts
     // at the next column begins with a blank; else it keeps one blank free.
+    // None passes the page's right edge.
     std::vector<std::vector<std::string>> pieces(labels.size());
     for (std::size_t i = labels.size(); i-- > 0;) {
         const int next = labels[i].col + kStep;
         bool tight = false;
         for (const auto& item : fixed) tight = tight || (item.col == next && item.text.rfind(' ', 0) != 0);
         if (i + 1 < labels.size() && labels[i + 1].col == next) tight = tight || centred(pieces[i + 1][0])[0] != ' ';
-        pieces[i] = print::WrapText(labels[i].text, tight ? kLabelWidth - 1 : kLabelWidth);
+        const int room = std::min(kLabelWidth, print::PrintLayout().Page_Width - labels[i].col + 1);
+        pieces[i] = print::WrapText(labels[i].text, tight ? room - 1 : room);
     }
     print::Heading lines{std::move(fixed)};
     for (std::size_t i = 0; i < labels.size(); ++i) {
@@ -124,37 +125,53 @@ void PrintGroupLines(print::SheetPrint& sp, Currency seq, int at, int count) {
     }
 }
 
+void PrintColumnPages(print::SheetPrint& sp, db::Recordset& rs, const ColumnPages& pages) {
+    print::SheetPrint scratch{print::SheetPrint::Scratch{}};
+    // Lines of a page of block b once `write` has written on it below `filled` lines.
+    auto after = [&](int filled, int b, const std::function<void(print::SheetPrint&, int)>& write) {
+        scratch.lines = filled;
+        write(scratch, b);
+        return scratch.lines;
+    };
+    while (!rs.Eof()) {
+        const int first = rs.Position();
+        sp.NewPage();
+        std::vector<int> filled(static_cast<std::size_t>(pages.blocks));
+        for (int b = 0; b < pages.blocks; ++b) filled[b] = after(sp.lines, b, pages.heading);
+        // The set takes each row that fits on every one of its pages; a page's
+        // first row is taken even when it does not.
+        for (int rows = 0; !rs.Eof(); ++rows, rs.MoveNext()) {
+            std::vector<int> next(filled.size());
+            bool fits = true;
+            for (int b = 0; b < pages.blocks; ++b) {
+                next[b] = after(filled[b], b, pages.row);
+                fits = fits && next[b] - 1 <= print::PrintLayout().Page_Lines;
+            }
+            if (!fits && rows > 0) break;
+            filled = std::move(next);
+        }
+        const int end = rs.Eof() ? -1 : rs.Position();
+        for (int b = 0; b < pages.blocks; ++b) {
+            if (b > 0) sp.NewPage();
+            pages.heading(sp, b);
+            for (rs.MoveTo(first); !rs.Eof() && rs.Position() != end; rs.MoveNext()) pages.row(sp, b);
+        }
+    }
+}
+
 void PrintWideSheet(print::SheetPrint& sp, const WideSheetLayout& l, db::Recordset& rs) {
     const int m = static_cast<int>(l.columns.size());
-    int first = 1, last = m;  // last == m: no block open, or the last block of a group
-    int groupStart = rs.Position();
-    sp.lines = 999;
-    for (;;) {
-        if (rs.Eof()) {
-            if (last == m) break;
-            sp.lines = 999;  // the group's next block
-        }
-        // A wrapped name (F Part II's statistics total) starts the next page
-        // rather than run past this one.
-        const int rowLines =
-            rs.Eof() ? 1 : static_cast<int>(print::WrapText(Nz_Str(rs["Component"]).ToText(), NameWidth(l)).size());
-        if (sp.PageFull(rowLines)) {
-            if (last == m) {
-                first = 1;
-                last = std::min(kBlock, m);
-                groupStart = rs.Position();
-            } else {
-                first = last + 1;
-                last = std::min(first + kBlock - 1, m);
-                rs.MoveTo(groupStart);
-            }
-            Heading(sp, l, first, last);
-        }
+    auto first = [](int b) { return b * kBlock + 1; };
+    auto last = [&](int b) { return std::min(first(b) + kBlock - 1, m); };
+    ColumnPages pages;
+    pages.blocks = std::max((m + kBlock - 1) / kBlock, 1);
+    pages.heading = [&](print::SheetPrint& p, int b) { Heading(p, l, first(b), last(b)); };
+    pages.row = [&](print::SheetPrint& p, int b) {
         const Currency seq = Nz_Num(rs["SeqNum"]).ToCurrency();
-        PrintGroupLines(sp, seq, l.labelCol, last - first + 1);
-        Row(sp, l, rs, seq, first, last);
-        rs.MoveNext();
-    }
+        PrintGroupLines(p, seq, l.labelCol, last(b) - first(b) + 1);
+        Row(p, l, rs, seq, first(b), last(b));
+    };
+    PrintColumnPages(sp, rs, pages);
 }
 
 }  // namespace vt

@@ -8,6 +8,7 @@
 
 #include "engine/chain/component_rows.h"
 #include "engine/chain/component_sheet.h"
+#include "engine/chain/wide_print.h"
 #include "platform/db/db.h"
 #include "platform/value/value.h"
 #include "print/print.h"
@@ -297,14 +298,18 @@ const print::Heading kPartV = {
      {111, Underscores(3)}, {116, Underscores(3)}, {125, Underscores(20)}},
 };
 
-// Opens a page of one landscape part: header, the part's title and its
-// five-line heading block.
-void StartPartPage(print::SheetPrint& sp, const char* title, const print::Heading& heading) {
-    sp.NewPage();
+// The part's title and its five-line heading block, under a page's header.
+void PartHeading(print::SheetPrint& sp, const char* title, const print::Heading& heading) {
     print::Out o = sp.out();
     sp.lines += print::WriteHeading(o, {{{0, title}}, {}});
     sp.lines += print::WriteHeading(o, heading);
     sp.lines += o.Line();
+}
+
+// Opens a page of one landscape part: header, the part's title and headings.
+void StartPartPage(print::SheetPrint& sp, const char* title, const print::Heading& heading) {
+    sp.NewPage();
+    PartHeading(sp, title, heading);
 }
 
 void PrintPartIII(print::SheetPrint& sp) {
@@ -313,28 +318,16 @@ void PrintPartIII(print::SheetPrint& sp) {
     // The ten columns need two page widths: every page of columns 1-8 is
     // followed by a page of columns 1, 9 and 10 for the same components.
     db::Recordset rs = Db().OpenRecordset("SELECT * FROM Ap3 ORDER BY LineNum");
-    bool secondHalf = true;
-    int groupStart = 0;
-    sp.lines = 999;
-    for (;;) {
-        if (rs.Eof()) {
-            if (secondHalf) break;
-            sp.lines = 999;
-        }
-        if (sp.PageFull()) {
-            if (secondHalf) {
-                secondHalf = false;
-                groupStart = rs.Position();
-            } else {
-                secondHalf = true;
-                rs.MoveTo(groupStart);
-            }
-            StartPartPage(sp, title, secondHalf ? kPartIIISecondHalf : kPartIIIFirstHalf);
-        }
-        print::Out o = sp.out();
+    ColumnPages pages;
+    pages.blocks = 2;
+    pages.heading = [&](print::SheetPrint& p, int half) {
+        PartHeading(p, title, half == 1 ? kPartIIISecondHalf : kPartIIIFirstHalf);
+    };
+    pages.row = [&](print::SheetPrint& p, int half) {
+        print::Out o = p.out();
         o.Figure(1, 5, print::AmountText(rs["LineNum"]));
-        o.Text(9, secondHalf ? 42 : 44, Text(rs["Component"]));
-        if (!secondHalf) {
+        o.Text(9, half == 1 ? 42 : 44, Text(rs["Component"]));
+        if (half == 0) {
             o.Tab(54) << Text(rs["MedicareNo"]);
             o.Tab(67) << print::Format_Date(rs["PeriodFrom"]);
             o.Tab(80) << print::Format_Date(rs["PeriodTo"]);
@@ -346,9 +339,9 @@ void PrintPartIII(print::SheetPrint& sp) {
             o.Tab(52) << Text(rs["MedicareInt"]);
             o.Tab(79) << Text(rs["Medicaid"]);
         }
-        sp.lines += o.Line();
-        rs.MoveNext();
-    }
+        p.lines += o.Line();
+    };
+    PrintColumnPages(sp, rs, pages);
 }
 
 void PrintPartIV(print::SheetPrint& sp) {

@@ -4,8 +4,10 @@
 // the print as the stored value, on its row's line, and no page may hold more
 // lines than its length.
 #include <cmath>
-#include <sstream>
+#include <iterator>
+#include <regex>
 #include <set>
+#include <sstream>
 
 #include "engine/chain/component_sheet.h"
 #include "engine/chain/e.h"
@@ -215,6 +217,92 @@ TEST_F(EdgePrint, SixteenCharacterLabelsWrapWithinTheirColumns) {
     const auto row = LinesFrom(printed, "Mercy North", 1);
     ASSERT_EQ(row.size(), 1u);
     EXPECT_EQ(row[0].find("1,234,567"), 71u - 9u);
+}
+
+// A page of a sheet wider than the paper, as read back: its title, its column
+// numbers, each row's line number and the figures on the lines it takes.
+struct WidePage {
+    std::string title, numbers;
+    std::vector<std::pair<std::string, std::vector<double>>> rows;
+};
+
+WidePage ReadWidePage(const std::vector<std::string>& lines) {
+    static const std::regex figure("-?[0-9][0-9,]*(\\.[0-9]+)?");
+    WidePage p;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        std::istringstream words(lines[i]);
+        std::string w;
+        if (lines[i].rfind("Worksheet ", 0) == 0 && i + 2 < lines.size()) p.title = lines[i + 2];
+        if (p.numbers.empty() && lines[i].find(std::string(40, '_')) < 9) p.numbers = lines[i - 1];
+        else if (!p.numbers.empty() && lines[i].find_first_not_of(' ') < 6 && words >> w) p.rows.push_back({w, {}});
+        while (!p.rows.empty() && words >> w)
+            if (std::regex_match(w, figure))
+                p.rows.back().second.push_back(std::stod(std::regex_replace(w, std::regex(","), "")));
+    }
+    return p;
+}
+
+// A row of figures too wide for their fields goes on on further lines in a
+// block of nine columns but not in a narrower one; still every column page of
+// a set holds the same rows, with their stored figures, within the page.
+TEST_F(EdgePrint, EveryColumnPageOfAWideSheetHoldsTheSameRowsWithinThePage) {
+    for (int i = 1; i < 60; ++i) {
+        const std::string name =
+            "Regional Medical Center of the Valley " + std::string{char('a' + i / 26), char('a' + i % 26)};
+        AddA(3, 1 + i / 100.0, name);
+        if (i < 15) AddA(4, 1 + i / 100.0, name);
+        if (i < 8) AddA(5, 1 + i / 100.0, name);
+    }
+    db().Execute("UPDATE Ap3 SET MedicareNo = NULL;");
+    db().Execute("UPDATE CostCenters SET ColLabel1 = 'Administrative G', ColLabel2 = 'Occupational', "
+                 "ColLabel3 = 'SpeechPathologys';");
+    RebuildAll();
+    Close_CC_Recordset();
+    for (int cc = 11; cc <= 32; ++cc) {
+        AddChosenCCColumn("E1", Currency::FromInt(cc));
+        AddF1Column(Currency::FromInt(cc));
+    }
+    const double wide[] = {-1000000000, 10000000000, -99999999999, 99999999999};  // column k holds wide[k % 4]
+    for (const char* sheet : {"E", "E1", "F1p1", "F1p2"})
+        for (size_t k = 4; k < FieldNames(sheet).size(); ++k)
+            db().Execute(std::string("UPDATE ") + sheet + " SET " + FieldNames(sheet)[k] + " = ? WHERE SeqNum > 0",
+                         {Value(C(wide[(k - 3) % 4]))});
+    // The print, its file, the title of the pages read, the rows each block holds, whether it prints figures.
+    const std::tuple<void (*)(int&), std::string, std::string, size_t, bool> cases[] = {
+        {Print_E, "E.prt", "Direct Allocation of Home Office Capital", SeqNums("E").size() - 1, true},
+        {Print_E1, "E1.prt", "Direct Allocation of Home Office Non-", SeqNums("E1").size() - 1, true},
+        {Print_F1, "F1.prt", "Part I -", SeqNums("F1p1").size() - 1, true},
+        {Print_F1, "F1.prt", "Part II -", SeqNums("F1p2").size() - 1, true},
+        {Print_A, "A.prt", "Part III -", 5 + 59, false},  // the seeded components and those added
+    };
+    for (const auto& [print, file, title, count, figures] : cases) {
+        int fn = 0;
+        print(fn);
+        std::vector<std::string> setRows;
+        size_t total = 0;
+        std::string firstNumbers;
+        size_t block = 0;
+        for (const auto& page : PrintPages(ReadFile(file))) {
+            const auto lines = PrintLines(page);
+            const WidePage p = ReadWidePage(lines);
+            if (p.title.rfind(title, 0) != 0) continue;
+            EXPECT_LE(lines.size(), 70u) << file << ": " << p.numbers;
+            for (const auto& l : lines) EXPECT_LE(l.size(), 176u) << file << ": " << l;
+            block = firstNumbers.empty() || p.numbers == firstNumbers ? 0 : block + 1;
+            if (firstNumbers.empty()) firstNumbers = p.numbers;
+            std::istringstream numbers(p.numbers);
+            std::vector<double> want(figures ? std::distance(std::istream_iterator<std::string>(numbers), {}) : 0);
+            for (size_t k = 0; k < want.size(); ++k) want[k] = wide[(9 * block + k + 1) % 4];
+            std::vector<std::string> rows;
+            for (const auto& [row, printed] : p.rows) {
+                rows.push_back(row);
+                EXPECT_EQ(printed, want) << file << " block " << block + 1 << " row " << row;
+            }
+            if (block == 0) setRows = rows, total += rows.size();
+            EXPECT_EQ(rows, setRows) << file << " block " << block + 1;
+        }
+        EXPECT_EQ(total, count) << file << " " << title;
+    }
 }
 
 }  // namespace
