@@ -12,6 +12,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "engine/general/b.h"
@@ -19,6 +22,7 @@
 #include "shell/calculation.h"
 #include "shell/forms.h"
 #include "shell/frmMain.h"
+#include "shell/single_copy.h"
 #include "shell/version.h"
 #include "shell/worksheet_window.h"
 #include "shell/worksheet_windows.h"
@@ -122,7 +126,7 @@ TEST_F(StartUp, TheSplashWaitsOnTheRealClockToo) {
 
 TEST_F(StartUp, ASecondCopyIsRefusedWithItsMessageAndTouchesNoFile) {
     auto options = Quick();
-    QLockFile running(QDir(QDir::tempPath()).filePath(QString::fromStdString(options.instanceKey) + ".lock"));
+    QLockFile running(QString::fromStdString(gui::SingleCopyLock(options.instanceKey).Path()));
     ASSERT_TRUE(running.tryLock(0));
     auto* main = new frmMain(options);
     ui.ExpectMessage();
@@ -137,6 +141,56 @@ TEST_F(StartUp, ASecondCopyIsRefusedWithItsMessageAndTouchesNoFile) {
     running.unlock();
     auto* again = new frmMain(options);
     EXPECT_TRUE(again->Form_Load());
+}
+
+// Another user's copy runs, holding its lock in the same temporary folder:
+// this user's copy starts all the same, wherever its own lock lies (its
+// runtime folder, or the temporary folder when the runtime folder is unset,
+// missing or not its own), and its second copy is still refused.
+TEST_F(StartUp, OnlyTheSameUsersCopyRefusesAStart) {
+    if (::geteuid() != 0) GTEST_SKIP() << "another user's copy needs root to become that user";
+    TempFolder runtime("vt-run");
+    const std::string open = runtime.PathOf("open");
+    std::filesystem::create_directory(open);
+    std::filesystem::permissions(open, std::filesystem::perms::all);
+    const char* runtimeFolders[] = {nullptr, runtime.Path().c_str(), "/no/such/folder", open.c_str()};
+    for (const char* dir : runtimeFolders) {
+        SCOPED_TRACE(dir ? dir : "unset");
+        if (dir) ::setenv("XDG_RUNTIME_DIR", dir, 1);
+        else ::unsetenv("XDG_RUNTIME_DIR");
+        auto options = Quick();
+        int ready[2], hold[2];
+        ASSERT_EQ(::pipe(ready) | ::pipe(hold), 0);
+        const pid_t other = ::fork();
+        if (other == 0) {  // another user's running copy, until the test lets it go
+            char c = ::setgid(65534) == 0 && ::setuid(65534) == 0;
+            gui::SingleCopyLock lock(options.instanceKey);
+            c = c && lock.Acquire();
+            ::close(hold[1]);
+            if (::write(ready[1], &c, 1) == 1) c = static_cast<char>(::read(hold[0], &c, 1));
+            ::_exit(0);
+        }
+        ::close(ready[1]);
+        ::close(hold[0]);
+        char held = 0;
+        EXPECT_EQ(::read(ready[0], &held, 1), 1);
+        EXPECT_EQ(held, 1);
+        ui.ClearRecords();
+        auto* main = new frmMain(options);
+        EXPECT_TRUE(main->Form_Load());
+        EXPECT_TRUE(ui.Messages().empty());
+        // The same user's second copy is refused as ever.
+        auto* second = new frmMain(options);
+        ui.ExpectMessage();
+        EXPECT_FALSE(second->Form_Load());
+        EXPECT_EQ(ui.Messages().size(), 1u);
+        delete second;
+        delete main;  // its lock goes with it
+        ::close(hold[1]);
+        ::close(ready[0]);
+        ::waitpid(other, nullptr, 0);
+    }
+    ::unsetenv("XDG_RUNTIME_DIR");
 }
 
 TEST_F(StartUp, PrintQualityToggleNamesWhatTheNextClickDoes) {
