@@ -223,10 +223,17 @@ TEST_F(ReportFile, OpeningClosesTheReportThatWasOpen) {
     ASSERT_TRUE(OpenReport("A.CRF"));
     EXPECT_EQ(ui.events.front(), "windows closed");
     EXPECT_EQ(Db().Path(), PathOf("A.CRF"));
-    // A New killed half way in that folder left its file and journal: Open removes them.
-    for (const char* name : {"C.CRF.vtnew", "C.CRF.vtnew-journal"}) std::ofstream(PathOf(name)) << "half";
+    // A New killed half way in that folder left its file and journal: Open
+    // removes them, and leaves alone the file of a New still at work there.
+    const pid_t gone = ::fork();
+    if (gone == 0) ::_exit(0);
+    ASSERT_EQ(::waitpid(gone, nullptr, 0), gone);
+    const std::string killed = UnfinishedReportPath(PathOf("C.CRF"), gone);
+    const std::string busy = UnfinishedReportPath(PathOf("D.CRF"), ::getppid());
+    for (const std::string& name : {killed, killed + "-journal", busy}) std::ofstream(name) << "half";
     ASSERT_TRUE(OpenReport("A.CRF"));
-    EXPECT_FALSE(fs::exists(PathOf("C.CRF.vtnew")) || fs::exists(PathOf("C.CRF.vtnew-journal")));
+    EXPECT_FALSE(fs::exists(killed) || fs::exists(killed + "-journal"));
+    EXPECT_TRUE(fs::exists(busy));
     EXPECT_TRUE(fs::exists(PathOf("B.CRF")));
     // What the status line said was about the report closed: it goes with it.
     for (bool close : {true, false}) {

@@ -2,6 +2,9 @@
 // state and main window afterwards, and what Cancel and failures leave behind.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 
@@ -120,15 +123,36 @@ TEST_F(NewCrf, ReplacesAnExistingFileTheUserChose) {
 }
 
 // A New killed half way left its file and journal beside the report: the
-// next New in that folder removes them, and nothing else.
-TEST_F(NewCrf, LeftoversOfAKilledNewGoAtTheNextNew) {
-    for (const char* name : {"GONE.CRF.vtnew", "GONE.CRF.vtnew-journal", "gone.crf.vtnew"}) WriteFile(name, "half");
-    for (const char* name : {"KEEP.CRF", "KEEP.CRF-journal", "notes.txt", ".vtnew"}) WriteFile(name, "mine");
+// next New in that folder removes them, and this process's own, but never
+// what a New still at work builds there (another user's, in a shared
+// folder), a New of another machine, nor any other file.
+TEST_F(NewCrf, OnlyLeftoversOfAGoneNewGoAtTheNextNew) {
+    const pid_t gone = ::fork();
+    if (gone == 0) ::_exit(0);
+    ASSERT_EQ(::waitpid(gone, nullptr, 0), gone);
+    const auto by = [&](const char* name, long pid, const std::string& host = "") {
+        return fs::path(UnfinishedReportPath(PathOf(name), pid, host)).filename().string();
+    };
+    const struct {
+        std::string name;
+        bool goes;
+    } cases[] = {
+        {by("GONE.CRF", gone), true},
+        {by("GONE.CRF", gone) + "-journal", true},
+        {by("gone.crf", gone) + "-wal", true},
+        {by("MINE.CRF", ::getpid()), true},
+        {by("BUSY.CRF", ::getppid()), false},
+        {by("BUSY.CRF", ::getppid()) + "-journal", false},
+        {by("FAR.CRF", gone, "elsewhere"), false},
+        {"OLD.CRF.vtnew", false},
+        {"KEEP.CRF", false},
+        {"KEEP.CRF-journal", false},
+        {"notes.txt", false},
+        {".vtnew", false},
+    };
+    for (const auto& c : cases) WriteFile(c.name, "half");
     ASSERT_TRUE(MakeReport("NEXT.CRF"));
-    for (const char* name : {"GONE.CRF.vtnew", "GONE.CRF.vtnew-journal", "gone.crf.vtnew"})
-        EXPECT_FALSE(fs::exists(PathOf(name))) << name;
-    for (const char* name : {"KEEP.CRF", "KEEP.CRF-journal", "notes.txt", ".vtnew"})
-        EXPECT_TRUE(fs::exists(PathOf(name))) << name;
+    for (const auto& c : cases) EXPECT_EQ(fs::exists(PathOf(c.name)), !c.goes) << c.name;
 }
 
 TEST_F(NewCrf, CancelChangesNothing) {
@@ -198,7 +222,7 @@ TEST_F(NewCrf, AFailureLeavesNoFileAndTheReportOpenBefore) {
         if (c.existing) {
             EXPECT_EQ(ReadFile(c.name), c.existing);
         }
-        EXPECT_FALSE(fs::exists(PathOf(c.name) + ".vtnew", ec));  // nothing half-built left beside it
+        EXPECT_FALSE(fs::exists(UnfinishedReportPath(PathOf(c.name)), ec));  // nothing half-built left beside it
 
         EXPECT_EQ(std::tie(Report().CRF_Path, Report().CRF_ProviderName),
                   std::tuple(PathOf("TEST.CRF"), "Test Home Office"));
