@@ -152,6 +152,20 @@ bool Writable(const std::string& path) {
     return !fs::exists(path, ec) || ::access(path.c_str(), W_OK) == 0;
 }
 
+// Why a copy of `from` to `to` failed. A copy that ran out of room may say
+// so only as a short write (an input/output error): the room left beside the
+// target, the partial copy removed, tells a full disk.
+std::string CopyFailure(std::error_code ec, const std::string& from, const std::string& to) {
+    std::error_code ignored;
+    fs::remove(to, ignored);
+    const auto size = fs::file_size(from, ignored);
+    if (ignored) return db::SystemReason(ec);
+    const fs::path folder = fs::path(to).parent_path();
+    const fs::space_info room = fs::space(folder.empty() ? fs::path(".") : folder, ignored);
+    if (!ignored && room.available < size) ec = std::make_error_code(std::errc::no_space_on_device);
+    return db::SystemReason(ec);
+}
+
 // A file moved, never onto an existing one; across file systems by copy and
 // delete. "" when moved, else why the file is where it was.
 std::string MoveFile(const std::string& from, const std::string& to) {
@@ -161,11 +175,7 @@ std::string MoveFile(const std::string& from, const std::string& to) {
     fs::rename(from, to, ec);
     if (ec == std::errc::cross_device_link) {
         ec.clear();
-        if (!fs::copy_file(from, to, ec) || ec) {
-            const std::string why = db::SystemReason(ec);
-            fs::remove(to, ec);
-            return why;
-        }
+        if (!fs::copy_file(from, to, ec) || ec) return CopyFailure(ec, from, to);
         if (!fs::remove(from, ec) || ec) {
             const std::string why = db::SystemReason(ec);
             fs::remove(to, ec);

@@ -3,6 +3,7 @@
 // refusal leaves behind.
 #include <gtest/gtest.h>
 
+#include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -430,6 +431,51 @@ TEST_F(ReportFile, MoveAndOpenThatFailSayWhy) {
               "The Cost Report File " + PathOf("OPEN.CRF") +
                   " cannot be opened: there is no permission to read the file.\r\n\r\n[ Cannot open " +
                   PathOf("OPEN.CRF") + ": there is no permission to read the file ]");
+}
+
+// A disk of `bytes` of its own at `path`, gone with this object. Mounting
+// takes root: elsewhere Mounted() is false.
+class SmallDisk {
+public:
+    SmallDisk(const std::string& path, size_t bytes) : path_(path) {
+        fs::create_directory(path_);
+        mounted_ = ::mount("vt-small", path_.c_str(), "tmpfs", 0, ("size=" + std::to_string(bytes)).c_str()) == 0;
+    }
+    ~SmallDisk() {
+        if (mounted_) ::umount2(path_.c_str(), MNT_DETACH);
+    }
+    bool Mounted() const { return mounted_; }
+
+private:
+    std::string path_;
+    bool mounted_ = false;
+};
+
+// A move onto a disk with too little room fails however the copy ends (a
+// short write, or no room for its first byte): told that the disk is full,
+// nothing left on that disk, the report open where it was.
+TEST_F(ReportFile, MoveOntoAFullDiskSaysTheDiskIsFull) {
+    MakeReport("OPEN.CRF");
+    const auto size = fs::file_size(PathOf("OPEN.CRF"));
+    SmallDisk disk(PathOf("small"), size / 2);
+    if (!disk.Mounted()) GTEST_SKIP() << "no disk of its own could be mounted";
+    const struct {
+        const char* what;
+        size_t room;  // bytes left on the disk
+    } cases[] = {{"room for half the file", size / 2}, {"no room at all", 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove(PathOf("small/filler"));
+        std::ofstream(PathOf("small/filler"), std::ios::binary) << std::string(size / 2 - c.room, 'x');
+        ClearUi();
+        ui.QueueSaveFile(ui::FileChoice{PathOf("small/MOVED.CRF"), "MOVED.CRF"});
+        ui.ExpectMessage();
+        EXPECT_FALSE(MoveCRF());
+        EXPECT_EQ(ui.Prompts(),
+                  std::vector<std::string>{kMoveFailed + std::string("\r\n\r\nReason: the disk is full.")});
+        EXPECT_FALSE(fs::exists(PathOf("small/MOVED.CRF")));
+        ExpectStillOpen();
+    }
 }
 
 }  // namespace
