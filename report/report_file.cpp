@@ -1,7 +1,9 @@
 #include "report/report_file.h"
 
+#include <pwd.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -195,8 +197,21 @@ std::string ProgramFolder() {
     return exe.parent_path().string();
 }
 
+namespace {
+
+std::string HomeFolder() {
+    if (const char* home = std::getenv("HOME"); home && *home) return home;
+    if (const passwd* user = ::getpwuid(::getuid()); user && user->pw_dir && *user->pw_dir) return user->pw_dir;
+    return ProgramFolder();
+}
+
+// The folder of the last report opened; kNoFolder before the first.
+std::string LastReportFolder() { return settings::UserSettings().Get(kApp, kSection, kKey, kNoFolder); }
+
+}  // namespace
+
 std::string CRFStartFolder() {
-    std::string folder = settings::UserSettings().Get(kApp, kSection, kKey, kNoFolder);
+    std::string folder = LastReportFolder();
     return folder == kNoFolder ? ProgramFolder() : folder;
 }
 
@@ -204,7 +219,11 @@ std::string CRFDialogFolder() {
     const auto& r = Report();
     if (r.CRF_Database && r.CRF_Database->IsOpen() && !r.CRF_Path.empty())
         return fs::path(r.CRF_Path).parent_path().string();
-    return CRFStartFolder();
+    if (std::string folder = LastReportFolder(); folder != kNoFolder) return folder;
+    // Before any report folder was used: the program's folder, unless it is
+    // the system's and the user could save nothing there.
+    const std::string program = ProgramFolder();
+    return ::access(program.c_str(), W_OK) == 0 ? program : HomeFolder();
 }
 
 ui::FileRequest CRFFileRequest(const std::string& title, bool save, bool fromLastFolder) {

@@ -433,6 +433,39 @@ TEST_F(ReportFile, MoveAndOpenThatFailSayWhy) {
                   PathOf("OPEN.CRF") + ": there is no permission to read the file ]");
 }
 
+// New's chooser, before any report folder was used, starts in the program's
+// folder where the user may write there (root may), else in the user's home
+// folder; once a report was opened, in that report's folder.
+TEST_F(ReportFile, NewStartsWhereTheUserCanWrite) {
+    if (::geteuid() != 0) GTEST_SKIP() << "the program's folder is the system's only to a user other than root";
+    const std::string home = PathOf("home");
+    const char* const oldHome = std::getenv("HOME");
+    const std::string keptHome = oldHome ? oldHome : "";
+    ::setenv("HOME", home.c_str(), 1);
+    const auto newStartsIn = [&] {
+        ClearUi();
+        ui.QueueSaveFile(std::nullopt);
+        NewCrfEntries entries = ValidEntries();
+        CreateNewCRF(entries);
+        return ui.FileRequests().empty() ? std::string("no chooser") : ui.FileRequests()[0].initialDir;
+    };
+    const struct {
+        bool reportOpenedBefore, asUser;
+        std::string startsIn;
+    } cases[] = {
+        {false, false, ProgramFolder()},
+        {false, true, home},
+        {true, true, folder},
+    };
+    for (const auto& c : cases) {
+        if (c.reportOpenedBefore) settings::UserSettings().Save("Vantrel 287", "Startup", "CRFLoc", folder);
+        EXPECT_EQ(c.asUser ? AsPlainUser(newStartsIn) : newStartsIn(), c.startsIn)
+            << c.reportOpenedBefore << c.asUser;
+    }
+    if (oldHome) ::setenv("HOME", keptHome.c_str(), 1);
+    else ::unsetenv("HOME");
+}
+
 // A disk of `bytes` of its own at `path`, gone with this object. Mounting
 // takes root: elsewhere Mounted() is false.
 class SmallDisk {
