@@ -224,17 +224,14 @@ TEST_F(ReportFile, OpeningClosesTheReportThatWasOpen) {
     ASSERT_TRUE(OpenReport("A.CRF"));
     EXPECT_EQ(ui.events.front(), "windows closed");
     EXPECT_EQ(Db().Path(), PathOf("A.CRF"));
-    // A New killed half way in that folder left its file and journal: Open
-    // removes them, and leaves alone the file of a New still at work there.
+    // A New killed half way in that folder left its file and journal: Open removes them.
     const pid_t gone = ::fork();
     if (gone == 0) ::_exit(0);
     ASSERT_EQ(::waitpid(gone, nullptr, 0), gone);
     const std::string killed = UnfinishedReportPath(PathOf("C.CRF"), gone);
-    const std::string busy = UnfinishedReportPath(PathOf("D.CRF"), ::getppid());
-    for (const std::string& name : {killed, killed + "-journal", busy}) std::ofstream(name) << "half";
+    for (const std::string& name : {killed, killed + "-journal"}) std::ofstream(name) << "half";
     ASSERT_TRUE(OpenReport("A.CRF"));
     EXPECT_FALSE(fs::exists(killed) || fs::exists(killed + "-journal"));
-    EXPECT_TRUE(fs::exists(busy));
     EXPECT_TRUE(fs::exists(PathOf("B.CRF")));
     // What the status line said was about the report closed: it goes with it.
     for (bool close : {true, false}) {
@@ -438,9 +435,7 @@ TEST_F(ReportFile, MoveAndOpenThatFailSayWhy) {
 // folder; once a report was opened, in that report's folder.
 TEST_F(ReportFile, NewStartsWhereTheUserCanWrite) {
     if (::geteuid() != 0) GTEST_SKIP() << "the program's folder is the system's only to a user other than root";
-    const std::string home = PathOf("home");
-    const char* const oldHome = std::getenv("HOME");
-    const std::string keptHome = oldHome ? oldHome : "";
+    const std::string home = PathOf("home"), keptHome = std::getenv("HOME") ? std::getenv("HOME") : "/";
     ::setenv("HOME", home.c_str(), 1);
     const auto newStartsIn = [&] {
         ClearUi();
@@ -449,64 +444,33 @@ TEST_F(ReportFile, NewStartsWhereTheUserCanWrite) {
         CreateNewCRF(entries);
         return ui.FileRequests().empty() ? std::string("no chooser") : ui.FileRequests()[0].initialDir;
     };
-    const struct {
-        bool reportOpenedBefore, asUser;
-        std::string startsIn;
-    } cases[] = {
-        {false, false, ProgramFolder()},
-        {false, true, home},
-        {true, true, folder},
-    };
-    for (const auto& c : cases) {
-        if (c.reportOpenedBefore) settings::UserSettings().Save("Vantrel 287", "Startup", "CRFLoc", folder);
-        EXPECT_EQ(c.asUser ? AsPlainUser(newStartsIn) : newStartsIn(), c.startsIn)
-            << c.reportOpenedBefore << c.asUser;
-    }
-    if (oldHome) ::setenv("HOME", keptHome.c_str(), 1);
-    else ::unsetenv("HOME");
+    EXPECT_EQ(newStartsIn(), ProgramFolder());
+    EXPECT_EQ(AsPlainUser(newStartsIn), home);
+    settings::UserSettings().Save("Vantrel 287", "Startup", "CRFLoc", folder);
+    EXPECT_EQ(AsPlainUser(newStartsIn), folder);
+    ::setenv("HOME", keptHome.c_str(), 1);
 }
 
-// A disk of `bytes` of its own at `path`, gone with this object. Mounting
-// takes root: elsewhere Mounted() is false.
-class SmallDisk {
-public:
-    SmallDisk(const std::string& path, size_t bytes) : path_(path) {
-        fs::create_directory(path_);
-        mounted_ = ::mount("vt-small", path_.c_str(), "tmpfs", 0, ("size=" + std::to_string(bytes)).c_str()) == 0;
-    }
-    ~SmallDisk() {
-        if (mounted_) ::umount2(path_.c_str(), MNT_DETACH);
-    }
-    bool Mounted() const { return mounted_; }
-
-private:
-    std::string path_;
-    bool mounted_ = false;
-};
-
-// A move onto a disk with too little room fails however the copy ends (a
-// short write, or no room for its first byte): told that the disk is full,
-// nothing left on that disk, the report open where it was.
+// A move onto a disk of its own with too little room fails however the copy
+// ends (a short write, or no room for its first byte): told that the disk is
+// full, nothing left on that disk, the report open where it was.
 TEST_F(ReportFile, MoveOntoAFullDiskSaysTheDiskIsFull) {
     MakeReport("OPEN.CRF");
     const auto size = fs::file_size(PathOf("OPEN.CRF"));
-    SmallDisk disk(PathOf("small"), size / 2);
-    if (!disk.Mounted()) GTEST_SKIP() << "no disk of its own could be mounted";
-    const struct {
-        const char* what;
-        size_t room;  // bytes left on the disk
-    } cases[] = {{"room for half the file", size / 2}, {"no room at all", 0}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        fs::remove(PathOf("small/filler"));
-        std::ofstream(PathOf("small/filler"), std::ios::binary) << std::string(size / 2 - c.room, 'x');
+    const std::string disk = PathOf("small");
+    fs::create_directory(disk);
+    if (::mount("vt-small", disk.c_str(), "tmpfs", 0, ("size=" + std::to_string(size / 2)).c_str()) != 0)
+        GTEST_SKIP() << "mounting a disk takes root";
+    const struct Unmount { std::string at; ~Unmount() { ::umount2(at.c_str(), MNT_DETACH); } } unmount{disk};
+    for (const size_t room : {size / 2, size_t{0}}) {
+        std::ofstream(disk + "/filler", std::ios::binary | std::ios::trunc) << std::string(size / 2 - room, 'x');
         ClearUi();
-        ui.QueueSaveFile(ui::FileChoice{PathOf("small/MOVED.CRF"), "MOVED.CRF"});
+        ui.QueueSaveFile(ui::FileChoice{disk + "/MOVED.CRF", "MOVED.CRF"});
         ui.ExpectMessage();
         EXPECT_FALSE(MoveCRF());
-        EXPECT_EQ(ui.Prompts(),
-                  std::vector<std::string>{kMoveFailed + std::string("\r\n\r\nReason: the disk is full.")});
-        EXPECT_FALSE(fs::exists(PathOf("small/MOVED.CRF")));
+        const std::string told = kMoveFailed + std::string("\r\n\r\nReason: the disk is full.");
+        EXPECT_EQ(ui.Prompts(), std::vector<std::string>{told}) << room;
+        EXPECT_FALSE(fs::exists(disk + "/MOVED.CRF"));
         ExpectStillOpen();
     }
 }

@@ -143,52 +143,35 @@ TEST_F(StartUp, ASecondCopyIsRefusedWithItsMessageAndTouchesNoFile) {
     EXPECT_TRUE(again->Form_Load());
 }
 
-// Another user's copy runs, holding its lock in the same temporary folder:
-// this user's copy starts all the same, wherever its own lock lies (its
-// runtime folder, or the temporary folder when the runtime folder is unset,
-// missing or not its own), and its second copy is still refused.
+// Another user's copy runs, its lock in the same temporary folder: this
+// user's copy starts, its lock in the temporary folder or in its runtime
+// folder, and its own second copy is still refused.
 TEST_F(StartUp, OnlyTheSameUsersCopyRefusesAStart) {
-    if (::geteuid() != 0) GTEST_SKIP() << "another user's copy needs root to become that user";
+    if (::geteuid() != 0) GTEST_SKIP() << "becoming another user takes root";
     TempFolder runtime("vt-run");
-    const std::string open = runtime.PathOf("open");
-    std::filesystem::create_directory(open);
-    std::filesystem::permissions(open, std::filesystem::perms::all);
-    const char* runtimeFolders[] = {nullptr, runtime.Path().c_str(), "/no/such/folder", open.c_str()};
-    for (const char* dir : runtimeFolders) {
-        SCOPED_TRACE(dir ? dir : "unset");
-        if (dir) ::setenv("XDG_RUNTIME_DIR", dir, 1);
-        else ::unsetenv("XDG_RUNTIME_DIR");
-        auto options = Quick();
+    for (const std::string& dir : {std::string(), runtime.Path()}) {
+        ::setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
+        const auto options = Quick();
         int ready[2], hold[2];
         ASSERT_EQ(::pipe(ready) | ::pipe(hold), 0);
-        const pid_t other = ::fork();
-        if (other == 0) {  // another user's running copy, until the test lets it go
-            char c = ::setgid(65534) == 0 && ::setuid(65534) == 0;
-            gui::SingleCopyLock lock(options.instanceKey);
-            c = c && lock.Acquire();
+        if (::fork() == 0) {  // the other user's copy, running until the test lets it go
             ::close(hold[1]);
-            if (::write(ready[1], &c, 1) == 1) c = static_cast<char>(::read(hold[0], &c, 1));
+            char c = ::setgid(65534) == 0 && ::setuid(65534) == 0;
+            if (gui::SingleCopyLock lock(options.instanceKey); c && lock.Acquire() && ::write(ready[1], &c, 1) == 1)
+                c = static_cast<char>(::read(hold[0], &c, 1));
             ::_exit(0);
         }
-        ::close(ready[1]);
-        ::close(hold[0]);
+        for (int end : {ready[1], hold[0]}) ::close(end);
         char held = 0;
-        EXPECT_EQ(::read(ready[0], &held, 1), 1);
-        EXPECT_EQ(held, 1);
+        EXPECT_TRUE(::read(ready[0], &held, 1) == 1 && held == 1) << dir;
         ui.ClearRecords();
-        auto* main = new frmMain(options);
-        EXPECT_TRUE(main->Form_Load());
-        EXPECT_TRUE(ui.Messages().empty());
-        // The same user's second copy is refused as ever.
-        auto* second = new frmMain(options);
+        std::unique_ptr<frmMain> first(new frmMain(options)), second(new frmMain(options));
+        EXPECT_TRUE(first->Form_Load()) << dir;
         ui.ExpectMessage();
-        EXPECT_FALSE(second->Form_Load());
+        EXPECT_FALSE(second->Form_Load()) << dir;
         EXPECT_EQ(ui.Messages().size(), 1u);
-        delete second;
-        delete main;  // its lock goes with it
-        ::close(hold[1]);
-        ::close(ready[0]);
-        ::waitpid(other, nullptr, 0);
+        for (int end : {ready[0], hold[1]}) ::close(end);
+        ::wait(nullptr);
     }
     ::unsetenv("XDG_RUNTIME_DIR");
 }

@@ -130,29 +130,16 @@ TEST_F(NewCrf, OnlyLeftoversOfAGoneNewGoAtTheNextNew) {
     const pid_t gone = ::fork();
     if (gone == 0) ::_exit(0);
     ASSERT_EQ(::waitpid(gone, nullptr, 0), gone);
-    const auto by = [&](const char* name, long pid, const std::string& host = "") {
-        return fs::path(UnfinishedReportPath(PathOf(name), pid, host)).filename().string();
+    const auto by = [&](long pid, const std::string& host = "") {
+        return fs::path(UnfinishedReportPath(PathOf("GONE.CRF"), pid, host)).filename().string();
     };
-    const struct {
-        std::string name;
-        bool goes;
-    } cases[] = {
-        {by("GONE.CRF", gone), true},
-        {by("GONE.CRF", gone) + "-journal", true},
-        {by("gone.crf", gone) + "-wal", true},
-        {by("MINE.CRF", ::getpid()), true},
-        {by("BUSY.CRF", ::getppid()), false},
-        {by("BUSY.CRF", ::getppid()) + "-journal", false},
-        {by("FAR.CRF", gone, "elsewhere"), false},
-        {"OLD.CRF.vtnew", false},
-        {"KEEP.CRF", false},
-        {"KEEP.CRF-journal", false},
-        {"notes.txt", false},
-        {".vtnew", false},
-    };
-    for (const auto& c : cases) WriteFile(c.name, "half");
+    const std::pair<std::string, bool> goes[] = {
+        {by(gone), true},           {by(gone) + "-journal", true}, {by(::getpid()) + "-wal", true},
+        {by(::getppid()), false},   {by(gone, "far"), false},      {"GONE.CRF.vtnew", false},
+        {"KEEP.CRF-journal", false}};
+    for (const auto& file : goes) WriteFile(file.first, "half");
     ASSERT_TRUE(MakeReport("NEXT.CRF"));
-    for (const auto& c : cases) EXPECT_EQ(fs::exists(PathOf(c.name)), !c.goes) << c.name;
+    for (const auto& [name, removed] : goes) EXPECT_NE(fs::exists(PathOf(name)), removed) << name;
 }
 
 TEST_F(NewCrf, CancelChangesNothing) {
