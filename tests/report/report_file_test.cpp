@@ -224,14 +224,11 @@ TEST_F(ReportFile, OpeningClosesTheReportThatWasOpen) {
     ASSERT_TRUE(OpenReport("A.CRF"));
     EXPECT_EQ(ui.events.front(), "windows closed");
     EXPECT_EQ(Db().Path(), PathOf("A.CRF"));
-    // A New killed half way in that folder left its file and journal: Open removes them.
-    const pid_t gone = ::fork();
-    if (gone == 0) ::_exit(0);
-    ASSERT_EQ(::waitpid(gone, nullptr, 0), gone);
-    const std::string killed = UnfinishedReportPath(PathOf("C.CRF"), gone);
-    for (const std::string& name : {killed, killed + "-journal"}) std::ofstream(name) << "half";
+    // A New that failed in that folder left its file and journal: Open removes them.
+    const std::string left = UnfinishedReportPath(PathOf("C.CRF"));
+    for (const std::string& name : {left, left + "-journal"}) std::ofstream(name) << "half";
     ASSERT_TRUE(OpenReport("A.CRF"));
-    EXPECT_FALSE(fs::exists(killed) || fs::exists(killed + "-journal"));
+    EXPECT_FALSE(fs::exists(left) || fs::exists(left + "-journal"));
     EXPECT_TRUE(fs::exists(PathOf("B.CRF")));
     // What the status line said was about the report closed: it goes with it.
     for (bool close : {true, false}) {
@@ -430,9 +427,8 @@ TEST_F(ReportFile, MoveAndOpenThatFailSayWhy) {
                   PathOf("OPEN.CRF") + ": there is no permission to read the file ]");
 }
 
-// New's chooser, before any report folder was used, starts in the program's
-// folder where the user may write there (root may), else in the user's home
-// folder; once a report was opened, in that report's folder.
+// New's chooser starts in the program's folder where the user may write
+// there (root may), else at home, until a report was opened.
 TEST_F(ReportFile, NewStartsWhereTheUserCanWrite) {
     if (::geteuid() != 0) GTEST_SKIP() << "the program's folder is the system's only to a user other than root";
     const std::string home = PathOf("home"), keptHome = std::getenv("HOME") ? std::getenv("HOME") : "/";
@@ -451,9 +447,8 @@ TEST_F(ReportFile, NewStartsWhereTheUserCanWrite) {
     ::setenv("HOME", keptHome.c_str(), 1);
 }
 
-// A move onto a disk of its own with too little room fails however the copy
-// ends (a short write, or no room for its first byte): told that the disk is
-// full, nothing left on that disk, the report open where it was.
+// A move onto a disk with too little room, whether the copy ends in a short
+// write or finds no room at all, says that the disk is full.
 TEST_F(ReportFile, MoveOntoAFullDiskSaysTheDiskIsFull) {
     MakeReport("OPEN.CRF");
     const auto size = fs::file_size(PathOf("OPEN.CRF"));

@@ -122,10 +122,9 @@ TEST_F(NewCrf, ReplacesAnExistingFileTheUserChose) {
     EXPECT_EQ(db().Scalar("SELECT COUNT(*) FROM CostCenters").ToLong(), 88);
 }
 
-// A New killed half way left its file and journal beside the report: the
-// next New in that folder removes them, and this process's own, but never
-// what a New still at work builds there (another user's, in a shared
-// folder), a New of another machine, nor any other file.
+// A New killed half way left its file and journal: the next New in that
+// folder removes them, and its own, but never the file of a New still at work
+// (another user's, in a shared folder) or of another machine, nor other files.
 TEST_F(NewCrf, OnlyLeftoversOfAGoneNewGoAtTheNextNew) {
     const pid_t gone = ::fork();
     if (gone == 0) ::_exit(0);
@@ -134,9 +133,8 @@ TEST_F(NewCrf, OnlyLeftoversOfAGoneNewGoAtTheNextNew) {
         return fs::path(UnfinishedReportPath(PathOf("GONE.CRF"), pid, host)).filename().string();
     };
     const std::pair<std::string, bool> goes[] = {
-        {by(gone), true},           {by(gone) + "-journal", true}, {by(::getpid()) + "-wal", true},
-        {by(::getppid()), false},   {by(gone, "far"), false},      {"GONE.CRF.vtnew", false},
-        {"KEEP.CRF-journal", false}};
+        {by(gone), true},         {by(gone) + "-journal", true}, {by(::getpid()) + "-wal", true},
+        {by(::getppid()), false}, {by(gone, "far"), false},      {"GONE.CRF.vtnew", false}};
     for (const auto& file : goes) WriteFile(file.first, "half");
     ASSERT_TRUE(MakeReport("NEXT.CRF"));
     for (const auto& [name, removed] : goes) EXPECT_NE(fs::exists(PathOf(name)), removed) << name;
