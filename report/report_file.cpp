@@ -1,7 +1,9 @@
 #include "report/report_file.h"
 
+#include <pwd.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -152,6 +154,20 @@ bool Writable(const std::string& path) {
     return !fs::exists(path, ec) || ::access(path.c_str(), W_OK) == 0;
 }
 
+// Why a copy of `from` to `to` failed. A copy that ran out of room may say
+// so only as a short write (an input/output error): the room left beside the
+// target, the partial copy removed, tells a full disk.
+std::string CopyFailure(std::error_code ec, const std::string& from, const std::string& to) {
+    std::error_code ignored;
+    fs::remove(to, ignored);
+    const auto size = fs::file_size(from, ignored);
+    if (ignored) return db::SystemReason(ec);
+    const fs::path folder = fs::path(to).parent_path();
+    const fs::space_info room = fs::space(folder.empty() ? fs::path(".") : folder, ignored);
+    if (!ignored && room.available < size) ec = std::make_error_code(std::errc::no_space_on_device);
+    return db::SystemReason(ec);
+}
+
 // A file moved, never onto an existing one; across file systems by copy and
 // delete. "" when moved, else why the file is where it was.
 std::string MoveFile(const std::string& from, const std::string& to) {
@@ -161,11 +177,7 @@ std::string MoveFile(const std::string& from, const std::string& to) {
     fs::rename(from, to, ec);
     if (ec == std::errc::cross_device_link) {
         ec.clear();
-        if (!fs::copy_file(from, to, ec) || ec) {
-            const std::string why = db::SystemReason(ec);
-            fs::remove(to, ec);
-            return why;
-        }
+        if (!fs::copy_file(from, to, ec) || ec) return CopyFailure(ec, from, to);
         if (!fs::remove(from, ec) || ec) {
             const std::string why = db::SystemReason(ec);
             fs::remove(to, ec);
@@ -185,8 +197,21 @@ std::string ProgramFolder() {
     return exe.parent_path().string();
 }
 
+namespace {
+
+std::string HomeFolder() {
+    if (const char* home = std::getenv("HOME"); home && *home) return home;
+    if (const passwd* user = ::getpwuid(::getuid()); user && user->pw_dir && *user->pw_dir) return user->pw_dir;
+    return ProgramFolder();
+}
+
+// The folder of the last report opened; kNoFolder before the first.
+std::string LastReportFolder() { return settings::UserSettings().Get(kApp, kSection, kKey, kNoFolder); }
+
+}  // namespace
+
 std::string CRFStartFolder() {
-    std::string folder = settings::UserSettings().Get(kApp, kSection, kKey, kNoFolder);
+    std::string folder = LastReportFolder();
     return folder == kNoFolder ? ProgramFolder() : folder;
 }
 
@@ -194,7 +219,11 @@ std::string CRFDialogFolder() {
     const auto& r = Report();
     if (r.CRF_Database && r.CRF_Database->IsOpen() && !r.CRF_Path.empty())
         return fs::path(r.CRF_Path).parent_path().string();
-    return CRFStartFolder();
+    if (std::string folder = LastReportFolder(); folder != kNoFolder) return folder;
+    // Before any report folder was used: the program's folder, unless it is
+    // the system's and the user could save nothing there.
+    const std::string program = ProgramFolder();
+    return ::access(program.c_str(), W_OK) == 0 ? program : HomeFolder();
 }
 
 ui::FileRequest CRFFileRequest(const std::string& title, bool save, bool fromLastFolder) {

@@ -22,7 +22,8 @@ std::string ProgramFolder();
 std::string CRFStartFolder();
 
 // Where the save choosers (New, Save As, Move) start: the open report's
-// folder, else CRFStartFolder().
+// folder, else the folder of the last report opened, else the program's own
+// folder where the user may write there, and the home folder where not.
 std::string CRFDialogFolder();
 
 // What the report commands ask of a file chooser (".CRF", the CRF filter;

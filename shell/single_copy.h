@@ -1,5 +1,8 @@
-// Whether another copy of the program runs: a lock file in the temporary
-// folder, held while the program runs. Tests give a key of their own.
+// Whether this user runs another copy of the program: a lock file held while
+// the program runs, in the user's own runtime folder, or else in the
+// temporary folder under a name that carries the user's id, so that the
+// copies of other users on the machine never count. Tests give a key of
+// their own.
 #pragma once
 
 #include <memory>

@@ -3,6 +3,7 @@
 // refusal leaves behind.
 #include <gtest/gtest.h>
 
+#include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -223,10 +224,11 @@ TEST_F(ReportFile, OpeningClosesTheReportThatWasOpen) {
     ASSERT_TRUE(OpenReport("A.CRF"));
     EXPECT_EQ(ui.events.front(), "windows closed");
     EXPECT_EQ(Db().Path(), PathOf("A.CRF"));
-    // A New killed half way in that folder left its file and journal: Open removes them.
-    for (const char* name : {"C.CRF.vtnew", "C.CRF.vtnew-journal"}) std::ofstream(PathOf(name)) << "half";
+    // A New that failed in that folder left its file and journal: Open removes them.
+    const std::string left = UnfinishedReportPath(PathOf("C.CRF"));
+    for (const std::string& name : {left, left + "-journal"}) std::ofstream(name) << "half";
     ASSERT_TRUE(OpenReport("A.CRF"));
-    EXPECT_FALSE(fs::exists(PathOf("C.CRF.vtnew")) || fs::exists(PathOf("C.CRF.vtnew-journal")));
+    EXPECT_FALSE(fs::exists(left) || fs::exists(left + "-journal"));
     EXPECT_TRUE(fs::exists(PathOf("B.CRF")));
     // What the status line said was about the report closed: it goes with it.
     for (bool close : {true, false}) {
@@ -423,6 +425,49 @@ TEST_F(ReportFile, MoveAndOpenThatFailSayWhy) {
               "The Cost Report File " + PathOf("OPEN.CRF") +
                   " cannot be opened: there is no permission to read the file.\r\n\r\n[ Cannot open " +
                   PathOf("OPEN.CRF") + ": there is no permission to read the file ]");
+}
+
+// New's chooser starts in the program's folder where the user may write
+// there (root may), else at home, until a report was opened.
+TEST_F(ReportFile, NewStartsWhereTheUserCanWrite) {
+    if (::geteuid() != 0) GTEST_SKIP() << "the program's folder is the system's only to a user other than root";
+    const std::string home = PathOf("home"), keptHome = std::getenv("HOME") ? std::getenv("HOME") : "/";
+    ::setenv("HOME", home.c_str(), 1);
+    const auto newStartsIn = [&] {
+        ClearUi();
+        ui.QueueSaveFile(std::nullopt);
+        NewCrfEntries entries = ValidEntries();
+        CreateNewCRF(entries);
+        return ui.FileRequests().empty() ? std::string("no chooser") : ui.FileRequests()[0].initialDir;
+    };
+    EXPECT_EQ(newStartsIn(), ProgramFolder());
+    EXPECT_EQ(AsPlainUser(newStartsIn), home);
+    settings::UserSettings().Save("Vantrel 287", "Startup", "CRFLoc", folder);
+    EXPECT_EQ(AsPlainUser(newStartsIn), folder);
+    ::setenv("HOME", keptHome.c_str(), 1);
+}
+
+// A move onto a disk with too little room, whether the copy ends in a short
+// write or finds no room at all, says that the disk is full.
+TEST_F(ReportFile, MoveOntoAFullDiskSaysTheDiskIsFull) {
+    MakeReport("OPEN.CRF");
+    const auto size = fs::file_size(PathOf("OPEN.CRF"));
+    const std::string disk = PathOf("small");
+    fs::create_directory(disk);
+    if (::mount("vt-small", disk.c_str(), "tmpfs", 0, ("size=" + std::to_string(size / 2)).c_str()) != 0)
+        GTEST_SKIP() << "mounting a disk takes root";
+    const struct Unmount { std::string at; ~Unmount() { ::umount2(at.c_str(), MNT_DETACH); } } unmount{disk};
+    for (const size_t room : {size / 2, size_t{0}}) {
+        std::ofstream(disk + "/filler", std::ios::binary | std::ios::trunc) << std::string(size / 2 - room, 'x');
+        ClearUi();
+        ui.QueueSaveFile(ui::FileChoice{disk + "/MOVED.CRF", "MOVED.CRF"});
+        ui.ExpectMessage();
+        EXPECT_FALSE(MoveCRF());
+        const std::string told = kMoveFailed + std::string("\r\n\r\nReason: the disk is full.");
+        EXPECT_EQ(ui.Prompts(), std::vector<std::string>{told}) << room;
+        EXPECT_FALSE(fs::exists(disk + "/MOVED.CRF"));
+        ExpectStillOpen();
+    }
 }
 
 }  // namespace

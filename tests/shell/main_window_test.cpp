@@ -12,6 +12,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "engine/general/b.h"
@@ -19,6 +22,7 @@
 #include "shell/calculation.h"
 #include "shell/forms.h"
 #include "shell/frmMain.h"
+#include "shell/single_copy.h"
 #include "shell/version.h"
 #include "shell/worksheet_window.h"
 #include "shell/worksheet_windows.h"
@@ -122,7 +126,7 @@ TEST_F(StartUp, TheSplashWaitsOnTheRealClockToo) {
 
 TEST_F(StartUp, ASecondCopyIsRefusedWithItsMessageAndTouchesNoFile) {
     auto options = Quick();
-    QLockFile running(QDir(QDir::tempPath()).filePath(QString::fromStdString(options.instanceKey) + ".lock"));
+    QLockFile running(QString::fromStdString(gui::SingleCopyLock(options.instanceKey).Path()));
     ASSERT_TRUE(running.tryLock(0));
     auto* main = new frmMain(options);
     ui.ExpectMessage();
@@ -137,6 +141,27 @@ TEST_F(StartUp, ASecondCopyIsRefusedWithItsMessageAndTouchesNoFile) {
     running.unlock();
     auto* again = new frmMain(options);
     EXPECT_TRUE(again->Form_Load());
+}
+
+// Another user's copy runs, its lock in the same temporary folder: this user's copy starts.
+TEST_F(StartUp, AnotherUsersCopyNeverRefusesAStart) {
+    if (::geteuid() != 0) GTEST_SKIP() << "becoming another user takes root";
+    const auto options = Quick();
+    int ready[2], hold[2];
+    ASSERT_EQ(::pipe(ready) | ::pipe(hold), 0);
+    if (::fork() == 0) {  // the other user's copy, running until the test lets it go
+        ::close(hold[1]);
+        char c = ::setgid(65534) == 0 && ::setuid(65534) == 0;
+        if (gui::SingleCopyLock lock(options.instanceKey); c && lock.Acquire() && ::write(ready[1], &c, 1) == 1)
+            c = static_cast<char>(::read(hold[0], &c, 1));
+        ::_exit(0);
+    }
+    for (int end : {ready[1], hold[0]}) ::close(end);
+    char held = 0;
+    EXPECT_TRUE(::read(ready[0], &held, 1) == 1 && held == 1);
+    EXPECT_TRUE((new frmMain(options))->Form_Load());
+    for (int end : {ready[0], hold[1]}) ::close(end);
+    ::wait(nullptr);
 }
 
 TEST_F(StartUp, PrintQualityToggleNamesWhatTheNextClickDoes) {

@@ -2,6 +2,9 @@
 // state and main window afterwards, and what Cancel and failures leave behind.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 
@@ -119,16 +122,22 @@ TEST_F(NewCrf, ReplacesAnExistingFileTheUserChose) {
     EXPECT_EQ(db().Scalar("SELECT COUNT(*) FROM CostCenters").ToLong(), 88);
 }
 
-// A New killed half way left its file and journal beside the report: the
-// next New in that folder removes them, and nothing else.
-TEST_F(NewCrf, LeftoversOfAKilledNewGoAtTheNextNew) {
-    for (const char* name : {"GONE.CRF.vtnew", "GONE.CRF.vtnew-journal", "gone.crf.vtnew"}) WriteFile(name, "half");
-    for (const char* name : {"KEEP.CRF", "KEEP.CRF-journal", "notes.txt", ".vtnew"}) WriteFile(name, "mine");
+// A New killed half way left its file and journal: the next New in that
+// folder removes them, and its own, but never the file of a New still at work
+// (another user's, in a shared folder) or of another machine, nor other files.
+TEST_F(NewCrf, OnlyLeftoversOfAGoneNewGoAtTheNextNew) {
+    const pid_t gone = ::fork();
+    if (gone == 0) ::_exit(0);
+    ASSERT_EQ(::waitpid(gone, nullptr, 0), gone);
+    const auto by = [&](long pid, const std::string& host = "") {
+        return fs::path(UnfinishedReportPath(PathOf("GONE.CRF"), pid, host)).filename().string();
+    };
+    const std::pair<std::string, bool> goes[] = {
+        {by(gone), true},         {by(gone) + "-journal", true}, {by(::getpid()) + "-wal", true},
+        {by(::getppid()), false}, {by(gone, "far"), false},      {"GONE.CRF.vtnew", false}};
+    for (const auto& file : goes) WriteFile(file.first, "half");
     ASSERT_TRUE(MakeReport("NEXT.CRF"));
-    for (const char* name : {"GONE.CRF.vtnew", "GONE.CRF.vtnew-journal", "gone.crf.vtnew"})
-        EXPECT_FALSE(fs::exists(PathOf(name))) << name;
-    for (const char* name : {"KEEP.CRF", "KEEP.CRF-journal", "notes.txt", ".vtnew"})
-        EXPECT_TRUE(fs::exists(PathOf(name))) << name;
+    for (const auto& [name, removed] : goes) EXPECT_NE(fs::exists(PathOf(name)), removed) << name;
 }
 
 TEST_F(NewCrf, CancelChangesNothing) {
@@ -198,7 +207,7 @@ TEST_F(NewCrf, AFailureLeavesNoFileAndTheReportOpenBefore) {
         if (c.existing) {
             EXPECT_EQ(ReadFile(c.name), c.existing);
         }
-        EXPECT_FALSE(fs::exists(PathOf(c.name) + ".vtnew", ec));  // nothing half-built left beside it
+        EXPECT_FALSE(fs::exists(UnfinishedReportPath(PathOf(c.name)), ec));  // nothing half-built left beside it
 
         EXPECT_EQ(std::tie(Report().CRF_Path, Report().CRF_ProviderName),
                   std::tuple(PathOf("TEST.CRF"), "Test Home Office"));
