@@ -328,11 +328,19 @@ void Fit_Form_Height(WorksheetWindow& form, int headLines, int recordCount) {
     const double heading = std::max(rowHeight * headLines, form.grd->HeaderHeight());
     const double fixed = static_cast<double>(
         static_cast<long>(heading + (HeightOf(&form) - HeightOf(form.grd)) + 250));
-    const double top = TopFor(Lower(form.FormName()).find("edit") != std::string::npos);
-    const double available = CurrentFormMetrics().Max_Form_Height - top;
-    double height = rowHeight * std::max(recordCount, 4) + fixed;
-    if (height > available) height = rowHeight * static_cast<double>(HalfEven((available - fixed) / rowHeight)) + fixed;
-    form.resize(form.width(), Px(height));
+    // Reckoned in the whole pixels the window is placed at and the grid
+    // draws its rows in: the room from the window's top (a place on the
+    // screen; the working area need not start at 0) to the working area's
+    // bottom, cut to the rows that fit whole. A row more, or a rounded one,
+    // would put the window's bottom below the screen.
+    const QScreen* screen = ScreenOf(&form);
+    const int areaTop = screen ? screen->availableGeometry().top() : 0;
+    const int top = Px(TopFor(Lower(form.FormName()).find("edit") != std::string::npos)) - areaTop;
+    const int available = Px(CurrentFormMetrics().Max_Form_Height) - top;
+    const int row = std::max(Px(rowHeight), 1), chrome = Px(fixed);
+    int height = row * std::max(recordCount, 4) + chrome;
+    if (height > available) height = row * std::max((available - chrome) / row, 0) + chrome;
+    form.resize(form.width(), height);
 }
 
 namespace {

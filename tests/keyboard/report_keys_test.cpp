@@ -89,7 +89,8 @@ TEST_F(ReportKeys, EveryWindowOpensWithItsButtonsBelowTheGrid) {
 }
 
 // On the screen's own measures (ctest runs this again on a 1920x1080 screen
-// at scale factors 1.5 and 2), with a window manager where there is one:
+// at scale factors 1.5 and 2 and on a 1600x1000 one at 1 and 1.5, the
+// latter also on a real X server), with a window manager where there is one:
 // every editor and viewer, the cost-centre list and the windows of the menus
 // open wholly inside the working area, title bar and frame included, and a
 // worksheet window shows every row and column of its grid unless it already

@@ -173,6 +173,20 @@ TEST_F(WorksheetWindows, AWindowIsAsHighAsItsRowsAtLeastFourAndNoHigherThanTheSc
     EXPECT_LE(ui::Twips(fit(500)), gui::CurrentFormMetrics().Max_Form_Height - 1100 + 15);
 }
 
+// Whatever room the screen leaves below a viewer's top, a window with more
+// rows than fit ends within it: its rows are cut to those that fit whole.
+TEST_F(WorksheetWindows, AWindowCutToTheScreenEndsWithinIt) {
+    db().CreateTable("T3", {db::CurrencyField("LineNum"), db::CurrencyField("A")});
+    auto* w = Window("frmViewT3", "View Worksheet T3", "SELECT * FROM T3");
+    w->grd->setGeometry(0, 0, 300, 200);
+    for (double room = 6000; room < 6000 + 2 * w->grd->RowHeight(); room += 15) {
+        gui::CurrentFormMetrics().Max_Form_Height = room;
+        w->resize(400, 300);
+        gui::Fit_Form_Height(*w, 4, 500);
+        EXPECT_LE(ui::Twips(w->height()), room - 1100 + 7.5) << room;
+    }
+}
+
 TEST_F(WorksheetWindows, AGridWiderThanTheScreenGivesAWindowAsWideAsTheScreenAtTheLeftEdge) {
     std::vector<db::FieldDef> fields;
     for (int i = 0; i < 12; ++i) fields.push_back(db::CurrencyField("C" + std::to_string(i)));

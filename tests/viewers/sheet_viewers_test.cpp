@@ -11,6 +11,7 @@
 #include <QTableView>
 #include <QTest>
 #include <QScreen>
+#include <QStyle>
 
 #include <filesystem>
 #include <tuple>
@@ -24,6 +25,7 @@
 #include "report/calc_all.h"
 #include "shell/forms.h"
 #include "shell/frmMain.h"
+#include "shell/headings.h"
 #include "shell/text.h"
 #include "shell/worksheet_windows.h"
 #include "store/report.h"
@@ -225,6 +227,38 @@ TEST_F(Viewers, NoHeadingLosesItsTop) {
         EXPECT_GE(header->height(), QFontMetrics(header->font()).lineSpacing() * lines) << c;
     }
     EXPECT_EQ(h.Pane(0)->horizontalHeader()->height(), header->height());
+}
+
+// Every line of every heading inside the heading row, as the header draws
+// it (the style's margins inside the row), wrapped by the test's fixed widths
+// and by the font in use, as opened and once read again.
+TEST_F(Viewers, EveryHeadingShowsWholeInTheHeadingRow) {
+    const gui::TextMeasurer* fixed = &gui::HeadingMeasurer();
+    const gui::FontMeasurer font(QApplication::font("QHeaderView"));
+    for (const gui::TextMeasurer* measurer : {fixed, static_cast<const gui::TextMeasurer*>(&font)}) {
+        gui::InstallHeadingMeasurer(measurer);
+        for (const char* code : {"Gp1", "Gp2", "H", "E", "E1", "Fp1", "Fp2", "F1p1", "F1p2", "B2p3"}) {
+            ViewForm* v = OpenView(code);
+            ASSERT_TRUE(v) << code;
+            for (bool again : {false, true}) {
+                if (again) v->SetGrd();
+                for (int s = 0; s < v->grd->SplitCount(); ++s) {
+                    const QHeaderView* header = v->grd->Pane(s)->horizontalHeader();
+                    const int room = header->height() - 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin);
+                    for (int c = 0; c < v->grd->ColumnCount(); ++c) {
+                        if (header->isSectionHidden(c)) continue;
+                        const QString text = header->model()->headerData(c, Qt::Horizontal).toString();
+                        const QRect needed = QFontMetrics(header->font())
+                                                 .boundingRect(QRect(0, 0, header->sectionSize(c), 1 << 16),
+                                                               Qt::AlignLeft | Qt::AlignTop, text);
+                        EXPECT_GE(room, needed.height()) << code << " column " << c << ": " << text.toStdString();
+                    }
+                }
+            }
+            gui::UnloadForm(v);
+        }
+    }
+    gui::InstallHeadingMeasurer(fixed);
 }
 
 // A window sized to its grid keeps its frame on the screen's working area.
