@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/printer/print_server.h"
 #include "platform/printer/printer.h"
 
 namespace vt::printer {
@@ -46,6 +47,7 @@ public:
     std::string LastOutput() override;
     std::string PrinterReached() override;
     std::string FallbackOutput() override;
+    std::string NoPrinterReason() override;
 
     // The longest one document waits on the print server, all its questions
     // together; the window keeps painting meanwhile.
@@ -69,6 +71,14 @@ std::string ChosenPrinterName();
 // chosen, every document goes to it, printers or not.
 void SetChosenPdfFile(const std::string& path);
 std::string ChosenPdfFile();
+// The copies chosen in Printer Setup, each job a printer is sent.
+void SetChosenCopies(int copies);
+int ChosenCopies();
+
+// The system's printers, asked as a print asks them: for no longer than
+// QtPrinter::kServerPatience, the windows painting meanwhile. nullopt when
+// the print server did not answer; `why` then says how.
+std::optional<ServerPrinters> ListPrinters(std::string& why);
 
 // Where a document goes, given the system's printers: the chosen one while the
 // system still has it (one removed since the choice must not stop printing),

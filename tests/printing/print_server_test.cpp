@@ -7,24 +7,31 @@
 #include <signal.h>
 #include <sys/types.h>
 
+#include <cups/cups.h>
+
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QLineEdit>
-#include <QPrintDialog>
+#include <QSpinBox>
 #include <QTimer>
 
 #include <array>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <memory>
 #include <optional>
 #include <sstream>
 #include <string>
 #include <thread>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "platform/printer/print_server.h"
@@ -32,6 +39,7 @@
 #include "platform/settings/settings.h"
 #include "platform/ui/ui_qt.h"
 #include "print/print.h"
+#include "tests/platform_qt/answer_dialog.h"
 #include "tests/support/print_files.h"
 #include "tests/support/scripted_ui.h"
 #include "tests/support/temp_folder.h"
@@ -157,7 +165,7 @@ protected:
 TEST_F(PrintServerTest, ASheetReachesTheQueueWithThePagesOfItsPrintFile) {
     ASSERT_EQ(Print(), 0);
     EXPECT_TRUE(ui_.Prompts().empty());
-    EXPECT_EQ(ui_.StatusTexts().back(), " Printed on " + queue_);
+    EXPECT_EQ(ui_.StatusTexts().back(), " Sent to " + queue_);
     EXPECT_FALSE(fs::exists(Path("SHEETS.pdf")));
 
     const std::string pdf = NewQueuedPdf();
@@ -248,13 +256,18 @@ TEST_F(StoppedServerTest, IsGivenUpWithinTheLimitWhileTheWindowPaints) {
     EXPECT_EQ(ui_.StatusTexts().back(), " Printed to " + Path("SHEETS.pdf"));
     ExpectPagesOf(Path("SHEETS.pdf"), Path("SHEETS.prt"));
 
-    // The next print of the same batch does not wait on the silent server again.
+    // The next print of the same batch does not wait on the silent server
+    // again while it owes the answer, and says so.
     fs::copy_file(Path("SHEETS.prt"), Path("NEXT.prt"));
     clock.restart();
     ui_.ExpectMessage();
     EXPECT_EQ(Print("NEXT.prt"), print::kPrinterError);
     EXPECT_LT(clock.elapsed(), 1000);
     EXPECT_TRUE(fs::exists(Path("NEXT.pdf")));
+    EXPECT_EQ(ui_.Prompts().back(),
+              "The following error occurred during print of document:\n\r\rThe print server has not yet answered an "
+              "earlier request, so it was not asked again.\nThe pages were written to the file \"" +
+                  Path("NEXT.pdf") + "\".");
 }
 
 // A job given up on while the server was stopped never prints once it
@@ -292,16 +305,8 @@ TEST_F(StoppedServerTest, AJobGivenUpOnIsCancelledWhenTheServerAnswersAfterAll) 
 // Printer Setup's dialog, answered the way a user does it: "Print to File
 // (PDF)" picked in its printer list and a file name typed.
 void AnswerPrinterSetup(std::function<void(QComboBox*, QLineEdit*)> answer) {
-    QTimer::singleShot(0, [answer] {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            auto* dialog = qobject_cast<QPrintDialog*>(w);
-            if (!dialog) continue;
-            auto* printers = dialog->findChild<QComboBox*>("printers");
-            auto* file = dialog->findChild<QLineEdit*>("filename");
-            answer(printers, file);
-            dialog->accept();
-            return;
-        }
+    AnswerDialog("PrinterSetup", [answer](QDialog& dialog) {
+        answer(dialog.findChild<QComboBox*>("printers"), dialog.findChild<QLineEdit*>("filename"));
     });
 }
 
@@ -342,8 +347,246 @@ TEST_F(PrintServerTest, PrintToFileChosenInPrinterSetupIsHonouredWithAPrinterPre
     ASSERT_TRUE(qt.PrinterSetup("Printer Setup"));
     EXPECT_EQ(printer::ChosenPdfFile(), "");
     ASSERT_EQ(Print(), 0);
-    EXPECT_EQ(ui_.StatusTexts().back(), " Printed on " + queue_);
+    EXPECT_EQ(ui_.StatusTexts().back(), " Sent to " + queue_);
     EXPECT_NE(NewQueuedPdf(), "");
+}
+
+// Printer Setup keeps a print's limit: with the server stopped the dialog
+// comes within it, the window painting meanwhile, offering the printer known
+// before and the file, with a word that the printers could not be listed.
+TEST_F(StoppedServerTest, PrinterSetupComesWithinTheLimitWithWhatIsKnown) {
+    ui::QtUi qt;
+    AnswerPrinterSetup([&](QComboBox* printers, QLineEdit*) {
+        printers->setCurrentIndex(printers->findText(QString::fromStdString(queue_)));
+    });
+    ASSERT_TRUE(qt.PrinterSetup("Printer Setup"));
+    Stop();
+    int ticks = 0;
+    QTimer painting;
+    QObject::connect(&painting, &QTimer::timeout, [&] { ++ticks; });
+    painting.start(50);
+
+    QElapsedTimer clock;
+    qint64 shown = -1;
+    QStringList offered;
+    QString word;
+    AnswerDialog("PrinterSetup", [&](QDialog& dialog) {
+        shown = clock.elapsed();
+        auto* printers = dialog.findChild<QComboBox*>("printers");
+        for (int i = 0; i < printers->count(); ++i) offered << printers->itemText(i);
+        if (auto* said = dialog.findChild<QLabel*>("word")) word = said->text();
+    });
+    clock.start();
+    ASSERT_TRUE(qt.PrinterSetup("Printer Setup"));
+    std::printf("[ timing ] Printer Setup on the stopped server showed after %lld ms\n", static_cast<long long>(shown));
+    EXPECT_LT(shown, printer::QtPrinter::kServerPatience.count() + 1000);
+    EXPECT_GT(ticks, 20) << "the window was not painted while Printer Setup waited";
+    EXPECT_EQ(offered, (QStringList{QString::fromStdString(queue_), "Print to File (PDF)"}));
+    EXPECT_EQ(word, "The printers could not be listed. The print server did not answer within 4 seconds.");
+    EXPECT_EQ(printer::ChosenPrinterName(), queue_);
+}
+
+// A user who takes long to type a login.
+class TypingUi : public ScriptedUi {
+public:
+    std::optional<ui::Login> AskLogin(const ui::LoginRequest& request) override {
+        std::this_thread::sleep_for(typing);
+        return ScriptedUi::AskLogin(request);
+    }
+    std::chrono::milliseconds typing{0};
+};
+
+// A queue whose server asks who prints: the login is asked of the user (the
+// time taken typing is not the server's silence); a cancelled or refused one
+// is told, the pages kept in a PDF readable as the print files are; the next
+// print is not harmed.
+TEST_F(PrintServerTest, ALoginTheServerAsksForIsAskedOfTheUser) {
+    struct Policy {
+        std::string queue;
+        void Set(const std::string& policy) const {
+            ASSERT_TRUE(RunCommand("lpadmin -p " + Quote(queue) + " -o printer-op-policy=" + policy));
+        }
+        ~Policy() { Set("default"); }
+    } policy{queue_};
+    policy.Set(Env("VT_CUPS_LOGIN_POLICY"));
+    std::ofstream(Path("made here")).put('x');
+    const auto readable = fs::status(Path("made here")).permissions();
+
+    TypingUi user;
+    const ui::Login wrong{"vantrel-nobody", "not the password"};
+    const struct {
+        std::vector<std::optional<ui::Login>> answers;
+        std::chrono::milliseconds typing;
+        std::string told;
+    } cases[] = {
+        {{std::nullopt}, 0ms, "the print server asked for a login and none was given."},
+        {{wrong, std::nullopt}, printer::QtPrinter::kServerPatience + 1s,
+         "the print server did not accept the name and password given."},
+    };
+    for (const auto& c : cases) {
+        user.ClearRecords();
+        user.typing = c.typing;
+        for (const auto& answer : c.answers) user.QueueLogin(answer);
+        fs::remove(Path("SHEETS.pdf"));
+        user.ExpectMessage();
+        EXPECT_EQ(Print(), print::kPrinterError);
+        ASSERT_EQ(user.LoginRequests().size(), c.answers.size()) << c.told;
+        for (std::size_t i = 0; i < c.answers.size(); ++i) {
+            EXPECT_EQ(user.LoginRequests()[i].printer, queue_);
+            EXPECT_NE(user.LoginRequests()[i].user, "");
+            EXPECT_EQ(user.LoginRequests()[i].refused, i > 0);
+        }
+        EXPECT_EQ(user.Prompts(), std::vector<std::string>{
+                                      "The following error occurred during print of document:\n\r\rThe printer \"" +
+                                      queue_ + "\" did not take the pages: " + c.told +
+                                      "\nThe pages were written to the file \"" + Path("SHEETS.pdf") + "\"."});
+        ExpectPagesOf(Path("SHEETS.pdf"), Path("SHEETS.prt"));
+        EXPECT_EQ(fs::status(Path("SHEETS.pdf")).permissions(), readable);
+    }
+
+    policy.Set("default");
+    user.ClearRecords();
+    EXPECT_EQ(Print(), 0);
+    EXPECT_TRUE(user.Prompts().empty());
+    EXPECT_EQ(user.StatusTexts().back(), " Sent to " + queue_);
+    EXPECT_NE(NewQueuedPdf(), "");
+}
+
+// With printers and none of them the default, the pages are kept in a PDF
+// and the user pointed to Printer Setup.
+TEST_F(PrintServerTest, PrintersWithoutADefaultPointToPrinterSetup) {
+    const auto listed = RunCommand("lpstat -v " + Quote(queue_));
+    ASSERT_TRUE(listed && listed->find(": ") != std::string::npos);
+    const std::string device = listed->substr(listed->find(": ") + 2, listed->find_last_not_of('\n') - listed->find(": ") - 1);
+    // A second queue; the default taken away by making a class of it the
+    // default and removing the class.
+    struct Restore {
+        std::string queue;
+        ~Restore() { RunCommand("lpadmin -d " + Quote(queue) + "; lpadmin -x VantrelSecond; lpadmin -x VantrelClass"); }
+    } restore{queue_};
+    ASSERT_TRUE(RunCommand("lpadmin -p VantrelSecond -v " + Quote(device) +
+                           " -E && lpadmin -p VantrelSecond -c VantrelClass && lpadmin -d VantrelClass && "
+                           "lpadmin -x VantrelClass"));
+    ASSERT_EQ(RunCommand("lpstat -d"), "no system default destination\n");
+
+    ui_.ExpectMessage();
+    ASSERT_EQ(Print(), 0);
+    EXPECT_EQ(ui_.Prompts(), std::vector<std::string>{"No default printer is chosen (choose one in Report > Printer "
+                                                      "Setup): the pages were written to the file \"" +
+                                                      Path("SHEETS.pdf") + "\"."});
+    EXPECT_EQ(ui_.StatusTexts().back(), " Printed to " + Path("SHEETS.pdf"));
+    ExpectPagesOf(Path("SHEETS.pdf"), Path("SHEETS.prt"));
+}
+
+// The copies of the queue's latest job, as the server holds them; 0 when
+// there is none.
+int LatestJobCopies(const std::string& queue) {
+    http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 5000, nullptr);
+    if (!http) return 0;
+    ipp_t* request = ippNewRequest(IPP_OP_GET_JOBS);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
+                 ("ipp://localhost/printers/" + queue).c_str());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "which-jobs", nullptr, "all");
+    const char* const wanted[] = {"job-id", "copies"};
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 2, nullptr, wanted);
+    ipp_t* response = cupsDoRequest(http, request, "/");
+    int latest = 0, latestCopies = 0, id = 0, copies = 1;
+    for (ipp_attribute_t* a = ippFirstAttribute(response);; a = ippNextAttribute(response)) {
+        const char* name = a ? ippGetName(a) : nullptr;
+        if (!name) {  // a job's attributes end
+            if (id > latest) std::tie(latest, latestCopies) = std::pair{id, copies};
+            id = 0;
+            copies = 1;
+            if (!a) break;
+        } else if (std::string(name) == "job-id") {
+            id = ippGetInteger(a, 0);
+        } else if (std::string(name) == "copies") {
+            copies = ippGetInteger(a, 0);
+        }
+    }
+    ippDelete(response);
+    httpClose(http);
+    return latestCopies;
+}
+
+TEST_F(PrintServerTest, TheCopiesChosenInPrinterSetupGoWithTheJob) {
+    struct OneCopy {
+        ~OneCopy() { printer::SetChosenCopies(1); }
+    } oneCopy;
+    ui::QtUi qt;
+    AnswerDialog("PrinterSetup", [&](QDialog& dialog) {
+        auto* printers = dialog.findChild<QComboBox*>("printers");
+        printers->setCurrentIndex(printers->findText(QString::fromStdString(queue_)));
+        auto* copies = dialog.findChild<QSpinBox*>("copies");
+        EXPECT_TRUE(copies->isEnabled());
+        copies->setValue(3);
+    });
+    ASSERT_TRUE(qt.PrinterSetup("Printer Setup"));
+    ASSERT_EQ(Print(), 0);
+    EXPECT_EQ(ui_.StatusTexts().back(), " Sent to " + queue_);
+    EXPECT_EQ(LatestJobCopies(queue_), 3);
+}
+
+// The limit is for the server's answers, not for pages on their way: pages
+// the server takes slowly all go; pages it stops taking are told as that.
+// (The queue holds its jobs meanwhile, and they are cancelled after.)
+TEST_F(StoppedServerTest, PagesOnTheirWayAreGivenUpOnlyWhenTheyStop) {
+    ASSERT_TRUE(RunCommand("cupsdisable " + Quote(queue_)));
+    struct Enable {
+        std::string queue;
+        ~Enable() { RunCommand("cancel -a " + Quote(queue) + "; cupsenable " + Quote(queue)); }
+    } enable{queue_};
+    pid_ = static_cast<pid_t>(std::stol(Env("VT_CUPSD_PID")));
+    // The server takes a document into a file of its spool named by eight
+    // hexadecimal digits (its jobs' files start with c and d).
+    const fs::path spool = fs::path(queueOut_).parent_path() / "spool";
+    const auto spooled = [&] {
+        std::vector<fs::path> documents;
+        for (const auto& entry : fs::directory_iterator(spool))
+            if (const std::string name = entry.path().filename().string();
+                name.size() == 8 && name.find_first_not_of("0123456789abcdef") == std::string::npos)
+                documents.push_back(entry.path());
+        return documents;
+    };
+    const struct {
+        std::uintmax_t size;
+        bool stops;  // the server stops for good once the pages flow, else takes them in fits
+        std::string told;
+    } cases[] = {
+        {std::uintmax_t{64} << 20, false, ""},
+        {std::uintmax_t{256} << 20, true, "The print server stopped taking the pages: none went through within 1 second."},
+    };
+    for (const auto& c : cases) {
+        // A sparse file: pages enough that they take time to go.
+        const std::string pdf = Path("large.pdf");
+        std::ofstream(pdf, std::ios::binary) << "%PDF-1.4\n";
+        fs::resize_file(pdf, c.size);
+        const auto before = spooled();
+        std::atomic<bool> end{false};
+        std::thread server([&] {
+            while (!end && !c.stops) {
+                ::kill(pid_, SIGSTOP);
+                std::this_thread::sleep_for(200ms);
+                ::kill(pid_, SIGCONT);
+                std::this_thread::sleep_for(50ms);
+            }
+            while (!end && spooled() == before) std::this_thread::sleep_for(1ms);
+            if (!end) ::kill(pid_, SIGSTOP);
+        });
+        QElapsedTimer clock;
+        clock.start();
+        printer::PrintServer asked(1s, nullptr);
+        const std::string said = asked.PrintPdf(queue_, pdf, "large");
+        const qint64 took = clock.elapsed();
+        end = true;
+        server.join();
+        ::kill(pid_, SIGCONT);
+        std::printf("[ timing ] %ju MB %s took %lld ms\n", c.size >> 20, c.stops ? "stopped" : "in fits",
+                    static_cast<long long>(took));
+        EXPECT_EQ(said, c.told);
+        if (c.stops) EXPECT_LT(took, 2000);
+        else EXPECT_GT(took, 1000) << "the pages went too fast to show anything";
+    }
 }
 
 }  // namespace
