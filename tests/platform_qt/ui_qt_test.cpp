@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -12,6 +14,7 @@
 
 #include "platform/settings/settings_qt.h"
 #include "platform/ui/ui_qt.h"
+#include "tests/platform_qt/answer_dialog.h"
 
 namespace vt::test {
 namespace {
@@ -159,6 +162,33 @@ TEST(QtUiTest, WhatTheReportCodeShowsGoesToTheMainWindowAndTheHourglassNests) {
     qt.SetBusy(false);
     qt.SetBusy(false);  // one too many changes nothing
     EXPECT_FALSE(QApplication::overrideCursor());
+}
+
+// The print server's question for a login, in a dialog over the window: the
+// user's name proposed, the password hidden, a refused login said; Cancel
+// gives none.
+TEST(QtUiTest, APrintServerLoginIsAskedInADialog) {
+    ui::QtUi qt;
+    for (const bool refused : {false, true}) {
+        AnswerDialog("PrintServerLogin", [&](QDialog& dialog) {
+            EXPECT_EQ(dialog.windowTitle(), "Print Server Login");
+            const QString said = dialog.findChild<QLabel*>("said")->text();
+            EXPECT_TRUE(said.startsWith("The print server printhost asks who prints on \"Office\".")) << said.toStdString();
+            EXPECT_EQ(said.contains("not accepted"), refused);
+            EXPECT_EQ(dialog.findChild<QLineEdit*>("name")->text(), "clerk");
+            auto* password = dialog.findChild<QLineEdit*>("password");
+            EXPECT_EQ(password->echoMode(), QLineEdit::Password);
+            QTest::keyClicks(password, "secret");
+            if (refused)
+                QTest::mouseClick(dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel),
+                                  Qt::LeftButton);
+        });
+        const auto login = qt.AskLogin({"printhost", "Office", "clerk", refused});
+        ASSERT_EQ(login.has_value(), !refused);
+        if (login) {
+            EXPECT_EQ(login->user + "/" + login->password, "clerk/secret");
+        }
+    }
 }
 
 }  // namespace

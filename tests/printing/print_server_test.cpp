@@ -231,15 +231,19 @@ protected:
         }
         PrintServerTest::TearDown();
     }
+    // Counts from now on the timer ticks a window paints at while the print waits.
+    void CountPainting() {
+        QObject::connect(&painting_, &QTimer::timeout, [this] { ++ticks_; });
+        painting_.start(50);
+    }
     pid_t pid_ = 0;
+    QTimer painting_;
+    int ticks_ = 0;
 };
 
 TEST_F(StoppedServerTest, IsGivenUpWithinTheLimitWhileTheWindowPaints) {
     Stop();
-    int ticks = 0;
-    QTimer painting;
-    QObject::connect(&painting, &QTimer::timeout, [&] { ++ticks; });
-    painting.start(50);
+    CountPainting();
 
     QElapsedTimer clock;
     clock.start();
@@ -248,7 +252,7 @@ TEST_F(StoppedServerTest, IsGivenUpWithinTheLimitWhileTheWindowPaints) {
     const qint64 took = clock.elapsed();
     std::printf("[ timing ] a print on the stopped server took %lld ms\n", static_cast<long long>(took));
     EXPECT_LT(took, printer::QtPrinter::kServerPatience.count() + 1000);
-    EXPECT_GT(ticks, 20) << "the window was not painted while the print waited";
+    EXPECT_GT(ticks_, 20) << "the window was not painted while the print waited";
     ASSERT_EQ(ui_.Prompts().size(), 1u);
     EXPECT_EQ(ui_.Prompts().front(),
               "The following error occurred during print of document:\n\r\rThe print server did not answer within 4 "
@@ -361,10 +365,7 @@ TEST_F(StoppedServerTest, PrinterSetupComesWithinTheLimitWithWhatIsKnown) {
     });
     ASSERT_TRUE(qt.PrinterSetup("Printer Setup"));
     Stop();
-    int ticks = 0;
-    QTimer painting;
-    QObject::connect(&painting, &QTimer::timeout, [&] { ++ticks; });
-    painting.start(50);
+    CountPainting();
 
     QElapsedTimer clock;
     qint64 shown = -1;
@@ -380,7 +381,7 @@ TEST_F(StoppedServerTest, PrinterSetupComesWithinTheLimitWithWhatIsKnown) {
     ASSERT_TRUE(qt.PrinterSetup("Printer Setup"));
     std::printf("[ timing ] Printer Setup on the stopped server showed after %lld ms\n", static_cast<long long>(shown));
     EXPECT_LT(shown, printer::QtPrinter::kServerPatience.count() + 1000);
-    EXPECT_GT(ticks, 20) << "the window was not painted while Printer Setup waited";
+    EXPECT_GT(ticks_, 20) << "the window was not painted while Printer Setup waited";
     EXPECT_EQ(offered, (QStringList{QString::fromStdString(queue_), "Print to File (PDF)"}));
     EXPECT_EQ(word, "The printers could not be listed. The print server did not answer within 4 seconds.");
     EXPECT_EQ(printer::ChosenPrinterName(), queue_);
