@@ -310,7 +310,9 @@ TEST_F(ChosenPrinterTest, PrinterSetupWritesWhereThePrinterLooks) {
         EXPECT_EQ(printers->currentText(), "Print to File (PDF)");
         EXPECT_FALSE(dialog.findChild<QSpinBox*>("copies")->isEnabled());
         EXPECT_FALSE(ok->isEnabled());
-        file->setText(chosen);
+        ui_.QueueSaveFile(ui::FileChoice{chosen.toStdString(), "chosen.pdf"});
+        QTest::mouseClick(dialog.findChild<QPushButton*>("browse"), Qt::LeftButton);
+        EXPECT_EQ(file->text(), chosen);
         EXPECT_TRUE(ok->isEnabled());
     });
     ASSERT_TRUE(qt.PrinterSetup("Printer Setup"));
