@@ -1,6 +1,7 @@
-// A modal dialog of the program answered as a user does, once it shows: it
-// may show only after the print server has been asked, the events running
-// meanwhile, so it is looked for until it is there.
+// A modal dialog of the program answered as a user does, once it shows (it
+// may show only after the print server has been asked, events running
+// meanwhile): `answer` gets the dialog named `name`, then OK is clicked
+// unless the answer closed it.
 #pragma once
 
 #include <QApplication>
@@ -14,21 +15,18 @@
 
 namespace vt::test {
 
-// `answer` gets the dialog named `name`; OK is clicked after it unless it
-// closed the dialog itself.
 inline void AnswerDialog(const QString& name, std::function<void(QDialog&)> answer) {
     auto* poll = new QTimer;
-    poll->setInterval(10);
     QObject::connect(poll, &QTimer::timeout, [poll, name, answer] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         if (!dialog || dialog->objectName() != name) return;
-        poll->stop();
         poll->deleteLater();
+        poll->stop();
         answer(*dialog);
         if (dialog->isVisible())
             QTest::mouseClick(dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok), Qt::LeftButton);
     });
-    poll->start();
+    poll->start(10);
 }
 
 }  // namespace vt::test

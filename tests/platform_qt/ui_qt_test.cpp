@@ -165,29 +165,21 @@ TEST(QtUiTest, WhatTheReportCodeShowsGoesToTheMainWindowAndTheHourglassNests) {
 }
 
 // The print server's question for a login, in a dialog over the window: the
-// user's name proposed, the password hidden, a refused login said; Cancel
-// gives none.
+// name proposed, the password hidden, a refused login said; Cancel gives none.
 TEST(QtUiTest, APrintServerLoginIsAskedInADialog) {
     ui::QtUi qt;
     for (const bool refused : {false, true}) {
         AnswerDialog("PrintServerLogin", [&](QDialog& dialog) {
-            EXPECT_EQ(dialog.windowTitle(), "Print Server Login");
-            const QString said = dialog.findChild<QLabel*>("said")->text();
-            EXPECT_TRUE(said.startsWith("The print server printhost asks who prints on \"Office\".")) << said.toStdString();
-            EXPECT_EQ(said.contains("not accepted"), refused);
-            EXPECT_EQ(dialog.findChild<QLineEdit*>("name")->text(), "clerk");
+            EXPECT_EQ(dialog.findChild<QLabel*>("said")->text(),
+                      QString("The print server printhost asks who prints on \"Office\".") +
+                          (refused ? "\nThe name and password given were not accepted." : ""));
             auto* password = dialog.findChild<QLineEdit*>("password");
             EXPECT_EQ(password->echoMode(), QLineEdit::Password);
             QTest::keyClicks(password, "secret");
-            if (refused)
-                QTest::mouseClick(dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel),
-                                  Qt::LeftButton);
+            if (refused) QTest::keyClick(&dialog, Qt::Key_Escape);
         });
         const auto login = qt.AskLogin({"printhost", "Office", "clerk", refused});
-        ASSERT_EQ(login.has_value(), !refused);
-        if (login) {
-            EXPECT_EQ(login->user + "/" + login->password, "clerk/secret");
-        }
+        EXPECT_EQ(login ? login->user + "/" + login->password : "none", refused ? "none" : "clerk/secret");
     }
 }
 

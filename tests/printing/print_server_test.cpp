@@ -272,6 +272,17 @@ TEST_F(StoppedServerTest, IsGivenUpWithinTheLimitWhileTheWindowPaints) {
                   Path("NEXT.pdf") + "\".");
 }
 
+// A print to the file chosen in Printer Setup asks the server nothing.
+TEST_F(StoppedServerTest, APrintToTheChosenFileAsksTheServerNothing) {
+    printer::SetChosenPdfFile(Path("chosen.pdf"));
+    Stop();
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_EQ(Print(), 0);
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_EQ(ui_.StatusTexts().back(), " Printed to " + Path("chosen.pdf"));
+}
+
 // A job given up on while the server was stopped never prints once it
 // resumes: the user already has its pages in a file. (The queue holds its
 // jobs meanwhile, so that only a cancel keeps the pages from coming out.)
