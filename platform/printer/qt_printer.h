@@ -10,6 +10,7 @@
 
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,8 +50,9 @@ public:
     std::string FallbackOutput() override;
     std::string NoPrinterReason() override;
 
-    // The longest one document waits on the print server, all its questions
-    // together; the window keeps painting meanwhile.
+    // The longest one document waits for the print server's answers, all its
+    // questions together (pages on their way and a login being typed do not
+    // count); the window keeps painting meanwhile.
     static constexpr std::chrono::milliseconds kServerPatience{4000};
 
     // Lines a page holds at 7 points, one more than the longest pages the
@@ -68,7 +70,7 @@ private:
 void SetChosenPrinterName(const std::string& name);
 std::string ChosenPrinterName();
 // The PDF file chosen in Printer Setup ("Print to File"); "" for none. While
-// chosen, every document goes to it, printers or not.
+// chosen, every document goes to it, and no print server is asked.
 void SetChosenPdfFile(const std::string& path);
 std::string ChosenPdfFile();
 // The copies chosen in Printer Setup, each job a printer is sent.
