@@ -76,7 +76,7 @@ void TellWhereThePagesWent(const std::vector<std::string>& files, const std::vec
         for (const auto& f : group) names += (names.empty() ? "" : ",\n") + ("\"" + f + "\"");
         text += (text.empty() ? "" : "\n") + opening + (group.size() > 1 ? "files\n" : "file ") + names + ".";
     };
-    tell("No printer is available: the pages were written to the ", noPrinter);
+    tell(printer::ThePrinter().NoPrinterReason() + ": the pages were written to the ", noPrinter);
     tell("The printer did not take the pages: they were written to the ", notTaken);
     if (!text.empty()) Show_Message(text, ui::kInformation, "Printing");
 }
@@ -178,7 +178,7 @@ int Print_File(const std::string& path, int& orientation) {
         }
     } else if (!failure) {
         if (const std::string printer = p.PrinterReached(); !printer.empty())
-            ui::Ui().SetStatus(" Printed on " + printer, true);
+            ui::Ui().SetStatus(" Sent to " + printer, true);
         else if (const std::string file = p.LastOutput(); !file.empty())
             ui::Ui().SetStatus(" Printed to " + file, true);
     }

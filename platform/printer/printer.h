@@ -38,6 +38,8 @@ public:
     // The file the last document went to for want of a printer; "" when it
     // reached a printer (or was meant to be a file all along).
     virtual std::string FallbackOutput() { return ""; }
+    // Why the last document went to that file for want of a printer.
+    virtual std::string NoPrinterReason() { return "No printer is available"; }
 };
 
 // The installed printer; before anything is installed, one with no usable

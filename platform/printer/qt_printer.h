@@ -10,9 +10,11 @@
 
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/printer/print_server.h"
 #include "platform/printer/printer.h"
 
 namespace vt::printer {
@@ -46,9 +48,11 @@ public:
     std::string LastOutput() override;
     std::string PrinterReached() override;
     std::string FallbackOutput() override;
+    std::string NoPrinterReason() override;
 
-    // The longest one document waits on the print server, all its questions
-    // together; the window keeps painting meanwhile.
+    // The longest one document waits for the print server's answers, all its
+    // questions together (pages on their way and a login being typed do not
+    // count); the window keeps painting meanwhile.
     static constexpr std::chrono::milliseconds kServerPatience{4000};
 
     // Lines a page holds at 7 points, one more than the longest pages the
@@ -66,9 +70,17 @@ private:
 void SetChosenPrinterName(const std::string& name);
 std::string ChosenPrinterName();
 // The PDF file chosen in Printer Setup ("Print to File"); "" for none. While
-// chosen, every document goes to it, printers or not.
+// chosen, every document goes to it, and no print server is asked.
 void SetChosenPdfFile(const std::string& path);
 std::string ChosenPdfFile();
+// The copies chosen in Printer Setup, each job a printer is sent.
+void SetChosenCopies(int copies);
+int ChosenCopies();
+
+// The system's printers, asked as a print asks them: for no longer than
+// QtPrinter::kServerPatience, the windows painting meanwhile. nullopt when
+// the print server did not answer; `why` then says how.
+std::optional<ServerPrinters> ListPrinters(std::string& why);
 
 // Where a document goes, given the system's printers: the chosen one while the
 // system still has it (one removed since the choice must not stop printing),

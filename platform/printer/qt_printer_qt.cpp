@@ -42,9 +42,23 @@ std::string& ChosenPdf() {
     return path;
 }
 
+int chosenCopies = 1;
+
 // While the print server is asked, the windows repaint; what the user types
 // waits for the print to end.
 void KeepPainting() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+
+// A copy made as a new file of the user's, readable as the print files are
+// (QFile::copy would keep the private mode of the passing file).
+bool CopyAsNewFile(const QString& from, const QString& to) {
+    QFile in(from), out(to);
+    if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+    while (!in.atEnd()) {
+        const QByteArray piece = in.read(1 << 20);
+        if (piece.isEmpty() || out.write(piece) != piece.size()) return false;
+    }
+    return out.flush();
+}
 
 }  // namespace
 
@@ -60,6 +74,7 @@ struct QtPrinter::Impl {
     std::string printerName;  // the printer the document is for; "" when it is a file
     std::string pdfFile;      // the PDF being written (a passing one when it is for a printer)
     bool fallback = false;    // the PDF stands in for a printer
+    std::string noPrinter;    // why it does, when for want of a printer
     std::string silence;      // the server said nothing: told when the document ends
     // Asked when the document starts and when it is sent: one patience for both.
     std::unique_ptr<PrintServer> server;
@@ -94,18 +109,20 @@ struct QtPrinter::Impl {
             pdfFile = BesideThePrintFile();
             return;
         }
-        server = std::make_unique<PrintServer>(kServerPatience, KeepPainting);
-        const auto printers = server->Printers();
         if (!ChosenPdf().empty()) {
-            // The user's own choice: no word beyond the status line unless
-            // there was no printer to choose instead.
+            // The user's own choice: no printer is asked for.
             pdfFile = ChosenPdf();
-            fallback = printers && printers->names.empty();
             return;
         }
+        server = std::make_unique<PrintServer>(kServerPatience, KeepPainting);
+        const auto printers = server->Printers();
         if (printers) printerName = PrinterToUse(ChosenName(), printers->names, printers->defaultName);
         else silence = server->SilenceText();
         if (printerName.empty()) {
+            // Printers without a default one: the user is to choose one.
+            noPrinter = printers && !printers->names.empty()
+                            ? "No default printer is chosen (choose one in Report > Printer Setup)"
+                            : "";
             pdfFile = BesideThePrintFile();
             fallback = true;
             return;
@@ -170,7 +187,7 @@ struct QtPrinter::Impl {
     void Deliver() {
         std::string why = silence;
         if (!printerName.empty()) {
-            const std::string refusal = server->PrintPdf(printerName, pdfFile, Title());
+            const std::string refusal = server->PrintPdf(printerName, pdfFile, Title(), chosenCopies);
             const QString passing = Q(pdfFile);
             if (refusal.empty()) {
                 QFile::remove(passing);
@@ -179,7 +196,7 @@ struct QtPrinter::Impl {
             why = "The printer \"" + printerName + "\" did not take the pages: " + refusal;
             pdfFile = BesideThePrintFile();
             QFile::remove(Q(pdfFile));
-            const bool kept = QFile::copy(passing, Q(pdfFile));
+            const bool kept = CopyAsNewFile(passing, Q(pdfFile));
             QFile::remove(passing);
             printerName.clear();
             fallback = true;
@@ -204,6 +221,15 @@ void SetChosenPrinterName(const std::string& name) { ChosenName() = name; }
 std::string ChosenPrinterName() { return ChosenName(); }
 void SetChosenPdfFile(const std::string& path) { ChosenPdf() = path; }
 std::string ChosenPdfFile() { return ChosenPdf(); }
+void SetChosenCopies(int copies) { chosenCopies = std::max(copies, 1); }
+int ChosenCopies() { return chosenCopies; }
+
+std::optional<ServerPrinters> ListPrinters(std::string& why) {
+    PrintServer server(QtPrinter::kServerPatience, KeepPainting);
+    auto printers = server.Printers();
+    if (!printers) why = server.SilenceText();
+    return printers;
+}
 
 std::string PrinterToUse(const std::string& chosen, const std::vector<std::string>& available,
                          const std::string& systemDefault) {
@@ -314,5 +340,9 @@ std::string QtPrinter::LastOutput() { return d_->output; }
 std::string QtPrinter::PrinterReached() { return d_->printerName; }
 
 std::string QtPrinter::FallbackOutput() { return d_->fallback ? d_->output : ""; }
+
+std::string QtPrinter::NoPrinterReason() {
+    return d_->noPrinter.empty() ? Printer::NoPrinterReason() : d_->noPrinter;
+}
 
 }  // namespace vt::printer

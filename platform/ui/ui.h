@@ -32,6 +32,20 @@ struct FileChoice {
     std::string title;  // file name without folder
 };
 
+// A print server that asks who prints before it takes a print.
+struct LoginRequest {
+    std::string server;
+    std::string printer;   // the printer the pages are for
+    std::string user;      // the name proposed: the user's own
+    bool refused = false;  // a name and password given before were not accepted
+    bool operator==(const LoginRequest&) const = default;
+};
+
+struct Login {
+    std::string user;
+    std::string password;
+};
+
 class UserInterface {
 public:
     virtual ~UserInterface() = default;
@@ -50,6 +64,9 @@ public:
     // The printer set-up dialog; the printer chosen serves all later printing.
     // False when the user cancelled (and where there is no dialog to show).
     virtual bool PrinterSetup(const std::string& title) { (void)title; return false; }
+    // A name and password for the print server; nullopt on Cancel (and where
+    // there is no dialog to show).
+    virtual std::optional<Login> AskLogin(const LoginRequest& request) { (void)request; return std::nullopt; }
     // Open worksheet windows should bind their grids again (data changed underneath them).
     virtual void RefreshWorksheetWindows() = 0;
     // Every window but the main one closes: worksheet windows, dialogs and the

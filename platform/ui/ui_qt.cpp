@@ -2,7 +2,10 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QEvent>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QDir>
@@ -10,9 +13,9 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QWindow>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
 
 #include <utility>
 
@@ -46,27 +49,32 @@ QMessageBox::Icon IconOf(int style) {
     }
 }
 
-// A file chosen before is shown chosen when the printer dialog opens: the
-// choice stands until changed. The dialog adds its file entry, last in its
-// printer list, only as it is shown, so the entry is picked then.
-class ShowChosenFile : public QObject {
+const QString kPrintToFile = QStringLiteral("Print to File (PDF)");
+
+// The arrow pointer over a dialog shown while the hourglass is up.
+class ArrowPointer {
 public:
-    explicit ShowChosenFile(QString file) : file_(std::move(file)) {}
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() != QEvent::Show || file_.isEmpty()) return false;
-        auto* printers = watched->findChild<QComboBox*>(QStringLiteral("printers"));
-        auto* name = watched->findChild<QLineEdit*>(QStringLiteral("filename"));
-        if (printers && name && printers->count() > 0) {
-            printers->setCurrentIndex(printers->count() - 1);
-            name->setText(file_);
-        }
-        file_.clear();
-        return false;
+    explicit ArrowPointer(bool busy) : busy_(busy) {
+        if (busy_) QApplication::setOverrideCursor(Qt::ArrowCursor);
     }
+    ~ArrowPointer() {
+        if (busy_) QApplication::restoreOverrideCursor();
+    }
+    ArrowPointer(const ArrowPointer&) = delete;
+    ArrowPointer& operator=(const ArrowPointer&) = delete;
 
 private:
-    QString file_;
+    bool busy_;
 };
+
+// OK and Cancel under a dialog's fields.
+QDialogButtonBox* AddButtons(QDialog& dialog, QVBoxLayout& layout) {
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout.addWidget(buttons);
+    return buttons;
+}
 
 }  // namespace
 
@@ -130,11 +138,8 @@ QWidget* QtUi::Parent() const {
 int QtUi::MessageBox(const std::string& prompt, int style, const std::string& title) {
     auto box = BuildMessageBox(prompt, style, title, Parent());
     // The pointer must not stay an hourglass over a question.
-    const bool busy = busyDepth_ > 0;
-    if (busy) QApplication::setOverrideCursor(Qt::ArrowCursor);
-    const int answer = Ask(*box);
-    if (busy) QApplication::restoreOverrideCursor();
-    return answer;
+    const ArrowPointer arrow(busyDepth_ > 0);
+    return Ask(*box);
 }
 
 QWidget* MessageOwner() {
@@ -238,21 +243,116 @@ void QtUi::ShowEditCheckResults() {
     if (sink_) sink_->ShowEditCheckResults();
 }
 
-// Kept with the Qt printer rather than here, so the printing that follows
-// goes to the printer chosen.
+// The printers are asked of the print server as a print asks them, within
+// the same limit while the windows paint; a server that does not answer
+// leaves the printers known before (and the file), with a word that the
+// list could not be read. The choice is kept with the Qt printer, so the
+// printing that follows goes where it says.
 bool QtUi::PrinterSetup(const std::string& title) {
-    QPrinter printer;
-    const std::string chosen = printer::ChosenPrinterName();
-    if (!chosen.empty()) printer.setPrinterName(Q(chosen));
-    QPrintDialog dialog(&printer, Parent());
+    static printer::ServerPrinters known;
+    std::string why;
+    std::optional<printer::ServerPrinters> listed;
+    SetBusy(true);
+    listed = printer::ListPrinters(why);
+    SetBusy(false);
+    if (listed) known = *listed;
+    QStringList names;
+    for (const auto& name : known.names) names << Q(name);
+    const QString chosen = Q(printer::ChosenPrinterName());
+    if (!listed && !chosen.isEmpty() && !names.contains(chosen)) names << chosen;
+
+    QDialog dialog(Parent());
+    dialog.setObjectName(QStringLiteral("PrinterSetup"));
     dialog.setWindowTitle(Q(title));
-    ShowChosenFile file(Q(printer::ChosenPdfFile()));
-    dialog.installEventFilter(&file);
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* form = new QFormLayout;
+    layout->addLayout(form);
+    auto* printers = new QComboBox(&dialog);
+    printers->setObjectName(QStringLiteral("printers"));
+    printers->addItems(names);
+    printers->addItem(kPrintToFile);
+    form->addRow(QStringLiteral("&Printer:"), printers);
+    auto* fileRow = new QHBoxLayout;
+    auto* file = new QLineEdit(Q(printer::ChosenPdfFile()), &dialog);
+    file->setObjectName(QStringLiteral("filename"));
+    auto* browse = new QPushButton(QStringLiteral("&Browse..."), &dialog);
+    browse->setObjectName(QStringLiteral("browse"));
+    fileRow->addWidget(file);
+    fileRow->addWidget(browse);
+    form->addRow(QStringLiteral("&File:"), fileRow);
+    auto* copies = new QSpinBox(&dialog);
+    copies->setObjectName(QStringLiteral("copies"));
+    copies->setRange(1, 999);
+    copies->setValue(printer::ChosenCopies());
+    form->addRow(QStringLiteral("&Copies:"), copies);
+    if (!listed) {
+        auto* word = new QLabel(QStringLiteral("The printers could not be listed. ") + Q(why), &dialog);
+        word->setObjectName(QStringLiteral("word"));
+        word->setWordWrap(true);
+        layout->addWidget(word);
+    }
+    QDialogButtonBox* buttons = AddButtons(dialog, *layout);
+
+    // A file takes one copy of the pages; a printer takes no file name.
+    const auto fit = [=] {
+        const bool toFile = printers->currentText() == kPrintToFile;
+        file->setEnabled(toFile);
+        browse->setEnabled(toFile);
+        copies->setEnabled(!toFile);
+        buttons->button(QDialogButtonBox::Ok)->setEnabled(!toFile || !file->text().trimmed().isEmpty());
+    };
+    QObject::connect(printers, &QComboBox::currentIndexChanged, &dialog, fit);
+    QObject::connect(file, &QLineEdit::textChanged, &dialog, fit);
+    QObject::connect(browse, &QPushButton::clicked, &dialog, [file] {
+        FileRequest request{"Print to File", ".pdf", "PDF Files (*.pdf)|*.pdf", "", S(file->text()), true};
+        if (const auto choice = Ui().ChooseSaveFile(request)) file->setText(Q(choice->path));
+    });
+    const QString defaultName = Q(known.defaultName);
+    if (!file->text().isEmpty()) printers->setCurrentText(kPrintToFile);
+    else if (names.contains(chosen)) printers->setCurrentText(chosen);
+    else if (names.contains(defaultName)) printers->setCurrentText(defaultName);
+    else printers->setCurrentIndex(0);
+    fit();
+
+    const ArrowPointer arrow(busyDepth_ > 0);
     if (dialog.exec() != QDialog::Accepted) return false;
-    printer::SetChosenPrinterName(S(printer.printerName()));
-    const bool toFile = printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty();
-    printer::SetChosenPdfFile(toFile ? S(printer.outputFileName()) : "");
+    const bool toFile = printers->currentText() == kPrintToFile;
+    const QString path = file->text().trimmed();
+    if (toFile && path.isEmpty()) return false;
+    printer::SetChosenPrinterName(toFile ? "" : S(printers->currentText()));
+    printer::SetChosenPdfFile(toFile ? S(path) : "");
+    printer::SetChosenCopies(copies->value());
     return true;
+}
+
+// Over the window, as any question of the program; the time it is up does
+// not count against the print server's patience.
+std::optional<Login> QtUi::AskLogin(const LoginRequest& request) {
+    QDialog dialog(Parent());
+    dialog.setObjectName(QStringLiteral("PrintServerLogin"));
+    dialog.setWindowTitle(QStringLiteral("Print Server Login"));
+    auto* layout = new QVBoxLayout(&dialog);
+    QString text = QStringLiteral("The print server %1 asks who prints on \"%2\".")
+                       .arg(Q(request.server), Q(request.printer));
+    if (request.refused) text += QStringLiteral("\nThe name and password given were not accepted.");
+    auto* said = new QLabel(text, &dialog);
+    said->setObjectName(QStringLiteral("said"));
+    layout->addWidget(said);
+    auto* form = new QFormLayout;
+    layout->addLayout(form);
+    auto* name = new QLineEdit(Q(request.user), &dialog);
+    name->setObjectName(QStringLiteral("name"));
+    form->addRow(QStringLiteral("&Name:"), name);
+    auto* password = new QLineEdit(&dialog);
+    password->setObjectName(QStringLiteral("password"));
+    password->setEchoMode(QLineEdit::Password);
+    form->addRow(QStringLiteral("&Password:"), password);
+    AddButtons(dialog, *layout);
+    password->setFocus();
+
+    const ArrowPointer arrow(busyDepth_ > 0);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return Login{S(name->text()), S(password->text())};
 }
 
 std::string QtUi::ChosenPrinter() const { return printer::ChosenPrinterName(); }

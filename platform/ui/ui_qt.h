@@ -78,6 +78,7 @@ public:
     void ReportFileReplaced() override;
     void HideNewReportDialog() override;
     bool PrinterSetup(const std::string& title) override;
+    std::optional<Login> AskLogin(const LoginRequest& request) override;
     // The main window's menus, and the findings of the edit checks.
     void SetMenusEnabled(bool enabled) override;
     void ShowEditCheckResults() override;

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -12,6 +14,7 @@
 
 #include "platform/settings/settings_qt.h"
 #include "platform/ui/ui_qt.h"
+#include "tests/platform_qt/answer_dialog.h"
 
 namespace vt::test {
 namespace {
@@ -159,6 +162,25 @@ TEST(QtUiTest, WhatTheReportCodeShowsGoesToTheMainWindowAndTheHourglassNests) {
     qt.SetBusy(false);
     qt.SetBusy(false);  // one too many changes nothing
     EXPECT_FALSE(QApplication::overrideCursor());
+}
+
+// The print server's question for a login, in a dialog over the window: the
+// name proposed, the password hidden, a refused login said; Cancel gives none.
+TEST(QtUiTest, APrintServerLoginIsAskedInADialog) {
+    ui::QtUi qt;
+    for (const bool refused : {false, true}) {
+        AnswerDialog("PrintServerLogin", [&](QDialog& dialog) {
+            EXPECT_EQ(dialog.findChild<QLabel*>("said")->text(),
+                      QString("The print server printhost asks who prints on \"Office\".") +
+                          (refused ? "\nThe name and password given were not accepted." : ""));
+            auto* password = dialog.findChild<QLineEdit*>("password");
+            EXPECT_EQ(password->echoMode(), QLineEdit::Password);
+            QTest::keyClicks(password, "secret");
+            if (refused) QTest::keyClick(&dialog, Qt::Key_Escape);
+        });
+        const auto login = qt.AskLogin({"printhost", "Office", "clerk", refused});
+        EXPECT_EQ(login ? login->user + "/" + login->password : "none", refused ? "none" : "clerk/secret");
+    }
 }
 
 }  // namespace

@@ -10,21 +10,26 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QLineEdit>
-#include <QPrintDialog>
+#include <QSpinBox>
 #include <QTimer>
 
 #include <array>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <memory>
 #include <optional>
 #include <sstream>
 #include <string>
 #include <thread>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "platform/printer/print_server.h"
@@ -32,6 +37,7 @@
 #include "platform/settings/settings.h"
 #include "platform/ui/ui_qt.h"
 #include "print/print.h"
+#include "tests/platform_qt/answer_dialog.h"
 #include "tests/support/print_files.h"
 #include "tests/support/scripted_ui.h"
 #include "tests/support/temp_folder.h"
@@ -157,7 +163,7 @@ protected:
 TEST_F(PrintServerTest, ASheetReachesTheQueueWithThePagesOfItsPrintFile) {
     ASSERT_EQ(Print(), 0);
     EXPECT_TRUE(ui_.Prompts().empty());
-    EXPECT_EQ(ui_.StatusTexts().back(), " Printed on " + queue_);
+    EXPECT_EQ(ui_.StatusTexts().back(), " Sent to " + queue_);
     EXPECT_FALSE(fs::exists(Path("SHEETS.pdf")));
 
     const std::string pdf = NewQueuedPdf();
@@ -223,15 +229,19 @@ protected:
         }
         PrintServerTest::TearDown();
     }
+    // Counts from now on the timer ticks a window paints at while the print waits.
+    void CountPainting() {
+        QObject::connect(&painting_, &QTimer::timeout, [this] { ++ticks_; });
+        painting_.start(50);
+    }
     pid_t pid_ = 0;
+    QTimer painting_;
+    int ticks_ = 0;
 };
 
 TEST_F(StoppedServerTest, IsGivenUpWithinTheLimitWhileTheWindowPaints) {
     Stop();
-    int ticks = 0;
-    QTimer painting;
-    QObject::connect(&painting, &QTimer::timeout, [&] { ++ticks; });
-    painting.start(50);
+    CountPainting();
 
     QElapsedTimer clock;
     clock.start();
@@ -240,7 +250,7 @@ TEST_F(StoppedServerTest, IsGivenUpWithinTheLimitWhileTheWindowPaints) {
     const qint64 took = clock.elapsed();
     std::printf("[ timing ] a print on the stopped server took %lld ms\n", static_cast<long long>(took));
     EXPECT_LT(took, printer::QtPrinter::kServerPatience.count() + 1000);
-    EXPECT_GT(ticks, 20) << "the window was not painted while the print waited";
+    EXPECT_GT(ticks_, 20) << "the window was not painted while the print waited";
     ASSERT_EQ(ui_.Prompts().size(), 1u);
     EXPECT_EQ(ui_.Prompts().front(),
               "The following error occurred during print of document:\n\r\rThe print server did not answer within 4 "
@@ -248,13 +258,29 @@ TEST_F(StoppedServerTest, IsGivenUpWithinTheLimitWhileTheWindowPaints) {
     EXPECT_EQ(ui_.StatusTexts().back(), " Printed to " + Path("SHEETS.pdf"));
     ExpectPagesOf(Path("SHEETS.pdf"), Path("SHEETS.prt"));
 
-    // The next print of the same batch does not wait on the silent server again.
+    // The next print of the same batch does not wait on the silent server
+    // again while it owes the answer, and says so.
     fs::copy_file(Path("SHEETS.prt"), Path("NEXT.prt"));
     clock.restart();
     ui_.ExpectMessage();
     EXPECT_EQ(Print("NEXT.prt"), print::kPrinterError);
     EXPECT_LT(clock.elapsed(), 1000);
     EXPECT_TRUE(fs::exists(Path("NEXT.pdf")));
+    EXPECT_EQ(ui_.Prompts().back(),
+              "The following error occurred during print of document:\n\r\rThe print server has not yet answered an "
+              "earlier request, so it was not asked again.\nThe pages were written to the file \"" +
+                  Path("NEXT.pdf") + "\".");
+}
+
+// A print to the file chosen in Printer Setup asks the server nothing.
+TEST_F(StoppedServerTest, APrintToTheChosenFileAsksTheServerNothing) {
+    printer::SetChosenPdfFile(Path("chosen.pdf"));
+    Stop();
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_EQ(Print(), 0);
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_EQ(ui_.StatusTexts().back(), " Printed to " + Path("chosen.pdf"));
 }
 
 // A job given up on while the server was stopped never prints once it
@@ -292,16 +318,8 @@ TEST_F(StoppedServerTest, AJobGivenUpOnIsCancelledWhenTheServerAnswersAfterAll) 
 // Printer Setup's dialog, answered the way a user does it: "Print to File
 // (PDF)" picked in its printer list and a file name typed.
 void AnswerPrinterSetup(std::function<void(QComboBox*, QLineEdit*)> answer) {
-    QTimer::singleShot(0, [answer] {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            auto* dialog = qobject_cast<QPrintDialog*>(w);
-            if (!dialog) continue;
-            auto* printers = dialog->findChild<QComboBox*>("printers");
-            auto* file = dialog->findChild<QLineEdit*>("filename");
-            answer(printers, file);
-            dialog->accept();
-            return;
-        }
+    AnswerDialog("PrinterSetup", [answer](QDialog& dialog) {
+        answer(dialog.findChild<QComboBox*>("printers"), dialog.findChild<QLineEdit*>("filename"));
     });
 }
 
@@ -342,8 +360,180 @@ TEST_F(PrintServerTest, PrintToFileChosenInPrinterSetupIsHonouredWithAPrinterPre
     ASSERT_TRUE(qt.PrinterSetup("Printer Setup"));
     EXPECT_EQ(printer::ChosenPdfFile(), "");
     ASSERT_EQ(Print(), 0);
-    EXPECT_EQ(ui_.StatusTexts().back(), " Printed on " + queue_);
+    EXPECT_EQ(ui_.StatusTexts().back(), " Sent to " + queue_);
     EXPECT_NE(NewQueuedPdf(), "");
+}
+
+// Printer Setup keeps a print's limit: with the server stopped the dialog
+// comes within it, the window painting meanwhile, offering the printer known
+// before and the file, with a word that the printers could not be listed.
+TEST_F(StoppedServerTest, PrinterSetupComesWithinTheLimitWithWhatIsKnown) {
+    ui::QtUi qt;
+    AnswerPrinterSetup([&](QComboBox* printers, QLineEdit*) { printers->setCurrentText(QString::fromStdString(queue_)); });
+    ASSERT_TRUE(qt.PrinterSetup("Printer Setup"));
+    Stop();
+    CountPainting();
+    QElapsedTimer clock;
+    qint64 shown = -1;
+    QStringList offered;
+    AnswerDialog("PrinterSetup", [&](QDialog& dialog) {
+        shown = clock.elapsed();
+        auto* printers = dialog.findChild<QComboBox*>("printers");
+        for (int i = 0; i < printers->count(); ++i) offered << printers->itemText(i);
+        offered << dialog.findChild<QLabel*>("word")->text();
+    });
+    clock.start();
+    ASSERT_TRUE(qt.PrinterSetup("Printer Setup"));
+    std::printf("[ timing ] Printer Setup on the stopped server showed after %lld ms\n", static_cast<long long>(shown));
+    EXPECT_LT(shown, printer::QtPrinter::kServerPatience.count() + 1000);
+    EXPECT_GT(ticks_, 20) << "the window was not painted while Printer Setup waited";
+    EXPECT_EQ(offered, (QStringList{QString::fromStdString(queue_), "Print to File (PDF)",
+                                    "The printers could not be listed. The print server did not answer within 4 seconds."}));
+    EXPECT_EQ(printer::ChosenPrinterName(), queue_);
+}
+
+// A user who takes longer to type a first login than the server's answers may.
+class TypingUi : public ScriptedUi {
+    std::optional<ui::Login> AskLogin(const ui::LoginRequest& request) override {
+        if (LoginRequests().empty()) std::this_thread::sleep_for(printer::QtPrinter::kServerPatience + 200ms);
+        return ScriptedUi::AskLogin(request);
+    }
+};
+
+// A queue whose server asks who prints: the login is asked of the user (the
+// time taken typing is not the server's silence); a cancelled or refused one
+// is told, the pages kept in a PDF readable as the print files are; the next
+// print is not harmed.
+TEST_F(PrintServerTest, ALoginTheServerAsksForIsAskedOfTheUser) {
+    const auto policy = [this](const std::string& name) {
+        return RunCommand("lpadmin -p " + Quote(queue_) + " -o printer-op-policy=" + name).has_value();
+    };
+    struct Restore {
+        std::function<bool(std::string)> policy;
+        ~Restore() { policy("default"); }
+    } restore{policy};
+    ASSERT_TRUE(policy(Env("VT_CUPS_LOGIN_POLICY")));
+    std::ofstream(Path("made here")) << "x";
+    TypingUi user;
+    const std::pair<std::vector<std::optional<ui::Login>>, std::string> cases[] = {
+        {{std::nullopt}, "the print server asked for a login and none was given."},
+        {{ui::Login{"vantrel-nobody", "wrong"}, std::nullopt}, "the print server did not accept the name and password given."},
+    };
+    for (const auto& [answers, told] : cases) {
+        user.ClearRecords();
+        for (const auto& answer : answers) user.QueueLogin(answer);
+        user.ExpectMessage();
+        EXPECT_EQ(Print(), print::kPrinterError);
+        std::vector<ui::LoginRequest> asked;
+        for (std::size_t i = 0; i < answers.size(); ++i)  // the name given last proposed again
+            asked.push_back({"localhost", queue_, i > 0 ? answers[i - 1]->user : "root", i > 0});
+        EXPECT_EQ(user.LoginRequests(), asked);
+        EXPECT_EQ(user.Prompts(), std::vector<std::string>{"The following error occurred during print of document:\n\r\r"
+                                                           "The printer \"" + queue_ + "\" did not take the pages: " +
+                                                           told + "\nThe pages were written to the file \"" +
+                                                           Path("SHEETS.pdf") + "\"."});
+        ExpectPagesOf(Path("SHEETS.pdf"), Path("SHEETS.prt"));
+        EXPECT_EQ(fs::status(Path("SHEETS.pdf")).permissions(), fs::status(Path("made here")).permissions());
+    }
+    ASSERT_TRUE(policy("default"));
+    user.ClearRecords();
+    EXPECT_EQ(Print(), 0);
+    EXPECT_EQ(user.StatusTexts().back(), " Sent to " + queue_);
+    EXPECT_NE(NewQueuedPdf(), "");
+}
+
+// With printers and none of them the default, the pages are kept in a PDF
+// and the user pointed to Printer Setup. (A second queue; the default taken
+// away by making a class the default and removing the class.)
+TEST_F(PrintServerTest, PrintersWithoutADefaultPointToPrinterSetup) {
+    struct Restore {
+        std::string queue;
+        ~Restore() { RunCommand("lpadmin -d " + Quote(queue) + "; lpadmin -x VantrelSecond; lpadmin -x VantrelClass"); }
+    } restore{queue_};
+    ASSERT_TRUE(RunCommand("lpadmin -p VantrelSecond -v \"$(lpstat -v " + Quote(queue_) + " | sed 's/^[^:]*: //')\" -E"
+                           " && lpadmin -p VantrelSecond -c VantrelClass && lpadmin -d VantrelClass && lpadmin -x VantrelClass"));
+    ASSERT_EQ(RunCommand("lpstat -a | wc -l; lpstat -d"), "2\nno system default destination\n");
+    ui_.ExpectMessage();
+    ASSERT_EQ(Print(), 0);
+    EXPECT_EQ(ui_.Prompts(), std::vector<std::string>{"No default printer is chosen (choose one in Report > Printer Setup): "
+                                                      "the pages were written to the file \"" + Path("SHEETS.pdf") + "\"."});
+    EXPECT_EQ(ui_.StatusTexts().back(), " Printed to " + Path("SHEETS.pdf"));
+    ExpectPagesOf(Path("SHEETS.pdf"), Path("SHEETS.prt"));
+}
+
+// The copies chosen in Printer Setup go with the job: the server counts the
+// pages of each (its page log: "<queue> <user> <job> [<time>] total <pages> ...").
+TEST_F(PrintServerTest, TheCopiesChosenInPrinterSetupGoWithTheJob) {
+    struct OneCopy {
+        ~OneCopy() { printer::SetChosenCopies(1); }
+    } oneCopy;
+    const fs::path pageLog = fs::path(queueOut_).parent_path() / "log" / "page_log";
+    const auto logged = fs::exists(pageLog) ? fs::file_size(pageLog) : 0;
+    ui::QtUi qt;
+    AnswerDialog("PrinterSetup", [&](QDialog& dialog) {
+        dialog.findChild<QComboBox*>("printers")->setCurrentText(QString::fromStdString(queue_));
+        dialog.findChild<QSpinBox*>("copies")->setValue(3);
+    });
+    ASSERT_TRUE(qt.PrinterSetup("Printer Setup"));
+    ASSERT_EQ(Print(), 0);
+    ASSERT_NE(NewQueuedPdf(), "");
+    std::string counted;
+    for (int i = 0; i < 100 && counted.empty(); ++i, std::this_thread::sleep_for(100ms)) {
+        std::ifstream log(pageLog);
+        log.seekg(static_cast<std::streamoff>(logged));
+        std::getline(log, counted);
+    }
+    const auto pages = PrintFilePages(Path("SHEETS.prt")).size();
+    EXPECT_NE(counted.find(" total " + std::to_string(3 * pages) + " "), std::string::npos) << counted;
+}
+
+// The limit is for the server's answers, not for pages on their way: pages
+// the server takes in fits all go; pages it stops taking are told as that.
+// (The queue holds its jobs meanwhile, and they are cancelled after.)
+TEST_F(StoppedServerTest, PagesOnTheirWayAreGivenUpOnlyWhenTheyStop) {
+    ASSERT_TRUE(RunCommand("cupsdisable " + Quote(queue_)));
+    struct Enable {
+        std::string queue;
+        ~Enable() { RunCommand("cancel -a " + Quote(queue) + "; cupsenable " + Quote(queue)); }
+    } enable{queue_};
+    pid_ = static_cast<pid_t>(std::stol(Env("VT_CUPSD_PID")));
+    // The server takes a document into a file of its spool named by eight
+    // hexadecimal digits (its jobs' own files start with c and d).
+    const auto taking = [spool = fs::path(queueOut_).parent_path() / "spool"] {
+        for (const auto& entry : fs::directory_iterator(spool))
+            if (const auto name = entry.path().filename().string();
+                name.size() == 8 && name.find_first_not_of("0123456789abcdef") == std::string::npos)
+                return true;
+        return false;
+    };
+    for (const auto& [megabytes, stops, told] :
+         {std::tuple{64, false, ""},
+          {256, true, "The print server stopped taking the pages: none went through within 1 second."}}) {
+        const std::string pdf = Path("large.pdf");  // sparse: quick to make, long to send
+        std::ofstream(pdf, std::ios::binary) << "%PDF-1.4\n";
+        fs::resize_file(pdf, std::uintmax_t(megabytes) << 20);
+        std::atomic<bool> end{false};
+        std::thread server([&, stops = stops] {
+            for (; !end && !stops; std::this_thread::sleep_for(50ms)) {
+                ::kill(pid_, SIGSTOP);
+                std::this_thread::sleep_for(200ms);
+                ::kill(pid_, SIGCONT);
+            }
+            while (!end && !taking()) std::this_thread::sleep_for(1ms);
+            if (!end) ::kill(pid_, SIGSTOP);
+        });
+        QElapsedTimer clock;
+        clock.start();
+        const std::string said = printer::PrintServer(1s, nullptr).PrintPdf(queue_, pdf, "large");
+        const qint64 took = clock.elapsed();
+        end = true;
+        server.join();
+        ::kill(pid_, SIGCONT);
+        std::printf("[ timing ] %d MB %s took %lld ms\n", megabytes, stops ? "stopped" : "in fits", static_cast<long long>(took));
+        EXPECT_EQ(said, told);
+        if (stops) EXPECT_LT(took, 2000);
+        else EXPECT_GT(took, 1000) << "the pages went too fast to show anything";
+    }
 }
 
 }  // namespace

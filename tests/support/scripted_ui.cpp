@@ -13,6 +13,7 @@ ScriptedUi::ScriptedUi() { ui::InstallUi(this); }
 ScriptedUi::~ScriptedUi() {
     ui::InstallUi(nullptr);
     EXPECT_TRUE(answers_.empty()) << answers_.size() << " expected message box(es) never shown";
+    EXPECT_TRUE(logins_.empty()) << logins_.size() << " expected login(s) never asked";
 }
 
 void ScriptedUi::ExpectMessage(int answer) { answers_.push_back(answer); }
@@ -26,6 +27,7 @@ std::vector<std::string> ScriptedUi::Prompts() const {
 void ScriptedUi::ClearRecords() {
     messages_.clear();
     fileRequests_.clear();
+    loginRequests_.clear();
     statusTexts_.clear();
     beeps_ = refreshes_ = 0;
     caption_.clear();
@@ -64,6 +66,17 @@ std::optional<ui::FileChoice> ScriptedUi::Choose(std::deque<std::optional<ui::Fi
     auto c = queued.front();
     queued.pop_front();
     return c;
+}
+
+std::optional<ui::Login> ScriptedUi::AskLogin(const ui::LoginRequest& request) {
+    loginRequests_.push_back(request);
+    if (logins_.empty()) {
+        ADD_FAILURE() << "unexpected login asked for printer " << request.printer;
+        return std::nullopt;
+    }
+    auto login = logins_.front();
+    logins_.pop_front();
+    return login;
 }
 
 void ScriptedUi::ShowReportOpened(const std::string& caption, const std::string& path) {

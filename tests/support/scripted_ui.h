@@ -36,10 +36,13 @@ public:
     void AllowMessages(bool allow = true) { allowAny_ = allow; }
     void QueueSaveFile(std::optional<ui::FileChoice> choice) { saves_.push_back(std::move(choice)); }
     void QueueOpenFile(std::optional<ui::FileChoice> choice) { opens_.push_back(std::move(choice)); }
+    // The answer of the next login the print server asks for (nullopt: Cancel).
+    void QueueLogin(std::optional<ui::Login> login) { logins_.push_back(std::move(login)); }
 
     const std::vector<ShownMessage>& Messages() const { return messages_; }
     std::vector<std::string> Prompts() const;
     const std::vector<ui::FileRequest>& FileRequests() const { return fileRequests_; }
+    const std::vector<ui::LoginRequest>& LoginRequests() const { return loginRequests_; }
     const std::vector<std::string>& StatusTexts() const { return statusTexts_; }
     int Beeps() const { return beeps_; }
     int Refreshes() const { return refreshes_; }
@@ -61,6 +64,7 @@ public:
     std::optional<ui::FileChoice> ChooseOpenFile(const ui::FileRequest& request) override {
         return Choose(opens_, request, "open-file");
     }
+    std::optional<ui::Login> AskLogin(const ui::LoginRequest& request) override;
     void RefreshWorksheetWindows() override { ++refreshes_; }
     void ShowReportOpened(const std::string& caption, const std::string& path) override;
     void HideNewReportDialog() override { dialogHidden_ = true; }
@@ -71,6 +75,8 @@ private:
 
     std::deque<int> answers_;
     std::deque<std::optional<ui::FileChoice>> saves_, opens_;
+    std::deque<std::optional<ui::Login>> logins_;
+    std::vector<ui::LoginRequest> loginRequests_;
     std::vector<ShownMessage> messages_;
     std::vector<ui::FileRequest> fileRequests_;
     std::vector<std::string> statusTexts_;
