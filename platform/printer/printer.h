@@ -38,6 +38,15 @@ public:
     // The file the last document went to for want of a printer; "" when it
     // reached a printer (or was meant to be a file all along).
     virtual std::string FallbackOutput() { return ""; }
+    // Between BeginBatch and EndBatch the documents that go to the file chosen
+    // for every print follow one another in it, each from a new page, so a
+    // batch leaves one file as a single print does. EndBatch finishes that
+    // file, raising why when it could not be written; none of the batch's
+    // pages is then in it.
+    virtual void BeginBatch() {}
+    virtual void EndBatch() {}
+    // The last document ended is kept open for the batch's next one.
+    virtual bool DocumentHeld() { return false; }
 };
 
 // The installed printer; before anything is installed, one with no usable
