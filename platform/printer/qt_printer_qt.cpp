@@ -176,7 +176,12 @@ struct QtPrinter::Impl {
 
     void NextPage() {
         writer->setPageOrientation(PageOrientation(orientation));
-        if (!writer->newPage()) throw std::runtime_error("The printer refused a new page");
+        if (!writer->newPage()) {
+            // A full disk shows first as a page the PDF writer cannot begin.
+            const std::string why = WriteFailure();
+            if (why.empty()) throw std::runtime_error("The printer refused a new page");
+            throw std::runtime_error("Unable to print to " + output + ": " + why + ".");
+        }
         StartPage();
     }
 

@@ -57,8 +57,8 @@ TEST_F(PrintToFile, EveryPrintKeepsItsPagesInTheChosenFileOrSaysWhyNot) {
         {lost, true, error + "document:\n\r\r" + unable, " Printing failed: " + unable},
         {lost, false, "Worksheets A, C and J were not printed; the findings (View, Open A View, Edit Checks) say why.",
          " Printing failed: worksheets A, C and J were not printed"},
-        {full, true, error + "document:\n\r\rUnable to finish printing to " + full + ": the disk is full.",
-         " Printing failed: Unable to finish printing to " + full + ": the disk is full."},
+        {full, true, error + "document:\n\r\rUnable to print to " + full + ": the disk is full.",
+         " Printing failed: Unable to print to " + full + ": the disk is full."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.told);
