@@ -2,11 +2,14 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <fstream>
 #include <map>
 #include <optional>
+#include <system_error>
 #include <utility>
 
+#include "platform/db/db.h"
 #include "print/codepage.h"
 #include "store/report.h"
 
@@ -50,10 +53,17 @@ OpenFile ScratchFile() {
     return f;
 }
 
+// Why the system refused the print file (the error of the call just made), in
+// the words of the report's own files.
+std::string Because(int error) {
+    return error ? ": " + db::SystemReason(std::error_code(error, std::generic_category())) + "." : "";
+}
+
 void WriteRaw(OpenFile& f, const std::string& bytes) {
     if (!f.keep) return;
+    errno = 0;
     f.out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!f.out) throw PrintFileError("Unable to write the print file " + f.path);
+    if (!f.out) throw PrintFileError("Unable to write the print file " + f.path + Because(errno));
 }
 
 void EndLine(OpenFile& f) {
@@ -178,8 +188,9 @@ void Set_Portrait() {
 int OpenPrintFile(const std::string& path) {
     OpenFile f;
     f.path = path;
+    errno = 0;
     f.out.open(path, std::ios::out | std::ios::binary | std::ios::trunc);
-    if (!f.out.is_open()) throw PrintFileError("Unable to create the print file " + path);
+    if (!f.out.is_open()) throw PrintFileError("Unable to create the print file " + path + Because(errno));
     const int fn = AddFile(std::move(f));
     // A file begun after a failed one must still carry its first orientation mark.
     PrintLayout().Last_Orientation = 0;
@@ -193,8 +204,9 @@ void ClosePrintFile(int fileNum) {
     Files().erase(it);
     if (!f.keep) return;
     if (!f.line.empty()) WriteRaw(f, f.line);
+    errno = 0;
     f.out.close();
-    if (f.out.fail()) throw PrintFileError("Unable to write the print file " + f.path);
+    if (f.out.fail()) throw PrintFileError("Unable to write the print file " + f.path + Because(errno));
 }
 
 bool IsPrintFileOpen(int fileNum) { return Files().count(fileNum) > 0; }

@@ -163,11 +163,15 @@ private:
 // print went. An orientation other than 1 or 2 becomes 2.
 int Print_File(const std::string& path, int& orientation);
 inline constexpr int kPrinterError = 482;
+// Says in the status line that a print failed, with the first line of why, so
+// that no earlier print's word stays there.
+void TellPrintFailed(const std::string& why);
 
 // Without a printer, or when the printer does not take them, the pages go to
 // a file, and every print says where in a message. While one of these lives,
 // Print_File keeps the files instead, for the caller to name them all in one
-// message once its prints are done.
+// message once its prints are done; and the prints are one batch for the
+// printer, which joins them into the file chosen in Printer Setup.
 class PrintedToFiles {
 public:
     PrintedToFiles();
@@ -175,14 +179,28 @@ public:
     PrintedToFiles(const PrintedToFiles&) = delete;
     PrintedToFiles& operator=(const PrintedToFiles&) = delete;
     const std::vector<std::string>& Files() const { return files_; }
+    // Prints that failed so far, each told on its own.
+    int Failures() const { return failures_; }
+    // The last print's pages wait in the file that joins the batch's
+    // documents (the one chosen in Printer Setup), written out by End.
+    bool LastJoined() const { return lastJoined_; }
+    // Ends the batch: writes out the file that joins its documents. False,
+    // with a message, when that file could not be written; none of the pages
+    // joined into it is kept then.
+    bool End();
     // Tells the user where the pages went, when any went to a file, and
-    // whether a printer did not take them or there was none.
-    void Tell() const;
+    // whether a printer did not take them or there was none; names the
+    // worksheets that were not printed. The status line says the outcome.
+    void Tell(const std::vector<std::string>& notPrinted = {}) const;
 
 private:
     friend int Print_File(const std::string&, int&);
     std::vector<std::string> files_;
     std::vector<std::string> notTaken_;  // of files_, those a printer failed to take
+    std::string joined_;                 // the file the batch's documents were joined into
+    int failures_ = 0;
+    bool lastJoined_ = false;
+    bool ended_ = false;
     PrintedToFiles* outer_;
 };
 // The whole-report file: the report's folder, the provider number without the

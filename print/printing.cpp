@@ -62,10 +62,19 @@ void Try(F&& setting) {
 
 PrintedToFiles* collecting = nullptr;
 
+// "worksheet A was not printed", "worksheets A, C and J were not printed".
+std::string NotPrintedText(const std::vector<std::string>& names) {
+    std::string text = names.size() > 1 ? "worksheets " : "worksheet ";
+    for (std::size_t i = 0; i < names.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == names.size() ? " and " : ", ") + names[i];
+    return text + (names.size() > 1 ? " were" : " was") + " not printed";
+}
+
 // The status line alone hides behind the windows: a message says it too.
 // Pages of a printer that did not take them are told apart from those of no
 // printer at all: the user may look at the printer rather than install one.
-void TellWhereThePagesWent(const std::vector<std::string>& files, const std::vector<std::string>& notTaken) {
+void TellWhereThePagesWent(const std::vector<std::string>& files, const std::vector<std::string>& notTaken,
+                           const std::string& joined = "", const std::vector<std::string>& notPrinted = {}) {
     std::vector<std::string> noPrinter;
     for (const auto& f : files)
         if (std::find(notTaken.begin(), notTaken.end(), f) == notTaken.end()) noPrinter.push_back(f);
@@ -78,7 +87,12 @@ void TellWhereThePagesWent(const std::vector<std::string>& files, const std::vec
     };
     tell(printer::ThePrinter().NoPrinterReason() + ": the pages were written to the ", noPrinter);
     tell("The printer did not take the pages: they were written to the ", notTaken);
-    if (!text.empty()) Show_Message(text, ui::kInformation, "Printing");
+    if (!joined.empty() && std::find(files.begin(), files.end(), joined) == files.end())
+        tell("The worksheets were printed to the ", {joined});
+    if (!notPrinted.empty())
+        text += (text.empty() ? "W" : "\nW") + NotPrintedText(notPrinted).substr(1) +
+                "; the findings (View, Open A View, Edit Checks) say why.";
+    if (!text.empty()) Show_Message(text, notPrinted.empty() ? ui::kInformation : ui::kExclamation, "Printing");
 }
 
 }  // namespace
@@ -87,20 +101,23 @@ int Print_File(const std::string& path, int& orientation) {
     auto& p = printer::ThePrinter();
     bool firstPage = true;
 
-    if (p.Orientation() < 1) {
-        Show_Message("Unable to print " + path + " because no printer is available.", ui::kExclamation,
-                     "Printing Error");
-        return 1;
-    }
+    // Refused before any page: told, counted as a failure of the batch.
+    const auto refuse = [&path](const std::string& why, int buttons, int result) {
+        const std::string text = "Unable to print " + path + " because " + why + ".";
+        Show_Message(text, buttons, "Printing Error");
+        TellPrintFailed(text);
+        if (collecting) {
+            ++collecting->failures_;
+            collecting->lastJoined_ = false;
+        }
+        return result;
+    };
+    if (p.Orientation() < 1) return refuse("no printer is available", ui::kExclamation, 1);
     if (orientation != 1 && orientation != 2) orientation = 2;
     ChooseFixedPitchFont(p);
 
     std::vector<std::string> lines;
-    if (!ReadLines(path, lines)) {
-        Show_Message("Unable to print " + path + " because the file could not be read.", ui::kCritical,
-                     "Printing Error");
-        return 2;
-    }
+    if (!ReadLines(path, lines)) return refuse("the file could not be read", ui::kCritical, 2);
 
     const bool high = settings::UserSettings().Get("Vantrel", "Printing", "PrintQuality", "True") == "True";
     const bool listing = path.size() >= 4 && path.compare(path.size() - 4, 4, ".LST") == 0;
@@ -165,31 +182,70 @@ int Print_File(const std::string& path, int& orientation) {
                      "Printing Error");
     // Each print says where it went, so that no earlier one's word stays.
     const std::string pdf = failure && !drawn ? "" : p.FallbackOutput();
+    if (collecting) {
+        // Pages a printer did not take but a file kept are not lost.
+        if (failure && pdf.empty()) ++collecting->failures_;
+        collecting->lastJoined_ = !failure && p.DocumentHeld();
+        if (collecting->lastJoined_) collecting->joined_ = p.LastOutput();
+    }
     if (!pdf.empty()) {
         ui::Ui().SetStatus(" Printed to " + pdf, true);
         // A batch names all its files at its end, those of a printer that
         // failed too (its messages go to the log); alone, a failure's message
         // has already said where the pages are.
         if (collecting) {
-            collecting->files_.push_back(pdf);
+            // A batch joined into one file names it once.
+            if (std::find(collecting->files_.begin(), collecting->files_.end(), pdf) == collecting->files_.end())
+                collecting->files_.push_back(pdf);
             if (failure) collecting->notTaken_.push_back(pdf);
         } else if (!failure) {
             TellWhereThePagesWent({pdf}, {});
         }
-    } else if (!failure) {
-        if (const std::string printer = p.PrinterReached(); !printer.empty())
-            ui::Ui().SetStatus(" Sent to " + printer, true);
-        else if (const std::string file = p.LastOutput(); !file.empty())
-            ui::Ui().SetStatus(" Printed to " + file, true);
+    } else if (failure) {
+        TellPrintFailed(*failure);
+    } else if (const std::string printer = p.PrinterReached(); !printer.empty()) {
+        ui::Ui().SetStatus(" Sent to " + printer, true);
+    } else if (const std::string file = p.LastOutput(); !file.empty()) {
+        ui::Ui().SetStatus(" Printed to " + file, true);
     }
     return result;
 }
 
-PrintedToFiles::PrintedToFiles() : outer_(std::exchange(collecting, this)) {}
+void TellPrintFailed(const std::string& why) {
+    ui::Ui().SetStatus(" Printing failed: " + why.substr(0, why.find('\n')), true);
+}
 
-PrintedToFiles::~PrintedToFiles() { collecting = outer_; }
+// The outermost batch is the printer's.
+PrintedToFiles::PrintedToFiles() : outer_(std::exchange(collecting, this)) {
+    if (!outer_) printer::ThePrinter().BeginBatch();
+}
 
-void PrintedToFiles::Tell() const { TellWhereThePagesWent(files_, notTaken_); }
+PrintedToFiles::~PrintedToFiles() {
+    collecting = outer_;
+    if (!ended_ && !outer_) Try([] { printer::ThePrinter().EndBatch(); });
+}
+
+bool PrintedToFiles::End() {
+    if (std::exchange(ended_, true) || outer_) return true;
+    try {
+        printer::ThePrinter().EndBatch();
+        return true;
+    } catch (const std::exception& e) {
+        Show_Message("The following error occurred during print of document:\n\r\r" + std::string(e.what()),
+                     ui::kCritical, "Printing Error");
+    }
+    std::erase(files_, joined_);
+    joined_.clear();
+    return false;
+}
+
+void PrintedToFiles::Tell(const std::vector<std::string>& notPrinted) const {
+    TellWhereThePagesWent(files_, notTaken_, joined_, notPrinted);
+    if (!notPrinted.empty())
+        TellPrintFailed(NotPrintedText(notPrinted));
+    else if (!joined_.empty())
+        ui::Ui().SetStatus(" Printed to " + joined_, true);
+}
 
 std::string WholeReportPath() {
     std::string name = Report().CRF_ProviderNumber;

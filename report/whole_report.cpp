@@ -1,9 +1,11 @@
 #include "report/whole_report.h"
 
+#include <algorithm>
 #include <exception>
 #include <functional>
 #include <optional>
 #include <utility>
+#include <vector>
 
 #include "engine/chain/component_sheet.h"
 #include "platform/db/db.h"
@@ -107,16 +109,20 @@ void Print_All() {
         // closed so the next print can replace it.
         if (fn > 0) FailureOf([&] { print::ClosePrintFile(fn); });
     }
-    if (failure)
+    if (failure) {
         Show_Message("The following error occurred during print of the report:\n\r\r" + *failure, ui::kCritical,
                      "Printing Error");
+        print::TellPrintFailed(*failure);
+    }
 }
 
 void PrintWorksheets(const std::vector<std::string>& printCodes) {
     if (PrintRun::Running()) return;
     PrintRun run;
-    // Where the pages went is told once, for every file, and not logged.
+    // Where the pages went is told once, for every file, and not logged;
+    // so are the sheets that were not printed, whose reasons are.
     print::PrintedToFiles written;
+    std::vector<std::string> notPrinted, joined;
     {
         LoggedMessages logged;
         const auto prints = SheetPrints();
@@ -124,13 +130,23 @@ void PrintWorksheets(const std::vector<std::string>& printCodes) {
             for (const Worksheet* w : prints) {
                 if (code != w->printCode) continue;
                 int own = 0;
-                if (const auto failure = FailureOf([&] { w->print(own); }))
+                const int failed = written.Failures();
+                const auto failure = FailureOf([&] { w->print(own); });
+                if (failure)
                     Show_Message("Worksheet " + SheetPrintName(code) + " could not be printed:\n\r\r" + *failure,
                                  ui::kCritical, "Printing Error");
+                if (failure || written.Failures() > failed) notPrinted.push_back(code);
+                else if (written.LastJoined()) joined.push_back(code);
             }
         }
+        // The sheets joined into one file are printed when that file is.
+        if (!written.End()) notPrinted.insert(notPrinted.end(), joined.begin(), joined.end());
     }
-    written.Tell();
+    std::vector<std::string> names;
+    for (const auto& code : printCodes)
+        if (std::find(notPrinted.begin(), notPrinted.end(), code) != notPrinted.end())
+            names.push_back(SheetPrintName(code));
+    written.Tell(names);
 }
 
 // ---- Rebuilding one worksheet ----

@@ -27,10 +27,12 @@ bool Check_Component_Sheets();
 void Print_All();
 
 // Prints the sheet prints of these codes ("B2", "G"), in the order given,
-// each into its own file sent to the printer. Meanwhile every message goes
-// into table Error (made when missing), a sheet that fails among them; the
-// next sheet still prints. Messages are shown again afterwards, whatever
-// happened. Codes of no sheet print print nothing.
+// each into its own file sent to the printer (all into one when a file is
+// chosen for every print). Meanwhile every message goes into table Error
+// (made when missing), a sheet that fails among them; the next sheet still
+// prints. Messages are shown again afterwards, whatever happened; the
+// closing one names the sheets that were not printed. Codes of no sheet
+// print print nothing.
 void PrintWorksheets(const std::vector<std::string>& printCodes);
 
 // True while one of the prints above runs; another started meanwhile (from an

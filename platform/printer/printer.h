@@ -40,6 +40,15 @@ public:
     virtual std::string FallbackOutput() { return ""; }
     // Why the last document went to that file for want of a printer.
     virtual std::string NoPrinterReason() { return "No printer is available"; }
+    // Between BeginBatch and EndBatch the documents that go to the file chosen
+    // for every print follow one another in it, each from a new page, so a
+    // batch leaves one file as a single print does. EndBatch finishes that
+    // file, raising why when it could not be written; none of the batch's
+    // pages is then in it.
+    virtual void BeginBatch() {}
+    virtual void EndBatch() {}
+    // The last document ended is kept open for the batch's next one.
+    virtual bool DocumentHeld() { return false; }
 };
 
 // The installed printer; before anything is installed, one with no usable

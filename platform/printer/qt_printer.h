@@ -4,7 +4,8 @@
 // leaves something the user can open. A document the printer refuses, or one
 // the print server does not take within kServerPatience, goes to that PDF too.
 // Pages are US Letter in a fixed-pitch font (Liberation Mono unless a "Courier
-// New" is chosen).
+// New" is chosen). A file that cannot be written is told with the reason in
+// the words of the program's other file failures.
 // Needs a running QGuiApplication.
 #pragma once
 
@@ -49,6 +50,9 @@ public:
     std::string PrinterReached() override;
     std::string FallbackOutput() override;
     std::string NoPrinterReason() override;
+    void BeginBatch() override;
+    void EndBatch() override;
+    bool DocumentHeld() override;
 
     // The longest one document waits for the print server's answers, all its
     // questions together (pages on their way and a login being typed do not

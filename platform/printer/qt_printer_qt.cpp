@@ -1,5 +1,6 @@
 #include "platform/printer/qt_printer.h"
 
+#include "platform/db/db.h"
 #include "platform/printer/print_server.h"
 
 #include <QCoreApplication>
@@ -17,8 +18,14 @@
 #include <QStringList>
 #include <QTemporaryFile>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <stdexcept>
+#include <system_error>
+#include <utility>
 
 namespace vt::printer {
 namespace {
@@ -60,6 +67,13 @@ bool CopyAsNewFile(const QString& from, const QString& to) {
     return out.flush();
 }
 
+// Why a file could not be opened for writing, or its pages not written, in
+// the words the report's own files use ("the folder does not exist").
+std::string WriteReason(int error) { return db::SystemReason(std::error_code(error, std::generic_category())); }
+std::string WriteReason(const QFile& file) {
+    return WriteReason(file.error() == QFileDevice::ResourceError ? ENOSPC : EIO);
+}
+
 }  // namespace
 
 struct QtPrinter::Impl {
@@ -81,7 +95,11 @@ struct QtPrinter::Impl {
     QStringList families;
     bool familiesRead = false;
 
+    std::unique_ptr<QFile> file;  // the PDF's own handle, so a refusal of the system can be told why
     std::unique_ptr<QPdfWriter> writer;
+    bool batch = false;  // between BeginBatch and EndBatch
+    bool held = false;   // the document holds a finished one of the batch and waits for the next
+    std::string lost;    // why the batch's joined file was given up; its later documents are refused
     QPainter painter;
     bool pagePending = false;  // NewPage asked for; made when the next line comes
     bool fontDirty = true;
@@ -104,6 +122,7 @@ struct QtPrinter::Impl {
     void ChooseOutput() {
         printerName.clear();
         silence.clear();
+        noPrinter.clear();
         fallback = false;
         if (target == Target::Pdf) {
             pdfFile = BesideThePrintFile();
@@ -133,10 +152,25 @@ struct QtPrinter::Impl {
         pdfFile = S(passing.fileName());
     }
 
+    // The file chosen for every print joins a batch's documents into one.
+    bool Joins() const { return batch && printerName.empty() && !ChosenPdf().empty() && pdfFile == ChosenPdf(); }
+
     void Start() {
         ChooseOutput();
         output = printerName.empty() ? pdfFile : printerName;
-        writer = std::make_unique<QPdfWriter>(Q(pdfFile));
+        if (Joins() && !lost.empty()) throw std::runtime_error(lost);
+        const int fd = ::open(pdfFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        if (fd < 0) {
+            const std::string why = WriteReason(errno);
+            if (!printerName.empty()) QFile::remove(Q(pdfFile));
+            throw std::runtime_error("Unable to start printing to " + output + ": " + why + ".");
+        }
+        file = std::make_unique<QFile>();
+        if (!file->open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
+            ::close(fd);
+            throw std::runtime_error("Unable to start printing to " + output + ": " + WriteReason(*file) + ".");
+        }
+        writer = std::make_unique<QPdfWriter>(file.get());
         // The resolutions a printer's own PDF would have: high or plain.
         writer->setResolution(quality == -4 ? 1200 : 72);
         writer->setCreator(QStringLiteral("Vantrel 287"));
@@ -145,8 +179,8 @@ struct QtPrinter::Impl {
                                           QMarginsF(kMarginPt, kMarginPt, kMarginPt, kMarginPt),
                                           QPageLayout::Point));
         if (!painter.begin(writer.get())) {
-            writer.reset();
-            if (!printerName.empty()) QFile::remove(Q(pdfFile));
+            Finish();
+            QFile::remove(Q(pdfFile));
             throw std::runtime_error("Unable to start printing to " + output);
         }
         StartPage();
@@ -160,7 +194,12 @@ struct QtPrinter::Impl {
 
     void NextPage() {
         writer->setPageOrientation(PageOrientation(orientation));
-        if (!writer->newPage()) throw std::runtime_error("The printer refused a new page");
+        if (!writer->newPage()) {
+            // A full disk shows first as a page the PDF writer cannot begin.
+            const std::string why = WriteFailure();
+            if (why.empty()) throw std::runtime_error("The printer refused a new page");
+            throw std::runtime_error("Unable to print to " + output + ": " + why + ".");
+        }
         StartPage();
     }
 
@@ -211,9 +250,17 @@ struct QtPrinter::Impl {
 
     std::string Title() const { return printFile.empty() ? "Vantrel" : S(QFileInfo(Q(printFile)).fileName()); }
 
+    // The pages written so far reached the disk; else why not.
+    std::string WriteFailure() {
+        if (file->flush() && file->error() == QFileDevice::NoError) return "";
+        return WriteReason(*file);
+    }
+
     void Finish() {
         writer.reset();
+        file.reset();
         pagePending = false;
+        held = false;
     }
 };
 
@@ -315,11 +362,21 @@ void QtPrinter::NewPage() {
 void QtPrinter::EndDoc() {
     auto& d = *d_;
     if (!d.Active()) return;
-    const bool ok = d.painter.end();
+    if (d.Joins()) {
+        // Kept open for the batch's next document, which starts a page of its
+        // own; a disk that is full is told with the document that filled it.
+        if (const std::string why = d.WriteFailure(); !why.empty())
+            throw std::runtime_error("Unable to print to " + d.output + ": " + why + ".");
+        d.held = true;
+        d.pagePending = true;
+        return;
+    }
+    const std::string why = d.painter.end() ? d.WriteFailure() : "the pages could not be written";
     d.Finish();
-    if (!ok) {
-        if (!d.printerName.empty()) QFile::remove(Q(d.pdfFile));
-        throw std::runtime_error("Unable to finish printing to " + d.output);
+    if (!why.empty()) {
+        // A file cut short is no print: it goes, as an aborted one does.
+        QFile::remove(Q(d.pdfFile));
+        throw std::runtime_error("Unable to finish printing to " + d.output + ": " + why + ".");
     }
     d.Deliver();
 }
@@ -327,6 +384,9 @@ void QtPrinter::EndDoc() {
 void QtPrinter::Abort() {
     auto& d = *d_;
     if (!d.Active()) return;
+    // The batch's earlier documents go with the file; so do its later ones,
+    // rather than leave a file that lacks the first.
+    if (d.held) d.lost = "The pages printed before to " + d.output + " were lost with a failure; the file was removed.";
     d.painter.end();
     QFile::remove(Q(d.pdfFile));
     d.output.clear();
@@ -344,5 +404,20 @@ std::string QtPrinter::FallbackOutput() { return d_->fallback ? d_->output : "";
 std::string QtPrinter::NoPrinterReason() {
     return d_->noPrinter.empty() ? Printer::NoPrinterReason() : d_->noPrinter;
 }
+
+void QtPrinter::BeginBatch() {
+    d_->batch = true;
+    d_->lost.clear();
+}
+
+void QtPrinter::EndBatch() {
+    auto& d = *d_;
+    d.batch = false;
+    const std::string lost = std::exchange(d.lost, "");
+    if (d.held) EndDoc();
+    if (!lost.empty()) throw std::runtime_error(lost);
+}
+
+bool QtPrinter::DocumentHeld() { return d_->held && d_->Active(); }
 
 }  // namespace vt::printer

@@ -292,6 +292,21 @@ TEST_F(ChosenPrinterTest, AChosenPrinterTheSystemLacksFallsBackToAPdf) {
     EXPECT_EQ(ui_.StatusTexts().back(), " Printed to " + Path("chosen output.pdf"));
 }
 
+// A batch that fails part way keeps no file that lacks its first documents.
+TEST_F(ChosenPrinterTest, ABatchThatFailsPartWayLeavesNoFileCutShort) {
+    printer::SetChosenPdfFile(Path("mine.pdf"));
+    system_.BeginBatch();
+    for (const char* sheet : {"A.prt", "C.prt"}) {
+        system_.BeginDocument(Path(sheet));  // A's document is held for C's
+        system_.PrintLine(sheet);
+    }
+    system_.Abort();
+    system_.BeginDocument(Path("J.prt"));
+    EXPECT_THROW(system_.PrintLine("J.prt"), std::runtime_error);
+    EXPECT_THROW(system_.EndBatch(), std::runtime_error);
+    EXPECT_FALSE(fs::exists(Path("mine.pdf")));
+}
+
 // Printer Setup offers what printing honours: a file takes one copy and
 // needs a name; a chosen printer the system no longer has is not offered.
 TEST_F(ChosenPrinterTest, PrinterSetupWritesWhereThePrinterLooks) {

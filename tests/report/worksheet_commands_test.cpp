@@ -175,16 +175,22 @@ TEST_F(Commands, AWholeReportPrintThatFailsIsToldClosesTheFileAndRestoresThePoin
 
 // A sheet that fails (its table is gone) and a printer out of paper are rows
 // of the findings, made for them; every sheet still gets its turn and
-// messages are shown again afterwards.
+// messages are shown again afterwards; the closing one names the sheets not
+// printed, and the status line says so.
 TEST_F(Commands, FailuresWhileChosenSheetsPrintAreLoggedAndTheRestPrint) {
     ASSERT_FALSE(db().TableExists("Error"));
     db().DropTable("Gp1");
     printer.failAtLine = 3;
+    ui.ExpectMessage();
     PrintWorksheets({"B2", "G", "I"});
     EXPECT_EQ(printer.documents, (Lines{PathOf("B2.prt"), PathOf("I.prt")}));
     const std::string outOfPaper = "<null>|The following error occurred during print of document:\n\r\rPrinter out of paper";
     EXPECT_EQ(ErrorRows(), (Lines{outOfPaper, "<null>|Worksheet G could not be printed:\n\r\rno such table: Gp1", outOfPaper}));
-    EXPECT_TRUE(ui.Messages().empty() && Report().Message_Mode.empty() && !Printing());
+    EXPECT_EQ(ui.Messages(), (Shown{{"Worksheets B-2, G and I were not printed; the findings (View, Open A View, Edit "
+                                     "Checks) say why.",
+                                     ui::kExclamation, "Printing"}}));
+    EXPECT_EQ(ui.StatusTexts().back(), " Printing failed: worksheets B-2, G and I were not printed");
+    EXPECT_TRUE(Report().Message_Mode.empty() && !Printing());
 }
 
 // Without a printer every print says where its pages went, each time: the
