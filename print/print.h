@@ -9,6 +9,10 @@
 
 #include "platform/value/value.h"
 
+namespace vt::db {
+class Recordset;
+}
+
 namespace vt::print {
 
 // A print file that cannot be opened or written, or a file number that is not open.
@@ -154,6 +158,22 @@ private:
     bool own_;
     std::string path_, sheetName_;
 };
+
+// A sheet whose columns need several page widths prints its rows in sets, a
+// page for each block of columns; every page of a set holds the same rows,
+// the first of them the row after the set before. Where a set ends is decided
+// once for all its pages, from the lines each row takes (with what it writes
+// before itself) on whichever page it takes most: a row of figures too wide
+// for their fields may go on on a further line in one block only.
+struct ColumnPages {
+    int blocks = 1;
+    // Writes block b's headings on a page just begun, adding their lines.
+    std::function<void(SheetPrint&, int block)> heading;
+    // Writes the recordset's current row in block b, adding its lines.
+    std::function<void(SheetPrint&, int block)> row;
+};
+// Prints the rows of rs from its current row to its end in sets of pages.
+void PrintColumnPages(SheetPrint& sp, db::Recordset& rs, const ColumnPages& pages);
 
 // Sends a print file to the printer. Returns 0 printed, 1 no usable printer,
 // 2 the file could not be read (both told to the user, nothing printed), or

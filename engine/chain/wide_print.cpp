@@ -125,45 +125,11 @@ void PrintGroupLines(print::SheetPrint& sp, Currency seq, int at, int count) {
     }
 }
 
-void PrintColumnPages(print::SheetPrint& sp, db::Recordset& rs, const ColumnPages& pages) {
-    print::SheetPrint scratch{print::SheetPrint::Scratch{}};
-    // Lines of a page of block b once `write` has written on it below `filled` lines.
-    auto after = [&](int filled, int b, const std::function<void(print::SheetPrint&, int)>& write) {
-        scratch.lines = filled;
-        write(scratch, b);
-        return scratch.lines;
-    };
-    while (!rs.Eof()) {
-        const int first = rs.Position();
-        sp.NewPage();
-        std::vector<int> filled(static_cast<std::size_t>(pages.blocks));
-        for (int b = 0; b < pages.blocks; ++b) filled[b] = after(sp.lines, b, pages.heading);
-        // The set takes each row that fits on every one of its pages; a page's
-        // first row is taken even when it does not.
-        for (int rows = 0; !rs.Eof(); ++rows, rs.MoveNext()) {
-            std::vector<int> next(filled.size());
-            bool fits = true;
-            for (int b = 0; b < pages.blocks; ++b) {
-                next[b] = after(filled[b], b, pages.row);
-                fits = fits && next[b] - 1 <= print::PrintLayout().Page_Lines;
-            }
-            if (!fits && rows > 0) break;
-            filled = std::move(next);
-        }
-        const int end = rs.Eof() ? -1 : rs.Position();
-        for (int b = 0; b < pages.blocks; ++b) {
-            if (b > 0) sp.NewPage();
-            pages.heading(sp, b);
-            for (rs.MoveTo(first); !rs.Eof() && rs.Position() != end; rs.MoveNext()) pages.row(sp, b);
-        }
-    }
-}
-
 void PrintWideSheet(print::SheetPrint& sp, const WideSheetLayout& l, db::Recordset& rs) {
     const int m = static_cast<int>(l.columns.size());
     auto first = [](int b) { return b * kBlock + 1; };
     auto last = [&](int b) { return std::min(first(b) + kBlock - 1, m); };
-    ColumnPages pages;
+    print::ColumnPages pages;
     pages.blocks = std::max((m + kBlock - 1) / kBlock, 1);
     pages.heading = [&](print::SheetPrint& p, int b) { Heading(p, l, first(b), last(b)); };
     pages.row = [&](print::SheetPrint& p, int b) {
@@ -171,7 +137,7 @@ void PrintWideSheet(print::SheetPrint& sp, const WideSheetLayout& l, db::Records
         PrintGroupLines(p, seq, l.labelCol, last(b) - first(b) + 1);
         Row(p, l, rs, seq, first(b), last(b));
     };
-    PrintColumnPages(sp, rs, pages);
+    print::PrintColumnPages(sp, rs, pages);
 }
 
 }  // namespace vt

@@ -3,7 +3,6 @@
 // rows gets a page of its own (group 1 block 1, group 1 block 2, group 2 block 1 ...).
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -45,22 +44,6 @@ void PrintGroupLines(print::SheetPrint& sp, Currency seq, int at, int count);
 // the label line becomes as many lines as its longest label needs; the
 // `fixed` items (the captions beside the labels) go on the first of them.
 print::Heading LabelLines(print::HeadingLine fixed, const std::vector<print::HeadingItem>& labels);
-
-// A sheet whose columns need several page widths prints its rows in sets, a
-// page for each block of columns; every page of a set holds the same rows,
-// the first of them the row after the set before. Where a set ends is decided
-// once for all its pages, from the lines each row takes (with what it writes
-// before itself) on whichever page it takes most: a row of figures too wide
-// for their fields may go on on a further line in one block only.
-struct ColumnPages {
-    int blocks = 1;
-    // Writes block b's headings on a page just begun, adding their lines.
-    std::function<void(print::SheetPrint&, int block)> heading;
-    // Writes the recordset's current row in block b, adding its lines.
-    std::function<void(print::SheetPrint&, int block)> row;
-};
-// Prints the rows of rs from its current row to its end in sets of pages.
-void PrintColumnPages(print::SheetPrint& sp, db::Recordset& rs, const ColumnPages& pages);
 
 // Prints the rows of rs from its current row to its end (row 0 already read by
 // the caller) as pages of the sheet print sp.

@@ -8,7 +8,6 @@
 
 #include "engine/chain/component_rows.h"
 #include "engine/chain/component_sheet.h"
-#include "engine/chain/wide_print.h"
 #include "platform/db/db.h"
 #include "platform/value/value.h"
 #include "print/print.h"
@@ -318,7 +317,7 @@ void PrintPartIII(print::SheetPrint& sp) {
     // The ten columns need two page widths: every page of columns 1-8 is
     // followed by a page of columns 1, 9 and 10 for the same components.
     db::Recordset rs = Db().OpenRecordset("SELECT * FROM Ap3 ORDER BY LineNum");
-    ColumnPages pages;
+    print::ColumnPages pages;
     pages.blocks = 2;
     pages.heading = [&](print::SheetPrint& p, int half) {
         PartHeading(p, title, half == 1 ? kPartIIISecondHalf : kPartIIIFirstHalf);
@@ -341,7 +340,7 @@ void PrintPartIII(print::SheetPrint& sp) {
         }
         p.lines += o.Line();
     };
-    PrintColumnPages(sp, rs, pages);
+    print::PrintColumnPages(sp, rs, pages);
 }
 
 void PrintPartIV(print::SheetPrint& sp) {
