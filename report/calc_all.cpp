@@ -28,9 +28,9 @@ struct Stopped {
 // The plain words and the database's own for a failure that ends the run, or
 // nothing for a failure of one step alone.
 std::optional<std::string> EnvironmentalWhy(const std::exception& e) {
-    const auto* failure = dynamic_cast<const db::DbError*>(&e);
-    if (!failure || !db::IsEnvironmental(failure->Code())) return std::nullopt;
-    return db::EnvironmentReason(failure->Code()) + " (" + e.what() + ")";
+    const int code = db::EnvironmentalCode(e);
+    if (!code) return std::nullopt;
+    return db::EnvironmentReason(code) + " (" + e.what() + ")";
 }
 
 // Runs one part of the calculation, inside a subtransaction when `undoAlone`:

@@ -79,9 +79,8 @@ void TellOpenFailed(const std::string& reason = "") {
 // report: the user is told what stands in the way, not to rebuild it. The
 // path is a copy: closing clears the report's own.
 void TellOpenFailed(const std::exception& e, std::string path) {
-    const auto* failure = dynamic_cast<const db::DbError*>(&e);
-    const int code = failure ? failure->Code() : 0;
-    if (!failure || !db::IsEnvironmental(code) || db::IsDamage(code)) {
+    const int code = db::EnvironmentalCode(e);
+    if (!code || db::IsDamage(code)) {
         TellOpenFailed(e.what());
         return;
     }
@@ -101,9 +100,8 @@ void TellNotAReport(std::string path) {
 // Why a file could not be written: in words where the database has them
 // ("the disk is full"), else as raised.
 std::string FailureWords(const std::exception& e) {
-    const auto* failure = dynamic_cast<const db::DbError*>(&e);
-    if (failure && db::IsEnvironmental(failure->Code())) return db::EnvironmentReason(failure->Code());
-    return e.what();
+    const int code = db::EnvironmentalCode(e);
+    return code ? db::EnvironmentReason(code) : e.what();
 }
 
 // A date of Master, or nullopt when it is missing or no date.

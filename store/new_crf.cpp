@@ -86,10 +86,9 @@ bool SameFile(const std::string& a, const std::string& b) {
 // Why a new report was not made, in words where the failure is the file's or
 // the machine's (a full disk), else as raised.
 std::string NotCreatedMessage(const std::string& path, const std::exception& e) {
-    const auto* failure = dynamic_cast<const db::DbError*>(&e);
-    if (!failure || !db::IsEnvironmental(failure->Code()))
-        return std::string("The new Cost Report File could not be created:\n") + e.what();
-    return "The new Cost Report File " + path + " was not created: " + db::EnvironmentReason(failure->Code()) +
+    const int code = db::EnvironmentalCode(e);
+    if (!code) return std::string("The new Cost Report File could not be created:\n") + e.what();
+    return "The new Cost Report File " + path + " was not created: " + db::EnvironmentReason(code) +
            ". Nothing has been saved, and every report is as it was.";
 }
 

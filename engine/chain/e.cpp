@@ -2,6 +2,7 @@
 
 #include "engine/chain/component_rows.h"
 #include "engine/chain/component_sheet.h"
+#include "engine/chain/functional_allocation.h"
 #include "engine/chain/sheet_image.h"
 #include "engine/chain/wide_print.h"
 #include "store/report.h"
@@ -28,10 +29,8 @@ void Build_E() {
 void Calc_E() {
     auto& db = Db();
     db::Transaction tx(db);
-    const auto fields = db.Fields("E");
-    std::vector<std::string> names;
-    for (size_t i = LeadingFields(ShapeOf("E")); i + 1 < fields.size(); ++i) names.push_back(fields[i].name);
-    WriteBandTotals("E", names, RowTotals::NullAsZero);
+    // The cost-centre columns, the row total left out.
+    WriteBandTotals("E", ValueFieldNames("E", LeadingFields(ShapeOf("E")), 1), RowTotals::NullAsZero);
     tx.Commit();
 }
 

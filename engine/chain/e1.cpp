@@ -2,6 +2,7 @@
 
 #include "engine/chain/component_rows.h"
 #include "engine/chain/component_sheet.h"
+#include "engine/chain/functional_allocation.h"
 #include "engine/chain/sheet_image.h"
 #include "engine/chain/wide_print.h"
 #include "store/report.h"
@@ -21,10 +22,8 @@ void Build_E1() {
 void Calc_E1() {
     auto& db = Db();
     db::Transaction tx(db);
-    const auto fields = db.Fields("E1");
-    std::vector<std::string> names;
-    for (size_t i = LeadingFields(ShapeOf("E1")); i + 1 < fields.size(); ++i) names.push_back(fields[i].name);
-    WriteBandTotals("E1", names, RowTotals::NullMakesNull);
+    // The cost-centre columns, the row total left out.
+    WriteBandTotals("E1", ValueFieldNames("E1", LeadingFields(ShapeOf("E1")), 1), RowTotals::NullMakesNull);
     tx.Commit();
 }
 

@@ -12,7 +12,7 @@ namespace vt {
 namespace {
 
 const FunctionalSheet kSheet{"F", "Fp2", "Fp1"};
-constexpr int kFirstValueField = 3;  // F has no MedicareNo
+const int kFirstValueField = LeadingFields(ShapeOf(kSheet.statistics));
 
 ComponentSheetLayout Layout(const char* table, db::FieldType type) {
     ComponentSheetLayout l;

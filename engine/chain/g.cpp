@@ -280,7 +280,7 @@ void PrintGRow(print::SheetPrint& sp, const db::Recordset& rs, int first, int la
     for (int i = first; i <= last; ++i) {
         // Print column i is field i + 2: TotalCost, Ratio, Col_1 ...
         const Value v = rs.Field(i + 2);
-        out.Figure(ColumnX(i, first) - 2, 13, Format(v, i == 2 ? "0.000000" : "#,##0"));
+        out.Figure(ColumnX(i, first) - 2, 13, i == 2 ? Format(v, "0.000000") : print::WholeAmountText(v));
     }
     sp.lines += out.Line();
 }

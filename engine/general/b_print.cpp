@@ -45,6 +45,16 @@ int PrintHeadings(Out out) {
     return print::WriteHeading(out, headings);
 }
 
+// The rules over every amount before a total line.
+const print::Heading& TotalRules() {
+    static const print::Heading rules = [] {
+        print::HeadingLine line;
+        for (int col : kAmountCols) line.push_back({col, std::string(11, '-')});
+        return print::Heading{line};
+    }();
+    return rules;
+}
+
 struct Caption {
     int line;
     const char* text;
@@ -77,18 +87,10 @@ void Print_B(int& fileNum) {
         }
         const Value lineNum = rs["LineNum"];
         const Currency line = Nz_Num(lineNum).ToCurrency();
-        if (const Caption* caption = GroupCaption(line)) {
-            out.Line();
-            out.Tab(9) << caption->text;
-            out.Line();
-            out.Tab(9) << caption->underline;
-            out.Line();
-            sheet.lines += 3;
-        } else if (IsBTotalLine(line)) {
-            for (int col : kAmountCols) out.Tab(col) << std::string(11, '-');
-            out.Line();
-            sheet.lines += 1;
-        }
+        if (const Caption* caption = GroupCaption(line))
+            sheet.lines += print::WriteHeading(out, {{}, {{9, caption->text}}, {{9, caption->underline}}});
+        else if (IsBTotalLine(line))
+            sheet.lines += print::WriteHeading(out, TotalRules());
         out.Figure(1, 6, print::AmountText(lineNum));
         out.Text(9, 42, Nz_Str(rs["CCName"]).ToText());
         for (int c = 0; c < 8; ++c) out.Figure(kAmountCols[c] - 2, 13, print::WholeAmountText(rs[kAmountFields[c]]));

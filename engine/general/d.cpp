@@ -46,6 +46,11 @@ const print::Heading kPartCHeading = {
      {100, std::string(64, '_')}},
 };
 
+// The rules over the three amounts before Part B's total line.
+const print::Heading kTotalRules = {
+    {{58, std::string(12, '-')}, {71, std::string(12, '-')}, {84, std::string(12, '-')}},
+};
+
 }  // namespace
 
 void Build_DpA() {
@@ -123,13 +128,8 @@ void Print_D(int& fileNum) {
                 sp.lines += print::WriteHeading(o, kPartBHeading);
             }
             const Value seq = rs["SeqNum"];
-            if (!seq.IsNull() && seq.ToCurrency() == Currency::FromInt(100)) {
-                o.Tab(58) << std::string(12, '-');
-                o.Tab(71) << std::string(12, '-');
-                o.Tab(84) << std::string(12, '-');
-                o.Line();
-                sp.lines += 1;
-            }
+            if (!seq.IsNull() && seq.ToCurrency() == Currency::FromInt(100))
+                sp.lines += print::WriteHeading(o, kTotalRules);
             o.Figure(1, 6, print::AmountText(seq));
             o.Figure(8, 5, print::AmountText(rs["LineNum"]));
             o.Text(16, 41, Nz_Str(rs["ExpAcct"]).ToText());

@@ -180,13 +180,23 @@ void Print_J(int& fileNum) {
         const Value lineValue = rs["LineNum"];
         const Currency line = Amount(lineValue);
         const std::string name = Nz_Str(rs["CCName"]).ToText();
-        // The lines the row writes besides its first, so that it starts the
-        // next page rather than run past this one's length.
-        int more = static_cast<int>(print::WrapText(name, kNameWidth).size()) - 1;
-        for (const auto& g : kGroups)
-            if (line == Currency::FromInt(g.line)) more += g.blankBefore ? 3 : 2;
-        if (is(line, kRuled) || is(line, kSpaced)) more += 1;
-        if (sp.PageFull(1 + more)) {
+        // What the row writes before itself: its group's heading, a rule or
+        // a blank line.
+        print::Heading before;
+        for (const auto& g : kGroups) {
+            if (line != Currency::FromInt(g.line)) continue;
+            if (g.blankBefore) before.emplace_back();
+            const std::string heading = g.heading;
+            before.push_back({{11, heading}});
+            before.push_back({{8, std::string(heading.size() + 6, '-')}});
+        }
+        if (is(line, kRuled))
+            before.push_back({{51, std::string(11, '-')}});
+        else if (is(line, kSpaced))
+            before.emplace_back();
+        // All of its lines, so that it starts the next page rather than run
+        // past this one's length.
+        if (sp.PageFull(static_cast<int>(before.size() + print::WrapText(name, kNameWidth).size()))) {
             sp.NewPage();
             int center = 0;
             print::Print_Centered(sp.FileNum(), "Balance Sheet For Home Office", center);
@@ -203,24 +213,7 @@ void Print_J(int& fileNum) {
                 {{8, std::string(40, '_')}, {51, std::string(11, '_')}},
             });
         }
-        for (const auto& g : kGroups) {
-            if (line != Currency::FromInt(g.line)) continue;
-            if (g.blankBefore) o.Line();
-            const std::string heading = g.heading;
-            o.Tab(11) << heading;
-            o.Line();
-            o.Tab(8) << std::string(heading.size() + 6, '-');
-            o.Line();
-            sp.lines += g.blankBefore ? 3 : 2;
-        }
-        if (is(line, kRuled)) {
-            o.Tab(51) << std::string(11, '-');
-            o.Line();
-            sp.lines += 1;
-        } else if (is(line, kSpaced)) {
-            o.Line();
-            sp.lines += 1;
-        }
+        sp.lines += print::WriteHeading(o, before);
         o.Figure(1, 5, print::AmountText(lineValue));
         o.Text(8, kNameWidth, name);
         o.Figure(51, 11, rs["Col_1"].ToText());

@@ -286,6 +286,11 @@ std::string EnvironmentReason(int code) {
     }
 }
 
+int EnvironmentalCode(const std::exception& e) {
+    const auto* failure = dynamic_cast<const DbError*>(&e);
+    return failure && IsEnvironmental(failure->Code()) ? failure->Code() : 0;
+}
+
 std::string SystemReason(const std::error_code& ec) {
     int code = 0;
     if (ec == std::errc::permission_denied || ec == std::errc::operation_not_permitted) code = kFolderNotWritableCode;

@@ -59,6 +59,9 @@ bool IsEnvironmental(int code);
 bool IsDamage(int code);
 // Such a failure in plain words ("the disk is full"); "" for any other code.
 std::string EnvironmentReason(int code);
+// The code of such a failure when `e` is a DbError that reports one; 0 for
+// any other exception.
+int EnvironmentalCode(const std::exception& e);
 // A refusal of the file system (moving or copying a file) in the same words;
 // the system's own text for one these words do not cover.
 std::string SystemReason(const std::error_code& ec);

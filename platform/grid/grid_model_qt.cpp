@@ -340,9 +340,8 @@ void GridModel::ReloadRow(int row) {
 void GridModel::Fail(const std::string& message, const std::exception& e, const std::string& what) {
     // The file or the machine refused the write (a full disk): what was not
     // saved and that the report is as it was, not the database's own words.
-    const auto* failure = dynamic_cast<const db::DbError*>(&e);
-    const bool environmental = failure && db::IsEnvironmental(failure->Code());
-    const std::string told = environmental ? db::NotSavedMessage(what, failure->Code()) : message + "\n" + e.what();
+    const int environmental = db::EnvironmentalCode(e);
+    const std::string told = environmental ? db::NotSavedMessage(what, environmental) : message + "\n" + e.what();
     if (WriteFailed) {
         WriteFailed(told);
         return;
