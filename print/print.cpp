@@ -441,27 +441,31 @@ void SheetPrint::Finish(int orientation) {
     Print_File(path_, orientation);
 }
 
-void PrintColumnPages(SheetPrint& sp, db::Recordset& rs, const ColumnPages& pages) {
+int LinesOf(const std::function<void(SheetPrint&)>& write) {
     SheetPrint scratch{SheetPrint::Scratch{}};
-    // Lines of a page of block b once `write` has written on it below `filled` lines.
-    auto after = [&](int filled, int b, const std::function<void(SheetPrint&, int)>& write) {
-        scratch.lines = filled;
-        write(scratch, b);
-        return scratch.lines;
+    scratch.lines = 0;
+    write(scratch);
+    return scratch.lines;
+}
+
+void PrintColumnPages(SheetPrint& sp, db::Recordset& rs, const ColumnPages& pages) {
+    const auto linesOf = [](const std::function<void(SheetPrint&, int)>& write, int b) {
+        return LinesOf([&](SheetPrint& p) { write(p, b); });
     };
     while (!rs.Eof()) {
         const int first = rs.Position();
         sp.NewPage();
         std::vector<int> filled(static_cast<std::size_t>(pages.blocks));
-        for (int b = 0; b < pages.blocks; ++b) filled[b] = after(sp.lines, b, pages.heading);
+        for (int b = 0; b < pages.blocks; ++b) filled[b] = sp.lines + linesOf(pages.heading, b);
         // The set takes each row that fits on every one of its pages; a page's
         // first row is taken even when it does not.
         for (int rows = 0; !rs.Eof(); ++rows, rs.MoveNext()) {
             std::vector<int> next(filled.size());
             bool fits = true;
             for (int b = 0; b < pages.blocks; ++b) {
-                next[b] = after(filled[b], b, pages.row);
-                fits = fits && next[b] - 1 <= PrintLayout().Page_Lines;
+                const int lines = linesOf(pages.row, b);
+                next[b] = filled[b] + lines;
+                fits = fits && filled[b] + lines - 1 <= PrintLayout().Page_Lines;
             }
             if (!fits && rows > 0) break;
             filled = std::move(next);

@@ -159,6 +159,11 @@ private:
     std::string path_, sheetName_;
 };
 
+// The lines `write` takes on a page, found on a print that keeps nothing: a
+// row's figures too wide for their fields, or a wrapped name, may take more
+// than one, and the group lines written before it count with it.
+int LinesOf(const std::function<void(SheetPrint&)>& write);
+
 // A sheet whose columns need several page widths prints its rows in sets, a
 // page for each block of columns; every page of a set holds the same rows,
 // the first of them the row after the set before. Where a set ends is decided

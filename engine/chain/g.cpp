@@ -303,12 +303,16 @@ void PrintGPart(print::SheetPrint& sp, int part) {
         const int count = last - first + 1;
         rs.MoveTo(firstRow);
         sp.lines = 999;
-        for (; !rs.Eof(); rs.MoveNext()) {
-            if (sp.PageFull()) PrintGHeading(sp, p, first, last);
+        // A row with the lines before it, all on one page.
+        const auto row = [&](print::SheetPrint& s) {
             const Currency seq = NzCur(rs["SeqNum"]);
-            if (part == 2) PrintGroupLines(sp, seq, ColumnX(first, first), count);
-            else if (seq == Whole(4)) PrintColumnRule(sp, ColumnX(first, first), count);
-            PrintGRow(sp, rs, first, last);
+            if (part == 2) PrintGroupLines(s, seq, ColumnX(first, first), count);
+            else if (seq == Whole(4)) PrintColumnRule(s, ColumnX(first, first), count);
+            PrintGRow(s, rs, first, last);
+        };
+        for (; !rs.Eof(); rs.MoveNext()) {
+            if (sp.PageFull(print::LinesOf(row))) PrintGHeading(sp, p, first, last);
+            row(sp);
         }
     }
 }

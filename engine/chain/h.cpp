@@ -281,10 +281,14 @@ void Print_H(int& fileNum) {
     for (const Pass& p : kPasses) {
         if (rs.RecordCount() == 0) break;
         sp.lines = 999;
+        // A row with the lines before it, all on one page.
+        const auto row = [&](print::SheetPrint& s) {
+            PrintGroupLines(s, NzCur(rs["SeqNum"]), 73, p.last - p.first + 1);
+            PrintHRow(s, rs, p);
+        };
         for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
-            if (sp.PageFull()) PrintHHeading(sp, p);
-            PrintGroupLines(sp, NzCur(rs["SeqNum"]), 73, p.last - p.first + 1);
-            PrintHRow(sp, rs, p);
+            if (sp.PageFull(print::LinesOf(row))) PrintHHeading(sp, p);
+            row(sp);
         }
     }
     sp.Finish(2);

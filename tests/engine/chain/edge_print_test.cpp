@@ -305,5 +305,27 @@ TEST_F(EdgePrint, EveryColumnPageOfAWideSheetHoldsTheSameRowsWithinThePage) {
     }
 }
 
+// G and H print each block of columns through all the rows: their pages keep
+// their length too, a row's group caption and carried-on lines counted with
+// it, wherever the page breaks fall as components are added.
+TEST_F(EdgePrint, GAndHPagesKeepTheirLengthWithWideFigures) {
+    const double wide[] = {-1000000000, 10000000000, -99999999999, 99999999999};
+    using Tall = std::tuple<const char*, void (*)(int&), const char*>;
+    for (int i = 1; i <= 9; ++i) {
+        AddA(3, 1 + i / 100.0, "Regional Medical Center of the Valley " + std::to_string(i));
+        if (i % 3 == 0) AddA(4, 1 + i / 100.0, "Other Place " + std::to_string(i));
+        RebuildAll();
+        for (const auto& [sheet, print, file] : {Tall{"Gp2", Print_G, "G.prt"}, Tall{"H", Print_H, "H.prt"}}) {
+            for (size_t k = 5; k < FieldNames(sheet).size(); ++k)
+                db().Execute(std::string("UPDATE ") + sheet + " SET " + FieldNames(sheet)[k] +
+                                 " = ? WHERE SeqNum > 0",
+                             {Value(C(wide[k % 4]))});
+            int fn = 0;
+            print(fn);
+            for (const int length : PageLengths(ReadFile(file))) EXPECT_LE(length, 70) << file << " with " << i;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace vt::test
