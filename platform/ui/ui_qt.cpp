@@ -279,7 +279,10 @@ bool QtUi::PrinterSetup(const std::string& title) {
     browse->setObjectName(QStringLiteral("browse"));
     fileRow->addWidget(file);
     fileRow->addWidget(browse);
-    form->addRow(QStringLiteral("&File:"), fileRow);
+    // The row holds the name and its button: the label names the name.
+    auto* fileLabel = new QLabel(QStringLiteral("&File:"), &dialog);
+    fileLabel->setBuddy(file);
+    form->addRow(fileLabel, fileRow);
     auto* copies = new QSpinBox(&dialog);
     copies->setObjectName(QStringLiteral("copies"));
     copies->setRange(1, 999);

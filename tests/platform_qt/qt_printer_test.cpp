@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPrinterInfo>
 #include <QSpinBox>
@@ -325,6 +326,10 @@ TEST_F(ChosenPrinterTest, PrinterSetupWritesWhereThePrinterLooks) {
         EXPECT_EQ(printers->currentText(), "Print to File (PDF)");
         EXPECT_FALSE(dialog.findChild<QSpinBox*>("copies")->isEnabled());
         EXPECT_FALSE(ok->isEnabled());
+        for (auto* label : dialog.findChildren<QLabel*>())  // every accelerator leads to its field
+            if (label->text().contains('&')) {
+                EXPECT_NE(label->buddy(), nullptr) << label->text().toStdString();
+            }
         ui_.QueueSaveFile(ui::FileChoice{chosen.toStdString(), "chosen.pdf"});
         QTest::mouseClick(dialog.findChild<QPushButton*>("browse"), Qt::LeftButton);
         EXPECT_EQ(file->text(), chosen);
