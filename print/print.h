@@ -5,6 +5,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/value/value.h"
@@ -221,7 +222,9 @@ public:
 private:
     friend int Print_File(const std::string&, int&);
     std::vector<std::string> files_;
-    std::vector<std::string> notTaken_;  // of files_, those a printer failed to take
+    // Of files_, those a printer failed to take, with why (the failure's first line).
+    std::vector<std::pair<std::string, std::string>> causes_;
+    std::string missed_;  // the printer the batch's kept files were meant for; "" when none was known
     std::string joined_;                 // the file the batch's documents were joined into
     int failures_ = 0;
     bool lastJoined_ = false;

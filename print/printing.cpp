@@ -70,14 +70,27 @@ std::string NotPrintedText(const std::vector<std::string>& names) {
     return text + (names.size() > 1 ? " were" : " was") + " not printed";
 }
 
-// The status line alone hides behind the windows: a message says it too.
+// The first line of why a print failed: the cause, without where the pages went.
+std::string CauseOf(const std::string& why) { return why.substr(0, why.find('\n')); }
+
 // Pages of a printer that did not take them are told apart from those of no
-// printer at all: the user may look at the printer rather than install one.
-void TellWhereThePagesWent(const std::vector<std::string>& files, const std::vector<std::string>& notTaken,
-                           const std::string& joined = "", const std::vector<std::string>& notPrinted = {}) {
+// printer at all, each with its cause, as a single print tells it: the user
+// may look at the printer rather than install one.
+std::string WhereThePagesWent(const std::vector<std::string>& files,
+                              const std::vector<std::pair<std::string, std::string>>& causes,
+                              const std::string& joined, const std::vector<std::string>& notPrinted) {
     std::vector<std::string> noPrinter;
-    for (const auto& f : files)
-        if (std::find(notTaken.begin(), notTaken.end(), f) == notTaken.end()) noPrinter.push_back(f);
+    std::vector<std::pair<std::string, std::vector<std::string>>> failed;  // by cause, in order
+    for (const auto& f : files) {
+        const auto cause = std::find_if(causes.begin(), causes.end(), [&f](const auto& c) { return c.first == f; });
+        if (cause == causes.end()) {
+            noPrinter.push_back(f);
+            continue;
+        }
+        auto group = std::find_if(failed.begin(), failed.end(), [&](const auto& g) { return g.first == cause->second; });
+        if (group == failed.end()) group = failed.insert(failed.end(), {cause->second, {}});
+        group->second.push_back(f);
+    }
     std::string text;
     const auto tell = [&text](const std::string& opening, const std::vector<std::string>& group) {
         if (group.empty()) return;
@@ -86,13 +99,37 @@ void TellWhereThePagesWent(const std::vector<std::string>& files, const std::vec
         text += (text.empty() ? "" : "\n") + opening + (group.size() > 1 ? "files\n" : "file ") + names + ".";
     };
     tell(printer::ThePrinter().NoPrinterReason() + ": the pages were written to the ", noPrinter);
-    tell("The printer did not take the pages: they were written to the ", notTaken);
+    for (const auto& [cause, group] : failed)
+        tell(cause + (cause.empty() || cause.back() == '.' ? "" : ".") + "\nThe pages were written to the ", group);
     if (!joined.empty() && std::find(files.begin(), files.end(), joined) == files.end())
         tell("The worksheets were printed to the ", {joined});
     if (!notPrinted.empty())
         text += (text.empty() ? "W" : "\nW") + NotPrintedText(notPrinted).substr(1) +
                 "; the findings (View, Open A View, Edit Checks) say why.";
-    if (!text.empty()) Show_Message(text, notPrinted.empty() ? ui::kInformation : ui::kExclamation, "Printing");
+    return text;
+}
+
+// The status line alone hides behind the windows: a message says it too.
+void TellWhereThePagesWent(const std::string& text, bool failed) {
+    if (!text.empty()) Show_Message(text, failed ? ui::kExclamation : ui::kInformation, "Printing");
+}
+
+// " Not sent to P: written to F": pages a printer was to have and a file kept.
+// Several files are named by their folder and count.
+std::string NotSentText(const std::string& printer, const std::vector<std::string>& files) {
+    std::string where = files.empty() ? "" : files.front();
+    if (files.size() > 1) {
+        const auto folderOf = [](const std::string& f) { return f.substr(0, f.find_last_of('/') + 1); };
+        const std::string folder = folderOf(files.front());
+        const bool oneFolder = std::all_of(files.begin(), files.end(), [&](const auto& f) { return folderOf(f) == folder; });
+        if (oneFolder && folder.size() > 1) {
+            where = std::to_string(files.size()) + " files in " + folder.substr(0, folder.size() - 1);
+        } else {
+            where.clear();
+            for (const auto& f : files) where += (where.empty() ? "" : ", ") + f;
+        }
+    }
+    return " Not sent to " + (printer.empty() ? std::string("a printer") : printer) + ": written to " + where;
 }
 
 }  // namespace
@@ -104,8 +141,8 @@ int Print_File(const std::string& path, int& orientation) {
     // Refused before any page: told, counted as a failure of the batch.
     const auto refuse = [&path](const std::string& why, int buttons, int result) {
         const std::string text = "Unable to print " + path + " because " + why + ".";
-        Show_Message(text, buttons, "Printing Error");
         TellPrintFailed(text);
+        Show_Message(text, buttons, "Printing Error");
         if (collecting) {
             ++collecting->failures_;
             collecting->lastJoined_ = false;
@@ -177,11 +214,23 @@ int Print_File(const std::string& path, int& orientation) {
         }
     }
     PrintLayout().Last_Orientation = 0;
+    // Each print says where it went, so that no earlier one's word stays, and
+    // says it before any message about it opens.
+    const std::string pdf = failure && !drawn ? "" : p.FallbackOutput();
+    if (!pdf.empty()) {
+        const std::string missed = p.PrinterMissed();
+        ui::Ui().SetStatus(NotSentText(missed, {pdf}), true);
+        if (collecting && collecting->missed_.empty()) collecting->missed_ = missed;
+    } else if (failure) {
+        TellPrintFailed(*failure);
+    } else if (const std::string printer = p.PrinterReached(); !printer.empty()) {
+        ui::Ui().SetStatus(" Sent to " + printer, true);
+    } else if (const std::string file = p.LastOutput(); !file.empty()) {
+        ui::Ui().SetStatus(" Printed to " + file, true);
+    }
     if (failure)
         Show_Message("The following error occurred during print of document:\n\r\r" + *failure, ui::kCritical,
                      "Printing Error");
-    // Each print says where it went, so that no earlier one's word stays.
-    const std::string pdf = failure && !drawn ? "" : p.FallbackOutput();
     if (collecting) {
         // Pages a printer did not take but a file kept are not lost.
         if (failure && pdf.empty()) ++collecting->failures_;
@@ -189,24 +238,17 @@ int Print_File(const std::string& path, int& orientation) {
         if (collecting->lastJoined_) collecting->joined_ = p.LastOutput();
     }
     if (!pdf.empty()) {
-        ui::Ui().SetStatus(" Printed to " + pdf, true);
         // A batch names all its files at its end, those of a printer that
-        // failed too (its messages go to the log); alone, a failure's message
-        // has already said where the pages are.
+        // failed too (its messages go to the log), each with its cause; alone,
+        // a failure's message has already said where the pages are.
         if (collecting) {
             // A batch joined into one file names it once.
             if (std::find(collecting->files_.begin(), collecting->files_.end(), pdf) == collecting->files_.end())
                 collecting->files_.push_back(pdf);
-            if (failure) collecting->notTaken_.push_back(pdf);
+            if (failure) collecting->causes_.emplace_back(pdf, CauseOf(*failure));
         } else if (!failure) {
-            TellWhereThePagesWent({pdf}, {});
+            TellWhereThePagesWent(WhereThePagesWent({pdf}, {}, "", {}), false);
         }
-    } else if (failure) {
-        TellPrintFailed(*failure);
-    } else if (const std::string printer = p.PrinterReached(); !printer.empty()) {
-        ui::Ui().SetStatus(" Sent to " + printer, true);
-    } else if (const std::string file = p.LastOutput(); !file.empty()) {
-        ui::Ui().SetStatus(" Printed to " + file, true);
     }
     return result;
 }
@@ -231,6 +273,7 @@ bool PrintedToFiles::End() {
         printer::ThePrinter().EndBatch();
         return true;
     } catch (const std::exception& e) {
+        TellPrintFailed(e.what());
         Show_Message("The following error occurred during print of document:\n\r\r" + std::string(e.what()),
                      ui::kCritical, "Printing Error");
     }
@@ -240,11 +283,13 @@ bool PrintedToFiles::End() {
 }
 
 void PrintedToFiles::Tell(const std::vector<std::string>& notPrinted) const {
-    TellWhereThePagesWent(files_, notTaken_, joined_, notPrinted);
-    if (!notPrinted.empty())
-        TellPrintFailed(NotPrintedText(notPrinted));
-    else if (!joined_.empty())
-        ui::Ui().SetStatus(" Printed to " + joined_, true);
+    // The status line first: it is what stays once the message is closed.
+    std::vector<std::string> kept = files_;
+    std::erase(kept, joined_);
+    if (!notPrinted.empty()) TellPrintFailed(NotPrintedText(notPrinted));
+    else if (!kept.empty()) ui::Ui().SetStatus(NotSentText(missed_, kept), true);
+    else if (!joined_.empty()) ui::Ui().SetStatus(" Printed to " + joined_, true);
+    TellWhereThePagesWent(WhereThePagesWent(files_, causes_, joined_, notPrinted), !notPrinted.empty());
 }
 
 std::string WholeReportPath() {

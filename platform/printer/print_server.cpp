@@ -29,18 +29,25 @@ struct Exchange {
     bool done = false;
     bool givenUp = false;
     // Time the caller's patience does not count: pages that went through to
-    // the server, a login the user was typing.
+    // the server, a login the user was typing, a login the server checked.
     Clock::duration excused{};
     std::optional<Clock::time_point> flowingSince;  // pages on their way; the last that went through
+    std::optional<Clock::time_point> checkingSince;  // a login handed to the server, not yet answered
     // A login the server asked for, for the caller's thread to ask the user,
     // and the user's answer (nullopt: cancelled).
     std::optional<ui::LoginRequest> loginAsked;
     std::optional<std::optional<ui::Login>> loginAnswer;
+    // The command's login, from the caller: offered before the user is asked,
+    // and whether the user declined to give one.
+    std::optional<ui::Login> known;
+    bool declined = false;
     // The question's thread's own.
     std::string printer;
     int loginsGiven = 0;
     bool loginCancelled = false;
-    std::string password;  // kept until libcups has sent it
+    std::optional<ui::Login> given;     // the login last handed to the server
+    std::optional<ui::Login> accepted;  // the login the server took
+    std::string password;               // kept until libcups has sent it
 
     bool GivenUp() {
         std::lock_guard lock(m);
@@ -59,6 +66,24 @@ struct Exchange {
         std::lock_guard lock(m);
         flowingSince.reset();
     }
+    // The time the server has spent on the login handed to it so far, as much
+    // of it as is not counted as silence. Under the lock.
+    Clock::duration Checking(Clock::time_point now) const {
+        if (!checkingSince) return {};
+        return std::min<Clock::duration>(now - *checkingSince, PrintServer::kLoginCheck);
+    }
+    // The server answered the login handed to it: taken, or refused. Under the lock.
+    void Checked() {
+        excused += Checking(Clock::now());
+        checkingSince.reset();
+    }
+    // The server answered the question; when it took it, it took the login
+    // last given too.
+    void Answered(bool taken) {
+        std::lock_guard lock(m);
+        Checked();
+        if (taken && loginsGiven > 0) accepted = given;
+    }
 };
 
 template <class Answer>
@@ -66,24 +91,37 @@ struct Shared : Exchange {
     std::optional<Answer> answer;
 };
 
-// libcups's question for a login, on the question's thread: handed to the
-// caller's thread, which asks the user, and waited for (never on a terminal).
+// libcups's question for a login, on the question's thread: answered with
+// the login the command already gave, else handed to the caller's thread,
+// which asks the user, and waited for (never on a terminal).
 const char* GiveLogin(const char*, http_t* http, const char*, const char*, void* data) {
     auto& ex = *static_cast<Exchange*>(data);
     char host[256] = "";
     httpGetHostname(http, host, sizeof host);
     std::unique_lock lock(ex.m);
-    ex.loginAsked = ui::LoginRequest{host, ex.printer, cupsUser(), ex.loginsGiven > 0};
-    ex.changed.notify_all();
-    ex.changed.wait(lock, [&] { return ex.loginAnswer.has_value() || ex.givenUp; });
-    const std::optional<ui::Login> login = ex.loginAnswer ? *ex.loginAnswer : std::nullopt;
-    ex.loginAsked.reset();
-    ex.loginAnswer.reset();
+    ex.Checked();
+    std::optional<ui::Login> login;
+    if (ex.givenUp) {
+        // Only the job's cancel asks now: it goes with the login the job was
+        // made with, once.
+        login = std::exchange(ex.accepted, std::nullopt);
+    } else if (ex.loginsGiven == 0 && ex.known) {
+        login = ex.known;
+    } else if (!ex.declined) {
+        ex.loginAsked = ui::LoginRequest{host, ex.printer, ex.given ? ex.given->user : cupsUser(), ex.loginsGiven > 0};
+        ex.changed.notify_all();
+        ex.changed.wait(lock, [&] { return ex.loginAnswer.has_value() || ex.givenUp; });
+        login = ex.loginAnswer ? *ex.loginAnswer : std::nullopt;
+        ex.loginAsked.reset();
+        ex.loginAnswer.reset();
+    }
     if (!login) {
         ex.loginCancelled = true;
         return nullptr;
     }
     ++ex.loginsGiven;
+    ex.given = login;
+    ex.checkingSince = Clock::now();
     cupsSetUser(login->user.c_str());
     ex.password = login->password;
     return ex.password.c_str();
@@ -136,6 +174,10 @@ std::optional<Answer> PrintServer::Ask(Question question, Late late) {
     }
     if (left_ <= 0ms) return std::nullopt;
     auto shared = std::make_shared<Shared<Answer>>();
+    if (login_) {
+        shared->known = login_->accepted;
+        shared->declined = login_->declined;
+    }
     std::thread([shared, question = std::move(question), late = std::move(late)] {
         cupsSetPasswordCB2(GiveLogin, shared.get());
         Answer answer = question(static_cast<Exchange&>(*shared));
@@ -163,12 +205,14 @@ std::optional<Answer> PrintServer::Ask(Question question, Late late) {
             std::optional<ui::Login> login = ui::Ui().AskLogin(request);
             lock.lock();
             shared->excused += Clock::now() - asked;
+            if (!login && login_) login_->declined = true;
             shared->loginAnswer = std::move(login);
             shared->changed.notify_all();
             continue;
         }
-        const auto deadline = start + left_ + shared->excused;
-        if (Clock::now() >= deadline) {
+        const auto now = Clock::now();
+        const auto deadline = start + left_ + shared->excused + shared->Checking(now);
+        if (now >= deadline) {
             shared->givenUp = true;
             ++unanswered;
             left_ = 0ms;
@@ -178,13 +222,15 @@ std::optional<Answer> PrintServer::Ask(Question question, Late late) {
             shared->changed.notify_all();
             return std::nullopt;
         }
-        shared->changed.wait_until(lock, std::min(deadline, Clock::now() + 20ms));
+        shared->changed.wait_until(lock, std::min(deadline, now + 20ms));
         if (!shared->done && !shared->loginAsked && whileWaiting_) {
             lock.unlock();
             whileWaiting_();
             lock.lock();
         }
     }
+    shared->Checked();
+    if (login_ && shared->accepted) login_->accepted = shared->accepted;
     left_ -= std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start - shared->excused);
     return std::move(shared->answer);
 }
@@ -231,7 +277,10 @@ std::string PrintServer::PrintPdf(const std::string& printer, const std::string&
             Job job;
             job.id = cupsCreateJob(c.http, printer.c_str(), title.c_str(), count, options);
             cupsFreeOptions(count, options);
+            ex.Answered(job.id != 0);
             if (job.id == 0) return Job{0, Refusal(ex)};
+            // A job made after the caller gave up is cancelled, never filled.
+            if (ex.GivenUp()) return job;
             // The pages go in pieces; each piece the server takes shows it
             // is there, however slowly they go.
             std::unique_ptr<FILE, int (*)(FILE*)> pdf(std::fopen(pdfPath.c_str(), "rb"), std::fclose);
@@ -261,6 +310,7 @@ std::string PrintServer::PrintPdf(const std::string& printer, const std::string&
             }
             return job;
         },
+        // The cancel goes with the login the job was made with (GiveLogin).
         [=](const Job& job) {
             if (job.id == 0) return;
             Connection c;

@@ -6,7 +6,9 @@
 // so a hung one costs one wait, not one per question.
 // A server that asks who prints gets a name and password from the user
 // through the installed user interface (ui::UserInterface::AskLogin), shown
-// on the caller's thread.
+// on the caller's thread. The time the server takes to check a login (a
+// system's login check delays each refusal, and a login is tried twice) is
+// not its silence either, up to kLoginCheck.
 #pragma once
 
 #include <chrono>
@@ -15,6 +17,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/ui/ui.h"
+
 namespace vt::printer {
 
 struct ServerPrinters {
@@ -22,8 +26,20 @@ struct ServerPrinters {
     std::string defaultName;  // "" when the server names none
 };
 
+// What the server and the user said of a login during one print command, so
+// that its documents ask the user at most once: the login the server
+// accepted serves the rest, and a Cancel ends the asking for the rest.
+// Forgotten with the command.
+struct CommandLogin {
+    std::optional<ui::Login> accepted;
+    bool declined = false;
+};
+
 class PrintServer {
 public:
+    // The longest a login's check is not counted as the server's silence.
+    static constexpr std::chrono::seconds kLoginCheck{20};
+
     // Run every few milliseconds while a question waits for its answer.
     using WhileWaiting = std::function<void()>;
     // The patience is for all the questions of this object together.
@@ -43,6 +59,8 @@ public:
     // patience, the pages stopped on their way, or an earlier question of
     // the program's still waiting for the server's answer.
     std::string SilenceText() const;
+    // The command whose login this object's questions share; not owned.
+    void ShareLogin(CommandLogin* login) { login_ = login; }
 
 private:
     template <class Answer, class Question, class Late>
@@ -53,6 +71,7 @@ private:
     std::chrono::milliseconds left_;
     WhileWaiting whileWaiting_;
     std::string silence_;
+    CommandLogin* login_ = nullptr;
 };
 
 }  // namespace vt::printer

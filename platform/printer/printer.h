@@ -38,6 +38,9 @@ public:
     // The file the last document went to for want of a printer; "" when it
     // reached a printer (or was meant to be a file all along).
     virtual std::string FallbackOutput() { return ""; }
+    // The printer the last document was meant for when it went to that file
+    // instead; "" when none was known.
+    virtual std::string PrinterMissed() { return ""; }
     // Why the last document went to that file for want of a printer.
     virtual std::string NoPrinterReason() { return "No printer is available"; }
     // Between BeginBatch and EndBatch the documents that go to the file chosen

@@ -49,6 +49,7 @@ public:
     std::string LastOutput() override;
     std::string PrinterReached() override;
     std::string FallbackOutput() override;
+    std::string PrinterMissed() override;
     std::string NoPrinterReason() override;
     void BeginBatch() override;
     void EndBatch() override;

@@ -89,9 +89,12 @@ struct QtPrinter::Impl {
     std::string pdfFile;      // the PDF being written (a passing one when it is for a printer)
     bool fallback = false;    // the PDF stands in for a printer
     std::string noPrinter;    // why it does, when for want of a printer
+    std::string missed;       // the printer it stands in for, when one was known
     std::string silence;      // the server said nothing: told when the document ends
     // Asked when the document starts and when it is sent: one patience for both.
     std::unique_ptr<PrintServer> server;
+    // The login of the print command: a batch's documents, else this one.
+    CommandLogin login;
     QStringList families;
     bool familiesRead = false;
 
@@ -123,6 +126,7 @@ struct QtPrinter::Impl {
         printerName.clear();
         silence.clear();
         noPrinter.clear();
+        missed.clear();
         fallback = false;
         if (target == Target::Pdf) {
             pdfFile = BesideThePrintFile();
@@ -134,6 +138,8 @@ struct QtPrinter::Impl {
             return;
         }
         server = std::make_unique<PrintServer>(kServerPatience, KeepPainting);
+        if (!batch) login = {};
+        server->ShareLogin(&login);
         const auto printers = server->Printers();
         if (printers) printerName = PrinterToUse(ChosenName(), printers->names, printers->defaultName);
         else silence = server->SilenceText();
@@ -144,6 +150,7 @@ struct QtPrinter::Impl {
                             : "";
             pdfFile = BesideThePrintFile();
             fallback = true;
+            missed = ChosenName();
             return;
         }
         QTemporaryFile passing(QDir(QDir::tempPath()).filePath("vantrel-XXXXXX.pdf"));
@@ -233,6 +240,7 @@ struct QtPrinter::Impl {
                 return;
             }
             why = "The printer \"" + printerName + "\" did not take the pages: " + refusal;
+            missed = printerName;
             pdfFile = BesideThePrintFile();
             QFile::remove(Q(pdfFile));
             const bool kept = CopyAsNewFile(passing, Q(pdfFile));
@@ -401,6 +409,8 @@ std::string QtPrinter::PrinterReached() { return d_->printerName; }
 
 std::string QtPrinter::FallbackOutput() { return d_->fallback ? d_->output : ""; }
 
+std::string QtPrinter::PrinterMissed() { return d_->fallback ? d_->missed : ""; }
+
 std::string QtPrinter::NoPrinterReason() {
     return d_->noPrinter.empty() ? Printer::NoPrinterReason() : d_->noPrinter;
 }
@@ -408,11 +418,13 @@ std::string QtPrinter::NoPrinterReason() {
 void QtPrinter::BeginBatch() {
     d_->batch = true;
     d_->lost.clear();
+    d_->login = {};
 }
 
 void QtPrinter::EndBatch() {
     auto& d = *d_;
     d.batch = false;
+    d.login = {};
     const std::string lost = std::exchange(d.lost, "");
     if (d.held) EndDoc();
     if (!lost.empty()) throw std::runtime_error(lost);

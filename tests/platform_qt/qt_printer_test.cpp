@@ -282,7 +282,8 @@ TEST_F(ChosenPrinterTest, AChosenPrinterTheSystemLacksFallsBackToAPdf) {
     EXPECT_EQ(system_.LastOutput(), Path("CHOSEN.pdf"));
     EXPECT_TRUE(fs::exists(Path("CHOSEN.pdf")));
     EXPECT_EQ(ui_.Prompts(), std::vector<std::string>{told});
-    EXPECT_EQ(ui_.StatusTexts().back(), " Printed to " + Path("CHOSEN.pdf"));
+    EXPECT_EQ(ui_.StatusUnderMessages(),
+              std::vector<std::string>{" Not sent to No Such Printer: written to " + Path("CHOSEN.pdf")});
 
     // A file chosen in Printer Setup takes the pages, the user's own choice:
     // no printer is asked for, and the status line says where they went.

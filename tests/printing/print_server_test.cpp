@@ -4,7 +4,9 @@
 // PDFs go to, VT_CUPS_PDF_OUT). Without one these tests skip.
 #include <gtest/gtest.h>
 
+#include <pwd.h>
 #include <signal.h>
+#include <unistd.h>
 #include <sys/types.h>
 
 #include <QApplication>
@@ -193,19 +195,19 @@ TEST_F(PrintServerTest, ARefusedJobIsToldAndItsPagesWrittenToAPdf) {
     EXPECT_NE(told.prompt.find("The pages were written to the file \"" + Path("SHEETS.pdf") + "\"."),
               std::string::npos)
         << told.prompt;
-    EXPECT_EQ(ui_.StatusTexts().back(), " Printed to " + Path("SHEETS.pdf"));
+    EXPECT_EQ(ui_.StatusUnderMessages(), std::vector<std::string>{" Not sent to " + queue_ + ": written to " + Path("SHEETS.pdf")});
     ExpectPagesOf(Path("SHEETS.pdf"), Path("SHEETS.prt"));
     EXPECT_EQ(NewQueuedPdf(2s), "");
 
-    // A batch of prints names the file among the others it wrote, at its end.
+    // A batch of prints names the file among the others it wrote, at its
+    // end, with the cause a single print tells.
     print::PrintedToFiles batch;
     ui_.ExpectMessage();
     EXPECT_EQ(Print(), print::kPrinterError);
     EXPECT_EQ(batch.Files(), std::vector<std::string>{Path("SHEETS.pdf")});
     ui_.ExpectMessage();
     batch.Tell();
-    EXPECT_EQ(ui_.Prompts().back(),
-              "The printer did not take the pages: they were written to the file \"" + Path("SHEETS.pdf") + "\".");
+    EXPECT_EQ("The following error occurred during print of document:\n\r\r" + ui_.Prompts().back(), told.prompt);
 }
 
 // A stopped server takes the connection and never answers.
@@ -255,7 +257,7 @@ TEST_F(StoppedServerTest, IsGivenUpWithinTheLimitWhileTheWindowPaints) {
     EXPECT_EQ(ui_.Prompts().front(),
               "The following error occurred during print of document:\n\r\rThe print server did not answer within 4 "
               "seconds.\nThe pages were written to the file \"" + Path("SHEETS.pdf") + "\".");
-    EXPECT_EQ(ui_.StatusTexts().back(), " Printed to " + Path("SHEETS.pdf"));
+    EXPECT_EQ(ui_.StatusUnderMessages(), std::vector<std::string>{" Not sent to a printer: written to " + Path("SHEETS.pdf")});
     ExpectPagesOf(Path("SHEETS.pdf"), Path("SHEETS.prt"));
 
     // The next print of the same batch does not wait on the silent server
@@ -442,6 +444,84 @@ TEST_F(PrintServerTest, ALoginTheServerAsksForIsAskedOfTheUser) {
     EXPECT_NE(NewQueuedPdf(), "");
 }
 
+// One print command asks for a login at most once, and the time the server
+// takes to refuse a wrong one (the login check delays each refusal) is not its
+// silence. A print the program tells as not sent leaves no job on the server.
+TEST_F(PrintServerTest, APrintCommandAsksForTheLoginOnceAndLeavesNoJobItDidNotSend) {
+    const std::string user = Env("VT_CUPS_LOGIN_USER"), password = Env("VT_CUPS_LOGIN_PASSWORD");
+    if (user.empty() || password.empty()) GTEST_SKIP() << "the print server checks no login of the tests'";
+    const auto policy = [this](const std::string& name) {
+        return RunCommand("lpadmin -p " + Quote(queue_) + " -o printer-op-policy=" + name).has_value();
+    };
+    struct Restore {
+        std::function<bool(std::string)> policy;
+        ~Restore() { policy("default"); }
+    } restore{policy};
+    ASSERT_TRUE(policy(Env("VT_CUPS_LOGIN_POLICY")));
+    for (const char* name : {"B.prt", "C.prt"}) fs::copy_file(Path("SHEETS.prt"), Path(name));
+    const ui::Login right{user, password}, wrong{user, "not " + password};
+    const std::string cancelled = "The printer \"" + queue_ + "\" did not take the pages: the print server asked for "
+                                  "a login and none was given.";
+    struct Case {
+        std::vector<std::string> sheets;  // more than one: a batch, as Print Select makes
+        std::vector<std::optional<ui::Login>> answers;
+        std::size_t sent;
+        std::vector<std::string> told, status;  // the messages, and the status line as each opened
+        std::string statusAfter;
+    };
+    const std::string notSent = " Not sent to " + queue_ + ": written to ";
+    const auto failed = [&](const std::string& sheet) {
+        return "The following error occurred during print of document:\n\r\r" + cancelled +
+               "\nThe pages were written to the file \"" + Path(sheet) + "\".";
+    };
+    const Case cases[] = {
+        {{"SHEETS.prt"}, {wrong, right}, 1, {}, {}, " Sent to " + queue_},
+        {{"SHEETS.prt", "B.prt", "C.prt"}, {right}, 3, {}, {}, " Sent to " + queue_},
+        {{"SHEETS.prt", "B.prt", "C.prt"},
+         {std::nullopt},
+         0,
+         {failed("SHEETS.pdf"), failed("B.pdf"), failed("C.pdf"),
+          cancelled + "\nThe pages were written to the files\n\"" + Path("SHEETS.pdf") + "\",\n\"" + Path("B.pdf") +
+              "\",\n\"" + Path("C.pdf") + "\"."},
+         {notSent + Path("SHEETS.pdf"), notSent + Path("B.pdf"), notSent + Path("C.pdf"),
+          notSent + "3 files in " + folder_.Path()},
+         notSent + "3 files in " + folder_.Path()},
+    };
+    ui_.AllowMessages();
+    for (const auto& c : cases) {
+        ui_.ClearRecords();
+        for (const auto& answer : c.answers) ui_.QueueLogin(answer);
+        const auto before = QueuedPdfs();
+        {
+            std::optional<print::PrintedToFiles> batch;
+            if (c.sheets.size() > 1) batch.emplace();
+            for (const auto& sheet : c.sheets) {
+                int orientation = 1;
+                print::Print_File(Path(sheet), orientation);
+            }
+            if (batch) {
+                batch->End();
+                batch->Tell();
+            }
+        }
+        std::vector<ui::LoginRequest> asked;
+        for (std::size_t i = 0; i < c.answers.size(); ++i)  // the name given last proposed again
+            asked.push_back({"localhost", queue_, i > 0 ? c.answers[i - 1]->user : ::getpwuid(::geteuid())->pw_name, i > 0});
+        EXPECT_EQ(ui_.LoginRequests(), asked) << c.sheets.size() << " sheet(s)";
+        EXPECT_EQ(ui_.Prompts(), c.told);
+        EXPECT_EQ(ui_.StatusUnderMessages(), c.status);
+        EXPECT_EQ(ui_.StatusTexts().back(), c.statusAfter);
+        // Every job the server has is one the program sent, and it prints.
+        std::optional<std::string> waiting;
+        for (int i = 0; i < 150 && waiting != ""; ++i, std::this_thread::sleep_for(100ms))
+            waiting = RunCommand("lpstat -W not-completed -o " + Quote(queue_));
+        EXPECT_EQ(waiting, "") << "jobs left on the server";
+        std::size_t sent = 0;
+        for (const auto& [pdf, written] : QueuedPdfs()) sent += !before.count(pdf) && Complete(pdf);
+        EXPECT_EQ(sent, c.sent);
+    }
+}
+
 // With printers and none of them the default, the pages are kept in a PDF
 // and the user pointed to Printer Setup. (A second queue; the default taken
 // away by making a class the default and removing the class.)
@@ -457,7 +537,7 @@ TEST_F(PrintServerTest, PrintersWithoutADefaultPointToPrinterSetup) {
     ASSERT_EQ(Print(), 0);
     EXPECT_EQ(ui_.Prompts(), std::vector<std::string>{"No default printer is chosen (choose one in Report > Printer Setup): "
                                                       "the pages were written to the file \"" + Path("SHEETS.pdf") + "\"."});
-    EXPECT_EQ(ui_.StatusTexts().back(), " Printed to " + Path("SHEETS.pdf"));
+    EXPECT_EQ(ui_.StatusUnderMessages(), std::vector<std::string>{" Not sent to a printer: written to " + Path("SHEETS.pdf")});
     ExpectPagesOf(Path("SHEETS.pdf"), Path("SHEETS.prt"));
 }
 

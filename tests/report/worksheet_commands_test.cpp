@@ -212,7 +212,11 @@ TEST_F(Commands, PrintsWithoutAPrinterSayWhereThePagesWentEveryTime) {
                                     told("files\n\"" + PathOf("B2.pdf") + "\",\n\"" + PathOf("G.pdf") + "\",\n\"" +
                                          PathOf("I.pdf") + "\"")}));
     EXPECT_FALSE(db().TableExists("Error"));
-    EXPECT_EQ(ui.StatusTexts().back(), " Printed to " + PathOf("I.pdf"));
+    // The status line says it first, and keeps saying it once the message is closed.
+    const std::string notSent = " Not sent to a printer: written to ";
+    EXPECT_EQ(ui.StatusUnderMessages(), (std::vector<std::string>{notSent + PathOf("123456.pdf"), notSent + PathOf("123456.pdf"),
+                                                                  notSent + "3 files in " + Report().CRF_Folder}));
+    EXPECT_EQ(ui.StatusTexts().back(), ui.StatusUnderMessages().back());
 }
 
 // A printer that did not take the pages is no missing printer: the batch's
@@ -222,7 +226,7 @@ TEST_F(Commands, PagesAPrinterDidNotTakeAreToldAsSuchAtTheBatchsEnd) {
     printer.refuse = true;
     ui.ExpectMessage();
     PrintWorksheets({"B2", "I"});
-    EXPECT_EQ(ui.Messages(), (Shown{{"The printer did not take the pages: they were written to the files\n\"" +
+    EXPECT_EQ(ui.Messages(), (Shown{{"The printer did not take the pages.\nThe pages were written to the files\n\"" +
                                          PathOf("B2.pdf") + "\",\n\"" + PathOf("I.pdf") + "\".",
                                      ui::kInformation, "Printing"}}));
     EXPECT_EQ(ErrorRows().size(), 2u);

@@ -26,6 +26,7 @@ std::vector<std::string> ScriptedUi::Prompts() const {
 
 void ScriptedUi::ClearRecords() {
     messages_.clear();
+    statusUnderMessages_.clear();
     fileRequests_.clear();
     loginRequests_.clear();
     statusTexts_.clear();
@@ -37,6 +38,7 @@ void ScriptedUi::ClearRecords() {
 
 int ScriptedUi::MessageBox(const std::string& prompt, int style, const std::string& title) {
     messages_.push_back({prompt, style, title});
+    statusUnderMessages_.push_back(statusTexts_.empty() ? "" : statusTexts_.back());
     if (!answers_.empty()) {
         int a = answers_.front();
         answers_.pop_front();

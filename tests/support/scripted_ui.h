@@ -44,6 +44,8 @@ public:
     const std::vector<ui::FileRequest>& FileRequests() const { return fileRequests_; }
     const std::vector<ui::LoginRequest>& LoginRequests() const { return loginRequests_; }
     const std::vector<std::string>& StatusTexts() const { return statusTexts_; }
+    // The status line as each message box opened, in the order of Messages().
+    const std::vector<std::string>& StatusUnderMessages() const { return statusUnderMessages_; }
     int Beeps() const { return beeps_; }
     int Refreshes() const { return refreshes_; }
     bool Busy() const { return busy_; }
@@ -79,7 +81,7 @@ private:
     std::vector<ui::LoginRequest> loginRequests_;
     std::vector<ShownMessage> messages_;
     std::vector<ui::FileRequest> fileRequests_;
-    std::vector<std::string> statusTexts_;
+    std::vector<std::string> statusTexts_, statusUnderMessages_;
     std::string caption_, shownPath_;
     int beeps_ = 0, refreshes_ = 0;
     bool busy_ = false, statusVisible_ = false, allowAny_ = false, dialogHidden_ = false;
