@@ -110,9 +110,9 @@ void Print_All() {
         if (fn > 0) FailureOf([&] { print::ClosePrintFile(fn); });
     }
     if (failure) {
+        print::TellPrintFailed(*failure);
         Show_Message("The following error occurred during print of the report:\n\r\r" + *failure, ui::kCritical,
                      "Printing Error");
-        print::TellPrintFailed(*failure);
     }
 }
 

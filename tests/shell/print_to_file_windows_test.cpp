@@ -80,6 +80,8 @@ TEST_F(PrintToFile, EveryPrintKeepsItsPagesInTheChosenFileOrSaysWhyNot) {
         }
         ASSERT_EQ(ui.script.Prompts().size(), 1u);
         EXPECT_TRUE(ui.script.Prompts()[0].ends_with(c.told)) << ui.script.Prompts()[0];
+        // The status line says it as the message opens, and still after.
+        EXPECT_EQ(ui.script.StatusUnderMessages(), std::vector<std::string>{c.status});
         EXPECT_EQ(ui.script.StatusTexts().empty() ? "(unchanged)" : ui.script.StatusTexts().back(), c.status);
         if (c.file != mine) continue;
         const auto text = RunCommand("pdftotext -layout " + Quote(mine) + " -");
