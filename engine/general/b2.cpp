@@ -263,8 +263,11 @@ void PrintAssetPart(print::SheetPrint& sp, int part, const char* title) {
             o.Line();
         }
         o.Figure(1, 6, print::AmountText(seq));
+        // The form's asset names fill their 22-column rule, which ends where
+        // the first figure's field begins; a figure that fills that field is
+        // set a blank further along rather than touch the name.
+        o.Text(8, 22, Text(rs["Description"]));
         int at = 30;
-        o.Text(8, print::Out::WidthBefore(8, at), Text(rs["Description"]));
         for (const char* column : kAssetColumns) o.Figure(at, 13, WholeAmountText(rs[column])), at += 13;
         o.Line();
     }
