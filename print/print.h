@@ -69,6 +69,11 @@ public:
     // on under the column, on continuation lines written when the line ends.
     // Where the line already reaches `col`, the text starts one blank after it.
     Out& Text(int col, int width, const std::string& text);
+    // The width of a text's column from `col` to one blank before the next
+    // field on the line, at `next` (a figure's whole field, the blanks a wide
+    // figure may take included): a text that ends in that blank leaves a
+    // figure filling its field no blank to part them.
+    static constexpr int WidthBefore(int col, int next) { return next - col - 1; }
     // Ends the line and writes its continuation lines; returns the number of
     // lines written since the last line end (a tab to the left ends one too),
     // for the page's line count.

@@ -1,8 +1,9 @@
 // Whether this user runs another copy of the program: a lock file held while
-// the program runs, in the user's own runtime folder, or else in the
-// temporary folder under a name that carries the user's id, so that the
-// copies of other users on the machine never count. Tests give a key of
-// their own.
+// the program runs, in a folder only the user may write (the runtime folder,
+// else one of the program's own under the user's cache folder), so that the
+// copies of other users on the machine never count. Without either it is in
+// the temporary folder under a name that carries the user's id, where a file
+// of another owner never counts. Tests give a key of their own.
 #pragma once
 
 #include <memory>

@@ -276,7 +276,7 @@ void PrintGHeading(print::SheetPrint& sp, const GPrintPart& p, int first, int la
 void PrintGRow(print::SheetPrint& sp, const db::Recordset& rs, int first, int last) {
     auto out = sp.out();
     out.Figure(1, 6, print::AmountText(rs["SeqNum"]));
-    out.Text(8, ColumnX(first, first) - 10, Nz_Str(rs["Component"]).ToText());
+    out.Text(8, print::Out::WidthBefore(8, ColumnX(first, first) - 2), Nz_Str(rs["Component"]).ToText());
     for (int i = first; i <= last; ++i) {
         // Print column i is field i + 2: TotalCost, Ratio, Col_1 ...
         const Value v = rs.Field(i + 2);

@@ -15,6 +15,8 @@ constexpr int kBlock = 9;  // value columns per page
 constexpr int kStep = 13;  // columns from one value column to the next
 constexpr int kLabelWidth = kStep;  // a label's room: up to the next column's label
 constexpr int kLabelCentre = 11;    // labels centre in this width
+constexpr int kNameCol = 8;         // the component's name, under its rule
+constexpr int kMedicareNoCol = 51;  // the Medicare number, where the sheet has one
 
 void Heading(print::SheetPrint& sp, const WideSheetLayout& l, int first, int last) {
     print::Heading h = {{{1, l.title}}, {}, {}};
@@ -33,8 +35,8 @@ void Heading(print::SheetPrint& sp, const WideSheetLayout& l, int first, int las
     labels(3, l.medicareNo ? print::HeadingLine{{20, "Chain Components"}, {53, "No."}}
                            : print::HeadingLine{{20, "Chain Components"}});
 
-    print::HeadingLine numbers, rules{{8, std::string(40, '_')}};
-    if (l.medicareNo) rules.push_back({51, std::string(7, '_')});
+    print::HeadingLine numbers, rules{{kNameCol, std::string(40, '_')}};
+    if (l.medicareNo) rules.push_back({kMedicareNoCol, std::string(7, '_')});
     for (int c = first; c <= last; ++c) {
         const std::string& t = l.columns[c - 1].number;
         const double at = l.numberCol + kStep * (c - first) + 1 - static_cast<double>(t.size()) / 2;
@@ -47,14 +49,18 @@ void Heading(print::SheetPrint& sp, const WideSheetLayout& l, int first, int las
 }
 
 // The columns a row's component name keeps to, wrapped within them.
-int NameWidth(const WideSheetLayout& l) { return l.medicareNo ? 42 : l.valueCol - 8; }
+int NameWidth(const WideSheetLayout& l) {
+    return print::Out::WidthBefore(kNameCol, l.medicareNo ? kMedicareNoCol : l.valueCol);
+}
 
 void Row(print::SheetPrint& sp, const WideSheetLayout& l, const db::Recordset& rs, Currency seq, int first,
          int last) {
     auto out = sp.out();
     out.Figure(1, 6, print::AmountText(rs["SeqNum"]));
-    out.Text(8, NameWidth(l), Nz_Str(rs["Component"]).ToText());
-    if (l.medicareNo) out.Text(51, l.valueCol - 51, Nz_Str(rs["MedicareNo"]).ToText());
+    out.Text(kNameCol, NameWidth(l), Nz_Str(rs["Component"]).ToText());
+    if (l.medicareNo)
+        out.Text(kMedicareNoCol, print::Out::WidthBefore(kMedicareNoCol, l.valueCol),
+                 Nz_Str(rs["MedicareNo"]).ToText());
     const char* fmt = seq == Currency::FromInt(kUnitCostRow) ? "0.000000" : "#,##0";
     for (int c = first; c <= last; ++c) {
         const Value v = rs.Field(l.firstValueField + c - 1);

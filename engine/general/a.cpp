@@ -366,7 +366,11 @@ struct PartVText {
     const char* field;
     int col, width;
 };
-constexpr PartVText kPartVTexts[] = {{"Col1", 9, 42}, {"Col2", 52, 23}, {"Col3", 76, 11}, {"Col5", 112, 4},
+constexpr int kPartVAmountCol = 87;
+constexpr PartVText kPartVTexts[] = {{"Col1", 9, 42},
+                                     {"Col2", 52, 23},
+                                     {"Col3", 76, print::Out::WidthBefore(76, kPartVAmountCol)},
+                                     {"Col5", 112, 4},
                                      {"Col6", 117, 7}};
 
 void PrintPartV(print::SheetPrint& sp) {
@@ -385,7 +389,7 @@ void PrintPartV(print::SheetPrint& sp) {
         text(kPartVTexts[0]);
         text(kPartVTexts[1]);
         text(kPartVTexts[2]);
-        o.Figure(87, 13, print::WholeAmountText(Nz_Num(rs["Col4"])));
+        o.Figure(kPartVAmountCol, 13, print::WholeAmountText(Nz_Num(rs["Col4"])));
         text(kPartVTexts[3]);
         text(kPartVTexts[4]);
         o.Tab(125) << Text(rs["Col7"]);

@@ -76,10 +76,10 @@ void Print_B1(int& fileNum) {
         out.Figure(1, 6, print::AmountText(rs["SeqNum"]));
         out.Text(8, 42, Nz_Str(rs["Explanation"]).ToText());
         out.Text(51, 4, Nz_Str(rs["Code"]).ToText());
-        out.Text(56, 42, Nz_Str(rs["UpCCName"]).ToText());
+        out.Text(56, print::Out::WidthBefore(56, 98), Nz_Str(rs["UpCCName"]).ToText());
         out.Figure(98, 5, print::AmountText(rs["UpCCNum"]));
         out.Figure(104, 13, print::WholeAmountText(rs["UpAmount"]));
-        out.Text(120, 42, Nz_Str(rs["DnCCName"]).ToText());
+        out.Text(120, print::Out::WidthBefore(120, 162), Nz_Str(rs["DnCCName"]).ToText());
         out.Figure(162, 5, print::AmountText(rs["DnCCNum"]));
         out.Figure(168, 13, print::WholeAmountText(rs["DnAmount"]));
         sheet.lines += out.Line();

@@ -263,6 +263,9 @@ void PrintAssetPart(print::SheetPrint& sp, int part, const char* title) {
             o.Line();
         }
         o.Figure(1, 6, print::AmountText(seq));
+        // The form's asset names fill their 22-column rule, which ends where
+        // the first figure's field begins; a figure that fills that field is
+        // set a blank further along rather than touch the name.
         o.Text(8, 22, Text(rs["Description"]));
         int at = 30;
         for (const char* column : kAssetColumns) o.Figure(at, 13, WholeAmountText(rs[column])), at += 13;
@@ -297,7 +300,7 @@ void PrintPartIII(print::SheetPrint& sp) {
             o.Line();
         }
         o.Figure(1, 6, print::AmountText(seq));
-        o.Text(8, 51, Text(rs["Description"]));
+        o.Text(8, print::Out::WidthBefore(8, 59), Text(rs["Description"]));
         o.Figure(59, 13, WholeAmountText(rs["GrossAssets"])).Figure(72, 13, WholeAmountText(rs["CapLeases"]));
         o.Figure(85, 13, WholeAmountText(rs["RatioAssets"])).Figure(100, 13, Format(rs["Ratio"], "0.000000"));
         o.Figure(113, 13, WholeAmountText(rs["Insurance"])).Figure(126, 13, WholeAmountText(rs["Taxes"]));
@@ -330,8 +333,8 @@ void PrintSummary(print::SheetPrint& sp) {
             o.Line();
         }
         o.Figure(1, 6, print::AmountText(seq));
-        o.Text(8, 53, Text(rs["Description"]));
         int at = 61;
+        o.Text(8, print::Out::WidthBefore(8, at), Text(rs["Description"]));
         for (const char* column : {"Depreciation", "Lease", "Interest", "Insurance2", "Taxes2", "CapRelated2", "Total2"})
             o.Figure(at, 13, WholeAmountText(rs[column])), at += 13;
         o.Line();

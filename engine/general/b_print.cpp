@@ -92,7 +92,7 @@ void Print_B(int& fileNum) {
         else if (IsBTotalLine(line))
             sheet.lines += print::WriteHeading(out, TotalRules());
         out.Figure(1, 6, print::AmountText(lineNum));
-        out.Text(9, 42, Nz_Str(rs["CCName"]).ToText());
+        out.Text(9, print::Out::WidthBefore(9, kAmountCols[0] - 2), Nz_Str(rs["CCName"]).ToText());
         for (int c = 0; c < 8; ++c) out.Figure(kAmountCols[c] - 2, 13, print::WholeAmountText(rs[kAmountFields[c]]));
         sheet.lines += out.Line();
     }

@@ -106,7 +106,7 @@ void Print_C(int& fileNum) {
             sheet.lines += print::WriteHeading(out, kTotalRule);
         out.Figure(1, 5, print::AmountText(rs["LineNum"]));
         out.Text(8, 42, Nz_Str(rs["Description"]).ToText());
-        out.Text(51, 3, Nz_Str(rs["Basis"]).ToText());
+        out.Text(51, print::Out::WidthBefore(51, 54), Nz_Str(rs["Basis"]).ToText());
         out.Figure(54, 13, print::WholeAmountText(rs["Amount"]));
         out.Figure(69, 5, print::AmountText(rs["CCNum"]));
         out.Tab(77) << Nz_Str(rs["CCName"]).ToText();

@@ -132,7 +132,7 @@ void Print_D(int& fileNum) {
                 sp.lines += print::WriteHeading(o, kTotalRules);
             o.Figure(1, 6, print::AmountText(seq));
             o.Figure(8, 5, print::AmountText(rs["LineNum"]));
-            o.Text(16, 41, Nz_Str(rs["ExpAcct"]).ToText());
+            o.Text(16, print::Out::WidthBefore(16, 57), Nz_Str(rs["ExpAcct"]).ToText());
             o.Figure(57, 13, print::WholeAmountText(rs["Amount"]));
             o.Figure(70, 13, print::WholeAmountText(rs["AmtAllowable"]));
             o.Figure(83, 13, print::WholeAmountText(rs["NetAdj"]));

@@ -94,7 +94,7 @@ void Print_I(int& fileNum) {
             indent = 0;
         }
         o.Figure(1, 5, print::AmountText(seq));
-        o.Text(8 + indent, 46 - indent, Nz_Str(rs["Description"]).ToText());
+        o.Text(8 + indent, print::Out::WidthBefore(8 + indent, 54), Nz_Str(rs["Description"]).ToText());
         if (n == line1) {
             o.Figure(70, 13, print::WholeAmountText(rs["Col_1"]));
         } else {

@@ -174,7 +174,8 @@ void Print_J(int& fileNum) {
     };
 
     // The name keeps to the columns before the amount's field.
-    constexpr int kNameWidth = 43;
+    constexpr int kAmountCol = 51;
+    constexpr int kNameWidth = print::Out::WidthBefore(8, kAmountCol);
     auto rs = Db().OpenRecordset("Select * From J Order by LineNum;");
     for (; !rs.Eof(); rs.MoveNext()) {
         const Value lineValue = rs["LineNum"];
@@ -216,7 +217,7 @@ void Print_J(int& fileNum) {
         sp.lines += print::WriteHeading(o, before);
         o.Figure(1, 5, print::AmountText(lineValue));
         o.Text(8, kNameWidth, name);
-        o.Figure(51, 11, rs["Col_1"].ToText());
+        o.Figure(kAmountCol, 11, rs["Col_1"].ToText());
         const int written = o.Line();
         // The liabilities and capital half always starts on a page of its own.
         if (line == Currency::FromInt(39))

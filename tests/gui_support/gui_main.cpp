@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QTemporaryDir>
 #include <QWidget>
 #include <vector>
 
@@ -12,6 +13,10 @@
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Without a runtime folder a main window's lock goes under the cache
+    // folder: the run's own, so that no test leaves a folder in the home.
+    const QTemporaryDir cache;
+    qputenv("XDG_CACHE_HOME", cache.path().toUtf8());
     // The program's own application object: an escaping exception is told.
     vt::gui::GuardedApplication app(argc, argv);
     QApplication::setApplicationName("Vantrel 287");

@@ -142,6 +142,10 @@ TEST_F(PrintPlacement, WrapTextCountsTheLinesTextWrites) {
         {"abc\tdefg\thi", 6, {"abc", "defg", "hi"}},  // broken only by tabs
         {"abc defg hi", 6, {"abc", "defg", "hi"}},
         {"ab\rcd", 2, {"ab", "cd"}},
+        // Sheets' texts in their columns, a blank before the field that follows (F, A Part V).
+        {"Total statistics (sum of lines 18, 28 and 33)  (A)", Out::WidthBefore(8, 49),
+         {"Total statistics (sum of lines 18, 28", "and 33)  (A)"}},
+        {"Massachusetts Commonwlth", Out::WidthBefore(76, 87), {"Massachuse", "tts", "Commonwlth"}},
     };
     for (const auto& c : cases) {
         const std::string path = PathIn("wrapped.prt");

@@ -143,25 +143,54 @@ TEST_F(StartUp, ASecondCopyIsRefusedWithItsMessageAndTouchesNoFile) {
     EXPECT_TRUE(again->Form_Load());
 }
 
-// Another user's copy runs, its lock in the same temporary folder: this user's copy starts.
+// Another user's copy runs, or, without a runtime folder, another user holds
+// the name this user's lock had in the shared temporary folder: this user's
+// copy starts, its lock in a folder of its own under the cache folder or, where
+// that folder is another user's, in the temporary folder past the other's file.
 TEST_F(StartUp, AnotherUsersCopyNeverRefusesAStart) {
     if (::geteuid() != 0) GTEST_SKIP() << "becoming another user takes root";
+    struct Restore {  // a null value: not set
+        const char* name;
+        QByteArray value = qgetenv(name);
+        ~Restore() { value.isNull() ? qunsetenv(name) : qputenv(name, value); }
+    } runtime{"XDG_RUNTIME_DIR"}, cache{"XDG_CACHE_HOME"};
+    qunsetenv("XDG_RUNTIME_DIR");
     const auto options = Quick();
-    int ready[2], hold[2];
-    ASSERT_EQ(::pipe(ready) | ::pipe(hold), 0);
-    if (::fork() == 0) {  // the other user's copy, running until the test lets it go
-        ::close(hold[1]);
-        char c = ::setgid(65534) == 0 && ::setuid(65534) == 0;
-        if (gui::SingleCopyLock lock(options.instanceKey); c && lock.Acquire() && ::write(ready[1], &c, 1) == 1)
-            c = static_cast<char>(::read(hold[0], &c, 1));
-        ::_exit(0);
+    const std::string tempName =
+        QDir::temp().filePath(QString("%1-%2.lock").arg(options.instanceKey.c_str()).arg(::getuid())).toStdString();
+    struct Case { const char* name; bool nameTaken, cacheFolderTaken; };
+    const Case cases[] = {{"another user's copy", false, false},
+                          {"the temporary name taken", true, false},
+                          {"the temporary name and the cache folder taken", true, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string cacheHome = folder + "/" + std::to_string(&c - cases);
+        std::filesystem::create_directories(cacheHome + (c.cacheFolderTaken ? "/Vantrel" : ""));
+        ASSERT_EQ(c.cacheFolderTaken ? ::chown((cacheHome + "/Vantrel").c_str(), 65534, 65534) : 0, 0);
+        qputenv("XDG_CACHE_HOME", cacheHome.c_str());
+        EXPECT_EQ(gui::SingleCopyLock(options.instanceKey).Path() == tempName, c.cacheFolderTaken);
+        int ready[2], hold[2];
+        ASSERT_EQ(::pipe(ready) | ::pipe(hold), 0);
+        if (::fork() == 0) {  // the other user, holding its lock until the test lets it go
+            ::close(hold[1]);
+            char b = ::setgid(65534) == 0 && ::setuid(65534) == 0;
+            {  // its lock goes with it
+                QLockFile taken(QString::fromStdString(tempName));
+                gui::SingleCopyLock own(options.instanceKey);
+                if (b && (c.nameTaken ? taken.tryLock(0) : own.Acquire()) && ::write(ready[1], &b, 1) == 1)
+                    b = static_cast<char>(::read(hold[0], &b, 1));
+            }
+            ::_exit(0);
+        }
+        for (int end : {ready[1], hold[0]}) ::close(end);
+        char held = 0;
+        EXPECT_TRUE(::read(ready[0], &held, 1) == 1 && held == 1);
+        auto* main = new frmMain(options);
+        EXPECT_TRUE(main->Form_Load());
+        delete main;
+        for (int end : {ready[0], hold[1]}) ::close(end);
+        ::wait(nullptr);
     }
-    for (int end : {ready[1], hold[0]}) ::close(end);
-    char held = 0;
-    EXPECT_TRUE(::read(ready[0], &held, 1) == 1 && held == 1);
-    EXPECT_TRUE((new frmMain(options))->Form_Load());
-    for (int end : {ready[0], hold[1]}) ::close(end);
-    ::wait(nullptr);
 }
 
 TEST_F(StartUp, PrintQualityToggleNamesWhatTheNextClickDoes) {

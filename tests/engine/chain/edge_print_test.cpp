@@ -171,9 +171,20 @@ TEST_F(EdgePrint, LongTextsWrapInTheirColumnsWithTheFiguresOnTheirLine) {
     const auto region = LinesFrom(a, "Region One", 3);
     ASSERT_EQ(region.size(), 3u);
     EXPECT_EQ(region[0].substr(0, 99),
-              " 1      Region One" + std::string(33, ' ') + "Rancho Santa Margarita  Massachuset       95,597");
-    EXPECT_EQ(region[1], std::string(51, ' ') + "Valley Heights          ts");
+              " 1      Region One" + std::string(33, ' ') + "Rancho Santa Margarita  Massachuse        95,597");
+    EXPECT_EQ(region[1], std::string(51, ' ') + "Valley Heights          tts");
     EXPECT_EQ(region[2], std::string(75, ' ') + "Commonwlth");
+
+    // F Part II's statistics total keeps to its 40 columns, a blank clear of
+    // the field of the figure beside it, even of one that fills the field.
+    for (const auto& [amount, line] : {std::pair{-512246920.0, "     -512,246,920"}, {1234567890.0, "    1,234,567,890"}}) {
+        db().Execute("UPDATE Fp2 SET Col_1 = ? WHERE SeqNum = 34;", {Value(amount)});
+        Print_F(fn);
+        const auto total = LinesFrom(PrintLines(ReadFile("F.prt")), "Total statistics", 2);
+        ASSERT_EQ(total.size(), 2u);
+        EXPECT_EQ(total[0].substr(0, 61), " 34    Total statistics (sum of lines 18, 28" + std::string(line));
+        EXPECT_EQ(total[1], "       and 33)  (A)");
+    }
 }
 
 // Every line a wrapped row adds is counted, and a row that would run past the
