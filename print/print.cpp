@@ -1,15 +1,18 @@
 #include "print/print.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
-#include <fstream>
+#include <cstdio>
 #include <map>
-#include <optional>
+#include <memory>
 #include <system_error>
 #include <utility>
 
 #include "platform/db/db.h"
+#include "platform/printer/replaced_file.h"
 #include "print/codepage.h"
 #include "store/report.h"
 
@@ -17,7 +20,10 @@ namespace vt::print {
 namespace {
 
 struct OpenFile {
-    std::ofstream out;
+    // Put in the place of the file at `path` only when closed whole; given up
+    // with the print that fails, leaving the earlier file as it was.
+    printer::ReplacedFile file;
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> out{nullptr, &std::fclose};
     std::string path;
     std::string line;  // the line being built, already in the file's code page
     // The wrapped texts' pieces still to come, by column, in the code page.
@@ -55,15 +61,15 @@ OpenFile ScratchFile() {
 
 // Why the system refused the print file (the error of the call just made), in
 // the words of the report's own files.
-std::string Because(int error) {
-    return error ? ": " + db::SystemReason(std::error_code(error, std::generic_category())) + "." : "";
+std::string Because(int error, const std::string& path) {
+    return error ? ": " + db::SystemReason(std::error_code(error, std::generic_category()), path) + "." : "";
 }
 
 void WriteRaw(OpenFile& f, const std::string& bytes) {
     if (!f.keep) return;
     errno = 0;
-    f.out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!f.out) throw PrintFileError("Unable to write the print file " + f.path + Because(errno));
+    if (std::fwrite(bytes.data(), 1, bytes.size(), f.out.get()) != bytes.size())
+        throw PrintFileError("Unable to write the print file " + f.path + Because(errno, f.path));
 }
 
 void EndLine(OpenFile& f) {
@@ -189,8 +195,13 @@ int OpenPrintFile(const std::string& path) {
     OpenFile f;
     f.path = path;
     errno = 0;
-    f.out.open(path, std::ios::out | std::ios::binary | std::ios::trunc);
-    if (!f.out.is_open()) throw PrintFileError("Unable to create the print file " + path + Because(errno));
+    const int fd = f.file.Open(path);
+    if (fd >= 0) f.out.reset(::fdopen(fd, "wb"));
+    if (!f.out) {
+        const int error = errno;
+        if (fd >= 0) ::close(fd);
+        throw PrintFileError("Unable to create the print file " + path + Because(error, path));
+    }
     const int fn = AddFile(std::move(f));
     // A file begun after a failed one must still carry its first orientation mark.
     PrintLayout().Last_Orientation = 0;
@@ -205,24 +216,15 @@ void ClosePrintFile(int fileNum) {
     if (!f.keep) return;
     if (!f.line.empty()) WriteRaw(f, f.line);
     errno = 0;
-    f.out.close();
-    if (f.out.fail()) throw PrintFileError("Unable to write the print file " + f.path + Because(errno));
+    if (std::fclose(f.out.release()) != 0 || !f.file.Publish())
+        throw PrintFileError("Unable to write the print file " + f.path + Because(errno, f.path));
 }
+
+void AbandonPrintFile(int fileNum) { Files().erase(fileNum); }
 
 bool IsPrintFileOpen(int fileNum) { return Files().count(fileNum) > 0; }
 
-void CloseAllPrintFiles() {
-    // Every file is closed even when one fails; the first failure is told after.
-    std::optional<PrintFileError> failure;
-    while (!Files().empty()) {
-        try {
-            ClosePrintFile(Files().begin()->first);
-        } catch (const PrintFileError& e) {
-            if (!failure) failure = e;
-        }
-    }
-    if (failure) throw *failure;
-}
+void AbandonPrintFiles() { Files().clear(); }
 
 Out& Out::Tab(int col) {
     auto& f = FileOf(fn_);
@@ -423,13 +425,7 @@ SheetPrint::SheetPrint(int& fileNum, const std::string& fileName, const std::str
 SheetPrint::SheetPrint(Scratch) : fn_(AddFile(ScratchFile())), own_(true) {}
 
 SheetPrint::~SheetPrint() {
-    if (own_ && fn_ > 0) {
-        try {
-            ClosePrintFile(fn_);
-        } catch (...) {
-            // Already failing; the first error is the one worth reporting.
-        }
-    }
+    if (own_ && fn_ > 0) AbandonPrintFile(fn_);
 }
 
 void SheetPrint::NewPage() { Print_Page_Header(fn_, sheetName_, page, lines); }

@@ -36,11 +36,15 @@ void Set_Portrait();
 
 // Open print files by number. Text is written in Windows-1252 with CR LF ends.
 // Opening a file starts its orientation marks afresh (Last_Orientation = 0).
+// A file is written beside the one it replaces and takes its place when
+// closed, whoever wrote the one before; given up, it leaves that one as it was.
 int OpenPrintFile(const std::string& path);  // replaces an existing file
 void ClosePrintFile(int fileNum);
+// Closes a file a failed print leaves, putting nothing in the earlier one's place.
+void AbandonPrintFile(int fileNum);
 bool IsPrintFileOpen(int fileNum);
-// Closes every print file still open (one a failed print left behind).
-void CloseAllPrintFiles();
+// Abandons every print file still open (one a failed print left behind).
+void AbandonPrintFiles();
 
 // Writes into an open print file. Columns count from 1; Tab to a column left
 // of the current one continues on a new line at that column.
@@ -141,7 +145,7 @@ public:
     // that the lines rows take are known before they are printed.
     struct Scratch {};
     explicit SheetPrint(Scratch);
-    ~SheetPrint();  // closes an own file left open by an error
+    ~SheetPrint();  // abandons an own file an error left open
     SheetPrint(const SheetPrint&) = delete;
     SheetPrint& operator=(const SheetPrint&) = delete;
 

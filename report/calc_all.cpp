@@ -90,10 +90,7 @@ void CalculateSheets() {
     }
     ui.RefreshWorksheetWindows();
     // A step that failed in the middle of a print may have left its file open.
-    try {
-        print::CloseAllPrintFiles();
-    } catch (const std::exception&) {
-    }
+    print::AbandonPrintFiles();
     ui.SetStatus(" Calculations completed.", true);
     ui.DoEvents();
     ui.SetStatus("", false);

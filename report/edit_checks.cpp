@@ -339,7 +339,7 @@ void PrintEditChecks() {
         }
         if (page == 0) PrintErrorHeader(fn, page, lines);
     } catch (...) {
-        print::ClosePrintFile(fn);
+        print::AbandonPrintFile(fn);
         throw;
     }
     print::ClosePrintFile(fn);

@@ -159,11 +159,11 @@ std::string CopyFailure(std::error_code ec, const std::string& from, const std::
     std::error_code ignored;
     fs::remove(to, ignored);
     const auto size = fs::file_size(from, ignored);
-    if (ignored) return db::SystemReason(ec);
+    if (ignored) return db::SystemReason(ec, to);
     const fs::path folder = fs::path(to).parent_path();
     const fs::space_info room = fs::space(folder.empty() ? fs::path(".") : folder, ignored);
     if (!ignored && room.available < size) ec = std::make_error_code(std::errc::no_space_on_device);
-    return db::SystemReason(ec);
+    return db::SystemReason(ec, to);
 }
 
 // A file moved, never onto an existing one; across file systems by copy and
@@ -177,12 +177,14 @@ std::string MoveFile(const std::string& from, const std::string& to) {
         ec.clear();
         if (!fs::copy_file(from, to, ec) || ec) return CopyFailure(ec, from, to);
         if (!fs::remove(from, ec) || ec) {
-            const std::string why = db::SystemReason(ec);
+            const std::string why = db::SystemReason(ec, from);
             fs::remove(to, ec);
             return why;
         }
     }
-    if (ec) return db::SystemReason(ec);
+    // The target is a name not yet taken: a refusal is its folder's, or the
+    // report's own file's where a shared folder keeps it for its owner.
+    if (ec) return db::SystemReason(ec, from);
     return fs::exists(to, ec) && !fs::exists(from, ec) ? "" : "the file could not be moved";
 }
 

@@ -105,9 +105,9 @@ void Print_All() {
             int orientation = 1;
             print::Print_File(path, orientation);
         });
-        // A half-written report is not sent to the printer, but its file is
-        // closed so the next print can replace it.
-        if (fn > 0) FailureOf([&] { print::ClosePrintFile(fn); });
+        // A half-written report is neither sent to the printer nor put in
+        // the place of the last whole one.
+        if (fn > 0) print::AbandonPrintFile(fn);
     }
     if (failure) {
         print::TellPrintFailed(*failure);

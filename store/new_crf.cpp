@@ -75,7 +75,7 @@ void ReplaceReportFile(const std::string& built, const std::string& path) {
         if (ec) throw std::runtime_error("Cannot remove " + path + suffix + ": " + ec.message());
     }
     fs::rename(built, path, ec);
-    if (ec) throw std::runtime_error("Cannot replace " + path + ": " + ec.message());
+    if (ec) throw db::DbError("Cannot replace " + path + ": " + ec.message(), db::SystemCode(ec, path));
 }
 
 bool SameFile(const std::string& a, const std::string& b) {

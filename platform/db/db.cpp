@@ -1,4 +1,5 @@
 // Opening and closing report files, running statements, transactions and backups.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cctype>
@@ -203,6 +204,16 @@ constexpr int kNameTooLongCode = SQLITE_CANTOPEN | (100 << 8);
 constexpr int kNoFolderCode = SQLITE_CANTOPEN | (101 << 8);
 constexpr int kNoReadCode = SQLITE_CANTOPEN | (102 << 8);
 constexpr int kFolderNotWritableCode = SQLITE_CANTOPEN | (103 << 8);
+constexpr int kFileNotWritableCode = SQLITE_CANTOPEN | (104 << 8);
+
+// A refusal to write `path` that the file itself stands behind: it is there,
+// and this user may not write it or may not put another in its place. Any
+// other refusal is its folder's.
+bool FileRefuses(const std::string& path) {
+    std::error_code ec;
+    if (path.empty() || !fs::exists(fs::symlink_status(path, ec))) return false;
+    return (::access(path.c_str(), W_OK) != 0 && errno == EACCES) || KeptByItsOwner(path);
+}
 
 int OpenFailureCode(int rc, int sysErrno, const std::string& path, int flags) {
     if (sysErrno == ENAMETOOLONG || NameTooLong(path)) return kNameTooLongCode;
@@ -219,7 +230,8 @@ int OpenFailureCode(int rc, int sysErrno, const std::string& path, int flags) {
         if (!fs::is_directory(folder, ec)) return kNoFolderCode;
         if (::access(folder.c_str(), W_OK) != 0) return errno == EROFS ? SQLITE_READONLY : kFolderNotWritableCode;
     }
-    if (sysErrno == EACCES || sysErrno == EPERM) return SQLITE_PERM;
+    if (sysErrno == EACCES || sysErrno == EPERM)
+        return exists && FileRefuses(path) ? kFileNotWritableCode : SQLITE_PERM;
     if (sysErrno == EROFS) return SQLITE_READONLY;
     if (sysErrno == ENOENT && (flags & SQLITE_OPEN_CREATE)) return kNoFolderCode;
     return rc;
@@ -271,6 +283,7 @@ std::string EnvironmentReason(int code) {
     if (code == kNoFolderCode) return "the folder does not exist";
     if (code == kNoReadCode) return "there is no permission to read the file";
     if (code == kFolderNotWritableCode) return "there is no permission to write in its folder";
+    if (code == kFileNotWritableCode) return "there is no permission to write the file";
     switch (code & 0xff) {
     case SQLITE_FULL: return "the disk is full";
     case SQLITE_BUSY:
@@ -291,15 +304,30 @@ int EnvironmentalCode(const std::exception& e) {
     return failure && IsEnvironmental(failure->Code()) ? failure->Code() : 0;
 }
 
-std::string SystemReason(const std::error_code& ec) {
-    int code = 0;
-    if (ec == std::errc::permission_denied || ec == std::errc::operation_not_permitted) code = kFolderNotWritableCode;
-    else if (ec == std::errc::read_only_file_system) code = SQLITE_READONLY;
-    else if (ec == std::errc::no_space_on_device) code = SQLITE_FULL;
-    else if (ec == std::errc::no_such_file_or_directory) code = kNoFolderCode;
-    else if (ec == std::errc::filename_too_long) code = kNameTooLongCode;
-    else if (ec == std::errc::device_or_resource_busy || ec == std::errc::text_file_busy) code = SQLITE_BUSY;
+int SystemCode(const std::error_code& ec, const std::string& path) {
+    if (ec == std::errc::permission_denied || ec == std::errc::operation_not_permitted)
+        return FileRefuses(path) ? kFileNotWritableCode : kFolderNotWritableCode;
+    if (ec == std::errc::read_only_file_system) return SQLITE_READONLY;
+    if (ec == std::errc::no_space_on_device) return SQLITE_FULL;
+    if (ec == std::errc::no_such_file_or_directory) return kNoFolderCode;
+    if (ec == std::errc::filename_too_long) return kNameTooLongCode;
+    if (ec == std::errc::device_or_resource_busy || ec == std::errc::text_file_busy) return SQLITE_BUSY;
+    return 0;
+}
+
+std::string SystemReason(const std::error_code& ec, const std::string& path) {
+    const int code = SystemCode(ec, path);
     return code ? EnvironmentReason(code) : ec.message();
+}
+
+bool KeptByItsOwner(const std::string& path) {
+    struct stat file {}, folder {};
+    if (::lstat(path.c_str(), &file) != 0) return false;
+    const std::string parent = fs::path(path).parent_path().string();
+    if (::stat(parent.empty() ? "." : parent.c_str(), &folder) != 0 || !(folder.st_mode & S_ISVTX)) return false;
+    // Root passes the rule as it passes every other.
+    const uid_t me = ::geteuid();
+    return me != 0 && file.st_uid != me && folder.st_uid != me;
 }
 
 std::string NotSavedMessage(const std::string& what, int code) {
@@ -636,8 +664,10 @@ void Database::BackupTo(const std::string& path) {
     }
     fs::rename(temp, path, ec);
     if (ec) {
+        const std::string why = ec.message();
+        const int code = SystemCode(ec, path);
         fs::remove(temp, ec);
-        throw DbError("Cannot replace " + path + ": " + ec.message());
+        throw DbError("Cannot replace " + path + ": " + why, code);
     }
 }
 

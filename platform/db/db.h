@@ -63,8 +63,18 @@ std::string EnvironmentReason(int code);
 // any other exception.
 int EnvironmentalCode(const std::exception& e);
 // A refusal of the file system (moving or copying a file) in the same words;
-// the system's own text for one these words do not cover.
-std::string SystemReason(const std::error_code& ec);
+// the system's own text for one these words do not cover. A refusal to write
+// is the file's own where `path`, the file it was about, is there and this
+// user may not write it or may not replace it; else, and when no path is
+// given, its folder's.
+std::string SystemReason(const std::error_code& ec, const std::string& path = "");
+// The environmental code of such a refusal, for a DbError; 0 for one the
+// words do not cover.
+int SystemCode(const std::error_code& ec, const std::string& path = "");
+// Whether the file at `path` is another user's in a folder that lets only a
+// file's owner (or the folder's) remove or replace it: one with the sticky
+// bit, as shared folders have. False when there is no such file.
+bool KeptByItsOwner(const std::string& path);
 // What the user is told when the file or the machine refused a change: what
 // was not saved, why, and that the report is as it was.
 std::string NotSavedMessage(const std::string& what, int code);

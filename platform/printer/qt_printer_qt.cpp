@@ -2,6 +2,7 @@
 
 #include "platform/db/db.h"
 #include "platform/printer/print_server.h"
+#include "platform/printer/replaced_file.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -56,20 +57,32 @@ int chosenCopies = 1;
 void KeepPainting() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
 
 // A copy made as a new file of the user's, readable as the print files are
-// (QFile::copy would keep the private mode of the passing file).
-bool CopyAsNewFile(const QString& from, const QString& to) {
-    QFile in(from), out(to);
-    if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+// (QFile::copy would keep the private mode of the passing file), in the place
+// of the earlier one only once whole.
+bool CopyAsNewFile(const QString& from, const std::string& to) {
+    QFile in(from), out;
+    ReplacedFile file;
+    if (!in.open(QIODevice::ReadOnly)) return false;
+    const int fd = file.Open(to);
+    if (fd < 0) return false;
+    if (!out.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
     while (!in.atEnd()) {
         const QByteArray piece = in.read(1 << 20);
         if (piece.isEmpty() || out.write(piece) != piece.size()) return false;
     }
-    return out.flush();
+    if (!out.flush()) return false;
+    out.close();
+    return file.Publish();
 }
 
 // Why a file could not be opened for writing, or its pages not written, in
 // the words the report's own files use ("the folder does not exist").
-std::string WriteReason(int error) { return db::SystemReason(std::error_code(error, std::generic_category())); }
+std::string WriteReason(int error, const std::string& path = "") {
+    return db::SystemReason(std::error_code(error, std::generic_category()), path);
+}
 std::string WriteReason(const QFile& file) {
     return WriteReason(file.error() == QFileDevice::ResourceError ? ENOSPC : EIO);
 }
@@ -99,6 +112,7 @@ struct QtPrinter::Impl {
     bool familiesRead = false;
 
     std::unique_ptr<QFile> file;  // the PDF's own handle, so a refusal of the system can be told why
+    ReplacedFile beside;          // the PDF beside the print file, in the earlier one's place once whole
     std::unique_ptr<QPdfWriter> writer;
     bool batch = false;  // between BeginBatch and EndBatch
     bool held = false;   // the document holds a finished one of the batch and waits for the next
@@ -166,15 +180,20 @@ struct QtPrinter::Impl {
         ChooseOutput();
         output = printerName.empty() ? pdfFile : printerName;
         if (Joins() && !lost.empty()) throw std::runtime_error(lost);
-        const int fd = ::open(pdfFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        // The file chosen in Printer Setup is the user's own, and the passing
+        // one for a printer no one else's: both are written where they are.
+        const int fd = pdfFile == BesideThePrintFile()
+                           ? beside.Open(pdfFile)
+                           : ::open(pdfFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
         if (fd < 0) {
-            const std::string why = WriteReason(errno);
+            const std::string why = WriteReason(errno, pdfFile);
             if (!printerName.empty()) QFile::remove(Q(pdfFile));
             throw std::runtime_error("Unable to start printing to " + output + ": " + why + ".");
         }
         file = std::make_unique<QFile>();
         if (!file->open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
             ::close(fd);
+            beside.Abandon();
             throw std::runtime_error("Unable to start printing to " + output + ": " + WriteReason(*file) + ".");
         }
         writer = std::make_unique<QPdfWriter>(file.get());
@@ -187,7 +206,7 @@ struct QtPrinter::Impl {
                                           QPageLayout::Point));
         if (!painter.begin(writer.get())) {
             Finish();
-            QFile::remove(Q(pdfFile));
+            Discard();
             throw std::runtime_error("Unable to start printing to " + output);
         }
         StartPage();
@@ -242,8 +261,7 @@ struct QtPrinter::Impl {
             why = "The printer \"" + printerName + "\" did not take the pages: " + refusal;
             missed = printerName;
             pdfFile = BesideThePrintFile();
-            QFile::remove(Q(pdfFile));
-            const bool kept = CopyAsNewFile(passing, Q(pdfFile));
+            const bool kept = CopyAsNewFile(passing, pdfFile);
             QFile::remove(passing);
             printerName.clear();
             fallback = true;
@@ -262,6 +280,13 @@ struct QtPrinter::Impl {
     std::string WriteFailure() {
         if (file->flush() && file->error() == QFileDevice::NoError) return "";
         return WriteReason(*file);
+    }
+
+    // A PDF cut short is no print: a new one beside the print file goes and
+    // the earlier one stays; one written in place goes.
+    void Discard() {
+        if (beside.InPlace()) QFile::remove(Q(pdfFile));
+        beside.Abandon();
     }
 
     void Finish() {
@@ -379,11 +404,12 @@ void QtPrinter::EndDoc() {
         d.pagePending = true;
         return;
     }
-    const std::string why = d.painter.end() ? d.WriteFailure() : "the pages could not be written";
+    std::string why = d.painter.end() ? d.WriteFailure() : "the pages could not be written";
     d.Finish();
+    if (why.empty() && !d.beside.Publish()) why = WriteReason(errno, d.pdfFile);
     if (!why.empty()) {
         // A file cut short is no print: it goes, as an aborted one does.
-        QFile::remove(Q(d.pdfFile));
+        d.Discard();
         throw std::runtime_error("Unable to finish printing to " + d.output + ": " + why + ".");
     }
     d.Deliver();
@@ -396,7 +422,7 @@ void QtPrinter::Abort() {
     // rather than leave a file that lacks the first.
     if (d.held) d.lost = "The pages printed before to " + d.output + " were lost with a failure; the file was removed.";
     d.painter.end();
-    QFile::remove(Q(d.pdfFile));
+    d.Discard();
     d.output.clear();
     d.printerName.clear();
     d.fallback = false;

@@ -1,6 +1,7 @@
 // The Qt printer, writing PDFs that poppler's tools read back.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
@@ -26,6 +27,7 @@
 #include "platform/ui/ui_qt.h"
 #include "print/print.h"
 #include "tests/platform_qt/answer_dialog.h"
+#include "tests/support/plain_user.h"
 #include "tests/support/print_files.h"
 #include "tests/support/scripted_ui.h"
 #include "tests/support/temp_folder.h"
@@ -239,6 +241,75 @@ TEST_F(QtPrinterTest, AbortLeavesNoHalfDocument) {
     ASSERT_TRUE(text);
     EXPECT_EQ(text->find("half a page"), std::string::npos);
     EXPECT_NE(text->find("first page"), std::string::npos);
+
+    // Aborted over a whole PDF, that one stays as it was, nothing beside it.
+    const auto whole = std::pair(ReadBytes(Path("A.pdf")), NamesIn(folder_.Path()));
+    printer_.BeginDocument(path);
+    printer_.PrintLine("half a page");
+    printer_.Abort();
+    EXPECT_EQ(std::pair(ReadBytes(Path("A.pdf")), NamesIn(folder_.Path())), whole);
+}
+
+// Every report of a folder prints worksheet F to the same F.prt and F.pdf: a
+// print replaces another user's files where the folder lets it, and else says
+// whether the file or its folder refused it.
+TEST_F(QtPrinterTest, TwoOwnersOfOnePrintFile) {
+    if (::geteuid() != 0) GTEST_SKIP() << "another user's file takes root to make";
+    const std::string createPrt = "Unable to create the print file ", startPdf =
+        "The following error occurred during print of document:\n\r\rUnable to start printing to ";
+    const std::string folderReason = "there is no permission to write in its folder",
+                      fileReason = "there is no permission to write the file";
+    const struct {
+        const char* folder;
+        unsigned mode;
+        bool prt, pdf;      // the first user's F.prt and F.pdf are there
+        const char* after;  // whose F.prt and F.pdf are there after the second user's print
+        std::string told, refused, reason;  // the message's start, the file it names, the reason
+    } cases[] = {
+        {"shared", 0777, true, true, "second second", "", "", ""},
+        {"closed", 0755, false, false, "none none", createPrt, "F.prt", folderReason},
+        {"sticky", 01777, true, true, "first first", createPrt, "F.prt", fileReason},
+        {"sticky PDF", 01777, false, true, "second first", startPdf, "F.pdf", fileReason},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.folder);
+        const std::string dir = Path(c.folder), prt = dir + "/F.prt";
+        fs::create_directory(dir);
+        for (const auto& [name, there] : {std::pair{"/F.prt", c.prt}, {"/F.pdf", c.pdf}}) {
+            if (!there) continue;
+            WriteBytes(dir + name, "the first user's");
+            fs::permissions(dir + name, fs::perms(0644));
+        }
+        fs::permissions(dir, fs::perms(c.mode));
+        const std::string told = AsPlainUser([&] {
+            ::umask(022);
+            ui_.AllowMessages();
+            try {
+                const int fn = print::OpenPrintFile(prt);
+                print::Out(fn).Line("the second user's");
+                print::ClosePrintFile(fn);
+                int orientation = 2;
+                print::Print_File(prt, orientation);
+            } catch (const std::exception& e) {
+                return std::string(e.what());
+            }
+            return ui_.Prompts().empty() ? std::string() : ui_.Prompts().back();
+        });
+        EXPECT_EQ(told, c.told.empty() ? "" : c.told + dir + "/" + c.refused + ": " + c.reason + ".");
+        // A file of the second user's has the permissions of any other (not a
+        // temporary file's 0600).
+        const auto whose = [&](const std::string& name, const std::string& written) -> std::string {
+            struct stat st {};
+            if (::stat((dir + name).c_str(), &st) != 0) return "none";
+            const std::string bytes = ReadBytes(dir + name);
+            if (st.st_uid == 0 && bytes == "the first user's") return "first";
+            const bool second = st.st_uid == 65534 && (st.st_mode & 0777) == 0644 && bytes.starts_with(written);
+            return second ? "second" : "neither";
+        };
+        EXPECT_EQ(whose("/F.prt", "the second user's\r\n") + " " + whose("/F.pdf", "%PDF"), c.after);
+        // Nothing half-written is left beside them.
+        EXPECT_EQ(NamesIn(dir).size(), std::string(c.after) == "none none" ? 0u : 2u);
+    }
 }
 
 // The chosen printer while the system has it, else the system's default,

@@ -12,6 +12,7 @@
 #include "store/services.h"
 #include "tests/report/shell_fixture.h"
 #include "tests/support/calc_all_steps.h"
+#include "tests/support/print_files.h"
 
 namespace vt::test {
 namespace {
@@ -26,7 +27,10 @@ void ExpectWindowRestored(const ShellUi& spy) {
 
 TEST_F(CalcAll, RunsEveryStepInOrderThenTheEditChecks) {
     ShellUi spy(ui);
+    // A file a failed print left open is given up, not put in the earlier one's place.
+    WriteBytes(PathOf("left.prt"), "earlier");
     const int leftOpen = print::OpenPrintFile(PathOf("left.prt"));
+    print::Out(leftOpen).Line("cut short");
     Calc_All();
 
     std::vector<std::string> expected = {"busy", "menus off"};
@@ -37,6 +41,7 @@ TEST_F(CalcAll, RunsEveryStepInOrderThenTheEditChecks) {
     EXPECT_EQ(spy.log, expected);
     EXPECT_EQ(ErrorRows(), std::vector<std::string>{" |No errors found"});
     EXPECT_FALSE(print::IsPrintFileOpen(leftOpen));
+    EXPECT_EQ(ReadFile("left.prt"), "earlier");
     EXPECT_FALSE(db().InTransaction());
 }
 

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <sys/mount.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -18,6 +17,7 @@
 #include "store/services.h"
 #include "tests/report/report_file_fixture.h"
 #include "tests/support/db_checks.h"
+#include "tests/support/plain_user.h"
 
 namespace vt::test {
 namespace {
@@ -37,28 +37,6 @@ std::string ReadText(const std::string& path) {
 }
 
 bool ReportOpen() { return Report().CRF_Database && Report().CRF_Database->IsOpen(); }
-
-// What `f` returns when run by a user the files' permissions hold for. Root
-// passes them all, so there `f` runs in a child process that gives root up.
-std::string AsPlainUser(const std::function<std::string()>& f) {
-    if (::geteuid() != 0) return f();
-    int fds[2];
-    if (::pipe(fds) != 0) return "no pipe";
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(fds[0]);
-        const std::string out = ::setgid(65534) == 0 && ::setuid(65534) == 0 ? f() : "root could not be left";
-        const ssize_t written = ::write(fds[1], out.data(), out.size());
-        ::_exit(written == static_cast<ssize_t>(out.size()) ? 0 : 1);
-    }
-    ::close(fds[1]);
-    std::string out;
-    char buf[512];
-    for (ssize_t n; (n = ::read(fds[0], buf, sizeof buf)) > 0;) out.append(buf, static_cast<size_t>(n));
-    ::close(fds[0]);
-    ::waitpid(child, nullptr, 0);
-    return out;
-}
 
 std::string ProviderNameIn(const std::string& path) {
     auto db = db::Database::Open(path);
@@ -310,6 +288,12 @@ TEST_F(ReportFile, SaveAsThatFailsKeepsTheOldFileOpenAndSaysWhy) {
     fs::create_directory(PathOf("locked"));
     std::ofstream(PathOf("PROTECTED.CRF")) << "keep me";
     fs::permissions(PathOf("PROTECTED.CRF"), fs::perms::owner_write, fs::perm_options::remove);
+    // Another user's file that anyone may write, in a shared folder that
+    // keeps each file for its owner: it may not be replaced.
+    fs::create_directory(PathOf("shared"));
+    std::ofstream(PathOf("shared/THEIRS.CRF")) << "theirs";
+    fs::permissions(PathOf("shared/THEIRS.CRF"), fs::perms(0666));
+    fs::permissions(PathOf("shared"), fs::perms(01777));
     const struct {
         std::string target;
         const char* reason;
@@ -322,10 +306,12 @@ TEST_F(ReportFile, SaveAsThatFailsKeepsTheOldFileOpenAndSaysWhy) {
         {PathOf("FULL.CRF"), "the disk is full", 5},
         {PathOf("locked/COPY.CRF"), "there is no permission to write in its folder", 0, true},
         {PathOf("PROTECTED.CRF"), "the target is write-protected", 0, true},
+        {PathOf("shared/THEIRS.CRF"), "there is no permission to write the file", 0, true},
     };
     fs::permissions(PathOf("locked"), fs::perms::owner_write, fs::perm_options::remove);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.target);
+        if (c.target == PathOf("shared/THEIRS.CRF") && ::geteuid() != 0) continue;  // another's file takes root
         if (c.asUser) {
             const std::string told = AsPlainUser([&] {
                 ClearUi();
@@ -354,6 +340,8 @@ TEST_F(ReportFile, SaveAsThatFailsKeepsTheOldFileOpenAndSaysWhy) {
     std::error_code ec;
     EXPECT_FALSE(fs::exists(PathOf("FULL.CRF.vtcopy"), ec));
     EXPECT_EQ(ReadText(PathOf("PROTECTED.CRF")), "keep me");
+    EXPECT_EQ(ReadText(PathOf("shared/THEIRS.CRF")), "theirs");
+    EXPECT_FALSE(fs::exists(PathOf("shared/THEIRS.CRF.vtcopy"), ec));
     // Cancel: nothing at all.
     ui.QueueSaveFile(std::nullopt);
     EXPECT_FALSE(SaveCRFAs());
@@ -404,15 +392,27 @@ TEST_F(ReportFile, MoveAndOpenThatFailSayWhy) {
     fs::create_directory(PathOf("locked"));
     fs::permissions(PathOf("locked"), fs::perms::owner_write, fs::perm_options::remove);
     ClearUi();
-    EXPECT_EQ(AsPlainUser([&] {
-                  ClearUi();
-                  ui.QueueSaveFile(ui::FileChoice{PathOf("locked/MOVED.CRF"), "MOVED.CRF"});
-                  ui.ExpectMessage();
-                  MoveCRF();
-                  return ui.Prompts().empty() ? std::string() : ui.Prompts().back();
-              }),
+    const auto movedAsPlainUser = [&](const std::string& target) {
+        return AsPlainUser([&] {
+            ClearUi();
+            ui.QueueSaveFile(ui::FileChoice{PathOf(target), "MOVED.CRF"});
+            ui.ExpectMessage();
+            MoveCRF();
+            return ui.Prompts().empty() ? std::string() : ui.Prompts().back();
+        });
+    };
+    EXPECT_EQ(movedAsPlainUser("locked/MOVED.CRF"),
               kMoveFailed + std::string("\r\n\r\nReason: there is no permission to write in its folder."));
     fs::permissions(PathOf("locked"), fs::perms::owner_write, fs::perm_options::add);
+    // Another user's report, which a shared folder keeps for its owner.
+    if (::geteuid() == 0) {
+        fs::create_directory(PathOf("shared"));
+        MakeReport("shared/THEIRS.CRF");
+        fs::permissions(PathOf("shared/THEIRS.CRF"), fs::perms(0666));
+        fs::permissions(PathOf("shared"), fs::perms(01777));
+        EXPECT_EQ(movedAsPlainUser("shared/MOVED.CRF"),
+                  kMoveFailed + std::string("\r\n\r\nReason: there is no permission to write the file."));
+    }
 
     CloseCRF();
     fs::permissions(PathOf("OPEN.CRF"), fs::perms::owner_write, fs::perm_options::replace);

@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <stdexcept>
 #include <string>
@@ -16,6 +17,7 @@
 #include "store/report.h"
 #include "tests/report/shell_fixture.h"
 #include "tests/support/db_checks.h"
+#include "tests/support/print_files.h"
 
 namespace vt::test {
 namespace {
@@ -169,6 +171,28 @@ TEST_F(Commands, AWholeReportPrintThatFailsIsToldClosesTheFileAndRestoresThePoin
     EXPECT_NE(ui.Messages()[0].prompt.find("gone"), std::string::npos);
     EXPECT_TRUE(printer.documents.empty());
     EXPECT_FALSE(ui.Busy() || IsPrintFileOpen(1));
+}
+
+// A print that fails part way, a sheet alone or the whole report: the file
+// the last whole print wrote stays as it was, with nothing of this one beside it.
+TEST_F(Commands, APrintThatFailsPartWayLeavesTheEarlierFileWhole) {
+    db().DropTable("Gp1");
+    const struct {
+        const char* file;
+        std::function<void()> print;
+    } cases[] = {
+        {"G.prt", [] { PrintWorksheets({"G"}); }},
+        {"123456.PRT", [] { Print_All(); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        WriteBytes(PathOf(c.file), "the last whole print");
+        const auto before = std::pair(ReadFile(c.file), NamesIn(folder));
+        ui.ExpectMessage();
+        c.print();
+        EXPECT_EQ(std::pair(ReadFile(c.file), NamesIn(folder)), before);
+        EXPECT_TRUE(printer.documents.empty());
+    }
 }
 
 // ---- Chosen sheet prints ----

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cctype>
 #include <filesystem>
@@ -31,5 +32,12 @@ TempFolder::~TempFolder() {
 }
 
 std::string TempFolder::PathOf(const std::string& name) const { return (fs::path(path_) / name).string(); }
+
+std::vector<std::string> NamesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 }  // namespace vt::test

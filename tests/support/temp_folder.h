@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace vt::test {
 
@@ -19,5 +20,8 @@ public:
 private:
     std::string path_;
 };
+
+// The names in a folder, in order: what a command left there.
+std::vector<std::string> NamesIn(const std::string& folder);
 
 }  // namespace vt::test
