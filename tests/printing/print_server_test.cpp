@@ -21,6 +21,7 @@
 #include <QSpinBox>
 #include <QTimer>
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <chrono>
@@ -153,6 +154,20 @@ protected:
         return "";
     }
     static bool Complete(const std::string& pdf) { return RunCommand("pdfinfo " + Quote(pdf)).has_value(); }
+
+    bool SetPolicy(const std::string& name) const {
+        return RunCommand("lpadmin -p " + Quote(queue_) + " -o printer-op-policy=" + name).has_value();
+    }
+    // The queue asks who prints while the object returned lives; none when it
+    // could not be made to.
+    struct LoginAsked {
+        const PrintServerTest* test;
+        ~LoginAsked() { test->SetPolicy("default"); }
+    };
+    std::unique_ptr<LoginAsked> AskingForALogin() const {
+        if (!SetPolicy(Env("VT_CUPS_LOGIN_POLICY"))) return nullptr;
+        return std::unique_ptr<LoginAsked>(new LoginAsked{this});
+    }
 
     int Print(const std::string& name = "SHEETS.prt") {
         int orientation = 1;
@@ -413,14 +428,8 @@ class TypingUi : public ScriptedUi {
 // print is not harmed.
 TEST_F(PrintServerTest, ALoginTheServerAsksForIsAskedOfTheUser) {
     if (Env("VT_CUPS_LOGIN_POLICY").empty()) GTEST_SKIP() << "the print server has no login check (VT_LOGIN_CHECK)";
-    const auto policy = [this](const std::string& name) {
-        return RunCommand("lpadmin -p " + Quote(queue_) + " -o printer-op-policy=" + name).has_value();
-    };
-    struct Restore {
-        std::function<bool(std::string)> policy;
-        ~Restore() { policy("default"); }
-    } restore{policy};
-    ASSERT_TRUE(policy(Env("VT_CUPS_LOGIN_POLICY")));
+    const auto restore = AskingForALogin();
+    ASSERT_TRUE(restore);
     std::ofstream(Path("made here")) << "x";
     TypingUi user;
     const std::pair<std::vector<std::optional<ui::Login>>, std::string> cases[] = {
@@ -443,7 +452,7 @@ TEST_F(PrintServerTest, ALoginTheServerAsksForIsAskedOfTheUser) {
         ExpectPagesOf(Path("SHEETS.pdf"), Path("SHEETS.prt"));
         EXPECT_EQ(fs::status(Path("SHEETS.pdf")).permissions(), fs::status(Path("made here")).permissions());
     }
-    ASSERT_TRUE(policy("default"));
+    ASSERT_TRUE(SetPolicy("default"));
     user.ClearRecords();
     EXPECT_EQ(Print(), 0);
     EXPECT_EQ(user.StatusTexts().back(), " Sent to " + queue_);
@@ -456,14 +465,8 @@ TEST_F(PrintServerTest, ALoginTheServerAsksForIsAskedOfTheUser) {
 TEST_F(PrintServerTest, APrintCommandAsksForTheLoginOnceAndLeavesNoJobItDidNotSend) {
     const std::string user = Env("VT_CUPS_LOGIN_USER"), password = Env("VT_CUPS_LOGIN_PASSWORD");
     if (user.empty() || password.empty()) GTEST_SKIP() << "the print server checks no login of the tests'";
-    const auto policy = [this](const std::string& name) {
-        return RunCommand("lpadmin -p " + Quote(queue_) + " -o printer-op-policy=" + name).has_value();
-    };
-    struct Restore {
-        std::function<bool(std::string)> policy;
-        ~Restore() { policy("default"); }
-    } restore{policy};
-    ASSERT_TRUE(policy(Env("VT_CUPS_LOGIN_POLICY")));
+    const auto restore = AskingForALogin();
+    ASSERT_TRUE(restore);
     for (const char* name : {"B.prt", "C.prt"}) fs::copy_file(Path("SHEETS.prt"), Path(name));
     const ui::Login right{user, password}, wrong{user, "not " + password};
     const std::string cancelled = "The printer \"" + queue_ + "\" did not take the pages: the print server asked for "
@@ -574,8 +577,10 @@ TEST_F(PrintServerTest, TheCopiesChosenInPrinterSetupGoWithTheJob) {
 }
 
 // The limit is for the server's answers, not for pages on their way: pages
-// the server takes in fits all go; pages it stops taking are told as that.
-// (The queue holds its jobs meanwhile, and they are cancelled after.)
+// the server takes in fits all go; pages it stops taking are told as that,
+// and their job is cancelled once the server answers again, with the login
+// it was made with where the queue asks for one. (The queue holds its jobs
+// meanwhile, and they are cancelled after.)
 TEST_F(StoppedServerTest, PagesOnTheirWayAreGivenUpOnlyWhenTheyStop) {
     ASSERT_TRUE(RunCommand("cupsdisable " + Quote(queue_)));
     struct Enable {
@@ -592,9 +597,16 @@ TEST_F(StoppedServerTest, PagesOnTheirWayAreGivenUpOnlyWhenTheyStop) {
                 return true;
         return false;
     };
+    const auto login = AskingForALogin();
+    const auto waiting = [this] {
+        const std::string jobs = RunCommand("lpstat -W not-completed -o " + Quote(queue_)).value_or("");
+        return std::count(jobs.begin(), jobs.end(), '\n');
+    };
     for (const auto& [megabytes, stops, told] :
          {std::tuple{64, false, ""},
           {256, true, "The print server stopped taking the pages: none went through within 1 second."}}) {
+        if (login) ui_.QueueLogin(ui::Login{Env("VT_CUPS_LOGIN_USER"), Env("VT_CUPS_LOGIN_PASSWORD")});
+        const auto before = waiting();
         const std::string pdf = Path("large.pdf");  // sparse: quick to make, long to send
         std::ofstream(pdf, std::ios::binary) << "%PDF-1.4\n";
         fs::resize_file(pdf, std::uintmax_t(megabytes) << 20);
@@ -619,6 +631,9 @@ TEST_F(StoppedServerTest, PagesOnTheirWayAreGivenUpOnlyWhenTheyStop) {
         EXPECT_EQ(said, told);
         if (stops) EXPECT_LT(took, 2000);
         else EXPECT_GT(took, 1000) << "the pages went too fast to show anything";
+        const auto held = before + (stops ? 0 : 1);
+        for (int i = 0; i < 100 && waiting() != held; ++i) std::this_thread::sleep_for(100ms);
+        EXPECT_EQ(waiting(), held) << "a job given up on still waits on the server";
     }
 }
 
