@@ -253,9 +253,7 @@ int Print_File(const std::string& path, int& orientation) {
     return result;
 }
 
-void TellPrintFailed(const std::string& why) {
-    ui::Ui().SetStatus(" Printing failed: " + why.substr(0, why.find('\n')), true);
-}
+void TellPrintFailed(const std::string& why) { ui::Ui().SetStatus(" Printing failed: " + CauseOf(why), true); }
 
 // The outermost batch is the printer's.
 PrintedToFiles::PrintedToFiles() : outer_(std::exchange(collecting, this)) {
@@ -284,10 +282,8 @@ bool PrintedToFiles::End() {
 
 void PrintedToFiles::Tell(const std::vector<std::string>& notPrinted) const {
     // The status line first: it is what stays once the message is closed.
-    std::vector<std::string> kept = files_;
-    std::erase(kept, joined_);
     if (!notPrinted.empty()) TellPrintFailed(NotPrintedText(notPrinted));
-    else if (!kept.empty()) ui::Ui().SetStatus(NotSentText(missed_, kept), true);
+    else if (!files_.empty()) ui::Ui().SetStatus(NotSentText(missed_, files_), true);
     else if (!joined_.empty()) ui::Ui().SetStatus(" Printed to " + joined_, true);
     TellWhereThePagesWent(WhereThePagesWent(files_, causes_, joined_, notPrinted), !notPrinted.empty());
 }

@@ -216,9 +216,9 @@ std::optional<Answer> PrintServer::Ask(Question question, Late late) {
             shared->givenUp = true;
             ++unanswered;
             left_ = 0ms;
-            silence_ = shared->flowingSince ? "The print server stopped taking the pages: none went through within " +
-                                                  Seconds() + "."
-                                            : "The print server did not answer within " + Seconds() + ".";
+            silence_ = shared->flowingSince
+                           ? "The print server stopped taking the pages: none went through within " + Seconds() + "."
+                           : NoAnswerText();
             shared->changed.notify_all();
             return std::nullopt;
         }
@@ -237,12 +237,14 @@ std::optional<Answer> PrintServer::Ask(Question question, Late late) {
 
 PrintServer::PrintServer(std::chrono::milliseconds patience, WhileWaiting whileWaiting)
     : patience_(patience), left_(patience), whileWaiting_(std::move(whileWaiting)),
-      silence_("The print server did not answer within " + Seconds() + ".") {}
+      silence_(NoAnswerText()) {}
 
 std::string PrintServer::Seconds() const {
     const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(patience_).count();
     return std::to_string(seconds) + (seconds == 1 ? " second" : " seconds");
 }
+
+std::string PrintServer::NoAnswerText() const { return "The print server did not answer within " + Seconds() + "."; }
 
 std::optional<ServerPrinters> PrintServer::Printers() {
     return Ask<ServerPrinters>(

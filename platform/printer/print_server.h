@@ -66,6 +66,7 @@ private:
     template <class Answer, class Question, class Late>
     std::optional<Answer> Ask(Question question, Late late);
     std::string Seconds() const;  // the patience in words
+    std::string NoAnswerText() const;
 
     std::chrono::milliseconds patience_;
     std::chrono::milliseconds left_;
