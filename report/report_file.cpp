@@ -12,6 +12,7 @@
 #include "engine/chain/e.h"
 #include "engine/chain/f1.h"
 #include "platform/db/db.h"
+#include "platform/db/working_files.h"
 #include "platform/settings/settings.h"
 #include "platform/ui/ui.h"
 #include "report/captions.h"
@@ -267,7 +268,7 @@ bool OpenCRF() {
     r.CRF_Path = choice->path;
     r.CRF_Folder = FolderOf(r.CRF_Path);
     settings::UserSettings().Save(kApp, kSection, kKey, r.CRF_Folder);
-    RemoveUnfinishedReports(r.CRF_Folder);
+    db::RemoveLeftoverWorkingFiles(r.CRF_Folder);
 
     std::string formNum;
     Value fyEnd, fyStart, providerName, providerNumber;

@@ -1,17 +1,11 @@
 #include "store/new_crf.h"
 
-#include <signal.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <cctype>
-#include <cerrno>
 #include <filesystem>
 #include <functional>
 #include <optional>
-#include <vector>
 
 #include "platform/db/db.h"
+#include "platform/db/working_files.h"
 #include "platform/ui/ui.h"
 #include "store/report.h"
 #include "store/services.h"
@@ -23,41 +17,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr char kSeparator = static_cast<char>(fs::path::preferred_separator);
-// A new report is built beside the chosen name under this suffix, after the
-// machine and process that build it.
-const char* const kBuildingSuffix = ".vtnew";
-const char kMakerMark = '~';  // no machine's name holds it
-
-std::string ThisHost() {
-    char name[256] = {};
-    if (::gethostname(name, sizeof name - 1) != 0 || !*name) return "localhost";
-    return name;
-}
-
-// Whether the process that built `name` is gone (or is this one, which
-// builds no other report now): that file is what a killed New left. Only a
-// process of this machine can be asked; a file not named for its maker (a
-// user's own, or one of an earlier version) is kept.
-bool IsLeftover(const std::string& name) {
-    std::string maker;
-    for (const char* journal : {"", "-journal", "-wal", "-shm"}) {
-        const std::string tail = std::string(kBuildingSuffix) + journal;
-        if (name.size() > tail.size() && name.ends_with(tail)) {
-            maker = name.substr(0, name.size() - tail.size());
-            break;
-        }
-    }
-    const size_t mark = maker.rfind(kMakerMark), dot = maker.rfind('.');
-    if (mark == std::string::npos || dot == std::string::npos || dot < mark ||
-        maker.compare(mark + 1, dot - mark - 1, ThisHost()) != 0)
-        return false;
-    const std::string digits = maker.substr(dot + 1);
-    if (digits.empty() || digits.size() > 9 ||
-        !std::all_of(digits.begin(), digits.end(), [](unsigned char c) { return std::isdigit(c); }))
-        return false;
-    const pid_t pid = static_cast<pid_t>(std::stol(digits));
-    return pid == ::getpid() || (pid > 0 && ::kill(pid, 0) != 0 && errno == ESRCH);
-}
 
 // SQLite keeps a journal beside the file; a stale one would be played back
 // into the new report, so it goes together with the file it belonged to.
@@ -100,16 +59,7 @@ DateTime EntryDate(const std::string& text) {
 }  // namespace
 
 std::string UnfinishedReportPath(const std::string& path, long pid, const std::string& host) {
-    return path + kMakerMark + (host.empty() ? ThisHost() : host) + "." +
-           std::to_string(pid ? pid : static_cast<long>(::getpid())) + kBuildingSuffix;
-}
-
-void RemoveUnfinishedReports(const std::string& folder) {
-    std::error_code ec;
-    std::vector<fs::path> leftovers;
-    for (fs::directory_iterator it(folder.empty() ? "." : folder, ec), end; !ec && it != end; it.increment(ec))
-        if (IsLeftover(it->path().filename().string())) leftovers.push_back(it->path());
-    for (const auto& file : leftovers) fs::remove(file, ec);
+    return db::WorkingFileName(path, db::kNewReport, pid, host);
 }
 
 bool New_CRF(const NewCrfEntries& entries, const std::function<void()>& buildWorksheets,
@@ -131,7 +81,7 @@ bool New_CRF(const NewCrfEntries& entries, const std::function<void()>& buildWor
     }
     ui.HideNewReportDialog();
 
-    RemoveUnfinishedReports(fs::path(choice->path).parent_path().string());
+    db::RemoveLeftoverWorkingFiles(fs::path(choice->path).parent_path().string());
 
     // The report open now stays aside, untouched, until the new one is built:
     // a failure puts it back as it was.

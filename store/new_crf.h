@@ -29,13 +29,6 @@ bool New_CRF(const NewCrfEntries& entries, const std::function<void()>& buildWor
 // `host` ("": this one), as NAME.CRF~HOST.PID.vtnew.
 std::string UnfinishedReportPath(const std::string& path, long pid = 0, const std::string& host = "");
 
-// Removes what a New that was killed half way left in `folder`: the file it
-// was building and its journal, where that New was this process's or ran on
-// this machine in a process that is gone. A New still at work (another
-// user's, in a shared folder), one of another machine and any other file are
-// left alone.
-void RemoveUnfinishedReports(const std::string& folder);
-
 // Builders of the fixed tables.
 void Build_Worksheets();
 void Build_Master(const NewCrfEntries& entries);

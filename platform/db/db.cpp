@@ -9,6 +9,7 @@
 #include <unordered_map>
 
 #include "platform/db/db_internal.h"
+#include "platform/db/working_files.h"
 
 namespace fs = std::filesystem;
 
@@ -645,11 +646,28 @@ void Database::BackupTo(const std::string& path) {
     std::error_code ec;
     if (fs::exists(path, ec) && fs::equivalent(path, path_, ec))
         throw DbError("Cannot copy a database onto itself: " + path);
-    // Copy into a file beside the target and move it over at the end, so a
-    // failed copy leaves the old file as it was.
-    const std::string temp = path + ".vtcopy";
-    fs::remove(temp, ec);
-    sqlite3* dest = OpenHandle(temp, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, "create");
+    // Copy into a working file beside the target, of a name no other process
+    // or user takes, and move it over at the end, so that a failed copy leaves
+    // the old file as it was. What copies killed half way left there goes
+    // first.
+    RemoveLeftoverWorkingFiles(fs::path(path).parent_path().string());
+    struct Working {  // gone unless it took the target's place
+        std::string name;
+        bool placed = false;
+        ~Working() {
+            std::error_code ignored;
+            if (!placed) fs::remove(name, ignored);
+            WorkingFileDone(name);
+        }
+    } copy;
+    const int fd = CreateWorkingFile(path, kReportCopy, copy.name);
+    if (fd < 0) {
+        const std::error_code failed(errno, std::generic_category());
+        throw DbError("Cannot copy the database to " + path + ": " + SystemReason(failed, path),
+                      SystemCode(failed, path));
+    }
+    ::close(fd);
+    sqlite3* dest = OpenHandle(copy.name, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, "create");
     sqlite3_backup* b = sqlite3_backup_init(dest, "main", db_, "main");
     int rc = SQLITE_ERROR;
     if (b) {
@@ -658,17 +676,10 @@ void Database::BackupTo(const std::string& path) {
     }
     const std::string msg = b ? sqlite3_errstr(rc) : sqlite3_errmsg(dest);
     sqlite3_close(dest);
-    if (rc != SQLITE_DONE) {
-        fs::remove(temp, ec);
-        throw DbError("Cannot copy the database to " + path + ": " + msg, rc);
-    }
-    fs::rename(temp, path, ec);
-    if (ec) {
-        const std::string why = ec.message();
-        const int code = SystemCode(ec, path);
-        fs::remove(temp, ec);
-        throw DbError("Cannot replace " + path + ": " + why, code);
-    }
+    if (rc != SQLITE_DONE) throw DbError("Cannot copy the database to " + path + ": " + msg, rc);
+    fs::rename(copy.name, path, ec);
+    if (ec) throw DbError("Cannot replace " + path + ": " + ec.message(), SystemCode(ec, path));
+    copy.placed = true;
 }
 
 }  // namespace vt::db

@@ -9,15 +9,14 @@
 #include <utility>
 
 #include "platform/db/db.h"
+#include "platform/db/working_files.h"
 
 namespace vt::printer {
 
 namespace {
 
 constexpr int kWriteFlags = O_WRONLY | O_CREAT | O_CLOEXEC;
-// 0666, not a temporary file's private 0600: the umask gives the new file the
-// permissions of any file the user makes, so others read the print as before.
-constexpr mode_t kMode = 0666;
+constexpr mode_t kMode = 0666;  // as the umask lets any file the user makes be
 
 bool Replaceable(const std::string& path) {
     struct stat st {};
@@ -43,23 +42,13 @@ int ReplacedFile::Open(const std::string& path) {
     Abandon();
     path_ = path;
     if (Replaceable(path)) {
-        const std::filesystem::path target(path);
-        const std::string stem = (target.parent_path() / ("." + target.filename().string() + ".")).string();
-        static unsigned serial = 0;
-        for (int tries = 0; tries < 100; ++tries) {
-            std::string name = stem + std::to_string(::getpid()) + "-" + std::to_string(++serial);
-            const int fd = ::open(name.c_str(), kWriteFlags | O_EXCL, kMode);
-            if (fd >= 0) {
-                beside_ = std::move(name);
-                return fd;
-            }
-            if (errno == EEXIST) continue;
-            // A folder closed to this user may still hold a file it may write
-            // in place; any other failure (no such folder, a full disk) would
-            // meet that file too, and is told as it is.
-            if (errno != EACCES && errno != EPERM && errno != EROFS && errno != ENAMETOOLONG) return -1;
-            break;
-        }
+        db::RemoveLeftoverWorkingFiles(std::filesystem::path(path).parent_path().string());
+        const int fd = db::CreateWorkingFile(path, db::kPrintCopy, beside_);
+        if (fd >= 0) return fd;
+        // A folder closed to this user may still hold a file it may write
+        // in place; any other failure (no such folder, a full disk) would
+        // meet that file too, and is told as it is.
+        if (errno != EACCES && errno != EPERM && errno != EROFS && errno != ENAMETOOLONG) return -1;
     }
     return ::open(path.c_str(), kWriteFlags | O_TRUNC, kMode);
 }
@@ -67,12 +56,14 @@ int ReplacedFile::Open(const std::string& path) {
 bool ReplacedFile::Publish() {
     if (InPlace()) return true;
     if (::rename(beside_.c_str(), path_.c_str()) != 0) return false;
-    beside_.clear();
+    db::WorkingFileDone(std::exchange(beside_, ""));
     return true;
 }
 
 void ReplacedFile::Abandon() {
-    if (!InPlace()) ::unlink(std::exchange(beside_, "").c_str());
+    if (InPlace()) return;
+    ::unlink(beside_.c_str());
+    db::WorkingFileDone(std::exchange(beside_, ""));
 }
 
 }  // namespace vt::printer

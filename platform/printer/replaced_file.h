@@ -21,8 +21,9 @@ public:
     // Opens the file at `path` to be written, with the permissions a file the
     // user makes has. A regular file, or a name not yet taken, that this user
     // may replace is written as a new file of a hidden name of its own in the
-    // same folder; anything else (a link, a device, a file in a folder this
-    // user may not write in, another's in a shared folder) in place, as it is.
+    // same folder, where what prints killed half way left goes first; anything
+    // else (a link, a device, a file in a folder this user may not write in,
+    // another's in a shared folder) in place, as it is.
     // The descriptor is the caller's to close; -1 with errno when the file
     // cannot be written.
     int Open(const std::string& path);

@@ -4,13 +4,17 @@
 #include <gtest/gtest.h>
 
 #include <sys/mount.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <functional>
 #include <fstream>
 #include <iterator>
+#include <set>
 
+#include "platform/db/working_files.h"
+#include "print/print.h"
 #include "report/captions.h"
 #include "report/report_file.h"
 #include "store/report.h"
@@ -346,6 +350,76 @@ TEST_F(ReportFile, SaveAsThatFailsKeepsTheOldFileOpenAndSaysWhy) {
     ui.QueueSaveFile(std::nullopt);
     EXPECT_FALSE(SaveCRFAs());
     EXPECT_EQ(ui.Messages().size(), 1u);
+}
+
+// What a Save As or a print killed half way left beside its target: the next
+// such command in that folder removes this user's leftovers of a process of
+// this machine that is gone, and keeps a running process's, another machine's
+// and another user's, whose leftover in a shared folder never stops it. Run by
+// root, the commands are a plain user's and root's files the other user's.
+TEST_F(ReportFile, OnlyThisUsersLeftoversOfAGoneProcessGoAtTheNextSaveAsOrPrint) {
+    MakeReport("OPEN.CRF");
+    const pid_t gone = ::fork();
+    if (gone == 0) ::_exit(0);
+    ASSERT_EQ(::waitpid(gone, nullptr, 0), gone);
+    fs::create_directory(PathOf("shared"));
+    fs::permissions(PathOf("shared"), fs::perms(01777));
+    const bool root = ::geteuid() == 0;
+    const auto shared = [&](const char* name) { return PathOf(std::string("shared/") + name); };
+    const auto working = [&](const char* name, const db::WorkingKind& kind, long pid, const char* host = "",
+                             unsigned serial = 2) { return db::WorkingFileName(shared(name), kind, pid, host, serial); };
+    enum Command { kSaveAs, kPrint };
+    const struct {
+        Command next;
+        std::string file;
+        bool others, removed;
+    } leftovers[] = {
+        {kSaveAs, shared("Y.CRF.vtcopy"), true, false},  // an earlier version's name
+        {kSaveAs, working("Y.CRF", db::kReportCopy, gone, "", 1), true, false},
+        {kSaveAs, working("Y.CRF", db::kReportCopy, gone), false, true},
+        {kSaveAs, working("Y.CRF", db::kReportCopy, gone) + "-journal", false, true},
+        {kSaveAs, UnfinishedReportPath(shared("N.CRF"), gone), false, true},
+        {kPrint, working("F.prt", db::kPrintCopy, gone), false, true},
+        {kPrint, working("F.pdf", db::kPrintCopy, gone), false, true},
+        {kPrint, working("F.pdf", db::kPrintCopy, ::getppid()), false, false},
+        {kPrint, working("F.pdf", db::kPrintCopy, gone, "far"), false, false},
+        {kPrint, working("F.prt", db::kPrintCopy, gone, "", 1), true, false},
+        {kPrint, shared(".F.prt.12345-2"), false, false},
+    };
+    for (Command command : {kSaveAs, kPrint}) {
+        SCOPED_TRACE(command == kSaveAs ? "Save As" : "print");
+        for (const auto& l : leftovers) {
+            if (l.next != command || (l.others && !root)) continue;
+            std::ofstream(l.file) << "half";
+            // The same name in another's hands: the case of a dead process's
+            // pid again, or another user's.
+            if (root && !l.others) {
+                ASSERT_EQ(::chown(l.file.c_str(), 65534, 65534), 0);
+            }
+        }
+        const std::string told = AsPlainUser([&] {
+            ClearUi();
+            if (command == kSaveAs) {
+                ui.ExpectMessage();
+                if (!SaveCRFTo(ui::FileChoice{shared("Y.CRF"), "Y.CRF"})) return ui.Prompts().back();
+                return ProviderNameIn(shared("Y.CRF"));
+            }
+            const int file = print::OpenPrintFile(shared("F.prt"));
+            print::Out(file) << "printed";
+            print::ClosePrintFile(file);
+            return ReadText(shared("F.prt"));
+        });
+        EXPECT_EQ(told, command == kSaveAs ? "Test Home Office" : "printed");
+        for (const auto& l : leftovers) {
+            if (l.next != command || (l.others && !root)) continue;
+            EXPECT_NE(fs::exists(l.file), l.removed) << l.file;
+        }
+    }
+    // Nothing of the commands' own is left beside what they wrote.
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(PathOf("shared"))) names.insert(entry.path().string());
+    for (const auto& l : leftovers) names.erase(l.file);
+    EXPECT_EQ(names, (std::set<std::string>{shared("Y.CRF"), shared("F.prt")}));
 }
 
 TEST_F(ReportFile, MoveNeverReplacesAFile) {

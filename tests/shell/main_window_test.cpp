@@ -15,7 +15,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
+#include <fstream>
 
 #include "engine/general/b.h"
 #include "platform/settings/settings.h"
@@ -29,6 +31,7 @@
 #include "store/report.h"
 #include "store/services.h"
 #include "tests/gui_support/gui_test.h"
+#include "tests/support/plain_user.h"
 
 namespace vt::test {
 namespace {
@@ -143,54 +146,57 @@ TEST_F(StartUp, ASecondCopyIsRefusedWithItsMessageAndTouchesNoFile) {
     EXPECT_TRUE(again->Form_Load());
 }
 
-// Another user's copy runs, or, without a runtime folder, another user holds
-// the name this user's lock had in the shared temporary folder: this user's
-// copy starts, its lock in a folder of its own under the cache folder or, where
-// that folder is another user's, in the temporary folder past the other's file.
-TEST_F(StartUp, AnotherUsersCopyNeverRefusesAStart) {
-    if (::geteuid() != 0) GTEST_SKIP() << "becoming another user takes root";
+// A copy started from a desktop (with a runtime folder) and one started from a
+// terminal (without, or with su's or sudo's environment) are one user's two
+// copies: the second is refused, whatever either's environment says.
+TEST_F(StartUp, ThisUsersCopiesFindOneAnotherHoweverStarted) {
     struct Restore {  // a null value: not set
         const char* name;
         QByteArray value = qgetenv(name);
         ~Restore() { value.isNull() ? qunsetenv(name) : qputenv(name, value); }
-    } runtime{"XDG_RUNTIME_DIR"}, cache{"XDG_CACHE_HOME"};
-    qunsetenv("XDG_RUNTIME_DIR");
+    } restore[] = {{"XDG_RUNTIME_DIR"}, {"HOME"}, {"XDG_CACHE_HOME"}, {"TMPDIR"}};
+    const std::string runtime = folder + "/run", elsewhere = folder + "/elsewhere";
+    std::filesystem::create_directories(elsewhere);
+    std::filesystem::create_directory(runtime);
+    std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
     const auto options = Quick();
-    const std::string tempName =
-        QDir::temp().filePath(QString("%1-%2.lock").arg(options.instanceKey.c_str()).arg(::getuid())).toStdString();
-    struct Case { const char* name; bool nameTaken, cacheFolderTaken; };
-    const Case cases[] = {{"another user's copy", false, false},
-                          {"the temporary name taken", true, false},
-                          {"the temporary name and the cache folder taken", true, true}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const std::string cacheHome = folder + "/" + std::to_string(&c - cases);
-        std::filesystem::create_directories(cacheHome + (c.cacheFolderTaken ? "/Vantrel" : ""));
-        ASSERT_EQ(c.cacheFolderTaken ? ::chown((cacheHome + "/Vantrel").c_str(), 65534, 65534) : 0, 0);
-        qputenv("XDG_CACHE_HOME", cacheHome.c_str());
-        EXPECT_EQ(gui::SingleCopyLock(options.instanceKey).Path() == tempName, c.cacheFolderTaken);
-        int ready[2], hold[2];
-        ASSERT_EQ(::pipe(ready) | ::pipe(hold), 0);
-        if (::fork() == 0) {  // the other user, holding its lock until the test lets it go
-            ::close(hold[1]);
-            char b = ::setgid(65534) == 0 && ::setuid(65534) == 0;
-            {  // its lock goes with it
-                QLockFile taken(QString::fromStdString(tempName));
-                gui::SingleCopyLock own(options.instanceKey);
-                if (b && (c.nameTaken ? taken.tryLock(0) : own.Acquire()) && ::write(ready[1], &b, 1) == 1)
-                    b = static_cast<char>(::read(hold[0], &b, 1));
-            }
-            ::_exit(0);
-        }
-        for (int end : {ready[1], hold[0]}) ::close(end);
-        char held = 0;
-        EXPECT_TRUE(::read(ready[0], &held, 1) == 1 && held == 1);
-        auto* main = new frmMain(options);
-        EXPECT_TRUE(main->Form_Load());
-        delete main;
-        for (int end : {ready[0], hold[1]}) ::close(end);
-        ::wait(nullptr);
+    const struct { const char* variable; std::string value; } terminals[] = {
+        {"XDG_RUNTIME_DIR", ""}, {"HOME", elsewhere}, {"XDG_CACHE_HOME", elsewhere}, {"TMPDIR", elsewhere}};
+    for (const auto& terminal : terminals) {
+        SCOPED_TRACE(terminal.variable);
+        qputenv("XDG_RUNTIME_DIR", runtime.c_str());
+        auto* desktops = new frmMain(options);
+        ASSERT_TRUE(desktops->Form_Load());
+        terminal.value.empty() ? qunsetenv(terminal.variable) : qputenv(terminal.variable, terminal.value.c_str());
+        ui.ClearRecords();
+        ui.ExpectMessage();
+        auto* terminals = new frmMain(options);
+        EXPECT_FALSE(terminals->Form_Load());
+        EXPECT_EQ(ui.Messages().size(), 1u);
+        delete terminals;
+        delete desktops;
+        for (const Restore& r : restore) r.value.isNull() ? qunsetenv(r.name) : qputenv(r.name, r.value);
     }
+}
+
+// Another user's copy runs (root's), and another user's file holds the first
+// name of this user's lock in the shared temporary folder, where it is kept by
+// a user with no home folder (nobody): this user's first copy starts past it,
+// and a second one is still refused.
+TEST_F(StartUp, AnotherUsersCopyOrFileNeverDecidesAStart) {
+    if (::geteuid() != 0) GTEST_SKIP() << "becoming another user takes root";
+    const auto options = Quick();
+    auto* roots = new frmMain(options);
+    ASSERT_TRUE(roots->Form_Load());
+    const std::string stem = std::string(P_tmpdir) + "/" + options.instanceKey + "-65534";
+    std::ofstream(stem + ".lock") << "root's";
+    EXPECT_EQ(AsPlainUser([&] {
+                  gui::SingleCopyLock first(options.instanceKey), second(options.instanceKey);
+                  const bool started = first.Acquire(), again = second.Acquire();
+                  return std::to_string(started) + std::to_string(again) + " " + first.Path();
+              }),
+              "10 " + stem + "-1.lock");
+    std::filesystem::remove(stem + ".lock");
 }
 
 TEST_F(StartUp, PrintQualityToggleNamesWhatTheNextClickDoes) {
