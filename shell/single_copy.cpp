@@ -7,6 +7,7 @@
 #include <QLockFile>
 #include <cstdio>
 
+#include "platform/db/working_files.h"
 #include "shell/text.h"
 
 namespace vt::gui {
@@ -44,13 +45,8 @@ std::string PrivateFolder() {
     return OwnFolder(dir) ? dir : "";
 }
 
-std::string ThisHost() {
-    char name[256] = {};
-    return ::gethostname(name, sizeof name - 1) == 0 && *name ? name : "localhost";
-}
-
 std::vector<std::string> LockPlaces(const std::string& key) {
-    if (const std::string own = PrivateFolder(); !own.empty()) return {own + "/" + key + "@" + ThisHost() + ".lock"};
+    if (const std::string own = PrivateFolder(); !own.empty()) return {own + "/" + key + "@" + db::MachineName() + ".lock"};
     const std::string stem = std::string(P_tmpdir) + "/" + key + "-" + std::to_string(::geteuid());
     std::vector<std::string> names{stem + ".lock"};
     for (int n = 1; n < kTemporaryNames; ++n) names.push_back(stem + "-" + std::to_string(n) + ".lock");

@@ -648,9 +648,7 @@ void Database::BackupTo(const std::string& path) {
         throw DbError("Cannot copy a database onto itself: " + path);
     // Copy into a working file beside the target, of a name no other process
     // or user takes, and move it over at the end, so that a failed copy leaves
-    // the old file as it was. What copies killed half way left there goes
-    // first.
-    RemoveLeftoverWorkingFiles(fs::path(path).parent_path().string());
+    // the old file as it was.
     struct Working {  // gone unless it took the target's place
         std::string name;
         bool placed = false;

@@ -23,12 +23,6 @@ namespace {
 const char kMakerMark = '~';  // no machine's name holds it
 constexpr WorkingKind kKinds[] = {kNewReport, kReportCopy, kPrintCopy};
 
-std::string ThisHost() {
-    char name[256] = {};
-    if (::gethostname(name, sizeof name - 1) != 0 || !*name) return "localhost";
-    return name;
-}
-
 // The working files this process has made and not yet finished with, by
 // name: a sweep by this process never takes one of them for a leftover.
 std::mutex liveLock;
@@ -62,7 +56,7 @@ pid_t MakerOf(std::string leaf) {
     const std::string maker = leaf.substr(0, leaf.size() - std::char_traits<char>::length(kind->tail));
     const size_t mark = maker.rfind(kMakerMark), dot = maker.rfind('.');
     if (mark == std::string::npos || dot == std::string::npos || dot < mark ||
-        maker.compare(mark + 1, dot - mark - 1, ThisHost()) != 0)
+        maker.compare(mark + 1, dot - mark - 1, MachineName()) != 0)
         return 0;
     const std::string number = maker.substr(dot + 1);
     const size_t dash = number.find('-');
@@ -83,10 +77,16 @@ bool IsLeftover(const fs::path& file) {
 
 }  // namespace
 
+std::string MachineName() {
+    char name[256] = {};
+    if (::gethostname(name, sizeof name - 1) != 0 || !*name) return "localhost";
+    return name;
+}
+
 std::string WorkingFileName(const std::string& target, const WorkingKind& kind, long pid, const std::string& host,
                             unsigned serial) {
     const fs::path path(target);
-    std::string leaf = kind.lead + path.filename().string() + kMakerMark + (host.empty() ? ThisHost() : host) + "." +
+    std::string leaf = kind.lead + path.filename().string() + kMakerMark + (host.empty() ? MachineName() : host) + "." +
                        std::to_string(pid ? pid : static_cast<long>(::getpid()));
     if (serial) leaf += "-" + std::to_string(serial);
     return (path.parent_path() / (leaf + kind.tail)).string();
@@ -94,6 +94,7 @@ std::string WorkingFileName(const std::string& target, const WorkingKind& kind, 
 
 int CreateWorkingFile(const std::string& target, const WorkingKind& kind, std::string& name) {
     static std::atomic<unsigned> serial{0};
+    RemoveLeftoverWorkingFiles(fs::path(target).parent_path().string());
     // 0666, not a temporary file's private 0600: the umask gives the file the
     // permissions of any file the user makes, so others read it once in place.
     for (int tries = 0; tries < 100; ++tries) {

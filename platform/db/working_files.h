@@ -18,13 +18,17 @@ inline constexpr WorkingKind kNewReport{"", ".vtnew"};
 inline constexpr WorkingKind kReportCopy{"", ".vtcopy"};
 inline constexpr WorkingKind kPrintCopy{".", ".vtprint"};
 
+// This machine's name, as working files and other per-machine names carry it.
+std::string MachineName();
+
 // The working name for `target` of process `pid` (0: this one) on machine
 // `host` ("": this one), the `serial`-th of that process (0: no number).
 std::string WorkingFileName(const std::string& target, const WorkingKind& kind, long pid = 0,
                             const std::string& host = "", unsigned serial = 0);
 
 // Makes a new, empty working file for `target` under a name no file has yet,
-// with the permissions any file the user makes has. Returns its descriptor
+// with the permissions any file the user makes has, once what commands killed
+// half way left in that folder is gone (RemoveLeftoverWorkingFiles). Returns its descriptor
 // (the caller's to close) and sets `name`; -1 with errno when the folder takes
 // no new file. Until WorkingFileDone the file counts as this process's work.
 int CreateWorkingFile(const std::string& target, const WorkingKind& kind, std::string& name);

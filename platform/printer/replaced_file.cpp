@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <filesystem>
 #include <utility>
 
 #include "platform/db/db.h"
@@ -16,7 +15,7 @@ namespace vt::printer {
 namespace {
 
 constexpr int kWriteFlags = O_WRONLY | O_CREAT | O_CLOEXEC;
-constexpr mode_t kMode = 0666;  // as the umask lets any file the user makes be
+constexpr mode_t kMode = 0666;  // the umask makes it what any file of the user's is
 
 bool Replaceable(const std::string& path) {
     struct stat st {};
@@ -42,7 +41,6 @@ int ReplacedFile::Open(const std::string& path) {
     Abandon();
     path_ = path;
     if (Replaceable(path)) {
-        db::RemoveLeftoverWorkingFiles(std::filesystem::path(path).parent_path().string());
         const int fd = db::CreateWorkingFile(path, db::kPrintCopy, beside_);
         if (fd >= 0) return fd;
         // A folder closed to this user may still hold a file it may write
